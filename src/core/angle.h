@@ -1,0 +1,33 @@
+// Angle conventions of the whole system: d.mmss input, decimal degrees inside,
+// degree–minute–second text on screen.
+#pragma once
+
+#include <string>
+
+namespace tarnvel {
+
+// The system's π: the double nearest to 3.14159265358979, about 3.1e-15 below
+// the true value. Every conversion between degrees and radians uses it, so that
+// results agree to the last digit with the tables surveyors already hold.
+inline constexpr double kPi = 3.14159265358979;
+
+inline constexpr double kMinutesPerDegree = 60;
+inline constexpr double kSecondsPerMinute = 60;
+
+// d.mmss (98.565562 is 98°56ˊ55.62″) to decimal degrees. The split into
+// minutes and seconds is made on the shortest decimal digits of |v|, as the
+// user typed them. Minutes or seconds of 60 and more are added as they stand
+// (98.75 reads as 99.25). Not finite in, not finite out.
+double DmsToDegrees(double v);
+
+// Decimal degrees to text such as "98°56ˊ55.62″" (minute mark U+02CA).
+// Seconds are rounded to 0.01″, an exact half to even; 60.00″ carries into
+// the minutes and 60ˊ into the degrees. The angle is not reduced to 0–360.
+// A negative angle gets a leading "-" unless every part rounds to zero.
+std::string DegreesToDmsText(double v);
+
+// Sine and cosine of an angle in degrees, through the system's π.
+double SinDeg(double degrees);
+double CosDeg(double degrees);
+
+}  // namespace tarnvel

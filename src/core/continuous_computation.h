@@ -1,0 +1,36 @@
+// The continuous computation as the main window runs it: from the texts of
+// the fields it reads to a refusal or the whole text of the results box Text12.
+#pragma once
+
+#include <string>
+
+#include "line_element.h"
+#include "refusal.h"
+
+namespace tarnvel {
+
+struct TableFields {
+  ElementTexts element;
+  std::string start;   // Text10, first station
+  std::string end;     // Text11, last station
+  std::string step;    // Text9, distance between rows
+  std::string offset;  // Text13, copied into every row as typed
+  std::string skew;    // Text14, d.mmss, copied into every row as typed
+};
+
+// The header line of the table, without its line end.
+inline constexpr std::string_view kTableHeader =
+    "里程  偏距 偏角    坐标X       坐标Y       切线方位角F";
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// The longest table the results box is asked to hold.
+inline constexpr double kMaxTableRows = 1'000'000;
+
+// Checks, in order: the element fields and Text9–Text11 for blanks; the
+// start not before the element's start and the end not after its end; the
+// element's values; Text13 and Text14 as numbers when neither is blank; a
+// step that moves the station and a table of at most kMaxTableRows rows.
+// Then the header and one row per station, every line ended by CR LF.
+Outcome<std::string> ComputeTable(const TableFields& fields);
+
+}  // namespace tarnvel

@@ -1,0 +1,48 @@
+#include "forward_computation.h"
+
+#include <cmath>
+
+#include "angle.h"
+#include "centre_line.h"
+#include "number_reading.h"
+#include "number_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr int kCoordinateDecimals = 4;
+
+}  // namespace
+
+Outcome<ForwardTexts> ComputeForward(const ForwardFields& f) {
+  if (auto refusal = CheckElementFields(f.element)) return *refusal;
+  if (IsBlank(f.station)) return MissingInput("Text41", "计算里程K");
+  if (IsBlank(f.offset)) return MissingInput("Text42", "计算偏距m");
+  if (IsBlank(f.skew)) return MissingInput("Text43", "计算偏角a");
+
+  const LineElement element = SJ(f.element);
+  const auto k0 = ReadStrict(f.element[0]);
+  if (!k0) return NotANumber(kElementFields[0], kElementFieldNames[0]);
+  const auto k1 = ReadStrict(f.element[1]);
+  if (!k1) return NotANumber(kElementFields[1], kElementFieldNames[1]);
+  if (auto refusal = CheckElementValues(element)) return *refusal;
+
+  const double K = ReadLenient(f.station);
+  if (*k0 > K || *k1 < K || std::isnan(K))
+    return Refusal{"输入“计算桩号K”超出范围！", MessageIcon::Exclamation, "Text41"};
+
+  const auto m = ReadStrict(f.offset);
+  if (!m) return NotANumber("Text42", "计算偏距m");
+  const auto a = ReadStrict(f.skew);
+  if (!a) return NotANumber("Text43", "计算偏角a");
+
+  const ForwardResult r = ForwardPoint(element, K, *m, *a);
+  if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) || !std::isfinite(r.azimuth))
+    return NotComputable("Text41");
+  return ForwardTexts{LabelText(r.point.X, kCoordinateDecimals),
+                      LabelText(r.point.Y, kCoordinateDecimals),
+                      DegreesToDmsText(r.azimuth)};
+}
+
+}  // namespace tarnvel

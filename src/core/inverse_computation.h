@@ -1,0 +1,46 @@
+// The inverse computation as the main window runs it: from the texts of the
+// fields it reads to a refusal or the texts of Label80 and Label81.
+#pragma once
+
+#include <string>
+
+#include "centre_line.h"
+#include "line_element.h"
+#include "refusal.h"
+
+namespace tarnvel {
+
+struct InverseFields {
+  ElementTexts element;
+  std::string x;  // Text47, northing of the point
+  std::string y;  // Text48, easting of the point
+};
+
+struct InverseTexts {
+  std::string station;  // Label80, "00+000.000"
+  std::string offset;   // Label81, three decimals, shortest form
+
+  bool operator==(const InverseTexts&) const = default;
+};
+
+struct Foot {
+  double station = 0;  // the foot station S
+  double offset = 0;   // signed distance from the tangent at S, + right
+  bool settled = false;
+};
+
+// The search passes allowed before a point is declared too far from the
+// element to be found; a point within half a radius of an arc settles in a
+// few dozen.
+inline constexpr int kMaxInversePasses = 1000;
+
+// Moves a trial station from the middle of the element along the tangent by
+// the along-tangent residual until that residual is at most 0.0001 m.
+Foot FindFoot(const LineElement& element, Point p);
+
+// Checks, in order: the element fields and Text47–Text48 for blanks; the
+// element's values; the point within the double range; then the search,
+// refused if it does not settle or gives no finite result.
+Outcome<InverseTexts> ComputeInverse(const InverseFields& fields);
+
+}  // namespace tarnvel

@@ -1,0 +1,59 @@
+#include "line_element.h"
+
+#include <cmath>
+
+#include "angle.h"
+#include "number_reading.h"
+
+namespace tarnvel {
+
+std::optional<Refusal> CheckElementFields(const ElementTexts& texts) {
+  for (size_t i = 0; i < texts.size(); ++i)
+    if (IsBlank(texts[i])) return MissingInput(kElementFields[i], kElementFieldNames[i]);
+  return std::nullopt;
+}
+
+LineElement SJ(const ElementTexts& texts) {
+  LineElement e;
+  e.K0 = ReadLenient(texts[0]);
+  e.K1 = ReadLenient(texts[1]);
+  e.X0 = ReadLenient(texts[2]);
+  e.Y0 = ReadLenient(texts[3]);
+  e.F = DmsToDegrees(ReadLenient(texts[4]));
+  e.RQ = ReadLenient(texts[5]);
+  e.RN = ReadLenient(texts[6]);
+  e.Q = ReadLenient(texts[7]);
+  if (e.RQ == 0) e.RQ = kInfiniteRadius;
+  if (e.RN == 0) e.RN = kInfiniteRadius;
+  return e;
+}
+
+std::optional<Refusal> CheckElementValues(const LineElement& e) {
+  const std::array<double, 8> values = {e.K0, e.K1, e.X0, e.Y0, e.F, e.RQ, e.RN, e.Q};
+  for (size_t i = 0; i < values.size(); ++i)
+    if (!std::isfinite(values[i]))
+      return OutOfNumberRange(kElementFields[i], kElementFieldNames[i]);
+  if (e.K1 == e.K0)
+    return Refusal{"线元长度为零，“止点桩号K”不能等于“起点桩号K”！",
+                   MessageIcon::Exclamation, kElementFields[1]};
+  if (e.Q != -1 && e.Q != 0 && e.Q != 1)
+    return Refusal{"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！",
+                   MessageIcon::Exclamation, kElementFields[7]};
+  return std::nullopt;
+}
+
+double QXFWJ(const LineElement& e, double K) {
+  double RQ = e.RQ;
+  double RN = e.RN;
+  if (e.Q != 0) {
+    RQ *= e.Q;
+    RN *= e.Q;
+  }
+  const double distance = std::fabs(K - e.K0);
+  const double cK = distance * (1 / RN - 1 / RQ) / std::fabs(e.K1 - e.K0) + 1 / RQ;
+  return distance * ((1 / RQ + cK) * ((180 / kPi) / 2)) + e.F;
+}
+
+double QXFWJ(const ElementTexts& texts, double K) { return QXFWJ(SJ(texts), K); }
+
+}  // namespace tarnvel

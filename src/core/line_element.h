@@ -1,0 +1,57 @@
+// One line element: a straight, a circular arc or a transition spiral, along
+// which the curvature changes linearly with length.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "refusal.h"
+
+namespace tarnvel {
+
+// The texts of the eight element fields Text1 to Text8, in that order:
+// start station, end station, start X, start Y, start azimuth (d.mmss),
+// start radius, end radius, turn direction.
+using ElementTexts = std::array<std::string, 8>;
+
+// objectNames of the element fields, and the names the messages give them.
+inline constexpr std::array<std::string_view, 8> kElementFields = {
+    "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
+inline constexpr std::array<std::string_view, 8> kElementFieldNames = {
+    "起点桩号K", "止点桩号K", "起点坐标X", "起点坐标Y",
+    "起点方位角F", "起点半径RQ", "止点半径RN", "曲线转角"};
+
+// A typed radius of 0 (infinite) is held as this: its curvature of 1e-45 has
+// no visible effect and keeps every formula finite.
+inline constexpr double kInfiniteRadius = 1e45;
+
+// The element as the computations use it. Stations and coordinates in
+// metres; F in decimal degrees, clockwise from north (X); radii positive,
+// kInfiniteRadius for a straight end; Q −1 left, 0 straight, 1 right.
+struct LineElement {
+  double K0 = 0, K1 = 0, X0 = 0, Y0 = 0, F = 0, RQ = 0, RN = 0, Q = 0;
+};
+
+// The emptiness test of the eight fields, in field order; the first blank
+// field gives its "请输入…" refusal.
+std::optional<Refusal> CheckElementFields(const ElementTexts& texts);
+
+// Loads the element: every field read leniently, F from d.mmss to degrees,
+// a radius of exactly 0 replaced by kInfiniteRadius. Never refuses.
+LineElement SJ(const ElementTexts& texts);
+
+// What the computations cannot take from a loaded element, in field order:
+// a value beyond the double range, a length of zero (K1 = K0), and a turn
+// direction other than −1, 0 or 1.
+std::optional<Refusal> CheckElementValues(const LineElement& element);
+
+// Tangent azimuth at station K in decimal degrees, not reduced to 0–360.
+// The radii are signed by Q here (unlike the position of CentreLinePoint),
+// and distances from K0 are taken as absolute values.
+double QXFWJ(const LineElement& element, double K);
+
+// The same, read afresh from the field texts.
+double QXFWJ(const ElementTexts& texts, double K);
+
+}  // namespace tarnvel

@@ -1,0 +1,31 @@
+// Every number the user sees is written by one of these functions; the
+// computations never format.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnvel {
+
+// The general decimal form: at most 15 significant digits, shortest text,
+// no trailing zeros, no point after a whole number (1.5, 7800, 0, -2.25);
+// magnitudes from 1E+15 up or below 0.0001 in exponent form (1E+15, 1.5E-05).
+std::string GeneralText(double x);
+
+// A fixed pattern "0.000…" with `decimals` places, rounded to the nearest
+// (an exact half to even). A value that rounds to zero shows no minus sign.
+std::string FixedText(double x, int decimals);
+
+// A result label: rounded to `decimals` places like FixedText, then written
+// in its shortest form (3378568.3960 shows as 3378568.396, 10.0000 as 10).
+std::string LabelText(double x, int decimals);
+
+// A station as "00+000.000": three decimals, the integer part padded to five
+// digits with a "+" before its last three (7800 → 07+800.000).
+std::string StationText(double station);
+
+// Drops trailing zeros after the point, and the point itself when nothing
+// follows it ("12.50" → "12.5", "3.000" → "3").
+std::string TrimFraction(std::string_view fixed);
+
+}  // namespace tarnvel

@@ -1,0 +1,74 @@
+#include "angle.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tarnvel {
+namespace {
+
+struct DmsCase {
+  double dms;
+  double degrees;
+};
+
+class DmsToDegreesTest : public testing::TestWithParam<DmsCase> {};
+
+TEST_P(DmsToDegreesTest, SplitsTheTypedDigits) {
+  EXPECT_DOUBLE_EQ(DmsToDegrees(GetParam().dms), GetParam().degrees);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, DmsToDegreesTest,
+    testing::Values(DmsCase{98.565562, 98 + (56 + 55.62 / 60) / 60}, DmsCase{90, 90},
+                    DmsCase{0.0001, 1.0 / 3600}, DmsCase{-0.3, -0.5}, DmsCase{45.3, 45.5},
+                    DmsCase{30.3, 30.5}, DmsCase{98.75, 99.25},  // 75 minutes are added
+                    DmsCase{0, 0}, DmsCase{359.5959, 359 + (59 + 59.0 / 60) / 60},
+                    DmsCase{1.00001, 1 + 0.1 / 3600}));
+
+TEST(DmsToDegrees, IsExactWhereTheDigitsAre) {
+  // The binary value of 98.565562 lies below it; splitting its exact
+  // expansion would give 55.6199999… seconds.
+  EXPECT_EQ(DmsToDegrees(98.565562), 98 + (56 + 55.62 / 60) / 60);
+  EXPECT_EQ(DmsToDegrees(90), 90.0);
+}
+
+struct DmsTextCase {
+  double degrees;
+  const char* text;
+};
+
+class DegreesToDmsTextTest : public testing::TestWithParam<DmsTextCase> {};
+
+TEST_P(DegreesToDmsTextTest, WritesShortestParts) {
+  EXPECT_EQ(DegreesToDmsText(GetParam().degrees), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DegreesToDmsTextTest,
+    testing::Values(DmsTextCase{98 + (56 + 55.62 / 60) / 60, "98°56ˊ55.62″"},
+                    DmsTextCase{12, "12°0ˊ0″"}, DmsTextCase{0.5, "0°30ˊ0″"},
+                    DmsTextCase{-0.5, "-0°30ˊ0″"},
+                    DmsTextCase{12.5 + 0.5 / 3600, "12°30ˊ0.5″"},
+                    DmsTextCase{0.0, "0°0ˊ0″"}, DmsTextCase{-0.0, "0°0ˊ0″"},
+                    DmsTextCase{370.5, "370°30ˊ0″"},
+                    // Seconds that round to 60 carry, also through the minutes.
+                    DmsTextCase{359 + 59.0 / 60 + 59.999 / 3600, "360°0ˊ0″"},
+                    DmsTextCase{10 + 4.0 / 60 + 59.996 / 3600, "10°5ˊ0″"},
+                    DmsTextCase{10 + 4.0 / 60 + 59.994 / 3600, "10°4ˊ59.99″"},
+                    // A negative angle that rounds to nothing shows no minus sign.
+                    DmsTextCase{-0.000001, "0°0ˊ0″"},
+                    DmsTextCase{-1e-4, "-0°0ˊ0.36″"}));
+
+TEST(SinCosDeg, UseTheSystemsPi) {
+  EXPECT_EQ(SinDeg(90), 1.0);
+  EXPECT_EQ(CosDeg(0), 1.0);
+  // The shortened π leaves cos 90° at about 1.6e-15, not 0.
+  EXPECT_GT(CosDeg(90), 1.5e-15);
+  EXPECT_LT(CosDeg(90), 1.7e-15);
+  EXPECT_EQ(kPi, 3.14159265358979);
+  EXPECT_NE(kPi, std::acos(-1.0));
+}
+
+}  // namespace
+}  // namespace tarnvel

@@ -1,0 +1,169 @@
+#include "continuous_computation.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "example_element.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::InitialElement;
+using testing_support::WithField;
+
+TableFields Fields(const char* start, const char* end, const char* step,
+                   const char* offset = "0", const char* skew = "90") {
+  return {InitialElement(), start, end, step, offset, skew};
+}
+
+// The lines of a table text; every line must end with CR LF.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t begin = 0;
+  for (size_t end; (end = text.find("\r\n", begin)) != std::string::npos; begin = end + 2)
+    lines.push_back(text.substr(begin, end - begin));
+  EXPECT_EQ(begin, text.size()) << "text after the last CR LF";
+  return lines;
+}
+
+std::vector<std::string> TableLines(const TableFields& fields) {
+  const auto outcome = ComputeTable(fields);
+  if (auto* refusal = std::get_if<Refusal>(&outcome)) {
+    ADD_FAILURE() << refusal->message;
+    return {};
+  }
+  return Lines(std::get<std::string>(outcome));
+}
+
+TEST(ComputeTable, WritesTheInitialTable) {
+  const auto lines = TableLines(Fields("7600", "7900", "10"));
+  ASSERT_EQ(lines.size(), 32u);
+  EXPECT_EQ(lines[0], "里程  偏距 偏角    坐标X       坐标Y       切线方位角F");
+  EXPECT_EQ(lines[1], "7600   0  90  3378603.377  453661.835   98°57ˊ6.87″");
+  EXPECT_EQ(lines[21], "7800   0  90  3378571.281  453859.241   99°45ˊ11.85″");
+  EXPECT_EQ(lines[31], "7900   0  90  3378553.591  453957.663   100°41ˊ4.2″");
+}
+
+struct RowsCase {
+  const char* name;
+  TableFields fields;
+  std::vector<std::string> rows;  // every row, or its beginning when it ends with "…"
+};
+
+void PrintTo(const RowsCase& c, std::ostream* os) { *os << c.name; }
+
+class TableRowsTest : public testing::TestWithParam<RowsCase> {};
+
+TEST_P(TableRowsTest, HasTheseRows) {
+  const auto& c = GetParam();
+  const auto lines = TableLines(c.fields);
+  ASSERT_EQ(lines.size(), c.rows.size() + 1);
+  for (size_t i = 0; i < c.rows.size(); ++i) {
+    const std::string& want = c.rows[i];
+    if (want.ends_with("…"))
+      EXPECT_TRUE(lines[i + 1].starts_with(want.substr(0, want.size() - 3))) << lines[i + 1];
+    else
+      EXPECT_EQ(lines[i + 1], want);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TableRowsTest,
+    testing::Values(
+        RowsCase{"right5", Fields("7600", "7600", "10", "5", "90"),
+                 {"7600   5  90  3378598.438  453661.057   98°57ˊ6.87″"}},
+        RowsCase{"left5", Fields("7600", "7600", "10", "-5", "90"),
+                 {"7600   -5  90  3378608.316  453662.613   98°57ˊ6.87″"}},
+        RowsCase{"skew45", Fields("7600", "7600", "10", "5", "45"),
+                 {"7600   5  45  3378599.334  453664.777   98°57ˊ6.87″"}},
+        RowsCase{"end not reached", Fields("7600", "7605", "2"),
+                 {"7600   …", "7602   …", "7604   …"}},
+        RowsCase{"rounding drops the end", Fields("7600", "7601", "0.1"),
+                 {"7600   …", "7600.1   …", "7600.2   …", "7600.3   …", "7600.4   …",
+                  "7600.5   …", "7600.6   …", "7600.7   …", "7600.8   …", "7600.9   …"}},
+        RowsCase{"wrong sign", Fields("7900", "7600", "10"), {}},
+        RowsCase{"negative wrong sign", Fields("7600", "7900", "-10"), {}},
+        RowsCase{"blank offset", Fields("7600", "7600", "10", "", "90"),
+                 {"7600     90  3378603.377  453661.835   98°57ˊ6.87″"}},
+        // A blank skew also puts the offset back to 0, and the typed 5 still shows.
+        RowsCase{"blank skew", Fields("7600", "7600", "10", "5", ""),
+                 {"7600   5    3378603.377  453661.835   98°57ˊ6.87″"}},
+        RowsCase{"spaces offset", Fields("7600", "7600", "10", "  ", "90"),
+                 {"7600       90  3378603.377  453661.835   98°57ˊ6.87″"}},
+        RowsCase{"element end", Fields("7946.707", "7946.707", "1"),
+                 {"7946.707   0  90  3378544.714  454003.519   101°14ˊ26.21″"}}));
+
+TEST(ComputeTable, RunsDownwardWithANegativeStep) {
+  const auto lines = TableLines(Fields("7900", "7600", "-10"));
+  ASSERT_EQ(lines.size(), 32u);
+  EXPECT_TRUE(lines[1].starts_with("7900   "));
+  EXPECT_TRUE(lines[31].starts_with("7600   "));
+}
+
+struct RefusalCase {
+  const char* name;
+  TableFields fields;
+  Refusal refusal;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class TableRefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(TableRefusalTest, ShowsTheFirstFailure) {
+  const auto outcome = ComputeTable(GetParam().fields);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
+  EXPECT_EQ(std::get<Refusal>(outcome), GetParam().refusal);
+}
+
+constexpr auto kInfo = MessageIcon::Information;
+constexpr auto kWarn = MessageIcon::Exclamation;
+
+TableFields WithElementField(TableFields f, size_t index, const char* text) {
+  f.element = WithField(f.element, index, text);
+  return f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, TableRefusalTest,
+    testing::Values(
+        RefusalCase{"element before step", WithElementField(Fields("7600", "7900", ""), 0, " "),
+                    {"请输入“起点桩号K”！", kInfo, "Text1"}},
+        RefusalCase{"step", Fields("", "", " "), {"请输入“计算间距J”！", kInfo, "Text9"}},
+        RefusalCase{"start", Fields("", "", "10"), {"请输入“起点桩号K”！", kInfo, "Text10"}},
+        RefusalCase{"end", Fields("7600", "", "10"), {"请输入“止点桩号K”！", kInfo, "Text11"}},
+        RefusalCase{"start before element", Fields("7586.706", "7900", "10"),
+                    {"输入“起点K”小于线元“起点桩号K”！", kWarn, "Text10"}},
+        RefusalCase{"end after element", Fields("7600", "7946.708", "10"),
+                    {"输入“止点K”大于线元“止点桩号K”！", kWarn, "Text11"}},
+        RefusalCase{"element start text", WithElementField(Fields("7600", "7900", "10"), 0, "x"),
+                    {"输入“起点桩号K”不是有效的数字！", kWarn, "Text1"}},
+        RefusalCase{"offset text", Fields("7600", "7900", "10", "abc", "90"),
+                    {"输入“偏距m”不是有效的数字！", kWarn, "Text13"}},
+        RefusalCase{"skew text", Fields("7600", "7900", "10", "0", "90度"),
+                    {"输入“偏角a”不是有效的数字！", kWarn, "Text14"}},
+        RefusalCase{"zero step", Fields("7600", "7900", "abc"),
+                    {"“计算间距J”不能为零！", kWarn, "Text9"}},
+        RefusalCase{"zero step one row", Fields("7600", "7600", "0"),
+                    {"“计算间距J”不能为零！", kWarn, "Text9"}},
+        RefusalCase{"step below precision", Fields("7600", "7600", "1e-20"),
+                    {"“计算间距J”过小，桩号无法递增！", kWarn, "Text9"}},
+        RefusalCase{"too many rows", Fields("7600", "7900", "0.0002"),
+                    {"计算行数超过1000000行，请加大“计算间距J”！", kWarn, "Text9"}},
+        RefusalCase{"turn direction", WithElementField(Fields("7600", "7900", "10"), 7, "3"),
+                    {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kWarn,
+                     "Text8"}}));
+
+TEST(ComputeTable, AllowsAMillionRows) {
+  TableFields f = Fields("0", "999999", "1");
+  f.element = {"0", "1000000", "0", "0", "0", "0", "0", "0"};
+  const auto outcome = ComputeTable(f);
+  ASSERT_TRUE(std::holds_alternative<std::string>(outcome));
+  const std::string& text = std::get<std::string>(outcome);
+  EXPECT_TRUE(text.ends_with("999999   0  90  999999.000  0.000   0°0ˊ0″\r\n"));
+}
+
+}  // namespace
+}  // namespace tarnvel

@@ -1,0 +1,120 @@
+#include "inverse_computation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "example_element.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::InitialElement;
+using testing_support::WithField;
+
+struct FootCase {
+  const char* name;
+  ElementTexts element;
+  const char* x;
+  const char* y;
+  InverseTexts texts;
+};
+
+void PrintTo(const FootCase& c, std::ostream* os) { *os << c.name; }
+
+class InverseResultTest : public testing::TestWithParam<FootCase> {};
+
+TEST_P(InverseResultTest, ShowsStationAndOffset) {
+  const auto& c = GetParam();
+  const auto outcome = ComputeInverse({c.element, c.x, c.y});
+  ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome))
+      << std::get<Refusal>(outcome).message;
+  EXPECT_EQ(std::get<InverseTexts>(outcome), c.texts);
+}
+
+// An element running due east or due west, where the offset cannot be taken
+// from the easting difference alone.
+ElementTexts EastWest(const char* azimuth, const char* q) {
+  return {"1000", "1200", "5000", "2000", azimuth, "0", "0", q};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, InverseResultTest,
+    testing::Values(
+        // Its coordinates were cut to millimetres: 0.54 mm right of the line.
+        FootCase{"initial point", InitialElement(), "3378571.281\r\n", "453859.241\r\n",
+                 {"07+800.000", "0.001"}},
+        FootCase{"right10", InitialElement(), "3378561.426", "453857.5473", {"07+800.000", "10"}},
+        FootCase{"left10", InitialElement(), "3378581.1369", "453860.9354",
+                 {"07+800.000", "-10"}},
+        // The search stops with 0.00009 m along the tangent; it is no offset.
+        FootCase{"centre", InitialElement(), "3378571.2815", "453859.2413", {"07+800.000", "0"}},
+        FootCase{"beyond end", InitialElement(), "3378500", "454100", {"08+050.693", "23.741"}},
+        FootCase{"east right", EastWest("90", "0"), "4990", "2100", {"01+100.000", "10"}},
+        FootCase{"east left", EastWest("90", "0"), "5012.5", "2050", {"01+050.000", "-12.5"}},
+        FootCase{"west right", EastWest("270", "0"), "5010", "1900", {"01+100.000", "10"}},
+        FootCase{"west on line", EastWest("270", "0"), "5000", "1850", {"01+150.000", "0"}},
+        FootCase{"east arc", {"1000", "1200", "5000", "2000", "90", "300", "300", "1"}, "5000",
+                 "2000", {"01+000.000", "0"}}));
+
+TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
+  // A right-hand arc of radius 300 leaving due east; the point lies 7 m
+  // outside the arc at 100 m.
+  const ElementTexts arc = {"1000", "1200", "5000", "2000", "90", "300", "300", "1"};
+  const double theta = 100.0 / 300;
+  const double x = 5000 - 300 * (1 - std::cos(theta)) + 7 * std::cos(theta);
+  const double y = 2000 + 300 * std::sin(theta) + 7 * std::sin(theta);
+  const auto outcome =
+      ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
+  ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome));
+  EXPECT_EQ(std::get<InverseTexts>(outcome).station, "01+100.000");
+  EXPECT_EQ(std::get<InverseTexts>(outcome).offset, "-7");
+}
+
+struct RefusalCase {
+  const char* name;
+  ElementTexts element;
+  const char* x;
+  const char* y;
+  Refusal refusal;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class InverseRefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(InverseRefusalTest, ShowsTheFirstFailure) {
+  const auto& c = GetParam();
+  const auto outcome = ComputeInverse({c.element, c.x, c.y});
+  ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
+  EXPECT_EQ(std::get<Refusal>(outcome), c.refusal);
+}
+
+constexpr auto kInfo = MessageIcon::Information;
+constexpr auto kWarn = MessageIcon::Exclamation;
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, InverseRefusalTest,
+    testing::Values(
+        RefusalCase{"element first", WithField(InitialElement(), 2, ""), "", "",
+                    {"请输入“起点坐标X”！", kInfo, "Text3"}},
+        RefusalCase{"x spaces", InitialElement(), "   ", "", {"请输入“反算坐标X”！", kInfo, "Text47"}},
+        RefusalCase{"y", InitialElement(), "1", "", {"请输入“反算坐标Y”！", kInfo, "Text48"}},
+        RefusalCase{"zero length", WithField(InitialElement(), 1, "7586.707"), "1", "1",
+                    {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kWarn, "Text2"}},
+        RefusalCase{"huge x", InitialElement(), "1e999", "1",
+                    {"输入“反算坐标X”超出数值范围！", kWarn, "Text47"}},
+        // A mistyped coordinate reads as 0, thousands of radii from the arc.
+        RefusalCase{"far point", WithField(InitialElement(), 5, "4500"), "abc", "453859",
+                    {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kWarn, "Text47"}}));
+
+TEST(InverseComputation, ALineBreakIsNotBlank) {
+  // It passes the check and reads as 0, which lies far from the element.
+  const auto outcome = ComputeInverse({InitialElement(), "\r\n", "453859.241"});
+  if (auto* refusal = std::get_if<Refusal>(&outcome)) {
+    EXPECT_NE(refusal->message, "请输入“反算坐标X”！");
+  }
+}
+
+}  // namespace
+}  // namespace tarnvel

@@ -1,0 +1,107 @@
+#include "line_element.h"
+
+#include <gtest/gtest.h>
+
+#include "angle.h"
+#include "example_element.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::InitialElement;
+using testing_support::WithField;
+
+TEST(CheckElementFields, StopsAtTheFirstBlankField) {
+  const char* messages[] = {"请输入“起点桩号K”！", "请输入“止点桩号K”！",
+                            "请输入“起点坐标X”！", "请输入“起点坐标Y”！",
+                            "请输入“起点方位角F”！", "请输入“起点半径RQ”！",
+                            "请输入“止点半径RN”！", "请输入“曲线转角”！"};
+  for (size_t i = 0; i < 8; ++i) {
+    ElementTexts texts = InitialElement();
+    for (size_t j = i; j < 8; ++j) texts[j] = "  ";
+    const auto refusal = CheckElementFields(texts);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->message, messages[i]);
+    EXPECT_EQ(refusal->icon, MessageIcon::Information);
+    EXPECT_EQ(refusal->field, kElementFields[i]);
+  }
+  EXPECT_FALSE(CheckElementFields(InitialElement()));
+}
+
+TEST(SJ, NormalisesTheElement) {
+  const LineElement e = SJ(WithField(InitialElement(), 0, "7586.707abc"));
+  EXPECT_EQ(e.K0, 7586.707);
+  EXPECT_DOUBLE_EQ(e.F, 98.948783333333333);
+  EXPECT_EQ(e.RQ, 1e45);
+  EXPECT_EQ(e.RN, 4500);
+  EXPECT_EQ(e.Q, 1);
+}
+
+struct AzimuthCase {
+  const char* q;
+  const char* rq;
+  const char* rn;
+  double station;
+  double degrees;
+  const char* text;
+};
+
+class QXFWJTest : public testing::TestWithParam<AzimuthCase> {};
+
+TEST_P(QXFWJTest, TurnsByTheMeanCurvature) {
+  const auto& c = GetParam();
+  ElementTexts texts = InitialElement();
+  texts[5] = c.rq;
+  texts[6] = c.rn;
+  texts[7] = c.q;
+  const double a = QXFWJ(texts, c.station);
+  EXPECT_NEAR(a, c.degrees, 1e-9);
+  EXPECT_EQ(DegreesToDmsText(a), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InitialElement, QXFWJTest,
+    testing::Values(AzimuthCase{"1", "0", "4500", 7586.707, 98.948783333, "98°56ˊ55.62″"},
+                    AzimuthCase{"1", "0", "4500", 7800, 99.753292186, "99°45ˊ11.85″"},
+                    AzimuthCase{"1", "0", "4500", 7946.707, 101.240614513, "101°14ˊ26.21″"},
+                    AzimuthCase{"-1", "0", "4500", 7800, 98.144274480, "98°8ˊ39.39″"},
+                    // Q = 0 leaves the radii unsigned: the azimuth still turns right.
+                    AzimuthCase{"0", "0", "4500", 7800, 99.753292186, "99°45ˊ11.85″"},
+                    AzimuthCase{"1", "0", "0", 7800, 98.948783333, "98°56ˊ55.62″"},
+                    // A station before K0 turns as far as the same distance after it.
+                    AzimuthCase{"1", "0", "4500", 7586.707 - 213.293, 99.753292186,
+                                "99°45ˊ11.85″"}));
+
+struct ValueCase {
+  size_t field;
+  const char* text;
+  const char* message;
+};
+
+class CheckElementValuesTest : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(CheckElementValuesTest, RefusesWhatCannotBeComputed) {
+  const auto& c = GetParam();
+  const auto refusal = CheckElementValues(SJ(WithField(InitialElement(), c.field, c.text)));
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->message, c.message);
+  EXPECT_EQ(refusal->icon, MessageIcon::Exclamation);
+  EXPECT_EQ(refusal->field, kElementFields[c.field]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CheckElementValuesTest,
+    testing::Values(
+        ValueCase{1, "7586.707", "线元长度为零，“止点桩号K”不能等于“起点桩号K”！"},
+        ValueCase{7, "2", "“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！"},
+        ValueCase{7, "0.5", "“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！"},
+        ValueCase{2, "1e999", "输入“起点坐标X”超出数值范围！"},
+        ValueCase{6, "-1e400", "输入“止点半径RN”超出数值范围！"}));
+
+TEST(CheckElementValues, AcceptsTheThreeTurnDirections) {
+  for (const char* q : {"-1", "0", "1", "1.0", "-1abc"})
+    EXPECT_FALSE(CheckElementValues(SJ(WithField(InitialElement(), 7, q)))) << q;
+}
+
+}  // namespace
+}  // namespace tarnvel
