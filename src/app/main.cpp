@@ -3,7 +3,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Tarnvel"));
+  QApplication::setApplicationName(QStringLiteral("Tarnvel"));
   QLabel window(QStringLiteral("Tarnvel：主窗口正在建设中。"));
   window.setWindowTitle(QStringLiteral("Tarnvel"));
   window.setMargin(40);

@@ -21,7 +21,7 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 
 void QtMessageBoxes::show(QWidget* parent, const QString& text, MessageIcon icon,
                           const QString& caption) {
-  QMessageBox box(ToQt(icon), caption.isEmpty() ? QApplication::applicationDisplayName() : caption,
+  QMessageBox box(ToQt(icon), caption.isEmpty() ? QApplication::applicationName() : caption,
                   text, QMessageBox::Ok, parent);
   box.exec();
 }

@@ -1,0 +1,58 @@
+// Stand-ins for the message boxes and the platform: they record what the
+// windows asked for instead of showing or starting anything.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QVector>
+
+#include "message_boxes.h"
+#include "platform.h"
+
+namespace tarnvel::testing_support {
+
+struct ShownMessage {
+  QString text;
+  MessageIcon icon;
+  QString caption;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  void show(QWidget*, const QString& text, MessageIcon icon, const QString& caption) override {
+    shown.push_back({text, icon, caption});
+  }
+  QVector<ShownMessage> shown;
+};
+
+class FakePlatform : public Platform {
+ public:
+  bool startCalculator(QString* error) override {
+    calls << QStringLiteral("calculator");
+    return Answer(error);
+  }
+  bool openTextEditor(const QString& text, QString* error) override {
+    calls << QStringLiteral("editor");
+    editorText = text;
+    return Answer(error);
+  }
+  bool openWebPage(const QUrl& url, QString* error) override {
+    calls << QStringLiteral("browser");
+    pages << url;
+    return Answer(error);
+  }
+
+  bool fail = false;  // make every start fail, as on a desktop without the program
+  QStringList calls;
+  QString editorText;
+  QList<QUrl> pages;
+
+ private:
+  bool Answer(QString* error) {
+    if (fail && error) *error = QStringLiteral("没有这个程序");
+    return !fail;
+  }
+};
+
+}  // namespace tarnvel::testing_support
