@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "number_text.h"
@@ -10,6 +11,21 @@
 namespace tarnvel {
 
 namespace {
+
+constexpr int kSecondDecimals = 2;
+
+// Degrees and minutes are whole numbers; most fit a 64-bit integer.
+void AppendWholeText(std::string& out, double whole) {
+  if (whole < 9e18) {
+    std::array<char, 24> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                   static_cast<std::int64_t>(whole))
+                         .ptr;
+    out.append(digits.data(), end);
+  } else {
+    AppendFixedText(out, whole, 0);
+  }
+}
 
 double ParseDigits(std::string_view digits) {
   double value = 0;
@@ -53,35 +69,43 @@ double DmsToDegrees(double v) {
   return v < 0 ? -degrees : degrees;
 }
 
-std::string DegreesToDmsText(double v) {
-  if (!std::isfinite(v)) return GeneralText(v);
+void AppendDmsText(std::string& out, double v) {
+  if (!std::isfinite(v)) {
+    AppendGeneralText(out, v);
+    return;
+  }
 
   const double a = std::fabs(v);
   double degrees = std::floor(a);
   const double fraction_minutes = (a - degrees) * kMinutesPerDegree;
   double minutes = std::floor(fraction_minutes);
-  std::string seconds =
-      FixedText((fraction_minutes - minutes) * kSecondsPerMinute, 2);
+  const double seconds = (fraction_minutes - minutes) * kSecondsPerMinute;
 
   // Round first, then carry, so that the text never reads 60 seconds.
-  if (seconds == "60.00") {
-    seconds = "0";
+  std::string seconds_text;
+  AppendLabelText(seconds_text, seconds, kSecondDecimals);
+  if (seconds_text == "60") {
+    seconds_text = "0";
     minutes += 1;
     if (minutes == kMinutesPerDegree) {
       minutes = 0;
       degrees += 1;
     }
   }
-  seconds = TrimFraction(seconds);
 
-  const bool zero = degrees == 0 && minutes == 0 && seconds == "0";
-  std::string text = (v < 0 && !zero) ? "-" : "";
-  text += FixedText(degrees, 0);
-  text += "°";
-  text += FixedText(minutes, 0);
-  text += "ˊ";
-  text += seconds;
-  text += "″";
+  const bool zero = degrees == 0 && minutes == 0 && seconds_text == "0";
+  if (v < 0 && !zero) out += '-';
+  AppendWholeText(out, degrees);
+  out += "°";
+  AppendWholeText(out, minutes);
+  out += "ˊ";
+  out += seconds_text;
+  out += "″";
+}
+
+std::string DegreesToDmsText(double v) {
+  std::string text;
+  AppendDmsText(text, v);
   return text;
 }
 

@@ -25,6 +25,7 @@ double DmsToDegrees(double v);
 // the minutes and 60ˊ into the degrees. The angle is not reduced to 0–360.
 // A negative angle gets a leading "-" unless every part rounds to zero.
 std::string DegreesToDmsText(double v);
+void AppendDmsText(std::string& out, double v);
 
 // Sine and cosine of an angle in degrees, through the system's π.
 double SinDeg(double degrees);

@@ -79,6 +79,8 @@ ForwardResult ForwardPointDegrees(const LineElement& e, double K, double m,
                                   double skewDegrees) {
   const double A = QXFWJ(e, K);
   const Point c = CentreLinePoint(e, K);
+  // A zero offset adds exactly nothing; most tables run along the centre line.
+  if (m == 0) return {c, A};
   const double phi = skewDegrees + A;
   return {{CosDeg(phi) * m + c.X, SinDeg(phi) * m + c.Y}, A};
 }

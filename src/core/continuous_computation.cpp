@@ -94,13 +94,13 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
     if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) ||
         !std::isfinite(r.azimuth))
       return NotComputable("Text10");
-    text += GeneralText(K);
+    AppendGeneralText(text, K);
     text += row_middle;
-    text += FixedText(r.point.X, kCoordinateDecimals);
+    AppendFixedText(text, r.point.X, kCoordinateDecimals);
     text += "  ";
-    text += FixedText(r.point.Y, kCoordinateDecimals);
+    AppendFixedText(text, r.point.Y, kCoordinateDecimals);
     text += "   ";
-    text += DegreesToDmsText(r.azimuth);
+    AppendDmsText(text, r.azimuth);
     text += kLineEnd;
   }
   return text;

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
 namespace tarnvel {
 namespace {
 
@@ -67,6 +72,36 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{123456.7, "123+456.700"}, TextCase{0, "00+000.000"},
                     TextCase{-12.5, "-00+012.500"}, TextCase{-0.0001, "00+000.000"},
                     TextCase{8050.6934, "08+050.693"}));
+
+}  // namespace
+}  // namespace tarnvel
+
+namespace tarnvel {
+namespace {
+
+// The tables format numbers in exact integer arithmetic; it must agree with
+// the library's correctly rounded conversion on every kind of value.
+TEST(NumberTexts, AgreeWithTheLibraryConversion) {
+  std::mt19937_64 random(20261208);
+  std::uniform_real_distribution<double> exponent(-12, 16);
+  std::uniform_int_distribution<int> decimals(0, 9);
+  char buffer[512];
+  for (int i = 0; i < 200000; ++i) {
+    double x = std::pow(10.0, exponent(random)) * (random() % 2 ? 1 : -1);
+    if (i % 4 == 0) x = std::round(x * 1000) / 1000;                  // typed millimetres
+    if (i % 8 == 1) x = std::ldexp(std::round(std::ldexp(x, 10)), -10);  // exact halves
+    const int d = decimals(random);
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, d).ptr;
+    std::string fixed(buffer, end);
+    if (fixed.front() == '-' && fixed.find_first_of("123456789") == std::string::npos)
+      fixed.erase(0, 1);
+    ASSERT_EQ(FixedText(x, d), fixed) << x << " to " << d;
+
+    end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14).ptr;
+    const double rounded = std::strtod(std::string(buffer, end).c_str(), nullptr);
+    ASSERT_EQ(std::strtod(GeneralText(x).c_str(), nullptr), rounded) << x;
+  }
+}
 
 }  // namespace
 }  // namespace tarnvel
