@@ -25,8 +25,9 @@ constexpr std::array<double, 4> kWeights = {0.1739274226, 0.3260725774, 0.326072
 constexpr double kMaxPanelTurn = 0.25;
 
 // Bounds the work of one call when a trial station wanders far past the
-// element (the inverse search); 256 rad is some forty full turns.
-constexpr double kMaxSubPanels = 1024;
+// element (the inverse search). 64 panels keep full accuracy up to 16 rad,
+// some two and a half full turns, more than any real element turns.
+constexpr double kMaxSubPanels = 64;
 
 }  // namespace
 

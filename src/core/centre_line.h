@@ -14,7 +14,7 @@ struct Point {
 // with the four-point Gauss–Legendre rule (nodes and weights cut to ten
 // decimals). K may lie outside the element: the same curvature law is
 // extended. Exact to far below 0.01 mm on any element that turns no more
-// than 256 radians between K0 and K.
+// than 16 radians between K0 and K.
 Point CentreLinePoint(const LineElement& element, double K);
 
 struct ForwardResult {

@@ -16,8 +16,12 @@ constexpr int kOffsetDecimals = 3;
 }  // namespace
 
 Foot FindFoot(const LineElement& e, Point p) {
+  // No foot lies this far along the line: a search that wanders beyond it
+  // is running away from a point the element cannot reach.
+  const double reach =
+      10 * (std::fabs(e.K1 - e.K0) + std::hypot(p.X - e.X0, p.Y - e.Y0)) + 1;
   double S = e.K0 + (e.K1 - e.K0) / 2;
-  for (int pass = 0; pass < kMaxInversePasses; ++pass) {
+  for (int pass = 0; pass < kMaxInversePasses && std::fabs(S - e.K0) <= reach; ++pass) {
     const Point c = CentreLinePoint(e, S);
     const double az = QXFWJ(e, S);
     const double a = az - 90;

@@ -30,12 +30,15 @@ struct Foot {
 };
 
 // The search passes allowed before a point is declared too far from the
-// element to be found; a point within half a radius of an arc settles in a
-// few dozen.
-inline constexpr int kMaxInversePasses = 1000;
+// element to be found. Each pass shrinks the residual by about the ratio of
+// the offset to the radius, so a point within half a radius of an arc
+// settles in a few dozen passes, and only points nearer the arc's centre
+// than its line (offsets beyond 0.95 R) run out.
+inline constexpr int kMaxInversePasses = 300;
 
 // Moves a trial station from the middle of the element along the tangent by
-// the along-tangent residual until that residual is at most 0.0001 m.
+// the along-tangent residual until that residual is at most 0.0001 m. Not
+// settled when the passes run out or the station runs away.
 Foot FindFoot(const LineElement& element, Point p);
 
 // Checks, in order: the element fields and Text47–Text48 for blanks; the

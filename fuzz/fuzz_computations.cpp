@@ -1,0 +1,72 @@
+// The forward, inverse and continuous computations fed arbitrary field
+// texts, one field per line.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "continuous_computation.h"
+#include "forward_computation.h"
+#include "fuzz_checks.h"
+#include "inverse_computation.h"
+#include "number_reading.h"
+
+namespace {
+
+constexpr size_t kFields = 15;
+// Tables are allowed a million rows; the fuzzer keeps to short ones so that
+// it can try many inputs, and trusts the row limit's own tests for the rest.
+constexpr double kFuzzTableRows = 2000;
+
+std::vector<std::string> Fields(std::string_view input) {
+  std::vector<std::string> fields;
+  while (fields.size() < kFields) {
+    const auto end = input.find('\n');
+    fields.emplace_back(input.substr(0, end));
+    if (end == std::string_view::npos) break;
+    input.remove_prefix(end + 1);
+  }
+  fields.resize(kFields);
+  return fields;
+}
+
+template <class Texts, class Show>
+void Check(const tarnvel::Outcome<Texts>& outcome, Show show) {
+  if (const auto* refusal = std::get_if<tarnvel::Refusal>(&outcome)) {
+    tarnvel::fuzzing::Require(!refusal->message.empty() && !refusal->field.empty(),
+                              "a refusal without message or field");
+    return;
+  }
+  show(std::get<Texts>(outcome));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tarnvel;
+  const auto f = Fields({reinterpret_cast<const char*>(data), size});
+  ElementTexts element;
+  for (size_t i = 0; i < element.size(); ++i) element[i] = f[i];
+
+  Check(ComputeForward({element, f[8], f[9], f[10]}), [](const ForwardTexts& t) {
+    fuzzing::RequireFiniteText(t.x);
+    fuzzing::RequireFiniteText(t.y);
+    fuzzing::RequireFiniteText(t.azimuth);
+  });
+  Check(ComputeInverse({element, f[8], f[9]}), [](const InverseTexts& t) {
+    fuzzing::RequireFiniteText(t.station);
+    fuzzing::RequireFiniteText(t.offset);
+  });
+
+  const double start = ReadLenient(f[11]);
+  const double end = ReadLenient(f[12]);
+  const double step = ReadLenient(f[13]);
+  if (std::fabs((end - start) / step) <= kFuzzTableRows) {
+    Check(ComputeTable({element, f[11], f[12], f[13], f[9], f[14]}),
+          [](const std::string& text) { fuzzing::RequireFiniteText(text); });
+  }
+  return 0;
+}
