@@ -50,12 +50,12 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
   const double end = ReadLenient(f.end);
   const auto k0 = ReadStrict(f.element[0]);
   if (!k0) return NotANumber(kElementFields[0], kElementFieldNames[0]);
-  if (*k0 > start || std::isnan(start))
+  if (*k0 > start)
     return Refusal{"输入“起点K”小于线元“起点桩号K”！", MessageIcon::Exclamation,
                    "Text10"};
   const auto k1 = ReadStrict(f.element[1]);
   if (!k1) return NotANumber(kElementFields[1], kElementFieldNames[1]);
-  if (*k1 < end || std::isnan(end))
+  if (*k1 < end)
     return Refusal{"输入“止点K”大于线元“止点桩号K”！", MessageIcon::Exclamation,
                    "Text11"};
 

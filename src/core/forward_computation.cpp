@@ -29,7 +29,7 @@ Outcome<ForwardTexts> ComputeForward(const ForwardFields& f) {
   if (auto refusal = CheckElementValues(element)) return *refusal;
 
   const double K = ReadLenient(f.station);
-  if (*k0 > K || *k1 < K || std::isnan(K))
+  if (*k0 > K || *k1 < K)
     return Refusal{"输入“计算桩号K”超出范围！", MessageIcon::Exclamation, "Text41"};
 
   const auto m = ReadStrict(f.offset);
