@@ -11,7 +11,7 @@ namespace {
 
 // The reason a file could not be saved, in the user's words. The system's
 // own text is kept for the causes named here by nobody.
-QString SaveFailureReason(const QString& path, const QSaveFile& file) {
+QString OpenFailureReason(const QString& path, const QSaveFile& file) {
   const QFileInfo target(path);
   const QFileInfo folder(target.absolutePath());
   if (target.isDir()) return QStringLiteral("已有同名的文件夹");
@@ -19,10 +19,12 @@ QString SaveFailureReason(const QString& path, const QSaveFile& file) {
   if (!folder.isDir()) return QStringLiteral("“%1”不是文件夹").arg(FileNameForMessage(folder.filePath()));
   if (!folder.isWritable() || (target.exists() && !target.isWritable()))
     return QStringLiteral("没有写入权限");
-  if (file.error() == QFileDevice::WriteError)
-    return QStringLiteral("写入出错，磁盘可能已满（%1）").arg(file.errorString());
   return QStringLiteral("系统报告“%1”").arg(file.errorString());
 }
+
+// Once the file is open, a short write (which the system reports without an
+// error of its own) or a failed commit means the medium took no more.
+const QString kWriteFailure = QStringLiteral("写入出错，磁盘可能已满");
 
 }  // namespace
 
@@ -49,13 +51,12 @@ std::optional<FileRefusal> WriteGbkFile(const QString& path, const QString& text
   // Writing in place could leave a half file; a folder that allows no new
   // file beside the old one gets a message instead.
   file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return CannotSave(path, SaveFailureReason(path, file));
+  if (!file.open(QIODevice::WriteOnly)) return CannotSave(path, OpenFailureReason(path, file));
   if (file.write(*bytes) != bytes->size()) {
-    const FileRefusal refusal = CannotSave(path, SaveFailureReason(path, file));
-    file.cancelWriting();
-    return refusal;
+    file.cancelWriting();  // the temporary file goes with `file`
+    return CannotSave(path, kWriteFailure);
   }
-  if (!file.commit()) return CannotSave(path, SaveFailureReason(path, file));
+  if (!file.commit()) return CannotSave(path, kWriteFailure);
   return std::nullopt;
 }
 
