@@ -14,4 +14,13 @@ std::optional<QByteArray> EncodeGbk(const QString& text);
 // The text of GBK bytes; nothing if the bytes are not valid GBK.
 std::optional<QString> DecodeGbk(const QByteArray& bytes);
 
+// The first character of the text that has no GBK form (a lone surrogate
+// counts as one), or nothing when every character has one. Only meaningful
+// when GbkAvailable().
+std::optional<char32_t> FirstCharacterOutsideGbk(const QString& text);
+
+// False only on a Qt built without a converter for code page 936, where no
+// file can be written or read.
+bool GbkAvailable();
+
 }  // namespace tarnvel

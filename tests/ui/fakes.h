@@ -56,3 +56,33 @@ class FakePlatform : public Platform {
 };
 
 }  // namespace tarnvel::testing_support
+
+// The file dialogs, answered from a script instead of by the user.
+#include "file_dialog.h"
+
+namespace tarnvel::testing_support {
+
+class FakeFileDialogs : public FileDialogs {
+ public:
+  QString getOpenFileName(QWidget*, const QString& fileTypes, const QString& initialName) override {
+    return Answer(QStringLiteral("open"), fileTypes, initialName);
+  }
+  QString getSaveFileName(QWidget*, const QString& fileTypes, const QString& initialName) override {
+    return Answer(QStringLiteral("save"), fileTypes, initialName);
+  }
+
+  QStringList answers;       // the names to choose, first first; "" or none left cancels
+  QStringList kinds;         // "open" or "save", one per dialog shown
+  QStringList fileTypes;     // the file-type list each dialog was given
+  QStringList initialNames;  // the name each dialog offered
+
+ private:
+  QString Answer(const QString& kind, const QString& types, const QString& initialName) {
+    kinds << kind;
+    fileTypes << types;
+    initialNames << initialName;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  }
+};
+
+}  // namespace tarnvel::testing_support

@@ -1,0 +1,139 @@
+#include "element_file.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QStringDecoder>
+#include <cmath>
+
+#include "gbk_file_writer.h"
+#include "gbk_text.h"
+#include "line_element.h"
+#include "number_reading.h"
+#include "number_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr qsizetype kLineCount = 8;
+constexpr qsizetype kReadChunk = 64 * 1024;
+constexpr QByteArrayView kUtf8Mark = "\xEF\xBB\xBF";
+
+QString FieldName(size_t index) {
+  const std::string_view name = kElementFieldNames[index];
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// The lines at the start of `bytes`, at most `wanted`, without their ends
+// (CR LF, LF or a lone CR). Text after the last end counts as a line only at
+// the end of the file. GBK trail bytes never take the values of CR or LF, so
+// the bytes can be cut before they are decoded.
+QList<QByteArrayView> SplitLines(QByteArrayView bytes, qsizetype wanted, bool whole_file) {
+  QList<QByteArrayView> lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < bytes.size() && lines.size() < wanted; ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.append(bytes.sliced(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (whole_file && lines.size() < wanted && start < bytes.size())
+    lines.append(bytes.sliced(start));
+  return lines;
+}
+
+QString OpenFailureReason(const QString& path, const QFile& file) {
+  const QFileInfo info(path);
+  if (!info.exists()) return QStringLiteral("文件不存在");
+  if (info.isDir()) return QStringLiteral("这是一个文件夹");
+  if (!info.isReadable()) return QStringLiteral("没有读取权限");
+  return QStringLiteral("系统报告“%1”").arg(file.errorString());
+}
+
+FileRefusal NotAnElementFile(const QString& path, const QString& why) {
+  return {QStringLiteral("文件“%1”%2，不是线元数据文件！").arg(FileNameForMessage(path), why)};
+}
+
+}  // namespace
+
+QString ElementFileText(const ElementFieldTexts& texts) {
+  QString text;
+  for (size_t n = 0; n < texts.size(); ++n) {
+    const QString& value = texts[n];
+    text += value;
+    text += QString(std::max<qsizetype>(kDescriptionColumn - 1 - value.size(), 1), u' ');
+    text += kElementDescriptions[n];
+    text += QStringLiteral("\r\n");
+  }
+  return text;
+}
+
+std::optional<FileRefusal> SaveElementFile(const QString& path, const ElementFieldTexts& texts) {
+  for (size_t n = 0; n < texts.size(); ++n) {
+    const QString& value = texts[n];
+    if (value.contains(u'\r') || value.contains(u'\n'))
+      return CannotSave(path, QStringLiteral("“%1”含有换行符").arg(FieldName(n)));
+    if (const auto character = FirstCharacterOutsideGbk(value))
+      return CannotSave(path,
+                        QStringLiteral("“%1”中的%2").arg(FieldName(n), OutsideGbkReason(*character)));
+  }
+  return WriteGbkFile(path, ElementFileText(texts));
+}
+
+FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return CannotOpen(path, OpenFailureReason(path, file));
+
+  // Read no further than the eighth line end, and never more than the limit.
+  QByteArray bytes;
+  bool whole_file = false;
+  while (bytes.size() < kElementFileReadLimit) {
+    const QByteArray chunk = file.read(std::min(kReadChunk, kElementFileReadLimit - bytes.size()));
+    if (chunk.isEmpty()) {
+      if (file.error() != QFileDevice::NoError)
+        return FileRefusal{QStringLiteral("读取文件“%1”时出错：%2！")
+                               .arg(FileNameForMessage(path), file.errorString())};
+      whole_file = true;
+      break;
+    }
+    bytes += chunk;
+    if (SplitLines(bytes, kLineCount, false).size() == kLineCount) break;
+  }
+  file.close();
+
+  QByteArrayView content(bytes);
+  const bool utf8 = content.startsWith(kUtf8Mark);
+  if (utf8) content = content.sliced(kUtf8Mark.size());
+  const QList<QByteArrayView> lines = SplitLines(content, kLineCount, whole_file);
+  for (const QByteArrayView line : lines)
+    if (line.contains('\0')) return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
+  if (lines.size() < kLineCount)
+    return NotAnElementFile(path, whole_file ? QStringLiteral("不足八行")
+                                             : QStringLiteral("的前八行过长"));
+
+  ElementFieldTexts texts;
+  for (qsizetype n = 0; n < kLineCount; ++n) {
+    std::optional<QString> line;
+    if (utf8) {
+      QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+      line = decoder.decode(lines[n]);
+      if (decoder.hasError()) line.reset();
+    } else {
+      line = DecodeGbk(lines[n].toByteArray());
+    }
+    if (!line)
+      return FileRefusal{QStringLiteral("文件“%1”第%2行不是%3编码的文字，无法读取！")
+                             .arg(FileNameForMessage(path), QString::number(n + 1),
+                                  utf8 ? QStringLiteral("UTF-8") : QStringLiteral("GBK"))};
+    const double value = ReadLenient(line->toStdString());
+    if (!std::isfinite(value))
+      return FileRefusal{QStringLiteral("文件“%1”第%2行的数值超出数值范围！")
+                             .arg(FileNameForMessage(path), QString::number(n + 1))};
+    texts[static_cast<size_t>(n)] = QString::fromStdString(GeneralText(value));
+  }
+  return texts;
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,28 @@
+// The results table file: the continuous-computation table as the results box
+// Text12 shows it, under a title and above a signature line for the people
+// who compute, check and supervise the work. The system never reads it back.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "file_refusal.h"
+
+namespace tarnvel {
+
+inline const QString kTableTitle = QStringLiteral("                曲线坐标计算成果表");
+inline const QString kTableRule = QStringLiteral("             ------------------------");
+inline const QString kTableSignature =
+    QStringLiteral("计算：林川                复核：                 监理：");
+
+// The file's text, every line ended by CR LF: two empty lines, the title, the
+// rule, an empty line, the box text followed by one line end, two empty lines
+// and the signature. The box text is taken as it is, edits included; only its
+// line ends are written as CR LF whichever form the box gave them in.
+QString TableFileText(const QString& box_text);
+
+// Writes the file (code page 936, no byte-order mark), replacing any file of
+// that name. Nothing on success.
+std::optional<FileRefusal> SaveTableFile(const QString& path, const QString& box_text);
+
+}  // namespace tarnvel
