@@ -1,12 +1,16 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "main_window.h"
+#include "message_boxes.h"
+#include "platform.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarnvel"));
-  QLabel window(QStringLiteral("Tarnvel：主窗口正在建设中。"));
-  window.setWindowTitle(QStringLiteral("Tarnvel"));
-  window.setMargin(40);
+
+  tarnvel::QtMessageBoxes boxes;
+  tarnvel::DesktopPlatform platform;
+  tarnvel::MainWindow window(boxes, platform);
   window.show();
   return app.exec();
 }

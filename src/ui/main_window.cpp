@@ -1,0 +1,277 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "continuous_computation.h"
+#include "form_geometry.h"
+#include "forward_computation.h"
+#include "inverse_computation.h"
+#include "message_boxes.h"
+#include "platform.h"
+#include "ui_main_window.h"
+
+namespace tarnvel {
+
+namespace {
+
+std::string Utf8(const QLineEdit* box) { return box->text().toStdString(); }
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A long table keeps the window busy; the pointer says so meanwhile.
+class BusyCursor {
+ public:
+  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()), boxes_(boxes),
+      platform_(platform) {
+  ui_->setupUi(this);
+  setObjectName(QStringLiteral("测量工程"));
+
+  // The form compiler drops carriage returns from texts; the inverse inputs
+  // start with a CR LF after the number, and it is put back here.
+  for (QLineEdit* box : {ui_->Text47, ui_->Text48})
+    box->setText(box->text().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+
+  // Kept for the file operations only: it lies below the client area and is
+  // hidden so that the Tab key never lands in it.
+  ui_->txtFileName->hide();
+
+  // At start: forward single-point mode.
+  ui_->Frame6->hide();
+  ui_->Frame8->hide();
+  ui_->Frame9->hide();
+  ui_->Command6->hide();
+  ui_->Command6->setEnabled(false);
+  ui_->Command4->setEnabled(false);
+  ui_->Command7->setEnabled(false);
+
+  // The client area is 601 × 281 pixels at 96 dpi; the menu bar comes on top.
+  resize(601, 281 + menuBar()->sizeHint().height());
+  FitFormToScreen(this);
+  setFixedSize(size());
+
+  connectControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::resultsText() const { return ui_->Text12->tableText(); }
+
+void MainWindow::connectControls() {
+  // An option button's switch runs when it becomes selected, whether by the
+  // user or by another switch; choosing the selected one again does nothing.
+  const auto onSelected = [this](QAbstractButton* button, void (MainWindow::*slot)()) {
+    connect(button, &QAbstractButton::toggled, this, [this, slot](bool selected) {
+      if (selected) (this->*slot)();
+    });
+  };
+  onSelected(ui_->Option1, &MainWindow::option1Clicked);
+  onSelected(ui_->Option2, &MainWindow::option2Clicked);
+  onSelected(ui_->OptionButton1, &MainWindow::optionButton1Clicked);
+  onSelected(ui_->OptionButton2, &MainWindow::optionButton2Clicked);
+
+  connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::command2Clicked);
+  connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::command4Clicked);
+  connect(ui_->Command6, &QPushButton::clicked, this, &MainWindow::command6Clicked);
+  connect(ui_->Command3, &QPushButton::clicked, this, &MainWindow::command3Clicked);
+  connect(ui_->Command7, &QPushButton::clicked, this, &MainWindow::command7Clicked);
+
+  connect(ui_->Open, &QAction::triggered, this, &MainWindow::openTriggered);
+  connect(ui_->Export, &QAction::triggered, this, &MainWindow::exportTriggered);
+  connect(ui_->Exit, &QAction::triggered, this, &MainWindow::exitTriggered);
+  connect(ui_->FWJ, &QAction::triggered, this, &MainWindow::fwjTriggered);
+  connect(ui_->Red, &QAction::triggered, this, &MainWindow::redTriggered);
+  connect(ui_->Notepad, &QAction::triggered, this, &MainWindow::notepadTriggered);
+  connect(ui_->Calc, &QAction::triggered, this, &MainWindow::calcTriggered);
+  connect(ui_->LianBang, &QAction::triggered, this, &MainWindow::lianBangTriggered);
+  connect(ui_->About, &QAction::triggered, this, &MainWindow::aboutTriggered);
+}
+
+// ---- Mode switches ---------------------------------------------------------
+
+void MainWindow::option1Clicked() {
+  ui_->Label80->clear();
+  ui_->Label81->clear();
+  ui_->Command4->setEnabled(false);
+  ui_->Command7->setEnabled(false);
+  ui_->Frame6->hide();
+  ui_->Frame8->hide();
+  // Back to single point; when this changes the sub-mode, its own switch
+  // runs here through the toggled signal.
+  ui_->OptionButton1->setChecked(true);
+  ui_->OptionButton1->setEnabled(true);
+  ui_->OptionButton2->setEnabled(true);
+  ui_->Frame4->show();
+  ui_->Command2->show();
+  ui_->Command2->setEnabled(true);
+  ui_->Command6->hide();
+}
+
+void MainWindow::option2Clicked() {
+  ui_->Label77->clear();
+  ui_->Label78->clear();
+  ui_->Label79->clear();
+  ui_->Command4->setEnabled(true);
+  ui_->Frame5->show();
+  ui_->Frame6->show();
+  ui_->Frame7->show();
+  // Whichever "点击正算" button was shown stays shown, greyed; the sub-mode
+  // keeps its selection for the way back.
+  ui_->Command2->setEnabled(false);
+  ui_->Command6->setEnabled(false);
+  ui_->Command7->setEnabled(false);
+  ui_->OptionButton1->setEnabled(false);
+  ui_->OptionButton2->setEnabled(false);
+  ui_->Frame4->hide();
+  ui_->Frame8->hide();
+  ui_->Frame9->hide();
+}
+
+void MainWindow::optionButton1Clicked() {
+  ui_->Command6->hide();
+  ui_->Command7->setEnabled(false);
+  ui_->Frame6->hide();
+  ui_->Frame8->hide();
+  ui_->Frame9->hide();
+  ui_->Frame4->show();
+  ui_->Frame5->show();
+  ui_->Frame7->show();
+  ui_->Command2->show();
+  ui_->Command4->show();
+}
+
+void MainWindow::optionButton2Clicked() {
+  ui_->Command6->show();
+  ui_->Command6->setEnabled(true);
+  ui_->Command7->setEnabled(true);
+  ui_->Frame8->show();
+  ui_->Frame9->show();
+  ui_->Frame4->hide();
+  ui_->Frame5->hide();
+  ui_->Frame6->hide();
+  ui_->Frame7->hide();
+  ui_->Command2->hide();
+  ui_->Command4->setEnabled(false);
+}
+
+// ---- Computations ----------------------------------------------------------
+
+namespace {
+
+ElementTexts ElementFieldTexts(const Ui::MainWindow& ui) {
+  return {Utf8(ui.Text1), Utf8(ui.Text2), Utf8(ui.Text3), Utf8(ui.Text4),
+          Utf8(ui.Text5), Utf8(ui.Text6), Utf8(ui.Text7), Utf8(ui.Text8)};
+}
+
+}  // namespace
+
+void MainWindow::command2Clicked() {
+  const Outcome<ForwardTexts> outcome = ComputeForward(
+      {ElementFieldTexts(*ui_), Utf8(ui_->Text41), Utf8(ui_->Text42), Utf8(ui_->Text43)});
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    ShowRefusal(boxes_, this, *refusal);
+    return;
+  }
+  const auto& texts = std::get<ForwardTexts>(outcome);
+  ui_->Label77->setText(FromUtf8(texts.x));
+  ui_->Label78->setText(FromUtf8(texts.y));
+  ui_->Label79->setText(FromUtf8(texts.azimuth));
+}
+
+void MainWindow::command4Clicked() {
+  const Outcome<InverseTexts> outcome =
+      ComputeInverse({ElementFieldTexts(*ui_), Utf8(ui_->Text47), Utf8(ui_->Text48)});
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    ShowRefusal(boxes_, this, *refusal);
+    return;
+  }
+  const auto& texts = std::get<InverseTexts>(outcome);
+  ui_->Label80->setText(FromUtf8(texts.station));
+  ui_->Label81->setText(FromUtf8(texts.offset));
+}
+
+void MainWindow::command6Clicked() {
+  std::optional<BusyCursor> busy(std::in_place);
+  Outcome<std::string> outcome =
+      ComputeTable({ElementFieldTexts(*ui_), Utf8(ui_->Text10), Utf8(ui_->Text11),
+                    Utf8(ui_->Text9), Utf8(ui_->Text13), Utf8(ui_->Text14)});
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    busy.reset();
+    ShowRefusal(boxes_, this, *refusal);
+    return;
+  }
+  // The table text is let go of as soon as it is converted: a long table is
+  // tens of megabytes.
+  ui_->Text12->setTableText(
+      QString::fromStdString(std::exchange(std::get<std::string>(outcome), {})));
+}
+
+void MainWindow::command3Clicked() {
+  for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5,
+                         ui_->Text6, ui_->Text7, ui_->Text8})
+    box->clear();
+  ui_->Text1->setFocus(Qt::OtherFocusReason);
+}
+
+// Saving the table belongs to the results table file.
+void MainWindow::command7Clicked() {}
+
+// ---- Menus -----------------------------------------------------------------
+
+// Importing and exporting belong to the element data file.
+void MainWindow::openTriggered() {}
+void MainWindow::exportTriggered() {}
+
+void MainWindow::exitTriggered() {
+  // Every window of the system goes at once; nothing is asked.
+  QApplication::closeAllWindows();
+}
+
+// The tool windows and the About window are windows of their own.
+void MainWindow::fwjTriggered() {}
+void MainWindow::redTriggered() {}
+void MainWindow::aboutTriggered() {}
+
+void MainWindow::notepadTriggered() {
+  const QString greeting =
+      QStringLiteral("   欢迎使用记事本文档，更多测量资料请访问：") + kBlogPage.toString();
+  QString error;
+  if (!platform_.openTextEditor(greeting, &error))
+    reportStartFailure(QStringLiteral("无法启动“记事本”"), error);
+}
+
+void MainWindow::calcTriggered() {
+  QString error;
+  if (!platform_.startCalculator(&error))
+    reportStartFailure(QStringLiteral("无法启动“计算器”"), error);
+}
+
+void MainWindow::lianBangTriggered() {
+  QString error;
+  if (!platform_.openWebPage(kHelpPage, &error))
+    reportStartFailure(QStringLiteral("无法打开“联机帮助”"), error);
+}
+
+void MainWindow::reportStartFailure(const QString& what, const QString& why) {
+  QString reason = why.trimmed();
+  while (!reason.isEmpty() && QStringLiteral("。.！!").contains(reason.back())) reason.chop(1);
+  const QString text = reason.isEmpty() ? what + QStringLiteral("！")
+                                        : what + QStringLiteral("：") + reason + QStringLiteral("！");
+  boxes_.show(this, text, MessageIcon::Exclamation, kMessageCaption);
+}
+
+}  // namespace tarnvel
