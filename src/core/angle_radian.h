@@ -1,0 +1,31 @@
+// The angle and radian converter: degrees, minutes and seconds to radians
+// and back, from the texts of its four boxes.
+#pragma once
+
+#include <string>
+
+#include "refusal.h"
+
+namespace tarnvel {
+
+// Texts of Text1, Text2 and Text3: degrees, minutes and seconds. Each may be
+// any number; they are simply added (minutes of 75 are 1°15′, and -10, 20, 30
+// is -10° + 20′ + 30″).
+struct DmsFields {
+  std::string degrees, minutes, seconds;
+
+  bool operator==(const DmsFields&) const = default;
+};
+
+// Degrees to radians, written into Text4 as "0.000000000". Any blank box
+// gives "数据未输入完整！" with the focus on Text1; a box that is not a number,
+// or a result beyond the double range, is refused with the focus on it.
+Outcome<std::string> DegreesToRadians(const DmsFields& fields);
+
+// The text of Text4, radians, to degrees, minutes and seconds in the general
+// decimal form, written back into Text1 to Text3. Degrees are floored (so
+// negative for a negative angle, with minutes and seconds positive); seconds
+// are cut to tenths, never raised. Refusals focus Text4.
+Outcome<DmsFields> RadiansToDegrees(const std::string& radians);
+
+}  // namespace tarnvel

@@ -1,0 +1,62 @@
+#include "angle_radian_window.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "angle_radian.h"
+#include "form_geometry.h"
+#include "message_boxes.h"
+#include "ui_angle_radian_window.h"
+
+namespace tarnvel {
+
+namespace {
+
+std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
+
+}  // namespace
+
+AngleRadianWindow::AngleRadianWindow(MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      ui_(std::make_unique<Ui::AngleRadianWindow>()),
+      boxes_(boxes) {
+  ui_->setupUi(this);
+  FitFormToScreen(this);
+  setFixedSize(size());
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  connect(ui_->Command1, &QPushButton::clicked, this, &AngleRadianWindow::command1Clicked);
+  connect(ui_->Command2, &QPushButton::clicked, this, &AngleRadianWindow::command2Clicked);
+  connect(ui_->Command3, &QPushButton::clicked, this, &AngleRadianWindow::command3Clicked);
+}
+
+AngleRadianWindow::~AngleRadianWindow() = default;
+
+void AngleRadianWindow::command1Clicked() {
+  const auto outcome =
+      DegreesToRadians({TextOf(ui_->Text1), TextOf(ui_->Text2), TextOf(ui_->Text3)});
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    ShowRefusal(boxes_, this, *refusal);
+    return;
+  }
+  ui_->Text4->setText(QString::fromStdString(std::get<std::string>(outcome)));
+}
+
+void AngleRadianWindow::command2Clicked() {
+  const auto outcome = RadiansToDegrees(TextOf(ui_->Text4));
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    ShowRefusal(boxes_, this, *refusal);
+    return;
+  }
+  const auto& dms = std::get<DmsFields>(outcome);
+  ui_->Text1->setText(QString::fromStdString(dms.degrees));
+  ui_->Text2->setText(QString::fromStdString(dms.minutes));
+  ui_->Text3->setText(QString::fromStdString(dms.seconds));
+}
+
+// The focus stays where it is.
+void AngleRadianWindow::command3Clicked() {
+  for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4}) box->clear();
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,34 @@
+// The angle and radian converter `角度转弧度`: degrees, minutes and seconds
+// to radians and back.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class AngleRadianWindow;
+}
+
+namespace tarnvel {
+
+class MessageBoxes;
+
+class AngleRadianWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A window of its own even with a parent; closing it destroys it.
+  explicit AngleRadianWindow(MessageBoxes& boxes, QWidget* parent = nullptr);
+  ~AngleRadianWindow() override;
+
+ private slots:
+  void command1Clicked();  // 角度->弧度
+  void command2Clicked();  // 弧度->角度
+  void command3Clicked();  // 清零
+
+ private:
+  std::unique_ptr<Ui::AngleRadianWindow> ui_;
+  MessageBoxes& boxes_;
+};
+
+}  // namespace tarnvel

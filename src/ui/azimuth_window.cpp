@@ -1,0 +1,71 @@
+#include "azimuth_window.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "azimuth_distance.h"
+#include "form_geometry.h"
+#include "message_boxes.h"
+#include "ui_azimuth_window.h"
+
+namespace tarnvel {
+
+namespace {
+
+std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
+
+// The "除数为零…" message has neither icon nor caption of its own: the box
+// then bears the application's name. Every other refusal is an ordinary one.
+void ShowAzimuthRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal) {
+  if (refusal.icon != MessageIcon::None) {
+    ShowRefusal(boxes, window, refusal);
+    return;
+  }
+  boxes.show(window, QString::fromStdString(refusal.message), refusal.icon, QString());
+  const QString field = QString::fromUtf8(refusal.field.data(),
+                                          static_cast<qsizetype>(refusal.field.size()));
+  if (auto* widget = window->findChild<QWidget*>(field)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
+AzimuthWindow::AzimuthWindow(MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::AzimuthWindow>()), boxes_(boxes) {
+  ui_->setupUi(this);
+  FitFormToScreen(this);
+  setFixedSize(size());
+  setAttribute(Qt::WA_DeleteOnClose);
+  // The tab order starts at B, so a fresh window waits for B's X.
+  ui_->txtXb->setFocus(Qt::OtherFocusReason);
+
+  connect(ui_->Command1, &QPushButton::clicked, this, &AzimuthWindow::command1Clicked);
+  connect(ui_->Command2, &QPushButton::clicked, this, &AzimuthWindow::command2Clicked);
+  connect(ui_->Command3, &QPushButton::clicked, this, &AzimuthWindow::command3Clicked);
+}
+
+AzimuthWindow::~AzimuthWindow() = default;
+
+void AzimuthWindow::command1Clicked() {
+  const auto outcome = ComputeAzimuthDistance(
+      {TextOf(ui_->txtXa), TextOf(ui_->txtYa), TextOf(ui_->txtXb), TextOf(ui_->txtYb)});
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    ShowAzimuthRefusal(boxes_, this, *refusal);
+    return;
+  }
+  const auto& texts = std::get<AzimuthTexts>(outcome);
+  ui_->txtDu->setText(QString::fromStdString(texts.degrees));
+  ui_->txtFen->setText(QString::fromStdString(texts.minutes));
+  ui_->txtMiao->setText(QString::fromStdString(texts.seconds));
+  ui_->txtS->setText(QString::fromStdString(texts.distance));
+}
+
+void AzimuthWindow::command2Clicked() {
+  for (QLineEdit* box : {ui_->txtXa, ui_->txtYa, ui_->txtXb, ui_->txtYb, ui_->txtDu,
+                         ui_->txtFen, ui_->txtMiao, ui_->txtS})
+    box->clear();
+  ui_->txtXa->setFocus(Qt::OtherFocusReason);
+}
+
+void AzimuthWindow::command3Clicked() { close(); }
+
+}  // namespace tarnvel

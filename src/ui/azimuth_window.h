@@ -1,0 +1,34 @@
+// The azimuth and distance tool `方位角和距离`: the coordinate azimuth from
+// point A to point B and their horizontal distance.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class AzimuthWindow;
+}
+
+namespace tarnvel {
+
+class MessageBoxes;
+
+class AzimuthWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A window of its own even with a parent; closing it destroys it.
+  explicit AzimuthWindow(MessageBoxes& boxes, QWidget* parent = nullptr);
+  ~AzimuthWindow() override;
+
+ private slots:
+  void command1Clicked();  // 计算
+  void command2Clicked();  // 清零
+  void command3Clicked();  // 退出
+
+ private:
+  std::unique_ptr<Ui::AzimuthWindow> ui_;
+  MessageBoxes& boxes_;
+};
+
+}  // namespace tarnvel
