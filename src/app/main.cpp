@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "file_dialog.h"
 #include "main_window.h"
 #include "message_boxes.h"
 #include "platform.h"
@@ -10,7 +11,8 @@ int main(int argc, char* argv[]) {
 
   tarnvel::QtMessageBoxes boxes;
   tarnvel::DesktopPlatform platform;
-  tarnvel::MainWindow window(boxes, platform);
+  tarnvel::QtFileDialogs fileDialogs;
+  tarnvel::MainWindow window(boxes, platform, fileDialogs);
   window.show();
   return app.exec();
 }

@@ -8,12 +8,18 @@
 #include <utility>
 #include <variant>
 
+#include "about_window.h"
+#include "angle_radian_window.h"
+#include "azimuth_window.h"
 #include "continuous_computation.h"
+#include "file_commands.h"
+#include "file_dialog.h"
 #include "form_geometry.h"
 #include "forward_computation.h"
 #include "inverse_computation.h"
 #include "message_boxes.h"
 #include "platform.h"
+#include "single_window.h"
 #include "ui_main_window.h"
 
 namespace tarnvel {
@@ -35,9 +41,10 @@ class BusyCursor {
 
 }  // namespace
 
-MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, QWidget* parent)
+MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, FileDialogs& fileDialogs,
+                       QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()), boxes_(boxes),
-      platform_(platform) {
+      platform_(platform), CDg1_(new SharedFileDialog(fileDialogs, this)) {
   ui_->setupUi(this);
   setObjectName(QStringLiteral("测量工程"));
 
@@ -67,7 +74,13 @@ MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, QWidget* parent)
   connectControls();
 }
 
-MainWindow::~MainWindow() = default;
+// The tool windows have no parent, so that closing the main window leaves
+// them open; they go with the main window object itself.
+MainWindow::~MainWindow() {
+  delete azimuthWindow_;
+  delete angleRadianWindow_;
+  delete aboutWindow_;
+}
 
 QString MainWindow::resultsText() const { return ui_->Text12->tableText(); }
 
@@ -227,24 +240,32 @@ void MainWindow::command3Clicked() {
   ui_->Text1->setFocus(Qt::OtherFocusReason);
 }
 
-// Saving the table belongs to the results table file.
-void MainWindow::command7Clicked() {}
+void MainWindow::command7Clicked() {
+  SaveResultsTable(this, *CDg1_, boxes_, resultsText(), ui_->txtFileName);
+}
 
 // ---- Menus -----------------------------------------------------------------
 
-// Importing and exporting belong to the element data file.
-void MainWindow::openTriggered() {}
-void MainWindow::exportTriggered() {}
+FileCommandControls MainWindow::fileControls() const {
+  return {{ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6, ui_->Text7,
+           ui_->Text8},
+          ui_->txtFileName};
+}
+
+void MainWindow::openTriggered() { ImportElement(this, *CDg1_, boxes_, fileControls()); }
+
+void MainWindow::exportTriggered() { ExportElement(this, *CDg1_, boxes_, fileControls()); }
 
 void MainWindow::exitTriggered() {
   // Every window of the system goes at once; nothing is asked.
   QApplication::closeAllWindows();
 }
 
-// The tool windows and the About window are windows of their own.
-void MainWindow::fwjTriggered() {}
-void MainWindow::redTriggered() {}
-void MainWindow::aboutTriggered() {}
+void MainWindow::fwjTriggered() { ShowSingleWindow(azimuthWindow_, boxes_); }
+
+void MainWindow::redTriggered() { ShowSingleWindow(angleRadianWindow_, boxes_); }
+
+void MainWindow::aboutTriggered() { ShowSingleWindow(aboutWindow_, boxes_, platform_); }
 
 void MainWindow::notepadTriggered() {
   const QString greeting =

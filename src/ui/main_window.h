@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -13,14 +14,21 @@ class MainWindow;
 
 namespace tarnvel {
 
+class AboutWindow;
+class AngleRadianWindow;
+class AzimuthWindow;
+class FileDialogs;
 class MessageBoxes;
 class Platform;
+class SharedFileDialog;
+struct FileCommandControls;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(MessageBoxes& boxes, Platform& platform, QWidget* parent = nullptr);
+  MainWindow(MessageBoxes& boxes, Platform& platform, FileDialogs& fileDialogs,
+             QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The text of the results box Text12 as the table file takes it: the
@@ -54,10 +62,18 @@ class MainWindow : public QMainWindow {
   void connectControls();
   // A program that could not be started is told about and then left alone.
   void reportStartFailure(const QString& what, const QString& why);
+  FileCommandControls fileControls() const;
 
   std::unique_ptr<Ui::MainWindow> ui_;
   MessageBoxes& boxes_;
   Platform& platform_;
+  SharedFileDialog* CDg1_;  // the one file dialog, shared by Open, Export and Command7
+
+  // Each tool window exists at most once; these fall back to null when the
+  // user closes it.
+  QPointer<AzimuthWindow> azimuthWindow_;
+  QPointer<AngleRadianWindow> angleRadianWindow_;
+  QPointer<AboutWindow> aboutWindow_;
 };
 
 }  // namespace tarnvel

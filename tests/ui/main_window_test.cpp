@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -23,6 +25,7 @@
 
 using tarnvel::MainWindow;
 using tarnvel::MessageIcon;
+using tarnvel::testing_support::FakeFileDialogs;
 using tarnvel::testing_support::FakeMessageBoxes;
 using tarnvel::testing_support::FakePlatform;
 
@@ -50,6 +53,7 @@ class MainWindowTest : public QObject {
  private:
   FakeMessageBoxes boxes_;
   FakePlatform platform_;
+  FakeFileDialogs dialogs_;
   std::unique_ptr<MainWindow> window_;
 
   template <class T = QWidget>
@@ -91,12 +95,18 @@ class MainWindowTest : public QObject {
   void exitClosesEveryWindow();
   void launchers_data();
   void launchers();
+  void exportThenImportGivesTheSameTexts();
+  void savesTheTableShown();
+  void toolWindowsOpenOnce_data();
+  void toolWindowsOpenOnce();
+  void exitClosesTheToolWindows();
 };
 
 void MainWindowTest::init() {
   boxes_.shown.clear();
   platform_ = FakePlatform();
-  window_ = std::make_unique<MainWindow>(boxes_, platform_);
+  dialogs_ = FakeFileDialogs();
+  window_ = std::make_unique<MainWindow>(boxes_, platform_, dialogs_);
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
@@ -492,7 +502,7 @@ void MainWindowTest::resultsTextKeepsTheUsersEdits() {
 // The real message box, as the user meets it: caption, icon, text, one OK.
 void MainWindowTest::refusalThroughRealMessageBox() {
   tarnvel::QtMessageBoxes real;
-  MainWindow window(real, platform_);
+  MainWindow window(real, platform_, dialogs_);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   window.findChild<QLineEdit*>("Text41")->setText(QStringLiteral("7586.706"));
@@ -576,4 +586,104 @@ void MainWindowTest::launchers() {
 }
 
 QTEST_MAIN(MainWindowTest)
+void MainWindowTest::exportThenImportGivesTheSameTexts() {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("线元.txt"));
+  const QStringList initial = {"7586.707", "7946.707", "3378605.445", "453648.704",
+                               "98.565562", "0",        "4500",        "1"};
+  type("Text6", "1.50");
+  dialogs_.answers = {path, path};
+  child<QAction>("Export")->trigger();
+  click("Command3");
+  child<QAction>("Open")->trigger();
+
+  QCOMPARE(boxes_.shown.size(), 0);
+  QCOMPARE(dialogs_.kinds, QStringList({"save", "open"}));
+  // The shared dialog offers the name chosen last, whichever command chose it.
+  QCOMPARE(dialogs_.initialNames, QStringList({"", path}));
+  QCOMPARE(child<QLineEdit>("txtFileName")->text(), path);
+  for (int i = 0; i < 8; ++i)
+    QCOMPARE(child<QLineEdit>(QStringLiteral("Text%1").arg(i + 1))->text(),
+             i == 5 ? QStringLiteral("1.5") : initial[i]);
+}
+
+void MainWindowTest::savesTheTableShown() {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("成果表.txt"));
+  click("OptionButton2");
+  type("Text10", "7600");
+  type("Text11", "7600");
+  click("Command6");
+  dialogs_.answers = {path};
+  click("Command7");
+
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(bytes.startsWith("\r\n\r\n                \xC7\xFA\xCF\xDF"));
+  QVERIFY(bytes.contains("\r\n7600   0  90  3378603.377  453661.835   98\xA1\xE3" "57"));
+  QCOMPARE(child<QLineEdit>("txtFileName")->text(), path);
+
+  // A box the user emptied has nothing to save: a message and no dialog.
+  child<tarnvel::ResultsBox>("Text12")->clear();
+  click("Command7");
+  QCOMPARE(dialogs_.kinds.size(), 1);
+  QCOMPARE(boxes_.shown.size(), 1);
+  QCOMPARE(boxes_.shown[0].text, QStringLiteral("请点击“点击计算”！"));
+  QCOMPARE(boxes_.shown[0].icon, MessageIcon::Information);
+}
+
+void MainWindowTest::toolWindowsOpenOnce_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QString>("field");  // a box whose text must survive a second opening
+  QTest::newRow("FWJ") << "FWJ" << "方位角和距离" << "txtXa";
+  QTest::newRow("Red") << "Red" << "角度转弧度" << "Text1";
+  QTest::newRow("About") << "About" << "AAbout" << "";
+}
+
+namespace {
+
+QList<QWidget*> OpenWindows(const QString& name) {
+  QList<QWidget*> found;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == name && w->isVisible()) found << w;
+  return found;
+}
+
+}  // namespace
+
+void MainWindowTest::toolWindowsOpenOnce() {
+  QFETCH(QString, action);
+  QFETCH(QString, window);
+  QFETCH(QString, field);
+  child<QAction>(action)->trigger();
+  QCOMPARE(OpenWindows(window).size(), 1);
+  QWidget* first = OpenWindows(window).first();
+  if (!field.isEmpty()) first->findChild<QLineEdit*>(field)->setText(QStringLiteral("12"));
+
+  child<QAction>(action)->trigger();
+  QCOMPARE(OpenWindows(window).size(), 1);
+  QCOMPARE(OpenWindows(window).first(), first);
+  if (!field.isEmpty()) QCOMPARE(first->findChild<QLineEdit*>(field)->text(), QStringLiteral("12"));
+
+  // Closed, it opens afresh with its initial texts.
+  first->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  child<QAction>(action)->trigger();
+  QCOMPARE(OpenWindows(window).size(), 1);
+  if (!field.isEmpty())
+    QVERIFY(OpenWindows(window).first()->findChild<QLineEdit*>(field)->text() != "12");
+}
+
+void MainWindowTest::exitClosesTheToolWindows() {
+  child<QAction>("FWJ")->trigger();
+  child<QAction>("Red")->trigger();
+  child<QAction>("About")->trigger();
+  child<QAction>("Exit")->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (const char* name : {"方位角和距离", "角度转弧度", "AAbout"})
+    QVERIFY2(OpenWindows(QString::fromUtf8(name)).isEmpty(), name);
+}
+
 #include "main_window_test.moc"
