@@ -1,0 +1,85 @@
+// A million-row continuous table end to end in the main window (run it with
+// QT_QPA_PLATFORM=offscreen): from the click of Command6 until Text12 holds
+// the whole table, then saved to a file by Command7.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "fakes.h"
+#include "main_window.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::FakeFileDialogs;
+using testing_support::FakeMessageBoxes;
+using testing_support::FakePlatform;
+
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+struct MillionRowWindow {
+  FakeMessageBoxes boxes;
+  FakePlatform platform;
+  FakeFileDialogs dialogs;
+  MainWindow window{boxes, platform, dialogs};
+
+  MillionRowWindow() {
+    window.show();
+    window.findChild<QRadioButton*>(QStringLiteral("OptionButton2"))->click();
+    const std::pair<const char*, const char*> fields[] = {
+        {"Text1", "0"}, {"Text2", "10000"}, {"Text10", "0"}, {"Text11", "9999.99"},
+        {"Text9", "0.01"}, {"Text13", "2.5"}};
+    for (const auto& [name, text] : fields)
+      window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+  }
+  void click(const char* button) {
+    QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(button)),
+                      Qt::LeftButton);
+  }
+};
+
+void BM_ClickToTable(benchmark::State& state) {
+  MillionRowWindow w;
+  for (auto _ : state) {
+    w.click("Command6");
+    benchmark::DoNotOptimize(w.window.resultsText().size());
+  }
+  state.counters["peak MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_ClickToTable)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SaveTable(benchmark::State& state) {
+  MillionRowWindow w;
+  w.click("Command6");
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("table.txt"));
+  for (auto _ : state) {
+    w.dialogs.answers = {path};
+    w.click("Command7");
+  }
+  state.counters["MB written"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+  state.counters["peak MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_SaveTable)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace tarnvel
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
