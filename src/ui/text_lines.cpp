@@ -24,6 +24,17 @@ QString TextLines::withCrLf(QString text) {
   const QChar* in = text.constData();
   const QChar* const inEnd = in + text.size();
   QChar* to = out.data();
+  if (!text.contains(u'\r')) {
+    // LF line ends alone, the common other form: copied line by line.
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(u'\n', from)) >= 0; from = at + 1) {
+      to = std::copy(in + from, in + at, to);
+      *to++ = u'\r';
+      *to++ = u'\n';
+    }
+    std::copy(in + from, inEnd, to);
+    return out;
+  }
   for (; in != inEnd; ++in) {
     if (*in == u'\r' || *in == u'\n') {
       if (*in == u'\r' && in + 1 != inEnd && in[1] == u'\n') ++in;
@@ -37,23 +48,33 @@ QString TextLines::withCrLf(QString text) {
 }
 
 void TextLines::setText(QString text) {
-  text_ = withCrLf(std::move(text));
+  text_ = std::move(text);
+  // A computed table is already in CR LF form and is indexed in one pass;
+  // any other text is brought into that form and indexed again.
+  if (!indexLines()) {
+    text_ = withCrLf(std::move(text_));
+    indexLines();
+  }
+}
+
+bool TextLines::indexLines() {
   std::vector<qsizetype> starts;
   starts.reserve(size_t(text_.count(u'\n')) + 1);
   starts.push_back(0);
-  for (qsizetype at = text_.indexOf(u'\n'); at >= 0; at = text_.indexOf(u'\n', at + 1))
-    starts.push_back(at + 1);
-  starts_ = std::move(starts);
-
-  longest_ = 0;
+  bool crLf = true;
   qsizetype most = -1;
-  for (qsizetype line = 0; line < lineCount(); ++line) {
-    const qsizetype length = lineEnd(line) - lineStart(line);
-    if (length > most) {
-      most = length;
-      longest_ = line;
+  for (qsizetype at = text_.indexOf(u'\n');; at = text_.indexOf(u'\n', at + 1)) {
+    const qsizetype end = at < 0 ? text_.size() : at - 1;
+    if (end - starts.back() > most) {
+      most = end - starts.back();
+      longest_ = qsizetype(starts.size()) - 1;
     }
+    if (at < 0) break;
+    if (at == 0 || text_.at(at - 1) != u'\r') crLf = false;
+    starts.push_back(at + 1);
   }
+  starts_ = std::move(starts);
+  return crLf && text_.count(u'\r') == lineCount() - 1;
 }
 
 qsizetype TextLines::lineEnd(qsizetype line) const {

@@ -47,6 +47,9 @@ class TextLines {
   static QString withCrLf(QString text);
 
  private:
+  // Finds the line starts; false unless every line end is CR LF.
+  bool indexLines();
+
   QString text_;
   std::vector<qsizetype> starts_{0};
   qsizetype longest_ = 0;
