@@ -12,7 +12,9 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextLayout>
 #include <QTimer>
+#include <QtMath>
 #include <algorithm>
 
 #include "form_geometry.h"
@@ -54,6 +56,7 @@ ResultsBox::ResultsBox(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAutoFillBackground(true);
   viewport()->setCursor(Qt::IBeamCursor);
   setFont(TableFont());
+  measureLineHeight();
   updateScrollBars();
 }
 
@@ -252,7 +255,19 @@ qsizetype ResultsBox::verticalMove(qsizetype lines, int x) const {
 
 // ---------------------------------------------------------------- geometry
 
-int ResultsBox::lineHeight() const { return std::max(1, QFontMetrics(font()).height()); }
+int ResultsBox::lineHeight() const { return lineHeight_; }
+
+// A line's height and baseline as a laid-out table row has them: the degree,
+// minute and second marks come from a fallback font that is taller than the
+// main one, and every row holds them.
+void ResultsBox::measureLineHeight() {
+  QTextLayout layout(QStringLiteral("里程X0.°ˊ″"), font());
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  lineHeight_ = std::max(1, qCeil(line.height()));
+  ascent_ = qCeil(line.ascent());
+}
 
 qsizetype ResultsBox::firstVisibleLine() const { return verticalScrollBar()->value(); }
 
@@ -361,7 +376,7 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
     const qsizetype end = lines_.lineEnd(line);
     QString text = lines_.line(line).toString();
     widest_ = std::max(widest_, metrics.horizontalAdvance(text));
-    const int baseline = top + metrics.ascent();
+    const int baseline = top + ascent_;
     painter.setPen(colours.color(QPalette::Text));
 
     if (line == caretLine && !preedit_.isEmpty()) {
@@ -412,6 +427,7 @@ void ResultsBox::scrollContentsBy(int, int) { viewport()->update(); }
 void ResultsBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
+    measureLineHeight();
     widest_ = 0;
     noteLineWidth(lines_.longestLine());
     updateScrollBars();

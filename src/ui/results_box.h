@@ -76,6 +76,7 @@ class ResultsBox : public QAbstractScrollArea {
 
  private:
   int lineHeight() const;
+  void measureLineHeight();
   qsizetype firstVisibleLine() const;
   int visibleLineCount() const;  // lines wholly in view, at least one
   int lineX(qsizetype line, qsizetype position) const;  // in text coordinates
@@ -99,6 +100,8 @@ class ResultsBox : public QAbstractScrollArea {
   int preferredX_ = -1;  // kept while moving up and down through short lines
   int widest_ = 0;       // the widest line measured since the text was set
   QString preedit_;      // input method composition, shown at the caret
+  int lineHeight_ = 1;
+  int ascent_ = 0;
   bool caretShown_ = false;
   QBasicTimer blink_;
 };
