@@ -1,26 +1,109 @@
-// The results box of the continuous computation (Text12): a plain text box
-// that takes a whole table at once and gives its text back with the CR LF
-// line ends the table file needs.
+// The results box of the continuous computation (Text12): an editable,
+// unwrapped text box that takes a table of a million rows at once, keeps its
+// text once and lays out only the lines in view, and gives the text back
+// with the CR LF line ends the table file needs.
 #pragma once
 
-#include <QPlainTextEdit>
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QString>
+#include <QTextCursor>
+
+#include "text_lines.h"
+
+class QMenu;
 
 namespace tarnvel {
 
-class ResultsBox : public QPlainTextEdit {
+class ResultsBox : public QAbstractScrollArea {
   Q_OBJECT
+  Q_PROPERTY(QString plainText READ toPlainText WRITE setPlainText USER true)
 
  public:
   explicit ResultsBox(QWidget* parent = nullptr);
 
-  // Replaces the whole text in one step; lines may end in CR LF or LF. A
-  // table of a million rows is shown in a few seconds this way, where
-  // appending row by row would lay the box out again for every row.
+  // Replaces the whole text in one step; lines may end in CR LF, LF or CR.
+  // The caret goes to the start.
   void setTableText(const QString& text);
+  void setPlainText(const QString& text) { setTableText(text); }
 
   // The text as it stands, the user's edits included, every line end CR LF.
-  QString tableText() const;
+  // Shares the box's own string: no copy is made.
+  QString tableText() const { return lines_.text(); }
+  // The same text with LF line ends, as a plain text box gives it.
+  QString toPlainText() const;
+
+  void clear() { setTableText(QString()); }
+
+  // Caret and selection, in characters from the start of tableText().
+  qsizetype cursorPosition() const { return cursor_; }
+  qsizetype anchorPosition() const { return anchor_; }
+  void setCursorPosition(qsizetype position, QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
+  void moveCursor(QTextCursor::MoveOperation operation,
+                  QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
+  bool hasSelection() const { return cursor_ != anchor_; }
+  QString selectedText() const;
+  void selectAll();
+
+  // Replaces the selection (or inserts at the caret) as if typed.
+  void insertText(const QString& text);
+  void cut();
+  void copy() const;
+  void paste();
+
+  // Where a position is drawn in the viewport, and the position nearest to
+  // a point of the viewport.
+  QRect caretRect(qsizetype position) const;
+  qsizetype positionAt(QPoint point) const;
+
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  int lineHeight() const;
+  void measureLineHeight();
+  qsizetype firstVisibleLine() const;
+  int visibleLineCount() const;  // lines wholly in view, at least one
+  int lineX(qsizetype line, qsizetype position) const;  // in text coordinates
+  qsizetype positionInLine(qsizetype line, int x) const;
+  qsizetype nextPosition(qsizetype position) const;
+  qsizetype previousPosition(qsizetype position) const;
+  qsizetype verticalMove(qsizetype lines, int x) const;
+  bool moveByKey(const QKeyEvent* event);
+  bool editByKey(const QKeyEvent* event);
+  void removeSelection();
+  void replaceRange(qsizetype from, qsizetype to, const QString& text);
+  void noteLineWidth(qsizetype line);
+  void updateScrollBars();
+  void ensureCaretVisible();
+  void restartBlink();
+  void accessibleCaretMoved();
+
+  TextLines lines_;
+  qsizetype cursor_ = 0;
+  qsizetype anchor_ = 0;
+  int preferredX_ = -1;  // kept while moving up and down through short lines
+  int widest_ = 0;       // the widest line measured since the text was set
+  QString preedit_;      // input method composition, shown at the caret
+  int lineHeight_ = 1;
+  int ascent_ = 0;
+  bool caretShown_ = false;
+  QBasicTimer blink_;
 };
 
 }  // namespace tarnvel

@@ -1,0 +1,117 @@
+#include "text_lines.h"
+
+#include <algorithm>
+
+namespace tarnvel {
+
+namespace {
+
+// How many line ends are a lone CR or a lone LF, each of which grows by one
+// character when made CR LF. A computed table has none.
+qsizetype LoneLineEnds(const QString& text) {
+  qsizetype pairs = 0;
+  for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', at + 1))
+    if (at > 0 && text[at - 1] == u'\r') ++pairs;
+  return text.count(u'\n') + text.count(u'\r') - 2 * pairs;
+}
+
+}  // namespace
+
+QString TextLines::withCrLf(QString text) {
+  const qsizetype lone = LoneLineEnds(text);
+  if (lone == 0) return text;
+  QString out(text.size() + lone, Qt::Uninitialized);
+  const QChar* in = text.constData();
+  const QChar* const inEnd = in + text.size();
+  QChar* to = out.data();
+  if (!text.contains(u'\r')) {
+    // LF line ends alone, the common other form: copied line by line.
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(u'\n', from)) >= 0; from = at + 1) {
+      to = std::copy(in + from, in + at, to);
+      *to++ = u'\r';
+      *to++ = u'\n';
+    }
+    std::copy(in + from, inEnd, to);
+    return out;
+  }
+  for (; in != inEnd; ++in) {
+    if (*in == u'\r' || *in == u'\n') {
+      if (*in == u'\r' && in + 1 != inEnd && in[1] == u'\n') ++in;
+      *to++ = u'\r';
+      *to++ = u'\n';
+    } else {
+      *to++ = *in;
+    }
+  }
+  return out;
+}
+
+void TextLines::setText(QString text) {
+  text_ = std::move(text);
+  // A computed table is already in CR LF form and is indexed in one pass;
+  // any other text is brought into that form and indexed again.
+  if (!indexLines()) {
+    text_ = withCrLf(std::move(text_));
+    indexLines();
+  }
+}
+
+bool TextLines::indexLines() {
+  std::vector<qsizetype> starts;
+  starts.reserve(size_t(text_.count(u'\n')) + 1);
+  starts.push_back(0);
+  bool crLf = true;
+  qsizetype most = -1;
+  for (qsizetype at = text_.indexOf(u'\n');; at = text_.indexOf(u'\n', at + 1)) {
+    const qsizetype end = at < 0 ? text_.size() : at - 1;
+    if (end - starts.back() > most) {
+      most = end - starts.back();
+      longest_ = qsizetype(starts.size()) - 1;
+    }
+    if (at < 0) break;
+    if (at == 0 || text_.at(at - 1) != u'\r') crLf = false;
+    starts.push_back(at + 1);
+  }
+  starts_ = std::move(starts);
+  return crLf && text_.count(u'\r') == lineCount() - 1;
+}
+
+qsizetype TextLines::lineEnd(qsizetype line) const {
+  return line + 1 < lineCount() ? starts_[size_t(line) + 1] - 2 : text_.size();
+}
+
+QStringView TextLines::line(qsizetype line) const {
+  const qsizetype start = lineStart(line);
+  return QStringView(text_).sliced(start, lineEnd(line) - start);
+}
+
+qsizetype TextLines::lineOf(qsizetype position) const {
+  return std::upper_bound(starts_.begin(), starts_.end(), position) - starts_.begin() - 1;
+}
+
+qsizetype TextLines::replace(qsizetype from, qsizetype to, const QString& inserted) {
+  const QString piece = withCrLf(inserted);
+  const qsizetype first = lineOf(from);
+  const qsizetype last = lineOf(to);
+  text_.replace(from, to - from, piece);
+
+  // The starts of lines after the edit move by the change in length; the
+  // starts inside the removed span give way to those of the inserted piece.
+  const qsizetype delta = piece.size() - (to - from);
+  for (size_t i = size_t(last) + 1; i < starts_.size(); ++i) starts_[i] += delta;
+  std::vector<qsizetype> fresh;
+  for (qsizetype at = piece.indexOf(u'\n'); at >= 0; at = piece.indexOf(u'\n', at + 1))
+    fresh.push_back(from + at + 1);
+  const auto removedBegin = starts_.begin() + first + 1;
+  const auto removedEnd = starts_.begin() + last + 1;
+  if (removedEnd - removedBegin == qsizetype(fresh.size())) {
+    std::copy(fresh.begin(), fresh.end(), removedBegin);
+  } else {
+    const auto at = starts_.erase(removedBegin, removedEnd);
+    starts_.insert(at, fresh.begin(), fresh.end());
+  }
+  return from + piece.size();
+}
+
+}  // namespace tarnvel

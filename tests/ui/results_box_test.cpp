@@ -1,0 +1,261 @@
+// The results box Text12 as the user and the table file meet it: the text
+// set and read back byte for byte, editing by keyboard, mouse, clipboard and
+// input method, the caret over Chinese and Latin text, and long tables.
+#include <QAccessible>
+#include <QAccessibleTextInterface>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "results_box.h"
+
+using tarnvel::ResultsBox;
+
+namespace {
+
+const QString kHeaderLine =
+    QStringLiteral("里程  偏距 偏角    坐标X       坐标Y       切线方位角F\r\n");
+
+QString Rows(int count) {
+  QString text = kHeaderLine;
+  for (int i = 0; i < count; ++i)
+    text += QStringLiteral("%1   0  90  3378603.377  453661.835   98°57ˊ6.87″\r\n").arg(7600 + i);
+  return text;
+}
+
+}  // namespace
+
+class ResultsBoxTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void textReadsBackWithCrLf_data();
+  void textReadsBackWithCrLf();
+  void keysEdit_data();
+  void keysEdit();
+  void inputMethodCommitsChinese();
+  void mousePlacesCaretAndSelects();
+  void copyGivesCrLfText();
+  void tabLeavesTheBox();
+  void longTableScrollsToItsLastLine();
+  void screenReaderSeesEditableText();
+
+ private:
+  std::unique_ptr<QWidget> window_;
+  ResultsBox* box_ = nullptr;
+  QLineEdit* next_ = nullptr;
+};
+
+void ResultsBoxTest::init() {
+  window_ = std::make_unique<QWidget>();
+  auto* layout = new QVBoxLayout(window_.get());
+  box_ = new ResultsBox;
+  next_ = new QLineEdit;
+  layout->addWidget(box_);
+  layout->addWidget(next_);
+  window_->resize(380, 200);
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  box_->setFocus();
+}
+
+void ResultsBoxTest::textReadsBackWithCrLf_data() {
+  QTest::addColumn<QString>("set");
+  QTest::addColumn<QString>("read");
+  QTest::newRow("header line") << kHeaderLine << kHeaderLine;
+  QTest::newRow("table") << Rows(30) << Rows(30);
+  QTest::newRow("empty") << QString() << QString();
+  QTest::newRow("no line end") << "7600" << "7600";
+  QTest::newRow("LF") << "a\nb\n" << "a\r\nb\r\n";
+  QTest::newRow("lone CR") << "a\rb" << "a\r\nb";
+  QTest::newRow("CR CR LF") << "a\r\r\nb" << "a\r\n\r\nb";
+  QTest::newRow("blank lines") << "\n\r\n\n" << "\r\n\r\n\r\n";
+}
+
+void ResultsBoxTest::textReadsBackWithCrLf() {
+  QFETCH(QString, set);
+  QFETCH(QString, read);
+  box_->setTableText(set);
+  QCOMPARE(box_->tableText(), read);
+  QCOMPARE(box_->tableText().toUtf8(), read.toUtf8());
+  QCOMPARE(box_->toPlainText(), QString(read).replace("\r\n", "\n"));
+  QCOMPARE(box_->cursorPosition(), 0);
+}
+
+// Each row: the text, where the caret starts, the keys, the text after them
+// and where the caret ends.
+void ResultsBoxTest::keysEdit_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("caret");
+  QTest::addColumn<QTestEventList>("keys");
+  QTest::addColumn<QString>("after");
+  QTest::addColumn<int>("caretAfter");
+
+  auto keys = [](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> list) {
+    QTestEventList events;
+    for (const auto& [key, modifiers] : list) events.addKeyClick(key, modifiers);
+    return events;
+  };
+  const Qt::KeyboardModifiers none = Qt::NoModifier;
+  const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+
+  QTestEventList typed = keys({{Qt::Key_End, none}});
+  typed.addKeyClicks("9.5");
+  QTest::newRow("typing at a line end") << "7600\r\n7610" << 0 << typed << "76009.5\r\n7610" << 7;
+  QTest::newRow("Enter splits a line") << "ab\r\ncd" << 1 << keys({{Qt::Key_Return, none}})
+                                       << "a\r\nb\r\ncd" << 3;
+  QTest::newRow("Enter at the end") << kHeaderLine << 0 << keys({{Qt::Key_End, ctrl}, {Qt::Key_Enter, none}})
+                                    << kHeaderLine + "\r\n" << int(kHeaderLine.size()) + 2;
+  QTest::newRow("Backspace joins lines") << "ab\r\ncd" << 4 << keys({{Qt::Key_Backspace, none}})
+                                         << "abcd" << 2;
+  QTest::newRow("Delete joins lines") << "ab\r\ncd" << 2 << keys({{Qt::Key_Delete, none}})
+                                      << "abcd" << 2;
+  QTest::newRow("Backspace at the start") << "ab" << 0 << keys({{Qt::Key_Backspace, none}}) << "ab" << 0;
+  QTest::newRow("Delete at the end") << "ab\r\n" << 4 << keys({{Qt::Key_Delete, none}}) << "ab\r\n" << 4;
+  QTest::newRow("Backspace a Chinese character") << "里程\r\n" << 2
+                                                 << keys({{Qt::Key_Backspace, none}}) << "里\r\n" << 1;
+  QTest::newRow("Right over a line end") << "里程\r\nab" << 2 << keys({{Qt::Key_Right, none}})
+                                         << "里程\r\nab" << 4;
+  QTest::newRow("Left over a line end") << "里程\r\nab" << 4 << keys({{Qt::Key_Left, none}})
+                                        << "里程\r\nab" << 2;
+  // Two Chinese characters are as wide as four digits.
+  QTest::newRow("Down under Chinese") << "里程  偏距\r\n7600   0" << 2 << keys({{Qt::Key_Down, none}})
+                                      << "里程  偏距\r\n7600   0" << 12;
+  QTest::newRow("Up over Chinese") << "里程  偏距\r\n7600   0" << 14 << keys({{Qt::Key_Up, none}})
+                                   << "里程  偏距\r\n7600   0" << 4;
+  QTest::newRow("Down to a shorter line and on") << "abcdef\r\nab\r\nabcdefgh" << 6
+                                                 << keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}})
+                                                 << "abcdef\r\nab\r\nabcdefgh" << 18;
+  QTest::newRow("Down on the last line") << "ab\r\ncd" << 4 << keys({{Qt::Key_Down, none}}) << "ab\r\ncd" << 6;
+  QTest::newRow("Home and End") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, none}}) << "ab\r\ncde" << 4;
+  QTest::newRow("Ctrl+Home") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, ctrl}}) << "ab\r\ncde" << 0;
+  QTest::newRow("PageDown to the end") << Rows(3) << 0 << keys({{Qt::Key_PageDown, none}, {Qt::Key_PageDown, none}})
+                                       << Rows(3) << int(Rows(3).size());
+  QTest::newRow("Shift+Right and Delete") << "abcd" << 0
+                                          << keys({{Qt::Key_Right, shift}, {Qt::Key_Right, shift}, {Qt::Key_Delete, none}})
+                                          << "cd" << 0;
+  QTest::newRow("Shift+Down and Backspace") << "ab\r\ncd" << 1
+                                            << keys({{Qt::Key_Down, shift}, {Qt::Key_Backspace, none}})
+                                            << "ad" << 1;
+  QTest::newRow("Ctrl+A and Delete empty the box") << Rows(5) << 7
+                                                   << keys({{Qt::Key_A, ctrl}, {Qt::Key_Delete, none}})
+                                                   << QString() << 0;
+  QTest::newRow("cut and paste move a line") << "ab\r\ncd" << 0
+                                             << keys({{Qt::Key_End, shift}, {Qt::Key_X, ctrl}, {Qt::Key_End, ctrl},
+                                                      {Qt::Key_V, ctrl}})
+                                             << "\r\ncdab" << 6;
+  QTest::newRow("copy all and paste twice")
+      << "ab" << 0
+      << keys({{Qt::Key_A, ctrl}, {Qt::Key_C, ctrl}, {Qt::Key_Right, none}, {Qt::Key_Return, none},
+               {Qt::Key_V, ctrl}, {Qt::Key_V, ctrl}})
+      << "ab\r\nabab" << 8;
+}
+
+void ResultsBoxTest::keysEdit() {
+  QFETCH(QString, text);
+  QFETCH(int, caret);
+  QFETCH(QTestEventList, keys);
+  QFETCH(QString, after);
+  QFETCH(int, caretAfter);
+  box_->setTableText(text);
+  box_->setCursorPosition(caret);
+  keys.simulate(box_);
+  QCOMPARE(box_->tableText(), after);
+  QCOMPARE(box_->cursorPosition(), caretAfter);
+  QVERIFY(!box_->hasSelection());
+}
+
+void ResultsBoxTest::inputMethodCommitsChinese() {
+  box_->setTableText(kHeaderLine + "7600   0  90\r\n");
+  box_->moveCursor(QTextCursor::End);
+  QInputMethodEvent composing(QStringLiteral("beizhu"), {});
+  QApplication::sendEvent(box_, &composing);
+  QCOMPARE(box_->tableText(), kHeaderLine + "7600   0  90\r\n");  // nothing until committed
+  QInputMethodEvent committed;
+  committed.setCommitString(QStringLiteral("备注"));
+  QApplication::sendEvent(box_, &committed);
+  QCOMPARE(box_->tableText(), kHeaderLine + "7600   0  90\r\n备注");
+  QCOMPARE(box_->inputMethodQuery(Qt::ImSurroundingText).toString(), QStringLiteral("备注"));
+  QCOMPARE(box_->inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
+  QVERIFY(box_->inputMethodQuery(Qt::ImCursorRectangle).toRect().isValid());
+}
+
+void ResultsBoxTest::mousePlacesCaretAndSelects() {
+  box_->setTableText(kHeaderLine + "7600   0  90\r\n");
+  const int onSecondLine = int(kHeaderLine.size()) + 2;  // after "76"
+  const QPoint at = box_->caretRect(onSecondLine).center() + QPoint(1, 0);
+  QTest::mouseClick(box_->viewport(), Qt::LeftButton, {}, at);
+  QCOMPARE(box_->cursorPosition(), onSecondLine);
+  QTest::keyClicks(box_, "x");
+  QCOMPARE(box_->tableText(), kHeaderLine + "76x00   0  90\r\n");
+
+  // A drag from "里" to before "偏" selects "里程  ".
+  QTest::mousePress(box_->viewport(), Qt::LeftButton, {}, box_->caretRect(0).center() + QPoint(1, 0));
+  QMouseEvent move(QEvent::MouseMove, box_->caretRect(4).center() + QPoint(1, 0),
+                   box_->viewport()->mapToGlobal(box_->caretRect(4).center() + QPoint(1, 0)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(box_->viewport(), &move);
+  QTest::mouseRelease(box_->viewport(), Qt::LeftButton, {}, box_->caretRect(4).center() + QPoint(1, 0));
+  QCOMPARE(box_->selectedText(), QStringLiteral("里程  "));
+}
+
+void ResultsBoxTest::copyGivesCrLfText() {
+  box_->setTableText(Rows(2));
+  box_->selectAll();
+  box_->copy();
+  QCOMPARE(QGuiApplication::clipboard()->text(), Rows(2));
+}
+
+void ResultsBoxTest::tabLeavesTheBox() {
+  box_->setTableText(kHeaderLine);
+  QVERIFY(box_->hasFocus());
+  QTest::keyClick(box_, Qt::Key_Tab);
+  QVERIFY(next_->hasFocus());
+  QCOMPARE(box_->tableText(), kHeaderLine);
+}
+
+// A long table: every line can be scrolled into view, the caret's line
+// follows the caret, and a line wider than the box can be scrolled to.
+void ResultsBoxTest::longTableScrollsToItsLastLine() {
+  box_->setTableText(Rows(100'000) + QString(300, u'x'));
+  QScrollBar* vertical = box_->verticalScrollBar();
+  QVERIFY(vertical->isVisible());
+  QCOMPARE(vertical->value(), 0);
+  QCOMPARE(vertical->maximum() + vertical->pageStep(), 100'002);  // header, rows, empty last line
+  QTest::keyClick(box_, Qt::Key_End, Qt::ControlModifier);
+  QCOMPARE(vertical->value(), vertical->maximum());
+  QTest::keyClick(box_, Qt::Key_Home, Qt::ControlModifier);
+  QCOMPARE(vertical->value(), 0);
+  QVERIFY(box_->horizontalScrollBar()->maximum() > 0);
+
+  box_->setTableText(QStringLiteral("ab\r\n"));
+  QCOMPARE(vertical->maximum(), 0);
+  QCOMPARE(box_->horizontalScrollBar()->maximum(), 0);
+}
+
+void ResultsBoxTest::screenReaderSeesEditableText() {
+  box_->setAccessibleName(QStringLiteral("曲线坐标计算成果表"));
+  box_->setTableText(Rows(1));
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box_);
+  QVERIFY(accessible);
+  QCOMPARE(accessible->role(), QAccessible::EditableText);
+  QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("曲线坐标计算成果表"));
+  QVERIFY(accessible->state().editable && accessible->state().multiLine);
+  QAccessibleTextInterface* text = accessible->textInterface();
+  QVERIFY(text);
+  QCOMPARE(text->characterCount(), int(Rows(1).size()));
+  QCOMPARE(text->text(0, 2), QStringLiteral("里程"));
+  text->setCursorPosition(2);
+  QCOMPARE(box_->cursorPosition(), 2);
+}
+
+QTEST_MAIN(ResultsBoxTest)
+#include "results_box_test.moc"
