@@ -1,9 +1,11 @@
 #include "angle.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "number_text.h"
@@ -15,16 +17,13 @@ namespace {
 constexpr int kSecondDecimals = 2;
 
 // Degrees and minutes are whole numbers; most fit a 64-bit integer.
-void AppendWholeText(std::string& out, double whole) {
-  if (whole < 9e18) {
-    std::array<char, 24> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(),
-                                   static_cast<std::int64_t>(whole))
-                         .ptr;
-    out.append(digits.data(), end);
-  } else {
-    AppendFixedText(out, whole, 0);
-  }
+char* WriteWhole(char* out, double whole) {
+  if (whole < 9e18) return std::to_chars(out, out + 24, static_cast<std::int64_t>(whole)).ptr;
+  return WriteFixedText(out, whole, 0);
+}
+
+char* WriteText(char* out, std::string_view text) {
+  return std::copy(text.begin(), text.end(), out);
 }
 
 double ParseDigits(std::string_view digits) {
@@ -50,12 +49,14 @@ double DmsToDegrees(double v) {
   const std::string_view fraction =
       point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
 
-  std::string minutes(fraction.substr(0, 2));
-  minutes.resize(2, '0');
+  // Minutes are the first two digits after the point; seconds the next two,
+  // with any further digits as their decimals.
+  std::string minutes = "00";
+  fraction.substr(0, 2).copy(minutes.data(), 2);
   std::string seconds;
   if (fraction.size() > 2) {
-    seconds = fraction.substr(2, 2);
-    seconds.resize(2, '0');
+    seconds = "00";
+    fraction.substr(2, 2).copy(seconds.data(), 2);
     if (fraction.size() > 4) {
       seconds += '.';
       seconds += fraction.substr(4);
@@ -69,11 +70,8 @@ double DmsToDegrees(double v) {
   return v < 0 ? -degrees : degrees;
 }
 
-void AppendDmsText(std::string& out, double v) {
-  if (!std::isfinite(v)) {
-    AppendGeneralText(out, v);
-    return;
-  }
+char* WriteDmsText(char* out, double v) {
+  if (!std::isfinite(v)) return WriteGeneralText(out, v);
 
   const double a = std::fabs(v);
   double degrees = std::floor(a);
@@ -82,8 +80,9 @@ void AppendDmsText(std::string& out, double v) {
   const double seconds = (fraction_minutes - minutes) * kSecondsPerMinute;
 
   // Round first, then carry, so that the text never reads 60 seconds.
-  std::string seconds_text;
-  AppendLabelText(seconds_text, seconds, kSecondDecimals);
+  std::array<char, kNumberTextRoom> buffer;
+  std::string_view seconds_text(
+      buffer.data(), WriteLabelText(buffer.data(), seconds, kSecondDecimals) - buffer.data());
   if (seconds_text == "60") {
     seconds_text = "0";
     minutes += 1;
@@ -94,19 +93,18 @@ void AppendDmsText(std::string& out, double v) {
   }
 
   const bool zero = degrees == 0 && minutes == 0 && seconds_text == "0";
-  if (v < 0 && !zero) out += '-';
-  AppendWholeText(out, degrees);
-  out += "°";
-  AppendWholeText(out, minutes);
-  out += "ˊ";
-  out += seconds_text;
-  out += "″";
+  if (v < 0 && !zero) *out++ = '-';
+  out = WriteWhole(out, degrees);
+  out = WriteText(out, "°");
+  out = WriteWhole(out, minutes);
+  out = WriteText(out, "ˊ");
+  out = WriteText(out, seconds_text);
+  return WriteText(out, "″");
 }
 
 std::string DegreesToDmsText(double v) {
-  std::string text;
-  AppendDmsText(text, v);
-  return text;
+  std::array<char, kNumberTextRoom> buffer;
+  return std::string(buffer.data(), WriteDmsText(buffer.data(), v));
 }
 
 double SinDeg(double degrees) { return std::sin(kPi / 180 * degrees); }

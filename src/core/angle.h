@@ -25,7 +25,8 @@ double DmsToDegrees(double v);
 // the minutes and 60ˊ into the degrees. The angle is not reduced to 0–360.
 // A negative angle gets a leading "-" unless every part rounds to zero.
 std::string DegreesToDmsText(double v);
-void AppendDmsText(std::string& out, double v);
+// The same written at `out` (room: kNumberTextRoom), returning its end.
+char* WriteDmsText(char* out, double v);
 
 // Sine and cosine of an angle in degrees, through the system's π.
 double SinDeg(double degrees);

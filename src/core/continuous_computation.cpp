@@ -1,5 +1,7 @@
 #include "continuous_computation.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "angle.h"
@@ -14,6 +16,10 @@ namespace {
 constexpr int kCoordinateDecimals = 3;
 constexpr double kDefaultOffset = 0;
 constexpr double kDefaultSkew = 90;
+
+char* WriteText(char* out, std::string_view text) {
+  return std::copy(text.begin(), text.end(), out);
+}
 
 bool Continues(double K, double end, double step) {
   return step >= 0 ? K <= end : K >= end;
@@ -87,6 +93,9 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
 
   // Each station is the previous one plus the step, as a surveyor stepping
   // along the line would reach it; the end is included when reached exactly.
+  // Each row is written into this buffer and appended in two pieces around
+  // the typed columns.
+  std::array<char, 4 * kNumberTextRoom> row{};
   double rows_written = 0;
   for (double K = start; Continues(K, end, step) && rows_written <= kMaxTableRows;
        K += step, ++rows_written) {
@@ -94,14 +103,15 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
     if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) ||
         !std::isfinite(r.azimuth))
       return NotComputable("Text10");
-    AppendGeneralText(text, K);
+    text.append(row.data(), WriteGeneralText(row.data(), K));
     text += row_middle;
-    AppendFixedText(text, r.point.X, kCoordinateDecimals);
-    text += "  ";
-    AppendFixedText(text, r.point.Y, kCoordinateDecimals);
-    text += "   ";
-    AppendDmsText(text, r.azimuth);
-    text += kLineEnd;
+    char* out = WriteFixedText(row.data(), r.point.X, kCoordinateDecimals);
+    out = WriteText(out, "  ");
+    out = WriteFixedText(out, r.point.Y, kCoordinateDecimals);
+    out = WriteText(out, "   ");
+    out = WriteDmsText(out, r.azimuth);
+    out = WriteText(out, kLineEnd);
+    text.append(row.data(), out);
   }
   return text;
 }

@@ -17,16 +17,19 @@ constexpr int kGeneralDigits = 15;
 constexpr int kGeneralMaxExponent = 15;  // 1E+15 and up in exponent form
 constexpr int kGeneralMinExponent = -4;  // below 0.0001 in exponent form
 
-// Room for any fixed text of a double with up to a few dozen decimals.
-using Buffer = std::array<char, 400>;
-
-bool AllZeroDigits(std::string_view text) {
-  return text.find_first_of("123456789") == std::string_view::npos;
+char* WriteText(char* out, std::string_view text) {
+  return std::copy(text.begin(), text.end(), out);
 }
 
-std::string_view NonFiniteText(double x) {
-  if (std::isnan(x)) return "NaN";
-  return x < 0 ? "-Inf" : "Inf";
+char* WriteNonFinite(char* out, double x) {
+  if (std::isnan(x)) return WriteText(out, "NaN");
+  return WriteText(out, x < 0 ? "-Inf" : "Inf");
+}
+
+template <class Write>
+std::string Collect(Write write) {
+  std::array<char, kNumberTextRoom> buffer;
+  return std::string(buffer.data(), write(buffer.data()));
 }
 
 __extension__ using Uint128 = unsigned __int128;
@@ -58,127 +61,114 @@ std::optional<std::uint64_t> ScaledRound(double x, int decimals) {
   if (shift < 0) return std::nullopt;
   const Uint128 scaled = Uint128{mantissa} * kPowersOfTen[static_cast<size_t>(decimals)];
   Uint128 q = 0;
-  if (shift <= 0) {
-    q = scaled;
-  } else if (shift < 128) {
+  if (shift < 128) {
     q = scaled >> shift;
     const Uint128 rest = scaled - (q << shift);
-    const Uint128 half = Uint128{1} << (shift - 1);
-    if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+    const Uint128 half = shift == 0 ? 0 : Uint128{1} << (shift - 1);
+    if (shift > 0 && (rest > half || (rest == half && (q & 1) != 0))) ++q;
   }  // else |x| · 10^decimals < 2^-40: rounds to zero
   if (q > UINT64_MAX) return std::nullopt;
   return static_cast<std::uint64_t>(q);
 }
 
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
 // Writes q / 10^decimals with exactly `decimals` places and at least one
-// digit before the point.
-std::string_view ScaledText(Buffer& buffer, std::uint64_t q, int decimals, bool negative) {
-  char* out = buffer.data();
+// digit before the point. The digits are made two at a time from the end.
+char* WriteScaled(char* out, std::uint64_t q, int decimals, bool negative) {
   if (negative && q != 0) *out++ = '-';
   const auto places = static_cast<size_t>(decimals);
-  char* digits = out + 1;  // room for the point
-  const auto count = static_cast<size_t>(std::to_chars(digits, digits + 24, q).ptr - digits);
-  if (places == 0) {
-    std::memmove(out, digits, count);
-    return {buffer.data(), static_cast<size_t>(out + count - buffer.data())};
+  std::array<char, 24> digits;
+  char* first = digits.data() + digits.size();
+  while (q >= 100) {
+    const auto pair = static_cast<size_t>(q % 100) * 2;
+    q /= 100;
+    *--first = kDigitPairs[pair + 1];
+    *--first = kDigitPairs[pair];
   }
+  if (q >= 10) {
+    *--first = kDigitPairs[q * 2 + 1];
+    *--first = kDigitPairs[q * 2];
+  } else {
+    *--first = static_cast<char>('0' + q);
+  }
+  const auto count = static_cast<size_t>(digits.data() + digits.size() - first);
   if (count > places) {
-    // Shift the whole part one place left to open the point.
-    const size_t whole = count - places;
-    std::memmove(out, digits, whole);
-    out[whole] = '.';
-    return {buffer.data(), static_cast<size_t>(digits + count - buffer.data())};
+    out = std::copy_n(first, count - places, out);
+  } else {
+    *out++ = '0';
   }
-  // 0.00ddd: move the digits right behind the padding.
-  const size_t zeros = places - count;
-  std::memmove(out + 2 + zeros, digits, count);
-  out[0] = '0';
-  out[1] = '.';
-  std::memset(out + 2, '0', zeros);
-  return {buffer.data(), static_cast<size_t>(out + 2 + places - buffer.data())};
+  if (places == 0) return out;
+  *out++ = '.';
+  if (count < places) out = std::fill_n(out, places - count, '0');
+  const size_t fraction = std::min(count, places);
+  return std::copy_n(first + count - fraction, fraction, out);
 }
 
-// The fixed text in `buffer`, without the minus sign of a value that rounds
-// to zero.
-std::string_view Fixed(Buffer& buffer, double x, int decimals) {
-  if (const auto q = ScaledRound(x, decimals)) return ScaledText(buffer, *q, decimals, x < 0);
-  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                 std::chars_format::fixed, decimals)
-                       .ptr;
-  std::string_view text(buffer.data(), end - buffer.data());
-  if (text.front() == '-' && AllZeroDigits(text)) text.remove_prefix(1);
-  return text;
-}
-
-// Drops trailing zeros after the point, and the point when nothing follows.
-std::string_view TrimFraction(std::string_view fixed) {
-  if (fixed.find('.') == std::string_view::npos) return fixed;
-  fixed = fixed.substr(0, fixed.find_last_not_of('0') + 1);
-  if (fixed.back() == '.') fixed.remove_suffix(1);
-  return fixed;
-}
-
-template <class Append>
-std::string Collect(Append append) {
-  std::string out;
-  append(out);
-  return out;
+// Steps back over trailing zeros after the point, and the point itself when
+// nothing follows it ("12.50" → "12.5", "3.000" → "3").
+char* TrimFraction(char* begin, char* end) {
+  if (std::find(begin, end, '.') == end) return end;
+  while (end[-1] == '0') --end;
+  if (end[-1] == '.') --end;
+  return end;
 }
 
 }  // namespace
 
-void AppendFixedText(std::string& out, double x, int decimals) {
-  if (!std::isfinite(x)) {
-    out += NonFiniteText(x);
-    return;
-  }
-  Buffer buffer;
-  out += Fixed(buffer, x, decimals);
+char* WriteFixedText(char* out, double x, int decimals) {
+  if (!std::isfinite(x)) return WriteNonFinite(out, x);
+  if (const auto q = ScaledRound(x, decimals)) return WriteScaled(out, *q, decimals, x < 0);
+  const auto end = std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed,
+                                 decimals).ptr;
+  if (*out == '-' && std::find_if(out, end, [](char c) { return c >= '1' && c <= '9'; }) == end)
+    return std::copy(out + 1, end, out);  // no minus sign on a zero
+  return end;
 }
 
-void AppendLabelText(std::string& out, double x, int decimals) {
-  if (!std::isfinite(x)) {
-    out += NonFiniteText(x);
-    return;
-  }
-  Buffer buffer;
-  out += TrimFraction(Fixed(buffer, x, decimals));
+char* WriteLabelText(char* out, double x, int decimals) {
+  char* const end = WriteFixedText(out, x, decimals);
+  return std::isfinite(x) ? TrimFraction(out, end) : end;
 }
 
-void AppendGeneralText(std::string& out, double x) {
-  if (!std::isfinite(x)) {
-    out += NonFiniteText(x);
-    return;
-  }
+char* WriteGeneralText(char* out, double x) {
+  if (!std::isfinite(x)) return WriteNonFinite(out, x);
   if (x == 0) {
-    out += '0';
-    return;
+    *out++ = '0';
+    return out;
   }
 
-  // Fifteen significant digits in fixed form, the common case.
+  // Fifteen significant digits in fixed form, the common case: find the
+  // number of decimals that leaves fifteen digits after rounding.
   const double magnitude = std::fabs(x);
   if (magnitude >= 1e-4 && magnitude < 1e15) {
     int power = static_cast<int>(std::floor(std::log10(magnitude)));
     for (int attempt = 0; attempt < 3; ++attempt) {
       const int decimals = kGeneralDigits - 1 - power;
       const auto q = ScaledRound(magnitude, decimals);
-      if (!q || decimals < 0) break;
+      if (!q) break;
       if (*q >= 1'000'000'000'000'000) {
         ++power;
       } else if (*q < 100'000'000'000'000) {
         --power;
       } else {
-        Buffer buffer;
-        if (x < 0) out += '-';
-        out += TrimFraction(ScaledText(buffer, *q, decimals, false));
-        return;
+        if (x < 0) *out++ = '-';
+        char* const begin = out;
+        return TrimFraction(begin, WriteScaled(out, *q, decimals, false));
       }
     }
   }
 
-  // Fifteen significant digits, correctly rounded: "d.dddddddddddddde±x".
-  std::array<char, 32> buffer{};
-  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
+  // Otherwise from the correctly rounded "d.dddddddddddddde±x".
+  std::array<char, 32> buffer;
+  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                  std::chars_format::scientific, kGeneralDigits - 1)
                        .ptr;
   const std::string_view text(buffer.data(), end - buffer.data());
@@ -194,44 +184,43 @@ void AppendGeneralText(std::string& out, double x) {
   std::from_chars(power.data() + (power.front() == '+' ? 1 : 0), power.data() + power.size(),
                   exponent);
 
-  if (x < 0) out += '-';
+  if (x < 0) *out++ = '-';
   if (exponent >= kGeneralMaxExponent || exponent < kGeneralMinExponent) {
-    out += digits.front();
+    *out++ = digits.front();
     if (digits.size() > 1) {
-      out += '.';
-      out += digits.substr(1);
+      *out++ = '.';
+      out = WriteText(out, digits.substr(1));
     }
-    out += exponent < 0 ? "E-" : "E+";
-    const int magnitude = std::abs(exponent);
-    if (magnitude < 10) out += '0';
-    out += std::to_string(magnitude);
-  } else if (exponent < 0) {
-    out += "0.";
-    out.append(static_cast<size_t>(-exponent - 1), '0');
-    out += digits;
-  } else {
-    const auto whole = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= whole) {
-      out += digits;
-      out.append(whole - digits.size(), '0');
-    } else {
-      out += digits.substr(0, whole);
-      out += '.';
-      out += digits.substr(whole);
-    }
+    out = WriteText(out, exponent < 0 ? "E-" : "E+");
+    const int magnitude_of_exponent = std::abs(exponent);
+    if (magnitude_of_exponent < 10) *out++ = '0';
+    return std::to_chars(out, out + 8, magnitude_of_exponent).ptr;
   }
+  if (exponent < 0) {
+    out = WriteText(out, "0.");
+    out = std::fill_n(out, -exponent - 1, '0');
+    return WriteText(out, digits);
+  }
+  const auto whole = static_cast<size_t>(exponent) + 1;
+  if (digits.size() <= whole) {
+    out = WriteText(out, digits);
+    return std::fill_n(out, whole - digits.size(), '0');
+  }
+  out = WriteText(out, digits.substr(0, whole));
+  *out++ = '.';
+  return WriteText(out, digits.substr(whole));
 }
 
 std::string GeneralText(double x) {
-  return Collect([&](std::string& out) { AppendGeneralText(out, x); });
+  return Collect([&](char* out) { return WriteGeneralText(out, x); });
 }
 
 std::string FixedText(double x, int decimals) {
-  return Collect([&](std::string& out) { AppendFixedText(out, x, decimals); });
+  return Collect([&](char* out) { return WriteFixedText(out, x, decimals); });
 }
 
 std::string LabelText(double x, int decimals) {
-  return Collect([&](std::string& out) { AppendLabelText(out, x, decimals); });
+  return Collect([&](char* out) { return WriteLabelText(out, x, decimals); });
 }
 
 std::string StationText(double station) {
