@@ -32,10 +32,12 @@ double RowCount(double start, double end, double step) {
 
 // Refuses a step that would never end the table, or end it past the limit.
 std::optional<Refusal> CheckStep(double start, double end, double step) {
+  if (!std::isfinite(start)) return OutOfNumberRange("Text10", "起点K");
+  if (!std::isfinite(end)) return OutOfNumberRange("Text11", "止点K");
   if (!std::isfinite(step)) return OutOfNumberRange("Text9", "计算间距J");
+  if (!Continues(start, end, step)) return std::nullopt;  // the header alone
   if (step == 0)
     return Refusal{"“计算间距J”不能为零！", MessageIcon::Exclamation, "Text9"};
-  if (!Continues(start, end, step)) return std::nullopt;  // the header alone
   if (start + step == start || end + step == end)
     return Refusal{"“计算间距J”过小，桩号无法递增！", MessageIcon::Exclamation, "Text9"};
   if (!(RowCount(start, end, step) <= kMaxTableRows))

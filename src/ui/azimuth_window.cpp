@@ -14,19 +14,6 @@ namespace {
 
 std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
 
-// The "除数为零…" message has neither icon nor caption of its own: the box
-// then bears the application's name. Every other refusal is an ordinary one.
-void ShowAzimuthRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal) {
-  if (refusal.icon != MessageIcon::None) {
-    ShowRefusal(boxes, window, refusal);
-    return;
-  }
-  boxes.show(window, QString::fromStdString(refusal.message), refusal.icon, QString());
-  const QString field = QString::fromUtf8(refusal.field.data(),
-                                          static_cast<qsizetype>(refusal.field.size()));
-  if (auto* widget = window->findChild<QWidget*>(field)) widget->setFocus(Qt::OtherFocusReason);
-}
-
 }  // namespace
 
 AzimuthWindow::AzimuthWindow(MessageBoxes& boxes, QWidget* parent)
@@ -49,7 +36,7 @@ void AzimuthWindow::command1Clicked() {
   const auto outcome = ComputeAzimuthDistance(
       {TextOf(ui_->txtXa), TextOf(ui_->txtYa), TextOf(ui_->txtXb), TextOf(ui_->txtYb)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    ShowAzimuthRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal);
     return;
   }
   const auto& texts = std::get<AzimuthTexts>(outcome);

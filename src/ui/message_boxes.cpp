@@ -27,7 +27,9 @@ void QtMessageBoxes::show(QWidget* parent, const QString& text, MessageIcon icon
 }
 
 void ShowRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal) {
-  boxes.show(window, QString::fromStdString(refusal.message), refusal.icon, kMessageCaption);
+  // The one message without an icon has no caption of its own either.
+  const QString caption = refusal.icon == MessageIcon::None ? QString() : kMessageCaption;
+  boxes.show(window, QString::fromStdString(refusal.message), refusal.icon, caption);
   const QString field = QString::fromUtf8(refusal.field.data(),
                                           static_cast<qsizetype>(refusal.field.size()));
   if (auto* widget = window->findChild<QWidget*>(field)) widget->setFocus(Qt::OtherFocusReason);

@@ -29,8 +29,9 @@ class QtMessageBoxes : public MessageBoxes {
             const QString& caption) override;
 };
 
-// Shows a refusal of the computations (caption "提示"), then puts the
-// keyboard focus into the field it names, a child of `window`.
+// Shows a refusal of the computations (caption "提示", or the application's
+// name for a message without icon), then puts the keyboard focus into the
+// field it names, a child of `window`.
 void ShowRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal);
 
 }  // namespace tarnvel

@@ -29,6 +29,8 @@ constexpr int kMargin = 4;
 // Lines measured at once after an edit; the rest are measured when they are
 // drawn, so a pasted table does not stall the box.
 constexpr qsizetype kLinesMeasuredPerEdit = 200;
+// Edits that can be taken back, one after another.
+constexpr size_t kUndoSteps = 100;
 
 // The table's columns are padded with spaces for a font whose Latin letters
 // are half as wide as its Chinese ones, as "宋体" is; the fallbacks keep that.
@@ -65,6 +67,7 @@ ResultsBox::ResultsBox(QWidget* parent) : QAbstractScrollArea(parent) {
 void ResultsBox::setTableText(const QString& text) {
   const QString old = QAccessible::isActive() ? lines_.text() : QString();
   lines_.setText(text);
+  undo_.clear();
   cursor_ = anchor_ = 0;
   preferredX_ = -1;
   preedit_.clear();
@@ -104,8 +107,16 @@ void ResultsBox::removeSelection() { insertText(QString()); }
 
 void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text) {
   if (from == to && text.isEmpty()) return;
-  const QString removed = QAccessible::isActive() ? lines_.text().sliced(from, to - from) : QString();
+  // The table is the only copy of the results: a slip of the keyboard over a
+  // selection must not lose it for good.
+  const QString removed = lines_.text().sliced(from, to - from);
+  const qsizetype cursor = cursor_;
+  const qsizetype anchor = anchor_;
   const qsizetype end = lines_.replace(from, to, text);
+  if (!undoing_) {
+    if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
+    undo_.push_back({from, removed, end - from, cursor, anchor});
+  }
   cursor_ = anchor_ = end;
   preferredX_ = -1;
   const qsizetype first = lines_.lineOf(from);
@@ -125,6 +136,17 @@ void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text)
       QAccessible::updateAccessibility(&event);
     }
   }
+}
+
+void ResultsBox::undo() {
+  if (undo_.empty()) return;
+  const Edit edit = std::move(undo_.back());
+  undo_.pop_back();
+  undoing_ = true;
+  replaceRange(edit.from, edit.from + edit.insertedLength, edit.removed);
+  undoing_ = false;
+  anchor_ = edit.anchor;
+  setCursorPosition(edit.cursor, QTextCursor::KeepAnchor);
 }
 
 void ResultsBox::cut() {
@@ -500,6 +522,8 @@ bool ResultsBox::moveByKey(const QKeyEvent* event) {
 bool ResultsBox::editByKey(const QKeyEvent* event) {
   if (event->matches(QKeySequence::SelectAll)) {
     selectAll();
+  } else if (event->matches(QKeySequence::Undo)) {
+    undo();
   } else if (event->matches(QKeySequence::Copy)) {
     copy();
   } else if (event->matches(QKeySequence::Cut)) {
@@ -544,7 +568,8 @@ bool ResultsBox::event(QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool printable = !key->text().isEmpty() && key->text().at(0).isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    const bool editing = key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy) ||
+    const bool editing = key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Undo) ||
+                         key->matches(QKeySequence::Copy) ||
                          key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Paste) ||
                          key->matches(QKeySequence::MoveToStartOfDocument) ||
                          key->matches(QKeySequence::MoveToEndOfDocument) ||
@@ -627,6 +652,8 @@ void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ResultsBox::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
+  menu.addAction(QStringLiteral("撤销(&U)"), this, &ResultsBox::undo)->setEnabled(canUndo());
+  menu.addSeparator();
   menu.addAction(QStringLiteral("剪切(&T)"), this, &ResultsBox::cut)->setEnabled(hasSelection());
   menu.addAction(QStringLiteral("复制(&C)"), this, &ResultsBox::copy)->setEnabled(hasSelection());
   menu.addAction(QStringLiteral("粘贴(&P)"), this, &ResultsBox::paste)

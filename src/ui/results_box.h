@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QString>
+#include <vector>
 #include <QTextCursor>
 
 #include "text_lines.h"
@@ -50,6 +51,10 @@ class ResultsBox : public QAbstractScrollArea {
   void cut();
   void copy() const;
   void paste();
+  // Takes back the last edit, caret and selection included; a computed table
+  // set in the box is never taken back.
+  void undo();
+  bool canUndo() const { return !undo_.empty(); }
 
   // Where a position is drawn in the viewport, and the position nearest to
   // a point of the viewport.
@@ -94,7 +99,19 @@ class ResultsBox : public QAbstractScrollArea {
   void restartBlink();
   void accessibleCaretMoved();
 
+  // One edit as it can be taken back: the text it removed at `from`, the
+  // length it put there, and the caret and selection before it.
+  struct Edit {
+    qsizetype from = 0;
+    QString removed;
+    qsizetype insertedLength = 0;
+    qsizetype cursor = 0;
+    qsizetype anchor = 0;
+  };
+
   TextLines lines_;
+  std::vector<Edit> undo_;
+  bool undoing_ = false;
   qsizetype cursor_ = 0;
   qsizetype anchor_ = 0;
   int preferredX_ = -1;  // kept while moving up and down through short lines

@@ -85,6 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "7600.5   …", "7600.6   …", "7600.7   …", "7600.8   …", "7600.9   …"}},
         RowsCase{"wrong sign", Fields("7900", "7600", "10"), {}},
         RowsCase{"negative wrong sign", Fields("7600", "7900", "-10"), {}},
+        // A zero step from above the end stops at once, as a positive one would.
+        RowsCase{"zero step from above", Fields("7900", "7600", "0"), {}},
         RowsCase{"blank offset", Fields("7600", "7600", "10", "", "90"),
                  {"7600     90  3378603.377  453661.835   98°57ˊ6.87″"}},
         // A blank skew also puts the offset back to 0, and the typed 5 still shows.
@@ -150,6 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {"“计算间距J”不能为零！", kWarn, "Text9"}},
         RefusalCase{"step below precision", Fields("7600", "7600", "1e-20"),
                     {"“计算间距J”过小，桩号无法递增！", kWarn, "Text9"}},
+        RefusalCase{"start beyond the double range", Fields("1e999", "7900", "-10"),
+                    {"输入“起点K”超出数值范围！", kWarn, "Text10"}},
         RefusalCase{"too many rows", Fields("7600", "7900", "0.0002"),
                     {"计算行数超过1000000行，请加大“计算间距J”！", kWarn, "Text9"}},
         RefusalCase{"turn direction", WithElementField(Fields("7600", "7900", "10"), 7, "3"),

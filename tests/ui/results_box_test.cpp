@@ -36,6 +36,7 @@ class ResultsBoxTest : public QObject {
   void init();
   void textReadsBackWithCrLf_data();
   void textReadsBackWithCrLf();
+  void undoTakesBackEdits();
   void keysEdit_data();
   void keysEdit();
   void inputMethodCommitsChinese();
@@ -171,6 +172,27 @@ void ResultsBoxTest::keysEdit() {
   QCOMPARE(box_->tableText(), after);
   QCOMPARE(box_->cursorPosition(), caretAfter);
   QVERIFY(!box_->hasSelection());
+}
+
+// Select-all and one key would otherwise lose a computed table for good.
+void ResultsBoxTest::undoTakesBackEdits() {
+  const QString table = kHeaderLine + "\r\n7600   0  90  3378603.377  453661.835   98°57ˊ6.87″\r\n";
+  box_->setTableText(table);
+  QVERIFY(!box_->canUndo());
+  QTest::keyClick(box_, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(box_, Qt::Key_X);
+  QCOMPARE(box_->tableText(), QStringLiteral("x"));
+  QTest::keyClick(box_, Qt::Key_End);
+  QTest::keyClicks(box_, "yz");
+  QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(box_->tableText(), QStringLiteral("x"));
+  QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(box_->tableText(), table);
+  QCOMPARE(box_->selectedText(), table);  // the selection is back as it was
+  QVERIFY(!box_->canUndo());
+  QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);  // nothing left: no change
+  QCOMPARE(box_->tableText(), table);
 }
 
 void ResultsBoxTest::inputMethodCommitsChinese() {
