@@ -107,8 +107,4 @@ std::string DegreesToDmsText(double v) {
   return std::string(buffer.data(), WriteDmsText(buffer.data(), v));
 }
 
-double SinDeg(double degrees) { return std::sin(kPi / 180 * degrees); }
-
-double CosDeg(double degrees) { return std::cos(kPi / 180 * degrees); }
-
 }  // namespace tarnvel

@@ -2,6 +2,7 @@
 // degree–minute–second text on screen.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 namespace tarnvel {
@@ -28,8 +29,9 @@ std::string DegreesToDmsText(double v);
 // The same written at `out` (room: kNumberTextRoom), returning its end.
 char* WriteDmsText(char* out, double v);
 
-// Sine and cosine of an angle in degrees, through the system's π.
-double SinDeg(double degrees);
-double CosDeg(double degrees);
+// Sine and cosine of an angle in degrees, through the system's π. Inline,
+// so that a sine and a cosine of the same angle are taken in one call.
+inline double SinDeg(double degrees) { return std::sin(kPi / 180 * degrees); }
+inline double CosDeg(double degrees) { return std::cos(kPi / 180 * degrees); }
 
 }  // namespace tarnvel
