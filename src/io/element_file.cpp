@@ -56,6 +56,43 @@ FileRefusal NotAnElementFile(const QString& path, const QString& why) {
   return {QStringLiteral("文件“%1”%2，不是线元数据文件！").arg(FileNameForMessage(path), why)};
 }
 
+// The eight fields from the first bytes of a file; `whole_file` says whether
+// the bytes end where the file does, or where reading stopped.
+FileOutcome<ElementFieldTexts> ParseElementLines(const QString& path, QByteArrayView bytes,
+                                                 bool whole_file) {
+  QByteArrayView content = bytes;
+  const bool utf8 = content.startsWith(kUtf8Mark);
+  if (utf8) content = content.sliced(kUtf8Mark.size());
+  const QList<QByteArrayView> lines = SplitLines(content, kLineCount, whole_file);
+  for (const QByteArrayView line : lines)
+    if (line.contains('\0')) return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
+  if (lines.size() < kLineCount)
+    return NotAnElementFile(path, whole_file ? QStringLiteral("不足八行")
+                                             : QStringLiteral("的前八行过长"));
+
+  ElementFieldTexts texts;
+  for (qsizetype n = 0; n < kLineCount; ++n) {
+    std::optional<QString> line;
+    if (utf8) {
+      QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+      line = decoder.decode(lines[n]);
+      if (decoder.hasError()) line.reset();
+    } else {
+      line = DecodeGbk(lines[n].toByteArray());
+    }
+    if (!line)
+      return FileRefusal{QStringLiteral("文件“%1”第%2行不是%3编码的文字，无法读取！")
+                             .arg(FileNameForMessage(path), QString::number(n + 1),
+                                  utf8 ? QStringLiteral("UTF-8") : QStringLiteral("GBK"))};
+    const double value = ReadLenient(line->toStdString());
+    if (!std::isfinite(value))
+      return FileRefusal{QStringLiteral("文件“%1”第%2行的数值超出数值范围！")
+                             .arg(FileNameForMessage(path), QString::number(n + 1))};
+    texts[static_cast<size_t>(n)] = QString::fromStdString(GeneralText(value));
+  }
+  return texts;
+}
+
 }  // namespace
 
 QString ElementFileText(const ElementFieldTexts& texts) {
@@ -102,38 +139,11 @@ FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path) {
     if (SplitLines(bytes, kLineCount, false).size() == kLineCount) break;
   }
   file.close();
+  return ParseElementLines(path, bytes, whole_file);
+}
 
-  QByteArrayView content(bytes);
-  const bool utf8 = content.startsWith(kUtf8Mark);
-  if (utf8) content = content.sliced(kUtf8Mark.size());
-  const QList<QByteArrayView> lines = SplitLines(content, kLineCount, whole_file);
-  for (const QByteArrayView line : lines)
-    if (line.contains('\0')) return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
-  if (lines.size() < kLineCount)
-    return NotAnElementFile(path, whole_file ? QStringLiteral("不足八行")
-                                             : QStringLiteral("的前八行过长"));
-
-  ElementFieldTexts texts;
-  for (qsizetype n = 0; n < kLineCount; ++n) {
-    std::optional<QString> line;
-    if (utf8) {
-      QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-      line = decoder.decode(lines[n]);
-      if (decoder.hasError()) line.reset();
-    } else {
-      line = DecodeGbk(lines[n].toByteArray());
-    }
-    if (!line)
-      return FileRefusal{QStringLiteral("文件“%1”第%2行不是%3编码的文字，无法读取！")
-                             .arg(FileNameForMessage(path), QString::number(n + 1),
-                                  utf8 ? QStringLiteral("UTF-8") : QStringLiteral("GBK"))};
-    const double value = ReadLenient(line->toStdString());
-    if (!std::isfinite(value))
-      return FileRefusal{QStringLiteral("文件“%1”第%2行的数值超出数值范围！")
-                             .arg(FileNameForMessage(path), QString::number(n + 1))};
-    texts[static_cast<size_t>(n)] = QString::fromStdString(GeneralText(value));
-  }
-  return texts;
+FileOutcome<ElementFieldTexts> ParseElementFile(const QString& path, QByteArrayView bytes) {
+  return ParseElementLines(path, bytes, true);
 }
 
 }  // namespace tarnvel

@@ -53,4 +53,8 @@ std::optional<FileRefusal> SaveElementFile(const QString& path, const ElementFie
 // mark is read as UTF-8, since its editor has said so.
 FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path);
 
+// The same from the whole content of a file already read; `path` names the
+// file in messages.
+FileOutcome<ElementFieldTexts> ParseElementFile(const QString& path, QByteArrayView bytes);
+
 }  // namespace tarnvel
