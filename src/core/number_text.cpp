@@ -159,9 +159,21 @@ char* WriteGeneralText(char* out, double x) {
       } else if (*q < 100'000'000'000'000) {
         --power;
       } else {
+        // A value just below a power of ten, with the power overestimated,
+        // rounds up to 1 followed by zeros; one more decimal tells whether
+        // it has fifteen digits of its own.
+        std::uint64_t digits = *q;
+        int places = decimals;
+        if (digits == 100'000'000'000'000) {
+          const auto finer = ScaledRound(magnitude, decimals + 1);
+          if (finer && *finer < 1'000'000'000'000'000) {
+            digits = *finer;
+            ++places;
+          }
+        }
         if (x < 0) *out++ = '-';
         char* const begin = out;
-        return TrimFraction(begin, WriteScaled(out, *q, decimals, false));
+        return TrimFraction(begin, WriteScaled(out, digits, places, false));
       }
     }
   }

@@ -79,6 +79,18 @@ INSTANTIATE_TEST_SUITE_P(
 namespace tarnvel {
 namespace {
 
+// The general form is fifteen significant digits, correctly rounded.
+void ExpectGeneralTextAgrees(double x) {
+  char buffer[64];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14).ptr;
+  const double rounded = std::strtod(std::string(buffer, end).c_str(), nullptr);
+  const std::string text = GeneralText(x);
+  ASSERT_EQ(std::strtod(text.c_str(), nullptr), rounded) << text << " for " << x;
+  // Read again, the text gives itself: the element file relies on it.
+  ASSERT_EQ(GeneralText(std::strtod(text.c_str(), nullptr)), text) << x;
+}
+
 // The tables format numbers in exact integer arithmetic; it must agree with
 // the library's correctly rounded conversion on every kind of value.
 TEST(NumberTexts, AgreeWithTheLibraryConversion) {
@@ -97,10 +109,21 @@ TEST(NumberTexts, AgreeWithTheLibraryConversion) {
       fixed.erase(0, 1);
     ASSERT_EQ(FixedText(x, d), fixed) << x << " to " << d;
 
-    end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14).ptr;
-    const double rounded = std::strtod(std::string(buffer, end).c_str(), nullptr);
-    ASSERT_EQ(std::strtod(GeneralText(x).c_str(), nullptr), rounded) << x;
+    ExpectGeneralTextAgrees(x);
   }
+  // Just below and above every power of ten, where the number of digits
+  // before the point changes.
+  for (int power = -5; power <= 16; ++power) {
+    double x = std::pow(10.0, power);
+    for (int step = 0; step < 200; ++step) {
+      ExpectGeneralTextAgrees(x);
+      ExpectGeneralTextAgrees(-x);
+      x = std::nextafter(x, 0.0);
+      if (step == 100) x = std::pow(10.0, power) * (1 - 1e-14);
+    }
+  }
+  EXPECT_EQ(GeneralText(9999999999999.98), "9999999999999.98");
+  EXPECT_EQ(GeneralText(9999999999999.999), "10000000000000");
 }
 
 }  // namespace
