@@ -22,10 +22,6 @@ char* WriteWhole(char* out, double whole) {
   return WriteFixedText(out, whole, 0);
 }
 
-char* WriteText(char* out, std::string_view text) {
-  return std::copy(text.begin(), text.end(), out);
-}
-
 double ParseDigits(std::string_view digits) {
   double value = 0;
   std::from_chars(digits.data(), digits.data() + digits.size(), value);

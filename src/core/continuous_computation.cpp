@@ -17,10 +17,6 @@ constexpr int kCoordinateDecimals = 3;
 constexpr double kDefaultOffset = 0;
 constexpr double kDefaultSkew = 90;
 
-char* WriteText(char* out, std::string_view text) {
-  return std::copy(text.begin(), text.end(), out);
-}
-
 bool Continues(double K, double end, double step) {
   return step >= 0 ? K <= end : K >= end;
 }

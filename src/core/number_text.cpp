@@ -17,10 +17,6 @@ constexpr int kGeneralDigits = 15;
 constexpr int kGeneralMaxExponent = 15;  // 1E+15 and up in exponent form
 constexpr int kGeneralMinExponent = -4;  // below 0.0001 in exponent form
 
-char* WriteText(char* out, std::string_view text) {
-  return std::copy(text.begin(), text.end(), out);
-}
-
 char* WriteNonFinite(char* out, double x) {
   if (std::isnan(x)) return WriteText(out, "NaN");
   return WriteText(out, x < 0 ? "-Inf" : "Inf");

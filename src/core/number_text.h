@@ -14,6 +14,12 @@ namespace tarnvel {
 // double with a few dozen decimals.
 inline constexpr std::size_t kNumberTextRoom = 400;
 
+// Copies a text to `out` and returns the end, for building a row in place.
+inline char* WriteText(char* out, std::string_view text) {
+  for (char c : text) *out++ = c;
+  return out;
+}
+
 // The general decimal form: at most 15 significant digits, shortest text,
 // no trailing zeros, no point after a whole number (1.5, 7800, 0, -2.25);
 // magnitudes from 1E+15 up or below 0.0001 in exponent form (1E+15, 1.5E-05).

@@ -4,17 +4,12 @@
 #include <QPushButton>
 
 #include "angle_radian.h"
+#include "field_text.h"
 #include "form_geometry.h"
 #include "message_boxes.h"
 #include "ui_angle_radian_window.h"
 
 namespace tarnvel {
-
-namespace {
-
-std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
-
-}  // namespace
 
 AngleRadianWindow::AngleRadianWindow(MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -34,7 +29,7 @@ AngleRadianWindow::~AngleRadianWindow() = default;
 
 void AngleRadianWindow::command1Clicked() {
   const auto outcome =
-      DegreesToRadians({TextOf(ui_->Text1), TextOf(ui_->Text2), TextOf(ui_->Text3)});
+      DegreesToRadians({FieldText(ui_->Text1), FieldText(ui_->Text2), FieldText(ui_->Text3)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal);
     return;
@@ -43,7 +38,7 @@ void AngleRadianWindow::command1Clicked() {
 }
 
 void AngleRadianWindow::command2Clicked() {
-  const auto outcome = RadiansToDegrees(TextOf(ui_->Text4));
+  const auto outcome = RadiansToDegrees(FieldText(ui_->Text4));
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal);
     return;

@@ -4,17 +4,12 @@
 #include <QPushButton>
 
 #include "azimuth_distance.h"
+#include "field_text.h"
 #include "form_geometry.h"
 #include "message_boxes.h"
 #include "ui_azimuth_window.h"
 
 namespace tarnvel {
-
-namespace {
-
-std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
-
-}  // namespace
 
 AzimuthWindow::AzimuthWindow(MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::AzimuthWindow>()), boxes_(boxes) {
@@ -34,7 +29,7 @@ AzimuthWindow::~AzimuthWindow() = default;
 
 void AzimuthWindow::command1Clicked() {
   const auto outcome = ComputeAzimuthDistance(
-      {TextOf(ui_->txtXa), TextOf(ui_->txtYa), TextOf(ui_->txtXb), TextOf(ui_->txtYb)});
+      {FieldText(ui_->txtXa), FieldText(ui_->txtYa), FieldText(ui_->txtXb), FieldText(ui_->txtYb)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal);
     return;

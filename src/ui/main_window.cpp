@@ -14,6 +14,7 @@
 #include "continuous_computation.h"
 #include "file_commands.h"
 #include "file_dialog.h"
+#include "field_text.h"
 #include "form_geometry.h"
 #include "forward_computation.h"
 #include "inverse_computation.h"
@@ -25,8 +26,6 @@
 namespace tarnvel {
 
 namespace {
-
-std::string Utf8(const QLineEdit* box) { return box->text().toStdString(); }
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -186,15 +185,15 @@ void MainWindow::optionButton2Clicked() {
 namespace {
 
 ElementTexts ElementFieldTexts(const Ui::MainWindow& ui) {
-  return {Utf8(ui.Text1), Utf8(ui.Text2), Utf8(ui.Text3), Utf8(ui.Text4),
-          Utf8(ui.Text5), Utf8(ui.Text6), Utf8(ui.Text7), Utf8(ui.Text8)};
+  return {FieldText(ui.Text1), FieldText(ui.Text2), FieldText(ui.Text3), FieldText(ui.Text4),
+          FieldText(ui.Text5), FieldText(ui.Text6), FieldText(ui.Text7), FieldText(ui.Text8)};
 }
 
 }  // namespace
 
 void MainWindow::command2Clicked() {
   const Outcome<ForwardTexts> outcome = ComputeForward(
-      {ElementFieldTexts(*ui_), Utf8(ui_->Text41), Utf8(ui_->Text42), Utf8(ui_->Text43)});
+      {ElementFieldTexts(*ui_), FieldText(ui_->Text41), FieldText(ui_->Text42), FieldText(ui_->Text43)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal);
     return;
@@ -207,7 +206,7 @@ void MainWindow::command2Clicked() {
 
 void MainWindow::command4Clicked() {
   const Outcome<InverseTexts> outcome =
-      ComputeInverse({ElementFieldTexts(*ui_), Utf8(ui_->Text47), Utf8(ui_->Text48)});
+      ComputeInverse({ElementFieldTexts(*ui_), FieldText(ui_->Text47), FieldText(ui_->Text48)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal);
     return;
@@ -220,8 +219,8 @@ void MainWindow::command4Clicked() {
 void MainWindow::command6Clicked() {
   std::optional<BusyCursor> busy(std::in_place);
   Outcome<std::string> outcome =
-      ComputeTable({ElementFieldTexts(*ui_), Utf8(ui_->Text10), Utf8(ui_->Text11),
-                    Utf8(ui_->Text9), Utf8(ui_->Text13), Utf8(ui_->Text14)});
+      ComputeTable({ElementFieldTexts(*ui_), FieldText(ui_->Text10), FieldText(ui_->Text11),
+                    FieldText(ui_->Text9), FieldText(ui_->Text13), FieldText(ui_->Text14)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     busy.reset();
     ShowRefusal(boxes_, this, *refusal);

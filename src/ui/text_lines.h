@@ -43,9 +43,6 @@ class TextLines {
   // Returns where the inserted text ends.
   qsizetype replace(qsizetype from, qsizetype to, const QString& inserted);
 
-  // The text with every line end made CR LF.
-  static QString withCrLf(QString text);
-
  private:
   // Finds the line starts; false unless every line end is CR LF.
   bool indexLines();
