@@ -1,32 +1,9 @@
 #include "gbk_file_writer.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-
 #include "gbk_text.h"
+#include "save_file.h"
 
 namespace tarnvel {
-
-namespace {
-
-// The reason a file could not be saved, in the user's words. The system's
-// own text is kept for the causes named here by nobody.
-QString OpenFailureReason(const QString& path, const QSaveFile& file) {
-  const QFileInfo target(path);
-  const QFileInfo folder(target.absolutePath());
-  if (target.isDir()) return QStringLiteral("已有同名的文件夹");
-  if (!folder.exists()) return QStringLiteral("文件夹“%1”不存在").arg(FileNameForMessage(folder.filePath()));
-  if (!folder.isDir()) return QStringLiteral("“%1”不是文件夹").arg(FileNameForMessage(folder.filePath()));
-  if (!folder.isWritable() || (target.exists() && !target.isWritable()))
-    return QStringLiteral("没有写入权限");
-  return QStringLiteral("系统报告“%1”").arg(file.errorString());
-}
-
-// Once the file is open, a short write (which the system reports without an
-// error of its own) or a failed commit means the medium took no more.
-const QString kWriteFailure = QStringLiteral("写入出错，磁盘可能已满");
-
-}  // namespace
 
 QString OutsideGbkReason(char32_t character) {
   // Half of a surrogate pair cannot be shown alone; the replacement mark
@@ -46,18 +23,7 @@ std::optional<FileRefusal> WriteGbkFile(const QString& path, const QString& text
     return CannotSave(path, character ? OutsideGbkReason(*character)
                                       : QStringLiteral("内容不能用GBK编码保存"));
   }
-
-  QSaveFile file(path);
-  // Writing in place could leave a half file; a folder that allows no new
-  // file beside the old one gets a message instead.
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return CannotSave(path, OpenFailureReason(path, file));
-  if (file.write(*bytes) != bytes->size()) {
-    file.cancelWriting();  // the temporary file goes with `file`
-    return CannotSave(path, kWriteFailure);
-  }
-  if (!file.commit()) return CannotSave(path, kWriteFailure);
-  return std::nullopt;
+  return SaveFileBytes(path, *bytes);
 }
 
 }  // namespace tarnvel
