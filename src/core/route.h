@@ -1,0 +1,63 @@
+// A route: the whole alignment as an ordered chain of line elements, along
+// which stations increase. Each element is computed exactly as the main
+// window computes a single element, so a point of a route equals the
+// single-element result, bit for bit, on the element that holds it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "line_element.h"
+
+namespace tarnvel {
+
+// The eight values of an element as a user types them: stations and
+// coordinates in metres, F in d.mmss, radii in metres with 0 for infinite,
+// Q −1 (left), 0 (straight) or 1 (right).
+struct ElementValues {
+  double K0 = 0, K1 = 0, X0 = 0, Y0 = 0, F = 0, RQ = 0, RN = 0, Q = 0;
+
+  bool operator==(const ElementValues&) const = default;
+};
+
+// The values in field order (the order of kElementFieldNames).
+std::array<double, 8> FieldValues(const ElementValues& values);
+ElementValues FromFieldValues(const std::array<double, 8>& fields);
+
+struct RouteElement {
+  ElementValues values;
+  std::string name;  // optional, may be empty
+
+  bool operator==(const RouteElement&) const = default;
+};
+
+// A route that passed MakeRoute: `loaded[i]` is element i as SJ loads it
+// (F in decimal degrees, a radius of 0 as kInfiniteRadius).
+struct Route {
+  std::vector<RouteElement> elements;
+  std::vector<LineElement> loaded;
+};
+
+// Why a list of elements is not a route. `element` is 1-based (0 when the
+// fault is the route's as a whole, such as no element at all); `field` is the
+// index in kElementFieldNames, or -1 when no single field is at fault.
+struct RouteError {
+  int element = 0;
+  int field = -1;
+  std::string message;
+
+  bool operator==(const RouteError&) const = default;
+};
+
+// Checks every element as the main window checks one (every value finite,
+// Q −1, 0 or 1), and also K1 > K0 and at least one element; the first fault
+// in route order, then field order, is given.
+std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements);
+
+// The route's first start station and last end station.
+double RouteStart(const Route& route);
+double RouteEnd(const Route& route);
+
+}  // namespace tarnvel

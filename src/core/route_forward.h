@@ -1,0 +1,50 @@
+// Stations, offsets and skews anywhere along a route, and tables of them.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "centre_line.h"
+#include "route.h"
+
+namespace tarnvel {
+
+struct RoutePoint {
+  int element = 0;  // 1-based
+  double station = 0;
+  double offset = 0;
+  double skewDms = 90;
+  ForwardResult result;  // as ForwardPoint gives it on that element
+  std::string label;     // key-point label at this station, or ""
+};
+
+// Why a station has no point: it lies in a 短链 gap or outside the route.
+// The message names the gap or the route's range.
+struct StationRefusal {
+  std::string message;
+};
+
+// The element(s) that hold station K: at a joint the element that starts
+// there; the last element holds its own end; in a 长链 every element holding
+// K, in route order. Empty in a gap or outside the route.
+std::vector<int> ElementsAt(const Route& route, double K);  // 0-based indices
+
+// One result per element holding K.
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(
+    const Route& route, double K, double offset, double skewDms);
+
+struct RouteTableRequest {
+  double from = 0, to = 0, step = 20;
+  std::vector<double> offsets{0};  // one row per offset at each station
+  double skewDms = 90;
+  bool keyPoints = false;  // also every key-point station within [from, to]
+};
+
+// Each station is the previous plus the step, the end included when reached
+// exactly; stations in a 短链 gap are skipped. Refused when the range leaves
+// the route, or the step cannot move the station.
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
+    const Route& route, const RouteTableRequest& request);
+
+}  // namespace tarnvel

@@ -1,0 +1,46 @@
+// The joint check of a route: how well each element's computed end meets the
+// typed start of the next, and the surveyors' name of each key point.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "route.h"
+
+namespace tarnvel {
+
+struct JointTolerances {
+  double position_mm = 2;   // distance between computed end and typed start
+  double azimuth_sec = 2;   // tangent at the end against the typed F
+};
+
+// One joint between element `left` and left + 1 (1-based).
+struct Joint {
+  int left = 0;
+  double dK = 0;          // K0(i+1) − K1(i), m: > 0 短链, < 0 长链, 0 continuous
+  double dX_mm = 0;       // typed start of i+1 minus computed end of i
+  double dY_mm = 0;
+  double d_mm = 0;        // hypot(dX, dY)
+  double daz_sec = 0;     // typed F of i+1 minus the tangent at the end of i,
+                          // reduced to (−648000, 648000]
+  double curvatureEnd = 0;    // signed (right +), 1/m, at the end of i
+  double curvatureStart = 0;  // signed, at the start of i+1
+  bool curvatureJump = false; // the two differ (a note, not a fault)
+  std::string label;      // "ZH", "HY", … or "" for straight to straight
+  bool closed = true;     // 闭合 (true) or 超限
+};
+
+std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances = {});
+
+// A key point of the route: every joint's label, every arc's QZ at its middle
+// station, 起点 at the first start and 终点 at the last end, in station order.
+// At a 断链 joint the key point is the next element's start.
+struct KeyPoint {
+  double station = 0;
+  int element = 0;  // 1-based, the element that holds the station
+  std::string label;
+};
+
+std::vector<KeyPoint> KeyPoints(const Route& route);
+
+}  // namespace tarnvel
