@@ -117,6 +117,12 @@ bool StartsWithNumber(const QString& field) {
   return i < field.size() && IsAsciiDigit(field[i]);
 }
 
+void DropHeader(QList<DelimitedLine>& lines, qsizetype index) {
+  if (lines.isEmpty()) return;
+  const QStringList& first = lines.front().fields;
+  if (index >= first.size() || !StartsWithNumber(first[index])) lines.removeFirst();
+}
+
 FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,
                                     qsizetype index, const QString& name) {
   if (index >= line.fields.size() || line.fields[index].isEmpty())

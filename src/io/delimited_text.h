@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "file_refusal.h"
 
@@ -39,8 +40,27 @@ struct DelimitedLine {
 QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxFields);
 
 // True when the field begins like a number: a digit, or a sign or a point
-// followed by one. A first line that does not is a header.
+// followed by one.
 bool StartsWithNumber(const QString& field);
+
+// Drops the header: the first line, when its field `index` does not begin
+// like a number. A first line whose number is mistyped ("7586.7x") is data,
+// refused when it is read, never skipped unseen.
+void DropHeader(QList<DelimitedLine>& lines, qsizetype index);
+
+// Each line made a record by `parse` (DelimitedLine → FileOutcome<Record>),
+// in order; the first refusal is given.
+template <class Record, class Parse>
+FileOutcome<std::vector<Record>> ParseRecords(const QList<DelimitedLine>& lines, Parse parse) {
+  std::vector<Record> records;
+  records.reserve(static_cast<size_t>(lines.size()));
+  for (const DelimitedLine& line : lines) {
+    FileOutcome<Record> record = parse(line);
+    if (auto* refusal = std::get_if<FileRefusal>(&record)) return std::move(*refusal);
+    records.push_back(std::get<Record>(std::move(record)));
+  }
+  return records;
+}
 
 // The number of field `index` of `line`, read strictly. Refusals name the
 // file, the line and the field: missing ("文件“…”第5行缺少“起点坐标X”！"),

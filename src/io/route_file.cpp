@@ -81,16 +81,12 @@ FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) 
   if (IsElementDataFile(text)) return ParseElementDataFile(path, text);
 
   QList<DelimitedLine> lines = SplitDelimitedLines(text, kFieldCount);
-  if (!lines.isEmpty() && !StartsWithNumber(lines.front().fields.front())) lines.removeFirst();
+  DropHeader(lines, 0);
   if (lines.isEmpty()) return NoRecords(path, QStringLiteral("线元"));
-
-  std::vector<RouteElement> elements;
-  elements.reserve(static_cast<size_t>(lines.size()));
-  for (const DelimitedLine& line : lines) {
-    FileOutcome<RouteElement> element = ParseElementLine(path, line);
-    if (auto* refusal = std::get_if<FileRefusal>(&element)) return std::move(*refusal);
-    elements.push_back(std::get<RouteElement>(std::move(element)));
-  }
+  FileOutcome<std::vector<RouteElement>> parsed = ParseRecords<RouteElement>(
+      lines, [&](const DelimitedLine& line) { return ParseElementLine(path, line); });
+  if (auto* refusal = std::get_if<FileRefusal>(&parsed)) return std::move(*refusal);
+  std::vector<RouteElement>& elements = std::get<std::vector<RouteElement>>(parsed);
 
   std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
   if (const auto* error = std::get_if<RouteError>(&route)) {
