@@ -1,0 +1,57 @@
+// Long work of a window, run off the user-interface thread: a million-row
+// table or an inverse of a hundred thousand points must not freeze the
+// window. The work reports how far it is and looks for a cancel between
+// pieces; a cancelled job hands nothing back, so it changes nothing.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class QThread;
+
+namespace tarnvel {
+
+struct JobProgress {
+  std::atomic<long long> done{0};
+  std::atomic<long long> total{0};  // 0 while unknown
+  std::atomic<bool> cancelled{false};
+};
+
+class BackgroundJob : public QObject {
+  Q_OBJECT
+
+ public:
+  // Runs on the worker thread; it must look at `cancelled` now and then.
+  using Work = std::function<void(JobProgress&)>;
+  // Runs on the window's thread once the work has finished, not cancelled.
+  using Done = std::function<void()>;
+
+  explicit BackgroundJob(QObject* parent = nullptr);
+  ~BackgroundJob() override;  // cancels and waits
+
+  // False while another job runs.
+  bool start(Work work, Done done);
+  bool isRunning() const { return thread_ != nullptr; }
+  // The work stops at its next look; its `done` is never called.
+  void cancel();
+  // Blocks until no job runs (for tests and for closing).
+  void wait();
+
+ signals:
+  // Per mille, or −1 while the total is unknown.
+  void progressChanged(int permille);
+  void finished(bool completed);
+
+ private:
+  void threadFinished();
+
+  QThread* thread_ = nullptr;
+  std::shared_ptr<JobProgress> progress_;
+  Done done_;
+  QTimer poll_;
+};
+
+}  // namespace tarnvel

@@ -1,0 +1,75 @@
+// The plan of a route in survey axes: north (X) up, east (Y) right, the same
+// scale on both. The scene holds east as x and south as y, so that a survey
+// point (X, Y) sits at the scene point (Y, −X).
+#pragma once
+
+#include <QGraphicsView>
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "centre_line.h"
+#include "route.h"
+#include "route_joints.h"
+
+class QGraphicsItemGroup;
+
+namespace tarnvel {
+
+class RoutePointsItem;
+
+class RoutePlanView : public QGraphicsView {
+  Q_OBJECT
+
+ public:
+  // The two sets of computed points drawn over the line.
+  enum class Layer { Stakeout, Inverse };
+  // Names of points are looked up only for the points in view, so that a
+  // million stakeout rows need no million texts.
+  using NameOf = std::function<QString(std::size_t)>;
+
+  explicit RoutePlanView(QWidget* parent = nullptr);
+  ~RoutePlanView() override;
+
+  static QPointF ToScene(Point point) { return {point.Y, -point.X}; }
+  static Point FromScene(QPointF scene) { return {-scene.y(), scene.x()}; }
+
+  // Draws the route: each element sampled along its centre line, coloured by
+  // its kind, and each joint marked (超限 in red). Nothing: an empty plan.
+  void setRoute(const Route* route, const std::vector<Joint>& joints);
+  void setPoints(Layer layer, std::vector<Point> points, NameOf nameOf);
+  void setLayerVisible(Layer layer, bool visible);
+
+  // The scene rectangle of the route's elements, empty without a route.
+  QRectF routeBounds() const { return routeBounds_; }
+  // Shows the whole route, centred, with a margin.
+  void fitAll();
+  // The plan as it is shown, legend, scale bar and north arrow included.
+  QImage image();
+
+ signals:
+  // The survey coordinates under the cursor.
+  void cursorMoved(double X, double Y);
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void drawForeground(QPainter* painter, const QRectF& rect) override;
+
+ private:
+  void drawLegend(QPainter& painter) const;
+  void drawNorthArrow(QPainter& painter) const;
+  void drawScaleBar(QPainter& painter) const;
+
+  QGraphicsItemGroup* lineItems_ = nullptr;
+  RoutePointsItem* stakeoutItem_ = nullptr;
+  RoutePointsItem* inverseItem_ = nullptr;
+  QRectF routeBounds_;
+  // Until the user zooms or pans, a resized view shows the whole route.
+  bool followFit_ = true;
+};
+
+}  // namespace tarnvel
