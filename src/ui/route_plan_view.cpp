@@ -140,7 +140,7 @@ RoutePlanView::RoutePlanView(QWidget* parent) : QGraphicsView(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The legend, scale bar and arrow are drawn over the whole viewport.
   setViewportUpdateMode(FullViewportUpdate);
-  setMouseTracking(true);
+  viewport()->setMouseTracking(true);
   setBackgroundBrush(Qt::white);
   stakeoutItem_ = new RoutePointsItem(kStakeoutColour);
   inverseItem_ = new RoutePointsItem(kInverseColour);

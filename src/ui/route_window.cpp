@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -26,6 +27,7 @@
 #include "route_feet.h"
 #include "route_file.h"
 #include "route_forward.h"
+#include "route_joints.h"
 #include "route_result_models.h"
 #include "route_source.h"
 #include "save_file.h"
@@ -49,6 +51,12 @@ const QString kPngFileTypes = QStringLiteral("PNG图片(*.png)");
 const QString kPastedPoints = QStringLiteral("粘贴的点");
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// A piece of a range table: small enough for the progress bar and a quick
+// cancel, large enough that the pieces cost nothing.
+constexpr long long kStationsPerPiece = 10000;
+// The most rows a stakeout holds, about 120 MB of them.
+constexpr double kMaxStakeoutRows = 1'000'000;
 
 QString Label(const QLineEdit* box) { return box->accessibleName(); }
 
@@ -83,17 +91,32 @@ std::variant<QString, std::vector<double>> ReadOffsets(const QLineEdit* box) {
 // from its first station to the next piece's first station, and its rows at
 // that station are left to the next piece, whose start includes them: each
 // station is the previous one plus the step, counted from the table's start,
-// exactly as a table of one piece counts them.
+// exactly as a table of one piece counts them. No piece starts within a step
+// of a key point, where the whole table would put the key point in place of
+// a station and a piece could not know it.
 std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
                                                             const RouteTableRequest& request,
                                                             JobProgress& progress) {
+  std::vector<double> keys;
+  if (request.keyPoints)
+    for (const KeyPoint& key : KeyPoints(route)) keys.push_back(key.station);
+  std::sort(keys.begin(), keys.end());
+  const auto nearKey = [&](double K) {
+    const auto it = std::lower_bound(keys.begin(), keys.end(), K - 2 * request.step);
+    return it != keys.end() && *it <= K + 2 * request.step;
+  };
   std::vector<double> starts{request.from};
-  const bool steps = std::isfinite(request.step) && request.step > 0 &&
-                     request.from + request.step != request.from && request.from <= request.to;
-  if (steps) {
-    long long count = 0;
-    for (double K = request.from; K <= request.to; K += request.step, ++count)
-      if (count > 0 && count % 20000 == 0) starts.push_back(K);
+  const bool ascending = std::isfinite(request.step) && request.step > 0 &&
+                         request.from + request.step != request.from && request.from <= request.to;
+  if (ascending) {
+    long long sinceStart = 0;
+    for (double K = request.from; K <= request.to; K += request.step, ++sinceStart) {
+      if (progress.cancelled) return QString();
+      if (sinceStart >= kStationsPerPiece && !nearKey(K)) {
+        starts.push_back(K);
+        sinceStart = 0;
+      }
+    }
   }
   progress.total = static_cast<long long>(starts.size());
   std::vector<ForwardCsvRow> rows;
@@ -404,6 +427,11 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
     request.from = std::get<double>(ReadInput(ui_->fromEdit));
     request.to = std::get<double>(ReadInput(ui_->toEdit));
     request.step = std::get<double>(ReadInput(ui_->stepEdit));
+    const double stations = std::floor((request.to - request.from) / request.step) + 1;
+    if (stations * static_cast<double>(request.offsets.size()) > kMaxStakeoutRows)
+      return refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
+                        .arg(kMaxStakeoutRows, 0, 'f', 0),
+                    ui_->stepEdit);
     work = [route, request, rows](JobProgress& progress) {
       *rows = RangeRows(*route, request, progress);
     };
