@@ -7,10 +7,12 @@
 #include <QGraphicsSimpleTextItem>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSet>
 #include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "number_text.h"
 
@@ -62,6 +64,18 @@ QPen CosmeticPen(const QColor& colour, double width) {
   return pen;
 }
 
+// Stakeout points are crosses, surveyed points rings, in the plan and legend.
+enum class MarkerShape { Cross, Ring };
+
+void DrawMarker(QPainter& painter, MarkerShape shape, QPointF at) {
+  if (shape == MarkerShape::Cross) {
+    painter.drawLine(at + QPointF(-3, 0), at + QPointF(3, 0));
+    painter.drawLine(at + QPointF(0, -3), at + QPointF(0, 3));
+  } else {
+    painter.drawEllipse(at, 3, 3);
+  }
+}
+
 QString Metres(double m) { return QString::fromStdString(GeneralText(m)) + QStringLiteral(" m"); }
 
 }  // namespace
@@ -70,7 +84,7 @@ QString Metres(double m) { return QString::fromStdString(GeneralText(m)) + QStri
 // device pixels, with their names while few enough to be read.
 class RoutePointsItem : public QGraphicsItem {
  public:
-  RoutePointsItem(QColor colour) : colour_(colour) {
+  RoutePointsItem(QColor colour, MarkerShape shape) : colour_(colour), shape_(shape) {
     setFlag(ItemUsesExtendedStyleOption);
     setZValue(3);
   }
@@ -102,29 +116,38 @@ class RoutePointsItem : public QGraphicsItem {
     if (scene_.empty()) return;
     const QRectF exposed = option->exposedRect;
     const QTransform toDevice = painter->worldTransform();
-    std::vector<std::size_t> shown;
-    for (std::size_t i = 0; i < scene_.size(); ++i)
-      if (exposed.contains(scene_[i])) shown.push_back(i);
     painter->save();
     painter->resetTransform();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(QPen(colour_, 1));
-    for (std::size_t i : shown) {
-      const QPointF d = toDevice.map(scene_[i]);
-      painter->drawLine(d + QPointF(-3, 0), d + QPointF(3, 0));
-      painter->drawLine(d + QPointF(0, -3), d + QPointF(0, 3));
-    }
-    if (nameOf_ && shown.size() <= kMaxNames) {
+    painter->setBrush(Qt::NoBrush);
+    for (const QPointF& p : scene_)
+      if (exposed.contains(p)) DrawMarker(*painter, shape_, toDevice.map(p));
+    // Names where they have room: one to a cell of a coarse grid, so that a
+    // dense table at a small scale shows some names, not a smudge of them.
+    if (nameOf_) {
       painter->setRenderHint(QPainter::TextAntialiasing, true);
-      for (std::size_t i : shown)
-        painter->drawText(toDevice.map(scene_[i]) + QPointF(5, -4), nameOf_(i));
+      const QFontMetrics metrics = painter->fontMetrics();
+      QSet<std::pair<int, int>> taken;
+      std::size_t n = 0;
+      for (std::size_t i = 0; i < scene_.size() && n < kMaxNames; ++i) {
+        if (!exposed.contains(scene_[i])) continue;
+        ++n;
+        const QPointF d = toDevice.map(scene_[i]);
+        const std::pair<int, int> cell{static_cast<int>(std::floor(d.x() / 48)),
+                                       static_cast<int>(std::floor(d.y() / metrics.height()))};
+        if (taken.contains(cell)) continue;
+        taken.insert(cell);
+        painter->drawText(d + QPointF(5, -4), nameOf_(i));
+      }
     }
     painter->restore();
   }
 
  private:
-  static constexpr std::size_t kMaxNames = 400;
+  static constexpr std::size_t kMaxNames = 2000;
   QColor colour_;
+  MarkerShape shape_;
   std::vector<QPointF> scene_;
   RoutePlanView::NameOf nameOf_;
   QRectF bounds_;
@@ -142,8 +165,8 @@ RoutePlanView::RoutePlanView(QWidget* parent) : QGraphicsView(parent) {
   setViewportUpdateMode(FullViewportUpdate);
   viewport()->setMouseTracking(true);
   setBackgroundBrush(Qt::white);
-  stakeoutItem_ = new RoutePointsItem(kStakeoutColour);
-  inverseItem_ = new RoutePointsItem(kInverseColour);
+  stakeoutItem_ = new RoutePointsItem(kStakeoutColour, MarkerShape::Cross);
+  inverseItem_ = new RoutePointsItem(kInverseColour, MarkerShape::Ring);
   scene()->addItem(stakeoutItem_);
   scene()->addItem(inverseItem_);
 }
@@ -276,29 +299,38 @@ void RoutePlanView::drawForeground(QPainter* painter, const QRectF&) {
 }
 
 void RoutePlanView::drawLegend(QPainter& painter) const {
+  enum Symbol { kLine, kJoint, kCross, kRing };
   struct Entry {
     QColor colour;
     QString text;
-    bool mark;
+    Symbol symbol;
   };
-  const Entry entries[] = {{kStraightColour, QStringLiteral("直线"), false},
-                           {kArcColour, QStringLiteral("圆曲线"), false},
-                           {kSpiralColour, QStringLiteral("缓和曲线"), false},
-                           {kJointColour, QStringLiteral("接头 闭合"), true},
-                           {kBadJointColour, QStringLiteral("接头 超限"), true}};
+  const Entry entries[] = {{kStraightColour, QStringLiteral("直线"), kLine},
+                           {kArcColour, QStringLiteral("圆曲线"), kLine},
+                           {kSpiralColour, QStringLiteral("缓和曲线"), kLine},
+                           {kJointColour, QStringLiteral("接头 闭合"), kJoint},
+                           {kBadJointColour, QStringLiteral("接头 超限"), kJoint},
+                           {kStakeoutColour, QStringLiteral("桩点"), kCross},
+                           {kInverseColour, QStringLiteral("反算点"), kRing}};
+  const int count = static_cast<int>(std::size(entries));
   const QFontMetrics metrics = painter.fontMetrics();
   const int line = metrics.height() + 2;
   const QRect box(8, 8, 44 + metrics.horizontalAdvance(QStringLiteral("接头 超限")) + 8,
-                  line * 5 + 8);
+                  line * count + 8);
   painter.setPen(QPen(QColor(160, 160, 160), 1));
   painter.setBrush(QColor(255, 255, 255, 220));
   painter.drawRect(box);
   int y = box.top() + 4 + line / 2;
   for (const Entry& entry : entries) {
-    if (entry.mark) {
+    if (entry.symbol == kJoint) {
       painter.setPen(QPen(entry.colour, 1.5));
       painter.setBrush(entry.colour == kBadJointColour ? QBrush(entry.colour) : QBrush(Qt::white));
       painter.drawEllipse(QPointF(box.left() + 20, y), 4, 4);
+    } else if (entry.symbol != kLine) {
+      painter.setPen(QPen(entry.colour, 1));
+      painter.setBrush(Qt::NoBrush);
+      DrawMarker(painter, entry.symbol == kCross ? MarkerShape::Cross : MarkerShape::Ring,
+                 QPointF(box.left() + 20, y));
     } else {
       painter.setPen(QPen(entry.colour, 3));
       painter.drawLine(box.left() + 8, y, box.left() + 34, y);

@@ -54,7 +54,8 @@ QVariant StakeoutModel::headerData(int section, Qt::Orientation orientation, int
 
 QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::TextAlignmentRole) return Alignment(index.column(), 1);
+  if (role == Qt::TextAlignmentRole)
+    return index.column() == 8 ? QVariant(Qt::AlignCenter) : Alignment(index.column(), 1);
   if (role != Qt::DisplayRole) return {};
   const ForwardCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RoutePoint& p = row.point;

@@ -192,8 +192,11 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   }
   ui_->elementTable->horizontalHeader()->setDefaultSectionSize(92);
-  ui_->splitter->setStretchFactor(0, 3);
-  ui_->splitter->setStretchFactor(1, 2);
+  ui_->splitter->setStretchFactor(0, 1);
+  ui_->splitter->setStretchFactor(1, 1);
+  ui_->splitter->setSizes({680, 520});
+  ui_->inverseSplitter->setStretchFactor(0, 1);
+  ui_->inverseSplitter->setStretchFactor(1, 3);
 
   progress_->setObjectName(QStringLiteral("jobProgress"));
   progress_->setRange(0, 1000);
@@ -289,6 +292,7 @@ void RouteWindow::importClicked() {
   }
   const Route& route = std::get<Route>(loaded);
   elements_->setElements(route.elements);
+  ui_->elementTable->resizeColumnsToContents();
   ui_->fromEdit->setText(Text(GeneralText(RouteStart(route))));
   ui_->toEdit->setText(Text(GeneralText(RouteEnd(route))));
   ui_->planView->fitAll();
