@@ -52,6 +52,13 @@ const QString kPastedPoints = QStringLiteral("粘贴的点");
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// A point that came out infinite is never shown, as in the command.
+bool Finite(const RoutePoint& p) {
+  return std::isfinite(p.result.point.X) && std::isfinite(p.result.point.Y) &&
+         std::isfinite(p.result.azimuth);
+}
+const QString kNotComputable = QStringLiteral("计算结果超出数值范围，请检查输入数据！");
+
 // A piece of a range table: small enough for the progress bar and a quick
 // cancel, large enough that the pieces cost nothing.
 constexpr long long kStationsPerPiece = 10000;
@@ -130,6 +137,7 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
     if (auto* refusal = std::get_if<StationRefusal>(&table)) return Text(refusal->message);
     for (RoutePoint& point : std::get<std::vector<RoutePoint>>(table)) {
       if (!last && point.station >= part.to) break;
+      if (!Finite(point)) return kNotComputable;
       rows.push_back({std::string(), std::move(point)});
     }
     progress.done = static_cast<long long>(piece + 1);
@@ -152,12 +160,14 @@ std::variant<QString, std::vector<ForwardCsvRow>> StationRows(
     for (double offset : own) {
       auto points = RouteForward(route, line.station, offset, line.skewDms.value_or(skew));
       if (auto* refusal = std::get_if<StationRefusal>(&points))
-        return QStringLiteral("文件“%1”第%2行“里程”：%3")
+        return QStringLiteral("文件“%1”第%2行：%3")
             .arg(FileNameForMessage(path))
             .arg(line.line)
             .arg(Text(refusal->message));
-      for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points))
+      for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points)) {
+        if (!Finite(point)) return kNotComputable;
         rows.push_back({line.name.toStdString(), std::move(point)});
+      }
     }
     if (i % 1024 == 0) progress.done = static_cast<long long>(i);
   }
