@@ -49,7 +49,8 @@ struct RouteTableRequest {
 // Key-point stations are inserted in order; a step's station within 1e-6 m of
 // one gives way to it, so no station is given twice. Refused when the range
 // leaves RouteStart–RouteEnd, or the step is 0, not finite, of the wrong sign
-// for the range, or too small to move the station.
+// for the range, too small to move the station, or so small that the range
+// holds more than 10,000,000 stations.
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
     const Route& route, const RouteTableRequest& request);
 
