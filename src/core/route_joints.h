@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "route.h"
@@ -42,5 +43,22 @@ struct KeyPoint {
 };
 
 std::vector<KeyPoint> KeyPoints(const Route& route);
+
+// The signed curvature, 1/m, + turning right, at the start and at the end of
+// an element as its centre line turns: 0 on a straight (Q = 0) and at an
+// infinite radius.
+double StartCurvature(const LineElement& element);
+double EndCurvature(const LineElement& element);
+
+// Two curvatures the same to nine significant digits: the same radius typed
+// twice, not a jump.
+bool SameCurvature(double a, double b);
+
+// The surveyors' name of the joint where `left` ends and `right` begins,
+// judged by the curvature at each side; "" between two straights.
+std::string_view JointLabel(const LineElement& left, const LineElement& right);
+
+// The label KeyPoints gives station K on element `index` (0-based), or "".
+std::string_view KeyPointLabel(const Route& route, int index, double K);
 
 }  // namespace tarnvel
