@@ -113,7 +113,8 @@ std::optional<JdRefusal> CheckValues(const std::vector<JdPoint>& points) {
   return std::nullopt;
 }
 
-std::string Metres(double x) { return FixedText(x, 3) + " m"; }
+// Overlaps are refused from 1 mm on; a tenth of a millimetre shows by how much.
+std::string Metres(double x) { return FixedText(x, 4) + " m"; }
 
 }  // namespace
 
