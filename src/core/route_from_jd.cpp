@@ -159,6 +159,12 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                            DegreesToDmsText(beta * kDegreesPerRadian) + "不小于转角α=" +
                            DegreesToDmsText(size * kDegreesPerRadian) + "！"};
     geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
+    // An arc shorter than the coordinates are given to is no element a
+    // route can hold; its spirals are too long all the same.
+    if (geometry.back().Ly < kBackToBackTolerance)
+      return JdRefusal{row, -1,
+                       Named(points, i) + "的缓和曲线过长：圆曲线只剩" +
+                           Metres(geometry.back().Ly) + "！"};
     turn.push_back(alpha);
   }
 

@@ -53,13 +53,14 @@ struct JdRoute {
   double straightAfter = 0;            // the last leg's remainder to EP
 };
 
-// The route from BP (at `startStation`) to EP. Refused, in table order:
-// fewer than two points; a value that is not finite; BP or EP with a radius
-// or a spiral; an inner JD without R > 0 or with a negative spiral; two
-// consecutive points less than 1 mm apart; collinear legs (|α| < 1″); a turn
-// of 180° or more (within 1″ of it); spirals that turn as much as the legs
-// (β1 + β2 ≥ α); curves that overlap each other, or BP or EP, by more than
-// 1 mm.
+// The route from BP (at `startStation`) to EP. The first fault is given,
+// looking at the values row by row, then the legs, then each JD's turn, then
+// the straights: fewer than two points; a value that is not finite; BP or EP
+// with a radius or a spiral; an inner JD without R > 0 or with a negative
+// spiral; two consecutive points less than 1 mm apart; collinear legs
+// (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn as much as
+// the legs (β1 + β2 ≥ α), or leave an arc shorter than 1 mm; curves that
+// overlap each other, or BP or EP, by more than 1 mm.
 //
 // ZH = previous HZ (BP's station at first) + leg − previous T2 − T1; HY, QZ,
 // YH and HZ follow by the curve's lengths. A straight is made where the leg
