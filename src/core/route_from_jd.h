@@ -69,8 +69,9 @@ struct JdRoute {
 // as a station difference and a position gap of at most 1 mm. Every curve's
 // ZH is laid off its JD by T1 along the incoming leg; each element after it
 // starts where the element computation ends the one before, so the joints
-// close to far below 0.01 mm. Where the last leg leaves no more than 1 mm,
-// the route ends at the last HZ.
+// close to far below 0.01 mm. Where the first leg leaves no more than 1 mm
+// before the first ZH, the route starts there; where the last leaves no more
+// than 1 mm after the last HZ, it ends there.
 std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                                              double startStation);
 
