@@ -16,6 +16,7 @@
 #include "background_job.h"
 #include "file_dialog.h"
 #include "form_geometry.h"
+#include "jd_file.h"
 #include "message_boxes.h"
 #include "number_reading.h"
 #include "number_text.h"
@@ -41,6 +42,7 @@ namespace {
 
 const QString kRouteFileTypes =
     QStringLiteral("线元表(*.txt *.csv *.dat);;所有文件(*.*)");
+const QString kJdFileTypes = QStringLiteral("交点表(*.txt *.csv *.dat);;所有文件(*.*)");
 const QString kStationFileTypes = QStringLiteral("桩号文件(*.txt *.csv);;所有文件(*.*)");
 const QString kPointFileTypes = QStringLiteral("点文件(*.txt *.csv *.dat);;所有文件(*.*)");
 const QString kCsvFileTypes = QStringLiteral("CSV文件(*.csv)");
@@ -181,7 +183,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
     : QMainWindow(parent, Qt::Window), ui_(std::make_unique<Ui::RouteWindow>()), boxes_(boxes),
       dialogs_(dialogs), sendElement_(std::move(sendElement)),
       elements_(new RouteElementModel(this)), stakeout_(new StakeoutModel(this)),
-      inverse_(new InverseModel(this)), job_(new BackgroundJob(this)),
+      inverse_(new InverseModel(this)), curves_(new CurveTableModel(this)), job_(new BackgroundJob(this)),
       progress_(new QProgressBar(this)), cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       cursorLabel_(new QLabel(this)) {
   ui_->setupUi(this);
@@ -195,6 +197,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->elementTable->setModel(elements_);
   ui_->stakeoutTable->setModel(stakeout_);
   ui_->inverseTable->setModel(inverse_);
+  ui_->curveTable->setModel(curves_);
   // Rows of one height let a million-row table scroll without measuring.
   for (QTableView* table : {ui_->elementTable, ui_->stakeoutTable, ui_->inverseTable}) {
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -228,6 +231,7 @@ RouteWindow::~RouteWindow() = default;
 
 void RouteWindow::connectControls() {
   connect(ui_->importButton, &QPushButton::clicked, this, &RouteWindow::importClicked);
+  connect(ui_->jdButton, &QPushButton::clicked, this, &RouteWindow::jdClicked);
   connect(ui_->saveButton, &QPushButton::clicked, this, &RouteWindow::saveClicked);
   connect(ui_->sendButton, &QPushButton::clicked, this, &RouteWindow::sendClicked);
   connect(ui_->addRowButton, &QPushButton::clicked, this, &RouteWindow::addRowClicked);
@@ -300,13 +304,38 @@ void RouteWindow::importClicked() {
     refuse(refusal->message);  // the table keeps what it held
     return;
   }
-  const Route& route = std::get<Route>(loaded);
-  elements_->setElements(route.elements);
+  curves_->setRows({});
+  showImportedRoute(std::get<Route>(loaded).elements, path);
+}
+
+void RouteWindow::showImportedRoute(const std::vector<RouteElement>& elements,
+                                    const QString& path) {
+  elements_->setElements(elements);
   ui_->elementTable->resizeColumnsToContents();
-  ui_->fromEdit->setText(Text(GeneralText(RouteStart(route))));
-  ui_->toEdit->setText(Text(GeneralText(RouteEnd(route))));
+  if (const auto& route = elements_->route()) {
+    ui_->fromEdit->setText(Text(GeneralText(RouteStart(*route))));
+    ui_->toEdit->setText(Text(GeneralText(RouteEnd(*route))));
+  }
   ui_->planView->fitAll();
   setWindowFilePath(path);
+}
+
+// A JD table becomes the element table; its curve table is shown beside it.
+// The elements are not yet in a file of their own, so they count as unsaved.
+void RouteWindow::jdClicked() {
+  const auto start = ReadInput(ui_->jdStartEdit);
+  if (auto* message = std::get_if<QString>(&start)) return refuse(*message, ui_->jdStartEdit);
+  if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
+  const QString path = chooseOpen(kJdFileTypes);
+  if (path.isEmpty()) return;
+  auto made = ReadJdRoute(path, std::get<double>(start));
+  if (auto* refusal = std::get_if<FileRefusal>(&made)) return refuse(refusal->message);
+  JdRoute& jd = std::get<JdRoute>(made);
+  showImportedRoute(jd.elements, QString());
+  elements_->setModified(true);
+  curves_->setRows(std::move(jd.curves));
+  ui_->curveTable->resizeColumnsToContents();
+  ui_->tabs->setCurrentWidget(ui_->curvesTab);
 }
 
 bool RouteWindow::saveElements() {

@@ -25,6 +25,7 @@ class QPushButton;
 namespace tarnvel {
 
 class BackgroundJob;
+class CurveTableModel;
 class FileDialogs;
 class InverseModel;
 class MessageBoxes;
@@ -55,6 +56,7 @@ class RouteWindow : public QMainWindow {
 
  private slots:
   void importClicked();
+  void jdClicked();
   void saveClicked();
   void sendClicked();
   void addRowClicked();
@@ -87,6 +89,8 @@ class RouteWindow : public QMainWindow {
   // False when the user chose to keep the window as it is.
   bool settleUnsavedChanges(const QString& question);
   bool saveElements();
+  // Shows a route that was read or made, its stations in the stakeout range.
+  void showImportedRoute(const std::vector<RouteElement>& elements, const QString& path);
   QString chooseOpen(const QString& types);
   QString chooseSave(const QString& types);
   void runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath);
@@ -104,6 +108,7 @@ class RouteWindow : public QMainWindow {
   RouteElementModel* elements_;
   StakeoutModel* stakeout_;
   InverseModel* inverse_;
+  CurveTableModel* curves_;
   BackgroundJob* job_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;

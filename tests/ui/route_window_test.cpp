@@ -76,6 +76,7 @@ class RouteWindowTest : public QObject {
   void fitAllShowsEveryElement();
   void cursorReadsStationAndOffset();
   void datFileBytes();
+  void jdTableGivesElementsAndCurves();
 
  private:
   template <class T>
@@ -353,6 +354,32 @@ void RouteWindowTest::datFileBytes() {
   QCOMPARE(saved("saveDatButton"),
            QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
                       "2,,453666.0245,3378615.4450,\r\n"));
+}
+
+// Two curves with spirals from a JD table: nine elements whose joints all
+// close, the curve table on its own tab, and a table that is not yet saved.
+void RouteWindowTest::jdTableGivesElementsAndCurves() {
+  const QString path = dir_.filePath(QStringLiteral("jd.txt"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("交点号,X,Y,R,Ls1,Ls2\n"
+             "BP,3378000,450000\n"
+             "JD1,3378500,450300,400,80,80\n"
+             "JD2,3378700,450900,300,60,60\n"
+             "EP,3378600,451400\n");
+  file.close();
+  Box(window_, "jdStartEdit")->setText(QStringLiteral("500"));
+  dialogs_.answers << path;
+  Click(window_, "jdButton");
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QCOMPARE(elements()->rowCount(), 9);
+  QCOMPARE(jointCell(0, 0), QStringLiteral("500"));
+  for (int row = 0; row < 8; ++row)
+    QCOMPARE(jointCell(row, RouteElementModel::kStatusColumn), QStringLiteral("闭合"));
+  auto* curves = child<QTableView>("curveTable")->model();
+  QCOMPARE(curves->rowCount(), 2);
+  QCOMPARE(curves->index(1, 0).data().toString(), QStringLiteral("JD2"));
+  QVERIFY(elements()->isModified());
 }
 
 QTEST_MAIN(RouteWindowTest)
