@@ -39,7 +39,7 @@ bool BackgroundJob::start(Work work, Done done) {
 }
 
 void BackgroundJob::cancel() {
-  if (progress_) progress_->cancelled = true;
+  if (progress_) progress_->cancel();
 }
 
 void BackgroundJob::wait() {
@@ -52,7 +52,7 @@ void BackgroundJob::threadFinished() {
   poll_.stop();
   thread_->deleteLater();
   thread_ = nullptr;
-  const bool completed = !progress_->cancelled.load();
+  const bool completed = !progress_->cancelled();
   Done done = std::move(done_);
   done_ = nullptr;
   if (completed && done) done();

@@ -17,7 +17,24 @@ namespace tarnvel {
 struct JobProgress {
   std::atomic<long long> done{0};
   std::atomic<long long> total{0};  // 0 while unknown
-  std::atomic<bool> cancelled{false};
+
+  bool cancelled() const { return state == kCancelled; }
+  // Called by the work before a step that cannot be taken back, such as
+  // writing a file: from then on a cancel has no effect. False when the job
+  // was cancelled first; then the step must not be taken.
+  bool commit() {
+    int expected = kRunning;
+    return state.compare_exchange_strong(expected, kCommitted) || expected == kCommitted;
+  }
+  // False once the work has committed.
+  bool cancel() {
+    int expected = kRunning;
+    return state.compare_exchange_strong(expected, kCancelled);
+  }
+
+ private:
+  static constexpr int kRunning = 0, kCancelled = 1, kCommitted = 2;
+  std::atomic<int> state{kRunning};
 };
 
 class BackgroundJob : public QObject {

@@ -115,12 +115,13 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
     return it != keys.end() && *it <= K + 2 * request.step;
   };
   std::vector<double> starts{request.from};
+  long long stations = 0;
   const bool ascending = std::isfinite(request.step) && request.step > 0 &&
                          request.from + request.step != request.from && request.from <= request.to;
   if (ascending) {
     long long sinceStart = 0;
-    for (double K = request.from; K <= request.to; K += request.step, ++sinceStart) {
-      if (progress.cancelled) return QString();
+    for (double K = request.from; K <= request.to; K += request.step, ++sinceStart, ++stations) {
+      if (progress.cancelled()) return QString();
       if (sinceStart >= kStationsPerPiece && !nearKey(K)) {
         starts.push_back(K);
         sinceStart = 0;
@@ -129,8 +130,10 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
   }
   progress.total = static_cast<long long>(starts.size());
   std::vector<ForwardCsvRow> rows;
+  rows.reserve(static_cast<size_t>(stations + static_cast<long long>(keys.size())) *
+               request.offsets.size());
   for (size_t piece = 0; piece < starts.size(); ++piece) {
-    if (progress.cancelled) return QString();
+    if (progress.cancelled()) return QString();
     RouteTableRequest part = request;
     part.from = starts[piece];
     const bool last = piece + 1 == starts.size();
@@ -156,7 +159,7 @@ std::variant<QString, std::vector<ForwardCsvRow>> StationRows(
   progress.total = static_cast<long long>(lines.size());
   std::vector<ForwardCsvRow> rows;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (progress.cancelled) return QString();
+    if (progress.cancelled()) return QString();
     const StationLine& line = lines[i];
     const std::vector<double> own = line.offset ? std::vector<double>{*line.offset} : offsets;
     for (double offset : own) {
@@ -227,7 +230,11 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   routeChanged();
 }
 
-RouteWindow::~RouteWindow() = default;
+// The job may still read the result rows, which go with the window.
+RouteWindow::~RouteWindow() {
+  job_->cancel();
+  job_->wait();
+}
 
 void RouteWindow::connectControls() {
   connect(ui_->importButton, &QPushButton::clicked, this, &RouteWindow::importClicked);
@@ -503,22 +510,43 @@ void RouteWindow::showStakeoutPoints() {
                            [this](std::size_t i) { return Text(stakeout_->rows()[i].name); });
 }
 
+// A million rows take seconds to write, so a save runs as a job too. The
+// rows it writes stay as they are meanwhile: only a finished job replaces
+// them, and one job runs at a time. A save can be cancelled only until it
+// starts; once started it finishes and says so, and its write is all or
+// nothing.
+void RouteWindow::saveInBackground(const QString& path,
+                                   std::function<std::optional<FileRefusal>()> write) {
+  auto refusal = std::make_shared<std::optional<FileRefusal>>();
+  job_->start(
+      [write = std::move(write), refusal](JobProgress& progress) {
+        if (progress.commit()) *refusal = write();
+      },
+              [this, refusal, path] {
+                if (*refusal) return refuse((*refusal)->message);
+                statusBar()->showMessage(
+                    QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+              });
+}
+
 void RouteWindow::saveStakeoutClicked() {
+  if (job_->isRunning()) return refuse(QStringLiteral("正在计算，请等待完成或点击“取消”！"));
   if (stakeout_->rowCount() == 0) return refuse(QStringLiteral("请先计算逐桩坐标！"));
   const QString path = chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
-  if (auto refusal = SaveTextFile(path, ForwardCsvText(stakeout_->rows()), TextEncoding::Utf8))
-    return refuse(refusal->message);
-  statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+  saveInBackground(path, [rows = &stakeout_->rows(), path] {
+    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8);
+  });
 }
 
 void RouteWindow::saveDatClicked() {
+  if (job_->isRunning()) return refuse(QStringLiteral("正在计算，请等待完成或点击“取消”！"));
   if (stakeout_->rowCount() == 0) return refuse(QStringLiteral("请先计算逐桩坐标！"));
   const QString path = chooseSave(kDatFileTypes);
   if (path.isEmpty()) return;
-  if (auto refusal = SaveTextFile(path, SurveyPointFileText(stakeout_->rows()), TextEncoding::Gbk))
-    return refuse(refusal->message);
-  statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+  saveInBackground(path, [rows = &stakeout_->rows(), path] {
+    return SaveTextFile(path, SurveyPointFileText(*rows), TextEncoding::Gbk);
+  });
 }
 
 // ---- Inverse -------------------------------------------------------------------
@@ -569,7 +597,7 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
         progress.total = static_cast<long long>(points->size());
         result->points.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
-          if (progress.cancelled) return;
+          if (progress.cancelled()) return;
           const SurveyPoint& p = (*points)[i];
           for (InverseCsvRow& row :
                InverseRows(p.name.toStdString(), p.xText.toStdString(), p.yText.toStdString(),
@@ -599,12 +627,13 @@ void RouteWindow::showInversePoints(std::vector<Point> points) {
 }
 
 void RouteWindow::saveInverseClicked() {
+  if (job_->isRunning()) return refuse(QStringLiteral("正在计算，请等待完成或点击“取消”！"));
   if (inverse_->rowCount() == 0) return refuse(QStringLiteral("请先进行批量反算！"));
   const QString path = chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
-  if (auto refusal = SaveTextFile(path, InverseCsvText(inverse_->rows()), TextEncoding::Utf8))
-    return refuse(refusal->message);
-  statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+  saveInBackground(path, [rows = &inverse_->rows(), path] {
+    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8);
+  });
 }
 
 // ---- The plan --------------------------------------------------------------------

@@ -9,9 +9,11 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "centre_line.h"
+#include "file_refusal.h"
 #include "route.h"
 
 namespace Ui {
@@ -96,6 +98,7 @@ class RouteWindow : public QMainWindow {
   void runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath);
   void runInverse(std::shared_ptr<const Route> route, const QString& sourceName,
                   const QByteArray& bytes);
+  void saveInBackground(const QString& path, std::function<std::optional<FileRefusal>()> write);
   void showStakeoutPoints();
   void showInversePoints(std::vector<Point> points);
   void showCellProblem(const QModelIndex& index);

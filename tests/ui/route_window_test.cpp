@@ -112,6 +112,7 @@ class RouteWindowTest : public QObject {
     const QString path = dir_.filePath(QString::fromLatin1(button));
     dialogs_.answers << path;
     Click(window_, button);
+    window_->job().wait();
     return FileBytes(path);
   }
 
