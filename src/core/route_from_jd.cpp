@@ -1,5 +1,6 @@
 #include "route_from_jd.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -60,7 +61,11 @@ struct Leg {
 // element computation ends the one before, on the tangent it ends with.
 class Chain {
  public:
-  explicit Chain(std::vector<RouteElement>& out) : out_(out) {}
+  explicit Chain(std::vector<RouteElement>& out, std::vector<int>& rows)
+      : out_(out), rows_(rows) {}
+
+  // The table row that the next elements are said to belong to in refusals.
+  void ForRow(int row) { row_ = row; }
 
   void StartAt(double X, double Y, double azimuthRadians) {
     X_ = X;
@@ -71,6 +76,7 @@ class Chain {
   void Add(double K0, double K1, double RQ, double RN, double Q, std::string name) {
     const ElementValues v{K0, K1, X_, Y_, F_, RQ, RN, Q};
     out_.push_back({v, std::move(name)});
+    rows_.push_back(row_);
     const LineElement e = Loaded(v);
     const Point end = CentreLinePoint(e, K1);
     X_ = end.X;
@@ -80,6 +86,8 @@ class Chain {
 
  private:
   std::vector<RouteElement>& out_;
+  std::vector<int>& rows_;
+  int row_ = 1;
   double X_ = 0, Y_ = 0, F_ = 0;
 };
 
@@ -160,11 +168,11 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                            DegreesToDmsText(size * kDegreesPerRadian) + "！"};
     geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
     // An arc shorter than the coordinates are given to is no element a
-    // route can hold; its spirals are too long all the same.
+    // route can hold: its spirals are too long, or its radius too small.
     if (geometry.back().Ly < kBackToBackTolerance)
       return JdRefusal{row, -1,
-                       Named(points, i) + "的缓和曲线过长：圆曲线只剩" +
-                           Metres(geometry.back().Ly) + "！"};
+                       Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) +
+                           "，不足1 mm！"};
     turn.push_back(alpha);
   }
 
@@ -218,12 +226,16 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                          Metres(-route.straightAfter) + "！"};
   }
 
-  // The elements, from BP forward.
-  Chain chain(route.elements);
+  // The elements, from BP forward, each said of the row of its curve, a
+  // straight of the JD it leads to.
+  std::vector<RouteElement> elements;
+  std::vector<int> rows;
+  Chain chain(elements, rows);
   chain.StartAt(points[0].X, points[0].Y, legs[0].azimuth);
   double station = startStation;
   for (size_t c = 0; c < route.curves.size(); ++c) {
     const CurveRow& row = route.curves[c];
+    chain.ForRow(static_cast<int>(c) + 2);
     if (row.straightBefore > kBackToBackTolerance) chain.Add(station, row.ZH, 0, 0, 0, "直线");
     const JdPoint& j = points[c + 1];
     const Leg& in = legs[c];
@@ -234,8 +246,19 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     if (j.Ls2 > 0) chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2");
     station = row.HZ;
   }
+  chain.ForRow(static_cast<int>(points.size()));
   if (route.curves.empty() || route.straightAfter > kBackToBackTolerance)
     chain.Add(station, station + route.straightAfter, 0, 0, 0, "直线");
+
+  // Values at the ends of the double range, or a length below the last digit
+  // of its station, give an element no route can hold.
+  std::variant<RouteError, Route> made = MakeRoute(std::move(elements));
+  if (const auto* error = std::get_if<RouteError>(&made)) {
+    const int row = rows[static_cast<size_t>(std::max(error->element, 1) - 1)];
+    return JdRefusal{row, -1,
+                     Named(points, static_cast<size_t>(row) - 1) + "处：" + error->message};
+  }
+  route.route = std::get<Route>(std::move(made));
   return route;
 }
 

@@ -48,7 +48,7 @@ struct JdRefusal {
 };
 
 struct JdRoute {
-  std::vector<RouteElement> elements;  // passes MakeRoute
+  Route route;  // the element table, as MakeRoute makes it
   std::vector<CurveRow> curves;        // one per inner JD, in order
   double straightAfter = 0;            // the last leg's remainder to EP
 };
@@ -59,7 +59,7 @@ struct JdRoute {
 // with a radius or a spiral; an inner JD without R > 0 or with a negative
 // spiral; two consecutive points less than 1 mm apart; collinear legs
 // (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn as much as
-// the legs (β1 + β2 ≥ α), or leave an arc shorter than 1 mm; curves that
+// the legs (β1 + β2 ≥ α); an arc shorter than 1 mm; curves that
 // overlap each other, or BP or EP, by more than 1 mm.
 //
 // ZH = previous HZ (BP's station at first) + leg − previous T2 − T1; HY, QZ,
@@ -71,7 +71,10 @@ struct JdRoute {
 // starts where the element computation ends the one before, so the joints
 // close to far below 0.01 mm. Where the first leg leaves no more than 1 mm
 // before the first ZH, the route starts there; where the last leaves no more
-// than 1 mm after the last HZ, it ends there.
+// than 1 mm after the last HZ, it ends there. Values at the ends of the
+// double range, that leave an element MakeRoute refuses, are refused with its
+// message, said of the JD whose curve holds the element (of the JD ahead, for
+// a straight).
 std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                                              double startStation);
 

@@ -129,12 +129,6 @@ TEST(CurveTableText, CurveWithoutSpiralsHasNoHyOrYh) {
   EXPECT_EQ(cells[11], FixedText(500 - route.curves[0].T1, 3));
 }
 
-Route MadeRoute(const JdRoute& jd) {
-  auto made = MakeRoute(jd.elements);
-  EXPECT_TRUE(std::holds_alternative<Route>(made));
-  return std::get<Route>(std::move(made));
-}
-
 // Two curves whose tangents meet leaving `gap` metres between HZ and ZH.
 std::vector<JdPoint> BackToBack(double gap) {
   auto points = OneCurve(30, 500, 80, 80);
@@ -152,10 +146,10 @@ std::vector<JdPoint> BackToBack(double gap) {
 TEST(RouteFromJd, BackToBackCurvesMeetWithoutAStraight) {
   for (double gap : {0.0004, -0.0004}) {
     const auto jd = std::get<JdRoute>(RouteFromJd(BackToBack(gap), 0));
-    ASSERT_EQ(jd.elements.size(), 8u);  // straight, 3 + 3, straight
-    EXPECT_EQ(jd.elements[4].name, "JD2缓和曲线1");
+    ASSERT_EQ(jd.route.elements.size(), 8u);  // straight, 3 + 3, straight
+    EXPECT_EQ(jd.route.elements[4].name, "JD2缓和曲线1");
     EXPECT_NEAR(jd.curves[1].ZH - jd.curves[0].HZ, gap, 1e-9);
-    const auto joints = CheckJoints(MadeRoute(jd));
+    const auto joints = CheckJoints(jd.route);
     EXPECT_NEAR(joints[3].dK, gap, 1e-9);
     EXPECT_NEAR(joints[3].d_mm, std::fabs(gap) * 1000, 1e-4);
     for (const Joint& j : joints) EXPECT_TRUE(j.closed) << j.left;
@@ -185,12 +179,16 @@ TEST(RouteFromJd, Refusals) {
       {"curve before BP",
        {{"BP", 0, 0}, {"JD1", 10, 0, 300}, {"EP", 10, 100}},
        {2, -1, "交点“JD1”的曲线起点超出起点“BP”290.0000 m！"}},
+      // Pins a route file written that its own reader would refuse.
+      {"spiral shorter than the station's last digit",
+       {{"BP", 0, 0}, {"JD1", 100, 0, 50, 1e-13}, {"EP", 100, 100}},
+       {2, -1, "交点“JD1”处：第2个线元“止点桩号K”必须大于“起点桩号K”！"}},
       {"radius at EP",
        {{"BP", 0, 0}, {"EP", 10, 0, 300}},
        {2, 3, "终点“EP”不设曲线，“半径R”应为空或0！"}},
   };
   for (const RefusalCase& c : cases) {
-    const auto outcome = RouteFromJd(c.points, 0);
+    const auto outcome = RouteFromJd(c.points, 1e7);
     ASSERT_TRUE(std::holds_alternative<JdRefusal>(outcome)) << c.what;
     EXPECT_EQ(std::get<JdRefusal>(outcome), c.expected) << c.what;
   }
@@ -225,7 +223,7 @@ TEST(RouteFromJd, DesignTableGivesItsKeyStationsAndARouteThatCloses) {
       EXPECT_NEAR(stations[k], kDesignStations[i][k], 0.0015) << r.name << " " << k;
   }
 
-  const Route route = MadeRoute(jd);
+  const Route& route = jd.route;
   for (const Joint& j : CheckJoints(route)) EXPECT_TRUE(j.closed) << j.left;
 
   // The last element ends on the last leg, at EP; the route's last station

@@ -11,7 +11,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   const JdRoute& route = std::get<JdRoute>(jd);
   // The table is printed only once the file is written, so that a refused
   // save leaves nothing that looks like a result.
-  if (const auto refusal = SaveRouteFile(*line.output, route.elements))
+  if (const auto refusal = SaveRouteFile(*line.output, route.route.elements))
     return ArgumentRefusal{refusal->message};
   std::string text;
   for (char c : CurveTableText(route.curves)) {
