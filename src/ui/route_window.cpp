@@ -338,7 +338,7 @@ void RouteWindow::jdClicked() {
   auto made = ReadJdRoute(path, std::get<double>(start));
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return refuse(refusal->message);
   JdRoute& jd = std::get<JdRoute>(made);
-  showImportedRoute(jd.elements, QString());
+  showImportedRoute(jd.route.elements, QString());
   elements_->setModified(true);
   curves_->setRows(std::move(jd.curves));
   ui_->curveTable->resizeColumnsToContents();
