@@ -210,7 +210,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->elementTable->horizontalHeader()->setDefaultSectionSize(92);
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
-  ui_->splitter->setSizes({680, 520});
+  ui_->splitter->setSizes({800, 560});
   ui_->inverseSplitter->setStretchFactor(0, 1);
   ui_->inverseSplitter->setStretchFactor(1, 3);
 
@@ -317,6 +317,12 @@ void RouteWindow::importClicked() {
 
 void RouteWindow::showImportedRoute(const std::vector<RouteElement>& elements,
                                     const QString& path) {
+  // The results belong to the route they were computed on.
+  stakeout_->setRows({});
+  inverse_->setRows({});
+  ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
+  ui_->planView->setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+  cursorLabel_->clear();
   elements_->setElements(elements);
   ui_->elementTable->resizeColumnsToContents();
   if (const auto& route = elements_->route()) {
