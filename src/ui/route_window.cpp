@@ -421,8 +421,11 @@ void RouteWindow::routeChanged() {
   const auto& route = elements_->route();
   if (!route) {
     // The plan keeps the last good route while a cell is being corrected.
+    // The cell the user is on is named first, then the table's first fault.
     route_.reset();
-    statusBar()->showMessage(elements_->problem());
+    const QModelIndex current = ui_->elementTable->currentIndex();
+    const QString here = elements_->cellProblem(current.row(), current.column());
+    statusBar()->showMessage(here.isEmpty() ? elements_->problem() : here);
     return;
   }
   route_ = std::make_shared<const Route>(*route);
@@ -486,7 +489,7 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
     const double stations = std::floor((request.to - request.from) / request.step) + 1;
     if (stations * static_cast<double>(request.offsets.size()) > kMaxStakeoutRows)
       return refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
-                        .arg(kMaxStakeoutRows, 0, 'f', 0),
+                        .arg(Text(GeneralText(kMaxStakeoutRows))),
                     ui_->stepEdit);
     work = [route, request, rows](JobProgress& progress) {
       *rows = RangeRows(*route, request, progress);
