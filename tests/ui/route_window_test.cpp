@@ -71,6 +71,7 @@ class RouteWindowTest : public QObject {
   void sendFillsTheMainWindow();
   void stakeoutGivesTheCommandsRows_data();
   void stakeoutGivesTheCommandsRows();
+  void stationsFileGivesTheCommandsRows();
   void inverseGivesTheCommandsRows();
   void cancelledJobLeavesThePreviousRows();
   void fitAllShowsEveryElement();
@@ -261,6 +262,34 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
     QVERIFY(command.waitForFinished());
     QCOMPARE(command.readAllStandardOutput(), QByteArray::fromStdString(csv));
   }
+#endif
+}
+
+// Lines with and without their own offset and skew, a key point, a header.
+void RouteWindowTest::stationsFileGivesTheCommandsRows() {
+  import(kRoad);
+  const QString path = dir_.filePath(QStringLiteral("stations.txt"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("点名,里程,偏距,偏角\nA,1005\nB,1150,2.5\nC,1333.3,-4,75.3\n");
+  file.close();
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("-10 10"));
+  Box(window_, "skewEdit")->setText(QStringLiteral("89.3"));
+  dialogs_.answers << path;
+  Click(window_, "stationsButton");
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QCOMPARE(stakeoutRows().size(), size_t(4));
+  const QByteArray csv = saved("saveStakeoutButton");
+  QVERIFY(csv.contains("\r\nB,1150.000,2.500,89.3,"));
+
+#ifdef TARNVEL_ROUTE_COMMAND
+  QProcess command;
+  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                {"forward", kRoad, "--stations", path, "--offset=-10", "--offset", "10",
+                 "--skew", "89.3"});
+  QVERIFY(command.waitForFinished());
+  QCOMPARE(csv, command.readAllStandardOutput());
 #endif
 }
 
