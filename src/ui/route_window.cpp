@@ -134,14 +134,14 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
                request.offsets.size());
   for (size_t piece = 0; piece < starts.size(); ++piece) {
     if (progress.cancelled()) return QString();
-    RouteTableRequest part = request;
-    part.from = starts[piece];
+    RouteTableRequest slice = request;
+    slice.from = starts[piece];
     const bool last = piece + 1 == starts.size();
-    if (!last) part.to = starts[piece + 1];
-    auto table = RouteTable(route, part);
+    if (!last) slice.to = starts[piece + 1];
+    auto table = RouteTable(route, slice);
     if (auto* refusal = std::get_if<StationRefusal>(&table)) return Text(refusal->message);
     for (RoutePoint& point : std::get<std::vector<RoutePoint>>(table)) {
-      if (!last && point.station >= part.to) break;
+      if (!last && point.station >= slice.to) break;
       if (!Finite(point)) return kNotComputable;
       rows.push_back({std::string(), std::move(point)});
     }
