@@ -317,7 +317,9 @@ void RouteWindow::importClicked() {
 
 void RouteWindow::showImportedRoute(const std::vector<RouteElement>& elements,
                                     const QString& path) {
-  // The results belong to the route they were computed on.
+  // The results belong to the route they were computed on; so do those of
+  // a job still running.
+  job_->cancel();
   stakeout_->setRows({});
   inverse_->setRows({});
   ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
