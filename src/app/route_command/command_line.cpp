@@ -26,8 +26,10 @@ struct OptionSpec {
 const std::vector<OptionSpec>& OptionSpecs() {
   using C = RouteCommand;
   static const std::vector<OptionSpec> specs = {
-      {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出", {}},
+      {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件", {}},
       {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {}},
+      {{"jd"}, "JD_FILE", "check、forward、inverse：以交点表文件代替ROUTE", {C::Check, C::Forward, C::Inverse}},
+      {{"start-station"}, "K", "交点表起点BP的里程，米（默认0），用于from-jd或--jd", {C::Check, C::Forward, C::Inverse, C::FromJd}},
       {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
       {{"from"}, "K", "forward：起始里程，米", {C::Forward}},
@@ -58,6 +60,7 @@ QString CommandName(RouteCommand command) {
     case RouteCommand::Check: return QStringLiteral("check");
     case RouteCommand::Forward: return QStringLiteral("forward");
     case RouteCommand::Inverse: return QStringLiteral("inverse");
+    case RouteCommand::FromJd: return QStringLiteral("from-jd");
   }
   return {};
 }
@@ -102,12 +105,16 @@ QString RouteCommandHelp() {
       "  forward ROUTE          按里程计算中边桩坐标（正算），输出CSV；\n"
       "                         用 --from、--to、--step 给出里程范围，或用 --stations 给出里程文件\n"
       "  inverse ROUTE POINTS   计算测点的里程和偏距（反算），输出CSV\n"
+      "  from-jd JD_FILE -o ROUTE  由交点表计算线元表，写入ROUTE，并列出曲线表\n"
+      "                         （交点号、转角、R、Ls1、Ly、Ls2、T1、T2、L、E、J、ZH、HY、QZ、YH、HZ）\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q[,名称]\n"
       "  （分隔符为逗号、全角逗号、制表符或空格；方位角为d.mmss格式，半径0为无穷大，\n"
       "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件。\n"
       "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”。\n"
+      "JD_FILE 是交点表文件，每行一个点：交点号,X,Y,R,Ls1,Ls2；第一行为起点BP，\n"
+      "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
       "\n"
       "选项：\n");
   for (const OptionSpec& spec : OptionSpecs()) {
@@ -134,7 +141,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
-    return Refuse(QStringLiteral("请给出命令：check、forward或inverse！请用 --help 查看用法。"));
+    return Refuse(QStringLiteral("请给出命令：check、forward、inverse或from-jd！请用 --help 查看用法。"));
   RouteCommandLine line;
   const QString& command = positional.front();
   if (command == u"check") {
@@ -143,18 +150,26 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     line.command = RouteCommand::Forward;
   } else if (command == u"inverse") {
     line.command = RouteCommand::Inverse;
+  } else if (command == u"from-jd") {
+    line.command = RouteCommand::FromJd;
   } else {
-    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward或inverse！").arg(command));
+    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse或from-jd！").arg(command));
   }
-  const qsizetype files = line.command == RouteCommand::Inverse ? 2 : 1;
-  if (positional.size() - 1 < files)
+  // With --jd the JD file stands where ROUTE would.
+  const bool jd = parser.isSet(QStringLiteral("jd"));
+  const qsizetype files = (line.command == RouteCommand::Inverse ? 2 : 1) - (jd ? 1 : 0);
+  if (positional.size() - 1 < files) {
+    if (line.command == RouteCommand::FromJd) return Refuse(QStringLiteral("请给出交点表文件！"));
+    if (jd) return Refuse(QStringLiteral("请给出测点文件！"));
     return Refuse(line.command == RouteCommand::Inverse
                       ? QStringLiteral("请给出线元表文件和测点文件！")
                       : QStringLiteral("请给出线元表文件！"));
+  }
   if (positional.size() - 1 > files)
     return Refuse(QStringLiteral("多余的参数“%1”！").arg(positional[files + 1]));
-  line.route = positional[1];
-  if (files == 2) line.points = positional[2];
+  line.route = jd ? parser.value(QStringLiteral("jd")) : positional[1];
+  if (line.command == RouteCommand::Inverse) line.points = positional[files];
+  line.source.jdTable = jd || line.command == RouteCommand::FromJd;
 
   for (const OptionSpec& spec : OptionSpecs()) {
     if (spec.commands.empty() || !parser.isSet(spec.names.back())) continue;
@@ -162,6 +177,11 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       return Refuse(QStringLiteral("选项“%1”不能用于%2命令！")
                         .arg(OptionName(spec.names.back()), CommandName(line.command)));
   }
+
+  if (parser.isSet(QStringLiteral("start-station")) && !line.source.jdTable)
+    return Refuse(QStringLiteral("选项“--start-station”只能用于from-jd命令或与“--jd”同用！"));
+  if (line.command == RouteCommand::FromJd && !parser.isSet(QStringLiteral("output")))
+    return Refuse(QStringLiteral("from-jd命令需要用“-o”给出要写的线元表文件！"));
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
   if (parser.isSet(QStringLiteral("encoding"))) {
@@ -192,6 +212,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       {"step", &step, [](double v) { return v > 0; }, "大于0"},
       {"skew", &line.skewDms, nullptr, ""},
       {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
+      {"start-station", &line.source.startStation, nullptr, ""},
   };
   for (const NumberSpec& spec : numbers) {
     const QString name = QString::fromLatin1(spec.name);

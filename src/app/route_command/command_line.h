@@ -14,7 +14,7 @@
 
 namespace tarnvel {
 
-enum class RouteCommand { Check, Forward, Inverse };
+enum class RouteCommand { Check, Forward, Inverse, FromJd };
 
 // A station range for `forward`, metres.
 struct StationRange {
@@ -23,7 +23,7 @@ struct StationRange {
 
 struct RouteCommandLine {
   RouteCommand command = RouteCommand::Check;
-  QString route;   // ROUTE
+  QString route;   // ROUTE, or the JD file (from-jd, --jd; source.jdTable)
   QString points;  // POINTS, for inverse
   RouteSourceOptions source;
   std::optional<QString> output;  // -o FILE; standard output without it

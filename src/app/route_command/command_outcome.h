@@ -23,5 +23,8 @@ using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
 CommandOutcome RunCheck(const RouteCommandLine& line);
 CommandOutcome RunForward(const RouteCommandLine& line);
 CommandOutcome RunInverse(const RouteCommandLine& line);
+// Writes the element table file to the -o file itself; its text is the curve
+// table for standard output.
+CommandOutcome RunFromJd(const RouteCommandLine& line);
 
 }  // namespace tarnvel

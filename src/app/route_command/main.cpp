@@ -28,6 +28,7 @@ CommandOutcome Run(const RouteCommandLine& line) {
     case RouteCommand::Check: return RunCheck(line);
     case RouteCommand::Forward: return RunForward(line);
     case RouteCommand::Inverse: return RunInverse(line);
+    case RouteCommand::FromJd: return RunFromJd(line);
   }
   return ArgumentRefusal{};
 }
@@ -51,7 +52,9 @@ int main(int argc, char* argv[]) {
   const CommandOutcome outcome = Run(line);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
-  if (line.output) {
+  // from-jd has written its -o file, the element table, and prints the curve
+  // table.
+  if (line.output && line.command != RouteCommand::FromJd) {
     if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
       return Refused(refusal->message);
   } else {
