@@ -297,11 +297,29 @@ int ResultsBox::visibleLineCount() const {
   return std::max(1, (viewport()->height() - kMargin) / lineHeight());
 }
 
+// A line laid out once by the shaper: the caret's x and the place under the
+// pointer are then read off in one pass over the line. Measuring each prefix
+// instead costs the square of the line's length, minutes on a pasted line of
+// a few hundred thousand characters.
+QTextLine ResultsBox::shapedLine(qsizetype line) const {
+  const QStringView text = lines_.line(line);
+  if (!shaped_ || shaped_->font() != font() || QStringView(shaped_->text()) != text) {
+    shaped_ = std::make_unique<QTextLayout>(text.toString(), font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    shaped_->setTextOption(option);
+    shaped_->setCacheEnabled(true);
+    shaped_->beginLayout();
+    shaped_->createLine();
+    shaped_->endLayout();
+  }
+  return shaped_->lineAt(0);
+}
+
 int ResultsBox::lineX(qsizetype line, qsizetype position) const {
   const qsizetype start = lines_.lineStart(line);
   if (position <= start) return 0;
-  return QFontMetrics(font()).horizontalAdvance(
-      lines_.text().sliced(start, position - start));
+  return qRound(shapedLine(line).cursorToX(int(position - start)));
 }
 
 // The nearest place between two characters of the line to x, measured on
@@ -309,16 +327,9 @@ int ResultsBox::lineX(qsizetype line, qsizetype position) const {
 qsizetype ResultsBox::positionInLine(qsizetype line, int x) const {
   const qsizetype start = lines_.lineStart(line);
   const qsizetype end = lines_.lineEnd(line);
-  const QFontMetrics metrics(font());
-  int before = 0;
-  for (qsizetype at = start; at < end;) {
-    const qsizetype next = nextPosition(at);
-    const int after = metrics.horizontalAdvance(lines_.text().sliced(start, next - start));
-    if (x < (before + after) / 2) return at;
-    before = after;
-    at = next;
-  }
-  return end;
+  if (x <= 0 || start == end) return start;
+  const int at = shapedLine(line).xToCursor(x, QTextLine::CursorBetweenCharacters);
+  return std::clamp<qsizetype>(start + at, start, end);
 }
 
 QRect ResultsBox::caretRect(qsizetype position) const {

@@ -7,8 +7,10 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QString>
-#include <vector>
 #include <QTextCursor>
+#include <QTextLayout>
+#include <memory>
+#include <vector>
 
 #include "text_lines.h"
 
@@ -86,6 +88,7 @@ class ResultsBox : public QAbstractScrollArea {
   int visibleLineCount() const;  // lines wholly in view, at least one
   int lineX(qsizetype line, qsizetype position) const;  // in text coordinates
   qsizetype positionInLine(qsizetype line, int x) const;
+  QTextLine shapedLine(qsizetype line) const;
   qsizetype nextPosition(qsizetype position) const;
   qsizetype previousPosition(qsizetype position) const;
   qsizetype verticalMove(qsizetype lines, int x) const;
@@ -121,6 +124,9 @@ class ResultsBox : public QAbstractScrollArea {
   int ascent_ = 0;
   bool caretShown_ = false;
   QBasicTimer blink_;
+  // The last line the caret was placed on or hit by the pointer, shaped once
+  // and kept until its text or the font changes.
+  mutable std::unique_ptr<QTextLayout> shaped_;
 };
 
 }  // namespace tarnvel

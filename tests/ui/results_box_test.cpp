@@ -44,6 +44,7 @@ class ResultsBoxTest : public QObject {
   void copyGivesCrLfText();
   void tabLeavesTheBox();
   void longTableScrollsToItsLastLine();
+  void caretReachesTheEndOfAVeryLongLine();
   void screenReaderSeesEditableText();
 
  private:
@@ -261,6 +262,23 @@ void ResultsBoxTest::longTableScrollsToItsLastLine() {
   box_->setTableText(QStringLiteral("ab\r\n"));
   QCOMPARE(vertical->maximum(), 0);
   QCOMPARE(box_->horizontalScrollBar()->maximum(), 0);
+}
+
+// Pins the caret measuring every prefix of its line: Down into a pasted
+// line of 200,000 characters, or a click at its end, took most of an hour.
+void ResultsBoxTest::caretReachesTheEndOfAVeryLongLine() {
+  const qsizetype end = 4 + 200'000;
+  box_->setTableText(QStringLiteral("ab\r\n") + QString(200'000, u'7'));
+  box_->moveCursor(QTextCursor::End);
+  QTest::keyClick(box_, Qt::Key_Up);
+  QCOMPARE(box_->cursorPosition(), 2);
+  QTest::keyClick(box_, Qt::Key_Down);
+  QCOMPARE(box_->cursorPosition(), end);
+  QTest::keyClick(box_, Qt::Key_Left);
+  const QRect caret = box_->caretRect(end);
+  QVERIFY(box_->viewport()->rect().contains(caret.center()));
+  QTest::mouseClick(box_->viewport(), Qt::LeftButton, {}, caret.center() + QPoint(2, 0));
+  QCOMPARE(box_->cursorPosition(), end);
 }
 
 void ResultsBoxTest::screenReaderSeesEditableText() {
