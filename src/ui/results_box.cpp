@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QtMath>
 #include <algorithm>
+#include <new>
 
 #include "form_geometry.h"
 #include "results_box_accessible.h"
@@ -108,10 +109,13 @@ void ResultsBox::removeSelection() { insertText(QString()); }
 void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text) {
   if (from == to && text.isEmpty()) return;
   // The table is the only copy of the results: a slip of the keyboard over a
-  // selection must not lose it for good.
+  // selection must not lose it for good. The copy and the room for the undo
+  // step are taken before the text changes, so that an edit that runs out of
+  // memory changes nothing.
   const QString removed = lines_.text().sliced(from, to - from);
   const qsizetype cursor = cursor_;
   const qsizetype anchor = anchor_;
+  if (!undoing_) undo_.reserve(undo_.size() + 1);
   const qsizetype end = lines_.replace(from, to, text);
   if (!undoing_) {
     if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
@@ -140,11 +144,17 @@ void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text)
 
 void ResultsBox::undo() {
   if (undo_.empty()) return;
-  const Edit edit = std::move(undo_.back());
-  undo_.pop_back();
+  // The step is kept until it has been taken back, in case that fails.
+  const Edit edit = undo_.back();
   undoing_ = true;
-  replaceRange(edit.from, edit.from + edit.insertedLength, edit.removed);
+  try {
+    replaceRange(edit.from, edit.from + edit.insertedLength, edit.removed);
+  } catch (...) {
+    undoing_ = false;
+    throw;
+  }
   undoing_ = false;
+  undo_.pop_back();
   anchor_ = edit.anchor;
   setCursorPosition(edit.cursor, QTextCursor::KeepAnchor);
 }
@@ -566,11 +576,23 @@ bool ResultsBox::editByKey(const QKeyEvent* event) {
   return true;
 }
 
+// Every handler of the user's actions starts here: an edit that cannot get
+// its memory leaves the text as it was and is reported, and the program goes
+// on.
+template <class Handler>
+void ResultsBox::catchOutOfMemory(Handler&& handler) {
+  try {
+    std::forward<Handler>(handler)();
+  } catch (const std::bad_alloc&) {
+    viewport()->update();
+    emit outOfMemory();
+  }
+}
+
 void ResultsBox::keyPressEvent(QKeyEvent* event) {
-  if (moveByKey(event) || editByKey(event))
-    event->accept();
-  else
-    event->ignore();
+  bool handled = true;
+  catchOutOfMemory([&] { handled = moveByKey(event) || editByKey(event); });
+  event->setAccepted(handled);
 }
 
 bool ResultsBox::event(QEvent* event) {
@@ -597,6 +619,11 @@ bool ResultsBox::event(QEvent* event) {
 // ---------------------------------------------------------------- input methods
 
 void ResultsBox::inputMethodEvent(QInputMethodEvent* event) {
+  catchOutOfMemory([&] { inputMethod(event); });
+  event->accept();
+}
+
+void ResultsBox::inputMethod(const QInputMethodEvent* event) {
   const QString commit = event->commitString();
   if (!commit.isEmpty() || event->replacementLength() > 0) {
     if (event->replacementLength() > 0 && !hasSelection()) {
@@ -610,7 +637,6 @@ void ResultsBox::inputMethodEvent(QInputMethodEvent* event) {
   }
   preedit_ = event->preeditString();
   viewport()->update();
-  event->accept();
 }
 
 QVariant ResultsBox::inputMethodQuery(Qt::InputMethodQuery query) const {
@@ -637,20 +663,28 @@ void ResultsBox::mousePressEvent(QMouseEvent* event) {
     event->ignore();
     return;
   }
-  setCursorPosition(positionAt(event->position().toPoint()),
-                    (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor
-                                                             : QTextCursor::MoveAnchor);
+  catchOutOfMemory([&] {
+    setCursorPosition(positionAt(event->position().toPoint()),
+                      (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor
+                                                               : QTextCursor::MoveAnchor);
+  });
 }
 
 void ResultsBox::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() & Qt::LeftButton)
-    setCursorPosition(positionAt(event->position().toPoint()), QTextCursor::KeepAnchor);
+    catchOutOfMemory([&] {
+      setCursorPosition(positionAt(event->position().toPoint()), QTextCursor::KeepAnchor);
+    });
 }
 
 void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  catchOutOfMemory([&] { selectWordAt(event->position().toPoint()); });
+}
+
+void ResultsBox::selectWordAt(QPoint point) {
   // The word under the pointer: the run of non-spaces it falls in.
-  setCursorPosition(positionAt(event->position().toPoint()));
+  setCursorPosition(positionAt(point));
   const QString& text = lines_.text();
   const qsizetype line = lines_.lineOf(cursor_);
   qsizetype from = cursor_;
@@ -663,16 +697,19 @@ void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ResultsBox::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  menu.addAction(QStringLiteral("撤销(&U)"), this, &ResultsBox::undo)->setEnabled(canUndo());
+  const auto guarded = [this](auto handler) {
+    return [this, handler] { catchOutOfMemory([&] { (this->*handler)(); }); };
+  };
+  menu.addAction(QStringLiteral("撤销(&U)"), this, guarded(&ResultsBox::undo))->setEnabled(canUndo());
   menu.addSeparator();
-  menu.addAction(QStringLiteral("剪切(&T)"), this, &ResultsBox::cut)->setEnabled(hasSelection());
-  menu.addAction(QStringLiteral("复制(&C)"), this, &ResultsBox::copy)->setEnabled(hasSelection());
-  menu.addAction(QStringLiteral("粘贴(&P)"), this, &ResultsBox::paste)
+  menu.addAction(QStringLiteral("剪切(&T)"), this, guarded(&ResultsBox::cut))->setEnabled(hasSelection());
+  menu.addAction(QStringLiteral("复制(&C)"), this, guarded(&ResultsBox::copy))->setEnabled(hasSelection());
+  menu.addAction(QStringLiteral("粘贴(&P)"), this, guarded(&ResultsBox::paste))
       ->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
-  menu.addAction(QStringLiteral("删除(&D)"), this, &ResultsBox::removeSelection)
+  menu.addAction(QStringLiteral("删除(&D)"), this, guarded(&ResultsBox::removeSelection))
       ->setEnabled(hasSelection());
   menu.addSeparator();
-  menu.addAction(QStringLiteral("全选(&A)"), this, &ResultsBox::selectAll)
+  menu.addAction(QStringLiteral("全选(&A)"), this, guarded(&ResultsBox::selectAll))
       ->setEnabled(lines_.size() > 0);
   menu.exec(event->globalPos());
 }

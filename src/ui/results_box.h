@@ -65,6 +65,11 @@ class ResultsBox : public QAbstractScrollArea {
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
+ signals:
+  // An edit by the user could not get the memory it needed (a pasted text
+  // too large to hold); the text is as it was before the edit.
+  void outOfMemory();
+
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -94,6 +99,8 @@ class ResultsBox : public QAbstractScrollArea {
   qsizetype verticalMove(qsizetype lines, int x) const;
   bool moveByKey(const QKeyEvent* event);
   bool editByKey(const QKeyEvent* event);
+  void inputMethod(const QInputMethodEvent* event);
+  void selectWordAt(QPoint point);
   void removeSelection();
   void replaceRange(qsizetype from, qsizetype to, const QString& text);
   void noteLineWidth(qsizetype line);
@@ -101,6 +108,8 @@ class ResultsBox : public QAbstractScrollArea {
   void ensureCaretVisible();
   void restartBlink();
   void accessibleCaretMoved();
+  template <class Handler>
+  void catchOutOfMemory(Handler&& handler);
 
   // One edit as it can be taken back: the text it removed at `from`, the
   // length it put there, and the caret and selection before it.

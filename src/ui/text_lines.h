@@ -17,7 +17,7 @@ class TextLines {
 
   // Replaces the whole text. CR LF, a lone LF and a lone CR each end a line;
   // all are kept as CR LF. A text already in that form is kept as given,
-  // without a copy.
+  // without a copy. On std::bad_alloc the old text stays as it was.
   void setText(QString text);
 
   // The whole text, every line end CR LF.
@@ -40,12 +40,17 @@ class TextLines {
 
   // Replaces the characters [from, to) by `inserted`, whose line ends are
   // made CR LF first. Both ends must be positions (not inside a CR LF).
-  // Returns where the inserted text ends.
+  // Returns where the inserted text ends. On std::bad_alloc the text stays as
+  // it was.
   qsizetype replace(qsizetype from, qsizetype to, const QString& inserted);
 
  private:
-  // Finds the line starts; false unless every line end is CR LF.
-  bool indexLines();
+  struct Index {
+    std::vector<qsizetype> starts{0};
+    qsizetype longest = 0;
+    bool crLf = true;  // every line end is CR LF
+  };
+  static Index IndexLines(const QString& text);
 
   QString text_;
   std::vector<qsizetype> starts_{0};
