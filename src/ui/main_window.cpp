@@ -233,10 +233,9 @@ void MainWindow::command6Clicked() {
     ShowRefusal(boxes_, this, *refusal);
     return;
   }
-  // The table text is let go of as soon as it is converted: a long table is
-  // tens of megabytes.
-  ui_->Text12->setTableText(
-      QString::fromStdString(std::exchange(std::get<std::string>(outcome), {})));
+  // The box keeps the table's UTF-8 as it is: a long table is tens of
+  // megabytes, and twice that in UTF-16.
+  ui_->Text12->setTableUtf8(std::move(std::get<std::string>(outcome)));
 }
 
 void MainWindow::command3Clicked() {

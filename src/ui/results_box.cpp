@@ -68,6 +68,16 @@ ResultsBox::ResultsBox(QWidget* parent) : QAbstractScrollArea(parent) {
 void ResultsBox::setTableText(const QString& text) {
   const QString old = QAccessible::isActive() ? lines_.text() : QString();
   lines_.setText(text);
+  tableSet(old);
+}
+
+void ResultsBox::setTableUtf8(std::string text) {
+  const QString old = QAccessible::isActive() ? lines_.text() : QString();
+  lines_.setUtf8(std::move(text));
+  tableSet(old);
+}
+
+void ResultsBox::tableSet(const QString& old) {
   undo_.clear();
   cursor_ = anchor_ = 0;
   preferredX_ = -1;
@@ -91,8 +101,7 @@ QString ResultsBox::toPlainText() const {
 }
 
 QString ResultsBox::selectedText() const {
-  const qsizetype from = std::min(cursor_, anchor_);
-  return lines_.text().sliced(from, std::max(cursor_, anchor_) - from);
+  return lines_.slice(std::min(cursor_, anchor_), std::max(cursor_, anchor_));
 }
 
 void ResultsBox::selectAll() {
@@ -112,7 +121,7 @@ void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text)
   // selection must not lose it for good. The copy and the room for the undo
   // step are taken before the text changes, so that an edit that runs out of
   // memory changes nothing.
-  const QString removed = lines_.text().sliced(from, to - from);
+  const QString removed = lines_.slice(from, to);
   const qsizetype cursor = cursor_;
   const qsizetype anchor = anchor_;
   if (!undoing_) undo_.reserve(undo_.size() + 1);
@@ -136,7 +145,7 @@ void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text)
       QAccessible::updateAccessibility(&event);
     }
     if (end > from) {
-      QAccessibleTextInsertEvent event(this, int(from), lines_.text().sliced(from, end - from));
+      QAccessibleTextInsertEvent event(this, int(from), lines_.slice(from, end));
       QAccessible::updateAccessibility(&event);
     }
   }
@@ -177,13 +186,16 @@ void ResultsBox::paste() {
 // ---------------------------------------------------------------- caret
 
 void ResultsBox::setCursorPosition(qsizetype position, QTextCursor::MoveMode mode) {
-  const QString& text = lines_.text();
-  position = std::clamp<qsizetype>(position, 0, text.size());
+  position = std::clamp<qsizetype>(position, 0, lines_.size());
   // Never between the CR and LF of a line end, nor inside a surrogate pair.
-  if (position > 0 && position < text.size() &&
-      ((text[position - 1] == u'\r' && text[position] == u'\n') ||
-       (text[position - 1].isHighSurrogate() && text[position].isLowSurrogate())))
-    --position;
+  const qsizetype line = lines_.lineOf(position);
+  if (position > lines_.lineEnd(line)) {
+    position = lines_.lineEnd(line);
+  } else if (position > lines_.lineStart(line) && position < lines_.lineEnd(line)) {
+    const QString text = lines_.line(line);
+    const qsizetype at = position - lines_.lineStart(line);
+    if (text[at - 1].isHighSurrogate() && text[at].isLowSurrogate()) --position;
+  }
   cursor_ = position;
   if (mode == QTextCursor::MoveAnchor) anchor_ = position;
   preferredX_ = -1;
@@ -227,27 +239,28 @@ void ResultsBox::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::M
     case QTextCursor::WordLeft:
     case QTextCursor::PreviousWord:
     case QTextCursor::StartOfWord: {
-      const QString& text = lines_.text();
       const qsizetype start = lines_.lineStart(line);
       if (to == start) {
         to = previousPosition(to);
         break;
       }
-      while (to > start && IsSpace(text[to - 1])) --to;
-      while (to > start && !IsSpace(text[to - 1])) --to;
+      const QString text = lines_.line(line);
+      while (to > start && IsSpace(text[to - 1 - start])) --to;
+      while (to > start && !IsSpace(text[to - 1 - start])) --to;
       break;
     }
     case QTextCursor::WordRight:
     case QTextCursor::NextWord:
     case QTextCursor::EndOfWord: {
-      const QString& text = lines_.text();
       const qsizetype end = lines_.lineEnd(line);
       if (to == end) {
         to = nextPosition(to);
         break;
       }
-      while (to < end && !IsSpace(text[to])) ++to;
-      while (to < end && IsSpace(text[to])) ++to;
+      const QString text = lines_.line(line);
+      const qsizetype start = lines_.lineStart(line);
+      while (to < end && !IsSpace(text[to - start])) ++to;
+      while (to < end && IsSpace(text[to - start])) ++to;
       break;
     }
     default: return;
@@ -260,9 +273,9 @@ qsizetype ResultsBox::nextPosition(qsizetype position) const {
   const qsizetype line = lines_.lineOf(position);
   if (position == lines_.lineEnd(line))
     return line + 1 < lines_.lineCount() ? lines_.lineStart(line + 1) : position;
-  const QString& text = lines_.text();
-  if (text[position].isHighSurrogate() && position + 1 < text.size() &&
-      text[position + 1].isLowSurrogate())
+  const QString text = lines_.line(line);
+  const qsizetype at = position - lines_.lineStart(line);
+  if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
     return position + 2;
   return position + 1;
 }
@@ -270,8 +283,9 @@ qsizetype ResultsBox::nextPosition(qsizetype position) const {
 qsizetype ResultsBox::previousPosition(qsizetype position) const {
   const qsizetype line = lines_.lineOf(position);
   if (position == lines_.lineStart(line)) return line > 0 ? lines_.lineEnd(line - 1) : position;
-  const QString& text = lines_.text();
-  if (text[position - 1].isLowSurrogate() && position >= 2 && text[position - 2].isHighSurrogate())
+  const QString text = lines_.line(line);
+  const qsizetype at = position - lines_.lineStart(line);
+  if (text[at - 1].isLowSurrogate() && at >= 2 && text[at - 2].isHighSurrogate())
     return position - 2;
   return position - 1;
 }
@@ -312,9 +326,9 @@ int ResultsBox::visibleLineCount() const {
 // instead costs the square of the line's length, minutes on a pasted line of
 // a few hundred thousand characters.
 QTextLine ResultsBox::shapedLine(qsizetype line) const {
-  const QStringView text = lines_.line(line);
-  if (!shaped_ || shaped_->font() != font() || QStringView(shaped_->text()) != text) {
-    shaped_ = std::make_unique<QTextLayout>(text.toString(), font());
+  const QString text = lines_.line(line);
+  if (!shaped_ || shaped_->font() != font() || shaped_->text() != text) {
+    shaped_ = std::make_unique<QTextLayout>(text, font());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     shaped_->setTextOption(option);
@@ -358,7 +372,7 @@ qsizetype ResultsBox::positionAt(QPoint point) const {
 
 void ResultsBox::noteLineWidth(qsizetype line) {
   if (line < 0 || line >= lines_.lineCount()) return;
-  widest_ = std::max(widest_, QFontMetrics(font()).horizontalAdvance(lines_.line(line).toString()));
+  widest_ = std::max(widest_, QFontMetrics(font()).horizontalAdvance(lines_.line(line)));
 }
 
 void ResultsBox::updateScrollBars() {
@@ -417,7 +431,7 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
     if (!event->rect().intersects(band)) continue;
     const qsizetype start = lines_.lineStart(line);
     const qsizetype end = lines_.lineEnd(line);
-    QString text = lines_.line(line).toString();
+    QString text = lines_.line(line);
     widest_ = std::max(widest_, metrics.horizontalAdvance(text));
     const int baseline = top + ascent_;
     painter.setPen(colours.color(QPalette::Text));
@@ -649,7 +663,7 @@ QVariant ResultsBox::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImCursorPosition: return int(cursor_ - start);
     case Qt::ImAnchorPosition:
       return int(std::clamp<qsizetype>(anchor_, start, lines_.lineEnd(line)) - start);
-    case Qt::ImSurroundingText: return lines_.line(line).toString();
+    case Qt::ImSurroundingText: return lines_.line(line);
     case Qt::ImCurrentSelection: return selectedText();
     case Qt::ImHints: return int(inputMethodHints());
     default: return QAbstractScrollArea::inputMethodQuery(query);
@@ -685,12 +699,13 @@ void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
 void ResultsBox::selectWordAt(QPoint point) {
   // The word under the pointer: the run of non-spaces it falls in.
   setCursorPosition(positionAt(point));
-  const QString& text = lines_.text();
   const qsizetype line = lines_.lineOf(cursor_);
+  const QString text = lines_.line(line);
+  const qsizetype start = lines_.lineStart(line);
   qsizetype from = cursor_;
   qsizetype to = cursor_;
-  while (from > lines_.lineStart(line) && !IsSpace(text[from - 1])) --from;
-  while (to < lines_.lineEnd(line) && !IsSpace(text[to])) ++to;
+  while (from > start && !IsSpace(text[from - 1 - start])) --from;
+  while (to < lines_.lineEnd(line) && !IsSpace(text[to - start])) ++to;
   anchor_ = from;
   setCursorPosition(to, QTextCursor::KeepAnchor);
 }

@@ -1,7 +1,8 @@
 // The results box of the continuous computation (Text12): an editable,
-// unwrapped text box that takes a table of a million rows at once, keeps its
-// text once and lays out only the lines in view, and gives the text back
-// with the CR LF line ends the table file needs.
+// unwrapped text box that takes a table of a million rows at once, keeps it
+// as the UTF-8 it was computed in, decodes and lays out only the lines in
+// view, and gives the text back with the CR LF line ends the table file
+// needs.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -10,6 +11,7 @@
 #include <QTextCursor>
 #include <QTextLayout>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "text_lines.h"
@@ -29,10 +31,18 @@ class ResultsBox : public QAbstractScrollArea {
   // The caret goes to the start.
   void setTableText(const QString& text);
   void setPlainText(const QString& text) { setTableText(text); }
+  // The same for a computed table in UTF-8, which the box keeps as it is
+  // rather than holding a UTF-16 copy twice its size.
+  void setTableUtf8(std::string text);
 
   // The text as it stands, the user's edits included, every line end CR LF.
-  // Shares the box's own string: no copy is made.
+  // It is made afresh on each call.
   QString tableText() const { return lines_.text(); }
+  // Its length, and a part of it, without making the whole.
+  qsizetype textLength() const { return lines_.size(); }
+  QString textRange(qsizetype from, qsizetype to) const { return lines_.slice(from, to); }
+  // The caret's line.
+  QString caretLineText() const { return lines_.line(lines_.lineOf(cursor_)); }
   // The same text with LF line ends, as a plain text box gives it.
   QString toPlainText() const;
 
@@ -87,6 +97,7 @@ class ResultsBox : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
+  void tableSet(const QString& old);
   int lineHeight() const;
   void measureLineHeight();
   qsizetype firstVisibleLine() const;
