@@ -1,6 +1,14 @@
 // A million-row continuous table end to end in the main window (run it with
 // QT_QPA_PLATFORM=offscreen): from the click of Command6 until Text12 holds
 // the whole table and has drawn it, then saved to a file by Command7.
+//
+// "peak MB" is the whole process's peak, so run one benchmark per process.
+// To set a change beside the code before it, build window_bench in a second
+// worktree at the earlier commit and run the two in turn, so that both meet
+// the same load on the machine:
+//   for i in 1 2 3 4 5 6 7; do for b in $OLD/window_bench $NEW/window_bench; do
+//     QT_QPA_PLATFORM=offscreen $b --benchmark_filter=BM_ClickToTable; done; done
+// and compare the medians.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 

@@ -26,6 +26,11 @@ bool IndexUtf8(const std::string& text, Utf8Index& index) {
   // A byte-order mark would be read as a character here but dropped by some
   // decoders; such a text takes the slow way.
   if (text.size() >= 3 && begin[0] == 0xEF && begin[1] == 0xBB && begin[2] == 0xBF) return false;
+  // Exactly as much room as a table of CR LF lines needs: the index is kept
+  // as long as the table is.
+  const auto lines = size_t(std::count(text.begin(), text.end(), '\n')) + 1;
+  index.starts.reserve(lines);
+  index.where.reserve(lines);
   qsizetype position = 0;
   qsizetype lineStart = 0;
   qsizetype most = -1;
@@ -96,12 +101,58 @@ bool IndexUtf8(const std::string& text, Utf8Index& index) {
   return true;
 }
 
+// The UTF-8 form of a text, written straight into a string of its exact
+// length; a lone surrogate becomes U+FFFD.
+std::string ToUtf8(QStringView text) {
+  const auto pairAt = [&](qsizetype i) {
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+  };
+  size_t length = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < 0x80) {
+      length += 1;
+    } else if (c < 0x800) {
+      length += 2;
+    } else if (pairAt(i)) {
+      length += 4;
+      ++i;
+    } else {
+      length += 3;
+    }
+  }
+  std::string utf8(length, '\0');
+  char* out = utf8.data();
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    char32_t c = text[i].unicode();
+    if (c < 0x80) {
+      *out++ = char(c);
+    } else if (c < 0x800) {
+      *out++ = char(0xC0 | (c >> 6));
+      *out++ = char(0x80 | (c & 0x3F));
+    } else if (pairAt(i)) {
+      c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+      ++i;
+      *out++ = char(0xF0 | (c >> 18));
+      *out++ = char(0x80 | ((c >> 12) & 0x3F));
+      *out++ = char(0x80 | ((c >> 6) & 0x3F));
+      *out++ = char(0x80 | (c & 0x3F));
+    } else {
+      if (QChar::isSurrogate(c)) c = QChar::ReplacementCharacter;
+      *out++ = char(0xE0 | (c >> 12));
+      *out++ = char(0x80 | ((c >> 6) & 0x3F));
+      *out++ = char(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}
+
 }  // namespace
 
 void TextLines::setText(const QString& text) {
   // Kept as UTF-8 like a computed table: half the memory of UTF-16 for the
   // digits and spaces a table is made of.
-  setUtf8(WithCrLf(text).toStdString());
+  setUtf8(ToUtf8(WithCrLf(text)));
 }
 
 void TextLines::setUtf8(std::string text) {

@@ -81,6 +81,7 @@ void ResultsBoxTest::textReadsBackWithCrLf_data() {
   QTest::newRow("lone CR") << "a\rb" << "a\r\nb";
   QTest::newRow("CR CR LF") << "a\r\r\nb" << "a\r\n\r\nb";
   QTest::newRow("blank lines") << "\n\r\n\n" << "\r\n\r\n\r\n";
+  QTest::newRow("beyond the first plane") << QStringLiteral("a😀\n°") << QStringLiteral("a😀\r\n°");
 }
 
 void ResultsBoxTest::textReadsBackWithCrLf() {
