@@ -4,10 +4,12 @@
 #include "main_window.h"
 #include "message_boxes.h"
 #include "platform.h"
+#include "qt_translations.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarnvel"));
+  tarnvel::InstallQtChinese(app);
 
   tarnvel::QtMessageBoxes boxes;
   tarnvel::DesktopPlatform platform;

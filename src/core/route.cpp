@@ -122,6 +122,7 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   if (elements.empty()) return RouteError{0, -1, "线路中没有线元！"};
   Route route;
   route.loaded.reserve(elements.size());
+  route.prepared.reserve(elements.size());
   route.boxes.reserve(elements.size());
   for (size_t i = 0; i < elements.size(); ++i) {
     if (auto error = CheckElement(i, elements[i].values)) return *error;
@@ -134,6 +135,7 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
     route.firstSample.push_back(route.samples.size());
     route.samples.insert(route.samples.end(), samples.begin(), samples.end());
     route.loaded.push_back(e);
+    route.prepared.push_back(Prepare(e));
     route.boxes.push_back(SamplesBox(e, samples));
   }
   route.firstSample.push_back(route.samples.size());

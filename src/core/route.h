@@ -79,6 +79,7 @@ struct Route {
   std::vector<CentreLineSample> samples;  // every element's, in route order:
   std::vector<size_t> firstSample;        // element i's from firstSample[i] to
                                           // firstSample[i + 1]
+  std::vector<PreparedElement> prepared;  // loaded[i] worked out for stations
   std::vector<PlanBox> boxes;      // each element's CentreLineBox
   std::vector<PlanBox> boxTree;    // runs of consecutive elements: node j holds
                                    // nodes 2j and 2j+1, element i is leaf

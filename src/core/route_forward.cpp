@@ -1,7 +1,9 @@
 #include "route_forward.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 
 #include "angle.h"
 #include "number_text.h"
@@ -49,48 +51,74 @@ StationRefusal NoStation(const Route& route, double K) {
   return {RangeRefusal(route, station)};
 }
 
-void AddRows(const Route& route, double K, const std::vector<int>& holders,
-             const std::vector<double>& offsets, double skewDms, double skewDegrees,
-             std::vector<RoutePoint>& rows) {
-  for (int i : holders) {
-    const LineElement& e = route.loaded[static_cast<size_t>(i)];
+// Calls visit(i) for each element holding K, in route order. Elements in
+// order of K0 with the reach of their K1: only those starting at or before
+// K, back to where none reaches K, can hold it. Almost always one element,
+// found without taking memory.
+template <class Visit>
+void ForEachHolder(const Route& route, double K, Visit visit) {
+  if (route.byStart.size() != route.loaded.size()) {
+    for (size_t i = 0; i < route.loaded.size(); ++i)
+      if (Holds(route, i, K)) visit(static_cast<int>(i));
+    return;
+  }
+  auto j = std::upper_bound(route.byStart.begin(), route.byStart.end(), K,
+                            [&](double k, int i) { return k < route.loaded[i].K0; }) -
+           route.byStart.begin();
+  std::array<int, 8> few;
+  size_t count = 0;
+  std::vector<int> many;
+  while (--j >= 0 && route.reachK1[static_cast<size_t>(j)] >= K) {
+    const int i = route.byStart[static_cast<size_t>(j)];
+    if (!Holds(route, static_cast<size_t>(i), K)) continue;
+    if (count < few.size())
+      few[count++] = i;
+    else
+      many.push_back(i);
+  }
+  if (many.empty()) {
+    std::sort(few.begin(), few.begin() + static_cast<std::ptrdiff_t>(count));
+    for (size_t n = 0; n < count; ++n) visit(few[n]);
+    return;
+  }
+  many.insert(many.end(), few.begin(), few.begin() + static_cast<std::ptrdiff_t>(count));
+  std::sort(many.begin(), many.end());
+  for (int i : many) visit(i);
+}
+
+// One row per offset for each element holding K; none in a gap. Returns
+// whether any element holds K.
+bool AddRows(const Route& route, double K, std::span<const double> offsets,
+             double skewDms, double skewDegrees, std::vector<RoutePoint>& rows) {
+  const bool prepared = route.prepared.size() == route.loaded.size();
+  bool held = false;
+  ForEachHolder(route, K, [&](int i) {
+    held = true;
+    const auto index = static_cast<size_t>(i);
     const std::string_view label = KeyPointLabel(route, i, K);
     for (double m : offsets)
-      rows.push_back({i + 1, K, m, skewDms, ForwardPointDegrees(e, K, m, skewDegrees),
+      rows.push_back({i + 1, K, m, skewDms,
+                      prepared ? ForwardPointDegrees(route.prepared[index], K, m, skewDegrees)
+                               : ForwardPointDegrees(route.loaded[index], K, m, skewDegrees),
                       std::string(label)});
-  }
+  });
+  return held;
 }
 
 }  // namespace
 
 std::vector<int> ElementsAt(const Route& route, double K) {
   std::vector<int> holders;
-  if (route.byStart.size() != route.loaded.size()) {
-    for (size_t i = 0; i < route.loaded.size(); ++i)
-      if (Holds(route, i, K)) holders.push_back(static_cast<int>(i));
-    return holders;
-  }
-  // Elements in order of K0 with the reach of their K1: only those starting
-  // at or before K, back to where none reaches K, can hold it.
-  auto j = std::upper_bound(route.byStart.begin(), route.byStart.end(), K,
-                            [&](double k, int i) { return k < route.loaded[i].K0; }) -
-           route.byStart.begin();
-  while (--j >= 0 && route.reachK1[static_cast<size_t>(j)] >= K) {
-    const int i = route.byStart[static_cast<size_t>(j)];
-    if (Holds(route, static_cast<size_t>(i), K)) holders.push_back(i);
-  }
-  std::sort(holders.begin(), holders.end());
+  ForEachHolder(route, K, [&](int i) { holders.push_back(i); });
   return holders;
 }
 
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route,
                                                                     double K, double offset,
                                                                     double skewDms) {
-  const std::vector<int> holders = ElementsAt(route, K);
-  if (holders.empty()) return NoStation(route, K);
   std::vector<RoutePoint> points;
-  points.reserve(holders.size());
-  AddRows(route, K, holders, {offset}, skewDms, DmsToDegrees(skewDms), points);
+  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsToDegrees(skewDms), points))
+    return NoStation(route, K);
   return points;
 }
 
@@ -128,10 +156,7 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
 
   const double skewDegrees = DmsToDegrees(r.skewDms);
   std::vector<RoutePoint> rows;
-  auto emit = [&](double K) {
-    const std::vector<int> holders = ElementsAt(route, K);
-    AddRows(route, K, holders, r.offsets, r.skewDms, skewDegrees, rows);  // none in a gap
-  };
+  auto emit = [&](double K) { AddRows(route, K, r.offsets, r.skewDms, skewDegrees, rows); };
   size_t next = 0;
   for (double K = r.from; within(K); K += r.step) {
     while (next < keys.size() && before(keys[next], K) && std::fabs(keys[next] - K) > kSameStation)

@@ -30,37 +30,6 @@ bool IsElementDataFile(const QString& text) {
   return fields.size() == 1 || fields[1].startsWith(kRouteFileFieldNames[0]);
 }
 
-// The element data file as the main window reads it. Its reader is given the
-// text already decoded, as UTF-8 with a byte-order mark, so that the text
-// reads alike whichever encoding the file came in.
-FileOutcome<Route> ParseElementDataFile(const QString& path, const QString& text) {
-  const FileOutcome<ElementFieldTexts> outcome =
-      ParseElementFile(path, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
-  if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) return *refusal;
-  std::array<double, 8> fields{};
-  const ElementFieldTexts& texts = std::get<ElementFieldTexts>(outcome);
-  for (size_t n = 0; n < fields.size(); ++n)
-    fields[n] = ReadStrict(texts[n].toStdString()).value_or(0);  // general forms always read
-  std::variant<RouteError, Route> route = MakeRoute({RouteElement{FromFieldValues(fields), {}}});
-  if (const auto* error = std::get_if<RouteError>(&route))
-    return FileRefusal{QStringLiteral("文件“%1”：%2")
-                           .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
-  return std::get<Route>(std::move(route));
-}
-
-FileOutcome<RouteElement> ParseElementLine(const QString& path, const DelimitedLine& line) {
-  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
-  std::array<double, 8> values{};
-  for (qsizetype n = 0; n < kValueCount; ++n) {
-    FileOutcome<double> value = ReadNumberField(path, line, n, kRouteFileFieldNames[n]);
-    if (auto* refusal = std::get_if<FileRefusal>(&value)) return std::move(*refusal);
-    values[static_cast<size_t>(n)] = std::get<double>(value);
-  }
-  RouteElement element{FromFieldValues(values), {}};
-  if (line.fields.size() == kFieldCount) element.name = line.fields[kValueCount].toStdString();
-  return element;
-}
-
 // The route's refusal of an element, said of the line that holds it and in
 // the file's own field names: "第2个线元“止点桩号K”必须大于…" becomes
 // "文件“…”第5行“止点桩号K”必须大于…".
@@ -76,6 +45,40 @@ FileRefusal ElementRefusal(const QString& path, int line, const RouteError& erro
   }
   return {QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line)) +
           message};
+}
+
+// The element data file as the main window reads it. Its reader is given the
+// text already decoded, as UTF-8 with a byte-order mark, so that the text
+// reads alike whichever encoding the file came in. A value the route cannot
+// take is named by its line, which is its field's.
+FileOutcome<Route> ParseElementDataFile(const QString& path, const QString& text) {
+  const FileOutcome<ElementFieldTexts> outcome =
+      ParseElementFile(path, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+  if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) return *refusal;
+  std::array<double, 8> fields{};
+  const ElementFieldTexts& texts = std::get<ElementFieldTexts>(outcome);
+  for (size_t n = 0; n < fields.size(); ++n)
+    fields[n] = ReadStrict(texts[n].toStdString()).value_or(0);  // general forms always read
+  std::variant<RouteError, Route> route = MakeRoute({RouteElement{FromFieldValues(fields), {}}});
+  if (const auto* error = std::get_if<RouteError>(&route)) {
+    if (error->field >= 0) return ElementRefusal(path, error->field + 1, *error);
+    return FileRefusal{QStringLiteral("文件“%1”：%2")
+                           .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
+  }
+  return std::get<Route>(std::move(route));
+}
+
+FileOutcome<RouteElement> ParseElementLine(const QString& path, const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+  std::array<double, 8> values{};
+  for (qsizetype n = 0; n < kValueCount; ++n) {
+    FileOutcome<double> value = ReadNumberField(path, line, n, kRouteFileFieldNames[n]);
+    if (auto* refusal = std::get_if<FileRefusal>(&value)) return std::move(*refusal);
+    values[static_cast<size_t>(n)] = std::get<double>(value);
+  }
+  RouteElement element{FromFieldValues(values), {}};
+  if (line.fields.size() == kFieldCount) element.name = line.fields[kValueCount].toStdString();
+  return element;
 }
 
 bool HoldsSeparator(const QString& name) {

@@ -5,6 +5,7 @@
 
 #include "form_geometry.h"
 #include "message_boxes.h"
+#include "out_of_memory.h"
 #include "platform.h"
 #include "ui_about_window.h"
 
@@ -46,12 +47,14 @@ AboutWindow::AboutWindow(MessageBoxes& boxes, Platform& platform, QWidget* paren
 AboutWindow::~AboutWindow() = default;
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A failed allocation in a handler is a message, never the end of the
+  // program.
   if (watched == ui_->Image1 && IsClick(ui_->Image1, event)) {
-    image1Clicked();
+    CatchOutOfMemory(boxes_, this, [this] { image1Clicked(); });
     return true;
   }
   if (watched == ui_->Label5 && IsClick(ui_->Label5, event)) {
-    label5Clicked();
+    CatchOutOfMemory(boxes_, this, [this] { label5Clicked(); });
     return true;
   }
   return QWidget::eventFilter(watched, event);

@@ -7,6 +7,7 @@
 #include "field_text.h"
 #include "form_geometry.h"
 #include "message_boxes.h"
+#include "out_of_memory.h"
 #include "ui_angle_radian_window.h"
 
 namespace tarnvel {
@@ -20,9 +21,14 @@ AngleRadianWindow::AngleRadianWindow(MessageBoxes& boxes, QWidget* parent)
   setFixedSize(size());
   setAttribute(Qt::WA_DeleteOnClose);
 
-  connect(ui_->Command1, &QPushButton::clicked, this, &AngleRadianWindow::command1Clicked);
-  connect(ui_->Command2, &QPushButton::clicked, this, &AngleRadianWindow::command2Clicked);
-  connect(ui_->Command3, &QPushButton::clicked, this, &AngleRadianWindow::command3Clicked);
+  // A failed allocation in a handler is a message, never the end of the
+  // program.
+  const auto guarded = [this](void (AngleRadianWindow::*handler)()) {
+    return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
+  };
+  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AngleRadianWindow::command1Clicked));
+  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AngleRadianWindow::command2Clicked));
+  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AngleRadianWindow::command3Clicked));
 }
 
 AngleRadianWindow::~AngleRadianWindow() = default;

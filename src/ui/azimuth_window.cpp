@@ -7,6 +7,7 @@
 #include "field_text.h"
 #include "form_geometry.h"
 #include "message_boxes.h"
+#include "out_of_memory.h"
 #include "ui_azimuth_window.h"
 
 namespace tarnvel {
@@ -20,9 +21,14 @@ AzimuthWindow::AzimuthWindow(MessageBoxes& boxes, QWidget* parent)
   // The tab order starts at B, so a fresh window waits for B's X.
   ui_->txtXb->setFocus(Qt::OtherFocusReason);
 
-  connect(ui_->Command1, &QPushButton::clicked, this, &AzimuthWindow::command1Clicked);
-  connect(ui_->Command2, &QPushButton::clicked, this, &AzimuthWindow::command2Clicked);
-  connect(ui_->Command3, &QPushButton::clicked, this, &AzimuthWindow::command3Clicked);
+  // A failed allocation in a handler is a message, never the end of the
+  // program.
+  const auto guarded = [this](void (AzimuthWindow::*handler)()) {
+    return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
+  };
+  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AzimuthWindow::command1Clicked));
+  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AzimuthWindow::command2Clicked));
+  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AzimuthWindow::command3Clicked));
 }
 
 AzimuthWindow::~AzimuthWindow() = default;

@@ -19,6 +19,7 @@
 #include "forward_computation.h"
 #include "inverse_computation.h"
 #include "message_boxes.h"
+#include "out_of_memory.h"
 #include "platform.h"
 #include "route_window.h"
 #include "single_window.h"
@@ -86,11 +87,16 @@ MainWindow::~MainWindow() {
 QString MainWindow::resultsText() const { return ui_->Text12->tableText(); }
 
 void MainWindow::connectControls() {
+  // Every handler starts inside CatchOutOfMemory: a failed allocation is a
+  // message, never the end of the program and the typed fields with it.
+  const auto guarded = [this](void (MainWindow::*handler)()) {
+    return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
+  };
   // An option button's switch runs when it becomes selected, whether by the
   // user or by another switch; choosing the selected one again does nothing.
-  const auto onSelected = [this](QAbstractButton* button, void (MainWindow::*slot)()) {
-    connect(button, &QAbstractButton::toggled, this, [this, slot](bool selected) {
-      if (selected) (this->*slot)();
+  const auto onSelected = [this, guarded](QAbstractButton* button, void (MainWindow::*slot)()) {
+    connect(button, &QAbstractButton::toggled, this, [run = guarded(slot)](bool selected) {
+      if (selected) run();
     });
   };
   onSelected(ui_->Option1, &MainWindow::option1Clicked);
@@ -98,22 +104,23 @@ void MainWindow::connectControls() {
   onSelected(ui_->OptionButton1, &MainWindow::optionButton1Clicked);
   onSelected(ui_->OptionButton2, &MainWindow::optionButton2Clicked);
 
-  connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::command2Clicked);
-  connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::command4Clicked);
-  connect(ui_->Command6, &QPushButton::clicked, this, &MainWindow::command6Clicked);
-  connect(ui_->Command3, &QPushButton::clicked, this, &MainWindow::command3Clicked);
-  connect(ui_->Command7, &QPushButton::clicked, this, &MainWindow::command7Clicked);
+  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&MainWindow::command2Clicked));
+  connect(ui_->Command4, &QPushButton::clicked, this, guarded(&MainWindow::command4Clicked));
+  connect(ui_->Command6, &QPushButton::clicked, this, guarded(&MainWindow::command6Clicked));
+  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&MainWindow::command3Clicked));
+  connect(ui_->Command7, &QPushButton::clicked, this, guarded(&MainWindow::command7Clicked));
+  connect(ui_->Text12, &ResultsBox::outOfMemory, this, [this] { ShowOutOfMemory(boxes_, this); });
 
-  connect(ui_->Open, &QAction::triggered, this, &MainWindow::openTriggered);
-  connect(ui_->Export, &QAction::triggered, this, &MainWindow::exportTriggered);
-  connect(ui_->Exit, &QAction::triggered, this, &MainWindow::exitTriggered);
-  connect(ui_->FWJ, &QAction::triggered, this, &MainWindow::fwjTriggered);
-  connect(ui_->Red, &QAction::triggered, this, &MainWindow::redTriggered);
-  connect(ui_->Route, &QAction::triggered, this, &MainWindow::routeTriggered);
-  connect(ui_->Notepad, &QAction::triggered, this, &MainWindow::notepadTriggered);
-  connect(ui_->Calc, &QAction::triggered, this, &MainWindow::calcTriggered);
-  connect(ui_->LianBang, &QAction::triggered, this, &MainWindow::lianBangTriggered);
-  connect(ui_->About, &QAction::triggered, this, &MainWindow::aboutTriggered);
+  connect(ui_->Open, &QAction::triggered, this, guarded(&MainWindow::openTriggered));
+  connect(ui_->Export, &QAction::triggered, this, guarded(&MainWindow::exportTriggered));
+  connect(ui_->Exit, &QAction::triggered, this, guarded(&MainWindow::exitTriggered));
+  connect(ui_->FWJ, &QAction::triggered, this, guarded(&MainWindow::fwjTriggered));
+  connect(ui_->Red, &QAction::triggered, this, guarded(&MainWindow::redTriggered));
+  connect(ui_->Route, &QAction::triggered, this, guarded(&MainWindow::routeTriggered));
+  connect(ui_->Notepad, &QAction::triggered, this, guarded(&MainWindow::notepadTriggered));
+  connect(ui_->Calc, &QAction::triggered, this, guarded(&MainWindow::calcTriggered));
+  connect(ui_->LianBang, &QAction::triggered, this, guarded(&MainWindow::lianBangTriggered));
+  connect(ui_->About, &QAction::triggered, this, guarded(&MainWindow::aboutTriggered));
 }
 
 // ---- Mode switches ---------------------------------------------------------
@@ -229,10 +236,9 @@ void MainWindow::command6Clicked() {
     ShowRefusal(boxes_, this, *refusal);
     return;
   }
-  // The table text is let go of as soon as it is converted: a long table is
-  // tens of megabytes.
-  ui_->Text12->setTableText(
-      QString::fromStdString(std::exchange(std::get<std::string>(outcome), {})));
+  // The box keeps the table's UTF-8 as it is: a long table is tens of
+  // megabytes, and twice that in UTF-16.
+  ui_->Text12->setTableUtf8(std::move(std::get<std::string>(outcome)));
 }
 
 void MainWindow::command3Clicked() {

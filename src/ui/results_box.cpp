@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QtMath>
 #include <algorithm>
+#include <new>
 
 #include "form_geometry.h"
 #include "results_box_accessible.h"
@@ -67,6 +68,16 @@ ResultsBox::ResultsBox(QWidget* parent) : QAbstractScrollArea(parent) {
 void ResultsBox::setTableText(const QString& text) {
   const QString old = QAccessible::isActive() ? lines_.text() : QString();
   lines_.setText(text);
+  tableSet(old);
+}
+
+void ResultsBox::setTableUtf8(std::string text) {
+  const QString old = QAccessible::isActive() ? lines_.text() : QString();
+  lines_.setUtf8(std::move(text));
+  tableSet(old);
+}
+
+void ResultsBox::tableSet(const QString& old) {
   undo_.clear();
   cursor_ = anchor_ = 0;
   preferredX_ = -1;
@@ -90,8 +101,7 @@ QString ResultsBox::toPlainText() const {
 }
 
 QString ResultsBox::selectedText() const {
-  const qsizetype from = std::min(cursor_, anchor_);
-  return lines_.text().sliced(from, std::max(cursor_, anchor_) - from);
+  return lines_.slice(std::min(cursor_, anchor_), std::max(cursor_, anchor_));
 }
 
 void ResultsBox::selectAll() {
@@ -108,10 +118,13 @@ void ResultsBox::removeSelection() { insertText(QString()); }
 void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text) {
   if (from == to && text.isEmpty()) return;
   // The table is the only copy of the results: a slip of the keyboard over a
-  // selection must not lose it for good.
-  const QString removed = lines_.text().sliced(from, to - from);
+  // selection must not lose it for good. The copy and the room for the undo
+  // step are taken before the text changes, so that an edit that runs out of
+  // memory changes nothing.
+  const QString removed = lines_.slice(from, to);
   const qsizetype cursor = cursor_;
   const qsizetype anchor = anchor_;
+  if (!undoing_) undo_.reserve(undo_.size() + 1);
   const qsizetype end = lines_.replace(from, to, text);
   if (!undoing_) {
     if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
@@ -132,7 +145,7 @@ void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text)
       QAccessible::updateAccessibility(&event);
     }
     if (end > from) {
-      QAccessibleTextInsertEvent event(this, int(from), lines_.text().sliced(from, end - from));
+      QAccessibleTextInsertEvent event(this, int(from), lines_.slice(from, end));
       QAccessible::updateAccessibility(&event);
     }
   }
@@ -140,11 +153,17 @@ void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text)
 
 void ResultsBox::undo() {
   if (undo_.empty()) return;
-  const Edit edit = std::move(undo_.back());
-  undo_.pop_back();
+  // The step is kept until it has been taken back, in case that fails.
+  const Edit edit = undo_.back();
   undoing_ = true;
-  replaceRange(edit.from, edit.from + edit.insertedLength, edit.removed);
+  try {
+    replaceRange(edit.from, edit.from + edit.insertedLength, edit.removed);
+  } catch (...) {
+    undoing_ = false;
+    throw;
+  }
   undoing_ = false;
+  undo_.pop_back();
   anchor_ = edit.anchor;
   setCursorPosition(edit.cursor, QTextCursor::KeepAnchor);
 }
@@ -167,13 +186,16 @@ void ResultsBox::paste() {
 // ---------------------------------------------------------------- caret
 
 void ResultsBox::setCursorPosition(qsizetype position, QTextCursor::MoveMode mode) {
-  const QString& text = lines_.text();
-  position = std::clamp<qsizetype>(position, 0, text.size());
+  position = std::clamp<qsizetype>(position, 0, lines_.size());
   // Never between the CR and LF of a line end, nor inside a surrogate pair.
-  if (position > 0 && position < text.size() &&
-      ((text[position - 1] == u'\r' && text[position] == u'\n') ||
-       (text[position - 1].isHighSurrogate() && text[position].isLowSurrogate())))
-    --position;
+  const qsizetype line = lines_.lineOf(position);
+  if (position > lines_.lineEnd(line)) {
+    position = lines_.lineEnd(line);
+  } else if (position > lines_.lineStart(line) && position < lines_.lineEnd(line)) {
+    const QString text = lines_.line(line);
+    const qsizetype at = position - lines_.lineStart(line);
+    if (text[at - 1].isHighSurrogate() && text[at].isLowSurrogate()) --position;
+  }
   cursor_ = position;
   if (mode == QTextCursor::MoveAnchor) anchor_ = position;
   preferredX_ = -1;
@@ -217,27 +239,28 @@ void ResultsBox::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::M
     case QTextCursor::WordLeft:
     case QTextCursor::PreviousWord:
     case QTextCursor::StartOfWord: {
-      const QString& text = lines_.text();
       const qsizetype start = lines_.lineStart(line);
       if (to == start) {
         to = previousPosition(to);
         break;
       }
-      while (to > start && IsSpace(text[to - 1])) --to;
-      while (to > start && !IsSpace(text[to - 1])) --to;
+      const QString text = lines_.line(line);
+      while (to > start && IsSpace(text[to - 1 - start])) --to;
+      while (to > start && !IsSpace(text[to - 1 - start])) --to;
       break;
     }
     case QTextCursor::WordRight:
     case QTextCursor::NextWord:
     case QTextCursor::EndOfWord: {
-      const QString& text = lines_.text();
       const qsizetype end = lines_.lineEnd(line);
       if (to == end) {
         to = nextPosition(to);
         break;
       }
-      while (to < end && !IsSpace(text[to])) ++to;
-      while (to < end && IsSpace(text[to])) ++to;
+      const QString text = lines_.line(line);
+      const qsizetype start = lines_.lineStart(line);
+      while (to < end && !IsSpace(text[to - start])) ++to;
+      while (to < end && IsSpace(text[to - start])) ++to;
       break;
     }
     default: return;
@@ -250,9 +273,9 @@ qsizetype ResultsBox::nextPosition(qsizetype position) const {
   const qsizetype line = lines_.lineOf(position);
   if (position == lines_.lineEnd(line))
     return line + 1 < lines_.lineCount() ? lines_.lineStart(line + 1) : position;
-  const QString& text = lines_.text();
-  if (text[position].isHighSurrogate() && position + 1 < text.size() &&
-      text[position + 1].isLowSurrogate())
+  const QString text = lines_.line(line);
+  const qsizetype at = position - lines_.lineStart(line);
+  if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
     return position + 2;
   return position + 1;
 }
@@ -260,8 +283,9 @@ qsizetype ResultsBox::nextPosition(qsizetype position) const {
 qsizetype ResultsBox::previousPosition(qsizetype position) const {
   const qsizetype line = lines_.lineOf(position);
   if (position == lines_.lineStart(line)) return line > 0 ? lines_.lineEnd(line - 1) : position;
-  const QString& text = lines_.text();
-  if (text[position - 1].isLowSurrogate() && position >= 2 && text[position - 2].isHighSurrogate())
+  const QString text = lines_.line(line);
+  const qsizetype at = position - lines_.lineStart(line);
+  if (text[at - 1].isLowSurrogate() && at >= 2 && text[at - 2].isHighSurrogate())
     return position - 2;
   return position - 1;
 }
@@ -297,11 +321,29 @@ int ResultsBox::visibleLineCount() const {
   return std::max(1, (viewport()->height() - kMargin) / lineHeight());
 }
 
+// A line laid out once by the shaper: the caret's x and the place under the
+// pointer are then read off in one pass over the line. Measuring each prefix
+// instead costs the square of the line's length, minutes on a pasted line of
+// a few hundred thousand characters.
+QTextLine ResultsBox::shapedLine(qsizetype line) const {
+  const QString text = lines_.line(line);
+  if (!shaped_ || shaped_->font() != font() || shaped_->text() != text) {
+    shaped_ = std::make_unique<QTextLayout>(text, font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    shaped_->setTextOption(option);
+    shaped_->setCacheEnabled(true);
+    shaped_->beginLayout();
+    shaped_->createLine();
+    shaped_->endLayout();
+  }
+  return shaped_->lineAt(0);
+}
+
 int ResultsBox::lineX(qsizetype line, qsizetype position) const {
   const qsizetype start = lines_.lineStart(line);
   if (position <= start) return 0;
-  return QFontMetrics(font()).horizontalAdvance(
-      lines_.text().sliced(start, position - start));
+  return qRound(shapedLine(line).cursorToX(int(position - start)));
 }
 
 // The nearest place between two characters of the line to x, measured on
@@ -309,16 +351,9 @@ int ResultsBox::lineX(qsizetype line, qsizetype position) const {
 qsizetype ResultsBox::positionInLine(qsizetype line, int x) const {
   const qsizetype start = lines_.lineStart(line);
   const qsizetype end = lines_.lineEnd(line);
-  const QFontMetrics metrics(font());
-  int before = 0;
-  for (qsizetype at = start; at < end;) {
-    const qsizetype next = nextPosition(at);
-    const int after = metrics.horizontalAdvance(lines_.text().sliced(start, next - start));
-    if (x < (before + after) / 2) return at;
-    before = after;
-    at = next;
-  }
-  return end;
+  if (x <= 0 || start == end) return start;
+  const int at = shapedLine(line).xToCursor(x, QTextLine::CursorBetweenCharacters);
+  return std::clamp<qsizetype>(start + at, start, end);
 }
 
 QRect ResultsBox::caretRect(qsizetype position) const {
@@ -337,7 +372,7 @@ qsizetype ResultsBox::positionAt(QPoint point) const {
 
 void ResultsBox::noteLineWidth(qsizetype line) {
   if (line < 0 || line >= lines_.lineCount()) return;
-  widest_ = std::max(widest_, QFontMetrics(font()).horizontalAdvance(lines_.line(line).toString()));
+  widest_ = std::max(widest_, QFontMetrics(font()).horizontalAdvance(lines_.line(line)));
 }
 
 void ResultsBox::updateScrollBars() {
@@ -396,7 +431,7 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
     if (!event->rect().intersects(band)) continue;
     const qsizetype start = lines_.lineStart(line);
     const qsizetype end = lines_.lineEnd(line);
-    QString text = lines_.line(line).toString();
+    QString text = lines_.line(line);
     widest_ = std::max(widest_, metrics.horizontalAdvance(text));
     const int baseline = top + ascent_;
     painter.setPen(colours.color(QPalette::Text));
@@ -555,11 +590,23 @@ bool ResultsBox::editByKey(const QKeyEvent* event) {
   return true;
 }
 
+// Every handler of the user's actions starts here: an edit that cannot get
+// its memory leaves the text as it was and is reported, and the program goes
+// on.
+template <class Handler>
+void ResultsBox::catchOutOfMemory(Handler&& handler) {
+  try {
+    std::forward<Handler>(handler)();
+  } catch (const std::bad_alloc&) {
+    viewport()->update();
+    emit outOfMemory();
+  }
+}
+
 void ResultsBox::keyPressEvent(QKeyEvent* event) {
-  if (moveByKey(event) || editByKey(event))
-    event->accept();
-  else
-    event->ignore();
+  bool handled = true;
+  catchOutOfMemory([&] { handled = moveByKey(event) || editByKey(event); });
+  event->setAccepted(handled);
 }
 
 bool ResultsBox::event(QEvent* event) {
@@ -586,6 +633,11 @@ bool ResultsBox::event(QEvent* event) {
 // ---------------------------------------------------------------- input methods
 
 void ResultsBox::inputMethodEvent(QInputMethodEvent* event) {
+  catchOutOfMemory([&] { inputMethod(event); });
+  event->accept();
+}
+
+void ResultsBox::inputMethod(const QInputMethodEvent* event) {
   const QString commit = event->commitString();
   if (!commit.isEmpty() || event->replacementLength() > 0) {
     if (event->replacementLength() > 0 && !hasSelection()) {
@@ -599,7 +651,6 @@ void ResultsBox::inputMethodEvent(QInputMethodEvent* event) {
   }
   preedit_ = event->preeditString();
   viewport()->update();
-  event->accept();
 }
 
 QVariant ResultsBox::inputMethodQuery(Qt::InputMethodQuery query) const {
@@ -612,7 +663,7 @@ QVariant ResultsBox::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImCursorPosition: return int(cursor_ - start);
     case Qt::ImAnchorPosition:
       return int(std::clamp<qsizetype>(anchor_, start, lines_.lineEnd(line)) - start);
-    case Qt::ImSurroundingText: return lines_.line(line).toString();
+    case Qt::ImSurroundingText: return lines_.line(line);
     case Qt::ImCurrentSelection: return selectedText();
     case Qt::ImHints: return int(inputMethodHints());
     default: return QAbstractScrollArea::inputMethodQuery(query);
@@ -626,42 +677,54 @@ void ResultsBox::mousePressEvent(QMouseEvent* event) {
     event->ignore();
     return;
   }
-  setCursorPosition(positionAt(event->position().toPoint()),
-                    (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor
-                                                             : QTextCursor::MoveAnchor);
+  catchOutOfMemory([&] {
+    setCursorPosition(positionAt(event->position().toPoint()),
+                      (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor
+                                                               : QTextCursor::MoveAnchor);
+  });
 }
 
 void ResultsBox::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() & Qt::LeftButton)
-    setCursorPosition(positionAt(event->position().toPoint()), QTextCursor::KeepAnchor);
+    catchOutOfMemory([&] {
+      setCursorPosition(positionAt(event->position().toPoint()), QTextCursor::KeepAnchor);
+    });
 }
 
 void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  catchOutOfMemory([&] { selectWordAt(event->position().toPoint()); });
+}
+
+void ResultsBox::selectWordAt(QPoint point) {
   // The word under the pointer: the run of non-spaces it falls in.
-  setCursorPosition(positionAt(event->position().toPoint()));
-  const QString& text = lines_.text();
+  setCursorPosition(positionAt(point));
   const qsizetype line = lines_.lineOf(cursor_);
+  const QString text = lines_.line(line);
+  const qsizetype start = lines_.lineStart(line);
   qsizetype from = cursor_;
   qsizetype to = cursor_;
-  while (from > lines_.lineStart(line) && !IsSpace(text[from - 1])) --from;
-  while (to < lines_.lineEnd(line) && !IsSpace(text[to])) ++to;
+  while (from > start && !IsSpace(text[from - 1 - start])) --from;
+  while (to < lines_.lineEnd(line) && !IsSpace(text[to - start])) ++to;
   anchor_ = from;
   setCursorPosition(to, QTextCursor::KeepAnchor);
 }
 
 void ResultsBox::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  menu.addAction(QStringLiteral("撤销(&U)"), this, &ResultsBox::undo)->setEnabled(canUndo());
+  const auto guarded = [this](auto handler) {
+    return [this, handler] { catchOutOfMemory([&] { (this->*handler)(); }); };
+  };
+  menu.addAction(QStringLiteral("撤销(&U)"), this, guarded(&ResultsBox::undo))->setEnabled(canUndo());
   menu.addSeparator();
-  menu.addAction(QStringLiteral("剪切(&T)"), this, &ResultsBox::cut)->setEnabled(hasSelection());
-  menu.addAction(QStringLiteral("复制(&C)"), this, &ResultsBox::copy)->setEnabled(hasSelection());
-  menu.addAction(QStringLiteral("粘贴(&P)"), this, &ResultsBox::paste)
+  menu.addAction(QStringLiteral("剪切(&T)"), this, guarded(&ResultsBox::cut))->setEnabled(hasSelection());
+  menu.addAction(QStringLiteral("复制(&C)"), this, guarded(&ResultsBox::copy))->setEnabled(hasSelection());
+  menu.addAction(QStringLiteral("粘贴(&P)"), this, guarded(&ResultsBox::paste))
       ->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
-  menu.addAction(QStringLiteral("删除(&D)"), this, &ResultsBox::removeSelection)
+  menu.addAction(QStringLiteral("删除(&D)"), this, guarded(&ResultsBox::removeSelection))
       ->setEnabled(hasSelection());
   menu.addSeparator();
-  menu.addAction(QStringLiteral("全选(&A)"), this, &ResultsBox::selectAll)
+  menu.addAction(QStringLiteral("全选(&A)"), this, guarded(&ResultsBox::selectAll))
       ->setEnabled(lines_.size() > 0);
   menu.exec(event->globalPos());
 }

@@ -1,14 +1,18 @@
 // The results box of the continuous computation (Text12): an editable,
-// unwrapped text box that takes a table of a million rows at once, keeps its
-// text once and lays out only the lines in view, and gives the text back
-// with the CR LF line ends the table file needs.
+// unwrapped text box that takes a table of a million rows at once, keeps it
+// as the UTF-8 it was computed in, decodes and lays out only the lines in
+// view, and gives the text back with the CR LF line ends the table file
+// needs.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QString>
-#include <vector>
 #include <QTextCursor>
+#include <QTextLayout>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "text_lines.h"
 
@@ -27,10 +31,18 @@ class ResultsBox : public QAbstractScrollArea {
   // The caret goes to the start.
   void setTableText(const QString& text);
   void setPlainText(const QString& text) { setTableText(text); }
+  // The same for a computed table in UTF-8, which the box keeps as it is
+  // rather than holding a UTF-16 copy twice its size.
+  void setTableUtf8(std::string text);
 
   // The text as it stands, the user's edits included, every line end CR LF.
-  // Shares the box's own string: no copy is made.
+  // It is made afresh on each call.
   QString tableText() const { return lines_.text(); }
+  // Its length, and a part of it, without making the whole.
+  qsizetype textLength() const { return lines_.size(); }
+  QString textRange(qsizetype from, qsizetype to) const { return lines_.slice(from, to); }
+  // The caret's line.
+  QString caretLineText() const { return lines_.line(lines_.lineOf(cursor_)); }
   // The same text with LF line ends, as a plain text box gives it.
   QString toPlainText() const;
 
@@ -63,6 +75,11 @@ class ResultsBox : public QAbstractScrollArea {
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
+ signals:
+  // An edit by the user could not get the memory it needed (a pasted text
+  // too large to hold); the text is as it was before the edit.
+  void outOfMemory();
+
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -80,17 +97,21 @@ class ResultsBox : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
+  void tableSet(const QString& old);
   int lineHeight() const;
   void measureLineHeight();
   qsizetype firstVisibleLine() const;
   int visibleLineCount() const;  // lines wholly in view, at least one
   int lineX(qsizetype line, qsizetype position) const;  // in text coordinates
   qsizetype positionInLine(qsizetype line, int x) const;
+  QTextLine shapedLine(qsizetype line) const;
   qsizetype nextPosition(qsizetype position) const;
   qsizetype previousPosition(qsizetype position) const;
   qsizetype verticalMove(qsizetype lines, int x) const;
   bool moveByKey(const QKeyEvent* event);
   bool editByKey(const QKeyEvent* event);
+  void inputMethod(const QInputMethodEvent* event);
+  void selectWordAt(QPoint point);
   void removeSelection();
   void replaceRange(qsizetype from, qsizetype to, const QString& text);
   void noteLineWidth(qsizetype line);
@@ -98,6 +119,8 @@ class ResultsBox : public QAbstractScrollArea {
   void ensureCaretVisible();
   void restartBlink();
   void accessibleCaretMoved();
+  template <class Handler>
+  void catchOutOfMemory(Handler&& handler);
 
   // One edit as it can be taken back: the text it removed at `from`, the
   // length it put there, and the caret and selection before it.
@@ -121,6 +144,9 @@ class ResultsBox : public QAbstractScrollArea {
   int ascent_ = 0;
   bool caretShown_ = false;
   QBasicTimer blink_;
+  // The last line the caret was placed on or hit by the pointer, shaped once
+  // and kept until its text or the font changes.
+  mutable std::unique_ptr<QTextLayout> shaped_;
 };
 
 }  // namespace tarnvel

@@ -30,14 +30,7 @@ class ResultsBoxAccessible : public QAccessibleWidget, public QAccessibleTextInt
   QString text(QAccessible::Text t) const override {
     // The whole table can be tens of megabytes; the value a reader speaks
     // on focus is the caret's line, the rest goes through the text interface.
-    if (t == QAccessible::Value) {
-      const QString all = box()->tableText();
-      const qsizetype at = box()->cursorPosition();
-      const qsizetype from = all.lastIndexOf(QLatin1Char('\n'), at - 1) + 1;
-      qsizetype to = all.indexOf(QLatin1Char('\r'), at);
-      if (to < 0) to = all.size();
-      return all.sliced(from, to - from);
-    }
+    if (t == QAccessible::Value) return box()->caretLineText();
     return QAccessibleWidget::text(t);
   }
 
@@ -57,12 +50,12 @@ class ResultsBoxAccessible : public QAccessibleWidget, public QAccessibleTextInt
   int cursorPosition() const override { return int(box()->cursorPosition()); }
   void setCursorPosition(int position) override { box()->setCursorPosition(position); }
   QString text(int start, int end) const override {
-    const QString all = box()->tableText();
-    start = std::clamp(start, 0, int(all.size()));
-    end = std::clamp(end, start, int(all.size()));
-    return all.sliced(start, end - start);
+    const int size = int(box()->textLength());
+    start = std::clamp(start, 0, size);
+    end = std::clamp(end, start, size);
+    return box()->textRange(start, end);
   }
-  int characterCount() const override { return int(box()->tableText().size()); }
+  int characterCount() const override { return int(box()->textLength()); }
   QRect characterRect(int offset) const override {
     QRect r = box()->caretRect(offset);
     r.setWidth(box()->caretRect(offset + 1).left() - r.left());

@@ -1,11 +1,14 @@
-// The text of the results box held once, as one string whose every line ends
-// in CR LF, with the offset at which each line starts. A table of a million
-// rows is set, shown and read back without being split into a million
-// pieces; an edit moves the tail of the string once.
+// The text of the results box, every line ended by CR LF, held as compactly
+// as a table of a million rows needs. The table comes from the computation as
+// UTF-8 and is kept as it came: a line is decoded only when it is drawn,
+// read or edited. A line the user has edited is kept decoded on its own.
+// Positions are counted in UTF-16 code units from the start of the whole
+// text, as in a QString holding it, so the box, the clipboard and a screen
+// reader all count alike.
 #pragma once
 
 #include <QString>
-#include <QStringView>
+#include <string>
 #include <vector>
 
 namespace tarnvel {
@@ -13,16 +16,20 @@ namespace tarnvel {
 class TextLines {
  public:
   TextLines() = default;
-  explicit TextLines(QString text) { setText(std::move(text)); }
+  explicit TextLines(const QString& text) { setText(text); }
 
   // Replaces the whole text. CR LF, a lone LF and a lone CR each end a line;
-  // all are kept as CR LF. A text already in that form is kept as given,
-  // without a copy.
-  void setText(QString text);
+  // all are kept as CR LF. On std::bad_alloc the old text stays as it was.
+  void setText(const QString& text);
+  // The same for a UTF-8 text, taken over without a copy when it is valid
+  // UTF-8 whose every line end is CR LF, as a computed table is.
+  void setUtf8(std::string text);
 
-  // The whole text, every line end CR LF.
-  const QString& text() const { return text_; }
-  qsizetype size() const { return text_.size(); }
+  // The whole text, every line end CR LF, made afresh on each call.
+  QString text() const;
+  // The text between two positions.
+  QString slice(qsizetype from, qsizetype to) const;
+  qsizetype size() const { return size_; }
 
   // There is always at least one line; a text ending in CR LF has an empty
   // last line after it.
@@ -30,7 +37,7 @@ class TextLines {
   qsizetype lineStart(qsizetype line) const { return starts_[size_t(line)]; }
   // Where the line's text ends, before its CR LF.
   qsizetype lineEnd(qsizetype line) const;
-  QStringView line(qsizetype line) const;
+  QString line(qsizetype line) const;
   // The line that holds the position; a position is never inside a CR LF.
   qsizetype lineOf(qsizetype position) const;
 
@@ -40,16 +47,22 @@ class TextLines {
 
   // Replaces the characters [from, to) by `inserted`, whose line ends are
   // made CR LF first. Both ends must be positions (not inside a CR LF).
-  // Returns where the inserted text ends.
+  // Returns where the inserted text ends. On std::bad_alloc the text stays as
+  // it was.
   qsizetype replace(qsizetype from, qsizetype to, const QString& inserted);
 
  private:
-  // Finds the line starts; false unless every line end is CR LF.
-  bool indexLines();
+  // Where a line's characters are: at a byte offset of source_ (up to the
+  // next CR), or, for ~where >= 0, in edited_[~where].
+  using Where = qsizetype;
 
-  QString text_;
-  std::vector<qsizetype> starts_{0};
+  std::string source_;
+  std::vector<qsizetype> starts_{0};  // the position where each line starts
+  std::vector<Where> where_{~Where(0)};
+  std::vector<QString> edited_{QString()};
+  qsizetype size_ = 0;
   qsizetype longest_ = 0;
+  qsizetype sourceLines_ = 0;  // lines still read from source_
 };
 
 }  // namespace tarnvel

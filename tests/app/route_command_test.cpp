@@ -74,6 +74,19 @@ TEST_F(RouteCommandTest, CheckExitsOneOnAJointOutOfTolerance) {
   EXPECT_EQ(Route({"check", "route.csv", "--tol-position", "6"}).status, 0);
 }
 
+// A station equation closes and is noted, never refused.
+TEST_F(RouteCommandTest, CheckNotesALongAndAShortChain) {
+  WriteBytes(PathOf("route.csv"), QByteArray(kDesignRoute).replace("1300,1450.5,", "1299.5,1450,"));
+  const Outcome run = Route({"check", "route.csv"});
+  EXPECT_EQ(run.status, 0) << run.out.toStdString();
+  const QStringList lines = QString::fromUtf8(run.out).split(QStringLiteral("\r\n"));
+  ASSERT_GE(lines.size(), 5);
+  EXPECT_TRUE(lines[3].contains(QRegularExpression(QStringLiteral("^2 +2-3 +-0.500 .*闭合  长链0.500m$"))))
+      << lines[3].toStdString();
+  EXPECT_TRUE(lines[4].contains(QRegularExpression(QStringLiteral("^3 +3-4 +0.500 .*闭合  短链0.500m$"))))
+      << lines[4].toStdString();
+}
+
 // The joints' forward points agree with the next element's typed start.
 TEST_F(RouteCommandTest, ForwardRangeWritesGbkFileWithJointsOnTheTypedStarts) {
   const Outcome run = Route({"forward", "route.csv", "--from", "1200", "--to", "1450.5", "--step",

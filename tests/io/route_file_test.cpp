@@ -95,6 +95,10 @@ TEST(RouteFileTest, ReadsTheMainWindowsElementFileAsOneElement) {
       {{7586.707, 7946.707, 3378605.445, 453648.704, 98.565562, 0, 4500, 1}, ""}};
   EXPECT_EQ(Elements(*EncodeGbk(ElementFileText(initial))), expected);
   EXPECT_EQ(Elements(ElementFileText(initial).toUtf8()), expected) << "UTF-8 without a mark";
+  ElementFieldTexts reversed = initial;
+  reversed[1] = "7000";
+  EXPECT_EQ(Refusal(*EncodeGbk(ElementFileText(reversed))),
+            QStringLiteral("文件“线元表.csv”第2行“止点桩号K”必须大于“起点桩号K”！"));
   EXPECT_EQ(Refusal("7586.707\n7946.707\n"), QStringLiteral("文件“线元表.csv”不足八行，不是线元数据文件！"));
 }
 

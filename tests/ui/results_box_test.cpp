@@ -36,6 +36,8 @@ class ResultsBoxTest : public QObject {
   void init();
   void textReadsBackWithCrLf_data();
   void textReadsBackWithCrLf();
+  void utf8TableReadsBackAndEdits_data();
+  void utf8TableReadsBackAndEdits();
   void undoTakesBackEdits();
   void keysEdit_data();
   void keysEdit();
@@ -44,6 +46,7 @@ class ResultsBoxTest : public QObject {
   void copyGivesCrLfText();
   void tabLeavesTheBox();
   void longTableScrollsToItsLastLine();
+  void caretReachesTheEndOfAVeryLongLine();
   void screenReaderSeesEditableText();
 
  private:
@@ -78,6 +81,7 @@ void ResultsBoxTest::textReadsBackWithCrLf_data() {
   QTest::newRow("lone CR") << "a\rb" << "a\r\nb";
   QTest::newRow("CR CR LF") << "a\r\r\nb" << "a\r\n\r\nb";
   QTest::newRow("blank lines") << "\n\r\n\n" << "\r\n\r\n\r\n";
+  QTest::newRow("beyond the first plane") << QStringLiteral("a😀\n°") << QStringLiteral("a😀\r\n°");
 }
 
 void ResultsBoxTest::textReadsBackWithCrLf() {
@@ -88,6 +92,40 @@ void ResultsBoxTest::textReadsBackWithCrLf() {
   QCOMPARE(box_->tableText().toUtf8(), read.toUtf8());
   QCOMPARE(box_->toPlainText(), QString(read).replace("\r\n", "\n"));
   QCOMPARE(box_->cursorPosition(), 0);
+}
+
+// A computed table is kept as the UTF-8 it came in; what the box shows, gives
+// back and edits must be exactly the decoded text, whatever the bytes.
+void ResultsBoxTest::utf8TableReadsBackAndEdits_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("table") << Rows(3).toUtf8();
+  QTest::newRow("beyond the first plane") << QByteArray("a\xF0\x9D\x91\xA5" "b\r\n\xF0\x9D\x91\xA5\r\nc");
+  QTest::newRow("LF ends") << QByteArray("7600\n7610\n");
+  QTest::newRow("not UTF-8") << QByteArray("76\xC0" "00\r\n\xFF\r\n\xE9\x87");
+  QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF里程\r\n7600");
+  QTest::newRow("empty") << QByteArray();
+}
+
+void ResultsBoxTest::utf8TableReadsBackAndEdits() {
+  QFETCH(QByteArray, bytes);
+  QString expected = QString::fromUtf8(bytes);
+  expected.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\n', QLatin1String("\r\n"));
+  box_->setTableUtf8(bytes.toStdString());
+  QCOMPARE(box_->tableText(), expected);
+  QCOMPARE(box_->textLength(), expected.size());
+  // Down, End, a character typed and Ctrl+Shift+End: the same as in the text.
+  QTest::keyClick(box_, Qt::Key_Down);
+  QTest::keyClick(box_, Qt::Key_End);
+  QTest::keyClicks(box_, QStringLiteral("x"));
+  // The end of the second line, or of the only one.
+  qsizetype at = expected.indexOf(u'\r', expected.indexOf(u'\n') + 1);
+  if (at < 0) at = expected.size();
+  expected.insert(at, u'x');
+  QCOMPARE(box_->tableText(), expected);
+  QTest::keyClick(box_, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(box_->selectedText(), expected.sliced(at + 1));
+  QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(box_->tableText(), expected.remove(at, 1));
 }
 
 // Each row: the text, where the caret starts, the keys, the text after them
@@ -261,6 +299,23 @@ void ResultsBoxTest::longTableScrollsToItsLastLine() {
   box_->setTableText(QStringLiteral("ab\r\n"));
   QCOMPARE(vertical->maximum(), 0);
   QCOMPARE(box_->horizontalScrollBar()->maximum(), 0);
+}
+
+// Pins the caret measuring every prefix of its line: Down into a pasted
+// line of 200,000 characters, or a click at its end, took most of an hour.
+void ResultsBoxTest::caretReachesTheEndOfAVeryLongLine() {
+  const qsizetype end = 4 + 200'000;
+  box_->setTableText(QStringLiteral("ab\r\n") + QString(200'000, u'7'));
+  box_->moveCursor(QTextCursor::End);
+  QTest::keyClick(box_, Qt::Key_Up);
+  QCOMPARE(box_->cursorPosition(), 2);
+  QTest::keyClick(box_, Qt::Key_Down);
+  QCOMPARE(box_->cursorPosition(), end);
+  QTest::keyClick(box_, Qt::Key_Left);
+  const QRect caret = box_->caretRect(end);
+  QVERIFY(box_->viewport()->rect().contains(caret.center()));
+  QTest::mouseClick(box_->viewport(), Qt::LeftButton, {}, caret.center() + QPoint(2, 0));
+  QCOMPARE(box_->cursorPosition(), end);
 }
 
 void ResultsBoxTest::screenReaderSeesEditableText() {
