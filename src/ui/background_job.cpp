@@ -1,6 +1,7 @@
 #include "background_job.h"
 
 #include <QThread>
+#include <new>
 
 namespace tarnvel {
 
@@ -26,7 +27,16 @@ bool BackgroundJob::start(Work work, Done done) {
   if (thread_) return false;
   progress_ = std::make_shared<JobProgress>();
   done_ = std::move(done);
-  thread_ = QThread::create([work = std::move(work), progress = progress_] { work(*progress); });
+  failed_ = std::make_shared<std::atomic<bool>>(false);
+  // A table too large for the memory must not end the program: the worker
+  // stops, and the window keeps what it showed.
+  thread_ = QThread::create([work = std::move(work), progress = progress_, failed = failed_] {
+    try {
+      work(*progress);
+    } catch (const std::bad_alloc&) {
+      *failed = true;
+    }
+  });
   // A finish that wait() has handled already must not end a later job.
   QThread* thread = thread_;
   connect(thread_, &QThread::finished, this, [this, thread] {
@@ -52,9 +62,11 @@ void BackgroundJob::threadFinished() {
   poll_.stop();
   thread_->deleteLater();
   thread_ = nullptr;
-  const bool completed = !progress_->cancelled();
+  const bool failed = failed_->load();
+  const bool completed = !progress_->cancelled() && !failed;
   Done done = std::move(done_);
   done_ = nullptr;
+  if (failed) emit outOfMemory();
   if (completed && done) done();
   emit finished(completed);
 }

@@ -60,6 +60,8 @@ class BackgroundJob : public QObject {
  signals:
   // Per mille, or −1 while the total is unknown.
   void progressChanged(int permille);
+  // The work ran out of memory; like a cancelled job it hands nothing back.
+  void outOfMemory();
   void finished(bool completed);
 
  private:
@@ -67,6 +69,7 @@ class BackgroundJob : public QObject {
 
   QThread* thread_ = nullptr;
   std::shared_ptr<JobProgress> progress_;
+  std::shared_ptr<std::atomic<bool>> failed_;  // by an allocation
   Done done_;
   QTimer poll_;
 };

@@ -19,6 +19,7 @@
 #include "jd_file.h"
 #include "message_boxes.h"
 #include "number_reading.h"
+#include "out_of_memory.h"
 #include "number_text.h"
 #include "delimited_text.h"
 #include "point_file.h"
@@ -237,30 +238,34 @@ RouteWindow::~RouteWindow() {
 }
 
 void RouteWindow::connectControls() {
-  connect(ui_->importButton, &QPushButton::clicked, this, &RouteWindow::importClicked);
-  connect(ui_->jdButton, &QPushButton::clicked, this, &RouteWindow::jdClicked);
-  connect(ui_->saveButton, &QPushButton::clicked, this, &RouteWindow::saveClicked);
-  connect(ui_->sendButton, &QPushButton::clicked, this, &RouteWindow::sendClicked);
-  connect(ui_->addRowButton, &QPushButton::clicked, this, &RouteWindow::addRowClicked);
-  connect(ui_->insertRowButton, &QPushButton::clicked, this, &RouteWindow::insertRowClicked);
-  connect(ui_->deleteRowButton, &QPushButton::clicked, this, &RouteWindow::deleteRowClicked);
+  // Every handler runs inside CatchOutOfMemory, as the main window's do.
+  const auto guarded = [this](void (RouteWindow::*handler)()) {
+    return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
+  };
+  connect(ui_->importButton, &QPushButton::clicked, this, guarded(&RouteWindow::importClicked));
+  connect(ui_->jdButton, &QPushButton::clicked, this, guarded(&RouteWindow::jdClicked));
+  connect(ui_->saveButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveClicked));
+  connect(ui_->sendButton, &QPushButton::clicked, this, guarded(&RouteWindow::sendClicked));
+  connect(ui_->addRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::addRowClicked));
+  connect(ui_->insertRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::insertRowClicked));
+  connect(ui_->deleteRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::deleteRowClicked));
   connect(ui_->tolPosition, &QDoubleSpinBox::valueChanged, this, &RouteWindow::tolerancesChanged);
   connect(ui_->tolAzimuth, &QDoubleSpinBox::valueChanged, this, &RouteWindow::tolerancesChanged);
   connect(elements_, &RouteElementModel::routeChanged, this, &RouteWindow::routeChanged);
   connect(ui_->elementTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &RouteWindow::showCellProblem);
 
-  connect(ui_->stakeoutButton, &QPushButton::clicked, this, &RouteWindow::stakeoutClicked);
-  connect(ui_->stationsButton, &QPushButton::clicked, this, &RouteWindow::stationsClicked);
-  connect(ui_->saveStakeoutButton, &QPushButton::clicked, this, &RouteWindow::saveStakeoutClicked);
-  connect(ui_->saveDatButton, &QPushButton::clicked, this, &RouteWindow::saveDatClicked);
+  connect(ui_->stakeoutButton, &QPushButton::clicked, this, guarded(&RouteWindow::stakeoutClicked));
+  connect(ui_->stationsButton, &QPushButton::clicked, this, guarded(&RouteWindow::stationsClicked));
+  connect(ui_->saveStakeoutButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveStakeoutClicked));
+  connect(ui_->saveDatButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveDatClicked));
 
-  connect(ui_->pointsButton, &QPushButton::clicked, this, &RouteWindow::pointsClicked);
-  connect(ui_->pasteButton, &QPushButton::clicked, this, &RouteWindow::pasteClicked);
-  connect(ui_->saveInverseButton, &QPushButton::clicked, this, &RouteWindow::saveInverseClicked);
+  connect(ui_->pointsButton, &QPushButton::clicked, this, guarded(&RouteWindow::pointsClicked));
+  connect(ui_->pasteButton, &QPushButton::clicked, this, guarded(&RouteWindow::pasteClicked));
+  connect(ui_->saveInverseButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveInverseClicked));
 
-  connect(ui_->fitButton, &QPushButton::clicked, this, &RouteWindow::fitClicked);
-  connect(ui_->exportImageButton, &QPushButton::clicked, this, &RouteWindow::exportImageClicked);
+  connect(ui_->fitButton, &QPushButton::clicked, this, guarded(&RouteWindow::fitClicked));
+  connect(ui_->exportImageButton, &QPushButton::clicked, this, guarded(&RouteWindow::exportImageClicked));
   connect(ui_->showStakeoutCheck, &QCheckBox::toggled, this, [this](bool shown) {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Stakeout, shown);
   });
@@ -272,6 +277,7 @@ void RouteWindow::connectControls() {
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
   connect(job_, &BackgroundJob::progressChanged, this, &RouteWindow::jobProgress);
   connect(job_, &BackgroundJob::finished, this, &RouteWindow::jobFinished);
+  connect(job_, &BackgroundJob::outOfMemory, this, [this] { ShowOutOfMemory(boxes_, this); });
 }
 
 void RouteWindow::refuse(const QString& message, QWidget* focus) {
@@ -504,7 +510,7 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
       *rows = StationRows(*route, stationsPath, lines, request.offsets, request.skewDms, progress);
     };
   }
-  job_->start(std::move(work), [this, rows] {
+  startJob(std::move(work), [this, rows] {
     if (auto* message = std::get_if<QString>(rows.get())) return refuse(*message);
     stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)));
     showStakeoutPoints();
@@ -529,7 +535,7 @@ void RouteWindow::showStakeoutPoints() {
 void RouteWindow::saveInBackground(const QString& path,
                                    std::function<std::optional<FileRefusal>()> write) {
   auto refusal = std::make_shared<std::optional<FileRefusal>>();
-  job_->start(
+  startJob(
       [write = std::move(write), refusal](JobProgress& progress) {
         if (progress.commit()) *refusal = write();
       },
@@ -603,7 +609,7 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
       std::get<std::vector<SurveyPoint>>(std::move(parsed)));
   const double max = std::get<double>(maxOffset);
   const bool all = ui_->allFeetCheck->isChecked();
-  job_->start(
+  startJob(
       [route, points, result, max, all](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
         result->points.reserve(points->size());
@@ -678,6 +684,13 @@ void RouteWindow::cursorMoved(double X, double Y) {
 }
 
 // ---- Long work --------------------------------------------------------------------
+
+// What a job hands back is taken in inside CatchOutOfMemory too.
+void RouteWindow::startJob(std::function<void(JobProgress&)> work, std::function<void()> done) {
+  job_->start(std::move(work), [this, done = std::move(done)] {
+    CatchOutOfMemory(boxes_, this, done);
+  });
+}
 
 void RouteWindow::jobProgress(int permille) {
   progress_->show();

@@ -27,6 +27,7 @@ class QPushButton;
 namespace tarnvel {
 
 class BackgroundJob;
+struct JobProgress;
 class CurveTableModel;
 class FileDialogs;
 class InverseModel;
@@ -98,6 +99,7 @@ class RouteWindow : public QMainWindow {
   void runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath);
   void runInverse(std::shared_ptr<const Route> route, const QString& sourceName,
                   const QByteArray& bytes);
+  void startJob(std::function<void(JobProgress&)> work, std::function<void()> done);
   void saveInBackground(const QString& path, std::function<std::optional<FileRefusal>()> write);
   void showStakeoutPoints();
   void showInversePoints(std::vector<Point> points);

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,7 @@ class RouteWindowTest : public QObject {
   void stationsFileGivesTheCommandsRows();
   void inverseGivesTheCommandsRows();
   void cancelledJobLeavesThePreviousRows();
+  void jobOutOfMemoryHandsNothingBack();
   void fitAllShowsEveryElement();
   void cursorReadsStationAndOffset();
   void datFileBytes();
@@ -337,6 +339,18 @@ void RouteWindowTest::cancelledJobLeavesThePreviousRows() {
   window_->job().wait();
   QCOMPARE(stakeoutRows().size(), before);
   QCOMPARE(stakeoutRows().front().name, std::string("1"));
+}
+
+// An allocation that fails on the worker thread must not end the program:
+// nothing above the work catches it there but the job itself.
+void RouteWindowTest::jobOutOfMemoryHandsNothingBack() {
+  BackgroundJob job;
+  QSignalSpy failed(&job, &BackgroundJob::outOfMemory);
+  bool done = false;
+  QVERIFY(job.start([](JobProgress&) { throw std::bad_alloc(); }, [&] { done = true; }));
+  job.wait();
+  QCOMPARE(failed.count(), 1);
+  QVERIFY(!done);
 }
 
 void RouteWindowTest::fitAllShowsEveryElement() {
