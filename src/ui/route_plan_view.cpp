@@ -76,6 +76,11 @@ void DrawMarker(QPainter& painter, MarkerShape shape, QPointF at) {
   }
 }
 
+// How far (m) the route may lie from the scene's origin before the plan takes
+// a new one: at the largest scale, 1000 pixels a metre, the scene stays well
+// within the view's integer range.
+constexpr double kOriginReach = 100'000;
+
 QString Metres(double m) { return QString::fromStdString(GeneralText(m)) + QStringLiteral(" m"); }
 
 }  // namespace
@@ -89,12 +94,18 @@ class RoutePointsItem : public QGraphicsItem {
     setZValue(3);
   }
 
-  void setPoints(std::vector<Point> points, RoutePlanView::NameOf nameOf) {
+  void setPoints(std::vector<Point> points, RoutePlanView::NameOf nameOf, Point origin) {
+    points_ = std::move(points);
+    nameOf_ = std::move(nameOf);
+    setOrigin(origin);
+  }
+
+  void setOrigin(Point origin) {
     prepareGeometryChange();
     scene_.clear();
-    scene_.reserve(points.size());
+    scene_.reserve(points_.size());
     QRectF bounds;
-    for (const Point& p : points) scene_.push_back(RoutePlanView::ToScene(p));
+    for (const Point& p : points_) scene_.push_back(RoutePlanView::ToScene(p, origin));
     if (!scene_.empty()) {
       double x0 = scene_[0].x(), x1 = x0, y0 = scene_[0].y(), y1 = y0;
       for (const QPointF& p : scene_) {
@@ -106,7 +117,6 @@ class RoutePointsItem : public QGraphicsItem {
     // A margin for the markers and names, which keep their pixel size: the
     // view refreshes with the full viewport anyway.
     bounds_ = bounds.adjusted(-1e3, -1e3, 1e3, 1e3);
-    nameOf_ = std::move(nameOf);
     update();
   }
 
@@ -148,6 +158,7 @@ class RoutePointsItem : public QGraphicsItem {
   static constexpr std::size_t kMaxNames = 2000;
   QColor colour_;
   MarkerShape shape_;
+  std::vector<Point> points_;
   std::vector<QPointF> scene_;
   RoutePlanView::NameOf nameOf_;
   QRectF bounds_;
@@ -182,15 +193,25 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
     viewport()->update();
     return;
   }
+  // A new origin only for a route far from the last, so that editing a cell
+  // leaves the view where the user put it.
+  const ElementValues& first = route->elements.front().values;
+  if (!hasOrigin_ || std::abs(first.X0 - origin_.X) > kOriginReach ||
+      std::abs(first.Y0 - origin_.Y) > kOriginReach) {
+    origin_ = {std::round(first.X0 / 1000) * 1000, std::round(first.Y0 / 1000) * 1000};
+    hasOrigin_ = true;
+    stakeoutItem_->setOrigin(origin_);
+    inverseItem_->setOrigin(origin_);
+  }
   lineItems_ = new QGraphicsItemGroup;
   for (size_t i = 0; i < route->loaded.size(); ++i) {
     const LineElement& e = route->loaded[i];
     const Kind kind = KindOf(route->elements[i].values);
     const int n = SegmentCount(e, kind);
-    QPainterPath path(ToScene(CentreLinePoint(e, e.K0)));
+    QPainterPath path(toScene(CentreLinePoint(e, e.K0)));
     for (int s = 1; s <= n; ++s) {
       const double K = s == n ? e.K1 : e.K0 + (e.K1 - e.K0) * s / n;
-      path.lineTo(ToScene(CentreLinePoint(e, K)));
+      path.lineTo(toScene(CentreLinePoint(e, K)));
     }
     auto* item = new QGraphicsPathItem(path);
     item->setPen(CosmeticPen(ColourOf(kind), 2));
@@ -202,7 +223,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   }
   for (const Joint& joint : joints) {
     const LineElement& e = route->loaded[static_cast<size_t>(joint.left - 1)];
-    const QPointF at = ToScene(CentreLinePoint(e, e.K1));
+    const QPointF at = toScene(CentreLinePoint(e, e.K1));
     const QColor colour = joint.closed ? kJointColour : kBadJointColour;
     const double r = joint.closed ? 3.5 : 6;
     auto* mark = new QGraphicsEllipseItem(-r, -r, 2 * r, 2 * r);
@@ -230,8 +251,10 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
     }
   }
   scene()->addItem(lineItems_);
-  // Room to pan well beyond the route in every direction.
-  const double room = std::max({routeBounds_.width(), routeBounds_.height(), 100.0}) * 10;
+  // Room to pan well beyond the route in every direction, within the
+  // scroll range at the largest scale.
+  const double room =
+      std::min(std::max({routeBounds_.width(), routeBounds_.height(), 100.0}) * 10, 50'000.0);
   scene()->setSceneRect(routeBounds_.adjusted(-room, -room, room, room));
   if (followFit_) fitAll();
   viewport()->update();
@@ -239,7 +262,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
 
 void RoutePlanView::setPoints(Layer layer, std::vector<Point> points, NameOf nameOf) {
   (layer == Layer::Stakeout ? stakeoutItem_ : inverseItem_)
-      ->setPoints(std::move(points), std::move(nameOf));
+      ->setPoints(std::move(points), std::move(nameOf), origin_);
 }
 
 void RoutePlanView::setLayerVisible(Layer layer, bool visible) {
@@ -279,7 +302,7 @@ void RoutePlanView::mousePressEvent(QMouseEvent* event) {
 
 void RoutePlanView::mouseMoveEvent(QMouseEvent* event) {
   QGraphicsView::mouseMoveEvent(event);
-  const Point at = FromScene(mapToScene(event->position().toPoint()));
+  const Point at = fromScene(mapToScene(event->position().toPoint()));
   emit cursorMoved(at.X, at.Y);
 }
 

@@ -1,6 +1,8 @@
 // The plan of a route in survey axes: north (X) up, east (Y) right, the same
-// scale on both. The scene holds east as x and south as y, so that a survey
-// point (X, Y) sits at the scene point (Y, −X).
+// scale on both. The scene holds east as x and south as y, measured from an
+// origin near the route: a survey point (X, Y) sits at the scene point
+// (Y − Y0, −(X − X0)). Coordinates of millions of metres would otherwise
+// overflow the view's integer scroll range at a scale of 1 mm a pixel.
 #pragma once
 
 #include <QGraphicsView>
@@ -32,8 +34,11 @@ class RoutePlanView : public QGraphicsView {
   explicit RoutePlanView(QWidget* parent = nullptr);
   ~RoutePlanView() override;
 
-  static QPointF ToScene(Point point) { return {point.Y, -point.X}; }
-  static Point FromScene(QPointF scene) { return {-scene.y(), scene.x()}; }
+  QPointF toScene(Point point) const { return ToScene(point, origin_); }
+  Point fromScene(QPointF scene) const { return {origin_.X - scene.y(), origin_.Y + scene.x()}; }
+  static QPointF ToScene(Point point, Point origin) {
+    return {point.Y - origin.Y, origin.X - point.X};
+  }
 
   // Draws the route: each element sampled along its centre line, coloured by
   // its kind, and each joint marked (超限 in red). Nothing: an empty plan.
@@ -68,6 +73,8 @@ class RoutePlanView : public QGraphicsView {
   RoutePointsItem* stakeoutItem_ = nullptr;
   RoutePointsItem* inverseItem_ = nullptr;
   QRectF routeBounds_;
+  Point origin_;
+  bool hasOrigin_ = false;
   // Until the user zooms or pans, a resized view shows the whole route.
   bool followFit_ = true;
 };

@@ -362,7 +362,7 @@ void RouteWindowTest::fitAllShowsEveryElement() {
   const Route route = LoadedRoad();
   for (const LineElement& e : route.loaded)
     for (double K : {e.K0, (e.K0 + e.K1) / 2, e.K1}) {
-      const QPoint at = plan->mapFromScene(RoutePlanView::ToScene(CentreLinePoint(e, K)));
+      const QPoint at = plan->mapFromScene(plan->toScene(CentreLinePoint(e, K)));
       QVERIFY2(view.contains(at), qPrintable(QString::number(K)));
     }
   // North is up and east is right, at one scale.
@@ -377,8 +377,11 @@ void RouteWindowTest::cursorReadsStationAndOffset() {
   const Route route = LoadedRoad();
   const Point known = ForwardPoint(route.loaded[2], 1300, 5, 90).point;
   plan->setTransform(QTransform::fromScale(1000, 1000));
-  plan->centerOn(RoutePlanView::ToScene(known));
-  const QPointF at = plan->mapFromScene(RoutePlanView::ToScene(known));
+  plan->centerOn(plan->toScene(known));
+  const QPointF at = plan->mapFromScene(plan->toScene(known));
+  // Regression: at this scale the view could not scroll to coordinates of
+  // millions of metres, and the point lay far outside it.
+  QVERIFY(plan->viewport()->rect().contains(at.toPoint()));
   QMouseEvent move(QEvent::MouseMove, at, plan->viewport()->mapToGlobal(at), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(plan->viewport(), &move);
