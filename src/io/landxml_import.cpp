@@ -260,13 +260,12 @@ class Builder {
     built.values.Y0 = g.start.Y;
 
     std::optional<double> length = Finite(g, "length"_L1);
-    double start_degrees = 0;
-    std::optional<double> start_dms;  // when the file gives d.mmss directly
+    double start_degrees = 0;       // from the points
+    std::optional<double> start_dms;  // from a direction attribute
 
     if (g.kind == "Line"_L1) {
       if (const auto dir = Finite(g, "dir"_L1)) {
-        start_dms = DirectionDms(*dir);
-        start_degrees = AngleToDegrees(*dir, direction_unit_);
+        start_dms = DirectionField(g, "dir"_L1, *dir);
       } else {
         if (!g.end.present) Refuse(g, QStringLiteral("没有方位角（dir），也没有终点（End）"));
         start_degrees = Azimuth(g, g.start, g.end);
@@ -287,8 +286,7 @@ class Builder {
       if (radius == 0) Refuse(g, QStringLiteral("半径为0"));
       built.values.RQ = built.values.RN = radius;
       if (const auto dir = Finite(g, "dirStart"_L1)) {
-        start_dms = DirectionDms(*dir);
-        start_degrees = AngleToDegrees(*dir, direction_unit_);
+        start_dms = DirectionField(g, "dirStart"_L1, *dir);
       } else if (g.pi.present) {
         start_degrees = Azimuth(g, g.start, g.pi);
       } else if (g.center.present) {
@@ -322,8 +320,7 @@ class Builder {
       built.values.RQ = SpiralRadius(g, "radiusStart"_L1);
       built.values.RN = SpiralRadius(g, "radiusEnd"_L1);
       if (const auto dir = Finite(g, "dirStart"_L1)) {
-        start_dms = DirectionDms(*dir);
-        start_degrees = AngleToDegrees(*dir, direction_unit_);
+        start_dms = DirectionField(g, "dirStart"_L1, *dir);
       } else if (g.pi.present) {
         start_degrees = Azimuth(g, g.start, g.pi);
       } else {
@@ -409,10 +406,18 @@ class Builder {
     return *unit;
   }
 
-  // A direction given in d.mmss is the field itself, digit for digit.
-  std::optional<double> DirectionDms(double value) const {
-    if (direction_unit_ == AngleUnit::kDecimalDms) return value;
-    return std::nullopt;
+  // The F of a direction attribute. One given in d.mmss is the field itself,
+  // digit for digit; one in decimal degrees is as exact as its text.
+  double DirectionField(const RawGeometry& g, QLatin1StringView name, double value) const {
+    switch (direction_unit_) {
+      case AngleUnit::kDecimalDms:
+        return value;
+      case AngleUnit::kDecimalDegrees:
+        return DegreesToDmsField(
+            value, TrustedSecondDecimals(g.attributes.value(name).toString().toStdString()));
+      default:
+        return DegreesToDmsField(AngleToDegrees(value, direction_unit_));
+    }
   }
 
   double Rotation(const RawGeometry& g) {
@@ -530,7 +535,9 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   if (const auto* error = std::get_if<RouteError>(&made)) {
     const auto index = static_cast<std::size_t>(std::max(error->element, 1) - 1);
     const RawGeometry& g = alignment.geometry[std::min(index, alignment.geometry.size() - 1)];
-    reader.Refuse(g.line, g.kind, QString::fromStdString(error->message));
+    QString message = QString::fromStdString(error->message);
+    if (message.endsWith(u'！')) message.chop(1);  // Refuse ends the sentence
+    reader.Refuse(g.line, g.kind, message);
   }
 
   LandXmlAlignment result;

@@ -1,5 +1,6 @@
 #include "landxml_numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,7 +16,8 @@ namespace {
 // The most decimals of seconds an exact match is looked for with, and the
 // decimals any other angle is rounded to.
 constexpr int kMostExactDecimals = 10;
-constexpr int kRoundedDecimals = 6;
+// Degrees carry four decimals more than the seconds they can be trusted to.
+constexpr int kDegreeDecimalsOverSeconds = 4;
 
 constexpr double kSecondsPerDegree = kMinutesPerDegree * kSecondsPerMinute;
 // Units of 10^-n seconds are counted in a signed 64-bit integer.
@@ -126,17 +128,38 @@ double AngleToDegrees(double value, AngleUnit unit) {
   return value;
 }
 
-double DegreesToDmsField(double degrees) {
+double DegreesToDmsField(double degrees, int mostExactDecimals) {
   if (!std::isfinite(degrees)) return degrees;
-  for (int decimals = 0; decimals <= kMostExactDecimals; ++decimals) {
+  const int most = std::clamp(mostExactDecimals, 0, kMostExactDecimals);
+  for (int decimals = 0; decimals <= most; ++decimals) {
     const auto dms = DmsWithDecimals(degrees, decimals);
     if (!dms) break;
     if (DmsToDegrees(*dms) == degrees) return *dms;
   }
-  for (int decimals = kRoundedDecimals; decimals >= 0; --decimals) {
+  for (int decimals = kRoundedSecondDecimals; decimals >= 0; --decimals) {
     if (const auto dms = DmsWithDecimals(degrees, decimals)) return *dms;
   }
   return degrees;
+}
+
+int TrustedSecondDecimals(std::string_view text) {
+  text = TrimXmlSpace(text);
+  int decimals = 0;
+  const auto point = text.find('.');
+  const auto exponent = text.find_first_of("eE");
+  if (point != std::string_view::npos) {
+    const auto end = exponent == std::string_view::npos ? text.size() : exponent;
+    if (end > point) decimals = static_cast<int>(end - point - 1);
+  }
+  if (exponent != std::string_view::npos) {
+    int power = 0;
+    std::string_view digits = text.substr(exponent + 1);
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    std::from_chars(digits.data(), digits.data() + digits.size(), power);
+    decimals = std::clamp(decimals - power, -1000, 1000);
+  }
+  return std::clamp(decimals - kDegreeDecimalsOverSeconds, kRoundedSecondDecimals,
+                    kMostExactDecimals);
 }
 
 }  // namespace tarnvel

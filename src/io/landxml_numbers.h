@@ -29,15 +29,24 @@ std::optional<AngleUnit> AngleUnitNamed(std::string_view name);
 double AngleToDegrees(double value, AngleUnit unit);
 
 // Decimal degrees to the d.mmss of an element's F. When some d.mmss with at
-// most ten decimals of seconds converts (DmsToDegrees) to exactly `degrees`,
-// the one with the fewest decimals is given: so an azimuth written as
-// RoundTripText(DmsToDegrees(F)) comes back as F itself, 98.565562 and not
-// 98.56556199999. Any other angle is rounded to 0.000001″ (an exact half to
-// even), far below the 2″ of the joint tolerance. Minutes and seconds are in
-// 0–59 and carried, so an F typed with 60 minutes or more (98.75, the same
-// angle as 99.15) comes back in this form. The sign is kept: −10.5° gives
-// −10.3. Magnitudes that cannot be split into seconds (from 2.5E+15°) and
-// values that are not finite come back unchanged.
-double DegreesToDmsField(double degrees);
+// most `mostExactDecimals` (0 to 10) decimals of seconds converts
+// (DmsToDegrees) to exactly `degrees`, the one with the fewest decimals is
+// given: so an azimuth written as RoundTripText(DmsToDegrees(F)) comes back
+// as F itself, 98.565562 and not 98.56556199999. Any other angle is rounded
+// to 0.000001″ (an exact half to even), far below the 2″ of the joint
+// tolerance. Minutes and seconds are in 0–59 and carried, so an F typed with
+// 60 minutes or more (98.75, the same angle as 99.15) comes back in this
+// form. The sign is kept: −10.5° gives −10.3. Magnitudes that cannot be
+// split into seconds (from 2.5E+15°) and values that are not finite come
+// back unchanged.
+inline constexpr int kRoundedSecondDecimals = 6;
+double DegreesToDmsField(double degrees, int mostExactDecimals = kRoundedSecondDecimals);
+
+// How many decimals of seconds an angle written as `text` in decimal degrees
+// can be trusted to: four fewer than its decimals of degrees (10^-(n+4)° is
+// less than 0.36 × 10^-n″), from 6 to 10. A design program's 45.508333333333
+// (30′29.9999999988″) is thus read as 45°30′30″, while Tarnvel's own
+// shortest texts carry every digit of the field they came from.
+int TrustedSecondDecimals(std::string_view text);
 
 }  // namespace tarnvel
