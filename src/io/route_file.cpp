@@ -7,6 +7,7 @@
 #include "gbk_file_writer.h"
 #include "number_reading.h"
 #include "number_text.h"
+#include "line_element.h"
 #include "read_file.h"
 
 namespace tarnvel {
@@ -60,6 +61,23 @@ FileOutcome<RouteElement> ParseElementLine(const QString& path, const DelimitedL
   return element;
 }
 
+// The route's refusal of an element, said of the line that holds it and in
+// the file's own field names: "第2个线元“止点桩号K”必须大于…" becomes
+// "文件“…”第5行“止点桩号K”必须大于…".
+FileRefusal ElementRefusal(const QString& path, int line, const RouteError& error) {
+  QString message = QString::fromStdString(error.message);
+  const QString prefix = QStringLiteral("第%1个线元").arg(error.element);
+  if (!message.startsWith(prefix)) return LineRefusal(path, line, message);
+  message.remove(0, prefix.size());
+  if (error.field >= 0 && error.field < kValueCount) {
+    const std::string_view core = kElementFieldNames[static_cast<size_t>(error.field)];
+    message.replace(u'“' + QString::fromUtf8(core.data(), static_cast<qsizetype>(core.size())) + u'”',
+                    u'“' + kRouteFileFieldNames[error.field] + u'”');
+  }
+  return {QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line)) +
+          message};
+}
+
 bool HoldsSeparator(const QString& name) {
   for (QChar c : name)
     if (c == u',' || c == kFullWidthComma || c == u'\t' || c == u'\r' || c == u'\n') return true;
@@ -90,10 +108,10 @@ FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) 
 
   std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
   if (const auto* error = std::get_if<RouteError>(&route)) {
-    const QString message = QString::fromStdString(error->message);
     if (error->element < 1 || error->element > lines.size())
-      return FileRefusal{QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
-    return LineRefusal(path, lines[error->element - 1].number, message);
+      return FileRefusal{QStringLiteral("文件“%1”：%2")
+                             .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
+    return ElementRefusal(path, lines[error->element - 1].number, *error);
   }
   return std::get<Route>(std::move(route));
 }
