@@ -555,18 +555,22 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
     check.dX_mm = (g.end.X - end.point.X) * kMillimetresPerMetre;
     check.dY_mm = (g.end.Y - end.point.Y) * kMillimetresPerMetre;
     check.d_mm = std::hypot(check.dX_mm, check.dY_mm);
-    check.closed = check.d_mm <= tolerances.position_mm;
     if (const auto dir_end = builder.EndDirection(g)) {
       check.hasAzimuth = true;
       check.daz_sec = ReduceHalfTurn(*dir_end - end.azimuth) * kSecondsPerDegree;
-      check.closed = check.closed && std::fabs(check.daz_sec) <= tolerances.azimuth_sec;
     }
+    check.closed = EndCheckClosed(check, tolerances);
     result.endChecks.push_back(check);
   }
   return result;
 }
 
 }  // namespace
+
+bool EndCheckClosed(const LandXmlEndCheck& check, const JointTolerances& tolerances) {
+  return check.d_mm <= tolerances.position_mm &&
+         (!check.hasAzimuth || std::fabs(check.daz_sec) <= tolerances.azimuth_sec);
+}
 
 FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteArrayView bytes,
                                                     const QString& alignment,

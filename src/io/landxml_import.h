@@ -60,6 +60,10 @@ struct LandXmlEndCheck {
   bool closed = true;       // 闭合 within the tolerances, else 超限
 };
 
+// Whether a check is within the tolerances: 闭合 (true) or 超限. A result
+// that is not a number is 超限.
+bool EndCheckClosed(const LandXmlEndCheck& check, const JointTolerances& tolerances);
+
 struct LandXmlAlignment {
   QString name;            // the alignment's `name`
   QStringList allNames;    // every alignment of the file, in file order

@@ -27,7 +27,8 @@ const std::vector<OptionSpec>& OptionSpecs() {
   using C = RouteCommand;
   static const std::vector<OptionSpec> specs = {
       {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出", {}},
-      {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {}},
+      {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {C::Check, C::Forward, C::Inverse}},
+      {{"alignment"}, "NAME", "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）", {}},
       {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
       {{"from"}, "K", "forward：起始里程，米", {C::Forward}},
@@ -58,6 +59,7 @@ QString CommandName(RouteCommand command) {
     case RouteCommand::Check: return QStringLiteral("check");
     case RouteCommand::Forward: return QStringLiteral("forward");
     case RouteCommand::Inverse: return QStringLiteral("inverse");
+    case RouteCommand::Export: return QStringLiteral("export");
   }
   return {};
 }
@@ -102,11 +104,14 @@ QString RouteCommandHelp() {
       "  forward ROUTE          按里程计算中边桩坐标（正算），输出CSV；\n"
       "                         用 --from、--to、--step 给出里程范围，或用 --stations 给出里程文件\n"
       "  inverse ROUTE POINTS   计算测点的里程和偏距（反算），输出CSV\n"
+      "  export ROUTE -o FILE.xml\n"
+      "                         把路线写成LandXML 1.2文件（一条Alignment，方位角为十进制度）\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q[,名称]\n"
       "  （分隔符为逗号、全角逗号、制表符或空格；方位角为d.mmss格式，半径0为无穷大，\n"
-      "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件。\n"
+      "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件，\n"
+      "  或者LandXML文件（文件名以.xml结尾；用 --alignment 选择其中的路线）。\n"
       "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”。\n"
       "\n"
       "选项：\n");
@@ -134,7 +139,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
-    return Refuse(QStringLiteral("请给出命令：check、forward或inverse！请用 --help 查看用法。"));
+    return Refuse(QStringLiteral("请给出命令：check、forward、inverse或export！请用 --help 查看用法。"));
   RouteCommandLine line;
   const QString& command = positional.front();
   if (command == u"check") {
@@ -143,8 +148,10 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     line.command = RouteCommand::Forward;
   } else if (command == u"inverse") {
     line.command = RouteCommand::Inverse;
+  } else if (command == u"export") {
+    line.command = RouteCommand::Export;
   } else {
-    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward或inverse！").arg(command));
+    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse或export！").arg(command));
   }
   const qsizetype files = line.command == RouteCommand::Inverse ? 2 : 1;
   if (positional.size() - 1 < files)
@@ -164,6 +171,11 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   }
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
+  if (parser.isSet(QStringLiteral("alignment"))) {
+    line.source.alignment = parser.value(QStringLiteral("alignment"));
+    if (!IsLandXmlPath(line.route))
+      return Refuse(QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！"));
+  }
   if (parser.isSet(QStringLiteral("encoding"))) {
     const QString code = parser.value(QStringLiteral("encoding")).toLower();
     if (code == u"utf8" || code == u"utf-8") {

@@ -14,7 +14,7 @@
 
 namespace tarnvel {
 
-enum class RouteCommand { Check, Forward, Inverse };
+enum class RouteCommand { Check, Forward, Inverse, Export };
 
 // A station range for `forward`, metres.
 struct StationRange {

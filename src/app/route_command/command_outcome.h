@@ -2,6 +2,8 @@
 // or the text to write and the exit status.
 #pragma once
 
+#include <QByteArray>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -16,6 +18,9 @@ inline constexpr int kExitRefused = 2;         // an input was refused
 struct CommandResult {
   std::string text;  // UTF-8, CR LF line ends
   int status = kExitSuccess;
+  // Bytes to write as they are, in place of the text in the chosen
+  // encoding: a file format of its own, such as LandXML.
+  std::optional<QByteArray> bytes;
 };
 
 using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
@@ -23,5 +28,6 @@ using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
 CommandOutcome RunCheck(const RouteCommandLine& line);
 CommandOutcome RunForward(const RouteCommandLine& line);
 CommandOutcome RunInverse(const RouteCommandLine& line);
+CommandOutcome RunExport(const RouteCommandLine& line);
 
 }  // namespace tarnvel

@@ -6,6 +6,7 @@
 
 #include "command_outcome.h"
 #include "gbk_file_writer.h"
+#include "save_file.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ CommandOutcome Run(const RouteCommandLine& line) {
     case RouteCommand::Check: return RunCheck(line);
     case RouteCommand::Forward: return RunForward(line);
     case RouteCommand::Inverse: return RunInverse(line);
+    case RouteCommand::Export: return RunExport(line);
   }
   return ArgumentRefusal{};
 }
@@ -48,7 +50,13 @@ int main(int argc, char* argv[]) {
   const CommandOutcome outcome = Run(line);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
-  if (line.output) {
+  if (result.bytes) {
+    if (!line.output) {
+      Print(stdout, *result.bytes);
+    } else if (const auto refusal = SaveFileBytes(*line.output, *result.bytes)) {
+      return Refused(refusal->message);
+    }
+  } else if (line.output) {
     if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
       return Refused(refusal->message);
   } else {
