@@ -49,7 +49,10 @@ double QXFWJ(const LineElement& e, double K) {
     RQ *= e.Q;
     RN *= e.Q;
   }
-  const double distance = std::fabs(K - e.K0);
+  // Signed, so that before K0 the tangent follows the same curvature law as
+  // CentreLinePoint's position; a distance taken as its absolute value there
+  // mirrored the turn and put an inverse foot 0.2 m off 10 m before an arc.
+  const double distance = K - e.K0;
   const double cK = distance * (1 / RN - 1 / RQ) / std::fabs(e.K1 - e.K0) + 1 / RQ;
   return distance * ((1 / RQ + cK) * ((180 / kPi) / 2)) + e.F;
 }

@@ -47,8 +47,10 @@ LineElement SJ(const ElementTexts& texts);
 std::optional<Refusal> CheckElementValues(const LineElement& element);
 
 // Tangent azimuth at station K in decimal degrees, not reduced to 0–360.
-// The radii are signed by Q here (unlike the position of CentreLinePoint),
-// and distances from K0 are taken as absolute values.
+// The radii are signed by Q here (unlike the position of CentreLinePoint).
+// Before K0 and past K1 the curvature law is extended with its sign, as the
+// position extends it: F plus the signed distance from K0 times the mean of
+// the curvatures at K0 and K.
 double QXFWJ(const LineElement& element, double K);
 
 // The same, read afresh from the field texts.

@@ -107,6 +107,7 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   if (elements.empty()) return RouteError{0, -1, "线路中没有线元！"};
   Route route;
   route.loaded.reserve(elements.size());
+  route.ends.reserve(elements.size());
   route.boxes.reserve(elements.size());
   for (size_t i = 0; i < elements.size(); ++i) {
     if (auto error = CheckElement(i, elements[i].values)) return *error;
@@ -115,6 +116,11 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
     if (!std::isfinite(end.X) || !std::isfinite(end.Y) || !std::isfinite(QXFWJ(e, e.K1)))
       return RouteError{static_cast<int>(i + 1), -1,
                         ElementPrefix(i) + "的计算结果超出数值范围，请检查输入数据！"};
+    const double endAzimuth = QXFWJ(e, e.K1);
+    route.ends.push_back({{e.X0, e.Y0},
+                          end,
+                          {CosDeg(QXFWJ(e, e.K0)), SinDeg(QXFWJ(e, e.K0))},
+                          {CosDeg(endAzimuth), SinDeg(endAzimuth)}});
     route.loaded.push_back(e);
     route.boxes.push_back(CentreLineBox(e));
   }

@@ -55,6 +55,13 @@ struct PlanBox {
 // 1e-6 m outside it (never inside).
 PlanBox CentreLineBox(const LineElement& element);
 
+// An element's ends as the searches along a route read them: the points,
+// and the unit tangents as (cos, sin) of QXFWJ there.
+struct ElementEnds {
+  Point start, end;
+  Point startTangent, endTangent;
+};
+
 // A route that passed MakeRoute: `loaded[i]` is element i as SJ loads it
 // (F in decimal degrees, a radius of 0 as kInfiniteRadius). The rest is
 // derived from these by MakeRoute, so that finding the elements near a
@@ -64,6 +71,7 @@ struct Route {
   std::vector<RouteElement> elements;
   std::vector<LineElement> loaded;
 
+  std::vector<ElementEnds> ends;
   std::vector<PlanBox> boxes;      // each element's CentreLineBox
   std::vector<PlanBox> boxTree;    // runs of consecutive elements: node j holds
                                    // nodes 2j and 2j+1, element i is leaf

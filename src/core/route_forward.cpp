@@ -22,8 +22,10 @@ bool Holds(const Route& route, size_t i, double K) {
   return K == e.K1 && (i + 1 == route.loaded.size() || route.loaded[i + 1].K0 != K);
 }
 
+// Stations in messages are written in full, as typed: a station a hair
+// outside the route must not read as its first station.
 std::string RangeText(double from, double to) {
-  return "（" + StationText(from) + "～" + StationText(to) + "）";
+  return "（" + GeneralText(from) + "～" + GeneralText(to) + "）";
 }
 
 std::string RangeRefusal(const Route& route, const std::string& what) {
@@ -32,7 +34,7 @@ std::string RangeRefusal(const Route& route, const std::string& what) {
 
 // Why K has no point: the 短链 it falls in, or the route's range.
 StationRefusal NoStation(const Route& route, double K) {
-  const std::string station = "里程“" + StationText(K) + "”";
+  const std::string station = "里程“" + GeneralText(K) + "”";
   for (size_t i = 0; i + 1 < route.loaded.size(); ++i) {
     const double end = route.loaded[i].K1;
     const double start = route.loaded[i + 1].K0;
