@@ -64,6 +64,14 @@ Point Intersection(const Point& start, double start_degrees, const Point& end,
   return {start.X + t * ux, start.Y + t * uy};
 }
 
+// The chord's middle in place of a point that is not finite, which only
+// radii and turns near the double range give: the reader takes the radius,
+// the direction and the length, and no program could use such a point.
+Point Writable(const Point& point, const Point& start, const Point& end) {
+  if (std::isfinite(point.X) && std::isfinite(point.Y)) return point;
+  return {(start.X + end.X) / 2, (start.Y + end.Y) / 2};
+}
+
 class Writer {
  public:
   explicit Writer(QByteArray* bytes) : xml_(bytes) { xml_.setAutoFormatting(true); }
@@ -163,7 +171,7 @@ class Writer {
       const double to_centre = start_degrees + kQuarterTurnDegrees * v.Q;
       const Point centre{v.X0 + v.RQ * CosDeg(to_centre), v.Y0 + v.RQ * SinDeg(to_centre)};
       PointElement(u"Start"_s, start);
-      PointElement(u"Center"_s, centre);
+      PointElement(u"Center"_s, Writable(centre, start, end.point));
       PointElement(u"End"_s, end.point);
     } else {
       Start(u"Spiral"_s);
@@ -176,7 +184,8 @@ class Writer {
       xml_.writeAttribute(u"dirStart"_s, Text(start_degrees));
       if (!name.isEmpty()) xml_.writeAttribute(u"name"_s, name);
       PointElement(u"Start"_s, start);
-      PointElement(u"PI"_s, Intersection(start, start_degrees, end.point, end.azimuth));
+      PointElement(u"PI"_s, Writable(Intersection(start, start_degrees, end.point, end.azimuth),
+                                     start, end.point));
       PointElement(u"End"_s, end.point);
     }
     xml_.writeEndElement();
