@@ -56,4 +56,18 @@ double QXFWJ(const LineElement& element, double K);
 // The same, read afresh from the field texts.
 double QXFWJ(const ElementTexts& texts, double K);
 
+// What QXFWJ takes from the element alone, worked out once for a table
+// instead of at every station: three of its four divisions. QXFWJ gives the
+// same double, bit for bit, through either form.
+struct AzimuthLaw {
+  double K0 = 0;                // metres
+  double F = 0;                 // decimal degrees
+  double start_curvature = 0;   // 1/RQ, per metre, radii signed by Q unless Q = 0
+  double curvature_change = 0;  // 1/RN − 1/RQ, signed alike
+  double length = 0;            // |K1 − K0|, metres
+};
+
+AzimuthLaw MakeAzimuthLaw(const LineElement& element);
+double QXFWJ(const AzimuthLaw& law, double K);
+
 }  // namespace tarnvel

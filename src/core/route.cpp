@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <span>
 
 #include "angle.h"
 
@@ -49,8 +50,24 @@ LineElement Load(const ElementValues& v) {
   return e;
 }
 
+// Unsigned, over the element; the tangent turns with the radii even where a
+// Q of 0 keeps the position straight.
+double LargestCurvature(const LineElement& e) {
+  return std::max(std::fabs(1 / e.RQ), std::fabs(1 / e.RN));
+}
+
 PlanBox PointBox(Point p, double margin) {
   return {p.X - margin, p.Y - margin, p.X + margin, p.Y + margin};
+}
+
+PlanBox SamplesBox(const LineElement& e, std::span<const CentreLineSample> samples) {
+  const double h = (e.K1 - e.K0) / static_cast<double>(samples.size() - 1);
+  // Within a stretch of length h turning by t the line stays within h·t/8 of
+  // its chord while t is small, and always within h/2 of either end.
+  const double stray = h * std::min(LargestCurvature(e) * h / 4, 0.5) + kBoxSlack;
+  PlanBox box;
+  for (const CentreLineSample& s : samples) box.Add(PointBox(s.point, stray));
+  return box;
 }
 
 // Bottom-up tree of boxes over runs of consecutive elements. Consecutive
@@ -85,29 +102,26 @@ void PlanBox::Add(const PlanBox& o) {
   maxY = std::max(maxY, o.maxY);
 }
 
-PlanBox CentreLineBox(const LineElement& e) {
+std::vector<CentreLineSample> CentreLineSamples(const LineElement& e) {
   const double length = e.K1 - e.K0;
-  const double largest_curvature =
-      std::fabs(e.Q) * std::max(std::fabs(1 / e.RQ), std::fabs(1 / e.RN));
   const double panels =
-      std::clamp(std::ceil(largest_curvature * length / kBoxPanelTurn), 1.0, kMaxBoxPanels);
-  const double h = length / panels;
-  // Within a stretch of length h turning by t the line stays within h·t/8 of
-  // its chord while t is small, and always within h/2 of either end.
-  const double stray = h * std::min(largest_curvature * h / 4, 0.5) + kBoxSlack;
-  PlanBox box = PointBox({e.X0, e.Y0}, stray);
-  for (double p = 1; p <= panels; ++p) {
-    const double K = p == panels ? e.K1 : e.K0 + p * h;
-    box.Add(PointBox(CentreLinePoint(e, K), stray));
+      std::clamp(std::ceil(LargestCurvature(e) * length / kBoxPanelTurn), 1.0, kMaxBoxPanels);
+  std::vector<CentreLineSample> samples;
+  samples.reserve(static_cast<size_t>(panels) + 1);
+  for (double p = 0; p <= panels; ++p) {
+    const double K = p == panels ? e.K1 : e.K0 + p * (length / panels);
+    const double azimuth = QXFWJ(e, K);
+    samples.push_back({K, CentreLinePoint(e, K), {CosDeg(azimuth), SinDeg(azimuth)}});
   }
-  return box;
+  return samples;
 }
+
+PlanBox CentreLineBox(const LineElement& e) { return SamplesBox(e, CentreLineSamples(e)); }
 
 std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   if (elements.empty()) return RouteError{0, -1, "线路中没有线元！"};
   Route route;
   route.loaded.reserve(elements.size());
-  route.ends.reserve(elements.size());
   route.boxes.reserve(elements.size());
   for (size_t i = 0; i < elements.size(); ++i) {
     if (auto error = CheckElement(i, elements[i].values)) return *error;
@@ -116,14 +130,13 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
     if (!std::isfinite(end.X) || !std::isfinite(end.Y) || !std::isfinite(QXFWJ(e, e.K1)))
       return RouteError{static_cast<int>(i + 1), -1,
                         ElementPrefix(i) + "的计算结果超出数值范围，请检查输入数据！"};
-    const double endAzimuth = QXFWJ(e, e.K1);
-    route.ends.push_back({{e.X0, e.Y0},
-                          end,
-                          {CosDeg(QXFWJ(e, e.K0)), SinDeg(QXFWJ(e, e.K0))},
-                          {CosDeg(endAzimuth), SinDeg(endAzimuth)}});
+    const std::vector<CentreLineSample> samples = CentreLineSamples(e);
+    route.firstSample.push_back(route.samples.size());
+    route.samples.insert(route.samples.end(), samples.begin(), samples.end());
     route.loaded.push_back(e);
-    route.boxes.push_back(CentreLineBox(e));
+    route.boxes.push_back(SamplesBox(e, samples));
   }
+  route.firstSample.push_back(route.samples.size());
   route.elements = std::move(elements);
   route.boxTree = BoxTree(route.boxes);
 

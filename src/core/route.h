@@ -55,12 +55,17 @@ struct PlanBox {
 // 1e-6 m outside it (never inside).
 PlanBox CentreLineBox(const LineElement& element);
 
-// An element's ends as the searches along a route read them: the points,
-// and the unit tangents as (cos, sin) of QXFWJ there.
-struct ElementEnds {
-  Point start, end;
-  Point startTangent, endTangent;
+// A station of an element with its centre-line point and its unit tangent
+// as (cos, sin) of QXFWJ there.
+struct CentreLineSample {
+  double station = 0;
+  Point point;
+  Point tangent;
 };
+
+// The samples the route keeps of an element: its start, its end, and equal
+// steps between that each turn at most 0.25 rad (at most 64 steps).
+std::vector<CentreLineSample> CentreLineSamples(const LineElement& element);
 
 // A route that passed MakeRoute: `loaded[i]` is element i as SJ loads it
 // (F in decimal degrees, a radius of 0 as kInfiniteRadius). The rest is
@@ -71,7 +76,9 @@ struct Route {
   std::vector<RouteElement> elements;
   std::vector<LineElement> loaded;
 
-  std::vector<ElementEnds> ends;
+  std::vector<CentreLineSample> samples;  // every element's, in route order:
+  std::vector<size_t> firstSample;        // element i's from firstSample[i] to
+                                          // firstSample[i + 1]
   std::vector<PlanBox> boxes;      // each element's CentreLineBox
   std::vector<PlanBox> boxTree;    // runs of consecutive elements: node j holds
                                    // nodes 2j and 2j+1, element i is leaf

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "element_feet.h"
 
@@ -14,31 +15,36 @@ namespace {
 constexpr double kEndResidual = 1e-6;
 // Feet of one joint found from both sides, metres in station and offset.
 constexpr double kJointFoot = 0.001;
-// Beyond this turn the ends alone say nothing of the feet between them.
+// Beyond this turn two samples alone say nothing of the feet between them.
 constexpr double kMaxSteadyTurn = 1;
 
 double Along(Point p, Point c, Point tangent) {
   return (p.X - c.X) * tangent.X + (p.Y - c.Y) * tangent.Y;
 }
 
-// Whether the ends of element e show that it has no foot of p within
+// Whether the samples of element e show that it has no foot of p within
 // maxOffset. The along-tangent residual falls at a rate of 1 less the
-// curvature times the offset. On a line turning at most 1 rad, which strays
-// from any of its tangents by at most k·L²/2 (k its largest curvature), a foot
-// within maxOffset keeps k·|offset| below a half everywhere: the residual then
-// falls along the whole element, and a foot needs it to change sign between
-// the ends. Most elements near a point are dismissed so, from two products.
-bool NoFootBetweenEnds(const LineElement& e, const ElementEnds& ends, Point p,
-                       double maxOffset) {
-  const double length = e.K1 - e.K0;
+// curvature times the offset. Over a stretch of length h turning at most
+// 1 rad, the line strays from any of its tangents by at most k·h²/2 (k the
+// largest curvature); a foot within maxOffset there keeps k·|offset| below a
+// half along the stretch if k·(k·h²/2 + maxOffset) < 1/2. The residual then
+// falls along the whole stretch, and a foot needs it to change sign between
+// the stretch's ends. Most elements near a point are dismissed so, from a
+// few products, before any search.
+bool NoFootBetweenSamples(const LineElement& e, std::span<const CentreLineSample> samples,
+                          Point p, double maxOffset) {
+  const double h = (e.K1 - e.K0) / static_cast<double>(samples.size() - 1);
   // Unsigned and whatever Q is: the tangent turns with the radii even on an
   // element whose Q of 0 keeps its position straight.
   const double k = std::max(std::fabs(1 / e.RQ), std::fabs(1 / e.RN));
-  if (!(k * length <= kMaxSteadyTurn && k * (k * length * length / 2 + maxOffset) < 0.5))
-    return false;
-  const double a = Along(p, ends.start, ends.startTangent);
-  const double b = Along(p, ends.end, ends.endTangent);
-  return (a > kEndResidual && b > kEndResidual) || (a < -kEndResidual && b < -kEndResidual);
+  if (!(k * h <= kMaxSteadyTurn && k * (k * h * h / 2 + maxOffset) < 0.5)) return false;
+  const double first = Along(p, samples.front().point, samples.front().tangent);
+  if (!(std::fabs(first) > kEndResidual)) return false;
+  for (const CentreLineSample& s : samples.subspan(1)) {
+    const double along = Along(p, s.point, s.tangent);
+    if (!(std::fabs(along) > kEndResidual) || (along > 0) != (first > 0)) return false;
+  }
+  return true;
 }
 
 // Calls visit(i) for every element whose box, widened by `margin`, holds p,
@@ -74,7 +80,12 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) 
 
   ForEachElementNear(route, p, maxOffset, [&](size_t i) {
     const LineElement& e = route.loaded[i];
-    if (i < route.ends.size() && NoFootBetweenEnds(e, route.ends[i], p, maxOffset)) return;
+    if (route.firstSample.size() == route.loaded.size() + 1 &&
+        NoFootBetweenSamples(e,
+                             std::span(route.samples).subspan(
+                                 route.firstSample[i], route.firstSample[i + 1] - route.firstSample[i]),
+                             p, maxOffset))
+      return;
     for (const Foot& f : AllFeet(e, p))
       if (std::fabs(f.offset) <= maxOffset)
         feet.push_back({static_cast<int>(i + 1), f.station, f.offset});

@@ -15,6 +15,10 @@ namespace {
 // step, or the step's sum short of it by round-off.
 constexpr double kSameStation = 1e-6;
 
+// A table beyond this many stations would only exhaust the memory; a step of
+// a millimetre still covers 10 km.
+constexpr long kMaxTableStations = 10'000'000;
+
 bool Holds(const Route& route, size_t i, double K) {
   const LineElement& e = route.loaded[i];
   if (e.K0 <= K && K < e.K1) return true;
@@ -104,6 +108,9 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
   const double largest = std::max(std::fabs(r.from), std::fabs(r.to));
   if (largest + std::fabs(r.step) == largest)
     return StationRefusal{"“计算间距J”太小，里程无法前进！"};
+  if (std::fabs(r.to - r.from) / std::fabs(r.step) > kMaxTableStations)
+    return StationRefusal{"“计算间距J”太小，计算点数超过" + std::to_string(kMaxTableStations) +
+                          "个！"};
 
   const bool ascending = r.step > 0;
   auto before = [&](double a, double b) { return ascending ? a < b : a > b; };

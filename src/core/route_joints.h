@@ -26,9 +26,11 @@ struct Joint {
                           // reduced to (−648000, 648000]
   double curvatureEnd = 0;    // signed (right +), 1/m, at the end of i
   double curvatureStart = 0;  // signed, at the start of i+1
-  bool curvatureJump = false; // the two differ (a note, not a fault)
+  bool curvatureJump = false; // the two differ beyond SameCurvature (a note,
+                              // not a fault)
   std::string label;      // "ZH", "HY", … or "" for straight to straight
-  bool closed = true;     // 闭合 (true) or 超限
+  bool closed = true;     // 闭合: d_mm and |daz_sec| within the tolerances
+                          // (a value that is not a number is 超限)
 };
 
 std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances = {});

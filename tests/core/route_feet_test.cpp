@@ -131,7 +131,7 @@ TEST(RouteFeet, AgreesWithTheSingleElementComputation) {
   EXPECT_GT(checked, 150);
 }
 
-// The boxes and the test at the ends only skip work: a route without them
+// The boxes and the test at the samples only skip work: a route without them
 // (every element searched) gives the same feet, here around tight curves
 // whose radii are near the largest offset.
 TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
@@ -143,7 +143,7 @@ TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
                                     {100, 0, 0, 0}},
                                    false));
   Route everyElement = route;
-  everyElement.ends.clear();
+  everyElement.firstSample.clear();
   everyElement.boxTree.clear();
   for (double x = 700; x <= 1700; x += 41.3) {
     for (double y = 1700; y <= 2900; y += 53.9) {

@@ -155,7 +155,8 @@ TEST(RouteTable, RefusesARangeLeavingTheRouteAndAStepThatCannotMove) {
       {{1000, 1420.5, 10}, "“止点K”超出线路范围（1000～1420）！"},
       {{1000, 1100, 0}, "“计算间距J”必须是不为零的数！"},
       {{1100, 1000, 10}, "“计算间距J”的正负与起点K到止点K的方向不符！"},
-      {{1000, 1100, 1e-14}, "“计算间距J”太小，里程无法前进！"}};
+      {{1000, 1100, 1e-14}, "“计算间距J”太小，里程无法前进！"},
+      {{1000, 1420, 1e-5}, "“计算间距J”太小，计算点数超过10000000个！"}};
   for (const auto& [request, message] : cases) {
     const auto outcome = RouteTable(route, request);
     ASSERT_TRUE(std::holds_alternative<StationRefusal>(outcome)) << message;

@@ -121,6 +121,12 @@ TEST(DesignTable, RoadGivenToTheMillimetreClosesAndNamesItsKeyPoints) {
   for (const Joint& j : CheckJoints(route)) {
     EXPECT_TRUE(j.closed) << j.left << ": " << j.d_mm << " mm " << j.daz_sec << "″";
     EXPECT_EQ(j.dK, 0) << j.left;
+    // The forward point at the joint, on the element that ends there, meets
+    // the typed start of the next.
+    const LineElement& left = route.loaded[static_cast<size_t>(j.left - 1)];
+    const ForwardResult end = ForwardPoint(left, left.K1, 0, 90);
+    const ElementValues& next = route.elements[static_cast<size_t>(j.left)].values;
+    EXPECT_LE(std::hypot(end.point.X - next.X0, end.point.Y - next.Y0), 0.002) << j.left;
   }
   std::vector<std::pair<int, std::string>> labels;
   for (const KeyPoint& p : KeyPoints(route)) labels.emplace_back(p.element, p.label);
