@@ -147,6 +147,18 @@ TEST_F(RouteCommandTest, RefusalsGoToStandardErrorWithStatusTwo) {
   }
 }
 
+// Pins a write to a full disk through standard output that exited 0.
+TEST_F(RouteCommandTest, AFailedWriteToStandardOutputIsRefused) {
+  QProcess process;
+  process.setWorkingDirectory(PathOf(""));
+  process.setStandardOutputFile(QStringLiteral("/dev/full"));
+  process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), {"check", "route.csv"});
+  ASSERT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitCode(), 2);
+  EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+            QStringLiteral("写入标准输出时出错，输出不完整！\n"));
+}
+
 TEST_F(RouteCommandTest, HelpListsEveryOption) {
   const Outcome run = Route({"--help"});
   EXPECT_EQ(run.status, 0);

@@ -12,13 +12,15 @@ namespace {
 
 using namespace tarnvel;
 
-void Print(std::FILE* stream, const QByteArray& bytes) {
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-  std::fflush(stream);
+// Whether every byte reached the stream: a script that redirected the output
+// to a full disk must not be told that it worked.
+bool Print(std::FILE* stream, const QByteArray& bytes) {
+  const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  return std::fflush(stream) == 0 && written == static_cast<size_t>(bytes.size());
 }
 
 int Refused(const QString& message) {
-  Print(stderr, (message + u'\n').toUtf8());
+  Print(stderr, (message + u'\n').toUtf8());  // nowhere left to report its failure
   return kExitRefused;
 }
 
@@ -42,7 +44,8 @@ int main(int argc, char* argv[]) {
   const auto parsed = ParseRouteCommandLine(QCoreApplication::arguments().mid(1));
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&parsed)) return Refused(refusal->message);
   if (const auto* information = std::get_if<InformationText>(&parsed)) {
-    Print(stdout, information->text.toUtf8());
+    if (!Print(stdout, information->text.toUtf8()))
+      return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
     return kExitSuccess;
   }
   const RouteCommandLine& line = std::get<RouteCommandLine>(parsed);
@@ -52,7 +55,8 @@ int main(int argc, char* argv[]) {
   const CommandResult& result = std::get<CommandResult>(outcome);
   if (result.bytes) {
     if (!line.output) {
-      Print(stdout, *result.bytes);
+      if (!Print(stdout, *result.bytes))
+        return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
     } else if (const auto refusal = SaveFileBytes(*line.output, *result.bytes)) {
       return Refused(refusal->message);
     }
@@ -63,7 +67,8 @@ int main(int argc, char* argv[]) {
     const auto bytes = EncodeText(result.text, line.encoding);
     if (const char32_t* character = std::get_if<char32_t>(&bytes))
       return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
-    Print(stdout, std::get<QByteArray>(bytes));
+    if (!Print(stdout, std::get<QByteArray>(bytes)))
+      return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
   }
   return result.status;
 }
