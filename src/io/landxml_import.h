@@ -26,10 +26,11 @@
 //
 // Refused, naming the file, the XML line and the element: text that is not
 // XML, a document that is not LandXML, no alignment (or none of the name
-// asked for), a spiral other than a clothoid, a linear unit other than the
-// metre, a station equation off the element joints or with decreasing
-// stations, and any value that is missing or not a number where the element
-// needs it. Every route rule of MakeRoute holds for what is given back.
+// asked for), an IrregularLine or Chain, a spiral other than a clothoid, a
+// linear unit other than the metre, a station equation off the element
+// joints or with decreasing stations, and any value that is missing or not a
+// number where the element needs it. Every route rule of MakeRoute holds for
+// what is given back.
 #pragma once
 
 #include <QByteArrayView>

@@ -20,7 +20,7 @@ struct CommandResult {
   int status = kExitSuccess;
   // Bytes to write as they are, in place of the text in the chosen
   // encoding: a file format of its own, such as LandXML.
-  std::optional<QByteArray> bytes;
+  std::optional<QByteArray> bytes = std::nullopt;
 };
 
 using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
