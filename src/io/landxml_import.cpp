@@ -458,6 +458,31 @@ class Builder {
   AngleUnit direction_unit_ = AngleUnit::kRadians;
 };
 
+// The rest of an element from `distance` along it, where a station equation
+// splits it: its start, tangent and radius there as Tarnvel computes them,
+// the azimuth to 0.000001″. Stations are set by the caller.
+ElementValues SplitAt(const Built& element, double distance) {
+  const ElementValues& v = element.values;
+  const LineElement whole{0,
+                          element.length,
+                          v.X0,
+                          v.Y0,
+                          DmsToDegrees(v.F),
+                          v.RQ == 0 ? kInfiniteRadius : v.RQ,
+                          v.RN == 0 ? kInfiniteRadius : v.RN,
+                          v.Q};
+  const ForwardResult there = ForwardPoint(whole, distance, 0, kQuarterTurnDegrees);
+  // The curvature runs linearly from 1/RQ to 1/RN along the element.
+  const auto curvature = [](double radius) { return radius == 0 ? 0 : 1 / radius; };
+  const double k = curvature(v.RQ) + (curvature(v.RN) - curvature(v.RQ)) * distance / element.length;
+  ElementValues rest = v;
+  rest.X0 = there.point.X;
+  rest.Y0 = there.point.Y;
+  rest.F = DegreesToDmsField(there.azimuth);
+  if (v.RQ != v.RN) rest.RQ = k == 0 ? 0 : 1 / k;  // an arc keeps its radius as typed
+  return rest;
+}
+
 LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
                         const QString& wanted) {
   const auto& chosen = reader.Chosen();
@@ -493,9 +518,11 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   std::vector<double> internal(built.size() + 1, *sta_start);
   for (std::size_t i = 0; i < built.size(); ++i) internal[i + 1] = internal[i] + built[i].length;
 
+  // Each equation starts the stations afresh at an element's start, or
+  // within an element, which is then split there.
   std::vector<std::optional<double>> ahead(built.size());
-  std::vector<RawEquation> equations = alignment.equations;
-  for (const RawEquation& equation : equations) {
+  std::vector<std::vector<std::pair<double, double>>> splits(built.size());  // (distance, station)
+  for (const RawEquation& equation : alignment.equations) {
     const QString element = QStringLiteral("StaEquation");
     const auto at = builder.Finite(equation.line, element, equation.attributes, "staInternal"_L1);
     const auto new_station =
@@ -509,32 +536,52 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
     const auto joint = std::find_if(internal.begin(), internal.end(), [&](double station) {
       return std::fabs(station - *at) <= kEquationAtJoint;
     });
-    if (joint == internal.end()) {
+    if (joint != internal.end()) {
+      const auto index = static_cast<std::size_t>(joint - internal.begin());
+      // An equation at the very end of the alignment changes no element.
+      if (index < built.size()) ahead[index] = *new_station;
+      continue;
+    }
+    std::size_t index = 0;
+    while (index < built.size() && !(internal[index] < *at && *at < internal[index + 1])) ++index;
+    if (index == built.size()) {
       reader.Refuse(equation.line, element,
-                    QStringLiteral("staInternal=%1不在线元之间，断链只能设在线元的连接处")
+                    QStringLiteral("staInternal=%1不在路线上")
                         .arg(QString::fromStdString(RoundTripText(*at))));
     }
-    const auto index = static_cast<std::size_t>(joint - internal.begin());
-    // An equation at the very end of the alignment changes no element.
-    if (index < built.size()) ahead[index] = *new_station;
+    splits[index].emplace_back(*at - internal[index], *new_station);
   }
 
   std::vector<RouteElement> elements;
-  elements.reserve(built.size());
+  std::vector<std::size_t> source;      // the geometry element of each route element
+  std::vector<std::size_t> last_piece;  // the route element ending each geometry element
   double station = *sta_start;
   for (std::size_t i = 0; i < built.size(); ++i) {
     if (ahead[i]) station = *ahead[i];
-    RouteElement element{built[i].values, built[i].name};
-    element.values.K0 = station;
-    element.values.K1 = station + built[i].length;
-    station = element.values.K1;
-    elements.push_back(std::move(element));
+    std::sort(splits[i].begin(), splits[i].end());
+    ElementValues piece = built[i].values;
+    double done = 0;
+    for (const auto& [distance, new_station] : splits[i]) {
+      piece.K0 = station;
+      piece.K1 = station + (distance - done);
+      elements.push_back({piece, built[i].name});
+      source.push_back(i);
+      piece = SplitAt(built[i], distance);
+      station = new_station;
+      done = distance;
+    }
+    piece.K0 = station;
+    piece.K1 = station + (built[i].length - done);
+    station = piece.K1;
+    elements.push_back({piece, built[i].name});
+    source.push_back(i);
+    last_piece.push_back(elements.size() - 1);
   }
 
   auto made = MakeRoute(std::move(elements));
   if (const auto* error = std::get_if<RouteError>(&made)) {
     const auto index = static_cast<std::size_t>(std::max(error->element, 1) - 1);
-    const RawGeometry& g = alignment.geometry[std::min(index, alignment.geometry.size() - 1)];
+    const RawGeometry& g = alignment.geometry[source[std::min(index, source.size() - 1)]];
     QString message = QString::fromStdString(error->message);
     if (message.endsWith(u'！')) message.chop(1);  // Refuse ends the sentence
     reader.Refuse(g.line, g.kind, message);
@@ -547,10 +594,10 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   for (std::size_t i = 0; i < alignment.geometry.size(); ++i) {
     const RawGeometry& g = alignment.geometry[i];
     if (!g.end.present) continue;
-    const LineElement& loaded = result.route.loaded[i];
+    const LineElement& loaded = result.route.loaded[last_piece[i]];
     const ForwardResult end = ForwardPoint(loaded, loaded.K1, 0, kQuarterTurnDegrees);
     LandXmlEndCheck check;
-    check.element = static_cast<int>(i) + 1;
+    check.element = static_cast<int>(last_piece[i]) + 1;
     check.line = g.end.line;
     check.dX_mm = (g.end.X - end.point.X) * kMillimetresPerMetre;
     check.dY_mm = (g.end.Y - end.point.Y) * kMillimetresPerMetre;

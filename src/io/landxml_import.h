@@ -16,8 +16,11 @@
 //   (0); `rot` "cw" is a right turn (Q = 1), "ccw" a left one (Q = −1).
 //
 // Stations start at the alignment's `staStart` and run along the lengths;
-// after each StaEquation (at an element joint, found to 0.1 mm of the
-// internal station) they follow its `staAhead`, which makes the 断链.
+// after each StaEquation they follow its `staAhead`, which makes the 断链.
+// An equation at an element joint (to 0.1 mm of the internal station) starts
+// the next element there; one within an element splits it in two, the second
+// starting where Tarnvel computes the point, its tangent (to 0.000001″) and
+// its radius at that distance.
 //
 // Nothing the file says twice is adjusted: Tarnvel computes each element's
 // end and compares it with the file's End point (and `dirEnd`, where given);
@@ -27,8 +30,8 @@
 // Refused, naming the file, the XML line and the element: text that is not
 // XML, a document that is not LandXML, no alignment (or none of the name
 // asked for), an IrregularLine or Chain, a spiral other than a clothoid, a
-// linear unit other than the metre, a station equation off the element
-// joints or with decreasing stations, and any value that is missing or not a
+// linear unit other than the metre, a station equation off the alignment or
+// with decreasing stations, and any value that is missing or not a
 // number where the element needs it. Every route rule of MakeRoute holds for
 // what is given back.
 #pragma once

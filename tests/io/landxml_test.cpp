@@ -225,11 +225,34 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
            Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"0\"><Start>0 0</Start></Line>")),
                 "文件“a.xml”第7行<Line>：第1个线元“止点桩号K”必须大于“起点桩号K”！"},
            Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>",
-                                                 "<StaEquation staInternal=\"1004\" staAhead=\"1200\"/>\n")),
-                "文件“a.xml”第8行<StaEquation>：staInternal=1004不在线元之间，断链只能设在线元的连接处！"},
+                                                 "<StaEquation staInternal=\"1011\" staAhead=\"1200\"/>\n")),
+                "文件“a.xml”第8行<StaEquation>：staInternal=1011不在路线上！"},
        }) {
     EXPECT_EQ(Refusal(c.file), QString::fromUtf8(c.message));
   }
+}
+
+// A station equation 40 m into an arc of R 200 splits it where the arc
+// reaches that point; the file's End is checked on the second piece.
+TEST(LandXmlImport, AnEquationWithinAnElementSplitsIt) {
+  const auto imported = Imported(Document(
+      Degrees(), OneAlignment("A", "<Curve rot=\"cw\" radius=\"200\" length=\"100\" dirStart=\"0\">"
+                                   "<Start>0 0</Start><Center>0 200</Center>"
+                                   "<End>95.8851077208406 24.4834876219255</End></Curve>\n",
+                              "<StaEquation staInternal=\"1040\" staAhead=\"1100\"/>\n")));
+  ASSERT_EQ(imported.route.elements.size(), 2u);
+  const ElementValues& first = imported.route.elements[0].values;
+  const ElementValues& second = imported.route.elements[1].values;
+  EXPECT_EQ((std::array{first.K0, first.K1, second.K0, second.K1}),
+            (std::array{1000.0, 1040.0, 1100.0, 1160.0}));
+  EXPECT_EQ(FixedText(second.X0, 4), "39.7339");  // 200 sin 0.2
+  EXPECT_EQ(FixedText(second.Y0, 4), "3.9867");   // 200 (1 − cos 0.2)
+  EXPECT_EQ(GeneralText(second.F), "11.2732961249");  // 0.2 rad, 11°27ˊ32.96124942″, to 0.000001″
+  EXPECT_EQ((std::array{second.RQ, second.RN, second.Q}), (std::array{200.0, 200.0, 1.0}));
+  for (const Joint& joint : CheckJoints(imported.route)) EXPECT_TRUE(joint.closed);
+  ASSERT_EQ(imported.endChecks.size(), 1u);
+  EXPECT_EQ(imported.endChecks[0].element, 2);
+  EXPECT_TRUE(imported.endChecks[0].closed);
 }
 
 // A route with every kind of element, both turns, a 短链 and a 长链, and
