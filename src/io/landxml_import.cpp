@@ -250,7 +250,7 @@ struct Built {
 
 class Builder {
  public:
-  Builder(const Reader& reader) : reader_(reader) { ReadUnits(); }
+  explicit Builder(const Reader& reader) : reader_(reader) { ReadUnits(); }
 
   Built Build(const RawGeometry& g) {
     Built built;
