@@ -144,8 +144,12 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
   const Residual r(e, p);
   const double lo = std::min(e.K0, e.K1);
   const double hi = std::max(e.K0, e.K1);
-  const int n = static_cast<int>(std::clamp(std::ceil(r.TotalTurn() / kSampleTurn),
-                                            double{kMinSamples}, double{kMaxSamples}));
+  // Written so that a turn that is not a number (a radius so small that its
+  // curvature overflows) still gives a count.
+  const double wanted = std::ceil(r.TotalTurn() / kSampleTurn);
+  const int n = wanted >= kMaxSamples   ? kMaxSamples
+                : wanted > kMinSamples ? static_cast<int>(wanted)
+                                       : kMinSamples;
 
   std::vector<double> stations;
   Sample previous = r.At(lo);
