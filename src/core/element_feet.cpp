@@ -125,11 +125,11 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
     else
       lo = mid;
   }
-  if (std::fabs(mid.along) <= kEndTolerance) {
-    out.push_back(mid.station);  // the point touches its evolute: one double foot
-  } else if (Opposite(mid.along, a.along)) {
+  if (Opposite(mid.along, a.along)) {
     out.push_back(Refine(r, a, mid));
     out.push_back(Refine(r, mid, b));
+  } else if (std::fabs(mid.along) <= kEndTolerance) {
+    out.push_back(mid.station);  // the point lies on the evolute: one double foot
   }
 }
 
