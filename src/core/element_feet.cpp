@@ -32,7 +32,7 @@ struct Sample {
 
 class Residual {
  public:
-  Residual(const LineElement& e, Point p) : e_(e), p_(p) {
+  Residual(const LineElement& e, Point p) : e_(e), prepared_(Prepare(e)), p_(p) {
     double RQ = e.RQ;
     double RN = e.RN;
     if (e.Q != 0) {
@@ -45,8 +45,8 @@ class Residual {
   }
 
   Sample At(double S) const {
-    const Point c = CentreLinePoint(e_, S);
-    const double az = QXFWJ(e_, S);
+    const Point c = CentreLinePoint(prepared_.position, S);
+    const double az = QXFWJ(prepared_.azimuth, S);
     const double cos_az = CosDeg(az);
     const double sin_az = SinDeg(az);
     const double dx = p_.X - c.X;
@@ -76,6 +76,7 @@ class Residual {
   }
 
   LineElement e_;
+  PreparedElement prepared_;  // the same bits as the LineElement forms
   Point p_;
   double c0_ = 0;
   double c1_ = 0;
