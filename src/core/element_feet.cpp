@@ -32,17 +32,7 @@ struct Sample {
 
 class Residual {
  public:
-  Residual(const LineElement& e, Point p) : e_(e), prepared_(Prepare(e)), p_(p) {
-    double RQ = e.RQ;
-    double RN = e.RN;
-    if (e.Q != 0) {
-      RQ *= e.Q;
-      RN *= e.Q;
-    }
-    c0_ = 1 / RQ;
-    c1_ = 1 / RN;
-    length_ = std::fabs(e.K1 - e.K0);
-  }
+  Residual(const LineElement& e, Point p) : prepared_(Prepare(e)), p_(p) {}
 
   Sample At(double S) const {
     const Point c = CentreLinePoint(prepared_.position, S);
@@ -64,23 +54,24 @@ class Residual {
   // Total absolute turn over the element, radians: the curvature may pass
   // through zero (radii of opposite signs).
   double TotalTurn() const {
-    const double a0 = std::fabs(c0_);
-    const double a1 = std::fabs(c1_);
-    if (c0_ * c1_ < 0) return length_ * (a0 * a0 + a1 * a1) / (2 * (a0 + a1));
-    return length_ * (a0 + a1) / 2;
+    const AzimuthLaw& law = prepared_.azimuth;
+    const double c0 = law.start_curvature;
+    const double c1 = law.start_curvature + law.curvature_change;
+    const double a0 = std::fabs(c0);
+    const double a1 = std::fabs(c1);
+    if (c0 * c1 < 0) return law.length * (a0 * a0 + a1 * a1) / (2 * (a0 + a1));
+    return law.length * (a0 + a1) / 2;
   }
 
  private:
+  // The curvature of QXFWJ's law, signed as it signs the radii, per metre.
   double Curvature(double S) const {
-    return c0_ + (S - e_.K0) * (c1_ - c0_) / length_;
+    const AzimuthLaw& law = prepared_.azimuth;
+    return law.start_curvature + (S - law.K0) * law.curvature_change / law.length;
   }
 
-  LineElement e_;
-  PreparedElement prepared_;  // the same bits as the LineElement forms
+  PreparedElement prepared_;
   Point p_;
-  double c0_ = 0;
-  double c1_ = 0;
-  double length_ = 0;
 };
 
 bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
