@@ -32,21 +32,11 @@ struct Sample {
 
 class Residual {
  public:
-  Residual(const LineElement& e, Point p) : e_(e), p_(p) {
-    double RQ = e.RQ;
-    double RN = e.RN;
-    if (e.Q != 0) {
-      RQ *= e.Q;
-      RN *= e.Q;
-    }
-    c0_ = 1 / RQ;
-    c1_ = 1 / RN;
-    length_ = std::fabs(e.K1 - e.K0);
-  }
+  Residual(const LineElement& e, Point p) : prepared_(Prepare(e)), p_(p) {}
 
   Sample At(double S) const {
-    const Point c = CentreLinePoint(e_, S);
-    const double az = QXFWJ(e_, S);
+    const Point c = CentreLinePoint(prepared_.position, S);
+    const double az = QXFWJ(prepared_.azimuth, S);
     const double cos_az = CosDeg(az);
     const double sin_az = SinDeg(az);
     const double dx = p_.X - c.X;
@@ -64,22 +54,24 @@ class Residual {
   // Total absolute turn over the element, radians: the curvature may pass
   // through zero (radii of opposite signs).
   double TotalTurn() const {
-    const double a0 = std::fabs(c0_);
-    const double a1 = std::fabs(c1_);
-    if (c0_ * c1_ < 0) return length_ * (a0 * a0 + a1 * a1) / (2 * (a0 + a1));
-    return length_ * (a0 + a1) / 2;
+    const AzimuthLaw& law = prepared_.azimuth;
+    const double c0 = law.start_curvature;
+    const double c1 = law.start_curvature + law.curvature_change;
+    const double a0 = std::fabs(c0);
+    const double a1 = std::fabs(c1);
+    if (c0 * c1 < 0) return law.length * (a0 * a0 + a1 * a1) / (2 * (a0 + a1));
+    return law.length * (a0 + a1) / 2;
   }
 
  private:
+  // The curvature of QXFWJ's law, signed as it signs the radii, per metre.
   double Curvature(double S) const {
-    return c0_ + (S - e_.K0) * (c1_ - c0_) / length_;
+    const AzimuthLaw& law = prepared_.azimuth;
+    return law.start_curvature + (S - law.K0) * law.curvature_change / law.length;
   }
 
-  LineElement e_;
+  PreparedElement prepared_;
   Point p_;
-  double c0_ = 0;
-  double c1_ = 0;
-  double length_ = 0;
 };
 
 bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
@@ -125,11 +117,11 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
     else
       lo = mid;
   }
-  if (std::fabs(mid.along) <= kEndTolerance) {
-    out.push_back(mid.station);  // the point touches its evolute: one double foot
-  } else if (Opposite(mid.along, a.along)) {
+  if (Opposite(mid.along, a.along)) {
     out.push_back(Refine(r, a, mid));
     out.push_back(Refine(r, mid, b));
+  } else if (std::fabs(mid.along) <= kEndTolerance) {
+    out.push_back(mid.station);  // the point lies on the evolute: one double foot
   }
 }
 
@@ -144,8 +136,12 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
   const Residual r(e, p);
   const double lo = std::min(e.K0, e.K1);
   const double hi = std::max(e.K0, e.K1);
-  const int n = static_cast<int>(std::clamp(std::ceil(r.TotalTurn() / kSampleTurn),
-                                            double{kMinSamples}, double{kMaxSamples}));
+  // Written so that a turn that is not a number (a radius so small that its
+  // curvature overflows) still gives a count.
+  const double wanted = std::ceil(r.TotalTurn() / kSampleTurn);
+  const int n = wanted >= kMaxSamples   ? kMaxSamples
+                : wanted > kMinSamples ? static_cast<int>(wanted)
+                                       : kMinSamples;
 
   std::vector<double> stations;
   Sample previous = r.At(lo);

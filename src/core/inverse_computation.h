@@ -24,11 +24,11 @@ struct InverseTexts {
   bool operator==(const InverseTexts&) const = default;
 };
 
-// The search passes allowed before a point is declared too far from the
-// element to be found. Each pass shrinks the residual by about the ratio of
-// the offset to the radius, so a point within half a radius of an arc
-// settles in a few dozen passes, and only points nearer the arc's centre
-// than its line (offsets beyond 0.95 R) run out.
+// The correction passes allowed before the search gives up on them. Each
+// pass shrinks the residual by about the ratio of the offset to the radius,
+// so a point within half a radius of an arc settles in a few dozen passes;
+// points nearer the arc's centre than its line (offsets beyond 0.95 R), and
+// points 2R or more from the centre, are left to NearestFoot.
 inline constexpr int kMaxInversePasses = 300;
 
 // Moves a trial station from the middle of the element along the tangent by
@@ -40,7 +40,7 @@ Foot FindFoot(const LineElement& element, Point p);
 
 // Checks, in order: the element fields and Text47–Text48 for blanks; the
 // element's values; the point within the double range; then the search,
-// refused if it does not settle or gives no finite result.
+// refused when it finds no foot, neither by its correction nor within K0–K1.
 Outcome<InverseTexts> ComputeInverse(const InverseFields& fields);
 
 }  // namespace tarnvel

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "file_refusal.h"
+#include "landxml_import.h"
 #include "route.h"
 
 namespace tarnvel {
@@ -15,12 +17,30 @@ struct RouteSourceOptions {
   // this station.
   bool jdTable = false;
   double startStation = 0;
+  // The alignment of a LandXML file to read; its first when empty. Only a
+  // LandXML file has alignments.
+  QString alignment;
 };
 
-// The route in the file at `path`: the element table file, or the main
-// window's element data file as a one-element route (ReadRouteFile); or, as
-// the options say, the route a JD file gives.
-// Refusals name the file and say what is wrong with it.
+// A file name ending in ".xml" (in any case) is a LandXML file.
+bool IsLandXmlPath(const QString& path);
+
+// The route in the file at `path`: as the options say, the route a JD file
+// gives; a LandXML alignment (ReadLandXmlAlignment) for a ".xml" file; else
+// the element table file, or the main window's element data file as a
+// one-element route (ReadRouteFile). Refusals name the file and say what is
+// wrong with it; an alignment asked for of a file that is not LandXML is
+// refused.
 FileOutcome<Route> LoadRoute(const QString& path, const RouteSourceOptions& options = {});
+
+// The same with what the file says of itself: a LandXML alignment's name and
+// its End checks (none for a table, whose name is the file's base name).
+struct RouteSource {
+  Route route;
+  QString name;
+  std::vector<LandXmlEndCheck> endChecks;
+};
+FileOutcome<RouteSource> LoadRouteSource(const QString& path,
+                                         const RouteSourceOptions& options = {});
 
 }  // namespace tarnvel

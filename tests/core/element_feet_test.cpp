@@ -81,6 +81,23 @@ std::vector<FeetCase> Sweep() {
 
 INSTANTIATE_TEST_SUITE_P(Sweep, ArcFeetTest, testing::ValuesIn(Sweep()));
 
+TEST(AllFeet, GivesBothOfTwoFeetCloseTogether) {
+  // Just beyond the centre of curvature of a spiral (R 40 at its middle) the
+  // point has two feet 1 mm apart, where the residual dips across zero
+  // between two samples by less than 1e-7 m; they were once merged into one
+  // foot at the bottom of the dip.
+  const LineElement spiral{1000, 1010, 5000, 2000, 30, 20, 1e45, 1};
+  const ForwardResult beyond = ForwardPoint(spiral, 1005, 40.004, 90);
+  const std::vector<Foot> feet = AllFeet(spiral, beyond.point);
+  ASSERT_EQ(feet.size(), 2u);
+  EXPECT_GT(feet[1].station - feet[0].station, 0.0005);
+  for (const Foot& f : feet) {
+    const Point back = ForwardPoint(spiral, f.station, f.offset, 90).point;
+    EXPECT_NEAR(back.X, beyond.point.X, kStation);
+    EXPECT_NEAR(back.Y, beyond.point.Y, kStation);
+  }
+}
+
 TEST(AllFeet, HasNoneWhereNoNormalReaches) {
   // Square to a straight only beyond its end.
   const LineElement straight{0, 100, 0, 0, 0, 1e45, 1e45, 0};

@@ -56,7 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
         FootCase{"west right", EastWest("270", "0"), "5010", "1900", {"01+100.000", "10"}},
         FootCase{"west on line", EastWest("270", "0"), "5000", "1850", {"01+150.000", "0"}},
         FootCase{"east arc", {"1000", "1200", "5000", "2000", "90", "300", "300", "1"}, "5000",
-                 "2000", {"01+000.000", "0"}}));
+                 "2000", {"01+000.000", "0"}},
+        // 2.5 R from the centre of an arc of R 60 the correction along the
+        // tangent cannot settle; such a point used to be refused.
+        FootCase{"far outside", {"1000", "1200", "5000", "2000", "0", "60", "60", "1"}, "5150",
+                 "2060", {"01+094.248", "-90"}}));
 
 TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
   // A right-hand arc of radius 300 leaving due east; the point lies 7 m

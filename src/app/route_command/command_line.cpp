@@ -27,9 +27,10 @@ const std::vector<OptionSpec>& OptionSpecs() {
   using C = RouteCommand;
   static const std::vector<OptionSpec> specs = {
       {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件", {}},
-      {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {}},
-      {{"jd"}, "JD_FILE", "check、forward、inverse：以交点表文件代替ROUTE", {C::Check, C::Forward, C::Inverse}},
-      {{"start-station"}, "K", "交点表起点BP的里程，米（默认0），用于from-jd或--jd", {C::Check, C::Forward, C::Inverse, C::FromJd}},
+      {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {C::Check, C::Forward, C::Inverse}},
+      {{"jd"}, "JD_FILE", "check、forward、inverse、export：以交点表文件代替ROUTE", {C::Check, C::Forward, C::Inverse, C::Export}},
+      {{"start-station"}, "K", "交点表起点BP的里程，米（默认0），用于from-jd或--jd", {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
+      {{"alignment"}, "NAME", "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）", {}},
       {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
       {{"from"}, "K", "forward：起始里程，米", {C::Forward}},
@@ -61,6 +62,7 @@ QString CommandName(RouteCommand command) {
     case RouteCommand::Forward: return QStringLiteral("forward");
     case RouteCommand::Inverse: return QStringLiteral("inverse");
     case RouteCommand::FromJd: return QStringLiteral("from-jd");
+    case RouteCommand::Export: return QStringLiteral("export");
   }
   return {};
 }
@@ -107,11 +109,14 @@ QString RouteCommandHelp() {
       "  inverse ROUTE POINTS   计算测点的里程和偏距（反算），输出CSV\n"
       "  from-jd JD_FILE -o ROUTE  由交点表计算线元表，写入ROUTE，并列出曲线表\n"
       "                         （交点号、转角、R、Ls1、Ly、Ls2、T1、T2、L、E、J、ZH、HY、QZ、YH、HZ）\n"
+      "  export ROUTE -o FILE.xml\n"
+      "                         把路线写成LandXML 1.2文件（一条Alignment，方位角为十进制度）\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q[,名称]\n"
       "  （分隔符为逗号、全角逗号、制表符或空格；方位角为d.mmss格式，半径0为无穷大，\n"
-      "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件。\n"
+      "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件，\n"
+      "  或者LandXML文件（文件名以.xml结尾；用 --alignment 选择其中的路线）。\n"
       "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”。\n"
       "JD_FILE 是交点表文件，每行一个点：交点号,X,Y,R,Ls1,Ls2；第一行为起点BP，\n"
       "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
@@ -141,7 +146,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
-    return Refuse(QStringLiteral("请给出命令：check、forward、inverse或from-jd！请用 --help 查看用法。"));
+    return Refuse(QStringLiteral("请给出命令：check、forward、inverse、from-jd或export！请用 --help 查看用法。"));
   RouteCommandLine line;
   const QString& command = positional.front();
   if (command == u"check") {
@@ -152,8 +157,10 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     line.command = RouteCommand::Inverse;
   } else if (command == u"from-jd") {
     line.command = RouteCommand::FromJd;
+  } else if (command == u"export") {
+    line.command = RouteCommand::Export;
   } else {
-    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse或from-jd！").arg(command));
+    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd或export！").arg(command));
   }
   // With --jd the JD file stands where ROUTE would.
   const bool jd = parser.isSet(QStringLiteral("jd"));
@@ -184,6 +191,11 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     return Refuse(QStringLiteral("from-jd命令需要用“-o”给出要写的线元表文件！"));
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
+  if (parser.isSet(QStringLiteral("alignment"))) {
+    line.source.alignment = parser.value(QStringLiteral("alignment"));
+    if (!IsLandXmlPath(line.route))
+      return Refuse(QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！"));
+  }
   if (parser.isSet(QStringLiteral("encoding"))) {
     const QString code = parser.value(QStringLiteral("encoding")).toLower();
     if (code == u"utf8" || code == u"utf-8") {

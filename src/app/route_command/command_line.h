@@ -14,7 +14,7 @@
 
 namespace tarnvel {
 
-enum class RouteCommand { Check, Forward, Inverse, FromJd };
+enum class RouteCommand { Check, Forward, Inverse, FromJd, Export };
 
 // A station range for `forward`, metres.
 struct StationRange {

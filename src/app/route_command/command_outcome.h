@@ -2,6 +2,8 @@
 // or the text to write and the exit status.
 #pragma once
 
+#include <QByteArray>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -16,6 +18,9 @@ inline constexpr int kExitRefused = 2;         // an input was refused
 struct CommandResult {
   std::string text;  // UTF-8, CR LF line ends
   int status = kExitSuccess;
+  // Bytes to write as they are, in place of the text in the chosen
+  // encoding: a file format of its own, such as LandXML.
+  std::optional<QByteArray> bytes = std::nullopt;
 };
 
 using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
@@ -26,5 +31,6 @@ CommandOutcome RunInverse(const RouteCommandLine& line);
 // Writes the element table file to the -o file itself; its text is the curve
 // table for standard output.
 CommandOutcome RunFromJd(const RouteCommandLine& line);
+CommandOutcome RunExport(const RouteCommandLine& line);
 
 }  // namespace tarnvel

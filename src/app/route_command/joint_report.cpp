@@ -15,8 +15,20 @@ constexpr int kSecondDecimals = 2;
 constexpr std::string_view kRowEnd = "\r\n";
 constexpr std::string_view kColumnGap = "  ";
 
-// Columns a terminal gives the text: two for the wide East Asian characters,
-// one for the rest. Enough for the texts of this report.
+std::string RadiusText(double typed) { return typed == 0 ? "∞" : GeneralText(typed); }
+
+std::string Note(const Joint& joint) {
+  std::vector<std::string> notes;
+  if (joint.dK > 0) notes.push_back("短链" + FixedText(joint.dK, kStationDecimals) + "m");
+  if (joint.dK < 0) notes.push_back("长链" + FixedText(-joint.dK, kStationDecimals) + "m");
+  if (joint.curvatureJump) notes.push_back("曲率突变");
+  std::string note;
+  for (const std::string& n : notes) note += (note.empty() ? "" : "；") + n;
+  return note;
+}
+
+}  // namespace
+
 size_t DisplayWidth(std::string_view utf8) {
   size_t width = 0;
   for (size_t i = 0; i < utf8.size();) {
@@ -34,20 +46,6 @@ size_t DisplayWidth(std::string_view utf8) {
   }
   return width;
 }
-
-std::string RadiusText(double typed) { return typed == 0 ? "∞" : GeneralText(typed); }
-
-std::string Note(const Joint& joint) {
-  std::vector<std::string> notes;
-  if (joint.dK > 0) notes.push_back("短链" + FixedText(joint.dK, kStationDecimals) + "m");
-  if (joint.dK < 0) notes.push_back("长链" + FixedText(-joint.dK, kStationDecimals) + "m");
-  if (joint.curvatureJump) notes.push_back("曲率突变");
-  std::string note;
-  for (const std::string& n : notes) note += (note.empty() ? "" : "；") + n;
-  return note;
-}
-
-}  // namespace
 
 std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
                             const JointTolerances& tolerances) {

@@ -6,6 +6,7 @@
 
 #include "command_outcome.h"
 #include "gbk_file_writer.h"
+#include "save_file.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ CommandOutcome Run(const RouteCommandLine& line) {
     case RouteCommand::Forward: return RunForward(line);
     case RouteCommand::Inverse: return RunInverse(line);
     case RouteCommand::FromJd: return RunFromJd(line);
+    case RouteCommand::Export: return RunExport(line);
   }
   return ArgumentRefusal{};
 }
@@ -52,9 +54,16 @@ int main(int argc, char* argv[]) {
   const CommandOutcome outcome = Run(line);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
-  // from-jd has written its -o file, the element table, and prints the curve
-  // table.
-  if (line.output && line.command != RouteCommand::FromJd) {
+  if (result.bytes) {
+    if (!line.output) {
+      if (!Print(stdout, *result.bytes))
+        return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
+    } else if (const auto refusal = SaveFileBytes(*line.output, *result.bytes)) {
+      return Refused(refusal->message);
+    }
+    // from-jd has written its -o file, the element table, and prints the
+    // curve table.
+  } else if (line.output && line.command != RouteCommand::FromJd) {
     if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
       return Refused(refusal->message);
   } else {
