@@ -17,6 +17,8 @@
 #include "file_dialog.h"
 #include "form_geometry.h"
 #include "jd_file.h"
+#include "landxml_export.h"
+#include "landxml_import.h"
 #include "message_boxes.h"
 #include "number_reading.h"
 #include "out_of_memory.h"
@@ -44,6 +46,7 @@ namespace {
 const QString kRouteFileTypes =
     QStringLiteral("线元表(*.txt *.csv *.dat);;所有文件(*.*)");
 const QString kJdFileTypes = QStringLiteral("交点表(*.txt *.csv *.dat);;所有文件(*.*)");
+const QString kLandXmlFileTypes = QStringLiteral("LandXML(*.xml)");
 const QString kStationFileTypes = QStringLiteral("桩号文件(*.txt *.csv);;所有文件(*.*)");
 const QString kPointFileTypes = QStringLiteral("点文件(*.txt *.csv *.dat);;所有文件(*.*)");
 const QString kCsvFileTypes = QStringLiteral("CSV文件(*.csv)");
@@ -244,6 +247,10 @@ void RouteWindow::connectControls() {
   };
   connect(ui_->importButton, &QPushButton::clicked, this, guarded(&RouteWindow::importClicked));
   connect(ui_->jdButton, &QPushButton::clicked, this, guarded(&RouteWindow::jdClicked));
+  connect(ui_->landXmlImportButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::landXmlImportClicked));
+  connect(ui_->landXmlExportButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::landXmlExportClicked));
   connect(ui_->saveButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveClicked));
   connect(ui_->sendButton, &QPushButton::clicked, this, guarded(&RouteWindow::sendClicked));
   connect(ui_->addRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::addRowClicked));
@@ -357,6 +364,37 @@ void RouteWindow::jdClicked() {
   curves_->setRows(std::move(jd.curves));
   ui_->curveTable->resizeColumnsToContents();
   ui_->tabs->setCurrentWidget(ui_->curvesTab);
+}
+
+// The file's first alignment, each End it gives checked against the end
+// Tarnvel computes, with the window's tolerances.
+void RouteWindow::landXmlImportClicked() {
+  if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
+  const QString path = chooseOpen(kLandXmlFileTypes);
+  if (path.isEmpty()) return;
+  auto read = ReadLandXmlAlignment(path, {}, elements_->tolerances());
+  if (auto* refusal = std::get_if<FileRefusal>(&read)) return refuse(refusal->message);
+  const LandXmlAlignment& alignment = std::get<LandXmlAlignment>(read);
+  curves_->setRows({});
+  showImportedRoute(alignment.route.elements, path);
+  const auto bad = std::count_if(alignment.endChecks.begin(), alignment.endChecks.end(),
+                                 [](const LandXmlEndCheck& c) { return !c.closed; });
+  QString note = QStringLiteral("LandXML线路“%1”").arg(alignment.name);
+  if (alignment.allNames.size() > 1)
+    note += QStringLiteral("（文件共%1条线路，读取第一条）").arg(alignment.allNames.size());
+  if (bad > 0) note += QStringLiteral("：%1个线元的End与计算终点超限").arg(bad);
+  statusBar()->showMessage(note);
+}
+
+void RouteWindow::landXmlExportClicked() {
+  if (!elements_->route()) return refuse(elements_->problem(), ui_->elementTable);
+  const QString path = chooseSave(kLandXmlFileTypes);
+  if (path.isEmpty()) return;
+  // The alignment is called as the file is.
+  if (auto refusal =
+          SaveLandXmlAlignment(path, *elements_->route(), QFileInfo(path).completeBaseName()))
+    return refuse(refusal->message);
+  statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
 }
 
 bool RouteWindow::saveElements() {

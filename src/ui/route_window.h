@@ -60,6 +60,8 @@ class RouteWindow : public QMainWindow {
  private slots:
   void importClicked();
   void jdClicked();
+  void landXmlImportClicked();
+  void landXmlExportClicked();
   void saveClicked();
   void sendClicked();
   void addRowClicked();

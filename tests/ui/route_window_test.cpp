@@ -80,6 +80,7 @@ class RouteWindowTest : public QObject {
   void cursorReadsStationAndOffset();
   void datFileBytes();
   void jdTableGivesElementsAndCurves();
+  void landXmlGivesBackTheTable();
 
  private:
   template <class T>
@@ -427,6 +428,28 @@ void RouteWindowTest::jdTableGivesElementsAndCurves() {
   QCOMPARE(curves->rowCount(), 2);
   QCOMPARE(curves->index(1, 0).data().toString(), QStringLiteral("JD2"));
   QVERIFY(elements()->isModified());
+}
+
+// Exported and imported again, the alignment gives every field back.
+void RouteWindowTest::landXmlGivesBackTheTable() {
+  import(kRoad);
+  const auto fields = [this] {
+    std::vector<std::array<QString, 8>> texts;
+    for (const auto& row : elements()->rows()) {
+      std::array<QString, 8> eight;
+      std::copy(row.begin(), row.begin() + 8, eight.begin());
+      texts.push_back(eight);
+    }
+    return texts;
+  };
+  const auto before = fields();
+  const QString path = dir_.filePath(QStringLiteral("road.xml"));
+  dialogs_.answers << path << path;
+  Click(window_, "landXmlExportButton");
+  Click(window_, "landXmlImportButton");
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QVERIFY(FileBytes(path).contains("<Alignment name=\"road\""));
+  QVERIFY(fields() == before);
 }
 
 QTEST_MAIN(RouteWindowTest)
