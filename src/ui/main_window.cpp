@@ -21,6 +21,7 @@
 #include "message_boxes.h"
 #include "out_of_memory.h"
 #include "platform.h"
+#include "route_window.h"
 #include "single_window.h"
 #include "ui_main_window.h"
 
@@ -44,7 +45,7 @@ class BusyCursor {
 MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, FileDialogs& fileDialogs,
                        QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()), boxes_(boxes),
-      platform_(platform), CDg1_(new SharedFileDialog(fileDialogs, this)) {
+      platform_(platform), fileDialogs_(fileDialogs), CDg1_(new SharedFileDialog(fileDialogs, this)) {
   ui_->setupUi(this);
   setObjectName(QStringLiteral("测量工程"));
 
@@ -79,6 +80,7 @@ MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, FileDialogs& fil
 MainWindow::~MainWindow() {
   delete azimuthWindow_;
   delete angleRadianWindow_;
+  delete routeWindow_;
   delete aboutWindow_;
 }
 
@@ -114,6 +116,7 @@ void MainWindow::connectControls() {
   connect(ui_->Exit, &QAction::triggered, this, guarded(&MainWindow::exitTriggered));
   connect(ui_->FWJ, &QAction::triggered, this, guarded(&MainWindow::fwjTriggered));
   connect(ui_->Red, &QAction::triggered, this, guarded(&MainWindow::redTriggered));
+  connect(ui_->Route, &QAction::triggered, this, guarded(&MainWindow::routeTriggered));
   connect(ui_->Notepad, &QAction::triggered, this, guarded(&MainWindow::notepadTriggered));
   connect(ui_->Calc, &QAction::triggered, this, guarded(&MainWindow::calcTriggered));
   connect(ui_->LianBang, &QAction::triggered, this, guarded(&MainWindow::lianBangTriggered));
@@ -269,6 +272,16 @@ void MainWindow::exitTriggered() {
 void MainWindow::fwjTriggered() { ShowSingleWindow(azimuthWindow_, boxes_); }
 
 void MainWindow::redTriggered() { ShowSingleWindow(angleRadianWindow_, boxes_); }
+
+// The route window's 送到主窗口 fills the element fields, so that the single
+// point tools of this window work on the element chosen there.
+void MainWindow::routeTriggered() {
+  const auto send = [this](const std::array<QString, 8>& texts) {
+    const FileCommandControls controls = fileControls();
+    for (size_t i = 0; i < texts.size(); ++i) controls.elementFields[i]->setText(texts[i]);
+  };
+  ShowSingleWindow(routeWindow_, boxes_, fileDialogs_, send);
+}
 
 void MainWindow::aboutTriggered() { ShowSingleWindow(aboutWindow_, boxes_, platform_); }
 

@@ -20,6 +20,7 @@ class AzimuthWindow;
 class FileDialogs;
 class MessageBoxes;
 class Platform;
+class RouteWindow;
 class SharedFileDialog;
 struct FileCommandControls;
 
@@ -53,6 +54,7 @@ class MainWindow : public QMainWindow {
   void exitTriggered();
   void fwjTriggered();
   void redTriggered();
+  void routeTriggered();
   void notepadTriggered();
   void calcTriggered();
   void lianBangTriggered();
@@ -67,12 +69,14 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Ui::MainWindow> ui_;
   MessageBoxes& boxes_;
   Platform& platform_;
+  FileDialogs& fileDialogs_;  // the route window's own, apart from CDg1
   SharedFileDialog* CDg1_;  // the one file dialog, shared by Open, Export and Command7
 
   // Each tool window exists at most once; these fall back to null when the
   // user closes it.
   QPointer<AzimuthWindow> azimuthWindow_;
   QPointer<AngleRadianWindow> angleRadianWindow_;
+  QPointer<RouteWindow> routeWindow_;
   QPointer<AboutWindow> aboutWindow_;
 };
 

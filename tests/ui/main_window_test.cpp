@@ -242,7 +242,8 @@ void MainWindowTest::menus_data() {
                                        "Exit=退出=Ctrl+E"};
   QTest::newRow("GongJu") << "GongJu" << "工具(&T)"
                           << QStringList{"FWJ=方位角和距离=", "Red=角度弧度转换=",
-                                         "Notepad=记事本=", "Calc=计算器="};
+                                         "Route=线路计算(&R)=Ctrl+R", "Notepad=记事本=",
+                                         "Calc=计算器="};
   QTest::newRow("BangZhu") << "BangZhu" << "帮助(&H)"
                            << QStringList{"LianBang=联机帮助=", "About=关于="};
 }
@@ -639,6 +640,7 @@ void MainWindowTest::toolWindowsOpenOnce_data() {
   QTest::addColumn<QString>("field");  // a box whose text must survive a second opening
   QTest::newRow("FWJ") << "FWJ" << "方位角和距离" << "txtXa";
   QTest::newRow("Red") << "Red" << "角度转弧度" << "Text1";
+  QTest::newRow("Route") << "Route" << "线路计算" << "fromEdit";
   QTest::newRow("About") << "About" << "AAbout" << "";
 }
 
@@ -679,10 +681,11 @@ void MainWindowTest::toolWindowsOpenOnce() {
 void MainWindowTest::exitClosesTheToolWindows() {
   child<QAction>("FWJ")->trigger();
   child<QAction>("Red")->trigger();
+  child<QAction>("Route")->trigger();
   child<QAction>("About")->trigger();
   child<QAction>("Exit")->trigger();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  for (const char* name : {"方位角和距离", "角度转弧度", "AAbout"})
+  for (const char* name : {"方位角和距离", "角度转弧度", "线路计算", "AAbout"})
     QVERIFY2(OpenWindows(QString::fromUtf8(name)).isEmpty(), name);
 }
 

@@ -1,0 +1,19 @@
+// The common survey point file (.dat) of total stations and mapping software:
+// "点名,编码,Y,X,H" a line, east before north. A stakeout is saved this way to
+// be loaded straight into the instrument.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "route_csv.h"
+
+namespace tarnvel {
+
+// One line per row: 点名, the key-point label as 编码 (empty off a key point),
+// Y and X fixed to 4 decimals (a value that rounds to zero has no minus
+// sign), and H left empty since a stakeout has no height. No header line;
+// every line ends in CR LF.
+std::string SurveyPointFileText(std::span<const ForwardCsvRow> rows);
+
+}  // namespace tarnvel

@@ -1,0 +1,84 @@
+// The element table of the route window: one row per element, its eight
+// fields and its name as the user typed them, and beside each row the joint
+// to the next element as the route's joint check finds it.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "route.h"
+#include "route_joints.h"
+
+namespace tarnvel {
+
+class RouteElementModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // Columns 0–7 are the eight fields in the main window's order, then 名称,
+  // then the joint to the next row: its key-point label, ΔK, Δ in mm, Δaz in
+  // arc-seconds and its status. Only the first nine are editable.
+  enum Column {
+    kNameColumn = 8,
+    kLabelColumn,
+    kDkColumn,
+    kDistanceColumn,
+    kAzimuthColumn,
+    kStatusColumn,
+    kColumnCount
+  };
+  using RowTexts = std::array<QString, 9>;
+
+  explicit RouteElementModel(QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+  bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+  bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+  // Replaces every row with the elements, each number in the general decimal
+  // form, and counts the table as saved.
+  void setElements(const std::vector<RouteElement>& elements);
+  const std::vector<RowTexts>& rows() const { return rows_; }
+
+  void setTolerances(const JointTolerances& tolerances);
+  const JointTolerances& tolerances() const { return tolerances_; }
+
+  // The route the rows make, or nothing while a cell is not a number or the
+  // elements are refused; then `problem()` says why, naming the row and field.
+  const std::optional<Route>& route() const { return route_; }
+  const std::vector<Joint>& joints() const { return joints_; }
+  const QString& problem() const { return problem_; }
+  // The message of a cell that is marked, or an empty string.
+  QString cellProblem(int row, int column) const;
+
+  bool isModified() const { return modified_; }
+  void setModified(bool modified) { modified_ = modified; }
+
+ signals:
+  // The route, its joints or the problem changed.
+  void routeChanged();
+
+ private:
+  void recompute();
+  QVariant jointData(int row, int column, int role) const;
+
+  std::vector<RowTexts> rows_;
+  JointTolerances tolerances_;
+  std::optional<Route> route_;
+  std::vector<Joint> joints_;
+  QString problem_;
+  int problemRow_ = -1;
+  int problemColumn_ = -1;
+  bool modified_ = false;
+};
+
+}  // namespace tarnvel

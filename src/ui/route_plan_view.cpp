@@ -1,0 +1,400 @@
+#include "route_plan_view.h"
+
+#include <QGraphicsEllipseItem>
+#include <QGraphicsItemGroup>
+#include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSet>
+#include <QStyleOptionGraphicsItem>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "number_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+const QColor kStraightColour(30, 90, 210);
+const QColor kArcColour(0, 150, 60);
+const QColor kSpiralColour(225, 125, 0);
+const QColor kJointColour(60, 60, 60);
+const QColor kBadJointColour(220, 0, 0);
+const QColor kStakeoutColour(140, 0, 160);
+const QColor kInverseColour(0, 140, 160);
+
+enum class Kind { Straight, Arc, Spiral };
+
+// Judged from the typed radii, 0 being infinite, as the surveyor reads them.
+Kind KindOf(const ElementValues& v) {
+  if (v.RQ == 0 && v.RN == 0) return Kind::Straight;
+  if (v.RQ == v.RN) return Kind::Arc;
+  return Kind::Spiral;
+}
+
+QColor ColourOf(Kind kind) {
+  switch (kind) {
+    case Kind::Straight: return kStraightColour;
+    case Kind::Arc: return kArcColour;
+    case Kind::Spiral: return kSpiralColour;
+  }
+  return kStraightColour;
+}
+
+// Samples close enough that the drawn chords stay within 5 mm of the curve
+// (sagitta L²/8R), so the plan stays true at any zoom a site needs.
+int SegmentCount(const LineElement& e, Kind kind) {
+  if (kind == Kind::Straight) return 1;
+  const double radius = std::min(e.RQ, e.RN);
+  const double chord = std::max(0.2, std::sqrt(8 * radius * 0.005));
+  const double segments = std::ceil((e.K1 - e.K0) / chord);
+  return static_cast<int>(std::clamp(segments, 8.0, 20000.0));
+}
+
+QPen CosmeticPen(const QColor& colour, double width) {
+  QPen pen(colour, width);
+  pen.setCosmetic(true);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  return pen;
+}
+
+// Stakeout points are crosses, surveyed points rings, in the plan and legend.
+enum class MarkerShape { Cross, Ring };
+
+void DrawMarker(QPainter& painter, MarkerShape shape, QPointF at) {
+  if (shape == MarkerShape::Cross) {
+    painter.drawLine(at + QPointF(-3, 0), at + QPointF(3, 0));
+    painter.drawLine(at + QPointF(0, -3), at + QPointF(0, 3));
+  } else {
+    painter.drawEllipse(at, 3, 3);
+  }
+}
+
+// How far (m) the route may lie from the scene's origin before the plan takes
+// a new one: at the largest scale, 1000 pixels a metre, the scene stays well
+// within the view's integer range.
+constexpr double kOriginReach = 100'000;
+
+QString Metres(double m) { return QString::fromStdString(GeneralText(m)) + QStringLiteral(" m"); }
+
+}  // namespace
+
+// Many points in one item: each paint draws only the points in view, in
+// device pixels, with their names while few enough to be read.
+class RoutePointsItem : public QGraphicsItem {
+ public:
+  RoutePointsItem(QColor colour, MarkerShape shape) : colour_(colour), shape_(shape) {
+    setFlag(ItemUsesExtendedStyleOption);
+    setZValue(3);
+  }
+
+  void setPoints(std::vector<Point> points, RoutePlanView::NameOf nameOf, Point origin) {
+    points_ = std::move(points);
+    nameOf_ = std::move(nameOf);
+    setOrigin(origin);
+  }
+
+  void setOrigin(Point origin) {
+    prepareGeometryChange();
+    scene_.clear();
+    scene_.reserve(points_.size());
+    QRectF bounds;
+    for (const Point& p : points_) scene_.push_back(RoutePlanView::ToScene(p, origin));
+    if (!scene_.empty()) {
+      double x0 = scene_[0].x(), x1 = x0, y0 = scene_[0].y(), y1 = y0;
+      for (const QPointF& p : scene_) {
+        x0 = std::min(x0, p.x()), x1 = std::max(x1, p.x());
+        y0 = std::min(y0, p.y()), y1 = std::max(y1, p.y());
+      }
+      bounds = QRectF(QPointF(x0, y0), QPointF(x1, y1));
+    }
+    // A margin for the markers and names, which keep their pixel size: the
+    // view refreshes with the full viewport anyway.
+    bounds_ = bounds.adjusted(-1e3, -1e3, 1e3, 1e3);
+    update();
+  }
+
+  QRectF boundingRect() const override { return bounds_; }
+
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override {
+    if (scene_.empty()) return;
+    const QRectF exposed = option->exposedRect;
+    const QTransform toDevice = painter->worldTransform();
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(colour_, 1));
+    painter->setBrush(Qt::NoBrush);
+    for (const QPointF& p : scene_)
+      if (exposed.contains(p)) DrawMarker(*painter, shape_, toDevice.map(p));
+    // Names where they have room: one to a cell of a coarse grid, so that a
+    // dense table at a small scale shows some names, not a smudge of them.
+    if (nameOf_) {
+      painter->setRenderHint(QPainter::TextAntialiasing, true);
+      const QFontMetrics metrics = painter->fontMetrics();
+      QSet<std::pair<int, int>> taken;
+      std::size_t n = 0;
+      for (std::size_t i = 0; i < scene_.size() && n < kMaxNames; ++i) {
+        if (!exposed.contains(scene_[i])) continue;
+        ++n;
+        const QPointF d = toDevice.map(scene_[i]);
+        const std::pair<int, int> cell{static_cast<int>(std::floor(d.x() / 48)),
+                                       static_cast<int>(std::floor(d.y() / metrics.height()))};
+        if (taken.contains(cell)) continue;
+        taken.insert(cell);
+        painter->drawText(d + QPointF(5, -4), nameOf_(i));
+      }
+    }
+    painter->restore();
+  }
+
+ private:
+  static constexpr std::size_t kMaxNames = 2000;
+  QColor colour_;
+  MarkerShape shape_;
+  std::vector<Point> points_;
+  std::vector<QPointF> scene_;
+  RoutePlanView::NameOf nameOf_;
+  QRectF bounds_;
+};
+
+RoutePlanView::RoutePlanView(QWidget* parent) : QGraphicsView(parent) {
+  setScene(new QGraphicsScene(this));
+  setRenderHint(QPainter::Antialiasing, true);
+  setDragMode(ScrollHandDrag);
+  setTransformationAnchor(AnchorUnderMouse);
+  setResizeAnchor(AnchorViewCenter);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The legend, scale bar and arrow are drawn over the whole viewport.
+  setViewportUpdateMode(FullViewportUpdate);
+  viewport()->setMouseTracking(true);
+  setBackgroundBrush(Qt::white);
+  stakeoutItem_ = new RoutePointsItem(kStakeoutColour, MarkerShape::Cross);
+  inverseItem_ = new RoutePointsItem(kInverseColour, MarkerShape::Ring);
+  scene()->addItem(stakeoutItem_);
+  scene()->addItem(inverseItem_);
+}
+
+RoutePlanView::~RoutePlanView() = default;
+
+void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joints) {
+  delete lineItems_;
+  lineItems_ = nullptr;
+  routeBounds_ = QRectF();
+  if (!route || route->elements.empty()) {
+    scene()->setSceneRect(QRectF(-1e3, -1e3, 2e3, 2e3));
+    viewport()->update();
+    return;
+  }
+  // A new origin only for a route far from the last, so that editing a cell
+  // leaves the view where the user put it.
+  const ElementValues& first = route->elements.front().values;
+  if (!hasOrigin_ || std::abs(first.X0 - origin_.X) > kOriginReach ||
+      std::abs(first.Y0 - origin_.Y) > kOriginReach) {
+    origin_ = {std::round(first.X0 / 1000) * 1000, std::round(first.Y0 / 1000) * 1000};
+    hasOrigin_ = true;
+    stakeoutItem_->setOrigin(origin_);
+    inverseItem_->setOrigin(origin_);
+  }
+  lineItems_ = new QGraphicsItemGroup;
+  for (size_t i = 0; i < route->loaded.size(); ++i) {
+    const LineElement& e = route->loaded[i];
+    const Kind kind = KindOf(route->elements[i].values);
+    const int n = SegmentCount(e, kind);
+    QPainterPath path(toScene(CentreLinePoint(e, e.K0)));
+    for (int s = 1; s <= n; ++s) {
+      const double K = s == n ? e.K1 : e.K0 + (e.K1 - e.K0) * s / n;
+      path.lineTo(toScene(CentreLinePoint(e, K)));
+    }
+    auto* item = new QGraphicsPathItem(path);
+    item->setPen(CosmeticPen(ColourOf(kind), 2));
+    const std::string& name = route->elements[i].name;
+    item->setToolTip(QStringLiteral("第%1线元%2").arg(i + 1).arg(
+        name.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(name)));
+    lineItems_->addToGroup(item);
+    routeBounds_ = routeBounds_.united(path.boundingRect());
+  }
+  for (const Joint& joint : joints) {
+    const LineElement& e = route->loaded[static_cast<size_t>(joint.left - 1)];
+    const QPointF at = toScene(CentreLinePoint(e, e.K1));
+    const QColor colour = joint.closed ? kJointColour : kBadJointColour;
+    const double r = joint.closed ? 3.5 : 6;
+    auto* mark = new QGraphicsEllipseItem(-r, -r, 2 * r, 2 * r);
+    mark->setPos(at);
+    mark->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+    mark->setPen(QPen(colour, 1.5));
+    mark->setBrush(joint.closed ? QBrush(Qt::white) : QBrush(colour));
+    mark->setZValue(2);
+    mark->setToolTip(QStringLiteral("%1 第%2–%3线元：Δ %4 mm, Δaz %5″ %6")
+                         .arg(QString::fromStdString(joint.label))
+                         .arg(joint.left)
+                         .arg(joint.left + 1)
+                         .arg(QString::fromStdString(FixedText(joint.d_mm, 1)),
+                              QString::fromStdString(FixedText(joint.daz_sec, 1)),
+                              joint.closed ? QStringLiteral("闭合") : QStringLiteral("超限")));
+    lineItems_->addToGroup(mark);
+    if (!joint.label.empty()) {
+      auto* label = new QGraphicsSimpleTextItem(QString::fromStdString(joint.label));
+      label->setPos(at);
+      label->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+      label->setBrush(colour);
+      label->setTransform(QTransform::fromTranslate(6, 2));
+      label->setZValue(2);
+      lineItems_->addToGroup(label);
+    }
+  }
+  scene()->addItem(lineItems_);
+  // Room to pan well beyond the route in every direction, within the
+  // scroll range at the largest scale.
+  const double room =
+      std::min(std::max({routeBounds_.width(), routeBounds_.height(), 100.0}) * 10, 50'000.0);
+  scene()->setSceneRect(routeBounds_.adjusted(-room, -room, room, room));
+  if (followFit_) fitAll();
+  viewport()->update();
+}
+
+void RoutePlanView::setPoints(Layer layer, std::vector<Point> points, NameOf nameOf) {
+  (layer == Layer::Stakeout ? stakeoutItem_ : inverseItem_)
+      ->setPoints(std::move(points), std::move(nameOf), origin_);
+}
+
+void RoutePlanView::setLayerVisible(Layer layer, bool visible) {
+  (layer == Layer::Stakeout ? stakeoutItem_ : inverseItem_)->setVisible(visible);
+}
+
+void RoutePlanView::fitAll() {
+  followFit_ = true;
+  if (routeBounds_.isNull()) return;
+  // A straight along an axis has no width; it still gets a square view.
+  const double pad = std::max({routeBounds_.width(), routeBounds_.height(), 1.0}) * 0.05;
+  fitInView(routeBounds_.adjusted(-pad, -pad, pad, pad), Qt::KeepAspectRatio);
+}
+
+QImage RoutePlanView::image() {
+  QImage picture(viewport()->size(), QImage::Format_ARGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  viewport()->render(&painter);
+  return picture;
+}
+
+void RoutePlanView::wheelEvent(QWheelEvent* event) {
+  const double factor = std::pow(1.0015, event->angleDelta().y());
+  const double scale = transform().m11() * factor;
+  // Keep to scales between 1 pixel per 100 km and 1000 pixels per metre.
+  if (scale < 1e-5 || scale > 1e3) return;
+  followFit_ = false;
+  this->scale(factor, factor);
+  event->accept();
+}
+
+void RoutePlanView::mousePressEvent(QMouseEvent* event) {
+  followFit_ = false;
+  QGraphicsView::mousePressEvent(event);
+}
+
+void RoutePlanView::mouseMoveEvent(QMouseEvent* event) {
+  QGraphicsView::mouseMoveEvent(event);
+  const Point at = fromScene(mapToScene(event->position().toPoint()));
+  emit cursorMoved(at.X, at.Y);
+}
+
+void RoutePlanView::resizeEvent(QResizeEvent* event) {
+  QGraphicsView::resizeEvent(event);
+  if (followFit_) fitAll();
+}
+
+void RoutePlanView::drawForeground(QPainter* painter, const QRectF&) {
+  painter->save();
+  painter->resetTransform();
+  painter->setRenderHint(QPainter::Antialiasing, true);
+  drawLegend(*painter);
+  drawNorthArrow(*painter);
+  drawScaleBar(*painter);
+  painter->restore();
+}
+
+void RoutePlanView::drawLegend(QPainter& painter) const {
+  enum Symbol { kLine, kJoint, kCross, kRing };
+  struct Entry {
+    QColor colour;
+    QString text;
+    Symbol symbol;
+  };
+  const Entry entries[] = {{kStraightColour, QStringLiteral("直线"), kLine},
+                           {kArcColour, QStringLiteral("圆曲线"), kLine},
+                           {kSpiralColour, QStringLiteral("缓和曲线"), kLine},
+                           {kJointColour, QStringLiteral("接头 闭合"), kJoint},
+                           {kBadJointColour, QStringLiteral("接头 超限"), kJoint},
+                           {kStakeoutColour, QStringLiteral("桩点"), kCross},
+                           {kInverseColour, QStringLiteral("反算点"), kRing}};
+  const int count = static_cast<int>(std::size(entries));
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int line = metrics.height() + 2;
+  const QRect box(8, 8, 44 + metrics.horizontalAdvance(QStringLiteral("接头 超限")) + 8,
+                  line * count + 8);
+  painter.setPen(QPen(QColor(160, 160, 160), 1));
+  painter.setBrush(QColor(255, 255, 255, 220));
+  painter.drawRect(box);
+  int y = box.top() + 4 + line / 2;
+  for (const Entry& entry : entries) {
+    if (entry.symbol == kJoint) {
+      painter.setPen(QPen(entry.colour, 1.5));
+      painter.setBrush(entry.colour == kBadJointColour ? QBrush(entry.colour) : QBrush(Qt::white));
+      painter.drawEllipse(QPointF(box.left() + 20, y), 4, 4);
+    } else if (entry.symbol != kLine) {
+      painter.setPen(QPen(entry.colour, 1));
+      painter.setBrush(Qt::NoBrush);
+      DrawMarker(painter, entry.symbol == kCross ? MarkerShape::Cross : MarkerShape::Ring,
+                 QPointF(box.left() + 20, y));
+    } else {
+      painter.setPen(QPen(entry.colour, 3));
+      painter.drawLine(box.left() + 8, y, box.left() + 34, y);
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(box.left() + 42, y + metrics.ascent() / 2 - 1, entry.text);
+    y += line;
+  }
+}
+
+void RoutePlanView::drawNorthArrow(QPainter& painter) const {
+  const QPointF tip(viewport()->width() - 28, 12);
+  QPainterPath arrow(tip);
+  arrow.lineTo(tip + QPointF(9, 30));
+  arrow.lineTo(tip + QPointF(0, 23));
+  arrow.lineTo(tip + QPointF(-9, 30));
+  arrow.closeSubpath();
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::black);
+  painter.drawPath(arrow);
+  painter.drawText(QRectF(tip.x() - 10, tip.y() + 31, 20, 18), Qt::AlignCenter,
+                   QStringLiteral("N"));
+}
+
+void RoutePlanView::drawScaleBar(QPainter& painter) const {
+  const double pixelsPerMetre = std::abs(transform().m11());
+  if (!(pixelsPerMetre > 0)) return;
+  // The longest round length (1, 2 or 5 × 10ⁿ m) that fits in 120 pixels.
+  const double most = 120 / pixelsPerMetre;
+  const double decade = std::pow(10, std::floor(std::log10(most)));
+  double length = decade;
+  for (double f : {2.0, 5.0})
+    if (f * decade <= most) length = f * decade;
+  const double width = length * pixelsPerMetre;
+  const QPointF left(12, viewport()->height() - 16);
+  painter.setPen(QPen(Qt::black, 2));
+  painter.drawLine(left, left + QPointF(width, 0));
+  painter.drawLine(left + QPointF(0, -6), left);
+  painter.drawLine(left + QPointF(width, -6), left + QPointF(width, 0));
+  painter.setPen(Qt::black);
+  painter.drawText(left + QPointF(width + 6, 4), Metres(length));
+}
+
+}  // namespace tarnvel

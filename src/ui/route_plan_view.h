@@ -1,0 +1,82 @@
+// The plan of a route in survey axes: north (X) up, east (Y) right, the same
+// scale on both. The scene holds east as x and south as y, measured from an
+// origin near the route: a survey point (X, Y) sits at the scene point
+// (Y − Y0, −(X − X0)). Coordinates of millions of metres would otherwise
+// overflow the view's integer scroll range at a scale of 1 mm a pixel.
+#pragma once
+
+#include <QGraphicsView>
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "centre_line.h"
+#include "route.h"
+#include "route_joints.h"
+
+class QGraphicsItemGroup;
+
+namespace tarnvel {
+
+class RoutePointsItem;
+
+class RoutePlanView : public QGraphicsView {
+  Q_OBJECT
+
+ public:
+  // The two sets of computed points drawn over the line.
+  enum class Layer { Stakeout, Inverse };
+  // Names of points are looked up only for the points in view, so that a
+  // million stakeout rows need no million texts.
+  using NameOf = std::function<QString(std::size_t)>;
+
+  explicit RoutePlanView(QWidget* parent = nullptr);
+  ~RoutePlanView() override;
+
+  QPointF toScene(Point point) const { return ToScene(point, origin_); }
+  Point fromScene(QPointF scene) const { return {origin_.X - scene.y(), origin_.Y + scene.x()}; }
+  static QPointF ToScene(Point point, Point origin) {
+    return {point.Y - origin.Y, origin.X - point.X};
+  }
+
+  // Draws the route: each element sampled along its centre line, coloured by
+  // its kind, and each joint marked (超限 in red). Nothing: an empty plan.
+  void setRoute(const Route* route, const std::vector<Joint>& joints);
+  void setPoints(Layer layer, std::vector<Point> points, NameOf nameOf);
+  void setLayerVisible(Layer layer, bool visible);
+
+  // The scene rectangle of the route's elements, empty without a route.
+  QRectF routeBounds() const { return routeBounds_; }
+  // Shows the whole route, centred, with a margin.
+  void fitAll();
+  // The plan as it is shown, legend, scale bar and north arrow included.
+  QImage image();
+
+ signals:
+  // The survey coordinates under the cursor.
+  void cursorMoved(double X, double Y);
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void drawForeground(QPainter* painter, const QRectF& rect) override;
+
+ private:
+  void drawLegend(QPainter& painter) const;
+  void drawNorthArrow(QPainter& painter) const;
+  void drawScaleBar(QPainter& painter) const;
+
+  QGraphicsItemGroup* lineItems_ = nullptr;
+  RoutePointsItem* stakeoutItem_ = nullptr;
+  RoutePointsItem* inverseItem_ = nullptr;
+  QRectF routeBounds_;
+  Point origin_;
+  bool hasOrigin_ = false;
+  // Until the user zooms or pans, a resized view shows the whole route.
+  bool followFit_ = true;
+};
+
+}  // namespace tarnvel

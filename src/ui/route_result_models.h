@@ -1,0 +1,76 @@
+// The results tables of the route window, as models over the computed rows:
+// a cell's text is written only when the view asks for it, so a million rows
+// cost their numbers and nothing more. The rows are those the CSV is written
+// from, so what is saved is what is shown.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <vector>
+
+#include "route_csv.h"
+#include "route_from_jd.h"
+
+namespace tarnvel {
+
+// The rows of a stakeout, in the columns of `tarnvel-route forward`.
+class StakeoutModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void setRows(std::vector<ForwardCsvRow> rows);
+  const std::vector<ForwardCsvRow>& rows() const { return rows_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ private:
+  std::vector<ForwardCsvRow> rows_;
+};
+
+// The feet of a point list, in the columns of `tarnvel-route inverse`.
+class InverseModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void setRows(std::vector<InverseCsvRow> rows);
+  const std::vector<InverseCsvRow>& rows() const { return rows_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ private:
+  std::vector<InverseCsvRow> rows_;
+};
+
+// The curve table (直线、曲线及转角表) of a route made from a JD table, in the
+// texts the command prints.
+class CurveTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void setRows(std::vector<CurveRow> rows);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ private:
+  std::vector<CurveRow> rows_;
+};
+
+}  // namespace tarnvel

@@ -1,0 +1,456 @@
+// The route window 线路计算 driven as a surveyor drives it: import a road,
+// find the bad joint, mend it, set out and inverse, save, and read the plan.
+// The road (tests/ui/data) is a design table to the millimetre: straight,
+// spiral, arc of 300 right, spiral, straight, spiral, arc of 250 left,
+// spiral, straight, from K1000 to K1980.
+#include <QAction>
+#include <QCheckBox>
+#include <QStatusBar>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <variant>
+
+#include "background_job.h"
+#include "fakes.h"
+#include "main_window.h"
+#include "route_csv.h"
+#include "route_element_model.h"
+#include "route_forward.h"
+#include "route_plan_view.h"
+#include "route_result_models.h"
+#include "route_source.h"
+#include "route_window.h"
+#include "window_test_support.h"
+
+using namespace tarnvel;
+using namespace tarnvel::testing_support;
+
+namespace {
+
+const QString kRoad = QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt");
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+Route LoadedRoad() { return std::get<Route>(LoadRoute(kRoad)); }
+
+}  // namespace
+
+class RouteWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    boxes_ = FakeMessageBoxes();
+    dialogs_ = FakeFileDialogs();
+    sent_ = {};
+    window_ = new RouteWindow(boxes_, dialogs_, [this](const std::array<QString, 8>& texts) {
+      sent_ = texts;
+    });
+    window_->resize(1200, 700);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+  }
+  void cleanup() {
+    window_->job().wait();
+    delete window_;
+  }
+
+  void importShowsRowsAndJoints();
+  void editingACellRecomputesTheJoints();
+  void closingAsksWhenTheTableChanged();
+  void sendFillsTheMainWindow();
+  void stakeoutGivesTheCommandsRows_data();
+  void stakeoutGivesTheCommandsRows();
+  void stationsFileGivesTheCommandsRows();
+  void inverseGivesTheCommandsRows();
+  void cancelledJobLeavesThePreviousRows();
+  void jobOutOfMemoryHandsNothingBack();
+  void fitAllShowsEveryElement();
+  void cursorReadsStationAndOffset();
+  void datFileBytes();
+  void jdTableGivesElementsAndCurves();
+  void landXmlGivesBackTheTable();
+
+ private:
+  template <class T>
+  T* child(const char* name) {
+    auto* found = window_->findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no %s", name);
+    return found;
+  }
+  RouteElementModel* elements() {
+    return qobject_cast<RouteElementModel*>(child<QTableView>("elementTable")->model());
+  }
+  QString jointCell(int row, int column) {
+    return elements()->index(row, column).data().toString();
+  }
+  void import(const QString& path) {
+    dialogs_.answers << path;
+    Click(window_, "importButton");
+  }
+  // Runs the stakeout of the inputs and waits for its rows.
+  void stakeout(const QString& from, const QString& to, const QString& step,
+                const QString& offsets) {
+    Box(window_, "fromEdit")->setText(from);
+    Box(window_, "toEdit")->setText(to);
+    Box(window_, "stepEdit")->setText(step);
+    Box(window_, "offsetsEdit")->setText(offsets);
+    Click(window_, "stakeoutButton");
+    window_->job().wait();
+  }
+  const std::vector<ForwardCsvRow>& stakeoutRows() {
+    return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
+  }
+  QByteArray saved(const char* button) {
+    const QString path = dir_.filePath(QString::fromLatin1(button));
+    dialogs_.answers << path;
+    Click(window_, button);
+    window_->job().wait();
+    return FileBytes(path);
+  }
+
+  FakeMessageBoxes boxes_;
+  FakeFileDialogs dialogs_;
+  std::array<QString, 8> sent_;
+  RouteWindow* window_ = nullptr;
+  QTemporaryDir dir_;
+};
+
+// A copy of the road whose third element starts 30 mm north of where the
+// second ends: the arc and both its joints (HY, YH) are 30 mm off.
+QString BadRoad(const QTemporaryDir& dir) {
+  QByteArray bytes = FileBytes(kRoad);
+  bytes.replace("1230,1410,3378717.299", "1230,1410,3378717.329");
+  const QString path = dir.filePath(QStringLiteral("bad.txt"));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("bad road");
+  return path;
+}
+
+void RouteWindowTest::importShowsRowsAndJoints() {
+  import(BadRoad(dir_));
+  QVERIFY(boxes_.shown.isEmpty());
+  QCOMPARE(elements()->rowCount(), 9);
+  QCOMPARE(jointCell(2, 2), QStringLiteral("3378717.329"));
+  QCOMPARE(jointCell(2, RouteElementModel::kNameColumn), QStringLiteral("圆曲线1"));
+  QStringList labels, statuses;
+  for (int row = 0; row < 8; ++row) {
+    labels << jointCell(row, RouteElementModel::kLabelColumn);
+    statuses << jointCell(row, RouteElementModel::kStatusColumn);
+  }
+  QCOMPARE(labels, QStringList({"ZH", "HY", "YH", "HZ", "ZH", "HY", "YH", "HZ"}));
+  QCOMPARE(statuses, QStringList({"闭合", "超限", "超限", "闭合", "闭合", "闭合", "闭合", "闭合"}));
+  QCOMPARE(jointCell(1, RouteElementModel::kDistanceColumn), QStringLiteral("30.4"));
+  // The bad joints alone are coloured, and its tooltip gives the figures.
+  const QModelIndex bad = elements()->index(1, RouteElementModel::kStatusColumn);
+  QVERIFY(bad.data(Qt::BackgroundRole).isValid());
+  QVERIFY(!elements()->index(0, RouteElementModel::kStatusColumn).data(Qt::BackgroundRole).isValid());
+  const QString tip = bad.data(Qt::ToolTipRole).toString();
+  QVERIFY2(tip.contains(QStringLiteral("ΔX = 30.3 mm  ΔY = -0.5 mm  Δ = 30.4 mm")), qPrintable(tip));
+  // The last row has no joint.
+  QCOMPARE(jointCell(8, RouteElementModel::kStatusColumn), QString());
+}
+
+void RouteWindowTest::editingACellRecomputesTheJoints() {
+  import(BadRoad(dir_));
+  QTableView* table = child<QTableView>("elementTable");
+  const QModelIndex x0 = elements()->index(2, 2);
+
+  // A cell that is not a number is marked and named in the status bar.
+  table->setCurrentIndex(x0);
+  QVERIFY(elements()->setData(x0, QStringLiteral("3378717.2g9")));
+  QVERIFY(x0.data(Qt::BackgroundRole).isValid());
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("第3行“起点坐标X”不是有效的数字！"));
+
+  // Mended, the joint closes.
+  QVERIFY(elements()->setData(x0, QStringLiteral("3378717.299")));
+  QVERIFY(!x0.data(Qt::BackgroundRole).isValid());
+  QCOMPARE(jointCell(1, RouteElementModel::kStatusColumn), QStringLiteral("闭合"));
+  QCOMPARE(jointCell(2, RouteElementModel::kStatusColumn), QStringLiteral("闭合"));
+  QCOMPARE(window_->statusBar()->currentMessage(), QStringLiteral("9个线元，接头全部闭合"));
+
+  // A route the core refuses is named by its row and field.
+  QVERIFY(elements()->setData(elements()->index(3, 1), QStringLiteral("1400")));
+  QVERIFY(elements()->index(3, 1).data(Qt::BackgroundRole).isValid());
+  QVERIFY(window_->statusBar()->currentMessage().contains(QStringLiteral("止点桩号K")));
+}
+
+void RouteWindowTest::closingAsksWhenTheTableChanged() {
+  import(kRoad);
+  QStringList asked;
+  QMessageBox::StandardButton answer = QMessageBox::Cancel;
+  window_->setAskToSave([&](QWidget*, const QString& text) {
+    asked << text;
+    return answer;
+  });
+  QVERIFY(window_->close());  // nothing changed: no question
+  QVERIFY(asked.isEmpty());
+  window_->show();
+  elements()->insertRows(9, 1);
+  QVERIFY(!window_->close());  // 取消 keeps the window and the row
+  QCOMPARE(asked, QStringList({"线元表已修改，关闭前是否保存？"}));
+  QCOMPARE(elements()->rowCount(), 10);
+  elements()->removeRows(9, 1);
+  answer = QMessageBox::Discard;
+  window_->setAttribute(Qt::WA_DeleteOnClose, false);
+  QVERIFY(window_->close());
+}
+
+void RouteWindowTest::sendFillsTheMainWindow() {
+  FakePlatform platform;
+  MainWindow main(boxes_, platform, dialogs_);
+  main.findChild<QAction*>(QStringLiteral("Route"))->trigger();
+  RouteWindow* opened = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QStringLiteral("线路计算") && w != window_ && w->isVisible())
+      opened = qobject_cast<RouteWindow*>(w);
+  QVERIFY(opened);
+  dialogs_.answers << kRoad;
+  Click(opened, "importButton");
+  auto* table = opened->findChild<QTableView*>(QStringLiteral("elementTable"));
+  table->setCurrentIndex(table->model()->index(2, 4));
+  Click(opened, "sendButton");
+  QStringList fields;
+  for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"})
+    fields << Box(&main, name)->text();
+  QCOMPARE(fields, QStringList({"1230", "1410", "3378717.299", "453849.542", "67.3822", "300",
+                                "300", "1"}));
+}
+
+void RouteWindowTest::stakeoutGivesTheCommandsRows_data() {
+  QTest::addColumn<QString>("step");
+  QTest::newRow("20 m") << "20";
+  // Some 98,000 stations: the table is made in several pieces.
+  QTest::newRow("1 cm") << "0.01";
+}
+
+// The rows and the saved CSV are those of one whole table, as the command
+// makes it; a table made in pieces once repeated the stations where one
+// piece ended and the next began.
+void RouteWindowTest::stakeoutGivesTheCommandsRows() {
+  QFETCH(QString, step);
+  import(kRoad);
+  stakeout("1000", "1980", step, "-10, 0, 10");
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+
+  RouteTableRequest request;
+  request.from = 1000, request.to = 1980, request.step = step.toDouble();
+  request.offsets = {-10, 0, 10};
+  request.keyPoints = true;
+  auto table = std::get<std::vector<RoutePoint>>(RouteTable(LoadedRoad(), request));
+  std::vector<ForwardCsvRow> expected;
+  for (size_t i = 0; i < table.size(); ++i) expected.push_back({std::to_string(i + 1), table[i]});
+  const std::string csv = ForwardCsvText(expected);
+  QCOMPARE(stakeoutRows().size(), expected.size());
+  QCOMPARE(saved("saveStakeoutButton"), QByteArray::fromStdString(csv));
+
+#ifdef TARNVEL_ROUTE_COMMAND
+  if (step == QStringLiteral("20")) {
+    QProcess command;
+    command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                  {"forward", kRoad, "--from", "1000", "--to", "1980", "--step", "20",
+                   "--offset=-10", "--offset", "0", "--offset", "10", "--key-points"});
+    QVERIFY(command.waitForFinished());
+    QCOMPARE(command.readAllStandardOutput(), QByteArray::fromStdString(csv));
+  }
+#endif
+}
+
+// Lines with and without their own offset and skew, a key point, a header.
+void RouteWindowTest::stationsFileGivesTheCommandsRows() {
+  import(kRoad);
+  const QString path = dir_.filePath(QStringLiteral("stations.txt"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("点名,里程,偏距,偏角\nA,1005\nB,1150,2.5\nC,1333.3,-4,75.3\n");
+  file.close();
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("-10 10"));
+  Box(window_, "skewEdit")->setText(QStringLiteral("89.3"));
+  dialogs_.answers << path;
+  Click(window_, "stationsButton");
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QCOMPARE(stakeoutRows().size(), size_t(4));
+  const QByteArray csv = saved("saveStakeoutButton");
+  QVERIFY(csv.contains("\r\nB,1150.000,2.500,89.3,"));
+
+#ifdef TARNVEL_ROUTE_COMMAND
+  QProcess command;
+  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                {"forward", kRoad, "--stations", path, "--offset=-10", "--offset", "10",
+                 "--skew", "89.3"});
+  QVERIFY(command.waitForFinished());
+  QCOMPARE(csv, command.readAllStandardOutput());
+#endif
+}
+
+void RouteWindowTest::inverseGivesTheCommandsRows() {
+  import(kRoad);
+  const QString points = QStringLiteral(
+      "点名,X,Y\n"
+      "P1,3378700.0,453800.0\n"
+      "P2,3378760.5,453950.25\n"
+      "P3,3378000,453000\n"
+      "P4,3378690.1,454300.7\n");
+  QFile file(dir_.filePath(QStringLiteral("points.txt")));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(points.toUtf8());
+  file.close();
+  child<QCheckBox>("allFeetCheck")->setChecked(true);
+  child<QPlainTextEdit>("pointsEdit")->setPlainText(points);
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  QVERIFY(boxes_.shown.isEmpty());
+  const QByteArray csv = saved("saveInverseButton");
+  QVERIFY(csv.startsWith("点名,X,Y,里程,偏距,线元,候选\r\nP1,3378700.0,453800.0,"));
+  QVERIFY(csv.contains("\r\nP3,3378000,453000,,,,0/0\r\n"));
+
+#ifdef TARNVEL_ROUTE_COMMAND
+  QProcess command;
+  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                {"inverse", kRoad, file.fileName(), "--all"});
+  QVERIFY(command.waitForFinished());
+  QCOMPARE(csv, command.readAllStandardOutput());
+#endif
+}
+
+// Regression: a cancel must leave the rows of the last finished job, not an
+// empty or half table.
+void RouteWindowTest::cancelledJobLeavesThePreviousRows() {
+  import(kRoad);
+  stakeout("1000", "1980", "20", "0");
+  const auto before = stakeoutRows().size();
+  QVERIFY(before > 0);
+  Box(window_, "stepEdit")->setText(QStringLiteral("0.001"));
+  Click(window_, "stakeoutButton");
+  QVERIFY(window_->job().isRunning());
+  Click(window_, "cancelButton");
+  window_->job().wait();
+  QCOMPARE(stakeoutRows().size(), before);
+  QCOMPARE(stakeoutRows().front().name, std::string("1"));
+}
+
+// An allocation that fails on the worker thread must not end the program:
+// nothing above the work catches it there but the job itself.
+void RouteWindowTest::jobOutOfMemoryHandsNothingBack() {
+  BackgroundJob job;
+  QSignalSpy failed(&job, &BackgroundJob::outOfMemory);
+  bool done = false;
+  QVERIFY(job.start([](JobProgress&) { throw std::bad_alloc(); }, [&] { done = true; }));
+  job.wait();
+  QCOMPARE(failed.count(), 1);
+  QVERIFY(!done);
+}
+
+void RouteWindowTest::fitAllShowsEveryElement() {
+  import(kRoad);
+  auto* plan = child<RoutePlanView>("planView");
+  plan->scale(8, 8);  // the user zoomed in; 全图 brings the whole route back
+  Click(window_, "fitButton");
+  const QRect view = plan->viewport()->rect();
+  const Route route = LoadedRoad();
+  for (const LineElement& e : route.loaded)
+    for (double K : {e.K0, (e.K0 + e.K1) / 2, e.K1}) {
+      const QPoint at = plan->mapFromScene(plan->toScene(CentreLinePoint(e, K)));
+      QVERIFY2(view.contains(at), qPrintable(QString::number(K)));
+    }
+  // North is up and east is right, at one scale.
+  QCOMPARE(plan->transform().m11(), plan->transform().m22());
+  QVERIFY(plan->transform().m11() > 0);
+}
+
+void RouteWindowTest::cursorReadsStationAndOffset() {
+  import(kRoad);
+  auto* plan = child<RoutePlanView>("planView");
+  // 5 m right of K1300 on the first arc, at a scale of 1 mm a pixel.
+  const Route route = LoadedRoad();
+  const Point known = ForwardPoint(route.loaded[2], 1300, 5, 90).point;
+  plan->setTransform(QTransform::fromScale(1000, 1000));
+  plan->centerOn(plan->toScene(known));
+  const QPointF at = plan->mapFromScene(plan->toScene(known));
+  // Regression: at this scale the view could not scroll to coordinates of
+  // millions of metres, and the point lay far outside it.
+  QVERIFY(plan->viewport()->rect().contains(at.toPoint()));
+  QMouseEvent move(QEvent::MouseMove, at, plan->viewport()->mapToGlobal(at), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(plan->viewport(), &move);
+  const QString text = child<QLabel>("cursorLabel")->text();
+  const QRegularExpression numbers(QStringLiteral("里程 ([0-9.-]+)  偏距 ([0-9.-]+)  线元 3"));
+  const auto match = numbers.match(text);
+  QVERIFY2(match.hasMatch(), qPrintable(text + QStringLiteral("|")));
+  QVERIFY2(std::abs(match.captured(1).toDouble() - 1300) < 0.002, qPrintable(text));
+  QVERIFY2(std::abs(match.captured(2).toDouble() - 5) < 0.002, qPrintable(text));
+}
+
+void RouteWindowTest::datFileBytes() {
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  // K1000 起点 and K1020, 20 m along the first straight at 60°: east before
+  // north, the key-point label as the code, H empty, GBK and CR LF.
+  QCOMPARE(saved("saveDatButton"),
+           QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
+                      "2,,453666.0245,3378615.4450,\r\n"));
+}
+
+// Two curves with spirals from a JD table: nine elements whose joints all
+// close, the curve table on its own tab, and a table that is not yet saved.
+void RouteWindowTest::jdTableGivesElementsAndCurves() {
+  const QString path = dir_.filePath(QStringLiteral("jd.txt"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("交点号,X,Y,R,Ls1,Ls2\n"
+             "BP,3378000,450000\n"
+             "JD1,3378500,450300,400,80,80\n"
+             "JD2,3378700,450900,300,60,60\n"
+             "EP,3378600,451400\n");
+  file.close();
+  Box(window_, "jdStartEdit")->setText(QStringLiteral("500"));
+  dialogs_.answers << path;
+  Click(window_, "jdButton");
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QCOMPARE(elements()->rowCount(), 9);
+  QCOMPARE(jointCell(0, 0), QStringLiteral("500"));
+  for (int row = 0; row < 8; ++row)
+    QCOMPARE(jointCell(row, RouteElementModel::kStatusColumn), QStringLiteral("闭合"));
+  auto* curves = child<QTableView>("curveTable")->model();
+  QCOMPARE(curves->rowCount(), 2);
+  QCOMPARE(curves->index(1, 0).data().toString(), QStringLiteral("JD2"));
+  QVERIFY(elements()->isModified());
+}
+
+// Exported and imported again, the alignment gives every field back.
+void RouteWindowTest::landXmlGivesBackTheTable() {
+  import(kRoad);
+  const auto fields = [this] {
+    std::vector<std::array<QString, 8>> texts;
+    for (const auto& row : elements()->rows()) {
+      std::array<QString, 8> eight;
+      std::copy(row.begin(), row.begin() + 8, eight.begin());
+      texts.push_back(eight);
+    }
+    return texts;
+  };
+  const auto before = fields();
+  const QString path = dir_.filePath(QStringLiteral("road.xml"));
+  dialogs_.answers << path << path;
+  Click(window_, "landXmlExportButton");
+  Click(window_, "landXmlImportButton");
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QVERIFY(FileBytes(path).contains("<Alignment name=\"road\""));
+  QVERIFY(fields() == before);
+}
+
+QTEST_MAIN(RouteWindowTest)
+#include "route_window_test.moc"
