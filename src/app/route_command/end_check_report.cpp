@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "joint_report.h"
 #include "number_text.h"
+#include "text_table.h"
 
 namespace tarnvel {
 
@@ -12,7 +12,6 @@ namespace {
 constexpr int kMillimetreDecimals = 1;
 constexpr int kSecondDecimals = 2;
 constexpr std::string_view kRowEnd = "\r\n";
-constexpr std::string_view kColumnGap = "  ";
 constexpr size_t kFirstNumber = 1, kLastNumber = 5;  // right-aligned columns
 
 }  // namespace
@@ -20,8 +19,7 @@ constexpr size_t kFirstNumber = 1, kLastNumber = 5;  // right-aligned columns
 std::string EndCheckReportText(const std::vector<LandXmlEndCheck>& checks,
                                const JointTolerances& tolerances) {
   if (checks.empty()) return {};
-  using Row = std::vector<std::string>;
-  std::vector<Row> rows = {{"线元", "XML行", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)", "状态"}};
+  std::vector<TextRow> rows = {{"线元", "XML行", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)", "状态"}};
   size_t open = 0;
   for (const LandXmlEndCheck& check : checks) {
     const bool closed = EndCheckClosed(check, tolerances);
@@ -33,24 +31,9 @@ std::string EndCheckReportText(const std::vector<LandXmlEndCheck>& checks,
                     check.hasAzimuth ? FixedText(check.daz_sec, kSecondDecimals) : "",
                     closed ? "闭合" : "超限"});
   }
-  std::vector<size_t> widths(rows.front().size(), 0);
-  for (const Row& row : rows)
-    for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
-
   std::string out = "LandXML文件所给终点（End）与计算终点之差：";
   out += kRowEnd;
-  for (const Row& row : rows) {
-    std::string line;
-    for (size_t c = 0; c < row.size(); ++c) {
-      const std::string padding(widths[c] - DisplayWidth(row[c]), ' ');
-      if (c > 0) line += kColumnGap;
-      const bool right = c >= kFirstNumber && c <= kLastNumber;
-      line += right ? padding + row[c] : row[c] + padding;
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    out += line;
-    out += kRowEnd;
-  }
+  out += AlignedRowsText(rows, kFirstNumber, kLastNumber);
   out += open == 0 ? "全部终点闭合。" : std::to_string(open) + "个终点超限！";
   out += kRowEnd;
   return out;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "text_table.h"
 
 namespace tarnvel {
 
@@ -13,7 +14,6 @@ constexpr int kStationDecimals = 3;
 constexpr int kMillimetreDecimals = 1;
 constexpr int kSecondDecimals = 2;
 constexpr std::string_view kRowEnd = "\r\n";
-constexpr std::string_view kColumnGap = "  ";
 
 std::string RadiusText(double typed) { return typed == 0 ? "∞" : GeneralText(typed); }
 
@@ -29,28 +29,9 @@ std::string Note(const Joint& joint) {
 
 }  // namespace
 
-size_t DisplayWidth(std::string_view utf8) {
-  size_t width = 0;
-  for (size_t i = 0; i < utf8.size();) {
-    const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (size_t k = 1; k < length && i + k < utf8.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-                      (c >= 0xFFE0 && c <= 0xFFE6);
-    width += wide ? 2 : 1;
-    i += length;
-  }
-  return width;
-}
-
 std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
                             const JointTolerances& tolerances) {
-  using Row = std::vector<std::string>;
-  std::vector<Row> rows = {{"接头", "线元", "ΔK(m)", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)",
+  std::vector<TextRow> rows = {{"接头", "线元", "ΔK(m)", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)",
                             "左半径", "右半径", "主点", "状态", "说明"}};
   constexpr size_t kFirstNumber = 2, kLastNumber = 8;  // right-aligned columns
   for (const Joint& joint : joints) {
@@ -70,10 +51,6 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
                     Note(joint)});
   }
 
-  std::vector<size_t> widths(rows.front().size(), 0);
-  for (const Row& row : rows)
-    for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
-
   const size_t open = static_cast<size_t>(
       std::count_if(joints.begin(), joints.end(), [](const Joint& j) { return !j.closed; }));
   std::string out = "线元" + std::to_string(route.elements.size()) + "个，接头" +
@@ -81,18 +58,7 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
                     GeneralText(tolerances.position_mm) + "mm，方位角" +
                     GeneralText(tolerances.azimuth_sec) + "″";
   out += kRowEnd;
-  for (const Row& row : joints.empty() ? std::vector<Row>{} : rows) {
-    std::string line;
-    for (size_t c = 0; c < row.size(); ++c) {
-      const std::string padding(widths[c] - DisplayWidth(row[c]), ' ');
-      if (c > 0) line += kColumnGap;
-      const bool right = c >= kFirstNumber && c <= kLastNumber;
-      line += right ? padding + row[c] : row[c] + padding;
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    out += line;
-    out += kRowEnd;
-  }
+  if (!joints.empty()) out += AlignedRowsText(rows, kFirstNumber, kLastNumber);
   if (joints.empty()) {
     out += "只有一个线元，没有接头。";
   } else if (open == 0) {

@@ -14,10 +14,6 @@ namespace tarnvel {
 // 2 decimals, the radii either side with ∞ for 0, the key-point label, 闭合 or
 // 超限, and a note of a 短链, a 长链 or a jump in curvature), then a summary.
 // Every line ends in CR LF.
-// Columns a terminal gives a UTF-8 text: two for the wide East Asian
-// characters, one for the rest. Enough for the texts of the reports.
-size_t DisplayWidth(std::string_view utf8);
-
 std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
                             const JointTolerances& tolerances);
 
