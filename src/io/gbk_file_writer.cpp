@@ -15,15 +15,22 @@ QString OutsideGbkReason(char32_t character) {
            QString::number(static_cast<uint>(character), 16).toUpper().rightJustified(4, u'0'));
 }
 
-std::optional<FileRefusal> WriteGbkFile(const QString& path, const QString& text) {
+std::optional<FileRefusal> AppendGbk(const QString& path, const QString& text, QByteArray& bytes) {
   if (!GbkAvailable()) return CannotSave(path, QStringLiteral("系统不支持GBK编码"));
-  const std::optional<QByteArray> bytes = EncodeGbk(text);
-  if (!bytes) {
+  const std::optional<QByteArray> encoded = EncodeGbk(text);
+  if (!encoded) {
     const std::optional<char32_t> character = FirstCharacterOutsideGbk(text);
     return CannotSave(path, character ? OutsideGbkReason(*character)
                                       : QStringLiteral("内容不能用GBK编码保存"));
   }
-  return SaveFileBytes(path, *bytes);
+  bytes += *encoded;
+  return std::nullopt;
+}
+
+std::optional<FileRefusal> WriteGbkFile(const QString& path, const QString& text) {
+  QByteArray bytes;
+  if (auto refusal = AppendGbk(path, text, bytes)) return refusal;
+  return SaveFileBytes(path, bytes);
 }
 
 }  // namespace tarnvel

@@ -16,6 +16,11 @@ namespace tarnvel {
 // a GBK form is refused before anything is written, never replaced by "?".
 std::optional<FileRefusal> WriteGbkFile(const QString& path, const QString& text);
 
+// Appends the GBK bytes of `text` to `bytes`; for a text with a character
+// GBK cannot hold, the refusal of saving `path` that names it, `bytes` left
+// as it was.
+std::optional<FileRefusal> AppendGbk(const QString& path, const QString& text, QByteArray& bytes);
+
 // The reason given when the text holds a character GBK cannot hold:
 // "字符“😀”（U+1F600）不能用GBK编码保存".
 QString OutsideGbkReason(char32_t character);

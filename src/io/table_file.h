@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "file_refusal.h"
@@ -24,5 +25,15 @@ QString TableFileText(const QString& box_text);
 // Writes the file (code page 936, no byte-order mark), replacing any file of
 // that name. Nothing on success.
 std::optional<FileRefusal> SaveTableFile(const QString& path, const QString& box_text);
+
+// The box text a piece at a time, in order; an empty piece once all are
+// given. A piece never ends between a CR and its LF.
+using TextPieces = std::function<QString()>;
+
+// The same from pieces of the box text, so that a million-row table is never
+// held whole as UTF-16 beside its file bytes. `size_hint` is about the text's
+// length in characters, to reserve the file's bytes once.
+std::optional<FileRefusal> SaveTableFile(const QString& path, const TextPieces& pieces,
+                                         qsizetype size_hint);
 
 }  // namespace tarnvel

@@ -1,10 +1,12 @@
 #include "file_commands.h"
 
 #include <QLineEdit>
+#include <utility>
 
 #include "element_file.h"
 #include "file_dialog.h"
 #include "message_boxes.h"
+#include "results_box.h"
 #include "table_file.h"
 
 namespace tarnvel {
@@ -45,16 +47,47 @@ void ImportElement(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxe
   for (size_t n = 0; n < texts.size(); ++n) controls.elementFields[n]->setText(texts[n]);
 }
 
-void SaveResultsTable(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxes,
-                      const QString& tableText, QLineEdit* fileNameBox) {
-  if (tableText.isEmpty()) {
+namespace {
+
+// Asks for the file and saves; `length` 0 means there is nothing to save.
+void SaveTablePieces(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxes,
+                     qsizetype length, const TextPieces& pieces, QLineEdit* fileNameBox) {
+  if (length == 0) {
     boxes.show(window, kNothingToSave, MessageIcon::Information, kMessageCaption);
     return;
   }
   const QString path = dialog.save(window, kTableFileTypes);
   if (path.isEmpty()) return;
   RecordPath(fileNameBox, path);
-  if (const auto refusal = SaveTableFile(path, tableText)) ShowFileRefusal(boxes, window, *refusal);
+  if (const auto refusal = SaveTableFile(path, pieces, length)) ShowFileRefusal(boxes, window, *refusal);
+}
+
+}  // namespace
+
+void SaveResultsTable(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxes,
+                      const QString& tableText, QLineEdit* fileNameBox) {
+  bool given = false;
+  const TextPieces whole = [&] { return std::exchange(given, true) ? QString() : tableText; };
+  SaveTablePieces(window, dialog, boxes, tableText.size(), whole, fileNameBox);
+}
+
+void SaveResultsTable(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxes,
+                      const ResultsBox& box, QLineEdit* fileNameBox) {
+  // About a megabyte of text at a time: few enough pieces to cost nothing,
+  // small enough to add nothing to the save's memory.
+  constexpr qsizetype kPiece = 1 << 20;
+  qsizetype at = 0;
+  const TextPieces pieces = [&] {
+    QString piece;
+    // A range inside one line break alone is empty; only the end may be.
+    while (piece.isEmpty() && at < box.textLength()) {
+      const qsizetype to = std::min(at + kPiece, box.textLength());
+      piece = box.textRange(at, to);
+      at = to;
+    }
+    return piece;
+  };
+  SaveTablePieces(window, dialog, boxes, box.textLength(), pieces, fileNameBox);
 }
 
 }  // namespace tarnvel

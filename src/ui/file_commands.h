@@ -14,6 +14,7 @@ class QWidget;
 namespace tarnvel {
 
 class MessageBoxes;
+class ResultsBox;
 class SharedFileDialog;
 
 // The window's controls the commands read and write: Text1 to Text8 in order,
@@ -45,5 +46,10 @@ inline const QString kNothingToSave = QStringLiteral("请点击“点击计算�
 // txtFileName and the table file is written. No message confirms the save.
 void SaveResultsTable(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxes,
                       const QString& tableText, QLineEdit* fileNameBox);
+
+// The same for the box itself, whose text is read a piece at a time: a
+// million-row table is not made whole as UTF-16 for the save.
+void SaveResultsTable(QWidget* window, SharedFileDialog& dialog, MessageBoxes& boxes,
+                      const ResultsBox& box, QLineEdit* fileNameBox);
 
 }  // namespace tarnvel

@@ -249,7 +249,7 @@ void MainWindow::command3Clicked() {
 }
 
 void MainWindow::command7Clicked() {
-  SaveResultsTable(this, *CDg1_, boxes_, resultsText(), ui_->txtFileName);
+  SaveResultsTable(this, *CDg1_, boxes_, *ui_->Text12, ui_->txtFileName);
 }
 
 // ---- Menus -----------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include "fakes.h"
 #include "file_dialog.h"
+#include "results_box.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -38,6 +39,7 @@ class FileCommandsTest : public QObject {
   void failedExportIsReported();
   void emptyResultsBoxAsksForACalculation();
   void savesTheResultsTable();
+  void savesALargeEditedBoxInPieces();
   void remembersTheNameAcrossAllThree();
 
  private:
@@ -177,3 +179,27 @@ void FileCommandsTest::remembersTheNameAcrossAllThree() {
 
 QTEST_MAIN(FileCommandsTest)
 #include "file_commands_test.moc"
+
+// The box is saved a megabyte at a time so that a million-row table is never
+// made whole as UTF-16; the file must still hold every line once, edits and
+// the line breaks at the piece boundaries included.
+void FileCommandsTest::savesALargeEditedBoxInPieces() {
+  std::string table;
+  for (int i = 0; i < 60000; ++i)
+    table += "07+" + std::to_string(100000 + i) + ".000  0  0  3378568.396  453860.095  98°2ˊ3.4″\r\n";
+  ResultsBox box;
+  box.setTableUtf8(table);
+  QVERIFY(box.textLength() > 3 * (1 << 20));
+  box.setCursorPosition(1 << 20);
+  box.moveCursor(QTextCursor::StartOfLine);
+  box.insertText(QStringLiteral("改"));
+  const QString whole_path = folder_->filePath(QStringLiteral("whole.txt"));
+  const QString pieces_path = folder_->filePath(QStringLiteral("pieces.txt"));
+  dialogs_.answers = {whole_path, pieces_path};
+  SaveResultsTable(window_.get(), *dialog_, boxes_, box.tableText(), controls_.fileNameBox);
+  SaveResultsTable(window_.get(), *dialog_, boxes_, box, controls_.fileNameBox);
+  QVERIFY(boxes_.shown.isEmpty());
+  const QByteArray whole = ReadBytes(whole_path);
+  QVERIFY(whole.size() > 3 * (1 << 20));
+  QVERIFY(ReadBytes(pieces_path) == whole);
+}
