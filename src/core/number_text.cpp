@@ -30,17 +30,21 @@ std::string Collect(Write write) {
 
 __extension__ using Uint128 = unsigned __int128;
 
-constexpr int kMaxScaledDecimals = 18;
+// The general form of values from 1E-05 scales them by up to 10^19.
+constexpr int kMaxScaledDecimals = 19;
 
+// 10^0 to 10^19, all of which fit 64 bits.
 constexpr auto kPowersOfTen = [] {
-  std::array<Uint128, kMaxScaledDecimals + 1> powers{};
-  Uint128 p = 1;
+  std::array<std::uint64_t, kMaxScaledDecimals + 1> powers{};
+  std::uint64_t p = 1;
   for (auto& power : powers) {
     power = p;
     p *= 10;
   }
   return powers;
 }();
+
+constexpr std::uint64_t kFifteenDigits = 100'000'000'000'000;  // 10^14
 
 // |x| · 10^decimals rounded to the nearest whole number, an exact half to
 // even, in exact integer arithmetic on the binary value of x; nothing when
@@ -55,6 +59,7 @@ std::optional<std::uint64_t> ScaledRound(double x, int decimals) {
   if (biased != 0) mantissa |= std::uint64_t{1} << 52;
   const int shift = 1075 - std::max(biased, 1);
   if (shift < 0) return std::nullopt;
+  // Below 2^53 · 10^19 < 2^117: one 64 × 64-bit product.
   const Uint128 scaled = Uint128{mantissa} * kPowersOfTen[static_cast<size_t>(decimals)];
   Uint128 q = 0;
   if (shift < 128) {
@@ -62,9 +67,17 @@ std::optional<std::uint64_t> ScaledRound(double x, int decimals) {
     const Uint128 rest = scaled - (q << shift);
     const Uint128 half = shift == 0 ? 0 : Uint128{1} << (shift - 1);
     if (shift > 0 && (rest > half || (rest == half && (q & 1) != 0))) ++q;
-  }  // else |x| · 10^decimals < 2^-40: rounds to zero
+  }  // else |x| · 10^decimals < 2^-11: rounds to zero
   if (q > UINT64_MAX) return std::nullopt;
   return static_cast<std::uint64_t>(q);
+}
+
+// Decimal digits of q, at least one: from its bit length, then one
+// comparison.
+int DigitCount(std::uint64_t q) {
+  const int bits = 64 - std::countl_zero(q | 1);
+  const int guess = (bits * 1233) >> 12;  // bits · log10(2), rounded down
+  return guess - (q < kPowersOfTen[static_cast<size_t>(guess)]) + 1;
 }
 
 constexpr auto kDigitPairs = [] {
@@ -76,36 +89,43 @@ constexpr auto kDigitPairs = [] {
   return pairs;
 }();
 
+// Writes the last `count` digits of q so that they end at `end`, leading
+// zeros included, two at a time from the end; leaves in q what is above
+// them and returns where they begin.
+char* WriteLastDigits(char* end, std::uint64_t& q, int count) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[static_cast<size_t>(q % 100) * 2], 2);
+    q /= 100;
+  }
+  if (count == 1) {
+    *--end = static_cast<char>('0' + q % 10);
+    q /= 10;
+  }
+  return end;
+}
+
+// Writes all `count` digits of q (its first digit not zero unless q is 0)
+// and returns the end.
+char* WriteDigits(char* out, std::uint64_t q, int count) {
+  WriteLastDigits(out + count, q, count);
+  return out + count;
+}
+
 // Writes q / 10^decimals with exactly `decimals` places and at least one
-// digit before the point. The digits are made two at a time from the end.
+// digit before the point, straight into place: the length is known from
+// the number of digits of q.
 char* WriteScaled(char* out, std::uint64_t q, int decimals, bool negative) {
   if (negative && q != 0) *out++ = '-';
-  const auto places = static_cast<size_t>(decimals);
-  std::array<char, 24> digits;
-  char* first = digits.data() + digits.size();
-  while (q >= 100) {
-    const auto pair = static_cast<size_t>(q % 100) * 2;
-    q /= 100;
-    *--first = kDigitPairs[pair + 1];
-    *--first = kDigitPairs[pair];
+  const int whole = std::max(DigitCount(q) - decimals, 1);
+  char* const end = out + whole + (decimals > 0 ? decimals + 1 : 0);
+  char* first = end;
+  if (decimals > 0) {
+    first = WriteLastDigits(first, q, decimals);
+    *--first = '.';
   }
-  if (q >= 10) {
-    *--first = kDigitPairs[q * 2 + 1];
-    *--first = kDigitPairs[q * 2];
-  } else {
-    *--first = static_cast<char>('0' + q);
-  }
-  const auto count = static_cast<size_t>(digits.data() + digits.size() - first);
-  if (count > places) {
-    out = std::copy_n(first, count - places, out);
-  } else {
-    *out++ = '0';
-  }
-  if (places == 0) return out;
-  *out++ = '.';
-  if (count < places) out = std::fill_n(out, places - count, '0');
-  const size_t fraction = std::min(count, places);
-  return std::copy_n(first + count - fraction, fraction, out);
+  WriteLastDigits(first, q, whole);
+  return end;
 }
 
 // Steps back over trailing zeros after the point, and the point itself when
@@ -117,11 +137,95 @@ char* TrimFraction(char* begin, char* end) {
   return end;
 }
 
+// Drops the trailing zeros of q, at most `limit` of them, returning how
+// many were dropped. Halving the stride finds the count in five tests.
+int DropTrailingZeros(std::uint64_t& q, int limit) {
+  if (q == 0) return limit;
+  int dropped = 0;
+  for (int stride : {16, 8, 4, 2, 1}) {
+    const std::uint64_t power = kPowersOfTen[static_cast<size_t>(stride)];
+    if (dropped + stride <= limit && q % power == 0) {
+      q /= power;
+      dropped += stride;
+    }
+  }
+  return dropped;
+}
+
+// Doubles nearest to 10^-5 … 10^15. Each one from 10^-5 up lies at or
+// above the true power, so |x| >= kDecades[k] holds exactly when the value
+// of x is at least 10^(k-5).
+constexpr std::array<double, 21> kDecades = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,
+                                             1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                             1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kFirstDecade = -5;
+
+// floor(log10(m)) for 1E-05 <= m < 1E+15, without a logarithm: the binary
+// exponent gives it or one less.
+int DecimalExponent(double m) {
+  const int binary = static_cast<int>(std::bit_cast<std::uint64_t>(m) >> 52) - 1023;
+  const int guess = (binary * 78913) >> 18;  // binary · log10(2), rounded down
+  const int next = std::min(guess + 1, kGeneralMaxExponent) - kFirstDecade;
+  return guess + (m >= kDecades[static_cast<size_t>(next)]);
+}
+
+// Writes the significant digits `digits` (count of them, the first not
+// zero, the last not zero unless it is the only one) of a value
+// d.ddd × 10^exponent in the general form.
+char* WriteSignificant(char* out, std::uint64_t digits, int count, int exponent) {
+  if (exponent >= kGeneralMaxExponent || exponent < kGeneralMinExponent) {
+    char* const end = out + count + (count > 1 ? 1 : 0);
+    char* first = WriteLastDigits(end, digits, count - 1);
+    if (count > 1) *--first = '.';
+    *--first = static_cast<char>('0' + digits);
+    out = WriteText(end, exponent < 0 ? "E-" : "E+");
+    const auto magnitude = static_cast<std::uint64_t>(std::abs(exponent));
+    return WriteDigits(out, magnitude, std::max(DigitCount(magnitude), 2));
+  }
+  if (exponent < 0) {
+    out = WriteText(out, "0.");
+    out = std::fill_n(out, -exponent - 1, '0');
+    return WriteDigits(out, digits, count);
+  }
+  const int whole = exponent + 1;
+  if (count <= whole) {
+    out = WriteDigits(out, digits, count);
+    return std::fill_n(out, whole - count, '0');
+  }
+  char* const end = out + count + 1;
+  char* first = WriteLastDigits(end, digits, count - whole);
+  *--first = '.';
+  WriteLastDigits(first, digits, whole);
+  return end;
+}
+
+// The general form outside 1E-05 to 1E+15, always in exponent form: the
+// library's correctly rounded "d.dddddddddddddde±x", written in place and
+// then reshaped.
+char* WriteGeneralExponentForm(char* out, double magnitude) {
+  const auto end = std::to_chars(out, out + kNumberTextRoom, magnitude,
+                                 std::chars_format::scientific, kGeneralDigits - 1)
+                       .ptr;
+  char* const e = std::find(out, end, 'e');
+  int exponent = 0;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+  std::uint64_t digits = 0;
+  int count = 0;
+  for (const char* c = out; c != e; ++c) {
+    if (*c == '.') continue;
+    digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    ++count;
+  }
+  count -= DropTrailingZeros(digits, count - 1);
+  return WriteSignificant(out, digits, count, exponent);
+}
+
 }  // namespace
 
 char* WriteFixedText(char* out, double x, int decimals) {
   if (!std::isfinite(x)) return WriteNonFinite(out, x);
-  if (const auto q = ScaledRound(x, decimals)) return WriteScaled(out, *q, decimals, x < 0);
+  if (decimals <= 18)
+    if (const auto q = ScaledRound(x, decimals)) return WriteScaled(out, *q, decimals, x < 0);
   const auto end = std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed,
                                  decimals).ptr;
   if (*out == '-' && std::find_if(out, end, [](char c) { return c >= '1' && c <= '9'; }) == end)
@@ -130,8 +234,14 @@ char* WriteFixedText(char* out, double x, int decimals) {
 }
 
 char* WriteLabelText(char* out, double x, int decimals) {
-  char* const end = WriteFixedText(out, x, decimals);
-  return std::isfinite(x) ? TrimFraction(out, end) : end;
+  if (!std::isfinite(x)) return WriteNonFinite(out, x);
+  if (decimals <= 18) {
+    if (auto q = ScaledRound(x, decimals)) {
+      const int places = decimals - DropTrailingZeros(*q, decimals);
+      return WriteScaled(out, *q, places, x < 0);
+    }
+  }
+  return TrimFraction(out, WriteFixedText(out, x, decimals));
 }
 
 char* WriteGeneralText(char* out, double x) {
@@ -140,83 +250,24 @@ char* WriteGeneralText(char* out, double x) {
     *out++ = '0';
     return out;
   }
-
-  // Fifteen significant digits in fixed form, the common case: find the
-  // number of decimals that leaves fifteen digits after rounding.
   const double magnitude = std::fabs(x);
-  if (magnitude >= 1e-4 && magnitude < 1e15) {
-    int power = static_cast<int>(std::floor(std::log10(magnitude)));
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      const int decimals = kGeneralDigits - 1 - power;
-      const auto q = ScaledRound(magnitude, decimals);
-      if (!q) break;
-      if (*q >= 1'000'000'000'000'000) {
-        ++power;
-      } else if (*q < 100'000'000'000'000) {
-        --power;
-      } else {
-        // A value just below a power of ten, with the power overestimated,
-        // rounds up to 1 followed by zeros; one more decimal tells whether
-        // it has fifteen digits of its own.
-        std::uint64_t digits = *q;
-        int places = decimals;
-        if (digits == 100'000'000'000'000) {
-          const auto finer = ScaledRound(magnitude, decimals + 1);
-          if (finer && *finer < 1'000'000'000'000'000) {
-            digits = *finer;
-            ++places;
-          }
-        }
-        if (x < 0) *out++ = '-';
-        char* const begin = out;
-        return TrimFraction(begin, WriteScaled(out, digits, places, false));
-      }
-    }
-  }
-
-  // Otherwise from the correctly rounded "d.dddddddddddddde±x".
-  std::array<char, 32> buffer;
-  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                 std::chars_format::scientific, kGeneralDigits - 1)
-                       .ptr;
-  const std::string_view text(buffer.data(), end - buffer.data());
-  const auto e = text.find('e');
-  std::array<char, kGeneralDigits> digit_buffer{};
-  size_t count = 0;
-  for (char c : text.substr(0, e))
-    if (c != '.') digit_buffer[count++] = c;
-  while (count > 1 && digit_buffer[count - 1] == '0') --count;
-  const std::string_view digits(digit_buffer.data(), count);
-  int exponent = 0;
-  const std::string_view power = text.substr(e + 1);
-  std::from_chars(power.data() + (power.front() == '+' ? 1 : 0), power.data() + power.size(),
-                  exponent);
-
   if (x < 0) *out++ = '-';
-  if (exponent >= kGeneralMaxExponent || exponent < kGeneralMinExponent) {
-    *out++ = digits.front();
-    if (digits.size() > 1) {
-      *out++ = '.';
-      out = WriteText(out, digits.substr(1));
-    }
-    out = WriteText(out, exponent < 0 ? "E-" : "E+");
-    const int magnitude_of_exponent = std::abs(exponent);
-    if (magnitude_of_exponent < 10) *out++ = '0';
-    return std::to_chars(out, out + 8, magnitude_of_exponent).ptr;
+  if (!(magnitude >= kDecades.front() && magnitude < kDecades.back()))
+    return WriteGeneralExponentForm(out, magnitude);
+
+  // Fifteen significant digits: 10^14 <= digits <= 10^15, the top only when
+  // rounding carries into the next power of ten.
+  int exponent = DecimalExponent(magnitude);
+  std::uint64_t digits = *ScaledRound(magnitude, kGeneralDigits - 1 - exponent);
+  int count = kGeneralDigits;
+  if (digits == kFifteenDigits * 10) {
+    digits = 1;
+    count = 1;
+    ++exponent;
+  } else {
+    count -= DropTrailingZeros(digits, count - 1);
   }
-  if (exponent < 0) {
-    out = WriteText(out, "0.");
-    out = std::fill_n(out, -exponent - 1, '0');
-    return WriteText(out, digits);
-  }
-  const auto whole = static_cast<size_t>(exponent) + 1;
-  if (digits.size() <= whole) {
-    out = WriteText(out, digits);
-    return std::fill_n(out, whole - digits.size(), '0');
-  }
-  out = WriteText(out, digits.substr(0, whole));
-  *out++ = '.';
-  return WriteText(out, digits.substr(whole));
+  return WriteSignificant(out, digits, count, exponent);
 }
 
 std::string GeneralText(double x) {
