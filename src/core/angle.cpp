@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kSecondDecimals = 2;
 
-// Degrees and minutes are whole numbers.
-char* WriteWhole(char* out, double whole) { return WriteFixedText(out, whole, 0); }
 
 // Whether seconds (0 <= s < 60) round to 60.00 or to 0.00 at two decimals,
 // an exact half to even, decided before anything is written. The double
@@ -91,9 +89,9 @@ char* WriteDmsText(char* out, double v) {
 
   const bool zero = degrees == 0 && minutes == 0 && RoundsToZero(seconds);
   if (v < 0 && !zero) *out++ = '-';
-  out = WriteWhole(out, degrees);
+  out = WriteWholeText(out, degrees);
   out = WriteText(out, "°");
-  out = WriteWhole(out, minutes);
+  out = WriteWholeText(out, minutes);
   out = WriteText(out, "ˊ");
   out = WriteLabelText(out, seconds, kSecondDecimals);
   return WriteText(out, "″");

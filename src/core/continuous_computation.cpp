@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 
 #include "angle.h"
 #include "centre_line.h"
@@ -40,6 +41,41 @@ std::optional<Refusal> CheckStep(double start, double end, double step) {
     return Refusal{"计算行数超过1000000行，请加大“计算间距J”！",
                    MessageIcon::Exclamation, "Text9"};
   return std::nullopt;
+}
+
+// Bytes of the "0.000" text, sign included, of any value up to `magnitude`,
+// rounding included.
+double FixedTextBytes(double magnitude, int decimals) {
+  double digits = 1;
+  for (double power = 10; power <= magnitude + 1 && digits < kNumberTextRoom; power *= 10)
+    ++digits;
+  return 1 + digits + (decimals > 0 ? 1 + decimals : 0);
+}
+
+// The longest general text of a station: "-1.23456789012346E-300".
+constexpr double kStationBytes = 22;
+// A row's separators and line end around its five texts.
+constexpr double kSeparatorBytes = 3 + 2 + 2 + 2 + 3 + 2;
+// "°", "ˊ", "″" in UTF-8 and the seconds "59.99".
+constexpr double kDmsMarkBytes = 2 + 2 + 2 + 3 + 5;
+
+// The most bytes one row can take between stations start and end. A point
+// lies no further from the element's start than the length of line to it
+// plus the offset, and the tangent turns no more than the curvature law
+// allows over that length; a little is added against rounding.
+double RowBytesBound(const LineElement& e, double start, double end, double m,
+                     size_t typed_bytes) {
+  const double length = std::max(std::fabs(start - e.K0), std::fabs(end - e.K0));
+  const double reach = (length + std::fabs(m)) * (1 + 1e-9) + 1;
+  const double start_curvature = 1 / std::fabs(e.RQ);
+  const double end_curvature = 1 / std::fabs(e.RN);
+  const double turn = length * (start_curvature + length * (start_curvature + end_curvature) /
+                                                      (2 * std::fabs(e.K1 - e.K0)));
+  const double azimuth = std::fabs(e.F) + turn * (180 / kPi) * (1 + 1e-9) + 1;
+  return kStationBytes + static_cast<double>(typed_bytes) +
+         FixedTextBytes(std::fabs(e.X0) + reach, kCoordinateDecimals) +
+         FixedTextBytes(std::fabs(e.Y0) + reach, kCoordinateDecimals) +
+         FixedTextBytes(azimuth, 0) + kDmsMarkBytes + kSeparatorBytes;
 }
 
 }  // namespace
@@ -81,19 +117,34 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
   const double step = ReadLenient(f.step);
   if (auto refusal = CheckStep(start, end, step)) return *refusal;
 
-  const double skew_degrees = DmsToDegrees(a);
   const std::string row_middle = "   " + f.offset + "  " + f.skew + "  ";
+  // The running sum of steps may add one row to the count.
+  const double rows = std::min(RowCount(start, end, step) + 1, kMaxTableRows + 1);
+  const double bytes_bound = static_cast<double>(kTableHeader.size() + kLineEnd.size()) +
+                             rows * RowBytesBound(element, start, end, m, row_middle.size());
+  if (!(bytes_bound <= kMaxTableBytes))
+    return Refusal{"计算成果表将超过128MB，请加大“计算间距J”或缩短“偏距m”“偏角a”！",
+                   MessageIcon::Exclamation, "Text9"};
+
+  // The bound is reserved whole: pages past the real end are never touched,
+  // and the table is never moved while it grows.
   std::string text;
-  text.reserve(kTableHeader.size() + kLineEnd.size() +
-               static_cast<size_t>(RowCount(start, end, step)) * (row_middle.size() + 48));
+  text.reserve(static_cast<size_t>(bytes_bound));
   text += kTableHeader;
   text += kLineEnd;
 
+  // Rows are written straight into a block that stays in the cache and
+  // joins the table a block at a time; a block always has room for a
+  // further row of the largest texts the writers make.
+  const size_t row_room = row_middle.size() + 4 * kNumberTextRoom + 16;
+  const size_t block_size = std::max<size_t>(64 * 1024, 2 * row_room);
+  const auto block = std::make_unique_for_overwrite<char[]>(block_size);
+  char* const full = block.get() + block_size - row_room;
+  char* out = block.get();
+
   // Each station is the previous one plus the step, as a surveyor stepping
   // along the line would reach it; the end is included when reached exactly.
-  // Each row is written into this buffer and appended in two pieces around
-  // the typed columns.
-  std::array<char, 4 * kNumberTextRoom> row{};
+  const double skew_degrees = DmsToDegrees(a);
   double rows_written = 0;
   for (double K = start; Continues(K, end, step) && rows_written <= kMaxTableRows;
        K += step, ++rows_written) {
@@ -101,16 +152,20 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
     if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) ||
         !std::isfinite(r.azimuth))
       return NotComputable("Text10");
-    text.append(row.data(), WriteGeneralText(row.data(), K));
-    text += row_middle;
-    char* out = WriteFixedText(row.data(), r.point.X, kCoordinateDecimals);
+    out = WriteGeneralText(out, K);
+    out = WriteText(out, row_middle);
+    out = WriteFixedText(out, r.point.X, kCoordinateDecimals);
     out = WriteText(out, "  ");
     out = WriteFixedText(out, r.point.Y, kCoordinateDecimals);
     out = WriteText(out, "   ");
     out = WriteDmsText(out, r.azimuth);
     out = WriteText(out, kLineEnd);
-    text.append(row.data(), out);
+    if (out > full) {
+      text.append(block.get(), out);
+      out = block.get();
+    }
   }
+  text.append(block.get(), out);
   return text;
 }
 

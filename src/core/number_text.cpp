@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 
 namespace tarnvel {
 
@@ -47,37 +46,69 @@ constexpr auto kPowersOfTen = [] {
 constexpr std::uint64_t kFifteenDigits = 100'000'000'000'000;  // 10^14
 
 // |x| · 10^decimals rounded to the nearest whole number, an exact half to
-// even, in exact integer arithmetic on the binary value of x; nothing when
-// the result does not fit 64 bits. The tables write millions of numbers,
-// and this is many times faster than the general conversion.
-std::optional<std::uint64_t> ScaledRound(double x, int decimals) {
-  if (decimals < 0 || decimals > kMaxScaledDecimals) return std::nullopt;
+// even, in exact integer arithmetic on the binary value of x, into q; false
+// when the result does not fit 64 bits. The tables write millions of
+// numbers, and this is many times faster than the general conversion.
+[[gnu::always_inline]] inline bool ScaledRound(double x, int decimals, std::uint64_t& q) {
+  if (decimals < 0 || decimals > kMaxScaledDecimals) return false;
   // |x| = mantissa · 2^-shift exactly, read off the bits of the double.
   const auto bits = std::bit_cast<std::uint64_t>(x) & ~(std::uint64_t{1} << 63);
   const auto biased = static_cast<int>(bits >> 52);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   if (biased != 0) mantissa |= std::uint64_t{1} << 52;
   const int shift = 1075 - std::max(biased, 1);
-  if (shift < 0) return std::nullopt;
-  // Below 2^53 · 10^19 < 2^117: one 64 × 64-bit product.
-  const Uint128 scaled = Uint128{mantissa} * kPowersOfTen[static_cast<size_t>(decimals)];
-  Uint128 q = 0;
-  if (shift < 128) {
+  if (shift < 0) return false;
+  const std::uint64_t power = kPowersOfTen[static_cast<size_t>(decimals)];
+
+  // Coordinates to millimetres and most other texts stay within 64 bits.
+  std::uint64_t scaled = 0;
+  if (shift < 64 && !__builtin_mul_overflow(mantissa, power, &scaled)) {
+    if (shift == 0) {
+      q = scaled;
+      return true;
+    }
     q = scaled >> shift;
-    const Uint128 rest = scaled - (q << shift);
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    q += (rest > half) | ((rest == half) & (q & 1));
+    return true;
+  }
+
+  // Below 2^53 · 10^19 < 2^117: one 64 × 64-bit product.
+  const Uint128 wide = Uint128{mantissa} * power;
+  Uint128 whole = 0;
+  if (shift < 128) {
+    whole = wide >> shift;
+    const Uint128 rest = wide - (whole << shift);
     const Uint128 half = shift == 0 ? 0 : Uint128{1} << (shift - 1);
-    if (shift > 0 && (rest > half || (rest == half && (q & 1) != 0))) ++q;
+    if (shift > 0 && (rest > half || (rest == half && (whole & 1) != 0))) ++whole;
   }  // else |x| · 10^decimals < 2^-11: rounds to zero
-  if (q > UINT64_MAX) return std::nullopt;
-  return static_cast<std::uint64_t>(q);
+  if (whole > UINT64_MAX) return false;
+  q = static_cast<std::uint64_t>(whole);
+  return true;
 }
 
 // Decimal digits of q, at least one: from its bit length, then one
 // comparison.
-int DigitCount(std::uint64_t q) {
+[[gnu::always_inline]] inline int DigitCount(std::uint64_t q) {
   const int bits = 64 - std::countl_zero(q | 1);
   const int guess = (bits * 1233) >> 12;  // bits · log10(2), rounded down
-  return guess - (q < kPowersOfTen[static_cast<size_t>(guess)]) + 1;
+  return guess - ((q | 1) < kPowersOfTen[static_cast<size_t>(guess)]) + 1;
+}
+
+// Drops the trailing zeros of q, at most `limit` of them, returning how
+// many were dropped. Halving the stride finds the count in five tests.
+int DropTrailingZeros(std::uint64_t& q, int limit) {
+  if (q == 0) return limit;
+  int dropped = 0;
+  for (int stride : {16, 8, 4, 2, 1}) {
+    const std::uint64_t power = kPowersOfTen[static_cast<size_t>(stride)];
+    if (dropped + stride <= limit && q % power == 0) {
+      q /= power;
+      dropped += stride;
+    }
+  }
+  return dropped;
 }
 
 constexpr auto kDigitPairs = [] {
@@ -91,7 +122,7 @@ constexpr auto kDigitPairs = [] {
 
 // Writes the last `count` digits of q so that they end at `end`, leading
 // zeros included, two at a time from the end; leaves in q what is above
-// them and returns where they begin.
+// them and returns where they begin. For texts of more than sixteen digits.
 char* WriteLastDigits(char* end, std::uint64_t& q, int count) {
   for (; count >= 2; count -= 2) {
     end -= 2;
@@ -105,18 +136,73 @@ char* WriteLastDigits(char* end, std::uint64_t& q, int count) {
   return end;
 }
 
-// Writes all `count` digits of q (its first digit not zero unless q is 0)
-// and returns the end.
-char* WriteDigits(char* out, std::uint64_t q, int count) {
-  WriteLastDigits(out + count, q, count);
-  return out + count;
+// Up to sixteen digits are made at once in the bytes of one 128-bit word,
+// the first digit in the lowest byte, as they will lie in memory.
+constexpr std::uint64_t kEightZeros = 0x3030303030303030;
+constexpr Uint128 kSixteenZeros = (Uint128{kEightZeros} << 64) | kEightZeros;
+
+// The eight digits of n < 10^8, leading zeros included: halves, quarters
+// and single digits are split off in all lanes at once, multiplying by
+// reciprocals that are exact over the range of each lane.
+[[gnu::always_inline]] inline std::uint64_t EightDigits(std::uint64_t n) {
+  std::uint64_t lanes = (n / 10000) | ((n % 10000) << 32);
+  std::uint64_t high = ((lanes * 10486) >> 20) & 0x0000007F0000007F;  // ÷ 100 below 10^4
+  lanes = high | ((lanes - high * 100) << 16);
+  high = ((lanes * 103) >> 10) & 0x000F000F000F000F;  // ÷ 10 below 100
+  lanes = high | ((lanes - high * 10) << 8);
+  return lanes | kEightZeros;
 }
 
-// Writes q / 10^decimals with exactly `decimals` places and at least one
-// digit before the point, straight into place: the length is known from
-// the number of digits of q.
-char* WriteScaled(char* out, std::uint64_t q, int decimals, bool negative) {
+// The `count` (1 to 16) digits of q < 10^count, leading zeros included.
+[[gnu::always_inline]] inline Uint128 DigitString(std::uint64_t q, int count) {
+  if (count <= 8) return EightDigits(q) >> (8 * (8 - count));
+  const Uint128 digits =
+      (Uint128{EightDigits(q % 100'000'000)} << 64) | EightDigits(q / 100'000'000);
+  return digits >> (8 * (16 - count));
+}
+
+// How many of the last digits of a string of `count` digits are zeros.
+[[gnu::always_inline]] inline int TrailingZeroDigits(Uint128 digits, int count) {
+  const Uint128 values = (digits ^ kSixteenZeros) << (8 * (16 - count));
+  const auto high = static_cast<std::uint64_t>(values >> 64);
+  const auto low = static_cast<std::uint64_t>(values);
+  if (high != 0) return std::countl_zero(high) / 8;
+  if (low != 0) return (64 + std::countl_zero(low)) / 8;
+  return count;
+}
+
+// Stores the first `count` digits of a digit string with a point after the
+// first `whole` of them (none when whole >= count), and returns the end.
+// Seventeen bytes are stored whatever the length: the room past the end
+// is scratch.
+[[gnu::always_inline]] inline char* StoreDigits(char* out, Uint128 digits, int count,
+                                                int whole) {
+  if (whole >= count) {
+    std::memcpy(out, &digits, sizeof digits);
+    return out + count;
+  }
+  const Uint128 low = (Uint128{1} << (8 * whole)) - 1;
+  const Uint128 pointed =
+      (digits & low) | (Uint128{'.'} << (8 * whole)) | ((digits & ~low) << 8);
+  std::memcpy(out, &pointed, sizeof pointed);
+  out[16] = static_cast<char>(digits >> 120);  // a sixteenth digit, pushed out
+  return out + count + 1;
+}
+
+// Writes q / 10^decimals with `decimals` places, less any trailing zeros
+// among them when `trim`, and at least one digit before the point. The
+// length is known from the number of digits of q, so the digits go
+// straight into place.
+[[gnu::always_inline]] inline char* WriteScaled(char* out, std::uint64_t q, int decimals,
+                                                bool negative, bool trim) {
   if (negative && q != 0) *out++ = '-';
+  const int count = std::max(DigitCount(q), decimals + 1);
+  if (count <= 16) {
+    const Uint128 digits = DigitString(q, count);
+    const int dropped = trim ? std::min(TrailingZeroDigits(digits, count), decimals) : 0;
+    return StoreDigits(out, digits, count - dropped, count - decimals);
+  }
+  if (trim) decimals -= DropTrailingZeros(q, decimals);
   const int whole = std::max(DigitCount(q) - decimals, 1);
   char* const end = out + whole + (decimals > 0 ? decimals + 1 : 0);
   char* first = end;
@@ -137,21 +223,6 @@ char* TrimFraction(char* begin, char* end) {
   return end;
 }
 
-// Drops the trailing zeros of q, at most `limit` of them, returning how
-// many were dropped. Halving the stride finds the count in five tests.
-int DropTrailingZeros(std::uint64_t& q, int limit) {
-  if (q == 0) return limit;
-  int dropped = 0;
-  for (int stride : {16, 8, 4, 2, 1}) {
-    const std::uint64_t power = kPowersOfTen[static_cast<size_t>(stride)];
-    if (dropped + stride <= limit && q % power == 0) {
-      q /= power;
-      dropped += stride;
-    }
-  }
-  return dropped;
-}
-
 // Doubles nearest to 10^-5 … 10^15. Each one from 10^-5 up lies at or
 // above the true power, so |x| >= kDecades[k] holds exactly when the value
 // of x is at least 10^(k-5).
@@ -162,46 +233,26 @@ constexpr int kFirstDecade = -5;
 
 // floor(log10(m)) for 1E-05 <= m < 1E+15, without a logarithm: the binary
 // exponent gives it or one less.
-int DecimalExponent(double m) {
+[[gnu::always_inline]] inline int DecimalExponent(double m) {
   const int binary = static_cast<int>(std::bit_cast<std::uint64_t>(m) >> 52) - 1023;
   const int guess = (binary * 78913) >> 18;  // binary · log10(2), rounded down
   const int next = std::min(guess + 1, kGeneralMaxExponent) - kFirstDecade;
   return guess + (m >= kDecades[static_cast<size_t>(next)]);
 }
 
-// Writes the significant digits `digits` (count of them, the first not
-// zero, the last not zero unless it is the only one) of a value
-// d.ddd × 10^exponent in the general form.
-char* WriteSignificant(char* out, std::uint64_t digits, int count, int exponent) {
-  if (exponent >= kGeneralMaxExponent || exponent < kGeneralMinExponent) {
-    char* const end = out + count + (count > 1 ? 1 : 0);
-    char* first = WriteLastDigits(end, digits, count - 1);
-    if (count > 1) *--first = '.';
-    *--first = static_cast<char>('0' + digits);
-    out = WriteText(end, exponent < 0 ? "E-" : "E+");
-    const auto magnitude = static_cast<std::uint64_t>(std::abs(exponent));
-    return WriteDigits(out, magnitude, std::max(DigitCount(magnitude), 2));
-  }
-  if (exponent < 0) {
-    out = WriteText(out, "0.");
-    out = std::fill_n(out, -exponent - 1, '0');
-    return WriteDigits(out, digits, count);
-  }
-  const int whole = exponent + 1;
-  if (count <= whole) {
-    out = WriteDigits(out, digits, count);
-    return std::fill_n(out, whole - count, '0');
-  }
-  char* const end = out + count + 1;
-  char* first = WriteLastDigits(end, digits, count - whole);
-  *--first = '.';
-  WriteLastDigits(first, digits, whole);
-  return end;
+// Writes d.ddd…E±xx from a string of `count` significant digits (the last
+// not zero unless it is the only one).
+char* WriteExponentForm(char* out, Uint128 digits, int count, int exponent) {
+  out = StoreDigits(out, digits, count, 1);
+  out = WriteText(out, exponent < 0 ? "E-" : "E+");
+  const auto magnitude = static_cast<std::uint64_t>(std::abs(exponent));
+  const int places = std::max(DigitCount(magnitude), 2);
+  return StoreDigits(out, DigitString(magnitude, places), places, places);
 }
 
 // The general form outside 1E-05 to 1E+15, always in exponent form: the
-// library's correctly rounded "d.dddddddddddddde±x", written in place and
-// then reshaped.
+// library's correctly rounded "d.dddddddddddddde±x", read back from where
+// it was written and written over in this form.
 char* WriteGeneralExponentForm(char* out, double magnitude) {
   const auto end = std::to_chars(out, out + kNumberTextRoom, magnitude,
                                  std::chars_format::scientific, kGeneralDigits - 1)
@@ -210,22 +261,20 @@ char* WriteGeneralExponentForm(char* out, double magnitude) {
   int exponent = 0;
   std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
   std::uint64_t digits = 0;
-  int count = 0;
-  for (const char* c = out; c != e; ++c) {
-    if (*c == '.') continue;
-    digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
-    ++count;
-  }
-  count -= DropTrailingZeros(digits, count - 1);
-  return WriteSignificant(out, digits, count, exponent);
+  for (const char* c = out; c != e; ++c)
+    if (*c != '.') digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+  const Uint128 text = DigitString(digits, kGeneralDigits);
+  return WriteExponentForm(out, text, kGeneralDigits - TrailingZeroDigits(text, kGeneralDigits),
+                           exponent);
 }
 
 }  // namespace
 
 char* WriteFixedText(char* out, double x, int decimals) {
   if (!std::isfinite(x)) return WriteNonFinite(out, x);
-  if (decimals <= 18)
-    if (const auto q = ScaledRound(x, decimals)) return WriteScaled(out, *q, decimals, x < 0);
+  std::uint64_t q = 0;
+  if (decimals <= 18 && ScaledRound(x, decimals, q))
+    return WriteScaled(out, q, decimals, x < 0, false);
   const auto end = std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed,
                                  decimals).ptr;
   if (*out == '-' && std::find_if(out, end, [](char c) { return c >= '1' && c <= '9'; }) == end)
@@ -233,14 +282,22 @@ char* WriteFixedText(char* out, double x, int decimals) {
   return end;
 }
 
+char* WriteWholeText(char* out, double x) {
+  if (x >= 0 && x < 1e8) {
+    const auto whole = static_cast<std::uint64_t>(x);
+    const int count = DigitCount(whole);
+    const std::uint64_t digits = EightDigits(whole) >> (8 * (8 - count));
+    std::memcpy(out, &digits, sizeof digits);
+    return out + count;
+  }
+  return WriteFixedText(out, x, 0);
+}
+
 char* WriteLabelText(char* out, double x, int decimals) {
   if (!std::isfinite(x)) return WriteNonFinite(out, x);
-  if (decimals <= 18) {
-    if (auto q = ScaledRound(x, decimals)) {
-      const int places = decimals - DropTrailingZeros(*q, decimals);
-      return WriteScaled(out, *q, places, x < 0);
-    }
-  }
+  std::uint64_t q = 0;
+  if (decimals <= 18 && ScaledRound(x, decimals, q))
+    return WriteScaled(out, q, decimals, x < 0, true);
   return TrimFraction(out, WriteFixedText(out, x, decimals));
 }
 
@@ -255,19 +312,26 @@ char* WriteGeneralText(char* out, double x) {
   if (!(magnitude >= kDecades.front() && magnitude < kDecades.back()))
     return WriteGeneralExponentForm(out, magnitude);
 
-  // Fifteen significant digits: 10^14 <= digits <= 10^15, the top only when
+  // Fifteen significant digits: 10^14 <= q <= 10^15, the top only when
   // rounding carries into the next power of ten.
   int exponent = DecimalExponent(magnitude);
-  std::uint64_t digits = *ScaledRound(magnitude, kGeneralDigits - 1 - exponent);
-  int count = kGeneralDigits;
-  if (digits == kFifteenDigits * 10) {
-    digits = 1;
-    count = 1;
+  std::uint64_t q = 0;
+  ScaledRound(magnitude, kGeneralDigits - 1 - exponent, q);
+  if (q == kFifteenDigits * 10) {
+    q = kFifteenDigits;
     ++exponent;
-  } else {
-    count -= DropTrailingZeros(digits, count - 1);
   }
-  return WriteSignificant(out, digits, count, exponent);
+  const Uint128 digits = DigitString(q, kGeneralDigits);
+  const int count = kGeneralDigits - TrailingZeroDigits(digits, kGeneralDigits);
+  if (exponent >= kGeneralMaxExponent || exponent < kGeneralMinExponent)
+    return WriteExponentForm(out, digits, count, exponent);
+  if (exponent < 0) {
+    std::memcpy(out, "0.000000", 8);  // "0." and up to three zeros
+    out += 1 - exponent;
+    return StoreDigits(out, digits, count, count);
+  }
+  const int whole = exponent + 1;
+  return StoreDigits(out, digits, std::max(count, whole), whole);
 }
 
 std::string GeneralText(double x) {
