@@ -47,15 +47,28 @@ void BM_MillionRowTable(benchmark::State& state, Compute compute, const TableFie
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
+Outcome<std::string> OneThread(const TableFields& f) {
+  return ComputeTable(f, TableThreads::One);
+}
+Outcome<std::string> TwoThreads(const TableFields& f) {
+  return ComputeTable(f, TableThreads::Two);
+}
+
 BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_previous, previous::ComputeTable,
                   kDefaultElementTable)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_MillionRowTable, default_element, ComputeTable, kDefaultElementTable)
+BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_one_thread, OneThread,
+                  kDefaultElementTable)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_two_threads, TwoThreads,
+                  kDefaultElementTable)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_previous, previous::ComputeTable,
                   kSpiralTable)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km, ComputeTable, kSpiralTable)
+BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_one_thread, OneThread, kSpiralTable)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_two_threads, TwoThreads, kSpiralTable)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The texts of one row alone, without the geometry: station, X, Y and

@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <string_view>
+#include <system_error>
+#include <thread>
 
 #include "angle.h"
 #include "centre_line.h"
@@ -78,9 +84,204 @@ double RowBytesBound(const LineElement& e, double start, double end, double m,
          FixedTextBytes(azimuth, 0) + kDmsMarkBytes + kSeparatorBytes;
 }
 
+
+// The rows of one table: the row of any station can be written on its own.
+struct TableRows {
+  const LineElement& element;
+  double m;
+  double skew_degrees;
+  std::string_view middle;  // the typed offset and skew with their separators
+
+  // Room for one more row at a block's end: the largest texts the writers
+  // make, whatever the element.
+  size_t Room() const { return middle.size() + 4 * kNumberTextRoom + 16; }
+
+  // Writes the row of station K at out and returns its end; nothing when a
+  // number of the row is not finite.
+  char* Write(char* out, double K) const {
+    const ForwardResult r = ForwardPointDegrees(element, K, m, skew_degrees);
+    if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) || !std::isfinite(r.azimuth))
+      return nullptr;
+    out = WriteGeneralText(out, K);
+    out = WriteText(out, middle);
+    out = WriteFixedText(out, r.point.X, kCoordinateDecimals);
+    out = WriteText(out, "  ");
+    out = WriteFixedText(out, r.point.Y, kCoordinateDecimals);
+    out = WriteText(out, "   ");
+    out = WriteDmsText(out, r.azimuth);
+    return WriteText(out, kLineEnd);
+  }
+};
+
+// The stations of a table in order. Each is the previous one plus the
+// step, as a surveyor stepping along the line would reach it, so a row's
+// station depends on every step before it; the end is included when it is
+// reached exactly.
+struct Stations {
+  double K;
+  double end;
+  double step;
+  double row = 0;
+
+  bool More() const { return Continues(K, end, step) && row <= kMaxTableRows; }
+  void Next() {
+    K += step;
+    ++row;
+  }
+};
+
+// Rows are written straight into a block that stays in the cache and joins
+// the table a block at a time.
+constexpr size_t kBlockBytes = 64 * 1024;
+
+class BlockWriter {
+ public:
+  explicit BlockWriter(const TableRows& rows)
+      : rows_(rows),
+        size_(std::max(kBlockBytes, 2 * rows.Room())),
+        block_(std::make_unique_for_overwrite<char[]>(size_)),
+        full_(block_.get() + size_ - rows.Room()),
+        out_(block_.get()) {}
+
+  // Appends the rows of the stations up to `last_row` (not included) to
+  // text; false when a row cannot be computed.
+  bool WriteRows(std::string& text, Stations& stations, double last_row) {
+    for (; stations.More() && stations.row < last_row; stations.Next()) {
+      out_ = rows_.Write(out_, stations.K);
+      if (out_ == nullptr) return false;
+      if (out_ > full_) Flush(text);
+    }
+    Flush(text);
+    return true;
+  }
+
+ private:
+  void Flush(std::string& text) {
+    text.append(block_.get(), out_);
+    out_ = block_.get();
+  }
+
+  const TableRows& rows_;
+  size_t size_;
+  std::unique_ptr<char[]> block_;
+  char* full_;
+  char* out_;
+};
+
+// Two threads take turns at runs of this many rows; a table shorter than a
+// few runs is not worth the second thread.
+constexpr double kRunRows = 8192;
+constexpr double kRowsForTwoThreads = 4 * kRunRows;
+
+// The second thread writes every other run into one of a few slots, and
+// the first appends each slot to the table in turn, so that the table is
+// made in order and nothing of it is held twice but a few runs. The slots
+// let one thread run ahead while the other waits for a core.
+constexpr size_t kSlots = 8;
+class AlternateRuns {
+ public:
+  AlternateRuns(const TableRows& rows, Stations stations, size_t run_bytes)
+      : rows_(rows), stations_(stations) {
+    for (Slot& slot : slots_) slot.text.reserve(run_bytes);
+  }
+
+  // False when a row cannot be computed.
+  bool Write(std::string& text) {
+    BlockWriter writer(rows_);
+    BlockWriter second_writer(rows_);
+    Stations stations = stations_;
+    std::thread second;
+    try {
+      second = std::thread([&] { WriteOddRuns(second_writer); });
+    } catch (const std::system_error&) {  // no thread to be had: one does it all
+      return writer.WriteRows(text, stations, kMaxTableRows + 1);
+    }
+    bool computable = true;
+    for (double run = 0;; run += 2) {
+      computable = writer.WriteRows(text, stations, (run + 1) * kRunRows);
+      if (!computable || !stations.More()) break;
+      Slot& slot = slots_[SlotOf(run + 1)];
+      {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slot.ready; });
+        if (failure_) break;
+      }
+      // A ready slot is the first thread's until it is handed back.
+      computable = slot.computable;
+      if (!computable) break;
+      text += slot.text;
+      const bool last = slot.last;
+      {
+        std::lock_guard lock(mutex_);
+        slot.ready = false;
+      }
+      changed_.notify_all();
+      if (last) break;
+      while (stations.More() && stations.row < (run + 2) * kRunRows) stations.Next();
+    }
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+    second.join();
+    if (failure_) std::rethrow_exception(failure_);
+    return computable;
+  }
+
+ private:
+  struct Slot {
+    std::string text;
+    bool ready = false;
+    bool last = false;
+    bool computable = true;
+  };
+
+  static size_t SlotOf(double run) { return static_cast<size_t>(run / 2) % kSlots; }
+
+  void WriteOddRuns(BlockWriter& writer) {
+    try {
+      Stations stations = stations_;
+      for (double run = 1;; run += 2) {
+        Slot& slot = slots_[SlotOf(run)];
+        {
+          std::unique_lock lock(mutex_);
+          changed_.wait(lock, [&] { return !slot.ready || stop_; });
+          if (stop_) return;
+        }
+        while (stations.More() && stations.row < run * kRunRows) stations.Next();
+        slot.text.clear();
+        const bool computable = writer.WriteRows(slot.text, stations, (run + 1) * kRunRows);
+        const bool last = !computable || !stations.More();
+        {
+          std::lock_guard lock(mutex_);
+          slot.computable = computable;
+          slot.last = last;
+          slot.ready = true;
+        }
+        changed_.notify_all();
+        if (last) return;
+      }
+    } catch (...) {
+      std::lock_guard lock(mutex_);
+      failure_ = std::current_exception();
+      for (Slot& slot : slots_) slot.ready = true;
+      changed_.notify_all();
+    }
+  }
+
+  const TableRows& rows_;
+  const Stations stations_;
+  std::array<Slot, kSlots> slots_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool stop_ = false;
+  std::exception_ptr failure_;
+};
+
 }  // namespace
 
-Outcome<std::string> ComputeTable(const TableFields& f) {
+Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   if (auto refusal = CheckElementFields(f.element)) return *refusal;
   if (IsBlank(f.step)) return MissingInput("Text9", "计算间距J");
   if (IsBlank(f.start)) return MissingInput("Text10", "起点桩号K");
@@ -133,39 +334,19 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
   text += kTableHeader;
   text += kLineEnd;
 
-  // Rows are written straight into a block that stays in the cache and
-  // joins the table a block at a time; a block always has room for a
-  // further row of the largest texts the writers make.
-  const size_t row_room = row_middle.size() + 4 * kNumberTextRoom + 16;
-  const size_t block_size = std::max<size_t>(64 * 1024, 2 * row_room);
-  const auto block = std::make_unique_for_overwrite<char[]>(block_size);
-  char* const full = block.get() + block_size - row_room;
-  char* out = block.get();
-
-  // Each station is the previous one plus the step, as a surveyor stepping
-  // along the line would reach it; the end is included when reached exactly.
-  const double skew_degrees = DmsToDegrees(a);
-  double rows_written = 0;
-  for (double K = start; Continues(K, end, step) && rows_written <= kMaxTableRows;
-       K += step, ++rows_written) {
-    const ForwardResult r = ForwardPointDegrees(element, K, m, skew_degrees);
-    if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) ||
-        !std::isfinite(r.azimuth))
-      return NotComputable("Text10");
-    out = WriteGeneralText(out, K);
-    out = WriteText(out, row_middle);
-    out = WriteFixedText(out, r.point.X, kCoordinateDecimals);
-    out = WriteText(out, "  ");
-    out = WriteFixedText(out, r.point.Y, kCoordinateDecimals);
-    out = WriteText(out, "   ");
-    out = WriteDmsText(out, r.azimuth);
-    out = WriteText(out, kLineEnd);
-    if (out > full) {
-      text.append(block.get(), out);
-      out = block.get();
-    }
-  }
-  text.append(block.get(), out);
+  const TableRows table_rows{element, m, DmsToDegrees(a), row_middle};
+  Stations stations{start, end, step};
+  const bool two_threads =
+      threads == TableThreads::Two ||
+      (threads == TableThreads::Chosen && rows >= kRowsForTwoThreads &&
+       std::thread::hardware_concurrency() >= 2);
+  const bool computable =
+      two_threads
+          ? AlternateRuns(table_rows, stations,
+                          static_cast<size_t>(bytes_bound / rows * kRunRows))
+                .Write(text)
+          : BlockWriter(table_rows).WriteRows(text, stations, kMaxTableRows + 1);
+  if (!computable) return NotComputable("Text10");
   return text;
 }
 
