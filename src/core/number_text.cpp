@@ -60,31 +60,43 @@ constexpr std::uint64_t kFifteenDigits = 100'000'000'000'000;  // 10^14
   if (shift < 0) return false;
   const std::uint64_t power = kPowersOfTen[static_cast<size_t>(decimals)];
 
-  // Coordinates to millimetres and most other texts stay within 64 bits.
-  std::uint64_t scaled = 0;
-  if (shift < 64 && !__builtin_mul_overflow(mantissa, power, &scaled)) {
-    if (shift == 0) {
-      q = scaled;
-      return true;
-    }
-    q = scaled >> shift;
-    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    q += (rest > half) | ((rest == half) & (q & 1));
+  // The product is below 2^53 · 10^19 < 2^117; it is split at the binary
+  // point into q and the rest, which is compared with a half.
+  const Uint128 scaled = Uint128{mantissa} * power;
+  const auto high = static_cast<std::uint64_t>(scaled >> 64);
+  const auto low = static_cast<std::uint64_t>(scaled);
+  bool above_half = false;
+  bool at_half = false;
+  if (shift == 0) {
+    if (high != 0) return false;
+    q = low;
     return true;
   }
-
-  // Below 2^53 · 10^19 < 2^117: one 64 × 64-bit product.
-  const Uint128 wide = Uint128{mantissa} * power;
-  Uint128 whole = 0;
-  if (shift < 128) {
-    whole = wide >> shift;
-    const Uint128 rest = wide - (whole << shift);
-    const Uint128 half = shift == 0 ? 0 : Uint128{1} << (shift - 1);
-    if (shift > 0 && (rest > half || (rest == half && (whole & 1) != 0))) ++whole;
-  }  // else |x| · 10^decimals < 2^-11: rounds to zero
-  if (whole > UINT64_MAX) return false;
-  q = static_cast<std::uint64_t>(whole);
+  if (shift < 64) {
+    if ((high >> shift) != 0) return false;
+    q = (high << (64 - shift)) | (low >> shift);
+    const std::uint64_t rest = low & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    above_half = rest > half;
+    at_half = rest == half;
+  } else if (shift == 64) {
+    q = high;
+    above_half = low > std::uint64_t{1} << 63;
+    at_half = low == std::uint64_t{1} << 63;
+  } else if (shift < 128) {
+    q = high >> (shift - 64);
+    const std::uint64_t rest = high & ((std::uint64_t{1} << (shift - 64)) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 65);
+    above_half = rest > half || (rest == half && low != 0);
+    at_half = rest == half && low == 0;
+  } else {
+    q = 0;  // |x| · 10^decimals < 2^-11
+    return true;
+  }
+  if (above_half || (at_half && (q & 1) != 0)) {
+    if (q == UINT64_MAX) return false;  // 2^64 does not fit
+    ++q;
+  }
   return true;
 }
 
@@ -136,10 +148,15 @@ char* WriteLastDigits(char* end, std::uint64_t& q, int count) {
   return end;
 }
 
-// Up to sixteen digits are made at once in the bytes of one 128-bit word,
-// the first digit in the lowest byte, as they will lie in memory.
+// Up to sixteen digits are made at once in the bytes of two 64-bit words,
+// the first digit in the lowest byte of the first word, as they will lie
+// in memory.
+struct DigitText {
+  std::uint64_t first = 0;   // digits 1 to 8
+  std::uint64_t second = 0;  // digits 9 to 16
+};
+
 constexpr std::uint64_t kEightZeros = 0x3030303030303030;
-constexpr Uint128 kSixteenZeros = (Uint128{kEightZeros} << 64) | kEightZeros;
 
 // The eight digits of n < 10^8, leading zeros included: halves, quarters
 // and single digits are split off in all lanes at once, multiplying by
@@ -154,39 +171,55 @@ constexpr Uint128 kSixteenZeros = (Uint128{kEightZeros} << 64) | kEightZeros;
 }
 
 // The `count` (1 to 16) digits of q < 10^count, leading zeros included.
-[[gnu::always_inline]] inline Uint128 DigitString(std::uint64_t q, int count) {
-  if (count <= 8) return EightDigits(q) >> (8 * (8 - count));
-  const Uint128 digits =
-      (Uint128{EightDigits(q % 100'000'000)} << 64) | EightDigits(q / 100'000'000);
-  return digits >> (8 * (16 - count));
+[[gnu::always_inline]] inline DigitText DigitString(std::uint64_t q, int count) {
+  if (count <= 8) return {EightDigits(q) >> (8 * (8 - count)), 0};
+  const std::uint64_t top = EightDigits(q / 100'000'000);
+  const std::uint64_t last = EightDigits(q % 100'000'000);
+  const int unused = 8 * (16 - count);  // bytes of leading zeros in top
+  if (unused == 0) return {top, last};
+  return {(top >> unused) | (last << (64 - unused)), last >> unused};
 }
 
 // How many of the last digits of a string of `count` digits are zeros.
-[[gnu::always_inline]] inline int TrailingZeroDigits(Uint128 digits, int count) {
-  const Uint128 values = (digits ^ kSixteenZeros) << (8 * (16 - count));
-  const auto high = static_cast<std::uint64_t>(values >> 64);
-  const auto low = static_cast<std::uint64_t>(values);
-  if (high != 0) return std::countl_zero(high) / 8;
-  if (low != 0) return (64 + std::countl_zero(low)) / 8;
-  return count;
+[[gnu::always_inline]] inline int TrailingZeroDigits(DigitText digits, int count) {
+  if (count > 8) {
+    const std::uint64_t values = (digits.second ^ kEightZeros) << (8 * (16 - count));
+    if (values != 0) return std::countl_zero(values) / 8;
+    const std::uint64_t first = digits.first ^ kEightZeros;
+    return count - 8 + (first != 0 ? std::countl_zero(first) / 8 : 8);
+  }
+  const std::uint64_t values = (digits.first ^ kEightZeros) << (8 * (8 - count));
+  return values != 0 ? std::countl_zero(values) / 8 : count;
+}
+
+// Puts a point after the first `bytes` (0 to 7) bytes of a word; returns
+// the byte pushed out at the top.
+[[gnu::always_inline]] inline std::uint64_t InsertPoint(std::uint64_t& word, int bytes) {
+  const std::uint64_t pushed = word >> 56;
+  const std::uint64_t low = (std::uint64_t{1} << (8 * bytes)) - 1;
+  word = (word & low) | (std::uint64_t{'.'} << (8 * bytes)) | ((word & ~low) << 8);
+  return pushed;
 }
 
 // Stores the first `count` digits of a digit string with a point after the
 // first `whole` of them (none when whole >= count), and returns the end.
 // Seventeen bytes are stored whatever the length: the room past the end
 // is scratch.
-[[gnu::always_inline]] inline char* StoreDigits(char* out, Uint128 digits, int count,
+[[gnu::always_inline]] inline char* StoreDigits(char* out, DigitText digits, int count,
                                                 int whole) {
-  if (whole >= count) {
-    std::memcpy(out, &digits, sizeof digits);
-    return out + count;
+  if (whole < count) {
+    if (whole < 8) {
+      const std::uint64_t pushed = InsertPoint(digits.first, whole);
+      out[16] = static_cast<char>(digits.second >> 56);
+      digits.second = (digits.second << 8) | pushed;
+    } else {
+      out[16] = static_cast<char>(InsertPoint(digits.second, whole - 8));
+    }
+    ++count;
   }
-  const Uint128 low = (Uint128{1} << (8 * whole)) - 1;
-  const Uint128 pointed =
-      (digits & low) | (Uint128{'.'} << (8 * whole)) | ((digits & ~low) << 8);
-  std::memcpy(out, &pointed, sizeof pointed);
-  out[16] = static_cast<char>(digits >> 120);  // a sixteenth digit, pushed out
-  return out + count + 1;
+  std::memcpy(out, &digits.first, 8);
+  std::memcpy(out + 8, &digits.second, 8);
+  return out + count;
 }
 
 // Writes q / 10^decimals with `decimals` places, less any trailing zeros
@@ -198,7 +231,7 @@ constexpr Uint128 kSixteenZeros = (Uint128{kEightZeros} << 64) | kEightZeros;
   if (negative && q != 0) *out++ = '-';
   const int count = std::max(DigitCount(q), decimals + 1);
   if (count <= 16) {
-    const Uint128 digits = DigitString(q, count);
+    const DigitText digits = DigitString(q, count);
     const int dropped = trim ? std::min(TrailingZeroDigits(digits, count), decimals) : 0;
     return StoreDigits(out, digits, count - dropped, count - decimals);
   }
@@ -242,7 +275,7 @@ constexpr int kFirstDecade = -5;
 
 // Writes d.ddd…E±xx from a string of `count` significant digits (the last
 // not zero unless it is the only one).
-char* WriteExponentForm(char* out, Uint128 digits, int count, int exponent) {
+char* WriteExponentForm(char* out, DigitText digits, int count, int exponent) {
   out = StoreDigits(out, digits, count, 1);
   out = WriteText(out, exponent < 0 ? "E-" : "E+");
   const auto magnitude = static_cast<std::uint64_t>(std::abs(exponent));
@@ -263,7 +296,7 @@ char* WriteGeneralExponentForm(char* out, double magnitude) {
   std::uint64_t digits = 0;
   for (const char* c = out; c != e; ++c)
     if (*c != '.') digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
-  const Uint128 text = DigitString(digits, kGeneralDigits);
+  const DigitText text = DigitString(digits, kGeneralDigits);
   return WriteExponentForm(out, text, kGeneralDigits - TrailingZeroDigits(text, kGeneralDigits),
                            exponent);
 }
@@ -321,7 +354,7 @@ char* WriteGeneralText(char* out, double x) {
     q = kFifteenDigits;
     ++exponent;
   }
-  const Uint128 digits = DigitString(q, kGeneralDigits);
+  const DigitText digits = DigitString(q, kGeneralDigits);
   const int count = kGeneralDigits - TrailingZeroDigits(digits, kGeneralDigits);
   if (exponent >= kGeneralMaxExponent || exponent < kGeneralMinExponent)
     return WriteExponentForm(out, digits, count, exponent);
