@@ -84,7 +84,6 @@ double RowBytesBound(const LineElement& e, double start, double end, double m,
          FixedTextBytes(azimuth, 0) + kDmsMarkBytes + kSeparatorBytes;
 }
 
-
 // The rows of one table: the row of any station can be written on its own.
 struct TableRows {
   const LineElement& element;

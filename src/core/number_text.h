@@ -4,8 +4,8 @@
 // for the long tables, which build a row without a temporary string.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,8 +18,7 @@ inline constexpr std::size_t kNumberTextRoom = 400;
 
 // Copies a text to `out` and returns the end, for building a row in place.
 inline char* WriteText(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
+  return std::copy(text.begin(), text.end(), out);
 }
 
 // The general decimal form: at most 15 significant digits, shortest text,
