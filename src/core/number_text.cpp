@@ -247,6 +247,34 @@ constexpr std::uint64_t kEightZeros = 0x3030303030303030;
   return end;
 }
 
+// WriteScaled for a number of places known when compiling, with fewer than
+// nine digits before the point: whole part and places are split by a
+// multiplication and made as two words. The tables' coordinates take three
+// places, and the seconds of their azimuths two, trimmed.
+template <int Places, bool Trim>
+[[gnu::always_inline]] inline char* WriteScaledPlaces(char* out, std::uint64_t q,
+                                                      bool negative) {
+  static_assert(Places >= 1 && Places <= 8);
+  constexpr std::uint64_t scale = kPowersOfTen[Places];
+  const std::uint64_t whole = q / scale;
+  if (whole >= 100'000'000) return WriteScaled(out, q, Places, negative, Trim);
+  if (negative && q != 0) *out++ = '-';
+  const int count = DigitCount(whole);
+  const std::uint64_t whole_digits = EightDigits(whole) >> (8 * (8 - count));
+  const std::uint64_t fraction = q - whole * scale;
+  const std::uint64_t places = EightDigits(fraction) >> (8 * (8 - Places));
+  int kept = Places;
+  if (Trim) {
+    if (fraction == 0) kept = 0;
+    else kept -= std::countl_zero((places ^ kEightZeros) << (8 * (8 - Places))) / 8;
+  }
+  std::memcpy(out, &whole_digits, 8);
+  if (kept == 0) return out + count;
+  out[count] = '.';
+  std::memcpy(out + count + 1, &places, 8);
+  return out + count + 1 + kept;
+}
+
 // Steps back over trailing zeros after the point, and the point itself when
 // nothing follows it ("12.50" → "12.5", "3.000" → "3").
 char* TrimFraction(char* begin, char* end) {
@@ -306,6 +334,7 @@ char* WriteGeneralExponentForm(char* out, double magnitude) {
 char* WriteFixedText(char* out, double x, int decimals) {
   if (!std::isfinite(x)) return WriteNonFinite(out, x);
   std::uint64_t q = 0;
+  if (decimals == 3 && ScaledRound(x, 3, q)) return WriteScaledPlaces<3, false>(out, q, x < 0);
   if (decimals <= 18 && ScaledRound(x, decimals, q))
     return WriteScaled(out, q, decimals, x < 0, false);
   const auto end = std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed,
@@ -316,6 +345,15 @@ char* WriteFixedText(char* out, double x, int decimals) {
 }
 
 char* WriteWholeText(char* out, double x) {
+  if (x >= 0 && x < 100) {  // minutes, and most degrees' last two digits
+    const auto whole = static_cast<size_t>(x);
+    if (whole < 10) {
+      *out = static_cast<char>('0' + whole);
+      return out + 1;
+    }
+    std::memcpy(out, &kDigitPairs[2 * whole], 2);
+    return out + 2;
+  }
   if (x >= 0 && x < 1e8) {
     const auto whole = static_cast<std::uint64_t>(x);
     const int count = DigitCount(whole);
@@ -329,6 +367,7 @@ char* WriteWholeText(char* out, double x) {
 char* WriteLabelText(char* out, double x, int decimals) {
   if (!std::isfinite(x)) return WriteNonFinite(out, x);
   std::uint64_t q = 0;
+  if (decimals == 2 && ScaledRound(x, 2, q)) return WriteScaledPlaces<2, true>(out, q, x < 0);
   if (decimals <= 18 && ScaledRound(x, decimals, q))
     return WriteScaled(out, q, decimals, x < 0, true);
   return TrimFraction(out, WriteFixedText(out, x, decimals));
