@@ -1,6 +1,9 @@
-// Builds the 10 km spiral's million-row table once, with today's table
-// loop or with the previous one ("previous" as the argument), so that the
-// peak memory of the whole process can be read off /usr/bin/time -v.
+// Builds one million-row table, with today's table loop or with the
+// previous one, so that the peak memory and time of a whole process can be
+// read off /usr/bin/time -v:
+//   table_memory [previous] [default]
+// "default" takes the element the window opens with instead of the 10 km
+// spiral.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,10 +13,19 @@
 #include "previous_number_text.h"
 
 int main(int argc, char** argv) {
-  const tarnvel::TableFields fields{
+  bool previous = false;
+  bool default_element = false;
+  for (int i = 1; i < argc; ++i) {
+    previous = previous || std::strcmp(argv[i], "previous") == 0;
+    default_element = default_element || std::strcmp(argv[i], "default") == 0;
+  }
+  const tarnvel::TableFields spiral{
       {"0", "10000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
       "0", "9999.99", "0.01", "2.5", "90"};
-  const bool previous = argc > 1 && std::strcmp(argv[1], "previous") == 0;
+  const tarnvel::TableFields initial{
+      {"7586.707", "7946.707", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
+      "7586.707", "7946.707", "0.00036", "0", "90"};
+  const tarnvel::TableFields& fields = default_element ? initial : spiral;
   const auto outcome =
       previous ? tarnvel::previous::ComputeTable(fields) : tarnvel::ComputeTable(fields);
   const auto* text = std::get_if<std::string>(&outcome);
