@@ -177,6 +177,7 @@ constexpr double kRowsForTwoThreads = 4 * kRunRows;
 // made in order and nothing of it is held twice but a few runs. The slots
 // let one thread run ahead while the other waits for a core.
 constexpr size_t kSlots = 8;
+
 class AlternateRuns {
  public:
   AlternateRuns(const TableRows& rows, Stations stations, size_t run_bytes)
@@ -195,19 +196,43 @@ class AlternateRuns {
     } catch (const std::system_error&) {  // no thread to be had: one does it all
       return writer.WriteRows(text, stations, kMaxTableRows + 1);
     }
-    bool computable = true;
+    // However the first thread leaves, the second is stopped and joined.
+    struct Join {
+      AlternateRuns& runs;
+      std::thread& thread;
+      ~Join() {
+        {
+          std::lock_guard lock(runs.mutex_);
+          runs.stop_ = true;
+        }
+        runs.changed_.notify_all();
+        thread.join();
+      }
+    };
+    bool computable = false;
+    {
+      const Join join{*this, second};
+      computable = WriteEvenRuns(text, writer, stations);
+    }
+    if (failure_) std::rethrow_exception(failure_);
+    return computable;
+  }
+
+ private:
+  // The first thread's part: the even runs, each followed by the odd run
+  // the second thread wrote. False when a row cannot be computed.
+  bool WriteEvenRuns(std::string& text, BlockWriter& writer, Stations& stations) {
     for (double run = 0;; run += 2) {
-      computable = writer.WriteRows(text, stations, (run + 1) * kRunRows);
-      if (!computable || !stations.More()) break;
+      if (!writer.WriteRows(text, stations, (run + 1) * kRunRows)) return false;
+      if (!stations.More()) return true;
       Slot& slot = slots_[SlotOf(run + 1)];
       {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return slot.ready; });
-        if (failure_) break;
+        if (failure_) return false;
       }
       // A ready slot is the first thread's until it is handed back.
-      computable = slot.computable;
-      if (!computable) break;
+      if (!slot.computable) return false;
       text += slot.text;
       const bool last = slot.last;
       {
@@ -215,17 +240,9 @@ class AlternateRuns {
         slot.ready = false;
       }
       changed_.notify_all();
-      if (last) break;
+      if (last) return true;
       while (stations.More() && stations.row < (run + 2) * kRunRows) stations.Next();
     }
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    changed_.notify_all();
-    second.join();
-    if (failure_) std::rethrow_exception(failure_);
-    return computable;
   }
 
  private:
