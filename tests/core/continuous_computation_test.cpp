@@ -196,10 +196,11 @@ TEST(ComputeTable, TwoThreadsWriteThePreviousBytes) {
     const char* end;
     const char* step;
     const char* offset;
-  } cases[] = {{"0", "9999.99", "0.05", "2.5"},  // 200,000 rows on a 10 km spiral
+  } cases[] = {{"0", "9999.99", "0.1", "2.5"},   // 100,000 rows on a 10 km spiral
                {"0", "16383", "0.25", "-3"},     // 65,533 rows: ends inside a run
                {"9999.75", "0", "-0.25", "0"},   // 40,000 rows downward
-               {"0", "40959.75", "0.25", "0"}};  // exactly 20 runs
+               {"0", "38911.75", "0.25", "0"},   // exactly 19 runs: the first thread's last
+               {"0", "40959.75", "0.25", "0"}};  // exactly 20 runs: the second's last
   for (const auto& c : cases) {
     TableFields f = Fields(c.start, c.end, c.step, c.offset, "75.3");
     f.element = {"0", "100000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"};
