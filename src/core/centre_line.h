@@ -33,4 +33,28 @@ ForwardResult ForwardPoint(const LineElement& element, double K, double m,
 ForwardResult ForwardPointDegrees(const LineElement& element, double K, double m,
                                   double skewDegrees);
 
+// What CentreLinePoint takes from the element alone, worked out once for a
+// table instead of at every station: all three of its divisions.
+struct PositionLaw {
+  double K0 = 0, X0 = 0, Y0 = 0, Q = 0;
+  double start_curvature = 0;  // 1/RQ, per metre, unsigned
+  double half_rate = 0;        // half the rate of change of curvature, per m²
+  double start_heading = 0;    // F in radians
+};
+
+PositionLaw MakePositionLaw(const LineElement& element);
+Point CentreLinePoint(const PositionLaw& law, double K);
+
+// An element with both laws worked out, for the many stations of a table.
+// Every result equals, bit for bit, the one from the LineElement forms,
+// which compute through these.
+struct PreparedElement {
+  PositionLaw position;
+  AzimuthLaw azimuth;
+};
+
+PreparedElement Prepare(const LineElement& element);
+ForwardResult ForwardPointDegrees(const PreparedElement& element, double K, double m,
+                                  double skewDegrees);
+
 }  // namespace tarnvel

@@ -37,7 +37,9 @@ Foot FindFoot(const LineElement& e, Point p) {
     }
     S += dl;
   }
-  return {S, 0, false};
+  // The correction cannot settle here; the feet within the element can still
+  // be found by a search that does not rely on it contracting.
+  return NearestFoot(e, p);
 }
 
 Outcome<InverseTexts> ComputeInverse(const InverseFields& f) {

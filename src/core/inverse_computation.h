@@ -5,6 +5,7 @@
 #include <string>
 
 #include "centre_line.h"
+#include "element_feet.h"
 #include "line_element.h"
 #include "refusal.h"
 
@@ -23,12 +24,6 @@ struct InverseTexts {
   bool operator==(const InverseTexts&) const = default;
 };
 
-struct Foot {
-  double station = 0;  // the foot station S
-  double offset = 0;   // signed distance from the tangent at S, + right
-  bool settled = false;
-};
-
 // The search passes allowed before a point is declared too far from the
 // element to be found. Each pass shrinks the residual by about the ratio of
 // the offset to the radius, so a point within half a radius of an arc
@@ -37,8 +32,10 @@ struct Foot {
 inline constexpr int kMaxInversePasses = 300;
 
 // Moves a trial station from the middle of the element along the tangent by
-// the along-tangent residual until that residual is at most 0.0001 m. Not
-// settled when the passes run out or the station runs away.
+// the along-tangent residual until that residual is at most 0.0001 m. When
+// the passes run out or the station runs away (a point about 2R or more from
+// an arc's centre, or very near it), the foot is NearestFoot within K0–K1
+// instead, to 1e-6 m; not settled when there is none.
 Foot FindFoot(const LineElement& element, Point p);
 
 // Checks, in order: the element fields and Text47–Text48 for blanks; the

@@ -42,17 +42,28 @@ std::optional<Refusal> CheckElementValues(const LineElement& e) {
   return std::nullopt;
 }
 
-double QXFWJ(const LineElement& e, double K) {
+AzimuthLaw MakeAzimuthLaw(const LineElement& e) {
   double RQ = e.RQ;
   double RN = e.RN;
   if (e.Q != 0) {
     RQ *= e.Q;
     RN *= e.Q;
   }
-  const double distance = std::fabs(K - e.K0);
-  const double cK = distance * (1 / RN - 1 / RQ) / std::fabs(e.K1 - e.K0) + 1 / RQ;
-  return distance * ((1 / RQ + cK) * ((180 / kPi) / 2)) + e.F;
+  return {e.K0, e.F, 1 / RQ, 1 / RN - 1 / RQ, std::fabs(e.K1 - e.K0)};
 }
+
+double QXFWJ(const AzimuthLaw& law, double K) {
+  // Signed, so that before K0 the tangent follows the same curvature law as
+  // CentreLinePoint's position; a distance taken as its absolute value there
+  // mirrored the turn and put an inverse foot 0.2 m off 10 m before an arc.
+  const double distance = K - law.K0;
+  // The division by the length stays at each station: a reciprocal taken
+  // once would change the last bit of tables already held.
+  const double cK = distance * law.curvature_change / law.length + law.start_curvature;
+  return distance * ((law.start_curvature + cK) * ((180 / kPi) / 2)) + law.F;
+}
+
+double QXFWJ(const LineElement& e, double K) { return QXFWJ(MakeAzimuthLaw(e), K); }
 
 double QXFWJ(const ElementTexts& texts, double K) { return QXFWJ(SJ(texts), K); }
 

@@ -47,11 +47,27 @@ LineElement SJ(const ElementTexts& texts);
 std::optional<Refusal> CheckElementValues(const LineElement& element);
 
 // Tangent azimuth at station K in decimal degrees, not reduced to 0–360.
-// The radii are signed by Q here (unlike the position of CentreLinePoint),
-// and distances from K0 are taken as absolute values.
+// The radii are signed by Q here (unlike the position of CentreLinePoint).
+// Before K0 and past K1 the curvature law is extended with its sign, as the
+// position extends it: F plus the signed distance from K0 times the mean of
+// the curvatures at K0 and K.
 double QXFWJ(const LineElement& element, double K);
 
 // The same, read afresh from the field texts.
 double QXFWJ(const ElementTexts& texts, double K);
+
+// What QXFWJ takes from the element alone, worked out once for a table
+// instead of at every station: three of its four divisions. QXFWJ gives the
+// same double, bit for bit, through either form.
+struct AzimuthLaw {
+  double K0 = 0;                // metres
+  double F = 0;                 // decimal degrees
+  double start_curvature = 0;   // 1/RQ, per metre, radii signed by Q unless Q = 0
+  double curvature_change = 0;  // 1/RN − 1/RQ, signed alike
+  double length = 0;            // |K1 − K0|, metres
+};
+
+AzimuthLaw MakeAzimuthLaw(const LineElement& element);
+double QXFWJ(const AzimuthLaw& law, double K);
 
 }  // namespace tarnvel

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "centre_line.h"
 #include "line_element.h"
 
 namespace tarnvel {
@@ -33,11 +35,57 @@ struct RouteElement {
   bool operator==(const RouteElement&) const = default;
 };
 
+// A box in plan, X (northing) and Y (easting) in metres. The default box is
+// empty: it holds no point and widening leaves it empty.
+struct PlanBox {
+  double minX = std::numeric_limits<double>::infinity();
+  double minY = std::numeric_limits<double>::infinity();
+  double maxX = -std::numeric_limits<double>::infinity();
+  double maxY = -std::numeric_limits<double>::infinity();
+
+  void Add(const PlanBox& other);
+  // Whether `p` lies in the box widened by `margin` on every side.
+  bool Near(Point p, double margin) const {
+    return p.X >= minX - margin && p.X <= maxX + margin && p.Y >= minY - margin &&
+           p.Y <= maxY + margin;
+  }
+};
+
+// The box that holds the centre line of `element` from K0 to K1, to within
+// 1e-6 m outside it (never inside).
+PlanBox CentreLineBox(const LineElement& element);
+
+// A station of an element with its centre-line point and its unit tangent
+// as (cos, sin) of QXFWJ there.
+struct CentreLineSample {
+  double station = 0;
+  Point point;
+  Point tangent;
+};
+
+// The samples the route keeps of an element: its start, its end, and equal
+// steps between that each turn at most 0.25 rad (at most 64 steps).
+std::vector<CentreLineSample> CentreLineSamples(const LineElement& element);
+
 // A route that passed MakeRoute: `loaded[i]` is element i as SJ loads it
-// (F in decimal degrees, a radius of 0 as kInfiniteRadius).
+// (F in decimal degrees, a radius of 0 as kInfiniteRadius). The rest is
+// derived from these by MakeRoute, so that finding the elements near a
+// station or a point does not look at every element; build a Route only
+// through MakeRoute.
 struct Route {
   std::vector<RouteElement> elements;
   std::vector<LineElement> loaded;
+
+  std::vector<CentreLineSample> samples;  // every element's, in route order:
+  std::vector<size_t> firstSample;        // element i's from firstSample[i] to
+                                          // firstSample[i + 1]
+  std::vector<PreparedElement> prepared;  // loaded[i] worked out for stations
+  std::vector<PlanBox> boxes;      // each element's CentreLineBox
+  std::vector<PlanBox> boxTree;    // runs of consecutive elements: node j holds
+                                   // nodes 2j and 2j+1, element i is leaf
+                                   // boxTree.size() / 2 + i
+  std::vector<int> byStart;        // element indices in order of K0, then index
+  std::vector<double> reachK1;     // the greatest K1 among byStart[0..j]
 };
 
 // Why a list of elements is not a route. `element` is 1-based (0 when the
@@ -53,7 +101,9 @@ struct RouteError {
 
 // Checks every element as the main window checks one (every value finite,
 // Q −1, 0 or 1), and also K1 > K0 and at least one element; the first fault
-// in route order, then field order, is given.
+// in route order, then field order, is given. An element whose computed end
+// is not finite (coordinates near the double range) is refused as the main
+// window refuses such a result, naming the element and no field.
 std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements);
 
 // The route's first start station and last end station.

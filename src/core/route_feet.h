@@ -15,9 +15,15 @@ struct RouteFoot {
 };
 
 // Every station on every element where the point is square to the tangent
-// and |offset| ≤ maxOffset, sorted by |offset| then station. A foot found at
-// a joint from both sides within 1 mm is given once, on the element that
-// starts there. No foot: an empty list.
+// and |offset| ≤ maxOffset, sorted by |offset| then station. Each element's
+// feet are AllFeet's (element_feet.h): to 1e-6 m, near and far feet of an
+// arc, points beyond 2R from its centre, feet at the ends. A foot found at
+// a joint from both sides, each within 1 mm of the joint in station and of
+// each other in offset, is given once, on the element that starts there.
+// Elements whose box, widened by maxOffset, does not hold the point are not
+// searched, nor stretches that turn gently and keep the residual's sign.
+// No foot, a point not finite, or maxOffset negative or not a number: an
+// empty list.
 std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
 
 }  // namespace tarnvel

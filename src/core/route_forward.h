@@ -20,7 +20,8 @@ struct RoutePoint {
 };
 
 // Why a station has no point: it lies in a 短链 gap or outside the route.
-// The message names the gap or the route's range.
+// The message names the gap or the route's range, stations written in full
+// (general decimal form) so that one a hair outside never reads as inside.
 struct StationRefusal {
   std::string message;
 };
@@ -41,9 +42,15 @@ struct RouteTableRequest {
   bool keyPoints = false;  // also every key-point station within [from, to]
 };
 
-// Each station is the previous plus the step, the end included when reached
-// exactly; stations in a 短链 gap are skipped. Refused when the range leaves
-// the route, or the step cannot move the station.
+// Each station is the previous plus the step (one addition, as the main
+// window's table), the end included when reached exactly; a negative step
+// runs from a higher start down. Stations in a 短链 gap are skipped; in a 长链
+// each holding element gives its rows, in route order, each offset in turn.
+// Key-point stations are inserted in order; a step's station within 1e-6 m of
+// one gives way to it, so no station is given twice. Refused when the range
+// leaves RouteStart–RouteEnd, or the step is 0, not finite, of the wrong sign
+// for the range, too small to move the station, or so small that the range
+// holds more than 10,000,000 stations.
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
     const Route& route, const RouteTableRequest& request);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "route.h"
@@ -25,9 +26,11 @@ struct Joint {
                           // reduced to (−648000, 648000]
   double curvatureEnd = 0;    // signed (right +), 1/m, at the end of i
   double curvatureStart = 0;  // signed, at the start of i+1
-  bool curvatureJump = false; // the two differ (a note, not a fault)
+  bool curvatureJump = false; // the two differ beyond SameCurvature (a note,
+                              // not a fault)
   std::string label;      // "ZH", "HY", … or "" for straight to straight
-  bool closed = true;     // 闭合 (true) or 超限
+  bool closed = true;     // 闭合: d_mm and |daz_sec| within the tolerances
+                          // (a value that is not a number is 超限)
 };
 
 std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances = {});
@@ -42,5 +45,22 @@ struct KeyPoint {
 };
 
 std::vector<KeyPoint> KeyPoints(const Route& route);
+
+// The signed curvature, 1/m, + turning right, at the start and at the end of
+// an element as its centre line turns: 0 on a straight (Q = 0) and at an
+// infinite radius.
+double StartCurvature(const LineElement& element);
+double EndCurvature(const LineElement& element);
+
+// Two curvatures the same to nine significant digits: the same radius typed
+// twice, not a jump.
+bool SameCurvature(double a, double b);
+
+// The surveyors' name of the joint where `left` ends and `right` begins,
+// judged by the curvature at each side; "" between two straights.
+std::string_view JointLabel(const LineElement& left, const LineElement& right);
+
+// The label KeyPoints gives station K on element `index` (0-based), or "".
+std::string_view KeyPointLabel(const Route& route, int index, double K);
 
 }  // namespace tarnvel

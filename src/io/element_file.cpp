@@ -2,9 +2,8 @@
 
 #include <QByteArrayView>
 #include <QFile>
-#include <QFileInfo>
 #include <QList>
-#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 #include "gbk_file_writer.h"
@@ -12,6 +11,7 @@
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
+#include "read_file.h"
 
 namespace tarnvel {
 
@@ -44,12 +44,13 @@ QList<QByteArrayView> SplitLines(QByteArrayView bytes, qsizetype wanted, bool wh
   return lines;
 }
 
-QString OpenFailureReason(const QString& path, const QFile& file) {
-  const QFileInfo info(path);
-  if (!info.exists()) return QStringLiteral("文件不存在");
-  if (info.isDir()) return QStringLiteral("这是一个文件夹");
-  if (!info.isReadable()) return QStringLiteral("没有读取权限");
-  return QStringLiteral("系统报告“%1”").arg(file.errorString());
+// Control characters that no text file holds (tab, vertical tab, form feed
+// and the old end-of-file mark aside): the sign of a file that is not text,
+// such as a picture or a UTF-16 file chosen by mistake.
+bool IsBinaryByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < 0x20 && byte != '\t' && byte != '\v' && byte != '\f' && byte != 0x1A) ||
+         byte == 0x7F;
 }
 
 FileRefusal NotAnElementFile(const QString& path, const QString& why) {
@@ -61,30 +62,22 @@ FileRefusal NotAnElementFile(const QString& path, const QString& why) {
 FileOutcome<ElementFieldTexts> ParseElementLines(const QString& path, QByteArrayView bytes,
                                                  bool whole_file) {
   QByteArrayView content = bytes;
-  const bool utf8 = content.startsWith(kUtf8Mark);
-  if (utf8) content = content.sliced(kUtf8Mark.size());
+  if (content.startsWith(kUtf8Mark)) content = content.sliced(kUtf8Mark.size());
   const QList<QByteArrayView> lines = SplitLines(content, kLineCount, whole_file);
   for (const QByteArrayView line : lines)
-    if (line.contains('\0')) return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
+    if (std::any_of(line.begin(), line.end(), IsBinaryByte))
+      return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
   if (lines.size() < kLineCount)
     return NotAnElementFile(path, whole_file ? QStringLiteral("不足八行")
                                              : QStringLiteral("的前八行过长"));
 
+  // Only the number each line starts with is read, and its characters are
+  // ASCII in UTF-8 and GBK alike; so the number is read from the bytes and a
+  // description in any encoding, or in none, is left alone.
   ElementFieldTexts texts;
   for (qsizetype n = 0; n < kLineCount; ++n) {
-    std::optional<QString> line;
-    if (utf8) {
-      QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-      line = decoder.decode(lines[n]);
-      if (decoder.hasError()) line.reset();
-    } else {
-      line = DecodeGbk(lines[n].toByteArray());
-    }
-    if (!line)
-      return FileRefusal{QStringLiteral("文件“%1”第%2行不是%3编码的文字，无法读取！")
-                             .arg(FileNameForMessage(path), QString::number(n + 1),
-                                  utf8 ? QStringLiteral("UTF-8") : QStringLiteral("GBK"))};
-    const double value = ReadLenient(line->toStdString());
+    const QByteArrayView line = lines[n];
+    const double value = ReadLenient(std::string_view(line.data(), static_cast<size_t>(line.size())));
     if (!std::isfinite(value))
       return FileRefusal{QStringLiteral("文件“%1”第%2行的数值超出数值范围！")
                              .arg(FileNameForMessage(path), QString::number(n + 1))};
@@ -120,8 +113,9 @@ std::optional<FileRefusal> SaveElementFile(const QString& path, const ElementFie
 }
 
 FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return CannotOpen(path, OpenFailureReason(path, file));
+  FileOutcome<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
+  if (const auto* refusal = std::get_if<FileRefusal>(&opened)) return *refusal;
+  QFile& file = *std::get<std::unique_ptr<QFile>>(opened);
 
   // Read no further than the eighth line end, and never more than the limit.
   QByteArray bytes;

@@ -46,11 +46,12 @@ std::optional<FileRefusal> SaveElementFile(const QString& path, const ElementFie
 
 // Reads the first eight lines (CR LF, LF or CR ends; anything after them is
 // ignored) and gives for each the general decimal form of the number the line
-// starts with ("1.50 起点…" → "1.5", a line without a number → "0"). Refused,
-// with nothing to change, when the file cannot be opened, has fewer than eight
-// lines, holds NUL bytes or bytes that are not GBK text in those lines, or a
-// number beyond the double range. A file starting with the UTF-8 byte-order
-// mark is read as UTF-8, since its editor has said so.
+// starts with ("1.50 起点…" → "1.5", a line without a number → "0"). The
+// number is read from the line's bytes, so UTF-8 (with or without a
+// byte-order mark) and GBK read alike, whatever the descriptions hold.
+// Refused, with nothing to change, when the file is not a regular file or
+// cannot be opened, has fewer than eight lines, holds NUL or other control
+// bytes in those lines (it is not text), or a number beyond the double range.
 FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path);
 
 // The same from the whole content of a file already read; `path` names the

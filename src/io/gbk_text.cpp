@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <unordered_map>
 
 namespace tarnvel {
 
@@ -30,20 +31,30 @@ std::optional<QString> DecodeGbk(const QByteArray& bytes) {
 }
 
 std::optional<char32_t> FirstCharacterOutsideGbk(const QString& text) {
-  QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-  if (!encoder.isValid()) return std::nullopt;
-  // The encoder's error flag stays set once raised, so feeding it one
-  // character at a time finds the first that failed.
+  if (!QStringEncoder(kCodePage).isValid()) return std::nullopt;
+  // One pass. ASCII always has a GBK form; any other character is asked of
+  // the converter once, since a table repeats the same few ("°ˊ″") on every
+  // row and asking for each of them made a large table's save stall.
+  std::unordered_map<char32_t, bool> has_gbk_form;
   const QStringView view(text);
   for (qsizetype i = 0; i < view.size();) {
+    if (view[i].unicode() < 0x80) {
+      ++i;
+      continue;
+    }
     const qsizetype width =
         view[i].isHighSurrogate() && i + 1 < view.size() && view[i + 1].isLowSurrogate() ? 2 : 1;
     const QStringView character = view.mid(i, width);
-    // encode() converts only when its result is taken as bytes.
-    const QByteArray bytes = encoder.encode(character);
-    if (encoder.hasError())
-      return width == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                        : static_cast<char32_t>(character[0].unicode());
+    const char32_t code = width == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                                     : static_cast<char32_t>(character[0].unicode());
+    auto [known, inserted] = has_gbk_form.try_emplace(code, true);
+    if (inserted) {
+      QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
+      // encode() converts only when its result is taken as bytes.
+      const QByteArray bytes = encoder.encode(character);
+      known->second = !encoder.hasError();
+    }
+    if (!known->second) return code;
     i += width;
   }
   return std::nullopt;

@@ -1,9 +1,10 @@
 #include "read_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -13,39 +14,66 @@ namespace tarnvel {
 
 namespace {
 
-// What lies at `path`, by the system's own look, which tells a missing file
-// from a link loop and a FIFO from a regular file without opening it.
-std::optional<QString> NotARegularFileReason(const QString& path) {
-  struct stat info {};
-  if (stat(QFile::encodeName(path).constData(), &info) != 0) {
-    if (errno == ELOOP) return QStringLiteral("符号链接循环指向自身，无法找到文件");
-    if (errno == EACCES) return QStringLiteral("没有读取权限");
-    if (QFileInfo(path).isSymLink()) return QStringLiteral("符号链接指向的文件不存在");
-    return QStringLiteral("文件不存在");
+QString OpenErrorReason(const QString& path, int error) {
+  switch (error) {
+    case ELOOP: return QStringLiteral("符号链接形成循环，找不到文件");
+    case EACCES: return QStringLiteral("没有读取权限");
+    case ENOENT:
+      return QFileInfo(path).isSymLink() ? QStringLiteral("符号链接指向的文件不存在")
+                                         : QStringLiteral("文件不存在");
+    case ENOTDIR: return QStringLiteral("文件不存在");
+    default:
+      return QStringLiteral("系统报告“%1”").arg(QString::fromLocal8Bit(strerror(error)));
   }
-  if (S_ISDIR(info.st_mode)) return QStringLiteral("这是一个文件夹");
-  if (S_ISFIFO(info.st_mode)) return QStringLiteral("这是一个管道，不是普通文件");
-  if (S_ISSOCK(info.st_mode)) return QStringLiteral("这是一个套接字，不是普通文件");
-  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-    return QStringLiteral("这是一个设备，不是普通文件");
-  if (!S_ISREG(info.st_mode)) return QStringLiteral("不是普通文件");
-  return std::nullopt;
+}
+
+std::optional<QString> NotARegularFileReason(mode_t mode) {
+  if (S_ISREG(mode)) return std::nullopt;
+  if (S_ISDIR(mode)) return QStringLiteral("这是一个文件夹");
+  if (S_ISFIFO(mode)) return QStringLiteral("这是一个管道，不是普通文件");
+  if (S_ISSOCK(mode)) return QStringLiteral("这是一个套接字，不是普通文件");
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("这是一个设备，不是普通文件");
+  return QStringLiteral("不是普通文件");
 }
 
 }  // namespace
 
-FileOutcome<QByteArray> ReadFileBytes(const QString& path, qsizetype limit) {
-  if (const std::optional<QString> reason = NotARegularFileReason(path))
-    return CannotOpen(path, *reason);
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (!QFileInfo(path).isReadable()) return CannotOpen(path, QStringLiteral("没有读取权限"));
-    return CannotOpen(path, QStringLiteral("系统报告“%1”").arg(file.errorString()));
+// Opened without blocking, so that a FIFO with no writer does not hang the
+// open itself; the kind of file is then taken from the open handle, so that
+// nothing can be swapped in between the look and the read. POSIX only: a
+// Windows build would look at the file's attributes instead.
+FileOutcome<std::unique_ptr<QFile>> OpenRegularFile(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return CannotOpen(path, OpenErrorReason(path, errno));
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return CannotOpen(path, OpenErrorReason(path, error));
   }
+  if (const std::optional<QString> reason = NotARegularFileReason(info.st_mode)) {
+    ::close(fd);
+    return CannotOpen(path, *reason);
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  auto file = std::make_unique<QFile>(path);
+  if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return CannotOpen(path, QStringLiteral("系统报告“%1”").arg(file->errorString()));
+  }
+  return file;
+}
+
+FileOutcome<QByteArray> ReadFileBytes(const QString& path, qsizetype limit) {
+  FileOutcome<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
+  if (const auto* refusal = std::get_if<FileRefusal>(&opened)) return *refusal;
+  QFile& file = *std::get<std::unique_ptr<QFile>>(opened);
   QByteArray bytes = file.read(limit + 1);
   if (file.error() != QFileDevice::NoError)
-    return CannotOpen(path, QStringLiteral("系统报告“%1”").arg(file.errorString()));
-  if (bytes.size() > limit) return CannotOpen(path, QStringLiteral("文件过大"));
+    return FileRefusal{QStringLiteral("读取文件“%1”时出错：%2！")
+                           .arg(FileNameForMessage(path), file.errorString())};
+  if (bytes.size() > limit)
+    return CannotOpen(path, QStringLiteral("文件大于%1字节，不像是要读取的文件").arg(limit));
   return bytes;
 }
 

@@ -3,18 +3,24 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include "file_refusal.h"
 
 namespace tarnvel {
 
-// The whole content of a regular file of at most `limit` bytes. Anything that
-// is not a regular file (a folder, a FIFO, a device, a socket) is refused
-// before it is opened, since opening or reading it can block for good; so is
-// a missing file, a link that leads nowhere or round in a loop, and a file
-// larger than `limit`. Each refusal names the file and says which it was.
+// The file at `path` open for reading, if it is a regular file. Anything else
+// (a folder, a FIFO, a device, a socket) is refused without waiting on it,
+// since reading it, or even opening a FIFO the usual way, can block for good;
+// so is a missing file, a link that leads nowhere or round in a loop, and a
+// file the user may not read. Each refusal names the file and says which.
+FileOutcome<std::unique_ptr<QFile>> OpenRegularFile(const QString& path);
+
+// The whole content of a regular file of at most `limit` bytes, refused as
+// OpenRegularFile refuses, and when the file is larger than `limit`.
 FileOutcome<QByteArray> ReadFileBytes(const QString& path, qsizetype limit);
 
 // The text of a file's bytes: UTF-8 when they are valid UTF-8 (a leading

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <unistd.h>
 
 namespace tarnvel {
 
@@ -32,7 +33,14 @@ std::optional<FileRefusal> SaveFileBytes(const QString& path, const QByteArray& 
   // file beside the old one gets a message instead.
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly)) return CannotSave(path, OpenFailureReason(path, file));
-  if (file.write(bytes) != bytes.size()) {
+  // The file keeps up to 16 KiB in its own buffer and commit() does not
+  // report a failure to write that buffer out, so a small file on a full
+  // disk would replace the old one empty or cut short. Everything is written
+  // and forced to the medium here, and checked, before the file may take the
+  // old one's place.
+  const bool written = file.write(bytes) == bytes.size() && file.flush() &&
+                       file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
+  if (!written) {
     file.cancelWriting();  // the temporary file goes with `file`
     return CannotSave(path, kWriteFailure);
   }

@@ -89,6 +89,44 @@ INSTANTIATE_TEST_SUITE_P(Spirals, LongSpiralTest,
                                          SpiralCase{150, 60, 30, -1},
                                          SpiralCase{400, 40, 1e45, 1}));
 
+struct BeyondCase {
+  SpiralCase element;
+  double l;  // distance from K0, beyond either end
+};
+
+class BeyondTheEndsTest : public testing::TestWithParam<BeyondCase> {};
+
+// The panels used to be chosen by the net turn, which comes back near zero
+// where the extended curvature reverses: R 60 into a straight over 100 m was
+// 23 m off 100 m past its end.
+TEST_P(BeyondTheEndsTest, MatchesAManyPanelReference) {
+  const auto [c, l] = GetParam();
+  const LineElement e = Element(c.length, c.rq, c.rn, c.q);
+  const Point p = CentreLinePoint(e, e.K0 + l);
+  const Point r = Reference(e, e.K0 + l);
+  EXPECT_NEAR(p.X, r.X, kTenthMillimetre);
+  EXPECT_NEAR(p.Y, r.Y, kTenthMillimetre);
+}
+
+INSTANTIATE_TEST_SUITE_P(Reversing, BeyondTheEndsTest,
+                         testing::Values(BeyondCase{{100, 60, 1e45, 1}, 200},
+                                         BeyondCase{{100, 60, 1e45, -1}, 200},
+                                         BeyondCase{{100, 200, 400, 1}, 390},  // falling ovoid
+                                         BeyondCase{{100, 60, 30, 1}, -200}));  // before K0
+
+TEST(CentreLinePoint, TakesAHugeFiniteRadiusAsAStraightStart) {
+  // The product of the radii overflowed to a rate of 0: the spiral became a
+  // straight, 5.5 m off at its end.
+  const LineElement huge = Element(100, 1e304, 300, 1);
+  const LineElement infinite = Element(100, 1e45, 300, 1);
+  for (double l : {50.0, 100.0}) {
+    const Point p = CentreLinePoint(huge, huge.K0 + l);
+    const Point r = CentreLinePoint(infinite, infinite.K0 + l);
+    EXPECT_NEAR(p.X, r.X, 1e-9) << l;
+    EXPECT_NEAR(p.Y, r.Y, 1e-9) << l;
+  }
+}
+
 TEST(CentreLinePoint, KeepsOnePanelForAGentleTurn) {
   // 0.04 rad: the one panel of the rule, to the last bit.
   const LineElement e = Element(360, 1e45, 4500, 1, 98.948783333333333);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "angle.h"
 #include "example_element.h"
 
 namespace tarnvel {
@@ -70,6 +71,37 @@ TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
   EXPECT_EQ(std::get<InverseTexts>(outcome).station, "01+100.000");
   EXPECT_EQ(std::get<InverseTexts>(outcome).offset, "-7");
 }
+
+struct BeforeStartCase {
+  double R;
+  double l;       // station of the foot from K0, negative
+  double offset;  // metres, + right
+  const char* station;
+  const char* offset_text;
+};
+
+class BeforeStartTest : public testing::TestWithParam<BeforeStartCase> {};
+
+// The tangent before K0 used to mirror the arc's turn while the position
+// followed it: these feet came back 198 mm and 273 mm off.
+TEST_P(BeforeStartTest, FindsTheFootOnTheExactCircle) {
+  const auto [R, l, offset, station, offset_text] = GetParam();
+  const ElementTexts arc = {"1000", "1200", "5000", "2000", "30", std::to_string(R),
+                            std::to_string(R), "1"};
+  const double f = 30 / (180 / kPi);
+  const double t = f + l / R;
+  const double x = 5000 - R * std::sin(f) + (R - offset) * std::sin(t);
+  const double y = 2000 + R * std::cos(f) - (R - offset) * std::cos(t);
+  const auto outcome =
+      ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
+  ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome));
+  EXPECT_EQ(std::get<InverseTexts>(outcome), (InverseTexts{station, offset_text}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Arcs, BeforeStartTest,
+                         testing::Values(BeforeStartCase{1000, -10, 10, "00+990.000", "10"},
+                                         BeforeStartCase{250, -1, -30, "00+999.000", "-30"},
+                                         BeforeStartCase{250, -40, 30, "00+960.000", "30"}));
 
 struct RefusalCase {
   const char* name;

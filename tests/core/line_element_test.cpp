@@ -68,9 +68,16 @@ INSTANTIATE_TEST_SUITE_P(
                     // Q = 0 leaves the radii unsigned: the azimuth still turns right.
                     AzimuthCase{"0", "0", "4500", 7800, 99.753292186, "99°45ˊ11.85″"},
                     AzimuthCase{"1", "0", "0", 7800, 98.948783333, "98°56ˊ55.62″"},
-                    // A station before K0 turns as far as the same distance after it.
+                    // Before K0 the curvature law runs on with its sign: leaving a
+                    // straight, the turn grows with the square of the distance
+                    // either way...
                     AzimuthCase{"1", "0", "4500", 7586.707 - 213.293, 99.753292186,
-                                "99°45ˊ11.85″"}));
+                                "99°45ˊ11.85″"},
+                    // ...but on an arc it turns back. Taking the distance as its
+                    // absolute value mirrored this to 101°39ˊ52.25″ and put the
+                    // inverse's feet before K0 up to 0.27 m off.
+                    AzimuthCase{"1", "4500", "4500", 7586.707 - 213.293, 96.233052511,
+                                "96°13ˊ58.99″"}));
 
 struct ValueCase {
   size_t field;

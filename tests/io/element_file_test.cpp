@@ -1,6 +1,7 @@
 #include "element_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "file_test_support.h"
 #include "gbk_text.h"
@@ -135,7 +136,18 @@ INSTANTIATE_TEST_SUITE_P(
                         "98.565562\r\n0.0\r\n4.5e3\r\n1.\r\n"},
         HandWrittenCase{"Utf8WithByteOrderMark",
                         "\xEF\xBB\xBF" + Lines(kBareLines).replace(
-                                             "\r\n1\r\n", "\r\n1 \xE6\x9B\xB2\xE7\xBA\xBF\r\n")}),
+                                             "\r\n1\r\n", "\r\n1 \xE6\x9B\xB2\xE7\xBA\xBF\r\n")},
+        // Pin the refusal "第6行不是GBK编码的文字" of files that any modern
+        // editor writes: UTF-8 descriptions without a byte-order mark.
+        HandWrittenCase{"Utf8WithoutByteOrderMark",
+                        Lines(kBareLines).replace("\r\n0\r\n",
+                                                  "\r\n0 \xE8\xB5\xB7\xE7\x82\xB9\xE5\x8D\x8A"
+                                                  "\xE5\xBE\x84RQ(\xE7\x9B\xB4\xE7\xBA\xBF)\r\n")},
+        // Only the leading number counts; a description in no encoding at all
+        // is not the reader's business.
+        HandWrittenCase{"UndecodableDescription",
+                        Lines(kBareLines).replace("\r\n3378605.445\r\n", "\r\n3378605.445 \x81\x20\r\n")},
+        HandWrittenCase{"LeadByteAtLineEnd", Lines(kBareLines).replace("\r\n1\r\n", "\r\n1 \xC7\r\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedFileCase {
@@ -167,10 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "含有非文本内容，不是线元数据文件！"},
         RefusedFileCase{"Utf16", QByteArray("\xFF\xFE" "1\0\r\0\n\0", 8),
                         "含有非文本内容，不是线元数据文件！"},
-        RefusedFileCase{"NotGbk", Lines({"1", "2", "3 \x81\x20", "4", "5", "6", "7", "8"}),
-                        "第3行不是GBK编码的文字，无法读取！"},
-        RefusedFileCase{"LeadByteAtLineEnd", Lines({"1", "2", "3", "4", "5", "6", "7", "8 \xC7"}),
-                        "第8行不是GBK编码的文字，无法读取！"},
+        RefusedFileCase{"ControlBytes", Lines({"1", "2", "3\x01\x02", "4", "5", "6", "7", "8"}),
+                        "含有非文本内容，不是线元数据文件！"},
         RefusedFileCase{"BeyondDoubles", Lines({"1", "2", "3", "4", "-1e999", "6", "7", "8"}),
                         "第5行的数值超出数值范围！"},
         RefusedFileCase{"OneHugeLine", QByteArray(2 * kElementFileReadLimit, '7'),
@@ -187,6 +197,30 @@ TEST_F(ElementFileTest, RefusesAFileThatCannotBeOpened) {
             (FileOutcome<ElementFieldTexts>(FileRefusal{
                 QStringLiteral("无法打开文件“%1”：这是一个文件夹！")
                     .arg(QDir::toNativeSeparators(PathOf("folder.txt")))})));
+}
+
+// Pins the window that hung for good on opening a FIFO, and the loop of links
+// that was reported as a missing file.
+TEST_F(ElementFileTest, RefusesWhatIsNotARegularFileWithoutWaitingOnIt) {
+  struct Case {
+    QString path;
+    const char* reason;
+  };
+  const QString fifo = PathOf("fifo.txt");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString loop = PathOf("loop.txt");
+  ASSERT_TRUE(QFile::link(PathOf("loop2.txt"), loop));
+  ASSERT_TRUE(QFile::link(loop, PathOf("loop2.txt")));
+  const QString dangling = PathOf("dangling.txt");
+  ASSERT_TRUE(QFile::link(PathOf("gone.txt"), dangling));
+  for (const Case& c : {Case{fifo, "这是一个管道，不是普通文件"},
+                        Case{loop, "符号链接形成循环，找不到文件"},
+                        Case{dangling, "符号链接指向的文件不存在"},
+                        Case{"/dev/null", "这是一个设备，不是普通文件"}})
+    EXPECT_EQ(ReadElementFile(c.path),
+              (FileOutcome<ElementFieldTexts>(FileRefusal{
+                  QStringLiteral("无法打开文件“%1”：%2！")
+                      .arg(QDir::toNativeSeparators(c.path), QString::fromUtf8(c.reason))})));
 }
 
 TEST_F(ElementFileTest, SavingTwiceLeavesOneCopy) {

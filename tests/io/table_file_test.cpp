@@ -88,6 +88,19 @@ TEST_F(TableFileTest, SavingTwiceLeavesOneCopy) {
   EXPECT_EQ(Entries(), QStringList{"table.txt"});
 }
 
+// The search for the character behind a refused save remembers what it has
+// asked of the converter; it must still name the first failing character
+// after rows of repeated ones, and tell apart two that fail.
+TEST_F(TableFileTest, NamesTheFirstCharacterOutsideGbkAfterManyRows) {
+  QString text = kHeader + "\r\n";
+  for (int i = 0; i < 1000; ++i) text += QString::fromUtf8(kRow) + "\r\n";
+  text += QStringLiteral("Ā😀✓\r\n");
+  const auto refusal = SaveTableFile(PathOf("table.txt"), text);
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_TRUE(refusal->message.endsWith(QStringLiteral("：字符“Ā”（U+0100）不能用GBK编码保存！")))
+      << refusal->message.toStdString();
+}
+
 TEST_F(TableFileTest, RefusesACharacterOutsideGbkAndKeepsThePreviousFile) {
   const QString path = PathOf("table.txt");
   const QByteArray before = SavedBytes(kHeader + "\r\n");

@@ -1,0 +1,254 @@
+#include "command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <cmath>
+
+#include "number_reading.h"
+
+namespace tarnvel {
+
+namespace {
+
+using Commands = std::vector<RouteCommand>;
+
+// One option: its names, its value's name (empty for a switch), what the help
+// says of it, and the commands it serves (all when empty).
+struct OptionSpec {
+  QStringList names;
+  QString valueName;
+  QString description;
+  Commands commands;
+};
+
+const std::vector<OptionSpec>& OptionSpecs() {
+  using C = RouteCommand;
+  static const std::vector<OptionSpec> specs = {
+      {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件", {}},
+      {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {}},
+      {{"jd"}, "JD_FILE", "check、forward、inverse：以交点表文件代替ROUTE", {C::Check, C::Forward, C::Inverse}},
+      {{"start-station"}, "K", "交点表起点BP的里程，米（默认0），用于from-jd或--jd", {C::Check, C::Forward, C::Inverse, C::FromJd}},
+      {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
+      {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
+      {{"from"}, "K", "forward：起始里程，米", {C::Forward}},
+      {{"to"}, "K", "forward：终止里程，米（恰好到达时包含）", {C::Forward}},
+      {{"step"}, "J", "forward：里程间隔，米", {C::Forward}},
+      {{"stations"}, "FILE", "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”", {C::Forward}},
+      {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
+      {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
+      {{"key-points"}, "", "forward：在里程范围内插入主点（ZH、HY、QZ等）", {C::Forward}},
+      {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
+      {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
+      {{"h", "help"}, "", "显示本帮助", {}},
+      {{"v", "version"}, "", "显示版本", {}},
+  };
+  return specs;
+}
+
+QString OptionName(const QString& name) { return (name.size() == 1 ? "-" : "--") + name; }
+
+QString SpecNames(const OptionSpec& spec) {
+  QStringList shown;
+  for (const QString& name : spec.names) shown << OptionName(name);
+  return shown.join(QStringLiteral(", "));
+}
+
+QString CommandName(RouteCommand command) {
+  switch (command) {
+    case RouteCommand::Check: return QStringLiteral("check");
+    case RouteCommand::Forward: return QStringLiteral("forward");
+    case RouteCommand::Inverse: return QStringLiteral("inverse");
+    case RouteCommand::FromJd: return QStringLiteral("from-jd");
+  }
+  return {};
+}
+
+ArgumentRefusal Refuse(const QString& message) { return {message}; }
+
+// Reads the value of option `name` strictly; `check` says whether the value
+// is one the command can take.
+std::variant<ArgumentRefusal, double> NumberOption(const QString& name, const QString& text,
+                                                   bool (*check)(double) = nullptr,
+                                                   const QString& range = {}) {
+  const std::optional<double> value = ReadStrict(text.toStdString());
+  if (!value)
+    return Refuse(QStringLiteral("选项“--%1”的值“%2”不是有效的数字！").arg(name, text));
+  if (check && !check(*value))
+    return Refuse(QStringLiteral("选项“--%1”的值“%2”无效，应%3！").arg(name, text, range));
+  return *value;
+}
+
+bool NotNegative(double v) { return v >= 0; }
+
+// The parser's own message in the system's words: the option it names.
+ArgumentRefusal ParserRefusal(const QCommandLineParser& parser) {
+  if (!parser.unknownOptionNames().isEmpty())
+    return Refuse(QStringLiteral("未知选项“%1”！请用 --help 查看可用的选项。")
+                      .arg(OptionName(parser.unknownOptionNames().front())));
+  const QRegularExpressionMatch quoted =
+      QRegularExpression(QStringLiteral("'([^']*)'")).match(parser.errorText());
+  if (quoted.hasMatch())
+    return Refuse(QStringLiteral("选项“%1”后缺少数值！").arg(quoted.captured(1)));
+  return Refuse(QStringLiteral("命令行有误：%1").arg(parser.errorText()));
+}
+
+}  // namespace
+
+QString RouteCommandHelp() {
+  QString help = QStringLiteral(
+      "用法：tarnvel-route 命令 ROUTE [POINTS] [选项]\n"
+      "\n"
+      "命令：\n"
+      "  check ROUTE            检查线元表每个接头的闭合差，列出接头表\n"
+      "  forward ROUTE          按里程计算中边桩坐标（正算），输出CSV；\n"
+      "                         用 --from、--to、--step 给出里程范围，或用 --stations 给出里程文件\n"
+      "  inverse ROUTE POINTS   计算测点的里程和偏距（反算），输出CSV\n"
+      "  from-jd JD_FILE -o ROUTE  由交点表计算线元表，写入ROUTE，并列出曲线表\n"
+      "                         （交点号、转角、R、Ls1、Ly、Ls2、T1、T2、L、E、J、ZH、HY、QZ、YH、HZ）\n"
+      "\n"
+      "ROUTE 是线元表文件，每行一个线元：\n"
+      "  起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q[,名称]\n"
+      "  （分隔符为逗号、全角逗号、制表符或空格；方位角为d.mmss格式，半径0为无穷大，\n"
+      "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件。\n"
+      "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”。\n"
+      "JD_FILE 是交点表文件，每行一个点：交点号,X,Y,R,Ls1,Ls2；第一行为起点BP，\n"
+      "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
+      "\n"
+      "选项：\n");
+  for (const OptionSpec& spec : OptionSpecs()) {
+    QString left = SpecNames(spec);
+    if (!spec.valueName.isEmpty()) left += u' ' + spec.valueName;
+    help += QStringLiteral("  %1 %2\n").arg(left.leftJustified(22), spec.description);
+  }
+  help += QStringLiteral(
+      "\n"
+      "退出状态：0 成功；1 check发现接头超限；2 输入被拒绝（原因写到标准错误，不写输出文件）。\n");
+  return help;
+}
+
+std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteCommandLine(
+    const QStringList& arguments) {
+  QCommandLineParser parser;
+  for (const OptionSpec& spec : OptionSpecs())
+    parser.addOption(QCommandLineOption(spec.names, spec.description, spec.valueName));
+  if (!parser.parse(QStringList{QStringLiteral("tarnvel-route")} + arguments))
+    return ParserRefusal(parser);
+  if (parser.isSet(QStringLiteral("help"))) return InformationText{RouteCommandHelp()};
+  if (parser.isSet(QStringLiteral("version")))
+    return InformationText{QStringLiteral("tarnvel-route %1\n").arg(QCoreApplication::applicationVersion())};
+
+  const QStringList positional = parser.positionalArguments();
+  if (positional.isEmpty())
+    return Refuse(QStringLiteral("请给出命令：check、forward、inverse或from-jd！请用 --help 查看用法。"));
+  RouteCommandLine line;
+  const QString& command = positional.front();
+  if (command == u"check") {
+    line.command = RouteCommand::Check;
+  } else if (command == u"forward") {
+    line.command = RouteCommand::Forward;
+  } else if (command == u"inverse") {
+    line.command = RouteCommand::Inverse;
+  } else if (command == u"from-jd") {
+    line.command = RouteCommand::FromJd;
+  } else {
+    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse或from-jd！").arg(command));
+  }
+  // With --jd the JD file stands where ROUTE would.
+  const bool jd = parser.isSet(QStringLiteral("jd"));
+  const qsizetype files = (line.command == RouteCommand::Inverse ? 2 : 1) - (jd ? 1 : 0);
+  if (positional.size() - 1 < files) {
+    if (line.command == RouteCommand::FromJd) return Refuse(QStringLiteral("请给出交点表文件！"));
+    if (jd) return Refuse(QStringLiteral("请给出测点文件！"));
+    return Refuse(line.command == RouteCommand::Inverse
+                      ? QStringLiteral("请给出线元表文件和测点文件！")
+                      : QStringLiteral("请给出线元表文件！"));
+  }
+  if (positional.size() - 1 > files)
+    return Refuse(QStringLiteral("多余的参数“%1”！").arg(positional[files + 1]));
+  line.route = jd ? parser.value(QStringLiteral("jd")) : positional[1];
+  if (line.command == RouteCommand::Inverse) line.points = positional[files];
+  line.source.jdTable = jd || line.command == RouteCommand::FromJd;
+
+  for (const OptionSpec& spec : OptionSpecs()) {
+    if (spec.commands.empty() || !parser.isSet(spec.names.back())) continue;
+    if (std::find(spec.commands.begin(), spec.commands.end(), line.command) == spec.commands.end())
+      return Refuse(QStringLiteral("选项“%1”不能用于%2命令！")
+                        .arg(OptionName(spec.names.back()), CommandName(line.command)));
+  }
+
+  if (parser.isSet(QStringLiteral("start-station")) && !line.source.jdTable)
+    return Refuse(QStringLiteral("选项“--start-station”只能用于from-jd命令或与“--jd”同用！"));
+  if (line.command == RouteCommand::FromJd && !parser.isSet(QStringLiteral("output")))
+    return Refuse(QStringLiteral("from-jd命令需要用“-o”给出要写的线元表文件！"));
+
+  if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
+  if (parser.isSet(QStringLiteral("encoding"))) {
+    const QString code = parser.value(QStringLiteral("encoding")).toLower();
+    if (code == u"utf8" || code == u"utf-8") {
+      line.encoding = TextEncoding::Utf8;
+    } else if (code == u"gbk") {
+      line.encoding = TextEncoding::Gbk;
+    } else {
+      return Refuse(QStringLiteral("选项“--encoding”的值“%1”无效，应为utf8或gbk！")
+                        .arg(parser.value(QStringLiteral("encoding"))));
+    }
+  }
+
+  // Each numeric option: its name, where it goes, and what it must satisfy.
+  struct NumberSpec {
+    const char* name;
+    double* target;
+    bool (*check)(double);
+    const char* range;
+  };
+  double from = 0, to = 0, step = 0;
+  const NumberSpec numbers[] = {
+      {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
+      {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
+      {"from", &from, nullptr, ""},
+      {"to", &to, nullptr, ""},
+      {"step", &step, [](double v) { return v > 0; }, "大于0"},
+      {"skew", &line.skewDms, nullptr, ""},
+      {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
+      {"start-station", &line.source.startStation, nullptr, ""},
+  };
+  for (const NumberSpec& spec : numbers) {
+    const QString name = QString::fromLatin1(spec.name);
+    if (!parser.isSet(name)) continue;
+    auto value = NumberOption(name, parser.value(name), spec.check, QString::fromUtf8(spec.range));
+    if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
+    *spec.target = std::get<double>(value);
+  }
+  if (parser.isSet(QStringLiteral("offset"))) {
+    line.offsets.clear();
+    for (const QString& text : parser.values(QStringLiteral("offset"))) {
+      auto value = NumberOption(QStringLiteral("offset"), text);
+      if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
+      line.offsets.push_back(std::get<double>(value));
+    }
+  }
+  line.keyPoints = parser.isSet(QStringLiteral("key-points"));
+  line.all = parser.isSet(QStringLiteral("all"));
+
+  if (line.command == RouteCommand::Forward) {
+    const int rangeParts = parser.isSet(QStringLiteral("from")) + parser.isSet(QStringLiteral("to")) +
+                           parser.isSet(QStringLiteral("step"));
+    const bool stations = parser.isSet(QStringLiteral("stations"));
+    if (stations && rangeParts > 0)
+      return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
+    if (!stations && rangeParts < 3)
+      return Refuse(QStringLiteral("forward命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
+    if (stations && line.keyPoints)
+      return Refuse(QStringLiteral("“--key-points”只能用于里程范围（--from、--to、--step）！"));
+    if (stations) {
+      line.stations = parser.value(QStringLiteral("stations"));
+    } else {
+      line.range = StationRange{from, to, step};
+    }
+  }
+  return line;
+}
+
+}  // namespace tarnvel

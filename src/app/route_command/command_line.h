@@ -1,0 +1,64 @@
+// What the user asked tarnvel-route for, read from its arguments: one of the
+// commands with its files and settings, the help, or the version.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "route_csv.h"
+#include "route_joints.h"
+#include "route_source.h"
+
+namespace tarnvel {
+
+enum class RouteCommand { Check, Forward, Inverse, FromJd };
+
+// A station range for `forward`, metres.
+struct StationRange {
+  double from = 0, to = 0, step = 0;
+};
+
+struct RouteCommandLine {
+  RouteCommand command = RouteCommand::Check;
+  QString route;   // ROUTE, or the JD file (from-jd, --jd; source.jdTable)
+  QString points;  // POINTS, for inverse
+  RouteSourceOptions source;
+  std::optional<QString> output;  // -o FILE; standard output without it
+  TextEncoding encoding = TextEncoding::Utf8;
+  // check
+  JointTolerances tolerances;
+  // forward
+  std::optional<StationRange> range;
+  std::optional<QString> stations;
+  std::vector<double> offsets{0};
+  double skewDms = 90;
+  bool keyPoints = false;
+  // inverse
+  double maxOffset = 100;
+  bool all = false;
+};
+
+// A text to print to standard output, then stop: the help or the version.
+struct InformationText {
+  QString text;
+};
+
+// Why the arguments cannot be run, as one message for standard error.
+struct ArgumentRefusal {
+  QString message;
+};
+
+// The arguments without the program's name. Every value is read strictly;
+// an option given to a command it does not serve is refused, so that a
+// mistyped command line never quietly computes something else.
+std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteCommandLine(
+    const QStringList& arguments);
+
+// The help: the commands, every option with its value and default, the exit
+// statuses.
+QString RouteCommandHelp();
+
+}  // namespace tarnvel

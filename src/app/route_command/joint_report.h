@@ -1,0 +1,19 @@
+// The joint report of `check` as a text table a terminal shows aligned.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "route_joints.h"
+
+namespace tarnvel {
+
+// A line naming the route and the tolerances, a header row, one row per joint
+// (joint, elements, ΔK m to 3 decimals, ΔX, ΔY and Δ mm to 1 decimal, Δaz ″ to
+// 2 decimals, the radii either side with ∞ for 0, the key-point label, 闭合 or
+// 超限, and a note of a 短链, a 长链 or a jump in curvature), then a summary.
+// Every line ends in CR LF.
+std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
+                            const JointTolerances& tolerances);
+
+}  // namespace tarnvel

@@ -1,0 +1,68 @@
+// tarnvel-route: a route's joint check, and its forward and inverse
+// computations in batches, for scripts. Messages go to standard error; the
+// result goes to standard output or, all or nothing, to the -o file.
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "command_outcome.h"
+#include "gbk_file_writer.h"
+
+namespace {
+
+using namespace tarnvel;
+
+// Whether every byte reached the stream: a script that redirected the output
+// to a full disk must not be told that it worked.
+bool Print(std::FILE* stream, const QByteArray& bytes) {
+  const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  return std::fflush(stream) == 0 && written == static_cast<size_t>(bytes.size());
+}
+
+int Refused(const QString& message) {
+  Print(stderr, (message + u'\n').toUtf8());  // nowhere left to report its failure
+  return kExitRefused;
+}
+
+CommandOutcome Run(const RouteCommandLine& line) {
+  switch (line.command) {
+    case RouteCommand::Check: return RunCheck(line);
+    case RouteCommand::Forward: return RunForward(line);
+    case RouteCommand::Inverse: return RunInverse(line);
+    case RouteCommand::FromJd: return RunFromJd(line);
+  }
+  return ArgumentRefusal{};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tarnvel-route"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(TARNVEL_VERSION));
+
+  const auto parsed = ParseRouteCommandLine(QCoreApplication::arguments().mid(1));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&parsed)) return Refused(refusal->message);
+  if (const auto* information = std::get_if<InformationText>(&parsed)) {
+    if (!Print(stdout, information->text.toUtf8()))
+      return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
+    return kExitSuccess;
+  }
+  const RouteCommandLine& line = std::get<RouteCommandLine>(parsed);
+
+  const CommandOutcome outcome = Run(line);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
+  const CommandResult& result = std::get<CommandResult>(outcome);
+  // from-jd has written its -o file, the element table, and prints the curve
+  // table.
+  if (line.output && line.command != RouteCommand::FromJd) {
+    if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
+      return Refused(refusal->message);
+  } else {
+    const auto bytes = EncodeText(result.text, line.encoding);
+    if (const char32_t* character = std::get_if<char32_t>(&bytes))
+      return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
+    if (!Print(stdout, std::get<QByteArray>(bytes)))
+      return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
+  }
+  return result.status;
+}

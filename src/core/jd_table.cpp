@@ -1,0 +1,41 @@
+#include "jd_table.h"
+
+#include <cmath>
+
+#include "centre_line.h"
+#include "line_element.h"
+
+namespace tarnvel {
+
+SpiralShift ExactSpiralShift(double R, double Ls) {
+  if (Ls == 0) return {};
+  // The spiral as an element of its own, from the origin along the X axis,
+  // turning right: its end is (x, y) in the tangent's frame.
+  const LineElement spiral{0, Ls, 0, 0, 0, kInfiniteRadius, R, 1};
+  const Point end = CentreLinePoint(spiral, Ls);
+  const double beta = Ls / (2 * R);
+  const double half = std::sin(beta / 2);
+  // 1 − cos β as 2 sin²(β/2), which keeps its digits when β is small.
+  return {end.Y - R * 2 * half * half, end.X - R * std::sin(beta)};
+}
+
+CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
+  CurveGeometry c;
+  c.beta1 = Ls1 / (2 * R);
+  c.beta2 = Ls2 / (2 * R);
+  c.shift1 = ExactSpiralShift(R, Ls1);
+  c.shift2 = ExactSpiralShift(R, Ls2);
+  const double p1 = c.shift1.p;
+  const double p2 = c.shift2.p;
+  const double t = std::tan(alpha / 2);
+  const double unequal = (p1 - p2) / std::sin(alpha);
+  c.T1 = (R + p1) * t + c.shift1.q - unequal;
+  c.T2 = (R + p2) * t + c.shift2.q + unequal;
+  c.Ly = R * (alpha - c.beta1 - c.beta2);
+  c.L = Ls1 + c.Ly + Ls2;
+  if (Ls1 == Ls2) c.E = (R + p1) / std::cos(alpha / 2) - R;
+  c.J = c.T1 + c.T2 - c.L;
+  return c;
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,59 @@
+// The designer's table of intersection points (交点, JD) and the curve each
+// JD carries: a circular arc of radius R between two transition spirals
+// (clothoids) of lengths Ls1 and Ls2, either of which may be absent.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnvel {
+
+// One line of the table. Coordinates in metres (X northing, Y easting);
+// R, Ls1 and Ls2 in metres. The first point is the route's start (BP) and
+// the last its end (EP); theirs are 0. An inner JD has R > 0; Ls1 = Ls2 = 0
+// is a plain circular curve, Ls1 ≠ Ls2 an asymmetric one.
+struct JdPoint {
+  std::string name;  // 交点号 as typed, e.g. "JD3"
+  double X = 0, Y = 0, R = 0, Ls1 = 0, Ls2 = 0;
+
+  bool operator==(const JdPoint&) const = default;
+};
+
+// Names of the six fields, in line order, as headers and messages give them.
+inline constexpr std::array<std::string_view, 6> kJdFieldNames = {
+    "交点号", "交点坐标X", "交点坐标Y", "半径R", "缓和曲线长Ls1", "缓和曲线长Ls2"};
+
+// The shift of the circle that a spiral of length Ls (∞ → R) makes room for:
+// p (内移值) is how far the circle moves in from the tangent, q (切线增长值)
+// how far its tangent point moves back along it. Both come from the spiral's
+// end point (x, y) as the element computation gives it, q = x − R sin β and
+// p = y − R(1 − cos β) with β = Ls / 2R, not from the truncated series; they
+// are exact to the element computation's accuracy (far below 0.01 mm for
+// β ≤ 16 rad). Ls = 0 gives p = q = 0. Needs R > 0 and Ls ≥ 0.
+struct SpiralShift {
+  double p = 0;
+  double q = 0;
+};
+SpiralShift ExactSpiralShift(double R, double Ls);
+
+// The geometry of one curve, given its turn. Lengths in metres, angles in
+// radians.
+struct CurveGeometry {
+  double beta1 = 0, beta2 = 0;  // spiral angles Lsi / 2R
+  SpiralShift shift1, shift2;   // of the entry and the exit spiral
+  double T1 = 0, T2 = 0;        // tangent lengths, JD to ZH and JD to HZ
+  double Ly = 0;                // arc length R(α − β1 − β2)
+  double L = 0;                 // Ls1 + Ly + Ls2
+  std::optional<double> E;      // 外距, for a symmetric curve (Ls1 = Ls2)
+  double J = 0;                 // 校正值 T1 + T2 − L
+};
+
+// For a turn of `alpha` radians (its size: 0 < alpha < π) and
+// β1 + β2 < alpha; the caller refuses the rest.
+//   T1 = (R + p1) tan(α/2) + q1 − (p1 − p2) / sin α
+//   T2 = (R + p2) tan(α/2) + q2 + (p1 − p2) / sin α
+CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2);
+
+}  // namespace tarnvel

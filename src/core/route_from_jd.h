@@ -1,0 +1,81 @@
+// A route from a JD table: the curve at each JD, its key stations along the
+// route, and the element table (straights, spirals and arcs) that runs from
+// BP to EP through them.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "jd_table.h"
+#include "route.h"
+
+namespace tarnvel {
+
+// Straights between curves shorter than this (m) either way are not made:
+// the curves meet there. Shorter than its negative, the curves overlap.
+inline constexpr double kBackToBackTolerance = 0.001;
+
+// Legs that turn less than this (radians, 1″) are collinear: coordinates to
+// the millimetre cannot fix a smaller turn on a leg of 200 m.
+inline constexpr double kCollinearTurn = 4.84813681109536e-6;
+
+// One row of the curve table (直线、曲线及转角表), for one inner JD. Angles in
+// decimal degrees; lengths and stations in metres.
+struct CurveRow {
+  std::string name;    // 交点号
+  double alpha = 0;    // turning angle, + right (右), − left (左)
+  double R = 0, Ls1 = 0, Ly = 0, Ls2 = 0;
+  double T1 = 0, T2 = 0, L = 0;
+  std::optional<double> E;  // symmetric curves only
+  double J = 0;
+  double p1 = 0, q1 = 0, p2 = 0, q2 = 0;  // the working behind T1 and T2
+  // Key stations. Without an entry spiral HY = ZH (the curve starts at ZY);
+  // without an exit spiral YH = HZ (it ends at YZ).
+  double ZH = 0, HY = 0, QZ = 0, YH = 0, HZ = 0;
+  double straightBefore = 0;  // leg length − previous T2 − T1 (may be ±1 mm)
+};
+
+// Why a table gives no route. `jd` is the 1-based row of the table (0 for
+// the table as a whole); `field` the index in kJdFieldNames, or -1 when the
+// fault is the geometry's rather than one value's.
+struct JdRefusal {
+  int jd = 0;
+  int field = -1;
+  std::string message;
+
+  bool operator==(const JdRefusal&) const = default;
+};
+
+struct JdRoute {
+  Route route;  // the element table, as MakeRoute makes it
+  std::vector<CurveRow> curves;        // one per inner JD, in order
+  double straightAfter = 0;            // the last leg's remainder to EP
+};
+
+// The route from BP (at `startStation`) to EP. The first fault is given,
+// looking at the values row by row, then the legs, then each JD's turn, then
+// the straights: fewer than two points; a value that is not finite; BP or EP
+// with a radius or a spiral; an inner JD without R > 0 or with a negative
+// spiral; two consecutive points less than 1 mm apart; collinear legs
+// (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn as much as
+// the legs (β1 + β2 ≥ α); an arc shorter than 1 mm; curves that
+// overlap each other, or BP or EP, by more than 1 mm.
+//
+// ZH = previous HZ (BP's station at first) + leg − previous T2 − T1; HY, QZ,
+// YH and HZ follow by the curve's lengths. A straight is made where the leg
+// leaves more than 1 mm between curves; within ±1 mm none is made, the next
+// curve starts at its own ZH on its leg, and the joint carries the remainder
+// as a station difference and a position gap of at most 1 mm. Every curve's
+// ZH is laid off its JD by T1 along the incoming leg; each element after it
+// starts where the element computation ends the one before, so the joints
+// close to far below 0.01 mm. Where the first leg leaves no more than 1 mm
+// before the first ZH, the route starts there; where the last leaves no more
+// than 1 mm after the last HZ, it ends there. Values at the ends of the
+// double range, that leave an element MakeRoute refuses, are refused with its
+// message, said of the JD whose curve holds the element (of the JD ahead, for
+// a straight).
+std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
+                                             double startStation);
+
+}  // namespace tarnvel

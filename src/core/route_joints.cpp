@@ -1,0 +1,124 @@
+#include "route_joints.h"
+
+#include <cmath>
+
+#include "centre_line.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr double kMillimetresPerMetre = 1000;
+constexpr double kSecondsPerDegree = 3600;
+constexpr double kSecondsPerTurn = 360 * kSecondsPerDegree;
+constexpr double kSameCurvatureDigits = 1e-9;
+
+double Curvature(const LineElement& e, double radius) {
+  if (e.Q == 0 || radius == kInfiniteRadius) return 0;
+  return e.Q / radius;
+}
+
+// What a side of a joint is, seen from the joint.
+enum class Side { Straight, Arc, Spiral };
+
+Side Kind(const LineElement& e) {
+  const double start = StartCurvature(e);
+  const double end = EndCurvature(e);
+  if (start == 0 && end == 0) return Side::Straight;
+  return SameCurvature(start, end) ? Side::Arc : Side::Spiral;
+}
+
+// Azimuth difference in seconds reduced to (−648000, 648000].
+double ReducedSeconds(double seconds) {
+  double r = std::fmod(seconds, kSecondsPerTurn);
+  if (r > kSecondsPerTurn / 2) r -= kSecondsPerTurn;
+  if (r <= -kSecondsPerTurn / 2) r += kSecondsPerTurn;
+  return r;
+}
+
+}  // namespace
+
+double StartCurvature(const LineElement& e) { return Curvature(e, e.RQ); }
+double EndCurvature(const LineElement& e) { return Curvature(e, e.RN); }
+
+bool SameCurvature(double a, double b) {
+  return std::fabs(a - b) <= kSameCurvatureDigits * std::max(std::fabs(a), std::fabs(b));
+}
+
+std::string_view JointLabel(const LineElement& left, const LineElement& right) {
+  const Side l = Kind(left);
+  const Side r = Kind(right);
+  const double end = EndCurvature(left);      // what the left side ends with
+  const double start = StartCurvature(right);  // what the right side begins with
+  // A spiral that ends (or starts) at an infinite radius lies on the tangent
+  // there; one that ends at a finite radius meets only an arc of that radius.
+  const bool leftToTangent = l == Side::Spiral && end == 0;
+  const bool rightFromTangent = r == Side::Spiral && start == 0;
+  if (l == Side::Straight) {
+    if (r == Side::Straight) return "";
+    if (rightFromTangent) return "ZH";
+    if (r == Side::Arc) return "ZY";
+  } else if (l == Side::Arc) {
+    if (r == Side::Straight) return "YZ";
+    if (rightFromTangent) return "YZ/ZH";
+    if (r == Side::Spiral && SameCurvature(end, start)) return "YH";
+  } else if (leftToTangent) {
+    if (r == Side::Straight) return "HZ";
+    if (r == Side::Arc) return "HZ/ZY";
+    if (rightFromTangent) return "HZ/ZH";
+  } else if (r == Side::Arc && SameCurvature(end, start)) {
+    return "HY";
+  }
+  return "GQ";
+}
+
+std::string_view KeyPointLabel(const Route& route, int index, double K) {
+  const LineElement& e = route.loaded[static_cast<size_t>(index)];
+  if (K == e.K0) return index == 0 ? "起点" : JointLabel(route.loaded[index - 1], e);
+  if (K == e.K1 && static_cast<size_t>(index) + 1 == route.loaded.size()) return "终点";
+  if (K == e.K0 + (e.K1 - e.K0) / 2 && Kind(e) == Side::Arc) return "QZ";
+  return "";
+}
+
+std::vector<KeyPoint> KeyPoints(const Route& route) {
+  std::vector<KeyPoint> points;
+  const int count = static_cast<int>(route.loaded.size());
+  for (int i = 0; i < count; ++i) {
+    const LineElement& e = route.loaded[static_cast<size_t>(i)];
+    const double middle = e.K0 + (e.K1 - e.K0) / 2;
+    for (double K : {e.K0, middle, e.K1}) {
+      const std::string_view label = KeyPointLabel(route, i, K);
+      if (!label.empty()) points.push_back({K, i + 1, std::string(label)});
+    }
+  }
+  return points;
+}
+
+std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances) {
+  std::vector<Joint> joints;
+  if (route.loaded.size() < 2) return joints;
+  joints.reserve(route.loaded.size() - 1);
+  for (size_t i = 0; i + 1 < route.loaded.size(); ++i) {
+    const LineElement& left = route.loaded[i];
+    const LineElement& right = route.loaded[i + 1];
+    const ForwardResult end = ForwardPoint(left, left.K1, 0, 90);
+    Joint j;
+    j.left = static_cast<int>(i + 1);
+    j.dK = right.K0 - left.K1;
+    j.dX_mm = (right.X0 - end.point.X) * kMillimetresPerMetre;
+    j.dY_mm = (right.Y0 - end.point.Y) * kMillimetresPerMetre;
+    j.d_mm = std::hypot(j.dX_mm, j.dY_mm);
+    j.daz_sec = ReducedSeconds((right.F - end.azimuth) * kSecondsPerDegree);
+    j.curvatureEnd = EndCurvature(left);
+    j.curvatureStart = StartCurvature(right);
+    j.curvatureJump = !SameCurvature(j.curvatureEnd, j.curvatureStart);
+    j.label = std::string(JointLabel(left, right));
+    // Written so that a result that is not a number is 超限, never 闭合.
+    j.closed = j.d_mm <= tolerances.position_mm &&
+               std::fabs(j.daz_sec) <= tolerances.azimuth_sec;
+    joints.push_back(std::move(j));
+  }
+  return joints;
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,86 @@
+// The text files a surveyor keeps in a spreadsheet or an editor: one record a
+// line, fields apart by commas, full-width commas, tabs or spaces. The element
+// table, the stations file and the points file are all read through here, so
+// that they skip, split and refuse alike.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "file_refusal.h"
+
+namespace tarnvel {
+
+// The most any of these files may hold: about a million records, far more
+// than a route or a day's survey, far less than would exhaust the memory.
+inline constexpr qsizetype kDelimitedFileReadLimit = 128 * 1024 * 1024;
+
+// The text of a file's bytes, UTF-8 when they are valid UTF-8 (a byte-order
+// mark dropped), else GBK; refused, naming the file, when they are neither.
+FileOutcome<QString> DecodeDelimitedText(const QString& path, const QByteArray& bytes);
+
+// The whole file, read and decoded; refused as ReadFileBytes refuses.
+FileOutcome<QString> ReadDelimitedFile(const QString& path);
+
+struct DelimitedLine {
+  int number = 0;      // 1-based line number in the file, for messages
+  QStringList fields;  // each without surrounding spaces
+};
+
+// The records of a text. CR LF, LF and CR each end a line. Blank lines and
+// lines whose first visible character is "#" are skipped. A line holding a
+// comma, a full-width comma or a tab is split at each of them, so an empty
+// field stays in its place; any other line is split at runs of spaces (the
+// ideographic space counts as one), and its field number `maxFields` keeps
+// the rest of the line, spaces and all, so that a name may hold spaces.
+QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxFields);
+
+// True when the field begins like a number: a digit, or a sign or a point
+// followed by one.
+bool StartsWithNumber(const QString& field);
+
+// Drops the header: the first line, when its field `index` does not begin
+// like a number. A first line whose number is mistyped ("7586.7x") is data,
+// refused when it is read, never skipped unseen.
+void DropHeader(QList<DelimitedLine>& lines, qsizetype index);
+
+// Each line made a record by `parse` (DelimitedLine → FileOutcome<Record>),
+// in order; the first refusal is given.
+template <class Record, class Parse>
+FileOutcome<std::vector<Record>> ParseRecords(const QList<DelimitedLine>& lines, Parse parse) {
+  std::vector<Record> records;
+  records.reserve(static_cast<size_t>(lines.size()));
+  for (const DelimitedLine& line : lines) {
+    FileOutcome<Record> record = parse(line);
+    if (auto* refusal = std::get_if<FileRefusal>(&record)) return std::move(*refusal);
+    records.push_back(std::get<Record>(std::move(record)));
+  }
+  return records;
+}
+
+// The number of field `index` of `line`, read strictly. Refusals name the
+// file, the line and the field: missing ("文件“…”第5行缺少“起点坐标X”！"),
+// not a number ("…第5行“起点坐标X”不是有效的数字！") or beyond the double
+// range ("…第5行“起点坐标X”超出数值范围！").
+FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,
+                                    qsizetype index, const QString& name);
+
+// The same for a field that may be left out or empty: nothing then.
+FileOutcome<std::optional<double>> ReadOptionalNumberField(const QString& path,
+                                                           const DelimitedLine& line,
+                                                           qsizetype index, const QString& name);
+
+// "文件“…”第5行有12个字段，最多9个！"
+FileRefusal TooManyFields(const QString& path, const DelimitedLine& line, qsizetype most);
+
+// "文件“…”第5行：" followed by the reason.
+FileRefusal LineRefusal(const QString& path, int line, const QString& reason);
+
+// "文件“…”中没有数据！" for a file with nothing but a header, comments and blanks.
+FileRefusal NoRecords(const QString& path, const QString& what);
+
+}  // namespace tarnvel

@@ -1,0 +1,96 @@
+#include "jd_file.h"
+
+#include <array>
+
+#include "delimited_text.h"
+#include "read_file.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr qsizetype kFieldCount = 6;
+
+QString FieldName(qsizetype index) {
+  const std::string_view name = kJdFieldNames[static_cast<size_t>(index)];
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+  if (line.fields[0].isEmpty())
+    return FileRefusal{QStringLiteral("文件“%1”第%2行缺少“%3”！")
+                           .arg(FileNameForMessage(path), QString::number(line.number),
+                                FieldName(0))};
+  JdPoint point;
+  point.name = line.fields[0].toStdString();
+  std::array<double, 5> values{};
+  for (qsizetype n = 1; n < kFieldCount; ++n) {
+    double& value = values[static_cast<size_t>(n - 1)];
+    if (n <= 2) {
+      FileOutcome<double> read = ReadNumberField(path, line, n, FieldName(n));
+      if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      value = std::get<double>(read);
+    } else {
+      auto read = ReadOptionalNumberField(path, line, n, FieldName(n));
+      if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      value = std::get<std::optional<double>>(read).value_or(0);
+    }
+  }
+  point.X = values[0];
+  point.Y = values[1];
+  point.R = values[2];
+  point.Ls1 = values[3];
+  point.Ls2 = values[4];
+  return point;
+}
+
+}  // namespace
+
+FileOutcome<JdTable> ReadJdFile(const QString& path) {
+  FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return ParseJdFile(path, std::get<QByteArray>(bytes));
+}
+
+FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes) {
+  FileOutcome<QString> text = DecodeDelimitedText(path, bytes);
+  if (auto* refusal = std::get_if<FileRefusal>(&text)) return std::move(*refusal);
+  // One field more than a line may hold, so that a seventh is refused rather
+  // than read as part of Ls2.
+  QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount + 1);
+  DropHeader(lines, 1);
+  if (lines.isEmpty()) return NoRecords(path, QStringLiteral("交点"));
+  auto points = ParseRecords<JdPoint>(
+      lines, [&](const DelimitedLine& line) { return ParseJdLine(path, line); });
+  if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
+  JdTable table;
+  table.points = std::get<std::vector<JdPoint>>(std::move(points));
+  if (table.points.size() < 2)
+    return FileRefusal{QStringLiteral("文件“%1”只有一个点，至少要有起点和终点两行！")
+                           .arg(FileNameForMessage(path))};
+  for (const DelimitedLine& line : lines) table.lines.push_back(line.number);
+  return table;
+}
+
+FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
+                                    double startStation) {
+  std::variant<JdRefusal, JdRoute> route = RouteFromJd(table.points, startStation);
+  if (auto* refusal = std::get_if<JdRefusal>(&route)) {
+    const QString message = QString::fromStdString(refusal->message);
+    const size_t row = static_cast<size_t>(refusal->jd);
+    if (row >= 1 && row <= table.lines.size())
+      return LineRefusal(path, table.lines[row - 1], message);
+    return FileRefusal{
+        QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
+  }
+  return std::get<JdRoute>(std::move(route));
+}
+
+FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation) {
+  FileOutcome<JdTable> table = ReadJdFile(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&table)) return std::move(*refusal);
+  return JdRouteOfTable(path, std::get<JdTable>(table), startStation);
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,43 @@
+// The JD file (交点表): the designer's 直线、曲线及转角表 as a text file, one
+// point a line: 交点号, X, Y, R, Ls1, Ls2. The first line is BP, the last EP.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+#include "file_refusal.h"
+#include "jd_table.h"
+#include "route_from_jd.h"
+
+namespace tarnvel {
+
+struct JdTable {
+  std::vector<JdPoint> points;
+  std::vector<int> lines;  // the 1-based file line of each point, for messages
+};
+
+// Reads the table. Separators, skipped lines and encodings are those of the
+// element table file (SplitDelimitedLines, DecodeDelimitedText); a first line
+// whose X field does not start with a number is a header, since 交点号 is a
+// name ("BP", "JD1"). 交点号, X and Y must be there; R, Ls1 and Ls2 may be
+// empty or left out, and read as 0. Every number is read strictly, and a
+// refusal names the file, the line and the field
+// ("文件“…”第5行“交点坐标X”不是有效的数字！"). A file with fewer than two
+// points is refused.
+FileOutcome<JdTable> ReadJdFile(const QString& path);
+
+// The same from the whole content of a file already read; `path` names the
+// file in messages.
+FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes);
+
+// The route the table gives from BP at `startStation` (RouteFromJd), with its
+// refusals named by the file and the line of the JD at fault
+// ("文件“…”第4行：交点“JD3”的两条边共线，不能设曲线！").
+FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
+                                    double startStation);
+
+// ReadJdFile, then JdRouteOfTable.
+FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation);
+
+}  // namespace tarnvel

@@ -1,0 +1,33 @@
+// The points file: surveyed points, one a line, as "点名,X,Y[,H[,编码]]"
+// (metres).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "centre_line.h"
+#include "file_refusal.h"
+
+namespace tarnvel {
+
+struct SurveyPoint {
+  int line = 0;     // in the file, for messages
+  QString name;     // may be empty
+  QString xText;    // X and Y as the file gives them, for echoing
+  QString yText;
+  Point point;
+  std::optional<double> height;
+  QString code;     // may be empty
+};
+
+// Reads the file. Separators, skipped lines and encodings are those of
+// SplitDelimitedLines and DecodeDelimitedText; a first line whose X does not begin
+// like a number is a header (DropHeader). X and Y must be numbers, H too when
+// it is given; the code is the rest of a space-separated line. Refusals name
+// the file, the line and the field.
+FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path);
+FileOutcome<std::vector<SurveyPoint>> ParsePointFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace tarnvel

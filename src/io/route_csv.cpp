@@ -1,0 +1,106 @@
+#include "route_csv.h"
+
+#include "angle.h"
+#include "gbk_file_writer.h"
+#include "gbk_text.h"
+#include "number_text.h"
+#include "save_file.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr int kStationDecimals = 3;
+constexpr int kCoordinateDecimals = 4;
+constexpr std::string_view kRowEnd = "\r\n";
+
+// A field as CSV readers take it back: quoted when it holds a separator, a
+// quote or a line break.
+void AppendField(std::string& out, std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace
+
+std::string ForwardCsvText(std::span<const ForwardCsvRow> rows) {
+  std::string out;
+  out.reserve(kForwardCsvHeader.size() + rows.size() * 96);
+  out += kForwardCsvHeader;
+  out += kRowEnd;
+  for (const ForwardCsvRow& row : rows) {
+    const RoutePoint& p = row.point;
+    AppendField(out, row.name);
+    out += ',' + FixedText(p.station, kStationDecimals);
+    out += ',' + FixedText(p.offset, kStationDecimals);
+    out += ',' + GeneralText(p.skewDms);
+    out += ',' + FixedText(p.result.point.X, kCoordinateDecimals);
+    out += ',' + FixedText(p.result.point.Y, kCoordinateDecimals);
+    out += ',' + DegreesToDmsText(p.result.azimuth);
+    out += ',' + std::to_string(p.element);
+    out += ',';
+    AppendField(out, p.label);
+    out += kRowEnd;
+  }
+  return out;
+}
+
+std::string InverseCsvText(std::span<const InverseCsvRow> rows) {
+  std::string out;
+  out.reserve(kInverseCsvHeader.size() + rows.size() * 64);
+  out += kInverseCsvHeader;
+  out += kRowEnd;
+  for (const InverseCsvRow& row : rows) {
+    AppendField(out, row.name);
+    out += ',';
+    AppendField(out, row.x);
+    out += ',';
+    AppendField(out, row.y);
+    if (row.foot) {
+      out += ',' + FixedText(row.foot->station, kStationDecimals);
+      out += ',' + FixedText(row.foot->offset, kStationDecimals);
+      out += ',' + std::to_string(row.foot->element);
+    } else {
+      out += ",,,";
+    }
+    out += ',' + std::to_string(row.rank) + '/' + std::to_string(row.count);
+    out += kRowEnd;
+  }
+  return out;
+}
+
+std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::string& x,
+                                       const std::string& y, const std::vector<RouteFoot>& feet,
+                                       bool all) {
+  if (feet.empty()) return {InverseCsvRow{name, x, y, std::nullopt, 0, 0}};
+  const int count = static_cast<int>(feet.size());
+  std::vector<InverseCsvRow> rows;
+  for (int k = 0; k < (all ? count : 1); ++k)
+    rows.push_back({name, x, y, feet[static_cast<size_t>(k)], k + 1, count});
+  return rows;
+}
+
+std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding) {
+  if (encoding == TextEncoding::Utf8) return QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QString text = QString::fromStdString(utf8);
+  if (std::optional<QByteArray> bytes = EncodeGbk(text)) return std::move(*bytes);
+  return FirstCharacterOutsideGbk(text).value_or(U'\uFFFD');
+}
+
+std::optional<FileRefusal> SaveTextFile(const QString& path, const std::string& utf8,
+                                        TextEncoding encoding) {
+  std::variant<char32_t, QByteArray> bytes = EncodeText(utf8, encoding);
+  if (const char32_t* character = std::get_if<char32_t>(&bytes))
+    return CannotSave(path, OutsideGbkReason(*character));
+  return SaveFileBytes(path, std::get<QByteArray>(bytes));
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,68 @@
+// The CSV tables of a route's forward and inverse results, as the command
+// writes them and the route window saves them: the same rows give the same
+// bytes wherever they are written.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "file_refusal.h"
+#include "route_feet.h"
+#include "route_forward.h"
+
+namespace tarnvel {
+
+enum class TextEncoding { Utf8, Gbk };
+
+inline constexpr std::string_view kForwardCsvHeader =
+    "点名,里程,偏距,偏角,X,Y,切线方位角,线元,说明";
+inline constexpr std::string_view kInverseCsvHeader = "点名,X,Y,里程,偏距,线元,候选";
+
+struct ForwardCsvRow {
+  std::string name;  // the stations file's 点名, or the row number of a range
+  RoutePoint point;
+};
+
+struct InverseCsvRow {
+  std::string name;
+  std::string x, y;              // as the points file gives them
+  std::optional<RouteFoot> foot;  // nothing: the point has no foot
+  int rank = 0;                  // 1-based among `count` feet; 0/0 without a foot
+  int count = 0;
+};
+
+// The table as UTF-8 text: the header row, then a row per entry, every row
+// ended by CR LF. 里程 and 偏距 have 3 decimals, X and Y 4 (a value that
+// rounds to zero has no minus sign); 偏角 is the skew in its general decimal
+// form; 切线方位角 the degree–minute–second text of the main window's labels;
+// 线元 the 1-based element; 说明 the key-point label. A text field holding a
+// comma, a quote or a line break is quoted, its quotes doubled.
+std::string ForwardCsvText(std::span<const ForwardCsvRow> rows);
+
+// The same for feet: X and Y echoed, 里程 and 偏距 to 3 decimals, 线元, and
+// 候选 as "k/n"; a point without a foot has empty 里程, 偏距 and 线元 and
+// 候选 "0/0".
+std::string InverseCsvText(std::span<const InverseCsvRow> rows);
+
+// The rows of one point: one per foot with `all`, else the nearest only
+// (feet come sorted nearest first); one row "0/0" without a foot.
+std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::string& x,
+                                       const std::string& y, const std::vector<RouteFoot>& feet,
+                                       bool all);
+
+// The bytes of the text in the encoding (UTF-8 without a byte-order mark, or
+// code page 936); when GBK has no form for a character, that character.
+std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding);
+
+// Writes the text to the file, all or nothing, through SaveFileBytes. A
+// character GBK cannot hold is refused before anything is written.
+std::optional<FileRefusal> SaveTextFile(const QString& path, const std::string& utf8,
+                                        TextEncoding encoding);
+
+}  // namespace tarnvel

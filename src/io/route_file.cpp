@@ -1,0 +1,145 @@
+#include "route_file.h"
+
+#include <array>
+
+#include "delimited_text.h"
+#include "element_file.h"
+#include "gbk_file_writer.h"
+#include "number_reading.h"
+#include "number_text.h"
+#include "line_element.h"
+#include "read_file.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr qsizetype kValueCount = 8;
+constexpr qsizetype kFieldCount = 9;
+constexpr QChar kFullWidthComma = QChar(0xFF0C);
+
+// The element data file starts with one number, alone or followed by the
+// description of the start station that the main window writes after it.
+bool IsElementDataFile(const QString& text) {
+  qsizetype end = 0;
+  while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
+  const QList<DelimitedLine> first = SplitDelimitedLines(text.first(end), 2);
+  if (first.size() != 1 || first[0].number != 1) return false;
+  const QStringList& fields = first[0].fields;
+  if (!ReadStrict(fields[0].toStdString())) return false;
+  return fields.size() == 1 || fields[1].startsWith(kRouteFileFieldNames[0]);
+}
+
+// The route's refusal of an element, said of the line that holds it and in
+// the file's own field names: "第2个线元“止点桩号K”必须大于…" becomes
+// "文件“…”第5行“止点桩号K”必须大于…".
+FileRefusal ElementRefusal(const QString& path, int line, const RouteError& error) {
+  QString message = QString::fromStdString(error.message);
+  const QString prefix = QStringLiteral("第%1个线元").arg(error.element);
+  if (!message.startsWith(prefix)) return LineRefusal(path, line, message);
+  message.remove(0, prefix.size());
+  if (error.field >= 0 && error.field < kValueCount) {
+    const std::string_view core = kElementFieldNames[static_cast<size_t>(error.field)];
+    message.replace(u'“' + QString::fromUtf8(core.data(), static_cast<qsizetype>(core.size())) + u'”',
+                    u'“' + kRouteFileFieldNames[error.field] + u'”');
+  }
+  return {QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line)) +
+          message};
+}
+
+// The element data file as the main window reads it. Its reader is given the
+// text already decoded, as UTF-8 with a byte-order mark, so that the text
+// reads alike whichever encoding the file came in. A value the route cannot
+// take is named by its line, which is its field's.
+FileOutcome<Route> ParseElementDataFile(const QString& path, const QString& text) {
+  const FileOutcome<ElementFieldTexts> outcome =
+      ParseElementFile(path, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+  if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) return *refusal;
+  std::array<double, 8> fields{};
+  const ElementFieldTexts& texts = std::get<ElementFieldTexts>(outcome);
+  for (size_t n = 0; n < fields.size(); ++n)
+    fields[n] = ReadStrict(texts[n].toStdString()).value_or(0);  // general forms always read
+  std::variant<RouteError, Route> route = MakeRoute({RouteElement{FromFieldValues(fields), {}}});
+  if (const auto* error = std::get_if<RouteError>(&route)) {
+    if (error->field >= 0) return ElementRefusal(path, error->field + 1, *error);
+    return FileRefusal{QStringLiteral("文件“%1”：%2")
+                           .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
+  }
+  return std::get<Route>(std::move(route));
+}
+
+FileOutcome<RouteElement> ParseElementLine(const QString& path, const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+  std::array<double, 8> values{};
+  for (qsizetype n = 0; n < kValueCount; ++n) {
+    FileOutcome<double> value = ReadNumberField(path, line, n, kRouteFileFieldNames[n]);
+    if (auto* refusal = std::get_if<FileRefusal>(&value)) return std::move(*refusal);
+    values[static_cast<size_t>(n)] = std::get<double>(value);
+  }
+  RouteElement element{FromFieldValues(values), {}};
+  if (line.fields.size() == kFieldCount) element.name = line.fields[kValueCount].toStdString();
+  return element;
+}
+
+bool HoldsSeparator(const QString& name) {
+  for (QChar c : name)
+    if (c == u',' || c == kFullWidthComma || c == u'\t' || c == u'\r' || c == u'\n') return true;
+  return false;
+}
+
+}  // namespace
+
+FileOutcome<Route> ReadRouteFile(const QString& path) {
+  FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return ParseRouteFile(path, std::get<QByteArray>(bytes));
+}
+
+FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) {
+  FileOutcome<QString> decoded = DecodeDelimitedText(path, bytes);
+  if (auto* refusal = std::get_if<FileRefusal>(&decoded)) return std::move(*refusal);
+  const QString& text = std::get<QString>(decoded);
+  if (IsElementDataFile(text)) return ParseElementDataFile(path, text);
+
+  QList<DelimitedLine> lines = SplitDelimitedLines(text, kFieldCount);
+  DropHeader(lines, 0);
+  if (lines.isEmpty()) return NoRecords(path, QStringLiteral("线元"));
+  FileOutcome<std::vector<RouteElement>> parsed = ParseRecords<RouteElement>(
+      lines, [&](const DelimitedLine& line) { return ParseElementLine(path, line); });
+  if (auto* refusal = std::get_if<FileRefusal>(&parsed)) return std::move(*refusal);
+  std::vector<RouteElement>& elements = std::get<std::vector<RouteElement>>(parsed);
+
+  std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
+  if (const auto* error = std::get_if<RouteError>(&route)) {
+    if (error->element < 1 || error->element > lines.size())
+      return FileRefusal{QStringLiteral("文件“%1”：%2")
+                             .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
+    return ElementRefusal(path, lines[error->element - 1].number, *error);
+  }
+  return std::get<Route>(std::move(route));
+}
+
+QString RouteFileText(const std::vector<RouteElement>& elements) {
+  QString text = kRouteFileFieldNames.join(u',') + QStringLiteral("\r\n");
+  for (const RouteElement& element : elements) {
+    const std::array<double, 8> values = FieldValues(element.values);
+    for (size_t n = 0; n < values.size(); ++n) {
+      if (n > 0) text += u',';
+      text += QString::fromStdString(GeneralText(values[n]));
+    }
+    if (!element.name.empty()) text += u',' + QString::fromStdString(element.name).trimmed();
+    text += QStringLiteral("\r\n");
+  }
+  return text;
+}
+
+std::optional<FileRefusal> SaveRouteFile(const QString& path,
+                                         const std::vector<RouteElement>& elements) {
+  for (size_t i = 0; i < elements.size(); ++i)
+    if (HoldsSeparator(QString::fromStdString(elements[i].name)))
+      return CannotSave(path, QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符")
+                                  .arg(QString::number(i + 1)));
+  return WriteGbkFile(path, RouteFileText(elements));
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,52 @@
+// The element table file (线元表): a whole route, one element a line, as
+// design tables give it and spreadsheets export it.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "file_refusal.h"
+#include "route.h"
+
+namespace tarnvel {
+
+// The fields of a line, in order; the ninth, the element's name, may be left
+// out. Messages and the header line written use these names.
+inline const QStringList kRouteFileFieldNames = {
+    QStringLiteral("起点桩号K"),  QStringLiteral("止点桩号K"),  QStringLiteral("起点坐标X"),
+    QStringLiteral("起点坐标Y"),  QStringLiteral("起点方位角F"), QStringLiteral("起点半径RQ"),
+    QStringLiteral("止点半径RN"), QStringLiteral("曲线转向Q"),  QStringLiteral("名称")};
+
+// Reads the route. Each line holds the eight values (F in d.mmss, a radius of
+// 0 for infinite, Q −1, 0 or 1) and optionally a name; the separators, the
+// skipped lines and the encodings are those of SplitDelimitedLines and
+// DecodeDelimitedText, and a first line that does not start with a number is
+// a header. Every value is read strictly. A refusal names the file, the line
+// and the field ("文件“…”第5行“起点坐标X”不是有效的数字！"), and an element
+// the route cannot take (K1 ≤ K0, Q of 2, …) is named by its line.
+//
+// The main window's element data file is read too, as a one-element route:
+// a file whose first line holds one number and nothing else, or one number
+// and the description of the start station.
+FileOutcome<Route> ReadRouteFile(const QString& path);
+
+// The same from the whole content of a file already read; `path` names the
+// file in messages.
+FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes);
+
+// The file's text: the header line of kRouteFileFieldNames, then one line per
+// element, fields apart by commas, each number in the general decimal form
+// (GeneralText), the name last when there is one; every line ends in CR LF.
+QString RouteFileText(const std::vector<RouteElement>& elements);
+
+// Writes the file in code page 936, all or nothing, replacing any file of
+// that name. A name that holds a separator or a line break, or a character
+// without a GBK form, is refused before anything is written, naming the
+// element, since the file could not give it back. Nothing on success.
+std::optional<FileRefusal> SaveRouteFile(const QString& path,
+                                         const std::vector<RouteElement>& elements);
+
+}  // namespace tarnvel

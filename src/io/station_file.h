@@ -1,0 +1,29 @@
+// The stations file: the stations a surveyor wants set out, one a line, as
+// "点名,里程[,偏距[,偏角]]" (metres, metres, d.mmss).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "file_refusal.h"
+
+namespace tarnvel {
+
+struct StationLine {
+  int line = 0;   // in the file, for messages
+  QString name;   // may be empty
+  double station = 0;
+  std::optional<double> offset;   // left out or empty: the caller's offsets
+  std::optional<double> skewDms;  // left out or empty: the caller's skew
+};
+
+// Reads the file. Separators, skipped lines and encodings are those of
+// SplitDelimitedLines and DecodeDelimitedText; a first line whose 里程 does not
+// begin like a number is a header (DropHeader). 里程 must be a number; 偏距
+// and 偏角, when given, too. Refusals name the file, the line and the field.
+FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
+FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace tarnvel

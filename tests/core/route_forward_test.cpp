@@ -1,0 +1,168 @@
+#include "route_forward.h"
+
+#include <gtest/gtest.h>
+
+#include "route_design.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::Build;
+using testing_support::Design;
+
+// Straight 1000–1100, spiral 1100–1200, then a 短链 of 20 m: the arc runs
+// 1220–1370 (QZ 1295); then a 长链 of 30 m: the straight runs 1340–1420.
+Route ChainedRoute() {
+  auto elements = Design(1000, {3378605.445, 453648.704}, 98.9488,
+                         {{100, 0, 0, 0}, {100, 0, 600, 1}, {150, 600, 600, 1}, {80, 0, 0, 0}},
+                         false);
+  for (double* K : {&elements[2].values.K0, &elements[2].values.K1}) *K += 20;
+  for (double* K : {&elements[3].values.K0, &elements[3].values.K1}) *K -= 10;
+  return Build(elements);
+}
+
+// Every point is the single-element computation on its element, bit for bit.
+void ExpectSingleElementResult(const Route& route, const RoutePoint& p) {
+  const ForwardResult single =
+      ForwardPoint(route.loaded[static_cast<size_t>(p.element - 1)], p.station, p.offset,
+                   p.skewDms);
+  EXPECT_EQ(p.result.point.X, single.point.X) << p.station;
+  EXPECT_EQ(p.result.point.Y, single.point.Y) << p.station;
+  EXPECT_EQ(p.result.azimuth, single.azimuth) << p.station;
+}
+
+struct StationCase {
+  double K;
+  std::vector<std::pair<int, std::string>> points;  // element, label
+};
+
+class RouteForwardTest : public testing::TestWithParam<StationCase> {};
+
+TEST_P(RouteForwardTest, GivesOnePointPerElementHoldingTheStation) {
+  const Route route = ChainedRoute();
+  const auto outcome = RouteForward(route, GetParam().K, -7.5, 75.3);
+  ASSERT_TRUE(std::holds_alternative<std::vector<RoutePoint>>(outcome))
+      << std::get<StationRefusal>(outcome).message;
+  std::vector<std::pair<int, std::string>> points;
+  for (const RoutePoint& p : std::get<std::vector<RoutePoint>>(outcome)) {
+    points.emplace_back(p.element, p.label);
+    ExpectSingleElementResult(route, p);
+  }
+  EXPECT_EQ(points, GetParam().points);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, RouteForwardTest,
+    testing::Values(StationCase{1000, {{1, "起点"}}},
+                    // A joint belongs to the element that starts there.
+                    StationCase{1100, {{2, "ZH"}}},
+                    // Before a 短链 the element holds its own end.
+                    StationCase{1200, {{2, ""}}},
+                    StationCase{1220, {{3, "HY"}}},
+                    StationCase{1295, {{3, "QZ"}}},
+                    // In the 长链 both elements hold the station, in route order.
+                    StationCase{1340, {{3, ""}, {4, "YZ"}}},
+                    StationCase{1355.5, {{3, ""}, {4, ""}}},
+                    StationCase{1370, {{3, ""}, {4, ""}}},
+                    StationCase{1420, {{4, "终点"}}}));
+
+struct RefusedCase {
+  double K;
+  const char* message;
+};
+
+class RouteForwardRefusalTest : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RouteForwardRefusalTest, NamesTheGapOrTheRange) {
+  const auto outcome = RouteForward(ChainedRoute(), GetParam().K, 0, 90);
+  ASSERT_TRUE(std::holds_alternative<StationRefusal>(outcome));
+  EXPECT_EQ(std::get<StationRefusal>(outcome).message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, RouteForwardRefusalTest,
+    testing::Values(
+        RefusedCase{1210, "里程“1210”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
+        RefusedCase{1219.9999, "里程“1219.9999”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
+        // Written to three decimals this station read 01+000.000, the very
+        // first station of the range it was refused for.
+        RefusedCase{999.9995, "里程“999.9995”超出线路范围（1000～1420）！"},
+        RefusedCase{1420.001, "里程“1420.001”超出线路范围（1000～1420）！"}));
+
+struct TableCase {
+  const char* name;
+  RouteTableRequest request;
+  std::vector<std::tuple<double, int, std::string>> rows;  // station, element, label
+};
+
+void PrintTo(const TableCase& c, std::ostream* os) { *os << c.name; }
+
+class RouteTableTest : public testing::TestWithParam<TableCase> {};
+
+TEST_P(RouteTableTest, StepsAlongTheRoute) {
+  const Route route = ChainedRoute();
+  const auto outcome = RouteTable(route, GetParam().request);
+  ASSERT_TRUE(std::holds_alternative<std::vector<RoutePoint>>(outcome))
+      << std::get<StationRefusal>(outcome).message;
+  std::vector<std::tuple<double, int, std::string>> rows;
+  for (const RoutePoint& p : std::get<std::vector<RoutePoint>>(outcome)) {
+    rows.emplace_back(p.station, p.element, p.label);
+    ExpectSingleElementResult(route, p);
+  }
+  EXPECT_EQ(rows, GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, RouteTableTest,
+    testing::Values(
+        TableCase{"gap skipped",
+                  {1180, 1240, 10},
+                  {{1180, 2, ""}, {1190, 2, ""}, {1200, 2, ""}, {1220, 3, "HY"}, {1230, 3, ""},
+                   {1240, 3, ""}}},
+        TableCase{"end only when reached", {1000, 1025, 10}, {{1000, 1, "起点"}, {1010, 1, ""}, {1020, 1, ""}}},
+        TableCase{"key points inserted once",
+                  {1050, 1225, 50, {0}, 90, true},
+                  {{1050, 1, ""}, {1100, 2, "ZH"}, {1150, 2, ""}, {1200, 2, ""}, {1220, 3, "HY"}}},
+        TableCase{"key points at both ends of the range",
+                  {1295, 1340, 30, {0}, 90, true},
+                  {{1295, 3, "QZ"}, {1325, 3, ""}, {1340, 3, ""}, {1340, 4, "YZ"}}},
+        TableCase{"descending",
+                  {1120, 1080, -20, {0}, 90, true},
+                  {{1120, 2, ""}, {1100, 2, "ZH"}, {1080, 1, ""}}},
+        TableCase{"offsets per station",
+                  {1400, 1420, 20, {-10, 0, 10}},
+                  {{1400, 4, ""}, {1400, 4, ""}, {1400, 4, ""}, {1420, 4, "终点"},
+                   {1420, 4, "终点"}, {1420, 4, "终点"}}}));
+
+TEST(RouteTable, StationIsThePreviousPlusTheStep) {
+  // As the main window's table: 7600 + 0.1 ten times passes 7601 by
+  // round-off, so the table of the initial element stops at 7600.9.
+  const Route route = Build({{{7586.707, 7946.707, 3378605.445, 453648.704, 98.565562, 0,
+                               4500, 1}, ""}});
+  const auto rows = std::get<std::vector<RoutePoint>>(RouteTable(route, {7600, 7601, 0.1}));
+  ASSERT_EQ(rows.size(), 10u);
+  double K = 7600;
+  for (const RoutePoint& p : rows) {
+    EXPECT_EQ(p.station, K);
+    K += 0.1;
+  }
+}
+
+TEST(RouteTable, RefusesARangeLeavingTheRouteAndAStepThatCannotMove) {
+  const Route route = ChainedRoute();
+  const std::vector<std::pair<RouteTableRequest, std::string>> cases = {
+      {{999, 1100, 10}, "“起点K”超出线路范围（1000～1420）！"},
+      {{1000, 1420.5, 10}, "“止点K”超出线路范围（1000～1420）！"},
+      {{1000, 1100, 0}, "“计算间距J”必须是不为零的数！"},
+      {{1100, 1000, 10}, "“计算间距J”的正负与起点K到止点K的方向不符！"},
+      {{1000, 1100, 1e-14}, "“计算间距J”太小，里程无法前进！"},
+      {{1000, 1420, 1e-5}, "“计算间距J”太小，计算点数超过10000000个！"}};
+  for (const auto& [request, message] : cases) {
+    const auto outcome = RouteTable(route, request);
+    ASSERT_TRUE(std::holds_alternative<StationRefusal>(outcome)) << message;
+    EXPECT_EQ(std::get<StationRefusal>(outcome).message, message);
+  }
+}
+
+}  // namespace
+}  // namespace tarnvel

@@ -1,0 +1,150 @@
+#include "route_joints.h"
+
+#include <gtest/gtest.h>
+
+#include "route_design.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::Build;
+using testing_support::Design;
+using testing_support::Piece;
+
+constexpr double kMicrometre = 1e-3;  // in mm
+constexpr Point kStart{3378605.445, 453648.704};
+
+// A spiral into an arc of 500, with element 2 changed by `change`.
+struct JointCase {
+  const char* name;
+  void (*change)(ElementValues&);
+  JointTolerances tolerances;
+  double dK, dX_mm, dY_mm, daz_sec;
+  bool closed;
+};
+
+void PrintTo(const JointCase& c, std::ostream* os) { *os << c.name; }
+
+class JointReportTest : public testing::TestWithParam<JointCase> {};
+
+TEST_P(JointReportTest, MeasuresTheMisclosure) {
+  const JointCase& c = GetParam();
+  auto elements = Design(1000, kStart, 98.9488, {{120, 0, 500, 1}, {200, 500, 500, 1}}, false);
+  c.change(elements[1].values);
+  const auto joints = CheckJoints(Build(elements), c.tolerances);
+  ASSERT_EQ(joints.size(), 1u);
+  const Joint& j = joints[0];
+  EXPECT_EQ(j.left, 1);
+  EXPECT_NEAR(j.dK, c.dK, 1e-9);
+  EXPECT_NEAR(j.dX_mm, c.dX_mm, kMicrometre);
+  EXPECT_NEAR(j.dY_mm, c.dY_mm, kMicrometre);
+  EXPECT_NEAR(j.d_mm, std::hypot(c.dX_mm, c.dY_mm), kMicrometre);
+  EXPECT_NEAR(j.daz_sec, c.daz_sec, 1e-4);
+  EXPECT_EQ(j.closed, c.closed);
+  EXPECT_EQ(j.label, "HY");
+  EXPECT_FALSE(j.curvatureJump);
+  EXPECT_DOUBLE_EQ(j.curvatureEnd, 1.0 / 500);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Joints, JointReportTest,
+    testing::Values(
+        JointCase{"continuous", [](ElementValues&) {}, {}, 0, 0, 0, 0, true},
+        JointCase{"position 5 mm", [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; },
+                  {}, 0, 3, -4, 0, false},
+        JointCase{"position 1.92 mm", [](ElementValues& v) { v.X0 -= 0.0012, v.Y0 += 0.0015; },
+                  {}, 0, -1.2, 1.5, 0, true},
+        JointCase{"position within a wider tolerance",
+                  [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; }, {6, 2}, 0, 3, -4, 0,
+                  true},
+        JointCase{"azimuth 3″", [](ElementValues& v) { v.F += 0.0003; }, {}, 0, 0, 0, 3, false},
+        JointCase{"azimuth -1.5″", [](ElementValues& v) { v.F -= 0.00015; }, {}, 0, 0, 0, -1.5,
+                  true},
+        JointCase{"短链", [](ElementValues& v) { v.K0 += 12.5, v.K1 += 12.5; }, {}, 12.5, 0, 0, 0,
+                  true},
+        JointCase{"长链", [](ElementValues& v) { v.K0 -= 7.25, v.K1 -= 7.25; }, {}, -7.25, 0, 0,
+                  0, true}));
+
+TEST(CheckJoints, ReducesTheAzimuthAcrossNorth) {
+  // The typed F of 359°59ˊ59″ meets a tangent of 0°00ˊ01″: 2″, not a turn.
+  const Route route = Build({{{0, 100, 0, 0, 0.0001, 0, 0, 0}, ""},
+                             {{100, 200, 100, 0, 359.5959, 0, 0, 0}, ""}});
+  EXPECT_NEAR(CheckJoints(route)[0].daz_sec, -2, 1e-6);
+}
+
+// The side a joint is judged by: what the left element ends with, what the
+// right one begins with (radius 0 is infinite).
+const Piece kStraight{100, 0, 0, 0};
+const Piece kArc{100, 500, 500, 1};
+const Piece kSpiralIn{100, 0, 500, 1};   // from the tangent to R
+const Piece kSpiralOut{100, 500, 0, 1};  // from R to the tangent
+
+struct LabelCase {
+  Piece left, right;
+  const char* label;
+  bool jump;
+};
+
+class JointLabelTest : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(JointLabelTest, NamesWhatEndsAndWhatBegins) {
+  const auto& c = GetParam();
+  const auto joints = CheckJoints(Build(Design(0, kStart, 30, {c.left, c.right}, false)));
+  EXPECT_EQ(joints[0].label, c.label);
+  EXPECT_EQ(joints[0].curvatureJump, c.jump);
+  EXPECT_TRUE(joints[0].closed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JointLabelTest,
+    testing::Values(LabelCase{kStraight, kSpiralIn, "ZH", false},
+                    LabelCase{kSpiralIn, kArc, "HY", false},
+                    LabelCase{kArc, kSpiralOut, "YH", false},
+                    LabelCase{kSpiralOut, kStraight, "HZ", false},
+                    LabelCase{kStraight, kArc, "ZY", true},
+                    LabelCase{kArc, kStraight, "YZ", true},
+                    LabelCase{kSpiralOut, kArc, "HZ/ZY", true},
+                    LabelCase{kArc, kSpiralIn, "YZ/ZH", true},
+                    LabelCase{kSpiralOut, kSpiralIn, "HZ/ZH", false},
+                    LabelCase{kStraight, kStraight, "", false},
+                    // Compound, reverse and egg-shaped curves, and a spiral
+                    // that does not start on the tangent.
+                    LabelCase{kArc, {100, 800, 800, 1}, "GQ", true},
+                    LabelCase{kArc, {100, 500, 500, -1}, "GQ", true},
+                    LabelCase{kSpiralIn, {100, 500, 800, 1}, "GQ", false},
+                    LabelCase{kStraight, kSpiralOut, "GQ", true},
+                    LabelCase{kSpiralIn, {100, 800, 800, 1}, "GQ", true}));
+
+TEST(DesignTable, RoadGivenToTheMillimetreClosesAndNamesItsKeyPoints) {
+  using testing_support::kRoad;
+  const Route route = Build(Design(7373.414, kStart, testing_support::kRoadAzimuth, kRoad, true));
+  for (const Joint& j : CheckJoints(route)) {
+    EXPECT_TRUE(j.closed) << j.left << ": " << j.d_mm << " mm " << j.daz_sec << "″";
+    EXPECT_EQ(j.dK, 0) << j.left;
+    // The forward point at the joint, on the element that ends there, meets
+    // the typed start of the next.
+    const LineElement& left = route.loaded[static_cast<size_t>(j.left - 1)];
+    const ForwardResult end = ForwardPoint(left, left.K1, 0, 90);
+    const ElementValues& next = route.elements[static_cast<size_t>(j.left)].values;
+    EXPECT_LE(std::hypot(end.point.X - next.X0, end.point.Y - next.Y0), 0.002) << j.left;
+  }
+  std::vector<std::pair<int, std::string>> labels;
+  for (const KeyPoint& p : KeyPoints(route)) labels.emplace_back(p.element, p.label);
+  const std::vector<std::pair<int, std::string>> expected = {
+      {1, "起点"}, {2, "ZH"}, {3, "HY"}, {3, "QZ"}, {4, "YH"}, {4, "终点"}};
+  EXPECT_EQ(labels, expected);
+  EXPECT_DOUBLE_EQ(KeyPoints(route)[3].station, 7373.414 + 213.293 + 360 + 401.25 / 2);
+}
+
+TEST(KeyPoints, AtADuanLianJointTheNextElementsStart) {
+  auto elements = Design(0, kStart, 30, {kStraight, kArc}, false);
+  elements[1].values.K0 += 5, elements[1].values.K1 += 5;
+  const auto points = KeyPoints(Build(elements));
+  ASSERT_EQ(points.size(), 4u);
+  EXPECT_EQ(points[1].label, "ZY");
+  EXPECT_EQ(points[1].station, 105);
+  EXPECT_EQ(points[1].element, 2);
+}
+
+}  // namespace
+}  // namespace tarnvel

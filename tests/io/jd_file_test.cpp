@@ -1,0 +1,61 @@
+#include "jd_file.h"
+
+#include <gtest/gtest.h>
+
+#include "file_test_support.h"
+#include "gbk_text.h"
+
+namespace tarnvel {
+namespace {
+
+// A header, a comment, a blank line, every separator and fields left out:
+// the points as typed, each with its file line.
+TEST(JdFile, ReadsTheElementTableFileSeparatorsAndSkippedLines) {
+  const QString text = QStringLiteral(
+      "交点号  X  Y  R  Ls1  Ls2\r\n"
+      "BP  3378214.562  512873.319\r\n"
+      "# 第一个交点\r\n"
+      "\r\n"
+      "JD1，3378545.189，513388.324，800，120，100\n"
+      "JD2\t3378712.105\t514418.894\t1500\t\t\r"
+      "EP,3378629.804,516443.730,,,\r\n");
+  const QByteArray bytes = EncodeGbk(text).value();
+  const auto read = ParseJdFile(QStringLiteral("jd.txt"), bytes);
+  ASSERT_TRUE(std::holds_alternative<JdTable>(read)) << std::get<FileRefusal>(read).message.toStdString();
+  const JdTable& table = std::get<JdTable>(read);
+  const std::vector<JdPoint> expected = {{"BP", 3378214.562, 512873.319},
+                                         {"JD1", 3378545.189, 513388.324, 800, 120, 100},
+                                         {"JD2", 3378712.105, 514418.894, 1500},
+                                         {"EP", 3378629.804, 516443.730}};
+  EXPECT_EQ(table.points, expected);
+  EXPECT_EQ(table.lines, (std::vector<int>{2, 5, 6, 7}));
+}
+
+TEST(JdFile, RefusalsNameTheFileTheLineAndTheField) {
+  const struct {
+    const char* bytes;
+    const char* message;
+  } cases[] = {
+      {"BP,0,0\nJD1,10a,0,300\nEP,0,50\n", "文件“jd.txt”第2行“交点坐标X”不是有效的数字！"},
+      {"BP,0,0\nJD1,100,0,300,60,60,1\nEP,0,50\n", "文件“jd.txt”第2行有7个字段，最多6个！"},
+      {"BP,0,0\nJD1,100\nEP,0,50\n", "文件“jd.txt”第2行缺少“交点坐标Y”！"},
+      {"BP,0,0\n", "文件“jd.txt”只有一个点，至少要有起点和终点两行！"},
+      // The computation's refusal, said of the JD's own line past a comment.
+      {"BP,0,0\n#\nJD1,100,0.0001,300\nEP,200,0\n",
+       "文件“jd.txt”第3行：交点“JD1”的两条边共线，不能设曲线！"},
+  };
+  for (const auto& c : cases) {
+    const QString path = QStringLiteral("jd.txt");
+    FileOutcome<JdRoute> outcome = FileRefusal{};
+    const auto table = ParseJdFile(path, c.bytes);
+    if (const auto* refusal = std::get_if<FileRefusal>(&table))
+      outcome = *refusal;
+    else
+      outcome = JdRouteOfTable(path, std::get<JdTable>(table), 0);
+    ASSERT_TRUE(std::holds_alternative<FileRefusal>(outcome)) << c.bytes;
+    EXPECT_EQ(std::get<FileRefusal>(outcome).message, QString::fromUtf8(c.message));
+  }
+}
+
+}  // namespace
+}  // namespace tarnvel
