@@ -86,7 +86,7 @@ double RowBytesBound(const LineElement& e, double start, double end, double m,
 
 // The rows of one table: the row of any station can be written on its own.
 struct TableRows {
-  const LineElement& element;
+  const PreparedElement& element;  // the element's constants, worked out once
   double m;
   double skew_degrees;
   std::string_view middle;  // the typed offset and skew with their separators
@@ -350,7 +350,8 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   text += kTableHeader;
   text += kLineEnd;
 
-  const TableRows table_rows{element, m, DmsToDegrees(a), row_middle};
+  const PreparedElement prepared = Prepare(element);
+  const TableRows table_rows{prepared, m, DmsToDegrees(a), row_middle};
   Stations stations{start, end, step};
   const bool two_threads =
       threads == TableThreads::Two ||
