@@ -170,6 +170,16 @@ constexpr std::uint64_t kEightZeros = 0x3030303030303030;
   return lanes | kEightZeros;
 }
 
+// The four digits of n < 10^4, leading zeros included, from the pair table.
+[[gnu::always_inline]] inline std::uint64_t FourDigits(std::uint64_t n) {
+  const std::uint64_t high = n / 100;
+  std::uint16_t first = 0;
+  std::uint16_t second = 0;
+  std::memcpy(&first, &kDigitPairs[2 * high], 2);
+  std::memcpy(&second, &kDigitPairs[2 * (n - high * 100)], 2);
+  return first | (std::uint64_t{second} << 16);
+}
+
 // The `count` (1 to 16) digits of q < 10^count, leading zeros included.
 [[gnu::always_inline]] inline DigitText DigitString(std::uint64_t q, int count) {
   if (count <= 8) return {EightDigits(q) >> (8 * (8 - count)), 0};
@@ -262,7 +272,8 @@ template <int Places, bool Trim>
   const int count = DigitCount(whole);
   const std::uint64_t whole_digits = EightDigits(whole) >> (8 * (8 - count));
   const std::uint64_t fraction = q - whole * scale;
-  const std::uint64_t places = EightDigits(fraction) >> (8 * (8 - Places));
+  const std::uint64_t places = Places <= 4 ? FourDigits(fraction) >> (8 * (4 - Places))
+                                           : EightDigits(fraction) >> (8 * (8 - Places));
   int kept = Places;
   if (Trim) {
     if (fraction == 0) kept = 0;
