@@ -356,7 +356,7 @@ char* WriteFixedText(char* out, double x, int decimals) {
 }
 
 char* WriteWholeText(char* out, double x) {
-  if (x >= 0 && x < 100) {  // minutes, and most degrees' last two digits
+  if (x >= 0 && x < 100) {  // minutes, and degrees below 100
     const auto whole = static_cast<size_t>(x);
     if (whole < 10) {
       *out = static_cast<char>('0' + whole);
