@@ -219,7 +219,7 @@ class AlternateRuns {
   }
 
  private:
-  // The first thread's part: the even runs, each followed by the odd run
+  // The first thread's share: the even runs, each followed by the odd run
   // the second thread wrote. False when a row cannot be computed.
   bool WriteEvenRuns(std::string& text, BlockWriter& writer, Stations& stations) {
     for (double run = 0;; run += 2) {

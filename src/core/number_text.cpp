@@ -258,9 +258,10 @@ constexpr std::uint64_t kEightZeros = 0x3030303030303030;
 }
 
 // WriteScaled for a number of places known when compiling, with fewer than
-// nine digits before the point: whole part and places are split by a
-// multiplication and made as two words. The tables' coordinates take three
-// places, and the seconds of their azimuths two, trimmed.
+// nine digits before the point: the digits before the point and the places
+// are split by a multiplication and made as two words. The tables'
+// coordinates take three places, and the seconds of their azimuths two,
+// trimmed.
 template <int Places, bool Trim>
 [[gnu::always_inline]] inline char* WriteScaledPlaces(char* out, std::uint64_t q,
                                                       bool negative) {
