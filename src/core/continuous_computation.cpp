@@ -167,10 +167,19 @@ class BlockWriter {
   char* out_;
 };
 
-// Two threads take turns at runs of this many rows; a table shorter than a
-// few runs is not worth the second thread.
-constexpr double kRunRows = 8192;
-constexpr double kRowsForTwoThreads = 4 * kRunRows;
+// Two threads take turns at runs of rows, the first thread's runs the
+// shorter: it also moves the whole table into place, page by page, and
+// copies in the second thread's runs. A table shorter than a few runs is
+// not worth the second thread.
+constexpr double kFirstRunRows = 7168;
+constexpr double kSecondRunRows = 9216;
+constexpr double kRowsForTwoThreads = 2 * (kFirstRunRows + kSecondRunRows);
+
+// The first row of run `run`: even runs are the first thread's.
+double RunStart(double run) {
+  const double pairs = std::floor(run / 2);
+  return pairs * (kFirstRunRows + kSecondRunRows) + (run - 2 * pairs) * kFirstRunRows;
+}
 
 // The second thread writes every other run into one of a few slots, and
 // the first appends each slot to the table in turn, so that the table is
@@ -223,7 +232,7 @@ class AlternateRuns {
   // the second thread wrote. False when a row cannot be computed.
   bool WriteEvenRuns(std::string& text, BlockWriter& writer, Stations& stations) {
     for (double run = 0;; run += 2) {
-      if (!writer.WriteRows(text, stations, (run + 1) * kRunRows)) return false;
+      if (!writer.WriteRows(text, stations, RunStart(run + 1))) return false;
       if (!stations.More()) return true;
       Slot& slot = slots_[SlotOf(run + 1)];
       {
@@ -241,7 +250,7 @@ class AlternateRuns {
       }
       changed_.notify_all();
       if (last) return true;
-      while (stations.More() && stations.row < (run + 2) * kRunRows) stations.Next();
+      while (stations.More() && stations.row < RunStart(run + 2)) stations.Next();
     }
   }
 
@@ -265,9 +274,9 @@ class AlternateRuns {
           changed_.wait(lock, [&] { return !slot.ready || stop_; });
           if (stop_) return;
         }
-        while (stations.More() && stations.row < run * kRunRows) stations.Next();
+        while (stations.More() && stations.row < RunStart(run)) stations.Next();
         slot.text.clear();
-        const bool computable = writer.WriteRows(slot.text, stations, (run + 1) * kRunRows);
+        const bool computable = writer.WriteRows(slot.text, stations, RunStart(run + 1));
         const bool last = !computable || !stations.More();
         {
           std::lock_guard lock(mutex_);
@@ -360,7 +369,7 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   const bool computable =
       two_threads
           ? AlternateRuns(table_rows, stations,
-                          static_cast<size_t>(bytes_bound / rows * kRunRows))
+                          static_cast<size_t>(bytes_bound / rows * kSecondRunRows))
                 .Write(text)
           : BlockWriter(table_rows).WriteRows(text, stations, kMaxTableRows + 1);
   if (!computable) return NotComputable("Text10");
