@@ -16,11 +16,13 @@ namespace {
 
 constexpr int kSecondDecimals = 2;
 
-// Degrees and minutes are whole numbers; most fit a 64-bit integer.
-char* WriteWhole(char* out, double whole) {
-  if (whole < 9e18) return std::to_chars(out, out + 24, static_cast<std::int64_t>(whole)).ptr;
-  return WriteFixedText(out, whole, 0);
-}
+
+// Whether seconds (0 <= s < 60) round to 60.00 or to 0.00 at two decimals,
+// an exact half to even, decided before anything is written. The double
+// nearest 59.995 lies below the true value, and the one nearest 0.005
+// above it, so plain comparisons with them are exact.
+bool RoundsToWholeMinute(double seconds) { return seconds > 59.995; }
+bool RoundsToZero(double seconds) { return seconds < 0.005; }
 
 double ParseDigits(std::string_view digits) {
   double value = 0;
@@ -73,14 +75,11 @@ char* WriteDmsText(char* out, double v) {
   double degrees = std::floor(a);
   const double fraction_minutes = (a - degrees) * kMinutesPerDegree;
   double minutes = std::floor(fraction_minutes);
-  const double seconds = (fraction_minutes - minutes) * kSecondsPerMinute;
+  double seconds = (fraction_minutes - minutes) * kSecondsPerMinute;
 
   // Round first, then carry, so that the text never reads 60 seconds.
-  std::array<char, kNumberTextRoom> buffer;
-  std::string_view seconds_text(
-      buffer.data(), WriteLabelText(buffer.data(), seconds, kSecondDecimals) - buffer.data());
-  if (seconds_text == "60") {
-    seconds_text = "0";
+  if (RoundsToWholeMinute(seconds)) {
+    seconds = 0;
     minutes += 1;
     if (minutes == kMinutesPerDegree) {
       minutes = 0;
@@ -88,13 +87,13 @@ char* WriteDmsText(char* out, double v) {
     }
   }
 
-  const bool zero = degrees == 0 && minutes == 0 && seconds_text == "0";
+  const bool zero = degrees == 0 && minutes == 0 && RoundsToZero(seconds);
   if (v < 0 && !zero) *out++ = '-';
-  out = WriteWhole(out, degrees);
+  out = WriteWholeText(out, degrees);
   out = WriteText(out, "°");
-  out = WriteWhole(out, minutes);
+  out = WriteWholeText(out, minutes);
   out = WriteText(out, "ˊ");
-  out = WriteText(out, seconds_text);
+  out = WriteLabelText(out, seconds, kSecondDecimals);
   return WriteText(out, "″");
 }
 

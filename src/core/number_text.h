@@ -4,6 +4,7 @@
 // for the long tables, which build a row without a temporary string.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,13 +12,13 @@
 namespace tarnvel {
 
 // Room that one Write call may need at `out`: the fixed text of the largest
-// double with a few dozen decimals.
+// double with a few dozen decimals. A writer may use the room past the end
+// of its text as scratch; what follows is written over it.
 inline constexpr std::size_t kNumberTextRoom = 400;
 
 // Copies a text to `out` and returns the end, for building a row in place.
 inline char* WriteText(char* out, std::string_view text) {
-  for (char c : text) *out++ = c;
-  return out;
+  return std::copy(text.begin(), text.end(), out);
 }
 
 // The general decimal form: at most 15 significant digits, shortest text,
@@ -31,6 +32,10 @@ char* WriteGeneralText(char* out, double x);
 // sign.
 std::string FixedText(double x, int decimals);
 char* WriteFixedText(char* out, double x, int decimals);
+
+// A whole number, as its digits alone: FixedText(x, 0) for a whole x >= 0,
+// made faster for the degrees and minutes of an angle.
+char* WriteWholeText(char* out, double x);
 
 // A result label: rounded to `decimals` places like FixedText, then written
 // in its shortest form (3378568.3960 shows as 3378568.396, 10.0000 as 10).

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "example_element.h"
+#include "previous_number_text.h"
 
 namespace tarnvel {
 namespace {
@@ -167,6 +168,48 @@ TEST(ComputeTable, AllowsAMillionRows) {
   ASSERT_TRUE(std::holds_alternative<std::string>(outcome));
   const std::string& text = std::get<std::string>(outcome);
   EXPECT_TRUE(text.ends_with("999999   0  90  999999.000  0.000   0°0ˊ0″\r\n"));
+}
+
+// A 32,767-character offset asked a million-row table for 32 GB at once,
+// and the failed allocation ended the program: a table that could pass
+// kMaxTableBytes is refused before any of it is made.
+TEST(ComputeTable, RefusesATableTooLargeInBytes) {
+  TableFields f = Fields("0", "999999", "1");
+  f.offset = "0." + std::string(32765, '0');
+  f.element = {"0", "1000000", "0", "0", "0", "0", "0", "0"};
+  const Refusal too_large{"计算成果表将超过128MB，请加大“计算间距J”或缩短“偏距m”“偏角a”！",
+                          kWarn, "Text9"};
+  EXPECT_EQ(std::get<Refusal>(ComputeTable(f)), too_large);
+  f.offset = "0";
+  f.element[2] = "1e200";  // every X two hundred digits long
+  EXPECT_EQ(std::get<Refusal>(ComputeTable(f)), too_large);
+  f.step = "20";  // 50,000 such rows fit
+  EXPECT_TRUE(std::holds_alternative<std::string>(ComputeTable(f)));
+}
+
+// Two threads take turns at runs of 7168 and 9216 rows; the table must be
+// the one the previous single loop wrote, byte for byte, whether it ends
+// inside a run or on its last row.
+TEST(ComputeTable, TwoThreadsWriteThePreviousBytes) {
+  struct Case {
+    const char* start;
+    const char* end;
+    const char* step;
+    const char* offset;
+  } cases[] = {{"0", "9999.99", "0.1", "2.5"},   // 100,000 rows on a 10 km spiral
+               {"0", "16383", "0.25", "-3"},     // 65,533 rows: ends inside a run
+               {"9999.75", "0", "-0.25", "0"},   // 40,000 rows downward
+               {"0", "38655.75", "0.25", "0"},   // exactly 19 runs: the first thread's last
+               {"0", "40959.75", "0.25", "0"}};  // exactly 20 runs: the second's last
+  for (const auto& c : cases) {
+    TableFields f = Fields(c.start, c.end, c.step, c.offset, "75.3");
+    f.element = {"0", "100000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"};
+    const auto previous = std::get<std::string>(previous::ComputeTable(f));
+    EXPECT_TRUE(std::get<std::string>(ComputeTable(f, TableThreads::Two)) == previous)
+        << c.start << " " << c.step;
+    EXPECT_TRUE(std::get<std::string>(ComputeTable(f, TableThreads::One)) == previous)
+        << c.start << " " << c.step;
+  }
 }
 
 }  // namespace
