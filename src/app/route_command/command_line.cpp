@@ -16,16 +16,16 @@ using Commands = std::vector<RouteCommand>;
 
 // One option: its names, its value's name (empty for a switch), what the help
 // says of it, and the commands it serves (all when empty).
-struct OptionSpec {
+struct OptionEntry {
   QStringList names;
   QString valueName;
   QString description;
   Commands commands;
 };
 
-const std::vector<OptionSpec>& OptionSpecs() {
+const std::vector<OptionEntry>& OptionEntries() {
   using C = RouteCommand;
-  static const std::vector<OptionSpec> specs = {
+  static const std::vector<OptionEntry> entries = {
       {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件", {}},
       {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {C::Check, C::Forward, C::Inverse}},
       {{"jd"}, "JD_FILE", "check、forward、inverse、export：以交点表文件代替ROUTE", {C::Check, C::Forward, C::Inverse, C::Export}},
@@ -45,14 +45,14 @@ const std::vector<OptionSpec>& OptionSpecs() {
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };
-  return specs;
+  return entries;
 }
 
 QString OptionName(const QString& name) { return (name.size() == 1 ? "-" : "--") + name; }
 
-QString SpecNames(const OptionSpec& spec) {
+QString EntryNames(const OptionEntry& entry) {
   QStringList shown;
-  for (const QString& name : spec.names) shown << OptionName(name);
+  for (const QString& name : entry.names) shown << OptionName(name);
   return shown.join(QStringLiteral(", "));
 }
 
@@ -122,10 +122,10 @@ QString RouteCommandHelp() {
       "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
       "\n"
       "选项：\n");
-  for (const OptionSpec& spec : OptionSpecs()) {
-    QString left = SpecNames(spec);
-    if (!spec.valueName.isEmpty()) left += u' ' + spec.valueName;
-    help += QStringLiteral("  %1 %2\n").arg(left.leftJustified(22), spec.description);
+  for (const OptionEntry& entry : OptionEntries()) {
+    QString left = EntryNames(entry);
+    if (!entry.valueName.isEmpty()) left += u' ' + entry.valueName;
+    help += QStringLiteral("  %1 %2\n").arg(left.leftJustified(22), entry.description);
   }
   help += QStringLiteral(
       "\n"
@@ -136,8 +136,8 @@ QString RouteCommandHelp() {
 std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteCommandLine(
     const QStringList& arguments) {
   QCommandLineParser parser;
-  for (const OptionSpec& spec : OptionSpecs())
-    parser.addOption(QCommandLineOption(spec.names, spec.description, spec.valueName));
+  for (const OptionEntry& entry : OptionEntries())
+    parser.addOption(QCommandLineOption(entry.names, entry.description, entry.valueName));
   if (!parser.parse(QStringList{QStringLiteral("tarnvel-route")} + arguments))
     return ParserRefusal(parser);
   if (parser.isSet(QStringLiteral("help"))) return InformationText{RouteCommandHelp()};
@@ -178,11 +178,11 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   if (line.command == RouteCommand::Inverse) line.points = positional[files];
   line.source.jdTable = jd || line.command == RouteCommand::FromJd;
 
-  for (const OptionSpec& spec : OptionSpecs()) {
-    if (spec.commands.empty() || !parser.isSet(spec.names.back())) continue;
-    if (std::find(spec.commands.begin(), spec.commands.end(), line.command) == spec.commands.end())
+  for (const OptionEntry& entry : OptionEntries()) {
+    if (entry.commands.empty() || !parser.isSet(entry.names.back())) continue;
+    if (std::find(entry.commands.begin(), entry.commands.end(), line.command) == entry.commands.end())
       return Refuse(QStringLiteral("选项“%1”不能用于%2命令！")
-                        .arg(OptionName(spec.names.back()), CommandName(line.command)));
+                        .arg(OptionName(entry.names.back()), CommandName(line.command)));
   }
 
   if (parser.isSet(QStringLiteral("start-station")) && !line.source.jdTable)
@@ -209,14 +209,14 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   }
 
   // Each numeric option: its name, where it goes, and what it must satisfy.
-  struct NumberSpec {
+  struct NumberEntry {
     const char* name;
     double* target;
     bool (*check)(double);
     const char* range;
   };
   double from = 0, to = 0, step = 0;
-  const NumberSpec numbers[] = {
+  const NumberEntry numbers[] = {
       {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
       {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
       {"from", &from, nullptr, ""},
@@ -226,12 +226,12 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
       {"start-station", &line.source.startStation, nullptr, ""},
   };
-  for (const NumberSpec& spec : numbers) {
-    const QString name = QString::fromLatin1(spec.name);
+  for (const NumberEntry& entry : numbers) {
+    const QString name = QString::fromLatin1(entry.name);
     if (!parser.isSet(name)) continue;
-    auto value = NumberOption(name, parser.value(name), spec.check, QString::fromUtf8(spec.range));
+    auto value = NumberOption(name, parser.value(name), entry.check, QString::fromUtf8(entry.range));
     if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
-    *spec.target = std::get<double>(value);
+    *entry.target = std::get<double>(value);
   }
   if (parser.isSet(QStringLiteral("offset"))) {
     line.offsets.clear();
