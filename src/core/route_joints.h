@@ -15,7 +15,8 @@ struct JointTolerances {
   double azimuth_sec = 2;   // tangent at the end against the typed F
 };
 
-// One joint between element `left` and left + 1 (1-based).
+// One joint between element `left` and left + 1 (1-based). A route of one
+// element has none.
 struct Joint {
   int left = 0;
   double dK = 0;          // K0(i+1) − K1(i), m: > 0 短链, < 0 长链, 0 continuous
@@ -36,8 +37,10 @@ struct Joint {
 std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances = {});
 
 // A key point of the route: every joint's label, every arc's QZ at its middle
-// station, 起点 at the first start and 终点 at the last end, in station order.
-// At a 断链 joint the key point is the next element's start.
+// station, 起点 at the first start and 终点 at the last end, in order along
+// the route (element, then station: in a 长链 the stations run back once).
+// At a 断链 joint the key point is the next element's start. A joint between
+// two straights has no label and no key point.
 struct KeyPoint {
   double station = 0;
   int element = 0;  // 1-based, the element that holds the station

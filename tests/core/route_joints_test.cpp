@@ -136,15 +136,5 @@ TEST(DesignTable, RoadGivenToTheMillimetreClosesAndNamesItsKeyPoints) {
   EXPECT_DOUBLE_EQ(KeyPoints(route)[3].station, 7373.414 + 213.293 + 360 + 401.25 / 2);
 }
 
-TEST(KeyPoints, AtADuanLianJointTheNextElementsStart) {
-  auto elements = Design(0, kStart, 30, {kStraight, kArc}, false);
-  elements[1].values.K0 += 5, elements[1].values.K1 += 5;
-  const auto points = KeyPoints(Build(elements));
-  ASSERT_EQ(points.size(), 4u);
-  EXPECT_EQ(points[1].label, "ZY");
-  EXPECT_EQ(points[1].station, 105);
-  EXPECT_EQ(points[1].element, 2);
-}
-
 }  // namespace
 }  // namespace tarnvel

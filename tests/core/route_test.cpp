@@ -61,17 +61,5 @@ INSTANTIATE_TEST_SUITE_P(
                      With(With(With(Straight(200, 300), 1, 1e308), 2, 1.7e308), 4, 0)},
                     {3, -1, "第3个线元的计算结果超出数值范围，请检查输入数据！"}}));
 
-TEST(MakeRoute, BoxHoldsEveryPointOfALoop) {
-  // A loop of radius 50 turning 6 rad: the box must hold every point.
-  const Route route = std::get<Route>(MakeRoute({{{0, 300, 0, 0, 30, 50, 50, 1}, "loop"}}));
-  const PlanBox& box = route.boxes[0];
-  for (double K = 0; K <= 300; K += 0.5) {
-    EXPECT_TRUE(box.Near(CentreLinePoint(route.loaded[0], K), 0)) << K;
-  }
-  // and stays within a few metres of the circle's own box.
-  EXPECT_LT(box.maxX - box.minX, 100 + 2);
-  EXPECT_LT(box.maxY - box.minY, 100 + 2);
-}
-
 }  // namespace
 }  // namespace tarnvel
