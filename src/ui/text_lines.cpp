@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "line_ends.h"
 
@@ -14,13 +15,15 @@ namespace {
 // in one pass over the bytes, with the text's length in UTF-16 code units.
 // False unless the text is valid UTF-8 whose every line end is CR LF.
 struct Utf8Index {
-  std::vector<qsizetype> starts{0};
-  std::vector<qsizetype> where{0};
+  std::vector<std::int32_t> starts{0};
+  std::vector<std::int32_t> where{0};
   qsizetype size = 0;
   qsizetype longest = 0;
 };
 
 bool IndexUtf8(const std::string& text, Utf8Index& index) {
+  // Positions never pass byte offsets, so this bounds both.
+  if (text.size() > size_t(INT32_MAX)) throw std::bad_alloc();
   const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
   const auto* const end = begin + text.size();
   // A byte-order mark would be read as a character here but dropped by some
@@ -62,8 +65,8 @@ bool IndexUtf8(const std::string& text, Utf8Index& index) {
         position += 2;
         p += 2;
         lineStart = position;
-        index.starts.push_back(position);
-        index.where.push_back(p - begin);
+        index.starts.push_back(std::int32_t(position));
+        index.where.push_back(std::int32_t(p - begin));
         continue;
       }
       if (c == '\n') return false;
@@ -165,12 +168,13 @@ void TextLines::setUtf8(std::string text) {
     if (!IndexUtf8(text, index)) {
       // A leading byte-order mark: the text is kept decoded, line by line.
       const QString decoded = QString::fromStdString(text);
+      if (decoded.size() > kMostOffset) throw std::bad_alloc();
       std::vector<QString> edited;
-      std::vector<qsizetype> starts;
+      std::vector<Offset> starts;
       std::vector<Where> where;
       qsizetype at = 0;
       for (const QStringView line : QStringView(decoded).tokenize(u"\r\n")) {
-        starts.push_back(at);
+        starts.push_back(Offset(at));
         where.push_back(~Where(edited.size()));
         edited.push_back(line.toString());
         at += line.size() + 2;
@@ -245,10 +249,12 @@ qsizetype TextLines::replace(qsizetype from, qsizetype to, const QString& insert
   for (const QStringView part : QStringView(joined).tokenize(u"\r\n")) fresh.push_back(part.toString());
   const qsizetype added = qsizetype(fresh.size());
   const qsizetype removed = last - first + 1;
-  std::vector<qsizetype> freshStarts(static_cast<size_t>(added));
+  const qsizetype delta = piece.size() - (to - from);
+  if (size_ + delta > kMostOffset) throw std::bad_alloc();
+  std::vector<Offset> freshStarts(static_cast<size_t>(added));
   std::vector<Where> freshWhere(static_cast<size_t>(added));
   for (qsizetype k = 0, at = lineStart(first); k < added; at += fresh[size_t(k)].size() + 2, ++k) {
-    freshStarts[size_t(k)] = at;
+    freshStarts[size_t(k)] = Offset(at);
     freshWhere[size_t(k)] = ~Where(edited_.size() + size_t(k));
   }
   edited_.reserve(edited_.size() + size_t(added));
@@ -270,8 +276,7 @@ qsizetype TextLines::replace(qsizetype from, qsizetype to, const QString& insert
   if (sourceLines_ == 0) std::string().swap(source_);
 
   // The starts of lines after the edit move by the change in length.
-  const qsizetype delta = piece.size() - (to - from);
-  for (size_t n = size_t(last) + 1; n < starts_.size(); ++n) starts_[n] += delta;
+  for (size_t n = size_t(last) + 1; n < starts_.size(); ++n) starts_[n] += Offset(delta);
   const auto splice = [&](auto& lines, const auto& replacement) {
     const auto removedBegin = lines.begin() + first;
     if (added == removed) {

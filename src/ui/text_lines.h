@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,8 @@ class TextLines {
   explicit TextLines(const QString& text) { setText(text); }
 
   // Replaces the whole text. CR LF, a lone LF and a lone CR each end a line;
-  // all are kept as CR LF. On std::bad_alloc the old text stays as it was.
+  // all are kept as CR LF. On std::bad_alloc the old text stays as it was;
+  // a text of more than 2^31 − 1 bytes or characters throws it too.
   void setText(const QString& text);
   // The same for a UTF-8 text, taken over without a copy when it is valid
   // UTF-8 whose every line end is CR LF, as a computed table is.
@@ -48,16 +50,23 @@ class TextLines {
   // Replaces the characters [from, to) by `inserted`, whose line ends are
   // made CR LF first. Both ends must be positions (not inside a CR LF).
   // Returns where the inserted text ends. On std::bad_alloc the text stays as
-  // it was.
+  // it was, as it does for an edit that would make the text longer than the
+  // box takes.
   qsizetype replace(qsizetype from, qsizetype to, const QString& inserted);
 
  private:
+  // Offsets into the text are held in 32 bits: the line index of a
+  // million-row table is then 8 MB, not 16, and it is held twice while a new
+  // table replaces the old. A text longer than this the box does not take.
+  using Offset = std::int32_t;
+  static constexpr qsizetype kMostOffset = INT32_MAX;
+
   // Where a line's characters are: at a byte offset of source_ (up to the
   // next CR), or, for ~where >= 0, in edited_[~where].
-  using Where = qsizetype;
+  using Where = Offset;
 
   std::string source_;
-  std::vector<qsizetype> starts_{0};  // the position where each line starts
+  std::vector<Offset> starts_{0};  // the position where each line starts
   std::vector<Where> where_{~Where(0)};
   std::vector<QString> edited_{QString()};
   qsizetype size_ = 0;
