@@ -17,6 +17,11 @@ constexpr double kSampleTurn = 0.1;
 constexpr int kMinSamples = 16;
 constexpr int kMaxSamples = 20000;
 constexpr int kMaxRefinements = 200;
+// The most points of the centre line one search computes. An element that
+// turns thousands of times (a radius of a metre over kilometres) would
+// otherwise refine a foot in every sample and stall the window; no element
+// a surveyor types comes near it.
+constexpr long kMaxEvaluations = 60000;
 // Newton's steps end below this, well under the 1e-6 m a foot is given to.
 constexpr double kStationTolerance = 1e-9;
 // An end of the element whose residual is this small is a foot itself: a
@@ -35,6 +40,7 @@ class Residual {
   Residual(const LineElement& e, Point p) : prepared_(Prepare(e)), p_(p) {}
 
   Sample At(double S) const {
+    ++evaluations_;
     const Point c = CentreLinePoint(prepared_.position, S);
     const double az = QXFWJ(prepared_.azimuth, S);
     const double cos_az = CosDeg(az);
@@ -53,6 +59,8 @@ class Residual {
 
   // Total absolute turn over the element, radians: the curvature may pass
   // through zero (radii of opposite signs).
+  bool Spent() const { return evaluations_ >= kMaxEvaluations; }
+
   double TotalTurn() const {
     const AzimuthLaw& law = prepared_.azimuth;
     const double c0 = law.start_curvature;
@@ -72,6 +80,7 @@ class Residual {
 
   PreparedElement prepared_;
   Point p_;
+  mutable long evaluations_ = 0;
 };
 
 bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
@@ -79,7 +88,7 @@ bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0);
 // Newton's method kept inside [a, b], whose residuals have opposite signs.
 double Refine(const Residual& r, Sample a, Sample b) {
   double x = (a.station + b.station) / 2;
-  for (int i = 0; i < kMaxRefinements; ++i) {
+  for (int i = 0; i < kMaxRefinements && !r.Spent(); ++i) {
     const Sample s = r.At(x);
     if (s.along == 0) return x;
     if (Opposite(s.along, a.along))
@@ -108,7 +117,7 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
   Sample lo = a;
   Sample hi = b;
   Sample mid = a;
-  for (int i = 0; i < kMaxRefinements &&
+  for (int i = 0; i < kMaxRefinements && !r.Spent() &&
                   std::fabs(hi.station - lo.station) > kStationTolerance;
        ++i) {
     mid = r.At((lo.station + hi.station) / 2);
