@@ -43,12 +43,16 @@ std::optional<RouteError> CheckElement(size_t index, const ElementValues& v) {
   return std::nullopt;
 }
 
-LineElement Load(const ElementValues& v) {
+}  // namespace
+
+LineElement LoadElement(const ElementValues& v) {
   LineElement e{v.K0, v.K1, v.X0, v.Y0, DmsToDegrees(v.F), v.RQ, v.RN, v.Q};
   if (e.RQ == 0) e.RQ = kInfiniteRadius;
   if (e.RN == 0) e.RN = kInfiniteRadius;
   return e;
 }
+
+namespace {
 
 // Unsigned, over the element; the tangent turns with the radii even where a
 // Q of 0 keeps the position straight.
@@ -126,7 +130,7 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   route.boxes.reserve(elements.size());
   for (size_t i = 0; i < elements.size(); ++i) {
     if (auto error = CheckElement(i, elements[i].values)) return *error;
-    const LineElement e = Load(elements[i].values);
+    const LineElement e = LoadElement(elements[i].values);
     const Point end = CentreLinePoint(e, e.K1);
     if (!std::isfinite(end.X) || !std::isfinite(end.Y) || !std::isfinite(QXFWJ(e, e.K1)))
       return RouteError{static_cast<int>(i + 1), -1,

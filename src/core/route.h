@@ -28,6 +28,10 @@ struct ElementValues {
 std::array<double, 8> FieldValues(const ElementValues& values);
 ElementValues FromFieldValues(const std::array<double, 8>& fields);
 
+// The element as the computations take it, as SJ loads the main window's
+// fields: F in decimal degrees, a radius of 0 as kInfiniteRadius.
+LineElement LoadElement(const ElementValues& values);
+
 struct RouteElement {
   ElementValues values;
   std::string name;  // optional, may be empty

@@ -39,18 +39,6 @@ double DegreesToDmsValue(double degrees) {
   return whole + minutes / 100 + seconds / 10000;
 }
 
-// The element as MakeRoute loads it, to chain the next start onto its end.
-LineElement Loaded(const ElementValues& v) {
-  return {v.K0,
-          v.K1,
-          v.X0,
-          v.Y0,
-          DmsToDegrees(v.F),
-          v.RQ == 0 ? kInfiniteRadius : v.RQ,
-          v.RN == 0 ? kInfiniteRadius : v.RN,
-          v.Q};
-}
-
 struct Leg {
   double length = 0;
   double azimuth = 0;  // radians, from atan2
@@ -77,7 +65,7 @@ class Chain {
     const ElementValues v{K0, K1, X_, Y_, F_, RQ, RN, Q};
     out_.push_back({v, std::move(name)});
     rows_.push_back(row_);
-    const LineElement e = Loaded(v);
+    const LineElement e = LoadElement(v);
     const Point end = CentreLinePoint(e, K1);
     X_ = end.X;
     Y_ = end.Y;

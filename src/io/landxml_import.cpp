@@ -463,14 +463,9 @@ class Builder {
 // the azimuth to 0.000001″. Stations are set by the caller.
 ElementValues SplitAt(const Built& element, double distance) {
   const ElementValues& v = element.values;
-  const LineElement whole{0,
-                          element.length,
-                          v.X0,
-                          v.Y0,
-                          DmsToDegrees(v.F),
-                          v.RQ == 0 ? kInfiniteRadius : v.RQ,
-                          v.RN == 0 ? kInfiniteRadius : v.RN,
-                          v.Q};
+  LineElement whole = LoadElement(v);
+  whole.K0 = 0;
+  whole.K1 = element.length;
   const ForwardResult there = ForwardPoint(whole, distance, 0, kQuarterTurnDegrees);
   // The curvature runs linearly from 1/RQ to 1/RN along the element.
   const auto curvature = [](double radius) { return radius == 0 ? 0 : 1 / radius; };

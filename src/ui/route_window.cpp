@@ -36,6 +36,7 @@
 #include "route_source.h"
 #include "save_file.h"
 #include "station_file.h"
+#include "station_rows.h"
 #include "survey_point_file.h"
 #include "ui_route_window.h"
 
@@ -57,13 +58,6 @@ const QString kPngFileTypes = QStringLiteral("PNG图片(*.png)");
 const QString kPastedPoints = QStringLiteral("粘贴的点");
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// A point that came out infinite is never shown, as in the command.
-bool Finite(const RoutePoint& p) {
-  return std::isfinite(p.result.point.X) && std::isfinite(p.result.point.Y) &&
-         std::isfinite(p.result.azimuth);
-}
-const QString kNotComputable = QStringLiteral("计算结果超出数值范围，请检查输入数据！");
 
 // A piece of a range table: small enough for the progress bar and a quick
 // cancel, large enough that the pieces cost nothing.
@@ -146,40 +140,12 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
     if (auto* refusal = std::get_if<StationRefusal>(&table)) return Text(refusal->message);
     for (RoutePoint& point : std::get<std::vector<RoutePoint>>(table)) {
       if (!last && point.station >= slice.to) break;
-      if (!Finite(point)) return kNotComputable;
+      if (!IsFinitePoint(point)) return kRouteNotComputable;
       rows.push_back({std::string(), std::move(point)});
     }
     progress.done = static_cast<long long>(piece + 1);
   }
   for (size_t i = 0; i < rows.size(); ++i) rows[i].name = std::to_string(i + 1);
-  return rows;
-}
-
-// The rows of a stations file: a line with its own offset gives one row, a
-// line without gives a row per offset; a line without a skew takes `skew`.
-std::variant<QString, std::vector<ForwardCsvRow>> StationRows(
-    const Route& route, const QString& path, const std::vector<StationLine>& lines,
-    const std::vector<double>& offsets, double skew, JobProgress& progress) {
-  progress.total = static_cast<long long>(lines.size());
-  std::vector<ForwardCsvRow> rows;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (progress.cancelled()) return QString();
-    const StationLine& line = lines[i];
-    const std::vector<double> own = line.offset ? std::vector<double>{*line.offset} : offsets;
-    for (double offset : own) {
-      auto points = RouteForward(route, line.station, offset, line.skewDms.value_or(skew));
-      if (auto* refusal = std::get_if<StationRefusal>(&points))
-        return QStringLiteral("文件“%1”第%2行：%3")
-            .arg(FileNameForMessage(path))
-            .arg(line.line)
-            .arg(Text(refusal->message));
-      for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points)) {
-        if (!Finite(point)) return kNotComputable;
-        rows.push_back({line.name.toStdString(), std::move(point)});
-      }
-    }
-    if (i % 1024 == 0) progress.done = static_cast<long long>(i);
-  }
   return rows;
 }
 
@@ -545,7 +511,12 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
     if (auto* refusal = std::get_if<FileRefusal>(&lines)) return refuse(refusal->message);
     work = [route, request, rows, stationsPath,
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
-      *rows = StationRows(*route, stationsPath, lines, request.offsets, request.skewDms, progress);
+      progress.total = static_cast<long long>(lines.size());
+      *rows = StationFileRows(*route, stationsPath, lines, request.offsets, request.skewDms,
+                              [&progress](size_t done) {
+                                if (done % 1024 == 0) progress.done = static_cast<long long>(done);
+                                return !progress.cancelled();
+                              });
     };
   }
   startJob(std::move(work), [this, rows] {

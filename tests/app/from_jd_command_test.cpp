@@ -3,6 +3,7 @@
 #include <QProcess>
 
 #include "file_test_support.h"
+#include "route_program.h"
 #include "gbk_text.h"
 
 namespace tarnvel {
@@ -28,12 +29,8 @@ class FromJdCommandTest : public testing_support::ScratchFolder {
   };
 
   Run Route(const QStringList& arguments) {
-    QProcess process;
-    process.setWorkingDirectory(PathOf(""));
-    process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const testing_support::ProgramRun run = testing_support::RunRouteProgram(PathOf(""), arguments);
+    return {run.status, QString::fromUtf8(run.out), run.err};
   }
 };
 

@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "file_test_support.h"
+#include "route_program.h"
 
 namespace tarnvel {
 namespace {
@@ -18,23 +19,14 @@ const QByteArray kRoute =
     "1300,1450.5,3378813.272,453864.942,51.134648,500,500,1\r\n"
     "1460,1560,3378888.572,453994.594,68.283219,500,0,1\r\n";  // 短链 of 9.5 m
 
-struct Outcome {
-  int status = -1;
-  QByteArray out;
-  QString err;
-};
+using Outcome = testing_support::ProgramRun;
 
 class LandXmlCommandTest : public testing_support::ScratchFolder {
  protected:
   void SetUp() override { WriteBytes(PathOf("design.csv"), kRoute); }
 
   Outcome Route(const QStringList& arguments) {
-    QProcess process;
-    process.setWorkingDirectory(PathOf(""));
-    process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << process.errorString().toStdString();
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return testing_support::RunRouteProgram(PathOf(""), arguments);
   }
 };
 

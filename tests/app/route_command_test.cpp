@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "file_test_support.h"
+#include "route_program.h"
 #include "gbk_text.h"
 
 namespace tarnvel {
@@ -21,23 +22,14 @@ const QByteArray kDesignRoute =
     "1300,1450.5,3378813.272,453864.942,51.134648,500,500,1,圆曲线\r\n"
     "1450.5,1550.5,3378888.572,453994.594,68.283219,500,0,1,第二缓和曲线\r\n";
 
-struct Outcome {
-  int status = -1;
-  QByteArray out;
-  QString err;
-};
+using Outcome = testing_support::ProgramRun;
 
 class RouteCommandTest : public testing_support::ScratchFolder {
  protected:
   void SetUp() override { WriteBytes(PathOf("route.csv"), kDesignRoute); }
 
   Outcome Route(const QStringList& arguments) {
-    QProcess process;
-    process.setWorkingDirectory(PathOf(""));
-    process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << process.errorString().toStdString();
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return testing_support::RunRouteProgram(PathOf(""), arguments);
   }
 
   // The CSV rows after the header, split into fields.

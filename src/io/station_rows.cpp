@@ -1,0 +1,38 @@
+#include "station_rows.h"
+
+#include <cmath>
+
+#include "route_forward.h"
+
+namespace tarnvel {
+
+bool IsFinitePoint(const RoutePoint& p) {
+  return std::isfinite(p.result.point.X) && std::isfinite(p.result.point.Y) &&
+         std::isfinite(p.result.azimuth);
+}
+
+std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
+    const Route& route, const QString& path, const std::vector<StationLine>& lines,
+    const std::vector<double>& offsets, double skewDms,
+    const std::function<bool(size_t)>& keepGoing) {
+  std::vector<ForwardCsvRow> rows;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (keepGoing && !keepGoing(i)) return QString();
+    const StationLine& line = lines[i];
+    const std::vector<double> own = line.offset ? std::vector<double>{*line.offset} : offsets;
+    for (double offset : own) {
+      auto points = RouteForward(route, line.station, offset, line.skewDms.value_or(skewDms));
+      if (const auto* refusal = std::get_if<StationRefusal>(&points))
+        return QStringLiteral("文件“%1”第%2行：%3")
+            .arg(FileNameForMessage(path), QString::number(line.line),
+                 QString::fromStdString(refusal->message));
+      for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points)) {
+        if (!IsFinitePoint(point)) return kRouteNotComputable;
+        rows.push_back({line.name.toStdString(), std::move(point)});
+      }
+    }
+  }
+  return rows;
+}
+
+}  // namespace tarnvel

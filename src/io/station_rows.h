@@ -1,0 +1,32 @@
+// The stakeout rows of a stations file along a route, as `tarnvel-route
+// forward --stations` writes them and the route window shows them.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <variant>
+#include <vector>
+
+#include "route.h"
+#include "route_csv.h"
+#include "station_file.h"
+
+namespace tarnvel {
+
+// The message for a point that came out infinite or not a number.
+inline const QString kRouteNotComputable = QStringLiteral("计算结果超出数值范围，请检查输入数据！");
+
+// True when the point and its tangent are finite numbers.
+bool IsFinitePoint(const RoutePoint& point);
+
+// One row per offset for each line: the line's own offset, or else each of
+// `offsets`; the line's skew, or else `skewDms`. A station the route does not
+// hold refuses the whole table, naming the file `path` and the line.
+// `keepGoing`, when given, is asked before each line with the lines done so
+// far; false ends the work with an empty message (cancelled).
+std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
+    const Route& route, const QString& path, const std::vector<StationLine>& lines,
+    const std::vector<double>& offsets, double skewDms,
+    const std::function<bool(size_t)>& keepGoing = {});
+
+}  // namespace tarnvel
