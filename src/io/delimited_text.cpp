@@ -1,9 +1,11 @@
 #include "delimited_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "number_reading.h"
 #include "read_file.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -117,10 +119,16 @@ bool StartsWithNumber(const QString& field) {
   return i < field.size() && IsAsciiDigit(field[i]);
 }
 
-void DropHeader(QList<DelimitedLine>& lines, qsizetype index) {
+void DropHeader(QList<DelimitedLine>& lines, const QStringList& columns) {
   if (lines.isEmpty()) return;
   const QStringList& first = lines.front().fields;
-  if (index >= first.size() || !StartsWithNumber(first[index])) lines.removeFirst();
+  bool names_a_column = false;
+  for (qsizetype i = 0; i < std::min(first.size(), columns.size()); ++i)
+    names_a_column = names_a_column || (!columns[i].isEmpty() && first[i] == columns[i]);
+  const auto reads_as_data = [](const QString& field) {
+    return StartsWithNumber(field) || BeginsLikeStationText(field.toStdString());
+  };
+  if (names_a_column || std::none_of(first.begin(), first.end(), reads_as_data)) lines.removeFirst();
 }
 
 FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,
@@ -132,6 +140,18 @@ FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& li
   if (const std::optional<double> value = ReadStrict(text)) return *value;
   if (LooksLikeNumber(text)) return FileRefusal{FieldLabel(path, line.number, name) + QStringLiteral("超出数值范围！")};
   return FileRefusal{FieldLabel(path, line.number, name) + QStringLiteral("不是有效的数字！")};
+}
+
+FileOutcome<double> ReadStationField(const QString& path, const DelimitedLine& line,
+                                     qsizetype index, const QString& name) {
+  if (index < line.fields.size()) {
+    const std::string text = line.fields[index].toStdString();
+    if (BeginsLikeStationText(text)) {
+      if (const std::optional<double> station = ReadStationText(text)) return *station;
+      return FileRefusal{FieldLabel(path, line.number, name) + QStringLiteral("不是有效的桩号！")};
+    }
+  }
+  return ReadNumberField(path, line, index, name);
 }
 
 FileOutcome<std::optional<double>> ReadOptionalNumberField(const QString& path,

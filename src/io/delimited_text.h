@@ -43,10 +43,13 @@ QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxField
 // followed by one.
 bool StartsWithNumber(const QString& field);
 
-// Drops the header: the first line, when its field `index` does not begin
-// like a number. A first line whose number is mistyped ("7586.7x") is data,
-// refused when it is read, never skipped unseen.
-void DropHeader(QList<DelimitedLine>& lines, qsizetype index);
+// Drops the header: the first line, when one of its fields is the name of its
+// column (`columns` in order, an empty name for a free text such as a point's
+// name, which may be anything), or when none of its fields begins like a
+// number or a station (K text). Any other first line is data, read and refused like the
+// rest, never skipped unseen: a mistyped number ("7586.7x") or a station in K
+// text beside a name ("P1,K8+652.052") is not a header.
+void DropHeader(QList<DelimitedLine>& lines, const QStringList& columns);
 
 // Each line made a record by `parse` (DelimitedLine → FileOutcome<Record>),
 // in order; the first refusal is given.
@@ -68,6 +71,12 @@ FileOutcome<std::vector<Record>> ParseRecords(const QList<DelimitedLine>& lines,
 // range ("…第5行“起点坐标X”超出数值范围！").
 FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,
                                     qsizetype index, const QString& name);
+
+// The station of field `index`, in metres or as K text (ReadStationText);
+// refused as ReadNumberField refuses, and as "…第5行“里程”不是有效的桩号！"
+// for a text that begins as K text but does not read.
+FileOutcome<double> ReadStationField(const QString& path, const DelimitedLine& line,
+                                     qsizetype index, const QString& name);
 
 // The same for a field that may be left out or empty: nothing then.
 FileOutcome<std::optional<double>> ReadOptionalNumberField(const QString& path,

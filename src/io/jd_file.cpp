@@ -59,7 +59,9 @@ FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes) {
   // One field more than a line may hold, so that a seventh is refused rather
   // than read as part of Ls2.
   QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount + 1);
-  DropHeader(lines, 1);
+  QStringList columns{QString()};
+  for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
+  DropHeader(lines, columns);
   if (lines.isEmpty()) return NoRecords(path, QStringLiteral("交点"));
   auto points = ParseRecords<JdPoint>(
       lines, [&](const DelimitedLine& line) { return ParseJdLine(path, line); });

@@ -18,9 +18,9 @@ struct JdTable {
 };
 
 // Reads the table. Separators, skipped lines and encodings are those of the
-// element table file (SplitDelimitedLines, DecodeDelimitedText); a first line
-// whose X field does not start with a number is a header, since 交点号 is a
-// name ("BP", "JD1"). 交点号, X and Y must be there; R, Ls1 and Ls2 may be
+// element table file (SplitDelimitedLines, DecodeDelimitedText); the first
+// line may be a header (DropHeader; 交点号 is a name, "BP", "JD1", so it never
+// makes a line a header). 交点号, X and Y must be there; R, Ls1 and Ls2 may be
 // empty or left out, and read as 0. Every number is read strictly, and a
 // refusal names the file, the line and the field
 // ("文件“…”第5行“交点坐标X”不是有效的数字！"). A file with fewer than two

@@ -40,7 +40,7 @@ FileOutcome<std::vector<SurveyPoint>> ParsePointFile(const QString& path, const 
   FileOutcome<QString> text = DecodeDelimitedText(path, bytes);
   if (auto* refusal = std::get_if<FileRefusal>(&text)) return std::move(*refusal);
   QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount);
-  DropHeader(lines, 1);
+  DropHeader(lines, {QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")});
   if (lines.isEmpty()) return NoRecords(path, QStringLiteral("点"));
   return ParseRecords<SurveyPoint>(lines, [&](const DelimitedLine& line) { return ParsePointLine(path, line); });
 }

@@ -23,8 +23,8 @@ struct SurveyPoint {
 };
 
 // Reads the file. Separators, skipped lines and encodings are those of
-// SplitDelimitedLines and DecodeDelimitedText; a first line whose X does not begin
-// like a number is a header (DropHeader). X and Y must be numbers, H too when
+// SplitDelimitedLines and DecodeDelimitedText; the first line may be a header
+// (DropHeader). X and Y must be numbers, H too when
 // it is given; the code is the rest of a space-separated line. Refusals name
 // the file, the line and the field.
 FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path);

@@ -102,7 +102,7 @@ FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) 
   if (IsElementDataFile(text)) return ParseElementDataFile(path, text);
 
   QList<DelimitedLine> lines = SplitDelimitedLines(text, kFieldCount);
-  DropHeader(lines, 0);
+  DropHeader(lines, kRouteFileFieldNames.mid(0, kValueCount));
   if (lines.isEmpty()) return NoRecords(path, QStringLiteral("线元"));
   FileOutcome<std::vector<RouteElement>> parsed = ParseRecords<RouteElement>(
       lines, [&](const DelimitedLine& line) { return ParseElementLine(path, line); });

@@ -23,8 +23,7 @@ inline const QStringList kRouteFileFieldNames = {
 // Reads the route. Each line holds the eight values (F in d.mmss, a radius of
 // 0 for infinite, Q −1, 0 or 1) and optionally a name; the separators, the
 // skipped lines and the encodings are those of SplitDelimitedLines and
-// DecodeDelimitedText, and a first line that does not start with a number is
-// a header. Every value is read strictly. A refusal names the file, the line
+// DecodeDelimitedText, and the first line may be a header (DropHeader). Every value is read strictly. A refusal names the file, the line
 // and the field ("文件“…”第5行“起点坐标X”不是有效的数字！"), and an element
 // the route cannot take (K1 ≤ K0, Q of 2, …) is named by its line.
 //

@@ -14,7 +14,7 @@ FileOutcome<StationLine> ParseStationLine(const QString& path, const DelimitedLi
   StationLine station;
   station.line = line.number;
   station.name = line.fields[0];
-  FileOutcome<double> K = ReadNumberField(path, line, 1, QStringLiteral("里程"));
+  FileOutcome<double> K = ReadStationField(path, line, 1, QStringLiteral("里程"));
   if (auto* refusal = std::get_if<FileRefusal>(&K)) return std::move(*refusal);
   station.station = std::get<double>(K);
   auto offset = ReadOptionalNumberField(path, line, 2, QStringLiteral("偏距"));
@@ -39,7 +39,7 @@ FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path,
   FileOutcome<QString> text = DecodeDelimitedText(path, bytes);
   if (auto* refusal = std::get_if<FileRefusal>(&text)) return std::move(*refusal);
   QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount);
-  DropHeader(lines, 1);
+  DropHeader(lines, {QString(), QStringLiteral("里程"), QStringLiteral("偏距"), QStringLiteral("偏角")});
   if (lines.isEmpty()) return NoRecords(path, QStringLiteral("里程"));
   return ParseRecords<StationLine>(lines, [&](const DelimitedLine& line) { return ParseStationLine(path, line); });
 }

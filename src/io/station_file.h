@@ -20,9 +20,9 @@ struct StationLine {
 };
 
 // Reads the file. Separators, skipped lines and encodings are those of
-// SplitDelimitedLines and DecodeDelimitedText; a first line whose 里程 does not
-// begin like a number is a header (DropHeader). 里程 must be a number; 偏距
-// and 偏角, when given, too. Refusals name the file, the line and the field.
+// SplitDelimitedLines and DecodeDelimitedText; the first line may be a header
+// (DropHeader). 里程 must be a station, in metres or as K text; 偏距 and 偏角,
+// when given, numbers. Refusals name the file, the line and the field.
 FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
 FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path, const QByteArray& bytes);
 
