@@ -102,4 +102,12 @@ std::string DegreesToDmsText(double v) {
   return std::string(buffer.data(), WriteDmsText(buffer.data(), v));
 }
 
+std::string AzimuthDmsText(double degrees) {
+  if (!std::isfinite(degrees)) return DegreesToDmsText(degrees);
+  double reduced = std::fmod(degrees, 360.0);
+  if (reduced < 0) reduced += 360.0;  // a hair below 0 comes to 360 itself
+  std::string text = DegreesToDmsText(reduced);
+  return text.starts_with("360°") ? DegreesToDmsText(0) : text;
+}
+
 }  // namespace tarnvel

@@ -29,6 +29,12 @@ std::string DegreesToDmsText(double v);
 // The same written at `out` (room: kNumberTextRoom), returning its end.
 char* WriteDmsText(char* out, double v);
 
+// A tangent azimuth as a route prints it: reduced to [0°, 360°), then written
+// as DegreesToDmsText writes it, and 0° for one that rounds up to 360°. A
+// route's azimuth is its elements' start azimuths plus their turning, which
+// runs past 360° and below 0° where a route turns through north.
+std::string AzimuthDmsText(double degrees);
+
 // Sine and cosine of an angle in degrees, through the system's π. Inline,
 // so that a sine and a cosine of the same angle are taken in one call.
 inline double SinDeg(double degrees) { return std::sin(kPi / 180 * degrees); }

@@ -44,7 +44,7 @@ std::string ForwardCsvText(std::span<const ForwardCsvRow> rows) {
     out += ',' + GeneralText(p.skewDms);
     out += ',' + FixedText(p.result.point.X, kCoordinateDecimals);
     out += ',' + FixedText(p.result.point.Y, kCoordinateDecimals);
-    out += ',' + DegreesToDmsText(p.result.azimuth);
+    out += ',' + AzimuthDmsText(p.result.azimuth);
     out += ',' + std::to_string(p.element);
     out += ',';
     AppendField(out, p.label);

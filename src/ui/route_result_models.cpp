@@ -67,7 +67,7 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
     case 3: return Text(GeneralText(p.skewDms));
     case 4: return Text(FixedText(p.result.point.X, 4));
     case 5: return Text(FixedText(p.result.point.Y, 4));
-    case 6: return Text(DegreesToDmsText(p.result.azimuth));
+    case 6: return Text(AzimuthDmsText(p.result.azimuth));
     case 7: return p.element;
     case 8: return Text(p.label);
     default: return {};

@@ -60,6 +60,31 @@ INSTANTIATE_TEST_SUITE_P(
                     DmsTextCase{-0.000001, "0°0ˊ0″"},
                     DmsTextCase{-1e-4, "-0°0ˊ0.36″"}));
 
+// Pins route azimuths printed below 0° and from 360° on ("-27°38ˊ52.4″",
+// "387°38ˊ52.4″") where a route turns through north.
+struct AzimuthTextCase {
+  const char* name;
+  double degrees;
+  const char* text;
+};
+
+class AzimuthDmsTextTest : public testing::TestWithParam<AzimuthTextCase> {};
+
+TEST_P(AzimuthDmsTextTest, IsWithinAFullTurn) {
+  EXPECT_EQ(AzimuthDmsText(GetParam().degrees), GetParam().text) << "degrees " << GetParam().degrees;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AzimuthDmsTextTest,
+    testing::Values(AzimuthTextCase{"Within", 98 + (56 + 55.62 / 60) / 60, "98°56ˊ55.62″"},
+                    AzimuthTextCase{"Negative", -(27 + (38 + 52.4 / 60) / 60), "332°21ˊ7.6″"},
+                    AzimuthTextCase{"PastFullTurn", 387 + (38 + 52.4 / 60) / 60, "27°38ˊ52.4″"},
+                    AzimuthTextCase{"FullTurn", 360, "0°0ˊ0″"},
+                    AzimuthTextCase{"TwoTurnsBack", -720.5, "359°30ˊ0″"},
+                    AzimuthTextCase{"RoundsUpTo360", 359 + 59.0 / 60 + 59.999 / 3600, "0°0ˊ0″"},
+                    AzimuthTextCase{"HairBelowZero", -1e-300, "0°0ˊ0″"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SinCosDeg, UseTheSystemsPi) {
   EXPECT_EQ(SinDeg(90), 1.0);
   EXPECT_EQ(CosDeg(0), 1.0);
