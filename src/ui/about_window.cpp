@@ -50,19 +50,15 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
   // A failed allocation in a handler is a message, never the end of the
   // program.
   if (watched == ui_->Image1 && IsClick(ui_->Image1, event)) {
-    CatchOutOfMemory(boxes_, this, [this] { image1Clicked(); });
+    CatchOutOfMemory(boxes_, this, [this] { openMakerPage(); });
     return true;
   }
   if (watched == ui_->Label5 && IsClick(ui_->Label5, event)) {
-    CatchOutOfMemory(boxes_, this, [this] { label5Clicked(); });
+    CatchOutOfMemory(boxes_, this, [this] { openMakerPage(); });
     return true;
   }
   return QWidget::eventFilter(watched, event);
 }
-
-void AboutWindow::image1Clicked() { openMakerPage(); }
-
-void AboutWindow::label5Clicked() { openMakerPage(); }
 
 // The browser runs on its own; the window stays open either way.
 void AboutWindow::openMakerPage() {

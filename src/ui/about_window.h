@@ -26,11 +26,8 @@ class AboutWindow : public QWidget {
   // Image1 and Label5 are labels; their clicks arrive here.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
- private slots:
-  void image1Clicked();
-  void label5Clicked();
-
  private:
+  // Image1 and Label5 both open the maker's page.
   void openMakerPage();
 
   std::unique_ptr<Ui::AboutWindow> ui_;

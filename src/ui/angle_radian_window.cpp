@@ -26,14 +26,14 @@ AngleRadianWindow::AngleRadianWindow(MessageBoxes& boxes, QWidget* parent)
   const auto guarded = [this](void (AngleRadianWindow::*handler)()) {
     return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
   };
-  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AngleRadianWindow::command1Clicked));
-  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AngleRadianWindow::command2Clicked));
-  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AngleRadianWindow::command3Clicked));
+  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AngleRadianWindow::degreesToRadians));
+  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AngleRadianWindow::radiansToDegrees));
+  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AngleRadianWindow::clearFields));
 }
 
 AngleRadianWindow::~AngleRadianWindow() = default;
 
-void AngleRadianWindow::command1Clicked() {
+void AngleRadianWindow::degreesToRadians() {
   const auto outcome =
       DegreesToRadians({FieldText(ui_->Text1), FieldText(ui_->Text2), FieldText(ui_->Text3)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
@@ -43,7 +43,7 @@ void AngleRadianWindow::command1Clicked() {
   ui_->Text4->setText(QString::fromStdString(std::get<std::string>(outcome)));
 }
 
-void AngleRadianWindow::command2Clicked() {
+void AngleRadianWindow::radiansToDegrees() {
   const auto outcome = RadiansToDegrees(FieldText(ui_->Text4));
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal);
@@ -56,7 +56,7 @@ void AngleRadianWindow::command2Clicked() {
 }
 
 // The focus stays where it is.
-void AngleRadianWindow::command3Clicked() {
+void AngleRadianWindow::clearFields() {
   for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4}) box->clear();
 }
 

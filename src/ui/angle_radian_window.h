@@ -22,9 +22,9 @@ class AngleRadianWindow : public QWidget {
   ~AngleRadianWindow() override;
 
  private slots:
-  void command1Clicked();  // 角度->弧度
-  void command2Clicked();  // 弧度->角度
-  void command3Clicked();  // 清零
+  void degreesToRadians();  // Command1 角度->弧度
+  void radiansToDegrees();  // Command2 弧度->角度
+  void clearFields();       // Command3 清零
 
  private:
   std::unique_ptr<Ui::AngleRadianWindow> ui_;

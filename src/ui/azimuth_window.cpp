@@ -26,14 +26,14 @@ AzimuthWindow::AzimuthWindow(MessageBoxes& boxes, QWidget* parent)
   const auto guarded = [this](void (AzimuthWindow::*handler)()) {
     return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
   };
-  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AzimuthWindow::command1Clicked));
-  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AzimuthWindow::command2Clicked));
-  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AzimuthWindow::command3Clicked));
+  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AzimuthWindow::compute));
+  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AzimuthWindow::clearFields));
+  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AzimuthWindow::closeWindow));
 }
 
 AzimuthWindow::~AzimuthWindow() = default;
 
-void AzimuthWindow::command1Clicked() {
+void AzimuthWindow::compute() {
   const auto outcome = ComputeAzimuthDistance(
       {FieldText(ui_->txtXa), FieldText(ui_->txtYa), FieldText(ui_->txtXb), FieldText(ui_->txtYb)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
@@ -47,13 +47,13 @@ void AzimuthWindow::command1Clicked() {
   ui_->txtS->setText(QString::fromStdString(texts.distance));
 }
 
-void AzimuthWindow::command2Clicked() {
+void AzimuthWindow::clearFields() {
   for (QLineEdit* box : {ui_->txtXa, ui_->txtYa, ui_->txtXb, ui_->txtYb, ui_->txtDu,
                          ui_->txtFen, ui_->txtMiao, ui_->txtS})
     box->clear();
   ui_->txtXa->setFocus(Qt::OtherFocusReason);
 }
 
-void AzimuthWindow::command3Clicked() { close(); }
+void AzimuthWindow::closeWindow() { close(); }
 
 }  // namespace tarnvel

@@ -22,9 +22,9 @@ class AzimuthWindow : public QWidget {
   ~AzimuthWindow() override;
 
  private slots:
-  void command1Clicked();  // 计算
-  void command2Clicked();  // 清零
-  void command3Clicked();  // 退出
+  void compute();      // Command1 计算
+  void clearFields();  // Command2 清零
+  void closeWindow();  // Command3 退出
 
  private:
   std::unique_ptr<Ui::AzimuthWindow> ui_;

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <optional>
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "about_window.h"
 #include "angle_radian_window.h"
@@ -99,95 +101,89 @@ void MainWindow::connectControls() {
       if (selected) run();
     });
   };
-  onSelected(ui_->Option1, &MainWindow::option1Clicked);
-  onSelected(ui_->Option2, &MainWindow::option2Clicked);
-  onSelected(ui_->OptionButton1, &MainWindow::optionButton1Clicked);
-  onSelected(ui_->OptionButton2, &MainWindow::optionButton2Clicked);
+  onSelected(ui_->Option1, &MainWindow::showForwardMode);
+  onSelected(ui_->Option2, &MainWindow::showInverseMode);
+  onSelected(ui_->OptionButton1, &MainWindow::showSinglePointMode);
+  onSelected(ui_->OptionButton2, &MainWindow::showContinuousMode);
 
-  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&MainWindow::command2Clicked));
-  connect(ui_->Command4, &QPushButton::clicked, this, guarded(&MainWindow::command4Clicked));
-  connect(ui_->Command6, &QPushButton::clicked, this, guarded(&MainWindow::command6Clicked));
-  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&MainWindow::command3Clicked));
-  connect(ui_->Command7, &QPushButton::clicked, this, guarded(&MainWindow::command7Clicked));
+  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&MainWindow::computeForward));
+  connect(ui_->Command4, &QPushButton::clicked, this, guarded(&MainWindow::computeInverse));
+  connect(ui_->Command6, &QPushButton::clicked, this, guarded(&MainWindow::computeTable));
+  connect(ui_->Command3, &QPushButton::clicked, this, guarded(&MainWindow::clearElement));
+  connect(ui_->Command7, &QPushButton::clicked, this, guarded(&MainWindow::saveTable));
   connect(ui_->Text12, &ResultsBox::outOfMemory, this, [this] { ShowOutOfMemory(boxes_, this); });
 
-  connect(ui_->Open, &QAction::triggered, this, guarded(&MainWindow::openTriggered));
-  connect(ui_->Export, &QAction::triggered, this, guarded(&MainWindow::exportTriggered));
-  connect(ui_->Exit, &QAction::triggered, this, guarded(&MainWindow::exitTriggered));
-  connect(ui_->FWJ, &QAction::triggered, this, guarded(&MainWindow::fwjTriggered));
-  connect(ui_->Red, &QAction::triggered, this, guarded(&MainWindow::redTriggered));
-  connect(ui_->Route, &QAction::triggered, this, guarded(&MainWindow::routeTriggered));
-  connect(ui_->Notepad, &QAction::triggered, this, guarded(&MainWindow::notepadTriggered));
-  connect(ui_->Calc, &QAction::triggered, this, guarded(&MainWindow::calcTriggered));
-  connect(ui_->LianBang, &QAction::triggered, this, guarded(&MainWindow::lianBangTriggered));
-  connect(ui_->About, &QAction::triggered, this, guarded(&MainWindow::aboutTriggered));
+  connect(ui_->Open, &QAction::triggered, this, guarded(&MainWindow::importElement));
+  connect(ui_->Export, &QAction::triggered, this, guarded(&MainWindow::exportElement));
+  connect(ui_->Exit, &QAction::triggered, this, guarded(&MainWindow::closeAll));
+  connect(ui_->FWJ, &QAction::triggered, this, guarded(&MainWindow::showAzimuthWindow));
+  connect(ui_->Red, &QAction::triggered, this, guarded(&MainWindow::showAngleRadianWindow));
+  connect(ui_->Route, &QAction::triggered, this, guarded(&MainWindow::showRouteWindow));
+  connect(ui_->Notepad, &QAction::triggered, this, guarded(&MainWindow::startTextEditor));
+  connect(ui_->Calc, &QAction::triggered, this, guarded(&MainWindow::startCalculator));
+  connect(ui_->LianBang, &QAction::triggered, this, guarded(&MainWindow::showHelp));
+  connect(ui_->About, &QAction::triggered, this, guarded(&MainWindow::showAbout));
 }
 
 // ---- Mode switches ---------------------------------------------------------
 
-void MainWindow::option1Clicked() {
-  ui_->Label80->clear();
-  ui_->Label81->clear();
-  ui_->Command4->setEnabled(false);
-  ui_->Command7->setEnabled(false);
-  ui_->Frame6->hide();
-  ui_->Frame8->hide();
-  // Back to single point; when this changes the sub-mode, its own switch
-  // runs here through the toggled signal.
-  ui_->OptionButton1->setChecked(true);
-  ui_->OptionButton1->setEnabled(true);
-  ui_->OptionButton2->setEnabled(true);
-  ui_->Frame4->show();
-  ui_->Command2->show();
-  ui_->Command2->setEnabled(true);
-  ui_->Command6->hide();
+namespace {
+
+enum class ModeAction { Clear, Show, Hide, Enable, Disable, SelectSinglePoint };
+
+struct ModeStep {
+  ModeAction action;
+  QWidget* widget;
+};
+
+// What each mode switch does, step by step. Hiding a control that holds
+// the keyboard focus moves it to the next control shown at that moment, so
+// the steps keep their order.
+std::vector<ModeStep> ModeSteps(const Ui::MainWindow& ui, MainWindow::Mode mode) {
+  using enum ModeAction;
+  switch (mode) {
+    case MainWindow::Mode::Forward:
+      return {{Clear, ui.Label80}, {Clear, ui.Label81}, {Disable, ui.Command4},
+              {Disable, ui.Command7}, {Hide, ui.Frame6}, {Hide, ui.Frame8},
+              // Back to single point; when this changes the sub-mode, its
+              // own switch runs here through the toggled signal.
+              {SelectSinglePoint, ui.OptionButton1}, {Enable, ui.OptionButton1},
+              {Enable, ui.OptionButton2}, {Show, ui.Frame4}, {Show, ui.Command2},
+              {Enable, ui.Command2}, {Hide, ui.Command6}};
+    case MainWindow::Mode::Inverse:
+      return {{Clear, ui.Label77}, {Clear, ui.Label78}, {Clear, ui.Label79},
+              {Enable, ui.Command4}, {Show, ui.Frame5}, {Show, ui.Frame6}, {Show, ui.Frame7},
+              // Whichever "点击正算" button was shown stays shown, greyed; the
+              // sub-mode keeps its selection for the way back.
+              {Disable, ui.Command2}, {Disable, ui.Command6}, {Disable, ui.Command7},
+              {Disable, ui.OptionButton1}, {Disable, ui.OptionButton2}, {Hide, ui.Frame4},
+              {Hide, ui.Frame8}, {Hide, ui.Frame9}};
+    case MainWindow::Mode::SinglePoint:
+      return {{Hide, ui.Command6}, {Disable, ui.Command7}, {Hide, ui.Frame6},
+              {Hide, ui.Frame8}, {Hide, ui.Frame9}, {Show, ui.Frame4}, {Show, ui.Frame5},
+              {Show, ui.Frame7}, {Show, ui.Command2}, {Show, ui.Command4}};
+    case MainWindow::Mode::Continuous:
+      return {{Show, ui.Command6}, {Enable, ui.Command6}, {Enable, ui.Command7},
+              {Show, ui.Frame8}, {Show, ui.Frame9}, {Hide, ui.Frame4}, {Hide, ui.Frame5},
+              {Hide, ui.Frame6}, {Hide, ui.Frame7}, {Hide, ui.Command2},
+              {Disable, ui.Command4}};
+  }
+  return {};
 }
 
-void MainWindow::option2Clicked() {
-  ui_->Label77->clear();
-  ui_->Label78->clear();
-  ui_->Label79->clear();
-  ui_->Command4->setEnabled(true);
-  ui_->Frame5->show();
-  ui_->Frame6->show();
-  ui_->Frame7->show();
-  // Whichever "点击正算" button was shown stays shown, greyed; the sub-mode
-  // keeps its selection for the way back.
-  ui_->Command2->setEnabled(false);
-  ui_->Command6->setEnabled(false);
-  ui_->Command7->setEnabled(false);
-  ui_->OptionButton1->setEnabled(false);
-  ui_->OptionButton2->setEnabled(false);
-  ui_->Frame4->hide();
-  ui_->Frame8->hide();
-  ui_->Frame9->hide();
-}
+}  // namespace
 
-void MainWindow::optionButton1Clicked() {
-  ui_->Command6->hide();
-  ui_->Command7->setEnabled(false);
-  ui_->Frame6->hide();
-  ui_->Frame8->hide();
-  ui_->Frame9->hide();
-  ui_->Frame4->show();
-  ui_->Frame5->show();
-  ui_->Frame7->show();
-  ui_->Command2->show();
-  ui_->Command4->show();
-}
-
-void MainWindow::optionButton2Clicked() {
-  ui_->Command6->show();
-  ui_->Command6->setEnabled(true);
-  ui_->Command7->setEnabled(true);
-  ui_->Frame8->show();
-  ui_->Frame9->show();
-  ui_->Frame4->hide();
-  ui_->Frame5->hide();
-  ui_->Frame6->hide();
-  ui_->Frame7->hide();
-  ui_->Command2->hide();
-  ui_->Command4->setEnabled(false);
+void MainWindow::showMode(Mode mode) {
+  for (const ModeStep& step : ModeSteps(*ui_, mode)) {
+    switch (step.action) {
+      case ModeAction::Clear: static_cast<QLabel*>(step.widget)->clear(); break;
+      case ModeAction::Show: step.widget->show(); break;
+      case ModeAction::Hide: step.widget->hide(); break;
+      case ModeAction::Enable: step.widget->setEnabled(true); break;
+      case ModeAction::Disable: step.widget->setEnabled(false); break;
+      case ModeAction::SelectSinglePoint: static_cast<QAbstractButton*>(step.widget)->setChecked(true); break;
+    }
+  }
 }
 
 // ---- Computations ----------------------------------------------------------
@@ -201,7 +197,7 @@ ElementTexts ElementFieldTexts(const Ui::MainWindow& ui) {
 
 }  // namespace
 
-void MainWindow::command2Clicked() {
+void MainWindow::computeForward() {
   const Outcome<ForwardTexts> outcome = ComputeForward(
       {ElementFieldTexts(*ui_), FieldText(ui_->Text41), FieldText(ui_->Text42), FieldText(ui_->Text43)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
@@ -214,7 +210,7 @@ void MainWindow::command2Clicked() {
   ui_->Label79->setText(FromUtf8(texts.azimuth));
 }
 
-void MainWindow::command4Clicked() {
+void MainWindow::computeInverse() {
   const Outcome<InverseTexts> outcome =
       ComputeInverse({ElementFieldTexts(*ui_), FieldText(ui_->Text47), FieldText(ui_->Text48)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
@@ -226,7 +222,7 @@ void MainWindow::command4Clicked() {
   ui_->Label81->setText(FromUtf8(texts.offset));
 }
 
-void MainWindow::command6Clicked() {
+void MainWindow::computeTable() {
   std::optional<BusyCursor> busy(std::in_place);
   Outcome<std::string> outcome =
       ComputeTable({ElementFieldTexts(*ui_), FieldText(ui_->Text10), FieldText(ui_->Text11),
@@ -241,14 +237,14 @@ void MainWindow::command6Clicked() {
   ui_->Text12->setTableUtf8(std::move(std::get<std::string>(outcome)));
 }
 
-void MainWindow::command3Clicked() {
+void MainWindow::clearElement() {
   for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5,
                          ui_->Text6, ui_->Text7, ui_->Text8})
     box->clear();
   ui_->Text1->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::command7Clicked() {
+void MainWindow::saveTable() {
   SaveResultsTable(this, *CDg1_, boxes_, *ui_->Text12, ui_->txtFileName);
 }
 
@@ -260,22 +256,22 @@ FileCommandControls MainWindow::fileControls() const {
           ui_->txtFileName};
 }
 
-void MainWindow::openTriggered() { ImportElement(this, *CDg1_, boxes_, fileControls()); }
+void MainWindow::importElement() { ImportElement(this, *CDg1_, boxes_, fileControls()); }
 
-void MainWindow::exportTriggered() { ExportElement(this, *CDg1_, boxes_, fileControls()); }
+void MainWindow::exportElement() { ExportElement(this, *CDg1_, boxes_, fileControls()); }
 
-void MainWindow::exitTriggered() {
+void MainWindow::closeAll() {
   // Every window of the system goes at once; nothing is asked.
   QApplication::closeAllWindows();
 }
 
-void MainWindow::fwjTriggered() { ShowSingleWindow(azimuthWindow_, boxes_); }
+void MainWindow::showAzimuthWindow() { ShowSingleWindow(azimuthWindow_, boxes_); }
 
-void MainWindow::redTriggered() { ShowSingleWindow(angleRadianWindow_, boxes_); }
+void MainWindow::showAngleRadianWindow() { ShowSingleWindow(angleRadianWindow_, boxes_); }
 
 // The route window's 送到主窗口 fills the element fields, so that the single
 // point tools of this window work on the element chosen there.
-void MainWindow::routeTriggered() {
+void MainWindow::showRouteWindow() {
   const auto send = [this](const std::array<QString, 8>& texts) {
     const FileCommandControls controls = fileControls();
     for (size_t i = 0; i < texts.size(); ++i) controls.elementFields[i]->setText(texts[i]);
@@ -283,9 +279,9 @@ void MainWindow::routeTriggered() {
   ShowSingleWindow(routeWindow_, boxes_, fileDialogs_, send);
 }
 
-void MainWindow::aboutTriggered() { ShowSingleWindow(aboutWindow_, boxes_, platform_); }
+void MainWindow::showAbout() { ShowSingleWindow(aboutWindow_, boxes_, platform_); }
 
-void MainWindow::notepadTriggered() {
+void MainWindow::startTextEditor() {
   const QString greeting =
       QStringLiteral("   欢迎使用记事本文档，更多测量资料请访问：") + kBlogPage.toString();
   QString error;
@@ -293,13 +289,13 @@ void MainWindow::notepadTriggered() {
     reportStartFailure(QStringLiteral("无法启动“记事本”"), error);
 }
 
-void MainWindow::calcTriggered() {
+void MainWindow::startCalculator() {
   QString error;
   if (!platform_.startCalculator(&error))
     reportStartFailure(QStringLiteral("无法启动“计算器”"), error);
 }
 
-void MainWindow::lianBangTriggered() {
+void MainWindow::showHelp() {
   QString error;
   if (!platform_.openWebPage(kHelpPage, &error))
     reportStartFailure(QStringLiteral("无法打开“联机帮助”"), error);

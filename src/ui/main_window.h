@@ -36,31 +36,37 @@ class MainWindow : public QMainWindow {
   // table with the user's edits, every line ended by CR LF.
   QString resultsText() const;
 
+ // The four modes: 线元正算 and 线元反算 (Option1, Option2), and within
+  // 线元正算 单点正算 and 连续正算 (OptionButton1, OptionButton2).
+  enum class Mode { Forward, Inverse, SinglePoint, Continuous };
+
  private slots:
   // The mode switches; each runs when its option button becomes selected.
-  void option1Clicked();
-  void option2Clicked();
-  void optionButton1Clicked();
-  void optionButton2Clicked();
+  void showForwardMode() { showMode(Mode::Forward); }
+  void showInverseMode() { showMode(Mode::Inverse); }
+  void showSinglePointMode() { showMode(Mode::SinglePoint); }
+  void showContinuousMode() { showMode(Mode::Continuous); }
 
-  void command2Clicked();  // forward computation of one point
-  void command4Clicked();  // inverse computation
-  void command6Clicked();  // continuous table
-  void command3Clicked();  // clear the element fields
-  void command7Clicked();  // save the table
+  void computeForward();  // Command2 点击正算: one point
+  void computeInverse();  // Command4 点击反算
+  void computeTable();    // Command6 点击正算: the continuous table
+  void clearElement();    // Command3 清空数据: the eight element fields
+  void saveTable();       // Command7 保存数据
 
-  void openTriggered();
-  void exportTriggered();
-  void exitTriggered();
-  void fwjTriggered();
-  void redTriggered();
-  void routeTriggered();
-  void notepadTriggered();
-  void calcTriggered();
-  void lianBangTriggered();
-  void aboutTriggered();
+  void importElement();          // Open
+  void exportElement();          // Export
+  void closeAll();               // Exit
+  void showAzimuthWindow();      // FWJ
+  void showAngleRadianWindow();  // Red
+  void showRouteWindow();        // Route 线路计算
+  void startTextEditor();        // Notepad
+  void startCalculator();        // Calc
+  void showHelp();               // LianBang 联机帮助
+  void showAbout();              // About
 
  private:
+  // Shows, hides, enables and clears the controls as the mode has them.
+  void showMode(Mode mode);
   void connectControls();
   // A program that could not be started is told about and then left alone.
   void reportStartFailure(const QString& what, const QString& why);
