@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "angle.h"
@@ -109,8 +110,28 @@ std::optional<JdRefusal> CheckValues(const std::vector<JdPoint>& points) {
   return std::nullopt;
 }
 
-// Overlaps are refused from 1 mm on; a tenth of a millimetre shows by how much.
+// Lengths in refusals show tenths of a millimetre.
 std::string Metres(double x) { return FixedText(x, 4) + " m"; }
+
+// An overlap of two curves, in millimetres to the tenth as the joint check
+// shows its gaps; one that rounds to nothing there still says it is there.
+std::string Overlap(double metres) {
+  const std::string mm = FixedText(metres * 1000, 1);
+  return (mm == "0.0" ? "不足0.1" : mm) + " mm";
+}
+
+// What rounding leaves in a straight's length, leg − T2 − T1: a few units in
+// the last place of the largest value it is worked from (coordinates, the
+// leg, the station it starts at). 16ε is 1.1e-8 m at coordinates of 3e6 m.
+// Within it the leg leaves no straight and its curves meet; beyond it a
+// straight is made however short, and an overlap is a design's error. A
+// straight beyond it is more than a unit in the last place of its station.
+constexpr double kRoundingNoise = 16 * std::numeric_limits<double>::epsilon();
+
+double RoundingNoise(const JdPoint& from, const JdPoint& to, double leg, double station) {
+  return kRoundingNoise * std::max({std::fabs(from.X), std::fabs(from.Y), std::fabs(to.X),
+                                    std::fabs(to.Y), leg, std::fabs(station)});
+}
 
 }  // namespace
 
@@ -125,7 +146,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     const double dY = points[i + 1].Y - points[i].Y;
     Leg& leg = legs[i];
     leg.length = std::hypot(dX, dY);
-    if (!(leg.length >= kBackToBackTolerance))
+    if (!(leg.length >= kShortestLength))
       return JdRefusal{static_cast<int>(i) + 2, -1,
                        Named(points, i) + "与" + Named(points, i + 1) + "相距不足1 mm！"};
     leg.azimuth = std::atan2(dY, dX);
@@ -157,7 +178,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
     // An arc shorter than the coordinates are given to is no element a
     // route can hold: its spirals are too long, or its radius too small.
-    if (geometry.back().Ly < kBackToBackTolerance)
+    if (geometry.back().Ly < kShortestLength)
       return JdRefusal{row, -1,
                        Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) +
                            "，不足1 mm！"};
@@ -170,16 +191,18 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   for (size_t c = 0; c < geometry.size(); ++c) {
     const CurveGeometry& g = geometry[c];
     const JdPoint& j = points[c + 1];
-    const double straight = legs[c].length - previousT2 - g.T1;
-    if (straight < -kBackToBackTolerance) {
-      const std::string overlap = Metres(-straight);
+    const double noise = RoundingNoise(points[c], j, legs[c].length, previousEnd);
+    double straight = legs[c].length - previousT2 - g.T1;
+    if (straight < -noise) {
       if (c == 0)
         return JdRefusal{2, -1,
-                         Named(points, 1) + "的曲线起点超出" + Named(points, 0) + overlap + "！"};
+                         Named(points, 1) + "的曲线起点超出" + Named(points, 0) +
+                             Metres(-straight) + "！"};
       return JdRefusal{static_cast<int>(c) + 2, -1,
                        Named(points, c) + "与" + Named(points, c + 1) + "的曲线重叠" +
-                           overlap + "！"};
+                           Overlap(-straight) + "！"};
     }
+    if (straight <= noise) straight = 0;
     CurveRow row;
     row.name = j.name;
     row.alpha = turn[c] * kDegreesPerRadian;
@@ -206,13 +229,15 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     previousEnd = row.HZ;
     previousT2 = g.T2;
   }
+  const size_t last = points.size() - 1;
   route.straightAfter = legs.back().length - previousT2;
-  if (route.straightAfter < -kBackToBackTolerance) {
-    const size_t last = points.size() - 1;
+  const double noise =
+      RoundingNoise(points[last - 1], points[last], legs.back().length, previousEnd);
+  if (route.straightAfter < -noise)
     return JdRefusal{static_cast<int>(last), -1,
                      Named(points, last - 1) + "的曲线终点超出" + Named(points, last) +
                          Metres(-route.straightAfter) + "！"};
-  }
+  if (route.straightAfter <= noise) route.straightAfter = 0;
 
   // The elements, from BP forward, each said of the row of its curve, a
   // straight of the JD it leads to.
@@ -224,7 +249,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   for (size_t c = 0; c < route.curves.size(); ++c) {
     const CurveRow& row = route.curves[c];
     chain.ForRow(static_cast<int>(c) + 2);
-    if (row.straightBefore > kBackToBackTolerance) chain.Add(station, row.ZH, 0, 0, 0, "直线");
+    if (row.straightBefore > 0) chain.Add(station, row.ZH, 0, 0, 0, "直线");
     const JdPoint& j = points[c + 1];
     const Leg& in = legs[c];
     chain.StartAt(j.X - row.T1 * in.ux, j.Y - row.T1 * in.uy, in.azimuth);
@@ -235,7 +260,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     station = row.HZ;
   }
   chain.ForRow(static_cast<int>(points.size()));
-  if (route.curves.empty() || route.straightAfter > kBackToBackTolerance)
+  if (route.curves.empty() || route.straightAfter > 0)
     chain.Add(station, station + route.straightAfter, 0, 0, 0, "直线");
 
   // Values at the ends of the double range, or a length below the last digit
