@@ -170,15 +170,20 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     if (size > std::numbers::pi - kCollinearTurn)
       return JdRefusal{row, -1, Named(points, i) + "的转角达到180°，两条边方向相反！"};
     const double beta = (j.Ls1 + j.Ls2) / (2 * j.R);
-    if (beta >= size)
+    // The arc the design's spirals leave of the turn, in metres along it.
+    const double arc = j.R * (size - beta);
+    if (arc < -kSpiralsMeetTolerance)
       return JdRefusal{row, -1,
                        Named(points, i) + "的缓和曲线过长：β1+β2=" +
                            DegreesToDmsText(beta * kDegreesPerRadian) + "不小于转角α=" +
                            DegreesToDmsText(size * kDegreesPerRadian) + "！"};
-    geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
-    // An arc shorter than the coordinates are given to is no element a
-    // route can hold: its spirals are too long, or its radius too small.
-    if (geometry.back().Ly < kShortestLength)
+    if (beta > 0 && arc <= kSpiralsMeetTolerance)
+      geometry.push_back(SpiralCurveOfTurn(size, j.R, j.Ls1, j.Ls2));
+    else
+      geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
+    // Without spirals to take its place, an arc shorter than the coordinates
+    // are given to is no element a route can hold: its radius is too small.
+    if (beta == 0 && geometry.back().Ly < kShortestLength)
       return JdRefusal{row, -1,
                        Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) +
                            "，不足1 mm！"};
@@ -207,9 +212,9 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     row.name = j.name;
     row.alpha = turn[c] * kDegreesPerRadian;
     row.R = j.R;
-    row.Ls1 = j.Ls1;
+    row.Ls1 = g.Ls1;
     row.Ly = g.Ly;
-    row.Ls2 = j.Ls2;
+    row.Ls2 = g.Ls2;
     row.T1 = g.T1;
     row.T2 = g.T2;
     row.L = g.L;
@@ -221,10 +226,10 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     row.q2 = g.shift2.q;
     row.straightBefore = straight;
     row.ZH = previousEnd + straight;
-    row.HY = row.ZH + j.Ls1;
+    row.HY = row.ZH + g.Ls1;
     row.QZ = row.HY + g.Ly / 2;
     row.YH = row.HY + g.Ly;
-    row.HZ = row.YH + j.Ls2;
+    row.HZ = row.YH + g.Ls2;
     route.curves.push_back(row);
     previousEnd = row.HZ;
     previousT2 = g.T2;
@@ -254,9 +259,9 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     const Leg& in = legs[c];
     chain.StartAt(j.X - row.T1 * in.ux, j.Y - row.T1 * in.uy, in.azimuth);
     const double Q = row.alpha > 0 ? 1 : -1;
-    if (j.Ls1 > 0) chain.Add(row.ZH, row.HY, 0, j.R, Q, j.name + "缓和曲线1");
-    chain.Add(row.HY, row.YH, j.R, j.R, Q, j.name + "圆曲线");
-    if (j.Ls2 > 0) chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2");
+    if (row.Ls1 > 0) chain.Add(row.ZH, row.HY, 0, j.R, Q, j.name + "缓和曲线1");
+    if (row.Ly > 0) chain.Add(row.HY, row.YH, j.R, j.R, Q, j.name + "圆曲线");
+    if (row.Ls2 > 0) chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2");
     station = row.HZ;
   }
   chain.ForRow(static_cast<int>(points.size()));

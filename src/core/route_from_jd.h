@@ -9,12 +9,19 @@
 
 #include "jd_table.h"
 #include "route.h"
+#include "route_joints.h"
 
 namespace tarnvel {
 
 // Coordinates are given to the millimetre: two points closer than this (m)
-// are one, and an arc shorter than this is no curve.
+// are one, and an arc shorter than this, without spirals, is no curve.
 inline constexpr double kShortestLength = 0.001;
+
+// Spirals that leave an arc of less than this (m) either way, R(α − β1 − β2),
+// meet at R without one (a 凸型 curve): the joint check's position tolerance,
+// by which a point may move and the route still close. Spirals that turn
+// more than the legs by more than this of arc are refused.
+inline constexpr double kSpiralsMeetTolerance = JointTolerances{}.position_mm / 1000;
 
 // Legs that turn less than this (radians, 1″) are collinear: coordinates to
 // the millimetre cannot fix a smaller turn on a leg of 200 m.
@@ -25,7 +32,8 @@ inline constexpr double kCollinearTurn = 4.84813681109536e-6;
 struct CurveRow {
   std::string name;    // 交点号
   double alpha = 0;    // turning angle, + right (右), − left (左)
-  double R = 0, Ls1 = 0, Ly = 0, Ls2 = 0;
+  double R = 0, Ls1 = 0, Ly = 0, Ls2 = 0;  // as built: Ly 0 and the spirals
+                                          // scaled when they meet at R
   double T1 = 0, T2 = 0, L = 0;
   std::optional<double> E;  // symmetric curves only
   double J = 0;
@@ -60,10 +68,15 @@ struct JdRoute {
 // the straights: fewer than two points; a value that is not finite; BP or EP
 // with a radius or a spiral; an inner JD without R > 0 or with a negative
 // spiral; two consecutive points less than 1 mm apart; collinear legs
-// (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn as much as
-// the legs (β1 + β2 ≥ α); an arc shorter than 1 mm; curves that overlap each
-// other, or BP or EP, by more than rounding leaves (a few units in the last
-// place of the coordinates, about 1e-8 m at 3e6 m).
+// (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn more than
+// the legs by more than 2 mm of arc (R(β1 + β2 − α) > 2 mm); an arc shorter
+// than 1 mm without spirals; curves that overlap each other, or BP or EP, by
+// more than rounding leaves (a few units in the last place of the
+// coordinates, about 1e-8 m at 3e6 m).
+//
+// Spirals that leave an arc within 2 mm of nothing meet at R without one
+// (SpiralCurveOfTurn): R is kept and the spirals take up the arc, each by
+// its share, so that they turn exactly α; HY = QZ = YH.
 //
 // ZH = previous HZ (BP's station at first) + leg − previous T2 − T1; HY, QZ,
 // YH and HZ follow by the curve's lengths. A straight of that length is made

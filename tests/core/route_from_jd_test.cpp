@@ -67,14 +67,44 @@ std::vector<JdPoint> OneCurve(double turn, double R, double Ls1, double Ls2) {
           {"EP", jd.x + ahead.x, jd.y + ahead.y}};
 }
 
+// A curve at JD1 of OneCurve worked from the geometry alone: the circle
+// shifted by each spiral's p and q (from the series) must be the same circle
+// seen from both legs, which gives two linear equations in T1 and T2.
+// Vectors are from JD1; n is the normal towards the centre.
+struct ExactCurve {
+  SpiralShift s1, s2;
+  double T1 = 0, T2 = 0;
+  Xy tIn, tOut, nIn, nOut, centre;
+};
+
+ExactCurve SolveCurve(double turn, double R, double Ls1, double Ls2) {
+  ExactCurve e;
+  e.s1 = Ls1 ? SeriesShift(R, Ls1) : SpiralShift{};
+  e.s2 = Ls2 ? SeriesShift(R, Ls2) : SpiralShift{};
+  const double side = turn > 0 ? 1 : -1;
+  const double in = 31.25 * kRadian, out = in + turn * kRadian;
+  e.tIn = {std::cos(in), std::sin(in)};
+  e.tOut = {std::cos(out), std::sin(out)};
+  e.nIn = {-side * e.tIn.y, side * e.tIn.x};
+  e.nOut = {-side * e.tOut.y, side * e.tOut.x};
+  // (q1 − T1) tIn − (T2 − q2) tOut = (R + p2) nOut − (R + p1) nIn
+  const Xy rhs{(R + e.s2.p) * e.nOut.x - (R + e.s1.p) * e.nIn.x,
+               (R + e.s2.p) * e.nOut.y - (R + e.s1.p) * e.nIn.y};
+  const double det = -e.tIn.x * e.tOut.y + e.tOut.x * e.tIn.y;
+  const double a = (-rhs.x * e.tOut.y + e.tOut.x * rhs.y) / det;
+  const double b = (e.tIn.x * rhs.y - rhs.x * e.tIn.y) / det;
+  e.T1 = e.s1.q - a;
+  e.T2 = b + e.s2.q;
+  e.centre = {(e.s1.q - e.T1) * e.tIn.x + (R + e.s1.p) * e.nIn.x,
+              (e.s1.q - e.T1) * e.tIn.y + (R + e.s1.p) * e.nIn.y};
+  return e;
+}
+
 struct CurveCase {
   const char* what;
   double turn, R, Ls1, Ls2;
 };
 
-// The tangent lengths from the geometry alone: the circle shifted by each
-// spiral's p and q must be the same circle seen from both legs, which gives
-// two linear equations in T1 and T2.
 TEST(RouteFromJd, CurveAgreesWithTheExactClothoid) {
   const CurveCase cases[] = {{"symmetric", 35.5, 600, 100, 100},
                              {"asymmetric", -52.25, 400, 120, 70},
@@ -84,39 +114,107 @@ TEST(RouteFromJd, CurveAgreesWithTheExactClothoid) {
     const auto outcome = RouteFromJd(OneCurve(c.turn, c.R, c.Ls1, c.Ls2), 1000);
     ASSERT_TRUE(std::holds_alternative<JdRoute>(outcome));
     const CurveRow& row = std::get<JdRoute>(outcome).curves.at(0);
-
-    const SpiralShift s1 = c.Ls1 ? SeriesShift(c.R, c.Ls1) : SpiralShift{};
-    const SpiralShift s2 = c.Ls2 ? SeriesShift(c.R, c.Ls2) : SpiralShift{};
-    const double side = c.turn > 0 ? 1 : -1;
-    const double in = 31.25 * kRadian, out = in + c.turn * kRadian;
-    const Xy tIn{std::cos(in), std::sin(in)}, tOut{std::cos(out), std::sin(out)};
-    const Xy nIn{-side * tIn.y, side * tIn.x}, nOut{-side * tOut.y, side * tOut.x};
-    // (q1 − T1) tIn − (T2 − q2) tOut = (R + p2) nOut − (R + p1) nIn
-    const Xy rhs{(c.R + s2.p) * nOut.x - (c.R + s1.p) * nIn.x,
-                 (c.R + s2.p) * nOut.y - (c.R + s1.p) * nIn.y};
-    const double det = -tIn.x * tOut.y + tOut.x * tIn.y;
-    const double a = (-rhs.x * tOut.y + tOut.x * rhs.y) / det;
-    const double b = (tIn.x * rhs.y - rhs.x * tIn.y) / det;
-    const double T1 = s1.q - a, T2 = b + s2.q;
-    const Xy centre{(s1.q - T1) * tIn.x + (c.R + s1.p) * nIn.x,
-                    (s1.q - T1) * tIn.y + (c.R + s1.p) * nIn.y};
+    const ExactCurve e = SolveCurve(c.turn, c.R, c.Ls1, c.Ls2);
 
     EXPECT_NEAR(row.alpha, c.turn, 1e-9);
-    EXPECT_NEAR(row.T1, T1, kMicrometre);
-    EXPECT_NEAR(row.T2, T2, kMicrometre);
-    EXPECT_NEAR(row.p1, s1.p, kMicrometre);
-    EXPECT_NEAR(row.q2, s2.q, kMicrometre);
+    EXPECT_NEAR(row.T1, e.T1, kMicrometre);
+    EXPECT_NEAR(row.T2, e.T2, kMicrometre);
+    EXPECT_NEAR(row.p1, e.s1.p, kMicrometre);
+    EXPECT_NEAR(row.q2, e.s2.q, kMicrometre);
     const double Ly = c.R * (std::fabs(c.turn) * kRadian - (c.Ls1 + c.Ls2) / (2 * c.R));
     EXPECT_NEAR(row.Ly, Ly, kMicrometre);
-    EXPECT_NEAR(row.J, T1 + T2 - (c.Ls1 + Ly + c.Ls2), kMicrometre);
+    EXPECT_NEAR(row.J, e.T1 + e.T2 - (c.Ls1 + Ly + c.Ls2), kMicrometre);
     if (c.Ls1 == c.Ls2)
-      EXPECT_NEAR(row.E.value(), std::hypot(centre.x, centre.y) - c.R, kMicrometre);
+      EXPECT_NEAR(row.E.value(), std::hypot(e.centre.x, e.centre.y) - c.R, kMicrometre);
     else
       EXPECT_FALSE(row.E);
-    EXPECT_NEAR(row.ZH, 1000 + 500 - T1, kMicrometre);
+    EXPECT_NEAR(row.ZH, 1000 + 500 - e.T1, kMicrometre);
     EXPECT_NEAR(row.HZ, row.ZH + c.Ls1 + Ly + c.Ls2, kMicrometre);
     EXPECT_NEAR(row.QZ, row.ZH + c.Ls1 + Ly / 2, kMicrometre);
   }
+}
+
+// A design whose spirals leave `arcLeft` metres of arc, R(α − β1 − β2)
+// (below 0 they turn more than α): their lengths are `share` and 1 − share
+// of 2(Rα − arcLeft).
+struct SpiralsMeetCase {
+  const char* name;
+  double turn, R, share, arcLeft;
+};
+
+void PrintTo(const SpiralsMeetCase& c, std::ostream* os) {
+  *os << "turn " << c.turn << "°, R " << c.R << ", share " << c.share << ", arc left "
+      << c.arcLeft << " m";
+}
+
+class SpiralsMeetTest : public testing::TestWithParam<SpiralsMeetCase> {};
+
+// Pins spirals that turn the whole α (or within 2 mm of arc of it) being
+// refused, as an arc under 1 mm or as β1 + β2 ≥ α: they meet at R. The
+// curve that closes turns exactly α, R kept, so its spirals are 2Rα in all,
+// shared as the design shares them.
+TEST_P(SpiralsMeetTest, WithoutAnArc) {
+  const SpiralsMeetCase& c = GetParam();
+  const double alpha = std::fabs(c.turn) * kRadian;
+  const double total = 2 * (c.R * alpha - c.arcLeft);
+  const auto outcome =
+      RouteFromJd(OneCurve(c.turn, c.R, c.share * total, (1 - c.share) * total), 1000);
+  ASSERT_TRUE(std::holds_alternative<JdRoute>(outcome)) << std::get<JdRefusal>(outcome).message;
+  const JdRoute& jd = std::get<JdRoute>(outcome);
+  const CurveRow& row = jd.curves.at(0);
+  const double Ls1 = c.share * 2 * c.R * alpha, Ls2 = (1 - c.share) * 2 * c.R * alpha;
+  const ExactCurve e = SolveCurve(c.turn, c.R, Ls1, Ls2);
+
+  EXPECT_NEAR(row.Ls1, Ls1, 1e-9);
+  EXPECT_NEAR(row.Ls2, Ls2, 1e-9);
+  EXPECT_EQ(row.Ly, 0);
+  EXPECT_NEAR(row.L, Ls1 + Ls2, 1e-9);
+  EXPECT_NEAR(row.T1, e.T1, kMicrometre);
+  EXPECT_NEAR(row.T2, e.T2, kMicrometre);
+  EXPECT_EQ(row.HY, row.QZ);
+  EXPECT_EQ(row.YH, row.QZ);
+  const auto cells = CurveRowTexts(row);
+  EXPECT_EQ(cells[4], "0.000");
+  EXPECT_EQ(cells[12], cells[14]);
+  ASSERT_EQ(jd.route.elements.size(), 4u);  // straight, two spirals, straight
+
+  // HY is the end of the entry spiral laid from ZH on the incoming leg, HZ
+  // T2 from the JD on the outgoing one.
+  const Xy end = ClothoidEnd(c.R, Ls1);
+  const double side = c.turn > 0 ? 1 : -1;
+  const JdPoint& jd1 = OneCurve(c.turn, c.R, 0, 0)[1];
+  const double hyX = jd1.X - e.T1 * e.tIn.x + end.x * e.tIn.x - side * end.y * e.tIn.y;
+  const double hyY = jd1.Y - e.T1 * e.tIn.y + end.x * e.tIn.y + side * end.y * e.tIn.x;
+  const double stations[] = {row.HY, row.HZ};
+  const Xy expected[] = {{hyX, hyY}, {jd1.X + e.T2 * e.tOut.x, jd1.Y + e.T2 * e.tOut.y}};
+  for (size_t k = 0; k < 2; ++k) {
+    const auto points =
+        std::get<std::vector<RoutePoint>>(RouteForward(jd.route, stations[k], 0, 90));
+    EXPECT_NEAR(points.back().result.point.X, expected[k].x, kMicrometre) << k;
+    EXPECT_NEAR(points.back().result.point.Y, expected[k].y, kMicrometre) << k;
+  }
+  for (const Joint& j : CheckJoints(jd.route)) {
+    EXPECT_LT(j.d_mm, 1e-3) << j.left;
+    EXPECT_LT(std::fabs(j.daz_sec), 1e-4) << j.left;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, SpiralsMeetTest,
+    testing::Values(SpiralsMeetCase{"Symmetric_Exact", 20, 400, 0.5, 0},
+                    SpiralsMeetCase{"Symmetric_ArcLeft", 20, 400, 0.5, 0.0015},
+                    SpiralsMeetCase{"Symmetric_ArcShort", 20, 400, 0.5, -0.0015},
+                    SpiralsMeetCase{"Asymmetric_Left", -35, 250, 0.6, 0.001},
+                    SpiralsMeetCase{"Asymmetric_ArcShort", 28, 400, 0.3, -0.0019}),
+    [](const testing::TestParamInfo<SpiralsMeetCase>& info) { return info.param.name; });
+
+// Beyond the tolerance the spirals are too long for the turn.
+TEST(RouteFromJd, SpiralsBeyondTheTurnByMoreThanTheToleranceAreRefused) {
+  const double total = 2 * (400 * 20 * kRadian + 0.0025);
+  const auto outcome = RouteFromJd(OneCurve(20, 400, total / 2, total / 2), 0);
+  ASSERT_TRUE(std::holds_alternative<JdRefusal>(outcome));
+  EXPECT_EQ(std::get<JdRefusal>(outcome),
+            (JdRefusal{2, -1, "交点“JD1”的缓和曲线过长：β1+β2=20°0ˊ1.29″不小于转角α=20°0ˊ0″！"}));
 }
 
 TEST(CurveTableText, CurveWithoutSpiralsHasNoHyOrYh) {
