@@ -1,5 +1,6 @@
 #include "jd_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "centre_line.h"
@@ -37,6 +38,8 @@ CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
   c.L = Ls1 + c.Ly + Ls2;
   if (Ls1 == Ls2) c.E = (R + p1) / std::cos(alpha / 2) - R;
   c.J = c.T1 + c.T2 - c.L;
+  const double cosHalf = std::cos(alpha / 2);
+  c.tangentSlope = (R + std::max(p1, p2)) / (2 * cosHalf * cosHalf);
   return c;
 }
 

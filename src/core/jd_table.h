@@ -49,6 +49,12 @@ struct CurveGeometry {
   double L = 0;                 // Ls1 + Ly + Ls2
   std::optional<double> E;      // 外距, for a symmetric curve (Ls1 = Ls2)
   double J = 0;                 // 校正值 T1 + T2 − L
+  // How much T1 and T2 change per radian of α, (R + p) / 2cos²(α/2) with
+  // the larger p: how far the last digits of the coordinates, which fix α,
+  // carry into the tangents. It leaves out the smaller changes of the
+  // spirals' (p1 − p2) / sin α, and of SpiralCurveOfTurn's lengths, that grow
+  // with α too; a bound built on it needs a margin for them.
+  double tangentSlope = 0;
 };
 
 // For a turn of `alpha` radians (its size: 0 < alpha < π) and

@@ -120,17 +120,26 @@ std::string Overlap(double metres) {
   return (mm == "0.0" ? "不足0.1" : mm) + " mm";
 }
 
-// What rounding leaves in a straight's length, leg − T2 − T1: a few units in
-// the last place of the largest value it is worked from (coordinates, the
-// leg, the station it starts at). 16ε is 1.1e-8 m at coordinates of 3e6 m.
-// Within it the leg leaves no straight and its curves meet; beyond it a
-// straight is made however short, and an overlap is a design's error. A
-// straight beyond it is more than a unit in the last place of its station.
+// What rounding leaves in a straight's length, leg − T2 − T1: 16ε (16 to 32
+// units in the last place) of the largest of the values it is worked from
+// (the coordinates, the leg, the station it starts at), plus 16ε of the
+// Wobble of the tangents at either end, which the coordinates' last digits
+// leave uncertain through the turns. Some 5e-8 m for curves of R 500 turning 30° at
+// coordinates of 3e6 m; more where a large radius turns little. Within it
+// the leg leaves no straight and its curves meet; beyond it a straight is
+// made however short, and an overlap is a design's error. A straight beyond
+// it is more than a unit in the last place of its station.
 constexpr double kRoundingNoise = 16 * std::numeric_limits<double>::epsilon();
 
-double RoundingNoise(const JdPoint& from, const JdPoint& to, double leg, double station) {
-  return kRoundingNoise * std::max({std::fabs(from.X), std::fabs(from.Y), std::fabs(to.X),
-                                    std::fabs(to.Y), leg, std::fabs(station)});
+// How far a curve's tangents move, per unit of ε, when each point of the
+// table moves by ε times the largest coordinate: each leg turns by that over
+// its length at either end, and T1 and T2 follow the turn.
+double Wobble(const CurveGeometry& g, const Leg& in, const Leg& out, double coordinates) {
+  return coordinates * g.tangentSlope * (1 / in.length + 1 / out.length);
+}
+
+double RoundingNoise(double coordinates, double leg, double station, double wobble) {
+  return kRoundingNoise * (std::max({coordinates, leg, std::fabs(station)}) + wobble);
 }
 
 }  // namespace
@@ -157,6 +166,10 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   JdRoute route;
   std::vector<CurveGeometry> geometry;
   std::vector<double> turn;  // signed, radians
+  std::vector<double> wobble;
+  double coordinates = 0;  // the largest, for the units in their last place
+  for (const JdPoint& p : points)
+    coordinates = std::max({coordinates, std::fabs(p.X), std::fabs(p.Y)});
   for (size_t i = 1; i + 1 < points.size(); ++i) {
     const JdPoint& j = points[i];
     const int row = static_cast<int>(i) + 1;
@@ -188,6 +201,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                        Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) +
                            "，不足1 mm！"};
     turn.push_back(alpha);
+    wobble.push_back(Wobble(geometry.back(), legs[i - 1], legs[i], coordinates));
   }
 
   // Stations, and the straights the legs leave between the curves.
@@ -196,7 +210,8 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   for (size_t c = 0; c < geometry.size(); ++c) {
     const CurveGeometry& g = geometry[c];
     const JdPoint& j = points[c + 1];
-    const double noise = RoundingNoise(points[c], j, legs[c].length, previousEnd);
+    const double noise = RoundingNoise(coordinates, legs[c].length, previousEnd,
+                                       (c > 0 ? wobble[c - 1] : 0) + wobble[c]);
     double straight = legs[c].length - previousT2 - g.T1;
     if (straight < -noise) {
       if (c == 0)
@@ -237,7 +252,8 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   const size_t last = points.size() - 1;
   route.straightAfter = legs.back().length - previousT2;
   const double noise =
-      RoundingNoise(points[last - 1], points[last], legs.back().length, previousEnd);
+      RoundingNoise(coordinates, legs.back().length, previousEnd,
+                    wobble.empty() ? 0 : wobble.back());
   if (route.straightAfter < -noise)
     return JdRefusal{static_cast<int>(last), -1,
                      Named(points, last - 1) + "的曲线终点超出" + Named(points, last) +

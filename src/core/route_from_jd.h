@@ -71,8 +71,8 @@ struct JdRoute {
 // (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn more than
 // the legs by more than 2 mm of arc (R(β1 + β2 − α) > 2 mm); an arc shorter
 // than 1 mm without spirals; curves that overlap each other, or BP or EP, by
-// more than rounding leaves (a few units in the last place of the
-// coordinates, about 1e-8 m at 3e6 m).
+// more than rounding leaves (16ε of the coordinates, carried through the
+// turns into the tangents: some 5e-8 m at coordinates of 3e6 m).
 //
 // Spirals that leave an arc within 2 mm of nothing meet at R without one
 // (SpiralCurveOfTurn): R is kept and the spirals take up the arc, each by

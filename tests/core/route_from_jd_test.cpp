@@ -228,15 +228,15 @@ TEST(CurveTableText, CurveWithoutSpiralsHasNoHyOrYh) {
   EXPECT_EQ(cells[11], FixedText(500 - route.curves[0].T1, 3));
 }
 
-// Two curves, right 30° then left 30°, with spirals of Ls (none for 0),
-// whose tangents leave `gap` metres between HZ and ZH (an overlap below 0);
-// BP and EP 100 m beyond the curves.
-std::vector<JdPoint> TwoCurves(double R1, double R2, double Ls, double gap) {
-  const CurveGeometry first = CurveOfTurn(30 * kRadian, R1, Ls, Ls);
-  const CurveGeometry second = CurveOfTurn(30 * kRadian, R2, Ls, Ls);
-  const Xy jd1{3378000, 512000};
+// Two curves, right by `turn` degrees then left by as much, with spirals of
+// Ls (none for 0), whose tangents leave `gap` metres between HZ and ZH (an
+// overlap below 0); BP and EP 100 m beyond the curves. JD1 at `jd1`.
+std::vector<JdPoint> TwoCurves(double R1, double R2, double Ls, double gap, double turn = 30,
+                               Xy jd1 = {3378000, 512000}) {
+  const CurveGeometry first = CurveOfTurn(turn * kRadian, R1, Ls, Ls);
+  const CurveGeometry second = CurveOfTurn(turn * kRadian, R2, Ls, Ls);
   const Xy back = Along(31.25, -(first.T1 + 100));
-  const Xy leg = Along(61.25, first.T2 + second.T1 + gap);
+  const Xy leg = Along(31.25 + turn, first.T2 + second.T1 + gap);
   const Xy jd2{jd1.x + leg.x, jd1.y + leg.y};
   const Xy ahead = Along(31.25, second.T2 + 100);
   return {{"BP", jd1.x + back.x, jd1.y + back.y},
@@ -245,13 +245,18 @@ std::vector<JdPoint> TwoCurves(double R1, double R2, double Ls, double gap) {
           {"EP", jd2.x + ahead.x, jd2.y + ahead.y}};
 }
 
+// On a local grid JD1 is at (1000, 2000): the units in the last place of
+// the coordinates are small, and a small turn makes much of them in T.
 struct StraightCase {
   const char* name;
   double R1, R2, Ls, gap;
+  double turn = 30;
+  bool localGrid = false;
 };
 
 void PrintTo(const StraightCase& c, std::ostream* os) {
-  *os << "R " << c.R1 << "/" << c.R2 << ", Ls " << c.Ls << ", gap " << c.gap << " m";
+  *os << "R " << c.R1 << "/" << c.R2 << ", Ls " << c.Ls << ", gap " << c.gap << " m, turn "
+      << c.turn << "°" << (c.localGrid ? ", local grid" : "");
 }
 
 class ShortStraightTest : public testing::TestWithParam<StraightCase> {};
@@ -261,7 +266,8 @@ class ShortStraightTest : public testing::TestWithParam<StraightCase> {};
 // exactly T2 + T1 leaves neither a straight nor a station jump.
 TEST_P(ShortStraightTest, IsAnElementOfItsTrueLength) {
   const StraightCase& c = GetParam();
-  const auto outcome = RouteFromJd(TwoCurves(c.R1, c.R2, c.Ls, c.gap), 1000);
+  const Xy jd1 = c.localGrid ? Xy{1000, 2000} : Xy{3378000, 512000};
+  const auto outcome = RouteFromJd(TwoCurves(c.R1, c.R2, c.Ls, c.gap, c.turn, jd1), 1000);
   ASSERT_TRUE(std::holds_alternative<JdRoute>(outcome)) << std::get<JdRefusal>(outcome).message;
   const JdRoute& jd = std::get<JdRoute>(outcome);
   const size_t perCurve = c.Ls > 0 ? 3 : 1;
@@ -296,7 +302,9 @@ INSTANTIATE_TEST_SUITE_P(
                     StraightCase{"R15_R40_Touching", 15, 40, 0, 0},
                     StraightCase{"R15_R40_TenthMillimetre", 15, 40, 0, 0.0001},
                     StraightCase{"R50000_R80000_Touching", 50000, 80000, 0, 0},
-                    StraightCase{"R50000_R80000_HalfMillimetre", 50000, 80000, 0, 0.0005}),
+                    StraightCase{"R50000_R80000_HalfMillimetre", 50000, 80000, 0, 0.0005},
+                    StraightCase{"LocalGrid_Turn1_Touching", 300, 80000, 0, 0, 1, true},
+                    StraightCase{"LocalGrid_TurnHalf_Touching", 300, 80000, 0, 0, 0.5, true}),
     [](const testing::TestParamInfo<StraightCase>& info) { return info.param.name; });
 
 // The table of the report: its JD1–JD2 leg leaves 0.5 mm after T2 + T1.
