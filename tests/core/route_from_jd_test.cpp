@@ -417,7 +417,7 @@ TEST(RouteFromJd, Refusals) {
 
 // A design's 直线、曲线及转角表 as it is printed: coordinates and stations to
 // the millimetre, p and q by the series, the start at K10+000. JD3 and JD4
-// meet back to back, 0.3 mm apart.
+// are back to back: the rounded coordinates leave a straight of 0.3 mm.
 const std::vector<JdPoint> kDesign = {
     {"BP", 3378214.562, 512873.319},
     {"JD1", 3378545.189, 513388.324, 800, 120, 120},
