@@ -124,11 +124,11 @@ std::string Overlap(double metres) {
 // units in the last place) of the largest of the values it is worked from
 // (the coordinates, the leg, the station it starts at), plus 16ε of the
 // Wobble of the tangents at either end, which the coordinates' last digits
-// leave uncertain through the turns. Some 5e-8 m for curves of R 500 turning 30° at
-// coordinates of 3e6 m; more where a large radius turns little. Within it
-// the leg leaves no straight and its curves meet; beyond it a straight is
-// made however short, and an overlap is a design's error. A straight beyond
-// it is more than a unit in the last place of its station.
+// leave uncertain through the turns. Some 5e-8 m for curves of R 500
+// turning 30° at coordinates of 3e6 m; more where a large radius turns
+// little. Within it the leg leaves no straight and its curves meet; beyond
+// it a straight is made however short, and an overlap is a design's error.
+// A straight beyond it is more than a unit in the last place of its station.
 constexpr double kRoundingNoise = 16 * std::numeric_limits<double>::epsilon();
 
 // How far a curve's tangents move, per unit of ε, when each point of the
