@@ -1,5 +1,6 @@
 #include "jd_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "centre_line.h"
@@ -21,6 +22,8 @@ SpiralShift ExactSpiralShift(double R, double Ls) {
 
 CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
   CurveGeometry c;
+  c.Ls1 = Ls1;
+  c.Ls2 = Ls2;
   c.beta1 = Ls1 / (2 * R);
   c.beta2 = Ls2 / (2 * R);
   c.shift1 = ExactSpiralShift(R, Ls1);
@@ -34,6 +37,18 @@ CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
   c.Ly = R * (alpha - c.beta1 - c.beta2);
   c.L = Ls1 + c.Ly + Ls2;
   if (Ls1 == Ls2) c.E = (R + p1) / std::cos(alpha / 2) - R;
+  c.J = c.T1 + c.T2 - c.L;
+  const double cosHalf = std::cos(alpha / 2);
+  c.tangentSlope = (R + std::max(p1, p2)) / (2 * cosHalf * cosHalf);
+  return c;
+}
+
+CurveGeometry SpiralCurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
+  const double scale = 2 * R * alpha / (Ls1 + Ls2);
+  CurveGeometry c = CurveOfTurn(alpha, R, Ls1 * scale, Ls2 * scale);
+  // What is left of the arc is the rounding of the product above.
+  c.Ly = 0;
+  c.L = c.Ls1 + c.Ls2;
   c.J = c.T1 + c.T2 - c.L;
   return c;
 }

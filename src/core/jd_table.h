@@ -41,6 +41,7 @@ SpiralShift ExactSpiralShift(double R, double Ls);
 // The geometry of one curve, given its turn. Lengths in metres, angles in
 // radians.
 struct CurveGeometry {
+  double Ls1 = 0, Ls2 = 0;      // the spirals' lengths as the curve is built
   double beta1 = 0, beta2 = 0;  // spiral angles Lsi / 2R
   SpiralShift shift1, shift2;   // of the entry and the exit spiral
   double T1 = 0, T2 = 0;        // tangent lengths, JD to ZH and JD to HZ
@@ -48,6 +49,12 @@ struct CurveGeometry {
   double L = 0;                 // Ls1 + Ly + Ls2
   std::optional<double> E;      // 外距, for a symmetric curve (Ls1 = Ls2)
   double J = 0;                 // 校正值 T1 + T2 − L
+  // How much T1 and T2 change per radian of α, (R + p) / 2cos²(α/2) with
+  // the larger p: how far the last digits of the coordinates, which fix α,
+  // carry into the tangents. It leaves out the smaller changes of the
+  // spirals' (p1 − p2) / sin α, and of SpiralCurveOfTurn's lengths, that grow
+  // with α too; a bound built on it needs a margin for them.
+  double tangentSlope = 0;
 };
 
 // For a turn of `alpha` radians (its size: 0 < alpha < π) and
@@ -55,5 +62,14 @@ struct CurveGeometry {
 //   T1 = (R + p1) tan(α/2) + q1 − (p1 − p2) / sin α
 //   T2 = (R + p2) tan(α/2) + q2 + (p1 − p2) / sin α
 CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2);
+
+// The curve of two spirals that meet at R without an arc (凸型, HY = QZ =
+// YH), for the same turn: R is kept, and the design's Ls1 and Ls2 are scaled
+// by one factor to turn exactly α between them, (Ls1 + Ls2) / 2R = α, so that
+// the curve leaves on the outgoing leg. The arc the design's lengths would
+// leave, R(α − β1 − β2) of either sign, goes into the spirals: L changes by
+// that much, each spiral by its share of twice that. Ly is 0 and L = Ls1 +
+// Ls2. Needs Ls1 + Ls2 > 0.
+CurveGeometry SpiralCurveOfTurn(double alpha, double R, double Ls1, double Ls2);
 
 }  // namespace tarnvel

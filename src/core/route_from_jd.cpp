@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "angle.h"
@@ -109,8 +110,37 @@ std::optional<JdRefusal> CheckValues(const std::vector<JdPoint>& points) {
   return std::nullopt;
 }
 
-// Overlaps are refused from 1 mm on; a tenth of a millimetre shows by how much.
+// Lengths in refusals show tenths of a millimetre.
 std::string Metres(double x) { return FixedText(x, 4) + " m"; }
+
+// An overlap of two curves, in millimetres to the tenth as the joint check
+// shows its gaps; one that rounds to nothing there still says it is there.
+std::string Overlap(double metres) {
+  const std::string mm = FixedText(metres * 1000, 1);
+  return (mm == "0.0" ? "不足0.1" : mm) + " mm";
+}
+
+// What rounding leaves in a straight's length, leg − T2 − T1: 16ε (16 to 32
+// units in the last place) of the largest of the values it is worked from
+// (the coordinates, the leg, the station it starts at), plus 16ε of the
+// Wobble of the tangents at either end, which the coordinates' last digits
+// leave uncertain through the turns. Some 5e-8 m for curves of R 500
+// turning 30° at coordinates of 3e6 m; more where a large radius turns
+// little. Within it the leg leaves no straight and its curves meet; beyond
+// it a straight is made however short, and an overlap is a design's error.
+// A straight beyond it is more than a unit in the last place of its station.
+constexpr double kRoundingNoise = 16 * std::numeric_limits<double>::epsilon();
+
+// How far a curve's tangents move, per unit of ε, when each point of the
+// table moves by ε times the largest coordinate: each leg turns by that over
+// its length at either end, and T1 and T2 follow the turn.
+double Wobble(const CurveGeometry& g, const Leg& in, const Leg& out, double coordinates) {
+  return coordinates * g.tangentSlope * (1 / in.length + 1 / out.length);
+}
+
+double RoundingNoise(double coordinates, double leg, double station, double wobble) {
+  return kRoundingNoise * (std::max({coordinates, leg, std::fabs(station)}) + wobble);
+}
 
 }  // namespace
 
@@ -125,7 +155,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     const double dY = points[i + 1].Y - points[i].Y;
     Leg& leg = legs[i];
     leg.length = std::hypot(dX, dY);
-    if (!(leg.length >= kBackToBackTolerance))
+    if (!(leg.length >= kShortestLength))
       return JdRefusal{static_cast<int>(i) + 2, -1,
                        Named(points, i) + "与" + Named(points, i + 1) + "相距不足1 mm！"};
     leg.azimuth = std::atan2(dY, dX);
@@ -136,6 +166,10 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   JdRoute route;
   std::vector<CurveGeometry> geometry;
   std::vector<double> turn;  // signed, radians
+  std::vector<double> wobble;
+  double coordinates = 0;  // the largest, for the units in their last place
+  for (const JdPoint& p : points)
+    coordinates = std::max({coordinates, std::fabs(p.X), std::fabs(p.Y)});
   for (size_t i = 1; i + 1 < points.size(); ++i) {
     const JdPoint& j = points[i];
     const int row = static_cast<int>(i) + 1;
@@ -149,19 +183,25 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     if (size > std::numbers::pi - kCollinearTurn)
       return JdRefusal{row, -1, Named(points, i) + "的转角达到180°，两条边方向相反！"};
     const double beta = (j.Ls1 + j.Ls2) / (2 * j.R);
-    if (beta >= size)
+    // The arc the design's spirals leave of the turn, in metres along it.
+    const double arc = j.R * (size - beta);
+    if (arc < -kSpiralsMeetTolerance)
       return JdRefusal{row, -1,
                        Named(points, i) + "的缓和曲线过长：β1+β2=" +
                            DegreesToDmsText(beta * kDegreesPerRadian) + "不小于转角α=" +
                            DegreesToDmsText(size * kDegreesPerRadian) + "！"};
-    geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
-    // An arc shorter than the coordinates are given to is no element a
-    // route can hold: its spirals are too long, or its radius too small.
-    if (geometry.back().Ly < kBackToBackTolerance)
+    if (beta > 0 && arc <= kSpiralsMeetTolerance)
+      geometry.push_back(SpiralCurveOfTurn(size, j.R, j.Ls1, j.Ls2));
+    else
+      geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
+    // Without spirals to take its place, an arc shorter than the coordinates
+    // are given to is no element a route can hold: its radius is too small.
+    if (beta == 0 && geometry.back().Ly < kShortestLength)
       return JdRefusal{row, -1,
                        Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) +
                            "，不足1 mm！"};
     turn.push_back(alpha);
+    wobble.push_back(Wobble(geometry.back(), legs[i - 1], legs[i], coordinates));
   }
 
   // Stations, and the straights the legs leave between the curves.
@@ -170,23 +210,26 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   for (size_t c = 0; c < geometry.size(); ++c) {
     const CurveGeometry& g = geometry[c];
     const JdPoint& j = points[c + 1];
-    const double straight = legs[c].length - previousT2 - g.T1;
-    if (straight < -kBackToBackTolerance) {
-      const std::string overlap = Metres(-straight);
+    const double noise = RoundingNoise(coordinates, legs[c].length, previousEnd,
+                                       (c > 0 ? wobble[c - 1] : 0) + wobble[c]);
+    double straight = legs[c].length - previousT2 - g.T1;
+    if (straight < -noise) {
       if (c == 0)
         return JdRefusal{2, -1,
-                         Named(points, 1) + "的曲线起点超出" + Named(points, 0) + overlap + "！"};
+                         Named(points, 1) + "的曲线起点超出" + Named(points, 0) +
+                             Metres(-straight) + "！"};
       return JdRefusal{static_cast<int>(c) + 2, -1,
                        Named(points, c) + "与" + Named(points, c + 1) + "的曲线重叠" +
-                           overlap + "！"};
+                           Overlap(-straight) + "！"};
     }
+    if (straight <= noise) straight = 0;
     CurveRow row;
     row.name = j.name;
     row.alpha = turn[c] * kDegreesPerRadian;
     row.R = j.R;
-    row.Ls1 = j.Ls1;
+    row.Ls1 = g.Ls1;
     row.Ly = g.Ly;
-    row.Ls2 = j.Ls2;
+    row.Ls2 = g.Ls2;
     row.T1 = g.T1;
     row.T2 = g.T2;
     row.L = g.L;
@@ -198,21 +241,24 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     row.q2 = g.shift2.q;
     row.straightBefore = straight;
     row.ZH = previousEnd + straight;
-    row.HY = row.ZH + j.Ls1;
+    row.HY = row.ZH + g.Ls1;
     row.QZ = row.HY + g.Ly / 2;
     row.YH = row.HY + g.Ly;
-    row.HZ = row.YH + j.Ls2;
+    row.HZ = row.YH + g.Ls2;
     route.curves.push_back(row);
     previousEnd = row.HZ;
     previousT2 = g.T2;
   }
+  const size_t last = points.size() - 1;
   route.straightAfter = legs.back().length - previousT2;
-  if (route.straightAfter < -kBackToBackTolerance) {
-    const size_t last = points.size() - 1;
+  const double noise =
+      RoundingNoise(coordinates, legs.back().length, previousEnd,
+                    wobble.empty() ? 0 : wobble.back());
+  if (route.straightAfter < -noise)
     return JdRefusal{static_cast<int>(last), -1,
                      Named(points, last - 1) + "的曲线终点超出" + Named(points, last) +
                          Metres(-route.straightAfter) + "！"};
-  }
+  if (route.straightAfter <= noise) route.straightAfter = 0;
 
   // The elements, from BP forward, each said of the row of its curve, a
   // straight of the JD it leads to.
@@ -224,18 +270,18 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   for (size_t c = 0; c < route.curves.size(); ++c) {
     const CurveRow& row = route.curves[c];
     chain.ForRow(static_cast<int>(c) + 2);
-    if (row.straightBefore > kBackToBackTolerance) chain.Add(station, row.ZH, 0, 0, 0, "直线");
+    if (row.straightBefore > 0) chain.Add(station, row.ZH, 0, 0, 0, "直线");
     const JdPoint& j = points[c + 1];
     const Leg& in = legs[c];
     chain.StartAt(j.X - row.T1 * in.ux, j.Y - row.T1 * in.uy, in.azimuth);
     const double Q = row.alpha > 0 ? 1 : -1;
-    if (j.Ls1 > 0) chain.Add(row.ZH, row.HY, 0, j.R, Q, j.name + "缓和曲线1");
-    chain.Add(row.HY, row.YH, j.R, j.R, Q, j.name + "圆曲线");
-    if (j.Ls2 > 0) chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2");
+    if (row.Ls1 > 0) chain.Add(row.ZH, row.HY, 0, j.R, Q, j.name + "缓和曲线1");
+    if (row.Ly > 0) chain.Add(row.HY, row.YH, j.R, j.R, Q, j.name + "圆曲线");
+    if (row.Ls2 > 0) chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2");
     station = row.HZ;
   }
   chain.ForRow(static_cast<int>(points.size()));
-  if (route.curves.empty() || route.straightAfter > kBackToBackTolerance)
+  if (route.curves.empty() || route.straightAfter > 0)
     chain.Add(station, station + route.straightAfter, 0, 0, 0, "直线");
 
   // Values at the ends of the double range, or a length below the last digit

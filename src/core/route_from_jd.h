@@ -9,12 +9,19 @@
 
 #include "jd_table.h"
 #include "route.h"
+#include "route_joints.h"
 
 namespace tarnvel {
 
-// Straights between curves shorter than this (m) either way are not made:
-// the curves meet there. Shorter than its negative, the curves overlap.
-inline constexpr double kBackToBackTolerance = 0.001;
+// Coordinates are given to the millimetre: two points closer than this (m)
+// are one, and an arc shorter than this, without spirals, is no curve.
+inline constexpr double kShortestLength = 0.001;
+
+// Spirals that leave an arc of less than this (m) either way, R(α − β1 − β2),
+// meet at R without one (a 凸型 curve): the joint check's position tolerance,
+// by which a point may move and the route still close. Spirals that turn
+// more than the legs by more than this of arc are refused.
+inline constexpr double kSpiralsMeetTolerance = JointTolerances{}.position_mm / 1000;
 
 // Legs that turn less than this (radians, 1″) are collinear: coordinates to
 // the millimetre cannot fix a smaller turn on a leg of 200 m.
@@ -25,7 +32,8 @@ inline constexpr double kCollinearTurn = 4.84813681109536e-6;
 struct CurveRow {
   std::string name;    // 交点号
   double alpha = 0;    // turning angle, + right (右), − left (左)
-  double R = 0, Ls1 = 0, Ly = 0, Ls2 = 0;
+  double R = 0, Ls1 = 0, Ly = 0, Ls2 = 0;  // as built: Ly 0 and the spirals
+                                          // scaled when they meet at R
   double T1 = 0, T2 = 0, L = 0;
   std::optional<double> E;  // symmetric curves only
   double J = 0;
@@ -33,7 +41,8 @@ struct CurveRow {
   // Key stations. Without an entry spiral HY = ZH (the curve starts at ZY);
   // without an exit spiral YH = HZ (it ends at YZ).
   double ZH = 0, HY = 0, QZ = 0, YH = 0, HZ = 0;
-  double straightBefore = 0;  // leg length − previous T2 − T1 (may be ±1 mm)
+  double straightBefore = 0;  // leg length − previous T2 − T1, 0 within
+                              // rounding: the straight made before ZH
 };
 
 // Why a table gives no route. `jd` is the 1-based row of the table (0 for
@@ -50,7 +59,8 @@ struct JdRefusal {
 struct JdRoute {
   Route route;  // the element table, as MakeRoute makes it
   std::vector<CurveRow> curves;        // one per inner JD, in order
-  double straightAfter = 0;            // the last leg's remainder to EP
+  double straightAfter = 0;            // the last leg's remainder to EP (0
+                                       // within rounding)
 };
 
 // The route from BP (at `startStation`) to EP. The first fault is given,
@@ -58,23 +68,28 @@ struct JdRoute {
 // the straights: fewer than two points; a value that is not finite; BP or EP
 // with a radius or a spiral; an inner JD without R > 0 or with a negative
 // spiral; two consecutive points less than 1 mm apart; collinear legs
-// (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn as much as
-// the legs (β1 + β2 ≥ α); an arc shorter than 1 mm; curves that
-// overlap each other, or BP or EP, by more than 1 mm.
+// (|α| < 1″); a turn of 180° or within 1″ of it; spirals that turn more than
+// the legs by more than 2 mm of arc (R(β1 + β2 − α) > 2 mm); an arc shorter
+// than 1 mm without spirals; curves that overlap each other, or BP or EP, by
+// more than rounding leaves (16ε of the coordinates, carried through the
+// turns into the tangents: some 5e-8 m at coordinates of 3e6 m).
+//
+// Spirals that leave an arc within 2 mm of nothing meet at R without one
+// (SpiralCurveOfTurn): R is kept and the spirals take up the arc, each by
+// its share, so that they turn exactly α; HY = QZ = YH.
 //
 // ZH = previous HZ (BP's station at first) + leg − previous T2 − T1; HY, QZ,
-// YH and HZ follow by the curve's lengths. A straight is made where the leg
-// leaves more than 1 mm between curves; within ±1 mm none is made, the next
-// curve starts at its own ZH on its leg, and the joint carries the remainder
-// as a station difference and a position gap of at most 1 mm. Every curve's
-// ZH is laid off its JD by T1 along the incoming leg; each element after it
-// starts where the element computation ends the one before, so the joints
-// close to far below 0.01 mm. Where the first leg leaves no more than 1 mm
-// before the first ZH, the route starts there; where the last leaves no more
-// than 1 mm after the last HZ, it ends there. Values at the ends of the
-// double range, that leave an element MakeRoute refuses, are refused with its
-// message, said of the JD whose curve holds the element (of the JD ahead, for
-// a straight).
+// YH and HZ follow by the curve's lengths. A straight of that length is made
+// wherever the leg leaves more than rounding between the curves, however
+// short; within rounding none is made, ZH is the previous HZ, and the curves
+// meet. Every curve's ZH is laid off its JD by T1 along the incoming leg;
+// each element after it starts where the element computation ends the one
+// before, so the joints close to far below 0.01 mm. Where the first leg
+// leaves no more than rounding before the first ZH, the route starts there;
+// where the last leaves no more after the last HZ, it ends there. Values at
+// the ends of the double range, that leave an element MakeRoute refuses, are
+// refused with its message, said of the JD whose curve holds the element (of
+// the JD ahead, for a straight).
 std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                                              double startStation);
 

@@ -70,5 +70,30 @@ TEST_F(FromJdCommandTest, RefusedTableWritesNothing) {
   EXPECT_FALSE(QFile::exists(PathOf("route.csv")));
 }
 
+// Pins a 0.5 mm straight between two curves (the JD1–JD2 leg is T2 + T1
+// plus that) made a 短链 by the command: check noted it and forward skipped
+// the stations in it.
+TEST_F(FromJdCommandTest, ShortStraightBetweenCurvesHasItsStations) {
+  WriteBytes(PathOf("jd.csv"),
+             "BP,3000000,500000\r\n"
+             "JD1,3000221.985734,500068.668234,300,80,60\r\n"
+             "JD2,3000409.401792,500304.842120,500,100,100\r\n"
+             "EP,3000665.334254,500413.048629\r\n");
+  const Run check = Route({"check", "--jd", "jd.csv"});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_TRUE(check.out.startsWith(QStringLiteral("线元9个，接头8个"))) << check.out.toStdString();
+  EXPECT_FALSE(check.out.contains(QStringLiteral("短链"))) << check.out.toStdString();
+
+  const Run forward = Route({"forward", "--jd", "jd.csv", "--from", "350.0001", "--to",
+                             "350.0004", "--step", "0.0001"});
+  EXPECT_EQ(forward.status, 0) << forward.err.toStdString();
+  const QStringList lines = forward.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 5) << forward.out.toStdString();  // the header, 4 stations
+  // 0.399 mm along the straight, element 5, from its start at 3000298.83758,
+  // 500165.51372 on 51°33′58.33″.
+  EXPECT_EQ(lines[4],
+            QStringLiteral("4,350.000,0.000,90,3000298.8378,500165.5140,51°33ˊ58.33″,5,"));
+}
+
 }  // namespace
 }  // namespace tarnvel
