@@ -11,22 +11,7 @@ namespace {
 constexpr double kMillimetresPerMetre = 1000;
 constexpr double kSecondsPerDegree = 3600;
 constexpr double kSecondsPerTurn = 360 * kSecondsPerDegree;
-constexpr double kSameCurvatureDigits = 1e-9;
-
-double Curvature(const LineElement& e, double radius) {
-  if (e.Q == 0 || radius == kInfiniteRadius) return 0;
-  return e.Q / radius;
-}
-
-// What a side of a joint is, seen from the joint.
-enum class Side { Straight, Arc, Spiral };
-
-Side Kind(const LineElement& e) {
-  const double start = StartCurvature(e);
-  const double end = EndCurvature(e);
-  if (start == 0 && end == 0) return Side::Straight;
-  return SameCurvature(start, end) ? Side::Arc : Side::Spiral;
-}
+using Side = ElementKind;
 
 // Azimuth difference in seconds reduced to (−648000, 648000].
 double ReducedSeconds(double seconds) {
@@ -38,16 +23,9 @@ double ReducedSeconds(double seconds) {
 
 }  // namespace
 
-double StartCurvature(const LineElement& e) { return Curvature(e, e.RQ); }
-double EndCurvature(const LineElement& e) { return Curvature(e, e.RN); }
-
-bool SameCurvature(double a, double b) {
-  return std::fabs(a - b) <= kSameCurvatureDigits * std::max(std::fabs(a), std::fabs(b));
-}
-
 std::string_view JointLabel(const LineElement& left, const LineElement& right) {
-  const Side l = Kind(left);
-  const Side r = Kind(right);
+  const Side l = KindOf(left);
+  const Side r = KindOf(right);
   const double end = EndCurvature(left);      // what the left side ends with
   const double start = StartCurvature(right);  // what the right side begins with
   // A spiral that ends (or starts) at an infinite radius lies on the tangent
@@ -76,7 +54,7 @@ std::string_view KeyPointLabel(const Route& route, int index, double K) {
   const LineElement& e = route.loaded[static_cast<size_t>(index)];
   if (K == e.K0) return index == 0 ? "起点" : JointLabel(route.loaded[index - 1], e);
   if (K == e.K1 && static_cast<size_t>(index) + 1 == route.loaded.size()) return "终点";
-  if (K == e.K0 + (e.K1 - e.K0) / 2 && Kind(e) == Side::Arc) return "QZ";
+  if (K == e.K0 + (e.K1 - e.K0) / 2 && KindOf(e) == Side::Arc) return "QZ";
   return "";
 }
 

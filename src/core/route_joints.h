@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "element_kind.h"
 #include "route.h"
 
 namespace tarnvel {
@@ -48,16 +49,6 @@ struct KeyPoint {
 };
 
 std::vector<KeyPoint> KeyPoints(const Route& route);
-
-// The signed curvature, 1/m, + turning right, at the start and at the end of
-// an element as its centre line turns: 0 on a straight (Q = 0) and at an
-// infinite radius.
-double StartCurvature(const LineElement& element);
-double EndCurvature(const LineElement& element);
-
-// Two curvatures the same to nine significant digits: the same radius typed
-// twice, not a jump.
-bool SameCurvature(double a, double b);
 
 // The surveyors' name of the joint where `left` ends and `right` begins,
 // judged by the curvature at each side; "" between two straights.

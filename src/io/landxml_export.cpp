@@ -6,6 +6,7 @@
 
 #include "angle.h"
 #include "centre_line.h"
+#include "element_kind.h"
 #include "landxml_numbers.h"
 #include "save_file.h"
 
@@ -152,14 +153,15 @@ class Writer {
     const QString rotation = v.Q > 0 ? u"cw"_s : u"ccw"_s;
     const QString name = QString::fromStdString(element.name);
 
-    if (v.Q == 0) {
+    const ElementKind kind = KindOf(loaded);
+    if (kind == ElementKind::Straight) {
       Start(u"Line"_s);
       xml_.writeAttribute(u"dir"_s, Text(start_degrees));
       xml_.writeAttribute(u"length"_s, Text(length));
       if (!name.isEmpty()) xml_.writeAttribute(u"name"_s, name);
       PointElement(u"Start"_s, start);
       PointElement(u"End"_s, end.point);
-    } else if (v.RQ == v.RN && v.RQ != 0) {
+    } else if (kind == ElementKind::Arc) {
       Start(u"Curve"_s);
       xml_.writeAttribute(u"rot"_s, rotation);
       xml_.writeAttribute(u"dirEnd"_s, Text(Reduce360(end.azimuth)));

@@ -1,0 +1,41 @@
+// The export asks the core what an element is. Pins an element with turn
+// direction 0 and finite radii written as a Line while the plan drew it as
+// an arc, and one turning right with both radii infinite written as a
+// Spiral from INF to INF.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+
+#include "landxml_export.h"
+
+namespace tarnvel {
+namespace {
+
+struct ExportKindCase {
+  const char* name;
+  ElementValues values;
+  const char* element;
+};
+
+class ExportKindTest : public ::testing::TestWithParam<ExportKindCase> {};
+
+TEST_P(ExportKindTest, WritesTheCoresKind) {
+  const ElementValues& v = GetParam().values;
+  const auto route = MakeRoute({{v, ""}});
+  ASSERT_TRUE(std::holds_alternative<Route>(route));
+  const QByteArray xml = LandXmlAlignmentBytes(std::get<Route>(route), QStringLiteral("r"),
+                                               QDateTime::fromSecsSinceEpoch(0));
+  EXPECT_TRUE(xml.contains(QByteArray("<") + GetParam().element + ' '))
+      << "RQ " << v.RQ << " RN " << v.RN << " Q " << v.Q << "\n" << xml.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Elements, ExportKindTest,
+    ::testing::Values(ExportKindCase{"NoTurn_FiniteRadii", {0, 100, 0, 0, 0, 500, 500, 0}, "Line"},
+                      ExportKindCase{"Turn_InfiniteRadii", {0, 100, 0, 0, 0, 0, 0, 1}, "Line"},
+                      ExportKindCase{"Arc", {0, 100, 0, 0, 0, 500, 500, 1}, "Curve"},
+                      ExportKindCase{"Spiral", {0, 100, 0, 0, 0, 0, 500, 1}, "Spiral"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tarnvel
