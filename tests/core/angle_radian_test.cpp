@@ -5,66 +5,76 @@
 namespace tarnvel {
 namespace {
 
+// The three boxes quoted, so that spaces in them show.
+std::string Boxes(const DmsFields& f) {
+  return testing::PrintToString(f.degrees) + " " + testing::PrintToString(f.minutes) + " " +
+         testing::PrintToString(f.seconds);
+}
+
 struct ToRadiansCase {
+  const char* name;
   DmsFields fields;
   const char* radians;
 };
 
-void PrintTo(const ToRadiansCase& c, std::ostream* os) {
-  *os << c.fields.degrees << "/" << c.fields.minutes << "/" << c.fields.seconds;
-}
+void PrintTo(const ToRadiansCase& c, std::ostream* os) { *os << Boxes(c.fields); }
 
 class DegreesToRadiansTest : public testing::TestWithParam<ToRadiansCase> {};
 
 TEST_P(DegreesToRadiansTest, WritesNineDecimals) {
   const auto outcome = DegreesToRadians(GetParam().fields);
   ASSERT_TRUE(std::holds_alternative<std::string>(outcome))
-      << std::get<Refusal>(outcome).message;
-  EXPECT_EQ(std::get<std::string>(outcome), GetParam().radians);
+      << std::get<Refusal>(outcome).message << " for " << Boxes(GetParam().fields);
+  EXPECT_EQ(std::get<std::string>(outcome), GetParam().radians) << Boxes(GetParam().fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Angles, DegreesToRadiansTest,
-    testing::Values(ToRadiansCase{{"10", "20", "30"}, "0.180496133"},
-                    ToRadiansCase{{"90", "0", "0"}, "1.570796327"},
+    testing::Values(ToRadiansCase{"AllThreeParts", {"10", "20", "30"}, "0.180496133"},
+                    ToRadiansCase{"RightAngle", {"90", "0", "0"}, "1.570796327"},
                     // 75 minutes are 1°15′.
-                    ToRadiansCase{{"10", "75", "0"}, "0.196349541"},
-                    ToRadiansCase{{"11", "15", "0"}, "0.196349541"},
+                    ToRadiansCase{"SeventyFiveMinutes", {"10", "75", "0"}, "0.196349541"},
+                    ToRadiansCase{"SameAngleWrittenNormally", {"11", "15", "0"}, "0.196349541"},
                     // The parts are added as they stand: -10° + 20′ + 30″.
-                    ToRadiansCase{{"-10", "20", "30"}, "-0.168569717"},
-                    ToRadiansCase{{"0", "0", "0"}, "0.000000000"},
-                    ToRadiansCase{{"-0", "0", "0"}, "0.000000000"},
-                    ToRadiansCase{{" 180 ", "0", "0"}, "3.141592654"},
-                    ToRadiansCase{{"0", "0", "0.1"}, "0.000000485"},
-                    ToRadiansCase{{"1e2", "0", "0"}, "1.745329252"}));
+                    ToRadiansCase{"NegativeDegreesOnly", {"-10", "20", "30"}, "-0.168569717"},
+                    ToRadiansCase{"Zero", {"0", "0", "0"}, "0.000000000"},
+                    ToRadiansCase{"NegativeZero", {"-0", "0", "0"}, "0.000000000"},
+                    ToRadiansCase{"SpacesAround", {" 180 ", "0", "0"}, "3.141592654"},
+                    ToRadiansCase{"TenthOfASecond", {"0", "0", "0.1"}, "0.000000485"},
+                    ToRadiansCase{"ExponentDegrees", {"1e2", "0", "0"}, "1.745329252"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ToDmsCase {
+  const char* name;
   const char* radians;
   DmsFields fields;
 };
 
-void PrintTo(const ToDmsCase& c, std::ostream* os) { *os << c.radians; }
+void PrintTo(const ToDmsCase& c, std::ostream* os) { *os << testing::PrintToString(c.radians); }
 
 class RadiansToDegreesTest : public testing::TestWithParam<ToDmsCase> {};
 
 TEST_P(RadiansToDegreesTest, CutsSecondsToTenths) {
   const auto outcome = RadiansToDegrees(GetParam().radians);
   ASSERT_TRUE(std::holds_alternative<DmsFields>(outcome))
-      << std::get<Refusal>(outcome).message;
-  EXPECT_EQ(std::get<DmsFields>(outcome), GetParam().fields);
+      << std::get<Refusal>(outcome).message << " for " << testing::PrintToString(GetParam());
+  EXPECT_EQ(std::get<DmsFields>(outcome), GetParam().fields)
+      << testing::PrintToString(GetParam()) << " gave " << Boxes(std::get<DmsFields>(outcome))
+      << ", not " << Boxes(GetParam().fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Angles, RadiansToDegreesTest,
-    testing::Values(ToDmsCase{"0.180496133", {"10", "20", "29.9"}},
-                    ToDmsCase{"1", {"57", "17", "44.8"}},
-                    ToDmsCase{"0", {"0", "0", "0"}},
-                    ToDmsCase{"-0", {"0", "0", "0"}},
+    testing::Values(ToDmsCase{"SecondsCutNotRounded", "0.180496133", {"10", "20", "29.9"}},
+                    ToDmsCase{"OneRadian", "1", {"57", "17", "44.8"}},
+                    ToDmsCase{"Zero", "0", {"0", "0", "0"}},
+                    ToDmsCase{"NegativeZero", "-0", {"0", "0", "0"}},
                     // Floored degrees: the minutes and seconds stay positive.
-                    ToDmsCase{"-0.1", {"-6", "16", "13.5"}},
-                    ToDmsCase{"1.570796327", {"90", "0", "0"}},
-                    ToDmsCase{" 3.141592654 ", {"180", "0", "0"}},
-                    ToDmsCase{"6.283185307", {"359", "59", "59.9"}}));
+                    ToDmsCase{"NegativeFloorsDegrees", "-0.1", {"-6", "16", "13.5"}},
+                    ToDmsCase{"RightAngle", "1.570796327", {"90", "0", "0"}},
+                    ToDmsCase{"SpacesAround", " 3.141592654 ", {"180", "0", "0"}},
+                    ToDmsCase{"JustShortOfFullTurn", "6.283185307", {"359", "59", "59.9"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusalCase {
   const char* name;
@@ -73,7 +83,12 @@ struct RefusalCase {
   Refusal refusal;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+  if (c.toRadians)
+    *os << "degrees, minutes, seconds " << Boxes(c.fields);
+  else
+    *os << "radians " << testing::PrintToString(c.fields.degrees);
+}
 
 class ConverterRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
@@ -81,12 +96,12 @@ TEST_P(ConverterRefusalTest, Refuses) {
   const auto& c = GetParam();
   if (c.toRadians) {
     const auto outcome = DegreesToRadians(c.fields);
-    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
-    EXPECT_EQ(std::get<Refusal>(outcome), c.refusal);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome)) << testing::PrintToString(c);
+    EXPECT_EQ(std::get<Refusal>(outcome), c.refusal) << testing::PrintToString(c);
   } else {
     const auto outcome = RadiansToDegrees(c.fields.degrees);
-    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
-    EXPECT_EQ(std::get<Refusal>(outcome), c.refusal);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome)) << testing::PrintToString(c);
+    EXPECT_EQ(std::get<Refusal>(outcome), c.refusal) << testing::PrintToString(c);
   }
 }
 
@@ -98,25 +113,26 @@ const Refusal kTooLarge{"计算结果超出数值范围，请检查输入数据�
 INSTANTIATE_TEST_SUITE_P(
     Inputs, ConverterRefusalTest,
     testing::Values(
-        RefusalCase{"degrees blank", {"", "20", "30"}, true, kIncompleteDms},
+        RefusalCase{"DegreesBlank", {"", "20", "30"}, true, kIncompleteDms},
         // Whichever box is blank, the focus goes to Text1.
-        RefusalCase{"seconds spaces", {"10", "20", "  "}, true, kIncompleteDms},
-        RefusalCase{"blank before letters", {"abc", "", "30"}, true, kIncompleteDms},
-        RefusalCase{"degrees letters", {"abc", "20", "30"}, true,
+        RefusalCase{"SecondsSpaces", {"10", "20", "  "}, true, kIncompleteDms},
+        RefusalCase{"BlankBeforeLetters", {"abc", "", "30"}, true, kIncompleteDms},
+        RefusalCase{"DegreesLetters", {"abc", "20", "30"}, true,
                     {"输入“度”不是有效的数字！", MessageIcon::Exclamation, "Text1"}},
-        RefusalCase{"minutes trailing text", {"10", "20分", "30"}, true,
+        RefusalCase{"MinutesTrailingText", {"10", "20分", "30"}, true,
                     {"输入“分”不是有效的数字！", MessageIcon::Exclamation, "Text2"}},
-        RefusalCase{"seconds beyond range", {"10", "20", "1e999"}, true,
+        RefusalCase{"SecondsBeyondRange", {"10", "20", "1e999"}, true,
                     {"输入“秒”不是有效的数字！", MessageIcon::Exclamation, "Text3"}},
-        RefusalCase{"sum beyond range", {"1e308", "1e308", "0"}, true, kTooLarge},
-        RefusalCase{"radians blank", {" ", "", ""}, false, kIncompleteRadians},
-        RefusalCase{"radians letters", {"abc", "", ""}, false,
+        RefusalCase{"SumBeyondRange", {"1e308", "1e308", "0"}, true, kTooLarge},
+        RefusalCase{"RadiansBlank", {" ", "", ""}, false, kIncompleteRadians},
+        RefusalCase{"RadiansLetters", {"abc", "", ""}, false,
                     {"输入“弧度”不是有效的数字！", MessageIcon::Exclamation, "Text4"}},
-        RefusalCase{"radians comma", {"0,5", "", ""}, false,
+        RefusalCase{"RadiansComma", {"0,5", "", ""}, false,
                     {"输入“弧度”不是有效的数字！", MessageIcon::Exclamation, "Text4"}},
-        RefusalCase{"degrees beyond range", {"1e307", "", ""}, false,
+        RefusalCase{"ResultDegreesBeyondRange", {"1e307", "", ""}, false,
                     {"计算结果超出数值范围，请检查输入数据！", MessageIcon::Exclamation,
-                     "Text4"}}));
+                     "Text4"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel

@@ -8,6 +8,7 @@ namespace tarnvel {
 namespace {
 
 struct DmsCase {
+  const char* name;
   double dms;
   double degrees;
 };
@@ -15,16 +16,21 @@ struct DmsCase {
 class DmsToDegreesTest : public testing::TestWithParam<DmsCase> {};
 
 TEST_P(DmsToDegreesTest, SplitsTheTypedDigits) {
-  EXPECT_DOUBLE_EQ(DmsToDegrees(GetParam().dms), GetParam().degrees);
+  EXPECT_DOUBLE_EQ(DmsToDegrees(GetParam().dms), GetParam().degrees) << "d.mmss " << GetParam().dms;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Typed, DmsToDegreesTest,
-    testing::Values(DmsCase{98.565562, 98 + (56 + 55.62 / 60) / 60}, DmsCase{90, 90},
-                    DmsCase{0.0001, 1.0 / 3600}, DmsCase{-0.3, -0.5}, DmsCase{45.3, 45.5},
-                    DmsCase{30.3, 30.5}, DmsCase{98.75, 99.25},  // 75 minutes are added
-                    DmsCase{0, 0}, DmsCase{359.5959, 359 + (59 + 59.0 / 60) / 60},
-                    DmsCase{1.00001, 1 + 0.1 / 3600}));
+    testing::Values(DmsCase{"DecimalSeconds", 98.565562, 98 + (56 + 55.62 / 60) / 60},
+                    DmsCase{"WholeDegrees", 90, 90}, DmsCase{"OneSecond", 0.0001, 1.0 / 3600},
+                    DmsCase{"NegativeMinutes", -0.3, -0.5},
+                    DmsCase{"ThirtyMinutesBinaryBelow", 45.3, 45.5},
+                    DmsCase{"ThirtyMinutesBinaryAbove", 30.3, 30.5},
+                    // 75 minutes are added
+                    DmsCase{"SeventyFiveMinutes", 98.75, 99.25}, DmsCase{"Zero", 0, 0},
+                    DmsCase{"LastSecondOfTheTurn", 359.5959, 359 + (59 + 59.0 / 60) / 60},
+                    DmsCase{"TenthOfASecond", 1.00001, 1 + 0.1 / 3600}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DmsToDegrees, IsExactWhereTheDigitsAre) {
   // The binary value of 98.565562 lies below it; splitting its exact
@@ -34,6 +40,7 @@ TEST(DmsToDegrees, IsExactWhereTheDigitsAre) {
 }
 
 struct DmsTextCase {
+  const char* name;
   double degrees;
   const char* text;
 };
@@ -41,24 +48,31 @@ struct DmsTextCase {
 class DegreesToDmsTextTest : public testing::TestWithParam<DmsTextCase> {};
 
 TEST_P(DegreesToDmsTextTest, WritesShortestParts) {
-  EXPECT_EQ(DegreesToDmsText(GetParam().degrees), GetParam().text);
+  EXPECT_EQ(DegreesToDmsText(GetParam().degrees), GetParam().text)
+      << "degrees " << GetParam().degrees;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, DegreesToDmsTextTest,
-    testing::Values(DmsTextCase{98 + (56 + 55.62 / 60) / 60, "98°56ˊ55.62″"},
-                    DmsTextCase{12, "12°0ˊ0″"}, DmsTextCase{0.5, "0°30ˊ0″"},
-                    DmsTextCase{-0.5, "-0°30ˊ0″"},
-                    DmsTextCase{12.5 + 0.5 / 3600, "12°30ˊ0.5″"},
-                    DmsTextCase{0.0, "0°0ˊ0″"}, DmsTextCase{-0.0, "0°0ˊ0″"},
-                    DmsTextCase{370.5, "370°30ˊ0″"},
+    testing::Values(DmsTextCase{"DecimalSeconds", 98 + (56 + 55.62 / 60) / 60, "98°56ˊ55.62″"},
+                    DmsTextCase{"WholeDegrees", 12, "12°0ˊ0″"},
+                    DmsTextCase{"HalfDegree", 0.5, "0°30ˊ0″"},
+                    DmsTextCase{"NegativeHalfDegree", -0.5, "-0°30ˊ0″"},
+                    DmsTextCase{"HalfSecond", 12.5 + 0.5 / 3600, "12°30ˊ0.5″"},
+                    DmsTextCase{"Zero", 0.0, "0°0ˊ0″"},
+                    DmsTextCase{"NegativeZero", -0.0, "0°0ˊ0″"},
+                    DmsTextCase{"BeyondAFullTurn", 370.5, "370°30ˊ0″"},
                     // Seconds that round to 60 carry, also through the minutes.
-                    DmsTextCase{359 + 59.0 / 60 + 59.999 / 3600, "360°0ˊ0″"},
-                    DmsTextCase{10 + 4.0 / 60 + 59.996 / 3600, "10°5ˊ0″"},
-                    DmsTextCase{10 + 4.0 / 60 + 59.994 / 3600, "10°4ˊ59.99″"},
+                    DmsTextCase{"SecondsCarryIntoDegrees", 359 + 59.0 / 60 + 59.999 / 3600,
+                                "360°0ˊ0″"},
+                    DmsTextCase{"SecondsCarryIntoMinutes", 10 + 4.0 / 60 + 59.996 / 3600,
+                                "10°5ˊ0″"},
+                    DmsTextCase{"SecondsJustShortOfCarry", 10 + 4.0 / 60 + 59.994 / 3600,
+                                "10°4ˊ59.99″"},
                     // A negative angle that rounds to nothing shows no minus sign.
-                    DmsTextCase{-0.000001, "0°0ˊ0″"},
-                    DmsTextCase{-1e-4, "-0°0ˊ0.36″"}));
+                    DmsTextCase{"NegativeRoundsToZero", -0.000001, "0°0ˊ0″"},
+                    DmsTextCase{"NegativeHundredthsOfASecond", -1e-4, "-0°0ˊ0.36″"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Pins route azimuths printed below 0° and from 360° on ("-27°38ˊ52.4″",
 // "387°38ˊ52.4″") where a route turns through north.

@@ -47,56 +47,66 @@ TEST(ComputeTable, WritesTheInitialTable) {
   EXPECT_EQ(lines[31], "7900   0  90  3378553.591  453957.663   100°41ˊ4.2″");
 }
 
+// The boxes of a table as typed, quoted so that spaces show.
+std::string Typed(const TableFields& f) {
+  return "element " + testing::PrintToString(f.element) + ", start " +
+         testing::PrintToString(f.start) + ", end " + testing::PrintToString(f.end) +
+         ", step " + testing::PrintToString(f.step) + ", offset " +
+         testing::PrintToString(f.offset) + ", skew " + testing::PrintToString(f.skew);
+}
+
 struct RowsCase {
   const char* name;
   TableFields fields;
   std::vector<std::string> rows;  // every row, or its beginning when it ends with "…"
 };
 
-void PrintTo(const RowsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RowsCase& c, std::ostream* os) { *os << Typed(c.fields); }
 
 class TableRowsTest : public testing::TestWithParam<RowsCase> {};
 
 TEST_P(TableRowsTest, HasTheseRows) {
   const auto& c = GetParam();
   const auto lines = TableLines(c.fields);
-  ASSERT_EQ(lines.size(), c.rows.size() + 1);
+  ASSERT_EQ(lines.size(), c.rows.size() + 1) << Typed(c.fields);
   for (size_t i = 0; i < c.rows.size(); ++i) {
     const std::string& want = c.rows[i];
     if (want.ends_with("…"))
-      EXPECT_TRUE(lines[i + 1].starts_with(want.substr(0, want.size() - 3))) << lines[i + 1];
+      EXPECT_TRUE(lines[i + 1].starts_with(want.substr(0, want.size() - 3)))
+          << lines[i + 1] << " for " << Typed(c.fields);
     else
-      EXPECT_EQ(lines[i + 1], want);
+      EXPECT_EQ(lines[i + 1], want) << Typed(c.fields);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableRowsTest,
     testing::Values(
-        RowsCase{"right5", Fields("7600", "7600", "10", "5", "90"),
+        RowsCase{"Offset5Right", Fields("7600", "7600", "10", "5", "90"),
                  {"7600   5  90  3378598.438  453661.057   98°57ˊ6.87″"}},
-        RowsCase{"left5", Fields("7600", "7600", "10", "-5", "90"),
+        RowsCase{"Offset5Left", Fields("7600", "7600", "10", "-5", "90"),
                  {"7600   -5  90  3378608.316  453662.613   98°57ˊ6.87″"}},
-        RowsCase{"skew45", Fields("7600", "7600", "10", "5", "45"),
+        RowsCase{"Skew45", Fields("7600", "7600", "10", "5", "45"),
                  {"7600   5  45  3378599.334  453664.777   98°57ˊ6.87″"}},
-        RowsCase{"end not reached", Fields("7600", "7605", "2"),
+        RowsCase{"EndNotReached", Fields("7600", "7605", "2"),
                  {"7600   …", "7602   …", "7604   …"}},
-        RowsCase{"rounding drops the end", Fields("7600", "7601", "0.1"),
+        RowsCase{"RoundingDropsTheEnd", Fields("7600", "7601", "0.1"),
                  {"7600   …", "7600.1   …", "7600.2   …", "7600.3   …", "7600.4   …",
                   "7600.5   …", "7600.6   …", "7600.7   …", "7600.8   …", "7600.9   …"}},
-        RowsCase{"wrong sign", Fields("7900", "7600", "10"), {}},
-        RowsCase{"negative wrong sign", Fields("7600", "7900", "-10"), {}},
+        RowsCase{"StepAwayFromTheEnd", Fields("7900", "7600", "10"), {}},
+        RowsCase{"NegativeStepAwayFromTheEnd", Fields("7600", "7900", "-10"), {}},
         // A zero step from above the end stops at once, as a positive one would.
-        RowsCase{"zero step from above", Fields("7900", "7600", "0"), {}},
-        RowsCase{"blank offset", Fields("7600", "7600", "10", "", "90"),
+        RowsCase{"ZeroStepFromAbove", Fields("7900", "7600", "0"), {}},
+        RowsCase{"BlankOffset", Fields("7600", "7600", "10", "", "90"),
                  {"7600     90  3378603.377  453661.835   98°57ˊ6.87″"}},
         // A blank skew also puts the offset back to 0, and the typed 5 still shows.
-        RowsCase{"blank skew", Fields("7600", "7600", "10", "5", ""),
+        RowsCase{"BlankSkew", Fields("7600", "7600", "10", "5", ""),
                  {"7600   5    3378603.377  453661.835   98°57ˊ6.87″"}},
-        RowsCase{"spaces offset", Fields("7600", "7600", "10", "  ", "90"),
+        RowsCase{"OffsetOfSpaces", Fields("7600", "7600", "10", "  ", "90"),
                  {"7600       90  3378603.377  453661.835   98°57ˊ6.87″"}},
-        RowsCase{"element end", Fields("7946.707", "7946.707", "1"),
-                 {"7946.707   0  90  3378544.714  454003.519   101°14ˊ26.21″"}}));
+        RowsCase{"ElementEnd", Fields("7946.707", "7946.707", "1"),
+                 {"7946.707   0  90  3378544.714  454003.519   101°14ˊ26.21″"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ComputeTable, RunsDownwardWithANegativeStep) {
   const auto lines = TableLines(Fields("7900", "7600", "-10"));
@@ -111,14 +121,14 @@ struct RefusalCase {
   Refusal refusal;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << Typed(c.fields); }
 
 class TableRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(TableRefusalTest, ShowsTheFirstFailure) {
   const auto outcome = ComputeTable(GetParam().fields);
-  ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
-  EXPECT_EQ(std::get<Refusal>(outcome), GetParam().refusal);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(outcome)) << Typed(GetParam().fields);
+  EXPECT_EQ(std::get<Refusal>(outcome), GetParam().refusal) << Typed(GetParam().fields);
 }
 
 constexpr auto kInfo = MessageIcon::Information;
@@ -132,34 +142,35 @@ TableFields WithElementField(TableFields f, size_t index, const char* text) {
 INSTANTIATE_TEST_SUITE_P(
     Checks, TableRefusalTest,
     testing::Values(
-        RefusalCase{"element before step", WithElementField(Fields("7600", "7900", ""), 0, " "),
+        RefusalCase{"ElementBeforeStep", WithElementField(Fields("7600", "7900", ""), 0, " "),
                     {"请输入“起点桩号K”！", kInfo, "Text1"}},
-        RefusalCase{"step", Fields("", "", " "), {"请输入“计算间距J”！", kInfo, "Text9"}},
-        RefusalCase{"start", Fields("", "", "10"), {"请输入“起点桩号K”！", kInfo, "Text10"}},
-        RefusalCase{"end", Fields("7600", "", "10"), {"请输入“止点桩号K”！", kInfo, "Text11"}},
-        RefusalCase{"start before element", Fields("7586.706", "7900", "10"),
+        RefusalCase{"StepBlank", Fields("", "", " "), {"请输入“计算间距J”！", kInfo, "Text9"}},
+        RefusalCase{"StartBlank", Fields("", "", "10"), {"请输入“起点桩号K”！", kInfo, "Text10"}},
+        RefusalCase{"EndBlank", Fields("7600", "", "10"), {"请输入“止点桩号K”！", kInfo, "Text11"}},
+        RefusalCase{"StartBeforeElement", Fields("7586.706", "7900", "10"),
                     {"输入“起点K”小于线元“起点桩号K”！", kWarn, "Text10"}},
-        RefusalCase{"end after element", Fields("7600", "7946.708", "10"),
+        RefusalCase{"EndAfterElement", Fields("7600", "7946.708", "10"),
                     {"输入“止点K”大于线元“止点桩号K”！", kWarn, "Text11"}},
-        RefusalCase{"element start text", WithElementField(Fields("7600", "7900", "10"), 0, "x"),
+        RefusalCase{"ElementStartText", WithElementField(Fields("7600", "7900", "10"), 0, "x"),
                     {"输入“起点桩号K”不是有效的数字！", kWarn, "Text1"}},
-        RefusalCase{"offset text", Fields("7600", "7900", "10", "abc", "90"),
+        RefusalCase{"OffsetText", Fields("7600", "7900", "10", "abc", "90"),
                     {"输入“偏距m”不是有效的数字！", kWarn, "Text13"}},
-        RefusalCase{"skew text", Fields("7600", "7900", "10", "0", "90度"),
+        RefusalCase{"SkewText", Fields("7600", "7900", "10", "0", "90度"),
                     {"输入“偏角a”不是有效的数字！", kWarn, "Text14"}},
-        RefusalCase{"zero step", Fields("7600", "7900", "abc"),
+        RefusalCase{"StepTextReadsAsZero", Fields("7600", "7900", "abc"),
                     {"“计算间距J”不能为零！", kWarn, "Text9"}},
-        RefusalCase{"zero step one row", Fields("7600", "7600", "0"),
+        RefusalCase{"ZeroStepOneRow", Fields("7600", "7600", "0"),
                     {"“计算间距J”不能为零！", kWarn, "Text9"}},
-        RefusalCase{"step below precision", Fields("7600", "7600", "1e-20"),
+        RefusalCase{"StepBelowPrecision", Fields("7600", "7600", "1e-20"),
                     {"“计算间距J”过小，桩号无法递增！", kWarn, "Text9"}},
-        RefusalCase{"start beyond the double range", Fields("1e999", "7900", "-10"),
+        RefusalCase{"StartBeyondDoubleRange", Fields("1e999", "7900", "-10"),
                     {"输入“起点K”超出数值范围！", kWarn, "Text10"}},
-        RefusalCase{"too many rows", Fields("7600", "7900", "0.0002"),
+        RefusalCase{"TooManyRows", Fields("7600", "7900", "0.0002"),
                     {"计算行数超过1000000行，请加大“计算间距J”！", kWarn, "Text9"}},
-        RefusalCase{"turn direction", WithElementField(Fields("7600", "7900", "10"), 7, "3"),
+        RefusalCase{"TurnDirection", WithElementField(Fields("7600", "7900", "10"), 7, "3"),
                     {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kWarn,
-                     "Text8"}}));
+                     "Text8"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ComputeTable, AllowsAMillionRows) {
   TableFields f = Fields("0", "999999", "1");

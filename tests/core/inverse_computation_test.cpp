@@ -21,7 +21,10 @@ struct FootCase {
   InverseTexts texts;
 };
 
-void PrintTo(const FootCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FootCase& c, std::ostream* os) {
+  *os << "element " << testing::PrintToString(c.element) << ", point "
+      << testing::PrintToString(c.x) << " " << testing::PrintToString(c.y);
+}
 
 class InverseResultTest : public testing::TestWithParam<FootCase> {};
 
@@ -29,8 +32,8 @@ TEST_P(InverseResultTest, ShowsStationAndOffset) {
   const auto& c = GetParam();
   const auto outcome = ComputeInverse({c.element, c.x, c.y});
   ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome))
-      << std::get<Refusal>(outcome).message;
-  EXPECT_EQ(std::get<InverseTexts>(outcome), c.texts);
+      << std::get<Refusal>(outcome).message << " for " << testing::PrintToString(c);
+  EXPECT_EQ(std::get<InverseTexts>(outcome), c.texts) << testing::PrintToString(c);
 }
 
 // An element running due east or due west, where the offset cannot be taken
@@ -43,24 +46,25 @@ INSTANTIATE_TEST_SUITE_P(
     Points, InverseResultTest,
     testing::Values(
         // Its coordinates were cut to millimetres: 0.54 mm right of the line.
-        FootCase{"initial point", InitialElement(), "3378571.281\r\n", "453859.241\r\n",
-                 {"07+800.000", "0.001"}},
-        FootCase{"right10", InitialElement(), "3378561.426", "453857.5473", {"07+800.000", "10"}},
-        FootCase{"left10", InitialElement(), "3378581.1369", "453860.9354",
+        FootCase{"InitialPointCutToMillimetres", InitialElement(), "3378571.281\r\n",
+                 "453859.241\r\n", {"07+800.000", "0.001"}},
+        FootCase{"Right10", InitialElement(), "3378561.426", "453857.5473", {"07+800.000", "10"}},
+        FootCase{"Left10", InitialElement(), "3378581.1369", "453860.9354",
                  {"07+800.000", "-10"}},
         // The search stops with 0.00009 m along the tangent; it is no offset.
-        FootCase{"centre", InitialElement(), "3378571.2815", "453859.2413", {"07+800.000", "0"}},
-        FootCase{"beyond end", InitialElement(), "3378500", "454100", {"08+050.693", "23.741"}},
-        FootCase{"east right", EastWest("90", "0"), "4990", "2100", {"01+100.000", "10"}},
-        FootCase{"east left", EastWest("90", "0"), "5012.5", "2050", {"01+050.000", "-12.5"}},
-        FootCase{"west right", EastWest("270", "0"), "5010", "1900", {"01+100.000", "10"}},
-        FootCase{"west on line", EastWest("270", "0"), "5000", "1850", {"01+150.000", "0"}},
-        FootCase{"east arc", {"1000", "1200", "5000", "2000", "90", "300", "300", "1"}, "5000",
-                 "2000", {"01+000.000", "0"}},
+        FootCase{"OnTheLine", InitialElement(), "3378571.2815", "453859.2413", {"07+800.000", "0"}},
+        FootCase{"BeyondTheEnd", InitialElement(), "3378500", "454100", {"08+050.693", "23.741"}},
+        FootCase{"DueEast_Right", EastWest("90", "0"), "4990", "2100", {"01+100.000", "10"}},
+        FootCase{"DueEast_Left", EastWest("90", "0"), "5012.5", "2050", {"01+050.000", "-12.5"}},
+        FootCase{"DueWest_Right", EastWest("270", "0"), "5010", "1900", {"01+100.000", "10"}},
+        FootCase{"DueWest_OnTheLine", EastWest("270", "0"), "5000", "1850", {"01+150.000", "0"}},
+        FootCase{"DueEastArc_Start", {"1000", "1200", "5000", "2000", "90", "300", "300", "1"},
+                 "5000", "2000", {"01+000.000", "0"}},
         // 2.5 R from the centre of an arc of R 60 the correction along the
         // tangent cannot settle; such a point used to be refused.
-        FootCase{"far outside", {"1000", "1200", "5000", "2000", "0", "60", "60", "1"}, "5150",
-                 "2060", {"01+094.248", "-90"}}));
+        FootCase{"FarOutsideATightArc", {"1000", "1200", "5000", "2000", "0", "60", "60", "1"},
+                 "5150", "2060", {"01+094.248", "-90"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
   // A right-hand arc of radius 300 leaving due east; the point lies 7 m
@@ -77,6 +81,7 @@ TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
 }
 
 struct BeforeStartCase {
+  const char* name;
   double R;
   double l;       // station of the foot from K0, negative
   double offset;  // metres, + right
@@ -89,7 +94,7 @@ class BeforeStartTest : public testing::TestWithParam<BeforeStartCase> {};
 // The tangent before K0 used to mirror the arc's turn while the position
 // followed it: these feet came back 198 mm and 273 mm off.
 TEST_P(BeforeStartTest, FindsTheFootOnTheExactCircle) {
-  const auto [R, l, offset, station, offset_text] = GetParam();
+  const auto [name, R, l, offset, station, offset_text] = GetParam();
   const ElementTexts arc = {"1000", "1200", "5000", "2000", "30", std::to_string(R),
                             std::to_string(R), "1"};
   const double f = 30 / (180 / kPi);
@@ -98,14 +103,19 @@ TEST_P(BeforeStartTest, FindsTheFootOnTheExactCircle) {
   const double y = 2000 + R * std::cos(f) - (R - offset) * std::cos(t);
   const auto outcome =
       ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
-  ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome));
-  EXPECT_EQ(std::get<InverseTexts>(outcome), (InverseTexts{station, offset_text}));
+  ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome))
+      << std::get<Refusal>(outcome).message << " for R " << R << ", l " << l << ", offset "
+      << offset;
+  EXPECT_EQ(std::get<InverseTexts>(outcome), (InverseTexts{station, offset_text}))
+      << "R " << R << ", l " << l << ", offset " << offset;
 }
 
-INSTANTIATE_TEST_SUITE_P(Arcs, BeforeStartTest,
-                         testing::Values(BeforeStartCase{1000, -10, 10, "00+990.000", "10"},
-                                         BeforeStartCase{250, -1, -30, "00+999.000", "-30"},
-                                         BeforeStartCase{250, -40, 30, "00+960.000", "30"}));
+INSTANTIATE_TEST_SUITE_P(
+    Arcs, BeforeStartTest,
+    testing::Values(BeforeStartCase{"WideArc_10mBack_Right", 1000, -10, 10, "00+990.000", "10"},
+                    BeforeStartCase{"TightArc_1mBack_Left", 250, -1, -30, "00+999.000", "-30"},
+                    BeforeStartCase{"TightArc_40mBack_Right", 250, -40, 30, "00+960.000", "30"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusalCase {
   const char* name;
@@ -115,15 +125,18 @@ struct RefusalCase {
   Refusal refusal;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+  *os << "element " << testing::PrintToString(c.element) << ", point "
+      << testing::PrintToString(c.x) << " " << testing::PrintToString(c.y);
+}
 
 class InverseRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(InverseRefusalTest, ShowsTheFirstFailure) {
   const auto& c = GetParam();
   const auto outcome = ComputeInverse({c.element, c.x, c.y});
-  ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
-  EXPECT_EQ(std::get<Refusal>(outcome), c.refusal);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(outcome)) << testing::PrintToString(c);
+  EXPECT_EQ(std::get<Refusal>(outcome), c.refusal) << testing::PrintToString(c);
 }
 
 constexpr auto kInfo = MessageIcon::Information;
@@ -132,17 +145,19 @@ constexpr auto kWarn = MessageIcon::Exclamation;
 INSTANTIATE_TEST_SUITE_P(
     Checks, InverseRefusalTest,
     testing::Values(
-        RefusalCase{"element first", WithField(InitialElement(), 2, ""), "", "",
+        RefusalCase{"ElementCheckedFirst", WithField(InitialElement(), 2, ""), "", "",
                     {"请输入“起点坐标X”！", kInfo, "Text3"}},
-        RefusalCase{"x spaces", InitialElement(), "   ", "", {"请输入“反算坐标X”！", kInfo, "Text47"}},
-        RefusalCase{"y", InitialElement(), "1", "", {"请输入“反算坐标Y”！", kInfo, "Text48"}},
-        RefusalCase{"zero length", WithField(InitialElement(), 1, "7586.707"), "1", "1",
+        RefusalCase{"XSpaces", InitialElement(), "   ", "", {"请输入“反算坐标X”！", kInfo, "Text47"}},
+        RefusalCase{"YBlank", InitialElement(), "1", "", {"请输入“反算坐标Y”！", kInfo, "Text48"}},
+        RefusalCase{"ZeroLengthElement", WithField(InitialElement(), 1, "7586.707"), "1", "1",
                     {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kWarn, "Text2"}},
-        RefusalCase{"huge x", InitialElement(), "1e999", "1",
+        RefusalCase{"XBeyondRange", InitialElement(), "1e999", "1",
                     {"输入“反算坐标X”超出数值范围！", kWarn, "Text47"}},
         // A mistyped coordinate reads as 0, thousands of radii from the arc.
-        RefusalCase{"far point", WithField(InitialElement(), 5, "4500"), "abc", "453859",
-                    {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kWarn, "Text47"}}));
+        RefusalCase{"FarPointDoesNotConverge", WithField(InitialElement(), 5, "4500"), "abc",
+                    "453859",
+                    {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kWarn, "Text47"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InverseComputation, ALineBreakIsNotBlank) {
   // It passes the check and reads as 0, which lies far from the element.

@@ -9,6 +9,7 @@ namespace tarnvel {
 namespace {
 
 struct LenientCase {
+  const char* name;
   const char* text;
   double value;
 };
@@ -16,23 +17,36 @@ struct LenientCase {
 class ReadLenientTest : public testing::TestWithParam<LenientCase> {};
 
 TEST_P(ReadLenientTest, TakesTheLeadingNumber) {
-  EXPECT_EQ(ReadLenient(GetParam().text), GetParam().value) << GetParam().text;
+  EXPECT_EQ(ReadLenient(GetParam().text), GetParam().value)
+      << "text " << testing::PrintToString(GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadLenientTest,
-    testing::Values(LenientCase{"7586.707", 7586.707}, LenientCase{"12abc", 12},
-                    LenientCase{"abc", 0}, LenientCase{"", 0}, LenientCase{"   ", 0},
-                    LenientCase{"  -1", -1}, LenientCase{"+2.5", 2.5},
-                    LenientCase{"1 2 . 5", 12.5},  // spaces inside are skipped
-                    LenientCase{"- 5", -5}, LenientCase{".5", 0.5}, LenientCase{"-.5", -0.5},
-                    LenientCase{"7.", 7}, LenientCase{".", 0}, LenientCase{"-", 0},
-                    LenientCase{"1.2.3", 1.2}, LenientCase{"1e3", 1000},
-                    LenientCase{"1E-2x", 0.01}, LenientCase{"1e", 1}, LenientCase{"1e+", 1},
-                    LenientCase{"2e x", 2}, LenientCase{"3378571.281\r\n", 3378571.281},
-                    LenientCase{"\r\n5", 0},  // only spaces are skipped
-                    LenientCase{"98.565562 起点方位角F", 98.565562},
-                    LenientCase{"1e-400", 0}, LenientCase{"0.000e5", 0}));
+    testing::Values(LenientCase{"Decimal", "7586.707", 7586.707},
+                    LenientCase{"TrailingLetters", "12abc", 12}, LenientCase{"Letters", "abc", 0},
+                    LenientCase{"Empty", "", 0}, LenientCase{"Spaces", "   ", 0},
+                    LenientCase{"LeadingSpaces", "  -1", -1},
+                    LenientCase{"PlusSign", "+2.5", 2.5},
+                    // spaces inside are skipped
+                    LenientCase{"SpacesInside", "1 2 . 5", 12.5},
+                    LenientCase{"SpaceAfterMinus", "- 5", -5},
+                    LenientCase{"NoLeadingDigit", ".5", 0.5},
+                    LenientCase{"NegativeNoLeadingDigit", "-.5", -0.5},
+                    LenientCase{"TrailingPoint", "7.", 7}, LenientCase{"PointOnly", ".", 0},
+                    LenientCase{"MinusOnly", "-", 0}, LenientCase{"SecondPoint", "1.2.3", 1.2},
+                    LenientCase{"Exponent", "1e3", 1000},
+                    LenientCase{"NegativeExponentThenLetter", "1E-2x", 0.01},
+                    LenientCase{"ExponentWithoutDigits", "1e", 1},
+                    LenientCase{"ExponentSignWithoutDigits", "1e+", 1},
+                    LenientCase{"ExponentThenLetter", "2e x", 2},
+                    LenientCase{"TrailingLineBreak", "3378571.281\r\n", 3378571.281},
+                    // only spaces are skipped
+                    LenientCase{"LeadingLineBreak", "\r\n5", 0},
+                    LenientCase{"TrailingDescription", "98.565562 起点方位角F", 98.565562},
+                    LenientCase{"UnderflowToZero", "1e-400", 0},
+                    LenientCase{"ZeroWithExponent", "0.000e5", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadLenient, GivesInfinityBeyondTheDoubleRange) {
   EXPECT_EQ(ReadLenient("1e400"), std::numeric_limits<double>::infinity());
@@ -42,6 +56,7 @@ TEST(ReadLenient, GivesInfinityBeyondTheDoubleRange) {
 }
 
 struct StrictCase {
+  const char* name;
   const char* text;
   std::optional<double> value;
 };
@@ -49,18 +64,27 @@ struct StrictCase {
 class ReadStrictTest : public testing::TestWithParam<StrictCase> {};
 
 TEST_P(ReadStrictTest, WantsOneWholeNumber) {
-  EXPECT_EQ(ReadStrict(GetParam().text), GetParam().value) << GetParam().text;
+  EXPECT_EQ(ReadStrict(GetParam().text), GetParam().value)
+      << "text " << testing::PrintToString(GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadStrictTest,
-    testing::Values(StrictCase{"5", 5}, StrictCase{"  -10  ", -10}, StrictCase{"+1.5e2", 150},
-                    StrictCase{".5", 0.5}, StrictCase{"7.", 7}, StrictCase{"abc", std::nullopt},
-                    StrictCase{"12abc", std::nullopt}, StrictCase{"1 2", std::nullopt},
-                    StrictCase{"", std::nullopt}, StrictCase{"  ", std::nullopt},
-                    StrictCase{".", std::nullopt}, StrictCase{"1e", std::nullopt},
-                    StrictCase{"1e400", std::nullopt}, StrictCase{"5\r\n", std::nullopt},
-                    StrictCase{"--5", std::nullopt}));
+    testing::Values(StrictCase{"Whole", "5", 5},
+                    StrictCase{"SurroundingSpaces", "  -10  ", -10},
+                    StrictCase{"SignAndExponent", "+1.5e2", 150},
+                    StrictCase{"NoLeadingDigit", ".5", 0.5},
+                    StrictCase{"TrailingPoint", "7.", 7},
+                    StrictCase{"Letters", "abc", std::nullopt},
+                    StrictCase{"TrailingLetters", "12abc", std::nullopt},
+                    StrictCase{"SpaceInside", "1 2", std::nullopt},
+                    StrictCase{"Empty", "", std::nullopt}, StrictCase{"Spaces", "  ", std::nullopt},
+                    StrictCase{"PointOnly", ".", std::nullopt},
+                    StrictCase{"ExponentWithoutDigits", "1e", std::nullopt},
+                    StrictCase{"BeyondTheDoubleRange", "1e400", std::nullopt},
+                    StrictCase{"TrailingLineBreak", "5\r\n", std::nullopt},
+                    StrictCase{"DoubleMinus", "--5", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IsBlank, TrimsSpacesOnly) {
   EXPECT_TRUE(IsBlank(""));

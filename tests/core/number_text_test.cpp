@@ -11,6 +11,7 @@ namespace tarnvel {
 namespace {
 
 struct TextCase {
+  const char* name;
   double value;
   const char* text;
 };
@@ -18,60 +19,82 @@ struct TextCase {
 class GeneralTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(GeneralTextTest, IsShortestWithFifteenDigits) {
-  EXPECT_EQ(GeneralText(GetParam().value), GetParam().text);
+  EXPECT_EQ(GeneralText(GetParam().value), GetParam().text) << "value " << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, GeneralTextTest,
-    testing::Values(TextCase{1.50, "1.5"}, TextCase{7800, "7800"}, TextCase{0, "0"},
-                    TextCase{-0.0, "0"}, TextCase{-1, "-1"}, TextCase{7600.9, "7600.9"},
-                    TextCase{0.1 + 0.2, "0.3"},  // fifteen digits hide the binary noise
-                    TextCase{7600.0 + 0.1 * 9, "7600.9"}, TextCase{1e15, "1E+15"},
-                    TextCase{999999999999999, "999999999999999"},
-                    TextCase{999999999999999.9, "1E+15"}, TextCase{0.0001, "0.0001"},
-                    TextCase{0.00001, "1E-05"}, TextCase{-0.000015, "-1.5E-05"},
-                    TextCase{1.23456789012345678e17, "1.23456789012346E+17"},
-                    TextCase{1e-300, "1E-300"}, TextCase{3378605.445, "3378605.445"}));
+    testing::Values(TextCase{"TrailingZero", 1.50, "1.5"}, TextCase{"Whole", 7800, "7800"},
+                    TextCase{"Zero", 0, "0"}, TextCase{"NegativeZero", -0.0, "0"},
+                    TextCase{"NegativeWhole", -1, "-1"}, TextCase{"OneDecimal", 7600.9, "7600.9"},
+                    // fifteen digits hide the binary noise
+                    TextCase{"SumWithBinaryNoise", 0.1 + 0.2, "0.3"},
+                    TextCase{"StationSumWithBinaryNoise", 7600.0 + 0.1 * 9, "7600.9"},
+                    TextCase{"SixteenDigitsAsExponent", 1e15, "1E+15"},
+                    TextCase{"FifteenNines", 999999999999999, "999999999999999"},
+                    TextCase{"FifteenNinesRoundUpToExponent", 999999999999999.9, "1E+15"},
+                    TextCase{"FourthDecimalFixed", 0.0001, "0.0001"},
+                    TextCase{"FifthDecimalAsExponent", 0.00001, "1E-05"},
+                    TextCase{"NegativeSmallAsExponent", -0.000015, "-1.5E-05"},
+                    TextCase{"EighteenDigitsRounded", 1.23456789012345678e17,
+                             "1.23456789012346E+17"},
+                    TextCase{"Tiny", 1e-300, "1E-300"},
+                    TextCase{"Coordinate", 3378605.445, "3378605.445"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class FixedTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(FixedTextTest, KeepsThreeDecimals) {
-  EXPECT_EQ(FixedText(GetParam().value, 3), GetParam().text);
+  EXPECT_EQ(FixedText(GetParam().value, 3), GetParam().text) << "value " << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FixedTextTest,
-    testing::Values(TextCase{3378603.3774, "3378603.377"}, TextCase{0.5, "0.500"},
-                    TextCase{-2, "-2.000"}, TextCase{0.0625, "0.062"},  // exact half to even
-                    TextCase{0.1875, "0.188"}, TextCase{-0.0004, "0.000"},
-                    TextCase{1e20, "100000000000000000000.000"}));
+    testing::Values(TextCase{"CoordinateRoundsDown", 3378603.3774, "3378603.377"},
+                    TextCase{"PaddedWithZeros", 0.5, "0.500"},
+                    TextCase{"NegativeWhole", -2, "-2.000"},
+                    // exact half to even
+                    TextCase{"ExactHalfToEvenDown", 0.0625, "0.062"},
+                    TextCase{"ExactHalfToEvenUp", 0.1875, "0.188"},
+                    TextCase{"NegativeRoundsToZero", -0.0004, "0.000"},
+                    TextCase{"HugeWithoutExponent", 1e20, "100000000000000000000.000"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class LabelTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(LabelTextTest, RoundsToFourThenDropsZeros) {
-  EXPECT_EQ(LabelText(GetParam().value, 4), GetParam().text);
+  EXPECT_EQ(LabelText(GetParam().value, 4), GetParam().text) << "value " << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, LabelTextTest,
-    testing::Values(TextCase{3378568.39600001, "3378568.396"}, TextCase{10.00004, "10"},
-                    TextCase{-0.00004, "0"}, TextCase{0.00005, "0.0001"},
-                    TextCase{0.000025, "0"},  // below half: the binary value is under it
-                    TextCase{0.03125, "0.0312"},  // an exact half goes to the even digit
-                    TextCase{0.09375, "0.0938"}, TextCase{-12.5, "-12.5"}));
+    testing::Values(TextCase{"CoordinateNoiseDropped", 3378568.39600001, "3378568.396"},
+                    TextCase{"RoundsToWhole", 10.00004, "10"},
+                    TextCase{"NegativeRoundsToZero", -0.00004, "0"},
+                    TextCase{"HalfOfLastDecimalRoundsUp", 0.00005, "0.0001"},
+                    // below half: the binary value is under it
+                    TextCase{"BelowHalfOfLastDecimal", 0.000025, "0"},
+                    // an exact half goes to the even digit
+                    TextCase{"ExactHalfToEvenDown", 0.03125, "0.0312"},
+                    TextCase{"ExactHalfToEvenUp", 0.09375, "0.0938"},
+                    TextCase{"NegativeOneDecimal", -12.5, "-12.5"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class StationTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(StationTextTest, PadsAndMarksTheThousands) {
-  EXPECT_EQ(StationText(GetParam().value), GetParam().text);
+  EXPECT_EQ(StationText(GetParam().value), GetParam().text) << "value " << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, StationTextTest,
-    testing::Values(TextCase{7799.99968, "07+800.000"}, TextCase{12.5, "00+012.500"},
-                    TextCase{123456.7, "123+456.700"}, TextCase{0, "00+000.000"},
-                    TextCase{-12.5, "-00+012.500"}, TextCase{-0.0001, "00+000.000"},
-                    TextCase{8050.6934, "08+050.693"}));
+    testing::Values(TextCase{"RoundsUpIntoTheThousand", 7799.99968, "07+800.000"},
+                    TextCase{"BelowAThousand", 12.5, "00+012.500"},
+                    TextCase{"ThreeDigitThousands", 123456.7, "123+456.700"},
+                    TextCase{"Zero", 0, "00+000.000"}, TextCase{"Negative", -12.5, "-00+012.500"},
+                    TextCase{"NegativeRoundsToZero", -0.0001, "00+000.000"},
+                    TextCase{"RoundsToMillimetres", 8050.6934, "08+050.693"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel

@@ -31,6 +31,11 @@ TEST_P(JointReportTest, MeasuresTheMisclosure) {
   const JointCase& c = GetParam();
   auto elements = Design(1000, kStart, 98.9488, {{120, 0, 500, 1}, {200, 500, 500, 1}}, false);
   c.change(elements[1].values);
+  testing::Message typed;
+  typed << "element 2";
+  for (double value : FieldValues(elements[1].values)) typed << " " << value;
+  SCOPED_TRACE(typed << ", tolerances " << c.tolerances.position_mm << " mm "
+                     << c.tolerances.azimuth_sec << "″");
   const auto joints = CheckJoints(Build(elements), c.tolerances);
   ASSERT_EQ(joints.size(), 1u);
   const Joint& j = joints[0];
@@ -49,21 +54,23 @@ TEST_P(JointReportTest, MeasuresTheMisclosure) {
 INSTANTIATE_TEST_SUITE_P(
     Joints, JointReportTest,
     testing::Values(
-        JointCase{"continuous", [](ElementValues&) {}, {}, 0, 0, 0, 0, true},
-        JointCase{"position 5 mm", [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; },
+        JointCase{"Continuous", [](ElementValues&) {}, {}, 0, 0, 0, 0, true},
+        JointCase{"Position5mm", [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; },
                   {}, 0, 3, -4, 0, false},
-        JointCase{"position 1.92 mm", [](ElementValues& v) { v.X0 -= 0.0012, v.Y0 += 0.0015; },
+        JointCase{"Position1_92mm", [](ElementValues& v) { v.X0 -= 0.0012, v.Y0 += 0.0015; },
                   {}, 0, -1.2, 1.5, 0, true},
-        JointCase{"position within a wider tolerance",
+        JointCase{"Position5mmWithinAWiderTolerance",
                   [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; }, {6, 2}, 0, 3, -4, 0,
                   true},
-        JointCase{"azimuth 3″", [](ElementValues& v) { v.F += 0.0003; }, {}, 0, 0, 0, 3, false},
-        JointCase{"azimuth -1.5″", [](ElementValues& v) { v.F -= 0.00015; }, {}, 0, 0, 0, -1.5,
-                  true},
-        JointCase{"短链", [](ElementValues& v) { v.K0 += 12.5, v.K1 += 12.5; }, {}, 12.5, 0, 0, 0,
-                  true},
-        JointCase{"长链", [](ElementValues& v) { v.K0 -= 7.25, v.K1 -= 7.25; }, {}, -7.25, 0, 0,
-                  0, true}));
+        JointCase{"Azimuth3Seconds", [](ElementValues& v) { v.F += 0.0003; }, {}, 0, 0, 0, 3,
+                  false},
+        JointCase{"AzimuthMinus1_5Seconds", [](ElementValues& v) { v.F -= 0.00015; }, {}, 0, 0,
+                  0, -1.5, true},
+        JointCase{"ShortChain", [](ElementValues& v) { v.K0 += 12.5, v.K1 += 12.5; }, {}, 12.5, 0,
+                  0, 0, true},
+        JointCase{"LongChain", [](ElementValues& v) { v.K0 -= 7.25, v.K1 -= 7.25; }, {}, -7.25, 0,
+                  0, 0, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CheckJoints, ReducesTheAzimuthAcrossNorth) {
   // The typed F of 359°59ˊ59″ meets a tangent of 0°00ˊ01″: 2″, not a turn.
@@ -79,7 +86,13 @@ const Piece kArc{100, 500, 500, 1};
 const Piece kSpiralIn{100, 0, 500, 1};   // from the tangent to R
 const Piece kSpiralOut{100, 500, 0, 1};  // from R to the tangent
 
+std::string Text(const Piece& p) {
+  return "{length " + testing::PrintToString(p.length) + ", RQ " + testing::PrintToString(p.RQ) +
+         ", RN " + testing::PrintToString(p.RN) + ", Q " + testing::PrintToString(p.Q) + "}";
+}
+
 struct LabelCase {
+  const char* name;
   Piece left, right;
   const char* label;
   bool jump;
@@ -90,30 +103,32 @@ class JointLabelTest : public testing::TestWithParam<LabelCase> {};
 TEST_P(JointLabelTest, NamesWhatEndsAndWhatBegins) {
   const auto& c = GetParam();
   const auto joints = CheckJoints(Build(Design(0, kStart, 30, {c.left, c.right}, false)));
-  EXPECT_EQ(joints[0].label, c.label);
-  EXPECT_EQ(joints[0].curvatureJump, c.jump);
-  EXPECT_TRUE(joints[0].closed);
+  const std::string pieces = Text(c.left) + " then " + Text(c.right);
+  EXPECT_EQ(joints[0].label, c.label) << pieces;
+  EXPECT_EQ(joints[0].curvatureJump, c.jump) << pieces;
+  EXPECT_TRUE(joints[0].closed) << pieces;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, JointLabelTest,
-    testing::Values(LabelCase{kStraight, kSpiralIn, "ZH", false},
-                    LabelCase{kSpiralIn, kArc, "HY", false},
-                    LabelCase{kArc, kSpiralOut, "YH", false},
-                    LabelCase{kSpiralOut, kStraight, "HZ", false},
-                    LabelCase{kStraight, kArc, "ZY", true},
-                    LabelCase{kArc, kStraight, "YZ", true},
-                    LabelCase{kSpiralOut, kArc, "HZ/ZY", true},
-                    LabelCase{kArc, kSpiralIn, "YZ/ZH", true},
-                    LabelCase{kSpiralOut, kSpiralIn, "HZ/ZH", false},
-                    LabelCase{kStraight, kStraight, "", false},
+    testing::Values(LabelCase{"Straight_SpiralIn_ZH", kStraight, kSpiralIn, "ZH", false},
+                    LabelCase{"SpiralIn_Arc_HY", kSpiralIn, kArc, "HY", false},
+                    LabelCase{"Arc_SpiralOut_YH", kArc, kSpiralOut, "YH", false},
+                    LabelCase{"SpiralOut_Straight_HZ", kSpiralOut, kStraight, "HZ", false},
+                    LabelCase{"Straight_Arc_ZY", kStraight, kArc, "ZY", true},
+                    LabelCase{"Arc_Straight_YZ", kArc, kStraight, "YZ", true},
+                    LabelCase{"SpiralOut_Arc_HZ_ZY", kSpiralOut, kArc, "HZ/ZY", true},
+                    LabelCase{"Arc_SpiralIn_YZ_ZH", kArc, kSpiralIn, "YZ/ZH", true},
+                    LabelCase{"SpiralOut_SpiralIn_HZ_ZH", kSpiralOut, kSpiralIn, "HZ/ZH", false},
+                    LabelCase{"Straight_Straight_NoLabel", kStraight, kStraight, "", false},
                     // Compound, reverse and egg-shaped curves, and a spiral
                     // that does not start on the tangent.
-                    LabelCase{kArc, {100, 800, 800, 1}, "GQ", true},
-                    LabelCase{kArc, {100, 500, 500, -1}, "GQ", true},
-                    LabelCase{kSpiralIn, {100, 500, 800, 1}, "GQ", false},
-                    LabelCase{kStraight, kSpiralOut, "GQ", true},
-                    LabelCase{kSpiralIn, {100, 800, 800, 1}, "GQ", true}));
+                    LabelCase{"Arc_FlatterArc_GQ", kArc, {100, 800, 800, 1}, "GQ", true},
+                    LabelCase{"Arc_ReverseArc_GQ", kArc, {100, 500, 500, -1}, "GQ", true},
+                    LabelCase{"SpiralIn_EggSpiral_GQ", kSpiralIn, {100, 500, 800, 1}, "GQ", false},
+                    LabelCase{"Straight_SpiralOut_GQ", kStraight, kSpiralOut, "GQ", true},
+                    LabelCase{"SpiralIn_FlatterArc_GQ", kSpiralIn, {100, 800, 800, 1}, "GQ", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DesignTable, RoadGivenToTheMillimetreClosesAndNamesItsKeyPoints) {
   using testing_support::kRoad;

@@ -70,6 +70,7 @@ TEST_F(ElementFileTest, RoundTripsTheInitialElement) {
 }
 
 struct RoundTripCase {
+  const char* name;
   const char* typed;
   const char* read_back;
 };
@@ -82,26 +83,33 @@ class ElementFieldRoundTrip : public testing_support::ScratchFolder,
 TEST_P(ElementFieldRoundTrip, ReadsBackTheLeadingNumberInGeneralForm) {
   const QString typed = QString::fromUtf8(GetParam().typed);
   for (size_t field = 0; field < 8; ++field) {
+    const std::string where =
+        "field " + std::to_string(field) + " typed " + testing::PrintToString(GetParam().typed);
     const QString path = PathOf(QStringLiteral("field%1.txt").arg(field));
-    ASSERT_EQ(SaveElementFile(path, WithField(kInitial, field, typed)), std::nullopt);
-    EXPECT_TRUE(ReadBytes(path).split('\n')[field].startsWith(EncodeGbk(typed).value()));
+    ASSERT_EQ(SaveElementFile(path, WithField(kInitial, field, typed)), std::nullopt) << where;
+    EXPECT_TRUE(ReadBytes(path).split('\n')[field].startsWith(EncodeGbk(typed).value())) << where;
     const auto outcome = ReadElementFile(path);
-    ASSERT_TRUE(std::holds_alternative<ElementFieldTexts>(outcome)) << "field " << field;
+    ASSERT_TRUE(std::holds_alternative<ElementFieldTexts>(outcome)) << where;
     EXPECT_EQ(std::get<ElementFieldTexts>(outcome),
               WithField(kInitial, field, QString::fromUtf8(GetParam().read_back)))
-        << "field " << field;
+        << where;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ElementFieldRoundTrip,
-    testing::Values(RoundTripCase{"1.50", "1.5"}, RoundTripCase{"-1", "-1"},
-                    RoundTripCase{"", "0"}, RoundTripCase{"   ", "0"},
-                    RoundTripCase{"abc", "0"}, RoundTripCase{"12abc", "12"},
-                    RoundTripCase{"7800", "7800"}, RoundTripCase{"0.00001", "1E-05"},
-                    RoundTripCase{"1 2", "12"}, RoundTripCase{"  3.0e2", "300"},
-                    RoundTripCase{"起点", "0"}, RoundTripCase{"1.23456789012345678", "1.23456789012346"},
-                    RoundTripCase{"1e", "1"}));
+    testing::Values(RoundTripCase{"TrailingZero", "1.50", "1.5"},
+                    RoundTripCase{"Negative", "-1", "-1"}, RoundTripCase{"Empty", "", "0"},
+                    RoundTripCase{"Spaces", "   ", "0"}, RoundTripCase{"Letters", "abc", "0"},
+                    RoundTripCase{"TrailingLetters", "12abc", "12"},
+                    RoundTripCase{"Whole", "7800", "7800"},
+                    RoundTripCase{"SmallAsExponent", "0.00001", "1E-05"},
+                    RoundTripCase{"SpaceInside", "1 2", "12"},
+                    RoundTripCase{"LeadingSpacesAndExponent", "  3.0e2", "300"},
+                    RoundTripCase{"ChineseOnly", "起点", "0"},
+                    RoundTripCase{"BeyondFifteenDigits", "1.23456789012345678", "1.23456789012346"},
+                    RoundTripCase{"ExponentWithoutDigits", "1e", "1"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct HandWrittenCase {
   const char* name;
