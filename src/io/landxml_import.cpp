@@ -3,6 +3,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 #include "angle.h"
@@ -29,6 +30,11 @@ constexpr double kQuarterTurnDegrees = 90;
 struct Refused {
   FileRefusal refusal;
 };
+
+// How many elements or equations are read or built between two asks of the
+// caller's keepGoing: often enough to stop within a blink, seldom enough to
+// cost nothing.
+constexpr std::size_t kStepsPerAsk = 4096;
 
 struct RawPoint {
   bool present = false;
@@ -80,8 +86,13 @@ double ReduceHalfTurn(double degrees) {
 
 class Reader {
  public:
-  Reader(const QString& path, QByteArrayView bytes, const QString& wanted)
-      : path_(path), xml_(QByteArray::fromRawData(bytes.data(), bytes.size())), wanted_(wanted) {}
+  Reader(const QString& path, QByteArrayView bytes, const QString& wanted,
+         const LandXmlKeepGoing& keepGoing)
+      : path_(path),
+        xml_(QByteArray::fromRawData(bytes.data(), bytes.size())),
+        wanted_(wanted),
+        size_(bytes.size()),
+        keep_going_(keepGoing) {}
 
   // Reads the whole document; the chosen alignment and the units are kept.
   void Read() {
@@ -109,6 +120,16 @@ class Reader {
                        .arg(FileNameForMessage(path_))
                        .arg(line)
                        .arg(element, reason)}};
+  }
+
+  // One element or equation more; now and then the caller is asked whether
+  // to go on, with the bytes read so far (all of them once building).
+  void Step() const {
+    if (!keep_going_ || ++steps_ % kStepsPerAsk != 0) return;
+    const qint64 done = xml_.atEnd() ? size_ : xml_.characterOffset();
+    if (!keep_going_(std::min(done, size_))) {
+      throw Refused{{QStringLiteral("已取消读取文件“%1”！").arg(FileNameForMessage(path_))}};
+    }
   }
 
   const QString& Path() const { return path_; }
@@ -145,6 +166,7 @@ class Reader {
 
   void ReadAlignments() {
     while (xml_.readNextStartElement()) {
+      Step();
       if (!Is("Alignment"_L1)) {
         xml_.skipCurrentElement();
         continue;
@@ -163,6 +185,7 @@ class Reader {
         if (Is("CoordGeom"_L1)) {
           ReadCoordGeom(alignment);
         } else if (Is("StaEquation"_L1)) {
+          Step();
           alignment.equations.push_back({Line(), xml_.attributes()});
           xml_.skipCurrentElement();
         } else {
@@ -175,6 +198,7 @@ class Reader {
 
   void ReadCoordGeom(RawAlignment& alignment) {
     while (xml_.readNextStartElement()) {
+      Step();
       if (Is("Line"_L1) || Is("Curve"_L1) || Is("Spiral"_L1)) {
         RawGeometry geometry;
         geometry.kind = xml_.name().toString();
@@ -239,6 +263,9 @@ class Reader {
   std::optional<RawAlignment> chosen_;
   QStringList all_names_;
   RawUnits units_;
+  qint64 size_ = 0;
+  const LandXmlKeepGoing& keep_going_;
+  mutable std::size_t steps_ = 0;
 };
 
 // One element as read, before stations are given.
@@ -478,6 +505,32 @@ ElementValues SplitAt(const Built& element, double distance) {
   return rest;
 }
 
+// Where a station equation falls among the internal stations of the element
+// starts and the last end: at the first of them within kEquationAtJoint,
+// else within the element whose stations enclose it (built.size() when none
+// does). The stations rise, so each is found by a binary search: n
+// equations take n log n steps, where a search of every station took n².
+struct EquationPlace {
+  bool atJoint = false;
+  std::size_t index = 0;
+};
+
+EquationPlace PlaceEquation(const std::vector<double>& internal, double at) {
+  const std::size_t elements = internal.size() - 1;
+  const auto near = std::lower_bound(internal.begin(), internal.end(), at,
+                                     [](double station, double value) {
+                                       return station - value < -kEquationAtJoint;
+                                     });
+  if (near != internal.end() && std::fabs(*near - at) <= kEquationAtJoint) {
+    return {true, static_cast<std::size_t>(near - internal.begin())};
+  }
+  const auto above = std::upper_bound(internal.begin(), internal.end(), at);
+  if (above == internal.begin() || above == internal.end() || !(*(above - 1) < at)) {
+    return {false, elements};
+  }
+  return {false, static_cast<std::size_t>(above - internal.begin()) - 1};
+}
+
 LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
                         const QString& wanted) {
   const auto& chosen = reader.Chosen();
@@ -506,18 +559,33 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
 
   std::vector<Built> built;
   built.reserve(alignment.geometry.size());
-  for (const RawGeometry& g : alignment.geometry) built.push_back(builder.Build(g));
+  for (const RawGeometry& g : alignment.geometry) {
+    reader.Step();
+    built.push_back(builder.Build(g));
+  }
 
   // Internal stations (staStart plus the lengths, no equation applied) of
   // each element's start and of the last end.
   std::vector<double> internal(built.size() + 1, *sta_start);
   for (std::size_t i = 0; i < built.size(); ++i) internal[i + 1] = internal[i] + built[i].length;
+  // Equations are placed by a search over rising stations. A negative (or
+  // overflowed) length, which no route may hold, is refused first there.
+  if (!alignment.equations.empty()) {
+    for (std::size_t i = 0; i < built.size(); ++i) {
+      if (!(built[i].length >= 0)) {
+        builder.Refuse(alignment.geometry[i],
+                       QStringLiteral("线元长度为%1，不是正数")
+                           .arg(QString::fromStdString(RoundTripText(built[i].length))));
+      }
+    }
+  }
 
   // Each equation starts the stations afresh at an element's start, or
   // within an element, which is then split there.
   std::vector<std::optional<double>> ahead(built.size());
   std::vector<std::vector<std::pair<double, double>>> splits(built.size());  // (distance, station)
   for (const RawEquation& equation : alignment.equations) {
+    reader.Step();
     const QString element = QStringLiteral("StaEquation");
     const auto at = builder.Finite(equation.line, element, equation.attributes, "staInternal"_L1);
     const auto new_station =
@@ -528,17 +596,13 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
     if (equation.attributes.value("staIncrement"_L1) == "decreasing"_L1) {
       reader.Refuse(equation.line, element, QStringLiteral("桩号递减（decreasing）的断链不能导入"));
     }
-    const auto joint = std::find_if(internal.begin(), internal.end(), [&](double station) {
-      return std::fabs(station - *at) <= kEquationAtJoint;
-    });
-    if (joint != internal.end()) {
-      const auto index = static_cast<std::size_t>(joint - internal.begin());
+    const auto place = PlaceEquation(internal, *at);
+    if (place.atJoint) {
       // An equation at the very end of the alignment changes no element.
-      if (index < built.size()) ahead[index] = *new_station;
+      if (place.index < built.size()) ahead[place.index] = *new_station;
       continue;
     }
-    std::size_t index = 0;
-    while (index < built.size() && !(internal[index] < *at && *at < internal[index + 1])) ++index;
+    const std::size_t index = place.index;
     if (index == built.size()) {
       reader.Refuse(equation.line, element,
                     QStringLiteral("staInternal=%1不在路线上")
@@ -552,6 +616,7 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   std::vector<std::size_t> last_piece;  // the route element ending each geometry element
   double station = *sta_start;
   for (std::size_t i = 0; i < built.size(); ++i) {
+    reader.Step();
     if (ahead[i]) station = *ahead[i];
     std::sort(splits[i].begin(), splits[i].end());
     ElementValues piece = built[i].values;
@@ -587,6 +652,7 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   result.allNames = reader.AllNames();
   result.route = std::get<Route>(std::move(made));
   for (std::size_t i = 0; i < alignment.geometry.size(); ++i) {
+    reader.Step();
     const RawGeometry& g = alignment.geometry[i];
     if (!g.end.present) continue;
     const LineElement& loaded = result.route.loaded[last_piece[i]];
@@ -616,9 +682,10 @@ bool EndCheckClosed(const LandXmlEndCheck& check, const JointTolerances& toleran
 
 FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteArrayView bytes,
                                                     const QString& alignment,
-                                                    const JointTolerances& tolerances) {
+                                                    const JointTolerances& tolerances,
+                                                    const LandXmlKeepGoing& keepGoing) {
   try {
-    Reader reader(path, bytes, alignment);
+    Reader reader(path, bytes, alignment, keepGoing);
     reader.Read();
     return Import(reader, tolerances, alignment);
   } catch (const Refused& refused) {
@@ -627,10 +694,12 @@ FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteAr
 }
 
 FileOutcome<LandXmlAlignment> ReadLandXmlAlignment(const QString& path, const QString& alignment,
-                                                   const JointTolerances& tolerances) {
+                                                   const JointTolerances& tolerances,
+                                                   const LandXmlKeepGoing& keepGoing) {
   auto bytes = ReadFileBytes(path, kLandXmlReadLimit);
   if (const auto* refusal = std::get_if<FileRefusal>(&bytes)) return *refusal;
-  return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances);
+  return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances,
+                               keepGoing);
 }
 
 }  // namespace tarnvel

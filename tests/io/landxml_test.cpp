@@ -227,6 +227,9 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
            Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>",
                                                  "<StaEquation staInternal=\"1011\" staAhead=\"1200\"/>\n")),
                 "文件“a.xml”第8行<StaEquation>：staInternal=1011不在路线上！"},
+           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"-10\"><Start>0 0</Start></Line>",
+                                                 "<StaEquation staInternal=\"995\" staAhead=\"1200\"/>\n")),
+                "文件“a.xml”第7行<Line>：线元长度为-10，不是正数！"},
        }) {
     EXPECT_EQ(Refusal(c.file), QString::fromUtf8(c.message));
   }
@@ -253,6 +256,64 @@ TEST(LandXmlImport, AnEquationWithinAnElementSplitsIt) {
   ASSERT_EQ(imported.endChecks.size(), 1u);
   EXPECT_EQ(imported.endChecks[0].element, 2);
   EXPECT_TRUE(imported.endChecks[0].closed);
+}
+
+// Where equations fall on three straights of 10 m from 1000, given in file
+// order from the last element back: each finds its element by its own
+// station, not by the order of the file.
+TEST(LandXmlImport, EquationsFindTheirElementInAnyOrder) {
+  const auto imported = Imported(Document(
+      Degrees(), OneAlignment("A",
+                              "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>\n"
+                              "<Line dir=\"0\" length=\"10\"><Start>10 0</Start></Line>\n"
+                              "<Line dir=\"0\" length=\"10\"><Start>20 0</Start></Line>\n",
+                              "<StaEquation staInternal=\"1030\" staAhead=\"9000\"/>\n"
+                              "<StaEquation staInternal=\"1024\" staAhead=\"2000\"/>\n"
+                              "<StaEquation staInternal=\"1020.00009\" staAhead=\"1500\"/>\n"
+                              "<StaEquation staInternal=\"1003\" staAhead=\"1100\"/>\n")));
+  std::vector<std::array<double, 2>> stations;
+  for (const RouteElement& e : imported.route.elements) stations.push_back({e.values.K0, e.values.K1});
+  // The one at the end changes nothing; the one 0.09 mm past a joint starts
+  // the third element there.
+  EXPECT_EQ(stations, (std::vector<std::array<double, 2>>{
+                          {1000, 1003}, {1100, 1107}, {1107, 1117}, {1500, 1504}, {2000, 2006}}));
+}
+
+// Regression: each equation searched every station and element for its
+// place, so 240,000 equations took about two minutes; ctest stops this test
+// after a minute (the TIMEOUT of io_tests).
+TEST(LandXmlImport, ManyEquationsAreReadInTime) {
+  constexpr int kCount = 240000;
+  QByteArray geometry, equations;
+  for (int i = 0; i < kCount; ++i) {
+    geometry += "<Line dir=\"0\" length=\"10\"><Start>" + QByteArray::number(10 * i) +
+                " 0</Start></Line>\n";
+    equations += "<StaEquation staInternal=\"" + QByteArray::number(1005 + 10 * i) +
+                 "\" staAhead=\"" + QByteArray::number(1006 + 11 * i) + "\"/>\n";
+  }
+  const auto imported = Imported(Document(Degrees(), OneAlignment("A", geometry, equations)));
+  ASSERT_EQ(imported.route.elements.size(), 2u * kCount);
+  EXPECT_EQ(imported.route.elements.back().values.K1, 1011.0 + 11 * (kCount - 1));
+}
+
+// A cancel during the reading stops it with a refusal that says so.
+TEST(LandXmlImport, ACancelStopsTheReading) {
+  QByteArray geometry;
+  for (int i = 0; i < 10000; ++i) {
+    geometry += "<Line dir=\"0\" length=\"10\"><Start>" + QByteArray::number(10 * i) +
+                " 0</Start></Line>\n";
+  }
+  const QByteArray file = Document(Degrees(), OneAlignment("A", geometry));
+  qint64 asked = 0;
+  const auto outcome = ParseLandXmlAlignment(QStringLiteral("a.xml"), file, {}, {},
+                                             [&asked](qint64 bytesRead) {
+                                               asked = bytesRead;
+                                               return false;
+                                             });
+  ASSERT_TRUE(std::holds_alternative<FileRefusal>(outcome));
+  EXPECT_EQ(std::get<FileRefusal>(outcome).message, QStringLiteral("已取消读取文件“a.xml”！"));
+  EXPECT_GT(asked, 0);
+  EXPECT_LT(asked, file.size());
 }
 
 // A route with every kind of element, both turns, a 短链 and a 长链, and
