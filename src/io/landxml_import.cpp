@@ -8,6 +8,7 @@
 
 #include "angle.h"
 #include "centre_line.h"
+#include "echoed_text.h"
 #include "landxml_numbers.h"
 #include "read_file.h"
 
@@ -119,7 +120,7 @@ class Reader {
     throw Refused{{QStringLiteral("文件“%1”第%2行<%3>：%4！")
                        .arg(FileNameForMessage(path_))
                        .arg(line)
-                       .arg(element, reason)}};
+                       .arg(EchoedText(element), reason)}};
   }
 
   // One element or equation more; now and then the caller is asked whether
@@ -247,7 +248,7 @@ class Reader {
     }
     if (!north || !east || !std::isfinite(*north) || !std::isfinite(*east)) {
       Refuse(point.line, element,
-             QStringLiteral("坐标“%1”不是“北坐标 东坐标”形式的两个数").arg(text));
+             QStringLiteral("坐标“%1”不是“北坐标 东坐标”形式的两个数").arg(EchoedText(text)));
     }
     point.present = true;
     point.X = *north;
@@ -341,7 +342,7 @@ class Builder {
         Refuse(g, type.isEmpty()
                       ? QStringLiteral("没有注明缓和曲线类型（spiType），只能导入回旋线（clothoid）")
                       : QStringLiteral("缓和曲线类型“%1”不能导入，只能导入回旋线（clothoid）")
-                            .arg(type));
+                            .arg(EchoedText(type)));
       }
       built.values.Q = Rotation(g);
       built.values.RQ = SpiralRadius(g, "radiusStart"_L1);
@@ -391,7 +392,7 @@ class Builder {
     const auto value = ReadXsDouble(text.toStdString());
     if (!value || !std::isfinite(*value)) {
       reader_.Refuse(line, element,
-                     QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), text));
+                     QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), EchoedText(text)));
     }
     return value;
   }
@@ -416,7 +417,7 @@ class Builder {
     if (units.attributes.hasAttribute("linearUnit"_L1) && linear != "meter"_L1) {
       reader_.Refuse(units.line, units.system,
                      QStringLiteral("长度单位“%1”不能导入，只能导入以米（meter）为单位的文件")
-                         .arg(linear));
+                         .arg(EchoedText(linear)));
     }
     angular_unit_ = UnitOf(units, "angularUnit"_L1);
     direction_unit_ = UnitOf(units, "directionUnit"_L1);
@@ -428,7 +429,7 @@ class Builder {
     const auto unit = AngleUnitNamed(text.toStdString());
     if (!unit) {
       reader_.Refuse(units.line, units.system,
-                     QStringLiteral("%1的值“%2”不是LandXML的角度单位").arg(QString(name), text));
+                     QStringLiteral("%1的值“%2”不是LandXML的角度单位").arg(QString(name), EchoedText(text)));
     }
     return *unit;
   }
@@ -452,7 +453,7 @@ class Builder {
     if (rot == "cw"_L1) return 1;
     if (rot == "ccw"_L1) return -1;
     Refuse(g, rot.isEmpty() ? QStringLiteral("没有注明转向（rot）")
-                            : QStringLiteral("转向（rot）“%1”不是cw或ccw").arg(rot));
+                            : QStringLiteral("转向（rot）“%1”不是cw或ccw").arg(EchoedText(rot)));
   }
 
   // "INF", "-INF" or a missing radius is infinite, held as 0.
@@ -461,7 +462,7 @@ class Builder {
     const QString text = g.attributes.value(name).toString();
     const auto value = ReadXsDouble(text.toStdString());
     if (!value || std::isnan(*value)) {
-      Refuse(g, QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), text));
+      Refuse(g, QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), EchoedText(text)));
     }
     if (std::isinf(*value)) return 0;
     if (*value == 0) Refuse(g, QStringLiteral("%1为0，无穷大应写作INF").arg(QString(name)));
@@ -540,14 +541,14 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
                     QStringLiteral("文件中没有路线（Alignment）"));
     }
     throw Refused{{QStringLiteral("文件“%1”中没有名为“%2”的路线（Alignment），文件中的路线有：%3！")
-                       .arg(FileNameForMessage(reader.Path()), wanted,
-                            reader.AllNames().join(QStringLiteral("、")))}};
+                       .arg(FileNameForMessage(reader.Path()), EchoedText(wanted),
+                            ListedNames(reader.AllNames()))}};
   }
   const RawAlignment& alignment = *chosen;
   const QString alignment_element = QStringLiteral("Alignment");
   if (alignment.geometry.empty()) {
     reader.Refuse(alignment.line, alignment_element,
-                  QStringLiteral("路线“%1”没有线元（Line、Curve或Spiral）").arg(alignment.name));
+                  QStringLiteral("路线“%1”没有线元（Line、Curve或Spiral）").arg(EchoedText(alignment.name)));
   }
 
   Builder builder(reader);

@@ -235,6 +235,26 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
   }
 }
 
+// Regression: a refusal quoted the whole text it refused (a 50 MB coordinate
+// text) and listed every alignment of the file when the one asked for is
+// missing; it now quotes 40 characters and lists five names.
+TEST(LandXmlImport, RefusalsQuoteLongTextsCut) {
+  const QByteArray coordinates(100000, '7');
+  EXPECT_EQ(Refusal(Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"1\"><Start>" +
+                                                           coordinates + "</Start></Line>"))),
+            QStringLiteral("文件“a.xml”第7行<Start>：坐标“%1…”不是“北坐标 东坐标”形式的两个数！")
+                .arg(QString(40, u'7')));
+  QByteArray alignments;
+  for (int i = 1; i <= 7; ++i) {
+    alignments += OneAlignment("L" + QByteArray::number(i),
+                               "<Line dir=\"0\" length=\"1\"><Start>0 0</Start></Line>\n");
+  }
+  EXPECT_EQ(Refusal(Document(Degrees(), alignments), QString(50, u'Z')),
+            QStringLiteral("文件“a.xml”中没有名为“%1…”的路线（Alignment），"
+                           "文件中的路线有：L1、L2、L3、L4、L5、…等7个！")
+                .arg(QString(40, u'Z')));
+}
+
 // A station equation 40 m into an arc of R 200 splits it where the arc
 // reaches that point; the file's End is checked on the second piece.
 TEST(LandXmlImport, AnEquationWithinAnElementSplitsIt) {
