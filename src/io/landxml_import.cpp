@@ -97,7 +97,7 @@ class Reader {
 
   // Reads the whole document; the chosen alignment and the units are kept.
   void Read() {
-    if (!xml_.readNextStartElement()) NotXml();
+    ReadProlog();
     root_line_ = Line();
     if (xml_.name() != "LandXML"_L1) {
       Refuse(root_line_, xml_.name().toString(), QStringLiteral("不是LandXML文件"));
@@ -151,6 +151,26 @@ class Reader {
                        .arg(FileNameForMessage(path_))
                        .arg(xml_.lineNumber())
                        .arg(xml_.errorString())}};
+  }
+
+  // Reads up to the root element. The reader drops a reference to an entity
+  // the file declares as an outside file, leaving no trace where it stood,
+  // so a file that declares one is refused: Tarnvel reads no entity from
+  // outside the file.
+  void ReadProlog() {
+    while (!xml_.atEnd()) {
+      xml_.readNext();
+      if (xml_.isStartElement()) return;
+      if (!xml_.isDTD()) continue;
+      for (const QXmlStreamEntityDeclaration& entity : xml_.entityDeclarations()) {
+        if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty()) {
+          Refuse(Line(), QStringLiteral("!DOCTYPE"),
+                 QStringLiteral("声明了外部实体“%1”，不读取实体（entity）")
+                     .arg(EchoedText(entity.name().toString())));
+        }
+      }
+    }
+    NotXml();
   }
 
   void ReadUnits() {
@@ -228,15 +248,39 @@ class Reader {
     }
   }
 
+  // The text of a point element, its child elements skipped. An entity the
+  // reader cannot resolve (one the file refers to an outside DTD for) is
+  // refused by name rather than left out of the coordinates.
+  QString ReadPointText(const QString& element, int line) {
+    QString text;
+    while (!xml_.atEnd()) {
+      switch (xml_.readNext()) {
+        case QXmlStreamReader::Characters:
+          text += xml_.text();
+          break;
+        case QXmlStreamReader::EntityReference:
+          Refuse(line, element,
+                 QStringLiteral("坐标中引用了实体“&%1;”，不读取实体（entity），请直接写出坐标")
+                     .arg(EchoedText(xml_.name().toString())));
+        case QXmlStreamReader::StartElement:
+          xml_.skipCurrentElement();
+          break;
+        case QXmlStreamReader::EndElement:
+          return text;
+        default:
+          break;
+      }
+    }
+    NotXml();
+  }
+
   // "northing easting" or "northing easting elevation": X, then Y.
   RawPoint ReadPoint() {
     RawPoint point;
     point.line = Line();
     const QString element = xml_.name().toString();
     const bool reference = xml_.attributes().hasAttribute("pntRef"_L1);
-    const QString text =
-        xml_.readElementText(QXmlStreamReader::SkipChildElements).simplified();
-    if (xml_.hasError()) NotXml();
+    const QString text = ReadPointText(element, point.line).simplified();
     const QStringList parts = text.split(u' ', Qt::SkipEmptyParts);
     if (parts.isEmpty() && reference) {
       Refuse(point.line, element, QStringLiteral("只给出了点名引用（pntRef），没有坐标"));

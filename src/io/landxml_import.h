@@ -28,7 +28,9 @@
 // The joints between elements are checked by CheckJoints on the route.
 //
 // Refused, naming the file, the XML line and the element: text that is not
-// XML, a document that is not LandXML, no alignment (or none of the name
+// XML, a file declaring an entity kept in an outside file or a point whose
+// text refers to an entity the reader cannot resolve (no entity is read from
+// outside the file), a document that is not LandXML, no alignment (or none of the name
 // asked for), an IrregularLine or Chain, a spiral other than a clothoid, a
 // linear unit other than the metre, a station equation off the alignment or
 // with decreasing stations (or beside an element of negative length, among

@@ -227,6 +227,17 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
            Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>",
                                                  "<StaEquation staInternal=\"1011\" staAhead=\"1200\"/>\n")),
                 "文件“a.xml”第8行<StaEquation>：staInternal=1011不在路线上！"},
+           // Regression: an entity dropped out of the text, which was refused as "坐标“0”…".
+           Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML [<!ENTITY north SYSTEM \"north.txt\">]>\n"
+                "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
+                "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
+                "</CoordGeom></Alignment></Alignments></LandXML>\n",
+                "文件“a.xml”第2行<!DOCTYPE>：声明了外部实体“north”，不读取实体（entity）！"},
+           Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML SYSTEM \"landxml.dtd\">\n"
+                "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
+                "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
+                "</CoordGeom></Alignment></Alignments></LandXML>\n",
+                "文件“a.xml”第5行<Start>：坐标中引用了实体“&north;”，不读取实体（entity），请直接写出坐标！"},
            Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"-10\"><Start>0 0</Start></Line>",
                                                  "<StaEquation staInternal=\"995\" staAhead=\"1200\"/>\n")),
                 "文件“a.xml”第7行<Line>：线元长度为-10，不是正数！"},
