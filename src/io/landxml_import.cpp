@@ -3,10 +3,12 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 #include "angle.h"
 #include "centre_line.h"
+#include "echoed_text.h"
 #include "landxml_numbers.h"
 #include "read_file.h"
 
@@ -29,6 +31,11 @@ constexpr double kQuarterTurnDegrees = 90;
 struct Refused {
   FileRefusal refusal;
 };
+
+// How many elements or equations are read or built between two asks of the
+// caller's keepGoing: often enough to stop within a blink, seldom enough to
+// cost nothing.
+constexpr std::size_t kStepsPerAsk = 4096;
 
 struct RawPoint {
   bool present = false;
@@ -80,12 +87,17 @@ double ReduceHalfTurn(double degrees) {
 
 class Reader {
  public:
-  Reader(const QString& path, QByteArrayView bytes, const QString& wanted)
-      : path_(path), xml_(QByteArray::fromRawData(bytes.data(), bytes.size())), wanted_(wanted) {}
+  Reader(const QString& path, QByteArrayView bytes, const QString& wanted,
+         const LandXmlKeepGoing& keepGoing)
+      : path_(path),
+        xml_(QByteArray::fromRawData(bytes.data(), bytes.size())),
+        wanted_(wanted),
+        size_(bytes.size()),
+        keep_going_(keepGoing) {}
 
   // Reads the whole document; the chosen alignment and the units are kept.
   void Read() {
-    if (!xml_.readNextStartElement()) NotXml();
+    ReadProlog();
     root_line_ = Line();
     if (xml_.name() != "LandXML"_L1) {
       Refuse(root_line_, xml_.name().toString(), QStringLiteral("不是LandXML文件"));
@@ -108,7 +120,17 @@ class Reader {
     throw Refused{{QStringLiteral("文件“%1”第%2行<%3>：%4！")
                        .arg(FileNameForMessage(path_))
                        .arg(line)
-                       .arg(element, reason)}};
+                       .arg(EchoedText(element), reason)}};
+  }
+
+  // One element or equation more; now and then the caller is asked whether
+  // to go on, with the bytes read so far (all of them once building).
+  void Step() const {
+    if (!keep_going_ || ++steps_ % kStepsPerAsk != 0) return;
+    const qint64 done = xml_.atEnd() ? size_ : xml_.characterOffset();
+    if (!keep_going_(std::min(done, size_))) {
+      throw Refused{{QStringLiteral("已取消读取文件“%1”！").arg(FileNameForMessage(path_))}};
+    }
   }
 
   const QString& Path() const { return path_; }
@@ -131,6 +153,26 @@ class Reader {
                        .arg(xml_.errorString())}};
   }
 
+  // Reads up to the root element. The reader drops a reference to an entity
+  // the file declares as an outside file, leaving no trace where it stood,
+  // so a file that declares one is refused: Tarnvel reads no entity from
+  // outside the file.
+  void ReadProlog() {
+    while (!xml_.atEnd()) {
+      xml_.readNext();
+      if (xml_.isStartElement()) return;
+      if (!xml_.isDTD()) continue;
+      for (const QXmlStreamEntityDeclaration& entity : xml_.entityDeclarations()) {
+        if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty()) {
+          Refuse(Line(), QStringLiteral("!DOCTYPE"),
+                 QStringLiteral("声明了外部实体“%1”，不读取实体（entity）")
+                     .arg(EchoedText(entity.name().toString())));
+        }
+      }
+    }
+    NotXml();
+  }
+
   void ReadUnits() {
     while (xml_.readNextStartElement()) {
       if (!units_.declared && (Is("Metric"_L1) || Is("Imperial"_L1))) {
@@ -145,6 +187,7 @@ class Reader {
 
   void ReadAlignments() {
     while (xml_.readNextStartElement()) {
+      Step();
       if (!Is("Alignment"_L1)) {
         xml_.skipCurrentElement();
         continue;
@@ -163,6 +206,7 @@ class Reader {
         if (Is("CoordGeom"_L1)) {
           ReadCoordGeom(alignment);
         } else if (Is("StaEquation"_L1)) {
+          Step();
           alignment.equations.push_back({Line(), xml_.attributes()});
           xml_.skipCurrentElement();
         } else {
@@ -175,6 +219,7 @@ class Reader {
 
   void ReadCoordGeom(RawAlignment& alignment) {
     while (xml_.readNextStartElement()) {
+      Step();
       if (Is("Line"_L1) || Is("Curve"_L1) || Is("Spiral"_L1)) {
         RawGeometry geometry;
         geometry.kind = xml_.name().toString();
@@ -203,15 +248,39 @@ class Reader {
     }
   }
 
+  // The text of a point element, its child elements skipped. An entity the
+  // reader cannot resolve (one the file refers to an outside DTD for) is
+  // refused by name rather than left out of the coordinates.
+  QString ReadPointText(const QString& element, int line) {
+    QString text;
+    while (!xml_.atEnd()) {
+      switch (xml_.readNext()) {
+        case QXmlStreamReader::Characters:
+          text += xml_.text();
+          break;
+        case QXmlStreamReader::EntityReference:
+          Refuse(line, element,
+                 QStringLiteral("坐标中引用了实体“&%1;”，不读取实体（entity），请直接写出坐标")
+                     .arg(EchoedText(xml_.name().toString())));
+        case QXmlStreamReader::StartElement:
+          xml_.skipCurrentElement();
+          break;
+        case QXmlStreamReader::EndElement:
+          return text;
+        default:
+          break;
+      }
+    }
+    NotXml();
+  }
+
   // "northing easting" or "northing easting elevation": X, then Y.
   RawPoint ReadPoint() {
     RawPoint point;
     point.line = Line();
     const QString element = xml_.name().toString();
     const bool reference = xml_.attributes().hasAttribute("pntRef"_L1);
-    const QString text =
-        xml_.readElementText(QXmlStreamReader::SkipChildElements).simplified();
-    if (xml_.hasError()) NotXml();
+    const QString text = ReadPointText(element, point.line).simplified();
     const QStringList parts = text.split(u' ', Qt::SkipEmptyParts);
     if (parts.isEmpty() && reference) {
       Refuse(point.line, element, QStringLiteral("只给出了点名引用（pntRef），没有坐标"));
@@ -223,7 +292,7 @@ class Reader {
     }
     if (!north || !east || !std::isfinite(*north) || !std::isfinite(*east)) {
       Refuse(point.line, element,
-             QStringLiteral("坐标“%1”不是“北坐标 东坐标”形式的两个数").arg(text));
+             QStringLiteral("坐标“%1”不是“北坐标 东坐标”形式的两个数").arg(EchoedText(text)));
     }
     point.present = true;
     point.X = *north;
@@ -239,6 +308,9 @@ class Reader {
   std::optional<RawAlignment> chosen_;
   QStringList all_names_;
   RawUnits units_;
+  qint64 size_ = 0;
+  const LandXmlKeepGoing& keep_going_;
+  mutable std::size_t steps_ = 0;
 };
 
 // One element as read, before stations are given.
@@ -314,7 +386,7 @@ class Builder {
         Refuse(g, type.isEmpty()
                       ? QStringLiteral("没有注明缓和曲线类型（spiType），只能导入回旋线（clothoid）")
                       : QStringLiteral("缓和曲线类型“%1”不能导入，只能导入回旋线（clothoid）")
-                            .arg(type));
+                            .arg(EchoedText(type)));
       }
       built.values.Q = Rotation(g);
       built.values.RQ = SpiralRadius(g, "radiusStart"_L1);
@@ -364,7 +436,7 @@ class Builder {
     const auto value = ReadXsDouble(text.toStdString());
     if (!value || !std::isfinite(*value)) {
       reader_.Refuse(line, element,
-                     QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), text));
+                     QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), EchoedText(text)));
     }
     return value;
   }
@@ -389,7 +461,7 @@ class Builder {
     if (units.attributes.hasAttribute("linearUnit"_L1) && linear != "meter"_L1) {
       reader_.Refuse(units.line, units.system,
                      QStringLiteral("长度单位“%1”不能导入，只能导入以米（meter）为单位的文件")
-                         .arg(linear));
+                         .arg(EchoedText(linear)));
     }
     angular_unit_ = UnitOf(units, "angularUnit"_L1);
     direction_unit_ = UnitOf(units, "directionUnit"_L1);
@@ -401,7 +473,7 @@ class Builder {
     const auto unit = AngleUnitNamed(text.toStdString());
     if (!unit) {
       reader_.Refuse(units.line, units.system,
-                     QStringLiteral("%1的值“%2”不是LandXML的角度单位").arg(QString(name), text));
+                     QStringLiteral("%1的值“%2”不是LandXML的角度单位").arg(QString(name), EchoedText(text)));
     }
     return *unit;
   }
@@ -425,7 +497,7 @@ class Builder {
     if (rot == "cw"_L1) return 1;
     if (rot == "ccw"_L1) return -1;
     Refuse(g, rot.isEmpty() ? QStringLiteral("没有注明转向（rot）")
-                            : QStringLiteral("转向（rot）“%1”不是cw或ccw").arg(rot));
+                            : QStringLiteral("转向（rot）“%1”不是cw或ccw").arg(EchoedText(rot)));
   }
 
   // "INF", "-INF" or a missing radius is infinite, held as 0.
@@ -434,7 +506,7 @@ class Builder {
     const QString text = g.attributes.value(name).toString();
     const auto value = ReadXsDouble(text.toStdString());
     if (!value || std::isnan(*value)) {
-      Refuse(g, QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), text));
+      Refuse(g, QStringLiteral("%1的值“%2”不是有效的数").arg(QString(name), EchoedText(text)));
     }
     if (std::isinf(*value)) return 0;
     if (*value == 0) Refuse(g, QStringLiteral("%1为0，无穷大应写作INF").arg(QString(name)));
@@ -478,6 +550,32 @@ ElementValues SplitAt(const Built& element, double distance) {
   return rest;
 }
 
+// Where a station equation falls among the internal stations of the element
+// starts and the last end: at the first of them within kEquationAtJoint,
+// else within the element whose stations enclose it (built.size() when none
+// does). The stations rise, so each is found by a binary search: n
+// equations take n log n steps, where a search of every station took n².
+struct EquationPlace {
+  bool atJoint = false;
+  std::size_t index = 0;
+};
+
+EquationPlace PlaceEquation(const std::vector<double>& internal, double at) {
+  const std::size_t elements = internal.size() - 1;
+  const auto near = std::lower_bound(internal.begin(), internal.end(), at,
+                                     [](double station, double value) {
+                                       return station - value < -kEquationAtJoint;
+                                     });
+  if (near != internal.end() && std::fabs(*near - at) <= kEquationAtJoint) {
+    return {true, static_cast<std::size_t>(near - internal.begin())};
+  }
+  const auto above = std::upper_bound(internal.begin(), internal.end(), at);
+  if (above == internal.begin() || above == internal.end() || !(*(above - 1) < at)) {
+    return {false, elements};
+  }
+  return {false, static_cast<std::size_t>(above - internal.begin()) - 1};
+}
+
 LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
                         const QString& wanted) {
   const auto& chosen = reader.Chosen();
@@ -487,14 +585,14 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
                     QStringLiteral("文件中没有路线（Alignment）"));
     }
     throw Refused{{QStringLiteral("文件“%1”中没有名为“%2”的路线（Alignment），文件中的路线有：%3！")
-                       .arg(FileNameForMessage(reader.Path()), wanted,
-                            reader.AllNames().join(QStringLiteral("、")))}};
+                       .arg(FileNameForMessage(reader.Path()), EchoedText(wanted),
+                            ListedNames(reader.AllNames()))}};
   }
   const RawAlignment& alignment = *chosen;
   const QString alignment_element = QStringLiteral("Alignment");
   if (alignment.geometry.empty()) {
     reader.Refuse(alignment.line, alignment_element,
-                  QStringLiteral("路线“%1”没有线元（Line、Curve或Spiral）").arg(alignment.name));
+                  QStringLiteral("路线“%1”没有线元（Line、Curve或Spiral）").arg(EchoedText(alignment.name)));
   }
 
   Builder builder(reader);
@@ -506,18 +604,33 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
 
   std::vector<Built> built;
   built.reserve(alignment.geometry.size());
-  for (const RawGeometry& g : alignment.geometry) built.push_back(builder.Build(g));
+  for (const RawGeometry& g : alignment.geometry) {
+    reader.Step();
+    built.push_back(builder.Build(g));
+  }
 
   // Internal stations (staStart plus the lengths, no equation applied) of
   // each element's start and of the last end.
   std::vector<double> internal(built.size() + 1, *sta_start);
   for (std::size_t i = 0; i < built.size(); ++i) internal[i + 1] = internal[i] + built[i].length;
+  // Equations are placed by a search over rising stations. A negative (or
+  // overflowed) length, which no route may hold, is refused first there.
+  if (!alignment.equations.empty()) {
+    for (std::size_t i = 0; i < built.size(); ++i) {
+      if (!(built[i].length >= 0)) {
+        builder.Refuse(alignment.geometry[i],
+                       QStringLiteral("线元长度为%1，不是正数")
+                           .arg(QString::fromStdString(RoundTripText(built[i].length))));
+      }
+    }
+  }
 
   // Each equation starts the stations afresh at an element's start, or
   // within an element, which is then split there.
   std::vector<std::optional<double>> ahead(built.size());
   std::vector<std::vector<std::pair<double, double>>> splits(built.size());  // (distance, station)
   for (const RawEquation& equation : alignment.equations) {
+    reader.Step();
     const QString element = QStringLiteral("StaEquation");
     const auto at = builder.Finite(equation.line, element, equation.attributes, "staInternal"_L1);
     const auto new_station =
@@ -528,17 +641,13 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
     if (equation.attributes.value("staIncrement"_L1) == "decreasing"_L1) {
       reader.Refuse(equation.line, element, QStringLiteral("桩号递减（decreasing）的断链不能导入"));
     }
-    const auto joint = std::find_if(internal.begin(), internal.end(), [&](double station) {
-      return std::fabs(station - *at) <= kEquationAtJoint;
-    });
-    if (joint != internal.end()) {
-      const auto index = static_cast<std::size_t>(joint - internal.begin());
+    const auto place = PlaceEquation(internal, *at);
+    if (place.atJoint) {
       // An equation at the very end of the alignment changes no element.
-      if (index < built.size()) ahead[index] = *new_station;
+      if (place.index < built.size()) ahead[place.index] = *new_station;
       continue;
     }
-    std::size_t index = 0;
-    while (index < built.size() && !(internal[index] < *at && *at < internal[index + 1])) ++index;
+    const std::size_t index = place.index;
     if (index == built.size()) {
       reader.Refuse(equation.line, element,
                     QStringLiteral("staInternal=%1不在路线上")
@@ -552,6 +661,7 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   std::vector<std::size_t> last_piece;  // the route element ending each geometry element
   double station = *sta_start;
   for (std::size_t i = 0; i < built.size(); ++i) {
+    reader.Step();
     if (ahead[i]) station = *ahead[i];
     std::sort(splits[i].begin(), splits[i].end());
     ElementValues piece = built[i].values;
@@ -587,6 +697,7 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   result.allNames = reader.AllNames();
   result.route = std::get<Route>(std::move(made));
   for (std::size_t i = 0; i < alignment.geometry.size(); ++i) {
+    reader.Step();
     const RawGeometry& g = alignment.geometry[i];
     if (!g.end.present) continue;
     const LineElement& loaded = result.route.loaded[last_piece[i]];
@@ -616,9 +727,10 @@ bool EndCheckClosed(const LandXmlEndCheck& check, const JointTolerances& toleran
 
 FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteArrayView bytes,
                                                     const QString& alignment,
-                                                    const JointTolerances& tolerances) {
+                                                    const JointTolerances& tolerances,
+                                                    const LandXmlKeepGoing& keepGoing) {
   try {
-    Reader reader(path, bytes, alignment);
+    Reader reader(path, bytes, alignment, keepGoing);
     reader.Read();
     return Import(reader, tolerances, alignment);
   } catch (const Refused& refused) {
@@ -627,10 +739,12 @@ FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteAr
 }
 
 FileOutcome<LandXmlAlignment> ReadLandXmlAlignment(const QString& path, const QString& alignment,
-                                                   const JointTolerances& tolerances) {
+                                                   const JointTolerances& tolerances,
+                                                   const LandXmlKeepGoing& keepGoing) {
   auto bytes = ReadFileBytes(path, kLandXmlReadLimit);
   if (const auto* refusal = std::get_if<FileRefusal>(&bytes)) return *refusal;
-  return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances);
+  return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances,
+                               keepGoing);
 }
 
 }  // namespace tarnvel

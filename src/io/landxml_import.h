@@ -28,10 +28,13 @@
 // The joints between elements are checked by CheckJoints on the route.
 //
 // Refused, naming the file, the XML line and the element: text that is not
-// XML, a document that is not LandXML, no alignment (or none of the name
+// XML, a file declaring an entity kept in an outside file or a point whose
+// text refers to an entity the reader cannot resolve (no entity is read from
+// outside the file), a document that is not LandXML, no alignment (or none of the name
 // asked for), an IrregularLine or Chain, a spiral other than a clothoid, a
 // linear unit other than the metre, a station equation off the alignment or
-// with decreasing stations, and any value that is missing or not a
+// with decreasing stations (or beside an element of negative length, among
+// which no place is defined), and any value that is missing or not a
 // number where the element needs it. Every route rule of MakeRoute holds for
 // what is given back.
 #pragma once
@@ -39,6 +42,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "file_refusal.h"
@@ -75,14 +79,21 @@ struct LandXmlAlignment {
   std::vector<LandXmlEndCheck> endChecks;  // one per element with an End
 };
 
+// Asked now and then during a long import with the bytes of the file read
+// so far; false stops it, and the import gives back a refusal that says so
+// (for the one who cancelled, not to be shown).
+using LandXmlKeepGoing = std::function<bool(qint64 bytesRead)>;
+
 // Reads the alignment named `alignment`, or the file's first when empty.
 FileOutcome<LandXmlAlignment> ReadLandXmlAlignment(const QString& path,
                                                    const QString& alignment = {},
-                                                   const JointTolerances& tolerances = {});
+                                                   const JointTolerances& tolerances = {},
+                                                   const LandXmlKeepGoing& keepGoing = {});
 
 // The same from the file's bytes; `path` names the file in messages.
 FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteArrayView bytes,
                                                     const QString& alignment = {},
-                                                    const JointTolerances& tolerances = {});
+                                                    const JointTolerances& tolerances = {},
+                                                    const LandXmlKeepGoing& keepGoing = {});
 
 }  // namespace tarnvel

@@ -333,23 +333,36 @@ void RouteWindow::jdClicked() {
 }
 
 // The file's first alignment, each End it gives checked against the end
-// Tarnvel computes, with the window's tolerances.
+// Tarnvel computes, with the window's tolerances. A file of a hundred
+// megabytes takes seconds, so it is read as a job that 取消 stops.
 void RouteWindow::landXmlImportClicked() {
+  if (job_->isRunning()) return refuse(QStringLiteral("正在计算，请等待完成或点击“取消”！"));
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
   const QString path = chooseOpen(kLandXmlFileTypes);
   if (path.isEmpty()) return;
-  auto read = ReadLandXmlAlignment(path, {}, elements_->tolerances());
-  if (auto* refusal = std::get_if<FileRefusal>(&read)) return refuse(refusal->message);
-  const LandXmlAlignment& alignment = std::get<LandXmlAlignment>(read);
-  curves_->setRows({});
-  showImportedRoute(alignment.route.elements, path);
-  const auto bad = std::count_if(alignment.endChecks.begin(), alignment.endChecks.end(),
-                                 [](const LandXmlEndCheck& c) { return !c.closed; });
-  QString note = QStringLiteral("LandXML线路“%1”").arg(alignment.name);
-  if (alignment.allNames.size() > 1)
-    note += QStringLiteral("（文件共%1条线路，读取第一条）").arg(alignment.allNames.size());
-  if (bad > 0) note += QStringLiteral("：%1个线元的End与计算终点超限").arg(bad);
-  statusBar()->showMessage(note);
+  auto read = std::make_shared<FileOutcome<LandXmlAlignment>>();
+  startJob(
+      [read, path, tolerances = elements_->tolerances(),
+       size = QFileInfo(path).size()](JobProgress& progress) {
+        progress.total = size;
+        *read = ReadLandXmlAlignment(path, {}, tolerances, [&progress](qint64 bytesRead) {
+          progress.done = bytesRead;
+          return !progress.cancelled();
+        });
+      },
+      [this, read, path] {
+        if (auto* refusal = std::get_if<FileRefusal>(read.get())) return refuse(refusal->message);
+        const LandXmlAlignment& alignment = std::get<LandXmlAlignment>(*read);
+        curves_->setRows({});
+        showImportedRoute(alignment.route.elements, path);
+        const auto bad = std::count_if(alignment.endChecks.begin(), alignment.endChecks.end(),
+                                       [](const LandXmlEndCheck& c) { return !c.closed; });
+        QString note = QStringLiteral("LandXML线路“%1”").arg(alignment.name);
+        if (alignment.allNames.size() > 1)
+          note += QStringLiteral("（文件共%1条线路，读取第一条）").arg(alignment.allNames.size());
+        if (bad > 0) note += QStringLiteral("：%1个线元的End与计算终点超限").arg(bad);
+        statusBar()->showMessage(note);
+      });
 }
 
 void RouteWindow::landXmlExportClicked() {

@@ -228,9 +228,43 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
            Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>",
                                                  "<StaEquation staInternal=\"1011\" staAhead=\"1200\"/>\n")),
                 "文件“a.xml”第8行<StaEquation>：staInternal=1011不在路线上！"},
+           // Regression: an entity dropped out of the text, which was refused as "坐标“0”…".
+           Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML [<!ENTITY north SYSTEM \"north.txt\">]>\n"
+                "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
+                "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
+                "</CoordGeom></Alignment></Alignments></LandXML>\n",
+                "文件“a.xml”第2行<!DOCTYPE>：声明了外部实体“north”，不读取实体（entity）！"},
+           Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML SYSTEM \"landxml.dtd\">\n"
+                "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
+                "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
+                "</CoordGeom></Alignment></Alignments></LandXML>\n",
+                "文件“a.xml”第5行<Start>：坐标中引用了实体“&north;”，不读取实体（entity），请直接写出坐标！"},
+           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"-10\"><Start>0 0</Start></Line>",
+                                                 "<StaEquation staInternal=\"995\" staAhead=\"1200\"/>\n")),
+                "文件“a.xml”第7行<Line>：线元长度为-10，不是正数！"},
        }) {
     EXPECT_EQ(Refusal(c.file), QString::fromUtf8(c.message));
   }
+}
+
+// Regression: a refusal quoted the whole text it refused (a 50 MB coordinate
+// text) and listed every alignment of the file when the one asked for is
+// missing; it now quotes 40 characters and lists five names.
+TEST(LandXmlImport, RefusalsQuoteLongTextsCut) {
+  const QByteArray coordinates(100000, '7');
+  EXPECT_EQ(Refusal(Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"1\"><Start>" +
+                                                           coordinates + "</Start></Line>"))),
+            QStringLiteral("文件“a.xml”第7行<Start>：坐标“%1…”不是“北坐标 东坐标”形式的两个数！")
+                .arg(QString(40, u'7')));
+  QByteArray alignments;
+  for (int i = 1; i <= 7; ++i) {
+    alignments += OneAlignment("L" + QByteArray::number(i),
+                               "<Line dir=\"0\" length=\"1\"><Start>0 0</Start></Line>\n");
+  }
+  EXPECT_EQ(Refusal(Document(Degrees(), alignments), QString(50, u'Z')),
+            QStringLiteral("文件“a.xml”中没有名为“%1…”的路线（Alignment），"
+                           "文件中的路线有：L1、L2、L3、L4、L5、…等7个！")
+                .arg(QString(40, u'Z')));
 }
 
 // A station equation 40 m into an arc of R 200 splits it where the arc
@@ -254,6 +288,64 @@ TEST(LandXmlImport, AnEquationWithinAnElementSplitsIt) {
   ASSERT_EQ(imported.endChecks.size(), 1u);
   EXPECT_EQ(imported.endChecks[0].element, 2);
   EXPECT_TRUE(imported.endChecks[0].closed);
+}
+
+// Where equations fall on three straights of 10 m from 1000, given in file
+// order from the last element back: each finds its element by its own
+// station, not by the order of the file.
+TEST(LandXmlImport, EquationsFindTheirElementInAnyOrder) {
+  const auto imported = Imported(Document(
+      Degrees(), OneAlignment("A",
+                              "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>\n"
+                              "<Line dir=\"0\" length=\"10\"><Start>10 0</Start></Line>\n"
+                              "<Line dir=\"0\" length=\"10\"><Start>20 0</Start></Line>\n",
+                              "<StaEquation staInternal=\"1030\" staAhead=\"9000\"/>\n"
+                              "<StaEquation staInternal=\"1024\" staAhead=\"2000\"/>\n"
+                              "<StaEquation staInternal=\"1020.00009\" staAhead=\"1500\"/>\n"
+                              "<StaEquation staInternal=\"1003\" staAhead=\"1100\"/>\n")));
+  std::vector<std::array<double, 2>> stations;
+  for (const RouteElement& e : imported.route.elements) stations.push_back({e.values.K0, e.values.K1});
+  // The one at the end changes nothing; the one 0.09 mm past a joint starts
+  // the third element there.
+  EXPECT_EQ(stations, (std::vector<std::array<double, 2>>{
+                          {1000, 1003}, {1100, 1107}, {1107, 1117}, {1500, 1504}, {2000, 2006}}));
+}
+
+// Regression: each equation searched every station and element for its
+// place, so 240,000 equations took about two minutes; ctest stops this test
+// after a minute (the TIMEOUT of io_tests).
+TEST(LandXmlImport, ManyEquationsAreReadInTime) {
+  constexpr int kCount = 240000;
+  QByteArray geometry, equations;
+  for (int i = 0; i < kCount; ++i) {
+    geometry += "<Line dir=\"0\" length=\"10\"><Start>" + QByteArray::number(10 * i) +
+                " 0</Start></Line>\n";
+    equations += "<StaEquation staInternal=\"" + QByteArray::number(1005 + 10 * i) +
+                 "\" staAhead=\"" + QByteArray::number(1006 + 11 * i) + "\"/>\n";
+  }
+  const auto imported = Imported(Document(Degrees(), OneAlignment("A", geometry, equations)));
+  ASSERT_EQ(imported.route.elements.size(), 2u * kCount);
+  EXPECT_EQ(imported.route.elements.back().values.K1, 1011.0 + 11 * (kCount - 1));
+}
+
+// A cancel during the reading stops it with a refusal that says so.
+TEST(LandXmlImport, ACancelStopsTheReading) {
+  QByteArray geometry;
+  for (int i = 0; i < 10000; ++i) {
+    geometry += "<Line dir=\"0\" length=\"10\"><Start>" + QByteArray::number(10 * i) +
+                " 0</Start></Line>\n";
+  }
+  const QByteArray file = Document(Degrees(), OneAlignment("A", geometry));
+  qint64 asked = 0;
+  const auto outcome = ParseLandXmlAlignment(QStringLiteral("a.xml"), file, {}, {},
+                                             [&asked](qint64 bytesRead) {
+                                               asked = bytesRead;
+                                               return false;
+                                             });
+  ASSERT_TRUE(std::holds_alternative<FileRefusal>(outcome));
+  EXPECT_EQ(std::get<FileRefusal>(outcome).message, QStringLiteral("已取消读取文件“a.xml”！"));
+  EXPECT_GT(asked, 0);
+  EXPECT_LT(asked, file.size());
 }
 
 // A route with every kind of element, both turns, a 短链 and a 长链, and

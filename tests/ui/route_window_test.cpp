@@ -447,6 +447,7 @@ void RouteWindowTest::landXmlGivesBackTheTable() {
   dialogs_.answers << path << path;
   Click(window_, "landXmlExportButton");
   Click(window_, "landXmlImportButton");
+  window_->job().wait();
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   QVERIFY(FileBytes(path).contains("<Alignment name=\"road\""));
   QVERIFY(fields() == before);
