@@ -1,5 +1,5 @@
-// Where tarnvel-route's -o may point: a pipe or a device is written into,
-// never replaced.
+// Where tarnvel-route's -o may point: a pipe or a device written into, never
+// replaced; one of its own inputs refused.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,6 +15,7 @@
 namespace tarnvel {
 namespace {
 
+using testing_support::ReadBytes;
 using testing_support::RunRouteProgram;
 using testing_support::WriteBytes;
 
@@ -66,6 +67,46 @@ TEST_F(OutputTargetTest, ANullDeviceTakesTheTableAndStaysADevice) {
   ASSERT_EQ(stat(QFile::encodeName(device).constData(), &status), 0);
   EXPECT_TRUE(S_ISCHR(status.st_mode)) << device.toStdString();
 }
+
+struct OverInputCase {
+  const char* name;
+  QStringList arguments;
+  const char* input;  // the file -o reaches
+};
+void PrintTo(const OverInputCase& c, std::ostream* out) { *out << c.name; }
+
+class OutputOverInput : public OutputTargetTest, public testing::WithParamInterface<OverInputCase> {};
+
+// Pins -o naming an input (from-jd jd.csv -o jd.csv, or through a link):
+// the input was replaced by the output.
+TEST_P(OutputOverInput, IsRefusedNamingBothAndTheInputStays) {
+  WriteBytes(PathOf("jd.csv"), "交点号,X,Y,R\r\nBP,0,0\r\nJD1,100,0,50\r\nEP,100,100\r\n");
+  WriteBytes(PathOf("st.csv"), "A,1010\r\n");
+  WriteBytes(PathOf("pts.csv"), "P,3378610,453650\r\n");
+  ASSERT_TRUE(QFile::link(PathOf("route.csv"), PathOf("link.csv")));
+  const QByteArray before = ReadBytes(PathOf(GetParam().input));
+  const auto run = Route(GetParam().arguments);
+  EXPECT_EQ(run.status, 2) << GetParam().arguments.join(u' ').toStdString();
+  const QString output = GetParam().arguments.last();
+  EXPECT_EQ(run.err, QStringLiteral("输出文件“%1”与输入文件“%2”是同一个文件，不能覆盖输入！\n")
+                         .arg(output, QString::fromUtf8(GetParam().input)));
+  EXPECT_TRUE(ReadBytes(PathOf(GetParam().input)) == before) << GetParam().input << " changed";
+  EXPECT_TRUE(run.out.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, OutputOverInput,
+    testing::Values(
+        OverInputCase{"FromJdOverItsJdFile", {"from-jd", "jd.csv", "-o", "jd.csv"}, "jd.csv"},
+        OverInputCase{"ForwardOverItsRouteByALink",
+                      {"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20", "-o", "link.csv"},
+                      "route.csv"},
+        OverInputCase{"ForwardOverItsStations",
+                      {"forward", "route.csv", "--stations", "st.csv", "-o", "st.csv"}, "st.csv"},
+        OverInputCase{"InverseOverItsPoints", {"inverse", "route.csv", "pts.csv", "-o", "./pts.csv"},
+                      "pts.csv"},
+        OverInputCase{"CheckOverItsRoute", {"check", "route.csv", "-o", "route.csv"}, "route.csv"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel

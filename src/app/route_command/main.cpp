@@ -6,6 +6,7 @@
 
 #include "command_outcome.h"
 #include "gbk_file_writer.h"
+#include "same_file.h"
 #include "save_file.h"
 
 namespace {
@@ -22,6 +23,17 @@ bool Print(std::FILE* stream, const QByteArray& bytes) {
 int Refused(const QString& message) {
   Print(stderr, (message + u'\n').toUtf8());  // nowhere left to report its failure
   return kExitRefused;
+}
+
+// The refusal of an -o file that is one of the command's inputs, by another
+// name or the same: the save would replace what it was made from.
+std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
+  if (!line.output) return std::nullopt;
+  for (const QString& input : {line.route, line.points, line.stations.value_or(QString())})
+    if (!input.isEmpty() && SameFile(*line.output, input))
+      return QStringLiteral("输出文件“%1”与输入文件“%2”是同一个文件，不能覆盖输入！")
+          .arg(FileNameForMessage(*line.output), FileNameForMessage(input));
+  return std::nullopt;
 }
 
 CommandOutcome Run(const RouteCommandLine& line) {
@@ -51,6 +63,7 @@ int main(int argc, char* argv[]) {
   }
   const RouteCommandLine& line = std::get<RouteCommandLine>(parsed);
 
+  if (const auto refusal = OutputOverInput(line)) return Refused(*refusal);
   const CommandOutcome outcome = Run(line);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
