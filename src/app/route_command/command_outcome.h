@@ -19,7 +19,8 @@ struct CommandResult {
   std::string text;  // UTF-8, CR LF line ends
   int status = kExitSuccess;
   // Bytes to write as they are, in place of the text in the chosen
-  // encoding: a file format of its own, such as LandXML.
+  // encoding: a file format of its own, such as LandXML. For from-jd, the
+  // -o file's bytes, beside the text for standard output.
   std::optional<QByteArray> bytes = std::nullopt;
 };
 
@@ -28,8 +29,8 @@ using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
 CommandOutcome RunCheck(const RouteCommandLine& line);
 CommandOutcome RunForward(const RouteCommandLine& line);
 CommandOutcome RunInverse(const RouteCommandLine& line);
-// Writes the element table file to the -o file itself; its text is the curve
-// table for standard output.
+// The element table for the -o file as its bytes, the curve table for
+// standard output as the text.
 CommandOutcome RunFromJd(const RouteCommandLine& line);
 CommandOutcome RunExport(const RouteCommandLine& line);
 
