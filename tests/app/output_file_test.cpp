@@ -1,5 +1,6 @@
-// tarnvel-route's -o file takes its place only whole, and exit status 2
-// means that no file was written.
+// tarnvel-route's -o file takes its place only whole, though tables are
+// written as they are computed, and exit status 2 means that no file was
+// written.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -34,14 +35,14 @@ class OutputFileTest : public testing_support::ScratchFolder {
   // The program run with its standard output sent to `out` and, when
   // given, the files it writes held to `fileLimit` bytes as on a full disk.
   Outcome Route(const QStringList& arguments, const QString& out = QStringLiteral("/dev/null"),
-                  rlim_t fileLimit = RLIM_INFINITY) {
+                rlim_t fileLimit = RLIM_INFINITY) {
     QProcess process;
     process.setWorkingDirectory(PathOf(""));
     process.setStandardOutputFile(out);
     process.setChildProcessModifier([fileLimit] {
       std::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{fileLimit, fileLimit};
-      setrlimit(RLIMIT_FSIZE, &limit);
+      const rlimit file{fileLimit, fileLimit};
+      setrlimit(RLIMIT_FSIZE, &file);
     });
     process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
@@ -57,6 +58,46 @@ TEST_F(OutputFileTest, FromJdWritesNoFileWhenTheCurveTableCannotBePrinted) {
   const Outcome run = Route({"from-jd", "jd.csv", "-o", "out.csv"}, QStringLiteral("/dev/full"));
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, QStringLiteral("写入标准输出时出错，输出不完整！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+}
+
+// Rows enough to fill several of the output's chunks: 20,001 stations.
+const QStringList kLongRange = {"forward", "route.csv", "--from", "1000", "--to", "1200",
+                                "--step", "0.01", "-o", "out.csv"};
+
+// Guards the streamed save: chunks written before the medium filled must
+// not take the old file's place.
+TEST_F(OutputFileTest, AFullDiskMidwayKeepsTheOldFile) {
+  const Outcome run = Route(kLongRange, QStringLiteral("/dev/null"), 200000);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("无法保存文件“out.csv”：写入出错，磁盘可能已满！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+  EXPECT_EQ(Entries(), QStringList({"out.csv", "route.csv"}));
+}
+
+// Guards the streamed save: a station refused after many rows were written
+// drops them all.
+TEST_F(OutputFileTest, AStationRefusedMidwayKeepsTheOldFile) {
+  QByteArray stations;
+  for (int i = 0; i < 20000; ++i) stations += "P" + QByteArray::number(i) + ",1100\r\n";
+  stations += "Q,1300\r\n";
+  WriteBytes(PathOf("st.csv"), stations);
+  const Outcome run = Route({"forward", "route.csv", "--stations", "st.csv", "-o", "out.csv"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("文件“st.csv”第20001行："))) << run.err.toStdString();
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+  EXPECT_EQ(Entries(), QStringList({"out.csv", "route.csv", "st.csv"}));
+}
+
+// Pins stations × offsets uncapped: 2,000,001 stations at 60 offsets ran
+// until the memory ran out and the program aborted.
+TEST_F(OutputFileTest, RowsBeyondTheCapAreRefusedNamingIt) {
+  QStringList arguments = {"forward", "route.csv", "--from", "1000", "--to", "1200",
+                           "--step", "0.0001", "-o", "out.csv"};
+  for (int i = 0; i < 60; ++i) arguments << "--offset" << QString::number(i);
+  const Outcome run = Route(arguments);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("计算结果超过100000000行，请分段计算！\n"));
   EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
 }
 

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "command_line.h"
+#include "command_output.h"
 
 namespace tarnvel {
 
@@ -27,8 +28,10 @@ struct CommandResult {
 using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
 
 CommandOutcome RunCheck(const RouteCommandLine& line);
-CommandOutcome RunForward(const RouteCommandLine& line);
-CommandOutcome RunInverse(const RouteCommandLine& line);
+// Forward and inverse write their tables to `output` as they compute them;
+// their result holds no text.
+CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output);
+CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output);
 // The element table for the -o file as its bytes, the curve table for
 // standard output as the text.
 CommandOutcome RunFromJd(const RouteCommandLine& line);

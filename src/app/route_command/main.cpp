@@ -38,11 +38,11 @@ std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
 
 const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出错，输出不完整！");
 
-CommandOutcome Run(const RouteCommandLine& line) {
+CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
   switch (line.command) {
     case RouteCommand::Check: return RunCheck(line);
-    case RouteCommand::Forward: return RunForward(line);
-    case RouteCommand::Inverse: return RunInverse(line);
+    case RouteCommand::Forward: return RunForward(line, output);
+    case RouteCommand::Inverse: return RunInverse(line, output);
     case RouteCommand::FromJd: return RunFromJd(line);
     case RouteCommand::Export: return RunExport(line);
   }
@@ -70,10 +70,13 @@ int SaveAndPrint(const QString& path, const QByteArray& file, const std::string&
 
 int RunLine(const RouteCommandLine& line) {
   if (const auto refusal = OutputOverInput(line)) return Refused(*refusal);
-  const CommandOutcome outcome = Run(line);
+  CommandOutput output(line.output, line.encoding);
+  const CommandOutcome outcome = Run(line, output);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
-  if (line.command == RouteCommand::FromJd) {
+  if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) {
+    if (const auto failure = output.Finish()) return Refused(*failure);
+  } else if (line.command == RouteCommand::FromJd) {
     return SaveAndPrint(*line.output, *result.bytes, result.text, line.encoding);
   } else if (result.bytes) {
     if (!line.output) {
