@@ -33,16 +33,19 @@ class OutputFileTest : public testing_support::ScratchFolder {
   }
 
   // The program run with its standard output sent to `out` and, when
-  // given, the files it writes held to `fileLimit` bytes as on a full disk.
+  // given, the files it writes held to `fileLimit` bytes as on a full disk
+  // and its memory to `memoryLimit` bytes.
   Outcome Route(const QStringList& arguments, const QString& out = QStringLiteral("/dev/null"),
-                rlim_t fileLimit = RLIM_INFINITY) {
+                rlim_t fileLimit = RLIM_INFINITY, rlim_t memoryLimit = RLIM_INFINITY) {
     QProcess process;
     process.setWorkingDirectory(PathOf(""));
     process.setStandardOutputFile(out);
-    process.setChildProcessModifier([fileLimit] {
+    process.setChildProcessModifier([fileLimit, memoryLimit] {
       std::signal(SIGXFSZ, SIG_IGN);
       const rlimit file{fileLimit, fileLimit};
       setrlimit(RLIMIT_FSIZE, &file);
+      const rlimit memory{memoryLimit, memoryLimit};
+      setrlimit(RLIMIT_AS, &memory);
     });
     process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
@@ -98,6 +101,28 @@ TEST_F(OutputFileTest, RowsBeyondTheCapAreRefusedNamingIt) {
   const Outcome run = Route(arguments);
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, QStringLiteral("计算结果超过100000000行，请分段计算！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+}
+
+constexpr rlim_t kMemory = 300 << 20;
+
+// Pins the read that took 128 MB for any input file, however small.
+TEST_F(OutputFileTest, ASmallTableIsReadInLittleMemory) {
+  const Outcome run =
+      Route({"check", "route.csv"}, QStringLiteral("/dev/null"), RLIM_INFINITY, kMemory);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+}
+
+// Pins the abort (exit 134, a core dump) of an input beyond the memory: a
+// stations file of 46 MB, three million lines, is more than 300 MB read.
+TEST_F(OutputFileTest, AnInputBeyondTheMemoryIsRefused) {
+  QByteArray stations;
+  for (int i = 0; i < 3000000; ++i) stations += "P" + QByteArray::number(i) + ",1100\r\n";
+  WriteBytes(PathOf("st.csv"), stations);
+  const Outcome run = Route({"forward", "route.csv", "--stations", "st.csv", "-o", "out.csv"},
+                            QStringLiteral("/dev/null"), RLIM_INFINITY, kMemory);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("内存不足，无法完成此操作！\n"));
   EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
 }
 

@@ -3,6 +3,7 @@
 // result goes to standard output or, all or nothing, to the -o file.
 #include <QCoreApplication>
 #include <cstdio>
+#include <new>
 
 #include "command_outcome.h"
 #include "gbk_file_writer.h"
@@ -109,5 +110,11 @@ int main(int argc, char* argv[]) {
     if (!Print(stdout, information->text.toUtf8())) return Refused(kStandardOutputFailure);
     return kExitSuccess;
   }
-  return RunLine(std::get<RouteCommandLine>(parsed));
+  // An input too large for the memory ends as any refusal does, and an
+  // unfinished save is dropped on the way out, the old file kept.
+  try {
+    return RunLine(std::get<RouteCommandLine>(parsed));
+  } catch (const std::bad_alloc&) {
+    return Refused(QStringLiteral("内存不足，无法完成此操作！"));
+  }
 }
