@@ -86,10 +86,11 @@ void ForEachHolder(const Route& route, double K, Visit visit) {
   for (int i : many) visit(i);
 }
 
-// One row per offset for each element holding K; none in a gap. Returns
-// whether any element holds K.
+// One row per offset for each element holding K, each handed to emit; none
+// in a gap. Returns whether any element holds K.
+template <class Emit>
 bool AddRows(const Route& route, double K, std::span<const double> offsets,
-             double skewDms, double skewDegrees, std::vector<RoutePoint>& rows) {
+             double skewDms, double skewDegrees, Emit emit) {
   const bool prepared = route.prepared.size() == route.loaded.size();
   bool held = false;
   ForEachHolder(route, K, [&](int i) {
@@ -97,7 +98,7 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets,
     const auto index = static_cast<size_t>(i);
     const std::string_view label = KeyPointLabel(route, i, K);
     for (double m : offsets)
-      rows.push_back({i + 1, K, m, skewDms,
+      emit(RoutePoint{i + 1, K, m, skewDms,
                       prepared ? ForwardPointDegrees(route.prepared[index], K, m, skewDegrees)
                                : ForwardPointDegrees(route.loaded[index], K, m, skewDegrees),
                       std::string(label)});
@@ -117,13 +118,14 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
                                                                     double K, double offset,
                                                                     double skewDms) {
   std::vector<RoutePoint> points;
-  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsToDegrees(skewDms), points))
+  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsToDegrees(skewDms),
+               [&](RoutePoint&& p) { points.push_back(std::move(p)); }))
     return NoStation(route, K);
   return points;
 }
 
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
-    const Route& route, const RouteTableRequest& r) {
+std::optional<StationRefusal> ForEachRouteTableRow(
+    const Route& route, const RouteTableRequest& r, const std::function<bool(RoutePoint&&)>& row) {
   const double start = RouteStart(route);
   const double end = RouteEnd(route);
   if (!(r.from >= start && r.from <= end))
@@ -155,10 +157,14 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
   }
 
   const double skewDegrees = DmsToDegrees(r.skewDms);
-  std::vector<RoutePoint> rows;
-  auto emit = [&](double K) { AddRows(route, K, r.offsets, r.skewDms, skewDegrees, rows); };
+  bool going = true;
+  auto emit = [&](double K) {
+    AddRows(route, K, r.offsets, r.skewDms, skewDegrees, [&](RoutePoint&& p) {
+      if (going) going = row(std::move(p));
+    });
+  };
   size_t next = 0;
-  for (double K = r.from; within(K); K += r.step) {
+  for (double K = r.from; going && within(K); K += r.step) {
     while (next < keys.size() && before(keys[next], K) && std::fabs(keys[next] - K) > kSameStation)
       emit(keys[next++]);
     if (next < keys.size() && std::fabs(keys[next] - K) <= kSameStation) {
@@ -167,7 +173,18 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
     }
     emit(K);
   }
-  while (next < keys.size()) emit(keys[next++]);
+  while (going && next < keys.size()) emit(keys[next++]);
+  return std::nullopt;
+}
+
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
+    const Route& route, const RouteTableRequest& request) {
+  std::vector<RoutePoint> rows;
+  if (auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& p) {
+        rows.push_back(std::move(p));
+        return true;
+      }))
+    return std::move(*refusal);
   return rows;
 }
 

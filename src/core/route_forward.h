@@ -1,6 +1,8 @@
 // Stations, offsets and skews anywhere along a route, and tables of them.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -53,5 +55,12 @@ struct RouteTableRequest {
 // holds more than 10,000,000 stations.
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
     const Route& route, const RouteTableRequest& request);
+
+// The same rows handed to `row` one at a time as they are computed, so that
+// no table is held whole; `row` returning false ends the table there.
+// Nothing, or the refusal, which always comes before the first row.
+std::optional<StationRefusal> ForEachRouteTableRow(
+    const Route& route, const RouteTableRequest& request,
+    const std::function<bool(RoutePoint&&)>& row);
 
 }  // namespace tarnvel

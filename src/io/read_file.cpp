@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "gbk_text.h"
@@ -68,7 +69,19 @@ FileOutcome<QByteArray> ReadFileBytes(const QString& path, qsizetype limit) {
   FileOutcome<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
   if (const auto* refusal = std::get_if<FileRefusal>(&opened)) return *refusal;
   QFile& file = *std::get<std::unique_ptr<QFile>>(opened);
-  QByteArray bytes = file.read(limit + 1);
+  // Room for the file as it is, growing only if it grows while read: a read
+  // of `limit` bytes at once would take the limit's memory for every file,
+  // 128 MB for a ten-line table.
+  QByteArray bytes(std::min<qint64>(file.size(), limit) + 1, Qt::Uninitialized);
+  qsizetype filled = 0;
+  for (qint64 got = 1; got > 0; filled += got) {
+    if (filled == bytes.size()) {
+      if (filled > limit) break;
+      bytes.resize(std::min<qsizetype>(limit + 1, 2 * filled));
+    }
+    got = std::max<qint64>(0, file.read(bytes.data() + filled, bytes.size() - filled));
+  }
+  bytes.truncate(filled);
   if (file.error() != QFileDevice::NoError)
     return FileRefusal{QStringLiteral("读取文件“%1”时出错：%2！")
                            .arg(FileNameForMessage(path), file.errorString())};

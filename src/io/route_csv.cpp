@@ -31,26 +31,45 @@ void AppendField(std::string& out, std::string_view text) {
 
 }  // namespace
 
+void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row) {
+  const RoutePoint& p = row.point;
+  AppendField(out, row.name);
+  out += ',' + FixedText(p.station, kStationDecimals);
+  out += ',' + FixedText(p.offset, kStationDecimals);
+  out += ',' + GeneralText(p.skewDms);
+  out += ',' + FixedText(p.result.point.X, kCoordinateDecimals);
+  out += ',' + FixedText(p.result.point.Y, kCoordinateDecimals);
+  out += ',' + AzimuthDmsText(p.result.azimuth);
+  out += ',' + std::to_string(p.element);
+  out += ',';
+  AppendField(out, p.label);
+  out += kRowEnd;
+}
+
 std::string ForwardCsvText(std::span<const ForwardCsvRow> rows) {
   std::string out;
   out.reserve(kForwardCsvHeader.size() + rows.size() * 96);
   out += kForwardCsvHeader;
   out += kRowEnd;
-  for (const ForwardCsvRow& row : rows) {
-    const RoutePoint& p = row.point;
-    AppendField(out, row.name);
-    out += ',' + FixedText(p.station, kStationDecimals);
-    out += ',' + FixedText(p.offset, kStationDecimals);
-    out += ',' + GeneralText(p.skewDms);
-    out += ',' + FixedText(p.result.point.X, kCoordinateDecimals);
-    out += ',' + FixedText(p.result.point.Y, kCoordinateDecimals);
-    out += ',' + AzimuthDmsText(p.result.azimuth);
-    out += ',' + std::to_string(p.element);
-    out += ',';
-    AppendField(out, p.label);
-    out += kRowEnd;
-  }
+  for (const ForwardCsvRow& row : rows) AppendForwardCsvRow(out, row);
   return out;
+}
+
+void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row) {
+  AppendField(out, row.name);
+  out += ',';
+  AppendField(out, row.x);
+  out += ',';
+  AppendField(out, row.y);
+  if (row.foot) {
+    out += ',' + FixedText(row.foot->station, kStationDecimals);
+    out += ',' + FixedText(row.foot->offset, kStationDecimals);
+    out += ',' + std::to_string(row.foot->element);
+  } else {
+    out += ",,,";
+  }
+  out += ',' + std::to_string(row.rank) + '/' + std::to_string(row.count);
+  out += kRowEnd;
 }
 
 std::string InverseCsvText(std::span<const InverseCsvRow> rows) {
@@ -58,22 +77,7 @@ std::string InverseCsvText(std::span<const InverseCsvRow> rows) {
   out.reserve(kInverseCsvHeader.size() + rows.size() * 64);
   out += kInverseCsvHeader;
   out += kRowEnd;
-  for (const InverseCsvRow& row : rows) {
-    AppendField(out, row.name);
-    out += ',';
-    AppendField(out, row.x);
-    out += ',';
-    AppendField(out, row.y);
-    if (row.foot) {
-      out += ',' + FixedText(row.foot->station, kStationDecimals);
-      out += ',' + FixedText(row.foot->offset, kStationDecimals);
-      out += ',' + std::to_string(row.foot->element);
-    } else {
-      out += ",,,";
-    }
-    out += ',' + std::to_string(row.rank) + '/' + std::to_string(row.count);
-    out += kRowEnd;
-  }
+  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row);
   return out;
 }
 

@@ -44,11 +44,14 @@ struct InverseCsvRow {
 // 线元 the 1-based element; 说明 the key-point label. A text field holding a
 // comma, a quote or a line break is quoted, its quotes doubled.
 std::string ForwardCsvText(std::span<const ForwardCsvRow> rows);
+// One row of that table, its CR LF included, added to `out`.
+void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row);
 
 // The same for feet: X and Y echoed, 里程 and 偏距 to 3 decimals, 线元, and
 // 候选 as "k/n"; a point without a foot has empty 里程, 偏距 and 线元 and
 // 候选 "0/0".
 std::string InverseCsvText(std::span<const InverseCsvRow> rows);
+void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row);
 
 // The rows of one point: one per foot with `all`, else the nearest only
 // (feet come sorted nearest first); one row "0/0" without a foot.

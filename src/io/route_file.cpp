@@ -9,6 +9,7 @@
 #include "number_text.h"
 #include "line_element.h"
 #include "read_file.h"
+#include "save_file.h"
 
 namespace tarnvel {
 
@@ -133,13 +134,22 @@ QString RouteFileText(const std::vector<RouteElement>& elements) {
   return text;
 }
 
-std::optional<FileRefusal> SaveRouteFile(const QString& path,
-                                         const std::vector<RouteElement>& elements) {
+FileOutcome<QByteArray> RouteFileBytes(const QString& path,
+                                       const std::vector<RouteElement>& elements) {
   for (size_t i = 0; i < elements.size(); ++i)
     if (HoldsSeparator(QString::fromStdString(elements[i].name)))
       return CannotSave(path, QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符")
                                   .arg(QString::number(i + 1)));
-  return WriteGbkFile(path, RouteFileText(elements));
+  QByteArray bytes;
+  if (auto refusal = AppendGbk(path, RouteFileText(elements), bytes)) return std::move(*refusal);
+  return bytes;
+}
+
+std::optional<FileRefusal> SaveRouteFile(const QString& path,
+                                         const std::vector<RouteElement>& elements) {
+  FileOutcome<QByteArray> bytes = RouteFileBytes(path, elements);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return SaveFileBytes(path, std::get<QByteArray>(bytes));
 }
 
 }  // namespace tarnvel

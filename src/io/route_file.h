@@ -48,4 +48,8 @@ QString RouteFileText(const std::vector<RouteElement>& elements);
 std::optional<FileRefusal> SaveRouteFile(const QString& path,
                                          const std::vector<RouteElement>& elements);
 
+// The bytes SaveRouteFile writes, or its refusal, for a save made elsewhere.
+FileOutcome<QByteArray> RouteFileBytes(const QString& path,
+                                       const std::vector<RouteElement>& elements);
+
 }  // namespace tarnvel

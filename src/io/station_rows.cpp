@@ -11,11 +11,11 @@ bool IsFinitePoint(const RoutePoint& p) {
          std::isfinite(p.result.azimuth);
 }
 
-std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
-    const Route& route, const QString& path, const std::vector<StationLine>& lines,
-    const std::vector<double>& offsets, double skewDms,
-    const std::function<bool(size_t)>& keepGoing) {
-  std::vector<ForwardCsvRow> rows;
+std::optional<QString> ForEachStationFileRow(const Route& route, const QString& path,
+                                             const std::vector<StationLine>& lines,
+                                             const std::vector<double>& offsets, double skewDms,
+                                             const std::function<bool(ForwardCsvRow&&)>& row,
+                                             const std::function<bool(size_t)>& keepGoing) {
   for (size_t i = 0; i < lines.size(); ++i) {
     if (keepGoing && !keepGoing(i)) return QString();
     const StationLine& line = lines[i];
@@ -28,10 +28,26 @@ std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
                  QString::fromStdString(refusal->message));
       for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points)) {
         if (!IsFinitePoint(point)) return kRouteNotComputable;
-        rows.push_back({line.name.toStdString(), std::move(point)});
+        if (!row({line.name.toStdString(), std::move(point)})) return QString();
       }
     }
   }
+  return std::nullopt;
+}
+
+std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
+    const Route& route, const QString& path, const std::vector<StationLine>& lines,
+    const std::vector<double>& offsets, double skewDms,
+    const std::function<bool(size_t)>& keepGoing) {
+  std::vector<ForwardCsvRow> rows;
+  if (auto refusal = ForEachStationFileRow(
+          route, path, lines, offsets, skewDms,
+          [&](ForwardCsvRow&& row) {
+            rows.push_back(std::move(row));
+            return true;
+          },
+          keepGoing))
+    return *refusal;
   return rows;
 }
 

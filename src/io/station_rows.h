@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -28,5 +29,14 @@ std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
     const Route& route, const QString& path, const std::vector<StationLine>& lines,
     const std::vector<double>& offsets, double skewDms,
     const std::function<bool(size_t)>& keepGoing = {});
+
+// The same rows handed to `row` one at a time as they are computed, so that
+// no table is held whole; `row` returning false ends the work with an empty
+// message. Nothing once every row is given, or the refusal.
+std::optional<QString> ForEachStationFileRow(const Route& route, const QString& path,
+                                             const std::vector<StationLine>& lines,
+                                             const std::vector<double>& offsets, double skewDms,
+                                             const std::function<bool(ForwardCsvRow&&)>& row,
+                                             const std::function<bool(size_t)>& keepGoing = {});
 
 }  // namespace tarnvel

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "command_line.h"
+#include "command_output.h"
 
 namespace tarnvel {
 
@@ -19,17 +20,20 @@ struct CommandResult {
   std::string text;  // UTF-8, CR LF line ends
   int status = kExitSuccess;
   // Bytes to write as they are, in place of the text in the chosen
-  // encoding: a file format of its own, such as LandXML.
+  // encoding: a file format of its own, such as LandXML. For from-jd, the
+  // -o file's bytes, beside the text for standard output.
   std::optional<QByteArray> bytes = std::nullopt;
 };
 
 using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;
 
 CommandOutcome RunCheck(const RouteCommandLine& line);
-CommandOutcome RunForward(const RouteCommandLine& line);
-CommandOutcome RunInverse(const RouteCommandLine& line);
-// Writes the element table file to the -o file itself; its text is the curve
-// table for standard output.
+// Forward and inverse write their tables to `output` as they compute them;
+// their result holds no text.
+CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output);
+CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output);
+// The element table for the -o file as its bytes, the curve table for
+// standard output as the text.
 CommandOutcome RunFromJd(const RouteCommandLine& line);
 CommandOutcome RunExport(const RouteCommandLine& line);
 

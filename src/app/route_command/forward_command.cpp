@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "command_outcome.h"
 #include "station_rows.h"
 
@@ -5,9 +7,45 @@ namespace tarnvel {
 
 namespace {
 
+// A table is written as it is computed and never held, but its rows still
+// take time and disk: ten offsets at each of a range's 10,000,000 stations,
+// about 10 GB of CSV.
+constexpr long long kMaxTableRows = 100'000'000;
+
+ArgumentRefusal TooManyRows() {
+  return {QStringLiteral("计算结果超过%1行，请分段计算！").arg(kMaxTableRows)};
+}
+
+// Writes each row as it comes, counted against the cap; the refusal that
+// ended the table, when one did.
+class RowWriter {
+ public:
+  explicit RowWriter(CommandOutput& output) : output_(output) {}
+
+  bool Write(const ForwardCsvRow& row) {
+    if (++rows_ > kMaxTableRows) {
+      refusal_ = TooManyRows();
+      return false;
+    }
+    text_.clear();
+    AppendForwardCsvRow(text_, row);
+    if (output_.Add(text_)) return true;
+    refusal_ = {output_.failure()};
+    return false;
+  }
+  long long rows() const { return rows_; }
+  const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
+
+ private:
+  CommandOutput& output_;
+  std::string text_;
+  long long rows_ = 0;
+  std::optional<ArgumentRefusal> refusal_;
+};
+
 // The rows of a range, named by their row number.
-std::variant<ArgumentRefusal, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
-                                                                    const RouteCommandLine& line) {
+std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandLine& line,
+                                         RowWriter& writer) {
   RouteTableRequest request;
   request.from = line.range->from;
   request.to = line.range->to;
@@ -15,39 +53,53 @@ std::variant<ArgumentRefusal, std::vector<ForwardCsvRow>> RangeRows(const Route&
   request.offsets = line.offsets;
   request.skewDms = line.skewDms;
   request.keyPoints = line.keyPoints;
-  auto table = RouteTable(route, request);
-  if (const auto* refusal = std::get_if<StationRefusal>(&table))
-    return ArgumentRefusal{QString::fromStdString(refusal->message)};
-  std::vector<ForwardCsvRow> rows;
-  for (RoutePoint& point : std::get<std::vector<RoutePoint>>(table)) {
-    if (!IsFinitePoint(point)) return ArgumentRefusal{kRouteNotComputable};
-    rows.push_back({std::to_string(rows.size() + 1), std::move(point)});
-  }
-  return rows;
+  // Refused before the first row when the stations alone would pass the cap.
+  const double stations = std::floor(std::fabs(request.to - request.from) / std::fabs(request.step));
+  if (std::isfinite(stations) &&
+      (stations + 1) * static_cast<double>(request.offsets.size()) > kMaxTableRows)
+    return TooManyRows();
+  std::optional<ArgumentRefusal> unfinished;
+  const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
+    if (!IsFinitePoint(point)) {
+      unfinished = ArgumentRefusal{kRouteNotComputable};
+      return false;
+    }
+    return writer.Write({std::to_string(writer.rows() + 1), std::move(point)});
+  });
+  if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
+  if (unfinished) return unfinished;
+  return writer.refusal();
 }
 
 // The rows of a stations file; a station the route does not hold refuses the
 // whole command.
-std::variant<ArgumentRefusal, std::vector<ForwardCsvRow>> StationRows(const Route& route,
-                                                                      const RouteCommandLine& line) {
+std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteCommandLine& line,
+                                           RowWriter& writer) {
   auto stations = ReadStationFile(*line.stations);
   if (const auto* refusal = std::get_if<FileRefusal>(&stations))
     return ArgumentRefusal{refusal->message};
-  auto rows = StationFileRows(route, *line.stations, std::get<std::vector<StationLine>>(stations),
-                              line.offsets, line.skewDms);
-  if (const auto* refusal = std::get_if<QString>(&rows)) return ArgumentRefusal{*refusal};
-  return std::get<std::vector<ForwardCsvRow>>(std::move(rows));
+  const auto& lines = std::get<std::vector<StationLine>>(stations);
+  if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
+  const auto refusal =
+      ForEachStationFileRow(route, *line.stations, lines, line.offsets, line.skewDms,
+                            [&](ForwardCsvRow&& row) { return writer.Write(row); });
+  if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
+  return writer.refusal();
 }
 
 }  // namespace
 
-CommandOutcome RunForward(const RouteCommandLine& line) {
+CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route)) return ArgumentRefusal{refusal->message};
-  auto rows = line.range ? RangeRows(std::get<Route>(route), line)
-                         : StationRows(std::get<Route>(route), line);
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&rows)) return *refusal;
-  return CommandResult{ForwardCsvText(std::get<std::vector<ForwardCsvRow>>(rows))};
+  RowWriter writer(output);
+  // The header waits in the output's chunk: a refusal before the first rows
+  // writes nothing.
+  output.Add(std::string(kForwardCsvHeader) + "\r\n");
+  const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
+                                  : StationRows(std::get<Route>(route), line, writer);
+  if (refusal) return *refusal;
+  return CommandResult{};
 }
 
 }  // namespace tarnvel

@@ -3,9 +3,11 @@
 // result goes to standard output or, all or nothing, to the -o file.
 #include <QCoreApplication>
 #include <cstdio>
+#include <new>
 
 #include "command_outcome.h"
 #include "gbk_file_writer.h"
+#include "same_file.h"
 #include "save_file.h"
 
 namespace {
@@ -24,15 +26,75 @@ int Refused(const QString& message) {
   return kExitRefused;
 }
 
-CommandOutcome Run(const RouteCommandLine& line) {
+// The refusal of an -o file that is one of the command's inputs, by another
+// name or the same: the save would replace what it was made from.
+std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
+  if (!line.output) return std::nullopt;
+  for (const QString& input : {line.route, line.points, line.stations.value_or(QString())})
+    if (!input.isEmpty() && SameFile(*line.output, input))
+      return QStringLiteral("输出文件“%1”与输入文件“%2”是同一个文件，不能覆盖输入！")
+          .arg(FileNameForMessage(*line.output), FileNameForMessage(input));
+  return std::nullopt;
+}
+
+const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出错，输出不完整！");
+
+CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
   switch (line.command) {
     case RouteCommand::Check: return RunCheck(line);
-    case RouteCommand::Forward: return RunForward(line);
-    case RouteCommand::Inverse: return RunInverse(line);
+    case RouteCommand::Forward: return RunForward(line, output);
+    case RouteCommand::Inverse: return RunInverse(line, output);
     case RouteCommand::FromJd: return RunFromJd(line);
     case RouteCommand::Export: return RunExport(line);
   }
   return ArgumentRefusal{};
+}
+
+// from-jd's element table goes to its file and its curve table to standard
+// output. The file is written and forced to the medium first, but takes its
+// place only once the curve table is printed: a failure of either leaves no
+// file, so that exit status 2 always means no file was written.
+int SaveAndPrint(const QString& path, const QByteArray& file, const std::string& text,
+                 TextEncoding encoding) {
+  const auto printed = EncodeText(text, encoding);
+  if (const char32_t* character = std::get_if<char32_t>(&printed))
+    return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
+  auto begun = SavingFile::Begin(path);
+  if (const auto* refusal = std::get_if<FileRefusal>(&begun)) return Refused(refusal->message);
+  SavingFile& save = *std::get<std::unique_ptr<SavingFile>>(begun);
+  save.Write(file);
+  if (const auto refusal = save.Flush()) return Refused(refusal->message);
+  if (!Print(stdout, std::get<QByteArray>(printed))) return Refused(kStandardOutputFailure);
+  if (const auto refusal = save.Finish()) return Refused(refusal->message);
+  return kExitSuccess;
+}
+
+int RunLine(const RouteCommandLine& line) {
+  if (const auto refusal = OutputOverInput(line)) return Refused(*refusal);
+  CommandOutput output(line.output, line.encoding);
+  const CommandOutcome outcome = Run(line, output);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
+  const CommandResult& result = std::get<CommandResult>(outcome);
+  if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) {
+    if (const auto failure = output.Finish()) return Refused(*failure);
+  } else if (line.command == RouteCommand::FromJd) {
+    return SaveAndPrint(*line.output, *result.bytes, result.text, line.encoding);
+  } else if (result.bytes) {
+    if (!line.output) {
+      if (!Print(stdout, *result.bytes)) return Refused(kStandardOutputFailure);
+    } else if (const auto refusal = SaveFileBytes(*line.output, *result.bytes)) {
+      return Refused(refusal->message);
+    }
+  } else if (line.output) {
+    if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
+      return Refused(refusal->message);
+  } else {
+    const auto bytes = EncodeText(result.text, line.encoding);
+    if (const char32_t* character = std::get_if<char32_t>(&bytes))
+      return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
+    if (!Print(stdout, std::get<QByteArray>(bytes))) return Refused(kStandardOutputFailure);
+  }
+  return result.status;
 }
 
 }  // namespace
@@ -45,33 +107,14 @@ int main(int argc, char* argv[]) {
   const auto parsed = ParseRouteCommandLine(QCoreApplication::arguments().mid(1));
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&parsed)) return Refused(refusal->message);
   if (const auto* information = std::get_if<InformationText>(&parsed)) {
-    if (!Print(stdout, information->text.toUtf8()))
-      return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
+    if (!Print(stdout, information->text.toUtf8())) return Refused(kStandardOutputFailure);
     return kExitSuccess;
   }
-  const RouteCommandLine& line = std::get<RouteCommandLine>(parsed);
-
-  const CommandOutcome outcome = Run(line);
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
-  const CommandResult& result = std::get<CommandResult>(outcome);
-  if (result.bytes) {
-    if (!line.output) {
-      if (!Print(stdout, *result.bytes))
-        return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
-    } else if (const auto refusal = SaveFileBytes(*line.output, *result.bytes)) {
-      return Refused(refusal->message);
-    }
-    // from-jd has written its -o file, the element table, and prints the
-    // curve table.
-  } else if (line.output && line.command != RouteCommand::FromJd) {
-    if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
-      return Refused(refusal->message);
-  } else {
-    const auto bytes = EncodeText(result.text, line.encoding);
-    if (const char32_t* character = std::get_if<char32_t>(&bytes))
-      return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
-    if (!Print(stdout, std::get<QByteArray>(bytes)))
-      return Refused(QStringLiteral("写入标准输出时出错，输出不完整！"));
+  // An input too large for the memory ends as any refusal does, and an
+  // unfinished save is dropped on the way out, the old file kept.
+  try {
+    return RunLine(std::get<RouteCommandLine>(parsed));
+  } catch (const std::bad_alloc&) {
+    return Refused(QStringLiteral("内存不足，无法完成此操作！"));
   }
-  return result.status;
 }

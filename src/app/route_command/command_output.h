@@ -1,0 +1,39 @@
+// Where forward and inverse write their tables as they compute them:
+// standard output, or the -o file. The file's save begins with its first
+// chunk and the file takes its place only once the command has given every
+// row, so a refusal midway leaves the old file as it was.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "encoded_text_stream.h"
+#include "save_file.h"
+
+namespace tarnvel {
+
+class CommandOutput {
+ public:
+  CommandOutput(std::optional<QString> path, TextEncoding encoding);
+
+  // Adds whole rows of UTF-8 text; false once the output has failed, and
+  // failure() says why.
+  bool Add(std::string_view utf8);
+  // Writes the rest and puts the file in place: nothing, or why not. An
+  // output dropped unfinished drops the file's save.
+  std::optional<QString> Finish();
+  const QString& failure() const { return failure_; }
+
+ private:
+  bool WriteChunk(QByteArrayView bytes);
+  bool Failed();  // records why the stream stopped; always false
+
+  std::optional<QString> path_;
+  std::unique_ptr<SavingFile> file_;
+  EncodedTextStream stream_;
+  QString failure_;
+};
+
+}  // namespace tarnvel

@@ -1,0 +1,130 @@
+// tarnvel-route's -o file takes its place only whole, though tables are
+// written as they are computed, and exit status 2 means that no file was
+// written.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QProcess>
+#include <csignal>
+
+#include "file_test_support.h"
+#include "route_program.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+const QByteArray kRoute =
+    "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q\r\n"
+    "1000,1200,3378605.445,453648.704,45.3,0,0,0\r\n";
+
+struct Outcome {
+  int status = -1;
+  QString err;
+};
+
+class OutputFileTest : public testing_support::ScratchFolder {
+ protected:
+  void SetUp() override {
+    WriteBytes(PathOf("route.csv"), kRoute);
+    WriteBytes(PathOf("out.csv"), "old");
+  }
+
+  // The program run with its standard output sent to `out` and, when
+  // given, the files it writes held to `fileLimit` bytes as on a full disk
+  // and its memory to `memoryLimit` bytes.
+  Outcome Route(const QStringList& arguments, const QString& out = QStringLiteral("/dev/null"),
+                rlim_t fileLimit = RLIM_INFINITY, rlim_t memoryLimit = RLIM_INFINITY) {
+    QProcess process;
+    process.setWorkingDirectory(PathOf(""));
+    process.setStandardOutputFile(out);
+    process.setChildProcessModifier([fileLimit, memoryLimit] {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit file{fileLimit, fileLimit};
+      setrlimit(RLIMIT_FSIZE, &file);
+      const rlimit memory{memoryLimit, memoryLimit};
+      setrlimit(RLIMIT_AS, &memory);
+    });
+    process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+  }
+};
+
+// Pins from-jd exiting 2, "nothing written", after it had written its -o
+// file, when the curve table could not be printed.
+TEST_F(OutputFileTest, FromJdWritesNoFileWhenTheCurveTableCannotBePrinted) {
+  WriteBytes(PathOf("jd.csv"), "交点号,X,Y,R\r\nBP,0,0\r\nJD1,100,0,50\r\nEP,100,100\r\n");
+  const Outcome run = Route({"from-jd", "jd.csv", "-o", "out.csv"}, QStringLiteral("/dev/full"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("写入标准输出时出错，输出不完整！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+}
+
+// Rows enough to fill several of the output's chunks: 20,001 stations.
+const QStringList kLongRange = {"forward", "route.csv", "--from", "1000", "--to", "1200",
+                                "--step", "0.01", "-o", "out.csv"};
+
+// Guards the streamed save: chunks written before the medium filled must
+// not take the old file's place.
+TEST_F(OutputFileTest, AFullDiskMidwayKeepsTheOldFile) {
+  const Outcome run = Route(kLongRange, QStringLiteral("/dev/null"), 200000);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("无法保存文件“out.csv”：写入出错，磁盘可能已满！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+  EXPECT_EQ(Entries(), QStringList({"out.csv", "route.csv"}));
+}
+
+// Guards the streamed save: a station refused after many rows were written
+// drops them all.
+TEST_F(OutputFileTest, AStationRefusedMidwayKeepsTheOldFile) {
+  QByteArray stations;
+  for (int i = 0; i < 20000; ++i) stations += "P" + QByteArray::number(i) + ",1100\r\n";
+  stations += "Q,1300\r\n";
+  WriteBytes(PathOf("st.csv"), stations);
+  const Outcome run = Route({"forward", "route.csv", "--stations", "st.csv", "-o", "out.csv"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("文件“st.csv”第20001行："))) << run.err.toStdString();
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+  EXPECT_EQ(Entries(), QStringList({"out.csv", "route.csv", "st.csv"}));
+}
+
+// Pins stations × offsets uncapped: 2,000,001 stations at 60 offsets ran
+// until the memory ran out and the program aborted.
+TEST_F(OutputFileTest, RowsBeyondTheCapAreRefusedNamingIt) {
+  QStringList arguments = {"forward", "route.csv", "--from", "1000", "--to", "1200",
+                           "--step", "0.0001", "-o", "out.csv"};
+  for (int i = 0; i < 60; ++i) arguments << "--offset" << QString::number(i);
+  const Outcome run = Route(arguments);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("计算结果超过100000000行，请分段计算！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+}
+
+constexpr rlim_t kMemory = 300 << 20;
+
+// Pins the read that took 128 MB for any input file, however small.
+TEST_F(OutputFileTest, ASmallTableIsReadInLittleMemory) {
+  const Outcome run =
+      Route({"check", "route.csv"}, QStringLiteral("/dev/null"), RLIM_INFINITY, kMemory);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+}
+
+// Pins the abort (exit 134, a core dump) of an input beyond the memory: a
+// stations file of 46 MB, three million lines, is more than 300 MB read.
+TEST_F(OutputFileTest, AnInputBeyondTheMemoryIsRefused) {
+  QByteArray stations;
+  for (int i = 0; i < 3000000; ++i) stations += "P" + QByteArray::number(i) + ",1100\r\n";
+  WriteBytes(PathOf("st.csv"), stations);
+  const Outcome run = Route({"forward", "route.csv", "--stations", "st.csv", "-o", "out.csv"},
+                            QStringLiteral("/dev/null"), RLIM_INFINITY, kMemory);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("内存不足，无法完成此操作！\n"));
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
+}
+
+}  // namespace
+}  // namespace tarnvel

@@ -1,0 +1,43 @@
+// What a save does with a path that names no regular file.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cstring>
+
+#include "file_test_support.h"
+#include "save_file.h"
+
+namespace tarnvel {
+namespace {
+
+class SaveTargetTest : public testing_support::ScratchFolder {};
+
+// Pins the save that renamed a regular file over a socket, as it did over
+// a FIFO or /dev/null: a socket takes no bytes, so it is refused, and kept.
+TEST_F(SaveTargetTest, ASocketIsRefusedAndKept) {
+  const QString path = PathOf("s.sock");
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const QByteArray name = QFile::encodeName(path);
+  ASSERT_LT(static_cast<size_t>(name.size()), sizeof address.sun_path);
+  std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+  const std::optional<FileRefusal> refusal = SaveFileBytes(path, "row\r\n");
+  close(listener);
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->message,
+            QStringLiteral("无法保存文件“%1”：它不是普通文件，也不是管道或字符设备！").arg(path));
+  struct stat status {};
+  ASSERT_EQ(stat(name.constData(), &status), 0);
+  EXPECT_TRUE(S_ISSOCK(status.st_mode));
+}
+
+}  // namespace
+}  // namespace tarnvel
