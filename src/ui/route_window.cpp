@@ -435,6 +435,11 @@ void RouteWindow::routeChanged() {
     // The plan keeps the last good route while a cell is being corrected.
     // The cell the user is on is named first, then the table's first fault.
     route_.reset();
+    // An empty table is where every route starts, not a fault: the user is
+    // told what to do first.
+    if (elements_->rowCount() == 0)
+      return statusBar()->showMessage(
+          QStringLiteral("请输入线元，或导入线元表、交点表或LandXML文件。"));
     const QModelIndex current = ui_->elementTable->currentIndex();
     const QString here = elements_->cellProblem(current.row(), current.column());
     statusBar()->showMessage(here.isEmpty() ? elements_->problem() : here);

@@ -66,6 +66,7 @@ class RouteWindowTest : public QObject {
     delete window_;
   }
 
+  void emptyWindowSaysWhatToDoFirst();
   void importShowsRowsAndJoints();
   void editingACellRecomputesTheJoints();
   void closingAsksWhenTheTableChanged();
@@ -136,6 +137,18 @@ QString BadRoad(const QTemporaryDir& dir) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("bad road");
   return path;
+}
+
+// Regression: the empty window greeted the user with the route's refusal
+// "线路中没有线元！", which reads as an error; a real fault still shows.
+void RouteWindowTest::emptyWindowSaysWhatToDoFirst() {
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("请输入线元，或导入线元表、交点表或LandXML文件。"));
+  elements()->insertRows(0, 1);
+  QCOMPARE(window_->statusBar()->currentMessage(), QStringLiteral("请输入第1行的“起点桩号K”！"));
+  elements()->removeRows(0, 1);
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("请输入线元，或导入线元表、交点表或LandXML文件。"));
 }
 
 void RouteWindowTest::importShowsRowsAndJoints() {
