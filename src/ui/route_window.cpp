@@ -64,6 +64,28 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
+// The rows a table reads to size its columns, and the widest a column gets
+// so (px).
+constexpr int kRowsMeasured = 200;
+constexpr int kRowsSpread = 64;
+constexpr int kWidestColumn = 320;
+
+// Sizes the columns to the rows in sight and to rows spread evenly through
+// the table, the last among them, whose name and station are the longest of
+// a table that counts up.
+void FitColumns(QTableView* table) {
+  table->resizeColumnsToContents();
+  const QAbstractItemModel* model = table->model();
+  const int rows = model->rowCount();
+  for (int s = 1; s <= kRowsSpread && rows > 0; ++s) {
+    const int row = static_cast<int>(static_cast<long long>(rows - 1) * s / kRowsSpread);
+    for (int c = 0; c < model->columnCount(); ++c) {
+      const int needed = table->sizeHintForIndex(model->index(row, c)).width();
+      if (needed > table->columnWidth(c))
+        table->setColumnWidth(c, std::min(needed, kWidestColumn));
+    }
+  }
+}
 
 QString Label(const QLineEdit* box) { return box->accessibleName(); }
 
@@ -177,7 +199,21 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   }
+  // A column is as wide as its header and the texts of the rows measured,
+  // those in sight and their neighbours: a million rows are never all read.
+  // A long name keeps its column within reach of the rest.
+  for (QTableView* table :
+       {ui_->elementTable, ui_->stakeoutTable, ui_->inverseTable, ui_->curveTable}) {
+    table->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
+    table->horizontalHeader()->setMaximumSectionSize(kWidestColumn);
+  }
   ui_->elementTable->horizontalHeader()->setDefaultSectionSize(92);
+  // The joint's label and status come first, where a 超限 joint is seen at
+  // any width; its figures follow the name, and the status cell's tooltip
+  // gives them too.
+  QHeaderView* elementHeader = ui_->elementTable->horizontalHeader();
+  elementHeader->moveSection(elementHeader->visualIndex(RouteElementModel::kStatusColumn), 0);
+  elementHeader->moveSection(elementHeader->visualIndex(RouteElementModel::kLabelColumn), 0);
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
@@ -527,6 +563,7 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
   startJob(std::move(work), [this, rows] {
     if (auto* message = std::get_if<QString>(rows.get())) return refuse(*message);
     stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)));
+    FitColumns(ui_->stakeoutTable);
     showStakeoutPoints();
     statusBar()->showMessage(QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount()));
   });
@@ -640,6 +677,7 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
       },
       [this, result] {
         inverse_->setRows(std::move(result->rows));
+        FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->points));
         statusBar()->showMessage(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
       });

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -68,6 +69,9 @@ class RouteWindowTest : public QObject {
 
   void emptyWindowSaysWhatToDoFirst();
   void importShowsRowsAndJoints();
+  void statusColumnInSightAtDefaultWidth();
+  void resultColumnsFitTheirTexts_data();
+  void resultColumnsFitTheirTexts();
   void editingACellRecomputesTheJoints();
   void closingAsksWhenTheTableChanged();
   void sendFillsTheMainWindow();
@@ -173,6 +177,57 @@ void RouteWindowTest::importShowsRowsAndJoints() {
   QVERIFY2(tip.contains(QStringLiteral("ΔX = 30.3 mm  ΔY = -0.5 mm  Δ = 30.4 mm")), qPrintable(tip));
   // The last row has no joint.
   QCOMPARE(jointCell(8, RouteElementModel::kStatusColumn), QString());
+}
+
+// Regression: at the default 1200 px the joint columns lay beyond the
+// element table's right edge, so a 超限 joint was found only by scrolling.
+void RouteWindowTest::statusColumnInSightAtDefaultWidth() {
+  import(BadRoad(dir_));
+  QTableView* table = child<QTableView>("elementTable");
+  QCOMPARE(window_->width(), 1200);
+  for (int column : {int(RouteElementModel::kLabelColumn), int(RouteElementModel::kStatusColumn)}) {
+    const int left = table->columnViewportPosition(column);
+    const int right = left + table->columnWidth(column);
+    QVERIFY2(left >= 0 && right <= table->viewport()->width(),
+             qPrintable(QStringLiteral("column %1 at %2..%3 of %4")
+                            .arg(column).arg(left).arg(right).arg(table->viewport()->width())));
+  }
+}
+
+void RouteWindowTest::resultColumnsFitTheirTexts_data() {
+  QTest::addColumn<QString>("table");
+  QTest::newRow("stakeout") << "stakeoutTable";
+  QTest::newRow("inverse") << "inverseTable";
+}
+
+// Regression: every results column was about 100 px wide, even for 点名
+// "1". Each now shows its header and the texts of the first and last rows
+// whole, and is no more than a cell's margins wider than its widest text.
+void RouteWindowTest::resultColumnsFitTheirTexts() {
+  QFETCH(QString, table);
+  import(kRoad);
+  // 9,801 rows: the last name is a digit longer than those in sight.
+  stakeout("1000", "1980", "0.1", "0");
+  child<QPlainTextEdit>("pointsEdit")->setPlainText(QStringLiteral("1,3378700.0,453800.0\n"));
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  QVERIFY(boxes_.shown.isEmpty());
+  auto* view = window_->findChild<QTableView*>(table);
+  const QAbstractItemModel* model = view->model();
+  const int last = model->rowCount() - 1;
+  QVERIFY(last >= 0);
+  const auto advance = [view](int r, int c) {
+    return view->fontMetrics().horizontalAdvance(view->model()->index(r, c).data().toString());
+  };
+  for (int c = 0; c < model->columnCount(); ++c) {
+    const int header = view->horizontalHeader()->fontMetrics().horizontalAdvance(
+        model->headerData(c, Qt::Horizontal).toString());
+    int widest = header;
+    for (int r = 0; r <= last; ++r) widest = std::max(widest, advance(r, c));
+    const int width = view->columnWidth(c);
+    QVERIFY2(width >= std::max({header, advance(0, c), advance(last, c)}) && width <= widest + 40,
+             qPrintable(QStringLiteral("column %1: %2 px, widest text %3 px").arg(c).arg(width).arg(widest)));
+  }
 }
 
 void RouteWindowTest::editingACellRecomputesTheJoints() {
