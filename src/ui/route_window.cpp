@@ -560,20 +560,25 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
                               });
     };
   }
-  startJob(std::move(work), [this, rows] {
+  // The plan's index of the points is made with the rows, off the window's
+  // thread, which only takes the two in.
+  auto plan = std::make_shared<PlanPointIndex>();
+  work = [work = std::move(work), rows, plan](JobProgress& progress) {
+    work(progress);
+    if (const auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get()))
+      *plan = IndexPlanPoints(made->size(),
+                              [made](std::size_t i) { return (*made)[i].point.result.point; });
+  };
+  startJob(std::move(work), [this, rows, plan] {
     if (auto* message = std::get_if<QString>(rows.get())) return refuse(*message);
     stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)));
     FitColumns(ui_->stakeoutTable);
-    showStakeoutPoints();
+    showStakeoutPoints(std::move(*plan));
     statusBar()->showMessage(QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount()));
   });
 }
 
-void RouteWindow::showStakeoutPoints() {
-  const auto& rows = stakeout_->rows();
-  std::vector<Point> points;
-  points.reserve(rows.size());
-  for (const ForwardCsvRow& row : rows) points.push_back(row.point.result.point);
+void RouteWindow::showStakeoutPoints(PlanPointIndex points) {
   ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, std::move(points),
                            [this](std::size_t i) { return Text(stakeout_->rows()[i].name); });
 }
@@ -653,7 +658,8 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
   }
   struct Result {
     std::vector<InverseCsvRow> rows;
-    std::vector<Point> points;
+    PlanPointIndex plan;
+    std::vector<std::string> names;  // the plan's, one a point
   };
   auto result = std::make_shared<Result>();
   auto points = std::make_shared<std::vector<SurveyPoint>>(
@@ -663,36 +669,33 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
   startJob(
       [route, points, result, max, all](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
-        result->points.reserve(points->size());
+        result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
           if (progress.cancelled()) return;
           const SurveyPoint& p = (*points)[i];
+          result->names.push_back(p.name.toStdString());
           for (InverseCsvRow& row :
-               InverseRows(p.name.toStdString(), p.xText.toStdString(), p.yText.toStdString(),
+               InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
                            RouteFeet(*route, p.point, max), all))
             result->rows.push_back(std::move(row));
-          result->points.push_back(p.point);
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
         }
+        result->plan = IndexPlanPoints(points->size(),
+                                       [points](std::size_t i) { return (*points)[i].point; });
       },
       [this, result] {
         inverse_->setRows(std::move(result->rows));
         FitColumns(ui_->inverseTable);
-        showInversePoints(std::move(result->points));
+        showInversePoints(std::move(result->plan), std::move(result->names));
         statusBar()->showMessage(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
       });
 }
 
-void RouteWindow::showInversePoints(std::vector<Point> points) {
-  // The plan names each point as the table does; a point's rows start with
-  // its name, so the names are looked up through the first row of each.
-  auto names = std::make_shared<std::vector<std::string>>();
-  names->reserve(points.size());
-  const auto& rows = inverse_->rows();
-  for (size_t r = 0; r < rows.size(); ++r)
-    if (rows[r].rank <= 1) names->push_back(rows[r].name);
+void RouteWindow::showInversePoints(PlanPointIndex points, std::vector<std::string> names) {
+  // The plan names each point as the table does.
+  auto shared = std::make_shared<std::vector<std::string>>(std::move(names));
   ui_->planView->setPoints(RoutePlanView::Layer::Inverse, std::move(points),
-                           [names](std::size_t i) { return Text((*names)[i]); });
+                           [shared](std::size_t i) { return Text((*shared)[i]); });
 }
 
 void RouteWindow::saveInverseClicked() {

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
@@ -44,6 +46,76 @@ QByteArray FileBytes(const QString& path) {
 }
 
 Route LoadedRoad() { return std::get<Route>(LoadRoute(kRoad)); }
+
+// What a paint draws, in device pixels: its lines and texts.
+class RecordingEngine : public QPaintEngine {
+ public:
+  struct Text {
+    QString text;
+    QRectF box;
+  };
+  RecordingEngine() : QPaintEngine(AllFeatures) {}
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState& state) override {
+    if (state.state() & DirtyTransform) transform_ = state.transform();
+  }
+  void drawLines(const QLineF* lines, int count) override {
+    for (int i = 0; i < count; ++i) this->lines.push_back(transform_.map(lines[i]));
+  }
+  void drawLines(const QLine* lines, int count) override {
+    for (int i = 0; i < count; ++i) this->lines.push_back(transform_.map(QLineF(lines[i])));
+  }
+  void drawTextItem(const QPointF& p, const QTextItem& item) override {
+    const QPointF at = transform_.map(p);
+    texts.push_back({item.text(), QRectF(at.x(), at.y() - item.ascent(), item.width(),
+                                         item.ascent() + item.descent())});
+  }
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  void drawPath(const QPainterPath&) override {}
+  void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+  Type type() const override { return User; }
+
+  std::vector<QLineF> lines;
+  std::vector<Text> texts;
+
+ private:
+  QTransform transform_;
+};
+
+class RecordingDevice : public QPaintDevice {
+ public:
+  explicit RecordingDevice(QSize size) : size_(size) {}
+  QPaintEngine* paintEngine() const override { return &engine; }
+  mutable RecordingEngine engine;
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth: return size_.width();
+      case PdmHeight: return size_.height();
+      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+      case PdmDepth: return 32;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+      default: return QPaintDevice::metric(metric);
+    }
+  }
+
+ private:
+  QSize size_;
+};
+
+bool IsJointLabel(const QString& text) {
+  return QStringList({"ZH", "HY", "YH", "HZ"}).contains(text);
+}
+bool IsStakeName(const QString& text) {
+  static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+  return digits.match(text).hasMatch();
+}
+QString Describe(const QRectF& r) {
+  return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
 
 }  // namespace
 
@@ -82,6 +154,8 @@ class RouteWindowTest : public QObject {
   void cancelledJobLeavesThePreviousRows();
   void jobOutOfMemoryHandsNothingBack();
   void fitAllShowsEveryElement();
+  void millionPointsDrawAsManyMarkersAsPixelsShow();
+  void stakesKeepClearOfJointLabels();
   void cursorReadsStationAndOffset();
   void datFileBytes();
   void jdTableGivesElementsAndCurves();
@@ -113,6 +187,15 @@ class RouteWindowTest : public QObject {
     Box(window_, "offsetsEdit")->setText(offsets);
     Click(window_, "stakeoutButton");
     window_->job().wait();
+  }
+  // The plan at 全图 as it paints.
+  std::unique_ptr<RecordingDevice> recordPlan() {
+    Click(window_, "fitButton");
+    auto* plan = child<RoutePlanView>("planView");
+    auto device = std::make_unique<RecordingDevice>(plan->viewport()->size());
+    QPainter painter(device.get());
+    plan->viewport()->render(&painter);
+    return device;
   }
   const std::vector<ForwardCsvRow>& stakeoutRows() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
@@ -437,6 +520,53 @@ void RouteWindowTest::fitAllShowsEveryElement() {
   // North is up and east is right, at one scale.
   QCOMPARE(plan->transform().m11(), plan->transform().m22());
   QVERIFY(plan->transform().m11() > 0);
+}
+
+// Regression: the plan drew a cross for every point in view, a million at
+// 全图, which froze every redraw for seconds. It now draws one to a square of
+// three pixels at most, and names only where a name overlaps no other.
+void RouteWindowTest::millionPointsDrawAsManyMarkersAsPixelsShow() {
+  import(kRoad);
+  stakeout("1000", "1980", "0.001", "0");
+  QCOMPARE(stakeoutRows().size(), size_t(980001));
+  const auto device = recordPlan();
+  const auto& lines = device->engine.lines;
+  const long long squares = (device->width() / 3 + 1) * (device->height() / 3 + 1);
+  // Two lines a cross, and a few for the legend and the scale bar.
+  QVERIFY2(static_cast<long long>(lines.size()) <= 2 * squares + 20,
+           qPrintable(QStringLiteral("%1 lines for %2 squares").arg(lines.size()).arg(squares)));
+  std::vector<QRectF> names;
+  for (const auto& text : device->engine.texts)
+    if (IsStakeName(text.text)) names.push_back(text.box);
+  QVERIFY(!names.empty());
+  for (size_t i = 0; i < names.size(); ++i)
+    for (size_t j = i + 1; j < names.size(); ++j)
+      QVERIFY2(!names[i].intersects(names[j]),
+               qPrintable(Describe(names[i]) + QStringLiteral(" over ") + Describe(names[j])));
+}
+
+// Regression: at 全图 the stake names and crosses printed over the joints'
+// labels (ZH, HY, ...), which could not be read.
+void RouteWindowTest::stakesKeepClearOfJointLabels() {
+  import(kRoad);
+  stakeout("1000", "1980", "1", "-10, 0, 10");
+  const auto device = recordPlan();
+  std::vector<RecordingEngine::Text> labels;
+  for (const auto& text : device->engine.texts)
+    if (IsJointLabel(text.text)) labels.push_back(text);
+  QCOMPARE(labels.size(), size_t(8));
+  for (const auto& label : labels) {
+    for (const auto& text : device->engine.texts)
+      QVERIFY2(!IsStakeName(text.text) || !text.box.intersects(label.box),
+               qPrintable(text.text + Describe(text.box) + QStringLiteral(" over ") + label.text +
+                          Describe(label.box)));
+    for (const QLineF& line : device->engine.lines) {
+      const QRectF span = QRectF(line.p1(), line.p2()).normalized().adjusted(-0.4, -0.4, 0.4, 0.4);
+      QVERIFY2(!span.intersects(label.box),
+               qPrintable(QStringLiteral("cross at ") + Describe(span) + QStringLiteral(" over ") +
+                          label.text + Describe(label.box)));
+    }
+  }
 }
 
 void RouteWindowTest::cursorReadsStationAndOffset() {
