@@ -66,8 +66,8 @@ constexpr long long kStationsPerPiece = 10000;
 constexpr double kMaxStakeoutRows = 1'000'000;
 // The rows a table reads to size its columns, and the widest a column gets
 // so (px).
-constexpr int kRowsMeasured = 200;
-constexpr int kRowsSpread = 64;
+constexpr int kRowsMeasured = 50;
+constexpr int kRowsSpread = 32;
 constexpr int kWidestColumn = 320;
 
 // Sizes the columns to the rows in sight and to rows spread evenly through
@@ -571,7 +571,7 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
   };
   startJob(std::move(work), [this, rows, plan] {
     if (auto* message = std::get_if<QString>(rows.get())) return refuse(*message);
-    stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)));
+    FreeInBackground(stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows))));
     FitColumns(ui_->stakeoutTable);
     showStakeoutPoints(std::move(*plan));
     statusBar()->showMessage(QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount()));
@@ -684,7 +684,7 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
                                        [points](std::size_t i) { return (*points)[i].point; });
       },
       [this, result] {
-        inverse_->setRows(std::move(result->rows));
+        FreeInBackground(inverse_->setRows(std::move(result->rows)));
         FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->plan), std::move(result->names));
         statusBar()->showMessage(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
