@@ -64,8 +64,9 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
-// The rows a table reads to size its columns, and the widest a column gets
-// so (px).
+// To size its columns a table reads kRowsMeasured rows about those in sight
+// and kRowsSpread rows spread through it; no column gets wider so than
+// kWidestColumn (px).
 constexpr int kRowsMeasured = 50;
 constexpr int kRowsSpread = 32;
 constexpr int kWidestColumn = 320;
