@@ -1,10 +1,17 @@
 // The route window with a million-row stakeout and an inverse of 100,000
 // points (run with QT_QPA_PLATFORM=offscreen): from the click until the
-// rows are in the table, scrolling through them, and the memory they hold.
+// rows are in the table, scrolling through them, and the memory they hold;
+// the plan with the million points drawn, beside the previous points item,
+// and the longest the window does not answer meanwhile.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QGraphicsScene>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -15,6 +22,10 @@
 
 #include "background_job.h"
 #include "fakes.h"
+#include "plan_point_index.h"
+#include "previous_route_points_item.h"
+#include "route_plan_view.h"
+#include "route_result_models.h"
 #include "route_window.h"
 #include "window_test_support.h"
 
@@ -102,6 +113,123 @@ void BM_InverseHundredThousandPoints(benchmark::State& state) {
   state.counters["peak MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_InverseHundredThousandPoints)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// ---- The plan with a million stake points ---------------------------------------
+
+// The road's 980,001 stake points, every millimetre, computed and shown.
+struct MillionPointWindow : RoadWindow {
+  MillionPointWindow() {
+    testing_support::Box(&window, "stepEdit")->setText(QStringLiteral("0.001"));
+    testing_support::Box(&window, "offsetsEdit")->setText(QStringLiteral("0"));
+    run("stakeoutButton");
+    QTest::qWaitForWindowExposed(&window);
+  }
+  RoutePlanView* plan() { return window.findChild<RoutePlanView*>(QStringLiteral("planView")); }
+  StakeoutModel* stakeout() { return qobject_cast<StakeoutModel*>(table("stakeoutTable")->model()); }
+  // The previous points item in place of today's, holding the same points.
+  std::unique_ptr<PreviousRoutePointsItem> previousItem() {
+    window.findChild<QCheckBox*>(QStringLiteral("showStakeoutCheck"))->setChecked(false);
+    auto item = std::make_unique<PreviousRoutePointsItem>(QColor(140, 0, 160));
+    std::vector<Point> points;
+    for (const ForwardCsvRow& row : stakeout()->rows()) points.push_back(row.point.result.point);
+    item->setPoints(std::move(points), [this](std::size_t i) {
+      return QString::fromStdString(stakeout()->rows()[i].name);
+    }, plan()->fromScene({0, 0}));
+    plan()->scene()->addItem(item.get());
+    return item;
+  }
+  // 全图, drawn at once.
+  void fitAndDraw() {
+    plan()->fitAll();
+    plan()->viewport()->repaint();
+  }
+};
+
+// One 全图 redraw with the points shown; the previous item draws a cross
+// for each of them.
+void BM_MillionPointRedraw_Previous(benchmark::State& state) {
+  MillionPointWindow w;
+  const auto item = w.previousItem();
+  for (auto _ : state) w.fitAndDraw();
+}
+BENCHMARK(BM_MillionPointRedraw_Previous)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_MillionPointRedraw(benchmark::State& state) {
+  MillionPointWindow w;
+  for (auto _ : state) w.fitAndDraw();
+}
+BENCHMARK(BM_MillionPointRedraw)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// What the window's thread does with the finished rows until the plan has
+// drawn them: the rows moved into the model, then the points given to the
+// plan. The previous take-in freed the rows it replaced, copied every point
+// out of the rows and the item placed each in the scene; today's frees them
+// on a pool thread, and its index comes made from the job's thread (made
+// here before the timing).
+void BM_MillionPointTakeIn_Previous(benchmark::State& state) {
+  MillionPointWindow w;
+  const auto item = w.previousItem();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<ForwardCsvRow> rows = w.stakeout()->rows();
+    state.ResumeTiming();
+    w.stakeout()->setRows(std::move(rows));
+    std::vector<Point> points;
+    points.reserve(w.stakeout()->rows().size());
+    for (const ForwardCsvRow& row : w.stakeout()->rows()) points.push_back(row.point.result.point);
+    item->setPoints(std::move(points), [&w](std::size_t i) {
+      return QString::fromStdString(w.stakeout()->rows()[i].name);
+    }, w.plan()->fromScene({0, 0}));
+    w.plan()->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_MillionPointTakeIn_Previous)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_MillionPointTakeIn(benchmark::State& state) {
+  MillionPointWindow w;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<ForwardCsvRow> rows = w.stakeout()->rows();
+    PlanPointIndex index = IndexPlanPoints(
+        rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
+    state.ResumeTiming();
+    FreeInBackground(w.stakeout()->setRows(std::move(rows)));
+    w.plan()->setPoints(RoutePlanView::Layer::Stakeout, std::move(index), [&w](std::size_t i) {
+      return QString::fromStdString(w.stakeout()->rows()[i].name);
+    });
+    w.plan()->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_MillionPointTakeIn)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The longest the window's thread does not answer, from the click of 计算
+// for the million rows until they are shown and the plan has drawn them,
+// then through a 全图: a timer that should fire every millisecond measures
+// the gaps between its firings. The reported time is that longest gap.
+void BM_MillionPointLongestStall(benchmark::State& state) {
+  MillionPointWindow w;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      longest = std::max(longest, clock.nsecsElapsed() - last);
+      last = clock.nsecsElapsed();
+    });
+    clock.start();
+    tick.start();
+    testing_support::Click(&w.window, "stakeoutButton");
+    while (w.window.job().isRunning()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QTest::qWait(300);  // the table and plan draw what came in
+    w.window.findChild<QPushButton*>(QStringLiteral("fitButton"))->click();
+    QTest::qWait(300);
+    tick.stop();
+    state.SetIterationTime(static_cast<double>(longest) / 1e9);
+  }
+  state.counters["rows"] = w.stakeout()->rowCount();
+}
+BENCHMARK(BM_MillionPointLongestStall)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 }  // namespace
 }  // namespace tarnvel

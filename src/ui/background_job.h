@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QThreadPool>
 #include <QTimer>
 #include <atomic>
 #include <functional>
@@ -36,6 +37,14 @@ struct JobProgress {
   static constexpr int kRunning = 0, kCancelled = 1, kCommitted = 2;
   std::atomic<int> state{kRunning};
 };
+
+// Frees a value on a thread of the pool: a million rows take the window's
+// thread tens of milliseconds to free.
+template <class T>
+void FreeInBackground(T value) {
+  auto held = std::make_shared<T>(std::move(value));
+  QThreadPool::globalInstance()->start([held = std::move(held)]() mutable { held.reset(); });
+}
 
 class BackgroundJob : public QObject {
   Q_OBJECT

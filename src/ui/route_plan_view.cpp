@@ -7,7 +7,6 @@
 #include <QGraphicsSimpleTextItem>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSet>
 #include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include <iterator>
 
 #include "number_text.h"
+#include "plan_point_index.h"
 
 namespace tarnvel {
 
@@ -76,6 +76,27 @@ void DrawMarker(QPainter& painter, MarkerShape shape, QPointF at) {
   }
 }
 
+// Many markers at once: the crosses in one call.
+void DrawMarkers(QPainter& painter, MarkerShape shape, const std::vector<QPointF>& at) {
+  if (shape == MarkerShape::Ring) {
+    for (const QPointF& p : at) DrawMarker(painter, shape, p);
+    return;
+  }
+  std::vector<QLineF> lines;
+  lines.reserve(2 * at.size());
+  for (const QPointF& p : at) {
+    lines.emplace_back(p + QPointF(-3, 0), p + QPointF(3, 0));
+    lines.emplace_back(p + QPointF(0, -3), p + QPointF(0, 3));
+  }
+  painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+// A box of device pixels about a survey point that the points leave clear.
+struct ClearBox {
+  Point at;
+  QRectF box;
+};
+
 // How far (m) the route may lie from the scene's origin before the plan takes
 // a new one: at the largest scale, 1000 pixels a metre, the scene stays well
 // within the view's integer range.
@@ -85,8 +106,11 @@ QString Metres(double m) { return QString::fromStdString(GeneralText(m)) + QStri
 
 }  // namespace
 
-// Many points in one item: each paint draws only the points in view, in
-// device pixels, with their names while few enough to be read.
+// Many points in one item, drawn as far as the pixels can show them: a
+// paint reads only the grid cells in view, draws at most one marker to a
+// square of kMarkerCell pixels, and names a point only where its name
+// overlaps no other name. It leaves the joints' marks and labels clear of
+// markers and names.
 class RoutePointsItem : public QGraphicsItem {
  public:
   RoutePointsItem(QColor colour, MarkerShape shape) : colour_(colour), shape_(shape) {
@@ -94,72 +118,166 @@ class RoutePointsItem : public QGraphicsItem {
     setZValue(3);
   }
 
-  void setPoints(std::vector<Point> points, RoutePlanView::NameOf nameOf, Point origin) {
-    points_ = std::move(points);
+  void setPoints(PlanPointIndex index, RoutePlanView::NameOf nameOf, Point origin) {
+    index_ = std::move(index);
     nameOf_ = std::move(nameOf);
     setOrigin(origin);
   }
 
   void setOrigin(Point origin) {
     prepareGeometryChange();
-    scene_.clear();
-    scene_.reserve(points_.size());
-    QRectF bounds;
-    for (const Point& p : points_) scene_.push_back(RoutePlanView::ToScene(p, origin));
-    if (!scene_.empty()) {
-      double x0 = scene_[0].x(), x1 = x0, y0 = scene_[0].y(), y1 = y0;
-      for (const QPointF& p : scene_) {
-        x0 = std::min(x0, p.x()), x1 = std::max(x1, p.x());
-        y0 = std::min(y0, p.y()), y1 = std::max(y1, p.y());
-      }
-      bounds = QRectF(QPointF(x0, y0), QPointF(x1, y1));
-    }
+    origin_ = origin;
     // A margin for the markers and names, which keep their pixel size: the
     // view refreshes with the full viewport anyway.
-    bounds_ = bounds.adjusted(-1e3, -1e3, 1e3, 1e3);
+    bounds_ = index_.empty()
+                  ? QRectF()
+                  : QRectF(RoutePlanView::ToScene({index_.maxX, index_.minY}, origin),
+                           RoutePlanView::ToScene({index_.minX, index_.maxY}, origin))
+                        .adjusted(-1e3, -1e3, 1e3, 1e3);
+    update();
+  }
+
+  void setClearBoxes(std::vector<ClearBox> boxes) {
+    clear_ = std::move(boxes);
     update();
   }
 
   QRectF boundingRect() const override { return bounds_; }
 
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override {
-    if (scene_.empty()) return;
+    if (index_.empty()) return;
+    const QTransform sceneToDevice = painter->worldTransform();
+    // Survey (X, Y) to the scene's (Y − Y0, X0 − X), then to the device.
+    const QTransform toDevice =
+        QTransform(0, -1, 1, 0, -origin_.Y, origin_.X) * sceneToDevice;
     const QRectF exposed = option->exposedRect;
-    const QTransform toDevice = painter->worldTransform();
+    const QRect device = sceneToDevice.mapRect(exposed).toAlignedRect() &
+                         QRect(0, 0, painter->device()->width(), painter->device()->height());
+    if (device.isEmpty()) return;
+    // The grid cells in view.
+    const double lowX = origin_.X - exposed.bottom(), highX = origin_.X - exposed.top();
+    const double lowY = origin_.Y + exposed.left(), highY = origin_.Y + exposed.right();
+    if (highX < index_.minX || lowX > index_.maxX || highY < index_.minY || lowY > index_.maxY)
+      return;
+    const int row0 = index_.rowOf(lowX), row1 = index_.rowOf(highX);
+    const int column0 = index_.columnOf(lowY), column1 = index_.columnOf(highY);
+    // A cell no wider than a marker's square shows as one marker at most.
+    const double cellPixels = index_.cell * std::sqrt(std::abs(sceneToDevice.determinant()));
+    const bool onePerCell = cellPixels <= kMarkerCell;
+
+    Occupancy markers(device, kMarkerCell);
+    Occupancy names(device, kNameCell);
+    for (const ClearBox& clear : clear_) {
+      const QRectF box = clear.box.translated(toDevice.map(QPointF(clear.at.X, clear.at.Y)));
+      markers.take(box.adjusted(-kMarkerReach, -kMarkerReach, kMarkerReach, kMarkerReach));
+      names.take(box);
+    }
+    std::vector<std::uint32_t> drawn;
+    std::vector<QPointF> at;
+    const QRectF inView(device);
+    for (int row = row0; row <= row1; ++row)
+      for (int column = column0; column <= column1; ++column) {
+        const std::size_t k = static_cast<std::size_t>(row) * index_.columns + column;
+        const std::uint32_t begin = index_.cellStart[k];
+        const std::uint32_t end = onePerCell ? std::min(index_.cellStart[k + 1], begin + 1)
+                                             : index_.cellStart[k + 1];
+        for (std::uint32_t i = begin; i < end; ++i) {
+          const Point& p = index_.points[i];
+          const QPointF d = toDevice.map(QPointF(p.X, p.Y));
+          if (!inView.contains(d) || !markers.takeAt(d)) continue;
+          drawn.push_back(i);
+          at.push_back(d);
+        }
+      }
+
     painter->save();
     painter->resetTransform();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(QPen(colour_, 1));
     painter->setBrush(Qt::NoBrush);
-    for (const QPointF& p : scene_)
-      if (exposed.contains(p)) DrawMarker(*painter, shape_, toDevice.map(p));
-    // Names where they have room: one to a cell of a coarse grid, so that a
-    // dense table at a small scale shows some names, not a smudge of them.
+    DrawMarkers(*painter, shape_, at);
     if (nameOf_) {
       painter->setRenderHint(QPainter::TextAntialiasing, true);
-      const QFontMetrics metrics = painter->fontMetrics();
-      QSet<std::pair<int, int>> taken;
-      std::size_t n = 0;
-      for (std::size_t i = 0; i < scene_.size() && n < kMaxNames; ++i) {
-        if (!exposed.contains(scene_[i])) continue;
-        ++n;
-        const QPointF d = toDevice.map(scene_[i]);
-        const std::pair<int, int> cell{static_cast<int>(std::floor(d.x() / 48)),
-                                       static_cast<int>(std::floor(d.y() / metrics.height()))};
-        if (taken.contains(cell)) continue;
-        taken.insert(cell);
-        painter->drawText(d + QPointF(5, -4), nameOf_(i));
+      const QFontMetricsF metrics(painter->font());
+      std::size_t looked = 0;
+      for (std::size_t n = 0; n < at.size() && looked < kMaxNames; ++n) {
+        const QPointF baseline = at[n] + QPointF(5, -4);
+        const QPointF corner = baseline - QPointF(0, metrics.ascent());
+        if (!names.isFree(QRectF(corner, QSizeF(1, metrics.height())))) continue;
+        ++looked;
+        const QString name = nameOf_(index_.place[drawn[n]]);
+        const QRectF box(corner, QSizeF(metrics.horizontalAdvance(name), metrics.height()));
+        if (!names.isFree(box)) continue;
+        names.take(box);
+        painter->drawText(baseline, name);
       }
     }
     painter->restore();
   }
 
  private:
+  // Squares of the device, each taken or free.
+  class Occupancy {
+   public:
+    Occupancy(const QRect& device, int side)
+        : origin_(device.topLeft()), side_(side), columns_(device.width() / side + 1),
+          rows_(device.height() / side + 1),
+          taken_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0) {}
+    // False when the square of the point was taken already.
+    bool takeAt(QPointF p) {
+      const std::size_t k = static_cast<std::size_t>(row(p.y())) * columns_ + column(p.x());
+      if (taken_[k]) return false;
+      taken_[k] = 1;
+      return true;
+    }
+    // A box beside the device is shown nowhere, so never free.
+    bool isFree(const QRectF& box) const {
+      const Span span = spanOf(box);
+      if (span.column1 < 0) return false;
+      for (int r = span.row0; r <= span.row1; ++r)
+        for (int c = span.column0; c <= span.column1; ++c)
+          if (taken_[static_cast<std::size_t>(r) * columns_ + c]) return false;
+      return true;
+    }
+    void take(const QRectF& box) {
+      const Span span = spanOf(box);
+      for (int r = span.row0; r <= span.row1; ++r)
+        for (int c = span.column0; c <= span.column1; ++c)
+          taken_[static_cast<std::size_t>(r) * columns_ + c] = 1;
+    }
+
+   private:
+    // The squares a box touches; none for a box beside the device.
+    struct Span {
+      int column0 = 0, column1 = -1, row0 = 0, row1 = -1;
+    };
+    Span spanOf(const QRectF& box) const {
+      const QRectF all(origin_, QSizeF(columns_ * side_, rows_ * side_));
+      if (!box.intersects(all)) return {};
+      return {column(box.left()), column(box.right()), row(box.top()), row(box.bottom())};
+    }
+    int column(double x) const {
+      return std::clamp(static_cast<int>(std::floor((x - origin_.x()) / side_)), 0, columns_ - 1);
+    }
+    int row(double y) const {
+      return std::clamp(static_cast<int>(std::floor((y - origin_.y()) / side_)), 0, rows_ - 1);
+    }
+    QPoint origin_;
+    int side_, columns_, rows_;
+    std::vector<std::uint8_t> taken_;
+  };
+
+  // A marker's square (px); its arms reach kMarkerReach from its point.
+  static constexpr int kMarkerCell = 3;
+  static constexpr double kMarkerReach = 3;
+  static constexpr int kNameCell = 4;
+  // The most names looked up in one paint.
   static constexpr std::size_t kMaxNames = 2000;
   QColor colour_;
   MarkerShape shape_;
-  std::vector<Point> points_;
-  std::vector<QPointF> scene_;
+  PlanPointIndex index_;
+  Point origin_;
+  std::vector<ClearBox> clear_;
   RoutePlanView::NameOf nameOf_;
   QRectF bounds_;
 };
@@ -187,7 +305,11 @@ RoutePlanView::~RoutePlanView() = default;
 void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joints) {
   delete lineItems_;
   lineItems_ = nullptr;
+  delete jointItems_;
+  jointItems_ = nullptr;
   routeBounds_ = QRectF();
+  stakeoutItem_->setClearBoxes({});
+  inverseItem_->setClearBoxes({});
   if (!route || route->elements.empty()) {
     scene()->setSceneRect(QRectF(-1e3, -1e3, 2e3, 2e3));
     viewport()->update();
@@ -221,9 +343,15 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
     lineItems_->addToGroup(item);
     routeBounds_ = routeBounds_.united(path.boundingRect());
   }
+  // The joints are drawn over the points, which keep clear of their marks
+  // and labels.
+  std::vector<ClearBox> clear;
+  jointItems_ = new QGraphicsItemGroup;
+  jointItems_->setZValue(4);
   for (const Joint& joint : joints) {
     const LineElement& e = route->loaded[static_cast<size_t>(joint.left - 1)];
-    const QPointF at = toScene(CentreLinePoint(e, e.K1));
+    const Point point = CentreLinePoint(e, e.K1);
+    const QPointF at = toScene(point);
     const QColor colour = joint.closed ? kJointColour : kBadJointColour;
     const double r = joint.closed ? 3.5 : 6;
     auto* mark = new QGraphicsEllipseItem(-r, -r, 2 * r, 2 * r);
@@ -231,7 +359,6 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
     mark->setFlag(QGraphicsItem::ItemIgnoresTransformations);
     mark->setPen(QPen(colour, 1.5));
     mark->setBrush(joint.closed ? QBrush(Qt::white) : QBrush(colour));
-    mark->setZValue(2);
     mark->setToolTip(QStringLiteral("%1 第%2–%3线元：Δ %4 mm, Δaz %5″ %6")
                          .arg(QString::fromStdString(joint.label))
                          .arg(joint.left)
@@ -239,18 +366,21 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
                          .arg(QString::fromStdString(FixedText(joint.d_mm, 1)),
                               QString::fromStdString(FixedText(joint.daz_sec, 1)),
                               joint.closed ? QStringLiteral("闭合") : QStringLiteral("超限")));
-    lineItems_->addToGroup(mark);
+    jointItems_->addToGroup(mark);
+    clear.push_back({point, mark->boundingRect()});
     if (!joint.label.empty()) {
-      auto* label = new QGraphicsSimpleTextItem(QString::fromStdString(joint.label));
-      label->setPos(at);
-      label->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+      // In the mark's pixels: a label of the group's own would take its
+      // offset in metres.
+      auto* label = new QGraphicsSimpleTextItem(QString::fromStdString(joint.label), mark);
+      label->setPos(6, 2);
       label->setBrush(colour);
-      label->setTransform(QTransform::fromTranslate(6, 2));
-      label->setZValue(2);
-      lineItems_->addToGroup(label);
+      clear.push_back({point, label->mapRectToParent(label->boundingRect())});
     }
   }
+  stakeoutItem_->setClearBoxes(clear);
+  inverseItem_->setClearBoxes(std::move(clear));
   scene()->addItem(lineItems_);
+  scene()->addItem(jointItems_);
   // Room to pan well beyond the route in every direction, within the
   // scroll range at the largest scale.
   const double room =
@@ -260,7 +390,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   viewport()->update();
 }
 
-void RoutePlanView::setPoints(Layer layer, std::vector<Point> points, NameOf nameOf) {
+void RoutePlanView::setPoints(Layer layer, PlanPointIndex points, NameOf nameOf) {
   (layer == Layer::Stakeout ? stakeoutItem_ : inverseItem_)
       ->setPoints(std::move(points), std::move(nameOf), origin_);
 }

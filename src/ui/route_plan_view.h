@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "centre_line.h"
+#include "plan_point_index.h"
 #include "route.h"
 #include "route_joints.h"
 
@@ -43,7 +44,8 @@ class RoutePlanView : public QGraphicsView {
   // Draws the route: each element sampled along its centre line, coloured by
   // its kind, and each joint marked (超限 in red). Nothing: an empty plan.
   void setRoute(const Route* route, const std::vector<Joint>& joints);
-  void setPoints(Layer layer, std::vector<Point> points, NameOf nameOf);
+  // The points are indexed on the job's thread; the plan only takes them.
+  void setPoints(Layer layer, PlanPointIndex points, NameOf nameOf);
   void setLayerVisible(Layer layer, bool visible);
 
   // The scene rectangle of the route's elements, empty without a route.
@@ -70,6 +72,8 @@ class RoutePlanView : public QGraphicsView {
   void drawScaleBar(QPainter& painter) const;
 
   QGraphicsItemGroup* lineItems_ = nullptr;
+  // Over the points, which keep clear of them.
+  QGraphicsItemGroup* jointItems_ = nullptr;
   RoutePointsItem* stakeoutItem_ = nullptr;
   RoutePointsItem* inverseItem_ = nullptr;
   QRectF routeBounds_;

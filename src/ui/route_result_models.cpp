@@ -35,10 +35,11 @@ QVariant Alignment(int column, int nameColumns) {
 
 }  // namespace
 
-void StakeoutModel::setRows(std::vector<ForwardCsvRow> rows) {
+std::vector<ForwardCsvRow> StakeoutModel::setRows(std::vector<ForwardCsvRow> rows) {
   beginResetModel();
-  rows_ = std::move(rows);
+  rows_.swap(rows);
   endResetModel();
+  return rows;
 }
 
 int StakeoutModel::rowCount(const QModelIndex& parent) const {
@@ -74,10 +75,11 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-void InverseModel::setRows(std::vector<InverseCsvRow> rows) {
+std::vector<InverseCsvRow> InverseModel::setRows(std::vector<InverseCsvRow> rows) {
   beginResetModel();
-  rows_ = std::move(rows);
+  rows_.swap(rows);
   endResetModel();
+  return rows;
 }
 
 int InverseModel::rowCount(const QModelIndex& parent) const {

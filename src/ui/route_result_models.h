@@ -20,7 +20,8 @@ class StakeoutModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void setRows(std::vector<ForwardCsvRow> rows);
+  // Gives back the rows it held, for the caller to free where it will.
+  std::vector<ForwardCsvRow> setRows(std::vector<ForwardCsvRow> rows);
   const std::vector<ForwardCsvRow>& rows() const { return rows_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -40,7 +41,8 @@ class InverseModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void setRows(std::vector<InverseCsvRow> rows);
+  // Gives back the rows it held, for the caller to free where it will.
+  std::vector<InverseCsvRow> setRows(std::vector<InverseCsvRow> rows);
   const std::vector<InverseCsvRow>& rows() const { return rows_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;

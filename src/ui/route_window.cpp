@@ -64,6 +64,29 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
+// To size its columns a table reads kRowsMeasured rows about those in sight
+// and kRowsSpread rows spread through it; no column gets wider so than
+// kWidestColumn (px).
+constexpr int kRowsMeasured = 50;
+constexpr int kRowsSpread = 32;
+constexpr int kWidestColumn = 320;
+
+// Sizes the columns to the rows in sight and to rows spread evenly through
+// the table, the last among them, whose name and station are the longest of
+// a table that counts up.
+void FitColumns(QTableView* table) {
+  table->resizeColumnsToContents();
+  const QAbstractItemModel* model = table->model();
+  const int rows = model->rowCount();
+  for (int s = 1; s <= kRowsSpread && rows > 0; ++s) {
+    const int row = static_cast<int>(static_cast<long long>(rows - 1) * s / kRowsSpread);
+    for (int c = 0; c < model->columnCount(); ++c) {
+      const int needed = table->sizeHintForIndex(model->index(row, c)).width();
+      if (needed > table->columnWidth(c))
+        table->setColumnWidth(c, std::min(needed, kWidestColumn));
+    }
+  }
+}
 
 QString Label(const QLineEdit* box) { return box->accessibleName(); }
 
@@ -177,7 +200,21 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   }
+  // A column is as wide as its header and the texts of the rows measured,
+  // those in sight and their neighbours: a million rows are never all read.
+  // A long name keeps its column within reach of the rest.
+  for (QTableView* table :
+       {ui_->elementTable, ui_->stakeoutTable, ui_->inverseTable, ui_->curveTable}) {
+    table->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
+    table->horizontalHeader()->setMaximumSectionSize(kWidestColumn);
+  }
   ui_->elementTable->horizontalHeader()->setDefaultSectionSize(92);
+  // The joint's label and status come first, where a 超限 joint is seen at
+  // any width; its figures follow the name, and the status cell's tooltip
+  // gives them too.
+  QHeaderView* elementHeader = ui_->elementTable->horizontalHeader();
+  elementHeader->moveSection(elementHeader->visualIndex(RouteElementModel::kStatusColumn), 0);
+  elementHeader->moveSection(elementHeader->visualIndex(RouteElementModel::kLabelColumn), 0);
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
@@ -448,6 +485,11 @@ void RouteWindow::routeChanged() {
     // The plan keeps the last good route while a cell is being corrected.
     // The cell the user is on is named first, then the table's first fault.
     route_.reset();
+    // An empty table is where every route starts, not a fault: the user is
+    // told what to do first.
+    if (elements_->rowCount() == 0)
+      return statusBar()->showMessage(
+          QStringLiteral("请输入线元，或导入线元表、交点表或LandXML文件。"));
     const QModelIndex current = ui_->elementTable->currentIndex();
     const QString here = elements_->cellProblem(current.row(), current.column());
     statusBar()->showMessage(here.isEmpty() ? elements_->problem() : here);
@@ -532,19 +574,25 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
                               });
     };
   }
-  startJob(std::move(work), [this, rows] {
+  // The plan's index of the points is made with the rows, off the window's
+  // thread, which only takes the two in.
+  auto plan = std::make_shared<PlanPointIndex>();
+  work = [work = std::move(work), rows, plan](JobProgress& progress) {
+    work(progress);
+    if (const auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get()))
+      *plan = IndexPlanPoints(made->size(),
+                              [made](std::size_t i) { return (*made)[i].point.result.point; });
+  };
+  startJob(std::move(work), [this, rows, plan] {
     if (auto* message = std::get_if<QString>(rows.get())) return refuse(*message);
-    stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)));
-    showStakeoutPoints();
+    FreeInBackground(stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows))));
+    FitColumns(ui_->stakeoutTable);
+    showStakeoutPoints(std::move(*plan));
     statusBar()->showMessage(QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount()));
   });
 }
 
-void RouteWindow::showStakeoutPoints() {
-  const auto& rows = stakeout_->rows();
-  std::vector<Point> points;
-  points.reserve(rows.size());
-  for (const ForwardCsvRow& row : rows) points.push_back(row.point.result.point);
+void RouteWindow::showStakeoutPoints(PlanPointIndex points) {
   ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, std::move(points),
                            [this](std::size_t i) { return Text(stakeout_->rows()[i].name); });
 }
@@ -624,7 +672,8 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
   }
   struct Result {
     std::vector<InverseCsvRow> rows;
-    std::vector<Point> points;
+    PlanPointIndex plan;
+    std::vector<std::string> names;  // the plan's, one a point
   };
   auto result = std::make_shared<Result>();
   auto points = std::make_shared<std::vector<SurveyPoint>>(
@@ -634,35 +683,33 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
   startJob(
       [route, points, result, max, all](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
-        result->points.reserve(points->size());
+        result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
           if (progress.cancelled()) return;
           const SurveyPoint& p = (*points)[i];
+          result->names.push_back(p.name.toStdString());
           for (InverseCsvRow& row :
-               InverseRows(p.name.toStdString(), p.xText.toStdString(), p.yText.toStdString(),
+               InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
                            RouteFeet(*route, p.point, max), all))
             result->rows.push_back(std::move(row));
-          result->points.push_back(p.point);
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
         }
+        result->plan = IndexPlanPoints(points->size(),
+                                       [points](std::size_t i) { return (*points)[i].point; });
       },
       [this, result] {
-        inverse_->setRows(std::move(result->rows));
-        showInversePoints(std::move(result->points));
+        FreeInBackground(inverse_->setRows(std::move(result->rows)));
+        FitColumns(ui_->inverseTable);
+        showInversePoints(std::move(result->plan), std::move(result->names));
         statusBar()->showMessage(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
       });
 }
 
-void RouteWindow::showInversePoints(std::vector<Point> points) {
-  // The plan names each point as the table does; a point's rows start with
-  // its name, so the names are looked up through the first row of each.
-  auto names = std::make_shared<std::vector<std::string>>();
-  names->reserve(points.size());
-  const auto& rows = inverse_->rows();
-  for (size_t r = 0; r < rows.size(); ++r)
-    if (rows[r].rank <= 1) names->push_back(rows[r].name);
+void RouteWindow::showInversePoints(PlanPointIndex points, std::vector<std::string> names) {
+  // The plan names each point as the table does.
+  auto shared = std::make_shared<std::vector<std::string>>(std::move(names));
   ui_->planView->setPoints(RoutePlanView::Layer::Inverse, std::move(points),
-                           [names](std::size_t i) { return Text((*names)[i]); });
+                           [shared](std::size_t i) { return Text((*shared)[i]); });
 }
 
 void RouteWindow::saveInverseClicked() {

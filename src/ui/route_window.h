@@ -14,6 +14,7 @@
 
 #include "centre_line.h"
 #include "file_refusal.h"
+#include "plan_point_index.h"
 #include "route.h"
 
 namespace Ui {
@@ -103,8 +104,8 @@ class RouteWindow : public QMainWindow {
                   const QByteArray& bytes);
   void startJob(std::function<void(JobProgress&)> work, std::function<void()> done);
   void saveInBackground(const QString& path, std::function<std::optional<FileRefusal>()> write);
-  void showStakeoutPoints();
-  void showInversePoints(std::vector<Point> points);
+  void showStakeoutPoints(PlanPointIndex points);
+  void showInversePoints(PlanPointIndex points, std::vector<std::string> names);
   void showCellProblem(const QModelIndex& index);
 
   std::unique_ptr<Ui::RouteWindow> ui_;

@@ -8,8 +8,11 @@
 #include <QStatusBar>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
@@ -44,6 +47,76 @@ QByteArray FileBytes(const QString& path) {
 
 Route LoadedRoad() { return std::get<Route>(LoadRoute(kRoad)); }
 
+// What a paint draws, in device pixels: its lines and texts.
+class RecordingEngine : public QPaintEngine {
+ public:
+  struct Text {
+    QString text;
+    QRectF box;
+  };
+  RecordingEngine() : QPaintEngine(AllFeatures) {}
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState& state) override {
+    if (state.state() & DirtyTransform) transform_ = state.transform();
+  }
+  void drawLines(const QLineF* lines, int count) override {
+    for (int i = 0; i < count; ++i) this->lines.push_back(transform_.map(lines[i]));
+  }
+  void drawLines(const QLine* lines, int count) override {
+    for (int i = 0; i < count; ++i) this->lines.push_back(transform_.map(QLineF(lines[i])));
+  }
+  void drawTextItem(const QPointF& p, const QTextItem& item) override {
+    const QPointF at = transform_.map(p);
+    texts.push_back({item.text(), QRectF(at.x(), at.y() - item.ascent(), item.width(),
+                                         item.ascent() + item.descent())});
+  }
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  void drawPath(const QPainterPath&) override {}
+  void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+  Type type() const override { return User; }
+
+  std::vector<QLineF> lines;
+  std::vector<Text> texts;
+
+ private:
+  QTransform transform_;
+};
+
+class RecordingDevice : public QPaintDevice {
+ public:
+  explicit RecordingDevice(QSize size) : size_(size) {}
+  QPaintEngine* paintEngine() const override { return &engine; }
+  mutable RecordingEngine engine;
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth: return size_.width();
+      case PdmHeight: return size_.height();
+      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+      case PdmDepth: return 32;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+      default: return QPaintDevice::metric(metric);
+    }
+  }
+
+ private:
+  QSize size_;
+};
+
+bool IsJointLabel(const QString& text) {
+  return QStringList({"ZH", "HY", "YH", "HZ"}).contains(text);
+}
+bool IsStakeName(const QString& text) {
+  static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+  return digits.match(text).hasMatch();
+}
+QString Describe(const QRectF& r) {
+  return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 }  // namespace
 
 class RouteWindowTest : public QObject {
@@ -66,7 +139,11 @@ class RouteWindowTest : public QObject {
     delete window_;
   }
 
+  void emptyWindowSaysWhatToDoFirst();
   void importShowsRowsAndJoints();
+  void statusColumnInSightAtDefaultWidth();
+  void resultColumnsFitTheirTexts_data();
+  void resultColumnsFitTheirTexts();
   void editingACellRecomputesTheJoints();
   void closingAsksWhenTheTableChanged();
   void sendFillsTheMainWindow();
@@ -77,6 +154,8 @@ class RouteWindowTest : public QObject {
   void cancelledJobLeavesThePreviousRows();
   void jobOutOfMemoryHandsNothingBack();
   void fitAllShowsEveryElement();
+  void millionPointsDrawAsManyMarkersAsPixelsShow();
+  void stakesKeepClearOfJointLabels();
   void cursorReadsStationAndOffset();
   void datFileBytes();
   void jdTableGivesElementsAndCurves();
@@ -109,6 +188,15 @@ class RouteWindowTest : public QObject {
     Click(window_, "stakeoutButton");
     window_->job().wait();
   }
+  // The plan at 全图 as it paints.
+  std::unique_ptr<RecordingDevice> recordPlan() {
+    Click(window_, "fitButton");
+    auto* plan = child<RoutePlanView>("planView");
+    auto device = std::make_unique<RecordingDevice>(plan->viewport()->size());
+    QPainter painter(device.get());
+    plan->viewport()->render(&painter);
+    return device;
+  }
   const std::vector<ForwardCsvRow>& stakeoutRows() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
   }
@@ -138,6 +226,18 @@ QString BadRoad(const QTemporaryDir& dir) {
   return path;
 }
 
+// Regression: the empty window greeted the user with the route's refusal
+// "线路中没有线元！", which reads as an error; a real fault still shows.
+void RouteWindowTest::emptyWindowSaysWhatToDoFirst() {
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("请输入线元，或导入线元表、交点表或LandXML文件。"));
+  elements()->insertRows(0, 1);
+  QCOMPARE(window_->statusBar()->currentMessage(), QStringLiteral("请输入第1行的“起点桩号K”！"));
+  elements()->removeRows(0, 1);
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("请输入线元，或导入线元表、交点表或LandXML文件。"));
+}
+
 void RouteWindowTest::importShowsRowsAndJoints() {
   import(BadRoad(dir_));
   QVERIFY(boxes_.shown.isEmpty());
@@ -160,6 +260,57 @@ void RouteWindowTest::importShowsRowsAndJoints() {
   QVERIFY2(tip.contains(QStringLiteral("ΔX = 30.3 mm  ΔY = -0.5 mm  Δ = 30.4 mm")), qPrintable(tip));
   // The last row has no joint.
   QCOMPARE(jointCell(8, RouteElementModel::kStatusColumn), QString());
+}
+
+// Regression: at the default 1200 px the joint columns lay beyond the
+// element table's right edge, so a 超限 joint was found only by scrolling.
+void RouteWindowTest::statusColumnInSightAtDefaultWidth() {
+  import(BadRoad(dir_));
+  QTableView* table = child<QTableView>("elementTable");
+  QCOMPARE(window_->width(), 1200);
+  for (int column : {int(RouteElementModel::kLabelColumn), int(RouteElementModel::kStatusColumn)}) {
+    const int left = table->columnViewportPosition(column);
+    const int right = left + table->columnWidth(column);
+    QVERIFY2(left >= 0 && right <= table->viewport()->width(),
+             qPrintable(QStringLiteral("column %1 at %2..%3 of %4")
+                            .arg(column).arg(left).arg(right).arg(table->viewport()->width())));
+  }
+}
+
+void RouteWindowTest::resultColumnsFitTheirTexts_data() {
+  QTest::addColumn<QString>("table");
+  QTest::newRow("stakeout") << "stakeoutTable";
+  QTest::newRow("inverse") << "inverseTable";
+}
+
+// Regression: every results column was about 100 px wide, even for 点名
+// "1". Each now shows its header and the texts of the first and last rows
+// whole, and is no more than a cell's margins wider than its widest text.
+void RouteWindowTest::resultColumnsFitTheirTexts() {
+  QFETCH(QString, table);
+  import(kRoad);
+  // 9,801 rows: the last name is a digit longer than those in sight.
+  stakeout("1000", "1980", "0.1", "0");
+  child<QPlainTextEdit>("pointsEdit")->setPlainText(QStringLiteral("1,3378700.0,453800.0\n"));
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  QVERIFY(boxes_.shown.isEmpty());
+  auto* view = window_->findChild<QTableView*>(table);
+  const QAbstractItemModel* model = view->model();
+  const int last = model->rowCount() - 1;
+  QVERIFY(last >= 0);
+  const auto advance = [view](int r, int c) {
+    return view->fontMetrics().horizontalAdvance(view->model()->index(r, c).data().toString());
+  };
+  for (int c = 0; c < model->columnCount(); ++c) {
+    const int header = view->horizontalHeader()->fontMetrics().horizontalAdvance(
+        model->headerData(c, Qt::Horizontal).toString());
+    int widest = header;
+    for (int r = 0; r <= last; ++r) widest = std::max(widest, advance(r, c));
+    const int width = view->columnWidth(c);
+    QVERIFY2(width >= std::max({header, advance(0, c), advance(last, c)}) && width <= widest + 40,
+             qPrintable(QStringLiteral("column %1: %2 px, widest text %3 px").arg(c).arg(width).arg(widest)));
+  }
 }
 
 void RouteWindowTest::editingACellRecomputesTheJoints() {
@@ -369,6 +520,53 @@ void RouteWindowTest::fitAllShowsEveryElement() {
   // North is up and east is right, at one scale.
   QCOMPARE(plan->transform().m11(), plan->transform().m22());
   QVERIFY(plan->transform().m11() > 0);
+}
+
+// Regression: the plan drew a cross for every point in view, a million at
+// 全图, which froze every redraw for seconds. It now draws one to a square of
+// three pixels at most, and names only where a name overlaps no other.
+void RouteWindowTest::millionPointsDrawAsManyMarkersAsPixelsShow() {
+  import(kRoad);
+  stakeout("1000", "1980", "0.001", "0");
+  QCOMPARE(stakeoutRows().size(), size_t(980001));
+  const auto device = recordPlan();
+  const auto& lines = device->engine.lines;
+  const long long squares = (device->width() / 3 + 1) * (device->height() / 3 + 1);
+  // Two lines a cross, and a few for the legend and the scale bar.
+  QVERIFY2(static_cast<long long>(lines.size()) <= 2 * squares + 20,
+           qPrintable(QStringLiteral("%1 lines for %2 squares").arg(lines.size()).arg(squares)));
+  std::vector<QRectF> names;
+  for (const auto& text : device->engine.texts)
+    if (IsStakeName(text.text)) names.push_back(text.box);
+  QVERIFY(!names.empty());
+  for (size_t i = 0; i < names.size(); ++i)
+    for (size_t j = i + 1; j < names.size(); ++j)
+      QVERIFY2(!names[i].intersects(names[j]),
+               qPrintable(Describe(names[i]) + QStringLiteral(" over ") + Describe(names[j])));
+}
+
+// Regression: at 全图 the stake names and crosses printed over the joints'
+// labels (ZH, HY, ...), which could not be read.
+void RouteWindowTest::stakesKeepClearOfJointLabels() {
+  import(kRoad);
+  stakeout("1000", "1980", "1", "-10, 0, 10");
+  const auto device = recordPlan();
+  std::vector<RecordingEngine::Text> labels;
+  for (const auto& text : device->engine.texts)
+    if (IsJointLabel(text.text)) labels.push_back(text);
+  QCOMPARE(labels.size(), size_t(8));
+  for (const auto& label : labels) {
+    for (const auto& text : device->engine.texts)
+      QVERIFY2(!IsStakeName(text.text) || !text.box.intersects(label.box),
+               qPrintable(text.text + Describe(text.box) + QStringLiteral(" over ") + label.text +
+                          Describe(label.box)));
+    for (const QLineF& line : device->engine.lines) {
+      const QRectF span = QRectF(line.p1(), line.p2()).normalized().adjusted(-0.4, -0.4, 0.4, 0.4);
+      QVERIFY2(!span.intersects(label.box),
+               qPrintable(QStringLiteral("cross at ") + Describe(span) + QStringLiteral(" over ") +
+                          label.text + Describe(label.box)));
+    }
+  }
 }
 
 void RouteWindowTest::cursorReadsStationAndOffset() {
