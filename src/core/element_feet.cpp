@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "angle.h"
 
@@ -27,6 +28,17 @@ constexpr double kStationTolerance = 1e-9;
 // An end of the element whose residual is this small is a foot itself: a
 // foot on a joint must not be lost to a last-bit difference.
 constexpr double kEndTolerance = 1e-7;
+// A residual falls along a whole element (FallsThroughout) while the
+// curvature times the point's greatest distance stays below this, its slope
+// then below -0.2; its samples then fall by at least kFallLeast of their
+// step.
+constexpr double kFallCurvatureReach = 0.8;
+constexpr double kFallMismatch = 0.01;  // rad between heading and tangent
+constexpr double kFallLeast = 0.1;
+// Far above the round-off of a residual at coordinates of this size, and
+// above the rule's error, metres.
+constexpr double kFallNoise = 1e-10;
+constexpr double kFallSlack = 1e-3;
 
 struct Sample {
   double station = 0;
@@ -134,6 +146,79 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
   }
 }
 
+// Whether the residual falls along the whole element [lo, hi], its
+// samples then changing sign at most once. Its slope is the curvature times
+// the offset less the cosine of the angle between the position's heading
+// and the tangent azimuth. The two laws are one where Q signs both alike
+// and the stations increase; a Q of 0 keeps the position straight while
+// the tangent turns by the element's turn. The offset is at most the
+// distance from the point to the line, and no station is further than half
+// the element from its nearer end. The margins keep every computed sample
+// of the fall further below its predecessor than round-off and the rule's
+// error could lift it: the samples' signs are then those of the true
+// residual, and the slopes the full scan reads all negative.
+bool FallsThroughout(const LineElement& e, const Residual& r, const Sample& first,
+                     const Sample& last, int n) {
+  if (!(e.K1 > e.K0)) return false;
+  const double mismatch = e.Q == 0 ? r.TotalTurn() : 0;
+  if (!(mismatch <= kFallMismatch)) return false;
+  const double curvature = std::max(std::fabs(1 / e.RQ), std::fabs(1 / e.RN));
+  const double length = e.K1 - e.K0;
+  const double reach = std::max(std::hypot(first.along, first.offset),
+                                std::hypot(last.along, last.offset)) +
+                       length / 2 + kFallSlack;
+  if (!(curvature * reach <= kFallCurvatureReach)) return false;
+  const double scale = std::max({std::fabs(e.X0), std::fabs(e.Y0), std::fabs(e.K0),
+                                 std::fabs(e.K1), reach});
+  return length / n * kFallLeast > kFallNoise * scale + kFallSlack;
+}
+
+// The stations the full scan of n + 1 samples gives for a falling residual,
+// from the samples it needs: its ends, and a few more to find the two either
+// side of the one change of sign, whose refinement then starts from exactly
+// the samples the scan would give it. Nothing when a sample is not finite:
+// the caller then scans.
+std::optional<std::vector<double>> FallingFeet(const Residual& r, int n, double lo, double hi,
+                                               const Sample& first, const Sample& last) {
+  auto station = [&](int i) { return i == n ? hi : lo + (hi - lo) * i / n; };
+  std::vector<double> stations;
+  if (std::fabs(first.along) <= kEndTolerance) stations.push_back(lo);
+  if (!(first.along > 0 && last.along < 0)) {
+    if (std::fabs(last.along) <= kEndTolerance) stations.push_back(hi);
+    return stations;
+  }
+  int a = 0;
+  int b = n;
+  Sample above = first;
+  Sample below = last;
+  auto probe = [&](int i) {
+    const Sample s = r.At(station(i));
+    if (!std::isfinite(s.along)) return false;
+    if (s.along > 0) {
+      a = i;
+      above = s;
+    } else {
+      b = i;
+      below = s;
+    }
+    return true;
+  };
+  // The residual is close to straight over the element: the interval its
+  // chord crosses zero in is tried first, then halves.
+  const double t = above.along / (above.along - below.along) * n;
+  const int guess = std::clamp(static_cast<int>(t), 0, n - 1);
+  if (guess > a && guess < b && !probe(guess)) return std::nullopt;
+  if (guess + 1 > a && guess + 1 < b && !probe(guess + 1)) return std::nullopt;
+  while (b - a > 1)
+    if (!probe((a + b) / 2)) return std::nullopt;
+  if (below.along == 0 || (b == n && std::fabs(below.along) <= kEndTolerance))
+    stations.push_back(below.station);
+  else
+    stations.push_back(Refine(r, above, below));
+  if (b != n && std::fabs(last.along) <= kEndTolerance) stations.push_back(hi);
+  return stations;
+}
+
 }  // namespace
 
 std::vector<Foot> AllFeet(const LineElement& e, Point p) {
@@ -154,10 +239,22 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
 
   std::vector<double> stations;
   Sample previous = r.At(lo);
-  if (std::fabs(previous.along) <= kEndTolerance) stations.push_back(lo);
-  for (int i = 1; i <= n; ++i) {
+  // Only an element of the fewest samples can fall throughout. Its scan
+  // computes far fewer points than the bound, so taking its end first
+  // changes nothing it finds.
+  std::optional<Sample> last;
+  std::optional<std::vector<double>> falling;
+  if (n == kMinSamples) {
+    last = r.At(hi);
+    if (std::isfinite(previous.along) && std::isfinite(last->along) &&
+        FallsThroughout(e, r, previous, *last, n))
+      falling = FallingFeet(r, n, lo, hi, previous, *last);
+  }
+  if (falling) stations = std::move(*falling);
+  if (!falling && std::fabs(previous.along) <= kEndTolerance) stations.push_back(lo);
+  for (int i = 1; i <= n && !falling; ++i) {
     const double S = i == n ? hi : lo + (hi - lo) * i / n;
-    const Sample s = r.At(S);
+    const Sample s = i == n && last ? *last : r.At(S);
     if (!std::isfinite(s.along) || !std::isfinite(previous.along)) {
       previous = s;
       continue;
