@@ -39,21 +39,71 @@ constexpr double kFallLeast = 0.1;
 // above the rule's error, metres.
 constexpr double kFallNoise = 1e-10;
 constexpr double kFallSlack = 1e-3;
+// A search steps its samples along the line (Residual::Beside) when the
+// element turns more than this, below which CentreLinePoint takes one panel
+// anyway, and its largest curvature times its length stays within the
+// next, so that CentreLinePoint's 64 panels turn at most 0.75 rad each;
+// the rule's error grows with the eighth power of a panel's turn.
+constexpr double kStepFrom = 0.25;
+constexpr double kStepUpTo = 48;
+// A stepped point's distance from CentreLinePoint's: both rules err by
+// well under 1e-10 of the length over panels of 0.75 rad and less (the
+// nodes and weights are cut to ten decimals), and every addition of a step
+// may round by half a unit of the coordinates.
+constexpr double kStepSlack = 1e-6;
+constexpr double kStepRuleError = 1e-8;
+constexpr double kStepRoundOff = 4e-16;
+constexpr double kStepSlopeSlack = 1e-9;
 
 struct Sample {
   double station = 0;
   double along = 0;   // component along the tangent of the vector to the point
   double offset = 0;  // component along the right-hand normal
   double slope = 0;   // d(along)/d(station)
+  Point point;        // the centre-line point it was taken from
 };
 
 class Residual {
  public:
-  Residual(const LineElement& e, Point p) : prepared_(Prepare(e)), p_(p) {}
+  Residual(const LineElement& e, Point p) : prepared_(Prepare(e)), p_(p) {
+    const AzimuthLaw& law = prepared_.azimuth;
+    largestCurvature_ = std::max(std::fabs(law.start_curvature),
+                                 std::fabs(law.start_curvature + law.curvature_change));
+    const double length = std::fabs(e.K1 - e.K0);
+    if (!(TotalTurn() > kStepFrom && largestCurvature_ * length <= kStepUpTo)) return;
+    const double scale = std::max({std::fabs(e.X0), std::fabs(e.Y0), std::fabs(p.X),
+                                   std::fabs(p.Y), length});
+    stepError_ = kStepSlack + kStepRuleError * length +
+                 kStepRoundOff * (kMaxSamples + kMaxRefinements) * scale;
+    stepping_ = std::isfinite(stepError_);
+  }
 
   Sample At(double S) const {
     ++evaluations_;
-    const Point c = CentreLinePoint(prepared_.position, S);
+    return Taken(S, CentreLinePoint(prepared_.position, S));
+  }
+
+  // The sample at S, at most 0.1 rad of turn from `from`, for the search's
+  // scan and its dips, which read no more of a sample than the signs of its
+  // residual and slope and whether the residual lies within kEndTolerance
+  // of zero. On an element that turns much, its point is stepped from
+  // `from`'s by one panel instead of integrated afresh over up to 64;
+  // where the stepped point's error bound leaves any of those in doubt the
+  // sample is computed as At computes it. Either way the search reads what
+  // At would give it, and counts one evaluation.
+  Sample Beside(const Sample& from, double S) const {
+    if (!stepping_) return At(S);
+    ++evaluations_;
+    const Sample s =
+        Taken(S, CentreLineStep(prepared_.position, from.point, from.station, S));
+    if (std::fabs(s.along) > stepError_ + kEndTolerance &&
+        std::fabs(s.slope) > 2 * largestCurvature_ * stepError_ + kStepSlopeSlack)
+      return s;
+    return Taken(S, CentreLinePoint(prepared_.position, S));
+  }
+
+ private:
+  Sample Taken(double S, Point c) const {
     const double az = QXFWJ(prepared_.azimuth, S);
     const double cos_az = CosDeg(az);
     const double sin_az = SinDeg(az);
@@ -66,8 +116,11 @@ class Residual {
     // The tangent turns right at the curvature, so the residual falls by one
     // metre per metre and rises by the curvature times the offset.
     s.slope = -1 + Curvature(S) * s.offset;
+    s.point = c;
     return s;
   }
+
+ public:
 
   // Total absolute turn over the element, radians: the curvature may pass
   // through zero (radii of opposite signs).
@@ -92,6 +145,9 @@ class Residual {
 
   PreparedElement prepared_;
   Point p_;
+  bool stepping_ = false;
+  double stepError_ = 0;  // metres, bounds a stepped point's distance from At's
+  double largestCurvature_ = 0;
   mutable long evaluations_ = 0;
 };
 
@@ -132,7 +188,7 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
   for (int i = 0; i < kMaxRefinements && !r.Spent() &&
                   std::fabs(hi.station - lo.station) > kStationTolerance;
        ++i) {
-    mid = r.At((lo.station + hi.station) / 2);
+    mid = r.Beside(lo, (lo.station + hi.station) / 2);
     if (Opposite(mid.slope, a.slope))
       hi = mid;
     else
@@ -254,7 +310,7 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
   if (!falling && std::fabs(previous.along) <= kEndTolerance) stations.push_back(lo);
   for (int i = 1; i <= n && !falling; ++i) {
     const double S = i == n ? hi : lo + (hi - lo) * i / n;
-    const Sample s = i == n && last ? *last : r.At(S);
+    const Sample s = i == n && last ? *last : r.Beside(previous, S);
     if (!std::isfinite(s.along) || !std::isfinite(previous.along)) {
       previous = s;
       continue;

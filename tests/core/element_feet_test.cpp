@@ -115,21 +115,23 @@ struct SameFeetCase {
   const char* name;
   LineElement element;
   double reach;  // points from this far left to this far right, metres
+  int points = 3000;
 };
 
 void PrintTo(const SameFeetCase& c, std::ostream* os) { *os << c.name; }
 
 class SameFeetTest : public testing::TestWithParam<SameFeetCase> {};
 
-// A gentle element's residual is no longer sampled in full: every foot must
-// still come out of the very same refinement, to the last bit.
+// A gentle element's residual is no longer sampled in full, and a tight
+// one's samples are stepped along the line: every foot must still come out
+// of the very same refinement, to the last bit.
 TEST_P(SameFeetTest, GivesThePreviousFeetBitForBit) {
   const SameFeetCase& c = GetParam();
   const LineElement& e = c.element;
   std::mt19937 random(17);
   auto uniform = [&](double a, double b) { return std::uniform_real_distribution(a, b)(random); };
   const double length = std::fabs(e.K1 - e.K0);
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < c.points; ++i) {
     // Some points square to either end exactly, the rest along and past it.
     const double K = i % 10 == 0   ? e.K0
                      : i % 10 == 1 ? e.K1
@@ -157,6 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
         SameFeetCase{"SpiralOut", {1000, 1200, 5000, 2000, 30, 600, 1e45, 1}, 400},
         SameFeetCase{"Ovoid", {1000, 1100, 5000, 2000, 30, 800, 400, 1}, 100},
         SameFeetCase{"ArcAcrossItsCentre", {1000, 1150, 5000, 2000, 30, 100, 100, 1}, 250},
+        SameFeetCase{"TightSpiral", {1000, 1566.657, 5000, 2000, 98.5655, 17.134, 1e45, 1}, 40,
+                     200},
+        SameFeetCase{"TightOvoidLeft", {1000, 1300, 5000, 2000, 30, 20, 60, -1}, 80, 200},
         SameFeetCase{"TightArc", {1000, 1060, 5000, 2000, 30, 15, 15, 1}, 40},
         SameFeetCase{"QZeroWithRadii", {1000, 1100, 5000, 2000, 30, 500, 500, 0}, 60},
         SameFeetCase{"StationsFalling", {1400, 1000, 5000, 2000, 30, 2000, 2000, 1}, 60},
