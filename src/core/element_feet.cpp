@@ -164,6 +164,12 @@ double Refine(const Residual& r, Sample a, Sample b) {
     else
       a = s;
     double next = x - s.along / s.slope;
+    // A step lost below the last bit of the station: x is the root as
+    // closely as a station can give it. x is now an end of the bracket, so
+    // the step would count as leaving it, and the halving that followed
+    // walked back to x over some 30 more points, the more often the larger
+    // the stations.
+    if (next == x) return x;
     if (!(next > a.station && next < b.station) && !(next < a.station && next > b.station))
       next = (a.station + b.station) / 2;
     const double step = std::fabs(next - x);

@@ -111,6 +111,9 @@ TEST(AllFeet, HasNoneWhereNoNormalReaches) {
   EXPECT_NEAR(on[0].offset, -3, kStation);
 }
 
+// Metres: some of Newton's last steps, far below what a foot is given to.
+constexpr double kLastStep = 1e-8;
+
 struct SameFeetCase {
   const char* name;
   LineElement element;
@@ -124,8 +127,10 @@ class SameFeetTest : public testing::TestWithParam<SameFeetCase> {};
 
 // A gentle element's residual is no longer sampled in full, and a tight
 // one's samples are stepped along the line: every foot must still come out
-// of the very same refinement, to the last bit.
-TEST_P(SameFeetTest, GivesThePreviousFeetBitForBit) {
+// of the same refinement. It now stops where Newton's step is lost below
+// the station's last bit, a hair from where the halving that followed
+// used to end; nothing else may move a foot.
+TEST_P(SameFeetTest, GivesThePreviousFeet) {
   const SameFeetCase& c = GetParam();
   const LineElement& e = c.element;
   std::mt19937 random(17);
@@ -142,8 +147,8 @@ TEST_P(SameFeetTest, GivesThePreviousFeetBitForBit) {
     const std::vector<Foot> before = previous::AllFeet(e, p);
     ASSERT_EQ(now.size(), before.size()) << "K " << K << " point " << p.X << ", " << p.Y;
     for (size_t f = 0; f < now.size(); ++f) {
-      ASSERT_EQ(now[f].station, before[f].station) << "K " << K << " foot " << f;
-      ASSERT_EQ(now[f].offset, before[f].offset) << "K " << K << " foot " << f;
+      ASSERT_NEAR(now[f].station, before[f].station, kLastStep) << "K " << K << " foot " << f;
+      ASSERT_NEAR(now[f].offset, before[f].offset, kLastStep) << "K " << K << " foot " << f;
     }
   }
 }
