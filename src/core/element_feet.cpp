@@ -121,7 +121,6 @@ class Residual {
   }
 
  public:
-
   // Total absolute turn over the element, radians: the curvature may pass
   // through zero (radii of opposite signs).
   bool Spent() const { return evaluations_ >= kMaxEvaluations; }
