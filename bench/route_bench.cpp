@@ -5,10 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <map>
 #include <random>
 #include <vector>
 
 #include "angle.h"
+#include "previous_route.h"
 #include "route.h"
 #include "route_feet.h"
 #include "route_forward.h"
@@ -64,19 +66,23 @@ const Route& Road() {
   return road;
 }
 
+// Today's RouteForward and the previous one, which converted the skew
+// through text at every call.
+template <auto Forward>
 void BM_RouteForward(benchmark::State& state) {
   const Route& route = Road();
   const double start = RouteStart(route);
   const double length = RouteEnd(route) - start;
   double K = start;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(RouteForward(route, K, 5, 90));
+    benchmark::DoNotOptimize(Forward(route, K, 5, 75.3015));
     K += 7.37;
     if (K > start + length) K -= length;
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_RouteForward);
+BENCHMARK(BM_RouteForward<RouteForward>)->Name("BM_RouteForward");
+BENCHMARK(BM_RouteForward<previous::RouteForward>)->Name("BM_RouteForward_previous");
 
 // Rows of a table along the whole road, a row a metre.
 void BM_RouteTable(benchmark::State& state) {
@@ -91,26 +97,67 @@ void BM_RouteTable(benchmark::State& state) {
 }
 BENCHMARK(BM_RouteTable)->Unit(benchmark::kMillisecond);
 
-// Points up to 50 m either side of the road, searched to the default 100 m.
-void BM_RouteFeet(benchmark::State& state) {
-  const Route& route = Road();
+// Points up to `reach` either side of the route, at random stations.
+std::vector<Point> PointsNear(const Route& route, double reach) {
   std::mt19937 random(7);
   std::vector<Point> points;
   for (int i = 0; i < 4096; ++i) {
     const double K = std::uniform_real_distribution(RouteStart(route), RouteEnd(route))(random);
-    const double m = std::uniform_real_distribution(-50.0, 50.0)(random);
+    const double m = std::uniform_real_distribution(-reach, reach)(random);
     points.push_back(std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90))
                          .front()
                          .result.point);
   }
+  return points;
+}
+
+template <auto Feet>
+void TimeFeet(benchmark::State& state, const Route& route, double reach) {
+  const std::vector<Point> points = PointsNear(route, reach);
   size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(RouteFeet(route, points[i]));
+    benchmark::DoNotOptimize(Feet(route, points[i], 100));
     i = (i + 1) % points.size();
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_RouteFeet);
+
+// Points up to 50 m either side of the road, searched to the default 100 m;
+// today's inverse and the previous one, which sampled every element in full.
+template <auto Feet>
+void BM_RouteFeet(benchmark::State& state) {
+  TimeFeet<Feet>(state, Road(), 50);
+}
+BENCHMARK(BM_RouteFeet<RouteFeet>)->Name("BM_RouteFeet");
+BENCHMARK(BM_RouteFeet<previous::RouteFeet>)->Name("BM_RouteFeet_previous");
+
+// The same on roads of `elements` elements: the cost of a point should
+// hardly grow with the road.
+template <auto Feet>
+void BM_RouteFeetOf(benchmark::State& state) {
+  static std::map<int64_t, Route> roads;
+  auto [at, added] = roads.try_emplace(state.range(0));
+  if (added) at->second = GeneratedRoute(static_cast<int>(state.range(0)));
+  TimeFeet<Feet>(state, at->second, 50);
+}
+BENCHMARK(BM_RouteFeetOf<RouteFeet>)->Name("BM_RouteFeetOf")->Arg(200)->Arg(10000);
+BENCHMARK(BM_RouteFeetOf<previous::RouteFeet>)
+    ->Name("BM_RouteFeetOf_previous")
+    ->Arg(200)
+    ->Arg(10000);
+
+// A long tight spiral: R 17.134 to a straight over 566.657 m, some 2.6
+// turns, points up to 10 m either side.
+template <auto Feet>
+void BM_TightSpiralFeet(benchmark::State& state) {
+  static const Route spiral = std::get<Route>(MakeRoute(
+      {{{1000, 1566.657, 3378605.445, 453648.704, 98.5655, 17.134, 0, 1}, ""}}));
+  TimeFeet<Feet>(state, spiral, 10);
+}
+BENCHMARK(BM_TightSpiralFeet<RouteFeet>)->Name("BM_TightSpiralFeet")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TightSpiralFeet<previous::RouteFeet>)
+    ->Name("BM_TightSpiralFeet_previous")
+    ->Unit(benchmark::kMicrosecond);
 
 // Making the route (every element checked, its box and ends) and checking
 // its joints, from the values a table file gives.

@@ -105,6 +105,20 @@ Point CentreLinePoint(const PositionLaw& law, double K) {
   return {x + law.X0, y + law.Y0};
 }
 
+Point CentreLineStep(const PositionLaw& law, Point from, double fromK, double to) {
+  const double start = fromK - law.K0;
+  const double h = to - fromK;
+  double cx = 0;
+  double sy = 0;
+  for (size_t i = 0; i < 4; ++i) {
+    const double l = start + kNodes[i] * h;
+    const double theta = law.start_heading + law.Q * l * (law.start_curvature + law.half_rate * l);
+    cx += kWeights[i] * std::cos(theta);
+    sy += kWeights[i] * std::sin(theta);
+  }
+  return {from.X + cx * h, from.Y + sy * h};
+}
+
 Point CentreLinePoint(const LineElement& e, double K) {
   return CentreLinePoint(MakePositionLaw(e), K);
 }

@@ -45,6 +45,13 @@ struct PositionLaw {
 PositionLaw MakePositionLaw(const LineElement& element);
 Point CentreLinePoint(const PositionLaw& law, double K);
 
+// The point at station `to` carried from `from`, the point at station
+// `fromK`, by one panel of the same rule: for a search stepping along a
+// line that turns much, each step short, where CentreLinePoint would
+// integrate from K0 at every station. Not CentreLinePoint's bits: its own
+// error and the round-off of the running sum add up with the steps.
+Point CentreLineStep(const PositionLaw& law, Point from, double fromK, double to);
+
 // An element with both laws worked out, for the many stations of a table.
 // Every result equals, bit for bit, the one from the LineElement forms,
 // which compute through these.

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "angle.h"
+#include "dms_digits.h"
 #include "number_text.h"
 #include "route_joints.h"
 
@@ -118,7 +119,8 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
                                                                     double K, double offset,
                                                                     double skewDms) {
   std::vector<RoutePoint> points;
-  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsToDegrees(skewDms),
+  // Called once per station of a stakeout: the skew is converted without text.
+  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsDigitsToDegrees(skewDms),
                [&](RoutePoint&& p) { points.push_back(std::move(p)); }))
     return NoStation(route, K);
   return points;

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include "angle.h"
 #include "inverse_computation.h"
+#include "previous_route.h"
 
 namespace tarnvel {
 namespace {
@@ -108,6 +110,69 @@ TEST(AllFeet, HasNoneWhereNoNormalReaches) {
   EXPECT_NEAR(on[0].station, 40, kStation);
   EXPECT_NEAR(on[0].offset, -3, kStation);
 }
+
+// Metres: some of Newton's last steps, far below what a foot is given to.
+constexpr double kLastStep = 1e-8;
+
+struct SameFeetCase {
+  const char* name;
+  LineElement element;
+  double reach;  // points from this far left to this far right, metres
+  int points = 3000;
+};
+
+void PrintTo(const SameFeetCase& c, std::ostream* os) { *os << c.name; }
+
+class SameFeetTest : public testing::TestWithParam<SameFeetCase> {};
+
+// A gentle element's residual is no longer sampled in full, and a tight
+// one's samples are stepped along the line: every foot must still come out
+// of the same refinement. It now stops where Newton's step is lost below
+// the station's last bit, a hair from where the halving that followed
+// used to end; nothing else may move a foot.
+TEST_P(SameFeetTest, GivesThePreviousFeet) {
+  const SameFeetCase& c = GetParam();
+  const LineElement& e = c.element;
+  std::mt19937 random(17);
+  auto uniform = [&](double a, double b) { return std::uniform_real_distribution(a, b)(random); };
+  const double length = std::fabs(e.K1 - e.K0);
+  for (int i = 0; i < c.points; ++i) {
+    // Some points square to either end exactly, the rest along and past it.
+    const double K = i % 10 == 0   ? e.K0
+                     : i % 10 == 1 ? e.K1
+                                   : uniform(std::min(e.K0, e.K1) - length / 4,
+                                             std::max(e.K0, e.K1) + length / 4);
+    const Point p = ForwardPoint(e, K, uniform(-c.reach, c.reach), 90).point;
+    const std::vector<Foot> now = AllFeet(e, p);
+    const std::vector<Foot> before = previous::AllFeet(e, p);
+    ASSERT_EQ(now.size(), before.size()) << "K " << K << " point " << p.X << ", " << p.Y;
+    for (size_t f = 0; f < now.size(); ++f) {
+      ASSERT_NEAR(now[f].station, before[f].station, kLastStep) << "K " << K << " foot " << f;
+      ASSERT_NEAR(now[f].offset, before[f].offset, kLastStep) << "K " << K << " foot " << f;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SameFeetTest,
+    testing::Values(
+        SameFeetCase{"Straight", {1000, 1400, 3378605.445, 453648.704, 98.9488, 1e45, 1e45, 0}, 60},
+        SameFeetCase{"ArcRight250", {1000, 1300, 3378605.445, 453648.704, 98.9488, 250, 250, 1},
+                     60},
+        SameFeetCase{"ArcLeft1000Long", {1000, 2200, 5000, 2000, 271.3, 1000, 1000, -1}, 200},
+        SameFeetCase{"SpiralIn", {1000, 1150, 5000, 2000, 30, 1e45, 300, -1}, 60},
+        SameFeetCase{"SpiralOut", {1000, 1200, 5000, 2000, 30, 600, 1e45, 1}, 400},
+        SameFeetCase{"Ovoid", {1000, 1100, 5000, 2000, 30, 800, 400, 1}, 100},
+        SameFeetCase{"ArcAcrossItsCentre", {1000, 1150, 5000, 2000, 30, 100, 100, 1}, 250},
+        SameFeetCase{"TightSpiral", {1000, 1566.657, 5000, 2000, 98.5655, 17.134, 1e45, 1}, 40,
+                     200},
+        SameFeetCase{"TightOvoidLeft", {1000, 1300, 5000, 2000, 30, 20, 60, -1}, 80, 200},
+        SameFeetCase{"TightArc", {1000, 1060, 5000, 2000, 30, 15, 15, 1}, 40},
+        SameFeetCase{"QZeroWithRadii", {1000, 1100, 5000, 2000, 30, 500, 500, 0}, 60},
+        SameFeetCase{"StationsFalling", {1400, 1000, 5000, 2000, 30, 2000, 2000, 1}, 60},
+        SameFeetCase{"Centimetre", {1000, 1000.01, 5000, 2000, 30, 300, 300, 1}, 5},
+        SameFeetCase{"HugeCoordinates", {1000, 1300, 3e11, -2e11, 98.9488, 900, 900, 1}, 60}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel

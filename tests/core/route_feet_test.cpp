@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -130,6 +131,49 @@ TEST(RouteFeet, AgreesWithTheSingleElementComputation) {
   }
   EXPECT_GT(checked, 150);
 }
+
+struct SpiralPointCase {
+  const char* name;
+  double K;       // station of the point's own foot
+  double offset;  // + right
+};
+
+void PrintTo(const SpiralPointCase& c, std::ostream* os) { *os << c.name; }
+
+class TightSpiralTest : public testing::TestWithParam<SpiralPointCase> {};
+
+// A long tight spiral, R 17.134 to a straight over 566.657 m, turns some
+// 2.6 times; its samples are stepped along the line rather than each
+// integrated over up to 64 panels. The point's own foot is found, and every
+// foot lies where its station and offset put it.
+TEST_P(TightSpiralTest, FindsEveryFootOfAPointBackOnTheForwardComputation) {
+  const SpiralPointCase& c = GetParam();
+  const Route route =
+      Build({{{1000, 1566.657, 3378605.445, 453648.704, 98.5655, 17.134, 0, 1}, ""}});
+  const LineElement& spiral = route.loaded.front();
+  const Point p = ForwardPoint(spiral, c.K, c.offset, 90).point;
+  const auto feet = RouteFeet(route, p, 1000);
+  ASSERT_FALSE(feet.empty());
+  EXPECT_TRUE(std::any_of(feet.begin(), feet.end(), [&](const RouteFoot& f) {
+    return std::fabs(f.station - c.K) <= kStation && std::fabs(f.offset - c.offset) <= kStation;
+  })) << "nearest " << feet.front().station << " " << feet.front().offset;
+  for (const RouteFoot& f : feet) {
+    const Point back = ForwardPoint(spiral, f.station, f.offset, 90).point;
+    EXPECT_NEAR(back.X, p.X, kStation) << f.station;
+    EXPECT_NEAR(back.Y, p.Y, kStation) << f.station;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, TightSpiralTest,
+    testing::Values(SpiralPointCase{"TightEndInside", 1003.7, 6},
+                    SpiralPointCase{"TightEndOutside", 1011.2, -9.5},
+                    SpiralPointCase{"FirstTurnInside", 1123.45, 10},
+                    SpiralPointCase{"Middle", 1281.3, -4.25},
+                    SpiralPointCase{"OnTheLine", 1402.77, 0},
+                    SpiralPointCase{"NearTheEnd", 1560.1, 7.5},
+                    SpiralPointCase{"AtTheEnd", 1566.657, -3}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The boxes and the test at the samples only skip work: a route without them
 // (every element searched) gives the same feet, here around tight curves

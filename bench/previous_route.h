@@ -1,0 +1,23 @@
+// The route's inverse and forward point as they stood before the inverse
+// skipped the samples of a gentle element and RouteForward converted its
+// skew without text, kept so that the benchmarks time both in one run and
+// a test holds the new feet to the old ones bit for bit. Not used by the
+// program.
+#pragma once
+
+#include <variant>
+#include <vector>
+
+#include "element_feet.h"
+#include "route.h"
+#include "route_feet.h"
+#include "route_forward.h"
+
+namespace tarnvel::previous {
+
+std::vector<Foot> AllFeet(const LineElement& element, Point p);
+std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(
+    const Route& route, double K, double offset, double skewDms);
+
+}  // namespace tarnvel::previous
