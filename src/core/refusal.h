@@ -25,18 +25,26 @@ struct Refusal {
 template <class Texts>
 using Outcome = std::variant<Refusal, Texts>;
 
+// The one wording of a text that does not read as a number, and of one
+// beyond the double range, after whatever says where it stands: "输入",
+// "文件“…”第5行", "选项“--offset”的值".
+inline std::string NotANumberText(std::string_view quoted) {
+  return "“" + std::string(quoted) + "”不是有效的数字！";
+}
+inline std::string OutOfNumberRangeText(std::string_view quoted) {
+  return "“" + std::string(quoted) + "”超出数值范围！";
+}
+
 inline Refusal MissingInput(std::string_view field, std::string_view name) {
   return {"请输入“" + std::string(name) + "”！", MessageIcon::Information, field};
 }
 
 inline Refusal NotANumber(std::string_view field, std::string_view name) {
-  return {"输入“" + std::string(name) + "”不是有效的数字！", MessageIcon::Exclamation,
-          field};
+  return {"输入" + NotANumberText(name), MessageIcon::Exclamation, field};
 }
 
 inline Refusal OutOfNumberRange(std::string_view field, std::string_view name) {
-  return {"输入“" + std::string(name) + "”超出数值范围！", MessageIcon::Exclamation,
-          field};
+  return {"输入" + OutOfNumberRangeText(name), MessageIcon::Exclamation, field};
 }
 
 // A result that came out infinite or not a number is never shown.

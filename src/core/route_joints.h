@@ -11,6 +11,14 @@
 
 namespace tarnvel {
 
+// The status of a joint or an End check, as every table, report and plan
+// writes it.
+inline constexpr std::string_view kClosedWord = "闭合";
+inline constexpr std::string_view kOutOfToleranceWord = "超限";
+inline constexpr std::string_view StatusWord(bool closed) {
+  return closed ? kClosedWord : kOutOfToleranceWord;
+}
+
 struct JointTolerances {
   double position_mm = 2;   // distance between computed end and typed start
   double azimuth_sec = 2;   // tangent at the end against the typed F

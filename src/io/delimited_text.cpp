@@ -5,6 +5,7 @@
 
 #include "number_reading.h"
 #include "read_file.h"
+#include "refusal.h"
 #include "station_text.h"
 
 namespace tarnvel {
@@ -67,9 +68,12 @@ bool LooksLikeNumber(const std::string& text) {
          text.find_first_not_of("0123456789+-.eE ") == std::string::npos;
 }
 
+QString LinePrefix(const QString& path, int line) {
+  return QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line));
+}
+
 QString FieldLabel(const QString& path, int line, const QString& name) {
-  return QStringLiteral("文件“%1”第%2行“%3”")
-      .arg(FileNameForMessage(path), QString::number(line), name);
+  return LinePrefix(path, line) + QStringLiteral("“%1”").arg(name);
 }
 
 }  // namespace
@@ -138,8 +142,10 @@ FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& li
                            .arg(FileNameForMessage(path), QString::number(line.number), name)};
   const std::string text = line.fields[index].toStdString();
   if (const std::optional<double> value = ReadStrict(text)) return *value;
-  if (LooksLikeNumber(text)) return FileRefusal{FieldLabel(path, line.number, name) + QStringLiteral("超出数值范围！")};
-  return FileRefusal{FieldLabel(path, line.number, name) + QStringLiteral("不是有效的数字！")};
+  const std::string quoted = name.toStdString();
+  return FileRefusal{LinePrefix(path, line.number) +
+                     QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
+                                                                  : NotANumberText(quoted))};
 }
 
 FileOutcome<double> ReadStationField(const QString& path, const DelimitedLine& line,

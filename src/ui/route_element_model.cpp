@@ -27,7 +27,8 @@ QString CellMessage(const QString& text, int row, int column) {
   if (IsBlank(utf8))
     return QStringLiteral("请输入第%1行的“%2”！").arg(row + 1).arg(FieldName(column));
   if (!ReadStrict(utf8))
-    return QStringLiteral("第%1行“%2”不是有效的数字！").arg(row + 1).arg(FieldName(column));
+    return QStringLiteral("第%1行").arg(row + 1) +
+           QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
   return {};
 }
 
@@ -106,7 +107,7 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
         case kDkColumn: return Text(FixedText(joint.dK, 3));
         case kDistanceColumn: return Text(FixedText(joint.d_mm, 1));
         case kAzimuthColumn: return Text(FixedText(joint.daz_sec, 1));
-        case kStatusColumn: return joint.closed ? QStringLiteral("闭合") : QStringLiteral("超限");
+        case kStatusColumn: return StatusText(joint.closed);
         default: return {};
       }
     case Qt::TextAlignmentRole:
@@ -134,7 +135,7 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
       tip += QStringLiteral("\n限差 %1 mm, %2″：%3")
                  .arg(Text(GeneralText(tolerances_.position_mm)),
                       Text(GeneralText(tolerances_.azimuth_sec)),
-                      joint.closed ? QStringLiteral("闭合") : QStringLiteral("超限"));
+                      StatusText(joint.closed));
       return tip;
     }
     default: return {};

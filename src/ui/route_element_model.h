@@ -14,6 +14,12 @@
 
 namespace tarnvel {
 
+// A joint's status as the windows show it (StatusWord).
+inline QString StatusText(bool closed) {
+  const std::string_view word = StatusWord(closed);
+  return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
+}
+
 class RouteElementModel : public QAbstractTableModel {
   Q_OBJECT
 

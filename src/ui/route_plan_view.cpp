@@ -13,8 +13,10 @@
 #include <cmath>
 #include <iterator>
 
+#include "element_kind.h"
 #include "number_text.h"
 #include "plan_point_index.h"
+#include "route_element_model.h"
 
 namespace tarnvel {
 
@@ -28,14 +30,7 @@ const QColor kBadJointColour(220, 0, 0);
 const QColor kStakeoutColour(140, 0, 160);
 const QColor kInverseColour(0, 140, 160);
 
-enum class Kind { Straight, Arc, Spiral };
-
-// Judged from the typed radii, 0 being infinite, as the surveyor reads them.
-Kind KindOf(const ElementValues& v) {
-  if (v.RQ == 0 && v.RN == 0) return Kind::Straight;
-  if (v.RQ == v.RN) return Kind::Arc;
-  return Kind::Spiral;
-}
+using Kind = ElementKind;
 
 QColor ColourOf(Kind kind) {
   switch (kind) {
@@ -328,7 +323,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   lineItems_ = new QGraphicsItemGroup;
   for (size_t i = 0; i < route->loaded.size(); ++i) {
     const LineElement& e = route->loaded[i];
-    const Kind kind = KindOf(route->elements[i].values);
+    const Kind kind = KindOf(e);
     const int n = SegmentCount(e, kind);
     QPainterPath path(toScene(CentreLinePoint(e, e.K0)));
     for (int s = 1; s <= n; ++s) {
@@ -365,7 +360,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
                          .arg(joint.left + 1)
                          .arg(QString::fromStdString(FixedText(joint.d_mm, 1)),
                               QString::fromStdString(FixedText(joint.daz_sec, 1)),
-                              joint.closed ? QStringLiteral("闭合") : QStringLiteral("超限")));
+                              StatusText(joint.closed)));
     jointItems_->addToGroup(mark);
     clear.push_back({point, mark->boundingRect()});
     if (!joint.label.empty()) {
@@ -461,14 +456,14 @@ void RoutePlanView::drawLegend(QPainter& painter) const {
   const Entry entries[] = {{kStraightColour, QStringLiteral("直线"), kLine},
                            {kArcColour, QStringLiteral("圆曲线"), kLine},
                            {kSpiralColour, QStringLiteral("缓和曲线"), kLine},
-                           {kJointColour, QStringLiteral("接头 闭合"), kJoint},
-                           {kBadJointColour, QStringLiteral("接头 超限"), kJoint},
+                           {kJointColour, QStringLiteral("接头 ") + StatusText(true), kJoint},
+                           {kBadJointColour, QStringLiteral("接头 ") + StatusText(false), kJoint},
                            {kStakeoutColour, QStringLiteral("桩点"), kCross},
                            {kInverseColour, QStringLiteral("反算点"), kRing}};
   const int count = static_cast<int>(std::size(entries));
   const QFontMetrics metrics = painter.fontMetrics();
   const int line = metrics.height() + 2;
-  const QRect box(8, 8, 44 + metrics.horizontalAdvance(QStringLiteral("接头 超限")) + 8,
+  const QRect box(8, 8, 44 + metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false)) + 8,
                   line * count + 8);
   painter.setPen(QPen(QColor(160, 160, 160), 1));
   painter.setBrush(QColor(255, 255, 255, 220));

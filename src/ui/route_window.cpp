@@ -95,7 +95,7 @@ std::variant<QString, double> ReadInput(const QLineEdit* box) {
   const std::string text = box->text().toStdString();
   if (IsBlank(text)) return QStringLiteral("请输入“%1”！").arg(Label(box));
   if (auto value = ReadStrict(text)) return *value;
-  return QStringLiteral("输入“%1”不是有效的数字！").arg(Label(box));
+  return QStringLiteral("输入") + QString::fromStdString(NotANumberText(Label(box).toStdString()));
 }
 
 // "-10, 0, 10": commas (full-width too) or spaces between the values.
@@ -107,10 +107,8 @@ std::variant<QString, std::vector<double>> ReadOffsets(const QLineEdit* box) {
   for (qsizetype i = 0; i < parts.size(); ++i) {
     const auto value = ReadStrict(parts[i].toStdString());
     if (!value)
-      return QStringLiteral("输入“%1”的第%2个值“%3”不是有效的数字！")
-          .arg(Label(box))
-          .arg(i + 1)
-          .arg(parts[i]);
+      return QStringLiteral("输入“%1”的第%2个值").arg(Label(box)).arg(i + 1) +
+             QString::fromStdString(NotANumberText(parts[i].toStdString()));
     offsets.push_back(*value);
   }
   return offsets;

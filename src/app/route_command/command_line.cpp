@@ -6,7 +6,9 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "echoed_text.h"
 #include "number_reading.h"
+#include "refusal.h"
 
 namespace tarnvel {
 
@@ -76,7 +78,8 @@ std::variant<ArgumentRefusal, double> NumberOption(const QString& name, const QS
                                                    const QString& range = {}) {
   const std::optional<double> value = ReadStrict(text.toStdString());
   if (!value)
-    return Refuse(QStringLiteral("选项“--%1”的值“%2”不是有效的数字！").arg(name, text));
+    return Refuse(QStringLiteral("选项“--%1”的值").arg(name) +
+                  QString::fromStdString(NotANumberText(EchoedText(text).toStdString())));
   if (check && !check(*value))
     return Refuse(QStringLiteral("选项“--%1”的值“%2”无效，应%3！").arg(name, text, range));
   return *value;

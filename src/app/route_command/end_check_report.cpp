@@ -29,7 +29,7 @@ std::string EndCheckReportText(const std::vector<LandXmlEndCheck>& checks,
                     FixedText(check.dY_mm, kMillimetreDecimals),
                     FixedText(check.d_mm, kMillimetreDecimals),
                     check.hasAzimuth ? FixedText(check.daz_sec, kSecondDecimals) : "",
-                    closed ? "闭合" : "超限"});
+                    std::string(StatusWord(closed))});
   }
   std::string out = "LandXML文件所给终点（End）与计算终点之差：";
   out += kRowEnd;

@@ -47,7 +47,7 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
                     RadiusText(left.values.RN),
                     RadiusText(right.values.RQ),
                     joint.label,
-                    joint.closed ? "闭合" : "超限",
+                    std::string(StatusWord(joint.closed)),
                     Note(joint)});
   }
 
