@@ -439,6 +439,9 @@ TEST(LandXmlRoundTrip, AnAlignmentComputesAsTheSameTypedTable) {
   const Route& from_table = std::get<Route>(typed);
   EXPECT_EQ(imported.route.elements, from_table.elements);
   for (const Joint& joint : CheckJoints(imported.route)) EXPECT_TRUE(joint.closed) << joint.left;
+  // Every element gives its End, so the loop below has four checks to pass,
+  // never none.
+  ASSERT_EQ(imported.endChecks.size(), from_table.elements.size());
   for (const LandXmlEndCheck& check : imported.endChecks) EXPECT_TRUE(check.closed) << check.element;
 
   RouteTableRequest request;
