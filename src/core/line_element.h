@@ -10,14 +10,15 @@
 
 namespace tarnvel {
 
-// The texts of the eight element fields Text1 to Text8, in that order:
-// start station, end station, start X, start Y, start azimuth (d.mmss),
-// start radius, end radius, turn direction.
+// The texts of the eight element fields, in this order: start station, end
+// station, start X, start Y, start azimuth (d.mmss), start radius, end
+// radius, turn direction.
 using ElementTexts = std::array<std::string, 8>;
 
-// objectNames of the element fields, and the names the messages give them.
-inline constexpr std::array<std::string_view, 8> kElementFields = {
-    "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
+// The element fields, and the names the messages give them.
+inline constexpr std::array<Field, 8> kElementFields = {
+    Field::StartStation, Field::EndStation,  Field::StartX,    Field::StartY,
+    Field::StartAzimuth, Field::StartRadius, Field::EndRadius, Field::TurnDirection};
 inline constexpr std::array<std::string_view, 8> kElementFieldNames = {
     "起点桩号K", "止点桩号K", "起点坐标X", "起点坐标Y",
     "起点方位角F", "起点半径RQ", "止点半径RN", "曲线转角"};
