@@ -38,8 +38,9 @@ struct LineElement {
 // field gives its "请输入…" refusal.
 std::optional<Refusal> CheckElementFields(const ElementTexts& texts);
 
-// Loads the element: every field read leniently, F from d.mmss to degrees,
-// a radius of exactly 0 replaced by kInfiniteRadius. Never refuses.
+// SJ: loads the line element from the texts of its eight fields.
+// Every field is read leniently, F from d.mmss to degrees, a radius of
+// exactly 0 replaced by kInfiniteRadius. Never refuses.
 LineElement SJ(const ElementTexts& texts);
 
 // What the computations cannot take from a loaded element, in field order:
@@ -47,8 +48,9 @@ LineElement SJ(const ElementTexts& texts);
 // direction other than −1, 0 or 1.
 std::optional<Refusal> CheckElementValues(const LineElement& element);
 
-// Tangent azimuth at station K in decimal degrees, not reduced to 0–360.
-// The radii are signed by Q here (unlike the position of CentreLinePoint).
+// QXFWJ: the tangent azimuth of the centre line at station K.
+// In decimal degrees, not reduced to 0–360. The radii are signed by Q here
+// (unlike the position of CentreLinePoint).
 // Before K0 and past K1 the curvature law is extended with its sign, as the
 // position extends it: F plus the signed distance from K0 times the mean of
 // the curvatures at K0 and K.
