@@ -29,17 +29,17 @@ double RowCount(double start, double end, double step) {
 
 // Refuses a step that would never end the table, or end it past the limit.
 std::optional<Refusal> CheckStep(double start, double end, double step) {
-  if (!std::isfinite(start)) return OutOfNumberRange("Text10", "起点K");
-  if (!std::isfinite(end)) return OutOfNumberRange("Text11", "止点K");
-  if (!std::isfinite(step)) return OutOfNumberRange("Text9", "计算间距J");
+  if (!std::isfinite(start)) return OutOfNumberRange(Field::TableStart, "起点K");
+  if (!std::isfinite(end)) return OutOfNumberRange(Field::TableEnd, "止点K");
+  if (!std::isfinite(step)) return OutOfNumberRange(Field::TableStep, "计算间距J");
   if (!Continues(start, end, step)) return std::nullopt;  // the header alone
   if (step == 0)
-    return Refusal{"“计算间距J”不能为零！", MessageIcon::Exclamation, "Text9"};
+    return Refusal{"“计算间距J”不能为零！", RefusalKind::UnusableValue, Field::TableStep};
   if (start + step == start || end + step == end)
-    return Refusal{"“计算间距J”过小，桩号无法递增！", MessageIcon::Exclamation, "Text9"};
+    return Refusal{"“计算间距J”过小，桩号无法递增！", RefusalKind::UnusableValue, Field::TableStep};
   if (!(RowCount(start, end, step) <= kMaxTableRows))
     return Refusal{"计算行数超过1000000行，请加大“计算间距J”！",
-                   MessageIcon::Exclamation, "Text9"};
+                   RefusalKind::UnusableValue, Field::TableStep};
   return std::nullopt;
 }
 
@@ -47,22 +47,22 @@ std::optional<Refusal> CheckStep(double start, double end, double step) {
 
 Outcome<std::string> ComputeTable(const TableFields& f) {
   if (auto refusal = CheckElementFields(f.element)) return *refusal;
-  if (IsBlank(f.step)) return MissingInput("Text9", "计算间距J");
-  if (IsBlank(f.start)) return MissingInput("Text10", "起点桩号K");
-  if (IsBlank(f.end)) return MissingInput("Text11", "止点桩号K");
+  if (IsBlank(f.step)) return MissingInput(Field::TableStep, "计算间距J");
+  if (IsBlank(f.start)) return MissingInput(Field::TableStart, "起点桩号K");
+  if (IsBlank(f.end)) return MissingInput(Field::TableEnd, "止点桩号K");
 
   const double start = ReadLenient(f.start);
   const double end = ReadLenient(f.end);
   const auto k0 = ReadStrict(f.element[0]);
   if (!k0) return NotANumber(kElementFields[0], kElementFieldNames[0]);
   if (*k0 > start)
-    return Refusal{"输入“起点K”小于线元“起点桩号K”！", MessageIcon::Exclamation,
-                   "Text10"};
+    return Refusal{"输入“起点K”小于线元“起点桩号K”！", RefusalKind::UnusableValue,
+                   Field::TableStart};
   const auto k1 = ReadStrict(f.element[1]);
   if (!k1) return NotANumber(kElementFields[1], kElementFieldNames[1]);
   if (*k1 < end)
-    return Refusal{"输入“止点K”大于线元“止点桩号K”！", MessageIcon::Exclamation,
-                   "Text11"};
+    return Refusal{"输入“止点K”大于线元“止点桩号K”！", RefusalKind::UnusableValue,
+                   Field::TableEnd};
 
   const LineElement element = SJ(f.element);
   if (auto refusal = CheckElementValues(element)) return *refusal;
@@ -72,9 +72,9 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
   double a = kDefaultSkew;
   if (!IsBlank(f.offset) && !IsBlank(f.skew)) {
     const auto offset = ReadStrict(f.offset);
-    if (!offset) return NotANumber("Text13", "偏距m");
+    if (!offset) return NotANumber(Field::TableOffset, "偏距m");
     const auto skew = ReadStrict(f.skew);
-    if (!skew) return NotANumber("Text14", "偏角a");
+    if (!skew) return NotANumber(Field::TableSkew, "偏角a");
     m = *offset;
     a = *skew;
   }
@@ -101,7 +101,7 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
     const ForwardResult r = ForwardPointDegrees(element, K, m, skew_degrees);
     if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) ||
         !std::isfinite(r.azimuth))
-      return NotComputable("Text10");
+      return NotComputable(Field::TableStart);
     text.append(row.data(), WriteGeneralText(row.data(), K));
     text += row_middle;
     char* out = WriteFixedText(row.data(), r.point.X, kCoordinateDecimals);

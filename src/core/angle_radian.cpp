@@ -14,37 +14,37 @@ namespace {
 constexpr int kRadianDecimals = 9;
 constexpr double kTenthsPerMinute = 600;
 
-Refusal Incomplete(std::string_view field) {
-  return {"数据未输入完整！", MessageIcon::Information, field};
+Refusal Incomplete(Field field) {
+  return {"数据未输入完整！", RefusalKind::MissingInput, field};
 }
 
 }  // namespace
 
 Outcome<std::string> DegreesToRadians(const DmsFields& f) {
   if (IsBlank(f.degrees) || IsBlank(f.minutes) || IsBlank(f.seconds))
-    return Incomplete("Text1");
+    return Incomplete(Field::Degrees);
 
   const std::optional<double> d = ReadStrict(f.degrees);
-  if (!d) return NotANumber("Text1", "度");
+  if (!d) return NotANumber(Field::Degrees, "度");
   const std::optional<double> m = ReadStrict(f.minutes);
-  if (!m) return NotANumber("Text2", "分");
+  if (!m) return NotANumber(Field::Minutes, "分");
   const std::optional<double> s = ReadStrict(f.seconds);
-  if (!s) return NotANumber("Text3", "秒");
+  if (!s) return NotANumber(Field::Seconds, "秒");
 
   const double degrees = (*d + *m / kMinutesPerDegree) +
                          *s / (kMinutesPerDegree * kSecondsPerMinute);
   const double radians = (degrees * kPi) / 180;
-  if (!std::isfinite(radians)) return NotComputable("Text1");
+  if (!std::isfinite(radians)) return NotComputable(Field::Degrees);
   return FixedText(radians, kRadianDecimals);
 }
 
 Outcome<DmsFields> RadiansToDegrees(const std::string& text) {
-  if (IsBlank(text)) return Incomplete("Text4");
+  if (IsBlank(text)) return Incomplete(Field::Radians);
   const std::optional<double> r = ReadStrict(text);
-  if (!r) return NotANumber("Text4", "弧度");
+  if (!r) return NotANumber(Field::Radians, "弧度");
 
   const double t = (*r * 180) / kPi;
-  if (!std::isfinite(t)) return NotComputable("Text4");
+  if (!std::isfinite(t)) return NotComputable(Field::Radians);
   const double d = std::floor(t);
   const double t1 = (t - d) * kMinutesPerDegree;
   const double m = std::floor(t1);

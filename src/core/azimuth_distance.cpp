@@ -13,7 +13,7 @@ namespace tarnvel {
 
 namespace {
 
-constexpr std::string_view kFirstField = "txtXa";
+constexpr Field kFirstField = Field::XA;
 constexpr int kDistanceDecimals = 4;
 
 // Below this northing difference the quotient dy / dx is not trusted at all;
@@ -56,9 +56,9 @@ double Azimuth(double dx, double dy) {
 Outcome<AzimuthTexts> ComputeAzimuthDistance(const AzimuthFields& f) {
   const std::array<const std::string*, 4> texts = {&f.xa, &f.ya, &f.xb, &f.yb};
   for (const std::string* text : texts)
-    if (IsBlank(*text)) return Refusal{"数据未输入完整！", MessageIcon::Information, kFirstField};
+    if (IsBlank(*text)) return Refusal{"数据未输入完整！", RefusalKind::MissingInput, kFirstField};
 
-  constexpr std::array<std::string_view, 4> kFields = {"txtXa", "txtYa", "txtXb", "txtYb"};
+  constexpr std::array<Field, 4> kFields = {Field::XA, Field::YA, Field::XB, Field::YB};
   constexpr std::array<std::string_view, 4> kNames = {"Xa", "Ya", "Xb", "Yb"};
   std::array<double, 4> v{};
   for (size_t i = 0; i < v.size(); ++i) {
@@ -70,7 +70,7 @@ Outcome<AzimuthTexts> ComputeAzimuthDistance(const AzimuthFields& f) {
   const double dx = xb - xa;
   const double dy = yb - ya;
   if (std::fabs(dx) < kZeroDivisor)
-    return Refusal{"除数为零，请检查坐标输入是否正确！", MessageIcon::None, kFirstField};
+    return Refusal{"除数为零，请检查坐标输入是否正确！", RefusalKind::DivisionByZero, kFirstField};
 
   const double distance = std::sqrt(dy * dy + dx * dx);
   if (!std::isfinite(distance)) return NotComputable(kFirstField);

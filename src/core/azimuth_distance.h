@@ -8,26 +8,25 @@
 
 namespace tarnvel {
 
-// Texts of txtXa, txtYa, txtXb, txtYb: survey coordinates, X northing and
+// Texts of the coordinates of A and B: survey coordinates, X northing and
 // Y easting, in metres.
 struct AzimuthFields {
   std::string xa, ya, xb, yb;
 };
 
-// Texts of txtDu, txtFen, txtMiao (whole degrees, minutes and seconds of the
-// azimuth from A to B, each cut, never rounded) and txtS (the distance,
-// "0.0000").
+// Texts of the whole degrees, minutes and seconds of the azimuth from A to
+// B (each cut, never rounded) and of the distance ("0.0000").
 struct AzimuthTexts {
   std::string degrees, minutes, seconds, distance;
 
   bool operator==(const AzimuthTexts&) const = default;
 };
 
-// Any blank coordinate gives "数据未输入完整！" with the focus on txtXa. The
+// Any blank coordinate gives "数据未输入完整！" with the focus on A's X. The
 // coordinates are read leniently (text that is no number reads as 0); one
 // beyond the double range is refused. Points with equal X (|dx| < 1e-8) give
-// the "除数为零…" message, which has no icon and no caption of its own. A
-// distance too large for a double is refused.
+// the "除数为零…" refusal, a DivisionByZero of its own kind. A distance too
+// large for a double is refused.
 Outcome<AzimuthTexts> ComputeAzimuthDistance(const AzimuthFields& fields);
 
 }  // namespace tarnvel

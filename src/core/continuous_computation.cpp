@@ -35,17 +35,17 @@ double RowCount(double start, double end, double step) {
 
 // Refuses a step that would never end the table, or end it past the limit.
 std::optional<Refusal> CheckStep(double start, double end, double step) {
-  if (!std::isfinite(start)) return OutOfNumberRange("Text10", "起点K");
-  if (!std::isfinite(end)) return OutOfNumberRange("Text11", "止点K");
-  if (!std::isfinite(step)) return OutOfNumberRange("Text9", "计算间距J");
+  if (!std::isfinite(start)) return OutOfNumberRange(Field::TableStart, "起点K");
+  if (!std::isfinite(end)) return OutOfNumberRange(Field::TableEnd, "止点K");
+  if (!std::isfinite(step)) return OutOfNumberRange(Field::TableStep, "计算间距J");
   if (!Continues(start, end, step)) return std::nullopt;  // the header alone
   if (step == 0)
-    return Refusal{"“计算间距J”不能为零！", MessageIcon::Exclamation, "Text9"};
+    return Refusal{"“计算间距J”不能为零！", RefusalKind::UnusableValue, Field::TableStep};
   if (start + step == start || end + step == end)
-    return Refusal{"“计算间距J”过小，桩号无法递增！", MessageIcon::Exclamation, "Text9"};
+    return Refusal{"“计算间距J”过小，桩号无法递增！", RefusalKind::UnusableValue, Field::TableStep};
   if (!(RowCount(start, end, step) <= kMaxTableRows))
     return Refusal{"计算行数超过1000000行，请加大“计算间距J”！",
-                   MessageIcon::Exclamation, "Text9"};
+                   RefusalKind::UnusableValue, Field::TableStep};
   return std::nullopt;
 }
 
@@ -308,22 +308,22 @@ class AlternateRuns {
 
 Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   if (auto refusal = CheckElementFields(f.element)) return *refusal;
-  if (IsBlank(f.step)) return MissingInput("Text9", "计算间距J");
-  if (IsBlank(f.start)) return MissingInput("Text10", "起点桩号K");
-  if (IsBlank(f.end)) return MissingInput("Text11", "止点桩号K");
+  if (IsBlank(f.step)) return MissingInput(Field::TableStep, "计算间距J");
+  if (IsBlank(f.start)) return MissingInput(Field::TableStart, "起点桩号K");
+  if (IsBlank(f.end)) return MissingInput(Field::TableEnd, "止点桩号K");
 
   const double start = ReadLenient(f.start);
   const double end = ReadLenient(f.end);
   const auto k0 = ReadStrict(f.element[0]);
   if (!k0) return NotANumber(kElementFields[0], kElementFieldNames[0]);
   if (*k0 > start)
-    return Refusal{"输入“起点K”小于线元“起点桩号K”！", MessageIcon::Exclamation,
-                   "Text10"};
+    return Refusal{"输入“起点K”小于线元“起点桩号K”！", RefusalKind::UnusableValue,
+                   Field::TableStart};
   const auto k1 = ReadStrict(f.element[1]);
   if (!k1) return NotANumber(kElementFields[1], kElementFieldNames[1]);
   if (*k1 < end)
-    return Refusal{"输入“止点K”大于线元“止点桩号K”！", MessageIcon::Exclamation,
-                   "Text11"};
+    return Refusal{"输入“止点K”大于线元“止点桩号K”！", RefusalKind::UnusableValue,
+                   Field::TableEnd};
 
   const LineElement element = SJ(f.element);
   if (auto refusal = CheckElementValues(element)) return *refusal;
@@ -333,9 +333,9 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   double a = kDefaultSkew;
   if (!IsBlank(f.offset) && !IsBlank(f.skew)) {
     const auto offset = ReadStrict(f.offset);
-    if (!offset) return NotANumber("Text13", "偏距m");
+    if (!offset) return NotANumber(Field::TableOffset, "偏距m");
     const auto skew = ReadStrict(f.skew);
-    if (!skew) return NotANumber("Text14", "偏角a");
+    if (!skew) return NotANumber(Field::TableSkew, "偏角a");
     m = *offset;
     a = *skew;
   }
@@ -350,7 +350,7 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
                              rows * RowBytesBound(element, start, end, m, row_middle.size());
   if (!(bytes_bound <= kMaxTableBytes))
     return Refusal{"计算成果表将超过128MB，请加大“计算间距J”或缩短“偏距m”“偏角a”！",
-                   MessageIcon::Exclamation, "Text9"};
+                   RefusalKind::UnusableValue, Field::TableStep};
 
   // The bound is reserved whole: pages past the real end are never touched,
   // and the table is never moved while it grows.
@@ -372,7 +372,7 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
                           static_cast<size_t>(bytes_bound / rows * kSecondRunRows))
                 .Write(text)
           : BlockWriter(table_rows).WriteRows(text, stations, kMaxTableRows + 1);
-  if (!computable) return NotComputable("Text10");
+  if (!computable) return NotComputable(Field::TableStart);
   return text;
 }
 

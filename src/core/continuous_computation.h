@@ -1,5 +1,5 @@
 // The continuous computation as the main window runs it: from the texts of
-// the fields it reads to a refusal or the whole text of the results box Text12.
+// the fields it reads to a refusal or the whole text of the results box.
 #pragma once
 
 #include <string>
@@ -11,11 +11,11 @@ namespace tarnvel {
 
 struct TableFields {
   ElementTexts element;
-  std::string start;   // Text10, first station
-  std::string end;     // Text11, last station
-  std::string step;    // Text9, distance between rows
-  std::string offset;  // Text13, copied into every row as typed
-  std::string skew;    // Text14, d.mmss, copied into every row as typed
+  std::string start;   // first station
+  std::string end;     // last station
+  std::string step;    // distance between rows
+  std::string offset;  // copied into every row as typed
+  std::string skew;    // d.mmss, copied into every row as typed
 };
 
 // The header line of the table, without its line end.
@@ -29,9 +29,9 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 inline constexpr double kMaxTableRows = 1'000'000;
 inline constexpr double kMaxTableBytes = 128 * 1024 * 1024;
 
-// Checks, in order: the element fields and Text9–Text11 for blanks; the
+// Checks, in order: the element fields, step, start and end for blanks; the
 // start not before the element's start and the end not after its end; the
-// element's values; Text13 and Text14 as numbers when neither is blank; a
+// element's values; offset and skew as numbers when neither is blank; a
 // step that moves the station and a table of at most kMaxTableRows rows;
 // a table that could pass kMaxTableBytes, judged before any row is made
 // from the largest texts its stations, coordinates and azimuths can take.

@@ -17,9 +17,9 @@ constexpr int kCoordinateDecimals = 4;
 
 Outcome<ForwardTexts> ComputeForward(const ForwardFields& f) {
   if (auto refusal = CheckElementFields(f.element)) return *refusal;
-  if (IsBlank(f.station)) return MissingInput("Text41", "计算里程K");
-  if (IsBlank(f.offset)) return MissingInput("Text42", "计算偏距m");
-  if (IsBlank(f.skew)) return MissingInput("Text43", "计算偏角a");
+  if (IsBlank(f.station)) return MissingInput(Field::ForwardStation, "计算里程K");
+  if (IsBlank(f.offset)) return MissingInput(Field::ForwardOffset, "计算偏距m");
+  if (IsBlank(f.skew)) return MissingInput(Field::ForwardSkew, "计算偏角a");
 
   const LineElement element = SJ(f.element);
   const auto k0 = ReadStrict(f.element[0]);
@@ -30,16 +30,16 @@ Outcome<ForwardTexts> ComputeForward(const ForwardFields& f) {
 
   const double K = ReadLenient(f.station);
   if (*k0 > K || *k1 < K)
-    return Refusal{"输入“计算桩号K”超出范围！", MessageIcon::Exclamation, "Text41"};
+    return Refusal{"输入“计算桩号K”超出范围！", RefusalKind::UnusableValue, Field::ForwardStation};
 
   const auto m = ReadStrict(f.offset);
-  if (!m) return NotANumber("Text42", "计算偏距m");
+  if (!m) return NotANumber(Field::ForwardOffset, "计算偏距m");
   const auto a = ReadStrict(f.skew);
-  if (!a) return NotANumber("Text43", "计算偏角a");
+  if (!a) return NotANumber(Field::ForwardSkew, "计算偏角a");
 
   const ForwardResult r = ForwardPoint(element, K, *m, *a);
   if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) || !std::isfinite(r.azimuth))
-    return NotComputable("Text41");
+    return NotComputable(Field::ForwardStation);
   return ForwardTexts{LabelText(r.point.X, kCoordinateDecimals),
                       LabelText(r.point.Y, kCoordinateDecimals),
                       DegreesToDmsText(r.azimuth)};

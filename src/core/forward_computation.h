@@ -1,5 +1,5 @@
 // The forward computation as the main window runs it: from the texts of the
-// fields it reads to a refusal or the texts of Label77, Label78 and Label79.
+// fields it reads to a refusal or the texts of its three results.
 #pragma once
 
 #include <string>
@@ -11,22 +11,23 @@ namespace tarnvel {
 
 struct ForwardFields {
   ElementTexts element;
-  std::string station;  // Text41, metres
-  std::string offset;   // Text42, metres, negative to the left
-  std::string skew;     // Text43, d.mmss
+  std::string station;  // metres
+  std::string offset;   // metres, negative to the left
+  std::string skew;     // d.mmss
 };
 
 struct ForwardTexts {
-  std::string x;        // Label77, four decimals
-  std::string y;        // Label78, four decimals
-  std::string azimuth;  // Label79, degree–minute–second text
+  std::string x;        // four decimals
+  std::string y;        // four decimals
+  std::string azimuth;  // degree–minute–second text
 
   bool operator==(const ForwardTexts&) const = default;
 };
 
-// Checks, in order: the element fields and Text41–Text43 for blanks; Text1
-// and Text2 as numbers; the element's values; the station within K0…K1
-// (ends included); Text42 and Text43 as numbers; a finite result.
+// Checks, in order: the element fields, station, offset and skew for blanks;
+// the element's start and end stations as numbers; the element's values; the
+// station within K0…K1 (ends included); offset and skew as numbers; a finite
+// result.
 Outcome<ForwardTexts> ComputeForward(const ForwardFields& fields);
 
 }  // namespace tarnvel

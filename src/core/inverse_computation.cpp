@@ -44,19 +44,19 @@ Foot FindFoot(const LineElement& e, Point p) {
 
 Outcome<InverseTexts> ComputeInverse(const InverseFields& f) {
   if (auto refusal = CheckElementFields(f.element)) return *refusal;
-  if (IsBlank(f.x)) return MissingInput("Text47", "反算坐标X");
-  if (IsBlank(f.y)) return MissingInput("Text48", "反算坐标Y");
+  if (IsBlank(f.x)) return MissingInput(Field::InverseX, "反算坐标X");
+  if (IsBlank(f.y)) return MissingInput(Field::InverseY, "反算坐标Y");
 
   const Point p{ReadLenient(f.x), ReadLenient(f.y)};
   const LineElement element = SJ(f.element);
   if (auto refusal = CheckElementValues(element)) return *refusal;
-  if (!std::isfinite(p.X)) return OutOfNumberRange("Text47", "反算坐标X");
-  if (!std::isfinite(p.Y)) return OutOfNumberRange("Text48", "反算坐标Y");
+  if (!std::isfinite(p.X)) return OutOfNumberRange(Field::InverseX, "反算坐标X");
+  if (!std::isfinite(p.Y)) return OutOfNumberRange(Field::InverseY, "反算坐标Y");
 
   const Foot foot = FindFoot(element, p);
   if (!foot.settled)
     return Refusal{"反算未能收敛，请检查“反算坐标”是否在线元附近！",
-                   MessageIcon::Exclamation, "Text47"};
+                   RefusalKind::UnusableValue, Field::InverseX};
   return InverseTexts{StationText(foot.station), LabelText(foot.offset, kOffsetDecimals)};
 }
 

@@ -1,5 +1,5 @@
 // The inverse computation as the main window runs it: from the texts of the
-// fields it reads to a refusal or the texts of Label80 and Label81.
+// fields it reads to a refusal or the texts of its two results.
 #pragma once
 
 #include <string>
@@ -13,13 +13,13 @@ namespace tarnvel {
 
 struct InverseFields {
   ElementTexts element;
-  std::string x;  // Text47, northing of the point
-  std::string y;  // Text48, easting of the point
+  std::string x;  // northing of the point
+  std::string y;  // easting of the point
 };
 
 struct InverseTexts {
-  std::string station;  // Label80, "00+000.000"
-  std::string offset;   // Label81, three decimals, shortest form
+  std::string station;  // "00+000.000"
+  std::string offset;   // three decimals, shortest form
 
   bool operator==(const InverseTexts&) const = default;
 };
@@ -38,7 +38,7 @@ inline constexpr int kMaxInversePasses = 300;
 // instead, to 1e-6 m; not settled when there is none.
 Foot FindFoot(const LineElement& element, Point p);
 
-// Checks, in order: the element fields and Text47–Text48 for blanks; the
+// Checks, in order: the element fields and the point's X and Y for blanks; the
 // element's values; the point within the double range; then the search,
 // refused when it finds no foot, neither by its correction nor within K0–K1.
 Outcome<InverseTexts> ComputeInverse(const InverseFields& fields);

@@ -35,10 +35,10 @@ std::optional<Refusal> CheckElementValues(const LineElement& e) {
       return OutOfNumberRange(kElementFields[i], kElementFieldNames[i]);
   if (e.K1 == e.K0)
     return Refusal{"线元长度为零，“止点桩号K”不能等于“起点桩号K”！",
-                   MessageIcon::Exclamation, kElementFields[1]};
+                   RefusalKind::UnusableValue, kElementFields[1]};
   if (e.Q != -1 && e.Q != 0 && e.Q != 1)
     return Refusal{"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！",
-                   MessageIcon::Exclamation, kElementFields[7]};
+                   RefusalKind::UnusableValue, kElementFields[7]};
   return std::nullopt;
 }
 

@@ -10,14 +10,15 @@
 
 namespace tarnvel {
 
-// The texts of the eight element fields Text1 to Text8, in that order:
-// start station, end station, start X, start Y, start azimuth (d.mmss),
-// start radius, end radius, turn direction.
+// The texts of the eight element fields, in this order: start station, end
+// station, start X, start Y, start azimuth (d.mmss), start radius, end
+// radius, turn direction.
 using ElementTexts = std::array<std::string, 8>;
 
-// objectNames of the element fields, and the names the messages give them.
-inline constexpr std::array<std::string_view, 8> kElementFields = {
-    "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
+// The element fields, and the names the messages give them.
+inline constexpr std::array<Field, 8> kElementFields = {
+    Field::StartStation, Field::EndStation,  Field::StartX,    Field::StartY,
+    Field::StartAzimuth, Field::StartRadius, Field::EndRadius, Field::TurnDirection};
 inline constexpr std::array<std::string_view, 8> kElementFieldNames = {
     "起点桩号K", "止点桩号K", "起点坐标X", "起点坐标Y",
     "起点方位角F", "起点半径RQ", "止点半径RN", "曲线转角"};
@@ -37,8 +38,9 @@ struct LineElement {
 // field gives its "请输入…" refusal.
 std::optional<Refusal> CheckElementFields(const ElementTexts& texts);
 
-// Loads the element: every field read leniently, F from d.mmss to degrees,
-// a radius of exactly 0 replaced by kInfiniteRadius. Never refuses.
+// SJ: loads the line element from the texts of its eight fields.
+// Every field is read leniently, F from d.mmss to degrees, a radius of
+// exactly 0 replaced by kInfiniteRadius. Never refuses.
 LineElement SJ(const ElementTexts& texts);
 
 // What the computations cannot take from a loaded element, in field order:
@@ -46,8 +48,9 @@ LineElement SJ(const ElementTexts& texts);
 // direction other than −1, 0 or 1.
 std::optional<Refusal> CheckElementValues(const LineElement& element);
 
-// Tangent azimuth at station K in decimal degrees, not reduced to 0–360.
-// The radii are signed by Q here (unlike the position of CentreLinePoint).
+// QXFWJ: the tangent azimuth of the centre line at station K.
+// In decimal degrees, not reduced to 0–360. The radii are signed by Q here
+// (unlike the position of CentreLinePoint).
 // Before K0 and past K1 the curvature law is extended with its sign, as the
 // position extends it: F plus the signed distance from K0 times the mean of
 // the curvatures at K0 and K.

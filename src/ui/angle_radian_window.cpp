@@ -37,7 +37,7 @@ void AngleRadianWindow::degreesToRadians() {
   const auto outcome =
       DegreesToRadians({FieldText(ui_->Text1), FieldText(ui_->Text2), FieldText(ui_->Text3)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    ShowRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
   }
   ui_->Text4->setText(QString::fromStdString(std::get<std::string>(outcome)));
@@ -46,13 +46,23 @@ void AngleRadianWindow::degreesToRadians() {
 void AngleRadianWindow::radiansToDegrees() {
   const auto outcome = RadiansToDegrees(FieldText(ui_->Text4));
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    ShowRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
   }
   const auto& dms = std::get<DmsFields>(outcome);
   ui_->Text1->setText(QString::fromStdString(dms.degrees));
   ui_->Text2->setText(QString::fromStdString(dms.minutes));
   ui_->Text3->setText(QString::fromStdString(dms.seconds));
+}
+
+QWidget* AngleRadianWindow::fieldBox(Field field) const {
+  switch (field) {
+    case Field::Degrees: return ui_->Text1;
+    case Field::Minutes: return ui_->Text2;
+    case Field::Seconds: return ui_->Text3;
+    case Field::Radians: return ui_->Text4;
+    default: return nullptr;
+  }
 }
 
 // The focus stays where it is.

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "refusal.h"
+
 namespace Ui {
 class AngleRadianWindow;
 }
@@ -27,6 +29,10 @@ class AngleRadianWindow : public QWidget {
   void clearFields();       // Command3 清零
 
  private:
+  // The box that holds a field of the conversions; null for a field of
+  // another window.
+  QWidget* fieldBox(Field field) const;
+
   std::unique_ptr<Ui::AngleRadianWindow> ui_;
   MessageBoxes& boxes_;
 };

@@ -37,7 +37,7 @@ void AzimuthWindow::compute() {
   const auto outcome = ComputeAzimuthDistance(
       {FieldText(ui_->txtXa), FieldText(ui_->txtYa), FieldText(ui_->txtXb), FieldText(ui_->txtYb)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    ShowRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
   }
   const auto& texts = std::get<AzimuthTexts>(outcome);
@@ -45,6 +45,16 @@ void AzimuthWindow::compute() {
   ui_->txtFen->setText(QString::fromStdString(texts.minutes));
   ui_->txtMiao->setText(QString::fromStdString(texts.seconds));
   ui_->txtS->setText(QString::fromStdString(texts.distance));
+}
+
+QWidget* AzimuthWindow::fieldBox(Field field) const {
+  switch (field) {
+    case Field::XA: return ui_->txtXa;
+    case Field::YA: return ui_->txtYa;
+    case Field::XB: return ui_->txtXb;
+    case Field::YB: return ui_->txtYb;
+    default: return nullptr;
+  }
 }
 
 void AzimuthWindow::clearFields() {

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "refusal.h"
+
 namespace Ui {
 class AzimuthWindow;
 }
@@ -27,6 +29,10 @@ class AzimuthWindow : public QWidget {
   void closeWindow();  // Command3 退出
 
  private:
+  // The box that holds a field of the computation; null for a field of
+  // another window.
+  QWidget* fieldBox(Field field) const;
+
   std::unique_ptr<Ui::AzimuthWindow> ui_;
   MessageBoxes& boxes_;
 };

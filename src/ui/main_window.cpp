@@ -197,11 +197,35 @@ ElementTexts ElementFieldTexts(const Ui::MainWindow& ui) {
 
 }  // namespace
 
+QWidget* MainWindow::fieldBox(Field field) const {
+  switch (field) {
+    case Field::StartStation: return ui_->Text1;
+    case Field::EndStation: return ui_->Text2;
+    case Field::StartX: return ui_->Text3;
+    case Field::StartY: return ui_->Text4;
+    case Field::StartAzimuth: return ui_->Text5;
+    case Field::StartRadius: return ui_->Text6;
+    case Field::EndRadius: return ui_->Text7;
+    case Field::TurnDirection: return ui_->Text8;
+    case Field::ForwardStation: return ui_->Text41;
+    case Field::ForwardOffset: return ui_->Text42;
+    case Field::ForwardSkew: return ui_->Text43;
+    case Field::InverseX: return ui_->Text47;
+    case Field::InverseY: return ui_->Text48;
+    case Field::TableStep: return ui_->Text9;
+    case Field::TableStart: return ui_->Text10;
+    case Field::TableEnd: return ui_->Text11;
+    case Field::TableOffset: return ui_->Text13;
+    case Field::TableSkew: return ui_->Text14;
+    default: return nullptr;
+  }
+}
+
 void MainWindow::computeForward() {
   const Outcome<ForwardTexts> outcome = ComputeForward(
       {ElementFieldTexts(*ui_), FieldText(ui_->Text41), FieldText(ui_->Text42), FieldText(ui_->Text43)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    ShowRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
   }
   const auto& texts = std::get<ForwardTexts>(outcome);
@@ -214,7 +238,7 @@ void MainWindow::computeInverse() {
   const Outcome<InverseTexts> outcome =
       ComputeInverse({ElementFieldTexts(*ui_), FieldText(ui_->Text47), FieldText(ui_->Text48)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    ShowRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
   }
   const auto& texts = std::get<InverseTexts>(outcome);
@@ -229,7 +253,7 @@ void MainWindow::computeTable() {
                     FieldText(ui_->Text9), FieldText(ui_->Text13), FieldText(ui_->Text14)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     busy.reset();
-    ShowRefusal(boxes_, this, *refusal);
+    ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
   }
   // The box keeps the table's UTF-8 as it is: a long table is tens of

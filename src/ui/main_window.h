@@ -8,6 +8,8 @@
 #include <QString>
 #include <memory>
 
+#include "refusal.h"
+
 namespace Ui {
 class MainWindow;
 }
@@ -71,6 +73,9 @@ class MainWindow : public QMainWindow {
   // A program that could not be started is told about and then left alone.
   void reportStartFailure(const QString& what, const QString& why);
   FileCommandControls fileControls() const;
+  // The box that holds a field of the computations; null for a field of a
+  // tool window.
+  QWidget* fieldBox(Field field) const;
 
   std::unique_ptr<Ui::MainWindow> ui_;
   MessageBoxes& boxes_;

@@ -17,6 +17,15 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+MessageIcon IconOf(RefusalKind kind) {
+  switch (kind) {
+    case RefusalKind::MissingInput: return MessageIcon::Information;
+    case RefusalKind::UnusableValue: return MessageIcon::Exclamation;
+    case RefusalKind::DivisionByZero: break;
+  }
+  return MessageIcon::None;
+}
+
 }  // namespace
 
 void QtMessageBoxes::show(QWidget* parent, const QString& text, MessageIcon icon,
@@ -26,13 +35,12 @@ void QtMessageBoxes::show(QWidget* parent, const QString& text, MessageIcon icon
   box.exec();
 }
 
-void ShowRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal) {
+void ShowRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal, QWidget* field) {
+  const MessageIcon icon = IconOf(refusal.kind);
   // The one message without an icon has no caption of its own either.
-  const QString caption = refusal.icon == MessageIcon::None ? QString() : kMessageCaption;
-  boxes.show(window, QString::fromStdString(refusal.message), refusal.icon, caption);
-  const QString field = QString::fromUtf8(refusal.field.data(),
-                                          static_cast<qsizetype>(refusal.field.size()));
-  if (auto* widget = window->findChild<QWidget*>(field)) widget->setFocus(Qt::OtherFocusReason);
+  const QString caption = icon == MessageIcon::None ? QString() : kMessageCaption;
+  boxes.show(window, QString::fromStdString(refusal.message), icon, caption);
+  if (field) field->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace tarnvel

@@ -10,6 +10,10 @@ class QWidget;
 
 namespace tarnvel {
 
+// The icon of a message box: missing input is an information; a value the
+// computation cannot take is a warning (the exclamation-mark icon).
+enum class MessageIcon { Information, Exclamation, None };
+
 // The caption of every message box of the system but one.
 inline const QString kMessageCaption = QStringLiteral("提示");
 
@@ -29,9 +33,9 @@ class QtMessageBoxes : public MessageBoxes {
             const QString& caption) override;
 };
 
-// Shows a refusal of the computations (caption "提示", or the application's
-// name for a message without icon), then puts the keyboard focus into the
-// field it names, a child of `window`.
-void ShowRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal);
+// Shows a refusal of the computations, its icon and caption chosen by its
+// kind, then puts the keyboard focus into `field`, the window's control for
+// the field the refusal names (none: the focus stays).
+void ShowRefusal(MessageBoxes& boxes, QWidget* window, const Refusal& refusal, QWidget* field);
 
 }  // namespace tarnvel

@@ -105,10 +105,10 @@ TEST_P(ConverterRefusalTest, Refuses) {
   }
 }
 
-const Refusal kIncompleteDms{"数据未输入完整！", MessageIcon::Information, "Text1"};
-const Refusal kIncompleteRadians{"数据未输入完整！", MessageIcon::Information, "Text4"};
-const Refusal kTooLarge{"计算结果超出数值范围，请检查输入数据！", MessageIcon::Exclamation,
-                        "Text1"};
+const Refusal kIncompleteDms{"数据未输入完整！", RefusalKind::MissingInput, Field::Degrees};
+const Refusal kIncompleteRadians{"数据未输入完整！", RefusalKind::MissingInput, Field::Radians};
+const Refusal kTooLarge{"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue,
+                        Field::Degrees};
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, ConverterRefusalTest,
@@ -118,20 +118,20 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"SecondsSpaces", {"10", "20", "  "}, true, kIncompleteDms},
         RefusalCase{"BlankBeforeLetters", {"abc", "", "30"}, true, kIncompleteDms},
         RefusalCase{"DegreesLetters", {"abc", "20", "30"}, true,
-                    {"输入“度”不是有效的数字！", MessageIcon::Exclamation, "Text1"}},
+                    {"输入“度”不是有效的数字！", RefusalKind::UnusableValue, Field::Degrees}},
         RefusalCase{"MinutesTrailingText", {"10", "20分", "30"}, true,
-                    {"输入“分”不是有效的数字！", MessageIcon::Exclamation, "Text2"}},
+                    {"输入“分”不是有效的数字！", RefusalKind::UnusableValue, Field::Minutes}},
         RefusalCase{"SecondsBeyondRange", {"10", "20", "1e999"}, true,
-                    {"输入“秒”不是有效的数字！", MessageIcon::Exclamation, "Text3"}},
+                    {"输入“秒”不是有效的数字！", RefusalKind::UnusableValue, Field::Seconds}},
         RefusalCase{"SumBeyondRange", {"1e308", "1e308", "0"}, true, kTooLarge},
         RefusalCase{"RadiansBlank", {" ", "", ""}, false, kIncompleteRadians},
         RefusalCase{"RadiansLetters", {"abc", "", ""}, false,
-                    {"输入“弧度”不是有效的数字！", MessageIcon::Exclamation, "Text4"}},
+                    {"输入“弧度”不是有效的数字！", RefusalKind::UnusableValue, Field::Radians}},
         RefusalCase{"RadiansComma", {"0,5", "", ""}, false,
-                    {"输入“弧度”不是有效的数字！", MessageIcon::Exclamation, "Text4"}},
+                    {"输入“弧度”不是有效的数字！", RefusalKind::UnusableValue, Field::Radians}},
         RefusalCase{"ResultDegreesBeyondRange", {"1e307", "", ""}, false,
-                    {"计算结果超出数值范围，请检查输入数据！", MessageIcon::Exclamation,
-                     "Text4"}}),
+                    {"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue,
+                     Field::Radians}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

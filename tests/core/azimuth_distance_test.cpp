@@ -71,8 +71,8 @@ TEST_P(AzimuthRefusalTest, Refuses) {
   EXPECT_EQ(std::get<Refusal>(outcome), c.refusal) << Typed(c.fields);
 }
 
-const Refusal kIncomplete{"数据未输入完整！", MessageIcon::Information, "txtXa"};
-const Refusal kZeroDivisor{"除数为零，请检查坐标输入是否正确！", MessageIcon::None, "txtXa"};
+const Refusal kIncomplete{"数据未输入完整！", RefusalKind::MissingInput, Field::XA};
+const Refusal kZeroDivisor{"除数为零，请检查坐标输入是否正确！", RefusalKind::DivisionByZero, Field::XA};
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, AzimuthRefusalTest,
@@ -87,14 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Far apart but with equal X: still no distance.
         RefusalCase{"FarDueWest", {"5", "1e9", "5", "-1e9"}, kZeroDivisor},
         RefusalCase{"XbBeyondRange", FromOrigin("1e999", "0"),
-                    {"输入“Xb”超出数值范围！", MessageIcon::Exclamation, "txtXb"}},
+                    {"输入“Xb”超出数值范围！", RefusalKind::UnusableValue, Field::XB}},
         RefusalCase{"YaBeyondRange", {"0", "-1e400", "1", "1"},
-                    {"输入“Ya”超出数值范围！", MessageIcon::Exclamation, "txtYa"}},
+                    {"输入“Ya”超出数值范围！", RefusalKind::UnusableValue, Field::YA}},
         RefusalCase{"SquaresOverflow", FromOrigin("1e200", "1"),
-                    {"计算结果超出数值范围，请检查输入数据！", MessageIcon::Exclamation, "txtXa"}},
+                    {"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue, Field::XA}},
         RefusalCase{"DifferenceOverflows", {"-1.7e308", "0", "1.7e308", "0"},
-                    {"计算结果超出数值范围，请检查输入数据！", MessageIcon::Exclamation,
-                     "txtXa"}}),
+                    {"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue,
+                     Field::XA}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

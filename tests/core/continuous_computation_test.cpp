@@ -131,8 +131,8 @@ TEST_P(TableRefusalTest, ShowsTheFirstFailure) {
   EXPECT_EQ(std::get<Refusal>(outcome), GetParam().refusal) << Typed(GetParam().fields);
 }
 
-constexpr auto kInfo = MessageIcon::Information;
-constexpr auto kWarn = MessageIcon::Exclamation;
+constexpr auto kMissing = RefusalKind::MissingInput;
+constexpr auto kUnusable = RefusalKind::UnusableValue;
 
 TableFields WithElementField(TableFields f, size_t index, const char* text) {
   f.element = WithField(f.element, index, text);
@@ -143,33 +143,33 @@ INSTANTIATE_TEST_SUITE_P(
     Checks, TableRefusalTest,
     testing::Values(
         RefusalCase{"ElementBeforeStep", WithElementField(Fields("7600", "7900", ""), 0, " "),
-                    {"请输入“起点桩号K”！", kInfo, "Text1"}},
-        RefusalCase{"StepBlank", Fields("", "", " "), {"请输入“计算间距J”！", kInfo, "Text9"}},
-        RefusalCase{"StartBlank", Fields("", "", "10"), {"请输入“起点桩号K”！", kInfo, "Text10"}},
-        RefusalCase{"EndBlank", Fields("7600", "", "10"), {"请输入“止点桩号K”！", kInfo, "Text11"}},
+                    {"请输入“起点桩号K”！", kMissing, Field::StartStation}},
+        RefusalCase{"StepBlank", Fields("", "", " "), {"请输入“计算间距J”！", kMissing, Field::TableStep}},
+        RefusalCase{"StartBlank", Fields("", "", "10"), {"请输入“起点桩号K”！", kMissing, Field::TableStart}},
+        RefusalCase{"EndBlank", Fields("7600", "", "10"), {"请输入“止点桩号K”！", kMissing, Field::TableEnd}},
         RefusalCase{"StartBeforeElement", Fields("7586.706", "7900", "10"),
-                    {"输入“起点K”小于线元“起点桩号K”！", kWarn, "Text10"}},
+                    {"输入“起点K”小于线元“起点桩号K”！", kUnusable, Field::TableStart}},
         RefusalCase{"EndAfterElement", Fields("7600", "7946.708", "10"),
-                    {"输入“止点K”大于线元“止点桩号K”！", kWarn, "Text11"}},
+                    {"输入“止点K”大于线元“止点桩号K”！", kUnusable, Field::TableEnd}},
         RefusalCase{"ElementStartText", WithElementField(Fields("7600", "7900", "10"), 0, "x"),
-                    {"输入“起点桩号K”不是有效的数字！", kWarn, "Text1"}},
+                    {"输入“起点桩号K”不是有效的数字！", kUnusable, Field::StartStation}},
         RefusalCase{"OffsetText", Fields("7600", "7900", "10", "abc", "90"),
-                    {"输入“偏距m”不是有效的数字！", kWarn, "Text13"}},
+                    {"输入“偏距m”不是有效的数字！", kUnusable, Field::TableOffset}},
         RefusalCase{"SkewText", Fields("7600", "7900", "10", "0", "90度"),
-                    {"输入“偏角a”不是有效的数字！", kWarn, "Text14"}},
+                    {"输入“偏角a”不是有效的数字！", kUnusable, Field::TableSkew}},
         RefusalCase{"StepTextReadsAsZero", Fields("7600", "7900", "abc"),
-                    {"“计算间距J”不能为零！", kWarn, "Text9"}},
+                    {"“计算间距J”不能为零！", kUnusable, Field::TableStep}},
         RefusalCase{"ZeroStepOneRow", Fields("7600", "7600", "0"),
-                    {"“计算间距J”不能为零！", kWarn, "Text9"}},
+                    {"“计算间距J”不能为零！", kUnusable, Field::TableStep}},
         RefusalCase{"StepBelowPrecision", Fields("7600", "7600", "1e-20"),
-                    {"“计算间距J”过小，桩号无法递增！", kWarn, "Text9"}},
+                    {"“计算间距J”过小，桩号无法递增！", kUnusable, Field::TableStep}},
         RefusalCase{"StartBeyondDoubleRange", Fields("1e999", "7900", "-10"),
-                    {"输入“起点K”超出数值范围！", kWarn, "Text10"}},
+                    {"输入“起点K”超出数值范围！", kUnusable, Field::TableStart}},
         RefusalCase{"TooManyRows", Fields("7600", "7900", "0.0002"),
-                    {"计算行数超过1000000行，请加大“计算间距J”！", kWarn, "Text9"}},
+                    {"计算行数超过1000000行，请加大“计算间距J”！", kUnusable, Field::TableStep}},
         RefusalCase{"TurnDirection", WithElementField(Fields("7600", "7900", "10"), 7, "3"),
-                    {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kWarn,
-                     "Text8"}}),
+                    {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kUnusable,
+                     Field::TurnDirection}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ComputeTable, AllowsAMillionRows) {
@@ -189,7 +189,7 @@ TEST(ComputeTable, RefusesATableTooLargeInBytes) {
   f.offset = "0." + std::string(32765, '0');
   f.element = {"0", "1000000", "0", "0", "0", "0", "0", "0"};
   const Refusal too_large{"计算成果表将超过128MB，请加大“计算间距J”或缩短“偏距m”“偏角a”！",
-                          kWarn, "Text9"};
+                          kUnusable, Field::TableStep};
   EXPECT_EQ(std::get<Refusal>(ComputeTable(f)), too_large);
   f.offset = "0";
   f.element[2] = "1e200";  // every X two hundred digits long

@@ -91,45 +91,45 @@ TEST_P(ForwardRefusalTest, ShowsTheFirstFailure) {
   EXPECT_EQ(std::get<Refusal>(outcome), c.refusal) << testing::PrintToString(c);
 }
 
-constexpr auto kInfo = MessageIcon::Information;
-constexpr auto kWarn = MessageIcon::Exclamation;
+constexpr auto kMissing = RefusalKind::MissingInput;
+constexpr auto kUnusable = RefusalKind::UnusableValue;
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, ForwardRefusalTest,
     testing::Values(
         RefusalCase{"ElementCheckedFirst", WithField(InitialElement(), 2, ""), "", "", "",
-                    {"请输入“起点坐标X”！", kInfo, "Text3"}},
+                    {"请输入“起点坐标X”！", kMissing, Field::StartX}},
         RefusalCase{"StationBlank", InitialElement(), " ", "", "",
-                    {"请输入“计算里程K”！", kInfo, "Text41"}},
+                    {"请输入“计算里程K”！", kMissing, Field::ForwardStation}},
         RefusalCase{"OffsetSpaces", InitialElement(), "7800", "   ", "90",
-                    {"请输入“计算偏距m”！", kInfo, "Text42"}},
+                    {"请输入“计算偏距m”！", kMissing, Field::ForwardOffset}},
         RefusalCase{"SkewBlank", InitialElement(), "7800", "0", "",
-                    {"请输入“计算偏角a”！", kInfo, "Text43"}},
+                    {"请输入“计算偏角a”！", kMissing, Field::ForwardSkew}},
         RefusalCase{"BeforeStart", InitialElement(), "7586.706", "0", "90",
-                    {"输入“计算桩号K”超出范围！", kWarn, "Text41"}},
+                    {"输入“计算桩号K”超出范围！", kUnusable, Field::ForwardStation}},
         RefusalCase{"AfterEnd", InitialElement(), "7946.708", "0", "90",
-                    {"输入“计算桩号K”超出范围！", kWarn, "Text41"}},
+                    {"输入“计算桩号K”超出范围！", kUnusable, Field::ForwardStation}},
         RefusalCase{"StationText", InitialElement(), "abc", "0", "90",
-                    {"输入“计算桩号K”超出范围！", kWarn, "Text41"}},
+                    {"输入“计算桩号K”超出范围！", kUnusable, Field::ForwardStation}},
         RefusalCase{"RangeBeforeOffset", InitialElement(), "9000", "abc", "90",
-                    {"输入“计算桩号K”超出范围！", kWarn, "Text41"}},
+                    {"输入“计算桩号K”超出范围！", kUnusable, Field::ForwardStation}},
         RefusalCase{"ReversedElement", WithField(InitialElement(), 1, "7000"), "7500", "0", "90",
-                    {"输入“计算桩号K”超出范围！", kWarn, "Text41"}},
+                    {"输入“计算桩号K”超出范围！", kUnusable, Field::ForwardStation}},
         RefusalCase{"OffsetText", InitialElement(), "7800", "abc", "90",
-                    {"输入“计算偏距m”不是有效的数字！", kWarn, "Text42"}},
+                    {"输入“计算偏距m”不是有效的数字！", kUnusable, Field::ForwardOffset}},
         RefusalCase{"SkewText", InitialElement(), "7800", "0", "9O",
-                    {"输入“计算偏角a”不是有效的数字！", kWarn, "Text43"}},
+                    {"输入“计算偏角a”不是有效的数字！", kUnusable, Field::ForwardSkew}},
         RefusalCase{"ElementStartText", WithField(InitialElement(), 0, "7586.707m"), "7800", "0",
-                    "90", {"输入“起点桩号K”不是有效的数字！", kWarn, "Text1"}},
+                    "90", {"输入“起点桩号K”不是有效的数字！", kUnusable, Field::StartStation}},
         RefusalCase{"ElementEndText", WithField(InitialElement(), 1, "K7946"), "7800", "0", "90",
-                    {"输入“止点桩号K”不是有效的数字！", kWarn, "Text2"}},
+                    {"输入“止点桩号K”不是有效的数字！", kUnusable, Field::EndStation}},
         RefusalCase{"ZeroLengthElement", WithField(InitialElement(), 1, "7586.707"), "7586.707",
-                    "0", "90", {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kWarn, "Text2"}},
+                    "0", "90", {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kUnusable, Field::EndStation}},
         RefusalCase{"TurnDirection", WithField(InitialElement(), 7, "2"), "7800", "0", "90",
-                    {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kWarn,
-                     "Text8"}},
+                    {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kUnusable,
+                     Field::TurnDirection}},
         RefusalCase{"Overflow", WithField(InitialElement(), 2, "1.7e308"), "7800", "1e308", "-90",
-                    {"计算结果超出数值范围，请检查输入数据！", kWarn, "Text41"}}),
+                    {"计算结果超出数值范围，请检查输入数据！", kUnusable, Field::ForwardStation}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -139,24 +139,24 @@ TEST_P(InverseRefusalTest, ShowsTheFirstFailure) {
   EXPECT_EQ(std::get<Refusal>(outcome), c.refusal) << testing::PrintToString(c);
 }
 
-constexpr auto kInfo = MessageIcon::Information;
-constexpr auto kWarn = MessageIcon::Exclamation;
+constexpr auto kMissing = RefusalKind::MissingInput;
+constexpr auto kUnusable = RefusalKind::UnusableValue;
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, InverseRefusalTest,
     testing::Values(
         RefusalCase{"ElementCheckedFirst", WithField(InitialElement(), 2, ""), "", "",
-                    {"请输入“起点坐标X”！", kInfo, "Text3"}},
-        RefusalCase{"XSpaces", InitialElement(), "   ", "", {"请输入“反算坐标X”！", kInfo, "Text47"}},
-        RefusalCase{"YBlank", InitialElement(), "1", "", {"请输入“反算坐标Y”！", kInfo, "Text48"}},
+                    {"请输入“起点坐标X”！", kMissing, Field::StartX}},
+        RefusalCase{"XSpaces", InitialElement(), "   ", "", {"请输入“反算坐标X”！", kMissing, Field::InverseX}},
+        RefusalCase{"YBlank", InitialElement(), "1", "", {"请输入“反算坐标Y”！", kMissing, Field::InverseY}},
         RefusalCase{"ZeroLengthElement", WithField(InitialElement(), 1, "7586.707"), "1", "1",
-                    {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kWarn, "Text2"}},
+                    {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kUnusable, Field::EndStation}},
         RefusalCase{"XBeyondRange", InitialElement(), "1e999", "1",
-                    {"输入“反算坐标X”超出数值范围！", kWarn, "Text47"}},
+                    {"输入“反算坐标X”超出数值范围！", kUnusable, Field::InverseX}},
         // A mistyped coordinate reads as 0, thousands of radii from the arc.
         RefusalCase{"FarPointDoesNotConverge", WithField(InitialElement(), 5, "4500"), "abc",
                     "453859",
-                    {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kWarn, "Text47"}}),
+                    {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kUnusable, Field::InverseX}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InverseComputation, ALineBreakIsNotBlank) {

@@ -22,7 +22,7 @@ TEST(CheckElementFields, StopsAtTheFirstBlankField) {
     const auto refusal = CheckElementFields(texts);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->message, messages[i]);
-    EXPECT_EQ(refusal->icon, MessageIcon::Information);
+    EXPECT_EQ(refusal->kind, RefusalKind::MissingInput);
     EXPECT_EQ(refusal->field, kElementFields[i]);
   }
   EXPECT_FALSE(CheckElementFields(InitialElement()));
@@ -103,7 +103,7 @@ TEST_P(CheckElementValuesTest, RefusesWhatCannotBeComputed) {
   const std::string typed = "field " + std::to_string(c.field) + " typed " + c.text;
   ASSERT_TRUE(refusal) << typed;
   EXPECT_EQ(refusal->message, c.message) << typed;
-  EXPECT_EQ(refusal->icon, MessageIcon::Exclamation) << typed;
+  EXPECT_EQ(refusal->kind, RefusalKind::UnusableValue) << typed;
   EXPECT_EQ(refusal->field, kElementFields[c.field]) << typed;
 }
 

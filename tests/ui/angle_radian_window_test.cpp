@@ -78,16 +78,23 @@ class AngleRadianWindowTest : public QObject {
     QTest::addColumn<QString>("message");
     QTest::addColumn<MessageIcon>("icon");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("seconds blank") << QStringList{"10", "20", " ", "1"} << QByteArray("Command1")
+    QTest::newRow("seconds_blank") << QStringList{"10", "20", " ", "1"} << QByteArray("Command1")
                                    << "数据未输入完整！" << MessageIcon::Information << "Text1";
-    QTest::newRow("radians blank") << QStringList{"10", "20", "30", ""} << QByteArray("Command2")
+    QTest::newRow("radians_blank") << QStringList{"10", "20", "30", ""} << QByteArray("Command2")
                                    << "数据未输入完整！" << MessageIcon::Information << "Text4";
-    QTest::newRow("minutes not a number")
+    QTest::newRow("minutes_not_a_number")
         << QStringList{"10", "abc", "30", "1"} << QByteArray("Command1")
         << "输入“分”不是有效的数字！" << MessageIcon::Exclamation << "Text2";
-    QTest::newRow("radians not a number")
+    QTest::newRow("radians_not_a_number")
         << QStringList{"10", "20", "30", "abc"} << QByteArray("Command2")
         << "输入“弧度”不是有效的数字！" << MessageIcon::Exclamation << "Text4";
+    // Each box a refusal can name gets the focus back.
+    QTest::newRow("degrees_not_a_number")
+        << QStringList{"1o", "20", "30", "1"} << QByteArray("Command1")
+        << "输入“度”不是有效的数字！" << MessageIcon::Exclamation << "Text1";
+    QTest::newRow("seconds_not_a_number")
+        << QStringList{"10", "20", "3o", "1"} << QByteArray("Command1")
+        << "输入“秒”不是有效的数字！" << MessageIcon::Exclamation << "Text3";
   }
   void refusalChangesNothing() {
     QFETCH(QStringList, texts);

@@ -82,15 +82,25 @@ class AzimuthWindowTest : public QObject {
     QTest::addColumn<MessageIcon>("icon");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("blank Yb") << QStringList{"1", "2", "3", "  "} << "数据未输入完整！"
+    QTest::newRow("blank_Yb") << QStringList{"1", "2", "3", "  "} << "数据未输入完整！"
                               << MessageIcon::Information << "提示" << "txtXa";
     // The one message of the system without an icon and a caption of its own.
-    QTest::newRow("due east") << QStringList{"0", "0", "0", "100"}
+    QTest::newRow("due_east") << QStringList{"0", "0", "0", "100"}
                               << "除数为零，请检查坐标输入是否正确！" << MessageIcon::None
                               << "" << "txtXa";
-    QTest::newRow("beyond range") << QStringList{"0", "0", "1e999", "1"}
+    QTest::newRow("beyond_range") << QStringList{"0", "0", "1e999", "1"}
                                   << "输入“Xb”超出数值范围！" << MessageIcon::Exclamation
                                   << "提示" << "txtXb";
+    // Each coordinate a refusal can name goes back to its own box.
+    QTest::newRow("Xa_beyond_range") << QStringList{"1e999", "0", "0", "1"}
+                                     << "输入“Xa”超出数值范围！" << MessageIcon::Exclamation
+                                     << "提示" << "txtXa";
+    QTest::newRow("Ya_beyond_range") << QStringList{"0", "1e999", "0", "1"}
+                                     << "输入“Ya”超出数值范围！" << MessageIcon::Exclamation
+                                     << "提示" << "txtYa";
+    QTest::newRow("Yb_beyond_range") << QStringList{"0", "0", "1", "-1e999"}
+                                     << "输入“Yb”超出数值范围！" << MessageIcon::Exclamation
+                                     << "提示" << "txtYb";
   }
   void refusalLeavesTheOutputs() {
     QFETCH(QStringList, inputs);

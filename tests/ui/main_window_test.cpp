@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "fakes.h"
 #include "main_window.h"
@@ -381,47 +382,65 @@ void MainWindowTest::refusals_data() {
   const QStringList inverse{"Option2"};
   const QStringList continuous{"OptionButton2"};
 
-  QTest::newRow("forward, offset blank")
+  QTest::newRow("forward_offset_blank")
       << forward << QStringList{"Text42=   "} << "Command2" << "请输入“计算偏距m”！" << info
       << "Text42";
-  QTest::newRow("forward, element field first")
+  QTest::newRow("forward_element_field_first")
       << forward << QStringList{"Text8=", "Text41="} << "Command2" << "请输入“曲线转角”！"
       << info << "Text8";
-  QTest::newRow("forward, station before the start")
+  QTest::newRow("forward_station_before_the_start")
       << forward << QStringList{"Text41=7586.706"} << "Command2" << "输入“计算桩号K”超出范围！"
       << warning << "Text41";
-  QTest::newRow("forward, station after the end")
+  QTest::newRow("forward_station_after_the_end")
       << forward << QStringList{"Text41=7946.708"} << "Command2" << "输入“计算桩号K”超出范围！"
       << warning << "Text41";
-  QTest::newRow("forward, skew not a number")
+  QTest::newRow("forward_skew_not_a_number")
       << forward << QStringList{"Text43=9o"} << "Command2" << "输入“计算偏角a”不是有效的数字！"
       << warning << "Text43";
 
-  QTest::newRow("inverse, X blank")
+  QTest::newRow("inverse_X_blank")
       << inverse << QStringList{"Text47=  ", "Text48="} << "Command4" << "请输入“反算坐标X”！"
       << info << "Text47";
-  QTest::newRow("inverse, element before point")
+  QTest::newRow("inverse_element_before_point")
       << inverse << QStringList{"Text3=", "Text47="} << "Command4" << "请输入“起点坐标X”！"
       << info << "Text3";
-  QTest::newRow("inverse, point far away")
+  QTest::newRow("inverse_point_far_away")
       << inverse << QStringList{"Text47=abc"} << "Command4"
       << "反算未能收敛，请检查“反算坐标”是否在线元附近！" << warning << "Text47";
 
-  QTest::newRow("continuous, step blank")
+  QTest::newRow("continuous_step_blank")
       << continuous << QStringList{"Text9= "} << "Command6" << "请输入“计算间距J”！" << info
       << "Text9";
-  QTest::newRow("continuous, start before the element")
+  QTest::newRow("continuous_start_before_the_element")
       << continuous << QStringList{"Text10=7586.706"} << "Command6"
       << "输入“起点K”小于线元“起点桩号K”！" << warning << "Text10";
-  QTest::newRow("continuous, end after the element")
+  QTest::newRow("continuous_end_after_the_element")
       << continuous << QStringList{"Text11=7946.708"} << "Command6"
       << "输入“止点K”大于线元“止点桩号K”！" << warning << "Text11";
-  QTest::newRow("continuous, offset not a number")
+  QTest::newRow("continuous_offset_not_a_number")
       << continuous << QStringList{"Text13=5m"} << "Command6" << "输入“偏距m”不是有效的数字！"
       << warning << "Text13";
-  QTest::newRow("continuous, step of zero")
+  QTest::newRow("continuous_step_of_zero")
       << continuous << QStringList{"Text9=0"} << "Command6" << "“计算间距J”不能为零！"
       << warning << "Text9";
+
+  // Each field a refusal can name goes back to its own control.
+  const QList<std::tuple<const char*, const char*, const char*>> elementBlanks = {
+      {"forward_start_station_blank", "Text1", "请输入“起点桩号K”！"},
+      {"forward_end_station_blank", "Text2", "请输入“止点桩号K”！"},
+      {"forward_start_y_blank", "Text4", "请输入“起点坐标Y”！"},
+      {"forward_start_azimuth_blank", "Text5", "请输入“起点方位角F”！"},
+      {"forward_start_radius_blank", "Text6", "请输入“起点半径RQ”！"},
+      {"forward_end_radius_blank", "Text7", "请输入“止点半径RN”！"}};
+  for (const auto& [name, field, text] : elementBlanks)
+    QTest::newRow(name) << forward << QStringList{QString(field) + "="} << "Command2"
+                        << QString(text) << info << QString(field);
+  QTest::newRow("inverse_Y_blank")
+      << inverse << QStringList{"Text48= "} << "Command4" << "请输入“反算坐标Y”！" << info
+      << "Text48";
+  QTest::newRow("continuous_skew_not_a_number")
+      << continuous << QStringList{"Text14=9o"} << "Command6" << "输入“偏角a”不是有效的数字！"
+      << warning << "Text14";
 }
 
 void MainWindowTest::refusals() {
