@@ -21,10 +21,8 @@ constexpr QChar kFullWidthComma = QChar(0xFF0C);
 
 // The element data file starts with one number, alone or followed by the
 // description of the start station that the main window writes after it.
-bool IsElementDataFile(const QString& text) {
-  qsizetype end = 0;
-  while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
-  const QList<DelimitedLine> first = SplitDelimitedLines(text.first(end), 2);
+bool IsElementDataFile(const QString& firstLine) {
+  const QList<DelimitedLine> first = SplitDelimitedLines(firstLine, 2);
   if (first.size() != 1 || first[0].number != 1) return false;
   const QStringList& fields = first[0].fields;
   if (!ReadStrict(fields[0].toStdString())) return false;
@@ -97,25 +95,28 @@ FileOutcome<Route> ReadRouteFile(const QString& path) {
 }
 
 FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) {
-  FileOutcome<QString> decoded = DecodeDelimitedText(path, bytes);
-  if (auto* refusal = std::get_if<FileRefusal>(&decoded)) return std::move(*refusal);
-  const QString& text = std::get<QString>(decoded);
-  if (IsElementDataFile(text)) return ParseElementDataFile(path, text);
+  FileOutcome<QString> firstLine = FirstDelimitedLine(path, bytes);
+  if (auto* refusal = std::get_if<FileRefusal>(&firstLine)) return std::move(*refusal);
+  if (IsElementDataFile(std::get<QString>(firstLine))) {
+    FileOutcome<QString> decoded = DecodeDelimitedText(path, bytes);
+    if (auto* refusal = std::get_if<FileRefusal>(&decoded)) return std::move(*refusal);
+    return ParseElementDataFile(path, std::get<QString>(decoded));
+  }
 
-  QList<DelimitedLine> lines = SplitDelimitedLines(text, kFieldCount);
-  DropHeader(lines, kRouteFileFieldNames.mid(0, kValueCount));
-  if (lines.isEmpty()) return NoRecords(path, QStringLiteral("线元"));
+  std::vector<int> lines;
   FileOutcome<std::vector<RouteElement>> parsed = ParseRecords<RouteElement>(
-      lines, [&](const DelimitedLine& line) { return ParseElementLine(path, line); });
+      path, bytes, kFieldCount, kRouteFileFieldNames.mid(0, kValueCount),
+      [&](const DelimitedLine& line) { return ParseElementLine(path, line); }, &lines);
   if (auto* refusal = std::get_if<FileRefusal>(&parsed)) return std::move(*refusal);
   std::vector<RouteElement>& elements = std::get<std::vector<RouteElement>>(parsed);
+  if (elements.empty()) return NoRecords(path, QStringLiteral("线元"));
 
   std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
   if (const auto* error = std::get_if<RouteError>(&route)) {
-    if (error->element < 1 || error->element > lines.size())
+    if (error->element < 1 || static_cast<size_t>(error->element) > lines.size())
       return FileRefusal{QStringLiteral("文件“%1”：%2")
                              .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
-    return ElementRefusal(path, lines[error->element - 1].number, *error);
+    return ElementRefusal(path, lines[static_cast<size_t>(error->element) - 1], *error);
   }
   return std::get<Route>(std::move(route));
 }
