@@ -167,6 +167,9 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   std::vector<CurveGeometry> geometry;
   std::vector<double> turn;  // signed, radians
   std::vector<double> wobble;
+  geometry.reserve(points.size() - 2);
+  turn.reserve(geometry.capacity());
+  wobble.reserve(geometry.capacity());
   double coordinates = 0;  // the largest, for the units in their last place
   for (const JdPoint& p : points)
     coordinates = std::max({coordinates, std::fabs(p.X), std::fabs(p.Y)});
@@ -207,6 +210,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   // Stations, and the straights the legs leave between the curves.
   double previousEnd = startStation;
   double previousT2 = 0;
+  route.curves.reserve(geometry.size());
   for (size_t c = 0; c < geometry.size(); ++c) {
     const CurveGeometry& g = geometry[c];
     const JdPoint& j = points[c + 1];
@@ -262,8 +266,13 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
 
   // The elements, from BP forward, each said of the row of its curve, a
   // straight of the JD it leads to.
+  // At most a straight and three curve elements a JD, and the last straight:
+  // room for them at once, since growing the list of a million JDs' elements
+  // copies it again and again and holds it twice as it does.
   std::vector<RouteElement> elements;
   std::vector<int> rows;
+  elements.reserve(4 * route.curves.size() + 1);
+  rows.reserve(elements.capacity());
   Chain chain(elements, rows);
   chain.StartAt(points[0].X, points[0].Y, legs[0].azimuth);
   double station = startStation;

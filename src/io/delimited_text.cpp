@@ -1,8 +1,11 @@
 #include "delimited_text.h"
 
+#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "gbk_text.h"
 #include "number_reading.h"
 #include "read_file.h"
 #include "refusal.h"
@@ -76,6 +79,52 @@ QString FieldLabel(const QString& path, int line, const QString& name) {
   return LinePrefix(path, line) + QStringLiteral("“%1”").arg(name);
 }
 
+// Each line of the bytes with its 1-based number, without its end (CR LF, LF
+// or CR), to `line` until it returns false. The ends are single bytes in
+// UTF-8 and GBK alike, never part of a character, so the lines of the bytes
+// are those of the text.
+template <class Line>
+void ForEachByteLine(const QByteArray& bytes, Line line) {
+  const char* const begin = bytes.constData();
+  const char* const end = begin + bytes.size();
+  int number = 0;
+  for (const char* start = begin; start < end;) {
+    const char* stop = std::find_if(start, end, [](char c) { return c == '\r' || c == '\n'; });
+    if (!line(++number, QByteArrayView(start, stop - start))) return;
+    start = stop + (stop + 1 < end && stop[0] == '\r' && stop[1] == '\n' ? 2 : 1);
+  }
+}
+
+std::optional<FileRefusal> CheckLineLengths(const QString& path, const QByteArray& bytes) {
+  std::optional<FileRefusal> refusal;
+  ForEachByteLine(bytes, [&](int number, QByteArrayView line) {
+    if (line.size() <= kLongestDelimitedLine) return true;
+    refusal = FileRefusal{QStringLiteral("文件“%1”第%2行有%3个字节，一行最多%4个字节！")
+                              .arg(FileNameForMessage(path), QString::number(number),
+                                   QString::number(line.size()),
+                                   QString::number(kLongestDelimitedLine))};
+    return false;
+  });
+  return refusal;
+}
+
+// True when `decoder` reads all the bytes without error. They are decoded a
+// run of whole lines at a time, so that no character is cut and no more than
+// a run is held as text.
+bool DecodesWhole(const QByteArray& bytes, QStringDecoder decoder) {
+  constexpr qsizetype kRun = 1024 * 1024;
+  if (!decoder.isValid()) return false;
+  const QByteArrayView all(bytes);
+  for (qsizetype start = 0; start < all.size();) {
+    qsizetype end = std::min(all.size(), start + kRun);
+    while (end < all.size() && all[end - 1] != '\r' && all[end - 1] != '\n') ++end;
+    const QString run = decoder.decode(all.sliced(start, end - start));
+    if (decoder.hasError()) return false;
+    start = end;
+  }
+  return true;
+}
+
 }  // namespace
 
 FileOutcome<QString> DecodeDelimitedText(const QString& path, const QByteArray& bytes) {
@@ -92,6 +141,17 @@ FileOutcome<QString> ReadDelimitedFile(const QString& path) {
   return DecodeDelimitedText(path, std::get<QByteArray>(bytes));
 }
 
+std::optional<QStringList> SplitDelimitedLine(QStringView line, qsizetype maxFields) {
+  const QStringView visible = Trimmed(line);
+  if (visible.isEmpty() || visible.startsWith(u'#')) return std::nullopt;
+  bool hard = false;
+  for (QChar c : visible) hard = hard || IsHardSeparator(c);
+  QStringList fields = hard ? SplitAtSeparators(line) : SplitAtSpaces(line, maxFields);
+  DropEmptyTail(fields);
+  if (fields.isEmpty()) return std::nullopt;  // a row of empty spreadsheet cells
+  return fields;
+}
+
 QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxFields) {
   QList<DelimitedLine> lines;
   int number = 0;
@@ -103,17 +163,70 @@ QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxField
     const QStringView line = QStringView(text).sliced(start, end - start);
     ++number;
     start = end + (end + 1 < size && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
-
-    const QStringView visible = Trimmed(line);
-    if (visible.isEmpty() || visible.startsWith(u'#')) continue;
-    bool hard = false;
-    for (QChar c : visible) hard = hard || IsHardSeparator(c);
-    QStringList fields = hard ? SplitAtSeparators(line) : SplitAtSpaces(line, maxFields);
-    DropEmptyTail(fields);
-    if (fields.isEmpty()) continue;  // a row of empty spreadsheet cells
-    lines.append({number, std::move(fields)});
+    if (std::optional<QStringList> fields = SplitDelimitedLine(line, maxFields))
+      lines.append({number, std::move(*fields)});
   }
   return lines;
+}
+
+namespace {
+
+// Each line of a file's whole content as text, to `line` until it returns
+// false; refused as ForEachDelimitedLine refuses before any record.
+template <class Line>
+std::optional<FileRefusal> ForEachTextLine(const QString& path, const QByteArray& bytes, Line line) {
+  if (std::optional<FileRefusal> refusal = CheckLineLengths(path, bytes)) return refusal;
+  constexpr auto kStateless = QStringConverter::Flag::Stateless;
+  const bool utf8 = DecodesWhole(bytes, QStringDecoder(QStringDecoder::Utf8, kStateless));
+  if (!utf8 && !DecodesWhole(bytes, GbkDecoder()))
+    return FileRefusal{QStringLiteral("文件“%1”不是UTF-8或GBK编码的文字，无法读取！")
+                           .arg(FileNameForMessage(path))};
+  // A UTF-8 file's first line is decoded as the start of a text, the others
+  // as its middle, where U+FEFF is a character like any other.
+  QStringDecoder first_line = utf8 ? QStringDecoder(QStringDecoder::Utf8, kStateless) : GbkDecoder();
+  QStringDecoder other_lines =
+      utf8 ? QStringDecoder(QStringDecoder::Utf8, kStateless | QStringConverter::Flag::ConvertInitialBom)
+           : GbkDecoder();
+  ForEachByteLine(bytes, [&](int number, QByteArrayView bytes_of_line) {
+    QString text = (number == 1 ? first_line : other_lines).decode(bytes_of_line);
+    if (utf8 && number == 1 && text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    return line(number, std::move(text));
+  });
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileRefusal> ForEachDelimitedLine(const QString& path, const QByteArray& bytes,
+                                                qsizetype maxFields, const QStringList& columns,
+                                                const DelimitedLineHandler& handle) {
+  bool first_record = true;
+  std::optional<FileRefusal> refusal;
+  if (auto unread = ForEachTextLine(path, bytes, [&](int number, QString&& text) {
+        std::optional<QStringList> fields = SplitDelimitedLine(text, maxFields);
+        if (!fields) return true;
+        if (std::exchange(first_record, false) && IsHeader(*fields, columns)) return true;
+        refusal = handle(DelimitedLine{number, std::move(*fields)});
+        return !refusal;
+      }))
+    return unread;
+  return refusal;
+}
+
+size_t LineCount(const QByteArray& bytes) {
+  size_t count = 0;
+  ForEachByteLine(bytes, [&](int, QByteArrayView) { return ++count; });
+  return count;
+}
+
+FileOutcome<QString> FirstDelimitedLine(const QString& path, const QByteArray& bytes) {
+  QString first;
+  if (auto refusal = ForEachTextLine(path, bytes, [&](int, QString&& text) {
+        first = std::move(text);
+        return false;
+      }))
+    return std::move(*refusal);
+  return first;
 }
 
 bool StartsWithNumber(const QString& field) {
@@ -123,16 +236,14 @@ bool StartsWithNumber(const QString& field) {
   return i < field.size() && IsAsciiDigit(field[i]);
 }
 
-void DropHeader(QList<DelimitedLine>& lines, const QStringList& columns) {
-  if (lines.isEmpty()) return;
-  const QStringList& first = lines.front().fields;
+bool IsHeader(const QStringList& first, const QStringList& columns) {
   bool names_a_column = false;
   for (qsizetype i = 0; i < std::min(first.size(), columns.size()); ++i)
     names_a_column = names_a_column || (!columns[i].isEmpty() && first[i] == columns[i]);
   const auto reads_as_data = [](const QString& field) {
     return StartsWithNumber(field) || BeginsLikeStationText(field.toStdString());
   };
-  if (names_a_column || std::none_of(first.begin(), first.end(), reads_as_data)) lines.removeFirst();
+  return names_a_column || std::none_of(first.begin(), first.end(), reads_as_data);
 }
 
 FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -18,6 +20,11 @@ namespace tarnvel {
 // The most any of these files may hold: about a million records, far more
 // than a route or a day's survey, far less than would exhaust the memory.
 inline constexpr qsizetype kDelimitedFileReadLimit = 128 * 1024 * 1024;
+
+// The longest line, in bytes, any of these files may hold: a record of a few
+// numbers and a name is some dozens of bytes, and a line beyond this is no
+// record but a file of another kind, refused before it is decoded.
+inline constexpr qsizetype kLongestDelimitedLine = 64 * 1024;
 
 // The text of a file's bytes, UTF-8 when they are valid UTF-8 (a byte-order
 // mark dropped), else GBK; refused, naming the file, when they are neither.
@@ -31,37 +38,76 @@ struct DelimitedLine {
   QStringList fields;  // each without surrounding spaces
 };
 
-// The records of a text. CR LF, LF and CR each end a line. Blank lines and
-// lines whose first visible character is "#" are skipped. A line holding a
-// comma, a full-width comma or a tab is split at each of them, so an empty
-// field stays in its place; any other line is split at runs of spaces (the
-// ideographic space counts as one), and its field number `maxFields` keeps
-// the rest of the line, spaces and all, so that a name may hold spaces.
+// The fields of one line: nothing for a blank line, a line whose first
+// visible character is "#", or a row of empty spreadsheet cells. A line
+// holding a comma, a full-width comma or a tab is split at each of them, so an
+// empty field stays in its place; any other line is split at runs of spaces
+// (the ideographic space counts as one), and its field number `maxFields`
+// keeps the rest of the line, spaces and all, so that a name may hold spaces.
+std::optional<QStringList> SplitDelimitedLine(QStringView line, qsizetype maxFields);
+
+// The records of a text (SplitDelimitedLine), each with its line number. CR
+// LF, LF and CR each end a line.
 QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxFields);
+
+// Given each record of a file in turn; a refusal ends the reading with it.
+using DelimitedLineHandler = std::function<std::optional<FileRefusal>(DelimitedLine&&)>;
+
+// Each record of a file's whole content `bytes` handed to `handle` in order,
+// as SplitDelimitedLines splits the text DecodeDelimitedText gives, the first
+// one left out when it is a header (IsHeader). Only one line is held as text
+// at a time. Before any record, a line longer than kLongestDelimitedLine is
+// refused ("文件“…”第3行有100000个字节，一行最多65536个字节！"), then a
+// file that is neither UTF-8 nor GBK, as DecodeDelimitedText refuses it; the
+// encoding is decided for the whole file. Nothing once every record is
+// handled, or the first refusal.
+std::optional<FileRefusal> ForEachDelimitedLine(const QString& path, const QByteArray& bytes,
+                                                qsizetype maxFields, const QStringList& columns,
+                                                const DelimitedLineHandler& handle);
+
+// The number of lines of a file's whole content, each ended by CR LF, LF or
+// CR, or by the end of the file: as many records as it may hold.
+size_t LineCount(const QByteArray& bytes);
+
+// The text of the first line of a file's whole content, empty for an empty
+// file; refused as ForEachDelimitedLine refuses before any record.
+FileOutcome<QString> FirstDelimitedLine(const QString& path, const QByteArray& bytes);
 
 // True when the field begins like a number: a digit, or a sign or a point
 // followed by one.
 bool StartsWithNumber(const QString& field);
 
-// Drops the header: the first line, when one of its fields is the name of its
-// column (`columns` in order, an empty name for a free text such as a point's
-// name, which may be anything), or when none of its fields begins like a
-// number or a station (K text). Any other first line is data, read and refused like the
-// rest, never skipped unseen: a mistyped number ("7586.7x") or a station in K
-// text beside a name ("P1,K8+652.052") is not a header.
-void DropHeader(QList<DelimitedLine>& lines, const QStringList& columns);
+// True when the first record `first` is a header: when one of its fields is
+// the name of its column (`columns` in order, an empty name for a free text
+// such as a point's name, which may be anything), or when none of its fields
+// begins like a number or a station (K text). Any other first line is data,
+// read and refused like the rest, never skipped unseen: a mistyped number
+// ("7586.7x") or a station in K text beside a name ("P1,K8+652.052") is not a
+// header.
+bool IsHeader(const QStringList& first, const QStringList& columns);
 
-// Each line made a record by `parse` (DelimitedLine → FileOutcome<Record>),
-// in order; the first refusal is given.
+// Each record of a file's whole content made a Record by `parse`
+// (DelimitedLine → FileOutcome<Record>) as ForEachDelimitedLine hands it
+// over, in order, with its line number added to `lineNumbers` when given;
+// the first refusal is given.
 template <class Record, class Parse>
-FileOutcome<std::vector<Record>> ParseRecords(const QList<DelimitedLine>& lines, Parse parse) {
+FileOutcome<std::vector<Record>> ParseRecords(const QString& path, const QByteArray& bytes,
+                                              qsizetype maxFields, const QStringList& columns,
+                                              Parse parse, std::vector<int>* lineNumbers = nullptr) {
   std::vector<Record> records;
-  records.reserve(static_cast<size_t>(lines.size()));
-  for (const DelimitedLine& line : lines) {
-    FileOutcome<Record> record = parse(line);
-    if (auto* refusal = std::get_if<FileRefusal>(&record)) return std::move(*refusal);
-    records.push_back(std::get<Record>(std::move(record)));
-  }
+  // Room for a record a line at once: grown as they come, the list would
+  // hold up to twice the room the records need.
+  records.reserve(LineCount(bytes));
+  if (lineNumbers) lineNumbers->reserve(records.capacity());
+  std::optional<FileRefusal> refusal = ForEachDelimitedLine(
+      path, bytes, maxFields, columns, [&](DelimitedLine&& line) -> std::optional<FileRefusal> {
+        FileOutcome<Record> record = parse(line);
+        if (auto* refused = std::get_if<FileRefusal>(&record)) return std::move(*refused);
+        records.push_back(std::get<Record>(std::move(record)));
+        if (lineNumbers) lineNumbers->push_back(line.number);
+        return std::nullopt;
+      });
+  if (refusal) return std::move(*refusal);
   return records;
 }
 

@@ -22,8 +22,10 @@ std::optional<QByteArray> EncodeGbk(const QString& text) {
   return bytes;
 }
 
+QStringDecoder GbkDecoder() { return QStringDecoder(kCodePage, QStringConverter::Flag::Stateless); }
+
 std::optional<QString> DecodeGbk(const QByteArray& bytes) {
-  QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+  QStringDecoder decoder = GbkDecoder();
   if (!decoder.isValid()) return std::nullopt;
   QString text = decoder.decode(bytes);
   if (decoder.hasError()) return std::nullopt;

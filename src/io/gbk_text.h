@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <optional>
 
 namespace tarnvel {
@@ -13,6 +14,10 @@ std::optional<QByteArray> EncodeGbk(const QString& text);
 
 // The text of GBK bytes; nothing if the bytes are not valid GBK.
 std::optional<QString> DecodeGbk(const QByteArray& bytes);
+
+// A decoder of GBK that keeps no state from one call to the next; not valid
+// where the system has no GBK.
+QStringDecoder GbkDecoder();
 
 // The first character of the text that has no GBK form (a lone surrogate
 // counts as one), or nothing when every character has one. Only meaningful

@@ -54,24 +54,20 @@ FileOutcome<JdTable> ReadJdFile(const QString& path) {
 }
 
 FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes) {
-  FileOutcome<QString> text = DecodeDelimitedText(path, bytes);
-  if (auto* refusal = std::get_if<FileRefusal>(&text)) return std::move(*refusal);
-  // One field more than a line may hold, so that a seventh is refused rather
-  // than read as part of Ls2.
-  QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount + 1);
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
-  DropHeader(lines, columns);
-  if (lines.isEmpty()) return NoRecords(path, QStringLiteral("交点"));
-  auto points = ParseRecords<JdPoint>(
-      lines, [&](const DelimitedLine& line) { return ParseJdLine(path, line); });
-  if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
   JdTable table;
+  // One field more than a line may hold, so that a seventh is refused rather
+  // than read as part of Ls2.
+  auto points = ParseRecords<JdPoint>(
+      path, bytes, kFieldCount + 1, columns,
+      [&](const DelimitedLine& line) { return ParseJdLine(path, line); }, &table.lines);
+  if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
   table.points = std::get<std::vector<JdPoint>>(std::move(points));
+  if (table.points.empty()) return NoRecords(path, QStringLiteral("交点"));
   if (table.points.size() < 2)
     return FileRefusal{QStringLiteral("文件“%1”只有一个点，至少要有起点和终点两行！")
                            .arg(FileNameForMessage(path))};
-  for (const DelimitedLine& line : lines) table.lines.push_back(line.number);
   return table;
 }
 

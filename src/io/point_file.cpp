@@ -37,12 +37,12 @@ FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path) {
 }
 
 FileOutcome<std::vector<SurveyPoint>> ParsePointFile(const QString& path, const QByteArray& bytes) {
-  FileOutcome<QString> text = DecodeDelimitedText(path, bytes);
-  if (auto* refusal = std::get_if<FileRefusal>(&text)) return std::move(*refusal);
-  QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount);
-  DropHeader(lines, {QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")});
-  if (lines.isEmpty()) return NoRecords(path, QStringLiteral("点"));
-  return ParseRecords<SurveyPoint>(lines, [&](const DelimitedLine& line) { return ParsePointLine(path, line); });
+  const QStringList columns{QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")};
+  auto points = ParseRecords<SurveyPoint>(path, bytes, kFieldCount, columns,
+                                          [&](const DelimitedLine& line) { return ParsePointLine(path, line); });
+  if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
+  if (std::get<std::vector<SurveyPoint>>(points).empty()) return NoRecords(path, QStringLiteral("点"));
+  return points;
 }
 
 }  // namespace tarnvel

@@ -36,12 +36,13 @@ FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path) {
 
 FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path,
                                                        const QByteArray& bytes) {
-  FileOutcome<QString> text = DecodeDelimitedText(path, bytes);
-  if (auto* refusal = std::get_if<FileRefusal>(&text)) return std::move(*refusal);
-  QList<DelimitedLine> lines = SplitDelimitedLines(std::get<QString>(text), kFieldCount);
-  DropHeader(lines, {QString(), QStringLiteral("里程"), QStringLiteral("偏距"), QStringLiteral("偏角")});
-  if (lines.isEmpty()) return NoRecords(path, QStringLiteral("里程"));
-  return ParseRecords<StationLine>(lines, [&](const DelimitedLine& line) { return ParseStationLine(path, line); });
+  const QStringList columns{QString(), QStringLiteral("里程"), QStringLiteral("偏距"),
+                            QStringLiteral("偏角")};
+  auto stations = ParseRecords<StationLine>(path, bytes, kFieldCount, columns,
+                                            [&](const DelimitedLine& line) { return ParseStationLine(path, line); });
+  if (auto* refusal = std::get_if<FileRefusal>(&stations)) return std::move(*refusal);
+  if (std::get<std::vector<StationLine>>(stations).empty()) return NoRecords(path, QStringLiteral("里程"));
+  return stations;
 }
 
 }  // namespace tarnvel

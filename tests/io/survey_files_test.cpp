@@ -33,6 +33,21 @@ TEST(StationFileTest, RefusesNamingTheLineAndTheField) {
             QStringLiteral("文件“里程.txt”第2行“偏距”不是有效的数字！"));
 }
 
+// Pins the unbounded line: one line of a hundred megabytes was decoded and
+// split whole, taking seven times its size, before any refusal.
+TEST(StationFileTest, RefusesALineLongerThanTheLongestNamingItsLength) {
+  const QByteArray atMost = "A,7800," + QByteArray(64 * 1024 - 7, '0');
+  const auto read = ParseStationFile(QStringLiteral("里程.txt"), "点名,里程\n" + atMost + "\n");
+  ASSERT_TRUE(std::holds_alternative<std::vector<StationLine>>(read))
+      << std::get<FileRefusal>(read).message.toStdString();
+
+  const auto refused =
+      ParseStationFile(QStringLiteral("里程.txt"), "点名,里程\r\n" + atMost + "0\r\nB,7810\r\n");
+  ASSERT_TRUE(std::holds_alternative<FileRefusal>(refused));
+  EXPECT_EQ(std::get<FileRefusal>(refused).message,
+            QStringLiteral("文件“里程.txt”第2行有65537个字节，一行最多65536个字节！"));
+}
+
 TEST(PointFileTest, EchoesCoordinatesAsGivenAndKeepsACodeWithSpaces) {
   const auto outcome = ParsePointFile(QStringLiteral("测点.txt"),
                                       "点名 X Y H 编码\nP1 3378600.40 453700 12.5 边桩 左侧\nP2,1,2\n");

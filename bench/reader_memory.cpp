@@ -1,0 +1,32 @@
+// Reads one stations or points file, today's way or the previous one, so
+// that bench/reader_memory.sh can take each reader's peak memory alone:
+//   reader_memory stations|points today|previous FILE
+#include <cstdio>
+
+#include "point_file.h"
+#include "previous_readers.h"
+#include "station_file.h"
+
+namespace {
+
+template <class Records>
+int Report(const Records& records) {
+  if (const auto* refusal = std::get_if<tarnvel::FileRefusal>(&records)) {
+    std::fprintf(stderr, "%s\n", refusal->message.toStdString().c_str());
+    return 2;
+  }
+  std::printf("%zu records\n", std::get<1>(records).size());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tarnvel;
+  if (argc != 4) return 2;
+  const QString path = QString::fromLocal8Bit(argv[3]);
+  const bool previous = QString::fromLocal8Bit(argv[2]) == u"previous";
+  if (QString::fromLocal8Bit(argv[1]) == u"stations")
+    return Report(previous ? PreviousReadStationFile(path) : ReadStationFile(path));
+  return Report(previous ? PreviousReadPointFile(path) : ReadPointFile(path));
+}
