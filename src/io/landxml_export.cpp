@@ -6,7 +6,6 @@
 
 #include "angle.h"
 #include "centre_line.h"
-#include "element_kind.h"
 #include "landxml_numbers.h"
 #include "save_file.h"
 
@@ -153,15 +152,20 @@ class Writer {
     const QString rotation = v.Q > 0 ? u"cw"_s : u"ccw"_s;
     const QString name = QString::fromStdString(element.name);
 
-    const ElementKind kind = KindOf(loaded);
-    if (kind == ElementKind::Straight) {
+    // The LandXML element is the one that carries the typed values back
+    // exactly: a Curve only for equal radii, a Spiral for any two, so that a
+    // turning element of no curvature keeps its Q and a spiral between two
+    // nearly equal radii both of them. On what an element is, the export
+    // agrees with KindOf: its Line is KindOf's straight with Q 0, its Curve
+    // KindOf's arc.
+    if (v.Q == 0) {
       Start(u"Line"_s);
       xml_.writeAttribute(u"dir"_s, Text(start_degrees));
       xml_.writeAttribute(u"length"_s, Text(length));
       if (!name.isEmpty()) xml_.writeAttribute(u"name"_s, name);
       PointElement(u"Start"_s, start);
       PointElement(u"End"_s, end.point);
-    } else if (kind == ElementKind::Arc) {
+    } else if (v.RQ == v.RN && v.RQ != 0) {
       Start(u"Curve"_s);
       xml_.writeAttribute(u"rot"_s, rotation);
       xml_.writeAttribute(u"dirEnd"_s, Text(Reduce360(end.azimuth)));
