@@ -182,7 +182,7 @@ TEST_P(SpiralsMeetTest, WithoutAnArc) {
   // T2 from the JD on the outgoing one.
   const Xy end = ClothoidEnd(c.R, Ls1);
   const double side = c.turn > 0 ? 1 : -1;
-  const JdPoint& jd1 = OneCurve(c.turn, c.R, 0, 0)[1];
+  const JdPoint jd1 = OneCurve(c.turn, c.R, 0, 0)[1];  // a copy: the table is a temporary
   const double hyX = jd1.X - e.T1 * e.tIn.x + end.x * e.tIn.x - side * end.y * e.tIn.y;
   const double hyY = jd1.Y - e.T1 * e.tIn.y + end.x * e.tIn.y + side * end.y * e.tIn.x;
   const double stations[] = {row.HY, row.HZ};
