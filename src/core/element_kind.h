@@ -1,6 +1,6 @@
 // What an element is, by its curvature: a straight, a circular arc or a
-// transition spiral. The joint check, the plan and the LandXML export all
-// ask here, so that they never disagree about one element.
+// transition spiral. The joint check and the plan ask here, so that they
+// never disagree about one element.
 #pragma once
 
 #include "line_element.h"

@@ -1,7 +1,7 @@
-// One answer to "straight, arc or spiral?" for the joint check, the plan and
-// the LandXML export. Pins their disagreement on an element with turn
-// direction 0 and finite radii: the joint check took it for a straight, the
-// plan coloured it as an arc, and the export wrote a Line.
+// One answer to "straight, arc or spiral?" for the joint check and the plan.
+// Pins their disagreement on an element with turn direction 0 and finite
+// radii: the joint check took it for a straight and the plan coloured it as
+// an arc (the export writes it as a Line).
 #include "element_kind.h"
 
 #include <gtest/gtest.h>
