@@ -1,6 +1,6 @@
 // The route window 线路计算 driven as a surveyor drives it: import a road,
 // find the bad joint, mend it, set out and inverse, save, and read the plan.
-// The road (tests/ui/data) is a design table to the millimetre: straight,
+// The road (tests/ui/route/data) is a design table to the millimetre: straight,
 // spiral, arc of 300 right, spiral, straight, spiral, arc of 250 left,
 // spiral, straight, from K1000 to K1980.
 #include <QAction>
