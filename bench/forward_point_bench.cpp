@@ -16,10 +16,8 @@ namespace {
 // that the new form gives the same bits.
 namespace before {
 
-constexpr std::array<double, 4> kNodes = {0.0694318442, 0.3300094782, 0.6699905218,
-                                          0.9305681558};
-constexpr std::array<double, 4> kWeights = {0.1739274226, 0.3260725774, 0.3260725774,
-                                            0.1739274226};
+constexpr std::array<double, 4> kNodes = {0.0694318442, 0.3300094782, 0.6699905218, 0.9305681558};
+constexpr std::array<double, 4> kWeights = {0.1739274226, 0.3260725774, 0.3260725774, 0.1739274226};
 constexpr double kMaxPanelTurn = 0.25;
 constexpr double kMaxSubPanels = 64;
 
@@ -47,8 +45,8 @@ constexpr double kMaxSubPanels = 64;
   }
   const double largest_curvature =
       std::fabs(e.Q) * std::max(std::fabs(c0), std::fabs(c0 + 2 * E * L));
-  const double panels = std::clamp(
-      std::ceil(largest_curvature * std::fabs(L) / kMaxPanelTurn), 2.0, kMaxSubPanels);
+  const double panels =
+      std::clamp(std::ceil(largest_curvature * std::fabs(L) / kMaxPanelTurn), 2.0, kMaxSubPanels);
   const double h = L / panels;
   double x = 0;
   double y = 0;
@@ -79,8 +77,8 @@ constexpr double kMaxSubPanels = 64;
   return distance * ((1 / RQ + cK) * ((180 / kPi) / 2)) + e.F;
 }
 
-[[gnu::noinline]] ForwardResult ForwardPointDegrees(const LineElement& e, double K,
-                                                    double m, double skewDegrees) {
+[[gnu::noinline]] ForwardResult ForwardPointDegrees(const LineElement& e, double K, double m,
+                                                    double skewDegrees) {
   const double A = before::QXFWJ(e, K);
   const Point c = before::CentreLinePoint(e, K);
   if (m == 0) return {c, A};
@@ -90,7 +88,7 @@ constexpr double kMaxSubPanels = 64;
 
 }  // namespace before
 
-const ElementTexts kInitialElement = {"7586.707", "7946.707", "3378605.445", "453648.704",
+const ElementTexts kInitialElement = {"7586.707",  "7946.707", "3378605.445", "453648.704",
                                       "98.565562", "0",        "4500",        "1"};
 
 void BM_ForwardPoint(benchmark::State& state) {
@@ -125,8 +123,8 @@ struct Table {
 
 Table TableOf(int64_t which) {
   if (which == 0) return {SJ(kInitialElement), 7586.707, 360.0 / 1'000'000, 0, 90};
-  return {SJ({"0", "10000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"}),
-          0, 0.01, 2.5, 90};
+  return {SJ({"0", "10000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"}), 0, 0.01,
+          2.5, 90};
 }
 
 template <Form form>

@@ -20,8 +20,8 @@ QByteArray EquationDocument(int count) {
       "directionUnit=\"decimal degrees\"/></Units>\n<Alignments>\n"
       "<Alignment name=\"A\" length=\"0\" staStart=\"0\">\n<CoordGeom>\n";
   for (int i = 0; i < count; ++i) {
-    text += "<Line dir=\"90\" length=\"10\"><Start>0 " + std::to_string(10 * i) +
-            "</Start></Line>\n";
+    text +=
+        "<Line dir=\"90\" length=\"10\"><Start>0 " + std::to_string(10 * i) + "</Start></Line>\n";
   }
   text += "</CoordGeom>\n";
   for (int i = 0; i < count; ++i) {

@@ -13,10 +13,10 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +42,8 @@ double ResidentMegabytes() {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return 0;
   for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    if (line.startsWith("VmRSS:"))
+      return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
   return 0;
 }
 
@@ -55,15 +56,14 @@ struct MillionRowWindow {
   MillionRowWindow() {
     window.show();
     window.findChild<QRadioButton*>(QStringLiteral("OptionButton2"))->click();
-    const std::pair<const char*, const char*> fields[] = {
-        {"Text1", "0"}, {"Text2", "10000"}, {"Text10", "0"}, {"Text11", "9999.99"},
-        {"Text9", "0.01"}, {"Text13", "2.5"}};
+    const std::pair<const char*, const char*> fields[] = {{"Text1", "0"},    {"Text2", "10000"},
+                                                          {"Text10", "0"},   {"Text11", "9999.99"},
+                                                          {"Text9", "0.01"}, {"Text13", "2.5"}};
     for (const auto& [name, text] : fields)
       window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
   }
   void click(const char* button) {
-    QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(button)),
-                      Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
   }
 };
 

@@ -212,8 +212,7 @@ class Reader {
     point.line = Line();
     const QString element = xml_.name().toString();
     const bool reference = xml_.attributes().hasAttribute("pntRef"_L1);
-    const QString text =
-        xml_.readElementText(QXmlStreamReader::SkipChildElements).simplified();
+    const QString text = xml_.readElementText(QXmlStreamReader::SkipChildElements).simplified();
     if (xml_.hasError()) NotXml();
     const QStringList parts = text.split(u' ', Qt::SkipEmptyParts);
     if (parts.isEmpty() && reference) {
@@ -263,7 +262,7 @@ class Builder {
     built.values.Y0 = g.start.Y;
 
     std::optional<double> length = Finite(g, "length"_L1);
-    double start_degrees = 0;       // from the points
+    double start_degrees = 0;         // from the points
     std::optional<double> start_dms;  // from a direction attribute
 
     if (g.kind == "Line"_L1) {
@@ -283,7 +282,8 @@ class Builder {
       if (const auto r = Finite(g, "radius"_L1)) {
         radius = *r;
       } else {
-        if (!g.center.present) Refuse(g, QStringLiteral("没有半径（radius），也没有圆心（Center）"));
+        if (!g.center.present)
+          Refuse(g, QStringLiteral("没有半径（radius），也没有圆心（Center）"));
         radius = std::hypot(g.center.X - g.start.X, g.center.Y - g.start.Y);
       }
       if (radius == 0) Refuse(g, QStringLiteral("半径为0"));
@@ -300,8 +300,8 @@ class Builder {
       }
       if (!length) {
         if (const auto delta = Finite(g, "delta"_L1)) {
-          length = std::fabs(radius * AngleToDegrees(*delta, angular_unit_) * kPi /
-                             kHalfTurnDegrees);
+          length =
+              std::fabs(radius * AngleToDegrees(*delta, angular_unit_) * kPi / kHalfTurnDegrees);
         } else if (g.center.present && g.end.present) {
           const double from = Azimuth(g, g.center, g.start);
           const double to = Azimuth(g, g.center, g.end);
@@ -314,10 +314,11 @@ class Builder {
     } else {  // Spiral
       const QString type = g.attributes.value("spiType"_L1).toString();
       if (type != "clothoid"_L1) {
-        Refuse(g, type.isEmpty()
-                      ? QStringLiteral("没有注明缓和曲线类型（spiType），只能导入回旋线（clothoid）")
-                      : QStringLiteral("缓和曲线类型“%1”不能导入，只能导入回旋线（clothoid）")
-                            .arg(type));
+        Refuse(
+            g,
+            type.isEmpty()
+                ? QStringLiteral("没有注明缓和曲线类型（spiType），只能导入回旋线（clothoid）")
+                : QStringLiteral("缓和曲线类型“%1”不能导入，只能导入回旋线（clothoid）").arg(type));
       }
       built.values.Q = Rotation(g);
       built.values.RQ = SpiralRadius(g, "radiusStart"_L1);
@@ -390,9 +391,9 @@ class Builder {
     }
     const QString linear = units.attributes.value("linearUnit"_L1).toString();
     if (units.attributes.hasAttribute("linearUnit"_L1) && linear != "meter"_L1) {
-      reader_.Refuse(units.line, units.system,
-                     QStringLiteral("长度单位“%1”不能导入，只能导入以米（meter）为单位的文件")
-                         .arg(linear));
+      reader_.Refuse(
+          units.line, units.system,
+          QStringLiteral("长度单位“%1”不能导入，只能导入以米（meter）为单位的文件").arg(linear));
     }
     angular_unit_ = UnitOf(units, "angularUnit"_L1);
     direction_unit_ = UnitOf(units, "directionUnit"_L1);
@@ -451,7 +452,8 @@ class Builder {
     const double dX = to.X - from.X;
     const double dY = to.Y - from.Y;
     if (dX == 0 && dY == 0) {
-      Refuse(g, QStringLiteral("第%1行与第%2行的点重合，无法求得方位角").arg(from.line).arg(to.line));
+      Refuse(g,
+             QStringLiteral("第%1行与第%2行的点重合，无法求得方位角").arg(from.line).arg(to.line));
     }
     return Reduce360(std::atan2(dY, dX) * kHalfTurnDegrees / kPi);
   }
@@ -472,7 +474,8 @@ ElementValues SplitAt(const Built& element, double distance) {
   const ForwardResult there = ForwardPoint(whole, distance, 0, kQuarterTurnDegrees);
   // The curvature runs linearly from 1/RQ to 1/RN along the element.
   const auto curvature = [](double radius) { return radius == 0 ? 0 : 1 / radius; };
-  const double k = curvature(v.RQ) + (curvature(v.RN) - curvature(v.RQ)) * distance / element.length;
+  const double k =
+      curvature(v.RQ) + (curvature(v.RN) - curvature(v.RQ)) * distance / element.length;
   ElementValues rest = v;
   rest.X0 = there.point.X;
   rest.Y0 = there.point.Y;
@@ -501,8 +504,8 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   }
 
   Builder builder(reader);
-  const auto sta_start = builder.Finite(alignment.line, alignment_element, alignment.attributes,
-                                        "staStart"_L1);
+  const auto sta_start =
+      builder.Finite(alignment.line, alignment_element, alignment.attributes, "staStart"_L1);
   if (!sta_start) {
     reader.Refuse(alignment.line, alignment_element, QStringLiteral("没有起点桩号（staStart）"));
   }

@@ -24,7 +24,8 @@ void DropHeader(QList<DelimitedLine>& lines, const QStringList& columns) {
   const auto reads_as_data = [](const QString& field) {
     return StartsWithNumber(field) || BeginsLikeStationText(field.toStdString());
   };
-  if (names_a_column || std::none_of(first.begin(), first.end(), reads_as_data)) lines.removeFirst();
+  if (names_a_column || std::none_of(first.begin(), first.end(), reads_as_data))
+    lines.removeFirst();
 }
 
 template <class Record, class Parse>
@@ -100,8 +101,8 @@ FileOutcome<std::vector<StationLine>> PreviousReadStationFile(const QString& pat
 
 FileOutcome<std::vector<SurveyPoint>> PreviousReadPointFile(const QString& path) {
   return PreviousRead<SurveyPoint>(
-      path, kPointFieldCount, {QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")},
-      ParsePointLine);
+      path, kPointFieldCount,
+      {QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")}, ParsePointLine);
 }
 
 }  // namespace tarnvel

@@ -10,7 +10,9 @@ namespace tarnvel {
 
 namespace {
 
-QPointF ToScene(Point point, Point origin) { return {point.Y - origin.Y, origin.X - point.X}; }
+QPointF ToScene(Point point, Point origin) {
+  return {point.Y - origin.Y, origin.X - point.X};
+}
 
 void DrawCross(QPainter& painter, QPointF at) {
   painter.drawLine(at + QPointF(-3, 0), at + QPointF(3, 0));

@@ -27,7 +27,11 @@ QApplication& App() {
 // A million rows along the initial element: 360 m at a step of 0.36 mm.
 const TableFields kMillionRows{
     {"7586.707", "7946.707", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
-    "7586.707", "7946.707", "0.00036", "0", "90"};
+    "7586.707",
+    "7946.707",
+    "0.00036",
+    "0",
+    "90"};
 
 const QString& MillionRowText() {
   static const QString text =

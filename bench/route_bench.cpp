@@ -40,8 +40,14 @@ Route GeneratedRoute(int count) {
   auto add = [&](double length, double RQ, double RN, double Q) {
     const ElementValues v{K, K + length, at.X, at.Y, Dms(azimuth), RQ, RN, Q};
     elements.push_back({v, ""});
-    const LineElement e{v.K0, v.K1, v.X0, v.Y0, DmsToDegrees(v.F), RQ == 0 ? kInfiniteRadius : RQ,
-                        RN == 0 ? kInfiniteRadius : RN, Q};
+    const LineElement e{v.K0,
+                        v.K1,
+                        v.X0,
+                        v.Y0,
+                        DmsToDegrees(v.F),
+                        RQ == 0 ? kInfiniteRadius : RQ,
+                        RN == 0 ? kInfiniteRadius : RN,
+                        Q};
     const ForwardResult end = ForwardPoint(e, e.K1, 0, 90);
     at = end.point;
     azimuth = end.azimuth;
@@ -104,9 +110,8 @@ std::vector<Point> PointsNear(const Route& route, double reach) {
   for (int i = 0; i < 4096; ++i) {
     const double K = std::uniform_real_distribution(RouteStart(route), RouteEnd(route))(random);
     const double m = std::uniform_real_distribution(-reach, reach)(random);
-    points.push_back(std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90))
-                         .front()
-                         .result.point);
+    points.push_back(
+        std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90)).front().result.point);
   }
   return points;
 }
@@ -150,8 +155,8 @@ BENCHMARK(BM_RouteFeetOf<previous::RouteFeet>)
 // turns, points up to 10 m either side.
 template <auto Feet>
 void BM_TightSpiralFeet(benchmark::State& state) {
-  static const Route spiral = std::get<Route>(MakeRoute(
-      {{{1000, 1566.657, 3378605.445, 453648.704, 98.5655, 17.134, 0, 1}, ""}}));
+  static const Route spiral = std::get<Route>(
+      MakeRoute({{{1000, 1566.657, 3378605.445, 453648.704, 98.5655, 17.134, 0, 1}, ""}}));
   TimeFeet<Feet>(state, spiral, 10);
 }
 BENCHMARK(BM_TightSpiralFeet<RouteFeet>)->Name("BM_TightSpiralFeet")->Unit(benchmark::kMicrosecond);

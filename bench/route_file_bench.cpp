@@ -28,7 +28,8 @@ double ToDms(double degrees) {
 // Straights, spirals and arcs in turn, each starting where the last ends, the
 // curves turning left and right alternately so the route stays compact.
 QByteArray GeneratedTable(int count) {
-  std::string text = "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q\r\n";
+  std::string text =
+      "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q\r\n";
   double K = 0, X = 3378605.445, Y = 453648.704, F = 45.3;
   for (int i = 0; i < count; ++i) {
     const int kind = i % 4;  // straight, spiral in, arc, spiral out
@@ -37,8 +38,14 @@ QByteArray GeneratedTable(int count) {
     const double RN = kind == 1 || kind == 2 ? 800 : 0;
     const double Q = kind == 0 ? 0 : turn;
     const double length = kind == 2 ? 150 : 100;
-    const LineElement e{K, K + length, X, Y, DmsToDegrees(F), RQ == 0 ? kInfiniteRadius : RQ,
-                        RN == 0 ? kInfiniteRadius : RN, Q};
+    const LineElement e{K,
+                        K + length,
+                        X,
+                        Y,
+                        DmsToDegrees(F),
+                        RQ == 0 ? kInfiniteRadius : RQ,
+                        RN == 0 ? kInfiniteRadius : RN,
+                        Q};
     for (double v : {K, K + length, X, Y, F, RQ, RN, Q}) text += GeneralText(v) + ",";
     text.back() = '\r';
     text += '\n';
@@ -55,7 +62,8 @@ void BM_ReadTableAndCheckJoints(benchmark::State& state) {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("route.csv"));
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(GeneratedTable(static_cast<int>(state.range(0)))) < 0) {
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(GeneratedTable(static_cast<int>(state.range(0)))) < 0) {
     state.SkipWithError("cannot write the table");
     return;
   }

@@ -9,16 +9,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QGraphicsScene>
-#include <QPushButton>
-#include <QTimer>
 #include <QFile>
+#include <QGraphicsScene>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "background_job.h"
 #include "fakes.h"
@@ -99,8 +99,9 @@ void BM_InverseHundredThousandPoints(benchmark::State& state) {
   const QString path = folder.filePath(QStringLiteral("points.txt"));
   QByteArray text;
   for (int i = 0; i < 100000; ++i)
-    text += "P" + QByteArray::number(i) + "," + QByteArray::number(3378650 + (i % 200) * 0.5, 'f', 3) +
-            "," + QByteArray::number(453650 + (i / 200) * 1.6, 'f', 3) + "\n";
+    text += "P" + QByteArray::number(i) + "," +
+            QByteArray::number(3378650 + (i % 200) * 0.5, 'f', 3) + "," +
+            QByteArray::number(453650 + (i / 200) * 1.6, 'f', 3) + "\n";
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) return;
   file.close();
@@ -127,16 +128,19 @@ struct MillionPointWindow : RoadWindow {
     (void)QTest::qWaitForWindowExposed(&window);
   }
   RoutePlanView* plan() { return window.findChild<RoutePlanView*>(QStringLiteral("planView")); }
-  StakeoutModel* stakeout() { return qobject_cast<StakeoutModel*>(table("stakeoutTable")->model()); }
+  StakeoutModel* stakeout() {
+    return qobject_cast<StakeoutModel*>(table("stakeoutTable")->model());
+  }
   // The previous points item in place of today's, holding the same points.
   std::unique_ptr<PreviousRoutePointsItem> previousItem() {
     window.findChild<QCheckBox*>(QStringLiteral("showStakeoutCheck"))->setChecked(false);
     auto item = std::make_unique<PreviousRoutePointsItem>(QColor(140, 0, 160));
     std::vector<Point> points;
     for (const ForwardCsvRow& row : stakeout()->rows()) points.push_back(row.point.result.point);
-    item->setPoints(std::move(points), [this](std::size_t i) {
-      return QString::fromStdString(stakeout()->rows()[i].name);
-    }, plan()->fromScene({0, 0}));
+    item->setPoints(
+        std::move(points),
+        [this](std::size_t i) { return QString::fromStdString(stakeout()->rows()[i].name); },
+        plan()->fromScene({0, 0}));
     plan()->scene()->addItem(item.get());
     return item;
   }
@@ -179,9 +183,10 @@ void BM_MillionPointTakeIn_Previous(benchmark::State& state) {
     std::vector<Point> points;
     points.reserve(w.stakeout()->rows().size());
     for (const ForwardCsvRow& row : w.stakeout()->rows()) points.push_back(row.point.result.point);
-    item->setPoints(std::move(points), [&w](std::size_t i) {
-      return QString::fromStdString(w.stakeout()->rows()[i].name);
-    }, w.plan()->fromScene({0, 0}));
+    item->setPoints(
+        std::move(points),
+        [&w](std::size_t i) { return QString::fromStdString(w.stakeout()->rows()[i].name); },
+        w.plan()->fromScene({0, 0}));
     w.plan()->viewport()->repaint();
   }
 }
@@ -192,8 +197,8 @@ void BM_MillionPointTakeIn(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     std::vector<ForwardCsvRow> rows = w.stakeout()->rows();
-    PlanPointIndex index = IndexPlanPoints(
-        rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
+    PlanPointIndex index =
+        IndexPlanPoints(rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
     state.ResumeTiming();
     FreeInBackground(w.stakeout()->setRows(std::move(rows)));
     w.plan()->setPoints(RoutePlanView::Layer::Stakeout, std::move(index), [&w](std::size_t i) {
@@ -231,7 +236,10 @@ void BM_MillionPointLongestStall(benchmark::State& state) {
   }
   state.counters["rows"] = w.stakeout()->rowCount();
 }
-BENCHMARK(BM_MillionPointLongestStall)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_MillionPointLongestStall)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 
 }  // namespace
 }  // namespace tarnvel

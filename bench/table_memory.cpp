@@ -21,10 +21,18 @@ int main(int argc, char** argv) {
   }
   const tarnvel::TableFields spiral{
       {"0", "10000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
-      "0", "9999.99", "0.01", "2.5", "90"};
+      "0",
+      "9999.99",
+      "0.01",
+      "2.5",
+      "90"};
   const tarnvel::TableFields initial{
       {"7586.707", "7946.707", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
-      "7586.707", "7946.707", "0.00036", "0", "90"};
+      "7586.707",
+      "7946.707",
+      "0.00036",
+      "0",
+      "90"};
   const tarnvel::TableFields& fields = default_element ? initial : spiral;
   const auto outcome =
       previous ? tarnvel::previous::ComputeTable(fields) : tarnvel::ComputeTable(fields);

@@ -20,12 +20,20 @@ namespace {
 // it gives a million rows, with the window's initial offset and skew.
 const TableFields kDefaultElementTable{
     {"7586.707", "7946.707", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
-    "7586.707", "7946.707", "0.00036", "0", "90"};
+    "7586.707",
+    "7946.707",
+    "0.00036",
+    "0",
+    "90"};
 
 // A million rows along a 10 km spiral, the longest table the window takes.
 const TableFields kSpiralTable{
     {"0", "10000", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"},
-    "0", "9999.99", "0.01", "2.5", "90"};
+    "0",
+    "9999.99",
+    "0.01",
+    "2.5",
+    "90"};
 
 using Compute = Outcome<std::string> (*)(const TableFields&);
 
@@ -52,9 +60,8 @@ void BM_MillionRowTable(benchmark::State& state, Compute compute, const TableFie
     rows = static_cast<double>(std::count(text.begin(), text.end(), '\n') - 1);
     state.ResumeTiming();
   }
-  state.counters["rows/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * rows,
-                         benchmark::Counter::kIsRate);
+  state.counters["rows/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * rows,
+                                                benchmark::Counter::kIsRate);
   state.counters["rows"] = rows;
   // Both threads' work: on a machine with a free second core the wall time
   // of two threads approaches half of it.
@@ -72,20 +79,23 @@ Outcome<std::string> TwoThreads(const TableFields& f) {
 
 BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_previous, previous::ComputeTable,
                   kDefaultElementTable)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_one_thread, OneThread,
-                  kDefaultElementTable)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_two_threads, TwoThreads,
-                  kDefaultElementTable)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_previous, previous::ComputeTable,
-                  kSpiralTable)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_one_thread, OneThread, kDefaultElementTable)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_MillionRowTable, default_element_two_threads, TwoThreads, kDefaultElementTable)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_previous, previous::ComputeTable, kSpiralTable)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_one_thread, OneThread, kSpiralTable)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_MillionRowTable, spiral_10km_two_threads, TwoThreads, kSpiralTable)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The texts of one row alone, without the geometry: station, X, Y and
 // azimuth along the default element.

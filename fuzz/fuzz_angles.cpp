@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(angle)) continue;
     const std::string text = DegreesToDmsText(angle);
     fuzzing::RequireFiniteText(text);
-    fuzzing::Require(text.find("ˊ60″") == std::string::npos &&
-                         text.find("°60ˊ") == std::string::npos,
-                     "sixty seconds or minutes shown");
+    fuzzing::Require(
+        text.find("ˊ60″") == std::string::npos && text.find("°60ˊ") == std::string::npos,
+        "sixty seconds or minutes shown");
   }
   return 0;
 }

@@ -53,8 +53,7 @@ std::vector<std::string> Fields(std::string_view input) {
 template <class Texts, class Show>
 void Check(const tarnvel::Outcome<Texts>& outcome, Show show) {
   if (const auto* refusal = std::get_if<tarnvel::Refusal>(&outcome)) {
-    tarnvel::fuzzing::Require(!refusal->message.empty(),
-                              "a refusal without message");
+    tarnvel::fuzzing::Require(!refusal->message.empty(), "a refusal without message");
     return;
   }
   show(std::get<Texts>(outcome));
@@ -89,8 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string typed = "   " + f[9] + "  " + f[14] + "  ";
     Check(ComputeTable({element, f[11], f[12], f[13], f[9], f[14]}),
           [&typed](const std::string& text) {
-            for (size_t begin = text.find("\r\n") + 2, end; begin < text.size();
-                 begin = end + 2) {
+            for (size_t begin = text.find("\r\n") + 2, end; begin < text.size(); begin = end + 2) {
               end = text.find("\r\n", begin);
               std::string row = text.substr(begin, end - begin);
               const auto at = row.find(typed);

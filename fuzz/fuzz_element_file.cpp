@@ -14,8 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;
   const QString path = QStringLiteral("线元.txt");
-  const auto outcome =
-      ParseElementFile(path, QByteArrayView(data, static_cast<qsizetype>(size)));
+  const auto outcome = ParseElementFile(path, QByteArrayView(data, static_cast<qsizetype>(size)));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     fuzzing::Require(!refusal->message.isEmpty(), "a refusal without a message");
     return 0;

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tarnvel;
   const QString path = QStringLiteral("交点表.txt");
   const QString named = QStringLiteral("文件“交点表.txt”");
-  const auto table =
-      ParseJdFile(path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const auto table = ParseJdFile(
+      path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
   if (const auto* refusal = std::get_if<FileRefusal>(&table)) {
     fuzzing::Require(refusal->message.startsWith(named), "a refusal that does not name the file");
     return 0;

@@ -17,8 +17,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;
   const QString path = QStringLiteral("线元表.csv");
-  const auto outcome =
-      ParseRouteFile(path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const auto outcome = ParseRouteFile(
+      path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     fuzzing::Require(refusal->message.startsWith(QStringLiteral("文件“线元表.csv”")),
                      "a refusal that does not name the file");

@@ -11,7 +11,6 @@
 
 namespace tarnvel::previous {
 
-
 namespace {
 
 constexpr int kCoordinateDecimals = 3;
@@ -38,8 +37,8 @@ std::optional<Refusal> CheckStep(double start, double end, double step) {
   if (start + step == start || end + step == end)
     return Refusal{"“计算间距J”过小，桩号无法递增！", RefusalKind::UnusableValue, Field::TableStep};
   if (!(RowCount(start, end, step) <= kMaxTableRows))
-    return Refusal{"计算行数超过1000000行，请加大“计算间距J”！",
-                   RefusalKind::UnusableValue, Field::TableStep};
+    return Refusal{"计算行数超过1000000行，请加大“计算间距J”！", RefusalKind::UnusableValue,
+                   Field::TableStep};
   return std::nullopt;
 }
 
@@ -61,8 +60,7 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
   const auto k1 = ReadStrict(f.element[1]);
   if (!k1) return NotANumber(kElementFields[1], kElementFieldNames[1]);
   if (*k1 < end)
-    return Refusal{"输入“止点K”大于线元“止点桩号K”！", RefusalKind::UnusableValue,
-                   Field::TableEnd};
+    return Refusal{"输入“止点K”大于线元“止点桩号K”！", RefusalKind::UnusableValue, Field::TableEnd};
 
   const LineElement element = SJ(f.element);
   if (auto refusal = CheckElementValues(element)) return *refusal;
@@ -99,8 +97,7 @@ Outcome<std::string> ComputeTable(const TableFields& f) {
   for (double K = start; Continues(K, end, step) && rows_written <= kMaxTableRows;
        K += step, ++rows_written) {
     const ForwardResult r = ForwardPointDegrees(element, K, m, skew_degrees);
-    if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) ||
-        !std::isfinite(r.azimuth))
+    if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) || !std::isfinite(r.azimuth))
       return NotComputable(Field::TableStart);
     text.append(row.data(), WriteGeneralText(row.data(), K));
     text += row_middle;

@@ -1,11 +1,10 @@
 // Every foot of a point on one element, frozen: see previous_route.h.
-#include "previous_route.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "angle.h"
+#include "previous_route.h"
 
 namespace tarnvel::previous {
 
@@ -84,7 +83,9 @@ class Residual {
   mutable long evaluations_ = 0;
 };
 
-bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
+bool Opposite(double a, double b) {
+  return (a < 0 && b > 0) || (a > 0 && b < 0);
+}
 
 // Newton's method kept inside [a, b], whose residuals have opposite signs.
 double Refine(const Residual& r, Sample a, Sample b) {
@@ -101,8 +102,7 @@ double Refine(const Residual& r, Sample a, Sample b) {
       next = (a.station + b.station) / 2;
     const double step = std::fabs(next - x);
     x = next;
-    if (step <= kStationTolerance || std::fabs(b.station - a.station) <= kStationTolerance)
-      break;
+    if (step <= kStationTolerance || std::fabs(b.station - a.station) <= kStationTolerance) break;
   }
   return x;
 }
@@ -118,8 +118,8 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
   Sample lo = a;
   Sample hi = b;
   Sample mid = a;
-  for (int i = 0; i < kMaxRefinements && !r.Spent() &&
-                  std::fabs(hi.station - lo.station) > kStationTolerance;
+  for (int i = 0;
+       i < kMaxRefinements && !r.Spent() && std::fabs(hi.station - lo.station) > kStationTolerance;
        ++i) {
     mid = r.At((lo.station + hi.station) / 2);
     if (Opposite(mid.slope, a.slope))
@@ -149,7 +149,7 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
   // Written so that a turn that is not a number (a radius so small that its
   // curvature overflows) still gives a count.
   const double wanted = std::ceil(r.TotalTurn() / kSampleTurn);
-  const int n = wanted >= kMaxSamples   ? kMaxSamples
+  const int n = wanted >= kMaxSamples  ? kMaxSamples
                 : wanted > kMinSamples ? static_cast<int>(wanted)
                                        : kMinSamples;
 

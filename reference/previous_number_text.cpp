@@ -123,8 +123,8 @@ char* TrimFraction(char* begin, char* end) {
 char* WriteFixedText(char* out, double x, int decimals) {
   if (!std::isfinite(x)) return WriteNonFinite(out, x);
   if (const auto q = ScaledRound(x, decimals)) return WriteScaled(out, *q, decimals, x < 0);
-  const auto end = std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed,
-                                 decimals).ptr;
+  const auto end =
+      std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed, decimals).ptr;
   if (*out == '-' && std::find_if(out, end, [](char c) { return c >= '1' && c <= '9'; }) == end)
     return std::copy(out + 1, end, out);  // no minus sign on a zero
   return end;

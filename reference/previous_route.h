@@ -17,7 +17,7 @@ namespace tarnvel::previous {
 
 std::vector<Foot> AllFeet(const LineElement& element, Point p);
 std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(
-    const Route& route, double K, double offset, double skewDms);
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route, double K,
+                                                                   double offset, double skewDms);
 
 }  // namespace tarnvel::previous

@@ -1,6 +1,4 @@
 // RouteForward, frozen: see previous_route.h.
-#include "previous_route.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,6 +6,7 @@
 
 #include "angle.h"
 #include "number_text.h"
+#include "previous_route.h"
 #include "route_joints.h"
 
 namespace tarnvel::previous {
@@ -89,8 +88,8 @@ void ForEachHolder(const Route& route, double K, Visit visit) {
 
 // One row per offset for each element holding K; none in a gap. Returns
 // whether any element holds K.
-bool AddRows(const Route& route, double K, std::span<const double> offsets,
-             double skewDms, double skewDegrees, std::vector<RoutePoint>& rows) {
+bool AddRows(const Route& route, double K, std::span<const double> offsets, double skewDms,
+             double skewDegrees, std::vector<RoutePoint>& rows) {
   const bool prepared = route.prepared.size() == route.loaded.size();
   bool held = false;
   ForEachHolder(route, K, [&](int i) {
@@ -108,9 +107,8 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets,
 
 }  // namespace
 
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route,
-                                                                    double K, double offset,
-                                                                    double skewDms) {
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route, double K,
+                                                                   double offset, double skewDms) {
   std::vector<RoutePoint> points;
   if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsToDegrees(skewDms), points))
     return NoStation(route, K);

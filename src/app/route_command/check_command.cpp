@@ -8,7 +8,8 @@ namespace tarnvel {
 
 CommandOutcome RunCheck(const RouteCommandLine& line) {
   FileOutcome<RouteSource> source = LoadRouteSource(line.route, line.source);
-  if (const auto* refusal = std::get_if<FileRefusal>(&source)) return ArgumentRefusal{refusal->message};
+  if (const auto* refusal = std::get_if<FileRefusal>(&source))
+    return ArgumentRefusal{refusal->message};
   const RouteSource& loaded = std::get<RouteSource>(source);
   const std::vector<Joint> joints = CheckJoints(loaded.route, line.tolerances);
   // A LandXML file's own End points are checked as the joints are: a

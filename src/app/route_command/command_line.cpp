@@ -28,10 +28,19 @@ struct OptionEntry {
 const std::vector<OptionEntry>& OptionEntries() {
   using C = RouteCommand;
   static const std::vector<OptionEntry> entries = {
-      {{"o", "output"}, "FILE", "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件", {}},
+      {{"o", "output"},
+       "FILE",
+       "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件",
+       {}},
       {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {C::Check, C::Forward, C::Inverse}},
-      {{"jd"}, "JD_FILE", "check、forward、inverse、export：以交点表文件代替ROUTE", {C::Check, C::Forward, C::Inverse, C::Export}},
-      {{"start-station"}, "K", "交点表起点BP的里程，米（默认0），用于from-jd或--jd", {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
+      {{"jd"},
+       "JD_FILE",
+       "check、forward、inverse、export：以交点表文件代替ROUTE",
+       {C::Check, C::Forward, C::Inverse, C::Export}},
+      {{"start-station"},
+       "K",
+       "交点表起点BP的里程，米（默认0），用于from-jd或--jd",
+       {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
       {{"alignment"}, "NAME", "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）", {}},
       {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
@@ -50,7 +59,9 @@ const std::vector<OptionEntry>& OptionEntries() {
   return entries;
 }
 
-QString OptionName(const QString& name) { return (name.size() == 1 ? "-" : "--") + name; }
+QString OptionName(const QString& name) {
+  return (name.size() == 1 ? "-" : "--") + name;
+}
 
 QString EntryNames(const OptionEntry& entry) {
   QStringList shown;
@@ -60,16 +71,23 @@ QString EntryNames(const OptionEntry& entry) {
 
 QString CommandName(RouteCommand command) {
   switch (command) {
-    case RouteCommand::Check: return QStringLiteral("check");
-    case RouteCommand::Forward: return QStringLiteral("forward");
-    case RouteCommand::Inverse: return QStringLiteral("inverse");
-    case RouteCommand::FromJd: return QStringLiteral("from-jd");
-    case RouteCommand::Export: return QStringLiteral("export");
+    case RouteCommand::Check:
+      return QStringLiteral("check");
+    case RouteCommand::Forward:
+      return QStringLiteral("forward");
+    case RouteCommand::Inverse:
+      return QStringLiteral("inverse");
+    case RouteCommand::FromJd:
+      return QStringLiteral("from-jd");
+    case RouteCommand::Export:
+      return QStringLiteral("export");
   }
   return {};
 }
 
-ArgumentRefusal Refuse(const QString& message) { return {message}; }
+ArgumentRefusal Refuse(const QString& message) {
+  return {message};
+}
 
 // Reads the value of option `name` strictly; `check` says whether the value
 // is one the command can take.
@@ -85,7 +103,9 @@ std::variant<ArgumentRefusal, double> NumberOption(const QString& name, const QS
   return *value;
 }
 
-bool NotNegative(double v) { return v >= 0; }
+bool NotNegative(double v) {
+  return v >= 0;
+}
 
 // The parser's own message in the system's words: the option it names.
 ArgumentRefusal ParserRefusal(const QCommandLineParser& parser) {
@@ -108,15 +128,18 @@ QString RouteCommandHelp() {
       "命令：\n"
       "  check ROUTE            检查线元表每个接头的闭合差，列出接头表\n"
       "  forward ROUTE          按里程计算中边桩坐标（正算），输出CSV；\n"
-      "                         用 --from、--to、--step 给出里程范围，或用 --stations 给出里程文件\n"
+      "                         用 --from、--to、--step 给出里程范围，或用 --stations "
+      "给出里程文件\n"
       "  inverse ROUTE POINTS   计算测点的里程和偏距（反算），输出CSV\n"
       "  from-jd JD_FILE -o ROUTE  由交点表计算线元表，写入ROUTE，并列出曲线表\n"
-      "                         （交点号、转角、R、Ls1、Ly、Ls2、T1、T2、L、E、J、ZH、HY、QZ、YH、HZ）\n"
+      "                         "
+      "（交点号、转角、R、Ls1、Ly、Ls2、T1、T2、L、E、J、ZH、HY、QZ、YH、HZ）\n"
       "  export ROUTE -o FILE.xml\n"
       "                         把路线写成LandXML 1.2文件（一条Alignment，方位角为十进制度）\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
-      "  起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q[,名称]\n"
+      "  "
+      "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q[,名称]\n"
       "  （分隔符为逗号、全角逗号、制表符或空格；方位角为d.mmss格式，半径0为无穷大，\n"
       "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件，\n"
       "  或者LandXML文件（文件名以.xml结尾；用 --alignment 选择其中的路线）。\n"
@@ -145,11 +168,13 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     return ParserRefusal(parser);
   if (parser.isSet(QStringLiteral("help"))) return InformationText{RouteCommandHelp()};
   if (parser.isSet(QStringLiteral("version")))
-    return InformationText{QStringLiteral("tarnvel-route %1\n").arg(QCoreApplication::applicationVersion())};
+    return InformationText{
+        QStringLiteral("tarnvel-route %1\n").arg(QCoreApplication::applicationVersion())};
 
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
-    return Refuse(QStringLiteral("请给出命令：check、forward、inverse、from-jd或export！请用 --help 查看用法。"));
+    return Refuse(QStringLiteral(
+        "请给出命令：check、forward、inverse、from-jd或export！请用 --help 查看用法。"));
   RouteCommandLine line;
   const QString& command = positional.front();
   if (command == u"check") {
@@ -163,7 +188,8 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   } else if (command == u"export") {
     line.command = RouteCommand::Export;
   } else {
-    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd或export！").arg(command));
+    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd或export！")
+                      .arg(command));
   }
   // With --jd the JD file stands where ROUTE would.
   const bool jd = parser.isSet(QStringLiteral("jd"));
@@ -183,7 +209,8 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   for (const OptionEntry& entry : OptionEntries()) {
     if (entry.commands.empty() || !parser.isSet(entry.names.back())) continue;
-    if (std::find(entry.commands.begin(), entry.commands.end(), line.command) == entry.commands.end())
+    if (std::find(entry.commands.begin(), entry.commands.end(), line.command) ==
+        entry.commands.end())
       return Refuse(QStringLiteral("选项“%1”不能用于%2命令！")
                         .arg(OptionName(entry.names.back()), CommandName(line.command)));
   }
@@ -232,7 +259,8 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   for (const NumberEntry& entry : numbers) {
     const QString name = QString::fromLatin1(entry.name);
     if (!parser.isSet(name)) continue;
-    auto value = NumberOption(name, parser.value(name), entry.check, QString::fromUtf8(entry.range));
+    auto value =
+        NumberOption(name, parser.value(name), entry.check, QString::fromUtf8(entry.range));
     if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
     *entry.target = std::get<double>(value);
   }
@@ -248,13 +276,15 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   line.all = parser.isSet(QStringLiteral("all"));
 
   if (line.command == RouteCommand::Forward) {
-    const int rangeParts = parser.isSet(QStringLiteral("from")) + parser.isSet(QStringLiteral("to")) +
+    const int rangeParts = parser.isSet(QStringLiteral("from")) +
+                           parser.isSet(QStringLiteral("to")) +
                            parser.isSet(QStringLiteral("step"));
     const bool stations = parser.isSet(QStringLiteral("stations"));
     if (stations && rangeParts > 0)
       return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
     if (!stations && rangeParts < 3)
-      return Refuse(QStringLiteral("forward命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
+      return Refuse(
+          QStringLiteral("forward命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
     if (stations && line.keyPoints)
       return Refuse(QStringLiteral("“--key-points”只能用于里程范围（--from、--to、--step）！"));
     if (stations) {

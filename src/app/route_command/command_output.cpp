@@ -37,7 +37,9 @@ bool CommandOutput::Failed() {
   return false;
 }
 
-bool CommandOutput::Add(std::string_view utf8) { return stream_.Add(utf8) || Failed(); }
+bool CommandOutput::Add(std::string_view utf8) {
+  return stream_.Add(utf8) || Failed();
+}
 
 std::optional<QString> CommandOutput::Finish() {
   if (!stream_.Flush()) {

@@ -7,7 +7,8 @@ namespace tarnvel {
 // alignment's own name, or the table file's base name.
 CommandOutcome RunExport(const RouteCommandLine& line) {
   FileOutcome<RouteSource> source = LoadRouteSource(line.route, line.source);
-  if (const auto* refusal = std::get_if<FileRefusal>(&source)) return ArgumentRefusal{refusal->message};
+  if (const auto* refusal = std::get_if<FileRefusal>(&source))
+    return ArgumentRefusal{refusal->message};
   const RouteSource& loaded = std::get<RouteSource>(source);
   CommandResult result;
   result.bytes = LandXmlAlignmentBytes(loaded.route, loaded.name, QDateTime::currentDateTime());

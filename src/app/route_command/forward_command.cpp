@@ -54,7 +54,8 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.skewDms = line.skewDms;
   request.keyPoints = line.keyPoints;
   // Refused before the first row when the stations alone would pass the cap.
-  const double stations = std::floor(std::fabs(request.to - request.from) / std::fabs(request.step));
+  const double stations =
+      std::floor(std::fabs(request.to - request.from) / std::fabs(request.step));
   if (std::isfinite(stations) &&
       (stations + 1) * static_cast<double>(request.offsets.size()) > kMaxTableRows)
     return TooManyRows();
@@ -91,7 +92,8 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
 
 CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
-  if (const auto* refusal = std::get_if<FileRefusal>(&route)) return ArgumentRefusal{refusal->message};
+  if (const auto* refusal = std::get_if<FileRefusal>(&route))
+    return ArgumentRefusal{refusal->message};
   RowWriter writer(output);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.

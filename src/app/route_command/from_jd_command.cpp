@@ -10,7 +10,8 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   if (const auto* refusal = std::get_if<FileRefusal>(&jd)) return ArgumentRefusal{refusal->message};
   const JdRoute& route = std::get<JdRoute>(jd);
   FileOutcome<QByteArray> file = RouteFileBytes(*line.output, route.route.elements);
-  if (const auto* refusal = std::get_if<FileRefusal>(&file)) return ArgumentRefusal{refusal->message};
+  if (const auto* refusal = std::get_if<FileRefusal>(&file))
+    return ArgumentRefusal{refusal->message};
   std::string text;
   for (char c : CurveTableText(route.curves)) {
     if (c == '\n') text += '\r';

@@ -15,7 +15,9 @@ constexpr int kMillimetreDecimals = 1;
 constexpr int kSecondDecimals = 2;
 constexpr std::string_view kRowEnd = "\r\n";
 
-std::string RadiusText(double typed) { return typed == 0 ? "∞" : GeneralText(typed); }
+std::string RadiusText(double typed) {
+  return typed == 0 ? "∞" : GeneralText(typed);
+}
 
 std::string Note(const Joint& joint) {
   std::vector<std::string> notes;
@@ -32,23 +34,19 @@ std::string Note(const Joint& joint) {
 std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
                             const JointTolerances& tolerances) {
   std::vector<TextRow> rows = {{"接头", "线元", "ΔK(m)", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)",
-                            "左半径", "右半径", "主点", "状态", "说明"}};
+                                "左半径", "右半径", "主点", "状态", "说明"}};
   constexpr size_t kFirstNumber = 2, kLastNumber = 8;  // right-aligned columns
   for (const Joint& joint : joints) {
     const RouteElement& left = route.elements[static_cast<size_t>(joint.left - 1)];
     const RouteElement& right = route.elements[static_cast<size_t>(joint.left)];
-    rows.push_back({std::to_string(joint.left),
-                    std::to_string(joint.left) + "-" + std::to_string(joint.left + 1),
-                    FixedText(joint.dK, kStationDecimals),
-                    FixedText(joint.dX_mm, kMillimetreDecimals),
-                    FixedText(joint.dY_mm, kMillimetreDecimals),
-                    FixedText(joint.d_mm, kMillimetreDecimals),
-                    FixedText(joint.daz_sec, kSecondDecimals),
-                    RadiusText(left.values.RN),
-                    RadiusText(right.values.RQ),
-                    joint.label,
-                    std::string(StatusWord(joint.closed)),
-                    Note(joint)});
+    rows.push_back(
+        {std::to_string(joint.left),
+         std::to_string(joint.left) + "-" + std::to_string(joint.left + 1),
+         FixedText(joint.dK, kStationDecimals), FixedText(joint.dX_mm, kMillimetreDecimals),
+         FixedText(joint.dY_mm, kMillimetreDecimals), FixedText(joint.d_mm, kMillimetreDecimals),
+         FixedText(joint.daz_sec, kSecondDecimals), RadiusText(left.values.RN),
+         RadiusText(right.values.RQ), joint.label, std::string(StatusWord(joint.closed)),
+         Note(joint)});
   }
 
   const size_t open = static_cast<size_t>(

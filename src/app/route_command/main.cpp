@@ -17,7 +17,8 @@ using namespace tarnvel;
 // Whether every byte reached the stream: a script that redirected the output
 // to a full disk must not be told that it worked.
 bool Print(std::FILE* stream, const QByteArray& bytes) {
-  const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  const size_t written =
+      std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
   return std::fflush(stream) == 0 && written == static_cast<size_t>(bytes.size());
 }
 
@@ -41,11 +42,16 @@ const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出�
 
 CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
   switch (line.command) {
-    case RouteCommand::Check: return RunCheck(line);
-    case RouteCommand::Forward: return RunForward(line, output);
-    case RouteCommand::Inverse: return RunInverse(line, output);
-    case RouteCommand::FromJd: return RunFromJd(line);
-    case RouteCommand::Export: return RunExport(line);
+    case RouteCommand::Check:
+      return RunCheck(line);
+    case RouteCommand::Forward:
+      return RunForward(line, output);
+    case RouteCommand::Inverse:
+      return RunInverse(line, output);
+    case RouteCommand::FromJd:
+      return RunFromJd(line);
+    case RouteCommand::Export:
+      return RunExport(line);
   }
   return ArgumentRefusal{};
 }
@@ -73,7 +79,8 @@ int RunLine(const RouteCommandLine& line) {
   if (const auto refusal = OutputOverInput(line)) return Refused(*refusal);
   CommandOutput output(line.output, line.encoding);
   const CommandOutcome outcome = Run(line, output);
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome)) return Refused(refusal->message);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome))
+    return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
   if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) {
     if (const auto failure = output.Finish()) return Refused(*failure);

@@ -11,10 +11,8 @@ namespace tarnvel {
 namespace {
 
 // Four-point Gauss–Legendre nodes and weights on [0, 1], cut to ten decimals.
-constexpr std::array<double, 4> kNodes = {0.0694318442, 0.3300094782, 0.6699905218,
-                                          0.9305681558};
-constexpr std::array<double, 4> kWeights = {0.1739274226, 0.3260725774, 0.3260725774,
-                                            0.1739274226};
+constexpr std::array<double, 4> kNodes = {0.0694318442, 0.3300094782, 0.6699905218, 0.9305681558};
+constexpr std::array<double, 4> kWeights = {0.1739274226, 0.3260725774, 0.3260725774, 0.1739274226};
 
 // One panel of the rule is exact to far below a millimetre while the line
 // turns little over it, but its error grows with about the fourth power of
@@ -85,8 +83,8 @@ Point CentreLinePoint(const PositionLaw& law, double K) {
   // an end; panels of equal length then each turn at most kMaxPanelTurn.
   const double largest_curvature =
       std::fabs(Q) * std::max(std::fabs(c0), std::fabs(c0 + 2 * E * L));
-  const double panels = std::clamp(
-      std::ceil(largest_curvature * std::fabs(L) / kMaxPanelTurn), 2.0, kMaxSubPanels);
+  const double panels =
+      std::clamp(std::ceil(largest_curvature * std::fabs(L) / kMaxPanelTurn), 2.0, kMaxSubPanels);
   const double h = L / panels;
   double x = 0;
   double y = 0;
@@ -123,7 +121,9 @@ Point CentreLinePoint(const LineElement& e, double K) {
   return CentreLinePoint(MakePositionLaw(e), K);
 }
 
-PreparedElement Prepare(const LineElement& e) { return {MakePositionLaw(e), MakeAzimuthLaw(e)}; }
+PreparedElement Prepare(const LineElement& e) {
+  return {MakePositionLaw(e), MakeAzimuthLaw(e)};
+}
 
 ForwardResult ForwardPointDegrees(const PreparedElement& e, double K, double m,
                                   double skewDegrees) {
@@ -135,8 +135,7 @@ ForwardResult ForwardPointDegrees(const PreparedElement& e, double K, double m,
   return {{CosDeg(phi) * m + c.X, SinDeg(phi) * m + c.Y}, A};
 }
 
-ForwardResult ForwardPointDegrees(const LineElement& e, double K, double m,
-                                  double skewDegrees) {
+ForwardResult ForwardPointDegrees(const LineElement& e, double K, double m, double skewDegrees) {
   return ForwardPointDegrees(Prepare(e), K, m, skewDegrees);
 }
 

@@ -25,8 +25,7 @@ struct ForwardResult {
 // The point at station K, at distance m along the ray at skew angle
 // `skewDms` (d.mmss, clockwise from the forward tangent; 90 is square to the
 // right), and the centre line's tangent azimuth at K.
-ForwardResult ForwardPoint(const LineElement& element, double K, double m,
-                           double skewDms);
+ForwardResult ForwardPoint(const LineElement& element, double K, double m, double skewDms);
 
 // The same with the skew already in decimal degrees, for loops that convert
 // it once.

@@ -44,8 +44,8 @@ std::optional<Refusal> CheckStep(double start, double end, double step) {
   if (start + step == start || end + step == end)
     return Refusal{"“计算间距J”过小，桩号无法递增！", RefusalKind::UnusableValue, Field::TableStep};
   if (!(RowCount(start, end, step) <= kMaxTableRows))
-    return Refusal{"计算行数超过1000000行，请加大“计算间距J”！",
-                   RefusalKind::UnusableValue, Field::TableStep};
+    return Refusal{"计算行数超过1000000行，请加大“计算间距J”！", RefusalKind::UnusableValue,
+                   Field::TableStep};
   return std::nullopt;
 }
 
@@ -53,8 +53,7 @@ std::optional<Refusal> CheckStep(double start, double end, double step) {
 // rounding included.
 double FixedTextBytes(double magnitude, int decimals) {
   double digits = 1;
-  for (double power = 10; power <= magnitude + 1 && digits < kNumberTextRoom; power *= 10)
-    ++digits;
+  for (double power = 10; power <= magnitude + 1 && digits < kNumberTextRoom; power *= 10) ++digits;
   return 1 + digits + (decimals > 0 ? 1 + decimals : 0);
 }
 
@@ -69,8 +68,7 @@ constexpr double kDmsMarkBytes = 2 + 2 + 2 + 3 + 5;
 // lies no further from the element's start than the length of line to it
 // plus the offset, and the tangent turns no more than the curvature law
 // allows over that length; a little is added against rounding.
-double RowBytesBound(const LineElement& e, double start, double end, double m,
-                     size_t typed_bytes) {
+double RowBytesBound(const LineElement& e, double start, double end, double m, size_t typed_bytes) {
   const double length = std::max(std::fabs(start - e.K0), std::fabs(end - e.K0));
   const double reach = (length + std::fabs(m)) * (1 + 1e-9) + 1;
   const double start_curvature = 1 / std::fabs(e.RQ);
@@ -80,8 +78,8 @@ double RowBytesBound(const LineElement& e, double start, double end, double m,
   const double azimuth = std::fabs(e.F) + turn * (180 / kPi) * (1 + 1e-9) + 1;
   return kStationBytes + static_cast<double>(typed_bytes) +
          FixedTextBytes(std::fabs(e.X0) + reach, kCoordinateDecimals) +
-         FixedTextBytes(std::fabs(e.Y0) + reach, kCoordinateDecimals) +
-         FixedTextBytes(azimuth, 0) + kDmsMarkBytes + kSeparatorBytes;
+         FixedTextBytes(std::fabs(e.Y0) + reach, kCoordinateDecimals) + FixedTextBytes(azimuth, 0) +
+         kDmsMarkBytes + kSeparatorBytes;
 }
 
 // The rows of one table: the row of any station can be written on its own.
@@ -322,8 +320,7 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   const auto k1 = ReadStrict(f.element[1]);
   if (!k1) return NotANumber(kElementFields[1], kElementFieldNames[1]);
   if (*k1 < end)
-    return Refusal{"输入“止点K”大于线元“止点桩号K”！", RefusalKind::UnusableValue,
-                   Field::TableEnd};
+    return Refusal{"输入“止点K”大于线元“止点桩号K”！", RefusalKind::UnusableValue, Field::TableEnd};
 
   const LineElement element = SJ(f.element);
   if (auto refusal = CheckElementValues(element)) return *refusal;
@@ -362,16 +359,14 @@ Outcome<std::string> ComputeTable(const TableFields& f, TableThreads threads) {
   const PreparedElement prepared = Prepare(element);
   const TableRows table_rows{prepared, m, DmsToDegrees(a), row_middle};
   Stations stations{start, end, step};
-  const bool two_threads =
-      threads == TableThreads::Two ||
-      (threads == TableThreads::Chosen && rows >= kRowsForTwoThreads &&
-       std::thread::hardware_concurrency() >= 2);
+  const bool two_threads = threads == TableThreads::Two ||
+                           (threads == TableThreads::Chosen && rows >= kRowsForTwoThreads &&
+                            std::thread::hardware_concurrency() >= 2);
   const bool computable =
-      two_threads
-          ? AlternateRuns(table_rows, stations,
-                          static_cast<size_t>(bytes_bound / rows * kSecondRunRows))
-                .Write(text)
-          : BlockWriter(table_rows).WriteRows(text, stations, kMaxTableRows + 1);
+      two_threads ? AlternateRuns(table_rows, stations,
+                                  static_cast<size_t>(bytes_bound / rows * kSecondRunRows))
+                        .Write(text)
+                  : BlockWriter(table_rows).WriteRows(text, stations, kMaxTableRows + 1);
   if (!computable) return NotComputable(Field::TableStart);
   return text;
 }

@@ -71,8 +71,8 @@ class Residual {
                                  std::fabs(law.start_curvature + law.curvature_change));
     const double length = std::fabs(e.K1 - e.K0);
     if (!(TotalTurn() > kStepFrom && largestCurvature_ * length <= kStepUpTo)) return;
-    const double scale = std::max({std::fabs(e.X0), std::fabs(e.Y0), std::fabs(p.X),
-                                   std::fabs(p.Y), length});
+    const double scale =
+        std::max({std::fabs(e.X0), std::fabs(e.Y0), std::fabs(p.X), std::fabs(p.Y), length});
     stepError_ = kStepSlack + kStepRuleError * length +
                  kStepRoundOff * (kMaxSamples + kMaxRefinements) * scale;
     stepping_ = std::isfinite(stepError_);
@@ -94,8 +94,7 @@ class Residual {
   Sample Beside(const Sample& from, double S) const {
     if (!stepping_) return At(S);
     ++evaluations_;
-    const Sample s =
-        Taken(S, CentreLineStep(prepared_.position, from.point, from.station, S));
+    const Sample s = Taken(S, CentreLineStep(prepared_.position, from.point, from.station, S));
     if (std::fabs(s.along) > stepError_ + kEndTolerance &&
         std::fabs(s.slope) > 2 * largestCurvature_ * stepError_ + kStepSlopeSlack)
       return s;
@@ -150,7 +149,9 @@ class Residual {
   mutable long evaluations_ = 0;
 };
 
-bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
+bool Opposite(double a, double b) {
+  return (a < 0 && b > 0) || (a > 0 && b < 0);
+}
 
 // Newton's method kept inside [a, b], whose residuals have opposite signs.
 double Refine(const Residual& r, Sample a, Sample b) {
@@ -173,8 +174,7 @@ double Refine(const Residual& r, Sample a, Sample b) {
       next = (a.station + b.station) / 2;
     const double step = std::fabs(next - x);
     x = next;
-    if (step <= kStationTolerance || std::fabs(b.station - a.station) <= kStationTolerance)
-      break;
+    if (step <= kStationTolerance || std::fabs(b.station - a.station) <= kStationTolerance) break;
   }
   return x;
 }
@@ -190,8 +190,8 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
   Sample lo = a;
   Sample hi = b;
   Sample mid = a;
-  for (int i = 0; i < kMaxRefinements && !r.Spent() &&
-                  std::fabs(hi.station - lo.station) > kStationTolerance;
+  for (int i = 0;
+       i < kMaxRefinements && !r.Spent() && std::fabs(hi.station - lo.station) > kStationTolerance;
        ++i) {
     mid = r.Beside(lo, (lo.station + hi.station) / 2);
     if (Opposite(mid.slope, a.slope))
@@ -225,12 +225,12 @@ bool FallsThroughout(const LineElement& e, const Residual& r, const Sample& firs
   if (!(mismatch <= kFallMismatch)) return false;
   const double curvature = std::max(std::fabs(1 / e.RQ), std::fabs(1 / e.RN));
   const double length = e.K1 - e.K0;
-  const double reach = std::max(std::hypot(first.along, first.offset),
-                                std::hypot(last.along, last.offset)) +
-                       length / 2 + kFallSlack;
+  const double reach =
+      std::max(std::hypot(first.along, first.offset), std::hypot(last.along, last.offset)) +
+      length / 2 + kFallSlack;
   if (!(curvature * reach <= kFallCurvatureReach)) return false;
-  const double scale = std::max({std::fabs(e.X0), std::fabs(e.Y0), std::fabs(e.K0),
-                                 std::fabs(e.K1), reach});
+  const double scale =
+      std::max({std::fabs(e.X0), std::fabs(e.Y0), std::fabs(e.K0), std::fabs(e.K1), reach});
   return length / n * kFallLeast > kFallNoise * scale + kFallSlack;
 }
 
@@ -294,7 +294,7 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
   // Written so that a turn that is not a number (a radius so small that its
   // curvature overflows) still gives a count.
   const double wanted = std::ceil(r.TotalTurn() / kSampleTurn);
-  const int n = wanted >= kMaxSamples   ? kMaxSamples
+  const int n = wanted >= kMaxSamples  ? kMaxSamples
                 : wanted > kMinSamples ? static_cast<int>(wanted)
                                        : kMinSamples;
 

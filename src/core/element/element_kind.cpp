@@ -16,8 +16,12 @@ double Curvature(const LineElement& e, double radius) {
 
 }  // namespace
 
-double StartCurvature(const LineElement& e) { return Curvature(e, e.RQ); }
-double EndCurvature(const LineElement& e) { return Curvature(e, e.RN); }
+double StartCurvature(const LineElement& e) {
+  return Curvature(e, e.RQ);
+}
+double EndCurvature(const LineElement& e) {
+  return Curvature(e, e.RN);
+}
 
 bool SameCurvature(double a, double b) {
   return std::fabs(a - b) <= kSameCurvatureDigits * std::max(std::fabs(a), std::fabs(b));

@@ -41,8 +41,7 @@ Outcome<ForwardTexts> ComputeForward(const ForwardFields& f) {
   if (!std::isfinite(r.point.X) || !std::isfinite(r.point.Y) || !std::isfinite(r.azimuth))
     return NotComputable(Field::ForwardStation);
   return ForwardTexts{LabelText(r.point.X, kCoordinateDecimals),
-                      LabelText(r.point.Y, kCoordinateDecimals),
-                      DegreesToDmsText(r.azimuth)};
+                      LabelText(r.point.Y, kCoordinateDecimals), DegreesToDmsText(r.azimuth)};
 }
 
 }  // namespace tarnvel

@@ -18,8 +18,7 @@ constexpr int kOffsetDecimals = 3;
 Foot FindFoot(const LineElement& e, Point p) {
   // No foot lies this far along the line: a search that wanders beyond it
   // is running away from a point the element cannot reach.
-  const double reach =
-      10 * (std::fabs(e.K1 - e.K0) + std::hypot(p.X - e.X0, p.Y - e.Y0)) + 1;
+  const double reach = 10 * (std::fabs(e.K1 - e.K0) + std::hypot(p.X - e.X0, p.Y - e.Y0)) + 1;
   double S = e.K0 + (e.K1 - e.K0) / 2;
   for (int pass = 0; pass < kMaxInversePasses && std::fabs(S - e.K0) <= reach; ++pass) {
     const Point c = CentreLinePoint(e, S);
@@ -55,8 +54,8 @@ Outcome<InverseTexts> ComputeInverse(const InverseFields& f) {
 
   const Foot foot = FindFoot(element, p);
   if (!foot.settled)
-    return Refusal{"反算未能收敛，请检查“反算坐标”是否在线元附近！",
-                   RefusalKind::UnusableValue, Field::InverseX};
+    return Refusal{"反算未能收敛，请检查“反算坐标”是否在线元附近！", RefusalKind::UnusableValue,
+                   Field::InverseX};
   return InverseTexts{StationText(foot.station), LabelText(foot.offset, kOffsetDecimals)};
 }
 

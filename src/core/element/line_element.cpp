@@ -34,8 +34,8 @@ std::optional<Refusal> CheckElementValues(const LineElement& e) {
     if (!std::isfinite(values[i]))
       return OutOfNumberRange(kElementFields[i], kElementFieldNames[i]);
   if (e.K1 == e.K0)
-    return Refusal{"线元长度为零，“止点桩号K”不能等于“起点桩号K”！",
-                   RefusalKind::UnusableValue, kElementFields[1]};
+    return Refusal{"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", RefusalKind::UnusableValue,
+                   kElementFields[1]};
   if (e.Q != -1 && e.Q != 0 && e.Q != 1)
     return Refusal{"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！",
                    RefusalKind::UnusableValue, kElementFields[7]};
@@ -63,8 +63,12 @@ double QXFWJ(const AzimuthLaw& law, double K) {
   return distance * ((law.start_curvature + cK) * ((180 / kPi) / 2)) + law.F;
 }
 
-double QXFWJ(const LineElement& e, double K) { return QXFWJ(MakeAzimuthLaw(e), K); }
+double QXFWJ(const LineElement& e, double K) {
+  return QXFWJ(MakeAzimuthLaw(e), K);
+}
 
-double QXFWJ(const ElementTexts& texts, double K) { return QXFWJ(SJ(texts), K); }
+double QXFWJ(const ElementTexts& texts, double K) {
+  return QXFWJ(SJ(texts), K);
+}
 
 }  // namespace tarnvel

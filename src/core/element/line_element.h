@@ -20,7 +20,7 @@ inline constexpr std::array<Field, 8> kElementFields = {
     Field::StartStation, Field::EndStation,  Field::StartX,    Field::StartY,
     Field::StartAzimuth, Field::StartRadius, Field::EndRadius, Field::TurnDirection};
 inline constexpr std::array<std::string_view, 8> kElementFieldNames = {
-    "起点桩号K", "止点桩号K", "起点坐标X", "起点坐标Y",
+    "起点桩号K",   "止点桩号K",  "起点坐标X",  "起点坐标Y",
     "起点方位角F", "起点半径RQ", "止点半径RN", "曲线转角"};
 
 // A typed radius of 0 (infinite) is held as this: its curvature of 1e-45 has

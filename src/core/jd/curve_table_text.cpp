@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kDecimals = 3;
 
-std::string Fixed(double x) { return FixedText(x, kDecimals); }
+std::string Fixed(double x) {
+  return FixedText(x, kDecimals);
+}
 
 }  // namespace
 

@@ -12,8 +12,8 @@
 namespace tarnvel {
 
 inline constexpr std::array<std::string_view, 16> kCurveTableColumns = {
-    "交点号", "转角", "R",  "Ls1", "Ly", "Ls2", "T1", "T2",
-    "L",     "E",   "J",  "ZH",  "HY", "QZ",  "YH", "HZ"};
+    "交点号", "转角", "R", "Ls1", "Ly", "Ls2", "T1", "T2",
+    "L",      "E",    "J", "ZH",  "HY", "QZ",  "YH", "HZ"};
 
 // One row's cells: the turn as "右" or "左" and its degree–minute–second
 // text, every length and station fixed to 3 decimals. E is empty for an

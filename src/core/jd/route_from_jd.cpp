@@ -16,7 +16,9 @@ namespace {
 
 constexpr double kDegreesPerRadian = 180 / kPi;
 
-std::string Quoted(const std::string& name) { return "“" + name + "”"; }
+std::string Quoted(const std::string& name) {
+  return "“" + name + "”";
+}
 
 // The JD as messages name it: BP and EP by their role, the others as 交点.
 std::string Named(const std::vector<JdPoint>& points, size_t i) {
@@ -50,8 +52,7 @@ struct Leg {
 // element computation ends the one before, on the tangent it ends with.
 class Chain {
  public:
-  explicit Chain(std::vector<RouteElement>& out, std::vector<int>& rows)
-      : out_(out), rows_(rows) {}
+  explicit Chain(std::vector<RouteElement>& out, std::vector<int>& rows) : out_(out), rows_(rows) {}
 
   // The table row that the next elements are said to belong to in refusals.
   void ForRow(int row) { row_ = row; }
@@ -87,31 +88,32 @@ std::optional<JdRefusal> CheckValues(const std::vector<JdPoint>& points) {
     const std::array<double, 5> values = {j.X, j.Y, j.R, j.Ls1, j.Ls2};
     for (size_t f = 0; f < values.size(); ++f)
       if (!std::isfinite(values[f]))
-        return JdRefusal{row, static_cast<int>(f) + 1,
-                         Named(points, i) + "的“" + std::string(kJdFieldNames[f + 1]) +
-                             "”超出数值范围！"};
+        return JdRefusal{
+            row, static_cast<int>(f) + 1,
+            Named(points, i) + "的“" + std::string(kJdFieldNames[f + 1]) + "”超出数值范围！"};
     const bool end = i == 0 || i + 1 == points.size();
     if (end) {
       for (size_t f = 2; f < values.size(); ++f)
         if (values[f] != 0)
           return JdRefusal{row, static_cast<int>(f) + 1,
-                           Named(points, i) + "不设曲线，“" +
-                               std::string(kJdFieldNames[f + 1]) + "”应为空或0！"};
+                           Named(points, i) + "不设曲线，“" + std::string(kJdFieldNames[f + 1]) +
+                               "”应为空或0！"};
       continue;
     }
-    if (!(j.R > 0))
-      return JdRefusal{row, 3, Named(points, i) + "的“半径R”必须大于0！"};
+    if (!(j.R > 0)) return JdRefusal{row, 3, Named(points, i) + "的“半径R”必须大于0！"};
     for (size_t f = 3; f < values.size(); ++f)
       if (values[f] < 0)
-        return JdRefusal{row, static_cast<int>(f) + 1,
-                         Named(points, i) + "的“" + std::string(kJdFieldNames[f + 1]) +
-                             "”不能为负数！"};
+        return JdRefusal{
+            row, static_cast<int>(f) + 1,
+            Named(points, i) + "的“" + std::string(kJdFieldNames[f + 1]) + "”不能为负数！"};
   }
   return std::nullopt;
 }
 
 // Lengths in refusals show tenths of a millimetre.
-std::string Metres(double x) { return FixedText(x, 4) + " m"; }
+std::string Metres(double x) {
+  return FixedText(x, 4) + " m";
+}
 
 // An overlap of two curves, in millimetres to the tenth as the joint check
 // shows its gaps; one that rounds to nothing there still says it is there.
@@ -190,9 +192,9 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     const double arc = j.R * (size - beta);
     if (arc < -kSpiralsMeetTolerance)
       return JdRefusal{row, -1,
-                       Named(points, i) + "的缓和曲线过长：β1+β2=" +
-                           DegreesToDmsText(beta * kDegreesPerRadian) + "不小于转角α=" +
-                           DegreesToDmsText(size * kDegreesPerRadian) + "！"};
+                       Named(points, i) +
+                           "的缓和曲线过长：β1+β2=" + DegreesToDmsText(beta * kDegreesPerRadian) +
+                           "不小于转角α=" + DegreesToDmsText(size * kDegreesPerRadian) + "！"};
     if (beta > 0 && arc <= kSpiralsMeetTolerance)
       geometry.push_back(SpiralCurveOfTurn(size, j.R, j.Ls1, j.Ls2));
     else
@@ -200,9 +202,9 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     // Without spirals to take its place, an arc shorter than the coordinates
     // are given to is no element a route can hold: its radius is too small.
     if (beta == 0 && geometry.back().Ly < kShortestLength)
-      return JdRefusal{row, -1,
-                       Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) +
-                           "，不足1 mm！"};
+      return JdRefusal{
+          row, -1,
+          Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) + "，不足1 mm！"};
     turn.push_back(alpha);
     wobble.push_back(Wobble(geometry.back(), legs[i - 1], legs[i], coordinates));
   }
@@ -219,9 +221,9 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     double straight = legs[c].length - previousT2 - g.T1;
     if (straight < -noise) {
       if (c == 0)
-        return JdRefusal{2, -1,
-                         Named(points, 1) + "的曲线起点超出" + Named(points, 0) +
-                             Metres(-straight) + "！"};
+        return JdRefusal{
+            2, -1,
+            Named(points, 1) + "的曲线起点超出" + Named(points, 0) + Metres(-straight) + "！"};
       return JdRefusal{static_cast<int>(c) + 2, -1,
                        Named(points, c) + "与" + Named(points, c + 1) + "的曲线重叠" +
                            Overlap(-straight) + "！"};
@@ -255,9 +257,8 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   }
   const size_t last = points.size() - 1;
   route.straightAfter = legs.back().length - previousT2;
-  const double noise =
-      RoundingNoise(coordinates, legs.back().length, previousEnd,
-                    wobble.empty() ? 0 : wobble.back());
+  const double noise = RoundingNoise(coordinates, legs.back().length, previousEnd,
+                                     wobble.empty() ? 0 : wobble.back());
   if (route.straightAfter < -noise)
     return JdRefusal{static_cast<int>(last), -1,
                      Named(points, last - 1) + "的曲线终点超出" + Named(points, last) +

@@ -30,10 +30,10 @@ inline constexpr double kCollinearTurn = 4.84813681109536e-6;
 // One row of the curve table (直线、曲线及转角表), for one inner JD. Angles in
 // decimal degrees; lengths and stations in metres.
 struct CurveRow {
-  std::string name;    // 交点号
-  double alpha = 0;    // turning angle, + right (右), − left (左)
+  std::string name;                        // 交点号
+  double alpha = 0;                        // turning angle, + right (右), − left (左)
   double R = 0, Ls1 = 0, Ly = 0, Ls2 = 0;  // as built: Ly 0 and the spirals
-                                          // scaled when they meet at R
+                                           // scaled when they meet at R
   double T1 = 0, T2 = 0, L = 0;
   std::optional<double> E;  // symmetric curves only
   double J = 0;
@@ -57,10 +57,10 @@ struct JdRefusal {
 };
 
 struct JdRoute {
-  Route route;  // the element table, as MakeRoute makes it
-  std::vector<CurveRow> curves;        // one per inner JD, in order
-  double straightAfter = 0;            // the last leg's remainder to EP (0
-                                       // within rounding)
+  Route route;                   // the element table, as MakeRoute makes it
+  std::vector<CurveRow> curves;  // one per inner JD, in order
+  double straightAfter = 0;      // the last leg's remainder to EP (0
+                                 // within rounding)
 };
 
 // The route from BP (at `startStation`) to EP. The first fault is given,

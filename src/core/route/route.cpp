@@ -19,9 +19,13 @@ constexpr double kMaxBoxPanels = 64;
 // Covers the round-off of the points themselves, far below a millimetre.
 constexpr double kBoxSlack = 1e-6;
 
-std::string ElementPrefix(size_t index) { return "第" + std::to_string(index + 1) + "个线元"; }
+std::string ElementPrefix(size_t index) {
+  return "第" + std::to_string(index + 1) + "个线元";
+}
 
-std::string FieldName(size_t field) { return std::string(kElementFieldNames[field]); }
+std::string FieldName(size_t field) {
+  return std::string(kElementFieldNames[field]);
+}
 
 std::optional<RouteError> CheckElement(size_t index, const ElementValues& v) {
   const std::array<double, 8> fields = FieldValues(v);
@@ -32,9 +36,9 @@ std::optional<RouteError> CheckElement(size_t index, const ElementValues& v) {
       return RouteError{number, static_cast<int>(f),
                         ElementPrefix(index) + "“" + FieldName(f) + "”超出数值范围！"};
     if (f == 1 && !(v.K1 > v.K0))
-      return RouteError{number, 1,
-                        ElementPrefix(index) + "“" + FieldName(1) + "”必须大于“" +
-                            FieldName(0) + "”！"};
+      return RouteError{
+          number, 1,
+          ElementPrefix(index) + "“" + FieldName(1) + "”必须大于“" + FieldName(0) + "”！"};
     if (f == 7 && v.Q != -1 && v.Q != 0 && v.Q != 1)
       return RouteError{number, 7,
                         ElementPrefix(index) + "“" + FieldName(7) +
@@ -120,7 +124,9 @@ std::vector<CentreLineSample> CentreLineSamples(const LineElement& e) {
   return samples;
 }
 
-PlanBox CentreLineBox(const LineElement& e) { return SamplesBox(e, CentreLineSamples(e)); }
+PlanBox CentreLineBox(const LineElement& e) {
+  return SamplesBox(e, CentreLineSamples(e));
+}
 
 std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   if (elements.empty()) return RouteError{0, -1, "线路中没有线元！"};
@@ -156,7 +162,11 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   return route;
 }
 
-double RouteStart(const Route& route) { return route.loaded.front().K0; }
-double RouteEnd(const Route& route) { return route.loaded.back().K1; }
+double RouteStart(const Route& route) {
+  return route.loaded.front().K0;
+}
+double RouteEnd(const Route& route) {
+  return route.loaded.back().K1;
+}
 
 }  // namespace tarnvel

@@ -84,12 +84,12 @@ struct Route {
   std::vector<size_t> firstSample;        // element i's from firstSample[i] to
                                           // firstSample[i + 1]
   std::vector<PreparedElement> prepared;  // loaded[i] worked out for stations
-  std::vector<PlanBox> boxes;      // each element's CentreLineBox
-  std::vector<PlanBox> boxTree;    // runs of consecutive elements: node j holds
-                                   // nodes 2j and 2j+1, element i is leaf
-                                   // boxTree.size() / 2 + i
-  std::vector<int> byStart;        // element indices in order of K0, then index
-  std::vector<double> reachK1;     // the greatest K1 among byStart[0..j]
+  std::vector<PlanBox> boxes;             // each element's CentreLineBox
+  std::vector<PlanBox> boxTree;           // runs of consecutive elements: node j holds
+                                          // nodes 2j and 2j+1, element i is leaf
+                                          // boxTree.size() / 2 + i
+  std::vector<int> byStart;               // element indices in order of K0, then index
+  std::vector<double> reachK1;            // the greatest K1 among byStart[0..j]
 };
 
 // Why a list of elements is not a route. `element` is 1-based (0 when the

@@ -31,8 +31,8 @@ double Along(Point p, Point c, Point tangent) {
 // falls along the whole stretch, and a foot needs it to change sign between
 // the stretch's ends. Most elements near a point are dismissed so, from a
 // few products, before any search.
-bool NoFootBetweenSamples(const LineElement& e, std::span<const CentreLineSample> samples,
-                          Point p, double maxOffset) {
+bool NoFootBetweenSamples(const LineElement& e, std::span<const CentreLineSample> samples, Point p,
+                          double maxOffset) {
   const double h = (e.K1 - e.K0) / static_cast<double>(samples.size() - 1);
   // Unsigned and whatever Q is: the tangent turns with the radii even on an
   // element whose Q of 0 keeps its position straight.
@@ -81,10 +81,11 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) 
   ForEachElementNear(route, p, maxOffset, [&](size_t i) {
     const LineElement& e = route.loaded[i];
     if (route.firstSample.size() == route.loaded.size() + 1 &&
-        NoFootBetweenSamples(e,
-                             std::span(route.samples).subspan(
-                                 route.firstSample[i], route.firstSample[i + 1] - route.firstSample[i]),
-                             p, maxOffset))
+        NoFootBetweenSamples(
+            e,
+            std::span(route.samples)
+                .subspan(route.firstSample[i], route.firstSample[i + 1] - route.firstSample[i]),
+            p, maxOffset))
       return;
     for (const Foot& f : AllFeet(e, p))
       if (std::fabs(f.offset) <= maxOffset)
@@ -97,7 +98,8 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) 
   kept.reserve(feet.size());
   for (const RouteFoot& f : feet) {
     const auto i = static_cast<size_t>(f.element - 1);
-    const bool atJoint = i + 1 < route.loaded.size() && route.loaded[i].K1 - f.station <= kJointFoot;
+    const bool atJoint =
+        i + 1 < route.loaded.size() && route.loaded[i].K1 - f.station <= kJointFoot;
     const double nextStart = atJoint ? route.loaded[i + 1].K0 : 0;
     if (atJoint && std::any_of(feet.begin(), feet.end(), [&](const RouteFoot& g) {
           return g.element == f.element + 1 && g.station - nextStart <= kJointFoot &&

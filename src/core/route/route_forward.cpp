@@ -90,8 +90,8 @@ void ForEachHolder(const Route& route, double K, Visit visit) {
 // One row per offset for each element holding K, each handed to emit; none
 // in a gap. Returns whether any element holds K.
 template <class Emit>
-bool AddRows(const Route& route, double K, std::span<const double> offsets,
-             double skewDms, double skewDegrees, Emit emit) {
+bool AddRows(const Route& route, double K, std::span<const double> offsets, double skewDms,
+             double skewDegrees, Emit emit) {
   const bool prepared = route.prepared.size() == route.loaded.size();
   bool held = false;
   ForEachHolder(route, K, [&](int i) {
@@ -115,9 +115,8 @@ std::vector<int> ElementsAt(const Route& route, double K) {
   return holders;
 }
 
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route,
-                                                                    double K, double offset,
-                                                                    double skewDms) {
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route, double K,
+                                                                   double offset, double skewDms) {
   std::vector<RoutePoint> points;
   // Called once per station of a stakeout: the skew is converted without text.
   if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsDigitsToDegrees(skewDms),
@@ -126,15 +125,13 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
   return points;
 }
 
-std::optional<StationRefusal> ForEachRouteTableRow(
-    const Route& route, const RouteTableRequest& r, const std::function<bool(RoutePoint&&)>& row) {
+std::optional<StationRefusal> ForEachRouteTableRow(const Route& route, const RouteTableRequest& r,
+                                                   const std::function<bool(RoutePoint&&)>& row) {
   const double start = RouteStart(route);
   const double end = RouteEnd(route);
-  if (!(r.from >= start && r.from <= end))
-    return StationRefusal{RangeRefusal(route, "“起点K”")};
+  if (!(r.from >= start && r.from <= end)) return StationRefusal{RangeRefusal(route, "“起点K”")};
   if (!(r.to >= start && r.to <= end)) return StationRefusal{RangeRefusal(route, "“止点K”")};
-  if (!std::isfinite(r.step) || r.step == 0)
-    return StationRefusal{"“计算间距J”必须是不为零的数！"};
+  if (!std::isfinite(r.step) || r.step == 0) return StationRefusal{"“计算间距J”必须是不为零的数！"};
   if (r.from != r.to && (r.step > 0) != (r.to > r.from))
     return StationRefusal{"“计算间距J”的正负与起点K到止点K的方向不符！"};
   const double largest = std::max(std::fabs(r.from), std::fabs(r.to));
@@ -179,8 +176,8 @@ std::optional<StationRefusal> ForEachRouteTableRow(
   return std::nullopt;
 }
 
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
-    const Route& route, const RouteTableRequest& request) {
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(const Route& route,
+                                                                 const RouteTableRequest& request) {
   std::vector<RoutePoint> rows;
   if (auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& p) {
         rows.push_back(std::move(p));

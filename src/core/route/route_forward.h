@@ -34,8 +34,8 @@ struct StationRefusal {
 std::vector<int> ElementsAt(const Route& route, double K);  // 0-based indices
 
 // One result per element holding K.
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(
-    const Route& route, double K, double offset, double skewDms);
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route, double K,
+                                                                   double offset, double skewDms);
 
 struct RouteTableRequest {
   double from = 0, to = 0, step = 20;
@@ -53,14 +53,14 @@ struct RouteTableRequest {
 // leaves RouteStart–RouteEnd, or the step is 0, not finite, of the wrong sign
 // for the range, too small to move the station, or so small that the range
 // holds more than 10,000,000 stations.
-std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(
-    const Route& route, const RouteTableRequest& request);
+std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(const Route& route,
+                                                                 const RouteTableRequest& request);
 
 // The same rows handed to `row` one at a time as they are computed, so that
 // no table is held whole; `row` returning false ends the table there.
 // Nothing, or the refusal, which always comes before the first row.
-std::optional<StationRefusal> ForEachRouteTableRow(
-    const Route& route, const RouteTableRequest& request,
-    const std::function<bool(RoutePoint&&)>& row);
+std::optional<StationRefusal> ForEachRouteTableRow(const Route& route,
+                                                   const RouteTableRequest& request,
+                                                   const std::function<bool(RoutePoint&&)>& row);
 
 }  // namespace tarnvel

@@ -26,7 +26,7 @@ double ReducedSeconds(double seconds) {
 std::string_view JointLabel(const LineElement& left, const LineElement& right) {
   const Side l = KindOf(left);
   const Side r = KindOf(right);
-  const double end = EndCurvature(left);      // what the left side ends with
+  const double end = EndCurvature(left);       // what the left side ends with
   const double start = StartCurvature(right);  // what the right side begins with
   // A spiral that ends (or starts) at an infinite radius lies on the tangent
   // there; one that ends at a finite radius meets only an arc of that radius.
@@ -92,8 +92,7 @@ std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolera
     j.curvatureJump = !SameCurvature(j.curvatureEnd, j.curvatureStart);
     j.label = std::string(JointLabel(left, right));
     // Written so that a result that is not a number is 超限, never 闭合.
-    j.closed = j.d_mm <= tolerances.position_mm &&
-               std::fabs(j.daz_sec) <= tolerances.azimuth_sec;
+    j.closed = j.d_mm <= tolerances.position_mm && std::fabs(j.daz_sec) <= tolerances.azimuth_sec;
     joints.push_back(std::move(j));
   }
   return joints;

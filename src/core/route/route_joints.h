@@ -20,27 +20,27 @@ inline constexpr std::string_view StatusWord(bool closed) {
 }
 
 struct JointTolerances {
-  double position_mm = 2;   // distance between computed end and typed start
-  double azimuth_sec = 2;   // tangent at the end against the typed F
+  double position_mm = 2;  // distance between computed end and typed start
+  double azimuth_sec = 2;  // tangent at the end against the typed F
 };
 
 // One joint between element `left` and left + 1 (1-based). A route of one
 // element has none.
 struct Joint {
   int left = 0;
-  double dK = 0;          // K0(i+1) − K1(i), m: > 0 短链, < 0 长链, 0 continuous
-  double dX_mm = 0;       // typed start of i+1 minus computed end of i
+  double dK = 0;     // K0(i+1) − K1(i), m: > 0 短链, < 0 长链, 0 continuous
+  double dX_mm = 0;  // typed start of i+1 minus computed end of i
   double dY_mm = 0;
-  double d_mm = 0;        // hypot(dX, dY)
-  double daz_sec = 0;     // typed F of i+1 minus the tangent at the end of i,
-                          // reduced to (−648000, 648000]
-  double curvatureEnd = 0;    // signed (right +), 1/m, at the end of i
-  double curvatureStart = 0;  // signed, at the start of i+1
-  bool curvatureJump = false; // the two differ beyond SameCurvature (a note,
-                              // not a fault)
-  std::string label;      // "ZH", "HY", … or "" for straight to straight
-  bool closed = true;     // 闭合: d_mm and |daz_sec| within the tolerances
-                          // (a value that is not a number is 超限)
+  double d_mm = 0;             // hypot(dX, dY)
+  double daz_sec = 0;          // typed F of i+1 minus the tangent at the end of i,
+                               // reduced to (−648000, 648000]
+  double curvatureEnd = 0;     // signed (right +), 1/m, at the end of i
+  double curvatureStart = 0;   // signed, at the start of i+1
+  bool curvatureJump = false;  // the two differ beyond SameCurvature (a note,
+                               // not a fault)
+  std::string label;           // "ZH", "HY", … or "" for straight to straight
+  bool closed = true;          // 闭合: d_mm and |daz_sec| within the tolerances
+                               // (a value that is not a number is 超限)
 };
 
 std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances = {});

@@ -16,13 +16,16 @@ namespace {
 
 constexpr int kSecondDecimals = 2;
 
-
 // Whether seconds (0 <= s < 60) round to 60.00 or to 0.00 at two decimals,
 // an exact half to even, decided before anything is written. The double
 // nearest 59.995 lies below the true value, and the one nearest 0.005
 // above it, so plain comparisons with them are exact.
-bool RoundsToWholeMinute(double seconds) { return seconds > 59.995; }
-bool RoundsToZero(double seconds) { return seconds < 0.005; }
+bool RoundsToWholeMinute(double seconds) {
+  return seconds > 59.995;
+}
+bool RoundsToZero(double seconds) {
+  return seconds < 0.005;
+}
 
 double ParseDigits(std::string_view digits) {
   double value = 0;
@@ -38,8 +41,8 @@ double DmsToDegrees(double v) {
   // The shortest fixed-point text of |v| is the value as typed: 98.565562
   // rather than the binary expansion 98.56556199999999...
   std::array<char, 1200> buffer{};
-  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                 std::fabs(v), std::chars_format::fixed)
+  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(v),
+                                 std::chars_format::fixed)
                        .ptr;
   const std::string_view text(buffer.data(), end - buffer.data());
   const auto point = text.find('.');

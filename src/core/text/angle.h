@@ -37,7 +37,11 @@ std::string AzimuthDmsText(double degrees);
 
 // Sine and cosine of an angle in degrees, through the system's π. Inline,
 // so that a sine and a cosine of the same angle are taken in one call.
-inline double SinDeg(double degrees) { return std::sin(kPi / 180 * degrees); }
-inline double CosDeg(double degrees) { return std::cos(kPi / 180 * degrees); }
+inline double SinDeg(double degrees) {
+  return std::sin(kPi / 180 * degrees);
+}
+inline double CosDeg(double degrees) {
+  return std::cos(kPi / 180 * degrees);
+}
 
 }  // namespace tarnvel

@@ -9,7 +9,9 @@ namespace tarnvel {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Converts a well-formed decimal text ("-12.5e3", ".5", "7.") to a double.
 // An overflow gives ±infinity and an underflow ±0, so that neither depends
@@ -21,9 +23,8 @@ double ConvertDecimal(std::string_view number) {
     number.remove_prefix(1);
   }
   double value = 0;
-  const auto [ptr, error] =
-      std::from_chars(number.data(), number.data() + number.size(), value,
-                      std::chars_format::general);
+  const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::general);
   if (error == std::errc::result_out_of_range) {
     // Decide between overflow and underflow from the decimal exponent of the
     // first significant digit.
@@ -52,7 +53,9 @@ double ConvertDecimal(std::string_view number) {
   return negative ? -value : value;
 }
 
-bool IsSpace(char c) { return c == ' '; }
+bool IsSpace(char c) {
+  return c == ' ';
+}
 
 }  // namespace
 

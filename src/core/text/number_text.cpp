@@ -215,8 +215,7 @@ constexpr std::uint64_t kEightZeros = 0x3030303030303030;
 // first `whole` of them (none when whole >= count), and returns the end.
 // Seventeen bytes are stored whatever the length: the room past the end
 // is scratch.
-[[gnu::always_inline]] inline char* StoreDigits(char* out, DigitText digits, int count,
-                                                int whole) {
+[[gnu::always_inline]] inline char* StoreDigits(char* out, DigitText digits, int count, int whole) {
   if (whole < count) {
     if (whole < 8) {
       const std::uint64_t pushed = InsertPoint(digits.first, whole);
@@ -263,8 +262,7 @@ constexpr std::uint64_t kEightZeros = 0x3030303030303030;
 // coordinates take three places, and the seconds of their azimuths two,
 // trimmed.
 template <int Places, bool Trim>
-[[gnu::always_inline]] inline char* WriteScaledPlaces(char* out, std::uint64_t q,
-                                                      bool negative) {
+[[gnu::always_inline]] inline char* WriteScaledPlaces(char* out, std::uint64_t q, bool negative) {
   static_assert(Places >= 1 && Places <= 8);
   constexpr std::uint64_t scale = kPowersOfTen[Places];
   const std::uint64_t whole = q / scale;
@@ -277,8 +275,10 @@ template <int Places, bool Trim>
                                            : EightDigits(fraction) >> (8 * (8 - Places));
   int kept = Places;
   if (Trim) {
-    if (fraction == 0) kept = 0;
-    else kept -= std::countl_zero((places ^ kEightZeros) << (8 * (8 - Places))) / 8;
+    if (fraction == 0)
+      kept = 0;
+    else
+      kept -= std::countl_zero((places ^ kEightZeros) << (8 * (8 - Places))) / 8;
   }
   std::memcpy(out, &whole_digits, 8);
   if (kept == 0) return out + count;
@@ -349,8 +349,8 @@ char* WriteFixedText(char* out, double x, int decimals) {
   if (decimals == 3 && ScaledRound(x, 3, q)) return WriteScaledPlaces<3, false>(out, q, x < 0);
   if (decimals <= 18 && ScaledRound(x, decimals, q))
     return WriteScaled(out, q, decimals, x < 0, false);
-  const auto end = std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed,
-                                 decimals).ptr;
+  const auto end =
+      std::to_chars(out, out + kNumberTextRoom, x, std::chars_format::fixed, decimals).ptr;
   if (*out == '-' && std::find_if(out, end, [](char c) { return c >= '1' && c <= '9'; }) == end)
     return std::copy(out + 1, end, out);  // no minus sign on a zero
   return end;

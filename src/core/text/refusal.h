@@ -12,26 +12,46 @@ namespace tarnvel {
 // of its controls holds each of its fields.
 enum class Field {
   // The eight fields of the line element, in the order of ElementTexts.
-  StartStation, EndStation, StartX, StartY, StartAzimuth, StartRadius, EndRadius, TurnDirection,
+  StartStation,
+  EndStation,
+  StartX,
+  StartY,
+  StartAzimuth,
+  StartRadius,
+  EndRadius,
+  TurnDirection,
   // One point computed forward: its station, its offset and its skew.
-  ForwardStation, ForwardOffset, ForwardSkew,
+  ForwardStation,
+  ForwardOffset,
+  ForwardSkew,
   // The point whose station and offset are computed back.
-  InverseX, InverseY,
+  InverseX,
+  InverseY,
   // The table of stations: its step, its first and last station, and the
   // offset and skew of every row.
-  TableStep, TableStart, TableEnd, TableOffset, TableSkew,
+  TableStep,
+  TableStart,
+  TableEnd,
+  TableOffset,
+  TableSkew,
   // The angle converter: an angle in degrees, minutes and seconds, or in
   // radians.
-  Degrees, Minutes, Seconds, Radians,
+  Degrees,
+  Minutes,
+  Seconds,
+  Radians,
   // The azimuth tool: the coordinates of the points A and B.
-  XA, YA, XB, YB,
+  XA,
+  YA,
+  XB,
+  YB,
 };
 
 // Why a computation refuses, which decides how the refusal is told.
 enum class RefusalKind {
-  MissingInput,     // a field left blank, or the data not all typed
-  UnusableValue,    // a value the computation cannot take, or its result
-  DivisionByZero,   // the azimuth tool's two points with the same X
+  MissingInput,    // a field left blank, or the data not all typed
+  UnusableValue,   // a value the computation cannot take, or its result
+  DivisionByZero,  // the azimuth tool's two points with the same X
 };
 
 // One message, then the keyboard focus into `field`. Nothing else changes.

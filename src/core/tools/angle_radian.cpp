@@ -31,8 +31,8 @@ Outcome<std::string> DegreesToRadians(const DmsFields& f) {
   const std::optional<double> s = ReadStrict(f.seconds);
   if (!s) return NotANumber(Field::Seconds, "秒");
 
-  const double degrees = (*d + *m / kMinutesPerDegree) +
-                         *s / (kMinutesPerDegree * kSecondsPerMinute);
+  const double degrees =
+      (*d + *m / kMinutesPerDegree) + *s / (kMinutesPerDegree * kSecondsPerMinute);
   const double radians = (degrees * kPi) / 180;
   if (!std::isfinite(radians)) return NotComputable(Field::Degrees);
   return FixedText(radians, kRadianDecimals);

@@ -35,8 +35,7 @@ WholeDms CutToWholeUnits(double azimuth) {
   const double m = std::trunc(r);
   r = (r - m) * kSecondsPerMinute;
   const double s = std::trunc(r);
-  return {static_cast<std::int16_t>(d), static_cast<std::int16_t>(m),
-          static_cast<std::int16_t>(s)};
+  return {static_cast<std::int16_t>(d), static_cast<std::int16_t>(m), static_cast<std::int16_t>(s)};
 }
 
 // Clockwise from north (X), 0 to 360.

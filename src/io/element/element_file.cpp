@@ -68,8 +68,8 @@ FileOutcome<ElementFieldTexts> ParseElementLines(const QString& path, QByteArray
     if (std::any_of(line.begin(), line.end(), IsBinaryByte))
       return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
   if (lines.size() < kLineCount)
-    return NotAnElementFile(path, whole_file ? QStringLiteral("不足八行")
-                                             : QStringLiteral("的前八行过长"));
+    return NotAnElementFile(
+        path, whole_file ? QStringLiteral("不足八行") : QStringLiteral("的前八行过长"));
 
   // Only the number each line starts with is read, and its characters are
   // ASCII in UTF-8 and GBK alike; so the number is read from the bytes and a
@@ -77,7 +77,8 @@ FileOutcome<ElementFieldTexts> ParseElementLines(const QString& path, QByteArray
   ElementFieldTexts texts;
   for (qsizetype n = 0; n < kLineCount; ++n) {
     const QByteArrayView line = lines[n];
-    const double value = ReadLenient(std::string_view(line.data(), static_cast<size_t>(line.size())));
+    const double value =
+        ReadLenient(std::string_view(line.data(), static_cast<size_t>(line.size())));
     if (!std::isfinite(value))
       return FileRefusal{QStringLiteral("文件“%1”第%2行的数值超出数值范围！")
                              .arg(FileNameForMessage(path), QString::number(n + 1))};
@@ -106,8 +107,8 @@ std::optional<FileRefusal> SaveElementFile(const QString& path, const ElementFie
     if (value.contains(u'\r') || value.contains(u'\n'))
       return CannotSave(path, QStringLiteral("“%1”含有换行符").arg(FieldName(n)));
     if (const auto character = FirstCharacterOutsideGbk(value))
-      return CannotSave(path,
-                        QStringLiteral("“%1”中的%2").arg(FieldName(n), OutsideGbkReason(*character)));
+      return CannotSave(
+          path, QStringLiteral("“%1”中的%2").arg(FieldName(n), OutsideGbkReason(*character)));
   }
   return WriteGbkFile(path, ElementFileText(texts));
 }

@@ -10,8 +10,12 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString Head() { return kCrLf + kCrLf + kTableTitle + kCrLf + kTableRule + kCrLf + kCrLf; }
-QString Tail() { return kCrLf + kCrLf + kCrLf + kTableSignature + kCrLf; }
+QString Head() {
+  return kCrLf + kCrLf + kTableTitle + kCrLf + kTableRule + kCrLf + kCrLf;
+}
+QString Tail() {
+  return kCrLf + kCrLf + kCrLf + kTableSignature + kCrLf;
+}
 
 }  // namespace
 

@@ -18,8 +18,12 @@ namespace {
 constexpr QChar kFullWidthComma = QChar(0xFF0C);
 constexpr QChar kIdeographicSpace = QChar(0x3000);
 
-bool IsSpace(QChar c) { return c == u' ' || c == kIdeographicSpace; }
-bool IsHardSeparator(QChar c) { return c == u',' || c == kFullWidthComma || c == u'\t'; }
+bool IsSpace(QChar c) {
+  return c == u' ' || c == kIdeographicSpace;
+}
+bool IsHardSeparator(QChar c) {
+  return c == u',' || c == kFullWidthComma || c == u'\t';
+}
 
 QStringView Trimmed(QStringView text) {
   qsizetype begin = 0;
@@ -62,7 +66,9 @@ void DropEmptyTail(QStringList& fields) {
   while (!fields.isEmpty() && fields.back().isEmpty()) fields.removeLast();
 }
 
-bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsAsciiDigit(QChar c) {
+  return c >= u'0' && c <= u'9';
+}
 
 // A number too large for a double has the shape of a number still; anything
 // else that strict reading refuses is simply not one.
@@ -99,10 +105,10 @@ std::optional<FileRefusal> CheckLineLengths(const QString& path, const QByteArra
   std::optional<FileRefusal> refusal;
   ForEachByteLine(bytes, [&](int number, QByteArrayView line) {
     if (line.size() <= kLongestDelimitedLine) return true;
-    refusal = FileRefusal{QStringLiteral("文件“%1”第%2行有%3个字节，一行最多%4个字节！")
-                              .arg(FileNameForMessage(path), QString::number(number),
-                                   QString::number(line.size()),
-                                   QString::number(kLongestDelimitedLine))};
+    refusal =
+        FileRefusal{QStringLiteral("文件“%1”第%2行有%3个字节，一行最多%4个字节！")
+                        .arg(FileNameForMessage(path), QString::number(number),
+                             QString::number(line.size()), QString::number(kLongestDelimitedLine))};
     return false;
   });
   return refusal;
@@ -174,7 +180,8 @@ namespace {
 // Each line of a file's whole content as text, to `line` until it returns
 // false; refused as ForEachDelimitedLine refuses before any record.
 template <class Line>
-std::optional<FileRefusal> ForEachTextLine(const QString& path, const QByteArray& bytes, Line line) {
+std::optional<FileRefusal> ForEachTextLine(const QString& path, const QByteArray& bytes,
+                                           Line line) {
   if (std::optional<FileRefusal> refusal = CheckLineLengths(path, bytes)) return refusal;
   constexpr auto kStateless = QStringConverter::Flag::Stateless;
   const bool utf8 = DecodesWhole(bytes, QStringDecoder(QStringDecoder::Utf8, kStateless));
@@ -183,9 +190,11 @@ std::optional<FileRefusal> ForEachTextLine(const QString& path, const QByteArray
                            .arg(FileNameForMessage(path))};
   // A UTF-8 file's first line is decoded as the start of a text, the others
   // as its middle, where U+FEFF is a character like any other.
-  QStringDecoder first_line = utf8 ? QStringDecoder(QStringDecoder::Utf8, kStateless) : GbkDecoder();
+  QStringDecoder first_line =
+      utf8 ? QStringDecoder(QStringDecoder::Utf8, kStateless) : GbkDecoder();
   QStringDecoder other_lines =
-      utf8 ? QStringDecoder(QStringDecoder::Utf8, kStateless | QStringConverter::Flag::ConvertInitialBom)
+      utf8 ? QStringDecoder(QStringDecoder::Utf8,
+                            kStateless | QStringConverter::Flag::ConvertInitialBom)
            : GbkDecoder();
   ForEachByteLine(bytes, [&](int number, QByteArrayView bytes_of_line) {
     QString text = (number == 1 ? first_line : other_lines).decode(bytes_of_line);
@@ -246,8 +255,8 @@ bool IsHeader(const QStringList& first, const QStringList& columns) {
   return names_a_column || std::none_of(first.begin(), first.end(), reads_as_data);
 }
 
-FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,
-                                    qsizetype index, const QString& name) {
+FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line, qsizetype index,
+                                    const QString& name) {
   if (index >= line.fields.size() || line.fields[index].isEmpty())
     return FileRefusal{QStringLiteral("文件“%1”第%2行缺少“%3”！")
                            .arg(FileNameForMessage(path), QString::number(line.number), name)};

@@ -93,7 +93,8 @@ bool IsHeader(const QStringList& first, const QStringList& columns);
 template <class Record, class Parse>
 FileOutcome<std::vector<Record>> ParseRecords(const QString& path, const QByteArray& bytes,
                                               qsizetype maxFields, const QStringList& columns,
-                                              Parse parse, std::vector<int>* lineNumbers = nullptr) {
+                                              Parse parse,
+                                              std::vector<int>* lineNumbers = nullptr) {
   std::vector<Record> records;
   // Room for a record a line at once: grown as they come, the list would
   // hold up to twice the room the records need.
@@ -115,8 +116,8 @@ FileOutcome<std::vector<Record>> ParseRecords(const QString& path, const QByteAr
 // file, the line and the field: missing ("文件“…”第5行缺少“起点坐标X”！"),
 // not a number ("…第5行“起点坐标X”不是有效的数字！") or beyond the double
 // range ("…第5行“起点坐标X”超出数值范围！").
-FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line,
-                                    qsizetype index, const QString& name);
+FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line, qsizetype index,
+                                    const QString& name);
 
 // The station of field `index`, in metres or as K text (ReadStationText);
 // refused as ReadNumberField refuses, and as "…第5行“里程”不是有效的桩号！"

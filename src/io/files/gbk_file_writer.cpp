@@ -20,8 +20,8 @@ std::optional<FileRefusal> AppendGbk(const QString& path, const QString& text, Q
   const std::optional<QByteArray> encoded = EncodeGbk(text);
   if (!encoded) {
     const std::optional<char32_t> character = FirstCharacterOutsideGbk(text);
-    return CannotSave(path, character ? OutsideGbkReason(*character)
-                                      : QStringLiteral("内容不能用GBK编码保存"));
+    return CannotSave(
+        path, character ? OutsideGbkReason(*character) : QStringLiteral("内容不能用GBK编码保存"));
   }
   bytes += *encoded;
   return std::nullopt;

@@ -22,7 +22,9 @@ std::optional<QByteArray> EncodeGbk(const QString& text) {
   return bytes;
 }
 
-QStringDecoder GbkDecoder() { return QStringDecoder(kCodePage, QStringConverter::Flag::Stateless); }
+QStringDecoder GbkDecoder() {
+  return QStringDecoder(kCodePage, QStringConverter::Flag::Stateless);
+}
 
 std::optional<QString> DecodeGbk(const QByteArray& bytes) {
   QStringDecoder decoder = GbkDecoder();

@@ -1,11 +1,11 @@
 #include "read_file.h"
 
-#include <QFileInfo>
-#include <QStringDecoder>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 
@@ -17,12 +17,15 @@ namespace {
 
 QString OpenErrorReason(const QString& path, int error) {
   switch (error) {
-    case ELOOP: return QStringLiteral("符号链接形成循环，找不到文件");
-    case EACCES: return QStringLiteral("没有读取权限");
+    case ELOOP:
+      return QStringLiteral("符号链接形成循环，找不到文件");
+    case EACCES:
+      return QStringLiteral("没有读取权限");
     case ENOENT:
       return QFileInfo(path).isSymLink() ? QStringLiteral("符号链接指向的文件不存在")
                                          : QStringLiteral("文件不存在");
-    case ENOTDIR: return QStringLiteral("文件不存在");
+    case ENOTDIR:
+      return QStringLiteral("文件不存在");
     default:
       return QStringLiteral("系统报告“%1”").arg(QString::fromLocal8Bit(strerror(error)));
   }

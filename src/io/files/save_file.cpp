@@ -1,10 +1,11 @@
 #include "save_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tarnvel {
 
@@ -16,8 +17,10 @@ QString OpenFailureReason(const QString& path, const QFileDevice& file) {
   const QFileInfo target(path);
   const QFileInfo folder(target.absolutePath());
   if (target.isDir()) return QStringLiteral("已有同名的文件夹");
-  if (!folder.exists()) return QStringLiteral("文件夹“%1”不存在").arg(FileNameForMessage(folder.filePath()));
-  if (!folder.isDir()) return QStringLiteral("“%1”不是文件夹").arg(FileNameForMessage(folder.filePath()));
+  if (!folder.exists())
+    return QStringLiteral("文件夹“%1”不存在").arg(FileNameForMessage(folder.filePath()));
+  if (!folder.isDir())
+    return QStringLiteral("“%1”不是文件夹").arg(FileNameForMessage(folder.filePath()));
   if (!folder.isWritable() || (target.exists() && !target.isWritable()))
     return QStringLiteral("没有写入权限");
   return QStringLiteral("系统报告“%1”").arg(file.errorString());

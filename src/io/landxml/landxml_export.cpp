@@ -23,9 +23,13 @@ constexpr double kParallel = 1e-12;
 // How many neighbouring doubles are tried for a length that adds up exactly.
 constexpr int kLengthSteps = 4;
 
-QString Text(double value) { return QString::fromStdString(RoundTripText(value)); }
+QString Text(double value) {
+  return QString::fromStdString(RoundTripText(value));
+}
 
-QString PointText(const Point& point) { return Text(point.X) + u' ' + Text(point.Y); }
+QString PointText(const Point& point) {
+  return Text(point.X) + u' ' + Text(point.Y);
+}
 
 double Reduce360(double degrees) {
   double reduced = std::fmod(degrees, kFullTurnDegrees);
@@ -51,8 +55,7 @@ double ExactLength(double K0, double K1) {
 
 // Where the tangents at the start and the end of a spiral meet; the chord's
 // middle when they are parallel.
-Point Intersection(const Point& start, double start_degrees, const Point& end,
-                   double end_degrees) {
+Point Intersection(const Point& start, double start_degrees, const Point& end, double end_degrees) {
   const double ux = CosDeg(start_degrees), uy = SinDeg(start_degrees);
   const double vx = CosDeg(end_degrees), vy = SinDeg(end_degrees);
   const double determinant = ux * vy - uy * vx;

@@ -332,7 +332,7 @@ class Builder {
     built.values.Y0 = g.start.Y;
 
     std::optional<double> length = Finite(g, "length"_L1);
-    double start_degrees = 0;       // from the points
+    double start_degrees = 0;         // from the points
     std::optional<double> start_dms;  // from a direction attribute
 
     if (g.kind == "Line"_L1) {
@@ -352,7 +352,8 @@ class Builder {
       if (const auto r = Finite(g, "radius"_L1)) {
         radius = *r;
       } else {
-        if (!g.center.present) Refuse(g, QStringLiteral("没有半径（radius），也没有圆心（Center）"));
+        if (!g.center.present)
+          Refuse(g, QStringLiteral("没有半径（radius），也没有圆心（Center）"));
         radius = std::hypot(g.center.X - g.start.X, g.center.Y - g.start.Y);
       }
       if (radius == 0) Refuse(g, QStringLiteral("半径为0"));
@@ -369,8 +370,8 @@ class Builder {
       }
       if (!length) {
         if (const auto delta = Finite(g, "delta"_L1)) {
-          length = std::fabs(radius * AngleToDegrees(*delta, angular_unit_) * kPi /
-                             kHalfTurnDegrees);
+          length =
+              std::fabs(radius * AngleToDegrees(*delta, angular_unit_) * kPi / kHalfTurnDegrees);
         } else if (g.center.present && g.end.present) {
           const double from = Azimuth(g, g.center, g.start);
           const double to = Azimuth(g, g.center, g.end);
@@ -383,10 +384,11 @@ class Builder {
     } else {  // Spiral
       const QString type = g.attributes.value("spiType"_L1).toString();
       if (type != "clothoid"_L1) {
-        Refuse(g, type.isEmpty()
-                      ? QStringLiteral("没有注明缓和曲线类型（spiType），只能导入回旋线（clothoid）")
-                      : QStringLiteral("缓和曲线类型“%1”不能导入，只能导入回旋线（clothoid）")
-                            .arg(EchoedText(type)));
+        Refuse(g,
+               type.isEmpty()
+                   ? QStringLiteral("没有注明缓和曲线类型（spiType），只能导入回旋线（clothoid）")
+                   : QStringLiteral("缓和曲线类型“%1”不能导入，只能导入回旋线（clothoid）")
+                         .arg(EchoedText(type)));
       }
       built.values.Q = Rotation(g);
       built.values.RQ = SpiralRadius(g, "radiusStart"_L1);
@@ -472,8 +474,9 @@ class Builder {
     const QString text = units.attributes.value(name).toString();
     const auto unit = AngleUnitNamed(text.toStdString());
     if (!unit) {
-      reader_.Refuse(units.line, units.system,
-                     QStringLiteral("%1的值“%2”不是LandXML的角度单位").arg(QString(name), EchoedText(text)));
+      reader_.Refuse(
+          units.line, units.system,
+          QStringLiteral("%1的值“%2”不是LandXML的角度单位").arg(QString(name), EchoedText(text)));
     }
     return *unit;
   }
@@ -520,7 +523,8 @@ class Builder {
     const double dX = to.X - from.X;
     const double dY = to.Y - from.Y;
     if (dX == 0 && dY == 0) {
-      Refuse(g, QStringLiteral("第%1行与第%2行的点重合，无法求得方位角").arg(from.line).arg(to.line));
+      Refuse(g,
+             QStringLiteral("第%1行与第%2行的点重合，无法求得方位角").arg(from.line).arg(to.line));
     }
     return Reduce360(std::atan2(dY, dX) * kHalfTurnDegrees / kPi);
   }
@@ -541,7 +545,8 @@ ElementValues SplitAt(const Built& element, double distance) {
   const ForwardResult there = ForwardPoint(whole, distance, 0, kQuarterTurnDegrees);
   // The curvature runs linearly from 1/RQ to 1/RN along the element.
   const auto curvature = [](double radius) { return radius == 0 ? 0 : 1 / radius; };
-  const double k = curvature(v.RQ) + (curvature(v.RN) - curvature(v.RQ)) * distance / element.length;
+  const double k =
+      curvature(v.RQ) + (curvature(v.RN) - curvature(v.RQ)) * distance / element.length;
   ElementValues rest = v;
   rest.X0 = there.point.X;
   rest.Y0 = there.point.Y;
@@ -562,10 +567,9 @@ struct EquationPlace {
 
 EquationPlace PlaceEquation(const std::vector<double>& internal, double at) {
   const std::size_t elements = internal.size() - 1;
-  const auto near = std::lower_bound(internal.begin(), internal.end(), at,
-                                     [](double station, double value) {
-                                       return station - value < -kEquationAtJoint;
-                                     });
+  const auto near = std::lower_bound(
+      internal.begin(), internal.end(), at,
+      [](double station, double value) { return station - value < -kEquationAtJoint; });
   if (near != internal.end() && std::fabs(*near - at) <= kEquationAtJoint) {
     return {true, static_cast<std::size_t>(near - internal.begin())};
   }
@@ -591,13 +595,14 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
   const RawAlignment& alignment = *chosen;
   const QString alignment_element = QStringLiteral("Alignment");
   if (alignment.geometry.empty()) {
-    reader.Refuse(alignment.line, alignment_element,
-                  QStringLiteral("路线“%1”没有线元（Line、Curve或Spiral）").arg(EchoedText(alignment.name)));
+    reader.Refuse(
+        alignment.line, alignment_element,
+        QStringLiteral("路线“%1”没有线元（Line、Curve或Spiral）").arg(EchoedText(alignment.name)));
   }
 
   Builder builder(reader);
-  const auto sta_start = builder.Finite(alignment.line, alignment_element, alignment.attributes,
-                                        "staStart"_L1);
+  const auto sta_start =
+      builder.Finite(alignment.line, alignment_element, alignment.attributes, "staStart"_L1);
   if (!sta_start) {
     reader.Refuse(alignment.line, alignment_element, QStringLiteral("没有起点桩号（staStart）"));
   }
@@ -743,8 +748,7 @@ FileOutcome<LandXmlAlignment> ReadLandXmlAlignment(const QString& path, const QS
                                                    const LandXmlKeepGoing& keepGoing) {
   auto bytes = ReadFileBytes(path, kLandXmlReadLimit);
   if (const auto* refusal = std::get_if<FileRefusal>(&bytes)) return *refusal;
-  return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances,
-                               keepGoing);
+  return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances, keepGoing);
 }
 
 }  // namespace tarnvel

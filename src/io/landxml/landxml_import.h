@@ -57,9 +57,9 @@ inline constexpr qsizetype kLandXmlReadLimit = 256 * 1024 * 1024;
 
 // The file's End point of one element against Tarnvel's computed end.
 struct LandXmlEndCheck {
-  int element = 0;      // 1-based
-  int line = 0;         // XML line of the End element
-  double dX_mm = 0;     // file's End minus the computed end
+  int element = 0;   // 1-based
+  int line = 0;      // XML line of the End element
+  double dX_mm = 0;  // file's End minus the computed end
   double dY_mm = 0;
   double d_mm = 0;
   bool hasAzimuth = false;  // the element gives `dirEnd`
@@ -73,8 +73,8 @@ struct LandXmlEndCheck {
 bool EndCheckClosed(const LandXmlEndCheck& check, const JointTolerances& tolerances);
 
 struct LandXmlAlignment {
-  QString name;            // the alignment's `name`
-  QStringList allNames;    // every alignment of the file, in file order
+  QString name;          // the alignment's `name`
+  QStringList allNames;  // every alignment of the file, in file order
   Route route;
   std::vector<LandXmlEndCheck> endChecks;  // one per element with an End
 };

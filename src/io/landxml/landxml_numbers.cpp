@@ -23,7 +23,9 @@ constexpr double kSecondsPerDegree = kMinutesPerDegree * kSecondsPerMinute;
 // Units of 10^-n seconds are counted in a signed 64-bit integer.
 constexpr double kMostUnits = 9e18;
 
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsXmlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view TrimXmlSpace(std::string_view text) {
   while (!text.empty() && IsXmlSpace(text.front())) text.remove_prefix(1);
@@ -91,8 +93,8 @@ std::optional<double> ReadXsDouble(std::string_view text) {
   // from_chars would also take "inf", "nan" and hexadecimal forms, which
   // XML Schema does not.
   for (char c : text) {
-    const bool allowed = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' ||
-                         c == 'e' || c == 'E';
+    const bool allowed =
+        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
     if (!allowed) return std::nullopt;
   }
   if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') {

@@ -19,9 +19,9 @@ QString FieldName(qsizetype index) {
 FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line) {
   if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
   if (line.fields[0].isEmpty())
-    return FileRefusal{QStringLiteral("文件“%1”第%2行缺少“%3”！")
-                           .arg(FileNameForMessage(path), QString::number(line.number),
-                                FieldName(0))};
+    return FileRefusal{
+        QStringLiteral("文件“%1”第%2行缺少“%3”！")
+            .arg(FileNameForMessage(path), QString::number(line.number), FieldName(0))};
   JdPoint point;
   point.name = line.fields[0].toStdString();
   std::array<double, 5> values{};
@@ -79,8 +79,7 @@ FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
     const size_t row = static_cast<size_t>(refusal->jd);
     if (row >= 1 && row <= table.lines.size())
       return LineRefusal(path, table.lines[row - 1], message);
-    return FileRefusal{
-        QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
+    return FileRefusal{QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
   }
   return std::get<JdRoute>(std::move(route));
 }

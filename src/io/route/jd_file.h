@@ -34,8 +34,7 @@ FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes);
 // The route the table gives from BP at `startStation` (RouteFromJd), with its
 // refusals named by the file and the line of the JD at fault
 // ("文件“…”第4行：交点“JD3”的两条边共线，不能设曲线！").
-FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
-                                    double startStation);
+FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table, double startStation);
 
 // ReadJdFile, then JdRouteOfTable.
 FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation);

@@ -37,11 +37,14 @@ FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path) {
 }
 
 FileOutcome<std::vector<SurveyPoint>> ParsePointFile(const QString& path, const QByteArray& bytes) {
-  const QStringList columns{QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")};
-  auto points = ParseRecords<SurveyPoint>(path, bytes, kFieldCount, columns,
-                                          [&](const DelimitedLine& line) { return ParsePointLine(path, line); });
+  const QStringList columns{QString(), QStringLiteral("X"), QStringLiteral("Y"),
+                            QStringLiteral("H")};
+  auto points = ParseRecords<SurveyPoint>(
+      path, bytes, kFieldCount, columns,
+      [&](const DelimitedLine& line) { return ParsePointLine(path, line); });
   if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
-  if (std::get<std::vector<SurveyPoint>>(points).empty()) return NoRecords(path, QStringLiteral("点"));
+  if (std::get<std::vector<SurveyPoint>>(points).empty())
+    return NoRecords(path, QStringLiteral("点"));
   return points;
 }
 

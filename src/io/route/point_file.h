@@ -13,13 +13,13 @@
 namespace tarnvel {
 
 struct SurveyPoint {
-  int line = 0;     // in the file, for messages
-  QString name;     // may be empty
-  QString xText;    // X and Y as the file gives them, for echoing
+  int line = 0;   // in the file, for messages
+  QString name;   // may be empty
+  QString xText;  // X and Y as the file gives them, for echoing
   QString yText;
   Point point;
   std::optional<double> height;
-  QString code;     // may be empty
+  QString code;  // may be empty
 };
 
 // Reads the file. Separators, skipped lines and encodings are those of

@@ -93,7 +93,8 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
 }
 
 std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding) {
-  if (encoding == TextEncoding::Utf8) return QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  if (encoding == TextEncoding::Utf8)
+    return QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size()));
   const QString text = QString::fromStdString(utf8);
   if (std::optional<QByteArray> bytes = EncodeGbk(text)) return std::move(*bytes);
   return FirstCharacterOutsideGbk(text).value_or(U'\uFFFD');

@@ -31,9 +31,9 @@ struct ForwardCsvRow {
 
 struct InverseCsvRow {
   std::string name;
-  std::string x, y;              // as the points file gives them
+  std::string x, y;               // as the points file gives them
   std::optional<RouteFoot> foot;  // nothing: the point has no foot
-  int rank = 0;                  // 1-based among `count` feet; 0/0 without a foot
+  int rank = 0;                   // 1-based among `count` feet; 0/0 without a foot
   int count = 0;
 };
 

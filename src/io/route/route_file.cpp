@@ -5,9 +5,9 @@
 #include "delimited_text.h"
 #include "element_file.h"
 #include "gbk_file_writer.h"
+#include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
-#include "line_element.h"
 #include "read_file.h"
 #include "save_file.h"
 
@@ -39,8 +39,9 @@ FileRefusal ElementRefusal(const QString& path, int line, const RouteError& erro
   message.remove(0, prefix.size());
   if (error.field >= 0 && error.field < kValueCount) {
     const std::string_view core = kElementFieldNames[static_cast<size_t>(error.field)];
-    message.replace(u'“' + QString::fromUtf8(core.data(), static_cast<qsizetype>(core.size())) + u'”',
-                    u'“' + kRouteFileFieldNames[error.field] + u'”');
+    message.replace(
+        u'“' + QString::fromUtf8(core.data(), static_cast<qsizetype>(core.size())) + u'”',
+        u'“' + kRouteFileFieldNames[error.field] + u'”');
   }
   return {QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line)) +
           message};
@@ -80,7 +81,9 @@ FileOutcome<RouteElement> ParseElementLine(const QString& path, const DelimitedL
   return element;
 }
 
-QString RouteFileHeader() { return kRouteFileFieldNames.join(u',') + QStringLiteral("\r\n"); }
+QString RouteFileHeader() {
+  return kRouteFileFieldNames.join(u',') + QStringLiteral("\r\n");
+}
 
 void AppendRouteFileLine(QString& text, const RouteElement& element) {
   char line[8 * kNumberTextRoom + 16];
@@ -129,8 +132,9 @@ FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) 
   std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
   if (const auto* error = std::get_if<RouteError>(&route)) {
     if (error->element < 1 || static_cast<size_t>(error->element) > lines.size())
-      return FileRefusal{QStringLiteral("文件“%1”：%2")
-                             .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
+      return FileRefusal{
+          QStringLiteral("文件“%1”：%2")
+              .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
     return ElementRefusal(path, lines[static_cast<size_t>(error->element) - 1], *error);
   }
   return std::get<Route>(std::move(route));
@@ -146,8 +150,9 @@ FileOutcome<QByteArray> RouteFileBytes(const QString& path,
                                        const std::vector<RouteElement>& elements) {
   for (size_t i = 0; i < elements.size(); ++i)
     if (HoldsSeparator(QString::fromStdString(elements[i].name)))
-      return CannotSave(path, QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符")
-                                  .arg(QString::number(i + 1)));
+      return CannotSave(
+          path,
+          QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符").arg(QString::number(i + 1)));
   // Encoded a run of lines at a time: the whole file as one text would take
   // twice its bytes again, 900 MB for a route of four million elements. The
   // first character without a GBK form is still the first in the file.

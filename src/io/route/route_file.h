@@ -16,16 +16,17 @@ namespace tarnvel {
 // The fields of a line, in order; the ninth, the element's name, may be left
 // out. Messages and the header line written use these names.
 inline const QStringList kRouteFileFieldNames = {
-    QStringLiteral("起点桩号K"),  QStringLiteral("止点桩号K"),  QStringLiteral("起点坐标X"),
+    QStringLiteral("起点桩号K"),  QStringLiteral("止点桩号K"),   QStringLiteral("起点坐标X"),
     QStringLiteral("起点坐标Y"),  QStringLiteral("起点方位角F"), QStringLiteral("起点半径RQ"),
-    QStringLiteral("止点半径RN"), QStringLiteral("曲线转向Q"),  QStringLiteral("名称")};
+    QStringLiteral("止点半径RN"), QStringLiteral("曲线转向Q"),   QStringLiteral("名称")};
 
 // Reads the route. Each line holds the eight values (F in d.mmss, a radius of
 // 0 for infinite, Q −1, 0 or 1) and optionally a name; the separators, the
 // skipped lines and the encodings are those of SplitDelimitedLines and
-// DecodeDelimitedText, and the first line may be a header (DropHeader). Every value is read strictly. A refusal names the file, the line
-// and the field ("文件“…”第5行“起点坐标X”不是有效的数字！"), and an element
-// the route cannot take (K1 ≤ K0, Q of 2, …) is named by its line.
+// DecodeDelimitedText, and the first line may be a header (DropHeader). Every value is read
+// strictly. A refusal names the file, the line and the field
+// ("文件“…”第5行“起点坐标X”不是有效的数字！"), and an element the route cannot take (K1 ≤ K0, Q of
+// 2, …) is named by its line.
 //
 // The main window's element data file is read too, as a one-element route:
 // a file whose first line holds one number and nothing else, or one number

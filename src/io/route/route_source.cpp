@@ -15,7 +15,8 @@ FileOutcome<RouteSource> LoadRouteSource(const QString& path, const RouteSourceO
   if (options.jdTable) {
     FileOutcome<JdRoute> jd = ReadJdRoute(path, options.startStation);
     if (auto* refusal = std::get_if<FileRefusal>(&jd)) return std::move(*refusal);
-    return RouteSource{std::get<JdRoute>(std::move(jd)).route, QFileInfo(path).completeBaseName(), {}};
+    return RouteSource{
+        std::get<JdRoute>(std::move(jd)).route, QFileInfo(path).completeBaseName(), {}};
   }
   if (IsLandXmlPath(path)) {
     auto alignment = ReadLandXmlAlignment(path, options.alignment);

@@ -38,10 +38,12 @@ FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path,
                                                        const QByteArray& bytes) {
   const QStringList columns{QString(), QStringLiteral("里程"), QStringLiteral("偏距"),
                             QStringLiteral("偏角")};
-  auto stations = ParseRecords<StationLine>(path, bytes, kFieldCount, columns,
-                                            [&](const DelimitedLine& line) { return ParseStationLine(path, line); });
+  auto stations = ParseRecords<StationLine>(
+      path, bytes, kFieldCount, columns,
+      [&](const DelimitedLine& line) { return ParseStationLine(path, line); });
   if (auto* refusal = std::get_if<FileRefusal>(&stations)) return std::move(*refusal);
-  if (std::get<std::vector<StationLine>>(stations).empty()) return NoRecords(path, QStringLiteral("里程"));
+  if (std::get<std::vector<StationLine>>(stations).empty())
+    return NoRecords(path, QStringLiteral("里程"));
   return stations;
 }
 

@@ -12,8 +12,8 @@
 namespace tarnvel {
 
 struct StationLine {
-  int line = 0;   // in the file, for messages
-  QString name;   // may be empty
+  int line = 0;  // in the file, for messages
+  QString name;  // may be empty
   double station = 0;
   std::optional<double> offset;   // left out or empty: the caller's offsets
   std::optional<double> skewDms;  // left out or empty: the caller's skew
@@ -24,6 +24,7 @@ struct StationLine {
 // (DropHeader). 里程 must be a station, in metres or as K text; 偏距 and 偏角,
 // when given, numbers. Refusals name the file, the line and the field.
 FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
-FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path, const QByteArray& bytes);
+FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path,
+                                                       const QByteArray& bytes);
 
 }  // namespace tarnvel

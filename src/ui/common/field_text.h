@@ -6,6 +6,8 @@
 
 namespace tarnvel {
 
-inline std::string FieldText(const QLineEdit* box) { return box->text().toStdString(); }
+inline std::string FieldText(const QLineEdit* box) {
+  return box->text().toStdString();
+}
 
 }  // namespace tarnvel

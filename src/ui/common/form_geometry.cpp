@@ -53,8 +53,8 @@ void FitLabelsToText(QWidget* form) {
     }
     r.setWidth(std::max(r.width(), need.width()));
     int textEnd = r.left() + need.width() + kLabelGap;
-    for (const QWidget* next : label->parentWidget()->findChildren<QWidget*>(
-             Qt::FindDirectChildrenOnly)) {
+    for (const QWidget* next :
+         label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (next == label || qobject_cast<const QLabel*>(next)) continue;
       const QRect n = next->geometry();
       if (n.left() > label->x() && n.left() < textEnd && n.top() <= r.bottom() &&

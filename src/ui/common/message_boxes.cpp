@@ -10,18 +10,24 @@ namespace {
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
 MessageIcon IconOf(RefusalKind kind) {
   switch (kind) {
-    case RefusalKind::MissingInput: return MessageIcon::Information;
-    case RefusalKind::UnusableValue: return MessageIcon::Exclamation;
-    case RefusalKind::DivisionByZero: break;
+    case RefusalKind::MissingInput:
+      return MessageIcon::Information;
+    case RefusalKind::UnusableValue:
+      return MessageIcon::Exclamation;
+    case RefusalKind::DivisionByZero:
+      break;
   }
   return MessageIcon::None;
 }
@@ -30,8 +36,8 @@ MessageIcon IconOf(RefusalKind kind) {
 
 void QtMessageBoxes::show(QWidget* parent, const QString& text, MessageIcon icon,
                           const QString& caption) {
-  QMessageBox box(ToQt(icon), caption.isEmpty() ? QApplication::applicationName() : caption,
-                  text, QMessageBox::Ok, parent);
+  QMessageBox box(ToQt(icon), caption.isEmpty() ? QApplication::applicationName() : caption, text,
+                  QMessageBox::Ok, parent);
   box.exec();
 }
 

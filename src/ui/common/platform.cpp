@@ -16,14 +16,18 @@ namespace {
 const QStringList kCalculators = {QStringLiteral("calc.exe")};
 const QStringList kEditors = {QStringLiteral("notepad.exe")};
 #else
-const QStringList kCalculators = {
-    QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-    QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
-    QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
-const QStringList kEditors = {
-    QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kate"),
-    QStringLiteral("kwrite"),            QStringLiteral("mousepad"), QStringLiteral("pluma"),
-    QStringLiteral("xed"),               QStringLiteral("featherpad"), QStringLiteral("leafpad")};
+const QStringList kCalculators = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                                  QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
+                                  QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+const QStringList kEditors = {QStringLiteral("gnome-text-editor"),
+                              QStringLiteral("gedit"),
+                              QStringLiteral("kate"),
+                              QStringLiteral("kwrite"),
+                              QStringLiteral("mousepad"),
+                              QStringLiteral("pluma"),
+                              QStringLiteral("xed"),
+                              QStringLiteral("featherpad"),
+                              QStringLiteral("leafpad")};
 #endif
 
 // Starts the first program of the list that is installed.
@@ -32,7 +36,8 @@ bool StartFirst(const QStringList& programs, const QStringList& arguments, QStri
     const QString path = QStandardPaths::findExecutable(program);
     if (!path.isEmpty() && QProcess::startDetached(path, arguments)) return true;
   }
-  if (error) *error = QStringLiteral("未找到可用的程序：%1").arg(programs.join(QStringLiteral("、")));
+  if (error)
+    *error = QStringLiteral("未找到可用的程序：%1").arg(programs.join(QStringLiteral("、")));
   return false;
 }
 

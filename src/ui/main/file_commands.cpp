@@ -59,7 +59,8 @@ void SaveTablePieces(QWidget* window, SharedFileDialog& dialog, MessageBoxes& bo
   const QString path = dialog.save(window, kTableFileTypes);
   if (path.isEmpty()) return;
   RecordPath(fileNameBox, path);
-  if (const auto refusal = SaveTableFile(path, pieces, length)) ShowFileRefusal(boxes, window, *refusal);
+  if (const auto refusal = SaveTableFile(path, pieces, length))
+    ShowFileRefusal(boxes, window, *refusal);
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 #include "angle_radian_window.h"
 #include "azimuth_window.h"
 #include "continuous_computation.h"
+#include "field_text.h"
 #include "file_commands.h"
 #include "file_dialog.h"
-#include "field_text.h"
 #include "form_geometry.h"
 #include "forward_computation.h"
 #include "inverse_computation.h"
@@ -31,7 +31,9 @@ namespace tarnvel {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // A long table keeps the window busy; the pointer says so meanwhile.
 class BusyCursor {
@@ -46,8 +48,12 @@ class BusyCursor {
 
 MainWindow::MainWindow(MessageBoxes& boxes, Platform& platform, FileDialogs& fileDialogs,
                        QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()), boxes_(boxes),
-      platform_(platform), fileDialogs_(fileDialogs), CDg1_(new SharedFileDialog(fileDialogs, this)) {
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::MainWindow>()),
+      boxes_(boxes),
+      platform_(platform),
+      fileDialogs_(fileDialogs),
+      CDg1_(new SharedFileDialog(fileDialogs, this)) {
   ui_->setupUi(this);
   setObjectName(QStringLiteral("测量工程"));
 
@@ -86,7 +92,9 @@ MainWindow::~MainWindow() {
   delete aboutWindow_;
 }
 
-QString MainWindow::resultsText() const { return ui_->Text12->tableText(); }
+QString MainWindow::resultsText() const {
+  return ui_->Text12->tableText();
+}
 
 void MainWindow::connectControls() {
   // Every handler starts inside CatchOutOfMemory: a failed allocation is a
@@ -143,30 +151,47 @@ std::vector<ModeStep> ModeSteps(const Ui::MainWindow& ui, MainWindow::Mode mode)
   using enum ModeAction;
   switch (mode) {
     case MainWindow::Mode::Forward:
-      return {{Clear, ui.Label80}, {Clear, ui.Label81}, {Disable, ui.Command4},
-              {Disable, ui.Command7}, {Hide, ui.Frame6}, {Hide, ui.Frame8},
+      return {{Clear, ui.Label80},
+              {Clear, ui.Label81},
+              {Disable, ui.Command4},
+              {Disable, ui.Command7},
+              {Hide, ui.Frame6},
+              {Hide, ui.Frame8},
               // Back to single point; when this changes the sub-mode, its
               // own switch runs here through the toggled signal.
-              {SelectSinglePoint, ui.OptionButton1}, {Enable, ui.OptionButton1},
-              {Enable, ui.OptionButton2}, {Show, ui.Frame4}, {Show, ui.Command2},
-              {Enable, ui.Command2}, {Hide, ui.Command6}};
+              {SelectSinglePoint, ui.OptionButton1},
+              {Enable, ui.OptionButton1},
+              {Enable, ui.OptionButton2},
+              {Show, ui.Frame4},
+              {Show, ui.Command2},
+              {Enable, ui.Command2},
+              {Hide, ui.Command6}};
     case MainWindow::Mode::Inverse:
-      return {{Clear, ui.Label77}, {Clear, ui.Label78}, {Clear, ui.Label79},
-              {Enable, ui.Command4}, {Show, ui.Frame5}, {Show, ui.Frame6}, {Show, ui.Frame7},
+      return {{Clear, ui.Label77},
+              {Clear, ui.Label78},
+              {Clear, ui.Label79},
+              {Enable, ui.Command4},
+              {Show, ui.Frame5},
+              {Show, ui.Frame6},
+              {Show, ui.Frame7},
               // Whichever "点击正算" button was shown stays shown, greyed; the
               // sub-mode keeps its selection for the way back.
-              {Disable, ui.Command2}, {Disable, ui.Command6}, {Disable, ui.Command7},
-              {Disable, ui.OptionButton1}, {Disable, ui.OptionButton2}, {Hide, ui.Frame4},
-              {Hide, ui.Frame8}, {Hide, ui.Frame9}};
+              {Disable, ui.Command2},
+              {Disable, ui.Command6},
+              {Disable, ui.Command7},
+              {Disable, ui.OptionButton1},
+              {Disable, ui.OptionButton2},
+              {Hide, ui.Frame4},
+              {Hide, ui.Frame8},
+              {Hide, ui.Frame9}};
     case MainWindow::Mode::SinglePoint:
-      return {{Hide, ui.Command6}, {Disable, ui.Command7}, {Hide, ui.Frame6},
-              {Hide, ui.Frame8}, {Hide, ui.Frame9}, {Show, ui.Frame4}, {Show, ui.Frame5},
-              {Show, ui.Frame7}, {Show, ui.Command2}, {Show, ui.Command4}};
+      return {{Hide, ui.Command6}, {Disable, ui.Command7}, {Hide, ui.Frame6}, {Hide, ui.Frame8},
+              {Hide, ui.Frame9},   {Show, ui.Frame4},      {Show, ui.Frame5}, {Show, ui.Frame7},
+              {Show, ui.Command2}, {Show, ui.Command4}};
     case MainWindow::Mode::Continuous:
-      return {{Show, ui.Command6}, {Enable, ui.Command6}, {Enable, ui.Command7},
-              {Show, ui.Frame8}, {Show, ui.Frame9}, {Hide, ui.Frame4}, {Hide, ui.Frame5},
-              {Hide, ui.Frame6}, {Hide, ui.Frame7}, {Hide, ui.Command2},
-              {Disable, ui.Command4}};
+      return {{Show, ui.Command6}, {Enable, ui.Command6}, {Enable, ui.Command7}, {Show, ui.Frame8},
+              {Show, ui.Frame9},   {Hide, ui.Frame4},     {Hide, ui.Frame5},     {Hide, ui.Frame6},
+              {Hide, ui.Frame7},   {Hide, ui.Command2},   {Disable, ui.Command4}};
   }
   return {};
 }
@@ -176,12 +201,24 @@ std::vector<ModeStep> ModeSteps(const Ui::MainWindow& ui, MainWindow::Mode mode)
 void MainWindow::showMode(Mode mode) {
   for (const ModeStep& step : ModeSteps(*ui_, mode)) {
     switch (step.action) {
-      case ModeAction::Clear: static_cast<QLabel*>(step.widget)->clear(); break;
-      case ModeAction::Show: step.widget->show(); break;
-      case ModeAction::Hide: step.widget->hide(); break;
-      case ModeAction::Enable: step.widget->setEnabled(true); break;
-      case ModeAction::Disable: step.widget->setEnabled(false); break;
-      case ModeAction::SelectSinglePoint: static_cast<QAbstractButton*>(step.widget)->setChecked(true); break;
+      case ModeAction::Clear:
+        static_cast<QLabel*>(step.widget)->clear();
+        break;
+      case ModeAction::Show:
+        step.widget->show();
+        break;
+      case ModeAction::Hide:
+        step.widget->hide();
+        break;
+      case ModeAction::Enable:
+        step.widget->setEnabled(true);
+        break;
+      case ModeAction::Disable:
+        step.widget->setEnabled(false);
+        break;
+      case ModeAction::SelectSinglePoint:
+        static_cast<QAbstractButton*>(step.widget)->setChecked(true);
+        break;
     }
   }
 }
@@ -199,31 +236,51 @@ ElementTexts ElementFieldTexts(const Ui::MainWindow& ui) {
 
 QWidget* MainWindow::fieldBox(Field field) const {
   switch (field) {
-    case Field::StartStation: return ui_->Text1;
-    case Field::EndStation: return ui_->Text2;
-    case Field::StartX: return ui_->Text3;
-    case Field::StartY: return ui_->Text4;
-    case Field::StartAzimuth: return ui_->Text5;
-    case Field::StartRadius: return ui_->Text6;
-    case Field::EndRadius: return ui_->Text7;
-    case Field::TurnDirection: return ui_->Text8;
-    case Field::ForwardStation: return ui_->Text41;
-    case Field::ForwardOffset: return ui_->Text42;
-    case Field::ForwardSkew: return ui_->Text43;
-    case Field::InverseX: return ui_->Text47;
-    case Field::InverseY: return ui_->Text48;
-    case Field::TableStep: return ui_->Text9;
-    case Field::TableStart: return ui_->Text10;
-    case Field::TableEnd: return ui_->Text11;
-    case Field::TableOffset: return ui_->Text13;
-    case Field::TableSkew: return ui_->Text14;
-    default: return nullptr;
+    case Field::StartStation:
+      return ui_->Text1;
+    case Field::EndStation:
+      return ui_->Text2;
+    case Field::StartX:
+      return ui_->Text3;
+    case Field::StartY:
+      return ui_->Text4;
+    case Field::StartAzimuth:
+      return ui_->Text5;
+    case Field::StartRadius:
+      return ui_->Text6;
+    case Field::EndRadius:
+      return ui_->Text7;
+    case Field::TurnDirection:
+      return ui_->Text8;
+    case Field::ForwardStation:
+      return ui_->Text41;
+    case Field::ForwardOffset:
+      return ui_->Text42;
+    case Field::ForwardSkew:
+      return ui_->Text43;
+    case Field::InverseX:
+      return ui_->Text47;
+    case Field::InverseY:
+      return ui_->Text48;
+    case Field::TableStep:
+      return ui_->Text9;
+    case Field::TableStart:
+      return ui_->Text10;
+    case Field::TableEnd:
+      return ui_->Text11;
+    case Field::TableOffset:
+      return ui_->Text13;
+    case Field::TableSkew:
+      return ui_->Text14;
+    default:
+      return nullptr;
   }
 }
 
 void MainWindow::computeForward() {
-  const Outcome<ForwardTexts> outcome = ComputeForward(
-      {ElementFieldTexts(*ui_), FieldText(ui_->Text41), FieldText(ui_->Text42), FieldText(ui_->Text43)});
+  const Outcome<ForwardTexts> outcome =
+      ComputeForward({ElementFieldTexts(*ui_), FieldText(ui_->Text41), FieldText(ui_->Text42),
+                      FieldText(ui_->Text43)});
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     ShowRefusal(boxes_, this, *refusal, fieldBox(refusal->field));
     return;
@@ -262,8 +319,8 @@ void MainWindow::computeTable() {
 }
 
 void MainWindow::clearElement() {
-  for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5,
-                         ui_->Text6, ui_->Text7, ui_->Text8})
+  for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6,
+                         ui_->Text7, ui_->Text8})
     box->clear();
   ui_->Text1->setFocus(Qt::OtherFocusReason);
 }
@@ -280,18 +337,26 @@ FileCommandControls MainWindow::fileControls() const {
           ui_->txtFileName};
 }
 
-void MainWindow::importElement() { ImportElement(this, *CDg1_, boxes_, fileControls()); }
+void MainWindow::importElement() {
+  ImportElement(this, *CDg1_, boxes_, fileControls());
+}
 
-void MainWindow::exportElement() { ExportElement(this, *CDg1_, boxes_, fileControls()); }
+void MainWindow::exportElement() {
+  ExportElement(this, *CDg1_, boxes_, fileControls());
+}
 
 void MainWindow::closeAll() {
   // Every window of the system goes at once; nothing is asked.
   QApplication::closeAllWindows();
 }
 
-void MainWindow::showAzimuthWindow() { ShowSingleWindow(azimuthWindow_, boxes_); }
+void MainWindow::showAzimuthWindow() {
+  ShowSingleWindow(azimuthWindow_, boxes_);
+}
 
-void MainWindow::showAngleRadianWindow() { ShowSingleWindow(angleRadianWindow_, boxes_); }
+void MainWindow::showAngleRadianWindow() {
+  ShowSingleWindow(angleRadianWindow_, boxes_);
+}
 
 // The route window's 送到主窗口 fills the element fields, so that the single
 // point tools of this window work on the element chosen there.
@@ -303,7 +368,9 @@ void MainWindow::showRouteWindow() {
   ShowSingleWindow(routeWindow_, boxes_, fileDialogs_, send);
 }
 
-void MainWindow::showAbout() { ShowSingleWindow(aboutWindow_, boxes_, platform_); }
+void MainWindow::showAbout() {
+  ShowSingleWindow(aboutWindow_, boxes_, platform_);
+}
 
 void MainWindow::startTextEditor() {
   const QString greeting =
@@ -328,8 +395,9 @@ void MainWindow::showHelp() {
 void MainWindow::reportStartFailure(const QString& what, const QString& why) {
   QString reason = why.trimmed();
   while (!reason.isEmpty() && QStringLiteral("。.！!").contains(reason.back())) reason.chop(1);
-  const QString text = reason.isEmpty() ? what + QStringLiteral("！")
-                                        : what + QStringLiteral("：") + reason + QStringLiteral("！");
+  const QString text = reason.isEmpty()
+                           ? what + QStringLiteral("！")
+                           : what + QStringLiteral("：") + reason + QStringLiteral("！");
   boxes_.show(this, text, MessageIcon::Exclamation, kMessageCaption);
 }
 

@@ -38,7 +38,7 @@ class MainWindow : public QMainWindow {
   // table with the user's edits, every line ended by CR LF.
   QString resultsText() const;
 
- // The four modes: 线元正算 and 线元反算 (Option1, Option2), and within
+  // The four modes: 线元正算 and 线元反算 (Option1, Option2), and within
   // 线元正算 单点正算 and 连续正算 (OptionButton1, OptionButton2).
   enum class Mode { Forward, Inverse, SinglePoint, Continuous };
 
@@ -81,7 +81,7 @@ class MainWindow : public QMainWindow {
   MessageBoxes& boxes_;
   Platform& platform_;
   FileDialogs& fileDialogs_;  // the route window's own, apart from CDg1
-  SharedFileDialog* CDg1_;  // the one file dialog, shared by Open, Export and Command7
+  SharedFileDialog* CDg1_;    // the one file dialog, shared by Open, Export and Command7
 
   // Each tool window exists at most once; these fall back to null when the
   // user closes it.

@@ -44,7 +44,9 @@ QFont TableFont() {
   return font;
 }
 
-bool IsSpace(QChar c) { return c.isSpace(); }
+bool IsSpace(QChar c) {
+  return c.isSpace();
+}
 
 }  // namespace
 
@@ -113,7 +115,9 @@ void ResultsBox::insertText(const QString& text) {
   replaceRange(std::min(cursor_, anchor_), std::max(cursor_, anchor_), text);
 }
 
-void ResultsBox::removeSelection() { insertText(QString()); }
+void ResultsBox::removeSelection() {
+  insertText(QString());
+}
 
 void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text) {
   if (from == to && text.isEmpty()) return;
@@ -211,12 +215,20 @@ void ResultsBox::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::M
   const int keepX = preferredX_ >= 0 ? preferredX_ : lineX(line, cursor_);
   qsizetype to = cursor_;
   switch (operation) {
-    case QTextCursor::Start: to = 0; break;
-    case QTextCursor::End: to = lines_.size(); break;
+    case QTextCursor::Start:
+      to = 0;
+      break;
+    case QTextCursor::End:
+      to = lines_.size();
+      break;
     case QTextCursor::StartOfLine:
-    case QTextCursor::StartOfBlock: to = lines_.lineStart(line); break;
+    case QTextCursor::StartOfBlock:
+      to = lines_.lineStart(line);
+      break;
     case QTextCursor::EndOfLine:
-    case QTextCursor::EndOfBlock: to = lines_.lineEnd(line); break;
+    case QTextCursor::EndOfBlock:
+      to = lines_.lineEnd(line);
+      break;
     case QTextCursor::Left:
     case QTextCursor::PreviousCharacter:
       // With a selection, Left goes to its start, as in any text box.
@@ -228,8 +240,12 @@ void ResultsBox::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::M
       to = (hasSelection() && mode == QTextCursor::MoveAnchor) ? std::max(cursor_, anchor_)
                                                                : nextPosition(cursor_);
       break;
-    case QTextCursor::Up: to = verticalMove(-1, keepX); break;
-    case QTextCursor::Down: to = verticalMove(1, keepX); break;
+    case QTextCursor::Up:
+      to = verticalMove(-1, keepX);
+      break;
+    case QTextCursor::Down:
+      to = verticalMove(1, keepX);
+      break;
     case QTextCursor::PreviousBlock:
       to = lines_.lineStart(std::max<qsizetype>(line - 1, 0));
       break;
@@ -263,7 +279,8 @@ void ResultsBox::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::M
       while (to < end && IsSpace(text[to - start])) ++to;
       break;
     }
-    default: return;
+    default:
+      return;
   }
   setCursorPosition(to, mode);
   if (operation == QTextCursor::Up || operation == QTextCursor::Down) preferredX_ = keepX;
@@ -301,7 +318,9 @@ qsizetype ResultsBox::verticalMove(qsizetype lines, int x) const {
 
 // ---------------------------------------------------------------- geometry
 
-int ResultsBox::lineHeight() const { return lineHeight_; }
+int ResultsBox::lineHeight() const {
+  return lineHeight_;
+}
 
 // A line's height and baseline as a laid-out table row has them: the degree,
 // minute and second marks come from a fallback font that is taller than the
@@ -315,7 +334,9 @@ void ResultsBox::measureLineHeight() {
   ascent_ = qCeil(line.ascent());
 }
 
-qsizetype ResultsBox::firstVisibleLine() const { return verticalScrollBar()->value(); }
+qsizetype ResultsBox::firstVisibleLine() const {
+  return verticalScrollBar()->value();
+}
 
 int ResultsBox::visibleLineCount() const {
   return std::max(1, (viewport()->height() - kMargin) / lineHeight());
@@ -366,7 +387,8 @@ QRect ResultsBox::caretRect(qsizetype position) const {
 qsizetype ResultsBox::positionAt(QPoint point) const {
   const int offset = point.y() - kMargin;
   const qsizetype rows = offset >= 0 ? offset / lineHeight() : -1 - (-offset - 1) / lineHeight();
-  const qsizetype line = std::clamp<qsizetype>(firstVisibleLine() + rows, 0, lines_.lineCount() - 1);
+  const qsizetype line =
+      std::clamp<qsizetype>(firstVisibleLine() + rows, 0, lines_.lineCount() - 1);
   return positionInLine(line, point.x() - kMargin + horizontalScrollBar()->value());
 }
 
@@ -479,7 +501,9 @@ void ResultsBox::resizeEvent(QResizeEvent* event) {
   updateScrollBars();
 }
 
-void ResultsBox::scrollContentsBy(int, int) { viewport()->update(); }
+void ResultsBox::scrollContentsBy(int, int) {
+  viewport()->update();
+}
 
 void ResultsBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
@@ -529,27 +553,40 @@ bool ResultsBox::moveByKey(const QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   if (modifiers & (Qt::AltModifier | Qt::MetaModifier)) return false;
   const bool control = modifiers & Qt::ControlModifier;
-  const auto mode = (modifiers & Qt::ShiftModifier) ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
+  const auto mode =
+      (modifiers & Qt::ShiftModifier) ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
   switch (event->key()) {
-    case Qt::Key_Left: moveCursor(control ? QTextCursor::WordLeft : QTextCursor::Left, mode); break;
-    case Qt::Key_Right: moveCursor(control ? QTextCursor::WordRight : QTextCursor::Right, mode); break;
-    case Qt::Key_Up: moveCursor(QTextCursor::Up, mode); break;
-    case Qt::Key_Down: moveCursor(QTextCursor::Down, mode); break;
-    case Qt::Key_Home: moveCursor(control ? QTextCursor::Start : QTextCursor::StartOfLine, mode); break;
-    case Qt::Key_End: moveCursor(control ? QTextCursor::End : QTextCursor::EndOfLine, mode); break;
+    case Qt::Key_Left:
+      moveCursor(control ? QTextCursor::WordLeft : QTextCursor::Left, mode);
+      break;
+    case Qt::Key_Right:
+      moveCursor(control ? QTextCursor::WordRight : QTextCursor::Right, mode);
+      break;
+    case Qt::Key_Up:
+      moveCursor(QTextCursor::Up, mode);
+      break;
+    case Qt::Key_Down:
+      moveCursor(QTextCursor::Down, mode);
+      break;
+    case Qt::Key_Home:
+      moveCursor(control ? QTextCursor::Start : QTextCursor::StartOfLine, mode);
+      break;
+    case Qt::Key_End:
+      moveCursor(control ? QTextCursor::End : QTextCursor::EndOfLine, mode);
+      break;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
       // The page turns and the caret keeps its place on the screen.
       const int page = visibleLineCount() * (event->key() == Qt::Key_PageUp ? -1 : 1);
-      const int keepX =
-          preferredX_ >= 0 ? preferredX_ : lineX(lines_.lineOf(cursor_), cursor_);
+      const int keepX = preferredX_ >= 0 ? preferredX_ : lineX(lines_.lineOf(cursor_), cursor_);
       const qsizetype to = verticalMove(page, keepX);
       verticalScrollBar()->setValue(verticalScrollBar()->value() + page);
       setCursorPosition(to, mode);
       preferredX_ = keepX;
       break;
     }
-    default: return false;
+    default:
+      return false;
   }
   return true;
 }
@@ -565,9 +602,11 @@ bool ResultsBox::editByKey(const QKeyEvent* event) {
     cut();
   } else if (event->matches(QKeySequence::Paste)) {
     paste();
-  } else if (event->matches(QKeySequence::DeleteStartOfWord) || event->matches(QKeySequence::DeleteEndOfWord)) {
+  } else if (event->matches(QKeySequence::DeleteStartOfWord) ||
+             event->matches(QKeySequence::DeleteEndOfWord)) {
     if (!hasSelection())
-      moveCursor(event->matches(QKeySequence::DeleteStartOfWord) ? QTextCursor::WordLeft : QTextCursor::WordRight,
+      moveCursor(event->matches(QKeySequence::DeleteStartOfWord) ? QTextCursor::WordLeft
+                                                                 : QTextCursor::WordRight,
                  QTextCursor::KeepAnchor);
     removeSelection();
   } else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
@@ -615,8 +654,8 @@ bool ResultsBox::event(QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool printable = !key->text().isEmpty() && key->text().at(0).isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    const bool editing = key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Undo) ||
-                         key->matches(QKeySequence::Copy) ||
+    const bool editing = key->matches(QKeySequence::SelectAll) ||
+                         key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Copy) ||
                          key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Paste) ||
                          key->matches(QKeySequence::MoveToStartOfDocument) ||
                          key->matches(QKeySequence::MoveToEndOfDocument) ||
@@ -657,16 +696,24 @@ QVariant ResultsBox::inputMethodQuery(Qt::InputMethodQuery query) const {
   const qsizetype line = lines_.lineOf(cursor_);
   const qsizetype start = lines_.lineStart(line);
   switch (query) {
-    case Qt::ImEnabled: return true;
-    case Qt::ImCursorRectangle: return caretRect(cursor_).translated(viewport()->pos());
-    case Qt::ImFont: return font();
-    case Qt::ImCursorPosition: return int(cursor_ - start);
+    case Qt::ImEnabled:
+      return true;
+    case Qt::ImCursorRectangle:
+      return caretRect(cursor_).translated(viewport()->pos());
+    case Qt::ImFont:
+      return font();
+    case Qt::ImCursorPosition:
+      return int(cursor_ - start);
     case Qt::ImAnchorPosition:
       return int(std::clamp<qsizetype>(anchor_, start, lines_.lineEnd(line)) - start);
-    case Qt::ImSurroundingText: return lines_.line(line);
-    case Qt::ImCurrentSelection: return selectedText();
-    case Qt::ImHints: return int(inputMethodHints());
-    default: return QAbstractScrollArea::inputMethodQuery(query);
+    case Qt::ImSurroundingText:
+      return lines_.line(line);
+    case Qt::ImCurrentSelection:
+      return selectedText();
+    case Qt::ImHints:
+      return int(inputMethodHints());
+    default:
+      return QAbstractScrollArea::inputMethodQuery(query);
   }
 }
 
@@ -715,10 +762,13 @@ void ResultsBox::contextMenuEvent(QContextMenuEvent* event) {
   const auto guarded = [this](auto handler) {
     return [this, handler] { catchOutOfMemory([&] { (this->*handler)(); }); };
   };
-  menu.addAction(QStringLiteral("撤销(&U)"), this, guarded(&ResultsBox::undo))->setEnabled(canUndo());
+  menu.addAction(QStringLiteral("撤销(&U)"), this, guarded(&ResultsBox::undo))
+      ->setEnabled(canUndo());
   menu.addSeparator();
-  menu.addAction(QStringLiteral("剪切(&T)"), this, guarded(&ResultsBox::cut))->setEnabled(hasSelection());
-  menu.addAction(QStringLiteral("复制(&C)"), this, guarded(&ResultsBox::copy))->setEnabled(hasSelection());
+  menu.addAction(QStringLiteral("剪切(&T)"), this, guarded(&ResultsBox::cut))
+      ->setEnabled(hasSelection());
+  menu.addAction(QStringLiteral("复制(&C)"), this, guarded(&ResultsBox::copy))
+      ->setEnabled(hasSelection());
   menu.addAction(QStringLiteral("粘贴(&P)"), this, guarded(&ResultsBox::paste))
       ->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
   menu.addAction(QStringLiteral("删除(&D)"), this, guarded(&ResultsBox::removeSelection))

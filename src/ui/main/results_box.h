@@ -101,7 +101,7 @@ class ResultsBox : public QAbstractScrollArea {
   int lineHeight() const;
   void measureLineHeight();
   qsizetype firstVisibleLine() const;
-  int visibleLineCount() const;  // lines wholly in view, at least one
+  int visibleLineCount() const;                         // lines wholly in view, at least one
   int lineX(qsizetype line, qsizetype position) const;  // in text coordinates
   qsizetype positionInLine(qsizetype line, int x) const;
   QTextLine shapedLine(qsizetype line) const;

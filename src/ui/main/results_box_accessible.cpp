@@ -12,7 +12,8 @@ namespace {
 
 class ResultsBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
-  explicit ResultsBoxAccessible(ResultsBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+  explicit ResultsBoxAccessible(ResultsBox* box)
+      : QAccessibleWidget(box, QAccessible::EditableText) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);

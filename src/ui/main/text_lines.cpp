@@ -206,7 +206,8 @@ QString TextLines::line(qsizetype line) const {
   const Where where = where_[size_t(line)];
   if (where < 0) return edited_[size_t(~where)];
   const char* const begin = source_.data() + where;
-  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', source_.size() - size_t(where)));
+  const auto* cr =
+      static_cast<const char*>(std::memchr(begin, '\r', source_.size() - size_t(where)));
   return QString::fromUtf8(begin, (cr ? cr : source_.data() + source_.size()) - begin);
 }
 
@@ -227,7 +228,9 @@ QString TextLines::slice(qsizetype from, qsizetype to) const {
   return text;
 }
 
-QString TextLines::text() const { return slice(0, size_); }
+QString TextLines::text() const {
+  return slice(0, size_);
+}
 
 qsizetype TextLines::lineOf(qsizetype position) const {
   return std::upper_bound(starts_.begin(), starts_.end(), position) - starts_.begin() - 1;
@@ -246,7 +249,8 @@ qsizetype TextLines::replace(qsizetype from, qsizetype to, const QString& insert
   joined += piece;
   joined += QStringView(lastLine).sliced(to - lineStart(last));
   std::vector<QString> fresh;
-  for (const QStringView part : QStringView(joined).tokenize(u"\r\n")) fresh.push_back(part.toString());
+  for (const QStringView part : QStringView(joined).tokenize(u"\r\n"))
+    fresh.push_back(part.toString());
   const qsizetype added = qsizetype(fresh.size());
   const qsizetype removed = last - first + 1;
   const qsizetype delta = piece.size() - (to - from);

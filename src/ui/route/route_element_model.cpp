@@ -12,7 +12,9 @@ namespace tarnvel {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 QString FieldName(int column) {
   if (column == RouteElementModel::kNameColumn) return QStringLiteral("名称");
@@ -53,12 +55,18 @@ QVariant RouteElementModel::headerData(int section, Qt::Orientation orientation,
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   switch (section) {
-    case kLabelColumn: return QStringLiteral("接头");
-    case kDkColumn: return QStringLiteral("ΔK(m)");
-    case kDistanceColumn: return QStringLiteral("Δ(mm)");
-    case kAzimuthColumn: return QStringLiteral("Δaz(″)");
-    case kStatusColumn: return QStringLiteral("状态");
-    default: return FieldName(section);
+    case kLabelColumn:
+      return QStringLiteral("接头");
+    case kDkColumn:
+      return QStringLiteral("ΔK(m)");
+    case kDistanceColumn:
+      return QStringLiteral("Δ(mm)");
+    case kAzimuthColumn:
+      return QStringLiteral("Δaz(″)");
+    case kStatusColumn:
+      return QStringLiteral("状态");
+    default:
+      return FieldName(section);
   }
 }
 
@@ -70,8 +78,8 @@ Qt::ItemFlags RouteElementModel::flags(const QModelIndex& index) const {
 
 QString RouteElementModel::cellProblem(int row, int column) const {
   if (row < 0 || row >= rowCount() || column < 0 || column > kNameColumn) return {};
-  QString message = CellMessage(rows_[static_cast<size_t>(row)][static_cast<size_t>(column)], row,
-                                column);
+  QString message =
+      CellMessage(rows_[static_cast<size_t>(row)][static_cast<size_t>(column)], row, column);
   if (message.isEmpty() && row == problemRow_ && column == problemColumn_) message = problem_;
   return message;
 }
@@ -84,7 +92,8 @@ QVariant RouteElementModel::data(const QModelIndex& index, int role) const {
   const QString& text = rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return text;
+    case Qt::EditRole:
+      return text;
     case Qt::TextAlignmentRole:
       return column == kNameColumn ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
@@ -93,7 +102,8 @@ QVariant RouteElementModel::data(const QModelIndex& index, int role) const {
       const QString message = cellProblem(row, column);
       return message.isEmpty() ? QVariant() : QVariant(message);
     }
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -103,12 +113,18 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
   switch (role) {
     case Qt::DisplayRole:
       switch (column) {
-        case kLabelColumn: return Text(joint.label);
-        case kDkColumn: return Text(FixedText(joint.dK, 3));
-        case kDistanceColumn: return Text(FixedText(joint.d_mm, 1));
-        case kAzimuthColumn: return Text(FixedText(joint.daz_sec, 1));
-        case kStatusColumn: return StatusText(joint.closed);
-        default: return {};
+        case kLabelColumn:
+          return Text(joint.label);
+        case kDkColumn:
+          return Text(FixedText(joint.dK, 3));
+        case kDistanceColumn:
+          return Text(FixedText(joint.d_mm, 1));
+        case kAzimuthColumn:
+          return Text(FixedText(joint.daz_sec, 1));
+        case kStatusColumn:
+          return StatusText(joint.closed);
+        default:
+          return {};
       }
     case Qt::TextAlignmentRole:
       return column == kLabelColumn || column == kStatusColumn
@@ -119,26 +135,27 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
     case Qt::ForegroundRole:
       return joint.closed ? QVariant() : QVariant(QBrush(kFaultText));
     case Qt::ToolTipRole: {
-      QString tip = QStringLiteral("第%1–%2线元接头 %3\nΔK = %4 m\nΔX = %5 mm  ΔY = %6 mm  Δ = %7 mm\n"
-                                   "Δaz = %8″\n曲率 %9 → %10 (1/m)")
-                        .arg(joint.left)
-                        .arg(joint.left + 1)
-                        .arg(Text(joint.label))
-                        .arg(Text(FixedText(joint.dK, 3)), Text(FixedText(joint.dX_mm, 1)),
-                             Text(FixedText(joint.dY_mm, 1)), Text(FixedText(joint.d_mm, 1)),
-                             Text(FixedText(joint.daz_sec, 1)),
-                             Text(GeneralText(joint.curvatureEnd)),
-                             Text(GeneralText(joint.curvatureStart)));
+      QString tip =
+          QStringLiteral(
+              "第%1–%2线元接头 %3\nΔK = %4 m\nΔX = %5 mm  ΔY = %6 mm  Δ = %7 mm\n"
+              "Δaz = %8″\n曲率 %9 → %10 (1/m)")
+              .arg(joint.left)
+              .arg(joint.left + 1)
+              .arg(Text(joint.label))
+              .arg(Text(FixedText(joint.dK, 3)), Text(FixedText(joint.dX_mm, 1)),
+                   Text(FixedText(joint.dY_mm, 1)), Text(FixedText(joint.d_mm, 1)),
+                   Text(FixedText(joint.daz_sec, 1)), Text(GeneralText(joint.curvatureEnd)),
+                   Text(GeneralText(joint.curvatureStart)));
       if (joint.dK > 0) tip += QStringLiteral("\n短链");
       if (joint.dK < 0) tip += QStringLiteral("\n长链");
       if (joint.curvatureJump) tip += QStringLiteral("\n曲率不连续");
       tip += QStringLiteral("\n限差 %1 mm, %2″：%3")
                  .arg(Text(GeneralText(tolerances_.position_mm)),
-                      Text(GeneralText(tolerances_.azimuth_sec)),
-                      StatusText(joint.closed));
+                      Text(GeneralText(tolerances_.azimuth_sec)), StatusText(joint.closed));
       return tip;
     }
-    default: return {};
+    default:
+      return {};
   }
 }
 

@@ -34,9 +34,12 @@ using Kind = ElementKind;
 
 QColor ColourOf(Kind kind) {
   switch (kind) {
-    case Kind::Straight: return kStraightColour;
-    case Kind::Arc: return kArcColour;
-    case Kind::Spiral: return kSpiralColour;
+    case Kind::Straight:
+      return kStraightColour;
+    case Kind::Arc:
+      return kArcColour;
+    case Kind::Spiral:
+      return kSpiralColour;
   }
   return kStraightColour;
 }
@@ -97,7 +100,9 @@ struct ClearBox {
 // within the view's integer range.
 constexpr double kOriginReach = 100'000;
 
-QString Metres(double m) { return QString::fromStdString(GeneralText(m)) + QStringLiteral(" m"); }
+QString Metres(double m) {
+  return QString::fromStdString(GeneralText(m)) + QStringLiteral(" m");
+}
 
 }  // namespace
 
@@ -124,11 +129,10 @@ class RoutePointsItem : public QGraphicsItem {
     origin_ = origin;
     // A margin for the markers and names, which keep their pixel size: the
     // view refreshes with the full viewport anyway.
-    bounds_ = index_.empty()
-                  ? QRectF()
-                  : QRectF(RoutePlanView::ToScene({index_.maxX, index_.minY}, origin),
-                           RoutePlanView::ToScene({index_.minX, index_.maxY}, origin))
-                        .adjusted(-1e3, -1e3, 1e3, 1e3);
+    bounds_ = index_.empty() ? QRectF()
+                             : QRectF(RoutePlanView::ToScene({index_.maxX, index_.minY}, origin),
+                                      RoutePlanView::ToScene({index_.minX, index_.maxY}, origin))
+                                   .adjusted(-1e3, -1e3, 1e3, 1e3);
     update();
   }
 
@@ -143,8 +147,7 @@ class RoutePointsItem : public QGraphicsItem {
     if (index_.empty()) return;
     const QTransform sceneToDevice = painter->worldTransform();
     // Survey (X, Y) to the scene's (Y − Y0, X0 − X), then to the device.
-    const QTransform toDevice =
-        QTransform(0, -1, 1, 0, -origin_.Y, origin_.X) * sceneToDevice;
+    const QTransform toDevice = QTransform(0, -1, 1, 0, -origin_.Y, origin_.X) * sceneToDevice;
     const QRectF exposed = option->exposedRect;
     const QRect device = sceneToDevice.mapRect(exposed).toAlignedRect() &
                          QRect(0, 0, painter->device()->width(), painter->device()->height());
@@ -174,8 +177,8 @@ class RoutePointsItem : public QGraphicsItem {
       for (int column = column0; column <= column1; ++column) {
         const std::size_t k = static_cast<std::size_t>(row) * index_.columns + column;
         const std::uint32_t begin = index_.cellStart[k];
-        const std::uint32_t end = onePerCell ? std::min(index_.cellStart[k + 1], begin + 1)
-                                             : index_.cellStart[k + 1];
+        const std::uint32_t end =
+            onePerCell ? std::min(index_.cellStart[k + 1], begin + 1) : index_.cellStart[k + 1];
         for (std::uint32_t i = begin; i < end; ++i) {
           const Point& p = index_.points[i];
           const QPointF d = toDevice.map(QPointF(p.X, p.Y));
@@ -215,7 +218,9 @@ class RoutePointsItem : public QGraphicsItem {
   class Occupancy {
    public:
     Occupancy(const QRect& device, int side)
-        : origin_(device.topLeft()), side_(side), columns_(device.width() / side + 1),
+        : origin_(device.topLeft()),
+          side_(side),
+          columns_(device.width() / side + 1),
           rows_(device.height() / side + 1),
           taken_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0) {}
     // False when the square of the point was taken already.
@@ -333,8 +338,10 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
     auto* item = new QGraphicsPathItem(path);
     item->setPen(CosmeticPen(ColourOf(kind), 2));
     const std::string& name = route->elements[i].name;
-    item->setToolTip(QStringLiteral("第%1线元%2").arg(i + 1).arg(
-        name.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(name)));
+    item->setToolTip(
+        QStringLiteral("第%1线元%2")
+            .arg(i + 1)
+            .arg(name.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(name)));
     lineItems_->addToGroup(item);
     routeBounds_ = routeBounds_.united(path.boundingRect());
   }
@@ -463,7 +470,8 @@ void RoutePlanView::drawLegend(QPainter& painter) const {
   const int count = static_cast<int>(std::size(entries));
   const QFontMetrics metrics = painter.fontMetrics();
   const int line = metrics.height() + 2;
-  const QRect box(8, 8, 44 + metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false)) + 8,
+  const QRect box(8, 8,
+                  44 + metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false)) + 8,
                   line * count + 8);
   painter.setPen(QPen(QColor(160, 160, 160), 1));
   painter.setBrush(QColor(255, 255, 255, 220));

@@ -10,17 +10,18 @@ namespace tarnvel {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 const QStringList kStakeoutColumns = {
-    QStringLiteral("点名"), QStringLiteral("里程"), QStringLiteral("偏距"),
-    QStringLiteral("偏角"), QStringLiteral("X"),    QStringLiteral("Y"),
+    QStringLiteral("点名"),       QStringLiteral("里程"), QStringLiteral("偏距"),
+    QStringLiteral("偏角"),       QStringLiteral("X"),    QStringLiteral("Y"),
     QStringLiteral("切线方位角"), QStringLiteral("线元"), QStringLiteral("说明")};
 
-const QStringList kInverseColumns = {QStringLiteral("点名"), QStringLiteral("X"),
-                                     QStringLiteral("Y"),    QStringLiteral("里程"),
-                                     QStringLiteral("偏距"), QStringLiteral("线元"),
-                                     QStringLiteral("候选")};
+const QStringList kInverseColumns = {
+    QStringLiteral("点名"), QStringLiteral("X"),    QStringLiteral("Y"),   QStringLiteral("里程"),
+    QStringLiteral("偏距"), QStringLiteral("线元"), QStringLiteral("候选")};
 
 QVariant Header(const QStringList& columns, int section, Qt::Orientation orientation, int role) {
   if (role != Qt::DisplayRole) return {};
@@ -62,16 +63,26 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
   const ForwardCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RoutePoint& p = row.point;
   switch (index.column()) {
-    case 0: return Text(row.name);
-    case 1: return Text(FixedText(p.station, 3));
-    case 2: return Text(FixedText(p.offset, 3));
-    case 3: return Text(GeneralText(p.skewDms));
-    case 4: return Text(FixedText(p.result.point.X, 4));
-    case 5: return Text(FixedText(p.result.point.Y, 4));
-    case 6: return Text(AzimuthDmsText(p.result.azimuth));
-    case 7: return p.element;
-    case 8: return Text(p.label);
-    default: return {};
+    case 0:
+      return Text(row.name);
+    case 1:
+      return Text(FixedText(p.station, 3));
+    case 2:
+      return Text(FixedText(p.offset, 3));
+    case 3:
+      return Text(GeneralText(p.skewDms));
+    case 4:
+      return Text(FixedText(p.result.point.X, 4));
+    case 5:
+      return Text(FixedText(p.result.point.Y, 4));
+    case 6:
+      return Text(AzimuthDmsText(p.result.azimuth));
+    case 7:
+      return p.element;
+    case 8:
+      return Text(p.label);
+    default:
+      return {};
   }
 }
 
@@ -101,14 +112,22 @@ QVariant InverseModel::data(const QModelIndex& index, int role) const {
   const InverseCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RouteFoot* foot = row.foot ? &*row.foot : nullptr;
   switch (index.column()) {
-    case 0: return Text(row.name);
-    case 1: return Text(row.x);
-    case 2: return Text(row.y);
-    case 3: return foot ? Text(FixedText(foot->station, 3)) : QString();
-    case 4: return foot ? Text(FixedText(foot->offset, 3)) : QString();
-    case 5: return foot ? QVariant(foot->element) : QVariant(QString());
-    case 6: return QStringLiteral("%1/%2").arg(row.rank).arg(row.count);
-    default: return {};
+    case 0:
+      return Text(row.name);
+    case 1:
+      return Text(row.x);
+    case 2:
+      return Text(row.y);
+    case 3:
+      return foot ? Text(FixedText(foot->station, 3)) : QString();
+    case 4:
+      return foot ? Text(FixedText(foot->offset, 3)) : QString();
+    case 5:
+      return foot ? QVariant(foot->element) : QVariant(QString());
+    case 6:
+      return QStringLiteral("%1/%2").arg(row.rank).arg(row.count);
+    default:
+      return {};
   }
 }
 

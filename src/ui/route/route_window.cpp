@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "background_job.h"
+#include "delimited_text.h"
 #include "file_dialog.h"
 #include "form_geometry.h"
 #include "jd_file.h"
@@ -21,9 +22,8 @@
 #include "landxml_import.h"
 #include "message_boxes.h"
 #include "number_reading.h"
-#include "out_of_memory.h"
 #include "number_text.h"
-#include "delimited_text.h"
+#include "out_of_memory.h"
 #include "point_file.h"
 #include "read_file.h"
 #include "route_csv.h"
@@ -44,8 +44,7 @@ namespace tarnvel {
 
 namespace {
 
-const QString kRouteFileTypes =
-    QStringLiteral("线元表(*.txt *.csv *.dat);;所有文件(*.*)");
+const QString kRouteFileTypes = QStringLiteral("线元表(*.txt *.csv *.dat);;所有文件(*.*)");
 const QString kJdFileTypes = QStringLiteral("交点表(*.txt *.csv *.dat);;所有文件(*.*)");
 const QString kLandXmlFileTypes = QStringLiteral("LandXML(*.xml)");
 const QString kStationFileTypes = QStringLiteral("桩号文件(*.txt *.csv);;所有文件(*.*)");
@@ -57,7 +56,9 @@ const QString kPngFileTypes = QStringLiteral("PNG图片(*.png)");
 // The name pasted points go by in messages, where a file would be named.
 const QString kPastedPoints = QStringLiteral("粘贴的点");
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // A piece of a range table: small enough for the progress bar and a quick
 // cancel, large enough that the pieces cost nothing.
@@ -82,13 +83,14 @@ void FitColumns(QTableView* table) {
     const int row = static_cast<int>(static_cast<long long>(rows - 1) * s / kRowsSpread);
     for (int c = 0; c < model->columnCount(); ++c) {
       const int needed = table->sizeHintForIndex(model->index(row, c)).width();
-      if (needed > table->columnWidth(c))
-        table->setColumnWidth(c, std::min(needed, kWidestColumn));
+      if (needed > table->columnWidth(c)) table->setColumnWidth(c, std::min(needed, kWidestColumn));
     }
   }
 }
 
-QString Label(const QLineEdit* box) { return box->accessibleName(); }
+QString Label(const QLineEdit* box) {
+  return box->accessibleName();
+}
 
 // A stakeout input read strictly; a blank one is missing.
 std::variant<QString, double> ReadInput(const QLineEdit* box) {
@@ -174,11 +176,18 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
 
 RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement sendElement,
                          QWidget* parent)
-    : QMainWindow(parent, Qt::Window), ui_(std::make_unique<Ui::RouteWindow>()), boxes_(boxes),
-      dialogs_(dialogs), sendElement_(std::move(sendElement)),
-      elements_(new RouteElementModel(this)), stakeout_(new StakeoutModel(this)),
-      inverse_(new InverseModel(this)), curves_(new CurveTableModel(this)), job_(new BackgroundJob(this)),
-      progress_(new QProgressBar(this)), cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
+    : QMainWindow(parent, Qt::Window),
+      ui_(std::make_unique<Ui::RouteWindow>()),
+      boxes_(boxes),
+      dialogs_(dialogs),
+      sendElement_(std::move(sendElement)),
+      elements_(new RouteElementModel(this)),
+      stakeout_(new StakeoutModel(this)),
+      inverse_(new InverseModel(this)),
+      curves_(new CurveTableModel(this)),
+      job_(new BackgroundJob(this)),
+      progress_(new QProgressBar(this)),
+      cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       cursorLabel_(new QLabel(this)) {
   ui_->setupUi(this);
   setAttribute(Qt::WA_DeleteOnClose);
@@ -255,8 +264,10 @@ void RouteWindow::connectControls() {
   connect(ui_->saveButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveClicked));
   connect(ui_->sendButton, &QPushButton::clicked, this, guarded(&RouteWindow::sendClicked));
   connect(ui_->addRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::addRowClicked));
-  connect(ui_->insertRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::insertRowClicked));
-  connect(ui_->deleteRowButton, &QPushButton::clicked, this, guarded(&RouteWindow::deleteRowClicked));
+  connect(ui_->insertRowButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::insertRowClicked));
+  connect(ui_->deleteRowButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::deleteRowClicked));
   connect(ui_->tolPosition, &QDoubleSpinBox::valueChanged, this, &RouteWindow::tolerancesChanged);
   connect(ui_->tolAzimuth, &QDoubleSpinBox::valueChanged, this, &RouteWindow::tolerancesChanged);
   connect(elements_, &RouteElementModel::routeChanged, this, &RouteWindow::routeChanged);
@@ -265,15 +276,18 @@ void RouteWindow::connectControls() {
 
   connect(ui_->stakeoutButton, &QPushButton::clicked, this, guarded(&RouteWindow::stakeoutClicked));
   connect(ui_->stationsButton, &QPushButton::clicked, this, guarded(&RouteWindow::stationsClicked));
-  connect(ui_->saveStakeoutButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveStakeoutClicked));
+  connect(ui_->saveStakeoutButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::saveStakeoutClicked));
   connect(ui_->saveDatButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveDatClicked));
 
   connect(ui_->pointsButton, &QPushButton::clicked, this, guarded(&RouteWindow::pointsClicked));
   connect(ui_->pasteButton, &QPushButton::clicked, this, guarded(&RouteWindow::pasteClicked));
-  connect(ui_->saveInverseButton, &QPushButton::clicked, this, guarded(&RouteWindow::saveInverseClicked));
+  connect(ui_->saveInverseButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::saveInverseClicked));
 
   connect(ui_->fitButton, &QPushButton::clicked, this, guarded(&RouteWindow::fitClicked));
-  connect(ui_->exportImageButton, &QPushButton::clicked, this, guarded(&RouteWindow::exportImageClicked));
+  connect(ui_->exportImageButton, &QPushButton::clicked, this,
+          guarded(&RouteWindow::exportImageClicked));
   connect(ui_->showStakeoutCheck, &QCheckBox::toggled, this, [this](bool shown) {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Stakeout, shown);
   });
@@ -310,9 +324,12 @@ QString RouteWindow::chooseSave(const QString& types) {
 bool RouteWindow::settleUnsavedChanges(const QString& question) {
   if (!elements_->isModified()) return true;
   switch (askToSave_(this, question)) {
-    case QMessageBox::Save: return saveElements();
-    case QMessageBox::Discard: return true;
-    default: return false;
+    case QMessageBox::Save:
+      return saveElements();
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -427,7 +444,9 @@ bool RouteWindow::saveElements() {
   return true;
 }
 
-void RouteWindow::saveClicked() { saveElements(); }
+void RouteWindow::saveClicked() {
+  saveElements();
+}
 
 void RouteWindow::sendClicked() {
   const int row = ui_->elementTable->currentIndex().row();
@@ -442,7 +461,8 @@ void RouteWindow::sendClicked() {
       ui_->elementTable->setCurrentIndex(elements_->index(row, c));
       return;
     }
-    texts[static_cast<size_t>(c)] = elements_->rows()[static_cast<size_t>(row)][static_cast<size_t>(c)].trimmed();
+    texts[static_cast<size_t>(c)] =
+        elements_->rows()[static_cast<size_t>(row)][static_cast<size_t>(c)].trimmed();
   }
   sendElement_(texts);
   statusBar()->showMessage(QStringLiteral("第%1个线元已送到主窗口").arg(row + 1), 5000);
@@ -496,7 +516,8 @@ void RouteWindow::routeChanged() {
   route_ = std::make_shared<const Route>(*route);
   const auto& joints = elements_->joints();
   ui_->planView->setRoute(route_.get(), joints);
-  const auto bad = std::count_if(joints.begin(), joints.end(), [](const Joint& j) { return !j.closed; });
+  const auto bad =
+      std::count_if(joints.begin(), joints.end(), [](const Joint& j) { return !j.closed; });
   statusBar()->showMessage(
       bad == 0 ? QStringLiteral("%1个线元，接头全部闭合").arg(route->elements.size())
                : QStringLiteral("%1个线元，%2个接头超限").arg(route->elements.size()).arg(bad));
@@ -607,11 +628,10 @@ void RouteWindow::saveInBackground(const QString& path,
       [write = std::move(write), refusal](JobProgress& progress) {
         if (progress.commit()) *refusal = write();
       },
-              [this, refusal, path] {
-                if (*refusal) return refuse((*refusal)->message);
-                statusBar()->showMessage(
-                    QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
-              });
+      [this, refusal, path] {
+        if (*refusal) return refuse((*refusal)->message);
+        statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+      });
 }
 
 void RouteWindow::saveStakeoutClicked() {
@@ -692,8 +712,8 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
             result->rows.push_back(std::move(row));
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
         }
-        result->plan = IndexPlanPoints(points->size(),
-                                       [points](std::size_t i) { return (*points)[i].point; });
+        result->plan =
+            IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
       },
       [this, result] {
         FreeInBackground(inverse_->setRows(std::move(result->rows)));
@@ -722,7 +742,9 @@ void RouteWindow::saveInverseClicked() {
 
 // ---- The plan --------------------------------------------------------------------
 
-void RouteWindow::fitClicked() { ui_->planView->fitAll(); }
+void RouteWindow::fitClicked() {
+  ui_->planView->fitAll();
+}
 
 void RouteWindow::exportImageClicked() {
   const QString path = chooseSave(kPngFileTypes);
@@ -754,9 +776,8 @@ void RouteWindow::cursorMoved(double X, double Y) {
 
 // What a job hands back is taken in inside CatchOutOfMemory too.
 void RouteWindow::startJob(std::function<void(JobProgress&)> work, std::function<void()> done) {
-  job_->start(std::move(work), [this, done = std::move(done)] {
-    CatchOutOfMemory(boxes_, this, done);
-  });
+  job_->start(std::move(work),
+              [this, done = std::move(done)] { CatchOutOfMemory(boxes_, this, done); });
 }
 
 void RouteWindow::jobProgress(int permille) {

@@ -11,7 +11,9 @@
 
 // The emblem lives in a static library, whose resources are registered only
 // when something refers to them.
-static void InitToolWindowResources() { Q_INIT_RESOURCE(tool_windows); }
+static void InitToolWindowResources() {
+  Q_INIT_RESOURCE(tool_windows);
+}
 
 namespace tarnvel {
 

@@ -13,9 +13,7 @@
 namespace tarnvel {
 
 AngleRadianWindow::AngleRadianWindow(MessageBoxes& boxes, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      ui_(std::make_unique<Ui::AngleRadianWindow>()),
-      boxes_(boxes) {
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::AngleRadianWindow>()), boxes_(boxes) {
   ui_->setupUi(this);
   FitFormToScreen(this);
   setFixedSize(size());
@@ -26,8 +24,10 @@ AngleRadianWindow::AngleRadianWindow(MessageBoxes& boxes, QWidget* parent)
   const auto guarded = [this](void (AngleRadianWindow::*handler)()) {
     return [this, handler] { CatchOutOfMemory(boxes_, this, [&] { (this->*handler)(); }); };
   };
-  connect(ui_->Command1, &QPushButton::clicked, this, guarded(&AngleRadianWindow::degreesToRadians));
-  connect(ui_->Command2, &QPushButton::clicked, this, guarded(&AngleRadianWindow::radiansToDegrees));
+  connect(ui_->Command1, &QPushButton::clicked, this,
+          guarded(&AngleRadianWindow::degreesToRadians));
+  connect(ui_->Command2, &QPushButton::clicked, this,
+          guarded(&AngleRadianWindow::radiansToDegrees));
   connect(ui_->Command3, &QPushButton::clicked, this, guarded(&AngleRadianWindow::clearFields));
 }
 
@@ -57,11 +57,16 @@ void AngleRadianWindow::radiansToDegrees() {
 
 QWidget* AngleRadianWindow::fieldBox(Field field) const {
   switch (field) {
-    case Field::Degrees: return ui_->Text1;
-    case Field::Minutes: return ui_->Text2;
-    case Field::Seconds: return ui_->Text3;
-    case Field::Radians: return ui_->Text4;
-    default: return nullptr;
+    case Field::Degrees:
+      return ui_->Text1;
+    case Field::Minutes:
+      return ui_->Text2;
+    case Field::Seconds:
+      return ui_->Text3;
+    case Field::Radians:
+      return ui_->Text4;
+    default:
+      return nullptr;
   }
 }
 

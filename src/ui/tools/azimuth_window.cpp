@@ -49,21 +49,28 @@ void AzimuthWindow::compute() {
 
 QWidget* AzimuthWindow::fieldBox(Field field) const {
   switch (field) {
-    case Field::XA: return ui_->txtXa;
-    case Field::YA: return ui_->txtYa;
-    case Field::XB: return ui_->txtXb;
-    case Field::YB: return ui_->txtYb;
-    default: return nullptr;
+    case Field::XA:
+      return ui_->txtXa;
+    case Field::YA:
+      return ui_->txtYa;
+    case Field::XB:
+      return ui_->txtXb;
+    case Field::YB:
+      return ui_->txtYb;
+    default:
+      return nullptr;
   }
 }
 
 void AzimuthWindow::clearFields() {
-  for (QLineEdit* box : {ui_->txtXa, ui_->txtYa, ui_->txtXb, ui_->txtYb, ui_->txtDu,
-                         ui_->txtFen, ui_->txtMiao, ui_->txtS})
+  for (QLineEdit* box : {ui_->txtXa, ui_->txtYa, ui_->txtXb, ui_->txtYb, ui_->txtDu, ui_->txtFen,
+                         ui_->txtMiao, ui_->txtS})
     box->clear();
   ui_->txtXa->setFocus(Qt::OtherFocusReason);
 }
 
-void AzimuthWindow::closeWindow() { close(); }
+void AzimuthWindow::closeWindow() {
+  close();
+}
 
 }  // namespace tarnvel

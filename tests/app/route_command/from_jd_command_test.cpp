@@ -3,8 +3,8 @@
 #include <QProcess>
 
 #include "file_test_support.h"
-#include "route_program.h"
 #include "gbk_text.h"
+#include "route_program.h"
 
 namespace tarnvel {
 namespace {
@@ -42,7 +42,8 @@ TEST_F(FromJdCommandTest, WritesTheElementTableAndPrintsTheCurveTable) {
   ASSERT_EQ(made.status, 0) << made.err.toStdString();
   const QStringList lines = made.out.split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 4);
-  EXPECT_EQ(lines[0], QStringLiteral("交点号\t转角\tR\tLs1\tLy\tLs2\tT1\tT2\tL\tE\tJ\tZH\tHY\tQZ\tYH\tHZ"));
+  EXPECT_EQ(lines[0],
+            QStringLiteral("交点号\t转角\tR\tLs1\tLy\tLs2\tT1\tT2\tL\tE\tJ\tZH\tHY\tQZ\tYH\tHZ"));
   EXPECT_TRUE(lines[1].startsWith(QStringLiteral("JD1\t右35°30ˊ")) && lines[1].contains("\t\t"))
       << lines[1].toStdString();  // no E for unequal spirals
   EXPECT_TRUE(lines[2].startsWith(QStringLiteral("JD2\t左"))) << lines[2].toStdString();
@@ -56,7 +57,8 @@ TEST_F(FromJdCommandTest, WritesTheElementTableAndPrintsTheCurveTable) {
   const Run fromFile = Route({"check", "route.csv"});
   const Run fromJd = Route({"check", "--jd", "jd.csv", "--start-station", "2000"});
   EXPECT_EQ(fromFile.status, 0);
-  EXPECT_TRUE(fromJd.out.endsWith(QStringLiteral("全部接头闭合。\r\n"))) << fromJd.out.toStdString();
+  EXPECT_TRUE(fromJd.out.endsWith(QStringLiteral("全部接头闭合。\r\n")))
+      << fromJd.out.toStdString();
   EXPECT_EQ(fromJd.out.section(u'\n', 1), fromFile.out.section(u'\n', 1));
 }
 
@@ -84,8 +86,8 @@ TEST_F(FromJdCommandTest, ShortStraightBetweenCurvesHasItsStations) {
   EXPECT_TRUE(check.out.startsWith(QStringLiteral("线元9个，接头8个"))) << check.out.toStdString();
   EXPECT_FALSE(check.out.contains(QStringLiteral("短链"))) << check.out.toStdString();
 
-  const Run forward = Route({"forward", "--jd", "jd.csv", "--from", "350.0001", "--to",
-                             "350.0004", "--step", "0.0001"});
+  const Run forward = Route(
+      {"forward", "--jd", "jd.csv", "--from", "350.0001", "--to", "350.0004", "--step", "0.0001"});
   EXPECT_EQ(forward.status, 0) << forward.err.toStdString();
   const QStringList lines = forward.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 5) << forward.out.toStdString();  // the header, 4 stations

@@ -37,8 +37,8 @@ TEST_F(LandXmlCommandTest, AnExportedAlignmentComputesAsItsTable) {
   EXPECT_TRUE(exported.out.isEmpty());
   EXPECT_TRUE(ReadBytes(PathOf("design.xml")).contains("<Alignment name=\"design\""));
 
-  const QStringList range = {"--from", "1000", "--to", "1560", "--step", "20", "--key-points",
-                             "--offset", "-5", "--offset", "5"};
+  const QStringList range = {"--from",       "1000",     "--to", "1560",     "--step", "20",
+                             "--key-points", "--offset", "-5",   "--offset", "5"};
   const Outcome table = Route(QStringList{"forward", "design.csv"} + range);
   const Outcome xml = Route(QStringList{"forward", "design.xml", "--alignment", "design"} + range);
   ASSERT_EQ(xml.status, 0) << xml.err.toStdString();
@@ -46,7 +46,8 @@ TEST_F(LandXmlCommandTest, AnExportedAlignmentComputesAsItsTable) {
 
   const Outcome check = Route({"check", "design.xml"});
   EXPECT_EQ(check.status, 0) << check.out.toStdString();
-  EXPECT_TRUE(check.out.endsWith(QStringLiteral("全部终点闭合。\r\n").toUtf8())) << check.out.toStdString();
+  EXPECT_TRUE(check.out.endsWith(QStringLiteral("全部终点闭合。\r\n").toUtf8()))
+      << check.out.toStdString();
 }
 
 TEST_F(LandXmlCommandTest, AnEndOutOfToleranceMakesCheckExitOne) {
@@ -61,18 +62,21 @@ TEST_F(LandXmlCommandTest, AnEndOutOfToleranceMakesCheckExitOne) {
 
   const Outcome check = Route({"check", "moved.xml"});
   EXPECT_EQ(check.status, 1);
-  EXPECT_TRUE(check.out.endsWith(QStringLiteral("1个终点超限！\r\n").toUtf8())) << check.out.toStdString();
+  EXPECT_TRUE(check.out.endsWith(QStringLiteral("1个终点超限！\r\n").toUtf8()))
+      << check.out.toStdString();
   EXPECT_EQ(Route({"check", "moved.xml", "--tol-position", "6"}).status, 0);
 }
 
 TEST_F(LandXmlCommandTest, AlignmentsAreNamedOnlyOfLandXml) {
   const Outcome table = Route({"check", "design.csv", "--alignment", "A"});
   EXPECT_EQ(table.status, 2);
-  EXPECT_EQ(table.err, QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！\n"));
+  EXPECT_EQ(table.err,
+            QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！\n"));
   ASSERT_EQ(Route({"export", "design.csv", "-o", "design.xml"}).status, 0);
   const Outcome missing = Route({"check", "design.xml", "--alignment", "B"});
   EXPECT_EQ(missing.status, 2);
-  EXPECT_TRUE(missing.err.contains(QStringLiteral("没有名为“B”的路线（Alignment），文件中的路线有：design！")))
+  EXPECT_TRUE(missing.err.contains(
+      QStringLiteral("没有名为“B”的路线（Alignment），文件中的路线有：design！")))
       << missing.err.toStdString();
 }
 

@@ -65,8 +65,8 @@ TEST_F(OutputFileTest, FromJdWritesNoFileWhenTheCurveTableCannotBePrinted) {
 }
 
 // Rows enough to fill several of the output's chunks: 20,001 stations.
-const QStringList kLongRange = {"forward", "route.csv", "--from", "1000", "--to", "1200",
-                                "--step", "0.01", "-o", "out.csv"};
+const QStringList kLongRange = {"forward", "route.csv", "--from", "1000", "--to",
+                                "1200",    "--step",    "0.01",   "-o",   "out.csv"};
 
 // Guards the streamed save: chunks written before the medium filled must
 // not take the old file's place.
@@ -87,7 +87,8 @@ TEST_F(OutputFileTest, AStationRefusedMidwayKeepsTheOldFile) {
   WriteBytes(PathOf("st.csv"), stations);
   const Outcome run = Route({"forward", "route.csv", "--stations", "st.csv", "-o", "out.csv"});
   EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(run.err.startsWith(QStringLiteral("文件“st.csv”第20001行："))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("文件“st.csv”第20001行：")))
+      << run.err.toStdString();
   EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
   EXPECT_EQ(Entries(), QStringList({"out.csv", "route.csv", "st.csv"}));
 }
@@ -95,8 +96,8 @@ TEST_F(OutputFileTest, AStationRefusedMidwayKeepsTheOldFile) {
 // Pins stations × offsets uncapped: 2,000,001 stations at 60 offsets ran
 // until the memory ran out and the program aborted.
 TEST_F(OutputFileTest, RowsBeyondTheCapAreRefusedNamingIt) {
-  QStringList arguments = {"forward", "route.csv", "--from", "1000", "--to", "1200",
-                           "--step", "0.0001", "-o", "out.csv"};
+  QStringList arguments = {"forward", "route.csv", "--from", "1000", "--to",
+                           "1200",    "--step",    "0.0001", "-o",   "out.csv"};
   for (int i = 0; i < 60; ++i) arguments << "--offset" << QString::number(i);
   const Outcome run = Route(arguments);
   EXPECT_EQ(run.status, 2);

@@ -1,7 +1,7 @@
 // Where tarnvel-route's -o may point: a pipe or a device written into, never
 // replaced; one of its own inputs refused.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -40,12 +40,14 @@ TEST_F(OutputTargetTest, AFifoGetsTheTableAndStaysAFifo) {
   // writer: the table (a few rows) waits in the pipe until read.
   const int reader = open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
-  const auto run = Route({"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20", "-o", "table.fifo"});
+  const auto run = Route({"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20",
+                          "-o", "table.fifo"});
   QByteArray read(65536, '\0');
   read.resize(std::max<ssize_t>(0, ::read(reader, read.data(), read.size())));
   close(reader);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  const auto wrote = Route({"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20"});
+  const auto wrote =
+      Route({"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20"});
   EXPECT_EQ(read, wrote.out);
   EXPECT_EQ(read.count("\r\n"), 4);
   struct stat status {};
@@ -60,7 +62,8 @@ TEST_F(OutputTargetTest, ANullDeviceTakesTheTableAndStaysADevice) {
   QString device = PathOf("null");
   if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
     device = QStringLiteral("/dev/null");
-  const auto run = Route({"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20", "-o", device});
+  const auto run = Route(
+      {"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20", "-o", device});
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
   struct stat status {};
@@ -73,9 +76,12 @@ struct OverInputCase {
   QStringList arguments;
   const char* input;  // the file -o reaches
 };
-void PrintTo(const OverInputCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const OverInputCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
-class OutputOverInput : public OutputTargetTest, public testing::WithParamInterface<OverInputCase> {};
+class OutputOverInput : public OutputTargetTest,
+                        public testing::WithParamInterface<OverInputCase> {};
 
 // Pins -o naming an input (from-jd jd.csv -o jd.csv, or through a link):
 // the input was replaced by the output.
@@ -99,11 +105,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         OverInputCase{"FromJdOverItsJdFile", {"from-jd", "jd.csv", "-o", "jd.csv"}, "jd.csv"},
         OverInputCase{"ForwardOverItsRouteByALink",
-                      {"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20", "-o", "link.csv"},
+                      {"forward", "route.csv", "--from", "1000", "--to", "1040", "--step", "20",
+                       "-o", "link.csv"},
                       "route.csv"},
         OverInputCase{"ForwardOverItsStations",
-                      {"forward", "route.csv", "--stations", "st.csv", "-o", "st.csv"}, "st.csv"},
-        OverInputCase{"InverseOverItsPoints", {"inverse", "route.csv", "pts.csv", "-o", "./pts.csv"},
+                      {"forward", "route.csv", "--stations", "st.csv", "-o", "st.csv"},
+                      "st.csv"},
+        OverInputCase{"InverseOverItsPoints",
+                      {"inverse", "route.csv", "pts.csv", "-o", "./pts.csv"},
                       "pts.csv"},
         OverInputCase{"CheckOverItsRoute", {"check", "route.csv", "-o", "route.csv"}, "route.csv"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -4,8 +4,8 @@
 #include <QRegularExpression>
 
 #include "file_test_support.h"
-#include "route_program.h"
 #include "gbk_text.h"
+#include "route_program.h"
 
 namespace tarnvel {
 namespace {
@@ -35,7 +35,8 @@ class RouteCommandTest : public testing_support::ScratchFolder {
   // The CSV rows after the header, split into fields.
   static QList<QStringList> Rows(const QByteArray& csv) {
     QList<QStringList> rows;
-    for (const QString& line : QString::fromUtf8(csv).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+    for (const QString& line :
+         QString::fromUtf8(csv).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
       rows.append(line.split(u','));
     rows.removeFirst();
     return rows;
@@ -50,7 +51,8 @@ TEST_F(RouteCommandTest, CheckClosesEveryJointOfTheDesignRoute) {
   EXPECT_EQ(lines[0], QStringLiteral("线元4个，接头3个；限差：位置2mm，方位角2″"));
   const char* labels[] = {"ZH", "HY", "YH"};
   for (int j = 0; j < 3; ++j) {
-    EXPECT_TRUE(lines[2 + j].contains(QRegularExpression(QStringLiteral("%1 +闭合").arg(labels[j]))))
+    EXPECT_TRUE(
+        lines[2 + j].contains(QRegularExpression(QStringLiteral("%1 +闭合").arg(labels[j]))))
         << lines[2 + j].toStdString();
   }
   EXPECT_EQ(lines[5], QStringLiteral("全部接头闭合。"));
@@ -73,16 +75,18 @@ TEST_F(RouteCommandTest, CheckNotesALongAndAShortChain) {
   EXPECT_EQ(run.status, 0) << run.out.toStdString();
   const QStringList lines = QString::fromUtf8(run.out).split(QStringLiteral("\r\n"));
   ASSERT_GE(lines.size(), 5);
-  EXPECT_TRUE(lines[3].contains(QRegularExpression(QStringLiteral("^2 +2-3 +-0.500 .*闭合  长链0.500m$"))))
+  EXPECT_TRUE(
+      lines[3].contains(QRegularExpression(QStringLiteral("^2 +2-3 +-0.500 .*闭合  长链0.500m$"))))
       << lines[3].toStdString();
-  EXPECT_TRUE(lines[4].contains(QRegularExpression(QStringLiteral("^3 +3-4 +0.500 .*闭合  短链0.500m$"))))
+  EXPECT_TRUE(
+      lines[4].contains(QRegularExpression(QStringLiteral("^3 +3-4 +0.500 .*闭合  短链0.500m$"))))
       << lines[4].toStdString();
 }
 
 // The joints' forward points agree with the next element's typed start.
 TEST_F(RouteCommandTest, ForwardRangeWritesGbkFileWithJointsOnTheTypedStarts) {
   const Outcome run = Route({"forward", "route.csv", "--from", "1200", "--to", "1450.5", "--step",
-                         "125.25", "--encoding", "gbk", "-o", "out.csv"});
+                             "125.25", "--encoding", "gbk", "-o", "out.csv"});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_TRUE(run.out.isEmpty());
   const std::optional<QString> text = DecodeGbk(ReadBytes(PathOf("out.csv")));
@@ -101,8 +105,8 @@ TEST_F(RouteCommandTest, ForwardRangeWritesGbkFileWithJointsOnTheTypedStarts) {
 
 TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
   WriteBytes(PathOf("stations.txt"), "点名,里程,偏距,偏角\nA,1375\nB,1375,7.5\n");
-  const Outcome forward = Route({"forward", "route.csv", "--stations", "stations.txt", "--offset",
-                             "-5", "--offset", "5"});
+  const Outcome forward = Route(
+      {"forward", "route.csv", "--stations", "stations.txt", "--offset", "-5", "--offset", "5"});
   ASSERT_EQ(forward.status, 0) << forward.err.toStdString();
   const QList<QStringList> rows = Rows(forward.out);
   ASSERT_EQ(rows.size(), 3);
@@ -110,7 +114,8 @@ TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
             (QStringList{"-5.000", "5.000", "7.500"}));
 
   QByteArray points = "点名,X,Y\r\n";
-  for (const QStringList& row : rows) points += (row[0] + u',' + row[4] + u',' + row[5] + "\r\n").toUtf8();
+  for (const QStringList& row : rows)
+    points += (row[0] + u',' + row[4] + u',' + row[5] + "\r\n").toUtf8();
   points += "远点,0,0\r\n";
   WriteBytes(PathOf("points.txt"), points);
   const Outcome inverse = Route({"inverse", "route.csv", "points.txt"});
@@ -131,7 +136,8 @@ TEST_F(RouteCommandTest, RefusalsGoToStandardErrorWithStatusTwo) {
     QStringList arguments;
     const char* message;
   } cases[] = {
-      {{"forward", "route.csv", "--stations", "stations.txt", "-o", "out.csv"}, "文件“stations.txt”第2行："},
+      {{"forward", "route.csv", "--stations", "stations.txt", "-o", "out.csv"},
+       "文件“stations.txt”第2行："},
       {{"check", "bad.csv", "-o", "out.csv"}, "文件“bad.csv”第2行“曲线转向Q”不是有效的数字！"},
       {{"check", "missing.csv"}, "无法打开文件“missing.csv”：文件不存在！"},
       {{"forward", "route.csv", "--from", "1000", "--to", "1100", "-o", "out.csv"},
@@ -168,10 +174,10 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
   const Outcome run = Route({"--help"});
   EXPECT_EQ(run.status, 0);
   const QString help = QString::fromUtf8(run.out);
-  for (const char* option : {"-o, --output FILE", "--encoding CODE", "--tol-position MM",
-                             "--tol-azimuth SEC", "--from K", "--to K", "--step J",
-                             "--stations FILE", "--offset M", "--skew A", "--key-points",
-                             "--max-offset M", "--all", "-h, --help", "-v, --version"})
+  for (const char* option :
+       {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
+        "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
+        "--key-points", "--max-offset M", "--all", "-h, --help", "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 

@@ -51,10 +51,8 @@ TEST_P(SharpArcTest, LiesOnItsExactCircle) {
   for (double l = 0; l <= length; l += length / 7) {
     const double theta = f + q * l / radius;
     const Point p = CentreLinePoint(e, e.K0 + l);
-    EXPECT_NEAR(p.X, e.X0 + q * radius * (std::sin(theta) - std::sin(f)), kTenthMillimetre)
-        << l;
-    EXPECT_NEAR(p.Y, e.Y0 - q * radius * (std::cos(theta) - std::cos(f)), kTenthMillimetre)
-        << l;
+    EXPECT_NEAR(p.X, e.X0 + q * radius * (std::sin(theta) - std::sin(f)), kTenthMillimetre) << l;
+    EXPECT_NEAR(p.Y, e.Y0 - q * radius * (std::cos(theta) - std::cos(f)), kTenthMillimetre) << l;
   }
 }
 
@@ -85,8 +83,7 @@ TEST_P(LongSpiralTest, MatchesAManyPanelReference) {
 
 INSTANTIATE_TEST_SUITE_P(Spirals, LongSpiralTest,
                          testing::Values(SpiralCase{1000, 1e45, 1000, 1},
-                                         SpiralCase{150, 60, 30, 1},
-                                         SpiralCase{150, 60, 30, -1},
+                                         SpiralCase{150, 60, 30, 1}, SpiralCase{150, 60, 30, -1},
                                          SpiralCase{400, 40, 1e45, 1}));
 
 struct BeyondCase {
@@ -111,7 +108,7 @@ TEST_P(BeyondTheEndsTest, MatchesAManyPanelReference) {
 INSTANTIATE_TEST_SUITE_P(Reversing, BeyondTheEndsTest,
                          testing::Values(BeyondCase{{100, 60, 1e45, 1}, 200},
                                          BeyondCase{{100, 60, 1e45, -1}, 200},
-                                         BeyondCase{{100, 200, 400, 1}, 390},  // falling ovoid
+                                         BeyondCase{{100, 200, 400, 1}, 390},   // falling ovoid
                                          BeyondCase{{100, 60, 30, 1}, -200}));  // before K0
 
 TEST(CentreLinePoint, TakesAHugeFiniteRadiusAsAStraightStart) {

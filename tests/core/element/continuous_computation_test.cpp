@@ -14,8 +14,8 @@ namespace {
 using testing_support::InitialElement;
 using testing_support::WithField;
 
-TableFields Fields(const char* start, const char* end, const char* step,
-                   const char* offset = "0", const char* skew = "90") {
+TableFields Fields(const char* start, const char* end, const char* step, const char* offset = "0",
+                   const char* skew = "90") {
   return {InitialElement(), start, end, step, offset, skew};
 }
 
@@ -50,9 +50,9 @@ TEST(ComputeTable, WritesTheInitialTable) {
 // The boxes of a table as typed, quoted so that spaces show.
 std::string Typed(const TableFields& f) {
   return "element " + testing::PrintToString(f.element) + ", start " +
-         testing::PrintToString(f.start) + ", end " + testing::PrintToString(f.end) +
-         ", step " + testing::PrintToString(f.step) + ", offset " +
-         testing::PrintToString(f.offset) + ", skew " + testing::PrintToString(f.skew);
+         testing::PrintToString(f.start) + ", end " + testing::PrintToString(f.end) + ", step " +
+         testing::PrintToString(f.step) + ", offset " + testing::PrintToString(f.offset) +
+         ", skew " + testing::PrintToString(f.skew);
 }
 
 struct RowsCase {
@@ -61,7 +61,9 @@ struct RowsCase {
   std::vector<std::string> rows;  // every row, or its beginning when it ends with "…"
 };
 
-void PrintTo(const RowsCase& c, std::ostream* os) { *os << Typed(c.fields); }
+void PrintTo(const RowsCase& c, std::ostream* os) {
+  *os << Typed(c.fields);
+}
 
 class TableRowsTest : public testing::TestWithParam<RowsCase> {};
 
@@ -82,29 +84,37 @@ TEST_P(TableRowsTest, HasTheseRows) {
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableRowsTest,
     testing::Values(
-        RowsCase{"Offset5Right", Fields("7600", "7600", "10", "5", "90"),
+        RowsCase{"Offset5Right",
+                 Fields("7600", "7600", "10", "5", "90"),
                  {"7600   5  90  3378598.438  453661.057   98°57ˊ6.87″"}},
-        RowsCase{"Offset5Left", Fields("7600", "7600", "10", "-5", "90"),
+        RowsCase{"Offset5Left",
+                 Fields("7600", "7600", "10", "-5", "90"),
                  {"7600   -5  90  3378608.316  453662.613   98°57ˊ6.87″"}},
-        RowsCase{"Skew45", Fields("7600", "7600", "10", "5", "45"),
+        RowsCase{"Skew45",
+                 Fields("7600", "7600", "10", "5", "45"),
                  {"7600   5  45  3378599.334  453664.777   98°57ˊ6.87″"}},
-        RowsCase{"EndNotReached", Fields("7600", "7605", "2"),
-                 {"7600   …", "7602   …", "7604   …"}},
-        RowsCase{"RoundingDropsTheEnd", Fields("7600", "7601", "0.1"),
-                 {"7600   …", "7600.1   …", "7600.2   …", "7600.3   …", "7600.4   …",
-                  "7600.5   …", "7600.6   …", "7600.7   …", "7600.8   …", "7600.9   …"}},
+        RowsCase{
+            "EndNotReached", Fields("7600", "7605", "2"), {"7600   …", "7602   …", "7604   …"}},
+        RowsCase{"RoundingDropsTheEnd",
+                 Fields("7600", "7601", "0.1"),
+                 {"7600   …", "7600.1   …", "7600.2   …", "7600.3   …", "7600.4   …", "7600.5   …",
+                  "7600.6   …", "7600.7   …", "7600.8   …", "7600.9   …"}},
         RowsCase{"StepAwayFromTheEnd", Fields("7900", "7600", "10"), {}},
         RowsCase{"NegativeStepAwayFromTheEnd", Fields("7600", "7900", "-10"), {}},
         // A zero step from above the end stops at once, as a positive one would.
         RowsCase{"ZeroStepFromAbove", Fields("7900", "7600", "0"), {}},
-        RowsCase{"BlankOffset", Fields("7600", "7600", "10", "", "90"),
+        RowsCase{"BlankOffset",
+                 Fields("7600", "7600", "10", "", "90"),
                  {"7600     90  3378603.377  453661.835   98°57ˊ6.87″"}},
         // A blank skew also puts the offset back to 0, and the typed 5 still shows.
-        RowsCase{"BlankSkew", Fields("7600", "7600", "10", "5", ""),
+        RowsCase{"BlankSkew",
+                 Fields("7600", "7600", "10", "5", ""),
                  {"7600   5    3378603.377  453661.835   98°57ˊ6.87″"}},
-        RowsCase{"OffsetOfSpaces", Fields("7600", "7600", "10", "  ", "90"),
+        RowsCase{"OffsetOfSpaces",
+                 Fields("7600", "7600", "10", "  ", "90"),
                  {"7600       90  3378603.377  453661.835   98°57ˊ6.87″"}},
-        RowsCase{"ElementEnd", Fields("7946.707", "7946.707", "1"),
+        RowsCase{"ElementEnd",
+                 Fields("7946.707", "7946.707", "1"),
                  {"7946.707   0  90  3378544.714  454003.519   101°14ˊ26.21″"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -121,7 +131,9 @@ struct RefusalCase {
   Refusal refusal;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << Typed(c.fields); }
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+  *os << Typed(c.fields);
+}
 
 class TableRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
@@ -142,32 +154,49 @@ TableFields WithElementField(TableFields f, size_t index, const char* text) {
 INSTANTIATE_TEST_SUITE_P(
     Checks, TableRefusalTest,
     testing::Values(
-        RefusalCase{"ElementBeforeStep", WithElementField(Fields("7600", "7900", ""), 0, " "),
+        RefusalCase{"ElementBeforeStep",
+                    WithElementField(Fields("7600", "7900", ""), 0, " "),
                     {"请输入“起点桩号K”！", kMissing, Field::StartStation}},
-        RefusalCase{"StepBlank", Fields("", "", " "), {"请输入“计算间距J”！", kMissing, Field::TableStep}},
-        RefusalCase{"StartBlank", Fields("", "", "10"), {"请输入“起点桩号K”！", kMissing, Field::TableStart}},
-        RefusalCase{"EndBlank", Fields("7600", "", "10"), {"请输入“止点桩号K”！", kMissing, Field::TableEnd}},
-        RefusalCase{"StartBeforeElement", Fields("7586.706", "7900", "10"),
+        RefusalCase{
+            "StepBlank", Fields("", "", " "), {"请输入“计算间距J”！", kMissing, Field::TableStep}},
+        RefusalCase{"StartBlank",
+                    Fields("", "", "10"),
+                    {"请输入“起点桩号K”！", kMissing, Field::TableStart}},
+        RefusalCase{"EndBlank",
+                    Fields("7600", "", "10"),
+                    {"请输入“止点桩号K”！", kMissing, Field::TableEnd}},
+        RefusalCase{"StartBeforeElement",
+                    Fields("7586.706", "7900", "10"),
                     {"输入“起点K”小于线元“起点桩号K”！", kUnusable, Field::TableStart}},
-        RefusalCase{"EndAfterElement", Fields("7600", "7946.708", "10"),
+        RefusalCase{"EndAfterElement",
+                    Fields("7600", "7946.708", "10"),
                     {"输入“止点K”大于线元“止点桩号K”！", kUnusable, Field::TableEnd}},
-        RefusalCase{"ElementStartText", WithElementField(Fields("7600", "7900", "10"), 0, "x"),
+        RefusalCase{"ElementStartText",
+                    WithElementField(Fields("7600", "7900", "10"), 0, "x"),
                     {"输入“起点桩号K”不是有效的数字！", kUnusable, Field::StartStation}},
-        RefusalCase{"OffsetText", Fields("7600", "7900", "10", "abc", "90"),
+        RefusalCase{"OffsetText",
+                    Fields("7600", "7900", "10", "abc", "90"),
                     {"输入“偏距m”不是有效的数字！", kUnusable, Field::TableOffset}},
-        RefusalCase{"SkewText", Fields("7600", "7900", "10", "0", "90度"),
+        RefusalCase{"SkewText",
+                    Fields("7600", "7900", "10", "0", "90度"),
                     {"输入“偏角a”不是有效的数字！", kUnusable, Field::TableSkew}},
-        RefusalCase{"StepTextReadsAsZero", Fields("7600", "7900", "abc"),
+        RefusalCase{"StepTextReadsAsZero",
+                    Fields("7600", "7900", "abc"),
                     {"“计算间距J”不能为零！", kUnusable, Field::TableStep}},
-        RefusalCase{"ZeroStepOneRow", Fields("7600", "7600", "0"),
+        RefusalCase{"ZeroStepOneRow",
+                    Fields("7600", "7600", "0"),
                     {"“计算间距J”不能为零！", kUnusable, Field::TableStep}},
-        RefusalCase{"StepBelowPrecision", Fields("7600", "7600", "1e-20"),
+        RefusalCase{"StepBelowPrecision",
+                    Fields("7600", "7600", "1e-20"),
                     {"“计算间距J”过小，桩号无法递增！", kUnusable, Field::TableStep}},
-        RefusalCase{"StartBeyondDoubleRange", Fields("1e999", "7900", "-10"),
+        RefusalCase{"StartBeyondDoubleRange",
+                    Fields("1e999", "7900", "-10"),
                     {"输入“起点K”超出数值范围！", kUnusable, Field::TableStart}},
-        RefusalCase{"TooManyRows", Fields("7600", "7900", "0.0002"),
+        RefusalCase{"TooManyRows",
+                    Fields("7600", "7900", "0.0002"),
                     {"计算行数超过1000000行，请加大“计算间距J”！", kUnusable, Field::TableStep}},
-        RefusalCase{"TurnDirection", WithElementField(Fields("7600", "7900", "10"), 7, "3"),
+        RefusalCase{"TurnDirection",
+                    WithElementField(Fields("7600", "7900", "10"), 7, "3"),
                     {"“曲线转向Q”只能输入-1、0或1（左转为-1、右转为1、直线为0）！", kUnusable,
                      Field::TurnDirection}}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -37,8 +37,8 @@ struct Arc {
 struct FeetCase {
   double R;
   double q;
-  double l;             // station of the near foot, from K0
-  double outside;       // in radii: > 0 away from the centre, < 0 towards it
+  double l;        // station of the near foot, from K0
+  double outside;  // in radii: > 0 away from the centre, < 0 towards it
 };
 
 class ArcFeetTest : public testing::TestWithParam<FeetCase> {};
@@ -53,8 +53,8 @@ TEST_P(ArcFeetTest, FindsTheNearAndFarFeetOfTheExactCircle) {
   const std::vector<Foot> feet = AllFeet(arc.element(), p);
 
   // Half a turn on, or back, the point lies beyond the centre.
-  const double far_l = l + std::numbers::pi * R <= 4 * R ? l + std::numbers::pi * R
-                                                         : l - std::numbers::pi * R;
+  const double far_l =
+      l + std::numbers::pi * R <= 4 * R ? l + std::numbers::pi * R : l - std::numbers::pi * R;
   ASSERT_EQ(feet.size(), far_l >= 0 ? 2u : 1u);
   const size_t near = far_l < l ? 1 : 0;
   EXPECT_NEAR(feet[near].station, kK0 + l, kStation);
@@ -76,8 +76,7 @@ std::vector<FeetCase> Sweep() {
     for (double outside : {0.1, 0.5, 1.0, 1.5, 2.0, 3.0, -0.5, -0.99})
       cases.push_back({R, R == 60 ? -1.0 : 1.0, 0.5 * R, outside});
   // Feet on and next to either end; a far foot then lies beyond K1.
-  for (double l : {0.0, 1e-4, 4 * 60 - 1e-4, 4 * 60.0})
-    cases.push_back({60, 1, l, 1.0});
+  for (double l : {0.0, 1e-4, 4 * 60 - 1e-4, 4 * 60.0}) cases.push_back({60, 1, l, 1.0});
   return cases;
 }
 
@@ -121,7 +120,9 @@ struct SameFeetCase {
   int points = 3000;
 };
 
-void PrintTo(const SameFeetCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SameFeetCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SameFeetTest : public testing::TestWithParam<SameFeetCase> {};
 
@@ -157,15 +158,15 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, SameFeetTest,
     testing::Values(
         SameFeetCase{"Straight", {1000, 1400, 3378605.445, 453648.704, 98.9488, 1e45, 1e45, 0}, 60},
-        SameFeetCase{"ArcRight250", {1000, 1300, 3378605.445, 453648.704, 98.9488, 250, 250, 1},
-                     60},
+        SameFeetCase{
+            "ArcRight250", {1000, 1300, 3378605.445, 453648.704, 98.9488, 250, 250, 1}, 60},
         SameFeetCase{"ArcLeft1000Long", {1000, 2200, 5000, 2000, 271.3, 1000, 1000, -1}, 200},
         SameFeetCase{"SpiralIn", {1000, 1150, 5000, 2000, 30, 1e45, 300, -1}, 60},
         SameFeetCase{"SpiralOut", {1000, 1200, 5000, 2000, 30, 600, 1e45, 1}, 400},
         SameFeetCase{"Ovoid", {1000, 1100, 5000, 2000, 30, 800, 400, 1}, 100},
         SameFeetCase{"ArcAcrossItsCentre", {1000, 1150, 5000, 2000, 30, 100, 100, 1}, 250},
-        SameFeetCase{"TightSpiral", {1000, 1566.657, 5000, 2000, 98.5655, 17.134, 1e45, 1}, 40,
-                     200},
+        SameFeetCase{
+            "TightSpiral", {1000, 1566.657, 5000, 2000, 98.5655, 17.134, 1e45, 1}, 40, 200},
         SameFeetCase{"TightOvoidLeft", {1000, 1300, 5000, 2000, 30, 20, 60, -1}, 80, 200},
         SameFeetCase{"TightArc", {1000, 1060, 5000, 2000, 30, 15, 15, 1}, 40},
         SameFeetCase{"QZeroWithRadii", {1000, 1100, 5000, 2000, 30, 500, 500, 0}, 60},

@@ -26,8 +26,11 @@ INSTANTIATE_TEST_SUITE_P(
     Elements, ElementKindTest,
     ::testing::Values(
         KindCase{"NoTurn_FiniteRadii", {0, 100, 0, 0, 0, 500, 500, 0}, ElementKind::Straight},
-        KindCase{"NoTurn_SpiralRadii", {0, 100, 0, 0, 0, kInfiniteRadius, 500, 0}, ElementKind::Straight},
-        KindCase{"Turn_InfiniteRadii", {0, 100, 0, 0, 0, kInfiniteRadius, kInfiniteRadius, 1},
+        KindCase{"NoTurn_SpiralRadii",
+                 {0, 100, 0, 0, 0, kInfiniteRadius, 500, 0},
+                 ElementKind::Straight},
+        KindCase{"Turn_InfiniteRadii",
+                 {0, 100, 0, 0, 0, kInfiniteRadius, kInfiniteRadius, 1},
                  ElementKind::Straight},
         KindCase{"Arc", {0, 100, 0, 0, 0, 500, 500, -1}, ElementKind::Arc},
         KindCase{"Arc_RadiusTypedTwice", {0, 100, 0, 0, 0, 500, 500.0000001, 1}, ElementKind::Arc},

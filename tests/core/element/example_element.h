@@ -7,8 +7,7 @@
 namespace tarnvel::testing_support {
 
 inline ElementTexts InitialElement() {
-  return {"7586.707", "7946.707", "3378605.445", "453648.704",
-          "98.565562", "0",        "4500",        "1"};
+  return {"7586.707", "7946.707", "3378605.445", "453648.704", "98.565562", "0", "4500", "1"};
 }
 
 inline ElementTexts WithField(ElementTexts texts, size_t index, std::string text) {

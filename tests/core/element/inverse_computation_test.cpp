@@ -46,11 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
     Points, InverseResultTest,
     testing::Values(
         // Its coordinates were cut to millimetres: 0.54 mm right of the line.
-        FootCase{"InitialPointCutToMillimetres", InitialElement(), "3378571.281\r\n",
-                 "453859.241\r\n", {"07+800.000", "0.001"}},
+        FootCase{"InitialPointCutToMillimetres",
+                 InitialElement(),
+                 "3378571.281\r\n",
+                 "453859.241\r\n",
+                 {"07+800.000", "0.001"}},
         FootCase{"Right10", InitialElement(), "3378561.426", "453857.5473", {"07+800.000", "10"}},
-        FootCase{"Left10", InitialElement(), "3378581.1369", "453860.9354",
-                 {"07+800.000", "-10"}},
+        FootCase{"Left10", InitialElement(), "3378581.1369", "453860.9354", {"07+800.000", "-10"}},
         // The search stops with 0.00009 m along the tangent; it is no offset.
         FootCase{"OnTheLine", InitialElement(), "3378571.2815", "453859.2413", {"07+800.000", "0"}},
         FootCase{"BeyondTheEnd", InitialElement(), "3378500", "454100", {"08+050.693", "23.741"}},
@@ -58,12 +60,18 @@ INSTANTIATE_TEST_SUITE_P(
         FootCase{"DueEast_Left", EastWest("90", "0"), "5012.5", "2050", {"01+050.000", "-12.5"}},
         FootCase{"DueWest_Right", EastWest("270", "0"), "5010", "1900", {"01+100.000", "10"}},
         FootCase{"DueWest_OnTheLine", EastWest("270", "0"), "5000", "1850", {"01+150.000", "0"}},
-        FootCase{"DueEastArc_Start", {"1000", "1200", "5000", "2000", "90", "300", "300", "1"},
-                 "5000", "2000", {"01+000.000", "0"}},
+        FootCase{"DueEastArc_Start",
+                 {"1000", "1200", "5000", "2000", "90", "300", "300", "1"},
+                 "5000",
+                 "2000",
+                 {"01+000.000", "0"}},
         // 2.5 R from the centre of an arc of R 60 the correction along the
         // tangent cannot settle; such a point used to be refused.
-        FootCase{"FarOutsideATightArc", {"1000", "1200", "5000", "2000", "0", "60", "60", "1"},
-                 "5150", "2060", {"01+094.248", "-90"}}),
+        FootCase{"FarOutsideATightArc",
+                 {"1000", "1200", "5000", "2000", "0", "60", "60", "1"},
+                 "5150",
+                 "2060",
+                 {"01+094.248", "-90"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
@@ -73,8 +81,7 @@ TEST(InverseComputation, MeasuresSquareToAnEastWestArc) {
   const double theta = 100.0 / 300;
   const double x = 5000 - 300 * (1 - std::cos(theta)) + 7 * std::cos(theta);
   const double y = 2000 + 300 * std::sin(theta) + 7 * std::sin(theta);
-  const auto outcome =
-      ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
+  const auto outcome = ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
   ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome));
   EXPECT_EQ(std::get<InverseTexts>(outcome).station, "01+100.000");
   EXPECT_EQ(std::get<InverseTexts>(outcome).offset, "-7");
@@ -95,14 +102,13 @@ class BeforeStartTest : public testing::TestWithParam<BeforeStartCase> {};
 // followed it: these feet came back 198 mm and 273 mm off.
 TEST_P(BeforeStartTest, FindsTheFootOnTheExactCircle) {
   const auto [name, R, l, offset, station, offset_text] = GetParam();
-  const ElementTexts arc = {"1000", "1200", "5000", "2000", "30", std::to_string(R),
-                            std::to_string(R), "1"};
+  const ElementTexts arc = {
+      "1000", "1200", "5000", "2000", "30", std::to_string(R), std::to_string(R), "1"};
   const double f = 30 / (180 / kPi);
   const double t = f + l / R;
   const double x = 5000 - R * std::sin(f) + (R - offset) * std::sin(t);
   const double y = 2000 + R * std::cos(f) - (R - offset) * std::cos(t);
-  const auto outcome =
-      ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
+  const auto outcome = ComputeInverse({arc, std::to_string(x).c_str(), std::to_string(y).c_str()});
   ASSERT_TRUE(std::holds_alternative<InverseTexts>(outcome))
       << std::get<Refusal>(outcome).message << " for R " << R << ", l " << l << ", offset "
       << offset;
@@ -144,19 +150,39 @@ constexpr auto kUnusable = RefusalKind::UnusableValue;
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, InverseRefusalTest,
-    testing::Values(
-        RefusalCase{"ElementCheckedFirst", WithField(InitialElement(), 2, ""), "", "",
-                    {"请输入“起点坐标X”！", kMissing, Field::StartX}},
-        RefusalCase{"XSpaces", InitialElement(), "   ", "", {"请输入“反算坐标X”！", kMissing, Field::InverseX}},
-        RefusalCase{"YBlank", InitialElement(), "1", "", {"请输入“反算坐标Y”！", kMissing, Field::InverseY}},
-        RefusalCase{"ZeroLengthElement", WithField(InitialElement(), 1, "7586.707"), "1", "1",
-                    {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kUnusable, Field::EndStation}},
-        RefusalCase{"XBeyondRange", InitialElement(), "1e999", "1",
-                    {"输入“反算坐标X”超出数值范围！", kUnusable, Field::InverseX}},
-        // A mistyped coordinate reads as 0, thousands of radii from the arc.
-        RefusalCase{"FarPointDoesNotConverge", WithField(InitialElement(), 5, "4500"), "abc",
-                    "453859",
-                    {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kUnusable, Field::InverseX}}),
+    testing::Values(RefusalCase{"ElementCheckedFirst",
+                                WithField(InitialElement(), 2, ""),
+                                "",
+                                "",
+                                {"请输入“起点坐标X”！", kMissing, Field::StartX}},
+                    RefusalCase{"XSpaces",
+                                InitialElement(),
+                                "   ",
+                                "",
+                                {"请输入“反算坐标X”！", kMissing, Field::InverseX}},
+                    RefusalCase{"YBlank",
+                                InitialElement(),
+                                "1",
+                                "",
+                                {"请输入“反算坐标Y”！", kMissing, Field::InverseY}},
+                    RefusalCase{"ZeroLengthElement",
+                                WithField(InitialElement(), 1, "7586.707"),
+                                "1",
+                                "1",
+                                {"线元长度为零，“止点桩号K”不能等于“起点桩号K”！", kUnusable,
+                                 Field::EndStation}},
+                    RefusalCase{"XBeyondRange",
+                                InitialElement(),
+                                "1e999",
+                                "1",
+                                {"输入“反算坐标X”超出数值范围！", kUnusable, Field::InverseX}},
+                    // A mistyped coordinate reads as 0, thousands of radii from the arc.
+                    RefusalCase{"FarPointDoesNotConverge",
+                                WithField(InitialElement(), 5, "4500"),
+                                "abc",
+                                "453859",
+                                {"反算未能收敛，请检查“反算坐标”是否在线元附近！", kUnusable,
+                                 Field::InverseX}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InverseComputation, ALineBreakIsNotBlank) {

@@ -42,11 +42,27 @@ Generated MakeElement(std::mt19937_64& random, int index) {
   double turn = q;
   std::string kind;
   switch ((index / 5) % 5) {
-    case 0: kind = "straight"; turn = 0; break;
-    case 1: kind = "arc"; rq = rn = radius; break;
-    case 2: kind = "spiral in"; rn = radius; break;
-    case 3: kind = "spiral out"; rq = radius; break;
-    default: kind = "curve to curve"; rq = radius; rn = radius * (1.5 + unit(random)); break;
+    case 0:
+      kind = "straight";
+      turn = 0;
+      break;
+    case 1:
+      kind = "arc";
+      rq = rn = radius;
+      break;
+    case 2:
+      kind = "spiral in";
+      rn = radius;
+      break;
+    case 3:
+      kind = "spiral out";
+      rq = radius;
+      break;
+    default:
+      kind = "curve to curve";
+      rq = radius;
+      rn = radius * (1.5 + unit(random));
+      break;
   }
   const double k0 = std::round(unit(random) * 20000 * 1000) / 1000;
   // d.mmss text of f, to the hundredth of a second.
@@ -56,10 +72,10 @@ Generated MakeElement(std::mt19937_64& random, int index) {
   std::ostringstream dms;
   dms.precision(15);
   dms << whole + minutes / 100 + seconds / 10000;
-  ElementTexts texts = {GeneralText(k0),           GeneralText(k0 + std::round(length * 1000) / 1000),
-                        "3378605.445",            "453648.704",
-                        dms.str(),                GeneralText(rq),
-                        GeneralText(rn),          GeneralText(turn)};
+  ElementTexts texts = {GeneralText(k0), GeneralText(k0 + std::round(length * 1000) / 1000),
+                        "3378605.445",   "453648.704",
+                        dms.str(),       GeneralText(rq),
+                        GeneralText(rn), GeneralText(turn)};
   return {SJ(texts), texts, kind};
 }
 

@@ -143,8 +143,8 @@ struct SpiralsMeetCase {
 };
 
 void PrintTo(const SpiralsMeetCase& c, std::ostream* os) {
-  *os << "turn " << c.turn << "°, R " << c.R << ", share " << c.share << ", arc left "
-      << c.arcLeft << " m";
+  *os << "turn " << c.turn << "°, R " << c.R << ", share " << c.share << ", arc left " << c.arcLeft
+      << " m";
 }
 
 class SpiralsMeetTest : public testing::TestWithParam<SpiralsMeetCase> {};
@@ -335,10 +335,10 @@ TEST(RouteFromJd, ShortStraightKeepsTheCurveAfterIt) {
     EXPECT_NEAR(p.back().result.point.X, q.back().result.point.X, 1e-6) << k;
     EXPECT_NEAR(p.back().result.point.Y, q.back().result.point.Y, 1e-6) << k;
   }
-  const Point end = std::get<std::vector<RoutePoint>>(
-                        RouteForward(whole.route, RouteEnd(whole.route), 0, 90))
-                        .back()
-                        .result.point;
+  const Point end =
+      std::get<std::vector<RoutePoint>>(RouteForward(whole.route, RouteEnd(whole.route), 0, 90))
+          .back()
+          .result.point;
   EXPECT_NEAR(end.X, kHalfMillimetreApart.back().X, 1e-6);
   EXPECT_NEAR(end.Y, kHalfMillimetreApart.back().Y, 1e-6);
 }
@@ -349,7 +349,9 @@ struct OverlapCase {
   JdRefusal expected;
 };
 
-void PrintTo(const OverlapCase& c, std::ostream* os) { *os << c.expected.message; }
+void PrintTo(const OverlapCase& c, std::ostream* os) {
+  *os << c.expected.message;
+}
 
 class OverlapTest : public testing::TestWithParam<OverlapCase> {};
 
@@ -395,7 +397,9 @@ TEST(RouteFromJd, Refusals) {
        {{"BP", 0, 0}, {"JD1", 100, 0, 300}, {"EP", 50, 0}},
        {2, -1, "交点“JD1”的转角达到180°，两条边方向相反！"}},
       {"spirals turn more than the legs",
-       {{"BP", 0, 0}, {"JD1", 100, 0, 300, 60, 60}, {"EP", 100 + Along(10, 100).x, Along(10, 100).y}},
+       {{"BP", 0, 0},
+        {"JD1", 100, 0, 300, 60, 60},
+        {"EP", 100 + Along(10, 100).x, Along(10, 100).y}},
        {2, -1, "交点“JD1”的缓和曲线过长：β1+β2=11°27ˊ32.96″不小于转角α=10°0ˊ0″！"}},
       {"curve before BP",
        {{"BP", 0, 0}, {"JD1", 10, 0, 300}, {"EP", 10, 100}},
@@ -418,20 +422,18 @@ TEST(RouteFromJd, Refusals) {
 // A design's 直线、曲线及转角表 as it is printed: coordinates and stations to
 // the millimetre, p and q by the series, the start at K10+000. JD3 and JD4
 // are back to back: the rounded coordinates leave a straight of 0.3 mm.
-const std::vector<JdPoint> kDesign = {
-    {"BP", 3378214.562, 512873.319},
-    {"JD1", 3378545.189, 513388.324, 800, 120, 120},
-    {"JD2", 3378712.105, 514418.894, 1500, 150, 150},
-    {"JD3", 3379003.005, 515089.519, 450, 100, 80},
-    {"JD4", 3378921.048, 515390.135, 600, 0, 0},
-    {"JD5", 3378990.083, 516041.487, 300, 60, 90},
-    {"EP", 3378629.804, 516443.730}};
-const double kDesignStations[][5] = {
-    {10385.456, 10505.456, 10609.516, 10713.577, 10833.577},
-    {11388.461, 11538.461, 11649.993, 11761.524, 11911.524},
-    {12172.153, 12272.153, 12379.127, 12486.101, 12566.101},
-    {12566.102, 12566.102, 12677.628, 12789.155, 12789.155},
-    {13167.017, 13227.017, 13314.919, 13402.821, 13492.821}};
+const std::vector<JdPoint> kDesign = {{"BP", 3378214.562, 512873.319},
+                                      {"JD1", 3378545.189, 513388.324, 800, 120, 120},
+                                      {"JD2", 3378712.105, 514418.894, 1500, 150, 150},
+                                      {"JD3", 3379003.005, 515089.519, 450, 100, 80},
+                                      {"JD4", 3378921.048, 515390.135, 600, 0, 0},
+                                      {"JD5", 3378990.083, 516041.487, 300, 60, 90},
+                                      {"EP", 3378629.804, 516443.730}};
+const double kDesignStations[][5] = {{10385.456, 10505.456, 10609.516, 10713.577, 10833.577},
+                                     {11388.461, 11538.461, 11649.993, 11761.524, 11911.524},
+                                     {12172.153, 12272.153, 12379.127, 12486.101, 12566.101},
+                                     {12566.102, 12566.102, 12677.628, 12789.155, 12789.155},
+                                     {13167.017, 13227.017, 13314.919, 13402.821, 13492.821}};
 constexpr double kDesignEnd = 13854.942;
 
 TEST(RouteFromJd, DesignTableGivesItsKeyStationsAndARouteThatCloses) {

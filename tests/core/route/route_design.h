@@ -43,12 +43,18 @@ inline std::vector<RouteElement> Design(double K0, Point start, double degrees,
   std::vector<RouteElement> elements;
   auto cut = [&](double v) { return rounded ? std::round(v * 1000) / 1000 : v; };
   for (const Piece& p : pieces) {
-    const ElementValues v{K0,       K0 + p.length, cut(start.X), cut(start.Y),
-                          DmsValue(degrees, rounded ? 1 : 5), p.RQ, p.RN, p.Q};
+    const ElementValues v{
+        K0,   K0 + p.length, cut(start.X), cut(start.Y), DmsValue(degrees, rounded ? 1 : 5),
+        p.RQ, p.RN,          p.Q};
     elements.push_back({v, ""});
-    const LineElement exact{K0,  K0 + p.length, start.X,
-                            start.Y, degrees, p.RQ == 0 ? kInfiniteRadius : p.RQ,
-                            p.RN == 0 ? kInfiniteRadius : p.RN, p.Q};
+    const LineElement exact{K0,
+                            K0 + p.length,
+                            start.X,
+                            start.Y,
+                            degrees,
+                            p.RQ == 0 ? kInfiniteRadius : p.RQ,
+                            p.RN == 0 ? kInfiniteRadius : p.RN,
+                            p.Q};
     const ForwardResult end = ForwardPoint(exact, exact.K1, 0, 90);
     start = end.point;
     degrees = std::fmod(end.azimuth + 360, 360);

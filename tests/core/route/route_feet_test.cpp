@@ -31,7 +31,9 @@ struct FeetCase {
   std::vector<Expected> feet;
 };
 
-void PrintTo(const FeetCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FeetCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RouteFeetTest : public testing::TestWithParam<FeetCase> {};
 
@@ -61,8 +63,7 @@ const std::vector<ElementValues> kParallel = {{0, 200, 0, 0, 0, 0, 0, 0},
 
 // A left-hand arc of radius 50 about (0, 0) turning 350°, from (0, 50)
 // heading north: at length l it lies at (50 sin(l/50), 50 cos(l/50)).
-const std::vector<ElementValues> kNearCircle = {
-    {0, 50 * 350 * pi / 180, 0, 50, 0, 50, 50, -1}};
+const std::vector<ElementValues> kNearCircle = {{0, 50 * 350 * pi / 180, 0, 50, 0, 50, 50, -1}};
 
 // A right-hand arc of radius 30 turning a quarter circle from due north at
 // (0, 0); its centre is (0, 30) and its middle at l = 7.5π.
@@ -72,30 +73,42 @@ INSTANTIATE_TEST_SUITE_P(
     Points, RouteFeetTest,
     testing::Values(
         // Square to the straight, and beyond the arc's centre from its crown.
-        FeetCase{"hairpin between the legs", kHairpin, {-30, 20}, 100,
+        FeetCase{"hairpin between the legs",
+                 kHairpin,
+                 {-30, 20},
+                 100,
                  {{2, 20 * pi + 30, 20}, {1, 10 * pi, 50}}},
         FeetCase{"hairpin inside the bend", kHairpin, {10, 20}, 100, {{1, 10 * pi, 10}}},
         // Square to the joint from both elements: once, on the straight; and
         // the far foot at the arc's very start.
         FeetCase{"hairpin at the joint", kHairpin, {0, 50}, 100, {{2, 20 * pi, -10}, {1, 0, 50}}},
-        FeetCase{"hairpin far foot beyond the limit", kHairpin, {0, 50}, 49,
-                 {{2, 20 * pi, -10}}},
+        FeetCase{"hairpin far foot beyond the limit", kHairpin, {0, 50}, 49, {{2, 20 * pi, -10}}},
         FeetCase{"between parallels", kParallel, {50, 10}, 100, {{1, 50, 10}, {2, 350, 20}}},
         FeetCase{"outside parallels", kParallel, {50, -5}, 100, {{1, 50, -5}, {2, 350, 35}}},
         FeetCase{"parallels, nearer only", kParallel, {50, 10}, 15, {{1, 50, 10}}},
         // 4 m from the centre, towards the arc at l = 50·π/2.
-        FeetCase{"near-full circle near its centre", kNearCircle, {4, 0}, 100,
+        FeetCase{"near-full circle near its centre",
+                 kNearCircle,
+                 {4, 0},
+                 100,
                  {{1, 25 * pi, -46}, {1, 75 * pi, -54}}},
         // 20 m from the centre towards the arc's 10° gap: the far foot only.
-        FeetCase{"near-full circle, near foot in the gap", kNearCircle,
-                 {20 * std::sin(355 * pi / 180), 20 * std::cos(355 * pi / 180)}, 100,
+        FeetCase{"near-full circle, near foot in the gap",
+                 kNearCircle,
+                 {20 * std::sin(355 * pi / 180), 20 * std::cos(355 * pi / 180)},
+                 100,
                  {{1, 50 * 175 * pi / 180, -70}}},
-        FeetCase{"near-full circle from outside", kNearCircle, {-80, 0}, 200,
+        FeetCase{"near-full circle from outside",
+                 kNearCircle,
+                 {-80, 0},
+                 200,
                  {{1, 75 * pi, 30}, {1, 25 * pi, -130}}},
         // 2.5 R from the centre, off the arc's middle: no fixed-point search
         // settles there.
-        FeetCase{"beyond 2R from the centre", kQuarter,
-                 {75 * std::sin(pi / 4), 30 - 75 * std::cos(pi / 4)}, 100,
+        FeetCase{"beyond 2R from the centre",
+                 kQuarter,
+                 {75 * std::sin(pi / 4), 30 - 75 * std::cos(pi / 4)},
+                 100,
                  {{1, 7.5 * pi, -45}}},
         FeetCase{"beyond 3R, far off the arc's start", kQuarter, {0, -70}, 100, {{1, 0, -70}}},
         FeetCase{"no foot", kQuarter, {-10, -10}, 100, {}},
@@ -138,7 +151,9 @@ struct SpiralPointCase {
   double offset;  // + right
 };
 
-void PrintTo(const SpiralPointCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SpiralPointCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TightSpiralTest : public testing::TestWithParam<SpiralPointCase> {};
 
@@ -154,9 +169,12 @@ TEST_P(TightSpiralTest, FindsEveryFootOfAPointBackOnTheForwardComputation) {
   const Point p = ForwardPoint(spiral, c.K, c.offset, 90).point;
   const auto feet = RouteFeet(route, p, 1000);
   ASSERT_FALSE(feet.empty());
-  EXPECT_TRUE(std::any_of(feet.begin(), feet.end(), [&](const RouteFoot& f) {
-    return std::fabs(f.station - c.K) <= kStation && std::fabs(f.offset - c.offset) <= kStation;
-  })) << "nearest " << feet.front().station << " " << feet.front().offset;
+  EXPECT_TRUE(std::any_of(feet.begin(), feet.end(),
+                          [&](const RouteFoot& f) {
+                            return std::fabs(f.station - c.K) <= kStation &&
+                                   std::fabs(f.offset - c.offset) <= kStation;
+                          }))
+      << "nearest " << feet.front().station << " " << feet.front().offset;
   for (const RouteFoot& f : feet) {
     const Point back = ForwardPoint(spiral, f.station, f.offset, 90).point;
     EXPECT_NEAR(back.X, p.X, kStation) << f.station;
@@ -164,16 +182,15 @@ TEST_P(TightSpiralTest, FindsEveryFootOfAPointBackOnTheForwardComputation) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Points, TightSpiralTest,
-    testing::Values(SpiralPointCase{"TightEndInside", 1003.7, 6},
-                    SpiralPointCase{"TightEndOutside", 1011.2, -9.5},
-                    SpiralPointCase{"FirstTurnInside", 1123.45, 10},
-                    SpiralPointCase{"Middle", 1281.3, -4.25},
-                    SpiralPointCase{"OnTheLine", 1402.77, 0},
-                    SpiralPointCase{"NearTheEnd", 1560.1, 7.5},
-                    SpiralPointCase{"AtTheEnd", 1566.657, -3}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Points, TightSpiralTest,
+                         testing::Values(SpiralPointCase{"TightEndInside", 1003.7, 6},
+                                         SpiralPointCase{"TightEndOutside", 1011.2, -9.5},
+                                         SpiralPointCase{"FirstTurnInside", 1123.45, 10},
+                                         SpiralPointCase{"Middle", 1281.3, -4.25},
+                                         SpiralPointCase{"OnTheLine", 1402.77, 0},
+                                         SpiralPointCase{"NearTheEnd", 1560.1, 7.5},
+                                         SpiralPointCase{"AtTheEnd", 1566.657, -3}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The boxes and the test at the samples only skip work: a route without them
 // (every element searched) gives the same feet, here around tight curves
@@ -181,9 +198,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
   using testing_support::Design;
   const Route route = Build(Design(0, {1000, 2000}, 10,
-                                   {{80, 0, 0, 0}, {60, 0, 90, 1}, {150, 90, 90, 1},
-                                    {60, 90, 0, 1}, {40, 0, 0, 0}, {120, 0, 250, -1},
-                                    {300, 250, 250, -1}, {90, 250, 60, -1}, {200, 60, 60, -1},
+                                   {{80, 0, 0, 0},
+                                    {60, 0, 90, 1},
+                                    {150, 90, 90, 1},
+                                    {60, 90, 0, 1},
+                                    {40, 0, 0, 0},
+                                    {120, 0, 250, -1},
+                                    {300, 250, 250, -1},
+                                    {90, 250, 60, -1},
+                                    {200, 60, 60, -1},
                                     {100, 0, 0, 0}},
                                    false));
   Route everyElement = route;

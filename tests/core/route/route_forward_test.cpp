@@ -13,9 +13,9 @@ using testing_support::Design;
 // Straight 1000–1100, spiral 1100–1200, then a 短链 of 20 m: the arc runs
 // 1220–1370 (QZ 1295); then a 长链 of 30 m: the straight runs 1340–1420.
 Route ChainedRoute() {
-  auto elements = Design(1000, {3378605.445, 453648.704}, 98.9488,
-                         {{100, 0, 0, 0}, {100, 0, 600, 1}, {150, 600, 600, 1}, {80, 0, 0, 0}},
-                         false);
+  auto elements =
+      Design(1000, {3378605.445, 453648.704}, 98.9488,
+             {{100, 0, 0, 0}, {100, 0, 600, 1}, {150, 600, 600, 1}, {80, 0, 0, 0}}, false);
   for (double* K : {&elements[2].values.K0, &elements[2].values.K1}) *K += 20;
   for (double* K : {&elements[3].values.K0, &elements[3].values.K1}) *K -= 10;
   return Build(elements);
@@ -23,9 +23,8 @@ Route ChainedRoute() {
 
 // Every point is the single-element computation on its element, bit for bit.
 void ExpectSingleElementResult(const Route& route, const RoutePoint& p) {
-  const ForwardResult single =
-      ForwardPoint(route.loaded[static_cast<size_t>(p.element - 1)], p.station, p.offset,
-                   p.skewDms);
+  const ForwardResult single = ForwardPoint(route.loaded[static_cast<size_t>(p.element - 1)],
+                                            p.station, p.offset, p.skewDms);
   EXPECT_EQ(p.result.point.X, single.point.X) << p.station;
   EXPECT_EQ(p.result.point.Y, single.point.Y) << p.station;
   EXPECT_EQ(p.result.azimuth, single.azimuth) << p.station;
@@ -57,13 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // A joint belongs to the element that starts there.
                     StationCase{1100, {{2, "ZH"}}},
                     // Before a 短链 the element holds its own end.
-                    StationCase{1200, {{2, ""}}},
-                    StationCase{1220, {{3, "HY"}}},
+                    StationCase{1200, {{2, ""}}}, StationCase{1220, {{3, "HY"}}},
                     StationCase{1295, {{3, "QZ"}}},
                     // In the 长链 both elements hold the station, in route order.
                     StationCase{1340, {{3, ""}, {4, "YZ"}}},
-                    StationCase{1355.5, {{3, ""}, {4, ""}}},
-                    StationCase{1370, {{3, ""}, {4, ""}}},
+                    StationCase{1355.5, {{3, ""}, {4, ""}}}, StationCase{1370, {{3, ""}, {4, ""}}},
                     StationCase{1420, {{4, "终点"}}}));
 
 struct RefusedCase {
@@ -83,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
     Stations, RouteForwardRefusalTest,
     testing::Values(
         RefusedCase{1210, "里程“1210”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
-        RefusedCase{1219.9999, "里程“1219.9999”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
+        RefusedCase{1219.9999,
+                    "里程“1219.9999”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
         // Written to three decimals this station read 01+000.000, the very
         // first station of the range it was refused for.
         RefusedCase{999.9995, "里程“999.9995”超出线路范围（1000～1420）！"},
@@ -95,7 +93,9 @@ struct TableCase {
   std::vector<std::tuple<double, int, std::string>> rows;  // station, element, label
 };
 
-void PrintTo(const TableCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TableCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RouteTableTest : public testing::TestWithParam<TableCase> {};
 
@@ -117,9 +117,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TableCase{"gap skipped",
                   {1180, 1240, 10},
-                  {{1180, 2, ""}, {1190, 2, ""}, {1200, 2, ""}, {1220, 3, "HY"}, {1230, 3, ""},
+                  {{1180, 2, ""},
+                   {1190, 2, ""},
+                   {1200, 2, ""},
+                   {1220, 3, "HY"},
+                   {1230, 3, ""},
                    {1240, 3, ""}}},
-        TableCase{"end only when reached", {1000, 1025, 10}, {{1000, 1, "起点"}, {1010, 1, ""}, {1020, 1, ""}}},
+        TableCase{"end only when reached",
+                  {1000, 1025, 10},
+                  {{1000, 1, "起点"}, {1010, 1, ""}, {1020, 1, ""}}},
         TableCase{"key points inserted once",
                   {1050, 1225, 50, {0}, 90, true},
                   {{1050, 1, ""}, {1100, 2, "ZH"}, {1150, 2, ""}, {1200, 2, ""}, {1220, 3, "HY"}}},
@@ -131,14 +137,18 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1120, 2, ""}, {1100, 2, "ZH"}, {1080, 1, ""}}},
         TableCase{"offsets per station",
                   {1400, 1420, 20, {-10, 0, 10}},
-                  {{1400, 4, ""}, {1400, 4, ""}, {1400, 4, ""}, {1420, 4, "终点"},
-                   {1420, 4, "终点"}, {1420, 4, "终点"}}}));
+                  {{1400, 4, ""},
+                   {1400, 4, ""},
+                   {1400, 4, ""},
+                   {1420, 4, "终点"},
+                   {1420, 4, "终点"},
+                   {1420, 4, "终点"}}}));
 
 TEST(RouteTable, StationIsThePreviousPlusTheStep) {
   // As the main window's table: 7600 + 0.1 ten times passes 7601 by
   // round-off, so the table of the initial element stops at 7600.9.
-  const Route route = Build({{{7586.707, 7946.707, 3378605.445, 453648.704, 98.565562, 0,
-                               4500, 1}, ""}});
+  const Route route =
+      Build({{{7586.707, 7946.707, 3378605.445, 453648.704, 98.565562, 0, 4500, 1}, ""}});
   const auto rows = std::get<std::vector<RoutePoint>>(RouteTable(route, {7600, 7601, 0.1}));
   ASSERT_EQ(rows.size(), 10u);
   double K = 7600;

@@ -23,7 +23,9 @@ struct JointCase {
   bool closed;
 };
 
-void PrintTo(const JointCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const JointCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class JointReportTest : public testing::TestWithParam<JointCase> {};
 
@@ -55,27 +57,62 @@ INSTANTIATE_TEST_SUITE_P(
     Joints, JointReportTest,
     testing::Values(
         JointCase{"Continuous", [](ElementValues&) {}, {}, 0, 0, 0, 0, true},
-        JointCase{"Position5mm", [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; },
-                  {}, 0, 3, -4, 0, false},
-        JointCase{"Position1_92mm", [](ElementValues& v) { v.X0 -= 0.0012, v.Y0 += 0.0015; },
-                  {}, 0, -1.2, 1.5, 0, true},
-        JointCase{"Position5mmWithinAWiderTolerance",
-                  [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; }, {6, 2}, 0, 3, -4, 0,
-                  true},
-        JointCase{"Azimuth3Seconds", [](ElementValues& v) { v.F += 0.0003; }, {}, 0, 0, 0, 3,
+        JointCase{"Position5mm",
+                  [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; },
+                  {},
+                  0,
+                  3,
+                  -4,
+                  0,
                   false},
-        JointCase{"AzimuthMinus1_5Seconds", [](ElementValues& v) { v.F -= 0.00015; }, {}, 0, 0,
-                  0, -1.5, true},
-        JointCase{"ShortChain", [](ElementValues& v) { v.K0 += 12.5, v.K1 += 12.5; }, {}, 12.5, 0,
-                  0, 0, true},
-        JointCase{"LongChain", [](ElementValues& v) { v.K0 -= 7.25, v.K1 -= 7.25; }, {}, -7.25, 0,
-                  0, 0, true}),
+        JointCase{"Position1_92mm",
+                  [](ElementValues& v) { v.X0 -= 0.0012, v.Y0 += 0.0015; },
+                  {},
+                  0,
+                  -1.2,
+                  1.5,
+                  0,
+                  true},
+        JointCase{"Position5mmWithinAWiderTolerance",
+                  [](ElementValues& v) { v.X0 += 0.003, v.Y0 -= 0.004; },
+                  {6, 2},
+                  0,
+                  3,
+                  -4,
+                  0,
+                  true},
+        JointCase{
+            "Azimuth3Seconds", [](ElementValues& v) { v.F += 0.0003; }, {}, 0, 0, 0, 3, false},
+        JointCase{"AzimuthMinus1_5Seconds",
+                  [](ElementValues& v) { v.F -= 0.00015; },
+                  {},
+                  0,
+                  0,
+                  0,
+                  -1.5,
+                  true},
+        JointCase{"ShortChain",
+                  [](ElementValues& v) { v.K0 += 12.5, v.K1 += 12.5; },
+                  {},
+                  12.5,
+                  0,
+                  0,
+                  0,
+                  true},
+        JointCase{"LongChain",
+                  [](ElementValues& v) { v.K0 -= 7.25, v.K1 -= 7.25; },
+                  {},
+                  -7.25,
+                  0,
+                  0,
+                  0,
+                  true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CheckJoints, ReducesTheAzimuthAcrossNorth) {
   // The typed F of 359°59ˊ59″ meets a tangent of 0°00ˊ01″: 2″, not a turn.
-  const Route route = Build({{{0, 100, 0, 0, 0.0001, 0, 0, 0}, ""},
-                             {{100, 200, 100, 0, 359.5959, 0, 0, 0}, ""}});
+  const Route route =
+      Build({{{0, 100, 0, 0, 0.0001, 0, 0, 0}, ""}, {{100, 200, 100, 0, 359.5959, 0, 0, 0}, ""}});
   EXPECT_NEAR(CheckJoints(route)[0].daz_sec, -2, 1e-6);
 }
 
@@ -145,8 +182,8 @@ TEST(DesignTable, RoadGivenToTheMillimetreClosesAndNamesItsKeyPoints) {
   }
   std::vector<std::pair<int, std::string>> labels;
   for (const KeyPoint& p : KeyPoints(route)) labels.emplace_back(p.element, p.label);
-  const std::vector<std::pair<int, std::string>> expected = {
-      {1, "起点"}, {2, "ZH"}, {3, "HY"}, {3, "QZ"}, {4, "YH"}, {4, "终点"}};
+  const std::vector<std::pair<int, std::string>> expected = {{1, "起点"}, {2, "ZH"}, {3, "HY"},
+                                                             {3, "QZ"},   {4, "YH"}, {4, "终点"}};
   EXPECT_EQ(labels, expected);
   EXPECT_DOUBLE_EQ(KeyPoints(route)[3].station, 7373.414 + 213.293 + 360 + 401.25 / 2);
 }

@@ -10,7 +10,9 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-RouteElement Straight(double K0, double K1) { return {{K0, K1, 5000, 2000, 90, 0, 0, 0}, ""}; }
+RouteElement Straight(double K0, double K1) {
+  return {{K0, K1, 5000, 2000, 90, 0, 0, 0}, ""};
+}
 
 struct RefusalCase {
   const char* name;

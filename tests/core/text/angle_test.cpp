@@ -54,24 +54,20 @@ TEST_P(DegreesToDmsTextTest, WritesShortestParts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, DegreesToDmsTextTest,
-    testing::Values(DmsTextCase{"DecimalSeconds", 98 + (56 + 55.62 / 60) / 60, "98°56ˊ55.62″"},
-                    DmsTextCase{"WholeDegrees", 12, "12°0ˊ0″"},
-                    DmsTextCase{"HalfDegree", 0.5, "0°30ˊ0″"},
-                    DmsTextCase{"NegativeHalfDegree", -0.5, "-0°30ˊ0″"},
-                    DmsTextCase{"HalfSecond", 12.5 + 0.5 / 3600, "12°30ˊ0.5″"},
-                    DmsTextCase{"Zero", 0.0, "0°0ˊ0″"},
-                    DmsTextCase{"NegativeZero", -0.0, "0°0ˊ0″"},
-                    DmsTextCase{"BeyondAFullTurn", 370.5, "370°30ˊ0″"},
-                    // Seconds that round to 60 carry, also through the minutes.
-                    DmsTextCase{"SecondsCarryIntoDegrees", 359 + 59.0 / 60 + 59.999 / 3600,
-                                "360°0ˊ0″"},
-                    DmsTextCase{"SecondsCarryIntoMinutes", 10 + 4.0 / 60 + 59.996 / 3600,
-                                "10°5ˊ0″"},
-                    DmsTextCase{"SecondsJustShortOfCarry", 10 + 4.0 / 60 + 59.994 / 3600,
-                                "10°4ˊ59.99″"},
-                    // A negative angle that rounds to nothing shows no minus sign.
-                    DmsTextCase{"NegativeRoundsToZero", -0.000001, "0°0ˊ0″"},
-                    DmsTextCase{"NegativeHundredthsOfASecond", -1e-4, "-0°0ˊ0.36″"}),
+    testing::Values(
+        DmsTextCase{"DecimalSeconds", 98 + (56 + 55.62 / 60) / 60, "98°56ˊ55.62″"},
+        DmsTextCase{"WholeDegrees", 12, "12°0ˊ0″"}, DmsTextCase{"HalfDegree", 0.5, "0°30ˊ0″"},
+        DmsTextCase{"NegativeHalfDegree", -0.5, "-0°30ˊ0″"},
+        DmsTextCase{"HalfSecond", 12.5 + 0.5 / 3600, "12°30ˊ0.5″"},
+        DmsTextCase{"Zero", 0.0, "0°0ˊ0″"}, DmsTextCase{"NegativeZero", -0.0, "0°0ˊ0″"},
+        DmsTextCase{"BeyondAFullTurn", 370.5, "370°30ˊ0″"},
+        // Seconds that round to 60 carry, also through the minutes.
+        DmsTextCase{"SecondsCarryIntoDegrees", 359 + 59.0 / 60 + 59.999 / 3600, "360°0ˊ0″"},
+        DmsTextCase{"SecondsCarryIntoMinutes", 10 + 4.0 / 60 + 59.996 / 3600, "10°5ˊ0″"},
+        DmsTextCase{"SecondsJustShortOfCarry", 10 + 4.0 / 60 + 59.994 / 3600, "10°4ˊ59.99″"},
+        // A negative angle that rounds to nothing shows no minus sign.
+        DmsTextCase{"NegativeRoundsToZero", -0.000001, "0°0ˊ0″"},
+        DmsTextCase{"NegativeHundredthsOfASecond", -1e-4, "-0°0ˊ0.36″"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Pins route azimuths printed below 0° and from 360° on ("-27°38ˊ52.4″",
@@ -85,7 +81,8 @@ struct AzimuthTextCase {
 class AzimuthDmsTextTest : public testing::TestWithParam<AzimuthTextCase> {};
 
 TEST_P(AzimuthDmsTextTest, IsWithinAFullTurn) {
-  EXPECT_EQ(AzimuthDmsText(GetParam().degrees), GetParam().text) << "degrees " << GetParam().degrees;
+  EXPECT_EQ(AzimuthDmsText(GetParam().degrees), GetParam().text)
+      << "degrees " << GetParam().degrees;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -23,29 +23,26 @@ TEST_P(ReadLenientTest, TakesTheLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadLenientTest,
-    testing::Values(LenientCase{"Decimal", "7586.707", 7586.707},
-                    LenientCase{"TrailingLetters", "12abc", 12}, LenientCase{"Letters", "abc", 0},
-                    LenientCase{"Empty", "", 0}, LenientCase{"Spaces", "   ", 0},
-                    LenientCase{"LeadingSpaces", "  -1", -1},
-                    LenientCase{"PlusSign", "+2.5", 2.5},
-                    // spaces inside are skipped
-                    LenientCase{"SpacesInside", "1 2 . 5", 12.5},
-                    LenientCase{"SpaceAfterMinus", "- 5", -5},
-                    LenientCase{"NoLeadingDigit", ".5", 0.5},
-                    LenientCase{"NegativeNoLeadingDigit", "-.5", -0.5},
-                    LenientCase{"TrailingPoint", "7.", 7}, LenientCase{"PointOnly", ".", 0},
-                    LenientCase{"MinusOnly", "-", 0}, LenientCase{"SecondPoint", "1.2.3", 1.2},
-                    LenientCase{"Exponent", "1e3", 1000},
-                    LenientCase{"NegativeExponentThenLetter", "1E-2x", 0.01},
-                    LenientCase{"ExponentWithoutDigits", "1e", 1},
-                    LenientCase{"ExponentSignWithoutDigits", "1e+", 1},
-                    LenientCase{"ExponentThenLetter", "2e x", 2},
-                    LenientCase{"TrailingLineBreak", "3378571.281\r\n", 3378571.281},
-                    // only spaces are skipped
-                    LenientCase{"LeadingLineBreak", "\r\n5", 0},
-                    LenientCase{"TrailingDescription", "98.565562 起点方位角F", 98.565562},
-                    LenientCase{"UnderflowToZero", "1e-400", 0},
-                    LenientCase{"ZeroWithExponent", "0.000e5", 0}),
+    testing::Values(
+        LenientCase{"Decimal", "7586.707", 7586.707}, LenientCase{"TrailingLetters", "12abc", 12},
+        LenientCase{"Letters", "abc", 0}, LenientCase{"Empty", "", 0},
+        LenientCase{"Spaces", "   ", 0}, LenientCase{"LeadingSpaces", "  -1", -1},
+        LenientCase{"PlusSign", "+2.5", 2.5},
+        // spaces inside are skipped
+        LenientCase{"SpacesInside", "1 2 . 5", 12.5}, LenientCase{"SpaceAfterMinus", "- 5", -5},
+        LenientCase{"NoLeadingDigit", ".5", 0.5},
+        LenientCase{"NegativeNoLeadingDigit", "-.5", -0.5}, LenientCase{"TrailingPoint", "7.", 7},
+        LenientCase{"PointOnly", ".", 0}, LenientCase{"MinusOnly", "-", 0},
+        LenientCase{"SecondPoint", "1.2.3", 1.2}, LenientCase{"Exponent", "1e3", 1000},
+        LenientCase{"NegativeExponentThenLetter", "1E-2x", 0.01},
+        LenientCase{"ExponentWithoutDigits", "1e", 1},
+        LenientCase{"ExponentSignWithoutDigits", "1e+", 1},
+        LenientCase{"ExponentThenLetter", "2e x", 2},
+        LenientCase{"TrailingLineBreak", "3378571.281\r\n", 3378571.281},
+        // only spaces are skipped
+        LenientCase{"LeadingLineBreak", "\r\n5", 0},
+        LenientCase{"TrailingDescription", "98.565562 起点方位角F", 98.565562},
+        LenientCase{"UnderflowToZero", "1e-400", 0}, LenientCase{"ZeroWithExponent", "0.000e5", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadLenient, GivesInfinityBeyondTheDoubleRange) {
@@ -70,11 +67,9 @@ TEST_P(ReadStrictTest, WantsOneWholeNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadStrictTest,
-    testing::Values(StrictCase{"Whole", "5", 5},
-                    StrictCase{"SurroundingSpaces", "  -10  ", -10},
+    testing::Values(StrictCase{"Whole", "5", 5}, StrictCase{"SurroundingSpaces", "  -10  ", -10},
                     StrictCase{"SignAndExponent", "+1.5e2", 150},
-                    StrictCase{"NoLeadingDigit", ".5", 0.5},
-                    StrictCase{"TrailingPoint", "7.", 7},
+                    StrictCase{"NoLeadingDigit", ".5", 0.5}, StrictCase{"TrailingPoint", "7.", 7},
                     StrictCase{"Letters", "abc", std::nullopt},
                     StrictCase{"TrailingLetters", "12abc", std::nullopt},
                     StrictCase{"SpaceInside", "1 2", std::nullopt},

@@ -45,18 +45,21 @@ std::string Show(double x) {
 void ExpectSameTexts(double x, int decimals) {
   Texts t;
   for (const double v : {x, -x}) {
-    std::string fault =
-        Differs(t, [&](char* o) { return WriteGeneralText(o, v); },
-                [&](char* o) { return previous::WriteGeneralText(o, v); });
+    std::string fault = Differs(
+        t, [&](char* o) { return WriteGeneralText(o, v); },
+        [&](char* o) { return previous::WriteGeneralText(o, v); });
     ASSERT_EQ(fault, "") << "general " << Show(v);
-    fault = Differs(t, [&](char* o) { return WriteFixedText(o, v, decimals); },
-                    [&](char* o) { return previous::WriteFixedText(o, v, decimals); });
+    fault = Differs(
+        t, [&](char* o) { return WriteFixedText(o, v, decimals); },
+        [&](char* o) { return previous::WriteFixedText(o, v, decimals); });
     ASSERT_EQ(fault, "") << "fixed " << decimals << " " << Show(v);
-    fault = Differs(t, [&](char* o) { return WriteLabelText(o, v, decimals); },
-                    [&](char* o) { return previous::WriteLabelText(o, v, decimals); });
+    fault = Differs(
+        t, [&](char* o) { return WriteLabelText(o, v, decimals); },
+        [&](char* o) { return previous::WriteLabelText(o, v, decimals); });
     ASSERT_EQ(fault, "") << "label " << decimals << " " << Show(v);
-    fault = Differs(t, [&](char* o) { return WriteDmsText(o, v); },
-                    [&](char* o) { return previous::WriteDmsText(o, v); });
+    fault = Differs(
+        t, [&](char* o) { return WriteDmsText(o, v); },
+        [&](char* o) { return previous::WriteDmsText(o, v); });
     ASSERT_EQ(fault, "") << "dms " << Show(v);
   }
 }
@@ -64,10 +67,9 @@ void ExpectSameTexts(double x, int decimals) {
 // The awkward values: over a million of them, each written in every form at
 // three or four decimals, or a number that cycles through 0 to 19.
 std::vector<double> AwkwardValues() {
-  std::vector<double> values = {0.0,       DBL_MIN,   DBL_MAX, DBL_TRUE_MIN, 0x1p53,
-                                0x1p64,    9e18,      1e15,    1e-4,         1e-5,
-                                0x1p-1074, 59.995,    0.005,   1e300,        1e-300,
-                                HUGE_VAL,  NAN,       0x1p63,  0x1p-11,      0.5};
+  std::vector<double> values = {0.0,    DBL_MIN,  DBL_MAX, DBL_TRUE_MIN, 0x1p53,  0x1p64, 9e18,
+                                1e15,   1e-4,     1e-5,    0x1p-1074,    59.995,  0.005,  1e300,
+                                1e-300, HUGE_VAL, NAN,     0x1p63,       0x1p-11, 0.5};
   std::mt19937_64 random(20261208);
   // Exact halves at d decimals are the odd multiples of 2^-(d+1).
   for (int d = 0; d <= 19; ++d)

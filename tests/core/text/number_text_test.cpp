@@ -66,19 +66,19 @@ TEST_P(LabelTextTest, RoundsToFourThenDropsZeros) {
   EXPECT_EQ(LabelText(GetParam().value, 4), GetParam().text) << "value " << GetParam().value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, LabelTextTest,
-    testing::Values(TextCase{"CoordinateNoiseDropped", 3378568.39600001, "3378568.396"},
-                    TextCase{"RoundsToWhole", 10.00004, "10"},
-                    TextCase{"NegativeRoundsToZero", -0.00004, "0"},
-                    TextCase{"HalfOfLastDecimalRoundsUp", 0.00005, "0.0001"},
-                    // below half: the binary value is under it
-                    TextCase{"BelowHalfOfLastDecimal", 0.000025, "0"},
-                    // an exact half goes to the even digit
-                    TextCase{"ExactHalfToEvenDown", 0.03125, "0.0312"},
-                    TextCase{"ExactHalfToEvenUp", 0.09375, "0.0938"},
-                    TextCase{"NegativeOneDecimal", -12.5, "-12.5"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, LabelTextTest,
+                         testing::Values(TextCase{"CoordinateNoiseDropped", 3378568.39600001,
+                                                  "3378568.396"},
+                                         TextCase{"RoundsToWhole", 10.00004, "10"},
+                                         TextCase{"NegativeRoundsToZero", -0.00004, "0"},
+                                         TextCase{"HalfOfLastDecimalRoundsUp", 0.00005, "0.0001"},
+                                         // below half: the binary value is under it
+                                         TextCase{"BelowHalfOfLastDecimal", 0.000025, "0"},
+                                         // an exact half goes to the even digit
+                                         TextCase{"ExactHalfToEvenDown", 0.03125, "0.0312"},
+                                         TextCase{"ExactHalfToEvenUp", 0.09375, "0.0938"},
+                                         TextCase{"NegativeOneDecimal", -12.5, "-12.5"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class StationTextTest : public testing::TestWithParam<TextCase> {};
 
@@ -123,7 +123,7 @@ TEST(NumberTexts, AgreeWithTheLibraryConversion) {
   char buffer[512];
   for (int i = 0; i < 200000; ++i) {
     double x = std::pow(10.0, exponent(random)) * (random() % 2 ? 1 : -1);
-    if (i % 4 == 0) x = std::round(x * 1000) / 1000;                  // typed millimetres
+    if (i % 4 == 0) x = std::round(x * 1000) / 1000;                     // typed millimetres
     if (i % 8 == 1) x = std::ldexp(std::round(std::ldexp(x, 10)), -10);  // exact halves
     const int d = decimals(random);
     auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, d).ptr;

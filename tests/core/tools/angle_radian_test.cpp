@@ -17,7 +17,9 @@ struct ToRadiansCase {
   const char* radians;
 };
 
-void PrintTo(const ToRadiansCase& c, std::ostream* os) { *os << Boxes(c.fields); }
+void PrintTo(const ToRadiansCase& c, std::ostream* os) {
+  *os << Boxes(c.fields);
+}
 
 class DegreesToRadiansTest : public testing::TestWithParam<ToRadiansCase> {};
 
@@ -50,7 +52,9 @@ struct ToDmsCase {
   DmsFields fields;
 };
 
-void PrintTo(const ToDmsCase& c, std::ostream* os) { *os << testing::PrintToString(c.radians); }
+void PrintTo(const ToDmsCase& c, std::ostream* os) {
+  *os << testing::PrintToString(c.radians);
+}
 
 class RadiansToDegreesTest : public testing::TestWithParam<ToDmsCase> {};
 
@@ -117,19 +121,31 @@ INSTANTIATE_TEST_SUITE_P(
         // Whichever box is blank, the focus goes to Text1.
         RefusalCase{"SecondsSpaces", {"10", "20", "  "}, true, kIncompleteDms},
         RefusalCase{"BlankBeforeLetters", {"abc", "", "30"}, true, kIncompleteDms},
-        RefusalCase{"DegreesLetters", {"abc", "20", "30"}, true,
+        RefusalCase{"DegreesLetters",
+                    {"abc", "20", "30"},
+                    true,
                     {"输入“度”不是有效的数字！", RefusalKind::UnusableValue, Field::Degrees}},
-        RefusalCase{"MinutesTrailingText", {"10", "20分", "30"}, true,
+        RefusalCase{"MinutesTrailingText",
+                    {"10", "20分", "30"},
+                    true,
                     {"输入“分”不是有效的数字！", RefusalKind::UnusableValue, Field::Minutes}},
-        RefusalCase{"SecondsBeyondRange", {"10", "20", "1e999"}, true,
+        RefusalCase{"SecondsBeyondRange",
+                    {"10", "20", "1e999"},
+                    true,
                     {"输入“秒”不是有效的数字！", RefusalKind::UnusableValue, Field::Seconds}},
         RefusalCase{"SumBeyondRange", {"1e308", "1e308", "0"}, true, kTooLarge},
         RefusalCase{"RadiansBlank", {" ", "", ""}, false, kIncompleteRadians},
-        RefusalCase{"RadiansLetters", {"abc", "", ""}, false,
+        RefusalCase{"RadiansLetters",
+                    {"abc", "", ""},
+                    false,
                     {"输入“弧度”不是有效的数字！", RefusalKind::UnusableValue, Field::Radians}},
-        RefusalCase{"RadiansComma", {"0,5", "", ""}, false,
+        RefusalCase{"RadiansComma",
+                    {"0,5", "", ""},
+                    false,
                     {"输入“弧度”不是有效的数字！", RefusalKind::UnusableValue, Field::Radians}},
-        RefusalCase{"ResultDegreesBeyondRange", {"1e307", "", ""}, false,
+        RefusalCase{"ResultDegreesBeyondRange",
+                    {"1e307", "", ""},
+                    false,
                     {"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue,
                      Field::Radians}}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -7,12 +7,14 @@ namespace {
 
 const AzimuthFields kDefaults{"3367011.241", "463520.5531", "3366815.284", "463819.0273"};
 
-AzimuthFields FromOrigin(const char* xb, const char* yb) { return {"0", "0", xb, yb}; }
+AzimuthFields FromOrigin(const char* xb, const char* yb) {
+  return {"0", "0", xb, yb};
+}
 
 // The four boxes as typed, quoted so that spaces show.
 std::string Typed(const AzimuthFields& f) {
-  return "Xa " + testing::PrintToString(f.xa) + ", Ya " + testing::PrintToString(f.ya) +
-         ", Xb " + testing::PrintToString(f.xb) + ", Yb " + testing::PrintToString(f.yb);
+  return "Xa " + testing::PrintToString(f.xa) + ", Ya " + testing::PrintToString(f.ya) + ", Xb " +
+         testing::PrintToString(f.xb) + ", Yb " + testing::PrintToString(f.yb);
 }
 
 struct ResultCase {
@@ -21,7 +23,9 @@ struct ResultCase {
   AzimuthTexts texts;
 };
 
-void PrintTo(const ResultCase& c, std::ostream* os) { *os << Typed(c.fields); }
+void PrintTo(const ResultCase& c, std::ostream* os) {
+  *os << Typed(c.fields);
+}
 
 class AzimuthResultTest : public testing::TestWithParam<ResultCase> {};
 
@@ -48,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"SecondsCut", FromOrigin("3", "4"), {"53", "7", "48", "5.0000"}},
         ResultCase{"NearlyEast", FromOrigin("0.0000001", "5"), {"90", "0", "0", "5.0000"}},
         ResultCase{"NearlyWest", FromOrigin("0.0000001", "-5"), {"270", "0", "0", "5.0000"}},
-        ResultCase{"NearlySamePoint", FromOrigin("0.0000001", "0"),
-                   {"270", "0", "0", "0.0000"}},
+        ResultCase{"NearlySamePoint", FromOrigin("0.0000001", "0"), {"270", "0", "0", "0.0000"}},
         ResultCase{"LettersReadAsZero", {"abc", " 0 ", "3m", "4 米"}, {"53", "7", "48", "5.0000"}},
         ResultCase{"LeadingNumber", {"-0", "+0", "1e2xyz", "0"}, {"0", "0", "0", "100.0000"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -60,7 +63,9 @@ struct RefusalCase {
   Refusal refusal;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << Typed(c.fields); }
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+  *os << Typed(c.fields);
+}
 
 class AzimuthRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
@@ -72,29 +77,35 @@ TEST_P(AzimuthRefusalTest, Refuses) {
 }
 
 const Refusal kIncomplete{"数据未输入完整！", RefusalKind::MissingInput, Field::XA};
-const Refusal kZeroDivisor{"除数为零，请检查坐标输入是否正确！", RefusalKind::DivisionByZero, Field::XA};
+const Refusal kZeroDivisor{"除数为零，请检查坐标输入是否正确！", RefusalKind::DivisionByZero,
+                           Field::XA};
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, AzimuthRefusalTest,
-    testing::Values(
-        RefusalCase{"AllBlank", {"", "", "", ""}, kIncomplete},
-        // Whichever box is blank, the focus goes to txtXa.
-        RefusalCase{"YbSpaces", {"1", "2", "3", "   "}, kIncomplete},
-        RefusalCase{"XbBlank", {"1", "2", "", "4"}, kIncomplete},
-        RefusalCase{"DueEast", FromOrigin("0", "100"), kZeroDivisor},
-        RefusalCase{"SamePoint", FromOrigin("0", "0"), kZeroDivisor},
-        RefusalCase{"XDifferenceBelowTheLimit", FromOrigin("0.000000009", "100"), kZeroDivisor},
-        // Far apart but with equal X: still no distance.
-        RefusalCase{"FarDueWest", {"5", "1e9", "5", "-1e9"}, kZeroDivisor},
-        RefusalCase{"XbBeyondRange", FromOrigin("1e999", "0"),
-                    {"输入“Xb”超出数值范围！", RefusalKind::UnusableValue, Field::XB}},
-        RefusalCase{"YaBeyondRange", {"0", "-1e400", "1", "1"},
-                    {"输入“Ya”超出数值范围！", RefusalKind::UnusableValue, Field::YA}},
-        RefusalCase{"SquaresOverflow", FromOrigin("1e200", "1"),
-                    {"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue, Field::XA}},
-        RefusalCase{"DifferenceOverflows", {"-1.7e308", "0", "1.7e308", "0"},
-                    {"计算结果超出数值范围，请检查输入数据！", RefusalKind::UnusableValue,
-                     Field::XA}}),
+    testing::Values(RefusalCase{"AllBlank", {"", "", "", ""}, kIncomplete},
+                    // Whichever box is blank, the focus goes to txtXa.
+                    RefusalCase{"YbSpaces", {"1", "2", "3", "   "}, kIncomplete},
+                    RefusalCase{"XbBlank", {"1", "2", "", "4"}, kIncomplete},
+                    RefusalCase{"DueEast", FromOrigin("0", "100"), kZeroDivisor},
+                    RefusalCase{"SamePoint", FromOrigin("0", "0"), kZeroDivisor},
+                    RefusalCase{"XDifferenceBelowTheLimit", FromOrigin("0.000000009", "100"),
+                                kZeroDivisor},
+                    // Far apart but with equal X: still no distance.
+                    RefusalCase{"FarDueWest", {"5", "1e9", "5", "-1e9"}, kZeroDivisor},
+                    RefusalCase{"XbBeyondRange",
+                                FromOrigin("1e999", "0"),
+                                {"输入“Xb”超出数值范围！", RefusalKind::UnusableValue, Field::XB}},
+                    RefusalCase{"YaBeyondRange",
+                                {"0", "-1e400", "1", "1"},
+                                {"输入“Ya”超出数值范围！", RefusalKind::UnusableValue, Field::YA}},
+                    RefusalCase{"SquaresOverflow",
+                                FromOrigin("1e200", "1"),
+                                {"计算结果超出数值范围，请检查输入数据！",
+                                 RefusalKind::UnusableValue, Field::XA}},
+                    RefusalCase{"DifferenceOverflows",
+                                {"-1.7e308", "0", "1.7e308", "0"},
+                                {"计算结果超出数值范围，请检查输入数据！",
+                                 RefusalKind::UnusableValue, Field::XA}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -36,15 +36,18 @@ TEST_F(ElementFileTest, WritesGbkLinesWithDescriptionsAtColumnThirty) {
   ASSERT_EQ(lines.size(), 9);
   EXPECT_TRUE(lines[8].isEmpty()) << "the file ends with the eighth line's CR LF";
   EXPECT_EQ(lines[0], "7586.707" + QByteArray(21, ' ') +
-                          QByteArray::fromHex("c6f0b5e3d7aebac54b28c7facfdfc6f0b5e3c0efb3cc29") + "\r");
-  EXPECT_EQ(lines[4], "98.565562" + QByteArray(20, ' ') +
-                          QByteArray::fromHex("c6f0b5e3b7bdcebbbdc74628642e6d73b8f1cabd3a3938a1e33536"
-                                              "a84035352e3632a1e5ceaa39382e35363535363229") +
+                          QByteArray::fromHex("c6f0b5e3d7aebac54b28c7facfdfc6f0b5e3c0efb3cc29") +
                           "\r");
-  EXPECT_EQ(lines[7], "1" + QByteArray(28, ' ') +
-                          QByteArray::fromHex("c7facfdfd7aacff228d7f3d7aaceaa2d31a1a2d3d2d7aaceaa31a1a2"
-                                              "d6b1cfdfceaa3029") +
-                          "\r");
+  EXPECT_EQ(lines[4],
+            "98.565562" + QByteArray(20, ' ') +
+                QByteArray::fromHex("c6f0b5e3b7bdcebbbdc74628642e6d73b8f1cabd3a3938a1e33536"
+                                    "a84035352e3632a1e5ceaa39382e35363535363229") +
+                "\r");
+  EXPECT_EQ(lines[7],
+            "1" + QByteArray(28, ' ') +
+                QByteArray::fromHex("c7facfdfd7aacff228d7f3d7aaceaa2d31a1a2d3d2d7aaceaa31a1a2"
+                                    "d6b1cfdfceaa3029") +
+                "\r");
   for (const QByteArray& line : lines.first(8)) {
     EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
     EXPECT_EQ(line.indexOf('\r'), line.size() - 1);
@@ -53,8 +56,7 @@ TEST_F(ElementFileTest, WritesGbkLinesWithDescriptionsAtColumnThirty) {
 
 TEST_F(ElementFileTest, KeepsTheDescriptionOnTheLineOfALongOrEmptyValue) {
   const QString long_value = QString(40, u'9');
-  const QString text =
-      ElementFileText(WithField(WithField(kInitial, 0, long_value), 1, QString()));
+  const QString text = ElementFileText(WithField(WithField(kInitial, 0, long_value), 1, QString()));
   const QStringList lines = text.split(QStringLiteral("\r\n"));
   EXPECT_EQ(lines[0], long_value + u' ' + kElementDescriptions[0]);
   EXPECT_EQ(lines[1], QString(29, u' ') + kElementDescriptions[1]);
@@ -125,8 +127,8 @@ TEST_P(HandWrittenFile, ReadsTheFirstEightLines) {
   EXPECT_EQ(ReadElementFile(path), (FileOutcome<ElementFieldTexts>(kInitial)));
 }
 
-const char* const kBare[] = {"7586.707", "7946.707", "3378605.445", "453648.704",
-                             "98.565562", "0",       "4500",        "1"};
+const char* const kBare[] = {"7586.707",  "7946.707", "3378605.445", "453648.704",
+                             "98.565562", "0",        "4500",        "1"};
 const std::initializer_list<const char*> kBareLines = {kBare[0], kBare[1], kBare[2], kBare[3],
                                                        kBare[4], kBare[5], kBare[6], kBare[7]};
 
@@ -142,20 +144,24 @@ INSTANTIATE_TEST_SUITE_P(
         HandWrittenCase{"ValuesPaddedAndCommented",
                         "  7586.707 K0\r\n7946.707\t\r\n+3378605.445xyz\r\n453648.704\r\n"
                         "98.565562\r\n0.0\r\n4.5e3\r\n1.\r\n"},
-        HandWrittenCase{"Utf8WithByteOrderMark",
-                        "\xEF\xBB\xBF" + Lines(kBareLines).replace(
-                                             "\r\n1\r\n", "\r\n1 \xE6\x9B\xB2\xE7\xBA\xBF\r\n")},
+        HandWrittenCase{
+            "Utf8WithByteOrderMark",
+            "\xEF\xBB\xBF" +
+                Lines(kBareLines).replace("\r\n1\r\n", "\r\n1 \xE6\x9B\xB2\xE7\xBA\xBF\r\n")},
         // Pin the refusal "第6行不是GBK编码的文字" of files that any modern
         // editor writes: UTF-8 descriptions without a byte-order mark.
         HandWrittenCase{"Utf8WithoutByteOrderMark",
-                        Lines(kBareLines).replace("\r\n0\r\n",
-                                                  "\r\n0 \xE8\xB5\xB7\xE7\x82\xB9\xE5\x8D\x8A"
-                                                  "\xE5\xBE\x84RQ(\xE7\x9B\xB4\xE7\xBA\xBF)\r\n")},
+                        Lines(kBareLines)
+                            .replace("\r\n0\r\n",
+                                     "\r\n0 \xE8\xB5\xB7\xE7\x82\xB9\xE5\x8D\x8A"
+                                     "\xE5\xBE\x84RQ(\xE7\x9B\xB4\xE7\xBA\xBF)\r\n")},
         // Only the leading number counts; a description in no encoding at all
         // is not the reader's business.
-        HandWrittenCase{"UndecodableDescription",
-                        Lines(kBareLines).replace("\r\n3378605.445\r\n", "\r\n3378605.445 \x81\x20\r\n")},
-        HandWrittenCase{"LeadByteAtLineEnd", Lines(kBareLines).replace("\r\n1\r\n", "\r\n1 \xC7\r\n")}),
+        HandWrittenCase{
+            "UndecodableDescription",
+            Lines(kBareLines).replace("\r\n3378605.445\r\n", "\r\n3378605.445 \x81\x20\r\n")},
+        HandWrittenCase{"LeadByteAtLineEnd",
+                        Lines(kBareLines).replace("\r\n1\r\n", "\r\n1 \xC7\r\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedFileCase {
@@ -185,7 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
                         "不足八行，不是线元数据文件！"},
         RefusedFileCase{"NulBytes", QByteArray("1\r\n2\r\n3\0\r\n4\r\n5\r\n6\r\n7\r\n8\r\n", 25),
                         "含有非文本内容，不是线元数据文件！"},
-        RefusedFileCase{"Utf16", QByteArray("\xFF\xFE" "1\0\r\0\n\0", 8),
+        RefusedFileCase{"Utf16",
+                        QByteArray("\xFF\xFE"
+                                   "1\0\r\0\n\0",
+                                   8),
                         "含有非文本内容，不是线元数据文件！"},
         RefusedFileCase{"ControlBytes", Lines({"1", "2", "3\x01\x02", "4", "5", "6", "7", "8"}),
                         "含有非文本内容，不是线元数据文件！"},
@@ -197,14 +206,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ElementFileTest, RefusesAFileThatCannotBeOpened) {
   const QString missing = PathOf("missing.txt");
-  EXPECT_EQ(ReadElementFile(missing),
-            (FileOutcome<ElementFieldTexts>(FileRefusal{
-                QStringLiteral("无法打开文件“%1”：文件不存在！").arg(QDir::toNativeSeparators(missing))})));
+  EXPECT_EQ(
+      ReadElementFile(missing),
+      (FileOutcome<ElementFieldTexts>(FileRefusal{QStringLiteral("无法打开文件“%1”：文件不存在！")
+                                                      .arg(QDir::toNativeSeparators(missing))})));
   QDir().mkpath(PathOf("folder.txt"));
   EXPECT_EQ(ReadElementFile(PathOf("folder.txt")),
-            (FileOutcome<ElementFieldTexts>(FileRefusal{
-                QStringLiteral("无法打开文件“%1”：这是一个文件夹！")
-                    .arg(QDir::toNativeSeparators(PathOf("folder.txt")))})));
+            (FileOutcome<ElementFieldTexts>(
+                FileRefusal{QStringLiteral("无法打开文件“%1”：这是一个文件夹！")
+                                .arg(QDir::toNativeSeparators(PathOf("folder.txt")))})));
 }
 
 // Pins the window that hung for good on opening a FIFO, and the loop of links
@@ -221,10 +231,10 @@ TEST_F(ElementFileTest, RefusesWhatIsNotARegularFileWithoutWaitingOnIt) {
   ASSERT_TRUE(QFile::link(loop, PathOf("loop2.txt")));
   const QString dangling = PathOf("dangling.txt");
   ASSERT_TRUE(QFile::link(PathOf("gone.txt"), dangling));
-  for (const Case& c : {Case{fifo, "这是一个管道，不是普通文件"},
-                        Case{loop, "符号链接形成循环，找不到文件"},
-                        Case{dangling, "符号链接指向的文件不存在"},
-                        Case{"/dev/null", "这是一个设备，不是普通文件"}})
+  for (const Case& c :
+       {Case{fifo, "这是一个管道，不是普通文件"}, Case{loop, "符号链接形成循环，找不到文件"},
+        Case{dangling, "符号链接指向的文件不存在"},
+        Case{"/dev/null", "这是一个设备，不是普通文件"}})
     EXPECT_EQ(ReadElementFile(c.path),
               (FileOutcome<ElementFieldTexts>(FileRefusal{
                   QStringLiteral("无法打开文件“%1”：%2！")
@@ -258,8 +268,9 @@ TEST_P(RefusedElementSave, KeepsThePreviousFile) {
   const auto refusal =
       SaveElementFile(path, WithField(kInitial, GetParam().field, GetParam().text));
   ASSERT_TRUE(refusal.has_value());
-  EXPECT_EQ(refusal->message, QStringLiteral("无法保存文件“%1”：").arg(QDir::toNativeSeparators(path)) +
-                                  QString::fromUtf8(GetParam().reason));
+  EXPECT_EQ(refusal->message,
+            QStringLiteral("无法保存文件“%1”：").arg(QDir::toNativeSeparators(path)) +
+                QString::fromUtf8(GetParam().reason));
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_EQ(Entries(), QStringList{"element.txt"});
 }
@@ -280,17 +291,16 @@ TEST_F(ElementFileTest, ReportsAFolderWhereNoFileCanBeCreated) {
   const QString under_file = Unwritable();
   const auto refusal = SaveElementFile(under_file, kInitial);
   ASSERT_TRUE(refusal.has_value());
-  EXPECT_EQ(refusal->message,
-            QStringLiteral("无法保存文件“%1”：“%2”不是文件夹！")
-                .arg(QDir::toNativeSeparators(under_file), QDir::toNativeSeparators(PathOf("plain.txt"))));
+  EXPECT_EQ(refusal->message, QStringLiteral("无法保存文件“%1”：“%2”不是文件夹！")
+                                  .arg(QDir::toNativeSeparators(under_file),
+                                       QDir::toNativeSeparators(PathOf("plain.txt"))));
 
   const QString missing = PathOf("no such folder/element.txt");
   const auto missing_refusal = SaveElementFile(missing, kInitial);
   ASSERT_TRUE(missing_refusal.has_value());
-  EXPECT_EQ(missing_refusal->message,
-            QStringLiteral("无法保存文件“%1”：文件夹“%2”不存在！")
-                .arg(QDir::toNativeSeparators(missing),
-                     QDir::toNativeSeparators(PathOf("no such folder"))));
+  EXPECT_EQ(missing_refusal->message, QStringLiteral("无法保存文件“%1”：文件夹“%2”不存在！")
+                                          .arg(QDir::toNativeSeparators(missing),
+                                               QDir::toNativeSeparators(PathOf("no such folder"))));
   EXPECT_EQ(Entries(), QStringList{"plain.txt"});
 }
 

@@ -25,14 +25,29 @@ std::string GeneratedText(std::mt19937_64& random) {
   const double value = (random() % 2 ? -1 : 1) * magnitude;
   char buffer[64];
   switch (kind(random)) {
-    case 0: std::snprintf(buffer, sizeof buffer, "%.3f", value); break;
-    case 1: std::snprintf(buffer, sizeof buffer, "%.6f0", value); break;
-    case 2: std::snprintf(buffer, sizeof buffer, "%.17g", value); break;
-    case 3: std::snprintf(buffer, sizeof buffer, "%.4e", value); break;
-    case 4: std::snprintf(buffer, sizeof buffer, "  %.2f  ", value); break;
-    case 5: std::snprintf(buffer, sizeof buffer, "%.1fm", value); break;
-    case 6: return random() % 2 ? "" : "abc";
-    default: std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(value)); break;
+    case 0:
+      std::snprintf(buffer, sizeof buffer, "%.3f", value);
+      break;
+    case 1:
+      std::snprintf(buffer, sizeof buffer, "%.6f0", value);
+      break;
+    case 2:
+      std::snprintf(buffer, sizeof buffer, "%.17g", value);
+      break;
+    case 3:
+      std::snprintf(buffer, sizeof buffer, "%.4e", value);
+      break;
+    case 4:
+      std::snprintf(buffer, sizeof buffer, "  %.2f  ", value);
+      break;
+    case 5:
+      std::snprintf(buffer, sizeof buffer, "%.1fm", value);
+      break;
+    case 6:
+      return random() % 2 ? "" : "abc";
+    default:
+      std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(value));
+      break;
   }
   return buffer;
 }

@@ -68,13 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
                   FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes, "", "", "",
                           kSignatureBytes})},
         TableCase{"OneRow", kHeader + "\r\n" + QString::fromUtf8(kRow) + "\r\n",
-                  FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes, kRowBytes, "", "",
-                          "", kSignatureBytes})},
-        // A box the user edited: lines joined by LF, the last without an end.
-        TableCase{"EditedWithLfAndNoFinalEnd", kHeader + "\n" + QString::fromUtf8(kRow) + " 已复核",
-                  FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes,
-                          kRowBytes + QByteArray::fromHex("20d2d1b8b4bacb"), "", "",
+                  FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes, kRowBytes, "", "", "",
                           kSignatureBytes})},
+        // A box the user edited: lines joined by LF, the last without an end.
+        TableCase{
+            "EditedWithLfAndNoFinalEnd", kHeader + "\n" + QString::fromUtf8(kRow) + " 已复核",
+            FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes,
+                    kRowBytes + QByteArray::fromHex("20d2d1b8b4bacb"), "", "", kSignatureBytes})},
         TableCase{"OnlySpaces", "   ",
                   FileOf({"", "", kTitleBytes, kRuleBytes, "", "   ", "", "", kSignatureBytes})}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -83,8 +83,8 @@ TEST_F(TableFileTest, SavingTwiceLeavesOneCopy) {
   const QString path = PathOf("table.txt");
   ASSERT_EQ(SaveTableFile(path, kHeader + "\r\n" + QString::fromUtf8(kRow) + "\r\n"), std::nullopt);
   ASSERT_EQ(SaveTableFile(path, kHeader + "\r\n"), std::nullopt);
-  EXPECT_EQ(ReadBytes(path), FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes, "", "",
-                                     "", kSignatureBytes}));
+  EXPECT_EQ(ReadBytes(path), FileOf({"", "", kTitleBytes, kRuleBytes, "", kHeaderBytes, "", "", "",
+                                     kSignatureBytes}));
   EXPECT_EQ(Entries(), QStringList{"table.txt"});
 }
 
@@ -124,9 +124,8 @@ TEST_F(TableFileTest, ReportsAPathThatCannotBeWritten) {
   QDir().mkpath(PathOf("folder.txt"));
   const auto folder_refusal = SaveTableFile(PathOf("folder.txt"), kHeader);
   ASSERT_TRUE(folder_refusal.has_value());
-  EXPECT_EQ(folder_refusal->message,
-            QStringLiteral("无法保存文件“%1”：已有同名的文件夹！")
-                .arg(QDir::toNativeSeparators(PathOf("folder.txt"))));
+  EXPECT_EQ(folder_refusal->message, QStringLiteral("无法保存文件“%1”：已有同名的文件夹！")
+                                         .arg(QDir::toNativeSeparators(PathOf("folder.txt"))));
   EXPECT_EQ(Entries(), (QStringList{"folder.txt", "plain.txt"}));
 }
 

@@ -1,8 +1,8 @@
 // The quotes a refusal makes of the file's or the user's text: short texts as
 // they are, long ones cut with "…", long lists cut to a few names.
-#include <gtest/gtest.h>
-
 #include "echoed_text.h"
+
+#include <gtest/gtest.h>
 
 namespace tarnvel {
 namespace {
@@ -26,8 +26,7 @@ const QString kWide = QStringLiteral("\U00020BB7");
 
 INSTANTIATE_TEST_SUITE_P(
     , EchoedTextTest,
-    testing::Values(EchoCase{"empty", QString(), QString()},
-                    EchoCase{"forty_kept", k40, k40},
+    testing::Values(EchoCase{"empty", QString(), QString()}, EchoCase{"forty_kept", k40, k40},
                     EchoCase{"forty_one_cut", k40 + u'x', k40 + QStringLiteral("…")},
                     EchoCase{"fifty_megabytes_cut", QString(50'000'000, u'1'),
                              QString(40, u'1') + QStringLiteral("…")},
@@ -58,13 +57,13 @@ QStringList Numbered(int count) {
 
 INSTANTIATE_TEST_SUITE_P(
     , ListedNamesTest,
-    testing::Values(NamesCase{"none", {}, QString()},
-                    NamesCase{"five_all", Numbered(5), QStringLiteral("L1、L2、L3、L4、L5")},
-                    NamesCase{"six_cut", Numbered(6), QStringLiteral("L1、L2、L3、L4、L5、…等6个")},
-                    NamesCase{"hundred_thousand_cut", Numbered(100000),
-                              QStringLiteral("L1、L2、L3、L4、L5、…等100000个")},
-                    NamesCase{"long_name_cut", {QString(41, u'n')},
-                              QString(40, u'n') + QStringLiteral("…")}),
+    testing::Values(
+        NamesCase{"none", {}, QString()},
+        NamesCase{"five_all", Numbered(5), QStringLiteral("L1、L2、L3、L4、L5")},
+        NamesCase{"six_cut", Numbered(6), QStringLiteral("L1、L2、L3、L4、L5、…等6个")},
+        NamesCase{"hundred_thousand_cut", Numbered(100000),
+                  QStringLiteral("L1、L2、L3、L4、L5、…等100000个")},
+        NamesCase{"long_name_cut", {QString(41, u'n')}, QString(40, u'n') + QStringLiteral("…")}),
     [](const testing::TestParamInfo<NamesCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

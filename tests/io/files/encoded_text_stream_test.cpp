@@ -1,9 +1,9 @@
+#include "encoded_text_stream.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <string>
-
-#include "encoded_text_stream.h"
 
 namespace tarnvel {
 namespace {
@@ -17,7 +17,9 @@ class EncodedTextStreamTest : public testing::TestWithParam<StreamCase> {};
 
 // Rows of two-byte GBK and three-byte UTF-8 characters, so that chunk ends
 // fall in no fixed place of a row.
-std::string Row(int i) { return "桩" + std::to_string(i) + ",中线,1234.5678\r\n"; }
+std::string Row(int i) {
+  return "桩" + std::to_string(i) + ",中线,1234.5678\r\n";
+}
 
 // Guards the streamed table: its chunks together must be the bytes of the
 // whole text in either encoding, as the table was written when held whole.

@@ -43,5 +43,7 @@ class ScratchFolder : public ::testing::Test {
 
 // GoogleTest prints QStrings as text in its failure messages.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
 QT_END_NAMESPACE

@@ -67,11 +67,13 @@ TEST_P(ShortWrite, IsRefusedAndKeepsTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Saves, ShortWrite,
-    testing::Values(
-        ShortWriteCase{"ElementFile", 100, [](const QString& p) { return SaveElementFile(p, kElement); }},
-        ShortWriteCase{"TableOfOneRow", 100, [](const QString& p) { return SaveTableFile(p, TableOf(1)); }},
-        ShortWriteCase{"TableOf200Rows", 4096,
-                       [](const QString& p) { return SaveTableFile(p, TableOf(200)); }}),
+    testing::Values(ShortWriteCase{"ElementFile", 100,
+                                   [](const QString& p) { return SaveElementFile(p, kElement); }},
+                    ShortWriteCase{"TableOfOneRow", 100,
+                                   [](const QString& p) { return SaveTableFile(p, TableOf(1)); }},
+                    ShortWriteCase{
+                        "TableOf200Rows", 4096,
+                        [](const QString& p) { return SaveTableFile(p, TableOf(200)); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

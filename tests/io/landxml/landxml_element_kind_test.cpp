@@ -25,7 +25,8 @@ TEST_P(ExportKindTest, WritesTheCoresKind) {
   const QByteArray xml = LandXmlAlignmentBytes(std::get<Route>(route), QStringLiteral("r"),
                                                QDateTime::fromSecsSinceEpoch(0));
   EXPECT_TRUE(xml.contains(QByteArray("<") + GetParam().element + ' '))
-      << "RQ " << v.RQ << " RN " << v.RN << " Q " << v.Q << "\n" << xml.toStdString();
+      << "RQ " << v.RQ << " RN " << v.RN << " Q " << v.Q << "\n"
+      << xml.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -91,9 +91,9 @@ TEST(LandXmlNumbers, AnglesNotFromAFieldRoundToMicroseconds) {
     double degrees;
     double dms;
   };
-  for (const Case& c : {Case{45.508333333333, 45.303},          // 30′29.9999999988″
-                        Case{59.832277777778, 59.49562},        // 49′56.2000000008″
-                        Case{359.99999999999, 0 + 360.0},       // carries into 360°
+  for (const Case& c : {Case{45.508333333333, 45.303},     // 30′29.9999999988″
+                        Case{59.832277777778, 59.49562},   // 49′56.2000000008″
+                        Case{359.99999999999, 0 + 360.0},  // carries into 360°
                         Case{-0.25, -0.15}, Case{1e20, 1e20}}) {
     EXPECT_EQ(GeneralText(DegreesToDmsField(c.degrees)), GeneralText(c.dms)) << c.degrees;
   }
@@ -122,9 +122,10 @@ TEST(LandXmlImport, DirectionsInEveryAngularUnit) {
         Case{MetricUnits("directionUnit=\"grads\""), "50.5555555555556"},
         Case{MetricUnits("directionUnit=\"decimal dd.mm.ss\""), "45.30"},
         Case{none, "0.794124809657"}}) {
-    const auto imported = Imported(Document(
-        c.units, OneAlignment("A", "<Line dir=\"" + c.dir + "\" length=\"10\"><Start>100 200</Start>"
-                                   "<End>107.0090 207.1325</End></Line>\n")));
+    const auto imported =
+        Imported(Document(c.units, OneAlignment("A", "<Line dir=\"" + c.dir +
+                                                         "\" length=\"10\"><Start>100 200</Start>"
+                                                         "<End>107.0090 207.1325</End></Line>\n")));
     ASSERT_EQ(imported.route.elements.size(), 1u) << c.units.toStdString();
     EXPECT_EQ(GeneralText(imported.route.elements[0].values.F), "45.3") << c.units.toStdString();
   }
@@ -157,39 +158,44 @@ TEST(LandXmlImport, LengthsAndAzimuthsFromTheGeometry) {
 
 TEST(LandXmlImport, InfiniteAndMissingSpiralRadii) {
   const auto imported = Imported(Document(
-      Degrees(), OneAlignment("A",
-                              "<Spiral length=\"50\" radiusStart=\"500\" radiusEnd=\"INF\" rot=\"ccw\" "
-                              "spiType=\"clothoid\" dirStart=\"10\"><Start>0 0</Start></Spiral>\n"
-                              "<Spiral length=\"50\" radiusEnd=\"-INF\" rot=\"cw\" "
-                              "spiType=\"clothoid\" dirStart=\"10\"><Start>1 1</Start></Spiral>\n")));
+      Degrees(),
+      OneAlignment("A",
+                   "<Spiral length=\"50\" radiusStart=\"500\" radiusEnd=\"INF\" rot=\"ccw\" "
+                   "spiType=\"clothoid\" dirStart=\"10\"><Start>0 0</Start></Spiral>\n"
+                   "<Spiral length=\"50\" radiusEnd=\"-INF\" rot=\"cw\" "
+                   "spiType=\"clothoid\" dirStart=\"10\"><Start>1 1</Start></Spiral>\n")));
   ASSERT_EQ(imported.route.elements.size(), 2u);
   const ElementValues& a = imported.route.elements[0].values;
   const ElementValues& b = imported.route.elements[1].values;
-  EXPECT_EQ((std::array{a.RQ, a.RN, a.Q, b.RQ, b.RN, b.Q}), (std::array{500.0, 0.0, -1.0, 0.0, 0.0, 1.0}));
+  EXPECT_EQ((std::array{a.RQ, a.RN, a.Q, b.RQ, b.RN, b.Q}),
+            (std::array{500.0, 0.0, -1.0, 0.0, 0.0, 1.0}));
 }
 
 TEST(LandXmlImport, TheFirstAlignmentOrTheOneNamed) {
-  const QByteArray file = Document(
-      Degrees(), OneAlignment("主线", "<Line dir=\"0\" length=\"10\"><Start>1 2</Start></Line>\n") +
-                     OneAlignment("B", "<Line dir=\"0\" length=\"20\"><Start>3 4</Start></Line>\n"));
+  const QByteArray file =
+      Document(Degrees(),
+               OneAlignment("主线", "<Line dir=\"0\" length=\"10\"><Start>1 2</Start></Line>\n") +
+                   OneAlignment("B", "<Line dir=\"0\" length=\"20\"><Start>3 4</Start></Line>\n"));
   const auto first = Imported(file);
   EXPECT_EQ(first.name, QStringLiteral("主线"));
   EXPECT_EQ(first.allNames, (QStringList{QStringLiteral("主线"), QStringLiteral("B")}));
   EXPECT_EQ(first.route.elements.at(0).values.X0, 1);
   const auto second = Imported(file, QStringLiteral("B"));
   EXPECT_EQ(second.route.elements.at(0).values.X0, 3);
-  EXPECT_EQ(Refusal(file, QStringLiteral("C")),
-            QStringLiteral("文件“a.xml”中没有名为“C”的路线（Alignment），文件中的路线有：主线、B！"));
+  EXPECT_EQ(
+      Refusal(file, QStringLiteral("C")),
+      QStringLiteral("文件“a.xml”中没有名为“C”的路线（Alignment），文件中的路线有：主线、B！"));
 }
 
 // The file's End 3 mm north of where the straight ends is reported as 超限,
 // and the element keeps the file's own start, direction and length.
 TEST(LandXmlImport, AnEndThatDisagreesIsReportedNotAdjusted) {
-  const auto imported = Imported(Document(
-      Degrees(), OneAlignment("A", "<Line dir=\"90\" length=\"100\"><Start>0 0</Start>"
-                                   "<End>0.003 100</End></Line>\n"
-                                   "<Line dir=\"90\" length=\"100\"><Start>0 100</Start>"
-                                   "<End>0.0015 200</End></Line>\n")));
+  const auto imported = Imported(
+      Document(Degrees(), OneAlignment("A",
+                                       "<Line dir=\"90\" length=\"100\"><Start>0 0</Start>"
+                                       "<End>0.003 100</End></Line>\n"
+                                       "<Line dir=\"90\" length=\"100\"><Start>0 100</Start>"
+                                       "<End>0.0015 200</End></Line>\n")));
   ASSERT_EQ(imported.endChecks.size(), 2u);
   const LandXmlEndCheck& off = imported.endChecks[0];
   EXPECT_EQ(off.element, 1);
@@ -207,41 +213,55 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
     const char* message;
   };
   const auto spiral = [](const QByteArray& type) {
-    return Document(Degrees(), OneAlignment("A", "<Spiral length=\"50\" radiusStart=\"INF\" "
-                                                 "radiusEnd=\"500\" rot=\"cw\" spiType=\"" +
-                                                     type + "\"><Start>0 0</Start></Spiral>\n"));
+    return Document(Degrees(), OneAlignment("A",
+                                            "<Spiral length=\"50\" radiusStart=\"INF\" "
+                                            "radiusEnd=\"500\" rot=\"cw\" spiType=\"" +
+                                                type + "\"><Start>0 0</Start></Spiral>\n"));
   };
-  for (const Case& c : {
-           Case{"1,2,3\n", "文件“a.xml”第1行不是有效的XML（系统报告“Start tag expected.”），不是LandXML文件！"},
-           Case{"<?xml version=\"1.0\"?>\n<Route/>", "文件“a.xml”第2行<Route>：不是LandXML文件！"},
-           Case{"<LandXML>\n<Alignments>\n</Alignments>\n</LandXML>",
-                "文件“a.xml”第1行<LandXML>：文件中没有路线（Alignment）！"},
-           Case{spiral("cubic"),
-                "文件“a.xml”第7行<Spiral>：缓和曲线类型“cubic”不能导入，只能导入回旋线（clothoid）！"},
-           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"x\" length=\"1\"><Start>0 0</Start></Line>")),
-                "文件“a.xml”第7行<Line>：dir的值“x”不是有效的数！"},
-           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"1\"><Start>0</Start></Line>")),
-                "文件“a.xml”第7行<Start>：坐标“0”不是“北坐标 东坐标”形式的两个数！"},
-           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"0\"><Start>0 0</Start></Line>")),
-                "文件“a.xml”第7行<Line>：第1个线元“止点桩号K”必须大于“起点桩号K”！"},
-           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>",
-                                                 "<StaEquation staInternal=\"1011\" staAhead=\"1200\"/>\n")),
-                "文件“a.xml”第8行<StaEquation>：staInternal=1011不在路线上！"},
-           // Regression: an entity dropped out of the text, which was refused as "坐标“0”…".
-           Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML [<!ENTITY north SYSTEM \"north.txt\">]>\n"
-                "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
-                "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
-                "</CoordGeom></Alignment></Alignments></LandXML>\n",
-                "文件“a.xml”第2行<!DOCTYPE>：声明了外部实体“north”，不读取实体（entity）！"},
-           Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML SYSTEM \"landxml.dtd\">\n"
-                "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
-                "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
-                "</CoordGeom></Alignment></Alignments></LandXML>\n",
-                "文件“a.xml”第5行<Start>：坐标中引用了实体“&north;”，不读取实体（entity），请直接写出坐标！"},
-           Case{Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"-10\"><Start>0 0</Start></Line>",
-                                                 "<StaEquation staInternal=\"995\" staAhead=\"1200\"/>\n")),
-                "文件“a.xml”第7行<Line>：线元长度为-10，不是正数！"},
-       }) {
+  for (
+      const Case& c : {
+          Case{"1,2,3\n",
+               "文件“a.xml”第1行不是有效的XML（系统报告“Start tag expected.”），不是LandXML文件！"},
+          Case{"<?xml version=\"1.0\"?>\n<Route/>", "文件“a.xml”第2行<Route>：不是LandXML文件！"},
+          Case{"<LandXML>\n<Alignments>\n</Alignments>\n</LandXML>",
+               "文件“a.xml”第1行<LandXML>：文件中没有路线（Alignment）！"},
+          Case{spiral("cubic"),
+               "文件“a.xml”第7行<Spiral>"
+               "：缓和曲线类型“cubic”不能导入，只能导入回旋线（clothoid）！"},
+          Case{
+              Document(Degrees(),
+                       OneAlignment("A", "<Line dir=\"x\" length=\"1\"><Start>0 0</Start></Line>")),
+              "文件“a.xml”第7行<Line>：dir的值“x”不是有效的数！"},
+          Case{Document(Degrees(),
+                        OneAlignment("A", "<Line dir=\"0\" length=\"1\"><Start>0</Start></Line>")),
+               "文件“a.xml”第7行<Start>：坐标“0”不是“北坐标 东坐标”形式的两个数！"},
+          Case{
+              Document(Degrees(),
+                       OneAlignment("A", "<Line dir=\"0\" length=\"0\"><Start>0 0</Start></Line>")),
+              "文件“a.xml”第7行<Line>：第1个线元“止点桩号K”必须大于“起点桩号K”！"},
+          Case{Document(Degrees(),
+                        OneAlignment("A", "<Line dir=\"0\" length=\"10\"><Start>0 0</Start></Line>",
+                                     "<StaEquation staInternal=\"1011\" staAhead=\"1200\"/>\n")),
+               "文件“a.xml”第8行<StaEquation>：staInternal=1011不在路线上！"},
+          // Regression: an entity dropped out of the text, which was refused as "坐标“0”…".
+          Case{
+              "<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML [<!ENTITY north SYSTEM \"north.txt\">]>\n"
+              "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
+              "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
+              "</CoordGeom></Alignment></Alignments></LandXML>\n",
+              "文件“a.xml”第2行<!DOCTYPE>：声明了外部实体“north”，不读取实体（entity）！"},
+          Case{"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML SYSTEM \"landxml.dtd\">\n"
+               "<LandXML><Alignments>\n<Alignment name=\"A\" staStart=\"0\"><CoordGeom>\n"
+               "<Line dir=\"0\" length=\"1\"><Start>&north; 0</Start></Line>\n"
+               "</CoordGeom></Alignment></Alignments></LandXML>\n",
+               "文件“a.xml”第5行<Start>：坐标中引用了实体“&north;"
+               "”，不读取实体（entity），请直接写出坐标！"},
+          Case{
+              Document(Degrees(),
+                       OneAlignment("A", "<Line dir=\"0\" length=\"-10\"><Start>0 0</Start></Line>",
+                                    "<StaEquation staInternal=\"995\" staAhead=\"1200\"/>\n")),
+              "文件“a.xml”第7行<Line>：线元长度为-10，不是正数！"},
+      }) {
     EXPECT_EQ(Refusal(c.file), QString::fromUtf8(c.message));
   }
 }
@@ -252,7 +272,7 @@ TEST(LandXmlImport, RefusalsNameTheLineAndTheElement) {
 TEST(LandXmlImport, RefusalsQuoteLongTextsCut) {
   const QByteArray coordinates(100000, '7');
   EXPECT_EQ(Refusal(Document(Degrees(), OneAlignment("A", "<Line dir=\"0\" length=\"1\"><Start>" +
-                                                           coordinates + "</Start></Line>"))),
+                                                              coordinates + "</Start></Line>"))),
             QStringLiteral("文件“a.xml”第7行<Start>：坐标“%1…”不是“北坐标 东坐标”形式的两个数！")
                 .arg(QString(40, u'7')));
   QByteArray alignments;
@@ -270,17 +290,18 @@ TEST(LandXmlImport, RefusalsQuoteLongTextsCut) {
 // reaches that point; the file's End is checked on the second piece.
 TEST(LandXmlImport, AnEquationWithinAnElementSplitsIt) {
   const auto imported = Imported(Document(
-      Degrees(), OneAlignment("A", "<Curve rot=\"cw\" radius=\"200\" length=\"100\" dirStart=\"0\">"
-                                   "<Start>0 0</Start><Center>0 200</Center>"
-                                   "<End>95.8851077208406 24.4834876219255</End></Curve>\n",
+      Degrees(), OneAlignment("A",
+                              "<Curve rot=\"cw\" radius=\"200\" length=\"100\" dirStart=\"0\">"
+                              "<Start>0 0</Start><Center>0 200</Center>"
+                              "<End>95.8851077208406 24.4834876219255</End></Curve>\n",
                               "<StaEquation staInternal=\"1040\" staAhead=\"1100\"/>\n")));
   ASSERT_EQ(imported.route.elements.size(), 2u);
   const ElementValues& first = imported.route.elements[0].values;
   const ElementValues& second = imported.route.elements[1].values;
   EXPECT_EQ((std::array{first.K0, first.K1, second.K0, second.K1}),
             (std::array{1000.0, 1040.0, 1100.0, 1160.0}));
-  EXPECT_EQ(FixedText(second.X0, 4), "39.7339");  // 200 sin 0.2
-  EXPECT_EQ(FixedText(second.Y0, 4), "3.9867");   // 200 (1 − cos 0.2)
+  EXPECT_EQ(FixedText(second.X0, 4), "39.7339");      // 200 sin 0.2
+  EXPECT_EQ(FixedText(second.Y0, 4), "3.9867");       // 200 (1 − cos 0.2)
   EXPECT_EQ(GeneralText(second.F), "11.2732961249");  // 0.2 rad, 11°27ˊ32.96124942″, to 0.000001″
   EXPECT_EQ((std::array{second.RQ, second.RN, second.Q}), (std::array{200.0, 200.0, 1.0}));
   for (const Joint& joint : CheckJoints(imported.route)) EXPECT_TRUE(joint.closed);
@@ -303,7 +324,8 @@ TEST(LandXmlImport, EquationsFindTheirElementInAnyOrder) {
                               "<StaEquation staInternal=\"1020.00009\" staAhead=\"1500\"/>\n"
                               "<StaEquation staInternal=\"1003\" staAhead=\"1100\"/>\n")));
   std::vector<std::array<double, 2>> stations;
-  for (const RouteElement& e : imported.route.elements) stations.push_back({e.values.K0, e.values.K1});
+  for (const RouteElement& e : imported.route.elements)
+    stations.push_back({e.values.K0, e.values.K1});
   // The one at the end changes nothing; the one 0.09 mm past a joint starts
   // the third element there.
   EXPECT_EQ(stations, (std::vector<std::array<double, 2>>{
@@ -336,11 +358,11 @@ TEST(LandXmlImport, ACancelStopsTheReading) {
   }
   const QByteArray file = Document(Degrees(), OneAlignment("A", geometry));
   qint64 asked = 0;
-  const auto outcome = ParseLandXmlAlignment(QStringLiteral("a.xml"), file, {}, {},
-                                             [&asked](qint64 bytesRead) {
-                                               asked = bytesRead;
-                                               return false;
-                                             });
+  const auto outcome =
+      ParseLandXmlAlignment(QStringLiteral("a.xml"), file, {}, {}, [&asked](qint64 bytesRead) {
+        asked = bytesRead;
+        return false;
+      });
   ASSERT_TRUE(std::holds_alternative<FileRefusal>(outcome));
   EXPECT_EQ(std::get<FileRefusal>(outcome).message, QStringLiteral("已取消读取文件“a.xml”！"));
   EXPECT_GT(asked, 0);
@@ -382,7 +404,8 @@ Route EveryKindOfElement() {
 
 TEST(LandXmlRoundTrip, TheExportReadsBackAsTheSameRoute) {
   const Route route = EveryKindOfElement();
-  const QByteArray bytes = LandXmlAlignmentBytes(route, QStringLiteral("K线"), QDateTime::currentDateTime());
+  const QByteArray bytes =
+      LandXmlAlignmentBytes(route, QStringLiteral("K线"), QDateTime::currentDateTime());
   const auto back = Imported(bytes);
   EXPECT_EQ(back.name, QStringLiteral("K线"));
   ASSERT_EQ(back.route.elements.size(), route.elements.size());
@@ -434,7 +457,8 @@ TEST(LandXmlRoundTrip, AnAlignmentComputesAsTheSameTypedTable) {
   // Every element gives its End, so the loop below has four checks to pass,
   // never none.
   ASSERT_EQ(imported.endChecks.size(), from_table.elements.size());
-  for (const LandXmlEndCheck& check : imported.endChecks) EXPECT_TRUE(check.closed) << check.element;
+  for (const LandXmlEndCheck& check : imported.endChecks)
+    EXPECT_TRUE(check.closed) << check.element;
 
   RouteTableRequest request;
   request.from = 1000;
@@ -465,9 +489,8 @@ TEST_F(LandXmlFiles, TheExportIsValidLandXml) {
   const QString path = PathOf(QStringLiteral("route.xml"));
   ASSERT_EQ(SaveLandXmlAlignment(path, EveryKindOfElement(), QStringLiteral("K线")), std::nullopt);
   QProcess xmllint;
-  xmllint.start(QStringLiteral("xmllint"),
-                {QStringLiteral("--noout"), QStringLiteral("--schema"),
-                 QStringLiteral(TARNVEL_LANDXML_SCHEMA), path});
+  xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"),
+                                            QStringLiteral(TARNVEL_LANDXML_SCHEMA), path});
   ASSERT_TRUE(xmllint.waitForFinished(30000)) << "xmllint (libxml2-utils) did not run";
   EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
 }

@@ -19,7 +19,8 @@ namespace {
 using Reader = std::function<std::string(const QByteArray&)>;
 
 template <class Records>
-std::string Outcome(const FileOutcome<Records>& read, const std::function<size_t(const Records&)>& count) {
+std::string Outcome(const FileOutcome<Records>& read,
+                    const std::function<size_t(const Records&)>& count) {
   if (const auto* refusal = std::get_if<FileRefusal>(&read)) return refusal->message.toStdString();
   return std::to_string(count(std::get<Records>(read)));
 }
@@ -71,10 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
         FirstLineCase{"Points_PointNamedAsAColumn", &kPoints, "X,1,2\nY,3,4\n", "2"},
         FirstLineCase{"Jd_MistypedX", &kJd, "BP,x3378214,512873\nJD1,10,0,300\nEP,0,50\n",
                       "文件“jd.csv”第1行“交点坐标X”不是有效的数字！"},
-        FirstLineCase{"Jd_NamedColumns", &kJd, "交点号,交点坐标X,交点坐标Y\nBP,0,0\nEP,0,50\n", "2"},
-        FirstLineCase{"Route_KTextStart", &kRoute,
-                      std::string("K1+000,1200,3378605.445,453648.704,45.3,0,0,0\n") + kSecondElement,
-                      "文件“rt.csv”第1行“起点桩号K”不是有效的数字！"},
+        FirstLineCase{"Jd_NamedColumns", &kJd, "交点号,交点坐标X,交点坐标Y\nBP,0,0\nEP,0,50\n",
+                      "2"},
+        FirstLineCase{
+            "Route_KTextStart", &kRoute,
+            std::string("K1+000,1200,3378605.445,453648.704,45.3,0,0,0\n") + kSecondElement,
+            "文件“rt.csv”第1行“起点桩号K”不是有效的数字！"},
         FirstLineCase{"Route_NothingReads", &kRoute,
                       std::string("K0,K1,X,Y,F,RQ,RN,Q\n") + kSecondElement, "1"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -21,7 +21,8 @@ TEST(JdFile, ReadsTheElementTableFileSeparatorsAndSkippedLines) {
       "EP,3378629.804,516443.730,,,\r\n");
   const QByteArray bytes = EncodeGbk(text).value();
   const auto read = ParseJdFile(QStringLiteral("jd.txt"), bytes);
-  ASSERT_TRUE(std::holds_alternative<JdTable>(read)) << std::get<FileRefusal>(read).message.toStdString();
+  ASSERT_TRUE(std::holds_alternative<JdTable>(read))
+      << std::get<FileRefusal>(read).message.toStdString();
   const JdTable& table = std::get<JdTable>(read);
   const std::vector<JdPoint> expected = {{"BP", 3378214.562, 512873.319},
                                          {"JD1", 3378545.189, 513388.324, 800, 120, 100},

@@ -34,7 +34,8 @@ QString Refusal(const QByteArray& bytes) {
 
 // The same two elements however the file separates, ends and encodes them.
 TEST(RouteFileTest, ReadsEverySeparatorLineEndAndEncoding) {
-  const QByteArray header = "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q,名称";
+  const QByteArray header =
+      "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q,名称";
   const QByteArray first = "1000,1200,3378605.445,453648.704,45.3,0,0,0,主线 直线";
   const QByteArray second = "1200,1300,3378745.627,453791.354,45.3,0,500,1";
   const struct {
@@ -44,8 +45,9 @@ TEST(RouteFileTest, ReadsEverySeparatorLineEndAndEncoding) {
       {"commas, CR LF", header + "\r\n" + first + "\r\n" + second + "\r\n"},
       {"LF, no end on the last line", header + "\n" + first + "\n" + second},
       {"CR alone", header + "\r" + first + "\r" + second + "\r"},
-      {"full-width commas and spaces around fields",
-       QByteArray(first).replace(",", " ， ") + "\n" + QByteArray(second).replace(",", "，") + "\n"},
+      {"full-width commas and spaces around fields", QByteArray(first).replace(",", " ， ") + "\n" +
+                                                         QByteArray(second).replace(",", "，") +
+                                                         "\n"},
       {"tabs", QByteArray(first).replace(",", "\t") + "\n" + QByteArray(second).replace(",", "\t")},
       {"runs of spaces, the name keeping its own",
        "1000  1200 3378605.445   453648.704 45.3 0 0 0  主线 直线\n" +
@@ -85,7 +87,8 @@ TEST(RouteFileTest, RefusesNamingTheFileTheLineAndTheField) {
       // dropped the route's first element.
       {"1000x,1200,1,2,45.3,0,0,0\n", "文件“线元表.csv”第1行“起点桩号K”不是有效的数字！"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Refusal(c.bytes), QString::fromUtf8(c.message)) << c.bytes.toStdString();
+  for (const auto& c : cases)
+    EXPECT_EQ(Refusal(c.bytes), QString::fromUtf8(c.message)) << c.bytes.toStdString();
 }
 
 TEST(RouteFileTest, ReadsTheMainWindowsElementFileAsOneElement) {
@@ -99,7 +102,8 @@ TEST(RouteFileTest, ReadsTheMainWindowsElementFileAsOneElement) {
   reversed[1] = "7000";
   EXPECT_EQ(Refusal(*EncodeGbk(ElementFileText(reversed))),
             QStringLiteral("文件“线元表.csv”第2行“止点桩号K”必须大于“起点桩号K”！"));
-  EXPECT_EQ(Refusal("7586.707\n7946.707\n"), QStringLiteral("文件“线元表.csv”不足八行，不是线元数据文件！"));
+  EXPECT_EQ(Refusal("7586.707\n7946.707\n"),
+            QStringLiteral("文件“线元表.csv”不足八行，不是线元数据文件！"));
 }
 
 class RouteFileSaveTest : public testing_support::ScratchFolder {};
@@ -109,7 +113,8 @@ TEST_F(RouteFileSaveTest, WritesGbkCrLfGeneralFormsAndReadsBack) {
   ASSERT_EQ(SaveRouteFile(path, kTwoElements), std::nullopt);
   const QByteArray bytes = ReadBytes(path);
   EXPECT_EQ(DecodeGbk(bytes),
-            QStringLiteral("起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q,名称\r\n"
+            QStringLiteral("起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,"
+                           "止点半径RN,曲线转向Q,名称\r\n"
                            "1000,1200,3378605.445,453648.704,45.3,0,0,0,主线 直线\r\n"
                            "1200,1300,3378745.627,453791.354,45.3,0,500,1\r\n"));
   EXPECT_TRUE(bytes.startsWith(*EncodeGbk(QStringLiteral("起点"))));

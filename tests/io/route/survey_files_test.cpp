@@ -11,7 +11,8 @@ namespace {
 
 TEST(StationFileTest, ReadsOptionalOffsetAndSkewAfterAHeader) {
   const auto outcome = ParseStationFile(
-      QStringLiteral("里程.txt"), "点名,里程,偏距,偏角\r\nA,7800\r\nB,7810.5,-3.5\r\nC 7820 0 45.3\r\nD,7830,,60\r\n");
+      QStringLiteral("里程.txt"),
+      "点名,里程,偏距,偏角\r\nA,7800\r\nB,7810.5,-3.5\r\nC 7820 0 45.3\r\nD,7830,,60\r\n");
   ASSERT_TRUE(std::holds_alternative<std::vector<StationLine>>(outcome));
   const auto& s = std::get<std::vector<StationLine>>(outcome);
   ASSERT_EQ(s.size(), 4u);
@@ -49,8 +50,8 @@ TEST(StationFileTest, RefusesALineLongerThanTheLongestNamingItsLength) {
 }
 
 TEST(PointFileTest, EchoesCoordinatesAsGivenAndKeepsACodeWithSpaces) {
-  const auto outcome = ParsePointFile(QStringLiteral("测点.txt"),
-                                      "点名 X Y H 编码\nP1 3378600.40 453700 12.5 边桩 左侧\nP2,1,2\n");
+  const auto outcome = ParsePointFile(
+      QStringLiteral("测点.txt"), "点名 X Y H 编码\nP1 3378600.40 453700 12.5 边桩 左侧\nP2,1,2\n");
   ASSERT_TRUE(std::holds_alternative<std::vector<SurveyPoint>>(outcome));
   const auto& p = std::get<std::vector<SurveyPoint>>(outcome);
   ASSERT_EQ(p.size(), 2u);

@@ -39,18 +39,14 @@ class LabelFitTest : public QObject {
 
 void LabelFitTest::everyLabelHoldsItsText_data() {
   QTest::addColumn<MakeWindow>("make");
-  QTest::newRow("main") << MakeWindow([](auto& b, auto& p, auto& d) -> QWidget* {
-    return new tarnvel::MainWindow(b, p, d);
-  });
-  QTest::newRow("azimuth") << MakeWindow([](auto& b, auto&, auto&) -> QWidget* {
-    return new tarnvel::AzimuthWindow(b);
-  });
-  QTest::newRow("angle and radian") << MakeWindow([](auto& b, auto&, auto&) -> QWidget* {
-    return new tarnvel::AngleRadianWindow(b);
-  });
-  QTest::newRow("about") << MakeWindow([](auto& b, auto& p, auto&) -> QWidget* {
-    return new tarnvel::AboutWindow(b, p);
-  });
+  QTest::newRow("main") << MakeWindow(
+      [](auto& b, auto& p, auto& d) -> QWidget* { return new tarnvel::MainWindow(b, p, d); });
+  QTest::newRow("azimuth") << MakeWindow(
+      [](auto& b, auto&, auto&) -> QWidget* { return new tarnvel::AzimuthWindow(b); });
+  QTest::newRow("angle and radian") << MakeWindow(
+      [](auto& b, auto&, auto&) -> QWidget* { return new tarnvel::AngleRadianWindow(b); });
+  QTest::newRow("about") << MakeWindow(
+      [](auto& b, auto& p, auto&) -> QWidget* { return new tarnvel::AboutWindow(b, p); });
 }
 
 // Pins the labels placed for a font 12 pixels high: the descenders of
@@ -72,8 +68,8 @@ void LabelFitTest::everyLabelHoldsItsText() {
     }
     const QSize need = label->sizeHint();
     QVERIFY2(r.height() >= need.height() && r.width() >= need.width(), qPrintable(name));
-    for (const QWidget* next : label->parentWidget()->findChildren<QWidget*>(
-             Qt::FindDirectChildrenOnly)) {
+    for (const QWidget* next :
+         label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const QRect n = next->geometry();
       if (qobject_cast<const QLabel*>(next) || n.left() <= r.left() || n.top() > r.bottom() ||
           n.bottom() < r.top())

@@ -1,12 +1,13 @@
 // A refusal's kind decides the icon and caption of its message box; the focus
 // goes to the control the window gives for its field.
+#include "message_boxes.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include "fakes.h"
-#include "message_boxes.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -26,10 +27,10 @@ class MessageBoxesTest : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::newRow("MissingInput") << RefusalKind::MissingInput << MessageIcon::Information
                                   << QStringLiteral("提示");
-    QTest::newRow("UnusableValue") << RefusalKind::UnusableValue << MessageIcon::Exclamation
-                                   << QStringLiteral("提示");
-    QTest::newRow("DivisionByZero") << RefusalKind::DivisionByZero << MessageIcon::None
-                                    << QString();
+    QTest::newRow("UnusableValue")
+        << RefusalKind::UnusableValue << MessageIcon::Exclamation << QStringLiteral("提示");
+    QTest::newRow("DivisionByZero")
+        << RefusalKind::DivisionByZero << MessageIcon::None << QString();
   }
   void refusalKindChoosesIconAndCaption() {
     QFETCH(RefusalKind, kind);

@@ -2,6 +2,8 @@
 // the program, and leaves the window as it was. Allocations are made to fail
 // from inside the handlers: by this program's operator new above a size, or
 // by a message box that throws std::bad_alloc once.
+#include "out_of_memory.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -19,7 +21,6 @@
 #include "azimuth_window.h"
 #include "fakes.h"
 #include "main_window.h"
-#include "out_of_memory.h"
 #include "results_box.h"
 #include "window_test_support.h"
 
@@ -41,11 +42,21 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size) {
+  return operator new(size);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 using tarnvel::kOutOfMemory;
 using namespace tarnvel::testing_support;
@@ -97,9 +108,9 @@ void OutOfMemoryTest::tableTooLargeLeavesWindowAsItWas() {
   tarnvel::MainWindow window(boxes_, platform_, dialogs_);
   window.show();
   window.findChild<QRadioButton*>(QStringLiteral("OptionButton2"))->click();
-  const std::pair<const char*, const char*> fields[] = {
-      {"Text1", "0"}, {"Text2", "10000"}, {"Text10", "0"}, {"Text11", "9999.99"},
-      {"Text9", "1000"}, {"Text13", "2.5"}};
+  const std::pair<const char*, const char*> fields[] = {{"Text1", "0"},    {"Text2", "10000"},
+                                                        {"Text10", "0"},   {"Text11", "9999.99"},
+                                                        {"Text9", "1000"}, {"Text13", "2.5"}};
   for (const auto& [name, text] : fields) Box(&window, name)->setText(QString::fromLatin1(text));
   Click(&window, "Command6");
   const QString table = window.resultsText();
@@ -145,17 +156,21 @@ void OutOfMemoryTest::everyWindowGoesOn_data() {
   QTest::addColumn<QString>("emptied");  // a box emptied first, so a message follows
   QTest::newRow("main window") << Make([](auto& b, auto& p, auto& d) -> QWidget* {
     return new tarnvel::MainWindow(b, p, d);
-  }) << "Command2" << "Text41";
+  }) << "Command2"
+                               << "Text41";
   QTest::newRow("azimuth") << Make([](auto& b, auto&, auto&) -> QWidget* {
     return new tarnvel::AzimuthWindow(b);
-  }) << "Command1" << "txtXa";
-  QTest::newRow("angle and radian") << Make([](auto& b, auto&, auto&) -> QWidget* {
-    return new tarnvel::AngleRadianWindow(b);
-  }) << "Command1" << "Text1";
+  }) << "Command1"
+                           << "txtXa";
+  QTest::newRow("angle and radian")
+      << Make([](auto& b, auto&, auto&) -> QWidget* { return new tarnvel::AngleRadianWindow(b); })
+      << "Command1"
+      << "Text1";
   QTest::newRow("about") << Make([](auto& b, auto& p, auto&) -> QWidget* {
     p.fail = true;
     return new tarnvel::AboutWindow(b, p);
-  }) << "Label5" << "";
+  }) << "Label5"
+                         << "";
 }
 
 void OutOfMemoryTest::everyWindowGoesOn() {

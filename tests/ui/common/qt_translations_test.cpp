@@ -1,5 +1,7 @@
 // Qt's own words in the message boxes: Chinese where Qt's translations are
 // installed, English without a fault where they are not.
+#include "qt_translations.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <QTimer>
 
 #include "message_boxes.h"
-#include "qt_translations.h"
 
 using tarnvel::InstallQtChinese;
 

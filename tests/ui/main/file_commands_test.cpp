@@ -56,7 +56,8 @@ class FileCommandsTest : public QObject {
 void FileCommandsTest::init() {
   window_ = std::make_unique<QWidget>();  // deletes the previous window with its dialog
   for (size_t n = 0; n < 8; ++n) {
-    controls_.elementFields[n] = new QLineEdit(kInitialElement[static_cast<qsizetype>(n)], window_.get());
+    controls_.elementFields[n] =
+        new QLineEdit(kInitialElement[static_cast<qsizetype>(n)], window_.get());
     controls_.elementFields[n]->setObjectName(QStringLiteral("Text%1").arg(n + 1));
   }
   controls_.fileNameBox = new QLineEdit(kInitialFileName, window_.get());
@@ -124,8 +125,9 @@ void FileCommandsTest::refusedImportKeepsTheFields() {
   QCOMPARE(FieldTexts(), kInitialElement);
   QCOMPARE(controls_.fileNameBox->text(), path);
   QCOMPARE(boxes_.shown.size(), 1);
-  QCOMPARE(boxes_.shown[0].text, QStringLiteral("文件“%1”不足八行，不是线元数据文件！")
-                                     .arg(QDir::toNativeSeparators(path)));
+  QCOMPARE(
+      boxes_.shown[0].text,
+      QStringLiteral("文件“%1”不足八行，不是线元数据文件！").arg(QDir::toNativeSeparators(path)));
   QCOMPARE(boxes_.shown[0].icon, MessageIcon::Exclamation);
   QCOMPARE(boxes_.shown[0].caption, QStringLiteral("提示"));
 }
@@ -186,7 +188,8 @@ QTEST_MAIN(FileCommandsTest)
 void FileCommandsTest::savesALargeEditedBoxInPieces() {
   std::string table;
   for (int i = 0; i < 60000; ++i)
-    table += "07+" + std::to_string(100000 + i) + ".000  0  0  3378568.396  453860.095  98°2ˊ3.4″\r\n";
+    table +=
+        "07+" + std::to_string(100000 + i) + ".000  0  0  3378568.396  453860.095  98°2ˊ3.4″\r\n";
   ResultsBox box;
   box.setTableUtf8(table);
   QVERIFY(box.textLength() > 3 * (1 << 20));

@@ -1,8 +1,11 @@
 // The main window 测量工程 driven as a user drives it: its controls as they
 // open, the mode switches, the clear button, the three computations through
 // their buttons, the menus and the programs they start.
+#include "main_window.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,17 +14,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <tuple>
 
 #include "fakes.h"
-#include "main_window.h"
 #include "results_box.h"
 
 using tarnvel::MainWindow;
@@ -63,12 +64,8 @@ class MainWindowTest : public QObject {
     if (!found) qFatal("no control %s", qPrintable(name));
     return found;
   }
-  void click(const QString& name) {
-    QTest::mouseClick(child(name), Qt::LeftButton);
-  }
-  void type(const QString& name, const QString& text) {
-    child<QLineEdit>(name)->setText(text);
-  }
+  void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+  void type(const QString& name, const QString& text) { child<QLineEdit>(name)->setText(text); }
   // The controls the mode switches govern, as the user sees them.
   QString modeState() const;
 
@@ -120,7 +117,7 @@ QString MainWindowTest::modeState() const {
   state << groups.join(' ');
   for (const char* name : {"Command2", "Command6", "Command4", "Command7"}) {
     const QWidget* button = child(name);
-    state << QStringLiteral("%1 %2").arg(name, !button->isVisible() ? "hidden"
+    state << QStringLiteral("%1 %2").arg(name, !button->isVisible()  ? "hidden"
                                                : button->isEnabled() ? "usable"
                                                                      : "greyed");
   }
@@ -238,15 +235,17 @@ void MainWindowTest::menus_data() {
   QTest::addColumn<QString>("title");
   QTest::addColumn<QStringList>("items");  // objectName=caption=shortcut
 
-  QTest::newRow("File") << "File" << "文件(&F)"
+  QTest::newRow("File") << "File"
+                        << "文件(&F)"
                         << QStringList{"Open=导入数据=Ctrl+O", "Export=导出数据=Ctrl+S",
                                        "Exit=退出=Ctrl+E"};
-  QTest::newRow("GongJu") << "GongJu" << "工具(&T)"
+  QTest::newRow("GongJu") << "GongJu"
+                          << "工具(&T)"
                           << QStringList{"FWJ=方位角和距离=", "Red=角度弧度转换=",
-                                         "Route=线路计算(&R)=Ctrl+R", "Notepad=记事本=",
-                                         "Calc=计算器="};
-  QTest::newRow("BangZhu") << "BangZhu" << "帮助(&H)"
-                           << QStringList{"LianBang=联机帮助=", "About=关于="};
+                                         "Route=线路计算(&R)=Ctrl+R",
+                                         "Notepad=记事本=", "Calc=计算器="};
+  QTest::newRow("BangZhu") << "BangZhu"
+                           << "帮助(&H)" << QStringList{"LianBang=联机帮助=", "About=关于="};
 }
 
 void MainWindowTest::menus() {
@@ -259,8 +258,8 @@ void MainWindowTest::menus() {
   QStringList shown;
   for (const QAction* action : found->actions())
     if (!action->isSeparator())
-      shown << QStringLiteral("%1=%2=%3").arg(action->objectName(), action->text(),
-                                              action->shortcut().toString());
+      shown << QStringLiteral("%1=%2=%3")
+                   .arg(action->objectName(), action->text(), action->shortcut().toString());
   QCOMPARE(shown, items);
 }
 
@@ -317,11 +316,11 @@ void MainWindowTest::switchesEmptyOnlyTheirResults_data() {
   QTest::addColumn<bool>("forwardKept");
   QTest::addColumn<bool>("inverseKept");
 
-  QTest::newRow("continuous and back") << QStringList{"OptionButton2", "OptionButton1"} << true
-                                       << true;
+  QTest::newRow("continuous and back")
+      << QStringList{"OptionButton2", "OptionButton1"} << true << true;
   QTest::newRow("inverse") << QStringList{"Option2"} << false << true;
-  QTest::newRow("inverse from continuous") << QStringList{"OptionButton2", "Option2"} << false
-                                           << true;
+  QTest::newRow("inverse from continuous")
+      << QStringList{"OptionButton2", "Option2"} << false << true;
   QTest::newRow("inverse and forward") << QStringList{"Option2", "Option1"} << false << false;
 }
 
@@ -355,8 +354,8 @@ void MainWindowTest::clearEmptiesTheElementFieldsInOrder() {
   click("Command2");
   child("Text43")->setFocus();
   click("Command3");
-  QCOMPARE(emptied, (QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7",
-                                 "Text8"}));
+  QCOMPARE(emptied,
+           (QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"}));
   QCOMPARE(window_->focusWidget(), child("Text1"));
   QCOMPARE(child<QLineEdit>("Text41")->text(), QStringLiteral("7800"));
   QCOMPARE(child<QLineEdit>("Text48")->text(), QStringLiteral("453859.241\r\n"));
@@ -382,35 +381,32 @@ void MainWindowTest::refusals_data() {
   const QStringList inverse{"Option2"};
   const QStringList continuous{"OptionButton2"};
 
-  QTest::newRow("forward_offset_blank")
-      << forward << QStringList{"Text42=   "} << "Command2" << "请输入“计算偏距m”！" << info
-      << "Text42";
+  QTest::newRow("forward_offset_blank") << forward << QStringList{"Text42=   "} << "Command2"
+                                        << "请输入“计算偏距m”！" << info << "Text42";
   QTest::newRow("forward_element_field_first")
-      << forward << QStringList{"Text8=", "Text41="} << "Command2" << "请输入“曲线转角”！"
-      << info << "Text8";
+      << forward << QStringList{"Text8=", "Text41="} << "Command2"
+      << "请输入“曲线转角”！" << info << "Text8";
   QTest::newRow("forward_station_before_the_start")
-      << forward << QStringList{"Text41=7586.706"} << "Command2" << "输入“计算桩号K”超出范围！"
-      << warning << "Text41";
+      << forward << QStringList{"Text41=7586.706"} << "Command2"
+      << "输入“计算桩号K”超出范围！" << warning << "Text41";
   QTest::newRow("forward_station_after_the_end")
-      << forward << QStringList{"Text41=7946.708"} << "Command2" << "输入“计算桩号K”超出范围！"
-      << warning << "Text41";
+      << forward << QStringList{"Text41=7946.708"} << "Command2"
+      << "输入“计算桩号K”超出范围！" << warning << "Text41";
   QTest::newRow("forward_skew_not_a_number")
-      << forward << QStringList{"Text43=9o"} << "Command2" << "输入“计算偏角a”不是有效的数字！"
-      << warning << "Text43";
+      << forward << QStringList{"Text43=9o"} << "Command2"
+      << "输入“计算偏角a”不是有效的数字！" << warning << "Text43";
 
-  QTest::newRow("inverse_X_blank")
-      << inverse << QStringList{"Text47=  ", "Text48="} << "Command4" << "请输入“反算坐标X”！"
-      << info << "Text47";
+  QTest::newRow("inverse_X_blank") << inverse << QStringList{"Text47=  ", "Text48="} << "Command4"
+                                   << "请输入“反算坐标X”！" << info << "Text47";
   QTest::newRow("inverse_element_before_point")
-      << inverse << QStringList{"Text3=", "Text47="} << "Command4" << "请输入“起点坐标X”！"
-      << info << "Text3";
+      << inverse << QStringList{"Text3=", "Text47="} << "Command4"
+      << "请输入“起点坐标X”！" << info << "Text3";
   QTest::newRow("inverse_point_far_away")
       << inverse << QStringList{"Text47=abc"} << "Command4"
       << "反算未能收敛，请检查“反算坐标”是否在线元附近！" << warning << "Text47";
 
-  QTest::newRow("continuous_step_blank")
-      << continuous << QStringList{"Text9= "} << "Command6" << "请输入“计算间距J”！" << info
-      << "Text9";
+  QTest::newRow("continuous_step_blank") << continuous << QStringList{"Text9= "} << "Command6"
+                                         << "请输入“计算间距J”！" << info << "Text9";
   QTest::newRow("continuous_start_before_the_element")
       << continuous << QStringList{"Text10=7586.706"} << "Command6"
       << "输入“起点K”小于线元“起点桩号K”！" << warning << "Text10";
@@ -418,11 +414,10 @@ void MainWindowTest::refusals_data() {
       << continuous << QStringList{"Text11=7946.708"} << "Command6"
       << "输入“止点K”大于线元“止点桩号K”！" << warning << "Text11";
   QTest::newRow("continuous_offset_not_a_number")
-      << continuous << QStringList{"Text13=5m"} << "Command6" << "输入“偏距m”不是有效的数字！"
-      << warning << "Text13";
-  QTest::newRow("continuous_step_of_zero")
-      << continuous << QStringList{"Text9=0"} << "Command6" << "“计算间距J”不能为零！"
-      << warning << "Text9";
+      << continuous << QStringList{"Text13=5m"} << "Command6"
+      << "输入“偏距m”不是有效的数字！" << warning << "Text13";
+  QTest::newRow("continuous_step_of_zero") << continuous << QStringList{"Text9=0"} << "Command6"
+                                           << "“计算间距J”不能为零！" << warning << "Text9";
 
   // Each field a refusal can name goes back to its own control.
   const QList<std::tuple<const char*, const char*, const char*>> elementBlanks = {
@@ -435,12 +430,11 @@ void MainWindowTest::refusals_data() {
   for (const auto& [name, field, text] : elementBlanks)
     QTest::newRow(name) << forward << QStringList{QString(field) + "="} << "Command2"
                         << QString(text) << info << QString(field);
-  QTest::newRow("inverse_Y_blank")
-      << inverse << QStringList{"Text48= "} << "Command4" << "请输入“反算坐标Y”！" << info
-      << "Text48";
+  QTest::newRow("inverse_Y_blank") << inverse << QStringList{"Text48= "} << "Command4"
+                                   << "请输入“反算坐标Y”！" << info << "Text48";
   QTest::newRow("continuous_skew_not_a_number")
-      << continuous << QStringList{"Text14=9o"} << "Command6" << "输入“偏角a”不是有效的数字！"
-      << warning << "Text14";
+      << continuous << QStringList{"Text14=9o"} << "Command6"
+      << "输入“偏角a”不是有效的数字！" << warning << "Text14";
 }
 
 void MainWindowTest::refusals() {
@@ -569,13 +563,16 @@ void MainWindowTest::launchers_data() {
   QTest::addColumn<QString>("call");
   QTest::addColumn<QString>("message");
 
-  QTest::newRow("Calc") << "Calc" << false << "calculator" << "";
+  QTest::newRow("Calc") << "Calc" << false << "calculator"
+                        << "";
   QTest::newRow("Calc missing") << "Calc" << true << "calculator"
                                 << "无法启动“计算器”：没有这个程序！";
-  QTest::newRow("Notepad") << "Notepad" << false << "editor" << "";
+  QTest::newRow("Notepad") << "Notepad" << false << "editor"
+                           << "";
   QTest::newRow("Notepad missing") << "Notepad" << true << "editor"
                                    << "无法启动“记事本”：没有这个程序！";
-  QTest::newRow("LianBang") << "LianBang" << false << "browser" << "";
+  QTest::newRow("LianBang") << "LianBang" << false << "browser"
+                            << "";
   QTest::newRow("LianBang missing") << "LianBang" << true << "browser"
                                     << "无法打开“联机帮助”：没有这个程序！";
 }
@@ -590,9 +587,8 @@ void MainWindowTest::launchers() {
 
   QCOMPARE(platform_.calls, QStringList{call});
   if (call == "editor")
-    QCOMPARE(platform_.editorText,
-             QStringLiteral("   欢迎使用记事本文档，更多测量资料请访问：") +
-                 tarnvel::kBlogPage.toString());
+    QCOMPARE(platform_.editorText, QStringLiteral("   欢迎使用记事本文档，更多测量资料请访问：") +
+                                       tarnvel::kBlogPage.toString());
   if (call == "browser") QCOMPARE(platform_.pages, QList<QUrl>{tarnvel::kHelpPage});
   if (message.isEmpty()) {
     QVERIFY(boxes_.shown.isEmpty());
@@ -609,7 +605,7 @@ QTEST_MAIN(MainWindowTest)
 void MainWindowTest::exportThenImportGivesTheSameTexts() {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("线元.txt"));
-  const QStringList initial = {"7586.707", "7946.707", "3378605.445", "453648.704",
+  const QStringList initial = {"7586.707",  "7946.707", "3378605.445", "453648.704",
                                "98.565562", "0",        "4500",        "1"};
   type("Text6", "1.50");
   dialogs_.answers = {path, path};
@@ -641,7 +637,9 @@ void MainWindowTest::savesTheTableShown() {
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
   QVERIFY(bytes.startsWith("\r\n\r\n                \xC7\xFA\xCF\xDF"));
-  QVERIFY(bytes.contains("\r\n7600   0  90  3378603.377  453661.835   98\xA1\xE3" "57"));
+  QVERIFY(
+      bytes.contains("\r\n7600   0  90  3378603.377  453661.835   98\xA1\xE3"
+                     "57"));
   QCOMPARE(child<QLineEdit>("txtFileName")->text(), path);
 
   // A box the user emptied has nothing to save: a message and no dialog.
@@ -657,10 +655,18 @@ void MainWindowTest::toolWindowsOpenOnce_data() {
   QTest::addColumn<QString>("action");
   QTest::addColumn<QString>("window");
   QTest::addColumn<QString>("field");  // a box whose text must survive a second opening
-  QTest::newRow("FWJ") << "FWJ" << "方位角和距离" << "txtXa";
-  QTest::newRow("Red") << "Red" << "角度转弧度" << "Text1";
-  QTest::newRow("Route") << "Route" << "线路计算" << "fromEdit";
-  QTest::newRow("About") << "About" << "AAbout" << "";
+  QTest::newRow("FWJ") << "FWJ"
+                       << "方位角和距离"
+                       << "txtXa";
+  QTest::newRow("Red") << "Red"
+                       << "角度转弧度"
+                       << "Text1";
+  QTest::newRow("Route") << "Route"
+                         << "线路计算"
+                         << "fromEdit";
+  QTest::newRow("About") << "About"
+                         << "AAbout"
+                         << "";
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // The results box Text12 as the user and the table file meet it: the text
 // set and read back byte for byte, editing by keyboard, mouse, clipboard and
 // input method, the caret over Chinese and Latin text, and long tables.
+#include "results_box.h"
+
 #include <QAccessible>
 #include <QAccessibleTextInterface>
 #include <QApplication>
@@ -10,8 +12,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
-
-#include "results_box.h"
 
 using tarnvel::ResultsBox;
 
@@ -76,11 +76,16 @@ void ResultsBoxTest::textReadsBackWithCrLf_data() {
   QTest::newRow("header line") << kHeaderLine << kHeaderLine;
   QTest::newRow("table") << Rows(30) << Rows(30);
   QTest::newRow("empty") << QString() << QString();
-  QTest::newRow("no line end") << "7600" << "7600";
-  QTest::newRow("LF") << "a\nb\n" << "a\r\nb\r\n";
-  QTest::newRow("lone CR") << "a\rb" << "a\r\nb";
-  QTest::newRow("CR CR LF") << "a\r\r\nb" << "a\r\n\r\nb";
-  QTest::newRow("blank lines") << "\n\r\n\n" << "\r\n\r\n\r\n";
+  QTest::newRow("no line end") << "7600"
+                               << "7600";
+  QTest::newRow("LF") << "a\nb\n"
+                      << "a\r\nb\r\n";
+  QTest::newRow("lone CR") << "a\rb"
+                           << "a\r\nb";
+  QTest::newRow("CR CR LF") << "a\r\r\nb"
+                            << "a\r\n\r\nb";
+  QTest::newRow("blank lines") << "\n\r\n\n"
+                               << "\r\n\r\n\r\n";
   QTest::newRow("beyond the first plane") << QStringLiteral("a😀\n°") << QStringLiteral("a😀\r\n°");
 }
 
@@ -99,9 +104,13 @@ void ResultsBoxTest::textReadsBackWithCrLf() {
 void ResultsBoxTest::utf8TableReadsBackAndEdits_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::newRow("table") << Rows(3).toUtf8();
-  QTest::newRow("beyond the first plane") << QByteArray("a\xF0\x9D\x91\xA5" "b\r\n\xF0\x9D\x91\xA5\r\nc");
+  QTest::newRow("beyond the first plane") << QByteArray(
+      "a\xF0\x9D\x91\xA5"
+      "b\r\n\xF0\x9D\x91\xA5\r\nc");
   QTest::newRow("LF ends") << QByteArray("7600\n7610\n");
-  QTest::newRow("not UTF-8") << QByteArray("76\xC0" "00\r\n\xFF\r\n\xE9\x87");
+  QTest::newRow("not UTF-8") << QByteArray(
+      "76\xC0"
+      "00\r\n\xFF\r\n\xE9\x87");
   QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF里程\r\n7600");
   QTest::newRow("empty") << QByteArray();
 }
@@ -109,7 +118,8 @@ void ResultsBoxTest::utf8TableReadsBackAndEdits_data() {
 void ResultsBoxTest::utf8TableReadsBackAndEdits() {
   QFETCH(QByteArray, bytes);
   QString expected = QString::fromUtf8(bytes);
-  expected.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\n', QLatin1String("\r\n"));
+  expected.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+      .replace(u'\n', QLatin1String("\r\n"));
   box_->setTableUtf8(bytes.toStdString());
   QCOMPARE(box_->tableText(), expected);
   QCOMPARE(box_->textLength(), expected.size());
@@ -149,53 +159,67 @@ void ResultsBoxTest::keysEdit_data() {
   QTestEventList typed = keys({{Qt::Key_End, none}});
   typed.addKeyClicks("9.5");
   QTest::newRow("typing at a line end") << "7600\r\n7610" << 0 << typed << "76009.5\r\n7610" << 7;
-  QTest::newRow("Enter splits a line") << "ab\r\ncd" << 1 << keys({{Qt::Key_Return, none}})
-                                       << "a\r\nb\r\ncd" << 3;
-  QTest::newRow("Enter at the end") << kHeaderLine << 0 << keys({{Qt::Key_End, ctrl}, {Qt::Key_Enter, none}})
-                                    << kHeaderLine + "\r\n" << int(kHeaderLine.size()) + 2;
-  QTest::newRow("Backspace joins lines") << "ab\r\ncd" << 4 << keys({{Qt::Key_Backspace, none}})
-                                         << "abcd" << 2;
-  QTest::newRow("Delete joins lines") << "ab\r\ncd" << 2 << keys({{Qt::Key_Delete, none}})
-                                      << "abcd" << 2;
-  QTest::newRow("Backspace at the start") << "ab" << 0 << keys({{Qt::Key_Backspace, none}}) << "ab" << 0;
-  QTest::newRow("Delete at the end") << "ab\r\n" << 4 << keys({{Qt::Key_Delete, none}}) << "ab\r\n" << 4;
-  QTest::newRow("Backspace a Chinese character") << "里程\r\n" << 2
-                                                 << keys({{Qt::Key_Backspace, none}}) << "里\r\n" << 1;
-  QTest::newRow("Right over a line end") << "里程\r\nab" << 2 << keys({{Qt::Key_Right, none}})
-                                         << "里程\r\nab" << 4;
-  QTest::newRow("Left over a line end") << "里程\r\nab" << 4 << keys({{Qt::Key_Left, none}})
-                                        << "里程\r\nab" << 2;
+  QTest::newRow("Enter splits a line")
+      << "ab\r\ncd" << 1 << keys({{Qt::Key_Return, none}}) << "a\r\nb\r\ncd" << 3;
+  QTest::newRow("Enter at the end")
+      << kHeaderLine << 0 << keys({{Qt::Key_End, ctrl}, {Qt::Key_Enter, none}})
+      << kHeaderLine + "\r\n"
+      << int(kHeaderLine.size()) + 2;
+  QTest::newRow("Backspace joins lines")
+      << "ab\r\ncd" << 4 << keys({{Qt::Key_Backspace, none}}) << "abcd" << 2;
+  QTest::newRow("Delete joins lines")
+      << "ab\r\ncd" << 2 << keys({{Qt::Key_Delete, none}}) << "abcd" << 2;
+  QTest::newRow("Backspace at the start")
+      << "ab" << 0 << keys({{Qt::Key_Backspace, none}}) << "ab" << 0;
+  QTest::newRow("Delete at the end") << "ab\r\n"
+                                     << 4 << keys({{Qt::Key_Delete, none}}) << "ab\r\n"
+                                     << 4;
+  QTest::newRow("Backspace a Chinese character")
+      << "里程\r\n"
+      << 2 << keys({{Qt::Key_Backspace, none}}) << "里\r\n"
+      << 1;
+  QTest::newRow("Right over a line end")
+      << "里程\r\nab" << 2 << keys({{Qt::Key_Right, none}}) << "里程\r\nab" << 4;
+  QTest::newRow("Left over a line end")
+      << "里程\r\nab" << 4 << keys({{Qt::Key_Left, none}}) << "里程\r\nab" << 2;
   // Two Chinese characters are as wide as four digits.
-  QTest::newRow("Down under Chinese") << "里程  偏距\r\n7600   0" << 2 << keys({{Qt::Key_Down, none}})
-                                      << "里程  偏距\r\n7600   0" << 12;
+  QTest::newRow("Down under Chinese")
+      << "里程  偏距\r\n7600   0" << 2 << keys({{Qt::Key_Down, none}}) << "里程  偏距\r\n7600   0"
+      << 12;
   QTest::newRow("Up over Chinese") << "里程  偏距\r\n7600   0" << 14 << keys({{Qt::Key_Up, none}})
                                    << "里程  偏距\r\n7600   0" << 4;
-  QTest::newRow("Down to a shorter line and on") << "abcdef\r\nab\r\nabcdefgh" << 6
-                                                 << keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}})
-                                                 << "abcdef\r\nab\r\nabcdefgh" << 18;
-  QTest::newRow("Down on the last line") << "ab\r\ncd" << 4 << keys({{Qt::Key_Down, none}}) << "ab\r\ncd" << 6;
-  QTest::newRow("Home and End") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, none}}) << "ab\r\ncde" << 4;
-  QTest::newRow("Ctrl+Home") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, ctrl}}) << "ab\r\ncde" << 0;
-  QTest::newRow("PageDown to the end") << Rows(3) << 0 << keys({{Qt::Key_PageDown, none}, {Qt::Key_PageDown, none}})
-                                       << Rows(3) << int(Rows(3).size());
-  QTest::newRow("Shift+Right and Delete") << "abcd" << 0
-                                          << keys({{Qt::Key_Right, shift}, {Qt::Key_Right, shift}, {Qt::Key_Delete, none}})
-                                          << "cd" << 0;
-  QTest::newRow("Shift+Down and Backspace") << "ab\r\ncd" << 1
-                                            << keys({{Qt::Key_Down, shift}, {Qt::Key_Backspace, none}})
-                                            << "ad" << 1;
-  QTest::newRow("Ctrl+A and Delete empty the box") << Rows(5) << 7
-                                                   << keys({{Qt::Key_A, ctrl}, {Qt::Key_Delete, none}})
-                                                   << QString() << 0;
-  QTest::newRow("cut and paste move a line") << "ab\r\ncd" << 0
-                                             << keys({{Qt::Key_End, shift}, {Qt::Key_X, ctrl}, {Qt::Key_End, ctrl},
-                                                      {Qt::Key_V, ctrl}})
-                                             << "\r\ncdab" << 6;
-  QTest::newRow("copy all and paste twice")
-      << "ab" << 0
-      << keys({{Qt::Key_A, ctrl}, {Qt::Key_C, ctrl}, {Qt::Key_Right, none}, {Qt::Key_Return, none},
-               {Qt::Key_V, ctrl}, {Qt::Key_V, ctrl}})
-      << "ab\r\nabab" << 8;
+  QTest::newRow("Down to a shorter line and on")
+      << "abcdef\r\nab\r\nabcdefgh" << 6 << keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}})
+      << "abcdef\r\nab\r\nabcdefgh" << 18;
+  QTest::newRow("Down on the last line")
+      << "ab\r\ncd" << 4 << keys({{Qt::Key_Down, none}}) << "ab\r\ncd" << 6;
+  QTest::newRow("Home and End") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, none}}) << "ab\r\ncde"
+                                << 4;
+  QTest::newRow("Ctrl+Home") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, ctrl}}) << "ab\r\ncde"
+                             << 0;
+  QTest::newRow("PageDown to the end")
+      << Rows(3) << 0 << keys({{Qt::Key_PageDown, none}, {Qt::Key_PageDown, none}}) << Rows(3)
+      << int(Rows(3).size());
+  QTest::newRow("Shift+Right and Delete")
+      << "abcd" << 0
+      << keys({{Qt::Key_Right, shift}, {Qt::Key_Right, shift}, {Qt::Key_Delete, none}}) << "cd"
+      << 0;
+  QTest::newRow("Shift+Down and Backspace")
+      << "ab\r\ncd" << 1 << keys({{Qt::Key_Down, shift}, {Qt::Key_Backspace, none}}) << "ad" << 1;
+  QTest::newRow("Ctrl+A and Delete empty the box")
+      << Rows(5) << 7 << keys({{Qt::Key_A, ctrl}, {Qt::Key_Delete, none}}) << QString() << 0;
+  QTest::newRow("cut and paste move a line")
+      << "ab\r\ncd" << 0
+      << keys({{Qt::Key_End, shift}, {Qt::Key_X, ctrl}, {Qt::Key_End, ctrl}, {Qt::Key_V, ctrl}})
+      << "\r\ncdab" << 6;
+  QTest::newRow("copy all and paste twice") << "ab" << 0
+                                            << keys({{Qt::Key_A, ctrl},
+                                                     {Qt::Key_C, ctrl},
+                                                     {Qt::Key_Right, none},
+                                                     {Qt::Key_Return, none},
+                                                     {Qt::Key_V, ctrl},
+                                                     {Qt::Key_V, ctrl}})
+                                            << "ab\r\nabab" << 8;
 }
 
 void ResultsBoxTest::keysEdit() {
@@ -258,12 +282,14 @@ void ResultsBoxTest::mousePlacesCaretAndSelects() {
   QCOMPARE(box_->tableText(), kHeaderLine + "76x00   0  90\r\n");
 
   // A drag from "里" to before "偏" selects "里程  ".
-  QTest::mousePress(box_->viewport(), Qt::LeftButton, {}, box_->caretRect(0).center() + QPoint(1, 0));
+  QTest::mousePress(box_->viewport(), Qt::LeftButton, {},
+                    box_->caretRect(0).center() + QPoint(1, 0));
   QMouseEvent move(QEvent::MouseMove, box_->caretRect(4).center() + QPoint(1, 0),
                    box_->viewport()->mapToGlobal(box_->caretRect(4).center() + QPoint(1, 0)),
                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(box_->viewport(), &move);
-  QTest::mouseRelease(box_->viewport(), Qt::LeftButton, {}, box_->caretRect(4).center() + QPoint(1, 0));
+  QTest::mouseRelease(box_->viewport(), Qt::LeftButton, {},
+                      box_->caretRect(4).center() + QPoint(1, 0));
   QCOMPARE(box_->selectedText(), QStringLiteral("里程  "));
 }
 

@@ -3,10 +3,11 @@
 // The road (tests/ui/route/data) is a design table to the millimetre: straight,
 // spiral, arc of 300 right, spiral, straight, spiral, arc of 250 left,
 // spiral, straight, from K1000 to K1980.
+#include "route_window.h"
+
 #include <QAction>
-#include <QCheckBox>
-#include <QStatusBar>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,7 +32,6 @@
 #include "route_plan_view.h"
 #include "route_result_models.h"
 #include "route_source.h"
-#include "route_window.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;
@@ -45,7 +46,9 @@ QByteArray FileBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Route LoadedRoad() { return std::get<Route>(LoadRoute(kRoad)); }
+Route LoadedRoad() {
+  return std::get<Route>(LoadRoute(kRoad));
+}
 
 // What a paint draws, in device pixels: its lines and texts.
 class RecordingEngine : public QPaintEngine {
@@ -92,13 +95,23 @@ class RecordingDevice : public QPaintDevice {
  protected:
   int metric(PaintDeviceMetric metric) const override {
     switch (metric) {
-      case PdmWidth: return size_.width();
-      case PdmHeight: return size_.height();
-      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-      case PdmDepth: return 32;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-      default: return QPaintDevice::metric(metric);
+      case PdmWidth:
+        return size_.width();
+      case PdmHeight:
+        return size_.height();
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatio:
+        return 1;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return QPaintDevice::metric(metric);
     }
   }
 
@@ -127,9 +140,8 @@ class RouteWindowTest : public QObject {
     boxes_ = FakeMessageBoxes();
     dialogs_ = FakeFileDialogs();
     sent_ = {};
-    window_ = new RouteWindow(boxes_, dialogs_, [this](const std::array<QString, 8>& texts) {
-      sent_ = texts;
-    });
+    window_ = new RouteWindow(boxes_, dialogs_,
+                              [this](const std::array<QString, 8>& texts) { sent_ = texts; });
     window_->resize(1200, 700);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -255,9 +267,11 @@ void RouteWindowTest::importShowsRowsAndJoints() {
   // The bad joints alone are coloured, and its tooltip gives the figures.
   const QModelIndex bad = elements()->index(1, RouteElementModel::kStatusColumn);
   QVERIFY(bad.data(Qt::BackgroundRole).isValid());
-  QVERIFY(!elements()->index(0, RouteElementModel::kStatusColumn).data(Qt::BackgroundRole).isValid());
+  QVERIFY(
+      !elements()->index(0, RouteElementModel::kStatusColumn).data(Qt::BackgroundRole).isValid());
   const QString tip = bad.data(Qt::ToolTipRole).toString();
-  QVERIFY2(tip.contains(QStringLiteral("ΔX = 30.3 mm  ΔY = -0.5 mm  Δ = 30.4 mm")), qPrintable(tip));
+  QVERIFY2(tip.contains(QStringLiteral("ΔX = 30.3 mm  ΔY = -0.5 mm  Δ = 30.4 mm")),
+           qPrintable(tip));
   // The last row has no joint.
   QCOMPARE(jointCell(8, RouteElementModel::kStatusColumn), QString());
 }
@@ -273,7 +287,10 @@ void RouteWindowTest::statusColumnInSightAtDefaultWidth() {
     const int right = left + table->columnWidth(column);
     QVERIFY2(left >= 0 && right <= table->viewport()->width(),
              qPrintable(QStringLiteral("column %1 at %2..%3 of %4")
-                            .arg(column).arg(left).arg(right).arg(table->viewport()->width())));
+                            .arg(column)
+                            .arg(left)
+                            .arg(right)
+                            .arg(table->viewport()->width())));
   }
 }
 
@@ -308,8 +325,10 @@ void RouteWindowTest::resultColumnsFitTheirTexts() {
     int widest = header;
     for (int r = 0; r <= last; ++r) widest = std::max(widest, advance(r, c));
     const int width = view->columnWidth(c);
-    QVERIFY2(width >= std::max({header, advance(0, c), advance(last, c)}) && width <= widest + 40,
-             qPrintable(QStringLiteral("column %1: %2 px, widest text %3 px").arg(c).arg(width).arg(widest)));
+    QVERIFY2(
+        width >= std::max({header, advance(0, c), advance(last, c)}) && width <= widest + 40,
+        qPrintable(
+            QStringLiteral("column %1: %2 px, widest text %3 px").arg(c).arg(width).arg(widest)));
   }
 }
 
@@ -439,9 +458,9 @@ void RouteWindowTest::stationsFileGivesTheCommandsRows() {
 
 #ifdef TARNVEL_ROUTE_COMMAND
   QProcess command;
-  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
-                {"forward", kRoad, "--stations", path, "--offset=-10", "--offset", "10",
-                 "--skew", "89.3"});
+  command.start(
+      QStringLiteral(TARNVEL_ROUTE_COMMAND),
+      {"forward", kRoad, "--stations", path, "--offset=-10", "--offset", "10", "--skew", "89.3"});
   QVERIFY(command.waitForFinished());
   QCOMPARE(csv, command.readAllStandardOutput());
 #endif
@@ -597,9 +616,8 @@ void RouteWindowTest::datFileBytes() {
   stakeout("1000", "1020", "20", "0");
   // K1000 起点 and K1020, 20 m along the first straight at 60°: east before
   // north, the key-point label as the code, H empty, GBK and CR LF.
-  QCOMPARE(saved("saveDatButton"),
-           QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
-                      "2,,453666.0245,3378615.4450,\r\n"));
+  QCOMPARE(saved("saveDatButton"), QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
+                                              "2,,453666.0245,3378615.4450,\r\n"));
 }
 
 // Two curves with spirals from a JD table: nine elements whose joints all
@@ -608,11 +626,12 @@ void RouteWindowTest::jdTableGivesElementsAndCurves() {
   const QString path = dir_.filePath(QStringLiteral("jd.txt"));
   QFile file(path);
   QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write("交点号,X,Y,R,Ls1,Ls2\n"
-             "BP,3378000,450000\n"
-             "JD1,3378500,450300,400,80,80\n"
-             "JD2,3378700,450900,300,60,60\n"
-             "EP,3378600,451400\n");
+  file.write(
+      "交点号,X,Y,R,Ls1,Ls2\n"
+      "BP,3378000,450000\n"
+      "JD1,3378500,450300,400,80,80\n"
+      "JD2,3378700,450900,300,60,60\n"
+      "EP,3378600,451400\n");
   file.close();
   Box(window_, "jdStartEdit")->setText(QStringLiteral("500"));
   dialogs_.answers << path;

@@ -1,9 +1,10 @@
+#include "about_window.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
 
-#include "about_window.h"
 #include "fakes.h"
 #include "single_window.h"
 #include "window_test_support.h"

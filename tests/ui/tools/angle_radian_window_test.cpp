@@ -1,7 +1,8 @@
+#include "angle_radian_window.h"
+
 #include <QPointer>
 #include <QTest>
 
-#include "angle_radian_window.h"
 #include "fakes.h"
 #include "single_window.h"
 #include "window_test_support.h"
@@ -20,7 +21,8 @@ QStringList Texts(QWidget* window) {
 }
 
 void SetTexts(QWidget* window, const QStringList& texts) {
-  for (qsizetype i = 0; i < kBoxes.size(); ++i) Box(window, kBoxes[i].toLatin1())->setText(texts[i]);
+  for (qsizetype i = 0; i < kBoxes.size(); ++i)
+    Box(window, kBoxes[i].toLatin1())->setText(texts[i]);
 }
 
 }  // namespace
@@ -44,8 +46,8 @@ class AngleRadianWindowTest : public QObject {
   }
 
   void tabOrder() {
-    QCOMPARE(TabOrder(window_), QStringList({"Text1", "Text2", "Text3", "Text4", "Command3",
-                                             "Command1", "Command2"}));
+    QCOMPARE(TabOrder(window_),
+             QStringList({"Text1", "Text2", "Text3", "Text4", "Command3", "Command1", "Command2"}));
   }
 
   void convertsEitherWay_data() {

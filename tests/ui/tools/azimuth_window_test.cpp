@@ -1,7 +1,8 @@
+#include "azimuth_window.h"
+
 #include <QPointer>
 #include <QTest>
 
-#include "azimuth_window.h"
 #include "fakes.h"
 #include "single_window.h"
 #include "window_test_support.h"
@@ -63,8 +64,8 @@ class AzimuthWindowTest : public QObject {
                                 << QStringList{"314", "59", "59", "141.4214"};
     QTest::newRow("seconds cut") << QStringList{"0", "0", "3", "4"}
                                  << QStringList{"53", "7", "48", "5.0000"};
-    QTest::newRow("letters are 0") << QStringList{"abc", "0", "-100", "0"}
-                                   << QStringList{"180", "0", "0", "100.0000"};
+    QTest::newRow("letters are 0")
+        << QStringList{"abc", "0", "-100", "0"} << QStringList{"180", "0", "0", "100.0000"};
   }
   void computeFillsTheOutputs() {
     QFETCH(QStringList, inputs);
@@ -83,24 +84,28 @@ class AzimuthWindowTest : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("focus");
     QTest::newRow("blank_Yb") << QStringList{"1", "2", "3", "  "} << "数据未输入完整！"
-                              << MessageIcon::Information << "提示" << "txtXa";
+                              << MessageIcon::Information << "提示"
+                              << "txtXa";
     // The one message of the system without an icon and a caption of its own.
     QTest::newRow("due_east") << QStringList{"0", "0", "0", "100"}
-                              << "除数为零，请检查坐标输入是否正确！" << MessageIcon::None
-                              << "" << "txtXa";
-    QTest::newRow("beyond_range") << QStringList{"0", "0", "1e999", "1"}
-                                  << "输入“Xb”超出数值范围！" << MessageIcon::Exclamation
-                                  << "提示" << "txtXb";
+                              << "除数为零，请检查坐标输入是否正确！" << MessageIcon::None << ""
+                              << "txtXa";
+    QTest::newRow("beyond_range") << QStringList{"0", "0", "1e999", "1"} << "输入“Xb”超出数值范围！"
+                                  << MessageIcon::Exclamation << "提示"
+                                  << "txtXb";
     // Each coordinate a refusal can name goes back to its own box.
-    QTest::newRow("Xa_beyond_range") << QStringList{"1e999", "0", "0", "1"}
-                                     << "输入“Xa”超出数值范围！" << MessageIcon::Exclamation
-                                     << "提示" << "txtXa";
-    QTest::newRow("Ya_beyond_range") << QStringList{"0", "1e999", "0", "1"}
-                                     << "输入“Ya”超出数值范围！" << MessageIcon::Exclamation
-                                     << "提示" << "txtYa";
-    QTest::newRow("Yb_beyond_range") << QStringList{"0", "0", "1", "-1e999"}
-                                     << "输入“Yb”超出数值范围！" << MessageIcon::Exclamation
-                                     << "提示" << "txtYb";
+    QTest::newRow("Xa_beyond_range")
+        << QStringList{"1e999", "0", "0", "1"} << "输入“Xa”超出数值范围！"
+        << MessageIcon::Exclamation << "提示"
+        << "txtXa";
+    QTest::newRow("Ya_beyond_range")
+        << QStringList{"0", "1e999", "0", "1"} << "输入“Ya”超出数值范围！"
+        << MessageIcon::Exclamation << "提示"
+        << "txtYa";
+    QTest::newRow("Yb_beyond_range")
+        << QStringList{"0", "0", "1", "-1e999"} << "输入“Yb”超出数值范围！"
+        << MessageIcon::Exclamation << "提示"
+        << "txtYb";
   }
   void refusalLeavesTheOutputs() {
     QFETCH(QStringList, inputs);
