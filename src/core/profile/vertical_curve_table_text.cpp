@@ -1,0 +1,30 @@
+#include "vertical_curve_table_text.h"
+
+#include "number_text.h"
+#include "station_text.h"
+
+namespace tarnvel {
+
+std::string GradePercentText(double grade) {
+  return FixedText(grade * 100, 3);
+}
+
+std::array<std::string, 14> VerticalCurveRowTexts(const VerticalCurveRow& r) {
+  const bool flat = r.gradeAfter == r.gradeBefore;
+  return {r.pvi->name,
+          KStationText(r.pvi->station),
+          FixedText(r.pvi->elevation, 3),
+          flat ? std::string() : std::string(r.crest ? "凸" : "凹"),
+          FixedText(r.pvi->radius, 3),
+          FixedText(r.T, 3),
+          FixedText(r.E, 3),
+          FixedText(r.L, 3),
+          KStationText(r.start),
+          KStationText(r.end),
+          GradePercentText(r.gradeBefore),
+          GradePercentText(r.gradeAfter),
+          FixedText(r.lengthBefore, 3),
+          FixedText(r.lengthAfter, 3)};
+}
+
+}  // namespace tarnvel

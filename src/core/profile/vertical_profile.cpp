@@ -1,0 +1,119 @@
+#include "vertical_profile.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "number_text.h"
+#include "station_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+std::string Quoted(const Pvi& p) {
+  return "变坡点“" + p.name + "”";
+}
+
+std::string Metres(double x) {
+  return FixedText(x, 3) + " m";
+}
+
+// The curve of PVI k, where its grade lines meet: its start and end stations.
+double CurveStart(const VerticalProfile& p, std::size_t k) {
+  return p.pvis[k].station - p.tangents[k];
+}
+double CurveEnd(const VerticalProfile& p, std::size_t k) {
+  return p.pvis[k].station + p.tangents[k];
+}
+
+// On the curve of inner PVI k, measured from its start along the parabola
+// that leaves the grade before it: H = H0 + i1·x + ω·x²/2L, the tangent
+// elevation less (凸) or plus (凹) x²/2R.
+ProfilePoint OnCurve(const VerticalProfile& p, std::size_t k, double station) {
+  const double i1 = p.grades[k - 1];
+  const double omega = p.grades[k] - i1;
+  const double L = 2 * p.tangents[k];
+  const double x = station - CurveStart(p, k);
+  const double start_elevation = p.pvis[k].elevation - i1 * p.tangents[k];
+  return {start_elevation + i1 * x + omega * x * x / (2 * L), i1 + omega * x / L};
+}
+
+}  // namespace
+
+std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis) {
+  if (pvis.size() < 2)
+    return ProfileRefusal{"纵断面至少需要两个变坡点（起点和终点），现有" +
+                          std::to_string(pvis.size()) + "个！"};
+  VerticalProfile p;
+  for (std::size_t k = 1; k < pvis.size(); ++k) {
+    if (!(pvis[k].station > pvis[k - 1].station))
+      return ProfileRefusal{Quoted(pvis[k]) + "的桩号" + KStationText(pvis[k].station) + "不大于" +
+                            Quoted(pvis[k - 1]) + "的桩号" + KStationText(pvis[k - 1].station) +
+                            "，桩号必须递增！"};
+    p.grades.push_back((pvis[k].elevation - pvis[k - 1].elevation) /
+                       (pvis[k].station - pvis[k - 1].station));
+  }
+  p.tangents.assign(pvis.size(), 0);
+  for (std::size_t k = 1; k + 1 < pvis.size(); ++k)
+    p.tangents[k] = pvis[k].radius * std::fabs(p.grades[k] - p.grades[k - 1]) / 2;
+  const std::size_t last = pvis.size() - 1;
+  if (p.tangents[1] > pvis[1].station - pvis[0].station)
+    return ProfileRefusal{Quoted(pvis[1]) + "的竖曲线切线长T=" + Metres(p.tangents[1]) +
+                          "，超出起点" + Quoted(pvis[0]) + "（相距" +
+                          Metres(pvis[1].station - pvis[0].station) + "）！"};
+  if (last > 1 && p.tangents[last - 1] > pvis[last].station - pvis[last - 1].station)
+    return ProfileRefusal{Quoted(pvis[last - 1]) + "的竖曲线切线长T=" +
+                          Metres(p.tangents[last - 1]) + "，超出终点" + Quoted(pvis[last]) +
+                          "（相距" + Metres(pvis[last].station - pvis[last - 1].station) + "）！"};
+  for (std::size_t k = 1; k + 2 < pvis.size(); ++k) {
+    const double gap = pvis[k + 1].station - pvis[k].station;
+    if (p.tangents[k] + p.tangents[k + 1] > gap)
+      return ProfileRefusal{Quoted(pvis[k]) + "与" + Quoted(pvis[k + 1]) +
+                            "的竖曲线重叠：T1+T2=" + Metres(p.tangents[k] + p.tangents[k + 1]) +
+                            "，大于两点间距" + Metres(gap) + "！"};
+  }
+  p.pvis = std::move(pvis);
+  return p;
+}
+
+std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station) {
+  const auto& v = p.pvis;
+  if (!(station >= v.front().station && station <= v.back().station)) return std::nullopt;
+  // The grade line k holds the station: pvis[k] <= station < pvis[k + 1].
+  const auto above = std::upper_bound(v.begin(), v.end(), station,
+                                      [](double s, const Pvi& q) { return s < q.station; });
+  std::size_t k = std::min<std::size_t>(above - v.begin(), v.size() - 1) - 1;
+  if (k > 0 && p.tangents[k] > 0 && station <= CurveEnd(p, k)) return OnCurve(p, k, station);
+  if (k + 2 < v.size() && p.tangents[k + 1] > 0 && station >= CurveStart(p, k + 1))
+    return OnCurve(p, k + 1, station);
+  // A PVI without a curve takes the grade before it.
+  if (station == v[k].station && k > 0) return ProfilePoint{v[k].elevation, p.grades[k - 1]};
+  return ProfilePoint{v[k].elevation + p.grades[k] * (station - v[k].station), p.grades[k]};
+}
+
+ProfileRefusal StationOutsideProfile(const VerticalProfile& p, double station) {
+  return {"桩号" + KStationText(station) + "不在纵断面范围" + KStationText(p.pvis.front().station) +
+          "～" + KStationText(p.pvis.back().station) + "内！"};
+}
+
+std::vector<VerticalCurveRow> VerticalCurveRows(const VerticalProfile& p) {
+  std::vector<VerticalCurveRow> rows;
+  for (std::size_t k = 1; k + 1 < p.pvis.size(); ++k) {
+    VerticalCurveRow r;
+    r.pvi = &p.pvis[k];
+    r.gradeBefore = p.grades[k - 1];
+    r.gradeAfter = p.grades[k];
+    r.crest = r.gradeAfter < r.gradeBefore;
+    r.T = p.tangents[k];
+    r.L = 2 * r.T;
+    r.E = p.pvis[k].radius > 0 ? r.T * r.T / (2 * p.pvis[k].radius) : 0;
+    r.start = CurveStart(p, k);
+    r.end = CurveEnd(p, k);
+    r.lengthBefore = p.pvis[k].station - p.pvis[k - 1].station;
+    r.lengthAfter = p.pvis[k + 1].station - p.pvis[k].station;
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+}  // namespace tarnvel

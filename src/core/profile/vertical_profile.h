@@ -1,0 +1,71 @@
+// The vertical profile (纵断面): grade lines between 变坡点 (PVIs), joined at
+// inner PVIs by symmetric quadratic vertical curves (竖曲线), as Chinese road
+// design states them: ω = i2 − i1 (凸 when ω < 0, 凹 when ω > 0), L = R·|ω|,
+// T = L/2, E = T²/2R.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tarnvel {
+
+// One 变坡点 as the profile file lists it. A radius of 0 is a plain grade
+// break; the first and last PVI have none.
+struct Pvi {
+  std::string name;
+  double station = 0;
+  double elevation = 0;
+  double radius = 0;
+};
+
+// A profile that holds together: stations increasing, curves inside the
+// profile and apart. Everything derived is kept exact; nothing is rounded.
+struct VerticalProfile {
+  std::vector<Pvi> pvis;
+  // grades[k] runs from pvis[k] to pvis[k + 1], as a fraction (0.05 is 5%).
+  std::vector<double> grades;
+  // The tangent length T of each PVI's curve, 0 where there is none.
+  std::vector<double> tangents;
+};
+
+// Why a list of PVIs is no profile, in words that name the PVIs and the
+// figures.
+struct ProfileRefusal {
+  std::string message;
+};
+
+std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis);
+
+// The design elevation and the grade (a fraction) at a station. At a PVI
+// without a curve the grade is the one before it, except at the first PVI.
+struct ProfilePoint {
+  double elevation = 0;
+  double grade = 0;
+};
+
+// Nothing outside the profile's first and last PVI.
+std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station);
+
+// The refusal for a station outside the profile, naming it and the range.
+ProfileRefusal StationOutsideProfile(const VerticalProfile& profile, double station);
+
+// One inner PVI's row of the 竖曲线表, exact.
+struct VerticalCurveRow {
+  const Pvi* pvi = nullptr;
+  bool crest = false;  // 凸; a sag (凹) otherwise
+  double T = 0;
+  double E = 0;
+  double L = 0;
+  double start = 0;  // 竖曲线起点
+  double end = 0;    // 竖曲线终点
+  double gradeBefore = 0;
+  double gradeAfter = 0;
+  double lengthBefore = 0;  // from the previous PVI
+  double lengthAfter = 0;   // to the next PVI
+};
+
+std::vector<VerticalCurveRow> VerticalCurveRows(const VerticalProfile& profile);
+
+}  // namespace tarnvel

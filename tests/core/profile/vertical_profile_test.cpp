@@ -1,0 +1,126 @@
+#include "vertical_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "vertical_curve_table_text.h"
+
+namespace tarnvel {
+namespace {
+
+VerticalProfile Made(std::vector<Pvi> pvis) {
+  auto made = MakeVerticalProfile(std::move(pvis));
+  if (auto* r = std::get_if<ProfileRefusal>(&made)) ADD_FAILURE() << r->message;
+  return std::get<VerticalProfile>(made);
+}
+
+struct Expected {
+  const char* name;
+  double station;
+  double elevation;
+  double gradePercent;
+};
+
+void ExpectAt(const VerticalProfile& p, const Expected& e) {
+  const auto at = ProfileAt(p, e.station);
+  ASSERT_TRUE(at) << e.name << " at " << e.station;
+  EXPECT_NEAR(at->elevation, e.elevation, 1e-6) << e.name << " at " << e.station;
+  EXPECT_NEAR(at->grade * 100, e.gradePercent, 1e-9) << e.name << " at " << e.station;
+}
+
+// The textbook crest: PVI K5+030 at 427.68 m, +5% to −4%, R 2000 (道路勘测设计,
+// the 山岭区二级公路 exercise). Published: L 180, T 90, E 2.03 (2.025 exact),
+// the curve from K4+940 to K5+120; 425.28 at K5+000, 425.455 at K5+010,
+// 425.28 at K5+080 and 424.78 at K5+100.
+TEST(VerticalProfile, TextbookCrest) {
+  const auto p = Made({{"A", 4800, 427.68 - 230 * 0.05, 0},
+                       {"BPD1", 5030, 427.68, 2000},
+                       {"B", 5300, 427.68 - 270 * 0.04, 0}});
+  const auto rows = VerticalCurveRows(p);
+  ASSERT_EQ(rows.size(), 1u);
+  const auto cells = VerticalCurveRowTexts(rows[0]);
+  EXPECT_EQ(cells[1], "K5+030.000");
+  EXPECT_EQ(cells[3], "凸");
+  EXPECT_EQ(cells[5], "90.000");
+  EXPECT_EQ(cells[6], "2.025");
+  EXPECT_EQ(cells[7], "180.000");
+  EXPECT_EQ(cells[8], "K4+940.000");
+  EXPECT_EQ(cells[9], "K5+120.000");
+  EXPECT_EQ(cells[10], "5.000");
+  EXPECT_EQ(cells[11], "-4.000");
+  for (const Expected& e :
+       {Expected{"K5p000", 5000, 425.28, 2.0}, Expected{"K5p010", 5010, 425.455, 1.5},
+        Expected{"K5p080", 5080, 425.28, -2.0}, Expected{"K5p100", 5100, 424.78, -3.0}})
+    ExpectAt(p, e);
+}
+
+// A crest (R 4000 at 200), a plain grade break (at 500) and a sag (R 3000 at
+// 800) in one profile: 2%, −2%, 2%, 4%. Worked by hand: the crest runs
+// 120–280 with E 0.8, the sag 770–830 with E 0.15.
+TEST(VerticalProfile, CrestBreakAndSag) {
+  const auto p = Made({{"P0", 0, 100, 0},
+                       {"P1", 200, 104, 4000},
+                       {"P2", 500, 98, 0},
+                       {"P3", 800, 104, 3000},
+                       {"P4", 1000, 112, 0}});
+  for (const Expected& e :
+       {Expected{"Start", 0, 100, 2}, Expected{"CrestStart", 120, 102.4, 2},
+        Expected{"CrestPvi", 200, 103.2, 0}, Expected{"CrestEnd", 280, 102.4, -2},
+        Expected{"MidGrade", 350, 101, -2}, Expected{"BreakTakesGradeBefore", 500, 98, -2},
+        Expected{"AfterBreak", 650, 101, 2}, Expected{"SagStart", 770, 103.4, 2},
+        Expected{"SagInside", 785, 103.7375, 2.5}, Expected{"SagPvi", 800, 104.15, 3},
+        Expected{"SagEnd", 830, 105.2, 4}, Expected{"End", 1000, 112, 4}})
+    ExpectAt(p, e);
+  const auto rows = VerticalCurveRows(p);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(VerticalCurveRowTexts(rows[1])[3], "凹");
+  EXPECT_EQ(VerticalCurveRowTexts(rows[1])[7], "0.000");
+  EXPECT_EQ(VerticalCurveRowTexts(rows[2])[6], "0.150");
+}
+
+struct Refused {
+  const char* name;
+  std::vector<Pvi> pvis;
+  const char* message;
+};
+
+class ProfileRefusalTest : public testing::TestWithParam<Refused> {};
+
+TEST_P(ProfileRefusalTest, NamesThePvisAndTheFigures) {
+  const auto made = MakeVerticalProfile(GetParam().pvis);
+  ASSERT_TRUE(std::holds_alternative<ProfileRefusal>(made)) << GetParam().name;
+  EXPECT_EQ(std::get<ProfileRefusal>(made).message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, ProfileRefusalTest,
+    testing::Values(
+        Refused{"OnePvi", {{"A", 0, 10, 0}}, "纵断面至少需要两个变坡点（起点和终点），现有1个！"},
+        Refused{"StationRepeated",
+                {{"A", 100, 10, 0}, {"B", 100, 11, 0}},
+                "变坡点“B”的桩号K0+100.000不大于变坡点“A”的桩号K0+100.000，桩号必须递增！"},
+        Refused{"CurvesOverlap",
+                {{"A", 0, 0, 0}, {"B", 100, 2, 3000}, {"C", 200, 0, 3000}, {"D", 300, 2, 0}},
+                "变坡点“B”与变坡点“C”的竖曲线重叠：T1+T2=120.000 m，大于两点间距100.000 m！"},
+        Refused{"PastTheStart",
+                {{"A", 0, 0, 0}, {"B", 50, 1, 10000}, {"C", 550, -4, 0}},
+                "变坡点“B”的竖曲线切线长T=150.000 m，超出起点变坡点“A”（相距50.000 m）！"},
+        Refused{"PastTheEnd",
+                {{"A", 0, 0, 0}, {"B", 500, 10, 10000}, {"C", 550, 9, 0}},
+                "变坡点“B”的竖曲线切线长T=200.000 m，超出终点变坡点“C”（相距50.000 m）！"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VerticalProfile, StationOutsideIsRefusedWithTheRange) {
+  const auto p = Made({{"A", 1000, 10, 0}, {"B", 2000, 20, 0}});
+  EXPECT_FALSE(ProfileAt(p, 999.9999));
+  EXPECT_FALSE(ProfileAt(p, std::nan("")));
+  EXPECT_EQ(StationOutsideProfile(p, 2000.5).message,
+            "桩号K2+000.500不在纵断面范围K1+000.000～K2+000.000内！");
+}
+
+}  // namespace
+}  // namespace tarnvel
