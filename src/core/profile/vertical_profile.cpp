@@ -48,8 +48,9 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
   for (std::size_t k = 1; k < pvis.size(); ++k) {
     if (!(pvis[k].station > pvis[k - 1].station))
       return ProfileRefusal{Quoted(pvis[k]) + "的桩号" + KStationText(pvis[k].station) + "不大于" +
-                            Quoted(pvis[k - 1]) + "的桩号" + KStationText(pvis[k - 1].station) +
-                            "，桩号必须递增！"};
+                                Quoted(pvis[k - 1]) + "的桩号" + KStationText(pvis[k - 1].station) +
+                                "，桩号必须递增！",
+                            k + 1};
     p.grades.push_back((pvis[k].elevation - pvis[k - 1].elevation) /
                        (pvis[k].station - pvis[k - 1].station));
   }
@@ -59,18 +60,22 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
   const std::size_t last = pvis.size() - 1;
   if (p.tangents[1] > pvis[1].station - pvis[0].station)
     return ProfileRefusal{Quoted(pvis[1]) + "的竖曲线切线长T=" + Metres(p.tangents[1]) +
-                          "，超出起点" + Quoted(pvis[0]) + "（相距" +
-                          Metres(pvis[1].station - pvis[0].station) + "）！"};
+                              "，超出起点" + Quoted(pvis[0]) + "（相距" +
+                              Metres(pvis[1].station - pvis[0].station) + "）！",
+                          2};
   if (last > 1 && p.tangents[last - 1] > pvis[last].station - pvis[last - 1].station)
-    return ProfileRefusal{Quoted(pvis[last - 1]) + "的竖曲线切线长T=" +
-                          Metres(p.tangents[last - 1]) + "，超出终点" + Quoted(pvis[last]) +
-                          "（相距" + Metres(pvis[last].station - pvis[last - 1].station) + "）！"};
+    return ProfileRefusal{Quoted(pvis[last - 1]) +
+                              "的竖曲线切线长T=" + Metres(p.tangents[last - 1]) + "，超出终点" +
+                              Quoted(pvis[last]) + "（相距" +
+                              Metres(pvis[last].station - pvis[last - 1].station) + "）！",
+                          last};
   for (std::size_t k = 1; k + 2 < pvis.size(); ++k) {
     const double gap = pvis[k + 1].station - pvis[k].station;
     if (p.tangents[k] + p.tangents[k + 1] > gap)
       return ProfileRefusal{Quoted(pvis[k]) + "与" + Quoted(pvis[k + 1]) +
-                            "的竖曲线重叠：T1+T2=" + Metres(p.tangents[k] + p.tangents[k + 1]) +
-                            "，大于两点间距" + Metres(gap) + "！"};
+                                "的竖曲线重叠：T1+T2=" + Metres(p.tangents[k] + p.tangents[k + 1]) +
+                                "，大于两点间距" + Metres(gap) + "！",
+                            k + 2};
   }
   p.pvis = std::move(pvis);
   return p;

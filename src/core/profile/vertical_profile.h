@@ -4,6 +4,7 @@
 // T = L/2, E = T²/2R.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <variant>
@@ -34,6 +35,9 @@ struct VerticalProfile {
 // figures.
 struct ProfileRefusal {
   std::string message;
+  // The PVI the fault shows at, counted from 1 (a file names its line); 0
+  // when the refusal is about the whole list.
+  std::size_t pvi = 0;
 };
 
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis);

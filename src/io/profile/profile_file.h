@@ -1,0 +1,29 @@
+// The profile file (变坡点表): one 变坡点 a line, 变坡点号, 桩号, 高程 and
+// 竖曲线半径R. The first line is the profile's start and the last its end.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <string_view>
+
+#include "file_refusal.h"
+#include "vertical_profile.h"
+
+namespace tarnvel {
+
+inline constexpr std::array<std::string_view, 4> kProfileFieldNames = {"变坡点号", "桩号", "高程",
+                                                                       "竖曲线半径R"};
+
+// Reads the profile as the route's files are read: the same separators,
+// encodings and header guess (IsHeader). The station is metres or K text;
+// R may be empty or left out (0, a plain grade break) and must be 0 at the
+// first and the last PVI. Refusals name the file, the line and the field;
+// a profile that does not hold together (MakeVerticalProfile) is refused at
+// the line of the PVI it names.
+FileOutcome<VerticalProfile> ReadProfileFile(const QString& path);
+
+// The same from the whole content of a file already read.
+FileOutcome<VerticalProfile> ParseProfileFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace tarnvel
