@@ -1,7 +1,10 @@
 #include "profile_file.h"
 
 #include "delimited_text.h"
+#include "gbk_text.h"
+#include "number_text.h"
 #include "read_file.h"
+#include "save_file.h"
 
 namespace tarnvel {
 
@@ -78,6 +81,32 @@ FileOutcome<VerticalProfile> ParseProfileFile(const QString& path, const QByteAr
     return FileRefusal{QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
   }
   return std::get<VerticalProfile>(std::move(made));
+}
+
+FileOutcome<QByteArray> ProfileFileBytes(const QString& path, const std::vector<Pvi>& pvis) {
+  QStringList header;
+  for (qsizetype n = 0; n < kFieldCount; ++n) header.append(FieldName(n));
+  QString text = header.join(u',') + QStringLiteral("\r\n");
+  for (size_t i = 0; i < pvis.size(); ++i) {
+    const QString name = QString::fromStdString(pvis[i].name);
+    if (name.contains(u',') || name.contains(u'，') || name.contains(u'\t') ||
+        name.contains(u'\r') || name.contains(u'\n'))
+      return CannotSave(path,
+                        QStringLiteral("第%1个变坡点的名称含有逗号、制表符或换行符").arg(i + 1));
+    text +=
+        name + u',' + QString::fromStdString(GeneralText(pvis[i].station)) + u',' +
+        QString::fromStdString(GeneralText(pvis[i].elevation)) + u',' +
+        (pvis[i].radius == 0 ? QString() : QString::fromStdString(GeneralText(pvis[i].radius))) +
+        QStringLiteral("\r\n");
+  }
+  if (auto bytes = EncodeGbk(text)) return std::move(*bytes);
+  return CannotSave(path, QStringLiteral("文件中有GBK编码无法表示的字符"));
+}
+
+std::optional<FileRefusal> SaveProfileFile(const QString& path, const std::vector<Pvi>& pvis) {
+  FileOutcome<QByteArray> bytes = ProfileFileBytes(path, pvis);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return SaveFileBytes(path, std::get<QByteArray>(bytes));
 }
 
 }  // namespace tarnvel

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "file_refusal.h"
 #include "vertical_profile.h"
@@ -25,5 +27,14 @@ FileOutcome<VerticalProfile> ReadProfileFile(const QString& path);
 
 // The same from the whole content of a file already read.
 FileOutcome<VerticalProfile> ParseProfileFile(const QString& path, const QByteArray& bytes);
+
+// The file's bytes as the route file is saved: a header line, then one PVI
+// a line, numbers in their general decimal form (stations in metres, which
+// read back to the same doubles), GBK, CR LF. A name holding a separator is
+// refused, naming the PVI, and so is a text GBK cannot hold.
+FileOutcome<QByteArray> ProfileFileBytes(const QString& path, const std::vector<Pvi>& pvis);
+
+// Saves those bytes all or nothing.
+std::optional<FileRefusal> SaveProfileFile(const QString& path, const std::vector<Pvi>& pvis);
 
 }  // namespace tarnvel

@@ -1,0 +1,105 @@
+#include "profile_page.h"
+
+#include <variant>
+
+#include "file_dialog.h"
+#include "message_boxes.h"
+#include "number_text.h"
+#include "profile_file.h"
+#include "profile_pvi_model.h"
+#include "station_text.h"
+#include "ui_profile_page.h"
+#include "vertical_curve_model.h"
+
+namespace tarnvel {
+
+namespace {
+
+const QString kProfileFileTypes = QStringLiteral("变坡点表(*.csv *.txt);;所有文件(*.*)");
+
+}  // namespace
+
+ProfilePage::ProfilePage(MessageBoxes& boxes, FileDialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::ProfilePage>()),
+      boxes_(boxes),
+      dialogs_(dialogs),
+      pvis_(new ProfilePviModel(this)),
+      curves_(new VerticalCurveModel(this)) {
+  ui_->setupUi(this);
+  ui_->pviTable->setModel(pvis_);
+  ui_->verticalCurveTable->setModel(curves_);
+  connect(ui_->importProfileButton, &QPushButton::clicked, this, &ProfilePage::chooseAndImport);
+  connect(ui_->saveProfileButton, &QPushButton::clicked, this, &ProfilePage::chooseAndSave);
+  connect(ui_->insertPviButton, &QPushButton::clicked, this, &ProfilePage::insertPvi);
+  connect(ui_->removePviButton, &QPushButton::clicked, this, &ProfilePage::removePvi);
+  connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->profileView,
+          &ProfileView::setExaggeration);
+  connect(pvis_, &ProfilePviModel::profileChanged, this, &ProfilePage::showProfile);
+  connect(ui_->profileView, &ProfileView::cursorMoved, this, [this](double station, double h) {
+    emit status(QStringLiteral("桩号 %1  设计高程 %2")
+                    .arg(QString::fromStdString(KStationText(station)),
+                         QString::fromStdString(FixedText(h, 3))));
+  });
+  ui_->profileView->setExaggeration(ui_->exaggerationBox->value());
+  showProfile();
+}
+
+ProfilePage::~ProfilePage() = default;
+
+const std::optional<VerticalProfile>& ProfilePage::profile() const {
+  return pvis_->profile();
+}
+
+bool ProfilePage::importProfile(const QString& path) {
+  auto read = ReadProfileFile(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&read)) {
+    boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
+    return false;
+  }
+  pvis_->setProfile(std::get<VerticalProfile>(read));
+  ui_->pviTable->resizeColumnsToContents();
+  return true;
+}
+
+void ProfilePage::chooseAndImport() {
+  const QString path = dialogs_.getOpenFileName(this, kProfileFileTypes, {});
+  if (!path.isEmpty()) importProfile(path);
+}
+
+void ProfilePage::chooseAndSave() {
+  if (!pvis_->profile()) {
+    boxes_.show(
+        this,
+        pvis_->problem().isEmpty() ? QStringLiteral("纵断面中没有变坡点！") : pvis_->problem(),
+        MessageIcon::Exclamation, kMessageCaption);
+    return;
+  }
+  const QString path = dialogs_.getSaveFileName(this, kProfileFileTypes, {});
+  if (path.isEmpty()) return;
+  if (const auto refusal = SaveProfileFile(path, pvis_->pvis()))
+    boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
+}
+
+void ProfilePage::insertPvi() {
+  const QModelIndex current = ui_->pviTable->currentIndex();
+  const int row = current.isValid() ? current.row() + 1 : pvis_->rowCount();
+  pvis_->insertRows(row, 1);
+  ui_->pviTable->setCurrentIndex(pvis_->index(row, 0));
+}
+
+void ProfilePage::removePvi() {
+  const QModelIndex current = ui_->pviTable->currentIndex();
+  if (current.isValid()) pvis_->removeRows(current.row(), 1);
+}
+
+void ProfilePage::showProfile() {
+  const auto& profile = pvis_->profile();
+  curves_->setProfile(profile ? &*profile : nullptr);
+  ui_->verticalCurveTable->resizeColumnsToContents();
+  ui_->profileView->setProfile(profile ? &*profile : nullptr);
+  ui_->problemLabel->setText(pvis_->problem());
+  emit profileChanged();
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,77 @@
+// The 纵断面 page: a profile file in, its 竖曲线表 shown; a cell typed wrong
+// named; the table saved back to the bytes that read to the same profile.
+#include "profile_page.h"
+
+#include <QAbstractItemModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "fakes.h"
+#include "profile_file.h"
+
+using namespace tarnvel;
+using namespace tarnvel::testing_support;
+
+class ProfilePageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void importShowsTheCurveTable();
+  void aBadCellIsNamedAndTheProfileWithdrawn();
+  void savesWhatReadsBack();
+
+ private:
+  QString write(const QByteArray& bytes) {
+    const QString path = dir_.filePath(QStringLiteral("p.csv"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+  }
+
+  QTemporaryDir dir_;
+  FakeMessageBoxes boxes_;
+  FakeFileDialogs dialogs_;
+};
+
+const QByteArray kTextbookCrest("BP,K4+800,416.18\nBPD1,K5+030,427.68,2000\nEP,K5+300,416.88\n");
+
+void ProfilePageTest::importShowsTheCurveTable() {
+  ProfilePage page(boxes_, dialogs_);
+  QVERIFY(page.importProfile(write(kTextbookCrest)));
+  QVERIFY(page.profile());
+  auto* curves = page.findChild<QTableView*>(QStringLiteral("verticalCurveTable"))->model();
+  QCOMPARE(curves->rowCount(), 1);
+  QCOMPARE(curves->index(0, 6).data().toString(), QStringLiteral("2.025"));
+  QCOMPARE(curves->index(0, 8).data().toString(), QStringLiteral("K4+940.000"));
+}
+
+void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn() {
+  ProfilePage page(boxes_, dialogs_);
+  QVERIFY(page.importProfile(write(kTextbookCrest)));
+  auto* pvis = page.findChild<QTableView*>(QStringLiteral("pviTable"))->model();
+  pvis->setData(pvis->index(1, 2), QStringLiteral("427.6B"));
+  QVERIFY(!page.profile());
+  QCOMPARE(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text(),
+           QStringLiteral("第2行“高程”不是有效的数字！"));
+}
+
+void ProfilePageTest::savesWhatReadsBack() {
+  ProfilePage page(boxes_, dialogs_);
+  QVERIFY(page.importProfile(write(kTextbookCrest)));
+  const QString saved = dir_.filePath(QStringLiteral("saved.csv"));
+  dialogs_.answers = {saved};
+  page.findChild<QPushButton*>(QStringLiteral("saveProfileButton"))->click();
+  QFile file(saved);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(),
+           QByteArray("\xb1\xe4\xc6\xc2\xb5\xe3\xba\xc5,\xd7\xae\xba\xc5,\xb8\xdf\xb3\xcc,"
+                      "\xca\xfa\xc7\xfa\xcf\xdf\xb0\xeb\xbe\xb6R\r\n"
+                      "BP,4800,416.18,\r\nBPD1,5030,427.68,2000\r\nEP,5300,416.88,\r\n"));
+}
+
+QTEST_MAIN(ProfilePageTest)
+#include "profile_page_test.moc"
