@@ -67,10 +67,6 @@ class RoutePlanView : public QGraphicsView {
   void drawForeground(QPainter* painter, const QRectF& rect) override;
 
  private:
-  void drawLegend(QPainter& painter) const;
-  void drawNorthArrow(QPainter& painter) const;
-  void drawScaleBar(QPainter& painter) const;
-
   QGraphicsItemGroup* lineItems_ = nullptr;
   // Over the points, which keep clear of them.
   QGraphicsItemGroup* jointItems_ = nullptr;
