@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "command_outcome.h"
+#include "stakeout_stations.h"
 #include "station_rows.h"
 
 namespace tarnvel {
@@ -55,9 +56,9 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.keyPoints = line.keyPoints;
   // Refused before the first row when the stations alone would pass the cap.
   const double stations =
-      std::floor(std::fabs(request.to - request.from) / std::fabs(request.step));
+      RangeStationCount({request.from, request.to, request.step, request.keyPoints});
   if (std::isfinite(stations) &&
-      (stations + 1) * static_cast<double>(request.offsets.size()) > kMaxTableRows)
+      stations * static_cast<double>(request.offsets.size()) > kMaxTableRows)
     return TooManyRows();
   std::optional<ArgumentRefusal> unfinished;
   const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {

@@ -9,18 +9,11 @@
 #include "dms_digits.h"
 #include "number_text.h"
 #include "route_joints.h"
+#include "stakeout_stations.h"
 
 namespace tarnvel {
 
 namespace {
-
-// Two stations this close are one row of a table: a key point met by the
-// step, or the step's sum short of it by round-off.
-constexpr double kSameStation = 1e-6;
-
-// A table beyond this many stations would only exhaust the memory; a step of
-// a millimetre still covers 10 km.
-constexpr long kMaxTableStations = 10'000'000;
 
 bool Holds(const Route& route, size_t i, double K) {
   const LineElement& e = route.loaded[i];
@@ -35,7 +28,7 @@ std::string RangeText(double from, double to) {
   return "（" + GeneralText(from) + "～" + GeneralText(to) + "）";
 }
 
-std::string RangeRefusal(const Route& route, const std::string& what) {
+std::string OutsideRoute(const Route& route, const std::string& what) {
   return what + "超出线路范围" + RangeText(RouteStart(route), RouteEnd(route)) + "！";
 }
 
@@ -49,7 +42,7 @@ StationRefusal NoStation(const Route& route, double K) {
       return {station + "位于第" + std::to_string(i + 1) + "、" + std::to_string(i + 2) +
               "个线元之间的短链" + RangeText(end, start) + "内，该里程不存在！"};
   }
-  return {RangeRefusal(route, station)};
+  return {OutsideRoute(route, station)};
 }
 
 // Calls visit(i) for each element holding K, in route order. Elements in
@@ -127,52 +120,16 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
 
 std::optional<StationRefusal> ForEachRouteTableRow(const Route& route, const RouteTableRequest& r,
                                                    const std::function<bool(RoutePoint&&)>& row) {
-  const double start = RouteStart(route);
-  const double end = RouteEnd(route);
-  if (!(r.from >= start && r.from <= end)) return StationRefusal{RangeRefusal(route, "“起点K”")};
-  if (!(r.to >= start && r.to <= end)) return StationRefusal{RangeRefusal(route, "“止点K”")};
-  if (!std::isfinite(r.step) || r.step == 0) return StationRefusal{"“计算间距J”必须是不为零的数！"};
-  if (r.from != r.to && (r.step > 0) != (r.to > r.from))
-    return StationRefusal{"“计算间距J”的正负与起点K到止点K的方向不符！"};
-  const double largest = std::max(std::fabs(r.from), std::fabs(r.to));
-  if (largest + std::fabs(r.step) == largest)
-    return StationRefusal{"“计算间距J”太小，里程无法前进！"};
-  if (std::fabs(r.to - r.from) / std::fabs(r.step) > kMaxTableStations)
-    return StationRefusal{"“计算间距J”太小，计算点数超过" + std::to_string(kMaxTableStations) +
-                          "个！"};
-
-  const bool ascending = r.step > 0;
-  auto before = [&](double a, double b) { return ascending ? a < b : a > b; };
-  auto within = [&](double K) { return ascending ? K <= r.to : K >= r.to; };
-
-  // Key-point stations within the range, in the table's direction, once each.
-  std::vector<double> keys;
-  if (r.keyPoints) {
-    for (const KeyPoint& p : KeyPoints(route))
-      if (std::min(r.from, r.to) <= p.station && p.station <= std::max(r.from, r.to))
-        keys.push_back(p.station);
-    std::sort(keys.begin(), keys.end(), before);
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-  }
-
+  const StakeoutRange range{r.from, r.to, r.step, r.keyPoints};
+  if (auto refusal = RangeRefusal(route, range)) return refusal;
   const double skewDegrees = DmsToDegrees(r.skewDms);
   bool going = true;
-  auto emit = [&](double K) {
+  ForEachRangeStation(route, range, [&](double K) {
     AddRows(route, K, r.offsets, r.skewDms, skewDegrees, [&](RoutePoint&& p) {
       if (going) going = row(std::move(p));
     });
-  };
-  size_t next = 0;
-  for (double K = r.from; going && within(K); K += r.step) {
-    while (next < keys.size() && before(keys[next], K) && std::fabs(keys[next] - K) > kSameStation)
-      emit(keys[next++]);
-    if (next < keys.size() && std::fabs(keys[next] - K) <= kSameStation) {
-      emit(keys[next++]);  // the key point's own station, with its label
-      continue;
-    }
-    emit(K);
-  }
-  while (going && next < keys.size()) emit(keys[next++]);
+    return going;
+  });
   return std::nullopt;
 }
 

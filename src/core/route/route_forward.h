@@ -44,15 +44,9 @@ struct RouteTableRequest {
   bool keyPoints = false;  // also every key-point station within [from, to]
 };
 
-// Each station is the previous plus the step (one addition, as the main
-// window's table), the end included when reached exactly; a negative step
-// runs from a higher start down. Stations in a 短链 gap are skipped; in a 长链
+// The rows at the stations of the range (stakeout_stations.h: which they are
+// and which ranges are refused). Stations in a 短链 gap are skipped; in a 长链
 // each holding element gives its rows, in route order, each offset in turn.
-// Key-point stations are inserted in order; a step's station within 1e-6 m of
-// one gives way to it, so no station is given twice. Refused when the range
-// leaves RouteStart–RouteEnd, or the step is 0, not finite, of the wrong sign
-// for the range, too small to move the station, or so small that the range
-// holds more than 10,000,000 stations.
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(const Route& route,
                                                                  const RouteTableRequest& request);
 

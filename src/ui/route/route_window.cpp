@@ -35,6 +35,7 @@
 #include "route_result_models.h"
 #include "route_source.h"
 #include "save_file.h"
+#include "stakeout_stations.h"
 #include "station_file.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
@@ -60,8 +61,7 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// A piece of a range table: small enough for the progress bar and a quick
-// cancel, large enough that the pieces cost nothing.
+// The progress bar moves once this many stations of a range table are made.
 constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
@@ -116,59 +116,37 @@ std::variant<QString, std::vector<double>> ReadOffsets(const QLineEdit* box) {
   return offsets;
 }
 
-// The rows of a range table as the command writes them, computed in pieces
-// so that the work can report progress and stop between them. A piece runs
-// from its first station to the next piece's first station, and its rows at
-// that station are left to the next piece, whose start includes them: each
-// station is the previous one plus the step, counted from the table's start,
-// exactly as a table of one piece counts them. No piece starts within a step
-// of a key point, where the whole table would put the key point in place of
-// a station and a piece could not know it.
+// The rows of a range table as the command writes them. The work counts the
+// stations it has passed for the progress bar and stops at the first row
+// after a cancel.
 std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
                                                             const RouteTableRequest& request,
                                                             JobProgress& progress) {
-  std::vector<double> keys;
-  if (request.keyPoints)
-    for (const KeyPoint& key : KeyPoints(route)) keys.push_back(key.station);
-  std::sort(keys.begin(), keys.end());
-  const auto nearKey = [&](double K) {
-    const auto it = std::lower_bound(keys.begin(), keys.end(), K - 2 * request.step);
-    return it != keys.end() && *it <= K + 2 * request.step;
-  };
-  std::vector<double> starts{request.from};
-  long long stations = 0;
-  const bool ascending = std::isfinite(request.step) && request.step > 0 &&
-                         request.from + request.step != request.from && request.from <= request.to;
-  if (ascending) {
-    long long sinceStart = 0;
-    for (double K = request.from; K <= request.to; K += request.step, ++sinceStart, ++stations) {
-      if (progress.cancelled()) return QString();
-      if (sinceStart >= kStationsPerPiece && !nearKey(K)) {
-        starts.push_back(K);
-        sinceStart = 0;
-      }
-    }
-  }
-  progress.total = static_cast<long long>(starts.size());
+  const long long stations = static_cast<long long>(
+      RangeStationCount({request.from, request.to, request.step, request.keyPoints}));
+  progress.total = stations;
   std::vector<ForwardCsvRow> rows;
-  rows.reserve(static_cast<size_t>(stations + static_cast<long long>(keys.size())) *
-               request.offsets.size());
-  for (size_t piece = 0; piece < starts.size(); ++piece) {
-    if (progress.cancelled()) return QString();
-    RouteTableRequest slice = request;
-    slice.from = starts[piece];
-    const bool last = piece + 1 == starts.size();
-    if (!last) slice.to = starts[piece + 1];
-    auto table = RouteTable(route, slice);
-    if (auto* refusal = std::get_if<StationRefusal>(&table)) return Text(refusal->message);
-    for (RoutePoint& point : std::get<std::vector<RoutePoint>>(table)) {
-      if (!last && point.station >= slice.to) break;
-      if (!IsFinitePoint(point)) return kRouteNotComputable;
-      rows.push_back({std::string(), std::move(point)});
+  rows.reserve(static_cast<size_t>(stations) * request.offsets.size());
+  std::optional<QString> stopped;
+  long long passed = 0;
+  double last = std::nan("");
+  const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
+    if (progress.cancelled()) {
+      stopped = QString();
+      return false;
     }
-    progress.done = static_cast<long long>(piece + 1);
-  }
-  for (size_t i = 0; i < rows.size(); ++i) rows[i].name = std::to_string(i + 1);
+    if (!IsFinitePoint(point)) {
+      stopped = kRouteNotComputable;
+      return false;
+    }
+    if (point.station != last && ++passed % kStationsPerPiece == 0)
+      progress.done = std::min(passed, stations);
+    last = point.station;
+    rows.push_back({std::to_string(rows.size() + 1), std::move(point)});
+    return true;
+  });
+  if (refusal) return Text(refusal->message);
+  if (stopped) return *stopped;
   return rows;
 }
 
@@ -572,7 +550,8 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
     request.from = std::get<double>(ReadInput(ui_->fromEdit));
     request.to = std::get<double>(ReadInput(ui_->toEdit));
     request.step = std::get<double>(ReadInput(ui_->stepEdit));
-    const double stations = std::floor((request.to - request.from) / request.step) + 1;
+    const double stations =
+        RangeStationCount({request.from, request.to, request.step, request.keyPoints});
     if (stations * static_cast<double>(request.offsets.size()) > kMaxStakeoutRows)
       return refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                         .arg(Text(GeneralText(kMaxStakeoutRows))),
