@@ -20,6 +20,21 @@ SpiralShift ExactSpiralShift(double R, double Ls) {
   return {end.Y - R * 2 * half * half, end.X - R * std::sin(beta)};
 }
 
+namespace {
+
+// From the JD to the curve's middle (QZ), halfway along its arc. In the
+// incoming tangent's frame, the JD at the origin and the curve turning
+// towards +y: ZH is (−T1, 0), the circle's centre (q1 − T1, R + p1), and the
+// arc's middle is where the tangent has turned β1 + Ly / 2R. 1 − cos as
+// 2 sin², which keeps its digits when the turn is small.
+double JdToQz(const CurveGeometry& c, double R) {
+  const double turned = c.beta1 + c.Ly / (2 * R);
+  const double half = std::sin(turned / 2);
+  return std::hypot(c.shift1.q - c.T1 + R * std::sin(turned), c.shift1.p + R * 2 * half * half);
+}
+
+}  // namespace
+
 CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
   CurveGeometry c;
   c.Ls1 = Ls1;
@@ -38,6 +53,7 @@ CurveGeometry CurveOfTurn(double alpha, double R, double Ls1, double Ls2) {
   c.L = Ls1 + c.Ly + Ls2;
   if (Ls1 == Ls2) c.E = (R + p1) / std::cos(alpha / 2) - R;
   c.J = c.T1 + c.T2 - c.L;
+  c.Eqz = JdToQz(c, R);
   const double cosHalf = std::cos(alpha / 2);
   c.tangentSlope = (R + std::max(p1, p2)) / (2 * cosHalf * cosHalf);
   return c;
@@ -50,6 +66,7 @@ CurveGeometry SpiralCurveOfTurn(double alpha, double R, double Ls1, double Ls2) 
   c.Ly = 0;
   c.L = c.Ls1 + c.Ls2;
   c.J = c.T1 + c.T2 - c.L;
+  c.Eqz = JdToQz(c, R);
   return c;
 }
 

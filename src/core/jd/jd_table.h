@@ -48,6 +48,8 @@ struct CurveGeometry {
   double Ly = 0;                // arc length R(α − β1 − β2)
   double L = 0;                 // Ls1 + Ly + Ls2
   std::optional<double> E;      // 外距, for a symmetric curve (Ls1 = Ls2)
+  double Eqz = 0;               // JD to the QZ point, for any curve: E when
+                                // symmetric, the 外距 of an asymmetric one
   double J = 0;                 // 校正值 T1 + T2 − L
   // How much T1 and T2 change per radian of α, (R + p) / 2cos²(α/2) with
   // the larger p: how far the last digits of the coordinates, which fix α,

@@ -240,6 +240,7 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     row.T2 = g.T2;
     row.L = g.L;
     row.E = g.E;
+    row.Eqz = g.Eqz;
     row.J = g.J;
     row.p1 = g.shift1.p;
     row.q1 = g.shift1.q;

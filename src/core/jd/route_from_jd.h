@@ -36,6 +36,7 @@ struct CurveRow {
                                            // scaled when they meet at R
   double T1 = 0, T2 = 0, L = 0;
   std::optional<double> E;  // symmetric curves only
+  double Eqz = 0;           // JD to the QZ point, any curve (E when symmetric)
   double J = 0;
   double p1 = 0, q1 = 0, p2 = 0, q2 = 0;  // the working behind T1 and T2
   // Key stations. Without an entry spiral HY = ZH (the curve starts at ZY);

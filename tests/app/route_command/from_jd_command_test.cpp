@@ -34,19 +34,23 @@ class FromJdCommandTest : public testing_support::ScratchFolder {
   }
 };
 
-// from-jd writes the element table and prints the curve table; the table
+// from-jd writes the element table and prints the design table; the table
 // file and --jd give the same route, and it closes.
-TEST_F(FromJdCommandTest, WritesTheElementTableAndPrintsTheCurveTable) {
+TEST_F(FromJdCommandTest, WritesTheElementTableAndPrintsTheDesignTable) {
   WriteBytes(PathOf("jd.csv"), kJdTable);
   const Run made = Route({"from-jd", "jd.csv", "--start-station", "2000", "-o", "route.csv"});
   ASSERT_EQ(made.status, 0) << made.err.toStdString();
   const QStringList lines = made.out.split(QStringLiteral("\r\n"));
-  ASSERT_EQ(lines.size(), 4);
-  EXPECT_EQ(lines[0],
-            QStringLiteral("交点号\t转角\tR\tLs1\tLy\tLs2\tT1\tT2\tL\tE\tJ\tZH\tHY\tQZ\tYH\tHZ"));
-  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("JD1\t右35°30ˊ")) && lines[1].contains("\t\t"))
-      << lines[1].toStdString();  // no E for unequal spirals
-  EXPECT_TRUE(lines[2].startsWith(QStringLiteral("JD2\t左"))) << lines[2].toStdString();
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_EQ(lines[0], QStringLiteral(
+                          "交点号\t交点桩号\tX\tY\t转角值\tR\tLs1\tLs2\tT1\tT2\tL\tE\tJ\tZH\tHY\tQZ"
+                          "\tYH\tHZ\t直线长\t交点间距\t计算方位角"));
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("BP\tK2+000.000\t"))) << lines[1].toStdString();
+  EXPECT_TRUE(
+      lines[2].startsWith(QStringLiteral("JD1\tK2+400.000\t3378400.0000\t512000.0000\t右35°30ˊ")))
+      << lines[2].toStdString();
+  EXPECT_TRUE(lines[3].startsWith(QStringLiteral("JD2\t"))) << lines[3].toStdString();
+  EXPECT_TRUE(lines[4].startsWith(QStringLiteral("EP\t"))) << lines[4].toStdString();
 
   const std::optional<QString> file = DecodeGbk(ReadBytes(PathOf("route.csv")));
   ASSERT_TRUE(file);

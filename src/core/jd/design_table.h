@@ -1,0 +1,43 @@
+// The designer's whole 直线、曲线及转角表 of a route made from a JD table: a
+// row for every point, BP and EP too, with its station, its curve, and the
+// leg that leaves it for the next point.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "jd_table.h"
+#include "route_from_jd.h"
+
+namespace tarnvel {
+
+// The leg from a point to the next one.
+struct DesignLeg {
+  double straight = 0;  // 直线长: from this point's HZ (BP itself) to the
+                        // next ZH (EP itself)
+  double length = 0;    // 交点间距
+  double azimuth = 0;   // 计算方位角, decimal degrees in [0°, 360°)
+};
+
+struct DesignRow {
+  std::string name;  // 交点号
+  // 交点桩号: BP's the route's start, a JD's its ZH + T1 (the station the
+  // JD has along the legs), EP's the route's end.
+  double station = 0;
+  double X = 0, Y = 0;
+  std::optional<CurveRow> curve;  // the inner JDs'
+  std::optional<DesignLeg> leg;   // every point's but EP's
+};
+
+// Row `i` of the table of `points`, whose route (RouteFromJd) starts at
+// `startStation` and made `curves` and `straightAfter`. Rows are made one at
+// a time, so that a table of a million points need not be held whole.
+DesignRow DesignTableRow(const std::vector<JdPoint>& points, const std::vector<CurveRow>& curves,
+                         double straightAfter, double startStation, size_t i);
+
+// Every row, BP first and EP last.
+std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, const JdRoute& route,
+                                       double startStation);
+
+}  // namespace tarnvel

@@ -1,0 +1,84 @@
+#include "design_table_text.h"
+
+#include <cmath>
+
+#include "angle.h"
+#include "number_text.h"
+#include "station_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+constexpr int kLengthDecimals = 3;
+constexpr int kCoordinateDecimals = 4;
+
+std::string Length(double x) {
+  return FixedText(x, kLengthDecimals);
+}
+
+void AppendCell(std::string& out, std::string_view text, char separator) {
+  if (separator != ',' || text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+template <class Cells>
+std::string Line(const Cells& cells, char separator) {
+  std::string out;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) out += separator;
+    AppendCell(out, cells[i], separator);
+  }
+  out += "\r\n";
+  return out;
+}
+
+}  // namespace
+
+std::array<std::string, 21> DesignRowTexts(const DesignRow& row, std::string_view prefix) {
+  std::array<std::string, 21> cells;
+  cells[0] = row.name;
+  cells[1] = KStationText(row.station, prefix);
+  cells[2] = FixedText(row.X, kCoordinateDecimals);
+  cells[3] = FixedText(row.Y, kCoordinateDecimals);
+  if (const auto& c = row.curve) {
+    cells[4] = (c->alpha < 0 ? "左" : "右") + DegreesToDmsText(std::fabs(c->alpha));
+    cells[5] = Length(c->R);
+    cells[6] = Length(c->Ls1);
+    cells[7] = Length(c->Ls2);
+    cells[8] = Length(c->T1);
+    cells[9] = Length(c->T2);
+    cells[10] = Length(c->L);
+    cells[11] = Length(c->Eqz);
+    cells[12] = Length(c->J);
+    cells[13] = KStationText(c->ZH, prefix);
+    if (c->Ls1 > 0) cells[14] = KStationText(c->HY, prefix);
+    cells[15] = KStationText(c->QZ, prefix);
+    if (c->Ls2 > 0) cells[16] = KStationText(c->YH, prefix);
+    cells[17] = KStationText(c->HZ, prefix);
+  }
+  if (const auto& leg = row.leg) {
+    cells[18] = Length(leg->straight);
+    cells[19] = Length(leg->length);
+    cells[20] = AzimuthDmsText(leg->azimuth);
+  }
+  return cells;
+}
+
+std::string DesignTableHeaderLine(char separator) {
+  return Line(kDesignTableColumns, separator);
+}
+
+std::string DesignTableLine(const DesignRow& row, char separator, std::string_view prefix) {
+  return Line(DesignRowTexts(row, prefix), separator);
+}
+
+}  // namespace tarnvel
