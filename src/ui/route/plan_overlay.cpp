@@ -18,6 +18,16 @@ QString Metres(double m) {
 
 }  // namespace
 
+// The legend's seven entries, a line each.
+constexpr int kLegendEntries = 7;
+
+QRect LegendRect(const QFontMetrics& metrics) {
+  const int line = metrics.height() + 2;
+  return QRect(8, 8,
+               44 + metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false)) + 8,
+               line * kLegendEntries + 8);
+}
+
 void DrawLegend(QPainter& painter) {
   enum Symbol { kLine, kJoint, kCross, kRing };
   struct Entry {
@@ -32,12 +42,10 @@ void DrawLegend(QPainter& painter) {
                            {kBadJointColour, QStringLiteral("接头 ") + StatusText(false), kJoint},
                            {kStakeoutColour, QStringLiteral("桩点"), kCross},
                            {kInverseColour, QStringLiteral("反算点"), kRing}};
-  const int count = static_cast<int>(std::size(entries));
+  static_assert(std::size(entries) == kLegendEntries);
   const QFontMetrics metrics = painter.fontMetrics();
   const int line = metrics.height() + 2;
-  const QRect box(8, 8,
-                  44 + metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false)) + 8,
-                  line * count + 8);
+  const QRect box = LegendRect(metrics);
   painter.setPen(QPen(QColor(160, 160, 160), 1));
   painter.setBrush(QColor(255, 255, 255, 220));
   painter.drawRect(box);

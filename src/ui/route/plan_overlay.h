@@ -2,12 +2,15 @@
 // the legend of colours and markers, the north arrow and the scale bar.
 #pragma once
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QRect>
 
 namespace tarnvel {
 
-// In the top left corner.
+// In the top left corner, within LegendRect.
 void DrawLegend(QPainter& painter);
+QRect LegendRect(const QFontMetrics& metrics);
 
 // In the top right corner of a viewport `width` pixels wide.
 void DrawNorthArrow(QPainter& painter, int width);

@@ -10,6 +10,7 @@
 
 #include "plan_overlay.h"
 #include "plan_route_items.h"
+#include "plan_station_marks.h"
 #include "route_points_item.h"
 
 namespace tarnvel {
@@ -48,10 +49,13 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   lineItems_ = nullptr;
   delete jointItems_;
   jointItems_ = nullptr;
+  route_ = route;
   routeBounds_ = QRectF();
   stakeoutItem_->setClearBoxes({});
   inverseItem_->setClearBoxes({});
   if (!route || route->elements.empty()) {
+    drawStationMarks();
+    drawJdPoints();
     scene()->setSceneRect(QRectF(-1e3, -1e3, 2e3, 2e3));
     viewport()->update();
     return;
@@ -75,6 +79,8 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   inverseItem_->setClearBoxes(std::move(clear));
   scene()->addItem(lineItems_);
   scene()->addItem(jointItems_);
+  drawStationMarks();
+  drawJdPoints();
   // Room to pan well beyond the route in every direction, within the
   // scroll range at the largest scale.
   const double room =
@@ -82,6 +88,32 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   scene()->setSceneRect(routeBounds_.adjusted(-room, -room, room, room));
   if (followFit_) fitAll();
   viewport()->update();
+}
+
+void RoutePlanView::setJdPoints(std::vector<JdPoint> points) {
+  jdPoints_ = std::move(points);
+  drawJdPoints();
+}
+
+void RoutePlanView::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix;
+  drawStationMarks();
+}
+
+void RoutePlanView::drawStationMarks() {
+  delete stationItems_;
+  stationItems_ = nullptr;
+  if (!route_ || route_->elements.empty()) return;
+  stationItems_ = MakeStationMarks(*route_, origin_, stationPrefix_);
+  scene()->addItem(stationItems_);
+}
+
+void RoutePlanView::drawJdPoints() {
+  delete jdItems_;
+  jdItems_ = nullptr;
+  if (!route_ || route_->elements.empty() || jdPoints_.empty()) return;
+  jdItems_ = MakeJdItems(jdPoints_, origin_);
+  scene()->addItem(jdItems_);
 }
 
 void RoutePlanView::setPoints(Layer layer, PlanPointIndex points, NameOf nameOf) {
@@ -96,9 +128,19 @@ void RoutePlanView::setLayerVisible(Layer layer, bool visible) {
 void RoutePlanView::fitAll() {
   followFit_ = true;
   if (routeBounds_.isNull()) return;
-  // A straight along an axis has no width; it still gets a square view.
-  const double pad = std::max({routeBounds_.width(), routeBounds_.height(), 1.0}) * 0.05;
-  fitInView(routeBounds_.adjusted(-pad, -pad, pad, pad), Qt::KeepAspectRatio);
+  // The route is fitted into the viewport right of the legend, so that the
+  // legend never hides the line, with a margin in pixels for the station
+  // marks and names beside it. A straight along an axis has no width; it
+  // still gets a scale.
+  constexpr double kMargin = 48;
+  const double legend = LegendRect(fontMetrics()).right() + 8;
+  const double width = std::max(1.0, viewport()->width() - legend - 2 * kMargin);
+  const double height = std::max(1.0, viewport()->height() - 2 * kMargin);
+  const double scale = std::min(width / std::max(routeBounds_.width(), 1.0),
+                                height / std::max(routeBounds_.height(), 1.0));
+  if (!(scale > 0) || !std::isfinite(scale)) return;
+  setTransform(QTransform::fromScale(scale, scale));
+  centerOn(routeBounds_.center() - QPointF(legend / 2 / scale, 0));
 }
 
 QImage RoutePlanView::image() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "centre_line.h"
+#include "jd_table.h"
 #include "plan_point_index.h"
 #include "route.h"
 #include "route_joints.h"
@@ -44,13 +45,18 @@ class RoutePlanView : public QGraphicsView {
   // Draws the route: each element sampled along its centre line, coloured by
   // its kind, and each joint marked (超限 in red). Nothing: an empty plan.
   void setRoute(const Route* route, const std::vector<Joint>& joints);
+  // The JD table the route was made from, drawn as its polygon with each
+  // point named; none for a route typed or read as elements.
+  void setJdPoints(std::vector<JdPoint> points);
+  // The letters before the kilometres of the station marks (K by default).
+  void setStationPrefix(const QString& prefix);
   // The points are indexed on the job's thread; the plan only takes them.
   void setPoints(Layer layer, PlanPointIndex points, NameOf nameOf);
   void setLayerVisible(Layer layer, bool visible);
 
   // The scene rectangle of the route's elements, empty without a route.
   QRectF routeBounds() const { return routeBounds_; }
-  // Shows the whole route, centred, with a margin.
+  // Shows the whole route, centred beside the legend, with a margin.
   void fitAll();
   // The plan as it is shown, legend, scale bar and north arrow included.
   QImage image();
@@ -67,7 +73,15 @@ class RoutePlanView : public QGraphicsView {
   void drawForeground(QPainter* painter, const QRectF& rect) override;
 
  private:
+  void drawStationMarks();
+  void drawJdPoints();
+
   QGraphicsItemGroup* lineItems_ = nullptr;
+  QGraphicsItemGroup* stationItems_ = nullptr;
+  QGraphicsItemGroup* jdItems_ = nullptr;
+  const Route* route_ = nullptr;
+  std::vector<JdPoint> jdPoints_;
+  QString stationPrefix_ = QStringLiteral("K");
   // Over the points, which keep clear of them.
   QGraphicsItemGroup* jointItems_ = nullptr;
   RoutePointsItem* stakeoutItem_ = nullptr;
