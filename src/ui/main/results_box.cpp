@@ -17,6 +17,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <new>
+#include <optional>
 
 #include "form_geometry.h"
 #include "results_box_accessible.h"
@@ -30,8 +31,6 @@ constexpr int kMargin = 4;
 // Lines measured at once after an edit; the rest are measured when they are
 // drawn, so a pasted table does not stall the box.
 constexpr qsizetype kLinesMeasuredPerEdit = 200;
-// Edits that can be taken back, one after another.
-constexpr size_t kUndoSteps = 100;
 
 // The table's columns are padded with spaces for a font whose Latin letters
 // are half as wide as its Chinese ones, as "宋体" is; the fallbacks keep that.
@@ -42,10 +41,6 @@ QFont TableFont() {
   font.setFamilies(families);
   font.setStyleHint(QFont::TypeWriter);
   return font;
-}
-
-bool IsSpace(QChar c) {
-  return c.isSpace();
 }
 
 }  // namespace
@@ -68,51 +63,50 @@ ResultsBox::ResultsBox(QWidget* parent) : QAbstractScrollArea(parent) {
 // ---------------------------------------------------------------- text
 
 void ResultsBox::setTableText(const QString& text) {
-  const QString old = QAccessible::isActive() ? lines_.text() : QString();
-  lines_.setText(text);
+  const QString old = QAccessible::isActive() ? model_.lines().text() : QString();
+  model_.setText(text);
   tableSet(old);
 }
 
 void ResultsBox::setTableUtf8(std::string text) {
-  const QString old = QAccessible::isActive() ? lines_.text() : QString();
-  lines_.setUtf8(std::move(text));
+  const QString old = QAccessible::isActive() ? model_.lines().text() : QString();
+  model_.setUtf8(std::move(text));
   tableSet(old);
 }
 
 void ResultsBox::tableSet(const QString& old) {
-  undo_.clear();
-  cursor_ = anchor_ = 0;
   preferredX_ = -1;
   preedit_.clear();
   widest_ = 0;
   noteLineWidth(0);
-  noteLineWidth(lines_.longestLine());
+  noteLineWidth(model_.lines().longestLine());
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
   updateScrollBars();
   viewport()->update();
   if (QAccessible::isActive()) {
-    QAccessibleTextUpdateEvent event(this, 0, old, lines_.text());
+    QAccessibleTextUpdateEvent event(this, 0, old, model_.lines().text());
     QAccessible::updateAccessibility(&event);
   }
 }
 
 QString ResultsBox::toPlainText() const {
-  QString text = lines_.text();
+  QString text = model_.lines().text();
   return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 QString ResultsBox::selectedText() const {
-  return lines_.slice(std::min(cursor_, anchor_), std::max(cursor_, anchor_));
+  return model_.selectedText();
 }
 
 void ResultsBox::selectAll() {
-  anchor_ = 0;
-  setCursorPosition(lines_.size(), QTextCursor::KeepAnchor);
+  model_.select(0, model_.cursor());
+  setCursorPosition(model_.lines().size(), QTextCursor::KeepAnchor);
 }
 
 void ResultsBox::insertText(const QString& text) {
-  replaceRange(std::min(cursor_, anchor_), std::max(cursor_, anchor_), text);
+  replaceRange(std::min(model_.cursor(), model_.anchor()),
+               std::max(model_.cursor(), model_.anchor()), text);
 }
 
 void ResultsBox::removeSelection() {
@@ -120,56 +114,40 @@ void ResultsBox::removeSelection() {
 }
 
 void ResultsBox::replaceRange(qsizetype from, qsizetype to, const QString& text) {
-  if (from == to && text.isEmpty()) return;
-  // The table is the only copy of the results: a slip of the keyboard over a
-  // selection must not lose it for good. The copy and the room for the undo
-  // step are taken before the text changes, so that an edit that runs out of
-  // memory changes nothing.
-  const QString removed = lines_.slice(from, to);
-  const qsizetype cursor = cursor_;
-  const qsizetype anchor = anchor_;
-  if (!undoing_) undo_.reserve(undo_.size() + 1);
-  const qsizetype end = lines_.replace(from, to, text);
-  if (!undoing_) {
-    if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
-    undo_.push_back({from, removed, end - from, cursor, anchor});
-  }
-  cursor_ = anchor_ = end;
+  if (const auto change = model_.replace(from, to, text)) showChange(*change);
+}
+
+// After the text changed, the caret at the change's end.
+void ResultsBox::showChange(const ResultsBoxChange& change) {
   preferredX_ = -1;
-  const qsizetype first = lines_.lineOf(from);
-  const qsizetype last = std::min(lines_.lineOf(end), first + kLinesMeasuredPerEdit);
+  const TextLines& lines = model_.lines();
+  const qsizetype first = lines.lineOf(change.from);
+  const qsizetype last = std::min(lines.lineOf(change.end), first + kLinesMeasuredPerEdit);
   for (qsizetype line = first; line <= last; ++line) noteLineWidth(line);
   updateScrollBars();
-  ensureCaretVisible();
+  ensureCaretVisible(change.end);
   restartBlink();
   viewport()->update();
   if (QAccessible::isActive()) {
-    if (!removed.isEmpty()) {
-      QAccessibleTextRemoveEvent event(this, int(from), removed);
+    if (!change.removed.isEmpty()) {
+      QAccessibleTextRemoveEvent event(this, int(change.from), change.removed);
       QAccessible::updateAccessibility(&event);
     }
-    if (end > from) {
-      QAccessibleTextInsertEvent event(this, int(from), lines_.slice(from, end));
+    if (change.end > change.from) {
+      QAccessibleTextInsertEvent event(this, int(change.from),
+                                       lines.slice(change.from, change.end));
       QAccessible::updateAccessibility(&event);
     }
   }
 }
 
 void ResultsBox::undo() {
-  if (undo_.empty()) return;
-  // The step is kept until it has been taken back, in case that fails.
-  const Edit edit = undo_.back();
-  undoing_ = true;
-  try {
-    replaceRange(edit.from, edit.from + edit.insertedLength, edit.removed);
-  } catch (...) {
-    undoing_ = false;
-    throw;
+  // The text comes back with the caret at the end of what came back, then
+  // the caret and selection go back as they were.
+  if (const auto change = model_.undo()) {
+    showChange(*change);
+    caretMoved();
   }
-  undoing_ = false;
-  undo_.pop_back();
-  anchor_ = edit.anchor;
-  setCursorPosition(edit.cursor, QTextCursor::KeepAnchor);
 }
 
 void ResultsBox::cut() {
@@ -190,20 +168,13 @@ void ResultsBox::paste() {
 // ---------------------------------------------------------------- caret
 
 void ResultsBox::setCursorPosition(qsizetype position, QTextCursor::MoveMode mode) {
-  position = std::clamp<qsizetype>(position, 0, lines_.size());
-  // Never between the CR and LF of a line end, nor inside a surrogate pair.
-  const qsizetype line = lines_.lineOf(position);
-  if (position > lines_.lineEnd(line)) {
-    position = lines_.lineEnd(line);
-  } else if (position > lines_.lineStart(line) && position < lines_.lineEnd(line)) {
-    const QString text = lines_.line(line);
-    const qsizetype at = position - lines_.lineStart(line);
-    if (text[at - 1].isHighSurrogate() && text[at].isLowSurrogate()) --position;
-  }
-  cursor_ = position;
-  if (mode == QTextCursor::MoveAnchor) anchor_ = position;
+  model_.setCursor(position, mode);
+  caretMoved();
+}
+
+void ResultsBox::caretMoved() {
   preferredX_ = -1;
-  ensureCaretVisible();
+  ensureCaretVisible(model_.cursor());
   restartBlink();
   viewport()->update();
   if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
@@ -211,108 +182,24 @@ void ResultsBox::setCursorPosition(qsizetype position, QTextCursor::MoveMode mod
 }
 
 void ResultsBox::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode) {
-  const qsizetype line = lines_.lineOf(cursor_);
-  const int keepX = preferredX_ >= 0 ? preferredX_ : lineX(line, cursor_);
-  qsizetype to = cursor_;
-  switch (operation) {
-    case QTextCursor::Start:
-      to = 0;
-      break;
-    case QTextCursor::End:
-      to = lines_.size();
-      break;
-    case QTextCursor::StartOfLine:
-    case QTextCursor::StartOfBlock:
-      to = lines_.lineStart(line);
-      break;
-    case QTextCursor::EndOfLine:
-    case QTextCursor::EndOfBlock:
-      to = lines_.lineEnd(line);
-      break;
-    case QTextCursor::Left:
-    case QTextCursor::PreviousCharacter:
-      // With a selection, Left goes to its start, as in any text box.
-      to = (hasSelection() && mode == QTextCursor::MoveAnchor) ? std::min(cursor_, anchor_)
-                                                               : previousPosition(cursor_);
-      break;
-    case QTextCursor::Right:
-    case QTextCursor::NextCharacter:
-      to = (hasSelection() && mode == QTextCursor::MoveAnchor) ? std::max(cursor_, anchor_)
-                                                               : nextPosition(cursor_);
-      break;
-    case QTextCursor::Up:
-      to = verticalMove(-1, keepX);
-      break;
-    case QTextCursor::Down:
-      to = verticalMove(1, keepX);
-      break;
-    case QTextCursor::PreviousBlock:
-      to = lines_.lineStart(std::max<qsizetype>(line - 1, 0));
-      break;
-    case QTextCursor::NextBlock:
-      to = line + 1 < lines_.lineCount() ? lines_.lineStart(line + 1) : lines_.size();
-      break;
-    case QTextCursor::WordLeft:
-    case QTextCursor::PreviousWord:
-    case QTextCursor::StartOfWord: {
-      const qsizetype start = lines_.lineStart(line);
-      if (to == start) {
-        to = previousPosition(to);
-        break;
-      }
-      const QString text = lines_.line(line);
-      while (to > start && IsSpace(text[to - 1 - start])) --to;
-      while (to > start && !IsSpace(text[to - 1 - start])) --to;
-      break;
-    }
-    case QTextCursor::WordRight:
-    case QTextCursor::NextWord:
-    case QTextCursor::EndOfWord: {
-      const qsizetype end = lines_.lineEnd(line);
-      if (to == end) {
-        to = nextPosition(to);
-        break;
-      }
-      const QString text = lines_.line(line);
-      const qsizetype start = lines_.lineStart(line);
-      while (to < end && !IsSpace(text[to - start])) ++to;
-      while (to < end && IsSpace(text[to - start])) ++to;
-      break;
-    }
-    default:
-      return;
-  }
-  setCursorPosition(to, mode);
-  if (operation == QTextCursor::Up || operation == QTextCursor::Down) preferredX_ = keepX;
-}
-
-qsizetype ResultsBox::nextPosition(qsizetype position) const {
-  const qsizetype line = lines_.lineOf(position);
-  if (position == lines_.lineEnd(line))
-    return line + 1 < lines_.lineCount() ? lines_.lineStart(line + 1) : position;
-  const QString text = lines_.line(line);
-  const qsizetype at = position - lines_.lineStart(line);
-  if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
-    return position + 2;
-  return position + 1;
-}
-
-qsizetype ResultsBox::previousPosition(qsizetype position) const {
-  const qsizetype line = lines_.lineOf(position);
-  if (position == lines_.lineStart(line)) return line > 0 ? lines_.lineEnd(line - 1) : position;
-  const QString text = lines_.line(line);
-  const qsizetype at = position - lines_.lineStart(line);
-  if (text[at - 1].isLowSurrogate() && at >= 2 && text[at - 2].isHighSurrogate())
-    return position - 2;
-  return position - 1;
+  const qsizetype line = model_.lines().lineOf(model_.cursor());
+  const int keepX = preferredX_ >= 0 ? preferredX_ : lineX(line, model_.cursor());
+  // Up and down go by the lines on the screen, every other move by the text.
+  const bool vertical = operation == QTextCursor::Up || operation == QTextCursor::Down;
+  const std::optional<qsizetype> to =
+      vertical ? verticalMove(operation == QTextCursor::Up ? -1 : 1, keepX)
+               : model_.moveTarget(operation, mode);
+  if (!to) return;
+  setCursorPosition(*to, mode);
+  if (vertical) preferredX_ = keepX;
 }
 
 // The position `lines` lines up or down at the x the caret keeps while it
 // goes through shorter lines.
 qsizetype ResultsBox::verticalMove(qsizetype lines, int x) const {
-  const qsizetype target = lines_.lineOf(cursor_) + lines;
+  const qsizetype target = model_.lines().lineOf(model_.cursor()) + lines;
   if (target < 0) return 0;
-  if (target >= lines_.lineCount()) return lines_.size();
+  if (target >= model_.lines().lineCount()) return model_.lines().size();
   return positionInLine(target, x);
 }
 
@@ -347,7 +234,7 @@ int ResultsBox::visibleLineCount() const {
 // instead costs the square of the line's length, minutes on a pasted line of
 // a few hundred thousand characters.
 QTextLine ResultsBox::shapedLine(qsizetype line) const {
-  const QString text = lines_.line(line);
+  const QString text = model_.lines().line(line);
   if (!shaped_ || shaped_->font() != font() || shaped_->text() != text) {
     shaped_ = std::make_unique<QTextLayout>(text, font());
     QTextOption option;
@@ -362,7 +249,7 @@ QTextLine ResultsBox::shapedLine(qsizetype line) const {
 }
 
 int ResultsBox::lineX(qsizetype line, qsizetype position) const {
-  const qsizetype start = lines_.lineStart(line);
+  const qsizetype start = model_.lines().lineStart(line);
   if (position <= start) return 0;
   return qRound(shapedLine(line).cursorToX(int(position - start)));
 }
@@ -370,15 +257,15 @@ int ResultsBox::lineX(qsizetype line, qsizetype position) const {
 // The nearest place between two characters of the line to x, measured on
 // the shaped text so that Chinese and Latin characters both count right.
 qsizetype ResultsBox::positionInLine(qsizetype line, int x) const {
-  const qsizetype start = lines_.lineStart(line);
-  const qsizetype end = lines_.lineEnd(line);
+  const qsizetype start = model_.lines().lineStart(line);
+  const qsizetype end = model_.lines().lineEnd(line);
   if (x <= 0 || start == end) return start;
   const int at = shapedLine(line).xToCursor(x, QTextLine::CursorBetweenCharacters);
   return std::clamp<qsizetype>(start + at, start, end);
 }
 
 QRect ResultsBox::caretRect(qsizetype position) const {
-  const qsizetype line = lines_.lineOf(position);
+  const qsizetype line = model_.lines().lineOf(position);
   const int y = kMargin + int(line - firstVisibleLine()) * lineHeight();
   const int x = kMargin - horizontalScrollBar()->value() + lineX(line, position);
   return QRect(x, y, 1, lineHeight());
@@ -388,19 +275,19 @@ qsizetype ResultsBox::positionAt(QPoint point) const {
   const int offset = point.y() - kMargin;
   const qsizetype rows = offset >= 0 ? offset / lineHeight() : -1 - (-offset - 1) / lineHeight();
   const qsizetype line =
-      std::clamp<qsizetype>(firstVisibleLine() + rows, 0, lines_.lineCount() - 1);
+      std::clamp<qsizetype>(firstVisibleLine() + rows, 0, model_.lines().lineCount() - 1);
   return positionInLine(line, point.x() - kMargin + horizontalScrollBar()->value());
 }
 
 void ResultsBox::noteLineWidth(qsizetype line) {
-  if (line < 0 || line >= lines_.lineCount()) return;
-  widest_ = std::max(widest_, QFontMetrics(font()).horizontalAdvance(lines_.line(line)));
+  if (line < 0 || line >= model_.lines().lineCount()) return;
+  widest_ = std::max(widest_, QFontMetrics(font()).horizontalAdvance(model_.lines().line(line)));
 }
 
 void ResultsBox::updateScrollBars() {
   const int shown = visibleLineCount();
   QScrollBar* vertical = verticalScrollBar();
-  vertical->setRange(0, int(std::max<qsizetype>(0, lines_.lineCount() - shown)));
+  vertical->setRange(0, int(std::max<qsizetype>(0, model_.lines().lineCount() - shown)));
   vertical->setPageStep(shown);
   vertical->setSingleStep(1);
   QScrollBar* horizontal = horizontalScrollBar();
@@ -410,8 +297,8 @@ void ResultsBox::updateScrollBars() {
   horizontal->setSingleStep(QFontMetrics(font()).averageCharWidth() * 2);
 }
 
-void ResultsBox::ensureCaretVisible() {
-  const qsizetype line = lines_.lineOf(cursor_);
+void ResultsBox::ensureCaretVisible(qsizetype position) {
+  const qsizetype line = model_.lines().lineOf(position);
   QScrollBar* vertical = verticalScrollBar();
   const qsizetype shown = visibleLineCount();
   if (line < vertical->value())
@@ -422,7 +309,7 @@ void ResultsBox::ensureCaretVisible() {
   noteLineWidth(line);
   updateScrollBars();
   QScrollBar* horizontal = horizontalScrollBar();
-  const int x = lineX(line, cursor_);
+  const int x = lineX(line, position);
   const int room = std::max(1, viewport()->width() - 2 * kMargin - 1);
   if (x < horizontal->value())
     horizontal->setValue(x);
@@ -441,27 +328,27 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
   const int left = kMargin - horizontalScrollBar()->value();
   const qsizetype first = firstVisibleLine();
   const qsizetype last =
-      std::min(lines_.lineCount() - 1, first + viewport()->height() / height + 1);
-  const qsizetype selectionFrom = std::min(cursor_, anchor_);
-  const qsizetype selectionTo = std::max(cursor_, anchor_);
-  const qsizetype caretLine = lines_.lineOf(cursor_);
+      std::min(model_.lines().lineCount() - 1, first + viewport()->height() / height + 1);
+  const qsizetype selectionFrom = std::min(model_.cursor(), model_.anchor());
+  const qsizetype selectionTo = std::max(model_.cursor(), model_.anchor());
+  const qsizetype caretLine = model_.lines().lineOf(model_.cursor());
   const int widestBefore = widest_;
 
   for (qsizetype line = first; line <= last; ++line) {
     const int top = kMargin + int(line - first) * height;
     const QRect band(0, top, viewport()->width(), height);
     if (!event->rect().intersects(band)) continue;
-    const qsizetype start = lines_.lineStart(line);
-    const qsizetype end = lines_.lineEnd(line);
-    QString text = lines_.line(line);
+    const qsizetype start = model_.lines().lineStart(line);
+    const qsizetype end = model_.lines().lineEnd(line);
+    QString text = model_.lines().line(line);
     widest_ = std::max(widest_, metrics.horizontalAdvance(text));
     const int baseline = top + ascent_;
     painter.setPen(colours.color(QPalette::Text));
 
     if (line == caretLine && !preedit_.isEmpty()) {
       // The input method's composition, underlined in place at the caret.
-      const qsizetype at = cursor_ - start;
-      const int x = left + lineX(line, cursor_);
+      const qsizetype at = model_.cursor() - start;
+      const int x = left + lineX(line, model_.cursor());
       const int width = metrics.horizontalAdvance(preedit_);
       text.insert(at, preedit_);
       painter.drawText(QPoint(left, baseline), text);
@@ -487,7 +374,7 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
   }
 
   if (caretShown_ && hasFocus() && preedit_.isEmpty()) {
-    QRect caret = caretRect(cursor_);
+    QRect caret = caretRect(model_.cursor());
     caret.setWidth(style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this));
     painter.fillRect(caret, colours.brush(QPalette::Text));
   }
@@ -510,7 +397,7 @@ void ResultsBox::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
     measureLineHeight();
     widest_ = 0;
-    noteLineWidth(lines_.longestLine());
+    noteLineWidth(model_.lines().longestLine());
     updateScrollBars();
     viewport()->update();
   }
@@ -531,7 +418,7 @@ void ResultsBox::timerEvent(QTimerEvent* event) {
     return;
   }
   caretShown_ = !caretShown_;
-  viewport()->update(caretRect(cursor_).adjusted(-1, 0, 2, 0));
+  viewport()->update(caretRect(model_.cursor()).adjusted(-1, 0, 2, 0));
 }
 
 void ResultsBox::focusInEvent(QFocusEvent* event) {
@@ -578,7 +465,9 @@ bool ResultsBox::moveByKey(const QKeyEvent* event) {
     case Qt::Key_PageDown: {
       // The page turns and the caret keeps its place on the screen.
       const int page = visibleLineCount() * (event->key() == Qt::Key_PageUp ? -1 : 1);
-      const int keepX = preferredX_ >= 0 ? preferredX_ : lineX(lines_.lineOf(cursor_), cursor_);
+      const int keepX = preferredX_ >= 0
+                            ? preferredX_
+                            : lineX(model_.lines().lineOf(model_.cursor()), model_.cursor());
       const qsizetype to = verticalMove(page, keepX);
       verticalScrollBar()->setValue(verticalScrollBar()->value() + page);
       setCursorPosition(to, mode);
@@ -610,10 +499,10 @@ bool ResultsBox::editByKey(const QKeyEvent* event) {
                  QTextCursor::KeepAnchor);
     removeSelection();
   } else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
-    if (!hasSelection()) anchor_ = previousPosition(cursor_);
+    if (!hasSelection()) model_.select(model_.previousPosition(model_.cursor()), model_.cursor());
     removeSelection();
   } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-    if (!hasSelection()) anchor_ = nextPosition(cursor_);
+    if (!hasSelection()) model_.select(model_.nextPosition(model_.cursor()), model_.cursor());
     removeSelection();
   } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
              !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
@@ -680,11 +569,12 @@ void ResultsBox::inputMethod(const QInputMethodEvent* event) {
   const QString commit = event->commitString();
   if (!commit.isEmpty() || event->replacementLength() > 0) {
     if (event->replacementLength() > 0 && !hasSelection()) {
-      const qsizetype line = lines_.lineOf(cursor_);
-      const qsizetype from = std::clamp<qsizetype>(cursor_ + event->replacementStart(),
-                                                   lines_.lineStart(line), lines_.lineEnd(line));
-      anchor_ = std::min(from + event->replacementLength(), lines_.lineEnd(line));
-      cursor_ = from;
+      const qsizetype line = model_.lines().lineOf(model_.cursor());
+      const qsizetype from =
+          std::clamp<qsizetype>(model_.cursor() + event->replacementStart(),
+                                model_.lines().lineStart(line), model_.lines().lineEnd(line));
+      model_.select(std::min(from + event->replacementLength(), model_.lines().lineEnd(line)),
+                    from);
     }
     insertText(commit);
   }
@@ -693,21 +583,22 @@ void ResultsBox::inputMethod(const QInputMethodEvent* event) {
 }
 
 QVariant ResultsBox::inputMethodQuery(Qt::InputMethodQuery query) const {
-  const qsizetype line = lines_.lineOf(cursor_);
-  const qsizetype start = lines_.lineStart(line);
+  const qsizetype line = model_.lines().lineOf(model_.cursor());
+  const qsizetype start = model_.lines().lineStart(line);
   switch (query) {
     case Qt::ImEnabled:
       return true;
     case Qt::ImCursorRectangle:
-      return caretRect(cursor_).translated(viewport()->pos());
+      return caretRect(model_.cursor()).translated(viewport()->pos());
     case Qt::ImFont:
       return font();
     case Qt::ImCursorPosition:
-      return int(cursor_ - start);
+      return int(model_.cursor() - start);
     case Qt::ImAnchorPosition:
-      return int(std::clamp<qsizetype>(anchor_, start, lines_.lineEnd(line)) - start);
+      return int(std::clamp<qsizetype>(model_.anchor(), start, model_.lines().lineEnd(line)) -
+                 start);
     case Qt::ImSurroundingText:
-      return lines_.line(line);
+      return model_.lines().line(line);
     case Qt::ImCurrentSelection:
       return selectedText();
     case Qt::ImHints:
@@ -746,14 +637,8 @@ void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
 void ResultsBox::selectWordAt(QPoint point) {
   // The word under the pointer: the run of non-spaces it falls in.
   setCursorPosition(positionAt(point));
-  const qsizetype line = lines_.lineOf(cursor_);
-  const QString text = lines_.line(line);
-  const qsizetype start = lines_.lineStart(line);
-  qsizetype from = cursor_;
-  qsizetype to = cursor_;
-  while (from > start && !IsSpace(text[from - 1 - start])) --from;
-  while (to < lines_.lineEnd(line) && !IsSpace(text[to - start])) ++to;
-  anchor_ = from;
+  const auto [from, to] = model_.wordAround(model_.cursor());
+  model_.select(from, model_.cursor());
   setCursorPosition(to, QTextCursor::KeepAnchor);
 }
 
@@ -775,7 +660,7 @@ void ResultsBox::contextMenuEvent(QContextMenuEvent* event) {
       ->setEnabled(hasSelection());
   menu.addSeparator();
   menu.addAction(QStringLiteral("全选(&A)"), this, guarded(&ResultsBox::selectAll))
-      ->setEnabled(lines_.size() > 0);
+      ->setEnabled(model_.lines().size() > 0);
   menu.exec(event->globalPos());
 }
 
@@ -783,7 +668,7 @@ void ResultsBox::contextMenuEvent(QContextMenuEvent* event) {
 
 void ResultsBox::accessibleCaretMoved() {
   if (!QAccessible::isActive()) return;
-  QAccessibleTextCursorEvent event(this, int(cursor_));
+  QAccessibleTextCursorEvent event(this, int(model_.cursor()));
   QAccessible::updateAccessibility(&event);
 }
 

@@ -12,8 +12,8 @@
 #include <QTextLayout>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "results_box_model.h"
 #include "text_lines.h"
 
 class QMenu;
@@ -37,24 +37,26 @@ class ResultsBox : public QAbstractScrollArea {
 
   // The text as it stands, the user's edits included, every line end CR LF.
   // It is made afresh on each call.
-  QString tableText() const { return lines_.text(); }
+  QString tableText() const { return model_.lines().text(); }
   // Its length, and a part of it, without making the whole.
-  qsizetype textLength() const { return lines_.size(); }
-  QString textRange(qsizetype from, qsizetype to) const { return lines_.slice(from, to); }
+  qsizetype textLength() const { return model_.lines().size(); }
+  QString textRange(qsizetype from, qsizetype to) const { return model_.lines().slice(from, to); }
   // The caret's line.
-  QString caretLineText() const { return lines_.line(lines_.lineOf(cursor_)); }
+  QString caretLineText() const {
+    return model_.lines().line(model_.lines().lineOf(model_.cursor()));
+  }
   // The same text with LF line ends, as a plain text box gives it.
   QString toPlainText() const;
 
   void clear() { setTableText(QString()); }
 
   // Caret and selection, in characters from the start of tableText().
-  qsizetype cursorPosition() const { return cursor_; }
-  qsizetype anchorPosition() const { return anchor_; }
+  qsizetype cursorPosition() const { return model_.cursor(); }
+  qsizetype anchorPosition() const { return model_.anchor(); }
   void setCursorPosition(qsizetype position, QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
   void moveCursor(QTextCursor::MoveOperation operation,
                   QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
-  bool hasSelection() const { return cursor_ != anchor_; }
+  bool hasSelection() const { return model_.hasSelection(); }
   QString selectedText() const;
   void selectAll();
 
@@ -66,7 +68,7 @@ class ResultsBox : public QAbstractScrollArea {
   // Takes back the last edit, caret and selection included; a computed table
   // set in the box is never taken back.
   void undo();
-  bool canUndo() const { return !undo_.empty(); }
+  bool canUndo() const { return model_.canUndo(); }
 
   // Where a position is drawn in the viewport, and the position nearest to
   // a point of the viewport.
@@ -105,8 +107,6 @@ class ResultsBox : public QAbstractScrollArea {
   int lineX(qsizetype line, qsizetype position) const;  // in text coordinates
   qsizetype positionInLine(qsizetype line, int x) const;
   QTextLine shapedLine(qsizetype line) const;
-  qsizetype nextPosition(qsizetype position) const;
-  qsizetype previousPosition(qsizetype position) const;
   qsizetype verticalMove(qsizetype lines, int x) const;
   bool moveByKey(const QKeyEvent* event);
   bool editByKey(const QKeyEvent* event);
@@ -114,29 +114,18 @@ class ResultsBox : public QAbstractScrollArea {
   void selectWordAt(QPoint point);
   void removeSelection();
   void replaceRange(qsizetype from, qsizetype to, const QString& text);
+  void showChange(const ResultsBoxChange& change);
+  void caretMoved();
   void noteLineWidth(qsizetype line);
   void updateScrollBars();
-  void ensureCaretVisible();
+  void ensureCaretVisible(qsizetype position);
   void restartBlink();
   void accessibleCaretMoved();
   template <class Handler>
   void catchOutOfMemory(Handler&& handler);
 
-  // One edit as it can be taken back: the text it removed at `from`, the
-  // length it put there, and the caret and selection before it.
-  struct Edit {
-    qsizetype from = 0;
-    QString removed;
-    qsizetype insertedLength = 0;
-    qsizetype cursor = 0;
-    qsizetype anchor = 0;
-  };
-
-  TextLines lines_;
-  std::vector<Edit> undo_;
-  bool undoing_ = false;
-  qsizetype cursor_ = 0;
-  qsizetype anchor_ = 0;
+  // The text, caret, selection and undo; the box adds the pixels.
+  ResultsBoxModel model_;
   int preferredX_ = -1;  // kept while moving up and down through short lines
   int widest_ = 0;       // the widest line measured since the text was set
   QString preedit_;      // input method composition, shown at the caret

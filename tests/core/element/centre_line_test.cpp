@@ -37,15 +37,20 @@ Point Reference(const LineElement& e, double K) {
 }
 
 struct ArcCase {
+  const char* name;
   double radius;
   double length;
   double q;
 };
 
+void PrintTo(const ArcCase& c, std::ostream* os) {
+  *os << c.name << ": R " << c.radius << ", length " << c.length << ", Q " << c.q;
+}
+
 class SharpArcTest : public testing::TestWithParam<ArcCase> {};
 
 TEST_P(SharpArcTest, LiesOnItsExactCircle) {
-  const auto [radius, length, q] = GetParam();
+  const auto& [name, radius, length, q] = GetParam();
   const LineElement e = Element(length, radius, radius, q);
   const double f = e.F / (180 / kPi);
   for (double l = 0; l <= length; l += length / 7) {
@@ -57,21 +62,28 @@ TEST_P(SharpArcTest, LiesOnItsExactCircle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Loops, SharpArcTest,
-                         testing::Values(ArcCase{50, 300, 1},  // a ramp loop, 6 rad
-                                         ArcCase{50, 300, -1}, ArcCase{15, 200, 1},
-                                         ArcCase{4500, 360, 1}));
+                         testing::Values(ArcCase{"RampLoopRight", 50, 300, 1},  // 6 rad
+                                         ArcCase{"RampLoopLeft", 50, 300, -1},
+                                         ArcCase{"R15Right", 15, 200, 1},
+                                         ArcCase{"R4500Right", 4500, 360, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct SpiralCase {
+  const char* name;
   double length;
   double rq;
   double rn;
   double q;
 };
 
+void PrintTo(const SpiralCase& c, std::ostream* os) {
+  *os << c.name << ": length " << c.length << ", RQ " << c.rq << ", RN " << c.rn << ", Q " << c.q;
+}
+
 class LongSpiralTest : public testing::TestWithParam<SpiralCase> {};
 
 TEST_P(LongSpiralTest, MatchesAManyPanelReference) {
-  const auto [length, rq, rn, q] = GetParam();
+  const auto& [name, length, rq, rn, q] = GetParam();
   const LineElement e = Element(length, rq, rn, q);
   for (double l : {length / 3, length * 0.9, length}) {
     const Point p = CentreLinePoint(e, e.K0 + l);
@@ -82,14 +94,25 @@ TEST_P(LongSpiralTest, MatchesAManyPanelReference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spirals, LongSpiralTest,
-                         testing::Values(SpiralCase{1000, 1e45, 1000, 1},
-                                         SpiralCase{150, 60, 30, 1}, SpiralCase{150, 60, 30, -1},
-                                         SpiralCase{400, 40, 1e45, 1}));
+                         testing::Values(SpiralCase{"StraightToR1000", 1000, 1e45, 1000, 1},
+                                         SpiralCase{"OvoidR60ToR30Right", 150, 60, 30, 1},
+                                         SpiralCase{"OvoidR60ToR30Left", 150, 60, 30, -1},
+                                         SpiralCase{"R40ToStraight", 400, 40, 1e45, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct BeyondCase {
-  SpiralCase element;
+  const char* name;
+  double length;
+  double rq;
+  double rn;
+  double q;
   double l;  // distance from K0, beyond either end
 };
+
+void PrintTo(const BeyondCase& c, std::ostream* os) {
+  *os << c.name << ": length " << c.length << ", RQ " << c.rq << ", RN " << c.rn << ", Q " << c.q
+      << ", at " << c.l << " from K0";
+}
 
 class BeyondTheEndsTest : public testing::TestWithParam<BeyondCase> {};
 
@@ -97,19 +120,20 @@ class BeyondTheEndsTest : public testing::TestWithParam<BeyondCase> {};
 // where the extended curvature reverses: R 60 into a straight over 100 m was
 // 23 m off 100 m past its end.
 TEST_P(BeyondTheEndsTest, MatchesAManyPanelReference) {
-  const auto [c, l] = GetParam();
+  const BeyondCase& c = GetParam();
   const LineElement e = Element(c.length, c.rq, c.rn, c.q);
-  const Point p = CentreLinePoint(e, e.K0 + l);
-  const Point r = Reference(e, e.K0 + l);
+  const Point p = CentreLinePoint(e, e.K0 + c.l);
+  const Point r = Reference(e, e.K0 + c.l);
   EXPECT_NEAR(p.X, r.X, kTenthMillimetre);
   EXPECT_NEAR(p.Y, r.Y, kTenthMillimetre);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reversing, BeyondTheEndsTest,
-                         testing::Values(BeyondCase{{100, 60, 1e45, 1}, 200},
-                                         BeyondCase{{100, 60, 1e45, -1}, 200},
-                                         BeyondCase{{100, 200, 400, 1}, 390},   // falling ovoid
-                                         BeyondCase{{100, 60, 30, 1}, -200}));  // before K0
+                         testing::Values(BeyondCase{"IntoStraightRight", 100, 60, 1e45, 1, 200},
+                                         BeyondCase{"IntoStraightLeft", 100, 60, 1e45, -1, 200},
+                                         BeyondCase{"FallingOvoid", 100, 200, 400, 1, 390},
+                                         BeyondCase{"BeforeK0", 100, 60, 30, 1, -200}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CentreLinePoint, TakesAHugeFiniteRadiusAsAStraightStart) {
   // The product of the radii overflowed to a rate of 0: the spiral became a

@@ -35,18 +35,24 @@ struct Arc {
 };
 
 struct FeetCase {
+  std::string name;
   double R;
   double q;
   double l;        // station of the near foot, from K0
   double outside;  // in radii: > 0 away from the centre, < 0 towards it
 };
 
+void PrintTo(const FeetCase& c, std::ostream* os) {
+  *os << c.name << ": R " << c.R << ", Q " << c.q << ", l " << c.l << ", " << c.outside
+      << " R outside";
+}
+
 class ArcFeetTest : public testing::TestWithParam<FeetCase> {};
 
 // Points 2R and more from the centre, and points near it, used to be refused:
 // the correction along the tangent cannot settle there.
 TEST_P(ArcFeetTest, FindsTheNearAndFarFeetOfTheExactCircle) {
-  const auto [R, q, l, outside] = GetParam();
+  const auto& [name, R, q, l, outside] = GetParam();
   const Arc arc{R, q};
   const double near_offset = -q * outside * R;  // the centre lies on the side of q
   const Point p = arc.At(l, near_offset);
@@ -71,16 +77,27 @@ TEST_P(ArcFeetTest, FindsTheNearAndFarFeetOfTheExactCircle) {
 }
 
 std::vector<FeetCase> Sweep() {
+  struct Named {
+    double value;
+    const char* name;
+  };
   std::vector<FeetCase> cases;
-  for (double R : {15.0, 60.0, 1000.0})
-    for (double outside : {0.1, 0.5, 1.0, 1.5, 2.0, 3.0, -0.5, -0.99})
-      cases.push_back({R, R == 60 ? -1.0 : 1.0, 0.5 * R, outside});
+  for (const Named R :
+       {Named{15.0, "R15Right"}, Named{60.0, "R60Left"}, Named{1000.0, "R1000Right"}})
+    for (const Named outside :
+         {Named{0.1, "Out0p1R"}, Named{0.5, "Out0p5R"}, Named{1.0, "Out1R"}, Named{1.5, "Out1p5R"},
+          Named{2.0, "Out2R"}, Named{3.0, "Out3R"}, Named{-0.5, "In0p5R"}, Named{-0.99, "In0p99R"}})
+      cases.push_back({std::string(R.name) + "_" + outside.name, R.value,
+                       R.value == 60 ? -1.0 : 1.0, 0.5 * R.value, outside.value});
   // Feet on and next to either end; a far foot then lies beyond K1.
-  for (double l : {0.0, 1e-4, 4 * 60 - 1e-4, 4 * 60.0}) cases.push_back({60, 1, l, 1.0});
+  for (const Named l : {Named{0.0, "AtK0"}, Named{1e-4, "JustAfterK0"},
+                        Named{4 * 60 - 1e-4, "JustBeforeK1"}, Named{4 * 60.0, "AtK1"}})
+    cases.push_back({std::string("R60Right_") + l.name, 60, 1, l.value, 1.0});
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Sweep, ArcFeetTest, testing::ValuesIn(Sweep()));
+INSTANTIATE_TEST_SUITE_P(Sweep, ArcFeetTest, testing::ValuesIn(Sweep()),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(AllFeet, GivesBothOfTwoFeetCloseTogether) {
   // Just beyond the centre of curvature of a spiral (R 40 at its middle) the

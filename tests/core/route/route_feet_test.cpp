@@ -73,46 +73,47 @@ INSTANTIATE_TEST_SUITE_P(
     Points, RouteFeetTest,
     testing::Values(
         // Square to the straight, and beyond the arc's centre from its crown.
-        FeetCase{"hairpin between the legs",
+        FeetCase{"HairpinBetweenTheLegs",
                  kHairpin,
                  {-30, 20},
                  100,
                  {{2, 20 * pi + 30, 20}, {1, 10 * pi, 50}}},
-        FeetCase{"hairpin inside the bend", kHairpin, {10, 20}, 100, {{1, 10 * pi, 10}}},
+        FeetCase{"HairpinInsideTheBend", kHairpin, {10, 20}, 100, {{1, 10 * pi, 10}}},
         // Square to the joint from both elements: once, on the straight; and
         // the far foot at the arc's very start.
-        FeetCase{"hairpin at the joint", kHairpin, {0, 50}, 100, {{2, 20 * pi, -10}, {1, 0, 50}}},
-        FeetCase{"hairpin far foot beyond the limit", kHairpin, {0, 50}, 49, {{2, 20 * pi, -10}}},
-        FeetCase{"between parallels", kParallel, {50, 10}, 100, {{1, 50, 10}, {2, 350, 20}}},
-        FeetCase{"outside parallels", kParallel, {50, -5}, 100, {{1, 50, -5}, {2, 350, 35}}},
-        FeetCase{"parallels, nearer only", kParallel, {50, 10}, 15, {{1, 50, 10}}},
+        FeetCase{"HairpinAtTheJoint", kHairpin, {0, 50}, 100, {{2, 20 * pi, -10}, {1, 0, 50}}},
+        FeetCase{"HairpinFarFootBeyondTheLimit", kHairpin, {0, 50}, 49, {{2, 20 * pi, -10}}},
+        FeetCase{"BetweenParallels", kParallel, {50, 10}, 100, {{1, 50, 10}, {2, 350, 20}}},
+        FeetCase{"OutsideParallels", kParallel, {50, -5}, 100, {{1, 50, -5}, {2, 350, 35}}},
+        FeetCase{"ParallelsNearerOnly", kParallel, {50, 10}, 15, {{1, 50, 10}}},
         // 4 m from the centre, towards the arc at l = 50·π/2.
-        FeetCase{"near-full circle near its centre",
+        FeetCase{"NearFullCircleNearItsCentre",
                  kNearCircle,
                  {4, 0},
                  100,
                  {{1, 25 * pi, -46}, {1, 75 * pi, -54}}},
         // 20 m from the centre towards the arc's 10° gap: the far foot only.
-        FeetCase{"near-full circle, near foot in the gap",
+        FeetCase{"NearFullCircleNearFootInTheGap",
                  kNearCircle,
                  {20 * std::sin(355 * pi / 180), 20 * std::cos(355 * pi / 180)},
                  100,
                  {{1, 50 * 175 * pi / 180, -70}}},
-        FeetCase{"near-full circle from outside",
+        FeetCase{"NearFullCircleFromOutside",
                  kNearCircle,
                  {-80, 0},
                  200,
                  {{1, 75 * pi, 30}, {1, 25 * pi, -130}}},
         // 2.5 R from the centre, off the arc's middle: no fixed-point search
         // settles there.
-        FeetCase{"beyond 2R from the centre",
+        FeetCase{"Beyond2RFromTheCentre",
                  kQuarter,
                  {75 * std::sin(pi / 4), 30 - 75 * std::cos(pi / 4)},
                  100,
                  {{1, 7.5 * pi, -45}}},
-        FeetCase{"beyond 3R, far off the arc's start", kQuarter, {0, -70}, 100, {{1, 0, -70}}},
-        FeetCase{"no foot", kQuarter, {-10, -10}, 100, {}},
-        FeetCase{"far from the route", kParallel, {5000, 5000}, 100, {}}));
+        FeetCase{"Beyond3RFarOffTheArcStart", kQuarter, {0, -70}, 100, {{1, 0, -70}}},
+        FeetCase{"NoFoot", kQuarter, {-10, -10}, 100, {}},
+        FeetCase{"FarFromTheRoute", kParallel, {5000, 5000}, 100, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Every foot lies where its station and offset put it, on its element as
 // the single-element computation finds it; on the road the nearest is the

@@ -31,9 +31,14 @@ void ExpectSingleElementResult(const Route& route, const RoutePoint& p) {
 }
 
 struct StationCase {
+  const char* name;
   double K;
   std::vector<std::pair<int, std::string>> points;  // element, label
 };
+
+void PrintTo(const StationCase& c, std::ostream* os) {
+  *os << c.name << ": K " << c.K;
+}
 
 class RouteForwardTest : public testing::TestWithParam<StationCase> {};
 
@@ -52,21 +57,29 @@ TEST_P(RouteForwardTest, GivesOnePointPerElementHoldingTheStation) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stations, RouteForwardTest,
-    testing::Values(StationCase{1000, {{1, "起点"}}},
+    testing::Values(StationCase{"Start", 1000, {{1, "起点"}}},
                     // A joint belongs to the element that starts there.
-                    StationCase{1100, {{2, "ZH"}}},
+                    StationCase{"JointZH", 1100, {{2, "ZH"}}},
                     // Before a 短链 the element holds its own end.
-                    StationCase{1200, {{2, ""}}}, StationCase{1220, {{3, "HY"}}},
-                    StationCase{1295, {{3, "QZ"}}},
+                    StationCase{"BeforeShortChain", 1200, {{2, ""}}},
+                    StationCase{"AfterShortChainHY", 1220, {{3, "HY"}}},
+                    StationCase{"ArcMiddleQZ", 1295, {{3, "QZ"}}},
                     // In the 长链 both elements hold the station, in route order.
-                    StationCase{1340, {{3, ""}, {4, "YZ"}}},
-                    StationCase{1355.5, {{3, ""}, {4, ""}}}, StationCase{1370, {{3, ""}, {4, ""}}},
-                    StationCase{1420, {{4, "终点"}}}));
+                    StationCase{"LongChainStartYZ", 1340, {{3, ""}, {4, "YZ"}}},
+                    StationCase{"InLongChain", 1355.5, {{3, ""}, {4, ""}}},
+                    StationCase{"LongChainEnd", 1370, {{3, ""}, {4, ""}}},
+                    StationCase{"End", 1420, {{4, "终点"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {
+  const char* name;
   double K;
   const char* message;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+  *os << c.name << ": K " << c.K;
+}
 
 class RouteForwardRefusalTest : public testing::TestWithParam<RefusedCase> {};
 
@@ -79,13 +92,15 @@ TEST_P(RouteForwardRefusalTest, NamesTheGapOrTheRange) {
 INSTANTIATE_TEST_SUITE_P(
     Stations, RouteForwardRefusalTest,
     testing::Values(
-        RefusedCase{1210, "里程“1210”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
-        RefusedCase{1219.9999,
+        RefusedCase{"InShortChain", 1210,
+                    "里程“1210”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
+        RefusedCase{"JustBeforeShortChainEnd", 1219.9999,
                     "里程“1219.9999”位于第2、3个线元之间的短链（1200～1220）内，该里程不存在！"},
         // Written to three decimals this station read 01+000.000, the very
         // first station of the range it was refused for.
-        RefusedCase{999.9995, "里程“999.9995”超出线路范围（1000～1420）！"},
-        RefusedCase{1420.001, "里程“1420.001”超出线路范围（1000～1420）！"}));
+        RefusedCase{"JustBeforeStart", 999.9995, "里程“999.9995”超出线路范围（1000～1420）！"},
+        RefusedCase{"PastEnd", 1420.001, "里程“1420.001”超出线路范围（1000～1420）！"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct TableCase {
   const char* name;
@@ -115,7 +130,7 @@ TEST_P(RouteTableTest, StepsAlongTheRoute) {
 INSTANTIATE_TEST_SUITE_P(
     Tables, RouteTableTest,
     testing::Values(
-        TableCase{"gap skipped",
+        TableCase{"GapSkipped",
                   {1180, 1240, 10},
                   {{1180, 2, ""},
                    {1190, 2, ""},
@@ -123,26 +138,27 @@ INSTANTIATE_TEST_SUITE_P(
                    {1220, 3, "HY"},
                    {1230, 3, ""},
                    {1240, 3, ""}}},
-        TableCase{"end only when reached",
+        TableCase{"EndOnlyWhenReached",
                   {1000, 1025, 10},
                   {{1000, 1, "起点"}, {1010, 1, ""}, {1020, 1, ""}}},
-        TableCase{"key points inserted once",
+        TableCase{"KeyPointsInsertedOnce",
                   {1050, 1225, 50, {0}, 90, true},
                   {{1050, 1, ""}, {1100, 2, "ZH"}, {1150, 2, ""}, {1200, 2, ""}, {1220, 3, "HY"}}},
-        TableCase{"key points at both ends of the range",
+        TableCase{"KeyPointsAtBothEndsOfTheRange",
                   {1295, 1340, 30, {0}, 90, true},
                   {{1295, 3, "QZ"}, {1325, 3, ""}, {1340, 3, ""}, {1340, 4, "YZ"}}},
-        TableCase{"descending",
+        TableCase{"Descending",
                   {1120, 1080, -20, {0}, 90, true},
                   {{1120, 2, ""}, {1100, 2, "ZH"}, {1080, 1, ""}}},
-        TableCase{"offsets per station",
+        TableCase{"OffsetsPerStation",
                   {1400, 1420, 20, {-10, 0, 10}},
                   {{1400, 4, ""},
                    {1400, 4, ""},
                    {1400, 4, ""},
                    {1420, 4, "终点"},
                    {1420, 4, "终点"},
-                   {1420, 4, "终点"}}}));
+                   {1420, 4, "终点"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RouteTable, StationIsThePreviousPlusTheStep) {
   // As the main window's table: 7600 + 0.1 ten times passes 7601 by

@@ -71,7 +71,7 @@ class AccessibleNamesTest : public QObject {
         {2, "Text4", "弧度"},
     };
     for (const auto& row : rows)
-      QTest::addRow("%d %s", row.window, row.field)
+      QTest::addRow("%d_%s", row.window, row.field)
           << row.window << QString::fromUtf8(row.field) << QString::fromUtf8(row.name);
   }
 

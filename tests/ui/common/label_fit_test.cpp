@@ -43,7 +43,7 @@ void LabelFitTest::everyLabelHoldsItsText_data() {
       [](auto& b, auto& p, auto& d) -> QWidget* { return new tarnvel::MainWindow(b, p, d); });
   QTest::newRow("azimuth") << MakeWindow(
       [](auto& b, auto&, auto&) -> QWidget* { return new tarnvel::AzimuthWindow(b); });
-  QTest::newRow("angle and radian") << MakeWindow(
+  QTest::newRow("angle_and_radian") << MakeWindow(
       [](auto& b, auto&, auto&) -> QWidget* { return new tarnvel::AngleRadianWindow(b); });
   QTest::newRow("about") << MakeWindow(
       [](auto& b, auto& p, auto&) -> QWidget* { return new tarnvel::AboutWindow(b, p); });

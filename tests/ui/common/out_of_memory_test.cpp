@@ -154,7 +154,7 @@ void OutOfMemoryTest::everyWindowGoesOn_data() {
   QTest::addColumn<Make>("make");
   QTest::addColumn<QString>("control");
   QTest::addColumn<QString>("emptied");  // a box emptied first, so a message follows
-  QTest::newRow("main window") << Make([](auto& b, auto& p, auto& d) -> QWidget* {
+  QTest::newRow("main_window") << Make([](auto& b, auto& p, auto& d) -> QWidget* {
     return new tarnvel::MainWindow(b, p, d);
   }) << "Command2"
                                << "Text41";
@@ -162,7 +162,7 @@ void OutOfMemoryTest::everyWindowGoesOn_data() {
     return new tarnvel::AzimuthWindow(b);
   }) << "Command1"
                            << "txtXa";
-  QTest::newRow("angle and radian")
+  QTest::newRow("angle_and_radian")
       << Make([](auto& b, auto&, auto&) -> QWidget* { return new tarnvel::AngleRadianWindow(b); })
       << "Command1"
       << "Text1";

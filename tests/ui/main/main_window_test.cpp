@@ -282,21 +282,21 @@ void MainWindowTest::modeSwitches_data() {
       "Frame5 Frame6 Frame7 | Command2 hidden | Command6 greyed | Command4 usable | "
       "Command7 greyed | sub-mode OptionButton2 greyed | Option2");
 
-  QTest::newRow("at start") << QStringList{} << single;
+  QTest::newRow("at_start") << QStringList{} << single;
   QTest::newRow("continuous") << QStringList{"OptionButton2"} << continuous;
-  QTest::newRow("continuous, single") << QStringList{"OptionButton2", "OptionButton1"} << single;
-  QTest::newRow("inverse from single") << QStringList{"Option2"} << inverseAfterSingle;
-  QTest::newRow("inverse from continuous")
+  QTest::newRow("continuous_single") << QStringList{"OptionButton2", "OptionButton1"} << single;
+  QTest::newRow("inverse_from_single") << QStringList{"Option2"} << inverseAfterSingle;
+  QTest::newRow("inverse_from_continuous")
       << QStringList{"OptionButton2", "Option2"} << inverseAfterContinuous;
-  QTest::newRow("inverse, forward") << QStringList{"Option2", "Option1"} << single;
-  QTest::newRow("continuous, inverse, forward")
+  QTest::newRow("inverse_forward") << QStringList{"Option2", "Option1"} << single;
+  QTest::newRow("continuous_inverse_forward")
       << QStringList{"OptionButton2", "Option2", "Option1"} << single;
-  QTest::newRow("sub-modes greyed in inverse")
+  QTest::newRow("sub_modes_greyed_in_inverse")
       << QStringList{"Option2", "OptionButton2"} << inverseAfterSingle;
   // Choosing the direction that is already chosen changes nothing.
-  QTest::newRow("forward again in continuous")
+  QTest::newRow("forward_again_in_continuous")
       << QStringList{"OptionButton2", "Option1"} << continuous;
-  QTest::newRow("inverse twice") << QStringList{"OptionButton2", "Option2", "Option2"}
+  QTest::newRow("inverse_twice") << QStringList{"OptionButton2", "Option2", "Option2"}
                                  << inverseAfterContinuous;
 }
 
@@ -316,12 +316,12 @@ void MainWindowTest::switchesEmptyOnlyTheirResults_data() {
   QTest::addColumn<bool>("forwardKept");
   QTest::addColumn<bool>("inverseKept");
 
-  QTest::newRow("continuous and back")
+  QTest::newRow("continuous_and_back")
       << QStringList{"OptionButton2", "OptionButton1"} << true << true;
   QTest::newRow("inverse") << QStringList{"Option2"} << false << true;
-  QTest::newRow("inverse from continuous")
+  QTest::newRow("inverse_from_continuous")
       << QStringList{"OptionButton2", "Option2"} << false << true;
-  QTest::newRow("inverse and forward") << QStringList{"Option2", "Option1"} << false << false;
+  QTest::newRow("inverse_and_forward") << QStringList{"Option2", "Option1"} << false << false;
 }
 
 void MainWindowTest::switchesEmptyOnlyTheirResults() {
@@ -565,15 +565,15 @@ void MainWindowTest::launchers_data() {
 
   QTest::newRow("Calc") << "Calc" << false << "calculator"
                         << "";
-  QTest::newRow("Calc missing") << "Calc" << true << "calculator"
+  QTest::newRow("Calc_missing") << "Calc" << true << "calculator"
                                 << "无法启动“计算器”：没有这个程序！";
   QTest::newRow("Notepad") << "Notepad" << false << "editor"
                            << "";
-  QTest::newRow("Notepad missing") << "Notepad" << true << "editor"
+  QTest::newRow("Notepad_missing") << "Notepad" << true << "editor"
                                    << "无法启动“记事本”：没有这个程序！";
   QTest::newRow("LianBang") << "LianBang" << false << "browser"
                             << "";
-  QTest::newRow("LianBang missing") << "LianBang" << true << "browser"
+  QTest::newRow("LianBang_missing") << "LianBang" << true << "browser"
                                     << "无法打开“联机帮助”：没有这个程序！";
 }
 

@@ -73,20 +73,20 @@ void ResultsBoxTest::init() {
 void ResultsBoxTest::textReadsBackWithCrLf_data() {
   QTest::addColumn<QString>("set");
   QTest::addColumn<QString>("read");
-  QTest::newRow("header line") << kHeaderLine << kHeaderLine;
+  QTest::newRow("header_line") << kHeaderLine << kHeaderLine;
   QTest::newRow("table") << Rows(30) << Rows(30);
   QTest::newRow("empty") << QString() << QString();
-  QTest::newRow("no line end") << "7600"
+  QTest::newRow("no_line_end") << "7600"
                                << "7600";
   QTest::newRow("LF") << "a\nb\n"
                       << "a\r\nb\r\n";
-  QTest::newRow("lone CR") << "a\rb"
+  QTest::newRow("lone_CR") << "a\rb"
                            << "a\r\nb";
-  QTest::newRow("CR CR LF") << "a\r\r\nb"
+  QTest::newRow("CR_CR_LF") << "a\r\r\nb"
                             << "a\r\n\r\nb";
-  QTest::newRow("blank lines") << "\n\r\n\n"
+  QTest::newRow("blank_lines") << "\n\r\n\n"
                                << "\r\n\r\n\r\n";
-  QTest::newRow("beyond the first plane") << QStringLiteral("a😀\n°") << QStringLiteral("a😀\r\n°");
+  QTest::newRow("beyond_the_first_plane") << QStringLiteral("a😀\n°") << QStringLiteral("a😀\r\n°");
 }
 
 void ResultsBoxTest::textReadsBackWithCrLf() {
@@ -104,14 +104,14 @@ void ResultsBoxTest::textReadsBackWithCrLf() {
 void ResultsBoxTest::utf8TableReadsBackAndEdits_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::newRow("table") << Rows(3).toUtf8();
-  QTest::newRow("beyond the first plane") << QByteArray(
+  QTest::newRow("beyond_the_first_plane") << QByteArray(
       "a\xF0\x9D\x91\xA5"
       "b\r\n\xF0\x9D\x91\xA5\r\nc");
-  QTest::newRow("LF ends") << QByteArray("7600\n7610\n");
-  QTest::newRow("not UTF-8") << QByteArray(
+  QTest::newRow("LF_ends") << QByteArray("7600\n7610\n");
+  QTest::newRow("not_UTF_8") << QByteArray(
       "76\xC0"
       "00\r\n\xFF\r\n\xE9\x87");
-  QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF里程\r\n7600");
+  QTest::newRow("byte_order_mark") << QByteArray("\xEF\xBB\xBF里程\r\n7600");
   QTest::newRow("empty") << QByteArray();
 }
 
@@ -158,61 +158,61 @@ void ResultsBoxTest::keysEdit_data() {
 
   QTestEventList typed = keys({{Qt::Key_End, none}});
   typed.addKeyClicks("9.5");
-  QTest::newRow("typing at a line end") << "7600\r\n7610" << 0 << typed << "76009.5\r\n7610" << 7;
-  QTest::newRow("Enter splits a line")
+  QTest::newRow("typing_at_a_line_end") << "7600\r\n7610" << 0 << typed << "76009.5\r\n7610" << 7;
+  QTest::newRow("Enter_splits_a_line")
       << "ab\r\ncd" << 1 << keys({{Qt::Key_Return, none}}) << "a\r\nb\r\ncd" << 3;
-  QTest::newRow("Enter at the end")
+  QTest::newRow("Enter_at_the_end")
       << kHeaderLine << 0 << keys({{Qt::Key_End, ctrl}, {Qt::Key_Enter, none}})
       << kHeaderLine + "\r\n"
       << int(kHeaderLine.size()) + 2;
-  QTest::newRow("Backspace joins lines")
+  QTest::newRow("Backspace_joins_lines")
       << "ab\r\ncd" << 4 << keys({{Qt::Key_Backspace, none}}) << "abcd" << 2;
-  QTest::newRow("Delete joins lines")
+  QTest::newRow("Delete_joins_lines")
       << "ab\r\ncd" << 2 << keys({{Qt::Key_Delete, none}}) << "abcd" << 2;
-  QTest::newRow("Backspace at the start")
+  QTest::newRow("Backspace_at_the_start")
       << "ab" << 0 << keys({{Qt::Key_Backspace, none}}) << "ab" << 0;
-  QTest::newRow("Delete at the end") << "ab\r\n"
+  QTest::newRow("Delete_at_the_end") << "ab\r\n"
                                      << 4 << keys({{Qt::Key_Delete, none}}) << "ab\r\n"
                                      << 4;
-  QTest::newRow("Backspace a Chinese character")
+  QTest::newRow("Backspace_a_Chinese_character")
       << "里程\r\n"
       << 2 << keys({{Qt::Key_Backspace, none}}) << "里\r\n"
       << 1;
-  QTest::newRow("Right over a line end")
+  QTest::newRow("Right_over_a_line_end")
       << "里程\r\nab" << 2 << keys({{Qt::Key_Right, none}}) << "里程\r\nab" << 4;
-  QTest::newRow("Left over a line end")
+  QTest::newRow("Left_over_a_line_end")
       << "里程\r\nab" << 4 << keys({{Qt::Key_Left, none}}) << "里程\r\nab" << 2;
   // Two Chinese characters are as wide as four digits.
-  QTest::newRow("Down under Chinese")
+  QTest::newRow("Down_under_Chinese")
       << "里程  偏距\r\n7600   0" << 2 << keys({{Qt::Key_Down, none}}) << "里程  偏距\r\n7600   0"
       << 12;
-  QTest::newRow("Up over Chinese") << "里程  偏距\r\n7600   0" << 14 << keys({{Qt::Key_Up, none}})
+  QTest::newRow("Up_over_Chinese") << "里程  偏距\r\n7600   0" << 14 << keys({{Qt::Key_Up, none}})
                                    << "里程  偏距\r\n7600   0" << 4;
-  QTest::newRow("Down to a shorter line and on")
+  QTest::newRow("Down_to_a_shorter_line_and_on")
       << "abcdef\r\nab\r\nabcdefgh" << 6 << keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}})
       << "abcdef\r\nab\r\nabcdefgh" << 18;
-  QTest::newRow("Down on the last line")
+  QTest::newRow("Down_on_the_last_line")
       << "ab\r\ncd" << 4 << keys({{Qt::Key_Down, none}}) << "ab\r\ncd" << 6;
-  QTest::newRow("Home and End") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, none}}) << "ab\r\ncde"
+  QTest::newRow("Home_and_End") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, none}}) << "ab\r\ncde"
                                 << 4;
-  QTest::newRow("Ctrl+Home") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, ctrl}}) << "ab\r\ncde"
+  QTest::newRow("Ctrl_Home") << "ab\r\ncde" << 5 << keys({{Qt::Key_Home, ctrl}}) << "ab\r\ncde"
                              << 0;
-  QTest::newRow("PageDown to the end")
+  QTest::newRow("PageDown_to_the_end")
       << Rows(3) << 0 << keys({{Qt::Key_PageDown, none}, {Qt::Key_PageDown, none}}) << Rows(3)
       << int(Rows(3).size());
-  QTest::newRow("Shift+Right and Delete")
+  QTest::newRow("Shift_Right_and_Delete")
       << "abcd" << 0
       << keys({{Qt::Key_Right, shift}, {Qt::Key_Right, shift}, {Qt::Key_Delete, none}}) << "cd"
       << 0;
-  QTest::newRow("Shift+Down and Backspace")
+  QTest::newRow("Shift_Down_and_Backspace")
       << "ab\r\ncd" << 1 << keys({{Qt::Key_Down, shift}, {Qt::Key_Backspace, none}}) << "ad" << 1;
-  QTest::newRow("Ctrl+A and Delete empty the box")
+  QTest::newRow("Ctrl_A_and_Delete_empty_the_box")
       << Rows(5) << 7 << keys({{Qt::Key_A, ctrl}, {Qt::Key_Delete, none}}) << QString() << 0;
-  QTest::newRow("cut and paste move a line")
+  QTest::newRow("cut_and_paste_move_a_line")
       << "ab\r\ncd" << 0
       << keys({{Qt::Key_End, shift}, {Qt::Key_X, ctrl}, {Qt::Key_End, ctrl}, {Qt::Key_V, ctrl}})
       << "\r\ncdab" << 6;
-  QTest::newRow("copy all and paste twice") << "ab" << 0
+  QTest::newRow("copy_all_and_paste_twice") << "ab" << 0
                                             << keys({{Qt::Key_A, ctrl},
                                                      {Qt::Key_C, ctrl},
                                                      {Qt::Key_Right, none},

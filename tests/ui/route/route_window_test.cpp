@@ -401,9 +401,9 @@ void RouteWindowTest::sendFillsTheMainWindow() {
 
 void RouteWindowTest::stakeoutGivesTheCommandsRows_data() {
   QTest::addColumn<QString>("step");
-  QTest::newRow("20 m") << "20";
+  QTest::newRow("step_20_m") << "20";
   // Some 98,000 stations: the table is made in several pieces.
-  QTest::newRow("1 cm") << "0.01";
+  QTest::newRow("step_1_cm") << "0.01";
 }
 
 // The rows and the saved CSV are those of one whole table, as the command

@@ -49,7 +49,7 @@ class AboutWindowTest : public QObject {
   void clickOpensTheMakersPage_data() {
     QTest::addColumn<QByteArray>("control");
     QTest::newRow("picture") << QByteArray("Image1");
-    QTest::newRow("web line") << QByteArray("Label5");
+    QTest::newRow("web_line") << QByteArray("Label5");
   }
   void clickOpensTheMakersPage() {
     QFETCH(QByteArray, control);

@@ -54,9 +54,9 @@ class AngleRadianWindowTest : public QObject {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QByteArray>("button");
     QTest::addColumn<QStringList>("after");
-    QTest::newRow("design texts") << QStringList{"10", "20", "30", "0"} << QByteArray("Command1")
+    QTest::newRow("design_texts") << QStringList{"10", "20", "30", "0"} << QByteArray("Command1")
                                   << QStringList{"10", "20", "30", "0.180496133"};
-    QTest::newRow("75 minutes") << QStringList{"10", "75", "0", ""} << QByteArray("Command1")
+    QTest::newRow("75_minutes") << QStringList{"10", "75", "0", ""} << QByteArray("Command1")
                                 << QStringList{"10", "75", "0", "0.196349541"};
     // The seconds are cut to tenths, never raised: 29.9, not 30.
     QTest::newRow("back") << QStringList{"1", "2", "3", "0.180496133"} << QByteArray("Command2")

@@ -60,11 +60,11 @@ class AzimuthWindowTest : public QObject {
     QTest::newRow("defaults") << QStringList{"3367011.241", "463520.5531", "3366815.284",
                                              "463819.0273"}
                               << QStringList{"123", "17", "9", "357.0518"};
-    QTest::newRow("north west") << QStringList{"0", "0", "100", "-100"}
+    QTest::newRow("north_west") << QStringList{"0", "0", "100", "-100"}
                                 << QStringList{"314", "59", "59", "141.4214"};
-    QTest::newRow("seconds cut") << QStringList{"0", "0", "3", "4"}
+    QTest::newRow("seconds_cut") << QStringList{"0", "0", "3", "4"}
                                  << QStringList{"53", "7", "48", "5.0000"};
-    QTest::newRow("letters are 0")
+    QTest::newRow("letters_are_0")
         << QStringList{"abc", "0", "-100", "0"} << QStringList{"180", "0", "0", "100.0000"};
   }
   void computeFillsTheOutputs() {
