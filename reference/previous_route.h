@@ -20,4 +20,13 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffs
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& route, double K,
                                                                    double offset, double skewDms);
 
+// The inverse as it stood when the scan of a tightly turning element
+// stepped along the line but every foot was refined by integrating the
+// line from K0 at each Newton step, kept so that the benchmarks time both
+// in one run.
+namespace stepped {
+std::vector<Foot> AllFeet(const LineElement& element, Point p);
+std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
+}  // namespace stepped
+
 }  // namespace tarnvel::previous

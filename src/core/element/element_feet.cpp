@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "angle.h"
@@ -54,13 +55,34 @@ constexpr double kStepSlack = 1e-6;
 constexpr double kStepRuleError = 1e-8;
 constexpr double kStepRoundOff = 4e-16;
 constexpr double kStepSlopeSlack = 1e-9;
+// At's residual is only as smooth as its point's coordinates round, to
+// half their last bit in each: where Newton's method starts moves the foot
+// it ends at within the stations whose residual that rounding may bring to
+// zero, up to about 1.5 last bits over the residual's slope, and its last
+// steps of up to kStationTolerance. A foot is stepped towards only where
+// that stays within this, a hundredth of a micrometre, in metres.
+constexpr double kStartMoves = 1e-8;
+constexpr double kRoundingBits = 1.5;
 
 struct Sample {
   double station = 0;
   double along = 0;   // component along the tangent of the vector to the point
   double offset = 0;  // component along the right-hand normal
   double slope = 0;   // d(along)/d(station)
-  Point point;        // the centre-line point it was taken from
+  // The centre-line point it was taken from, less the element's start: the
+  // steps from it then add metres to metres, rounding far below the last
+  // bit of the coordinates.
+  Point local;
+};
+
+// A station where the residual vanishes, with the offset there when the
+// search computed it on the way.
+struct Found {
+  Found(double at) : station(at) {}
+  Found(double at, double offsetThere) : station(at), offset(offsetThere) {}
+
+  double station;
+  std::optional<double> offset;
 };
 
 class Residual {
@@ -76,11 +98,13 @@ class Residual {
     stepError_ = kStepSlack + kStepRuleError * length +
                  kStepRoundOff * (kMaxSamples + kMaxRefinements) * scale;
     stepping_ = std::isfinite(stepError_);
+    lastBit_ = std::numeric_limits<double>::epsilon() * scale;
   }
 
   Sample At(double S) const {
     ++evaluations_;
-    return Taken(S, CentreLinePoint(prepared_.position, S));
+    const Point c = CentreLinePoint(prepared_.position, S);
+    return Taken(S, c, {c.X - prepared_.position.X0, c.Y - prepared_.position.Y0});
   }
 
   // The sample at S, at most 0.1 rad of turn from `from`, for the search's
@@ -93,16 +117,35 @@ class Residual {
   // At would give it, and counts one evaluation.
   Sample Beside(const Sample& from, double S) const {
     if (!stepping_) return At(S);
-    ++evaluations_;
-    const Sample s = Taken(S, CentreLineStep(prepared_.position, from.point, from.station, S));
+    const Sample s = Stepped(from, S);
     if (std::fabs(s.along) > stepError_ + kEndTolerance &&
         std::fabs(s.slope) > 2 * largestCurvature_ * stepError_ + kStepSlopeSlack)
       return s;
-    return Taken(S, CentreLinePoint(prepared_.position, S));
+    const Point c = CentreLinePoint(prepared_.position, S);
+    return Taken(S, c, {c.X - prepared_.position.X0, c.Y - prepared_.position.Y0});
+  }
+
+  // The sample at S stepped from `from`, at most 0.1 rad of turn away, by
+  // one panel, whatever its error bound: for Newton's steps towards a foot,
+  // which At then settles.
+  Sample Stepped(const Sample& from, double S) const {
+    ++evaluations_;
+    const Point local = CentreLineStep(prepared_.position, from.local, from.station, S);
+    return Taken(S, {local.X + prepared_.position.X0, local.Y + prepared_.position.Y0}, local);
+  }
+
+  // Whether Beside and Stepped step: the element turns much.
+  bool Stepping() const { return stepping_; }
+
+  // Whether the foot At's Newton's method reaches from near a station whose
+  // residual has this slope lies within kStartMoves of the one it reaches
+  // from anywhere else in the bracket.
+  bool SettlesAlike(double slope) const {
+    return kRoundingBits * lastBit_ / std::fabs(slope) + 2 * kStationTolerance <= kStartMoves;
   }
 
  private:
-  Sample Taken(double S, Point c) const {
+  Sample Taken(double S, Point c, Point local) const {
     const double az = QXFWJ(prepared_.azimuth, S);
     const double cos_az = CosDeg(az);
     const double sin_az = SinDeg(az);
@@ -115,7 +158,7 @@ class Residual {
     // The tangent turns right at the curvature, so the residual falls by one
     // metre per metre and rises by the curvature times the offset.
     s.slope = -1 + Curvature(S) * s.offset;
-    s.point = c;
+    s.local = local;
     return s;
   }
 
@@ -144,6 +187,7 @@ class Residual {
   PreparedElement prepared_;
   Point p_;
   bool stepping_ = false;
+  double lastBit_ = 0;    // metres, of the largest coordinate
   double stepError_ = 0;  // metres, bounds a stepped point's distance from At's
   double largestCurvature_ = 0;
   mutable long evaluations_ = 0;
@@ -153,9 +197,9 @@ bool Opposite(double a, double b) {
   return (a < 0 && b > 0) || (a > 0 && b < 0);
 }
 
-// Newton's method kept inside [a, b], whose residuals have opposite signs.
-double Refine(const Residual& r, Sample a, Sample b) {
-  double x = (a.station + b.station) / 2;
+// Newton's method kept inside [a, b], whose residuals have opposite signs,
+// from x.
+double Newton(const Residual& r, Sample a, Sample b, double x) {
   for (int i = 0; i < kMaxRefinements && !r.Spent(); ++i) {
     const Sample s = r.At(x);
     if (s.along == 0) return x;
@@ -179,11 +223,68 @@ double Refine(const Residual& r, Sample a, Sample b) {
   return x;
 }
 
+// The foot between a and b, whose residuals have opposite signs.
+//
+// On an element that turns much, each of At's points integrates the line
+// from K0 over up to 64 panels, and Newton's method took some five of them
+// a foot, the most of a point's work on a long tight spiral (some 2.6
+// turns: a point has five feet or more). Newton's method there steps along
+// the line from the nearer end of its bracket instead, one panel of at most
+// 0.1 rad, which puts the foot within a hair of At's; one point of At then
+// settles it: its Newton step, within the tolerance, gives the station At's
+// Newton's method ends at, and its offset, which moves by the square of
+// the step. Otherwise At's Newton's method goes on from there inside the
+// same bracket, as it would have from the middle.
+Found Refine(const Residual& r, const Sample& a, const Sample& b) {
+  const double middle = (a.station + b.station) / 2;
+  if (!r.Stepping()) return {Newton(r, a, b, middle)};
+  Sample below = a;
+  Sample above = b;
+  double x = middle;
+  double slope = 0;
+  for (int i = 0; i < kMaxRefinements && !r.Spent(); ++i) {
+    const Sample& from =
+        std::fabs(x - below.station) <= std::fabs(x - above.station) ? below : above;
+    const Sample s = r.Stepped(from, x);
+    slope = s.slope;
+    if (s.along == 0) break;
+    if (Opposite(s.along, below.along))
+      above = s;
+    else
+      below = s;
+    double next = x - s.along / s.slope;
+    if (next == x) break;
+    if (!(next > below.station && next < above.station) &&
+        !(next < below.station && next > above.station))
+      next = (below.station + above.station) / 2;
+    const double step = std::fabs(next - x);
+    x = next;
+    if (step <= kStationTolerance || std::fabs(above.station - below.station) <= kStationTolerance)
+      break;
+  }
+  if (r.Spent() || !(x > std::min(a.station, b.station) && x < std::max(a.station, b.station)) ||
+      !r.SettlesAlike(slope))
+    return {Newton(r, a, b, middle)};
+  const Sample s = r.At(x);
+  if (s.along == 0) return {x, s.offset};
+  const double next = x - s.along / s.slope;
+  if (next == x) return {x, s.offset};
+  if (std::fabs(next - x) <= kStationTolerance && next > std::min(a.station, b.station) &&
+      next < std::max(a.station, b.station))
+    return {next, s.offset};
+  const bool sameSideAsA = !Opposite(s.along, a.along);
+  const Sample& lo = sameSideAsA ? s : a;
+  const Sample& hi = sameSideAsA ? b : s;
+  const bool inside =
+      (next > lo.station && next < hi.station) || (next < lo.station && next > hi.station);
+  return {Newton(r, lo, hi, inside ? next : (lo.station + hi.station) / 2)};
+}
+
 // Between two samples of one sign, the residual may dip back across zero
 // and return: a point near the centre of curvature has two feet close
 // together there. Finds the turning point by bisection on the slope; when
 // the residual there crosses zero, each half holds one foot.
-void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<double>& out) {
+void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<Found>& out) {
   const bool falling_then_rising = a.along > 0 && a.slope < 0 && b.slope > 0;
   const bool rising_then_falling = a.along < 0 && a.slope > 0 && b.slope < 0;
   if (!falling_then_rising && !rising_then_falling) return;
@@ -203,7 +304,7 @@ void SplitDip(const Residual& r, const Sample& a, const Sample& b, std::vector<d
     out.push_back(Refine(r, a, mid));
     out.push_back(Refine(r, mid, b));
   } else if (std::fabs(mid.along) <= kEndTolerance) {
-    out.push_back(mid.station);  // the point lies on the evolute: one double foot
+    out.push_back({mid.station});  // the point lies on the evolute: one double foot
   }
 }
 
@@ -239,13 +340,13 @@ bool FallsThroughout(const LineElement& e, const Residual& r, const Sample& firs
 // side of the one change of sign, whose refinement then starts from exactly
 // the samples the scan would give it. Nothing when a sample is not finite:
 // the caller then scans.
-std::optional<std::vector<double>> FallingFeet(const Residual& r, int n, double lo, double hi,
-                                               const Sample& first, const Sample& last) {
+std::optional<std::vector<Found>> FallingFeet(const Residual& r, int n, double lo, double hi,
+                                              const Sample& first, const Sample& last) {
   auto station = [&](int i) { return i == n ? hi : lo + (hi - lo) * i / n; };
-  std::vector<double> stations;
-  if (std::fabs(first.along) <= kEndTolerance) stations.push_back(lo);
+  std::vector<Found> stations;
+  if (std::fabs(first.along) <= kEndTolerance) stations.push_back({lo});
   if (!(first.along > 0 && last.along < 0)) {
-    if (std::fabs(last.along) <= kEndTolerance) stations.push_back(hi);
+    if (std::fabs(last.along) <= kEndTolerance) stations.push_back({hi});
     return stations;
   }
   int a = 0;
@@ -273,10 +374,10 @@ std::optional<std::vector<double>> FallingFeet(const Residual& r, int n, double 
   while (b - a > 1)
     if (!probe((a + b) / 2)) return std::nullopt;
   if (below.along == 0 || (b == n && std::fabs(below.along) <= kEndTolerance))
-    stations.push_back(below.station);
+    stations.push_back({below.station});
   else
     stations.push_back(Refine(r, above, below));
-  if (b != n && std::fabs(last.along) <= kEndTolerance) stations.push_back(hi);
+  if (b != n && std::fabs(last.along) <= kEndTolerance) stations.push_back({hi});
   return stations;
 }
 
@@ -298,13 +399,13 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
                 : wanted > kMinSamples ? static_cast<int>(wanted)
                                        : kMinSamples;
 
-  std::vector<double> stations;
+  std::vector<Found> stations;
   Sample previous = r.At(lo);
   // Only an element of the fewest samples can fall throughout. Its scan
   // computes far fewer points than the bound, so taking its end first
   // changes nothing it finds.
   std::optional<Sample> last;
-  std::optional<std::vector<double>> falling;
+  std::optional<std::vector<Found>> falling;
   if (n == kMinSamples) {
     last = r.At(hi);
     if (std::isfinite(previous.along) && std::isfinite(last->along) &&
@@ -312,7 +413,7 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
       falling = FallingFeet(r, n, lo, hi, previous, *last);
   }
   if (falling) stations = std::move(*falling);
-  if (!falling && std::fabs(previous.along) <= kEndTolerance) stations.push_back(lo);
+  if (!falling && std::fabs(previous.along) <= kEndTolerance) stations.push_back({lo});
   for (int i = 1; i <= n && !falling; ++i) {
     const double S = i == n ? hi : lo + (hi - lo) * i / n;
     const Sample s = i == n && last ? *last : r.Beside(previous, S);
@@ -321,7 +422,7 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
       continue;
     }
     if (s.along == 0 || (i == n && std::fabs(s.along) <= kEndTolerance)) {
-      stations.push_back(S);
+      stations.push_back({S});
     } else if (Opposite(previous.along, s.along)) {
       if (previous.along != 0) stations.push_back(Refine(r, previous, s));
     } else if (previous.along != 0) {
@@ -330,13 +431,15 @@ std::vector<Foot> AllFeet(const LineElement& e, Point p) {
     previous = s;
   }
 
-  std::sort(stations.begin(), stations.end());
+  std::sort(stations.begin(), stations.end(),
+            [](const Found& a, const Found& b) { return a.station < b.station; });
   std::vector<Foot> feet;
-  for (double S : stations) {
+  for (const Found& found : stations) {
+    const double S = found.station;
     if (S < lo || S > hi) continue;
     if (!feet.empty() && S - feet.back().station <= kStationTolerance * 100) continue;
-    const Sample s = r.At(S);
-    if (std::isfinite(s.offset)) feet.push_back({S, s.offset, true});
+    const double offset = found.offset ? *found.offset : r.At(S).offset;
+    if (std::isfinite(offset)) feet.push_back({S, offset, true});
   }
   return feet;
 }

@@ -28,7 +28,10 @@ struct Foot {
 // times and at most every 0.1 rad of turn; each sign change, and each dip
 // back across zero between samples (a point near the centre of curvature,
 // whose two feet lie close together), is refined by Newton's method on the
-// curvature law, with bisection whenever a step would leave its bracket.
+// curvature law, with bisection whenever a step would leave its bracket;
+// on an element that turns much, its steps take the line one panel on from
+// the nearer end of the bracket, and one point of CentreLinePoint settles
+// the foot.
 // A point at the very centre of an arc is square to it everywhere: then the
 // feet the samples happen to find are given. Not finite element values, or
 // K1 = K0: no foot.

@@ -147,7 +147,9 @@ class SameFeetTest : public testing::TestWithParam<SameFeetCase> {};
 // one's samples are stepped along the line: every foot must still come out
 // of the same refinement. It now stops where Newton's step is lost below
 // the station's last bit, a hair from where the halving that followed
-// used to end; nothing else may move a foot.
+// used to end, and on a tight element it steps towards a foot before one
+// point of CentreLinePoint settles it, which moves the foot only within
+// that point's rounding; nothing else may move a foot.
 TEST_P(SameFeetTest, GivesThePreviousFeet) {
   const SameFeetCase& c = GetParam();
   const LineElement& e = c.element;
@@ -185,6 +187,18 @@ INSTANTIATE_TEST_SUITE_P(
         SameFeetCase{
             "TightSpiral", {1000, 1566.657, 5000, 2000, 98.5655, 17.134, 1e45, 1}, 40, 200},
         SameFeetCase{"TightOvoidLeft", {1000, 1300, 5000, 2000, 30, 20, 60, -1}, 80, 200},
+        // A foot on a tight element is stepped towards and then settled by
+        // one point of At, from wherever Newton's method got to: survey
+        // coordinates, and an easting with its zone in front, near the
+        // largest whose rounding lets that stand.
+        SameFeetCase{"TightSpiralSurveyCoordinates",
+                     {1000, 1566.657, 3378605.445, 453648.704, 98.5655, 17.134, 1e45, 1},
+                     40,
+                     200},
+        SameFeetCase{"TightArcZoneEasting",
+                     {1000, 1100, 4378605.445, 19453648.704, 98.9488, 25, 25, -1},
+                     60,
+                     300},
         SameFeetCase{"TightArc", {1000, 1060, 5000, 2000, 30, 15, 15, 1}, 40},
         SameFeetCase{"QZeroWithRadii", {1000, 1100, 5000, 2000, 30, 500, 500, 0}, 60},
         SameFeetCase{"StationsFalling", {1400, 1000, 5000, 2000, 30, 2000, 2000, 1}, 60},
