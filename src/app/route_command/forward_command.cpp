@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "command_outcome.h"
+#include "point_names.h"
 #include "station_rows.h"
 
 namespace tarnvel {
@@ -20,7 +21,7 @@ ArgumentRefusal TooManyRows() {
 // ended the table, when one did.
 class RowWriter {
  public:
-  explicit RowWriter(CommandOutput& output) : output_(output) {}
+  RowWriter(CommandOutput& output, std::string_view prefix) : output_(output), prefix_(prefix) {}
 
   bool Write(const ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
@@ -28,7 +29,7 @@ class RowWriter {
       return false;
     }
     text_.clear();
-    AppendForwardCsvRow(text_, row);
+    AppendForwardCsvRow(text_, row, prefix_);
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -38,12 +39,13 @@ class RowWriter {
 
  private:
   CommandOutput& output_;
+  std::string_view prefix_;
   std::string text_;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
 };
 
-// The rows of a range, named by their row number.
+// The rows of a range, named by station and side, or by their row number.
 std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandLine& line,
                                          RowWriter& writer) {
   RouteTableRequest request;
@@ -60,12 +62,14 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
       (stations + 1) * static_cast<double>(request.offsets.size()) > kMaxTableRows)
     return TooManyRows();
   std::optional<ArgumentRefusal> unfinished;
+  RangePointNames names(route, line.prefix);
   const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
     if (!IsFinitePoint(point)) {
       unfinished = ArgumentRefusal{kRouteNotComputable};
       return false;
     }
-    return writer.Write({std::to_string(writer.rows() + 1), std::move(point)});
+    std::string name = line.serialNames ? std::to_string(writer.rows() + 1) : names.Name(point);
+    return writer.Write({std::move(name), std::move(point)});
   });
   if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
   if (unfinished) return unfinished;
@@ -81,9 +85,9 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
-  const auto refusal =
-      ForEachStationFileRow(route, *line.stations, lines, line.offsets, line.skewDms,
-                            [&](ForwardCsvRow&& row) { return writer.Write(row); });
+  const auto refusal = ForEachStationFileRow(
+      route, *line.stations, lines, line.offsets, line.skewDms,
+      [&](ForwardCsvRow&& row) { return writer.Write(row); }, {}, line.prefix);
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   return writer.refusal();
 }
@@ -94,7 +98,7 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
-  RowWriter writer(output);
+  RowWriter writer(output, line.prefix);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
   output.Add(std::string(kForwardCsvHeader) + "\r\n");

@@ -640,7 +640,7 @@ void RouteWindow::saveStakeoutClicked() {
   const QString path = chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
   saveInBackground(path, [rows = &stakeout_->rows(), path] {
-    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8);
+    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8WithBom);
   });
 }
 
@@ -736,7 +736,7 @@ void RouteWindow::saveInverseClicked() {
   const QString path = chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
   saveInBackground(path, [rows = &inverse_->rows(), path] {
-    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8);
+    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);
   });
 }
 
