@@ -11,6 +11,7 @@
 #include "number_reading.h"
 #include "refusal.h"
 #include "station_text.h"
+#include "survey_point_file.h"
 
 namespace tarnvel {
 
@@ -184,6 +185,8 @@ QString RouteCommandHelp() {
       "  负的里程没有K文本，两列都写成带负号的米数。偏距左负右正。\n"
       "  forward的点名：里程范围为桩号和偏距（如K0+520、K0+520L10.00，L左R右）；\n"
       "  里程文件为文件中的点名，一行有多个偏距时加上偏距；重复的点名依次加“_2”、“_3”…。\n"
+      "forward的“-o”文件名以.dat结尾时，写成全站仪点文件，每行“点名,编码,Y,X,H”\n"
+      "  （编码为主点名，H为空；没有标题行，默认GBK编码）。\n"
       "\n"
       "选项：\n");
   for (const OptionEntry& entry : OptionEntries()) {
@@ -290,11 +293,17 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
                         .arg(EchoedText(parser.value(QStringLiteral("names")))));
     line.serialNames = names == u"serial";
   }
-  // The CSVs are opened in Excel: in UTF-8 they begin with the mark that
-  // tells it so.
-  if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) &&
-      line.encoding == TextEncoding::Utf8)
+  // A stakeout saved as .dat goes into an instrument, which takes no mark:
+  // GBK unless told otherwise, as the route window saves it. The CSVs are
+  // opened in Excel: in UTF-8 they begin with the mark that tells it so.
+  line.surveyPointFile =
+      line.command == RouteCommand::Forward && line.output && IsSurveyPointPath(*line.output);
+  if (line.surveyPointFile) {
+    if (!parser.isSet(QStringLiteral("encoding"))) line.encoding = TextEncoding::Gbk;
+  } else if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) &&
+             line.encoding == TextEncoding::Utf8) {
     line.encoding = TextEncoding::Utf8WithBom;
+  }
 
   // Each numeric option: its name, where it goes, and what it must satisfy;
   // a station is given in metres or as K text.

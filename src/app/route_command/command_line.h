@@ -40,7 +40,8 @@ struct RouteCommandLine {
   std::vector<double> offsets{0};
   double skewDms = 90;
   bool keyPoints = false;
-  bool serialNames = false;  // a range's rows named 1…n, not by station and side
+  bool serialNames = false;      // a range's rows named 1…n, not by station and side
+  bool surveyPointFile = false;  // -o FILE.dat: "点名,编码,Y,X,H" lines, no header
   // inverse
   double maxOffset = 100;
   bool all = false;

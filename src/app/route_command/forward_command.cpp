@@ -3,6 +3,7 @@
 #include "command_outcome.h"
 #include "point_names.h"
 #include "station_rows.h"
+#include "survey_point_file.h"
 
 namespace tarnvel {
 
@@ -21,7 +22,8 @@ ArgumentRefusal TooManyRows() {
 // ended the table, when one did.
 class RowWriter {
  public:
-  RowWriter(CommandOutput& output, std::string_view prefix) : output_(output), prefix_(prefix) {}
+  RowWriter(CommandOutput& output, const RouteCommandLine& line)
+      : output_(output), prefix_(line.prefix), surveyPoints_(line.surveyPointFile) {}
 
   bool Write(const ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
@@ -29,7 +31,11 @@ class RowWriter {
       return false;
     }
     text_.clear();
-    AppendForwardCsvRow(text_, row, prefix_);
+    if (surveyPoints_) {
+      AppendSurveyPointLine(text_, row);
+    } else {
+      AppendForwardCsvRow(text_, row, prefix_);
+    }
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -40,6 +46,7 @@ class RowWriter {
  private:
   CommandOutput& output_;
   std::string_view prefix_;
+  bool surveyPoints_;
   std::string text_;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
@@ -98,10 +105,10 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
-  RowWriter writer(output, line.prefix);
+  RowWriter writer(output, line);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  output.Add(std::string(kForwardCsvHeader) + "\r\n");
+  if (!line.surveyPointFile) output.Add(std::string(kForwardCsvHeader) + "\r\n");
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;

@@ -132,6 +132,20 @@ TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
   EXPECT_EQ(feet[3], (QStringList{"远点", "0", "0", "", "", "", "", "0/0"}));
 }
 
+// A .dat goes into an instrument: "点名,编码,Y,X,H" lines in GBK, no header
+// and no mark, named as the CSV's rows.
+TEST_F(RouteCommandTest, ForwardWritesASurveyPointFileForADatName) {
+  WriteBytes(PathOf("stations.txt"), "甲,1300\n");
+  const Outcome run = Route({"forward", "route.csv", "--stations", "stations.txt", "--offset",
+                             "-10", "--offset", "10", "-o", "pts.dat"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = ReadBytes(PathOf("pts.dat")).split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith("\xBC\xD7L10.00,HY,453858.6800,3378821.0686,\r"))
+      << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].startsWith("\xBC\xD7R10.00,HY,")) << lines[1].toStdString();
+}
+
 // K text in the station options, the prefix in names and 桩号, and the
 // byte-order mark on the CSV, wherever it goes.
 TEST_F(RouteCommandTest, ForwardReadsAndWritesKText) {
