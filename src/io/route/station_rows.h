@@ -26,8 +26,9 @@ bool IsFinitePoint(const RoutePoint& point);
 // line's 点名 (by the station, K text with `prefix`, when the line has none),
 // the side added when the line gives rows at several offsets
 // ("A" → "AL5.00", "AR5.00"); a name already given gets "_2", "_3" … (a
-// name repeated in the file, or the second branch of a 长链). A station the route does not
-// hold refuses the whole table, naming the file `path` and the line.
+// name repeated in the file, or the second branch of a 长链). A station the
+// route does not hold refuses the whole table, naming the file `path` and
+// the line.
 // `keepGoing`, when given, is asked before each line with the lines done so
 // far; false ends the work with an empty message (cancelled).
 std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
