@@ -4,11 +4,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "echoed_text.h"
 #include "number_reading.h"
 #include "refusal.h"
+#include "station_text.h"
+#include "survey_point_file.h"
 
 namespace tarnvel {
 
@@ -32,25 +35,37 @@ const std::vector<OptionEntry>& OptionEntries() {
        "FILE",
        "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件",
        {}},
-      {{"encoding"}, "CODE", "输出编码：utf8（默认）或gbk", {C::Check, C::Forward, C::Inverse}},
+      {{"encoding"},
+       "CODE",
+       "输出编码：utf8（默认；forward、inverse的CSV前加BOM，Excel可直接打开）或gbk",
+       {C::Check, C::Forward, C::Inverse}},
       {{"jd"},
        "JD_FILE",
        "check、forward、inverse、export：以交点表文件代替ROUTE",
        {C::Check, C::Forward, C::Inverse, C::Export}},
       {{"start-station"},
        "K",
-       "交点表起点BP的里程，米（默认0），用于from-jd或--jd",
+       "交点表起点BP的桩号，米或K0+000.000形式（默认0），用于from-jd或--jd",
        {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
       {{"alignment"}, "NAME", "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）", {}},
       {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
-      {{"from"}, "K", "forward：起始里程，米", {C::Forward}},
-      {{"to"}, "K", "forward：终止里程，米（恰好到达时包含）", {C::Forward}},
+      {{"from"}, "K", "forward：起始桩号，米或K0+000.000形式", {C::Forward}},
+      {{"to"}, "K", "forward：终止桩号，米或K0+000.000形式（恰好到达时包含）", {C::Forward}},
       {{"step"}, "J", "forward：里程间隔，米", {C::Forward}},
       {{"stations"}, "FILE", "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”", {C::Forward}},
       {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
       {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
       {{"key-points"}, "", "forward：在里程范围内插入主点（ZH、HY、QZ等）", {C::Forward}},
+      {{"names"},
+       "KIND",
+       "forward：里程范围的点名：station（默认，桩号和偏距，如K0+520L10.00）"
+       "或serial（1、2、3…）",
+       {C::Forward}},
+      {{"prefix"},
+       "P",
+       "forward、inverse：桩号的前缀，英文字母（默认K）",
+       {C::Forward, C::Inverse}},
       {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
       {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
       {{"h", "help"}, "", "显示本帮助", {}},
@@ -87,6 +102,25 @@ QString CommandName(RouteCommand command) {
 
 ArgumentRefusal Refuse(const QString& message) {
   return {message};
+}
+
+// Reads a station option: metres, or K text with any letter prefix.
+std::variant<ArgumentRefusal, double> StationOption(const QString& name, const QString& text) {
+  const std::string typed = text.toStdString();
+  if (const std::optional<double> station = ReadStationText(typed)) return *station;
+  const QString quoted = EchoedText(text);
+  if (BeginsLikeStationText(typed))
+    return Refuse(QStringLiteral("选项“--%1”的值“%2”不是有效的桩号！").arg(name, quoted));
+  return Refuse(QStringLiteral("选项“--%1”的值").arg(name) +
+                QString::fromStdString(NotANumberText(quoted.toStdString())));
+}
+
+// A prefix of K text as ReadStationText reads it back: ASCII letters only,
+// which instruments also take in a point name.
+bool IsStationPrefix(const QString& text) {
+  return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  });
 }
 
 // Reads the value of option `name` strictly; `check` says whether the value
@@ -146,6 +180,13 @@ QString RouteCommandHelp() {
       "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”。\n"
       "JD_FILE 是交点表文件，每行一个点：交点号,X,Y,R,Ls1,Ls2；第一行为起点BP，\n"
       "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
+      "\n"
+      "forward、inverse输出的CSV：“里程”为米，“桩号”为K文本（如K0+520.000，前缀见 --prefix）；\n"
+      "  负的里程没有K文本，两列都写成带负号的米数。偏距左负右正。\n"
+      "  forward的点名：里程范围为桩号和偏距（如K0+520、K0+520L10.00，L左R右）；\n"
+      "  里程文件为文件中的点名，一行有多个偏距时加上偏距；重复的点名依次加“_2”、“_3”…。\n"
+      "forward的“-o”文件名以.dat结尾时，写成全站仪点文件，每行“点名,编码,Y,X,H”\n"
+      "  （编码为主点名，H为空；没有标题行，默认GBK编码）。\n"
       "\n"
       "选项：\n");
   for (const OptionEntry& entry : OptionEntries()) {
@@ -238,29 +279,58 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     }
   }
 
-  // Each numeric option: its name, where it goes, and what it must satisfy.
+  if (parser.isSet(QStringLiteral("prefix"))) {
+    const QString prefix = parser.value(QStringLiteral("prefix"));
+    if (!IsStationPrefix(prefix))
+      return Refuse(QStringLiteral("选项“--prefix”的值“%1”无效，应为英文字母，如K、ZK！")
+                        .arg(EchoedText(prefix)));
+    line.prefix = prefix.toStdString();
+  }
+  if (parser.isSet(QStringLiteral("names"))) {
+    const QString names = parser.value(QStringLiteral("names")).toLower();
+    if (names != u"station" && names != u"serial")
+      return Refuse(QStringLiteral("选项“--names”的值“%1”无效，应为station或serial！")
+                        .arg(EchoedText(parser.value(QStringLiteral("names")))));
+    line.serialNames = names == u"serial";
+  }
+  // A stakeout saved as .dat goes into an instrument, which takes no mark:
+  // GBK unless told otherwise, as the route window saves it. The CSVs are
+  // opened in Excel: in UTF-8 they begin with the mark that tells it so.
+  line.surveyPointFile =
+      line.command == RouteCommand::Forward && line.output && IsSurveyPointPath(*line.output);
+  if (line.surveyPointFile) {
+    if (!parser.isSet(QStringLiteral("encoding"))) line.encoding = TextEncoding::Gbk;
+  } else if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) &&
+             line.encoding == TextEncoding::Utf8) {
+    line.encoding = TextEncoding::Utf8WithBom;
+  }
+
+  // Each numeric option: its name, where it goes, and what it must satisfy;
+  // a station is given in metres or as K text.
   struct NumberEntry {
     const char* name;
     double* target;
     bool (*check)(double);
     const char* range;
+    bool station = false;
   };
   double from = 0, to = 0, step = 0;
   const NumberEntry numbers[] = {
       {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
       {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
-      {"from", &from, nullptr, ""},
-      {"to", &to, nullptr, ""},
+      {"from", &from, nullptr, "", true},
+      {"to", &to, nullptr, "", true},
       {"step", &step, [](double v) { return v > 0; }, "大于0"},
       {"skew", &line.skewDms, nullptr, ""},
       {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
-      {"start-station", &line.source.startStation, nullptr, ""},
+      {"start-station", &line.source.startStation, nullptr, "", true},
   };
   for (const NumberEntry& entry : numbers) {
     const QString name = QString::fromLatin1(entry.name);
     if (!parser.isSet(name)) continue;
-    auto value =
-        NumberOption(name, parser.value(name), entry.check, QString::fromUtf8(entry.range));
+    auto value = entry.station ? StationOption(name, parser.value(name))
+                               : NumberOption(name, parser.value(name), entry.check,
+                                              QString::fromUtf8(entry.range));
     if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
     *entry.target = std::get<double>(value);
   }
@@ -287,6 +357,10 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
           QStringLiteral("forward命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
     if (stations && line.keyPoints)
       return Refuse(QStringLiteral("“--key-points”只能用于里程范围（--from、--to、--step）！"));
+    if (stations && parser.isSet(QStringLiteral("names")))
+      return Refuse(
+          QStringLiteral("“--names”只能用于里程范围（--from、--to、--step）；"
+                         "里程文件的点名取自文件！"));
     if (stations) {
       line.stations = parser.value(QStringLiteral("stations"));
     } else {

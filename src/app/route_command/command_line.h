@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -27,7 +28,10 @@ struct RouteCommandLine {
   QString points;  // POINTS, for inverse
   RouteSourceOptions source;
   std::optional<QString> output;  // -o FILE; standard output without it
+  // The CSVs of forward and inverse carry the byte-order mark in UTF-8;
+  // check's report and from-jd's table do not.
   TextEncoding encoding = TextEncoding::Utf8;
+  std::string prefix = "K";  // of the 桩号 written
   // check
   JointTolerances tolerances;
   // forward
@@ -36,6 +40,8 @@ struct RouteCommandLine {
   std::vector<double> offsets{0};
   double skewDms = 90;
   bool keyPoints = false;
+  bool serialNames = false;      // a range's rows named 1…n, not by station and side
+  bool surveyPointFile = false;  // -o FILE.dat: "点名,编码,Y,X,H" lines, no header
   // inverse
   double maxOffset = 100;
   bool all = false;
@@ -51,7 +57,8 @@ struct ArgumentRefusal {
   QString message;
 };
 
-// The arguments without the program's name. Every value is read strictly;
+// The arguments without the program's name. Every value is read strictly,
+// a station in metres or as K text;
 // an option given to a command it does not serve is refused, so that a
 // mistyped command line never quietly computes something else.
 std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteCommandLine(

@@ -1,8 +1,10 @@
 #include <cmath>
 
 #include "command_outcome.h"
+#include "point_names.h"
 #include "stakeout_stations.h"
 #include "station_rows.h"
+#include "survey_point_file.h"
 
 namespace tarnvel {
 
@@ -21,7 +23,8 @@ ArgumentRefusal TooManyRows() {
 // ended the table, when one did.
 class RowWriter {
  public:
-  explicit RowWriter(CommandOutput& output) : output_(output) {}
+  RowWriter(CommandOutput& output, const RouteCommandLine& line)
+      : output_(output), prefix_(line.prefix), surveyPoints_(line.surveyPointFile) {}
 
   bool Write(const ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
@@ -29,7 +32,11 @@ class RowWriter {
       return false;
     }
     text_.clear();
-    AppendForwardCsvRow(text_, row);
+    if (surveyPoints_) {
+      AppendSurveyPointLine(text_, row);
+    } else {
+      AppendForwardCsvRow(text_, row, prefix_);
+    }
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -39,12 +46,14 @@ class RowWriter {
 
  private:
   CommandOutput& output_;
+  std::string_view prefix_;
+  bool surveyPoints_;
   std::string text_;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
 };
 
-// The rows of a range, named by their row number.
+// The rows of a range, named by station and side, or by their row number.
 std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandLine& line,
                                          RowWriter& writer) {
   RouteTableRequest request;
@@ -61,12 +70,14 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
       stations * static_cast<double>(request.offsets.size()) > kMaxTableRows)
     return TooManyRows();
   std::optional<ArgumentRefusal> unfinished;
+  RangePointNames names(route, line.prefix);
   const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
     if (!IsFinitePoint(point)) {
       unfinished = ArgumentRefusal{kRouteNotComputable};
       return false;
     }
-    return writer.Write({std::to_string(writer.rows() + 1), std::move(point)});
+    std::string name = line.serialNames ? std::to_string(writer.rows() + 1) : names.Name(point);
+    return writer.Write({std::move(name), std::move(point)});
   });
   if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
   if (unfinished) return unfinished;
@@ -82,9 +93,9 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
-  const auto refusal =
-      ForEachStationFileRow(route, *line.stations, lines, line.offsets, line.skewDms,
-                            [&](ForwardCsvRow&& row) { return writer.Write(row); });
+  const auto refusal = ForEachStationFileRow(
+      route, *line.stations, lines, line.offsets, line.skewDms,
+      [&](ForwardCsvRow&& row) { return writer.Write(row); }, {}, line.prefix);
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   return writer.refusal();
 }
@@ -95,10 +106,10 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
-  RowWriter writer(output);
+  RowWriter writer(output, line);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  output.Add(std::string(kForwardCsvHeader) + "\r\n");
+  if (!line.surveyPointFile) output.Add(std::string(kForwardCsvHeader) + "\r\n");
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;

@@ -16,7 +16,7 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
         RouteFeet(std::get<Route>(route), point.point, line.maxOffset);
     for (const InverseCsvRow& row : InverseRows(point.name.toStdString(), point.xText.toStdString(),
                                                 point.yText.toStdString(), feet, line.all))
-      AppendInverseCsvRow(text, row);
+      AppendInverseCsvRow(text, row, line.prefix);
     // A point's rows go out together, as they are found.
     if (!output.Add(text)) return ArgumentRefusal{output.failure()};
     text.clear();

@@ -25,10 +25,12 @@ bool EncodedTextStream::Add(std::string_view utf8) {
 
 bool EncodedTextStream::Flush() {
   if (stopped_) return false;
-  if (held_.empty()) return true;
+  if (held_.empty() && encoding_ != TextEncoding::Utf8WithBom) return true;
   // Code page 936 is stateless, and a chunk ends where a row does, so the
-  // chunks' bytes in turn are the whole text's.
+  // chunks' bytes in turn are the whole text's; the byte-order mark goes
+  // before the first chunk alone.
   const std::variant<char32_t, QByteArray> bytes = EncodeText(held_, encoding_);
+  if (encoding_ == TextEncoding::Utf8WithBom) encoding_ = TextEncoding::Utf8;
   held_.clear();
   if (const char32_t* character = std::get_if<char32_t>(&bytes)) {
     unencodable_ = *character;

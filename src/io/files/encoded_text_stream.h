@@ -23,7 +23,8 @@ class EncodedTextStream {
   // bytes as encoding the whole text at once. False once the stream has
   // stopped: a character GBK has no form for, or a failed write.
   bool Add(std::string_view utf8);
-  // Writes what is held; false as Add.
+  // Writes what is held, and a byte-order mark not written yet even when
+  // nothing is; false as Add.
   bool Flush();
   // The character that stopped the stream, when one did.
   std::optional<char32_t> unencodable() const { return unencodable_; }

@@ -5,6 +5,7 @@
 #include "gbk_text.h"
 #include "number_text.h"
 #include "save_file.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -31,9 +32,11 @@ void AppendField(std::string& out, std::string_view text) {
 
 }  // namespace
 
-void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row) {
+void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix) {
   const RoutePoint& p = row.point;
   AppendField(out, row.name);
+  out += ',';
+  AppendField(out, KStationText(p.station, prefix));
   out += ',' + FixedText(p.station, kStationDecimals);
   out += ',' + FixedText(p.offset, kStationDecimals);
   out += ',' + GeneralText(p.skewDms);
@@ -46,38 +49,40 @@ void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row) {
   out += kRowEnd;
 }
 
-std::string ForwardCsvText(std::span<const ForwardCsvRow> rows) {
+std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix) {
   std::string out;
   out.reserve(kForwardCsvHeader.size() + rows.size() * 96);
   out += kForwardCsvHeader;
   out += kRowEnd;
-  for (const ForwardCsvRow& row : rows) AppendForwardCsvRow(out, row);
+  for (const ForwardCsvRow& row : rows) AppendForwardCsvRow(out, row, prefix);
   return out;
 }
 
-void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row) {
+void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix) {
   AppendField(out, row.name);
   out += ',';
   AppendField(out, row.x);
   out += ',';
   AppendField(out, row.y);
   if (row.foot) {
+    out += ',';
+    AppendField(out, KStationText(row.foot->station, prefix));
     out += ',' + FixedText(row.foot->station, kStationDecimals);
     out += ',' + FixedText(row.foot->offset, kStationDecimals);
     out += ',' + std::to_string(row.foot->element);
   } else {
-    out += ",,,";
+    out += ",,,,";
   }
   out += ',' + std::to_string(row.rank) + '/' + std::to_string(row.count);
   out += kRowEnd;
 }
 
-std::string InverseCsvText(std::span<const InverseCsvRow> rows) {
+std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix) {
   std::string out;
   out.reserve(kInverseCsvHeader.size() + rows.size() * 64);
   out += kInverseCsvHeader;
   out += kRowEnd;
-  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row);
+  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row, prefix);
   return out;
 }
 
@@ -93,8 +98,14 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
 }
 
 std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding) {
-  if (encoding == TextEncoding::Utf8)
-    return QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  if (encoding != TextEncoding::Gbk) {
+    QByteArray bytes;
+    if (encoding == TextEncoding::Utf8WithBom) {
+      bytes.reserve(static_cast<qsizetype>(kUtf8ByteOrderMark.size() + utf8.size()));
+      bytes.append(kUtf8ByteOrderMark.data(), static_cast<qsizetype>(kUtf8ByteOrderMark.size()));
+    }
+    return bytes.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  }
   const QString text = QString::fromStdString(utf8);
   if (std::optional<QByteArray> bytes = EncodeGbk(text)) return std::move(*bytes);
   return FirstCharacterOutsideGbk(text).value_or(U'\uFFFD');

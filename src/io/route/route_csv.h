@@ -18,14 +18,19 @@
 
 namespace tarnvel {
 
-enum class TextEncoding { Utf8, Gbk };
+// UTF-8 plain, as scripts and terminals take it; UTF-8 after a byte-order
+// mark, which Excel on Chinese Windows needs to read a CSV as UTF-8 at all;
+// or code page 936.
+enum class TextEncoding { Utf8, Utf8WithBom, Gbk };
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 inline constexpr std::string_view kForwardCsvHeader =
-    "点名,里程,偏距,偏角,X,Y,切线方位角,线元,说明";
-inline constexpr std::string_view kInverseCsvHeader = "点名,X,Y,里程,偏距,线元,候选";
+    "点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明";
+inline constexpr std::string_view kInverseCsvHeader = "点名,X,Y,桩号,里程,偏距,线元,候选";
 
 struct ForwardCsvRow {
-  std::string name;  // the stations file's 点名, or the row number of a range
+  std::string name;  // the stations file's 点名, or a range row's station and side
   RoutePoint point;
 };
 
@@ -38,20 +43,23 @@ struct InverseCsvRow {
 };
 
 // The table as UTF-8 text: the header row, then a row per entry, every row
-// ended by CR LF. 里程 and 偏距 have 3 decimals, X and Y 4 (a value that
+// ended by CR LF. 桩号 is the station's K text to the millimetre with
+// `prefix` (KStationText: a negative station in metres with its sign), and
+// 里程 the same station in metres for computing with; 里程 and 偏距 have 3
+// decimals, X and Y 4 (a value that
 // rounds to zero has no minus sign); 偏角 is the skew in its general decimal
 // form; 切线方位角 the degree–minute–second text of the main window's labels;
 // 线元 the 1-based element; 说明 the key-point label. A text field holding a
 // comma, a quote or a line break is quoted, its quotes doubled.
-std::string ForwardCsvText(std::span<const ForwardCsvRow> rows);
+std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix = "K");
 // One row of that table, its CR LF included, added to `out`.
-void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row);
+void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix = "K");
 
-// The same for feet: X and Y echoed, 里程 and 偏距 to 3 decimals, 线元, and
-// 候选 as "k/n"; a point without a foot has empty 里程, 偏距 and 线元 and
-// 候选 "0/0".
-std::string InverseCsvText(std::span<const InverseCsvRow> rows);
-void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row);
+// The same for feet: X and Y echoed, 桩号 as above, 里程 and 偏距 to 3
+// decimals, 线元, and 候选 as "k/n"; a point without a foot has empty 桩号,
+// 里程, 偏距 and 线元 and 候选 "0/0".
+std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix = "K");
+void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix = "K");
 
 // The rows of one point: one per foot with `all`, else the nearest only
 // (feet come sorted nearest first); one row "0/0" without a foot.
@@ -59,8 +67,8 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
                                        const std::string& y, const std::vector<RouteFoot>& feet,
                                        bool all);
 
-// The bytes of the text in the encoding (UTF-8 without a byte-order mark, or
-// code page 936); when GBK has no form for a character, that character.
+// The bytes of the text in the encoding (the mark first for Utf8WithBom);
+// when GBK has no form for a character, that character.
 std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding);
 
 // Writes the text to the file, all or nothing, through SaveFileBytes. A

@@ -4,24 +4,30 @@
 
 namespace tarnvel {
 
+void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row) {
+  char buffer[2 * kNumberTextRoom + 8];
+  out += row.name;
+  out += ',';
+  out += row.point.label;
+  char* end = buffer;
+  *end++ = ',';
+  end = WriteFixedText(end, row.point.result.point.Y, 4);
+  *end++ = ',';
+  end = WriteFixedText(end, row.point.result.point.X, 4);
+  end = WriteText(end, ",\r\n");
+  out.append(buffer, end);
+}
+
 std::string SurveyPointFileText(std::span<const ForwardCsvRow> rows) {
   std::string text;
   // Names and labels are short; the two coordinates take most of a line.
   text.reserve(rows.size() * 48);
-  char buffer[2 * kNumberTextRoom + 8];
-  for (const ForwardCsvRow& row : rows) {
-    text += row.name;
-    text += ',';
-    text += row.point.label;
-    char* out = buffer;
-    *out++ = ',';
-    out = WriteFixedText(out, row.point.result.point.Y, 4);
-    *out++ = ',';
-    out = WriteFixedText(out, row.point.result.point.X, 4);
-    out = WriteText(out, ",\r\n");
-    text.append(buffer, out);
-  }
+  for (const ForwardCsvRow& row : rows) AppendSurveyPointLine(text, row);
   return text;
+}
+
+bool IsSurveyPointPath(const QString& path) {
+  return path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive);
 }
 
 }  // namespace tarnvel

@@ -3,6 +3,7 @@
 // be loaded straight into the instrument.
 #pragma once
 
+#include <QString>
 #include <span>
 #include <string>
 
@@ -15,5 +16,10 @@ namespace tarnvel {
 // sign), and H left empty since a stakeout has no height. No header line;
 // every line ends in CR LF.
 std::string SurveyPointFileText(std::span<const ForwardCsvRow> rows);
+// One line of that file, its CR LF included, added to `out`.
+void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row);
+
+// True for a file the command writes in this form: its name ends in ".dat".
+bool IsSurveyPointPath(const QString& path);
 
 }  // namespace tarnvel

@@ -619,7 +619,7 @@ void RouteWindow::saveStakeoutClicked() {
   const QString path = chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
   saveInBackground(path, [rows = &stakeout_->rows(), path] {
-    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8);
+    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8WithBom);
   });
 }
 
@@ -715,7 +715,7 @@ void RouteWindow::saveInverseClicked() {
   const QString path = chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
   saveInBackground(path, [rows = &inverse_->rows(), path] {
-    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8);
+    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);
   });
 }
 

@@ -98,7 +98,8 @@ TEST_F(FromJdCommandTest, ShortStraightBetweenCurvesHasItsStations) {
   // 0.399 mm along the straight, element 5, from its start at 3000298.83758,
   // 500165.51372 on 51°33′58.33″.
   EXPECT_EQ(lines[4],
-            QStringLiteral("4,350.000,0.000,90,3000298.8378,500165.5140,51°33ˊ58.33″,5,"));
+            QStringLiteral(
+                "K0+350_4,K0+350.000,350.000,0.000,90,3000298.8378,500165.5140,51°33ˊ58.33″,5,"));
 }
 
 }  // namespace

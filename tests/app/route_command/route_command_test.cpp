@@ -91,16 +91,18 @@ TEST_F(RouteCommandTest, ForwardRangeWritesGbkFileWithJointsOnTheTypedStarts) {
   EXPECT_TRUE(run.out.isEmpty());
   const std::optional<QString> text = DecodeGbk(ReadBytes(PathOf("out.csv")));
   ASSERT_TRUE(text.has_value());
-  EXPECT_TRUE(text->startsWith(QStringLiteral("点名,里程,偏距,偏角,X,Y,切线方位角,线元,说明\r\n")));
+  EXPECT_TRUE(
+      text->startsWith(QStringLiteral("点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明\r\n")))
+      << "GBK has no byte-order mark";
   const QList<QStringList> rows = Rows(text->toUtf8());
   ASSERT_EQ(rows.size(), 3);
-  EXPECT_EQ(rows[0].mid(0, 4), (QStringList{"1", "1200.000", "0.000", "90"}));
-  EXPECT_EQ(rows[0][7], u"2") << "the element that starts at a joint holds it";
-  EXPECT_NEAR(rows[0][4].toDouble(), 3378745.627, 0.002);
-  EXPECT_NEAR(rows[0][5].toDouble(), 453791.354, 0.002);
-  EXPECT_EQ(rows[2].mid(1, 1), QStringList{"1450.500"});
-  EXPECT_NEAR(rows[2][4].toDouble(), 3378888.572, 0.002);
-  EXPECT_NEAR(rows[2][5].toDouble(), 453994.594, 0.002);
+  EXPECT_EQ(rows[0].mid(0, 5), (QStringList{"K1+200", "K1+200.000", "1200.000", "0.000", "90"}));
+  EXPECT_EQ(rows[0][8], u"2") << "the element that starts at a joint holds it";
+  EXPECT_NEAR(rows[0][5].toDouble(), 3378745.627, 0.002);
+  EXPECT_NEAR(rows[0][6].toDouble(), 453791.354, 0.002);
+  EXPECT_EQ(rows[2].mid(0, 3), (QStringList{"K1+450.5", "K1+450.500", "1450.500"}));
+  EXPECT_NEAR(rows[2][5].toDouble(), 3378888.572, 0.002);
+  EXPECT_NEAR(rows[2][6].toDouble(), 453994.594, 0.002);
 }
 
 TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
@@ -110,21 +112,70 @@ TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
   ASSERT_EQ(forward.status, 0) << forward.err.toStdString();
   const QList<QStringList> rows = Rows(forward.out);
   ASSERT_EQ(rows.size(), 3);
-  EXPECT_EQ((QStringList{rows[0][2], rows[1][2], rows[2][2]}),
+  EXPECT_EQ((QStringList{rows[0][0], rows[1][0], rows[2][0]}),
+            (QStringList{"AL5.00", "AR5.00", "B"}));
+  EXPECT_EQ((QStringList{rows[0][3], rows[1][3], rows[2][3]}),
             (QStringList{"-5.000", "5.000", "7.500"}));
 
   QByteArray points = "点名,X,Y\r\n";
   for (const QStringList& row : rows)
-    points += (row[0] + u',' + row[4] + u',' + row[5] + "\r\n").toUtf8();
+    points += (row[0] + u',' + row[5] + u',' + row[6] + "\r\n").toUtf8();
   points += "远点,0,0\r\n";
   WriteBytes(PathOf("points.txt"), points);
   const Outcome inverse = Route({"inverse", "route.csv", "points.txt"});
   ASSERT_EQ(inverse.status, 0) << inverse.err.toStdString();
   const QList<QStringList> feet = Rows(inverse.out);
   ASSERT_EQ(feet.size(), 4);
-  EXPECT_EQ(feet[0].mid(3), (QStringList{"1375.000", "-5.000", "3", "1/1"}));
-  EXPECT_EQ(feet[2].mid(1), (QStringList{rows[2][4], rows[2][5], "1375.000", "7.500", "3", "1/1"}));
-  EXPECT_EQ(feet[3], (QStringList{"远点", "0", "0", "", "", "", "0/0"}));
+  EXPECT_EQ(feet[0].mid(3), (QStringList{"K1+375.000", "1375.000", "-5.000", "3", "1/1"}));
+  EXPECT_EQ(feet[2].mid(1),
+            (QStringList{rows[2][5], rows[2][6], "K1+375.000", "1375.000", "7.500", "3", "1/1"}));
+  EXPECT_EQ(feet[3], (QStringList{"远点", "0", "0", "", "", "", "", "0/0"}));
+}
+
+// A .dat goes into an instrument: "点名,编码,Y,X,H" lines in GBK, no header
+// and no mark, named as the CSV's rows.
+TEST_F(RouteCommandTest, ForwardWritesASurveyPointFileForADatName) {
+  WriteBytes(PathOf("stations.txt"), "甲,1300\n");
+  const Outcome run = Route({"forward", "route.csv", "--stations", "stations.txt", "--offset",
+                             "-10", "--offset", "10", "-o", "pts.dat"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = ReadBytes(PathOf("pts.dat")).split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith("\xBC\xD7L10.00,HY,453858.6800,3378821.0686,\r"))
+      << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].startsWith("\xBC\xD7R10.00,HY,")) << lines[1].toStdString();
+}
+
+// K text in the station options, the prefix in names and 桩号, and the
+// byte-order mark on the CSV, wherever it goes.
+TEST_F(RouteCommandTest, ForwardReadsAndWritesKText) {
+  const Outcome run = Route({"forward", "route.csv", "--from", "ak1+000", "--to", "1040", "--step",
+                             "20", "--prefix", "AK", "-o", "out.csv"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QByteArray csv = ReadBytes(PathOf("out.csv"));
+  EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF点名,桩号,里程,")) << csv.left(16).toHex().toStdString();
+  EXPECT_EQ(csv.count("\xEF\xBB\xBF"), 1);
+  const QList<QStringList> rows = Rows(csv);
+  ASSERT_EQ(rows.size(), 3);
+  EXPECT_EQ(rows[2].mid(0, 3), (QStringList{"AK1+040", "AK1+040.000", "1040.000"}));
+  EXPECT_EQ(Route({"forward", "route.csv", "--from", "K1+000", "--to", "1040", "--step", "20",
+                   "--prefix", "AK"})
+                .out,
+            csv)
+      << "standard output has the file's bytes";
+}
+
+// Names from the file are kept, the side added for several offsets; a name
+// met again, or no name, still names one row only.
+TEST_F(RouteCommandTest, ForwardStationsFileNamesAreUnique) {
+  WriteBytes(PathOf("stations.txt"), "A,1375\nA,K1+380\n,1390.25\n");
+  const Outcome run = Route(
+      {"forward", "route.csv", "--stations", "stations.txt", "--offset", "-5", "--offset", "5"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  QStringList names;
+  for (const QStringList& row : Rows(run.out)) names << row[0];
+  EXPECT_EQ(names, (QStringList{"AL5.00", "AR5.00", "AL5.00_2", "AR5.00_2", "K1+390.25L5.00",
+                                "K1+390.25R5.00"}));
 }
 
 // Nothing is written when an input is refused: the old output file stays.
@@ -148,6 +199,14 @@ TEST_F(RouteCommandTest, RefusalsGoToStandardErrorWithStatusTwo) {
       {{"check", "route.csv", "--bogus"}, "未知选项“--bogus”！请用 --help 查看可用的选项。"},
       {{"inverse", "route.csv"}, "请给出线元表文件和测点文件！"},
       {{"check", "route.csv", "--tol-azimuth"}, "选项“--tol-azimuth”后缺少数值！"},
+      {{"forward", "route.csv", "--from", "K1+1000", "--to", "1100", "--step", "1"},
+       "选项“--from”的值“K1+1000”不是有效的桩号！"},
+      {{"forward", "route.csv", "--from", "1000", "--to", "1+100", "--step", "1"},
+       "选项“--to”的值“1+100”不是有效的数字！"},
+      {{"forward", "route.csv", "--from", "1000", "--to", "1100", "--step", "1", "--prefix", "K1"},
+       "选项“--prefix”的值“K1”无效，应为英文字母，如K、ZK！"},
+      {{"forward", "route.csv", "--stations", "stations.txt", "--names", "serial"},
+       "“--names”只能用于里程范围（--from、--to、--step）；里程文件的点名取自文件！"},
   };
   for (const auto& c : cases) {
     const Outcome run = Route(c.arguments);
@@ -177,7 +236,8 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
   for (const char* option :
        {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
         "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
-        "--key-points", "--max-offset M", "--all", "-h, --help", "-v, --version"})
+        "--key-points", "--names KIND", "--prefix P", "--max-offset M", "--all", "-h, --help",
+        "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 

@@ -44,6 +44,7 @@ TEST_P(EncodedTextStreamTest, ChunksTogetherAreTheWholeTextsBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodedTextStreamTest,
                          testing::Values(StreamCase{"Utf8", TextEncoding::Utf8},
+                                         StreamCase{"Utf8WithBom", TextEncoding::Utf8WithBom},
                                          StreamCase{"Gbk", TextEncoding::Gbk}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -422,16 +422,17 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
   auto table = std::get<std::vector<RoutePoint>>(RouteTable(LoadedRoad(), request));
   std::vector<ForwardCsvRow> expected;
   for (size_t i = 0; i < table.size(); ++i) expected.push_back({std::to_string(i + 1), table[i]});
-  const std::string csv = ForwardCsvText(expected);
+  const std::string csv = std::string(kUtf8ByteOrderMark) + ForwardCsvText(expected);
   QCOMPARE(stakeoutRows().size(), expected.size());
   QCOMPARE(saved("saveStakeoutButton"), QByteArray::fromStdString(csv));
 
 #ifdef TARNVEL_ROUTE_COMMAND
   if (step == QStringLiteral("20")) {
     QProcess command;
-    command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
-                  {"forward", kRoad, "--from", "1000", "--to", "1980", "--step", "20",
-                   "--offset=-10", "--offset", "0", "--offset", "10", "--key-points"});
+    command.start(
+        QStringLiteral(TARNVEL_ROUTE_COMMAND),
+        {"forward", kRoad, "--from", "1000", "--to", "1980", "--step", "20", "--offset=-10",
+         "--offset", "0", "--offset", "10", "--key-points", "--names", "serial"});
     QVERIFY(command.waitForFinished());
     QCOMPARE(command.readAllStandardOutput(), QByteArray::fromStdString(csv));
   }
@@ -454,7 +455,7 @@ void RouteWindowTest::stationsFileGivesTheCommandsRows() {
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   QCOMPARE(stakeoutRows().size(), size_t(4));
   const QByteArray csv = saved("saveStakeoutButton");
-  QVERIFY(csv.contains("\r\nB,1150.000,2.500,89.3,"));
+  QVERIFY(csv.contains("\r\nB,K1+150.000,1150.000,2.500,89.3,"));
 
 #ifdef TARNVEL_ROUTE_COMMAND
   QProcess command;
@@ -484,8 +485,9 @@ void RouteWindowTest::inverseGivesTheCommandsRows() {
   window_->job().wait();
   QVERIFY(boxes_.shown.isEmpty());
   const QByteArray csv = saved("saveInverseButton");
-  QVERIFY(csv.startsWith("点名,X,Y,里程,偏距,线元,候选\r\nP1,3378700.0,453800.0,"));
-  QVERIFY(csv.contains("\r\nP3,3378000,453000,,,,0/0\r\n"));
+  QVERIFY(
+      csv.startsWith("\xEF\xBB\xBF点名,X,Y,桩号,里程,偏距,线元,候选\r\nP1,3378700.0,453800.0,"));
+  QVERIFY(csv.contains("\r\nP3,3378000,453000,,,,,0/0\r\n"));
 
 #ifdef TARNVEL_ROUTE_COMMAND
   QProcess command;

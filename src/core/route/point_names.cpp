@@ -1,0 +1,79 @@
+#include "point_names.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "number_text.h"
+#include "station_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+// Wider than any two stations whose texts to the millimetre agree.
+constexpr double kSameTextReach = 0.002;
+
+std::string WithoutTrailingZeros(std::string text) {
+  if (text.find('.') == std::string::npos) return text;
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+std::string StationPointName(double station, std::string_view prefix) {
+  return WithoutTrailingZeros(KStationText(station, prefix));
+}
+
+std::string SideText(double offset) {
+  if (offset == 0 || std::isnan(offset)) return {};
+  return (offset < 0 ? "L" : "R") + FixedText(std::fabs(offset), 2);
+}
+
+std::string UniquePointNames::Take(std::string name) {
+  if (taken_.insert(name).second) return name;
+  for (long long n = 2;; ++n) {
+    std::string numbered = name + '_' + std::to_string(n);
+    if (taken_.insert(numbered).second) return numbered;
+  }
+}
+
+RangePointNames::RangePointNames(const Route& route, std::string prefix)
+    : prefix_(std::move(prefix)) {
+  // An element that starts below the end of one before it shares that
+  // stretch of stations with it.
+  double reach = -INFINITY;
+  for (const RouteElement& element : route.elements) {
+    const ElementValues& v = element.values;
+    if (v.K0 < reach) repeated_.emplace_back(v.K0, std::min(v.K1, reach));
+    reach = std::max(reach, v.K1);
+  }
+  std::sort(repeated_.begin(), repeated_.end());
+}
+
+bool RangePointNames::Repeated(double station) const {
+  return std::any_of(repeated_.begin(), repeated_.end(), [&](const auto& stretch) {
+    // Twice the reach: a row beside the stretch may share its text with a
+    // row at its very edge, whose name must be held as the stretch's are.
+    return station >= stretch.first - 2 * kSameTextReach &&
+           station <= stretch.second + 2 * kSameTextReach;
+  });
+}
+
+std::string RangePointNames::Name(const RoutePoint& point) {
+  const double station = point.station;
+  // Rows run in station order except where a 长链 turns the route back, so
+  // a row farther than a millimetre from this one, outside the stretches
+  // held twice, can share its name with no row to come.
+  std::erase_if(recent_, [&](const auto& row) {
+    if (std::fabs(row.first - station) < kSameTextReach) return false;
+    names_.Forget(row.second);
+    return true;
+  });
+  std::string name = names_.Take(StationPointName(station, prefix_) + SideText(point.offset));
+  if (!Repeated(station)) recent_.emplace_back(station, name);
+  return name;
+}
+
+}  // namespace tarnvel
