@@ -27,6 +27,7 @@ struct RouteCommandLine {
   QString points;  // POINTS, for inverse
   RouteSourceOptions source;
   std::optional<QString> output;  // -o FILE; standard output without it
+  std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
   TextEncoding encoding = TextEncoding::Utf8;
   // check
   JointTolerances tolerances;

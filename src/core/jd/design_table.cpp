@@ -32,6 +32,13 @@ DesignRow DesignTableRow(const std::vector<JdPoint>& points, const std::vector<C
   return row;
 }
 
+std::optional<double> JdStationMismatch(const DesignRow& row, std::optional<double> given) {
+  if (!given) return std::nullopt;
+  const double difference = row.station - *given;
+  if (!(std::fabs(difference) > kJdStationTolerance)) return std::nullopt;
+  return difference;
+}
+
 std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, const JdRoute& route,
                                        double startStation) {
   std::vector<DesignRow> rows;

@@ -9,6 +9,7 @@
 
 #include "jd_table.h"
 #include "route_from_jd.h"
+#include "route_joints.h"
 
 namespace tarnvel {
 
@@ -35,6 +36,15 @@ struct DesignRow {
 // a time, so that a table of a million points need not be held whole.
 DesignRow DesignTableRow(const std::vector<JdPoint>& points, const std::vector<CurveRow>& curves,
                          double straightAfter, double startStation, size_t i);
+
+// A 交点桩号 the table gives may differ from the computed one by the joint
+// check's position tolerance, by which a point may move and the route still
+// close; beyond it, one of them is a typo.
+inline constexpr double kJdStationTolerance = JointTolerances{}.position_mm / 1000;
+
+// The computed 交点桩号 less the one `given` for the row, when one is given
+// and they differ by more than kJdStationTolerance.
+std::optional<double> JdStationMismatch(const DesignRow& row, std::optional<double> given);
 
 // Every row, BP first and EP last.
 std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, const JdRoute& route,
