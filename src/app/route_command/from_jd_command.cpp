@@ -1,5 +1,7 @@
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
+#include <tuple>
 
 #include "command_outcome.h"
 #include "delimited_text.h"
@@ -95,6 +97,49 @@ std::optional<QString> TableOverAnother(const RouteCommandLine& line) {
   return std::nullopt;
 }
 
+// The element table's lines, written a batch of elements at a time as they
+// are handed over: the route file's text (RouteFileText) without holding it
+// whole. A name the route file could not give back is refused.
+class ElementLines {
+ public:
+  ElementLines(const QString& path, FromJdOutput& output) : path_(path), output_(output) {}
+
+  std::optional<QString> Add(RouteElement&& element) {
+    const std::string_view name = element.name;
+    if (name.find_first_of(",\t\r\n") != std::string_view::npos ||
+        name.find("，") != std::string_view::npos)
+      return CannotSave(path_, QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符")
+                                   .arg(QString::number(count_ + 1)))
+          .message;
+    ++count_;
+    batch_.push_back(std::move(element));
+    if (batch_.size() < kBatch) return std::nullopt;
+    return Write();
+  }
+
+  // Writes the last batch, and the header of a table without elements.
+  std::optional<QString> Finish() { return Write(); }
+
+ private:
+  static constexpr size_t kBatch = 4096;
+
+  std::optional<QString> Write() {
+    if (batch_.empty() && count_ > 0) return std::nullopt;
+    QString text = RouteFileText(batch_);
+    static const qsizetype header = RouteFileText({}).size();
+    if (!first_) text.remove(0, header);
+    first_ = false;
+    batch_.clear();
+    return output_.Add(text.toStdString());
+  }
+
+  QString path_;
+  FromJdOutput& output_;
+  std::vector<RouteElement> batch_;
+  size_t count_ = 0;
+  bool first_ = true;
+};
+
 }  // namespace
 
 CommandOutcome RunFromJd(const RouteCommandLine& line) {
@@ -105,64 +150,72 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   const JdTable& table = std::get<JdTable>(read);
   const std::vector<JdPoint>& points = table.points;
   const double start = JdStartStation(table, line.source.startStation);
-  FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
-  if (const auto* refusal = std::get_if<FileRefusal>(&jd)) return ArgumentRefusal{refusal->message};
-  const JdRoute& route = std::get<JdRoute>(jd);
-  auto row = [&](size_t i) {
-    return DesignTableRow(points, route.curves, route.straightAfter, start, i);
-  };
+  // A table's refusal is said as RouteFromJd and the JD file say it.
+  if (CheckJdTable(points, start)) {
+    FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
+    return ArgumentRefusal{std::get<FileRefusal>(jd).message};
+  }
 
-  // A 交点桩号 of the table that the computation does not reach is a typo
-  // of the design's, or of its typing: said, and the table still made.
-  std::string mismatches;
-  for (size_t i = 0; i < points.size(); ++i) {
-    const DesignRow made = row(i);
-    if (const auto difference = JdStationMismatch(made, points[i].station))
-      mismatches +=
+  // The element table, as the route is laid, without the route: a million
+  // JDs' four million elements and their search index are never held. An
+  // element a route would refuse is refused as RouteFromJd refuses it.
+  std::optional<FromJdOutput> elements;
+  auto writeElements = [&](const std::function<void(const JdElementSink&)>& forEach) {
+    elements.emplace(line.output, line.encoding);
+    ElementLines lines(*line.output, *elements);
+    std::optional<QString> failure;
+    bool sound = true;
+    forEach([&](RouteElement&& element, int, bool fits) {
+      sound = fits;
+      if (fits) failure = lines.Add(std::move(element));
+      return sound && !failure;
+    });
+    if (!failure && sound) failure = lines.Finish();
+    if (!failure && sound) failure = elements->Flush();
+    return std::pair{sound, failure};
+  };
+  auto [sound, failure] =
+      writeElements([&](const JdElementSink& sink) { ForEachJdElement(points, start, sink); });
+  if (!sound) {
+    // Said by the route it would make; should the route take every element
+    // after all, they are written from it.
+    FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
+    if (const auto* refusal = std::get_if<FileRefusal>(&jd))
+      return ArgumentRefusal{refusal->message};
+    std::tie(sound, failure) = writeElements([&](const JdElementSink& sink) {
+      for (const RouteElement& element : std::get<JdRoute>(jd).route.elements)
+        if (!sink(RouteElement(element), 0, true)) return;
+    });
+  }
+  if (failure) return ArgumentRefusal{*failure};
+
+  // The design table, to the --table file and standard output at once. A
+  // 交点桩号 of the table that the computation does not reach is a typo of
+  // the design's, or of its typing: said, and the table still made.
+  std::optional<FromJdOutput> csv;
+  if (line.table) csv.emplace(line.table, line.encoding);
+  FromJdOutput printed(std::nullopt, line.encoding);
+  if (csv) failure = csv->Add(DesignTableHeaderLine(','));
+  if (!failure) failure = printed.Add(DesignTableHeaderLine('\t'));
+  size_t i = 0;
+  ForEachDesignRow(points, start, [&](const DesignRow& row) {
+    if (const auto difference = JdStationMismatch(row, points[i].station)) {
+      const QString message =
           LineRefusal(
               line.route, table.lines[i],
-              QString::fromStdString(JdStationMismatchText(made, i, points.size(), *difference)))
-              .message.toStdString() +
-          "\n";
-  }
-  if (!mismatches.empty()) {
-    std::fputs(mismatches.c_str(), stderr);
-    std::fflush(stderr);
-  }
-
-  // The route file as the route window reads it back: a name it could not
-  // give back is refused before anything is written.
-  for (size_t i = 0; i < route.route.elements.size(); ++i)
-    if (std::string_view(route.route.elements[i].name).find_first_of(",\t\r\n") !=
-            std::string_view::npos ||
-        QString::fromStdString(route.route.elements[i].name).contains(u'，'))
-      return ArgumentRefusal{
-          CannotSave(*line.output, QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符")
-                                       .arg(QString::number(i + 1)))
-              .message};
-  FromJdOutput elements(line.output, line.encoding);
-  if (auto failure = elements.Add(RouteFileText(route.route.elements).toStdString()))
-    return ArgumentRefusal{*failure};
-  if (auto failure = elements.Flush()) return ArgumentRefusal{*failure};
-
-  std::optional<FromJdOutput> csv;
-  if (line.table) {
-    csv.emplace(line.table, line.encoding);
-    if (auto failure = csv->Add(DesignTableHeaderLine(','))) return ArgumentRefusal{*failure};
-    for (size_t i = 0; i < points.size(); ++i)
-      if (auto failure = csv->Add(DesignTableLine(row(i), ','))) return ArgumentRefusal{*failure};
-    if (auto failure = csv->Flush()) return ArgumentRefusal{*failure};
-  }
-
-  FromJdOutput printed(std::nullopt, line.encoding);
-  if (auto failure = printed.Add(DesignTableHeaderLine('\t'))) return ArgumentRefusal{*failure};
-  for (size_t i = 0; i < points.size(); ++i)
-    if (auto failure = printed.Add(DesignTableLine(row(i), '\t'))) return ArgumentRefusal{*failure};
-  if (auto failure = printed.Flush()) return ArgumentRefusal{*failure};
-
-  if (auto failure = elements.Finish()) return ArgumentRefusal{*failure};
-  if (csv)
-    if (auto failure = csv->Finish()) return ArgumentRefusal{*failure};
+              QString::fromStdString(JdStationMismatchText(row, i, points.size(), *difference)))
+              .message;
+      std::fputs((message + u'\n').toUtf8().constData(), stderr);
+    }
+    ++i;
+    if (csv && !failure) failure = csv->Add(DesignTableLine(row, ','));
+    if (!failure) failure = printed.Add(DesignTableLine(row, '\t'));
+  });
+  if (csv && !failure) failure = csv->Flush();
+  if (!failure) failure = printed.Flush();
+  if (!failure) failure = elements->Finish();
+  if (csv && !failure) failure = csv->Finish();
+  if (failure) return ArgumentRefusal{*failure};
   return CommandResult{};
 }
 

@@ -19,7 +19,7 @@ struct JdPoint {
   double X = 0, Y = 0, R = 0, Ls1 = 0, Ls2 = 0;
   // 交点桩号 as the table gives it, if it does: a station to check the
   // computed one against (and BP's the route's start unless one is given).
-  std::optional<double> station;
+  std::optional<double> station = std::nullopt;
 
   bool operator==(const JdPoint&) const = default;
 };

@@ -85,6 +85,18 @@ TEST_F(FromJdCommandTest, RefusedTableWritesNothing) {
   EXPECT_FALSE(QFile::exists(PathOf("route.csv")));
 }
 
+// from-jd writes its element table as it lays the route, without the route:
+// an element the route would refuse (here one shorter than the last digit of
+// its station) is still refused with the route's words, and nothing written.
+TEST_F(FromJdCommandTest, ElementTheRouteRefusesIsRefusedWithItsWords) {
+  WriteBytes(PathOf("jd.csv"), "BP,0,0\nJD1,100,0,50,1e-13\nEP,100,100\n");
+  const Run run = Route({"from-jd", "jd.csv", "--start-station", "1e7", "-o", "route.csv"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("文件“jd.csv”第2行：交点“JD1”处：第2个线元“止点桩号K”必须大于"
+                                    "“起点桩号K”！\n"));
+  EXPECT_FALSE(QFile::exists(PathOf("route.csv")));
+}
+
 // Pins a 0.5 mm straight between two curves (the JD1–JD2 leg is T2 + T1
 // plus that) made a 短链 by the command: check noted it and forward skipped
 // the stations in it.
