@@ -1,9 +1,12 @@
 // Reads one stations or points file, today's way or the previous one, so
 // that bench/reader_memory.sh can take each reader's peak memory alone:
 //   reader_memory stations|points today|previous FILE
+// or runs the previous from-jd (today's is tarnvel-route's own):
+//   reader_memory from-jd previous JD_FILE OUTPUT
 #include <cstdio>
 
 #include "point_file.h"
+#include "previous_from_jd.h"
 #include "previous_readers.h"
 #include "station_file.h"
 
@@ -23,6 +26,8 @@ int Report(const Records& records) {
 
 int main(int argc, char** argv) {
   using namespace tarnvel;
+  if (argc == 5 && QString::fromLocal8Bit(argv[1]) == u"from-jd")
+    return PreviousFromJd(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
   if (argc != 4) return 2;
   const QString path = QString::fromLocal8Bit(argv[3]);
   const bool previous = QString::fromLocal8Bit(argv[2]) == u"previous";

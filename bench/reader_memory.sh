@@ -2,7 +2,8 @@
 # Peak memory (maximum resident set) and time of reading a stations file and
 # a points file of about 14 MB and of about 100 MB, and a file of one 100 MB
 # line, today's readers beside the previous whole-text ones; then
-# tarnvel-route from-jd with a table of 1,000,000 points. Each run RUNS times
+# tarnvel-route from-jd with a table of 1,000,000 points beside the previous
+# from-jd, which held the whole route. Each run RUNS times
 # (3 unless given):
 #   bench/reader_memory.sh BUILD_DIR [RUNS]
 set -eu
@@ -48,7 +49,10 @@ for file in stations-14MB stations-100MB points-14MB points-100MB one-line-100MB
     done
   done
 done
+bytes=$(wc -c < "$work/jd-1M.csv")
 for run in $(seq "$runs"); do
-  echo "from-jd 1,000,000 points run $run: $(peak "$build/src/app/route_command/tarnvel-route" from-jd \
-    "$work/jd-1M.csv" -o "$work/route.csv")"
+  echo "from-jd 1,000,000 points ($bytes bytes) run $run today: $(peak \
+    "$build/src/app/route_command/tarnvel-route" from-jd "$work/jd-1M.csv" -o "$work/route.csv")"
+  echo "from-jd 1,000,000 points ($bytes bytes) run $run previous: $(peak \
+    "$build/bench/reader_memory" from-jd previous "$work/jd-1M.csv" "$work/route.csv")"
 done

@@ -37,8 +37,10 @@ const std::vector<OptionEntry>& OptionEntries() {
        {}},
       {{"encoding"},
        "CODE",
-       "输出编码：utf8（默认；forward、inverse的CSV前加BOM，Excel可直接打开）或gbk",
-       {C::Check, C::Forward, C::Inverse}},
+       "输出编码：utf8（默认；forward、inverse的CSV和from-jd的--table文件前加BOM，"
+       "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它",
+       {C::Check, C::Forward, C::Inverse, C::FromJd}},
+      {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件", {C::FromJd}},
       {{"jd"},
        "JD_FILE",
        "check、forward、inverse、export：以交点表文件代替ROUTE",
@@ -262,6 +264,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     return Refuse(QStringLiteral("from-jd命令需要用“-o”给出要写的线元表文件！"));
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
+  if (parser.isSet(QStringLiteral("table"))) line.table = parser.value(QStringLiteral("table"));
   if (parser.isSet(QStringLiteral("alignment"))) {
     line.source.alignment = parser.value(QStringLiteral("alignment"));
     if (!IsLandXmlPath(line.route))
@@ -314,7 +317,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     const char* range;
     bool station = false;
   };
-  double from = 0, to = 0, step = 0;
+  double from = 0, to = 0, step = 0, startStation = 0;
   const NumberEntry numbers[] = {
       {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
       {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
@@ -323,7 +326,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       {"step", &step, [](double v) { return v > 0; }, "大于0"},
       {"skew", &line.skewDms, nullptr, ""},
       {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
-      {"start-station", &line.source.startStation, nullptr, "", true},
+      {"start-station", &startStation, nullptr, "", true},
   };
   for (const NumberEntry& entry : numbers) {
     const QString name = QString::fromLatin1(entry.name);
@@ -334,6 +337,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
     *entry.target = std::get<double>(value);
   }
+  if (parser.isSet(QStringLiteral("start-station"))) line.source.startStation = startStation;
   if (parser.isSet(QStringLiteral("offset"))) {
     line.offsets.clear();
     for (const QString& text : parser.values(QStringLiteral("offset"))) {

@@ -28,8 +28,10 @@ struct RouteCommandLine {
   QString points;  // POINTS, for inverse
   RouteSourceOptions source;
   std::optional<QString> output;  // -o FILE; standard output without it
-  // The CSVs of forward and inverse carry the byte-order mark in UTF-8;
-  // check's report and from-jd's table do not.
+  std::optional<QString> table;  // from-jd --table FILE: the design table's CSV
+  // The CSVs of forward and inverse carry the byte-order mark in UTF-8, and
+  // so does from-jd's --table; check's report and from-jd's printed table and
+  // element file do not.
   TextEncoding encoding = TextEncoding::Utf8;
   std::string prefix = "K";  // of the 桩号 written
   // check

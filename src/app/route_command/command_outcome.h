@@ -20,8 +20,7 @@ struct CommandResult {
   std::string text;  // UTF-8, CR LF line ends
   int status = kExitSuccess;
   // Bytes to write as they are, in place of the text in the chosen
-  // encoding: a file format of its own, such as LandXML. For from-jd, the
-  // -o file's bytes, beside the text for standard output.
+  // encoding: a file format of its own, such as LandXML.
   std::optional<QByteArray> bytes = std::nullopt;
 };
 
@@ -32,8 +31,9 @@ CommandOutcome RunCheck(const RouteCommandLine& line);
 // their result holds no text.
 CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output);
 CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output);
-// The element table for the -o file as its bytes, the curve table for
-// standard output as the text.
+// Writes the element table to the -o file, the design table to the --table
+// file and to standard output, as it makes them; the files take their place
+// only once every output is made. Its result holds no text.
 CommandOutcome RunFromJd(const RouteCommandLine& line);
 CommandOutcome RunExport(const RouteCommandLine& line);
 

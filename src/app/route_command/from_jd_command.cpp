@@ -1,27 +1,225 @@
+#include <QFileInfo>
+#include <cstdio>
+#include <functional>
+#include <tuple>
+
 #include "command_outcome.h"
+#include "delimited_text.h"
 #include "design_table_text.h"
+#include "encoded_text_stream.h"
+#include "gbk_file_writer.h"
 #include "jd_file.h"
 #include "route_file.h"
+#include "same_file.h"
+#include "save_file.h"
 
 namespace tarnvel {
 
+namespace {
+
+const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出错，输出不完整！");
+
+// One of from-jd's outputs, encoded as its text is made: a file, saved all or
+// nothing, or standard output. A file is put in place only by Finish, once
+// every output has been made, so that a failure of any leaves none.
+class FromJdOutput {
+ public:
+  FromJdOutput(std::optional<QString> path, TextEncoding encoding)
+      : path_(std::move(path)),
+        stream_(encoding, [this](QByteArrayView bytes) { return Write(bytes); }) {}
+
+  // Adds whole rows of UTF-8 text: nothing, or why the output failed.
+  std::optional<QString> Add(std::string_view utf8) {
+    if (stream_.Add(utf8)) return std::nullopt;
+    return Failure();
+  }
+
+  // Writes out what is held, and forces a file to the medium.
+  std::optional<QString> Flush() {
+    if (!stream_.Flush()) return Failure();
+    if (!path_) {
+      if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return std::nullopt;
+      return kStandardOutputFailure;
+    }
+    if (!file_ && !Write({})) return failure_;
+    if (auto refusal = file_->Flush()) return refusal->message;
+    return std::nullopt;
+  }
+
+  std::optional<QString> Finish() {
+    if (!file_) return std::nullopt;
+    if (auto refusal = file_->Finish()) return refusal->message;
+    return std::nullopt;
+  }
+
+ private:
+  bool Write(QByteArrayView bytes) {
+    if (!path_) {
+      const auto size = static_cast<size_t>(bytes.size());
+      if (std::fwrite(bytes.data(), 1, size, stdout) == size) return true;
+      failure_ = kStandardOutputFailure;
+      return false;
+    }
+    if (!file_) {
+      auto begun = SavingFile::Begin(*path_);
+      if (const auto* refusal = std::get_if<FileRefusal>(&begun)) {
+        failure_ = refusal->message;
+        return false;
+      }
+      file_ = std::move(std::get<std::unique_ptr<SavingFile>>(begun));
+    }
+    if (file_->Write(bytes)) return true;
+    failure_ = file_->Finish()->message;  // refused: a write failed
+    return false;
+  }
+
+  QString Failure() {
+    if (const std::optional<char32_t> character = stream_.unencodable())
+      failure_ = path_ ? CannotSave(*path_, OutsideGbkReason(*character)).message
+                       : QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character));
+    return failure_;
+  }
+
+  std::optional<QString> path_;
+  std::unique_ptr<SavingFile> file_;
+  EncodedTextStream stream_;
+  QString failure_;
+};
+
+// The --table file may replace neither the JD file nor the -o file.
+std::optional<QString> TableOverAnother(const RouteCommandLine& line) {
+  if (!line.table) return std::nullopt;
+  for (const QString& other : {line.route, *line.output})
+    if (SameFile(*line.table, other) ||
+        QFileInfo(*line.table).absoluteFilePath() == QFileInfo(other).absoluteFilePath())
+      return QStringLiteral("“--table”文件“%1”与文件“%2”是同一个文件！")
+          .arg(FileNameForMessage(*line.table), FileNameForMessage(other));
+  return std::nullopt;
+}
+
+// The element table's lines, written a batch of elements at a time as they
+// are handed over: the route file's text (RouteFileText) without holding it
+// whole. A name the route file could not give back is refused.
+class ElementLines {
+ public:
+  ElementLines(const QString& path, FromJdOutput& output) : path_(path), output_(output) {}
+
+  std::optional<QString> Add(RouteElement&& element) {
+    const std::string_view name = element.name;
+    if (name.find_first_of(",\t\r\n") != std::string_view::npos ||
+        name.find("，") != std::string_view::npos)
+      return CannotSave(path_, QStringLiteral("第%1个线元的名称含有逗号、制表符或换行符")
+                                   .arg(QString::number(count_ + 1)))
+          .message;
+    ++count_;
+    batch_.push_back(std::move(element));
+    if (batch_.size() < kBatch) return std::nullopt;
+    return Write();
+  }
+
+  // Writes the last batch, and the header of a table without elements.
+  std::optional<QString> Finish() { return Write(); }
+
+ private:
+  static constexpr size_t kBatch = 4096;
+
+  std::optional<QString> Write() {
+    if (batch_.empty() && count_ > 0) return std::nullopt;
+    QString text = RouteFileText(batch_);
+    static const qsizetype header = RouteFileText({}).size();
+    if (!first_) text.remove(0, header);
+    first_ = false;
+    batch_.clear();
+    return output_.Add(text.toStdString());
+  }
+
+  QString path_;
+  FromJdOutput& output_;
+  std::vector<RouteElement> batch_;
+  size_t count_ = 0;
+  bool first_ = true;
+};
+
+}  // namespace
+
 CommandOutcome RunFromJd(const RouteCommandLine& line) {
-  FileOutcome<JdTable> table = ReadJdFile(line.route);
-  if (const auto* refusal = std::get_if<FileRefusal>(&table))
+  if (const auto refusal = TableOverAnother(line)) return ArgumentRefusal{*refusal};
+  FileOutcome<JdTable> read = ReadJdFile(line.route);
+  if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
-  const std::vector<JdPoint>& points = std::get<JdTable>(table).points;
-  const double start = line.source.startStation;
-  FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, std::get<JdTable>(table), start);
-  if (const auto* refusal = std::get_if<FileRefusal>(&jd)) return ArgumentRefusal{refusal->message};
-  const JdRoute& route = std::get<JdRoute>(jd);
-  FileOutcome<QByteArray> file = RouteFileBytes(*line.output, route.route.elements);
-  if (const auto* refusal = std::get_if<FileRefusal>(&file))
-    return ArgumentRefusal{refusal->message};
-  std::string text = DesignTableHeaderLine('\t');
-  for (size_t i = 0; i < points.size(); ++i)
-    text +=
-        DesignTableLine(DesignTableRow(points, route.curves, route.straightAfter, start, i), '\t');
-  return CommandResult{std::move(text), kExitSuccess, std::get<QByteArray>(std::move(file))};
+  const JdTable& table = std::get<JdTable>(read);
+  const std::vector<JdPoint>& points = table.points;
+  const double start = JdStartStation(table, line.source.startStation);
+  // A table's refusal is said as RouteFromJd and the JD file say it.
+  if (CheckJdTable(points, start)) {
+    FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
+    return ArgumentRefusal{std::get<FileRefusal>(jd).message};
+  }
+
+  // The element table, as the route is laid, without the route: a million
+  // JDs' four million elements and their search index are never held. An
+  // element a route would refuse is refused as RouteFromJd refuses it.
+  std::optional<FromJdOutput> elements;
+  auto writeElements = [&](const std::function<void(const JdElementSink&)>& forEach) {
+    elements.emplace(line.output, line.encoding);
+    ElementLines lines(*line.output, *elements);
+    std::optional<QString> failure;
+    bool sound = true;
+    forEach([&](RouteElement&& element, int, bool fits) {
+      sound = fits;
+      if (fits) failure = lines.Add(std::move(element));
+      return sound && !failure;
+    });
+    if (!failure && sound) failure = lines.Finish();
+    if (!failure && sound) failure = elements->Flush();
+    return std::pair{sound, failure};
+  };
+  auto [sound, failure] =
+      writeElements([&](const JdElementSink& sink) { ForEachJdElement(points, start, sink); });
+  if (!sound) {
+    // Said by the route it would make; should the route take every element
+    // after all, they are written from it.
+    FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
+    if (const auto* refusal = std::get_if<FileRefusal>(&jd))
+      return ArgumentRefusal{refusal->message};
+    std::tie(sound, failure) = writeElements([&](const JdElementSink& sink) {
+      for (const RouteElement& element : std::get<JdRoute>(jd).route.elements)
+        if (!sink(RouteElement(element), 0, true)) return;
+    });
+  }
+  if (failure) return ArgumentRefusal{*failure};
+
+  // The design table, to the --table file and standard output at once. A
+  // 交点桩号 of the table that the computation does not reach is a typo of
+  // the design's, or of its typing: said, and the table still made.
+  std::optional<FromJdOutput> csv;
+  // The design table's CSV goes to Excel as the stakeout's does: marked.
+  if (line.table)
+    csv.emplace(line.table,
+                line.encoding == TextEncoding::Utf8 ? TextEncoding::Utf8WithBom : line.encoding);
+  FromJdOutput printed(std::nullopt, line.encoding);
+  if (csv) failure = csv->Add(DesignTableHeaderLine(','));
+  if (!failure) failure = printed.Add(DesignTableHeaderLine('\t'));
+  size_t i = 0;
+  ForEachDesignRow(points, start, [&](const DesignRow& row) {
+    if (const auto difference = JdStationMismatch(row, points[i].station)) {
+      const QString message =
+          LineRefusal(
+              line.route, table.lines[i],
+              QString::fromStdString(JdStationMismatchText(row, i, points.size(), *difference)))
+              .message;
+      std::fputs((message + u'\n').toUtf8().constData(), stderr);
+    }
+    ++i;
+    if (csv && !failure) failure = csv->Add(DesignTableLine(row, ','));
+    if (!failure) failure = printed.Add(DesignTableLine(row, '\t'));
+  });
+  if (csv && !failure) failure = csv->Flush();
+  if (!failure) failure = printed.Flush();
+  if (!failure) failure = elements->Finish();
+  if (csv && !failure) failure = csv->Finish();
+  if (failure) return ArgumentRefusal{*failure};
+  return CommandResult{};
 }
 
 }  // namespace tarnvel

@@ -56,25 +56,6 @@ CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
   return ArgumentRefusal{};
 }
 
-// from-jd's element table goes to its file and its curve table to standard
-// output. The file is written and forced to the medium first, but takes its
-// place only once the curve table is printed: a failure of either leaves no
-// file, so that exit status 2 always means no file was written.
-int SaveAndPrint(const QString& path, const QByteArray& file, const std::string& text,
-                 TextEncoding encoding) {
-  const auto printed = EncodeText(text, encoding);
-  if (const char32_t* character = std::get_if<char32_t>(&printed))
-    return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
-  auto begun = SavingFile::Begin(path);
-  if (const auto* refusal = std::get_if<FileRefusal>(&begun)) return Refused(refusal->message);
-  SavingFile& save = *std::get<std::unique_ptr<SavingFile>>(begun);
-  save.Write(file);
-  if (const auto refusal = save.Flush()) return Refused(refusal->message);
-  if (!Print(stdout, std::get<QByteArray>(printed))) return Refused(kStandardOutputFailure);
-  if (const auto refusal = save.Finish()) return Refused(refusal->message);
-  return kExitSuccess;
-}
-
 int RunLine(const RouteCommandLine& line) {
   if (const auto refusal = OutputOverInput(line)) return Refused(*refusal);
   CommandOutput output(line.output, line.encoding);
@@ -85,7 +66,7 @@ int RunLine(const RouteCommandLine& line) {
   if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) {
     if (const auto failure = output.Finish()) return Refused(*failure);
   } else if (line.command == RouteCommand::FromJd) {
-    return SaveAndPrint(*line.output, *result.bytes, result.text, line.encoding);
+    return result.status;  // its files and its table are written as it makes them
   } else if (result.bytes) {
     if (!line.output) {
       if (!Print(stdout, *result.bytes)) return Refused(kStandardOutputFailure);

@@ -3,12 +3,14 @@
 // leg that leaves it for the next point.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "jd_table.h"
 #include "route_from_jd.h"
+#include "route_joints.h"
 
 namespace tarnvel {
 
@@ -30,14 +32,23 @@ struct DesignRow {
   std::optional<DesignLeg> leg;   // every point's but EP's
 };
 
-// Row `i` of the table of `points`, whose route (RouteFromJd) starts at
-// `startStation` and made `curves` and `straightAfter`. Rows are made one at
-// a time, so that a table of a million points need not be held whole.
-DesignRow DesignTableRow(const std::vector<JdPoint>& points, const std::vector<CurveRow>& curves,
-                         double straightAfter, double startStation, size_t i);
+// Each row of the table of `points` in turn, BP first and EP last, from its
+// route from BP at `startStation`: a table RouteFromJd (or CheckJdTable)
+// passed. The curves are walked again (ForEachJdCurve) and only two held at
+// a time, so that a table of a million points is never held whole.
+void ForEachDesignRow(const std::vector<JdPoint>& points, double startStation,
+                      const std::function<void(const DesignRow&)>& each);
 
-// Every row, BP first and EP last.
-std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, const JdRoute& route,
-                                       double startStation);
+// A 交点桩号 the table gives may differ from the computed one by the joint
+// check's position tolerance, by which a point may move and the route still
+// close; beyond it, one of them is a typo.
+inline constexpr double kJdStationTolerance = JointTolerances{}.position_mm / 1000;
+
+// The computed 交点桩号 less the one `given` for the row, when one is given
+// and they differ by more than kJdStationTolerance.
+std::optional<double> JdStationMismatch(const DesignRow& row, std::optional<double> given);
+
+// Every row, as ForEachDesignRow gives them.
+std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, double startStation);
 
 }  // namespace tarnvel

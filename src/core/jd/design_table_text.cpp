@@ -81,4 +81,13 @@ std::string DesignTableLine(const DesignRow& row, char separator, std::string_vi
   return Line(DesignRowTexts(row, prefix), separator);
 }
 
+std::string JdStationMismatchText(const DesignRow& row, size_t i, size_t count, double difference,
+                                  std::string_view prefix) {
+  const char* role = i == 0 ? "起点" : i + 1 == count ? "终点" : "交点";
+  const std::string mm = FixedText(difference * 1000, 1);
+  return role + ("“" + row.name + "”的交点桩号") + KStationText(row.station - difference, prefix) +
+         "与计算所得" + KStationText(row.station, prefix) + "相差" + (difference > 0 ? "+" : "") +
+         mm + " mm！";
+}
+
 }  // namespace tarnvel

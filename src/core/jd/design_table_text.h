@@ -30,4 +30,11 @@ std::array<std::string, 21> DesignRowTexts(const DesignRow& row, std::string_vie
 std::string DesignTableHeaderLine(char separator);
 std::string DesignTableLine(const DesignRow& row, char separator, std::string_view prefix = "K");
 
+// A mismatch of row `i` of `count` (JdStationMismatch) as a message: the
+// point by its role and name, the 交点桩号 given and computed, and their
+// difference in mm to the tenth, computed less given
+// ("交点“JD5”的交点桩号K2+752.115与计算所得K2+752.125相差+10.0 mm！").
+std::string JdStationMismatchText(const DesignRow& row, size_t i, size_t count, double difference,
+                                  std::string_view prefix = "K");
+
 }  // namespace tarnvel

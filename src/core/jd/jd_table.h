@@ -17,13 +17,16 @@ namespace tarnvel {
 struct JdPoint {
   std::string name;  // 交点号 as typed, e.g. "JD3"
   double X = 0, Y = 0, R = 0, Ls1 = 0, Ls2 = 0;
+  // 交点桩号 as the table gives it, if it does: a station to check the
+  // computed one against (and BP's the route's start unless one is given).
+  std::optional<double> station = std::nullopt;
 
   bool operator==(const JdPoint&) const = default;
 };
 
-// Names of the six fields, in line order, as headers and messages give them.
-inline constexpr std::array<std::string_view, 6> kJdFieldNames = {
-    "交点号", "交点坐标X", "交点坐标Y", "半径R", "缓和曲线长Ls1", "缓和曲线长Ls2"};
+// Names of the seven fields, in line order, as headers and messages give them.
+inline constexpr std::array<std::string_view, 7> kJdFieldNames = {
+    "交点号", "交点坐标X", "交点坐标Y", "半径R", "缓和曲线长Ls1", "缓和曲线长Ls2", "交点桩号"};
 
 // The shift of the circle that a spiral of length Ls (∞ → R) makes room for:
 // p (内移值) is how far the circle moves in from the tangent, q (切线增长值)

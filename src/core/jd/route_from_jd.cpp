@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 
@@ -52,7 +53,7 @@ struct Leg {
 // element computation ends the one before, on the tangent it ends with.
 class Chain {
  public:
-  explicit Chain(std::vector<RouteElement>& out, std::vector<int>& rows) : out_(out), rows_(rows) {}
+  explicit Chain(const JdElementSink& sink) : sink_(sink) {}
 
   // The table row that the next elements are said to belong to in refusals.
   void ForRow(int row) { row_ = row; }
@@ -63,21 +64,29 @@ class Chain {
     F_ = DegreesToDmsValue(azimuthRadians * kDegreesPerRadian);
   }
 
-  void Add(double K0, double K1, double RQ, double RN, double Q, std::string name) {
+  // False once the sink has said to stop.
+  bool Add(double K0, double K1, double RQ, double RN, double Q, std::string name) {
+    if (stopped_) return false;
     const ElementValues v{K0, K1, X_, Y_, F_, RQ, RN, Q};
-    out_.push_back({v, std::move(name)});
-    rows_.push_back(row_);
     const LineElement e = LoadElement(v);
     const Point end = CentreLinePoint(e, K1);
+    const double azimuth = QXFWJ(e, K1);
+    // What a route refuses of an element: a value or a result beyond the
+    // double range, or no length.
+    bool sound = K1 > K0 && std::isfinite(end.X) && std::isfinite(end.Y) &&
+                 std::isfinite(azimuth) && std::isfinite(e.F);
+    for (double value : {K0, K1, X_, Y_, RQ, RN}) sound = sound && std::isfinite(value);
     X_ = end.X;
     Y_ = end.Y;
-    F_ = DegreesToDmsValue(QXFWJ(e, K1));
+    F_ = DegreesToDmsValue(azimuth);
+    stopped_ = !sink_({v, std::move(name)}, row_, sound);
+    return !stopped_;
   }
 
  private:
-  std::vector<RouteElement>& out_;
-  std::vector<int>& rows_;
+  const JdElementSink& sink_;
   int row_ = 1;
+  bool stopped_ = false;
   double X_ = 0, Y_ = 0, F_ = 0;
 };
 
@@ -144,95 +153,101 @@ double RoundingNoise(double coordinates, double leg, double station, double wobb
   return kRoundingNoise * (std::max({coordinates, leg, std::fabs(station)}) + wobble);
 }
 
-}  // namespace
+// The leg from point i to the next.
+Leg LegOf(const std::vector<JdPoint>& points, size_t i) {
+  const double dX = points[i + 1].X - points[i].X;
+  const double dY = points[i + 1].Y - points[i].Y;
+  Leg leg;
+  leg.length = std::hypot(dX, dY);
+  leg.azimuth = std::atan2(dY, dX);
+  leg.ux = dX / leg.length;
+  leg.uy = dY / leg.length;
+  return leg;
+}
 
-std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
-                                             double startStation) {
-  if (points.size() < 2) return JdRefusal{0, -1, "交点表至少要有起点和终点两行！"};
-  if (auto refusal = CheckValues(points)) return *refusal;
+// The signed turn from one leg to the next, radians.
+double TurnOf(const Leg& in, const Leg& out) {
+  double alpha = out.azimuth - in.azimuth;
+  // atan2 gives radians of the true π; the turn is reduced with the same.
+  if (alpha > std::numbers::pi) alpha -= 2 * std::numbers::pi;
+  if (alpha <= -std::numbers::pi) alpha += 2 * std::numbers::pi;
+  return alpha;
+}
 
-  std::vector<Leg> legs(points.size() - 1);
-  for (size_t i = 0; i + 1 < points.size(); ++i) {
-    const double dX = points[i + 1].X - points[i].X;
-    const double dY = points[i + 1].Y - points[i].Y;
-    Leg& leg = legs[i];
-    leg.length = std::hypot(dX, dY);
-    if (!(leg.length >= kShortestLength))
-      return JdRefusal{static_cast<int>(i) + 2, -1,
-                       Named(points, i) + "与" + Named(points, i + 1) + "相距不足1 mm！"};
-    leg.azimuth = std::atan2(dY, dX);
-    leg.ux = dX / leg.length;
-    leg.uy = dY / leg.length;
-  }
-
-  JdRoute route;
-  std::vector<CurveGeometry> geometry;
-  std::vector<double> turn;  // signed, radians
-  std::vector<double> wobble;
-  geometry.reserve(points.size() - 2);
-  turn.reserve(geometry.capacity());
-  wobble.reserve(geometry.capacity());
-  double coordinates = 0;  // the largest, for the units in their last place
+// The largest coordinate, for the units in their last place.
+double LargestCoordinate(const std::vector<JdPoint>& points) {
+  double coordinates = 0;
   for (const JdPoint& p : points)
     coordinates = std::max({coordinates, std::fabs(p.X), std::fabs(p.Y)});
-  for (size_t i = 1; i + 1 < points.size(); ++i) {
-    const JdPoint& j = points[i];
-    const int row = static_cast<int>(i) + 1;
-    double alpha = legs[i].azimuth - legs[i - 1].azimuth;
-    // atan2 gives radians of the true π; the turn is reduced with the same.
-    if (alpha > std::numbers::pi) alpha -= 2 * std::numbers::pi;
-    if (alpha <= -std::numbers::pi) alpha += 2 * std::numbers::pi;
-    const double size = std::fabs(alpha);
-    if (size < kCollinearTurn)
-      return JdRefusal{row, -1, Named(points, i) + "的两条边共线，不能设曲线！"};
-    if (size > std::numbers::pi - kCollinearTurn)
-      return JdRefusal{row, -1, Named(points, i) + "的转角达到180°，两条边方向相反！"};
-    const double beta = (j.Ls1 + j.Ls2) / (2 * j.R);
-    // The arc the design's spirals leave of the turn, in metres along it.
-    const double arc = j.R * (size - beta);
-    if (arc < -kSpiralsMeetTolerance)
-      return JdRefusal{row, -1,
-                       Named(points, i) +
-                           "的缓和曲线过长：β1+β2=" + DegreesToDmsText(beta * kDegreesPerRadian) +
-                           "不小于转角α=" + DegreesToDmsText(size * kDegreesPerRadian) + "！"};
-    if (beta > 0 && arc <= kSpiralsMeetTolerance)
-      geometry.push_back(SpiralCurveOfTurn(size, j.R, j.Ls1, j.Ls2));
-    else
-      geometry.push_back(CurveOfTurn(size, j.R, j.Ls1, j.Ls2));
-    // Without spirals to take its place, an arc shorter than the coordinates
-    // are given to is no element a route can hold: its radius is too small.
-    if (beta == 0 && geometry.back().Ly < kShortestLength)
-      return JdRefusal{
-          row, -1,
-          Named(points, i) + "的圆曲线长Ly=" + Metres(geometry.back().Ly) + "，不足1 mm！"};
-    turn.push_back(alpha);
-    wobble.push_back(Wobble(geometry.back(), legs[i - 1], legs[i], coordinates));
-  }
+  return coordinates;
+}
 
-  // Stations, and the straights the legs leave between the curves.
-  double previousEnd = startStation;
-  double previousT2 = 0;
-  route.curves.reserve(geometry.size());
-  for (size_t c = 0; c < geometry.size(); ++c) {
-    const CurveGeometry& g = geometry[c];
-    const JdPoint& j = points[c + 1];
-    const double noise = RoundingNoise(coordinates, legs[c].length, previousEnd,
-                                       (c > 0 ? wobble[c - 1] : 0) + wobble[c]);
-    double straight = legs[c].length - previousT2 - g.T1;
+// The curve of inner point i for its turn `alpha`, or why it can have none.
+std::variant<JdRefusal, CurveGeometry> CurveAt(const std::vector<JdPoint>& points, size_t i,
+                                               double alpha) {
+  const JdPoint& j = points[i];
+  const int row = static_cast<int>(i) + 1;
+  const double size = std::fabs(alpha);
+  if (size < kCollinearTurn)
+    return JdRefusal{row, -1, Named(points, i) + "的两条边共线，不能设曲线！"};
+  if (size > std::numbers::pi - kCollinearTurn)
+    return JdRefusal{row, -1, Named(points, i) + "的转角达到180°，两条边方向相反！"};
+  const double beta = (j.Ls1 + j.Ls2) / (2 * j.R);
+  // The arc the design's spirals leave of the turn, in metres along it.
+  const double arc = j.R * (size - beta);
+  if (arc < -kSpiralsMeetTolerance)
+    return JdRefusal{row, -1,
+                     Named(points, i) +
+                         "的缓和曲线过长：β1+β2=" + DegreesToDmsText(beta * kDegreesPerRadian) +
+                         "不小于转角α=" + DegreesToDmsText(size * kDegreesPerRadian) + "！"};
+  const CurveGeometry g = beta > 0 && arc <= kSpiralsMeetTolerance
+                              ? SpiralCurveOfTurn(size, j.R, j.Ls1, j.Ls2)
+                              : CurveOfTurn(size, j.R, j.Ls1, j.Ls2);
+  // Without spirals to take its place, an arc shorter than the coordinates
+  // are given to is no element a route can hold: its radius is too small.
+  if (beta == 0 && g.Ly < kShortestLength)
+    return JdRefusal{row, -1, Named(points, i) + "的圆曲线长Ly=" + Metres(g.Ly) + "，不足1 mm！"};
+  return g;
+}
+
+// The curves from BP to EP, each laid after the one before: the rows one at
+// a time, so that nothing is held for every JD.
+class CurveWalk {
+ public:
+  CurveWalk(const std::vector<JdPoint>& points, double startStation)
+      : points_(points),
+        coordinates_(LargestCoordinate(points)),
+        previousEnd_(startStation),
+        in_(LegOf(points, 0)) {}
+
+  bool done() const { return next_ + 1 >= points_.size(); }
+  const Leg& in() const { return in_; }  // the leg into the next curve
+
+  // The next curve's row, or why it overlaps the one before (or BP). Only
+  // for a table whose turns all give curves (CurveAt).
+  std::variant<JdRefusal, CurveRow> Next() {
+    const size_t c = next_ - 1;
+    const Leg out = LegOf(points_, next_);
+    const double alpha = TurnOf(in_, out);
+    const CurveGeometry g = std::get<CurveGeometry>(CurveAt(points_, next_, alpha));
+    const double wobble = Wobble(g, in_, out, coordinates_);
+    const double noise =
+        RoundingNoise(coordinates_, in_.length, previousEnd_, previousWobble_ + wobble);
+    double straight = in_.length - previousT2_ - g.T1;
     if (straight < -noise) {
       if (c == 0)
         return JdRefusal{
             2, -1,
-            Named(points, 1) + "的曲线起点超出" + Named(points, 0) + Metres(-straight) + "！"};
+            Named(points_, 1) + "的曲线起点超出" + Named(points_, 0) + Metres(-straight) + "！"};
       return JdRefusal{static_cast<int>(c) + 2, -1,
-                       Named(points, c) + "与" + Named(points, c + 1) + "的曲线重叠" +
+                       Named(points_, c) + "与" + Named(points_, c + 1) + "的曲线重叠" +
                            Overlap(-straight) + "！"};
     }
     if (straight <= noise) straight = 0;
     CurveRow row;
-    row.name = j.name;
-    row.alpha = turn[c] * kDegreesPerRadian;
-    row.R = j.R;
+    row.name = points_[next_].name;
+    row.alpha = alpha * kDegreesPerRadian;
+    row.R = points_[next_].R;
     row.Ls1 = g.Ls1;
     row.Ly = g.Ly;
     row.Ls2 = g.Ls2;
@@ -247,27 +262,112 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
     row.p2 = g.shift2.p;
     row.q2 = g.shift2.q;
     row.straightBefore = straight;
-    row.ZH = previousEnd + straight;
+    row.ZH = previousEnd_ + straight;
     row.HY = row.ZH + g.Ls1;
     row.QZ = row.HY + g.Ly / 2;
     row.YH = row.HY + g.Ly;
     row.HZ = row.YH + g.Ls2;
-    route.curves.push_back(row);
-    previousEnd = row.HZ;
-    previousT2 = g.T2;
+    previousEnd_ = row.HZ;
+    previousT2_ = g.T2;
+    previousWobble_ = wobble;
+    in_ = out;
+    ++next_;
+    return row;
   }
-  const size_t last = points.size() - 1;
-  route.straightAfter = legs.back().length - previousT2;
-  const double noise = RoundingNoise(coordinates, legs.back().length, previousEnd,
-                                     wobble.empty() ? 0 : wobble.back());
-  if (route.straightAfter < -noise)
-    return JdRefusal{static_cast<int>(last), -1,
-                     Named(points, last - 1) + "的曲线终点超出" + Named(points, last) +
-                         Metres(-route.straightAfter) + "！"};
-  if (route.straightAfter <= noise) route.straightAfter = 0;
 
+  // What the last leg leaves after the last curve, once every curve is
+  // walked, or why the last curve runs past EP.
+  std::variant<JdRefusal, double> End() const {
+    const size_t last = points_.size() - 1;
+    double straightAfter = in_.length - previousT2_;
+    const double noise = RoundingNoise(coordinates_, in_.length, previousEnd_, previousWobble_);
+    if (straightAfter < -noise)
+      return JdRefusal{static_cast<int>(last), -1,
+                       Named(points_, last - 1) + "的曲线终点超出" + Named(points_, last) +
+                           Metres(-straightAfter) + "！"};
+    if (straightAfter <= noise) straightAfter = 0;
+    return straightAfter;
+  }
+
+ private:
+  const std::vector<JdPoint>& points_;
+  double coordinates_ = 0;
+  size_t next_ = 1;  // the point whose curve comes next
+  double previousEnd_ = 0;
+  double previousT2_ = 0;
+  double previousWobble_ = 0;
+  Leg in_;
+};
+
+}  // namespace
+
+std::optional<JdRefusal> CheckJdTable(const std::vector<JdPoint>& points, double startStation) {
+  if (points.size() < 2) return JdRefusal{0, -1, "交点表至少要有起点和终点两行！"};
+  if (auto refusal = CheckValues(points)) return *refusal;
+  for (size_t i = 0; i + 1 < points.size(); ++i)
+    if (!(LegOf(points, i).length >= kShortestLength))
+      return JdRefusal{static_cast<int>(i) + 2, -1,
+                       Named(points, i) + "与" + Named(points, i + 1) + "相距不足1 mm！"};
+  Leg in = LegOf(points, 0);
+  for (size_t i = 1; i + 1 < points.size(); ++i) {
+    const Leg out = LegOf(points, i);
+    auto curve = CurveAt(points, i, TurnOf(in, out));
+    if (auto* refusal = std::get_if<JdRefusal>(&curve)) return std::move(*refusal);
+    in = out;
+  }
+  CurveWalk walk(points, startStation);
+  while (!walk.done()) {
+    auto row = walk.Next();
+    if (auto* refusal = std::get_if<JdRefusal>(&row)) return std::move(*refusal);
+  }
+  auto end = walk.End();
+  if (auto* refusal = std::get_if<JdRefusal>(&end)) return std::move(*refusal);
+  return std::nullopt;
+}
+
+double ForEachJdCurve(const std::vector<JdPoint>& points, double startStation,
+                      const std::function<void(const CurveRow&)>& each) {
+  CurveWalk walk(points, startStation);
+  while (!walk.done()) each(std::get<CurveRow>(walk.Next()));
+  return std::get<double>(walk.End());
+}
+
+void ForEachJdElement(const std::vector<JdPoint>& points, double startStation,
+                      const JdElementSink& each) {
   // The elements, from BP forward, each said of the row of its curve, a
   // straight of the JD it leads to.
+  Chain chain(each);
+  CurveWalk walk(points, startStation);
+  chain.StartAt(points[0].X, points[0].Y, walk.in().azimuth);
+  double station = startStation;
+  bool curves = false;
+  for (size_t c = 0; !walk.done(); ++c) {
+    const Leg in = walk.in();
+    const CurveRow row = std::get<CurveRow>(walk.Next());
+    curves = true;
+    chain.ForRow(static_cast<int>(c) + 2);
+    if (row.straightBefore > 0 && !chain.Add(station, row.ZH, 0, 0, 0, "直线")) return;
+    const JdPoint& j = points[c + 1];
+    chain.StartAt(j.X - row.T1 * in.ux, j.Y - row.T1 * in.uy, in.azimuth);
+    const double Q = row.alpha > 0 ? 1 : -1;
+    if (row.Ls1 > 0 && !chain.Add(row.ZH, row.HY, 0, j.R, Q, j.name + "缓和曲线1")) return;
+    if (row.Ly > 0 && !chain.Add(row.HY, row.YH, j.R, j.R, Q, j.name + "圆曲线")) return;
+    if (row.Ls2 > 0 && !chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2")) return;
+    station = row.HZ;
+  }
+  const double straightAfter = std::get<double>(walk.End());
+  chain.ForRow(static_cast<int>(points.size()));
+  if (!curves || straightAfter > 0) chain.Add(station, station + straightAfter, 0, 0, 0, "直线");
+}
+
+std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
+                                             double startStation) {
+  if (auto refusal = CheckJdTable(points, startStation)) return *refusal;
+  JdRoute route;
+  route.curves.reserve(points.size() - 2);
+  route.straightAfter = ForEachJdCurve(points, startStation,
+                                       [&](const CurveRow& row) { route.curves.push_back(row); });
+
   // At most a straight and three curve elements a JD, and the last straight:
   // room for them at once, since growing the list of a million JDs' elements
   // copies it again and again and holds it twice as it does.
@@ -275,25 +375,11 @@ std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
   std::vector<int> rows;
   elements.reserve(4 * route.curves.size() + 1);
   rows.reserve(elements.capacity());
-  Chain chain(elements, rows);
-  chain.StartAt(points[0].X, points[0].Y, legs[0].azimuth);
-  double station = startStation;
-  for (size_t c = 0; c < route.curves.size(); ++c) {
-    const CurveRow& row = route.curves[c];
-    chain.ForRow(static_cast<int>(c) + 2);
-    if (row.straightBefore > 0) chain.Add(station, row.ZH, 0, 0, 0, "直线");
-    const JdPoint& j = points[c + 1];
-    const Leg& in = legs[c];
-    chain.StartAt(j.X - row.T1 * in.ux, j.Y - row.T1 * in.uy, in.azimuth);
-    const double Q = row.alpha > 0 ? 1 : -1;
-    if (row.Ls1 > 0) chain.Add(row.ZH, row.HY, 0, j.R, Q, j.name + "缓和曲线1");
-    if (row.Ly > 0) chain.Add(row.HY, row.YH, j.R, j.R, Q, j.name + "圆曲线");
-    if (row.Ls2 > 0) chain.Add(row.YH, row.HZ, j.R, 0, Q, j.name + "缓和曲线2");
-    station = row.HZ;
-  }
-  chain.ForRow(static_cast<int>(points.size()));
-  if (route.curves.empty() || route.straightAfter > 0)
-    chain.Add(station, station + route.straightAfter, 0, 0, 0, "直线");
+  ForEachJdElement(points, startStation, [&](RouteElement&& element, int row, bool) {
+    elements.push_back(std::move(element));
+    rows.push_back(row);
+    return true;
+  });
 
   // Values at the ends of the double range, or a length below the last digit
   // of its station, give an element no route can hold.

@@ -3,6 +3,8 @@
 // BP to EP through them.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -93,5 +95,20 @@ struct JdRoute {
 // the JD ahead, for a straight).
 std::variant<JdRefusal, JdRoute> RouteFromJd(const std::vector<JdPoint>& points,
                                              double startStation);
+
+// RouteFromJd in parts, for a table too large to hold its route whole.
+// CheckJdTable gives RouteFromJd's first fault but for those of the elements
+// (MakeRoute's); of a table it passed, ForEachJdCurve hands over each curve
+// row in turn and gives what the last leg leaves after the last curve, and
+// ForEachJdElement each element in turn, with the 1-based table row it is
+// said of and whether it is sound: every value and its end finite and K1 >
+// K0, which a route needs of it (the sink returns false to stop). Each walks
+// the table again, holding nothing for every JD.
+using JdElementSink = std::function<bool(RouteElement&&, int row, bool sound)>;
+std::optional<JdRefusal> CheckJdTable(const std::vector<JdPoint>& points, double startStation);
+double ForEachJdCurve(const std::vector<JdPoint>& points, double startStation,
+                      const std::function<void(const CurveRow&)>& each);
+void ForEachJdElement(const std::vector<JdPoint>& points, double startStation,
+                      const JdElementSink& each);
 
 }  // namespace tarnvel

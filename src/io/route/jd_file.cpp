@@ -9,30 +9,71 @@ namespace tarnvel {
 
 namespace {
 
-constexpr qsizetype kFieldCount = 6;
+constexpr qsizetype kFieldCount = 7;
+constexpr qsizetype kStationField = 6;
 
 QString FieldName(qsizetype index) {
   const std::string_view name = kJdFieldNames[static_cast<size_t>(index)];
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line) {
+// Where each of the seven fields is on a line (-1: not in the file). In
+// kJdFieldNames' order unless the file's first line names the columns.
+using FieldPlaces = std::array<qsizetype, kFieldCount>;
+constexpr FieldPlaces kInOrder = {0, 1, 2, 3, 4, 5, 6};
+
+// The field a header cell names, by the names tables and spreadsheets give
+// the columns; -1 for any other.
+qsizetype FieldNamed(const QString& cell) {
+  static const std::array<QStringList, kFieldCount> kNames = {
+      QStringList{"交点号", "交点", "点号", "JD"},
+      QStringList{"交点坐标X", "X", "X(N)", "N", "北坐标"},
+      QStringList{"交点坐标Y", "Y", "Y(E)", "E", "东坐标"},
+      QStringList{"半径R", "R", "半径"},
+      QStringList{"缓和曲线长Ls1", "Ls1", "第一缓和曲线长"},
+      QStringList{"缓和曲线长Ls2", "Ls2", "第二缓和曲线长"},
+      QStringList{"交点桩号", "桩号"}};
+  for (size_t f = 0; f < kNames.size(); ++f)
+    if (kNames[f].contains(cell, Qt::CaseInsensitive)) return static_cast<qsizetype>(f);
+  return -1;
+}
+
+// The places the header `cells` gives the fields, when every cell names a
+// field, none twice, and 交点号, X and Y are among them. Any other header, or
+// one that names something else too, leaves the fields in order, as a file
+// without names has them: a misspelt name is never a column quietly dropped.
+FieldPlaces PlacesNamedBy(const QStringList& cells) {
+  FieldPlaces places;
+  places.fill(-1);
+  for (qsizetype i = 0; i < cells.size(); ++i) {
+    const qsizetype field = FieldNamed(cells[i]);
+    if (field < 0 || places[static_cast<size_t>(field)] >= 0) return kInOrder;
+    places[static_cast<size_t>(field)] = i;
+  }
+  if (places[0] < 0 || places[1] < 0 || places[2] < 0) return kInOrder;
+  return places;
+}
+
+FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line,
+                                 const FieldPlaces& places) {
   if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
-  if (line.fields[0].isEmpty())
+  const qsizetype nameAt = places[0];
+  if (nameAt >= line.fields.size() || line.fields[nameAt].isEmpty())
     return FileRefusal{
         QStringLiteral("文件“%1”第%2行缺少“%3”！")
             .arg(FileNameForMessage(path), QString::number(line.number), FieldName(0))};
   JdPoint point;
-  point.name = line.fields[0].toStdString();
+  point.name = line.fields[nameAt].toStdString();
   std::array<double, 5> values{};
-  for (qsizetype n = 1; n < kFieldCount; ++n) {
+  for (qsizetype n = 1; n < kStationField; ++n) {
     double& value = values[static_cast<size_t>(n - 1)];
+    const qsizetype at = places[static_cast<size_t>(n)];
     if (n <= 2) {
-      FileOutcome<double> read = ReadNumberField(path, line, n, FieldName(n));
+      FileOutcome<double> read = ReadNumberField(path, line, at, FieldName(n));
       if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
       value = std::get<double>(read);
-    } else {
-      auto read = ReadOptionalNumberField(path, line, n, FieldName(n));
+    } else if (at >= 0) {
+      auto read = ReadOptionalNumberField(path, line, at, FieldName(n));
       if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
       value = std::get<std::optional<double>>(read).value_or(0);
     }
@@ -42,6 +83,12 @@ FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line)
   point.R = values[2];
   point.Ls1 = values[3];
   point.Ls2 = values[4];
+  const qsizetype stationAt = places[kStationField];
+  if (stationAt >= 0 && stationAt < line.fields.size() && !line.fields[stationAt].isEmpty()) {
+    FileOutcome<double> read = ReadStationField(path, line, stationAt, FieldName(kStationField));
+    if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+    point.station = std::get<double>(read);
+  }
   return point;
 }
 
@@ -56,12 +103,18 @@ FileOutcome<JdTable> ReadJdFile(const QString& path) {
 FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
+  // A header names the columns when it is the file's first line.
+  FileOutcome<QString> first = FirstDelimitedLine(path, bytes);
+  if (auto* refusal = std::get_if<FileRefusal>(&first)) return std::move(*refusal);
+  FieldPlaces places = kInOrder;
+  if (const auto cells = SplitDelimitedLine(std::get<QString>(first), kFieldCount + 1))
+    if (IsHeader(*cells, columns)) places = PlacesNamedBy(*cells);
   JdTable table;
-  // One field more than a line may hold, so that a seventh is refused rather
-  // than read as part of Ls2.
+  // One field more than a line may hold, so that an eighth is refused rather
+  // than read as part of the seventh.
   auto points = ParseRecords<JdPoint>(
       path, bytes, kFieldCount + 1, columns,
-      [&](const DelimitedLine& line) { return ParseJdLine(path, line); }, &table.lines);
+      [&](const DelimitedLine& line) { return ParseJdLine(path, line, places); }, &table.lines);
   if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
   table.points = std::get<std::vector<JdPoint>>(std::move(points));
   if (table.points.empty()) return NoRecords(path, QStringLiteral("交点"));
@@ -84,10 +137,16 @@ FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
   return std::get<JdRoute>(std::move(route));
 }
 
-FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation) {
+double JdStartStation(const JdTable& table, std::optional<double> given) {
+  if (given) return *given;
+  return table.points.empty() ? 0 : table.points.front().station.value_or(0);
+}
+
+FileOutcome<JdRoute> ReadJdRoute(const QString& path, std::optional<double> startStation) {
   FileOutcome<JdTable> table = ReadJdFile(path);
   if (auto* refusal = std::get_if<FileRefusal>(&table)) return std::move(*refusal);
-  return JdRouteOfTable(path, std::get<JdTable>(table), startStation);
+  const JdTable& read = std::get<JdTable>(table);
+  return JdRouteOfTable(path, read, JdStartStation(read, startStation));
 }
 
 }  // namespace tarnvel

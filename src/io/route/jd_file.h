@@ -1,9 +1,11 @@
 // The JD file (交点表): the designer's 直线、曲线及转角表 as a text file, one
-// point a line: 交点号, X, Y, R, Ls1, Ls2. The first line is BP, the last EP.
+// point a line: 交点号, X, Y, R, Ls1, Ls2 and 交点桩号. The first line is BP,
+// the last EP.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "file_refusal.h"
@@ -20,9 +22,13 @@ struct JdTable {
 // Reads the table. Separators, skipped lines and encodings are those of the
 // element table file (SplitDelimitedLines, DecodeDelimitedText); the first
 // line may be a header (DropHeader; 交点号 is a name, "BP", "JD1", so it never
-// makes a line a header). 交点号, X and Y must be there; R, Ls1 and Ls2 may be
-// empty or left out, and read as 0. Every number is read strictly, and a
-// refusal names the file, the line and the field
+// makes a line a header). Fields are in kJdFieldNames' order, unless the
+// file's first line is a header whose every cell names one of them (交点号,
+// X, Y, R, Ls1, Ls2, 交点桩号, or their names in kJdFieldNames): then they
+// are where it puts them, and those it leaves out are empty. 交点号, X and Y
+// must be there; R, Ls1, Ls2 and 交点桩号 may be empty or left out, and read
+// as 0 (交点桩号 as not given). Every number is read strictly, 交点桩号 in
+// metres or as K text; a refusal names the file, the line and the field
 // ("文件“…”第5行“交点坐标X”不是有效的数字！"). A file with fewer than two
 // points is refused.
 FileOutcome<JdTable> ReadJdFile(const QString& path);
@@ -36,7 +42,10 @@ FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes);
 // ("文件“…”第4行：交点“JD3”的两条边共线，不能设曲线！").
 FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table, double startStation);
 
-// ReadJdFile, then JdRouteOfTable.
-FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation);
+// BP's station: the one given, else BP's 交点桩号 in the table, else 0.
+double JdStartStation(const JdTable& table, std::optional<double> given);
+
+// ReadJdFile, then JdRouteOfTable from JdStartStation.
+FileOutcome<JdRoute> ReadJdRoute(const QString& path, std::optional<double> startStation);
 
 }  // namespace tarnvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "file_refusal.h"
@@ -14,9 +15,9 @@ namespace tarnvel {
 // How the user said to read the file, beyond its name.
 struct RouteSourceOptions {
   // A JD file (交点表, ReadJdRoute) rather than an element table, with BP at
-  // this station.
+  // this station (when not given, at BP's 交点桩号 in the file, or 0).
   bool jdTable = false;
-  double startStation = 0;
+  std::optional<double> startStation;
   // The alignment of a LandXML file to read; its first when empty. Only a
   // LandXML file has alignments.
   QString alignment;

@@ -21,6 +21,15 @@ const QByteArray kJdTable =
     "JD2,3378888.469,512348.422,1200\r\n"
     "EP,3379370.284,512482.041\r\n";
 
+// The text of UTF-8 bytes, a byte-order mark dropped; nothing for bytes
+// that are not UTF-8 (GBK's Chinese are not).
+std::optional<QString> Utf8Text(QByteArray bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
+  const QString text = QString::fromUtf8(bytes);
+  if (text.toUtf8() != bytes) return std::nullopt;
+  return text;
+}
+
 class FromJdCommandTest : public testing_support::ScratchFolder {
  protected:
   struct Run {
@@ -52,7 +61,7 @@ TEST_F(FromJdCommandTest, WritesTheElementTableAndPrintsTheDesignTable) {
   EXPECT_TRUE(lines[3].startsWith(QStringLiteral("JD2\t"))) << lines[3].toStdString();
   EXPECT_TRUE(lines[4].startsWith(QStringLiteral("EP\t"))) << lines[4].toStdString();
 
-  const std::optional<QString> file = DecodeGbk(ReadBytes(PathOf("route.csv")));
+  const std::optional<QString> file = Utf8Text(ReadBytes(PathOf("route.csv")));
   ASSERT_TRUE(file);
   EXPECT_TRUE(file->startsWith(QStringLiteral("起点桩号K,止点桩号K,")));
   EXPECT_TRUE(file->contains(QStringLiteral("\r\n2000,")));
@@ -73,6 +82,18 @@ TEST_F(FromJdCommandTest, RefusedTableWritesNothing) {
   EXPECT_TRUE(run.out.isEmpty());
   EXPECT_TRUE(run.err.startsWith(QStringLiteral("文件“jd.csv”第3行：交点“JD1”的缓和曲线过长：")))
       << run.err.toStdString();
+  EXPECT_FALSE(QFile::exists(PathOf("route.csv")));
+}
+
+// from-jd writes its element table as it lays the route, without the route:
+// an element the route would refuse (here one shorter than the last digit of
+// its station) is still refused with the route's words, and nothing written.
+TEST_F(FromJdCommandTest, ElementTheRouteRefusesIsRefusedWithItsWords) {
+  WriteBytes(PathOf("jd.csv"), "BP,0,0\nJD1,100,0,50,1e-13\nEP,100,100\n");
+  const Run run = Route({"from-jd", "jd.csv", "--start-station", "1e7", "-o", "route.csv"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("文件“jd.csv”第2行：交点“JD1”处：第2个线元“止点桩号K”必须大于"
+                                    "“起点桩号K”！\n"));
   EXPECT_FALSE(QFile::exists(PathOf("route.csv")));
 }
 
@@ -101,6 +122,91 @@ TEST_F(FromJdCommandTest, ShortStraightBetweenCurvesHasItsStations) {
             QStringLiteral(
                 "K0+350_4,K0+350.000,350.000,0.000,90,3000298.8378,500165.5140,51°33ˊ58.33″,5,"));
 }
+
+// The encoding of each output file, by --encoding.
+struct EncodingCase {
+  const char* name;
+  QStringList encoding;  // the option, or nothing for the default
+  std::optional<QString> (*decode)(QByteArray);
+};
+
+std::optional<QString> GbkText(QByteArray bytes) {
+  return DecodeGbk(bytes);
+}
+
+class FromJdEncodingTest : public FromJdCommandTest,
+                           public testing::WithParamInterface<EncodingCase> {};
+
+// Pins -o writing GBK although --help says every output is UTF-8 unless
+// --encoding gbk: the element table, and the --table file beside it, follow
+// the option; the CSV holds the printed table's cells.
+TEST_P(FromJdEncodingTest, FilesFollowTheEncodingOption) {
+  const EncodingCase& c = GetParam();
+  WriteBytes(PathOf("jd.csv"), kJdTable);
+  const Run run = Route(
+      QStringList{"from-jd", "jd.csv", "-o", "route.csv", "--table", "table.csv"} + c.encoding);
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const std::optional<QString> route = c.decode(ReadBytes(PathOf("route.csv")));
+  ASSERT_TRUE(route) << c.name;
+  EXPECT_TRUE(route->startsWith(QStringLiteral("起点桩号K,止点桩号K,"))) << c.name;
+  const std::optional<QString> table = c.decode(ReadBytes(PathOf("table.csv")));
+  ASSERT_TRUE(table) << c.name;
+  const Run printed = Route({"from-jd", "jd.csv", "-o", "printed.csv"});
+  EXPECT_EQ(*table, QString(printed.out).replace(u'\t', u',')) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, FromJdEncodingTest,
+                         testing::Values(EncodingCase{"Default", {}, Utf8Text},
+                                         EncodingCase{"Gbk", {"--encoding", "gbk"}, GbkText}),
+                         [](const testing::TestParamInfo<EncodingCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// 交点桩号 in the file: each one the computation does not reach within 2 mm
+// is said on standard error with its line, and the table is made all the
+// same. Without --start-station BP's 交点桩号 is the start.
+struct StationCase {
+  const char* name;
+  const char* jd2;  // JD2's 交点桩号; K2+987.285 computed
+  QStringList start;
+  const char* err;
+};
+
+class JdStationTest : public FromJdCommandTest, public testing::WithParamInterface<StationCase> {};
+
+TEST_P(JdStationTest, MismatchesAreSaidAndTheTableIsMade) {
+  const StationCase& c = GetParam();
+  WriteBytes(PathOf("jd.csv"), QByteArray("交点号,X,Y,R,Ls1,Ls2,交点桩号\r\n"
+                                          "BP,3378000.000,512000.000,,,,K2+000\r\n"
+                                          "JD1,3378400.000,512000.000,600,100,80,K2+400.000\r\n"
+                                          "JD2,3378888.469,512348.422,1200,,,") +
+                                   c.jd2 + "\r\nEP,3379370.284,512482.041,,,,3482.979\r\n");
+  const Run run = Route(QStringList{"from-jd", "jd.csv", "-o", "route.csv"} + c.start);
+  EXPECT_EQ(run.status, 0) << c.name;
+  EXPECT_EQ(run.err, QString::fromUtf8(c.err)) << c.name;
+  EXPECT_TRUE(run.out.contains(QStringLiteral("\r\nJD2\tK2+987.28"))) << c.name;
+  EXPECT_TRUE(QFile::exists(PathOf("route.csv"))) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, JdStationTest,
+    testing::Values(
+        StationCase{"AllAgree", "K2+987.285", {}, ""},
+        StationCase{"WithinTolerance", "2987.2865", {}, ""},
+        StationCase{"TypoInJd2",
+                    "K2+987.295",
+                    {},
+                    "文件“jd.csv”第4行：交点“JD2”的交点桩号K2+987.295与计算所得K2+987."
+                    "285相差-10.0 mm！\n"},
+        StationCase{
+            "StartStationDiffersFromBp",
+            "K2+987.285",
+            {"--start-station", "2000.003"},
+            "文件“jd.csv”第2行：起点“BP”的交点桩号K2+000.000与计算所得K2+000.003相差+3.0 mm！\n"
+            "文件“jd.csv”第3行：交点“JD1”的交点桩号K2+400.000与计算所得K2+400.003相差+3.0 mm！\n"
+            "文件“jd.csv”第4行：交点“JD2”的交点桩号K2+987.285与计算所得K2+987.288相差+3.0 mm！\n"
+            "文件“jd.csv”第5行：终点“EP”的交点桩号K3+482.979与计算所得K3+482.982相差+2.9 mm！\n"}),
+    [](const testing::TestParamInfo<StationCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel

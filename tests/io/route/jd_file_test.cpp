@@ -38,7 +38,9 @@ TEST(JdFile, RefusalsNameTheFileTheLineAndTheField) {
     const char* message;
   } cases[] = {
       {"BP,0,0\nJD1,10a,0,300\nEP,0,50\n", "文件“jd.txt”第2行“交点坐标X”不是有效的数字！"},
-      {"BP,0,0\nJD1,100,0,300,60,60,1\nEP,0,50\n", "文件“jd.txt”第2行有7个字段，最多6个！"},
+      {"BP,0,0\nJD1,100,0,300,60,60,1,2\nEP,0,50\n", "文件“jd.txt”第2行有8个字段，最多7个！"},
+      {"BP,0,0\nJD1,100,0,300,60,60,K0+1x\nEP,0,50\n",
+       "文件“jd.txt”第2行“交点桩号”不是有效的桩号！"},
       {"BP,0,0\nJD1,100\nEP,0,50\n", "文件“jd.txt”第2行缺少“交点坐标Y”！"},
       {"BP,0,0\n", "文件“jd.txt”只有一个点，至少要有起点和终点两行！"},
       // The computation's refusal, said of the JD's own line past a comment.
@@ -57,6 +59,41 @@ TEST(JdFile, RefusalsNameTheFileTheLineAndTheField) {
     EXPECT_EQ(std::get<FileRefusal>(outcome).message, QString::fromUtf8(c.message));
   }
 }
+
+// Where the fields are: in order, 交点桩号 seventh; where a header that
+// names every column puts them; in order under any other header.
+struct ColumnsCase {
+  const char* name;
+  const char* bytes;
+};
+
+class JdColumnsTest : public testing::TestWithParam<ColumnsCase> {};
+
+TEST_P(JdColumnsTest, ReadsEveryFieldWhereTheFilePutsIt) {
+  const ColumnsCase& c = GetParam();
+  const auto read = ParseJdFile(QStringLiteral("jd.txt"), c.bytes);
+  ASSERT_TRUE(std::holds_alternative<JdTable>(read))
+      << c.name << ": " << std::get<FileRefusal>(read).message.toStdString();
+  std::vector<JdPoint> expected = {
+      {"BP", 10, 20, 0, 0, 0, 649.501}, {"JD1", 110, 20, 300, 60, 50, 749.5}, {"EP", 110, 120}};
+  EXPECT_EQ(std::get<JdTable>(read).points, expected) << c.name << ": " << c.bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, JdColumnsTest,
+    testing::Values(
+        ColumnsCase{"SeventhColumnInOrder",
+                    "BP,10,20,,,,K0+649.501\nJD1,110,20,300,60,50,749.5\nEP,110,120\n"},
+        ColumnsCase{"HeaderInItsOwnOrder",
+                    "交点桩号,交点号,Y,X,Ls2,Ls1,R\nK0+649.501,BP,20,10\n749.5,JD1,20,110,50,"
+                    "60,300\n,EP,120,110\n"},
+        ColumnsCase{"HeaderOfLongNames",
+                    "交点号,交点坐标X,交点坐标Y,交点桩号,半径R,缓和曲线长Ls1,缓和曲线长Ls2\n"
+                    "BP,10,20,649.501\nJD1,110,20,749.5,300,60,50\nEP,110,120\n"},
+        ColumnsCase{"UnknownHeaderKeepsTheOrder",
+                    "点,北,东,半径,前缓和,后缓和,桩号\nBP,10,20,,,,649.501\n"
+                    "JD1,110,20,300,60,50,K0+749.500\nEP,110,120\n"}),
+    [](const testing::TestParamInfo<ColumnsCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel
