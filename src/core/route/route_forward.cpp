@@ -120,7 +120,7 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
 
 std::optional<StationRefusal> ForEachRouteTableRow(const Route& route, const RouteTableRequest& r,
                                                    const std::function<bool(RoutePoint&&)>& row) {
-  const StakeoutRange range{r.from, r.to, r.step, r.keyPoints};
+  const StakeoutRange range = RangeOf(r);
   if (auto refusal = RangeRefusal(route, range)) return refusal;
   const double skewDegrees = DmsToDegrees(r.skewDms);
   bool going = true;

@@ -41,7 +41,9 @@ struct RouteTableRequest {
   double from = 0, to = 0, step = 20;
   std::vector<double> offsets{0};  // one row per offset at each station
   double skewDms = 90;
-  bool keyPoints = false;  // also every key-point station within [from, to]
+  bool keyPoints = false;   // also every key-point station within [from, to]
+  double curveStep = 0;     // > 0: also its whole multiples on arcs and spirals
+  double endTolerance = 0;  // m: `to` this close past an end of the route is that end
 };
 
 // The rows at the stations of the range (stakeout_stations.h: which they are

@@ -89,6 +89,10 @@ bool ElementsPage::settleUnsavedChanges(const QString& question) {
   }
 }
 
+const JointTolerances& ElementsPage::tolerances() const {
+  return elements_->tolerances();
+}
+
 void ElementsPage::refuseWithoutRoute() {
   host_.refuse(
       elements_->rowCount() == 0 ? QStringLiteral("请先导入或输入线元表！") : elements_->problem(),

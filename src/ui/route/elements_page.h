@@ -40,6 +40,7 @@ class ElementsPage : public QWidget {
   bool settleUnsavedChanges(const QString& question);
   // Tells the user why there is no route to compute on.
   void refuseWithoutRoute();
+  const JointTolerances& tolerances() const;
   // Hands on the route the table makes now and shows its state.
   void reportRoute();
 

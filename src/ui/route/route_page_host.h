@@ -40,6 +40,9 @@ class RoutePageHost {
   virtual void saveInBackground(const QString& path,
                                 std::function<std::optional<FileRefusal>()> write) = 0;
   virtual RoutePlanView& plan() = 0;
+  // The element table's position tolerance, m: a range's end typed this far
+  // past the route is the route's end.
+  virtual double positionTolerance() = 0;
 
  protected:
   ~RoutePageHost() = default;

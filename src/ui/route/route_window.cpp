@@ -138,6 +138,10 @@ RoutePlanView& RouteWindow::plan() {
   return *ui_->planView;
 }
 
+double RouteWindow::positionTolerance() {
+  return elements_->tolerances().position_mm / 1000;  // mm to m
+}
+
 // ---- The route the pages share ------------------------------------------------
 
 // The results belong to the route they were computed on; so do those of a

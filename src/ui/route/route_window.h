@@ -75,6 +75,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void saveInBackground(const QString& path,
                         std::function<std::optional<FileRefusal>()> write) override;
   RoutePlanView& plan() override;
+  double positionTolerance() override;
 
   std::unique_ptr<Ui::RouteWindow> ui_;
   MessageBoxes& boxes_;

@@ -44,8 +44,7 @@ constexpr double kMaxStakeoutRows = 1'000'000;
 std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
                                                             const RouteTableRequest& request,
                                                             JobProgress& progress) {
-  const long long stations = static_cast<long long>(
-      RangeStationCount({request.from, request.to, request.step, request.keyPoints}));
+  const long long stations = static_cast<long long>(RangeStationCount(route, RangeOf(request)));
   progress.total = stations;
   std::vector<ForwardCsvRow> rows;
   rows.reserve(static_cast<size_t>(stations) * request.offsets.size());
@@ -138,8 +137,15 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     request.from = std::get<double>(ReadInput(ui_->fromEdit));
     request.to = std::get<double>(ReadInput(ui_->toEdit));
     request.step = std::get<double>(ReadInput(ui_->stepEdit));
-    const double stations =
-        RangeStationCount({request.from, request.to, request.step, request.keyPoints});
+    // A blank curve step adds nothing on the curves.
+    if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
+      const auto curveStep = ReadInput(ui_->curveStepEdit);
+      if (auto* message = std::get_if<QString>(&curveStep))
+        return host_.refuse(*message, ui_->curveStepEdit);
+      request.curveStep = std::get<double>(curveStep);
+    }
+    request.endTolerance = host_.positionTolerance();
+    const double stations = RangeStationCount(*route, RangeOf(request));
     if (stations * static_cast<double>(request.offsets.size()) > kMaxStakeoutRows)
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),
