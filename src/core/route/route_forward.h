@@ -47,8 +47,8 @@ struct RouteTableRequest {
 };
 
 // The rows at the stations of the range (stakeout_stations.h: which they are
-// and which ranges are refused). Stations in a 短链 gap are skipped; in a 长链
-// each holding element gives its rows, in route order, each offset in turn.
+// and which ranges are refused), each offset in turn. Stations in a 短链 gap
+// are skipped; across a 长链 a station gives the rows of its branch only.
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(const Route& route,
                                                                  const RouteTableRequest& request);
 

@@ -55,13 +55,19 @@ double Highest(const StakeoutRange& r) {
   return std::max(r.from, r.to);
 }
 
-// The curve step's multiples within each stretch of arcs and spirals that
-// meets the range, the stretches joined where they touch or overlap (a 长链).
-Stations CurveMultiples(const Route& route, const StakeoutRange& r) {
+// All the route's elements, as one branch.
+RouteBranch Whole(const Route& route) {
+  return {0, static_cast<int>(route.loaded.size()) - 1};
+}
+
+// The curve step's multiples within each stretch of arcs and spirals of the
+// branch that meets the range, the stretches joined where they touch.
+Stations CurveMultiples(const Route& route, const RouteBranch& branch, const StakeoutRange& r) {
   Stations runs;
   if (!(r.curveStep > 0)) return runs;
   std::vector<std::pair<double, double>> stretches;
-  for (const LineElement& e : route.loaded) {
+  for (int i = branch.first; i <= branch.last; ++i) {
+    const LineElement& e = route.loaded[static_cast<size_t>(i)];
     const double lo = std::max(Lowest(r), e.K0);
     const double hi = std::min(Highest(r), e.K1);
     if (KindOf(e) != ElementKind::Straight && lo <= hi) stretches.emplace_back(lo, hi);
@@ -76,11 +82,13 @@ Stations CurveMultiples(const Route& route, const StakeoutRange& r) {
   return runs;
 }
 
-Stations KeyStations(const Route& route, const StakeoutRange& r) {
+Stations KeyStations(const Route& route, const RouteBranch& branch, const StakeoutRange& r) {
   std::vector<double> keys;
   if (r.keyPoints)
     for (const KeyPoint& p : KeyPoints(route))
-      if (Lowest(r) <= p.station && p.station <= Highest(r)) keys.push_back(p.station);
+      if (branch.first < p.element && p.element <= branch.last + 1 && Lowest(r) <= p.station &&
+          p.station <= Highest(r))
+        keys.push_back(p.station);
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
   Stations runs;
@@ -157,7 +165,8 @@ std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRan
     return TooManyStations("“计算间距J”");
   if (!(r.curveStep >= 0 && std::isfinite(r.curveStep)))
     return StationRefusal{"“曲线间距”必须是正数！"};
-  if (Count(CurveMultiples(route, r)) > kMaxTableStations) return TooManyStations("“曲线间距”");
+  if (Count(CurveMultiples(route, Whole(route), r)) > kMaxTableStations)
+    return TooManyStations("“曲线间距”");
   return std::nullopt;
 }
 
@@ -167,20 +176,37 @@ double RangeStationCount(const Route& route, const StakeoutRange& range) {
   if (!(r.from == r.to || (r.step > 0) == (r.to > r.from))) return 0;
   const double step = Multiples(Lowest(r), Highest(r), std::fabs(r.step)).Count();
   if (!std::isfinite(r.step) || !std::isfinite(step)) return 0;
-  return 2 + step + Count(KeyStations(route, r)) + Count(CurveMultiples(route, r));
+  return 2 * static_cast<double>(Branches(route).size()) + step +
+         Count(KeyStations(route, Whole(route), r)) + Count(CurveMultiples(route, Whole(route), r));
 }
 
-void ForEachRangeStation(const Route& route, const StakeoutRange& range,
-                         const std::function<bool(double)>& station) {
-  const StakeoutRange r = Clamped(route, range);
+std::vector<RouteBranch> Branches(const Route& route) {
+  std::vector<RouteBranch> branches;
+  const int count = static_cast<int>(route.loaded.size());
+  for (int i = 0; i < count; ++i) {
+    if (i == 0 ||
+        route.loaded[static_cast<size_t>(i)].K0 < route.loaded[static_cast<size_t>(i) - 1].K1)
+      branches.push_back({i, i});
+    branches.back().last = i;
+  }
+  return branches;
+}
+
+namespace {
+
+// The stations of a range that lies within one branch; false once `station`
+// ends the walk.
+bool WalkBranch(const Route& route, const RouteBranch& branch, const StakeoutRange& range,
+                const std::function<bool(double, const RouteBranch&)>& station) {
+  const StakeoutRange& r = range;
   const bool ascending = r.step > 0;
   Stations ends{{1, 1, Lowest(r)}};
   if (r.to != r.from) ends.push_back({1, 1, Highest(r)});
   // In order of precedence: of stations within kSameStation of each other,
   // the first kind's is given.
-  Cursor cursors[] = {Cursor(KeyStations(route, r), ascending), Cursor(ends, ascending),
+  Cursor cursors[] = {Cursor(KeyStations(route, branch, r), ascending), Cursor(ends, ascending),
                       Cursor({Multiples(Lowest(r), Highest(r), std::fabs(r.step))}, ascending),
-                      Cursor(CurveMultiples(route, r), ascending)};
+                      Cursor(CurveMultiples(route, branch, r), ascending)};
   for (;;) {
     bool any = false;
     double next = 0;
@@ -189,14 +215,41 @@ void ForEachRangeStation(const Route& route, const StakeoutRange& range,
         next = c.head();
         any = true;
       }
-    if (!any) return;
+    if (!any) return true;
     std::optional<double> given;
     for (Cursor& c : cursors)
       if (!c.done() && std::fabs(c.head() - next) <= kSameStation) {
         if (!given) given = c.head();
         c.Advance();
       }
-    if (!station(*given)) return;
+    if (!station(*given, branch)) return false;
+  }
+}
+
+}  // namespace
+
+void ForEachRangeStation(const Route& route, const StakeoutRange& range,
+                         const std::function<bool(double, const RouteBranch&)>& station) {
+  const StakeoutRange r = Clamped(route, range);
+  const std::vector<RouteBranch> branches = Branches(route);
+  auto start = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].first)].K0; };
+  auto end = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].last)].K1; };
+  // A station that two branches hold is the first's.
+  auto branchOf = [&](double K) {
+    for (size_t b = 0; b < branches.size(); ++b)
+      if (start(b) <= K && K <= end(b)) return b;
+    return branches.size() - 1;
+  };
+  const bool ascending = r.step > 0;
+  const size_t first = branchOf(r.from);
+  size_t last = branchOf(r.to);
+  if (ascending ? last < first : last > first) last = first;
+  // In route order from the start's branch to the end's, or back.
+  for (size_t b = first;; b = ascending ? b + 1 : b - 1) {
+    StakeoutRange part = r;
+    if (b != first) part.from = ascending ? start(b) : end(b);
+    if (b != last) part.to = ascending ? end(b) : start(b);
+    if (!WalkBranch(route, branches[b], part, station) || b == last) return;
   }
 }
 

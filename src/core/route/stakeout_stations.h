@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "route.h"
 #include "route_forward.h"
@@ -35,15 +36,28 @@ std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRan
 // from the end or is not a number.
 double RangeStationCount(const Route& route, const StakeoutRange& range);
 
-// Hands each station of a range that RangeRefusal accepts to `station`, in
-// the table's order; `station` returning false ends the walk. A range gives
-// its start, every whole multiple of the step strictly between (整桩), and its
+// Elements `first` to `last` (0-based) of a route: a stretch along which
+// stations never run back, ended by a 长链 or by the route's end.
+struct RouteBranch {
+  int first = 0, last = 0;
+};
+
+// The branches in route order: one for a route without a 长链.
+std::vector<RouteBranch> Branches(const Route& route);
+
+// Hands each station of a range that RangeRefusal accepts to `station`, with
+// the branch whose elements give its rows, in the table's order; `station` returning false ends the
+// walk. A range gives its start, every whole multiple of the step strictly between (整桩), and its
 // end; with key points, their stations; with a curve step, its whole
 // multiples within each arc and spiral. A negative step runs from a higher
 // start down. Stations within 1e-6 m of each other are one: a key point's
 // own station before the range's ends, those before a multiple. `to` within
-// the end tolerance past an end of the route is that end.
+// the end tolerance past an end of the route is that end. Across a 长链 the
+// stations come in route order, branch by branch, from the start's branch
+// to the end's (back, for a descending range), each branch with its own
+// ends: the 断链 point comes twice, as one branch's end and the next's start.
+// A start or end that two branches hold is on the first of them.
 void ForEachRangeStation(const Route& route, const StakeoutRange& range,
-                         const std::function<bool(double)>& station);
+                         const std::function<bool(double, const RouteBranch&)>& station);
 
 }  // namespace tarnvel
