@@ -50,11 +50,15 @@ const std::vector<OptionEntry>& OptionEntries() {
        "交点表起点BP的桩号，米或K0+000.000形式（默认0），用于from-jd或--jd",
        {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
       {{"alignment"}, "NAME", "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）", {}},
-      {{"tol-position"}, "MM", "check：位置闭合差限差，毫米（默认2）", {C::Check}},
+      {{"tol-position"},
+       "MM",
+       "check：位置闭合差限差，毫米（默认2）；forward：“--to”超出线路端点不多于此时取端点",
+       {C::Check, C::Forward}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
       {{"from"}, "K", "forward：起始桩号，米或K0+000.000形式", {C::Forward}},
-      {{"to"}, "K", "forward：终止桩号，米或K0+000.000形式（恰好到达时包含）", {C::Forward}},
-      {{"step"}, "J", "forward：里程间隔，米", {C::Forward}},
+      {{"to"}, "K", "forward：终止桩号，米或K0+000.000形式（含终止桩号）", {C::Forward}},
+      {{"step"}, "J", "forward：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）", {C::Forward}},
+      {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米", {C::Forward}},
       {{"stations"}, "FILE", "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”", {C::Forward}},
       {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
       {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
@@ -317,13 +321,14 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     const char* range;
     bool station = false;
   };
-  double from = 0, to = 0, step = 0, startStation = 0;
+  double from = 0, to = 0, step = 0, curveStep = 0, startStation = 0;
   const NumberEntry numbers[] = {
       {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
       {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
       {"from", &from, nullptr, "", true},
       {"to", &to, nullptr, "", true},
       {"step", &step, [](double v) { return v > 0; }, "大于0"},
+      {"curve-step", &curveStep, [](double v) { return v > 0; }, "大于0"},
       {"skew", &line.skewDms, nullptr, ""},
       {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
       {"start-station", &startStation, nullptr, "", true},
@@ -365,10 +370,12 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       return Refuse(
           QStringLiteral("“--names”只能用于里程范围（--from、--to、--step）；"
                          "里程文件的点名取自文件！"));
+    if (stations && parser.isSet(QStringLiteral("curve-step")))
+      return Refuse(QStringLiteral("“--curve-step”只能用于里程范围（--from、--to、--step）！"));
     if (stations) {
       line.stations = parser.value(QStringLiteral("stations"));
     } else {
-      line.range = StationRange{from, to, step};
+      line.range = StationRange{from, to, step, curveStep};
     }
   }
   return line;

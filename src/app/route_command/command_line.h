@@ -20,6 +20,7 @@ enum class RouteCommand { Check, Forward, Inverse, FromJd, Export };
 // A station range for `forward`, metres.
 struct StationRange {
   double from = 0, to = 0, step = 0;
+  double curveStep = 0;  // 0: none
 };
 
 struct RouteCommandLine {

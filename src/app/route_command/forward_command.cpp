@@ -63,9 +63,11 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.offsets = line.offsets;
   request.skewDms = line.skewDms;
   request.keyPoints = line.keyPoints;
+  request.curveStep = line.range->curveStep;
+  // A --to typed to the millimetre may lie a hair past the route's end.
+  request.endTolerance = line.tolerances.position_mm / 1000;  // mm to m
   // Refused before the first row when the stations alone would pass the cap.
-  const double stations =
-      RangeStationCount({request.from, request.to, request.step, request.keyPoints});
+  const double stations = RangeStationCount(route, RangeOf(request));
   if (std::isfinite(stations) &&
       stations * static_cast<double>(request.offsets.size()) > kMaxTableRows)
     return TooManyRows();

@@ -80,14 +80,15 @@ void ForEachHolder(const Route& route, double K, Visit visit) {
   for (int i : many) visit(i);
 }
 
-// One row per offset for each element holding K, each handed to emit; none
-// in a gap. Returns whether any element holds K.
+// One row per offset for each element of `branch` holding K, each handed to
+// emit; none in a gap. Returns whether any element holds K.
 template <class Emit>
 bool AddRows(const Route& route, double K, std::span<const double> offsets, double skewDms,
-             double skewDegrees, Emit emit) {
+             double skewDegrees, const RouteBranch& branch, Emit emit) {
   const bool prepared = route.prepared.size() == route.loaded.size();
   bool held = false;
   ForEachHolder(route, K, [&](int i) {
+    if (i < branch.first || i > branch.last) return;
     held = true;
     const auto index = static_cast<size_t>(i);
     const std::string_view label = KeyPointLabel(route, i, K);
@@ -112,7 +113,8 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
                                                                    double offset, double skewDms) {
   std::vector<RoutePoint> points;
   // Called once per station of a stakeout: the skew is converted without text.
-  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsDigitsToDegrees(skewDms),
+  const RouteBranch whole{0, static_cast<int>(route.loaded.size()) - 1};
+  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsDigitsToDegrees(skewDms), whole,
                [&](RoutePoint&& p) { points.push_back(std::move(p)); }))
     return NoStation(route, K);
   return points;
@@ -120,12 +122,12 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
 
 std::optional<StationRefusal> ForEachRouteTableRow(const Route& route, const RouteTableRequest& r,
                                                    const std::function<bool(RoutePoint&&)>& row) {
-  const StakeoutRange range{r.from, r.to, r.step, r.keyPoints};
+  const StakeoutRange range = RangeOf(r);
   if (auto refusal = RangeRefusal(route, range)) return refusal;
   const double skewDegrees = DmsToDegrees(r.skewDms);
   bool going = true;
-  ForEachRangeStation(route, range, [&](double K) {
-    AddRows(route, K, r.offsets, r.skewDms, skewDegrees, [&](RoutePoint&& p) {
+  ForEachRangeStation(route, range, [&](double K, const RouteBranch& branch) {
+    AddRows(route, K, r.offsets, r.skewDms, skewDegrees, branch, [&](RoutePoint&& p) {
       if (going) going = row(std::move(p));
     });
     return going;

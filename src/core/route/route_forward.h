@@ -41,12 +41,14 @@ struct RouteTableRequest {
   double from = 0, to = 0, step = 20;
   std::vector<double> offsets{0};  // one row per offset at each station
   double skewDms = 90;
-  bool keyPoints = false;  // also every key-point station within [from, to]
+  bool keyPoints = false;   // also every key-point station within [from, to]
+  double curveStep = 0;     // > 0: also its whole multiples on arcs and spirals
+  double endTolerance = 0;  // m: `to` this close past an end of the route is that end
 };
 
 // The rows at the stations of the range (stakeout_stations.h: which they are
-// and which ranges are refused). Stations in a 短链 gap are skipped; in a 长链
-// each holding element gives its rows, in route order, each offset in turn.
+// and which ranges are refused), each offset in turn. Stations in a 短链 gap
+// are skipped; across a 长链 a station gives the rows of its branch only.
 std::variant<StationRefusal, std::vector<RoutePoint>> RouteTable(const Route& route,
                                                                  const RouteTableRequest& request);
 

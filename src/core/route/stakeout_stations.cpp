@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "element_kind.h"
 #include "number_text.h"
 #include "route_joints.h"
 
@@ -12,24 +14,143 @@ namespace tarnvel {
 
 namespace {
 
-// Two stations this close are one row of a table: a key point met by the
-// step, or the step's sum short of it by round-off.
+// Two stations this close are one row of a table: a key point met by a
+// whole multiple, or a range's end a hair from one.
 constexpr double kSameStation = 1e-6;
 
 // A table beyond this many stations would only exhaust the memory; a step of
 // a millimetre still covers 10 km.
 constexpr long kMaxTableStations = 10'000'000;
 
-// The route's stations are written in full, as typed: a station a hair
-// outside the route must not read as its first station.
+// The stations n·spacing for n from `first` to `last`. A single station K is
+// the run {1, 1, K}.
+struct Run {
+  double first = 0, last = 0;  // whole numbers, exact in a double
+  double spacing = 0;
+  double Count() const { return last >= first ? last - first + 1 : 0; }
+};
+
+// The whole multiples of `spacing` within [lo, hi].
+Run Multiples(double lo, double hi, double spacing) {
+  return {std::ceil(lo / spacing), std::floor(hi / spacing), spacing};
+}
+
+// One kind of station in ascending order: the range's ends, the key points,
+// the step's multiples or the curve step's.
+using Stations = std::vector<Run>;
+
+// `to` within the end tolerance past an end of the route is that end.
+StakeoutRange Clamped(const Route& route, StakeoutRange r) {
+  const double start = RouteStart(route);
+  const double end = RouteEnd(route);
+  if (r.to > end && r.to - end <= r.endTolerance) r.to = end;
+  if (r.to < start && start - r.to <= r.endTolerance) r.to = start;
+  return r;
+}
+
+double Lowest(const StakeoutRange& r) {
+  return std::min(r.from, r.to);
+}
+double Highest(const StakeoutRange& r) {
+  return std::max(r.from, r.to);
+}
+
+// All the route's elements, as one branch.
+RouteBranch Whole(const Route& route) {
+  return {0, static_cast<int>(route.loaded.size()) - 1};
+}
+
+// The curve step's multiples within each stretch of arcs and spirals of the
+// branch that meets the range, the stretches joined where they touch.
+Stations CurveMultiples(const Route& route, const RouteBranch& branch, const StakeoutRange& r) {
+  Stations runs;
+  if (!(r.curveStep > 0)) return runs;
+  std::vector<std::pair<double, double>> stretches;
+  for (int i = branch.first; i <= branch.last; ++i) {
+    const LineElement& e = route.loaded[static_cast<size_t>(i)];
+    const double lo = std::max(Lowest(r), e.K0);
+    const double hi = std::min(Highest(r), e.K1);
+    if (KindOf(e) != ElementKind::Straight && lo <= hi) stretches.emplace_back(lo, hi);
+  }
+  std::sort(stretches.begin(), stretches.end());
+  for (size_t i = 0; i < stretches.size();) {
+    auto [lo, hi] = stretches[i];
+    for (++i; i < stretches.size() && stretches[i].first <= hi; ++i)
+      hi = std::max(hi, stretches[i].second);
+    runs.push_back(Multiples(lo, hi, r.curveStep));
+  }
+  return runs;
+}
+
+Stations KeyStations(const Route& route, const RouteBranch& branch, const StakeoutRange& r) {
+  std::vector<double> keys;
+  if (r.keyPoints)
+    for (const KeyPoint& p : KeyPoints(route))
+      if (branch.first < p.element && p.element <= branch.last + 1 && Lowest(r) <= p.station &&
+          p.station <= Highest(r))
+        keys.push_back(p.station);
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  Stations runs;
+  for (double K : keys) runs.push_back({1, 1, K});
+  return runs;
+}
+
+double Count(const Stations& runs) {
+  double count = 0;
+  for (const Run& run : runs) count += run.Count();
+  return count;
+}
+
+// Walks one kind of station in the table's direction.
+class Cursor {
+ public:
+  Cursor(Stations runs, bool ascending) : runs_(std::move(runs)), ascending_(ascending) {
+    if (!ascending_) std::reverse(runs_.begin(), runs_.end());
+    run_ = 0;
+    Settle();
+  }
+  bool done() const { return run_ >= runs_.size(); }
+  double head() const { return n_ * runs_[run_].spacing; }
+  void Advance() {
+    n_ += ascending_ ? 1 : -1;
+    if (ascending_ ? n_ > runs_[run_].last : n_ < runs_[run_].first) {
+      ++run_;
+      Settle();
+    }
+  }
+
+ private:
+  // Onto the first station of the next run that has any.
+  void Settle() {
+    while (run_ < runs_.size() && runs_[run_].Count() == 0) ++run_;
+    if (run_ < runs_.size()) n_ = ascending_ ? runs_[run_].first : runs_[run_].last;
+  }
+
+  Stations runs_;
+  bool ascending_;
+  size_t run_ = 0;
+  double n_ = 0;
+};
+
 StationRefusal OutsideRoute(const Route& route, const std::string& what) {
-  return {what + "超出线路范围（" + GeneralText(RouteStart(route)) + "～" +
-          GeneralText(RouteEnd(route)) + "）！"};
+  return {what + "超出线路范围（" + FixedText(RouteStart(route), 3) + "～" +
+          FixedText(RouteEnd(route), 3) + "）！"};
+}
+
+StationRefusal TooManyStations(const std::string& what) {
+  return {what + "太小，计算点数超过" + std::to_string(kMaxTableStations) + "个！"};
 }
 
 }  // namespace
 
-std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& r) {
+StakeoutRange RangeOf(const RouteTableRequest& request) {
+  return {request.from,      request.to,        request.step,
+          request.keyPoints, request.curveStep, request.endTolerance};
+}
+
+std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range) {
+  const StakeoutRange r = Clamped(route, range);
   const double start = RouteStart(route);
   const double end = RouteEnd(route);
   if (!(r.from >= start && r.from <= end)) return OutsideRoute(route, "“起点K”");
@@ -41,46 +162,95 @@ std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRan
   if (largest + std::fabs(r.step) == largest)
     return StationRefusal{"“计算间距J”太小，里程无法前进！"};
   if (std::fabs(r.to - r.from) / std::fabs(r.step) > kMaxTableStations)
-    return StationRefusal{"“计算间距J”太小，计算点数超过" + std::to_string(kMaxTableStations) +
-                          "个！"};
+    return TooManyStations("“计算间距J”");
+  if (!(r.curveStep >= 0 && std::isfinite(r.curveStep)))
+    return StationRefusal{"“曲线间距”必须是正数！"};
+  if (Count(CurveMultiples(route, Whole(route), r)) > kMaxTableStations)
+    return TooManyStations("“曲线间距”");
   return std::nullopt;
 }
 
-double RangeStationCount(const StakeoutRange& r) {
-  const double steps = std::floor((r.to - r.from) / r.step);
-  return steps >= 0 ? steps + 1 : 0;
+double RangeStationCount(const Route& route, const StakeoutRange& range) {
+  const StakeoutRange r = Clamped(route, range);
+  if (r.step == 0 && r.from != r.to) return std::numeric_limits<double>::infinity();
+  if (!(r.from == r.to || (r.step > 0) == (r.to > r.from))) return 0;
+  const double step = Multiples(Lowest(r), Highest(r), std::fabs(r.step)).Count();
+  if (!std::isfinite(r.step) || !std::isfinite(step)) return 0;
+  return 2 * static_cast<double>(Branches(route).size()) + step +
+         Count(KeyStations(route, Whole(route), r)) + Count(CurveMultiples(route, Whole(route), r));
 }
 
-void ForEachRangeStation(const Route& route, const StakeoutRange& r,
-                         const std::function<bool(double)>& station) {
+std::vector<RouteBranch> Branches(const Route& route) {
+  std::vector<RouteBranch> branches;
+  const int count = static_cast<int>(route.loaded.size());
+  for (int i = 0; i < count; ++i) {
+    if (i == 0 ||
+        route.loaded[static_cast<size_t>(i)].K0 < route.loaded[static_cast<size_t>(i) - 1].K1)
+      branches.push_back({i, i});
+    branches.back().last = i;
+  }
+  return branches;
+}
+
+namespace {
+
+// The stations of a range that lies within one branch; false once `station`
+// ends the walk.
+bool WalkBranch(const Route& route, const RouteBranch& branch, const StakeoutRange& range,
+                const std::function<bool(double, const RouteBranch&)>& station) {
+  const StakeoutRange& r = range;
   const bool ascending = r.step > 0;
-  auto before = [&](double a, double b) { return ascending ? a < b : a > b; };
-  auto within = [&](double K) { return ascending ? K <= r.to : K >= r.to; };
-
-  // Key-point stations within the range, in the table's direction, once each.
-  std::vector<double> keys;
-  if (r.keyPoints) {
-    for (const KeyPoint& p : KeyPoints(route))
-      if (std::min(r.from, r.to) <= p.station && p.station <= std::max(r.from, r.to))
-        keys.push_back(p.station);
-    std::sort(keys.begin(), keys.end(), before);
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  Stations ends{{1, 1, Lowest(r)}};
+  if (r.to != r.from) ends.push_back({1, 1, Highest(r)});
+  // In order of precedence: of stations within kSameStation of each other,
+  // the first kind's is given.
+  Cursor cursors[] = {Cursor(KeyStations(route, branch, r), ascending), Cursor(ends, ascending),
+                      Cursor({Multiples(Lowest(r), Highest(r), std::fabs(r.step))}, ascending),
+                      Cursor(CurveMultiples(route, branch, r), ascending)};
+  for (;;) {
+    bool any = false;
+    double next = 0;
+    for (const Cursor& c : cursors)
+      if (!c.done() && (!any || (ascending ? c.head() < next : c.head() > next))) {
+        next = c.head();
+        any = true;
+      }
+    if (!any) return true;
+    std::optional<double> given;
+    for (Cursor& c : cursors)
+      if (!c.done() && std::fabs(c.head() - next) <= kSameStation) {
+        if (!given) given = c.head();
+        c.Advance();
+      }
+    if (!station(*given, branch)) return false;
   }
+}
 
-  size_t next = 0;
-  bool going = true;
-  for (double K = r.from; going && within(K); K += r.step) {
-    while (going && next < keys.size() && before(keys[next], K) &&
-           std::fabs(keys[next] - K) > kSameStation)
-      going = station(keys[next++]);
-    if (!going) return;
-    if (next < keys.size() && std::fabs(keys[next] - K) <= kSameStation) {
-      going = station(keys[next++]);  // the key point's own station, with its label
-      continue;
-    }
-    going = station(K);
+}  // namespace
+
+void ForEachRangeStation(const Route& route, const StakeoutRange& range,
+                         const std::function<bool(double, const RouteBranch&)>& station) {
+  const StakeoutRange r = Clamped(route, range);
+  const std::vector<RouteBranch> branches = Branches(route);
+  auto start = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].first)].K0; };
+  auto end = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].last)].K1; };
+  // A station that two branches hold is the first's.
+  auto branchOf = [&](double K) {
+    for (size_t b = 0; b < branches.size(); ++b)
+      if (start(b) <= K && K <= end(b)) return b;
+    return branches.size() - 1;
+  };
+  const bool ascending = r.step > 0;
+  const size_t first = branchOf(r.from);
+  size_t last = branchOf(r.to);
+  if (ascending ? last < first : last > first) last = first;
+  // In route order from the start's branch to the end's, or back.
+  for (size_t b = first;; b = ascending ? b + 1 : b - 1) {
+    StakeoutRange part = r;
+    if (b != first) part.from = ascending ? start(b) : end(b);
+    if (b != last) part.to = ascending ? end(b) : start(b);
+    if (!WalkBranch(route, branches[b], part, station) || b == last) return;
   }
-  while (going && next < keys.size()) going = station(keys[next++]);
 }
 
 }  // namespace tarnvel

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "route.h"
 #include "route_forward.h"
@@ -13,26 +14,50 @@ namespace tarnvel {
 
 struct StakeoutRange {
   double from = 0, to = 0, step = 20;
-  bool keyPoints = false;  // also every key-point station within [from, to]
+  bool keyPoints = false;  // also every key-point station within the range
+  double curveStep = 0;    // > 0: also its whole multiples on arcs and spirals
+  // How far (m) `to` may lie past either end of the route and be taken as
+  // that end: the position tolerance, for an end typed to the millimetre.
+  double endTolerance = 0;
 };
 
+// The stations a table request asks for.
+StakeoutRange RangeOf(const RouteTableRequest& request);
+
 // Why the range gives no table: it leaves RouteStart–RouteEnd, or the step
-// is 0, not finite, of the wrong sign for the range, too small to move the
-// station, or so small that the range holds more than 10,000,000 stations.
+// is 0, not finite, of the wrong sign for the range or too small to move the
+// station, or the curve step is not a positive number, or either is so small
+// that the range holds more than 10,000,000 stations. The route's ends are
+// written to the millimetre, as the tables write stations.
 std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range);
 
-// How many stations the step gives, the start included, before key points:
-// what a table's size is judged by before it is made. 0 when the step runs
-// away from the end or is not a number.
-double RangeStationCount(const StakeoutRange& range);
+// At most how many stations the range gives, key points included: what a
+// table's size is judged by before it is made. 0 when the step runs away
+// from the end or is not a number.
+double RangeStationCount(const Route& route, const StakeoutRange& range);
 
-// Hands each station of a range that RangeRefusal accepts to `station`, in
-// the table's order; `station` returning false ends the walk. Each station
-// is the previous plus the step (one addition, as the main window's table),
-// the end included when reached exactly; a negative step runs from a higher
-// start down. Key-point stations are inserted in order; a step's station
-// within 1e-6 m of one gives way to it, so no station is given twice.
+// Elements `first` to `last` (0-based) of a route: a stretch along which
+// stations never run back, ended by a 长链 or by the route's end.
+struct RouteBranch {
+  int first = 0, last = 0;
+};
+
+// The branches in route order: one for a route without a 长链.
+std::vector<RouteBranch> Branches(const Route& route);
+
+// Hands each station of a range that RangeRefusal accepts to `station`, with
+// the branch whose elements give its rows, in the table's order; `station` returning false ends the
+// walk. A range gives its start, every whole multiple of the step strictly between (整桩), and its
+// end; with key points, their stations; with a curve step, its whole
+// multiples within each arc and spiral. A negative step runs from a higher
+// start down. Stations within 1e-6 m of each other are one: a key point's
+// own station before the range's ends, those before a multiple. `to` within
+// the end tolerance past an end of the route is that end. Across a 长链 the
+// stations come in route order, branch by branch, from the start's branch
+// to the end's (back, for a descending range), each branch with its own
+// ends: the 断链 point comes twice, as one branch's end and the next's start.
+// A start or end that two branches hold is on the first of them.
 void ForEachRangeStation(const Route& route, const StakeoutRange& range,
-                         const std::function<bool(double)>& station);
+                         const std::function<bool(double, const RouteBranch&)>& station);
 
 }  // namespace tarnvel

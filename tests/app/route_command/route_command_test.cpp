@@ -95,14 +95,32 @@ TEST_F(RouteCommandTest, ForwardRangeWritesGbkFileWithJointsOnTheTypedStarts) {
       text->startsWith(QStringLiteral("点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明\r\n")))
       << "GBK has no byte-order mark";
   const QList<QStringList> rows = Rows(text->toUtf8());
-  ASSERT_EQ(rows.size(), 3);
+  ASSERT_EQ(rows.size(), 4);  // 1200, 1252.5 and 1377.75 (整桩), 1450.5
   EXPECT_EQ(rows[0].mid(0, 5), (QStringList{"K1+200", "K1+200.000", "1200.000", "0.000", "90"}));
   EXPECT_EQ(rows[0][8], u"2") << "the element that starts at a joint holds it";
   EXPECT_NEAR(rows[0][5].toDouble(), 3378745.627, 0.002);
   EXPECT_NEAR(rows[0][6].toDouble(), 453791.354, 0.002);
-  EXPECT_EQ(rows[2].mid(0, 3), (QStringList{"K1+450.5", "K1+450.500", "1450.500"}));
-  EXPECT_NEAR(rows[2][5].toDouble(), 3378888.572, 0.002);
-  EXPECT_NEAR(rows[2][6].toDouble(), 453994.594, 0.002);
+  EXPECT_EQ(rows[3].mid(0, 3), (QStringList{"K1+450.5", "K1+450.500", "1450.500"}));
+  EXPECT_NEAR(rows[3][5].toDouble(), 3378888.572, 0.002);
+  EXPECT_NEAR(rows[3][6].toDouble(), 453994.594, 0.002);
+}
+
+// The stations of --step and --curve-step, and a --to typed 0.2 mm past the
+// route's end, which was refused naming the end in 15 digits.
+TEST_F(RouteCommandTest, ForwardRangeOfWholeStationsToTheClampedEnd) {
+  const Outcome run = Route({"forward", "route.csv", "--from", "1180.4", "--to", "1550.5002",
+                             "--step", "100", "--curve-step", "40"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  QStringList stations;
+  for (const QStringList& row : Rows(run.out)) stations << row[2];
+  EXPECT_EQ(stations, (QStringList{"1180.400", "1200.000", "1240.000", "1280.000", "1300.000",
+                                   "1320.000", "1360.000", "1400.000", "1440.000", "1480.000",
+                                   "1500.000", "1520.000", "1550.500"}));
+  const Outcome past =
+      Route({"forward", "route.csv", "--from", "1500", "--to", "1550.503", "--step", "20"});
+  EXPECT_EQ(past.status, 2);
+  EXPECT_EQ(past.err,
+            QStringLiteral("“止点K”超出线路范围（1000.000～1550.500）！\n"));
 }
 
 TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
@@ -236,8 +254,8 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
   for (const char* option :
        {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
         "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
-        "--key-points", "--names KIND", "--prefix P", "--max-offset M", "--all", "-h, --help",
-        "-v, --version"})
+        "--key-points", "--curve-step S", "--names KIND", "--prefix P", "--max-offset M", "--all",
+        "-h, --help", "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 

@@ -129,56 +129,80 @@ TEST_P(RouteTableTest, StepsAlongTheRoute) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, RouteTableTest,
-    testing::Values(
-        TableCase{"GapSkipped",
-                  {1180, 1240, 10},
-                  {{1180, 2, ""},
-                   {1190, 2, ""},
-                   {1200, 2, ""},
-                   {1220, 3, "HY"},
-                   {1230, 3, ""},
-                   {1240, 3, ""}}},
-        TableCase{"EndOnlyWhenReached",
-                  {1000, 1025, 10},
-                  {{1000, 1, "起点"}, {1010, 1, ""}, {1020, 1, ""}}},
-        TableCase{"KeyPointsInsertedOnce",
-                  {1050, 1225, 50, {0}, 90, true},
-                  {{1050, 1, ""}, {1100, 2, "ZH"}, {1150, 2, ""}, {1200, 2, ""}, {1220, 3, "HY"}}},
-        TableCase{"KeyPointsAtBothEndsOfTheRange",
-                  {1295, 1340, 30, {0}, 90, true},
-                  {{1295, 3, "QZ"}, {1325, 3, ""}, {1340, 3, ""}, {1340, 4, "YZ"}}},
-        TableCase{"Descending",
-                  {1120, 1080, -20, {0}, 90, true},
-                  {{1120, 2, ""}, {1100, 2, "ZH"}, {1080, 1, ""}}},
-        TableCase{"OffsetsPerStation",
-                  {1400, 1420, 20, {-10, 0, 10}},
-                  {{1400, 4, ""},
-                   {1400, 4, ""},
-                   {1400, 4, ""},
-                   {1420, 4, "终点"},
-                   {1420, 4, "终点"},
-                   {1420, 4, "终点"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(TableCase{"GapSkipped",
+                              {1180, 1240, 10},
+                              {{1180, 2, ""},
+                               {1190, 2, ""},
+                               {1200, 2, ""},
+                               {1220, 3, "HY"},
+                               {1230, 3, ""},
+                               {1240, 3, ""}}},
+                    TableCase{"EndOffTheStep",
+                              {1000, 1025, 10},
+                              {{1000, 1, "起点"}, {1010, 1, ""}, {1020, 1, ""}, {1025, 1, ""}}},
+                    TableCase{"KeyPointsOnce",
+                              {1050, 1225, 50, {0}, 90, true},
+                              {{1050, 1, ""},
+                               {1100, 2, "ZH"},
+                               {1150, 2, ""},
+                               {1200, 2, ""},
+                               {1220, 3, "HY"},
+                               {1225, 3, ""}}},
+                    // An end that both branches of the 长链 hold is on the first.
+                    TableCase{"KeyPointsAtBothEnds",
+                              {1295, 1340, 30, {0}, 90, true},
+                              {{1295, 3, "QZ"}, {1320, 3, ""}, {1340, 3, ""}}},
+                    // Pins the rows of a 长链's branches interleaved station by station:
+                    // the first branch to its end at 1370, then the second from 1340.
+                    TableCase{"LongChainBranchByBranch",
+                              {1330, 1400, 20, {0}, 90, true},
+                              {{1330, 3, ""},
+                               {1340, 3, ""},
+                               {1360, 3, ""},
+                               {1370, 3, ""},
+                               {1340, 4, "YZ"},
+                               {1360, 4, ""},
+                               {1380, 4, ""},
+                               {1400, 4, ""}}},
+                    TableCase{"LongChainDescending",
+                              {1400, 1330, -20, {0}, 90, true},
+                              {{1400, 4, ""},
+                               {1380, 4, ""},
+                               {1360, 4, ""},
+                               {1340, 4, "YZ"},
+                               {1370, 3, ""},
+                               {1360, 3, ""},
+                               {1340, 3, ""},
+                               {1330, 3, ""}}},
+                    TableCase{"Descending",
+                              {1120, 1080, -20, {0}, 90, true},
+                              {{1120, 2, ""}, {1100, 2, "ZH"}, {1080, 1, ""}}},
+                    TableCase{"OffsetsPerStation",
+                              {1400, 1420, 20, {-10, 0, 10}},
+                              {{1400, 4, ""},
+                               {1400, 4, ""},
+                               {1400, 4, ""},
+                               {1420, 4, "终点"},
+                               {1420, 4, "终点"},
+                               {1420, 4, "终点"}}}),
+    [](const testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });
 
-TEST(RouteTable, StationIsThePreviousPlusTheStep) {
-  // As the main window's table: 7600 + 0.1 ten times passes 7601 by
-  // round-off, so the table of the initial element stops at 7600.9.
+// Pins the end dropped by round-off: 7600 + 0.1 ten times passes 7601, so
+// a table that added the step up stopped at 7600.9.
+TEST(RouteTable, EndsOnItsEndWhateverTheRoundOff) {
   const Route route =
       Build({{{7586.707, 7946.707, 3378605.445, 453648.704, 98.565562, 0, 4500, 1}, ""}});
   const auto rows = std::get<std::vector<RoutePoint>>(RouteTable(route, {7600, 7601, 0.1}));
-  ASSERT_EQ(rows.size(), 10u);
-  double K = 7600;
-  for (const RoutePoint& p : rows) {
-    EXPECT_EQ(p.station, K);
-    K += 0.1;
-  }
+  ASSERT_EQ(rows.size(), 11u);
+  EXPECT_EQ(rows.front().station, 7600);
+  EXPECT_EQ(rows.back().station, 7601);
 }
 
 TEST(RouteTable, RefusesARangeLeavingTheRouteAndAStepThatCannotMove) {
   const Route route = ChainedRoute();
   const std::vector<std::pair<RouteTableRequest, std::string>> cases = {
-      {{999, 1100, 10}, "“起点K”超出线路范围（1000～1420）！"},
-      {{1000, 1420.5, 10}, "“止点K”超出线路范围（1000～1420）！"},
+      {{999, 1100, 10}, "“起点K”超出线路范围（1000.000～1420.000）！"},
+      {{1000, 1420.5, 10}, "“止点K”超出线路范围（1000.000～1420.000）！"},
       {{1000, 1100, 0}, "“计算间距J”必须是不为零的数！"},
       {{1100, 1000, 10}, "“计算间距J”的正负与起点K到止点K的方向不符！"},
       {{1000, 1100, 1e-14}, "“计算间距J”太小，里程无法前进！"},

@@ -400,39 +400,56 @@ void RouteWindowTest::sendFillsTheMainWindow() {
 }
 
 void RouteWindowTest::stakeoutGivesTheCommandsRows_data() {
+  QTest::addColumn<QString>("to");
   QTest::addColumn<QString>("step");
-  QTest::newRow("step_20_m") << "20";
-  // Some 98,000 stations: the table is made in several pieces.
-  QTest::newRow("step_1_cm") << "0.01";
+  QTest::addColumn<QString>("curveStep");
+  QTest::newRow("Step20") << "1980"
+                          << "20"
+                          << "";
+  // Some 98,000 stations, more than one piece of the progress bar.
+  QTest::newRow("Step1cm") << "1980"
+                           << "0.01"
+                           << "";
+  // 止点里程 0.4 mm past the end, within the 2 mm tolerance.
+  QTest::newRow("CurveStepEndPast") << "1980.0004"
+                                    << "20"
+                                    << "10";
 }
 
 // The rows and the saved CSV are those of one whole table, as the command
 // makes it; a table made in pieces once repeated the stations where one
 // piece ended and the next began.
 void RouteWindowTest::stakeoutGivesTheCommandsRows() {
+  QFETCH(QString, to);
   QFETCH(QString, step);
+  QFETCH(QString, curveStep);
   import(kRoad);
-  stakeout("1000", "1980", step, "-10, 0, 10");
+  Box(window_, "curveStepEdit")->setText(curveStep);
+  stakeout("1000", to, step, "-10, 0, 10");
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
 
   RouteTableRequest request;
-  request.from = 1000, request.to = 1980, request.step = step.toDouble();
+  request.from = 1000, request.to = to.toDouble(), request.step = step.toDouble();
   request.offsets = {-10, 0, 10};
   request.keyPoints = true;
+  request.curveStep = curveStep.isEmpty() ? 0 : curveStep.toDouble();
+  request.endTolerance = 0.002;
   auto table = std::get<std::vector<RoutePoint>>(RouteTable(LoadedRoad(), request));
   std::vector<ForwardCsvRow> expected;
   for (size_t i = 0; i < table.size(); ++i) expected.push_back({std::to_string(i + 1), table[i]});
   const std::string csv = std::string(kUtf8ByteOrderMark) + ForwardCsvText(expected);
   QCOMPARE(stakeoutRows().size(), expected.size());
+  QCOMPARE(stakeoutRows().back().point.station, 1980.0);
   QCOMPARE(saved("saveStakeoutButton"), QByteArray::fromStdString(csv));
 
 #ifdef TARNVEL_ROUTE_COMMAND
   if (step == QStringLiteral("20")) {
+    QStringList arguments{"forward", kRoad,      "--from", "1000",         "--to",
+                          to,        "--step",   "20",     "--offset=-10", "--offset",
+                          "0",       "--offset", "10",     "--key-points", "--names", "serial"};
+    if (!curveStep.isEmpty()) arguments << "--curve-step" << curveStep;
     QProcess command;
-    command.start(
-        QStringLiteral(TARNVEL_ROUTE_COMMAND),
-        {"forward", kRoad, "--from", "1000", "--to", "1980", "--step", "20", "--offset=-10",
-         "--offset", "0", "--offset", "10", "--key-points", "--names", "serial"});
+    command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND), arguments);
     QVERIFY(command.waitForFinished());
     QCOMPARE(command.readAllStandardOutput(), QByteArray::fromStdString(csv));
   }

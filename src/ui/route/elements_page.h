@@ -1,0 +1,81 @@
+// The route window's page 线元表: the element table with its joint check, and
+// the route read from a route file, a JD table or LandXML, or saved.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "route.h"
+#include "route_joints.h"
+#include "route_result_models.h"
+
+namespace Ui {
+class ElementsPage;
+}
+
+namespace tarnvel {
+
+class RouteElementModel;
+class RoutePageHost;
+
+class ElementsPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Puts the eight field texts into the main window's element fields.
+  using SendElement = std::function<void(const std::array<QString, 8>&)>;
+  // Asks whether to save unsaved changes: Save, Discard or Cancel.
+  using AskToSave = std::function<QMessageBox::StandardButton(QWidget*, const QString&)>;
+
+  ElementsPage(RoutePageHost& host, SendElement sendElement, QWidget* parent = nullptr);
+  ~ElementsPage() override;
+
+  void setAskToSave(AskToSave ask) { askToSave_ = std::move(ask); }
+  // False when the user chose to keep the table as it is.
+  bool settleUnsavedChanges(const QString& question);
+  // Tells the user why there is no route to compute on.
+  void refuseWithoutRoute();
+  const JointTolerances& tolerances() const;
+  // Hands on the route the table makes now and shows its state.
+  void reportRoute();
+
+ signals:
+  // A route read or made is about to take the table's place: the results of
+  // the old one go.
+  void replacingRoute();
+  // The table holds the route read or made, or its fault.
+  void routeReplaced();
+  // A JD table made the route: its curves. Any other route has none.
+  void jdCurvesMade(const std::vector<CurveRow>& curves);
+  void curvesCleared();
+  // The route the table makes now, or null while it has a fault.
+  void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
+
+ private:
+  void importClicked();
+  void jdClicked();
+  void landXmlImportClicked();
+  void landXmlExportClicked();
+  void saveClicked();
+  void sendClicked();
+  void addRowClicked();
+  void insertRowClicked();
+  void deleteRowClicked();
+  void tolerancesChanged();
+  void showCellProblem(const QModelIndex& index);
+  bool saveElements();
+  void showImportedRoute(const std::vector<RouteElement>& elements, const QString& path);
+
+  std::unique_ptr<Ui::ElementsPage> ui_;
+  RoutePageHost& host_;
+  SendElement sendElement_;
+  AskToSave askToSave_;
+  RouteElementModel* elements_;
+};
+
+}  // namespace tarnvel

@@ -1,0 +1,146 @@
+#include "inverse_page.h"
+
+#include <QPushButton>
+#include <variant>
+
+#include "background_job.h"
+#include "delimited_text.h"
+#include "point_file.h"
+#include "read_file.h"
+#include "route_csv.h"
+#include "route_feet.h"
+#include "route_inputs.h"
+#include "route_page_host.h"
+#include "route_plan_view.h"
+#include "route_result_models.h"
+#include "save_file.h"
+#include "table_columns.h"
+#include "ui_inverse_page.h"
+
+namespace tarnvel {
+
+namespace {
+
+const QString kPointFileTypes = QStringLiteral("点文件(*.txt *.csv *.dat);;所有文件(*.*)");
+const QString kCsvFileTypes = QStringLiteral("CSV文件(*.csv)");
+
+// The name pasted points go by in messages, where a file would be named.
+const QString kPastedPoints = QStringLiteral("粘贴的点");
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+InversePage::InversePage(RoutePageHost& host, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::InversePage>()),
+      host_(host),
+      inverse_(new InverseModel(this)) {
+  ui_->setupUi(this);
+  ui_->inverseTable->setModel(inverse_);
+  PrepareTable(ui_->inverseTable, true);
+  ui_->inverseSplitter->setStretchFactor(0, 1);
+  ui_->inverseSplitter->setStretchFactor(1, 3);
+  const auto guarded = [this](void (InversePage::*handler)()) {
+    return [this, handler] { host_.runHandler([&] { (this->*handler)(); }); };
+  };
+  connect(ui_->pointsButton, &QPushButton::clicked, this, guarded(&InversePage::pointsClicked));
+  connect(ui_->pasteButton, &QPushButton::clicked, this, guarded(&InversePage::pasteClicked));
+  connect(ui_->saveInverseButton, &QPushButton::clicked, this,
+          guarded(&InversePage::saveInverseClicked));
+}
+
+InversePage::~InversePage() = default;
+
+void InversePage::clearRows() {
+  inverse_->setRows({});
+}
+
+void InversePage::pointsClicked() {
+  auto route = host_.routeForWork();
+  if (!route) return;
+  const QString path = host_.chooseOpen(kPointFileTypes);
+  if (path.isEmpty()) return;
+  auto bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return host_.refuse(refusal->message);
+  runInverse(std::move(route), path, std::get<QByteArray>(bytes));
+}
+
+void InversePage::pasteClicked() {
+  auto route = host_.routeForWork();
+  if (!route) return;
+  if (ui_->pointsEdit->toPlainText().trimmed().isEmpty())
+    return host_.refuse(QStringLiteral("请粘贴要反算的点：每行“点名,X,Y”！"), ui_->pointsEdit);
+  runInverse(std::move(route), kPastedPoints, ui_->pointsEdit->toPlainText().toUtf8());
+}
+
+void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& sourceName,
+                             const QByteArray& bytes) {
+  const auto maxOffset = ReadInput(ui_->maxOffsetEdit);
+  if (auto* message = std::get_if<QString>(&maxOffset))
+    return host_.refuse(*message, ui_->maxOffsetEdit);
+  if (!(std::get<double>(maxOffset) >= 0))
+    return host_.refuse(QStringLiteral("“最大偏距”不能为负数！"), ui_->maxOffsetEdit);
+  auto parsed = ParsePointFile(sourceName, bytes);
+  if (auto* refusal = std::get_if<FileRefusal>(&parsed)) {
+    QString message = refusal->message;
+    // Pasted points are no file; the message names them as what they are.
+    if (sourceName == kPastedPoints)
+      message.replace(QStringLiteral("文件“%1”").arg(kPastedPoints), kPastedPoints);
+    return host_.refuse(message, sourceName == kPastedPoints ? ui_->pointsEdit : nullptr);
+  }
+  struct Result {
+    std::vector<InverseCsvRow> rows;
+    PlanPointIndex plan;
+    std::vector<std::string> names;  // the plan's, one a point
+  };
+  auto result = std::make_shared<Result>();
+  auto points = std::make_shared<std::vector<SurveyPoint>>(
+      std::get<std::vector<SurveyPoint>>(std::move(parsed)));
+  const double max = std::get<double>(maxOffset);
+  const bool all = ui_->allFeetCheck->isChecked();
+  host_.startJob(
+      [route, points, result, max, all](JobProgress& progress) {
+        progress.total = static_cast<long long>(points->size());
+        result->names.reserve(points->size());
+        for (size_t i = 0; i < points->size(); ++i) {
+          if (progress.cancelled()) return;
+          const SurveyPoint& p = (*points)[i];
+          result->names.push_back(p.name.toStdString());
+          for (InverseCsvRow& row :
+               InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
+                           RouteFeet(*route, p.point, max), all))
+            result->rows.push_back(std::move(row));
+          if (i % 256 == 0) progress.done = static_cast<long long>(i);
+        }
+        result->plan =
+            IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
+      },
+      [this, result] {
+        FreeInBackground(inverse_->setRows(std::move(result->rows)));
+        FitColumns(ui_->inverseTable);
+        showInversePoints(std::move(result->plan), std::move(result->names));
+        host_.showStatus(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
+      });
+}
+
+void InversePage::showInversePoints(PlanPointIndex points, std::vector<std::string> names) {
+  // The plan names each point as the table does.
+  auto shared = std::make_shared<std::vector<std::string>>(std::move(names));
+  host_.plan().setPoints(RoutePlanView::Layer::Inverse, std::move(points),
+                         [shared](std::size_t i) { return Text((*shared)[i]); });
+}
+
+void InversePage::saveInverseClicked() {
+  if (host_.refusedWhileWorking()) return;
+  if (inverse_->rowCount() == 0) return host_.refuse(QStringLiteral("请先进行批量反算！"));
+  const QString path = host_.chooseSave(kCsvFileTypes);
+  if (path.isEmpty()) return;
+  host_.saveInBackground(path, [rows = &inverse_->rows(), path] {
+    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);
+  });
+}
+
+}  // namespace tarnvel

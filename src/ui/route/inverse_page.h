@@ -1,0 +1,46 @@
+// The route window's page 批量反算: the station and offset of each point of
+// a points file or of pasted points, saved as CSV.
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plan_point_index.h"
+#include "route.h"
+
+namespace Ui {
+class InversePage;
+}
+
+namespace tarnvel {
+
+class InverseModel;
+class RoutePageHost;
+
+class InversePage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit InversePage(RoutePageHost& host, QWidget* parent = nullptr);
+  ~InversePage() override;
+
+  // The rows belong to the route they were computed on.
+  void clearRows();
+
+ private:
+  void pointsClicked();
+  void pasteClicked();
+  void saveInverseClicked();
+  void runInverse(std::shared_ptr<const Route> route, const QString& sourceName,
+                  const QByteArray& bytes);
+  void showInversePoints(PlanPointIndex points, std::vector<std::string> names);
+
+  std::unique_ptr<Ui::InversePage> ui_;
+  RoutePageHost& host_;
+  InverseModel* inverse_;
+};
+
+}  // namespace tarnvel

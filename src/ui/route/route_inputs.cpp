@@ -1,0 +1,41 @@
+#include "route_inputs.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include "number_reading.h"
+#include "refusal.h"
+
+namespace tarnvel {
+
+namespace {
+
+QString Label(const QLineEdit* box) {
+  return box->accessibleName();
+}
+
+}  // namespace
+
+std::variant<QString, double> ReadInput(const QLineEdit* box) {
+  const std::string text = box->text().toStdString();
+  if (IsBlank(text)) return QStringLiteral("请输入“%1”！").arg(Label(box));
+  if (auto value = ReadStrict(text)) return *value;
+  return QStringLiteral("输入") + QString::fromStdString(NotANumberText(Label(box).toStdString()));
+}
+
+std::variant<QString, std::vector<double>> ReadOffsets(const QLineEdit* box) {
+  static const QRegularExpression separators(QStringLiteral("[,，\\s]+"));
+  const QStringList parts = box->text().split(separators, Qt::SkipEmptyParts);
+  if (parts.isEmpty()) return QStringLiteral("请输入“%1”！").arg(Label(box));
+  std::vector<double> offsets;
+  for (qsizetype i = 0; i < parts.size(); ++i) {
+    const auto value = ReadStrict(parts[i].toStdString());
+    if (!value)
+      return QStringLiteral("输入“%1”的第%2个值").arg(Label(box)).arg(i + 1) +
+             QString::fromStdString(NotANumberText(parts[i].toStdString()));
+    offsets.push_back(*value);
+  }
+  return offsets;
+}
+
+}  // namespace tarnvel

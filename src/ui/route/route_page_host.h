@@ -1,0 +1,51 @@
+// What a page of the route window asks of the window that holds it: one
+// message box, one file dialog memory, one status bar, one plan and one
+// background job for all the pages.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "file_refusal.h"
+#include "route.h"
+
+class QWidget;
+
+namespace tarnvel {
+
+struct JobProgress;
+class RoutePlanView;
+
+class RoutePageHost {
+ public:
+  // Runs a control's handler as the window runs every handler: a failed
+  // allocation is shown as a message, never the end of the program.
+  virtual void runHandler(const std::function<void()>& handler) = 0;
+  // Shows why an action was refused, then focuses `focus` when given.
+  virtual void refuse(const QString& message, QWidget* focus = nullptr) = 0;
+  // The path the user chose, or "" when cancelled; the next dialog offers it.
+  virtual QString chooseOpen(const QString& types) = 0;
+  virtual QString chooseSave(const QString& types) = 0;
+  // A message in the status bar, for `timeout` ms or until the next (0).
+  virtual void showStatus(const QString& message, int timeout = 0) = 0;
+  // The route to compute on, or nothing after telling the user why not.
+  virtual std::shared_ptr<const Route> routeForWork() = 0;
+  // True, after telling the user so, while a job runs.
+  virtual bool refusedWhileWorking() = 0;
+  // Runs `work` off the window's thread, then `done` on it unless cancelled.
+  virtual void startJob(std::function<void(JobProgress&)> work, std::function<void()> done) = 0;
+  // Writes a file as a job; says where it went or why not.
+  virtual void saveInBackground(const QString& path,
+                                std::function<std::optional<FileRefusal>()> write) = 0;
+  virtual RoutePlanView& plan() = 0;
+  // The element table's position tolerance, m: a range's end typed this far
+  // past the route is the route's end.
+  virtual double positionTolerance() = 0;
+
+ protected:
+  ~RoutePageHost() = default;
+};
+
+}  // namespace tarnvel

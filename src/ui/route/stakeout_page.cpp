@@ -1,0 +1,212 @@
+#include "stakeout_page.h"
+
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+#include <variant>
+
+#include "background_job.h"
+#include "number_text.h"
+#include "route_csv.h"
+#include "route_forward.h"
+#include "route_inputs.h"
+#include "route_page_host.h"
+#include "route_plan_view.h"
+#include "route_result_models.h"
+#include "save_file.h"
+#include "stakeout_stations.h"
+#include "station_file.h"
+#include "station_rows.h"
+#include "survey_point_file.h"
+#include "table_columns.h"
+#include "ui_stakeout_page.h"
+
+namespace tarnvel {
+
+namespace {
+
+const QString kStationFileTypes = QStringLiteral("桩号文件(*.txt *.csv);;所有文件(*.*)");
+const QString kCsvFileTypes = QStringLiteral("CSV文件(*.csv)");
+const QString kDatFileTypes = QStringLiteral("坐标数据文件(*.dat)");
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// The progress bar moves once this many stations of a range table are made.
+constexpr long long kStationsPerPiece = 10000;
+// The most rows a stakeout holds, about 120 MB of them.
+constexpr double kMaxStakeoutRows = 1'000'000;
+
+// The rows of a range table as the command writes them. The work counts the
+// stations it has passed for the progress bar and stops at the first row
+// after a cancel.
+std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
+                                                            const RouteTableRequest& request,
+                                                            JobProgress& progress) {
+  const long long stations = static_cast<long long>(RangeStationCount(route, RangeOf(request)));
+  progress.total = stations;
+  std::vector<ForwardCsvRow> rows;
+  rows.reserve(static_cast<size_t>(stations) * request.offsets.size());
+  std::optional<QString> stopped;
+  long long passed = 0;
+  double last = std::nan("");
+  const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
+    if (progress.cancelled()) {
+      stopped = QString();
+      return false;
+    }
+    if (!IsFinitePoint(point)) {
+      stopped = kRouteNotComputable;
+      return false;
+    }
+    if (point.station != last && ++passed % kStationsPerPiece == 0)
+      progress.done = std::min(passed, stations);
+    last = point.station;
+    rows.push_back({std::to_string(rows.size() + 1), std::move(point)});
+    return true;
+  });
+  if (refusal) return Text(refusal->message);
+  if (stopped) return *stopped;
+  return rows;
+}
+
+}  // namespace
+
+StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::StakeoutPage>()),
+      host_(host),
+      stakeout_(new StakeoutModel(this)) {
+  ui_->setupUi(this);
+  ui_->stakeoutTable->setModel(stakeout_);
+  PrepareTable(ui_->stakeoutTable, true);
+  const auto guarded = [this](void (StakeoutPage::*handler)()) {
+    return [this, handler] { host_.runHandler([&] { (this->*handler)(); }); };
+  };
+  connect(ui_->stakeoutButton, &QPushButton::clicked, this,
+          guarded(&StakeoutPage::stakeoutClicked));
+  connect(ui_->stationsButton, &QPushButton::clicked, this,
+          guarded(&StakeoutPage::stationsClicked));
+  connect(ui_->saveStakeoutButton, &QPushButton::clicked, this,
+          guarded(&StakeoutPage::saveStakeoutClicked));
+  connect(ui_->saveDatButton, &QPushButton::clicked, this, guarded(&StakeoutPage::saveDatClicked));
+}
+
+StakeoutPage::~StakeoutPage() = default;
+
+void StakeoutPage::clearRows() {
+  stakeout_->setRows({});
+}
+
+void StakeoutPage::setRange(const Route& route) {
+  ui_->fromEdit->setText(Text(GeneralText(RouteStart(route))));
+  ui_->toEdit->setText(Text(GeneralText(RouteEnd(route))));
+}
+
+void StakeoutPage::stakeoutClicked() {
+  auto route = host_.routeForWork();
+  if (route) runStakeout(std::move(route), QString());
+}
+
+void StakeoutPage::stationsClicked() {
+  auto route = host_.routeForWork();
+  if (!route) return;
+  const QString path = host_.chooseOpen(kStationFileTypes);
+  if (!path.isEmpty()) runStakeout(std::move(route), path);
+}
+
+void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath) {
+  RouteTableRequest request;
+  const auto offsets = ReadOffsets(ui_->offsetsEdit);
+  if (auto* message = std::get_if<QString>(&offsets))
+    return host_.refuse(*message, ui_->offsetsEdit);
+  request.offsets = std::get<std::vector<double>>(offsets);
+  const auto skew = ReadInput(ui_->skewEdit);
+  if (auto* message = std::get_if<QString>(&skew)) return host_.refuse(*message, ui_->skewEdit);
+  request.skewDms = std::get<double>(skew);
+  request.keyPoints = ui_->keyPointsCheck->isChecked();
+
+  auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
+  BackgroundJob::Work work;
+  if (stationsPath.isEmpty()) {
+    for (QLineEdit* box : {ui_->fromEdit, ui_->toEdit, ui_->stepEdit}) {
+      const auto value = ReadInput(box);
+      if (auto* message = std::get_if<QString>(&value)) return host_.refuse(*message, box);
+    }
+    request.from = std::get<double>(ReadInput(ui_->fromEdit));
+    request.to = std::get<double>(ReadInput(ui_->toEdit));
+    request.step = std::get<double>(ReadInput(ui_->stepEdit));
+    // A blank curve step adds nothing on the curves.
+    if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
+      const auto curveStep = ReadInput(ui_->curveStepEdit);
+      if (auto* message = std::get_if<QString>(&curveStep))
+        return host_.refuse(*message, ui_->curveStepEdit);
+      request.curveStep = std::get<double>(curveStep);
+    }
+    request.endTolerance = host_.positionTolerance();
+    const double stations = RangeStationCount(*route, RangeOf(request));
+    if (stations * static_cast<double>(request.offsets.size()) > kMaxStakeoutRows)
+      return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
+                              .arg(Text(GeneralText(kMaxStakeoutRows))),
+                          ui_->stepEdit);
+    work = [route, request, rows](JobProgress& progress) {
+      *rows = RangeRows(*route, request, progress);
+    };
+  } else {
+    auto lines = ReadStationFile(stationsPath);
+    if (auto* refusal = std::get_if<FileRefusal>(&lines)) return host_.refuse(refusal->message);
+    work = [route, request, rows, stationsPath,
+            lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
+      progress.total = static_cast<long long>(lines.size());
+      *rows = StationFileRows(*route, stationsPath, lines, request.offsets, request.skewDms,
+                              [&progress](size_t done) {
+                                if (done % 1024 == 0) progress.done = static_cast<long long>(done);
+                                return !progress.cancelled();
+                              });
+    };
+  }
+  // The plan's index of the points is made with the rows, off the window's
+  // thread, which only takes the two in.
+  auto plan = std::make_shared<PlanPointIndex>();
+  work = [work = std::move(work), rows, plan](JobProgress& progress) {
+    work(progress);
+    if (const auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get()))
+      *plan = IndexPlanPoints(made->size(),
+                              [made](std::size_t i) { return (*made)[i].point.result.point; });
+  };
+  host_.startJob(std::move(work), [this, rows, plan] {
+    if (auto* message = std::get_if<QString>(rows.get())) return host_.refuse(*message);
+    FreeInBackground(stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows))));
+    FitColumns(ui_->stakeoutTable);
+    showStakeoutPoints(std::move(*plan));
+    host_.showStatus(QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount()));
+  });
+}
+
+void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {
+  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, std::move(points),
+                         [this](std::size_t i) { return Text(stakeout_->rows()[i].name); });
+}
+
+void StakeoutPage::saveStakeoutClicked() {
+  if (host_.refusedWhileWorking()) return;
+  if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
+  const QString path = host_.chooseSave(kCsvFileTypes);
+  if (path.isEmpty()) return;
+  host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
+    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8WithBom);
+  });
+}
+
+void StakeoutPage::saveDatClicked() {
+  if (host_.refusedWhileWorking()) return;
+  if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
+  const QString path = host_.chooseSave(kDatFileTypes);
+  if (path.isEmpty()) return;
+  host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
+    return SaveTextFile(path, SurveyPointFileText(*rows), TextEncoding::Gbk);
+  });
+}
+
+}  // namespace tarnvel
