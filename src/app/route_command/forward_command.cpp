@@ -82,8 +82,9 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
   const auto refusal =
-      ForEachStationFileRow(route, *line.stations, lines, line.offsets, line.skewDms,
-                            [&](ForwardCsvRow&& row) { return writer.Write(row); });
+      StopMessage(*line.stations,
+                  ForEachStationFileRow(route, lines, line.offsets, line.skewDms,
+                                        [&](ForwardCsvRow&& row) { return writer.Write(row); }));
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   return writer.refusal();
 }

@@ -16,24 +16,23 @@ QString FieldName(qsizetype index) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line) {
-  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+ContentOutcome<JdPoint> ParseJdLine(const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
   if (line.fields[0].isEmpty())
-    return FileRefusal{
-        QStringLiteral("文件“%1”第%2行缺少“%3”！")
-            .arg(FileNameForMessage(path), QString::number(line.number), FieldName(0))};
+    return ContentRefusal{line.number, FieldName(0),
+                          QStringLiteral("缺少“%1”！").arg(FieldName(0))};
   JdPoint point;
   point.name = line.fields[0].toStdString();
   std::array<double, 5> values{};
   for (qsizetype n = 1; n < kFieldCount; ++n) {
     double& value = values[static_cast<size_t>(n - 1)];
     if (n <= 2) {
-      FileOutcome<double> read = ReadNumberField(path, line, n, FieldName(n));
-      if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      ContentOutcome<double> read = ReadNumberField(line, n, FieldName(n));
+      if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
       value = std::get<double>(read);
     } else {
-      auto read = ReadOptionalNumberField(path, line, n, FieldName(n));
-      if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      auto read = ReadOptionalNumberField(line, n, FieldName(n));
+      if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
       value = std::get<std::optional<double>>(read).value_or(0);
     }
   }
@@ -50,36 +49,31 @@ FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line)
 FileOutcome<JdTable> ReadJdFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return ParseJdFile(path, std::get<QByteArray>(bytes));
+  return InFile(path, ParseJdFile(std::get<QByteArray>(bytes)));
 }
 
-FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes) {
+ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
   JdTable table;
   // One field more than a line may hold, so that a seventh is refused rather
   // than read as part of Ls2.
-  auto points = ParseRecords<JdPoint>(
-      path, bytes, kFieldCount + 1, columns,
-      [&](const DelimitedLine& line) { return ParseJdLine(path, line); }, &table.lines);
-  if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
+  auto points = ParseRecords<JdPoint>(bytes, kFieldCount + 1, columns, ParseJdLine, &table.lines);
+  if (auto* refusal = std::get_if<ContentRefusal>(&points)) return std::move(*refusal);
   table.points = std::get<std::vector<JdPoint>>(std::move(points));
-  if (table.points.empty()) return NoRecords(path, QStringLiteral("交点"));
+  if (table.points.empty()) return NoRecords(QStringLiteral("交点"));
   if (table.points.size() < 2)
-    return FileRefusal{QStringLiteral("文件“%1”只有一个点，至少要有起点和终点两行！")
-                           .arg(FileNameForMessage(path))};
+    return ContentRefusal{0, {}, QStringLiteral("只有一个点，至少要有起点和终点两行！")};
   return table;
 }
 
-FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
-                                    double startStation) {
+ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation) {
   std::variant<JdRefusal, JdRoute> route = RouteFromJd(table.points, startStation);
   if (auto* refusal = std::get_if<JdRefusal>(&route)) {
     const QString message = QString::fromStdString(refusal->message);
     const size_t row = static_cast<size_t>(refusal->jd);
-    if (row >= 1 && row <= table.lines.size())
-      return LineRefusal(path, table.lines[row - 1], message);
-    return FileRefusal{QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
+    if (row >= 1 && row <= table.lines.size()) return LineRefusal(table.lines[row - 1], message);
+    return WholeFileRefusal(message);
   }
   return std::get<JdRoute>(std::move(route));
 }
@@ -87,7 +81,7 @@ FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
 FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation) {
   FileOutcome<JdTable> table = ReadJdFile(path);
   if (auto* refusal = std::get_if<FileRefusal>(&table)) return std::move(*refusal);
-  return JdRouteOfTable(path, std::get<JdTable>(table), startStation);
+  return InFile(path, JdRouteOfTable(std::get<JdTable>(table), startStation));
 }
 
 }  // namespace tarnvel

@@ -27,14 +27,14 @@ struct JdTable {
 // points is refused.
 FileOutcome<JdTable> ReadJdFile(const QString& path);
 
-// The same from the whole content of a file already read; `path` names the
-// file in messages.
-FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes);
+// The same from the whole content of a file already read, its refusals said
+// of the line and the field; the caller that read the file names it (InFile).
+ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes);
 
 // The route the table gives from BP at `startStation` (RouteFromJd), with its
-// refusals named by the file and the line of the JD at fault
-// ("文件“…”第4行：交点“JD3”的两条边共线，不能设曲线！").
-FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table, double startStation);
+// refusals said of the line of the JD at fault
+// ("第4行：交点“JD3”的两条边共线，不能设曲线！").
+ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation);
 
 // ReadJdFile, then JdRouteOfTable.
 FileOutcome<JdRoute> ReadJdRoute(const QString& path, double startStation);

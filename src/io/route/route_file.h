@@ -33,9 +33,9 @@ inline const QStringList kRouteFileFieldNames = {
 // and the description of the start station.
 FileOutcome<Route> ReadRouteFile(const QString& path);
 
-// The same from the whole content of a file already read; `path` names the
-// file in messages.
-FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes);
+// The same from the whole content of a file already read, its refusals said
+// of the line and the field; the caller that read the file names it (InFile).
+ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes);
 
 // The file's text: the header line of kRouteFileFieldNames, then one line per
 // element, fields apart by commas, each number in the general decimal form

@@ -586,11 +586,13 @@ void RouteWindow::runStakeout(std::shared_ptr<const Route> route, const QString&
     work = [route, request, rows, stationsPath,
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
       progress.total = static_cast<long long>(lines.size());
-      *rows = StationFileRows(*route, stationsPath, lines, request.offsets, request.skewDms,
-                              [&progress](size_t done) {
-                                if (done % 1024 == 0) progress.done = static_cast<long long>(done);
-                                return !progress.cancelled();
-                              });
+      auto made = StationFileRows(*route, lines, request.offsets, request.skewDms,
+                                  [&progress](size_t done) {
+                                    if (done % 1024 == 0)
+                                      progress.done = static_cast<long long>(done);
+                                    return !progress.cancelled();
+                                  });
+      *rows = StopMessage(stationsPath, std::move(made));
     };
   }
   // The plan's index of the points is made with the rows, off the window's
@@ -680,7 +682,7 @@ void RouteWindow::runInverse(std::shared_ptr<const Route> route, const QString& 
   if (auto* message = std::get_if<QString>(&maxOffset)) return refuse(*message, ui_->maxOffsetEdit);
   if (!(std::get<double>(maxOffset) >= 0))
     return refuse(QStringLiteral("“最大偏距”不能为负数！"), ui_->maxOffsetEdit);
-  auto parsed = ParsePointFile(sourceName, bytes);
+  auto parsed = InFile(sourceName, ParsePointFile(bytes));
   if (auto* refusal = std::get_if<FileRefusal>(&parsed)) {
     QString message = refusal->message;
     // Pasted points are no file; the message names them as what they are.
