@@ -4,6 +4,7 @@
 
 #include "delimited_text.h"
 #include "read_file.h"
+#include "station_equation_line.h"
 
 namespace tarnvel {
 
@@ -58,9 +59,31 @@ ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes) {
   JdTable table;
   // One field more than a line may hold, so that a seventh is refused rather
   // than read as part of Ls2.
-  auto points = ParseRecords<JdPoint>(bytes, kFieldCount + 1, columns, ParseJdLine, &table.lines);
-  if (auto* refusal = std::get_if<ContentRefusal>(&points)) return std::move(*refusal);
-  table.points = std::get<std::vector<JdPoint>>(std::move(points));
+  using JdLine = std::variant<JdPoint, StationEquation>;
+  std::vector<int> lines;
+  auto read = ParseRecords<JdLine>(
+      bytes, kFieldCount + 1, columns,
+      [](const DelimitedLine& line) -> ContentOutcome<JdLine> {
+        if (DeclaresStationEquation(line)) {
+          auto equation = ReadStationEquationLine(line);
+          if (auto* refusal = std::get_if<ContentRefusal>(&equation)) return std::move(*refusal);
+          return std::get<StationEquation>(equation);
+        }
+        auto point = ParseJdLine(line);
+        if (auto* refusal = std::get_if<ContentRefusal>(&point)) return std::move(*refusal);
+        return std::get<JdPoint>(std::move(point));
+      },
+      &lines);
+  if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
+  const std::vector<JdLine>& records = std::get<std::vector<JdLine>>(read);
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (const auto* equation = std::get_if<StationEquation>(&records[i])) {
+      table.equations.push_back(*equation);
+      continue;
+    }
+    table.points.push_back(std::get<JdPoint>(records[i]));
+    table.lines.push_back(lines[i]);
+  }
   if (table.points.empty()) return NoRecords(QStringLiteral("交点"));
   if (table.points.size() < 2)
     return ContentRefusal{0, {}, QStringLiteral("只有一个点，至少要有起点和终点两行！")};
@@ -75,6 +98,7 @@ ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation
     if (row >= 1 && row <= table.lines.size()) return LineRefusal(table.lines[row - 1], message);
     return WholeFileRefusal(message);
   }
+  std::get<JdRoute>(route).route.equations = table.equations;
   return std::get<JdRoute>(std::move(route));
 }
 

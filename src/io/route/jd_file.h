@@ -14,7 +14,8 @@ namespace tarnvel {
 
 struct JdTable {
   std::vector<JdPoint> points;
-  std::vector<int> lines;  // the 1-based file line of each point, for messages
+  std::vector<int> lines;                  // the 1-based file line of each point, for messages
+  std::vector<StationEquation> equations;  // the 断链 the file declares
 };
 
 // Reads the table. Separators, skipped lines and encodings are those of the
@@ -24,7 +25,8 @@ struct JdTable {
 // empty or left out, and read as 0. Every number is read strictly, and a
 // refusal names the file, the line and the field
 // ("文件“…”第5行“交点坐标X”不是有效的数字！"). A file with fewer than two
-// points is refused.
+// points is refused. A line "断链,等号前桩号,等号后桩号" anywhere declares a
+// 断链 (ReadStationEquationLine), which the route the table gives holds.
 FileOutcome<JdTable> ReadJdFile(const QString& path);
 
 // The same from the whole content of a file already read, its refusals said

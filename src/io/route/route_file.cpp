@@ -10,6 +10,7 @@
 #include "number_text.h"
 #include "read_file.h"
 #include "save_file.h"
+#include "station_equation_line.h"
 
 namespace tarnvel {
 
@@ -121,11 +122,29 @@ ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes) {
     return ParseElementDataFile(std::get<QString>(decoded));
   }
 
+  // Room for an element a line at once, as ParseRecords makes it; the few
+  // 断链 lines go to a list of their own.
+  std::vector<RouteElement> elements;
   std::vector<int> lines;
-  ContentOutcome<std::vector<RouteElement>> parsed = ParseRecords<RouteElement>(
-      bytes, kFieldCount, kRouteFileFieldNames.mid(0, kValueCount), ParseElementLine, &lines);
-  if (auto* refusal = std::get_if<ContentRefusal>(&parsed)) return std::move(*refusal);
-  std::vector<RouteElement>& elements = std::get<std::vector<RouteElement>>(parsed);
+  std::vector<StationEquation> equations;
+  elements.reserve(LineCount(bytes));
+  lines.reserve(elements.capacity());
+  const auto refusal = ForEachDelimitedLine(
+      bytes, kFieldCount, kRouteFileFieldNames.mid(0, kValueCount),
+      [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+        if (DeclaresStationEquation(line)) {
+          ContentOutcome<StationEquation> equation = ReadStationEquationLine(line);
+          if (auto* refused = std::get_if<ContentRefusal>(&equation)) return std::move(*refused);
+          equations.push_back(std::get<StationEquation>(equation));
+          return std::nullopt;
+        }
+        ContentOutcome<RouteElement> element = ParseElementLine(line);
+        if (auto* refused = std::get_if<ContentRefusal>(&element)) return std::move(*refused);
+        elements.push_back(std::get<RouteElement>(std::move(element)));
+        lines.push_back(line.number);
+        return std::nullopt;
+      });
+  if (refusal) return *refusal;
   if (elements.empty()) return NoRecords(QStringLiteral("线元"));
 
   std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
@@ -134,6 +153,7 @@ ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes) {
       return WholeFileRefusal(QString::fromStdString(error->message));
     return ElementRefusal(lines[static_cast<size_t>(error->element) - 1], *error);
   }
+  std::get<Route>(route).equations = std::move(equations);
   return std::get<Route>(std::move(route));
 }
 

@@ -106,6 +106,28 @@ TEST(RouteFileTest, RefusalSaysTheLineAndFieldAndLeavesTheFileToItsOpener) {
             QStringLiteral("文件“线元表.csv”中没有线元！"));
 }
 
+// A 断链 may be declared on any line, in metres or K text, with any of the
+// separators; a line that does not read is refused like any other field.
+TEST(RouteFileTest, ReadsDeclaredStationEquationsAnywhere) {
+  const QByteArray first = "1000,1200,3378605.445,453648.704,45.3,0,0,0,主线 直线\n";
+  const QByteArray second = "1200,1300,3378745.627,453791.354,45.3,0,500,1\n";
+  const FileOutcome<Route> read =
+      InFile(kPath, ParseRouteFile("断链,K1+680,K1+700.000\n" + first + "断链 1950.5 K1+940\n" +
+                                   second + "断链，k2+000，2010\n"));
+  ASSERT_TRUE(std::holds_alternative<Route>(read))
+      << std::get<FileRefusal>(read).message.toStdString();
+  EXPECT_EQ(std::get<Route>(read).elements, kTwoElements);
+  EXPECT_EQ(std::get<Route>(read).equations,
+            (std::vector<StationEquation>{{1680, 1700}, {1950.5, 1940}, {2000, 2010}}));
+  EXPECT_EQ(Refusal(first + "断链,K1+680\n"),
+            QStringLiteral("文件“线元表.csv”第2行缺少“等号后桩号”！"));
+  EXPECT_EQ(Refusal(first + "断链,K1+6a0,1700\n"),
+            QStringLiteral("文件“线元表.csv”第2行“等号前桩号”不是有效的桩号！"));
+  EXPECT_EQ(Refusal(first + "断链,1680,1700,1720\n"),
+            QStringLiteral("文件“线元表.csv”第2行有4个字段，最多3个！"));
+  EXPECT_EQ(Refusal("断链,1680,1700\n"), QStringLiteral("文件“线元表.csv”中没有线元！"));
+}
+
 TEST(RouteFileTest, ReadsTheMainWindowsElementFileAsOneElement) {
   const ElementFieldTexts initial = {"7586.707",  "7946.707", "3378605.445", "453648.704",
                                      "98.565562", "0",        "4500",        "1"};
