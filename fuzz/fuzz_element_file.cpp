@@ -14,7 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;
   const QString path = QStringLiteral("线元.txt");
-  const auto outcome = ParseElementFile(path, QByteArrayView(data, static_cast<qsizetype>(size)));
+  const auto outcome =
+      InFile(path, ParseElementFile(QByteArrayView(data, static_cast<qsizetype>(size))));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     fuzzing::Require(!refusal->message.isEmpty(), "a refusal without a message");
     return 0;
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto bytes = EncodeGbk(ElementFileText(texts));
   fuzzing::Require(bytes.has_value(), "the texts read cannot be encoded");
-  const auto reread = ParseElementFile(path, *bytes);
+  const auto reread = InFile(path, ParseElementFile(*bytes));
   fuzzing::Require(std::holds_alternative<ElementFieldTexts>(reread) &&
                        std::get<ElementFieldTexts>(reread) == texts,
                    "saving and reading again changes the texts");

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tarnvel;
   const QString path = QStringLiteral("交点表.txt");
   const QString named = QStringLiteral("文件“交点表.txt”");
-  const auto table = ParseJdFile(
-      path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const auto table = InFile(path, ParseJdFile(QByteArray(reinterpret_cast<const char*>(data),
+                                                         static_cast<qsizetype>(size))));
   if (const auto* refusal = std::get_if<FileRefusal>(&table)) {
     fuzzing::Require(refusal->message.startsWith(named), "a refusal that does not name the file");
     return 0;
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzing::Require(read.points.size() >= 2, "a table of fewer than two points");
   fuzzing::Require(read.lines.size() == read.points.size(), "a point without its line");
 
-  const auto made = JdRouteOfTable(path, read, 0);
+  const auto made = InFile(path, JdRouteOfTable(read, 0));
   if (const auto* refusal = std::get_if<FileRefusal>(&made)) {
     fuzzing::Require(refusal->message.startsWith(named), "a refusal that does not name the file");
     return 0;

@@ -15,9 +15,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;
-  const auto outcome =
-      ParsePointFile(QStringLiteral("点.txt"),
-                     QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const auto outcome = InFile(QStringLiteral("点.txt"),
+                              ParsePointFile(QByteArray(reinterpret_cast<const char*>(data),
+                                                        static_cast<qsizetype>(size))));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     fuzzing::Require(refusal->message.startsWith(QStringLiteral("文件“点.txt”")),
                      "a refusal that does not name the file");

@@ -17,8 +17,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;
   const QString path = QStringLiteral("线元表.csv");
-  const auto outcome = ParseRouteFile(
-      path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const auto outcome = InFile(path, ParseRouteFile(QByteArray(reinterpret_cast<const char*>(data),
+                                                              static_cast<qsizetype>(size))));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     fuzzing::Require(refusal->message.startsWith(QStringLiteral("文件“线元表.csv”")),
                      "a refusal that does not name the file");
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<RouteElement> unnamed = route.elements;
   for (RouteElement& element : unnamed) element.name.clear();
   fuzzing::RequireFiniteText(RouteFileText(unnamed).toStdString());
-  const auto reread = ParseRouteFile(path, text.toUtf8());
+  const auto reread = InFile(path, ParseRouteFile(text.toUtf8()));
   if (const auto* refusal = std::get_if<FileRefusal>(&reread)) {
     fuzzing::Require(refusal->message.contains(QStringLiteral("必须大于")),
                      "a written table that cannot be read back");

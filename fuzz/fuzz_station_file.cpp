@@ -13,9 +13,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;
-  const auto outcome = ParseStationFile(
-      QStringLiteral("里程.txt"),
-      QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const auto outcome = InFile(QStringLiteral("里程.txt"),
+                              ParseStationFile(QByteArray(reinterpret_cast<const char*>(data),
+                                                          static_cast<qsizetype>(size))));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     fuzzing::Require(refusal->message.startsWith(QStringLiteral("文件“里程.txt”")),
                      "a refusal that does not name the file");

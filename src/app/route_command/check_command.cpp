@@ -14,8 +14,10 @@ CommandOutcome RunCheck(const RouteCommandLine& line) {
   const std::vector<Joint> joints = CheckJoints(loaded.route, line.tolerances);
   // A LandXML file's own End points are checked as the joints are: a
   // disagreement beyond the tolerances is 超限 too.
+  // A declared 断链 needs a joint to jump at: a route of one element has none.
   const bool closed =
       std::all_of(joints.begin(), joints.end(), [](const Joint& j) { return j.closed; }) &&
+      (!joints.empty() || loaded.route.equations.empty()) &&
       std::all_of(loaded.endChecks.begin(), loaded.endChecks.end(),
                   [&](const LandXmlEndCheck& c) { return EndCheckClosed(c, line.tolerances); });
   return CommandResult{JointReportText(loaded.route, joints, line.tolerances) +

@@ -95,9 +95,10 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
-  const auto refusal = ForEachStationFileRow(
-      route, *line.stations, lines, line.offsets, line.skewDms,
-      [&](ForwardCsvRow&& row) { return writer.Write(row); }, {}, line.prefix);
+  const auto refusal = StopMessage(
+      *line.stations, ForEachStationFileRow(
+                          route, lines, line.offsets, line.skewDms,
+                          [&](ForwardCsvRow&& row) { return writer.Write(row); }, {}, line.prefix));
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   return writer.refusal();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "station_text.h"
 #include "text_table.h"
 
 namespace tarnvel {
@@ -19,11 +20,43 @@ std::string RadiusText(double typed) {
   return typed == 0 ? "∞" : GeneralText(typed);
 }
 
+// "K1+680.000=K1+700.000", as design tables write a 断链.
+std::string EquationText(const StationEquation& equation) {
+  return KStationText(equation.back) + "=" + KStationText(equation.ahead);
+}
+
+// The jump's size with what it is: "短链20.000m", "长链0.500m".
+std::string ChainText(double dK) {
+  return (dK > 0 ? "短链" : "长链") + FixedText(std::fabs(dK), kStationDecimals) + "m";
+}
+
+// Without declared 断链 every jump is taken as one; they are listed for the
+// user to hold against the design's 断链表, which the file does not give.
+std::string UndeclaredJumpsText(const Route& route, const std::vector<Joint>& joints) {
+  std::string text;
+  int count = 0;
+  for (const Joint& joint : joints) {
+    if (!joint.jump) continue;
+    ++count;
+    const StationEquation at{route.elements[static_cast<size_t>(joint.left - 1)].values.K1,
+                             route.elements[static_cast<size_t>(joint.left)].values.K0};
+    text += "接头" + std::to_string(joint.left) + "：" + EquationText(at) + "，" +
+            ChainText(joint.dK) + std::string(kRowEnd);
+  }
+  if (count == 0) return "";
+  return "桩号跳变" + std::to_string(count) + "处，文件没有声明断链：" + std::string(kRowEnd) +
+         text + "请将以上桩号跳变与设计的断链表核对。" + std::string(kRowEnd);
+}
+
 std::string Note(const Joint& joint) {
   std::vector<std::string> notes;
   if (joint.dK > 0) notes.push_back("短链" + FixedText(joint.dK, kStationDecimals) + "m");
   if (joint.dK < 0) notes.push_back("长链" + FixedText(-joint.dK, kStationDecimals) + "m");
   if (joint.curvatureJump) notes.push_back("曲率突变");
+  if (joint.equation > 0) notes.push_back("与声明的断链相符");
+  if (joint.undeclared) notes.push_back("未声明的断链");
+  for (const StationEquation& equation : joint.unmatched)
+    notes.push_back("声明的断链" + EquationText(equation) + "没有对应的桩号跳变");
   std::string note;
   for (const std::string& n : notes) note += (note.empty() ? "" : "；") + n;
   return note;
@@ -65,6 +98,10 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
     out += std::to_string(open) + "个接头超限！";
   }
   out += kRowEnd;
+  if (joints.empty())
+    for (const StationEquation& equation : route.equations)
+      out += "声明的断链" + EquationText(equation) + "没有对应的桩号跳变！" + std::string(kRowEnd);
+  if (route.equations.empty()) out += UndeclaredJumpsText(route, joints);
   return out;
 }
 

@@ -12,8 +12,11 @@ namespace tarnvel {
 // A line naming the route and the tolerances, a header row, one row per joint
 // (joint, elements, ΔK m to 3 decimals, ΔX, ΔY and Δ mm to 1 decimal, Δaz ″ to
 // 2 decimals, the radii either side with ∞ for 0, the key-point label, 闭合 or
-// 超限, and a note of a 短链, a 长链 or a jump in curvature), then a summary.
-// Every line ends in CR LF.
+// 超限, and a note of a 短链, a 长链, a jump in curvature, and how a jump
+// stands against the declared 断链), then a summary. A route that declares no
+// 断链 gets a list of its station jumps after the summary, ending with a line
+// that asks for them to be compared with the design's 断链表. Every line ends
+// in CR LF.
 std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
                             const JointTolerances& tolerances);
 

@@ -12,6 +12,7 @@
 
 #include "centre_line.h"
 #include "line_element.h"
+#include "station_equation.h"
 
 namespace tarnvel {
 
@@ -90,6 +91,10 @@ struct Route {
                                           // boxTree.size() / 2 + i
   std::vector<int> byStart;               // element indices in order of K0, then index
   std::vector<double> reachK1;            // the greatest K1 among byStart[0..j]
+
+  // The 断链 the route's file declares, in the file's order; none when it
+  // declares none. Not derived from the elements: the reader sets them.
+  std::vector<StationEquation> equations;
 };
 
 // Why a list of elements is not a route. `element` is 1-based (0 when the

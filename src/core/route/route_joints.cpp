@@ -21,6 +21,41 @@ double ReducedSeconds(double seconds) {
   return r;
 }
 
+// Whether the stations at the joint after element `left` (0-based) are the
+// declared 断链 `equation`, each station within the position tolerance.
+bool Matches(const Route& route, size_t left, const StationEquation& equation,
+             const JointTolerances& tolerances) {
+  const double tolerance = tolerances.position_mm / kMillimetresPerMetre;
+  return std::fabs(route.loaded[left].K1 - equation.back) <= tolerance &&
+         std::fabs(route.loaded[left + 1].K0 - equation.ahead) <= tolerance;
+}
+
+// Holds each jump to the route's declared 断链 and each declaration to the
+// joints, marking the joints at fault 超限.
+void CheckEquations(const Route& route, const JointTolerances& tolerances,
+                    std::vector<Joint>& joints) {
+  std::vector<bool> matched(route.equations.size(), false);
+  for (size_t i = 0; i < joints.size(); ++i) {
+    for (size_t e = 0; e < route.equations.size(); ++e) {
+      if (!Matches(route, i, route.equations[e], tolerances)) continue;
+      if (joints[i].equation == 0) joints[i].equation = static_cast<int>(e + 1);
+      matched[e] = true;
+    }
+    joints[i].undeclared = joints[i].jump && joints[i].equation == 0;
+    if (joints[i].undeclared) joints[i].closed = false;
+  }
+  for (size_t e = 0; e < route.equations.size(); ++e) {
+    if (matched[e] || joints.empty()) continue;
+    const double back = route.equations[e].back;
+    size_t nearest = 0;
+    for (size_t i = 1; i < joints.size(); ++i)
+      if (std::fabs(route.loaded[i].K1 - back) < std::fabs(route.loaded[nearest].K1 - back))
+        nearest = i;
+    joints[nearest].unmatched.push_back(route.equations[e]);
+    joints[nearest].closed = false;
+  }
+}
+
 }  // namespace
 
 std::string_view JointLabel(const LineElement& left, const LineElement& right) {
@@ -93,8 +128,10 @@ std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolera
     j.label = std::string(JointLabel(left, right));
     // Written so that a result that is not a number is 超限, never 闭合.
     j.closed = j.d_mm <= tolerances.position_mm && std::fabs(j.daz_sec) <= tolerances.azimuth_sec;
+    j.jump = !(std::fabs(j.dK) * kMillimetresPerMetre <= tolerances.position_mm);
     joints.push_back(std::move(j));
   }
+  if (!route.equations.empty()) CheckEquations(route, tolerances, joints);
   return joints;
 }
 

@@ -40,9 +40,21 @@ struct Joint {
                                // not a fault)
   std::string label;           // "ZH", "HY", … or "" for straight to straight
   bool closed = true;          // 闭合: d_mm and |daz_sec| within the tolerances
-                               // (a value that is not a number is 超限)
+                               // (a value that is not a number is 超限), and the
+                               // stations as the route's declared 断链 say
+  bool jump = false;           // |dK| beyond the position tolerance: a 断链
+  int equation = 0;            // 1-based, the declared 断链 its stations match
+  bool undeclared = false;     // a jump that matches none of the declared 断链
+  // The declared 断链 that match no joint, this one being the nearest to each.
+  std::vector<StationEquation> unmatched;
 };
 
+// Every joint of the route. When the route declares 断链, each jump must
+// match one, its K1 and the next K0 each within the position tolerance of
+// the declared stations, and each declaration must match the stations of a
+// joint; a jump that does not is 超限 where it is, and a declaration that
+// does not is 超限 at the joint whose K1 is nearest its 等号前桩号. A route
+// that declares none takes its jumps as they are.
 std::vector<Joint> CheckJoints(const Route& route, const JointTolerances& tolerances = {});
 
 // A key point of the route: every joint's label, every arc's QZ at its middle

@@ -53,23 +53,22 @@ bool IsBinaryByte(char c) {
          byte == 0x7F;
 }
 
-FileRefusal NotAnElementFile(const QString& path, const QString& why) {
-  return {QStringLiteral("文件“%1”%2，不是线元数据文件！").arg(FileNameForMessage(path), why)};
+ContentRefusal NotAnElementFile(const QString& why) {
+  return {0, {}, why + QStringLiteral("，不是线元数据文件！")};
 }
 
 // The eight fields from the first bytes of a file; `whole_file` says whether
 // the bytes end where the file does, or where reading stopped.
-FileOutcome<ElementFieldTexts> ParseElementLines(const QString& path, QByteArrayView bytes,
-                                                 bool whole_file) {
+ContentOutcome<ElementFieldTexts> ParseElementLines(QByteArrayView bytes, bool whole_file) {
   QByteArrayView content = bytes;
   if (content.startsWith(kUtf8Mark)) content = content.sliced(kUtf8Mark.size());
   const QList<QByteArrayView> lines = SplitLines(content, kLineCount, whole_file);
   for (const QByteArrayView line : lines)
     if (std::any_of(line.begin(), line.end(), IsBinaryByte))
-      return NotAnElementFile(path, QStringLiteral("含有非文本内容"));
+      return NotAnElementFile(QStringLiteral("含有非文本内容"));
   if (lines.size() < kLineCount)
-    return NotAnElementFile(
-        path, whole_file ? QStringLiteral("不足八行") : QStringLiteral("的前八行过长"));
+    return NotAnElementFile(whole_file ? QStringLiteral("不足八行")
+                                       : QStringLiteral("的前八行过长"));
 
   // Only the number each line starts with is read, and its characters are
   // ASCII in UTF-8 and GBK alike; so the number is read from the bytes and a
@@ -80,8 +79,8 @@ FileOutcome<ElementFieldTexts> ParseElementLines(const QString& path, QByteArray
     const double value =
         ReadLenient(std::string_view(line.data(), static_cast<size_t>(line.size())));
     if (!std::isfinite(value))
-      return FileRefusal{QStringLiteral("文件“%1”第%2行的数值超出数值范围！")
-                             .arg(FileNameForMessage(path), QString::number(n + 1))};
+      return ContentRefusal{static_cast<int>(n + 1), FieldName(static_cast<size_t>(n)),
+                            QStringLiteral("的数值超出数值范围！")};
     texts[static_cast<size_t>(n)] = QString::fromStdString(GeneralText(value));
   }
   return texts;
@@ -134,11 +133,11 @@ FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path) {
     if (SplitLines(bytes, kLineCount, false).size() == kLineCount) break;
   }
   file.close();
-  return ParseElementLines(path, bytes, whole_file);
+  return InFile(path, ParseElementLines(bytes, whole_file));
 }
 
-FileOutcome<ElementFieldTexts> ParseElementFile(const QString& path, QByteArrayView bytes) {
-  return ParseElementLines(path, bytes, true);
+ContentOutcome<ElementFieldTexts> ParseElementFile(QByteArrayView bytes) {
+  return ParseElementLines(bytes, true);
 }
 
 }  // namespace tarnvel

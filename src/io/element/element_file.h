@@ -54,8 +54,8 @@ std::optional<FileRefusal> SaveElementFile(const QString& path, const ElementFie
 // bytes in those lines (it is not text), or a number beyond the double range.
 FileOutcome<ElementFieldTexts> ReadElementFile(const QString& path);
 
-// The same from the whole content of a file already read; `path` names the
-// file in messages.
-FileOutcome<ElementFieldTexts> ParseElementFile(const QString& path, QByteArrayView bytes);
+// The same from the whole content of a file already read, its refusals said
+// of the line; the caller that read the file names it (InFile).
+ContentOutcome<ElementFieldTexts> ParseElementFile(QByteArrayView bytes);
 
 }  // namespace tarnvel

@@ -70,19 +70,15 @@ bool IsAsciiDigit(QChar c) {
   return c >= u'0' && c <= u'9';
 }
 
+ContentRefusal NeitherUtf8NorGbk() {
+  return {0, {}, QStringLiteral("不是UTF-8或GBK编码的文字，无法读取！")};
+}
+
 // A number too large for a double has the shape of a number still; anything
 // else that strict reading refuses is simply not one.
 bool LooksLikeNumber(const std::string& text) {
   return std::isinf(ReadLenient(text)) &&
          text.find_first_not_of("0123456789+-.eE ") == std::string::npos;
-}
-
-QString LinePrefix(const QString& path, int line) {
-  return QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line));
-}
-
-QString FieldLabel(const QString& path, int line, const QString& name) {
-  return LinePrefix(path, line) + QStringLiteral("“%1”").arg(name);
 }
 
 // Each line of the bytes with its 1-based number, without its end (CR LF, LF
@@ -101,14 +97,15 @@ void ForEachByteLine(const QByteArray& bytes, Line line) {
   }
 }
 
-std::optional<FileRefusal> CheckLineLengths(const QString& path, const QByteArray& bytes) {
-  std::optional<FileRefusal> refusal;
+std::optional<ContentRefusal> CheckLineLengths(const QByteArray& bytes) {
+  std::optional<ContentRefusal> refusal;
   ForEachByteLine(bytes, [&](int number, QByteArrayView line) {
     if (line.size() <= kLongestDelimitedLine) return true;
-    refusal =
-        FileRefusal{QStringLiteral("文件“%1”第%2行有%3个字节，一行最多%4个字节！")
-                        .arg(FileNameForMessage(path), QString::number(number),
-                             QString::number(line.size()), QString::number(kLongestDelimitedLine))};
+    refusal = ContentRefusal{
+        number,
+        {},
+        QStringLiteral("有%1个字节，一行最多%2个字节！")
+            .arg(QString::number(line.size()), QString::number(kLongestDelimitedLine))};
     return false;
   });
   return refusal;
@@ -133,18 +130,16 @@ bool DecodesWhole(const QByteArray& bytes, QStringDecoder decoder) {
 
 }  // namespace
 
-FileOutcome<QString> DecodeDelimitedText(const QString& path, const QByteArray& bytes) {
+ContentOutcome<QString> DecodeDelimitedText(const QByteArray& bytes) {
   std::optional<QString> text = DecodeUtf8OrGbk(bytes);
-  if (!text)
-    return FileRefusal{QStringLiteral("文件“%1”不是UTF-8或GBK编码的文字，无法读取！")
-                           .arg(FileNameForMessage(path))};
+  if (!text) return NeitherUtf8NorGbk();
   return std::move(*text);
 }
 
 FileOutcome<QString> ReadDelimitedFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return DecodeDelimitedText(path, std::get<QByteArray>(bytes));
+  return InFile(path, DecodeDelimitedText(std::get<QByteArray>(bytes)));
 }
 
 std::optional<QStringList> SplitDelimitedLine(QStringView line, qsizetype maxFields) {
@@ -180,14 +175,11 @@ namespace {
 // Each line of a file's whole content as text, to `line` until it returns
 // false; refused as ForEachDelimitedLine refuses before any record.
 template <class Line>
-std::optional<FileRefusal> ForEachTextLine(const QString& path, const QByteArray& bytes,
-                                           Line line) {
-  if (std::optional<FileRefusal> refusal = CheckLineLengths(path, bytes)) return refusal;
+std::optional<ContentRefusal> ForEachTextLine(const QByteArray& bytes, Line line) {
+  if (std::optional<ContentRefusal> refusal = CheckLineLengths(bytes)) return refusal;
   constexpr auto kStateless = QStringConverter::Flag::Stateless;
   const bool utf8 = DecodesWhole(bytes, QStringDecoder(QStringDecoder::Utf8, kStateless));
-  if (!utf8 && !DecodesWhole(bytes, GbkDecoder()))
-    return FileRefusal{QStringLiteral("文件“%1”不是UTF-8或GBK编码的文字，无法读取！")
-                           .arg(FileNameForMessage(path))};
+  if (!utf8 && !DecodesWhole(bytes, GbkDecoder())) return NeitherUtf8NorGbk();
   // A UTF-8 file's first line is decoded as the start of a text, the others
   // as its middle, where U+FEFF is a character like any other.
   QStringDecoder first_line =
@@ -206,12 +198,12 @@ std::optional<FileRefusal> ForEachTextLine(const QString& path, const QByteArray
 
 }  // namespace
 
-std::optional<FileRefusal> ForEachDelimitedLine(const QString& path, const QByteArray& bytes,
-                                                qsizetype maxFields, const QStringList& columns,
-                                                const DelimitedLineHandler& handle) {
+std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
+                                                   const QStringList& columns,
+                                                   const DelimitedLineHandler& handle) {
   bool first_record = true;
-  std::optional<FileRefusal> refusal;
-  if (auto unread = ForEachTextLine(path, bytes, [&](int number, QString&& text) {
+  std::optional<ContentRefusal> refusal;
+  if (auto unread = ForEachTextLine(bytes, [&](int number, QString&& text) {
         std::optional<QStringList> fields = SplitDelimitedLine(text, maxFields);
         if (!fields) return true;
         if (std::exchange(first_record, false) && IsHeader(*fields, columns)) return true;
@@ -228,9 +220,9 @@ size_t LineCount(const QByteArray& bytes) {
   return count;
 }
 
-FileOutcome<QString> FirstDelimitedLine(const QString& path, const QByteArray& bytes) {
+ContentOutcome<QString> FirstDelimitedLine(const QByteArray& bytes) {
   QString first;
-  if (auto refusal = ForEachTextLine(path, bytes, [&](int, QString&& text) {
+  if (auto refusal = ForEachTextLine(bytes, [&](int, QString&& text) {
         first = std::move(text);
         return false;
       }))
@@ -255,53 +247,56 @@ bool IsHeader(const QStringList& first, const QStringList& columns) {
   return names_a_column || std::none_of(first.begin(), first.end(), reads_as_data);
 }
 
-FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line, qsizetype index,
-                                    const QString& name) {
+ContentOutcome<double> ReadNumberField(const DelimitedLine& line, qsizetype index,
+                                       const QString& name) {
   if (index >= line.fields.size() || line.fields[index].isEmpty())
-    return FileRefusal{QStringLiteral("文件“%1”第%2行缺少“%3”！")
-                           .arg(FileNameForMessage(path), QString::number(line.number), name)};
+    return ContentRefusal{line.number, name, QStringLiteral("缺少“%1”！").arg(name)};
   const std::string text = line.fields[index].toStdString();
   if (const std::optional<double> value = ReadStrict(text)) return *value;
   const std::string quoted = name.toStdString();
-  return FileRefusal{LinePrefix(path, line.number) +
-                     QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
-                                                                  : NotANumberText(quoted))};
+  return ContentRefusal{line.number, name,
+                        QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
+                                                                     : NotANumberText(quoted))};
 }
 
-FileOutcome<double> ReadStationField(const QString& path, const DelimitedLine& line,
-                                     qsizetype index, const QString& name) {
+ContentOutcome<double> ReadStationField(const DelimitedLine& line, qsizetype index,
+                                        const QString& name) {
   if (index < line.fields.size()) {
     const std::string text = line.fields[index].toStdString();
     if (BeginsLikeStationText(text)) {
       if (const std::optional<double> station = ReadStationText(text)) return *station;
-      return FileRefusal{FieldLabel(path, line.number, name) + QStringLiteral("不是有效的桩号！")};
+      return ContentRefusal{line.number, name, QStringLiteral("“%1”不是有效的桩号！").arg(name)};
     }
   }
-  return ReadNumberField(path, line, index, name);
+  return ReadNumberField(line, index, name);
 }
 
-FileOutcome<std::optional<double>> ReadOptionalNumberField(const QString& path,
-                                                           const DelimitedLine& line,
-                                                           qsizetype index, const QString& name) {
+ContentOutcome<std::optional<double>> ReadOptionalNumberField(const DelimitedLine& line,
+                                                              qsizetype index,
+                                                              const QString& name) {
   if (index >= line.fields.size() || line.fields[index].isEmpty()) return std::optional<double>();
-  FileOutcome<double> value = ReadNumberField(path, line, index, name);
-  if (auto* refusal = std::get_if<FileRefusal>(&value)) return std::move(*refusal);
+  ContentOutcome<double> value = ReadNumberField(line, index, name);
+  if (auto* refusal = std::get_if<ContentRefusal>(&value)) return std::move(*refusal);
   return std::optional<double>(std::get<double>(value));
 }
 
-FileRefusal TooManyFields(const QString& path, const DelimitedLine& line, qsizetype most) {
-  return {QStringLiteral("文件“%1”第%2行有%3个字段，最多%4个！")
-              .arg(FileNameForMessage(path), QString::number(line.number),
-                   QString::number(line.fields.size()), QString::number(most))};
+ContentRefusal TooManyFields(const DelimitedLine& line, qsizetype most) {
+  return {line.number,
+          {},
+          QStringLiteral("有%1个字段，最多%2个！")
+              .arg(QString::number(line.fields.size()), QString::number(most))};
 }
 
-FileRefusal LineRefusal(const QString& path, int line, const QString& reason) {
-  return {QStringLiteral("文件“%1”第%2行：%3")
-              .arg(FileNameForMessage(path), QString::number(line), reason)};
+ContentRefusal LineRefusal(int line, const QString& reason) {
+  return {line, {}, u'：' + reason};
 }
 
-FileRefusal NoRecords(const QString& path, const QString& what) {
-  return {QStringLiteral("文件“%1”中没有%2！").arg(FileNameForMessage(path), what)};
+ContentRefusal NoRecords(const QString& what) {
+  return {0, {}, QStringLiteral("中没有%1！").arg(what)};
+}
+
+ContentRefusal WholeFileRefusal(const QString& reason) {
+  return {0, {}, u'：' + reason};
 }
 
 }  // namespace tarnvel

@@ -27,8 +27,8 @@ inline constexpr qsizetype kDelimitedFileReadLimit = 128 * 1024 * 1024;
 inline constexpr qsizetype kLongestDelimitedLine = 64 * 1024;
 
 // The text of a file's bytes, UTF-8 when they are valid UTF-8 (a byte-order
-// mark dropped), else GBK; refused, naming the file, when they are neither.
-FileOutcome<QString> DecodeDelimitedText(const QString& path, const QByteArray& bytes);
+// mark dropped), else GBK; refused when they are neither.
+ContentOutcome<QString> DecodeDelimitedText(const QByteArray& bytes);
 
 // The whole file, read and decoded; refused as ReadFileBytes refuses.
 FileOutcome<QString> ReadDelimitedFile(const QString& path);
@@ -51,19 +51,19 @@ std::optional<QStringList> SplitDelimitedLine(QStringView line, qsizetype maxFie
 QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxFields);
 
 // Given each record of a file in turn; a refusal ends the reading with it.
-using DelimitedLineHandler = std::function<std::optional<FileRefusal>(DelimitedLine&&)>;
+using DelimitedLineHandler = std::function<std::optional<ContentRefusal>(DelimitedLine&&)>;
 
 // Each record of a file's whole content `bytes` handed to `handle` in order,
 // as SplitDelimitedLines splits the text DecodeDelimitedText gives, the first
 // one left out when it is a header (IsHeader). Only one line is held as text
 // at a time. Before any record, a line longer than kLongestDelimitedLine is
-// refused ("文件“…”第3行有100000个字节，一行最多65536个字节！"), then a
+// refused ("第3行有100000个字节，一行最多65536个字节！"), then a
 // file that is neither UTF-8 nor GBK, as DecodeDelimitedText refuses it; the
 // encoding is decided for the whole file. Nothing once every record is
 // handled, or the first refusal.
-std::optional<FileRefusal> ForEachDelimitedLine(const QString& path, const QByteArray& bytes,
-                                                qsizetype maxFields, const QStringList& columns,
-                                                const DelimitedLineHandler& handle);
+std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
+                                                   const QStringList& columns,
+                                                   const DelimitedLineHandler& handle);
 
 // The number of lines of a file's whole content, each ended by CR LF, LF or
 // CR, or by the end of the file: as many records as it may hold.
@@ -71,7 +71,7 @@ size_t LineCount(const QByteArray& bytes);
 
 // The text of the first line of a file's whole content, empty for an empty
 // file; refused as ForEachDelimitedLine refuses before any record.
-FileOutcome<QString> FirstDelimitedLine(const QString& path, const QByteArray& bytes);
+ContentOutcome<QString> FirstDelimitedLine(const QByteArray& bytes);
 
 // True when the field begins like a number: a digit, or a sign or a point
 // followed by one.
@@ -87,23 +87,22 @@ bool StartsWithNumber(const QString& field);
 bool IsHeader(const QStringList& first, const QStringList& columns);
 
 // Each record of a file's whole content made a Record by `parse`
-// (DelimitedLine → FileOutcome<Record>) as ForEachDelimitedLine hands it
+// (DelimitedLine → ContentOutcome<Record>) as ForEachDelimitedLine hands it
 // over, in order, with its line number added to `lineNumbers` when given;
 // the first refusal is given.
 template <class Record, class Parse>
-FileOutcome<std::vector<Record>> ParseRecords(const QString& path, const QByteArray& bytes,
-                                              qsizetype maxFields, const QStringList& columns,
-                                              Parse parse,
-                                              std::vector<int>* lineNumbers = nullptr) {
+ContentOutcome<std::vector<Record>> ParseRecords(const QByteArray& bytes, qsizetype maxFields,
+                                                 const QStringList& columns, Parse parse,
+                                                 std::vector<int>* lineNumbers = nullptr) {
   std::vector<Record> records;
   // Room for a record a line at once: grown as they come, the list would
   // hold up to twice the room the records need.
   records.reserve(LineCount(bytes));
   if (lineNumbers) lineNumbers->reserve(records.capacity());
-  std::optional<FileRefusal> refusal = ForEachDelimitedLine(
-      path, bytes, maxFields, columns, [&](DelimitedLine&& line) -> std::optional<FileRefusal> {
-        FileOutcome<Record> record = parse(line);
-        if (auto* refused = std::get_if<FileRefusal>(&record)) return std::move(*refused);
+  std::optional<ContentRefusal> refusal = ForEachDelimitedLine(
+      bytes, maxFields, columns, [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+        ContentOutcome<Record> record = parse(line);
+        if (auto* refused = std::get_if<ContentRefusal>(&record)) return std::move(*refused);
         records.push_back(std::get<Record>(std::move(record)));
         if (lineNumbers) lineNumbers->push_back(line.number);
         return std::nullopt;
@@ -113,30 +112,32 @@ FileOutcome<std::vector<Record>> ParseRecords(const QString& path, const QByteAr
 }
 
 // The number of field `index` of `line`, read strictly. Refusals name the
-// file, the line and the field: missing ("文件“…”第5行缺少“起点坐标X”！"),
-// not a number ("…第5行“起点坐标X”不是有效的数字！") or beyond the double
-// range ("…第5行“起点坐标X”超出数值范围！").
-FileOutcome<double> ReadNumberField(const QString& path, const DelimitedLine& line, qsizetype index,
-                                    const QString& name);
+// line and the field: missing ("第5行缺少“起点坐标X”！"), not a number
+// ("第5行“起点坐标X”不是有效的数字！") or beyond the double range
+// ("第5行“起点坐标X”超出数值范围！").
+ContentOutcome<double> ReadNumberField(const DelimitedLine& line, qsizetype index,
+                                       const QString& name);
 
 // The station of field `index`, in metres or as K text (ReadStationText);
-// refused as ReadNumberField refuses, and as "…第5行“里程”不是有效的桩号！"
+// refused as ReadNumberField refuses, and as "第5行“里程”不是有效的桩号！"
 // for a text that begins as K text but does not read.
-FileOutcome<double> ReadStationField(const QString& path, const DelimitedLine& line,
-                                     qsizetype index, const QString& name);
+ContentOutcome<double> ReadStationField(const DelimitedLine& line, qsizetype index,
+                                        const QString& name);
 
 // The same for a field that may be left out or empty: nothing then.
-FileOutcome<std::optional<double>> ReadOptionalNumberField(const QString& path,
-                                                           const DelimitedLine& line,
-                                                           qsizetype index, const QString& name);
+ContentOutcome<std::optional<double>> ReadOptionalNumberField(const DelimitedLine& line,
+                                                              qsizetype index, const QString& name);
 
-// "文件“…”第5行有12个字段，最多9个！"
-FileRefusal TooManyFields(const QString& path, const DelimitedLine& line, qsizetype most);
+// "第5行有12个字段，最多9个！"
+ContentRefusal TooManyFields(const DelimitedLine& line, qsizetype most);
 
-// "文件“…”第5行：" followed by the reason.
-FileRefusal LineRefusal(const QString& path, int line, const QString& reason);
+// "第5行：" followed by the reason.
+ContentRefusal LineRefusal(int line, const QString& reason);
 
-// "文件“…”中没有数据！" for a file with nothing but a header, comments and blanks.
-FileRefusal NoRecords(const QString& path, const QString& what);
+// "中没有数据！" for a file with nothing but a header, comments and blanks.
+ContentRefusal NoRecords(const QString& what);
+
+// "：" followed by the reason, said of the file as a whole.
+ContentRefusal WholeFileRefusal(const QString& reason);
 
 }  // namespace tarnvel

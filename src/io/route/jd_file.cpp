@@ -4,6 +4,7 @@
 
 #include "delimited_text.h"
 #include "read_file.h"
+#include "station_equation_line.h"
 
 namespace tarnvel {
 
@@ -54,14 +55,12 @@ FieldPlaces PlacesNamedBy(const QStringList& cells) {
   return places;
 }
 
-FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line,
-                                 const FieldPlaces& places) {
-  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+ContentOutcome<JdPoint> ParseJdLine(const DelimitedLine& line, const FieldPlaces& places) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
   const qsizetype nameAt = places[0];
   if (nameAt >= line.fields.size() || line.fields[nameAt].isEmpty())
-    return FileRefusal{
-        QStringLiteral("文件“%1”第%2行缺少“%3”！")
-            .arg(FileNameForMessage(path), QString::number(line.number), FieldName(0))};
+    return ContentRefusal{line.number, FieldName(0),
+                          QStringLiteral("缺少“%1”！").arg(FieldName(0))};
   JdPoint point;
   point.name = line.fields[nameAt].toStdString();
   std::array<double, 5> values{};
@@ -69,12 +68,12 @@ FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line,
     double& value = values[static_cast<size_t>(n - 1)];
     const qsizetype at = places[static_cast<size_t>(n)];
     if (n <= 2) {
-      FileOutcome<double> read = ReadNumberField(path, line, at, FieldName(n));
-      if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      ContentOutcome<double> read = ReadNumberField(line, at, FieldName(n));
+      if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
       value = std::get<double>(read);
     } else if (at >= 0) {
-      auto read = ReadOptionalNumberField(path, line, at, FieldName(n));
-      if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      auto read = ReadOptionalNumberField(line, at, FieldName(n));
+      if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
       value = std::get<std::optional<double>>(read).value_or(0);
     }
   }
@@ -85,8 +84,8 @@ FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line,
   point.Ls2 = values[4];
   const qsizetype stationAt = places[kStationField];
   if (stationAt >= 0 && stationAt < line.fields.size() && !line.fields[stationAt].isEmpty()) {
-    FileOutcome<double> read = ReadStationField(path, line, stationAt, FieldName(kStationField));
-    if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+    ContentOutcome<double> read = ReadStationField(line, stationAt, FieldName(kStationField));
+    if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
     point.station = std::get<double>(read);
   }
   return point;
@@ -97,43 +96,61 @@ FileOutcome<JdPoint> ParseJdLine(const QString& path, const DelimitedLine& line,
 FileOutcome<JdTable> ReadJdFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return ParseJdFile(path, std::get<QByteArray>(bytes));
+  return InFile(path, ParseJdFile(std::get<QByteArray>(bytes)));
 }
 
-FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes) {
+ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
   // A header names the columns when it is the file's first line.
-  FileOutcome<QString> first = FirstDelimitedLine(path, bytes);
-  if (auto* refusal = std::get_if<FileRefusal>(&first)) return std::move(*refusal);
+  ContentOutcome<QString> first = FirstDelimitedLine(bytes);
+  if (auto* refusal = std::get_if<ContentRefusal>(&first)) return std::move(*refusal);
   FieldPlaces places = kInOrder;
   if (const auto cells = SplitDelimitedLine(std::get<QString>(first), kFieldCount + 1))
     if (IsHeader(*cells, columns)) places = PlacesNamedBy(*cells);
   JdTable table;
   // One field more than a line may hold, so that an eighth is refused rather
   // than read as part of the seventh.
-  auto points = ParseRecords<JdPoint>(
-      path, bytes, kFieldCount + 1, columns,
-      [&](const DelimitedLine& line) { return ParseJdLine(path, line, places); }, &table.lines);
-  if (auto* refusal = std::get_if<FileRefusal>(&points)) return std::move(*refusal);
-  table.points = std::get<std::vector<JdPoint>>(std::move(points));
-  if (table.points.empty()) return NoRecords(path, QStringLiteral("交点"));
+  using JdLine = std::variant<JdPoint, StationEquation>;
+  std::vector<int> lines;
+  auto read = ParseRecords<JdLine>(
+      bytes, kFieldCount + 1, columns,
+      [&places](const DelimitedLine& line) -> ContentOutcome<JdLine> {
+        if (DeclaresStationEquation(line)) {
+          auto equation = ReadStationEquationLine(line);
+          if (auto* refusal = std::get_if<ContentRefusal>(&equation)) return std::move(*refusal);
+          return std::get<StationEquation>(equation);
+        }
+        auto point = ParseJdLine(line, places);
+        if (auto* refusal = std::get_if<ContentRefusal>(&point)) return std::move(*refusal);
+        return std::get<JdPoint>(std::move(point));
+      },
+      &lines);
+  if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
+  const std::vector<JdLine>& records = std::get<std::vector<JdLine>>(read);
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (const auto* equation = std::get_if<StationEquation>(&records[i])) {
+      table.equations.push_back(*equation);
+      continue;
+    }
+    table.points.push_back(std::get<JdPoint>(records[i]));
+    table.lines.push_back(lines[i]);
+  }
+  if (table.points.empty()) return NoRecords(QStringLiteral("交点"));
   if (table.points.size() < 2)
-    return FileRefusal{QStringLiteral("文件“%1”只有一个点，至少要有起点和终点两行！")
-                           .arg(FileNameForMessage(path))};
+    return ContentRefusal{0, {}, QStringLiteral("只有一个点，至少要有起点和终点两行！")};
   return table;
 }
 
-FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table,
-                                    double startStation) {
+ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation) {
   std::variant<JdRefusal, JdRoute> route = RouteFromJd(table.points, startStation);
   if (auto* refusal = std::get_if<JdRefusal>(&route)) {
     const QString message = QString::fromStdString(refusal->message);
     const size_t row = static_cast<size_t>(refusal->jd);
-    if (row >= 1 && row <= table.lines.size())
-      return LineRefusal(path, table.lines[row - 1], message);
-    return FileRefusal{QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
+    if (row >= 1 && row <= table.lines.size()) return LineRefusal(table.lines[row - 1], message);
+    return WholeFileRefusal(message);
   }
+  std::get<JdRoute>(route).route.equations = table.equations;
   return std::get<JdRoute>(std::move(route));
 }
 
@@ -146,7 +163,7 @@ FileOutcome<JdRoute> ReadJdRoute(const QString& path, std::optional<double> star
   FileOutcome<JdTable> table = ReadJdFile(path);
   if (auto* refusal = std::get_if<FileRefusal>(&table)) return std::move(*refusal);
   const JdTable& read = std::get<JdTable>(table);
-  return JdRouteOfTable(path, read, JdStartStation(read, startStation));
+  return InFile(path, JdRouteOfTable(read, JdStartStation(read, startStation)));
 }
 
 }  // namespace tarnvel

@@ -16,7 +16,8 @@ namespace tarnvel {
 
 struct JdTable {
   std::vector<JdPoint> points;
-  std::vector<int> lines;  // the 1-based file line of each point, for messages
+  std::vector<int> lines;                  // the 1-based file line of each point, for messages
+  std::vector<StationEquation> equations;  // the 断链 the file declares
 };
 
 // Reads the table. Separators, skipped lines and encodings are those of the
@@ -30,17 +31,18 @@ struct JdTable {
 // as 0 (交点桩号 as not given). Every number is read strictly, 交点桩号 in
 // metres or as K text; a refusal names the file, the line and the field
 // ("文件“…”第5行“交点坐标X”不是有效的数字！"). A file with fewer than two
-// points is refused.
+// points is refused. A line "断链,等号前桩号,等号后桩号" anywhere declares a
+// 断链 (ReadStationEquationLine), which the route the table gives holds.
 FileOutcome<JdTable> ReadJdFile(const QString& path);
 
-// The same from the whole content of a file already read; `path` names the
-// file in messages.
-FileOutcome<JdTable> ParseJdFile(const QString& path, const QByteArray& bytes);
+// The same from the whole content of a file already read, its refusals said
+// of the line and the field; the caller that read the file names it (InFile).
+ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes);
 
 // The route the table gives from BP at `startStation` (RouteFromJd), with its
-// refusals named by the file and the line of the JD at fault
-// ("文件“…”第4行：交点“JD3”的两条边共线，不能设曲线！").
-FileOutcome<JdRoute> JdRouteOfTable(const QString& path, const JdTable& table, double startStation);
+// refusals said of the line of the JD at fault
+// ("第4行：交点“JD3”的两条边共线，不能设曲线！").
+ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation);
 
 // BP's station: the one given, else BP's 交点桩号 in the table, else 0.
 double JdStartStation(const JdTable& table, std::optional<double> given);

@@ -28,6 +28,9 @@ struct SurveyPoint {
 // it is given; the code is the rest of a space-separated line. Refusals name
 // the file, the line and the field.
 FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path);
-FileOutcome<std::vector<SurveyPoint>> ParsePointFile(const QString& path, const QByteArray& bytes);
+
+// The same from the whole content of a file already read, or text pasted,
+// its refusals said of the line and the field; the caller names the source.
+ContentOutcome<std::vector<SurveyPoint>> ParsePointFile(const QByteArray& bytes);
 
 }  // namespace tarnvel

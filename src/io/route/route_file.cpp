@@ -10,6 +10,7 @@
 #include "number_text.h"
 #include "read_file.h"
 #include "save_file.h"
+#include "station_equation_line.h"
 
 namespace tarnvel {
 
@@ -31,49 +32,49 @@ bool IsElementDataFile(const QString& firstLine) {
 
 // The route's refusal of an element, said of the line that holds it and in
 // the file's own field names: "第2个线元“止点桩号K”必须大于…" becomes
-// "文件“…”第5行“止点桩号K”必须大于…".
-FileRefusal ElementRefusal(const QString& path, int line, const RouteError& error) {
+// "第5行“止点桩号K”必须大于…".
+ContentRefusal ElementRefusal(int line, const RouteError& error) {
   QString message = QString::fromStdString(error.message);
   const QString prefix = QStringLiteral("第%1个线元").arg(error.element);
-  if (!message.startsWith(prefix)) return LineRefusal(path, line, message);
+  if (!message.startsWith(prefix)) return LineRefusal(line, message);
   message.remove(0, prefix.size());
+  QString field;
   if (error.field >= 0 && error.field < kValueCount) {
     const std::string_view core = kElementFieldNames[static_cast<size_t>(error.field)];
+    field = kRouteFileFieldNames[error.field];
     message.replace(
         u'“' + QString::fromUtf8(core.data(), static_cast<qsizetype>(core.size())) + u'”',
-        u'“' + kRouteFileFieldNames[error.field] + u'”');
+        u'“' + field + u'”');
   }
-  return {QStringLiteral("文件“%1”第%2行").arg(FileNameForMessage(path), QString::number(line)) +
-          message};
+  return {line, field, message};
 }
 
 // The element data file as the main window reads it. Its reader is given the
 // text already decoded, as UTF-8 with a byte-order mark, so that the text
 // reads alike whichever encoding the file came in. A value the route cannot
 // take is named by its line, which is its field's.
-FileOutcome<Route> ParseElementDataFile(const QString& path, const QString& text) {
-  const FileOutcome<ElementFieldTexts> outcome =
-      ParseElementFile(path, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
-  if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) return *refusal;
+ContentOutcome<Route> ParseElementDataFile(const QString& text) {
+  const ContentOutcome<ElementFieldTexts> outcome =
+      ParseElementFile(QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+  if (const auto* refusal = std::get_if<ContentRefusal>(&outcome)) return *refusal;
   std::array<double, 8> fields{};
   const ElementFieldTexts& texts = std::get<ElementFieldTexts>(outcome);
   for (size_t n = 0; n < fields.size(); ++n)
     fields[n] = ReadStrict(texts[n].toStdString()).value_or(0);  // general forms always read
   std::variant<RouteError, Route> route = MakeRoute({RouteElement{FromFieldValues(fields), {}}});
   if (const auto* error = std::get_if<RouteError>(&route)) {
-    if (error->field >= 0) return ElementRefusal(path, error->field + 1, *error);
-    return FileRefusal{QStringLiteral("文件“%1”：%2")
-                           .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
+    if (error->field >= 0) return ElementRefusal(error->field + 1, *error);
+    return WholeFileRefusal(QString::fromStdString(error->message));
   }
   return std::get<Route>(std::move(route));
 }
 
-FileOutcome<RouteElement> ParseElementLine(const QString& path, const DelimitedLine& line) {
-  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+ContentOutcome<RouteElement> ParseElementLine(const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
   std::array<double, 8> values{};
   for (qsizetype n = 0; n < kValueCount; ++n) {
-    FileOutcome<double> value = ReadNumberField(path, line, n, kRouteFileFieldNames[n]);
-    if (auto* refusal = std::get_if<FileRefusal>(&value)) return std::move(*refusal);
+    ContentOutcome<double> value = ReadNumberField(line, n, kRouteFileFieldNames[n]);
+    if (auto* refusal = std::get_if<ContentRefusal>(&value)) return std::move(*refusal);
     values[static_cast<size_t>(n)] = std::get<double>(value);
   }
   RouteElement element{FromFieldValues(values), {}};
@@ -109,34 +110,50 @@ bool HoldsSeparator(const QString& name) {
 FileOutcome<Route> ReadRouteFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return ParseRouteFile(path, std::get<QByteArray>(bytes));
+  return InFile(path, ParseRouteFile(std::get<QByteArray>(bytes)));
 }
 
-FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes) {
-  FileOutcome<QString> firstLine = FirstDelimitedLine(path, bytes);
-  if (auto* refusal = std::get_if<FileRefusal>(&firstLine)) return std::move(*refusal);
+ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes) {
+  ContentOutcome<QString> firstLine = FirstDelimitedLine(bytes);
+  if (auto* refusal = std::get_if<ContentRefusal>(&firstLine)) return std::move(*refusal);
   if (IsElementDataFile(std::get<QString>(firstLine))) {
-    FileOutcome<QString> decoded = DecodeDelimitedText(path, bytes);
-    if (auto* refusal = std::get_if<FileRefusal>(&decoded)) return std::move(*refusal);
-    return ParseElementDataFile(path, std::get<QString>(decoded));
+    ContentOutcome<QString> decoded = DecodeDelimitedText(bytes);
+    if (auto* refusal = std::get_if<ContentRefusal>(&decoded)) return std::move(*refusal);
+    return ParseElementDataFile(std::get<QString>(decoded));
   }
 
+  // Room for an element a line at once, as ParseRecords makes it; the few
+  // 断链 lines go to a list of their own.
+  std::vector<RouteElement> elements;
   std::vector<int> lines;
-  FileOutcome<std::vector<RouteElement>> parsed = ParseRecords<RouteElement>(
-      path, bytes, kFieldCount, kRouteFileFieldNames.mid(0, kValueCount),
-      [&](const DelimitedLine& line) { return ParseElementLine(path, line); }, &lines);
-  if (auto* refusal = std::get_if<FileRefusal>(&parsed)) return std::move(*refusal);
-  std::vector<RouteElement>& elements = std::get<std::vector<RouteElement>>(parsed);
-  if (elements.empty()) return NoRecords(path, QStringLiteral("线元"));
+  std::vector<StationEquation> equations;
+  elements.reserve(LineCount(bytes));
+  lines.reserve(elements.capacity());
+  const auto refusal = ForEachDelimitedLine(
+      bytes, kFieldCount, kRouteFileFieldNames.mid(0, kValueCount),
+      [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+        if (DeclaresStationEquation(line)) {
+          ContentOutcome<StationEquation> equation = ReadStationEquationLine(line);
+          if (auto* refused = std::get_if<ContentRefusal>(&equation)) return std::move(*refused);
+          equations.push_back(std::get<StationEquation>(equation));
+          return std::nullopt;
+        }
+        ContentOutcome<RouteElement> element = ParseElementLine(line);
+        if (auto* refused = std::get_if<ContentRefusal>(&element)) return std::move(*refused);
+        elements.push_back(std::get<RouteElement>(std::move(element)));
+        lines.push_back(line.number);
+        return std::nullopt;
+      });
+  if (refusal) return *refusal;
+  if (elements.empty()) return NoRecords(QStringLiteral("线元"));
 
   std::variant<RouteError, Route> route = MakeRoute(std::move(elements));
   if (const auto* error = std::get_if<RouteError>(&route)) {
     if (error->element < 1 || static_cast<size_t>(error->element) > lines.size())
-      return FileRefusal{
-          QStringLiteral("文件“%1”：%2")
-              .arg(FileNameForMessage(path), QString::fromStdString(error->message))};
-    return ElementRefusal(path, lines[static_cast<size_t>(error->element) - 1], *error);
+      return WholeFileRefusal(QString::fromStdString(error->message));
+    return ElementRefusal(lines[static_cast<size_t>(error->element) - 1], *error);
   }
+  std::get<Route>(route).equations = std::move(equations);
   return std::get<Route>(std::move(route));
 }
 

@@ -28,14 +28,17 @@ inline const QStringList kRouteFileFieldNames = {
 // ("文件“…”第5行“起点坐标X”不是有效的数字！"), and an element the route cannot take (K1 ≤ K0, Q of
 // 2, …) is named by its line.
 //
+// A line "断链,等号前桩号,等号后桩号" anywhere declares a 断链
+// (ReadStationEquationLine); the route holds the declarations in file order.
+//
 // The main window's element data file is read too, as a one-element route:
 // a file whose first line holds one number and nothing else, or one number
 // and the description of the start station.
 FileOutcome<Route> ReadRouteFile(const QString& path);
 
-// The same from the whole content of a file already read; `path` names the
-// file in messages.
-FileOutcome<Route> ParseRouteFile(const QString& path, const QByteArray& bytes);
+// The same from the whole content of a file already read, its refusals said
+// of the line and the field; the caller that read the file names it (InFile).
+ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes);
 
 // The file's text: the header line of kRouteFileFieldNames, then one line per
 // element, fields apart by commas, each number in the general decimal form

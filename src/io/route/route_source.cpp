@@ -7,6 +7,20 @@
 
 namespace tarnvel {
 
+namespace {
+
+// A LandXML alignment's stations jump only where its StaEquation elements
+// start them afresh, so each jump is a 断链 the file declares.
+void DeclareLandXmlEquations(Route& route) {
+  for (size_t i = 0; i + 1 < route.elements.size(); ++i) {
+    const double back = route.elements[i].values.K1;
+    const double ahead = route.elements[i + 1].values.K0;
+    if (ahead != back) route.equations.push_back({back, ahead});
+  }
+}
+
+}  // namespace
+
 bool IsLandXmlPath(const QString& path) {
   return path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive);
 }
@@ -22,6 +36,7 @@ FileOutcome<RouteSource> LoadRouteSource(const QString& path, const RouteSourceO
     auto alignment = ReadLandXmlAlignment(path, options.alignment);
     if (auto* refusal = std::get_if<FileRefusal>(&alignment)) return std::move(*refusal);
     auto& read = std::get<LandXmlAlignment>(alignment);
+    DeclareLandXmlEquations(read.route);
     return RouteSource{std::move(read.route), read.name, std::move(read.endChecks)};
   }
   if (!options.alignment.isEmpty()) {

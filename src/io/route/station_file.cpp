@@ -9,19 +9,19 @@ namespace {
 
 constexpr qsizetype kFieldCount = 4;
 
-FileOutcome<StationLine> ParseStationLine(const QString& path, const DelimitedLine& line) {
-  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+ContentOutcome<StationLine> ParseStationLine(const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
   StationLine station;
   station.line = line.number;
   station.name = line.fields[0];
-  FileOutcome<double> K = ReadStationField(path, line, 1, QStringLiteral("里程"));
-  if (auto* refusal = std::get_if<FileRefusal>(&K)) return std::move(*refusal);
+  ContentOutcome<double> K = ReadStationField(line, 1, QStringLiteral("里程"));
+  if (auto* refusal = std::get_if<ContentRefusal>(&K)) return std::move(*refusal);
   station.station = std::get<double>(K);
-  auto offset = ReadOptionalNumberField(path, line, 2, QStringLiteral("偏距"));
-  if (auto* refusal = std::get_if<FileRefusal>(&offset)) return std::move(*refusal);
+  auto offset = ReadOptionalNumberField(line, 2, QStringLiteral("偏距"));
+  if (auto* refusal = std::get_if<ContentRefusal>(&offset)) return std::move(*refusal);
   station.offset = std::get<std::optional<double>>(offset);
-  auto skew = ReadOptionalNumberField(path, line, 3, QStringLiteral("偏角"));
-  if (auto* refusal = std::get_if<FileRefusal>(&skew)) return std::move(*refusal);
+  auto skew = ReadOptionalNumberField(line, 3, QStringLiteral("偏角"));
+  if (auto* refusal = std::get_if<ContentRefusal>(&skew)) return std::move(*refusal);
   station.skewDms = std::get<std::optional<double>>(skew);
   return station;
 }
@@ -31,19 +31,16 @@ FileOutcome<StationLine> ParseStationLine(const QString& path, const DelimitedLi
 FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return ParseStationFile(path, std::get<QByteArray>(bytes));
+  return InFile(path, ParseStationFile(std::get<QByteArray>(bytes)));
 }
 
-FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path,
-                                                       const QByteArray& bytes) {
+ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& bytes) {
   const QStringList columns{QString(), QStringLiteral("里程"), QStringLiteral("偏距"),
                             QStringLiteral("偏角")};
-  auto stations = ParseRecords<StationLine>(
-      path, bytes, kFieldCount, columns,
-      [&](const DelimitedLine& line) { return ParseStationLine(path, line); });
-  if (auto* refusal = std::get_if<FileRefusal>(&stations)) return std::move(*refusal);
+  auto stations = ParseRecords<StationLine>(bytes, kFieldCount, columns, ParseStationLine);
+  if (auto* refusal = std::get_if<ContentRefusal>(&stations)) return std::move(*refusal);
   if (std::get<std::vector<StationLine>>(stations).empty())
-    return NoRecords(path, QStringLiteral("里程"));
+    return NoRecords(QStringLiteral("里程"));
   return stations;
 }
 

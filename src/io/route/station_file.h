@@ -24,7 +24,9 @@ struct StationLine {
 // (DropHeader). 里程 must be a station, in metres or as K text; 偏距 and 偏角,
 // when given, numbers. Refusals name the file, the line and the field.
 FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
-FileOutcome<std::vector<StationLine>> ParseStationFile(const QString& path,
-                                                       const QByteArray& bytes);
+
+// The same from the whole content of a file already read, its refusals said
+// of the line and the field; the caller that read the file names it (InFile).
+ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& bytes);
 
 }  // namespace tarnvel

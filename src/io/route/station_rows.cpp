@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "delimited_text.h"
 #include "point_names.h"
 #include "route_forward.h"
 
@@ -12,12 +13,10 @@ bool IsFinitePoint(const RoutePoint& p) {
          std::isfinite(p.result.azimuth);
 }
 
-std::optional<QString> ForEachStationFileRow(const Route& route, const QString& path,
-                                             const std::vector<StationLine>& lines,
-                                             const std::vector<double>& offsets, double skewDms,
-                                             const std::function<bool(ForwardCsvRow&&)>& row,
-                                             const std::function<bool(size_t)>& keepGoing,
-                                             std::string_view prefix) {
+std::optional<StationRowsStop> ForEachStationFileRow(
+    const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
+    double skewDms, const std::function<bool(ForwardCsvRow&&)>& row,
+    const std::function<bool(size_t)>& keepGoing, std::string_view prefix) {
   // The lines are held whole, so their names may be too.
   UniquePointNames names;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -30,9 +29,7 @@ std::optional<QString> ForEachStationFileRow(const Route& route, const QString& 
       const std::string sided = own.size() > 1 ? name + SideText(offset) : name;
       auto points = RouteForward(route, line.station, offset, line.skewDms.value_or(skewDms));
       if (const auto* refusal = std::get_if<StationRefusal>(&points))
-        return QStringLiteral("文件“%1”第%2行：%3")
-            .arg(FileNameForMessage(path), QString::number(line.line),
-                 QString::fromStdString(refusal->message));
+        return LineRefusal(line.line, QString::fromStdString(refusal->message));
       for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points)) {
         if (!IsFinitePoint(point)) return kRouteNotComputable;
         if (!row({names.Take(sided), std::move(point)})) return QString();
@@ -42,20 +39,38 @@ std::optional<QString> ForEachStationFileRow(const Route& route, const QString& 
   return std::nullopt;
 }
 
-std::variant<QString, std::vector<ForwardCsvRow>> StationFileRows(
-    const Route& route, const QString& path, const std::vector<StationLine>& lines,
-    const std::vector<double>& offsets, double skewDms,
-    const std::function<bool(size_t)>& keepGoing, std::string_view prefix) {
+StationRowsOutcome StationFileRows(const Route& route, const std::vector<StationLine>& lines,
+                                   const std::vector<double>& offsets, double skewDms,
+                                   const std::function<bool(size_t)>& keepGoing,
+                                   std::string_view prefix) {
   std::vector<ForwardCsvRow> rows;
-  if (auto refusal = ForEachStationFileRow(
-          route, path, lines, offsets, skewDms,
+  if (auto stop = ForEachStationFileRow(
+          route, lines, offsets, skewDms,
           [&](ForwardCsvRow&& row) {
             rows.push_back(std::move(row));
             return true;
           },
           keepGoing, prefix))
-    return *refusal;
+    return std::move(*stop);
   return rows;
+}
+
+QString StopMessage(const QString& path, const StationRowsStop& stop) {
+  if (const auto* refusal = std::get_if<ContentRefusal>(&stop))
+    return InFile(path, *refusal).message;
+  return std::get<QString>(stop);
+}
+
+std::optional<QString> StopMessage(const QString& path,
+                                   const std::optional<StationRowsStop>& stop) {
+  if (!stop) return std::nullopt;
+  return StopMessage(path, *stop);
+}
+
+std::variant<QString, std::vector<ForwardCsvRow>> StopMessage(const QString& path,
+                                                              StationRowsOutcome&& rows) {
+  if (const auto* stop = std::get_if<StationRowsStop>(&rows)) return StopMessage(path, *stop);
+  return std::get<std::vector<ForwardCsvRow>>(std::move(rows));
 }
 
 }  // namespace tarnvel

@@ -83,7 +83,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
     return host_.refuse(*message, ui_->maxOffsetEdit);
   if (!(std::get<double>(maxOffset) >= 0))
     return host_.refuse(QStringLiteral("“最大偏距”不能为负数！"), ui_->maxOffsetEdit);
-  auto parsed = ParsePointFile(sourceName, bytes);
+  auto parsed = InFile(sourceName, ParsePointFile(bytes));
   if (auto* refusal = std::get_if<FileRefusal>(&parsed)) {
     QString message = refusal->message;
     // Pasted points are no file; the message names them as what they are.

@@ -159,11 +159,13 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     work = [route, request, rows, stationsPath,
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
       progress.total = static_cast<long long>(lines.size());
-      *rows = StationFileRows(*route, stationsPath, lines, request.offsets, request.skewDms,
-                              [&progress](size_t done) {
-                                if (done % 1024 == 0) progress.done = static_cast<long long>(done);
-                                return !progress.cancelled();
-                              });
+      auto made = StationFileRows(*route, lines, request.offsets, request.skewDms,
+                                  [&progress](size_t done) {
+                                    if (done % 1024 == 0)
+                                      progress.done = static_cast<long long>(done);
+                                    return !progress.cancelled();
+                                  });
+      *rows = StopMessage(stationsPath, std::move(made));
     };
   }
   // The plan's index of the points is made with the rows, off the window's

@@ -83,6 +83,49 @@ TEST_F(RouteCommandTest, CheckNotesALongAndAShortChain) {
       << lines[4].toStdString();
 }
 
+// The design route with a 20 m 短链 at joint 2 (K1+300=K1+320), and the
+// line that declares it, if any.
+QByteArray RouteWithAShortChain(const QByteArray& declaration) {
+  return QByteArray(kDesignRoute)
+             .replace("1300,1450.5,", "1320,1470.5,")
+             .replace("1450.5,1550.5,", "1470.5,1570.5,") +
+         declaration;
+}
+
+// Pins a mistyped station passing as a 断链: a jump that the file does not
+// declare, or a declaration that matches no jump, is 超限.
+TEST_F(RouteCommandTest, CheckHoldsJumpsToTheDeclaredChains) {
+  const struct {
+    const char* name;
+    QByteArray declaration;
+    int status;
+    const char* joint2;  // how the row of joint 2 ends
+    const char* ending;  // the report's last lines
+  } cases[] = {
+      {"Undeclared", "", 0, "闭合  短链20.000m",
+       "全部接头闭合。\r\n桩号跳变1处，文件没有声明断链：\r\n"
+       "接头2：K1+300.000=K1+320.000，短链20.000m\r\n"
+       "请将以上桩号跳变与设计的断链表核对。\r\n"},
+      {"Declared", "断链,K1+300,1320\r\n", 0, "闭合  短链20.000m；与声明的断链相符",
+       "全部接头闭合。\r\n"},
+      {"WrongDeclaration", "断链,K1+300,K1+330\r\n", 1,
+       "超限  短链20.000m；未声明的断链；声明的断链K1+300.000=K1+330.000没有对应的桩号跳变",
+       "1个接头超限！\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(PathOf("route.csv"), RouteWithAShortChain(c.declaration));
+    const Outcome run = Route({"check", "route.csv"});
+    EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+    const QString out = QString::fromUtf8(run.out);
+    const QStringList lines = out.split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 4) << out.toStdString();
+    EXPECT_TRUE(lines[3].startsWith(u'2') && lines[3].endsWith(QString::fromUtf8(c.joint2)))
+        << lines[3].toStdString();
+    EXPECT_TRUE(out.endsWith(QString::fromUtf8(c.ending))) << out.toStdString();
+  }
+}
+
 // The joints' forward points agree with the next element's typed start.
 TEST_F(RouteCommandTest, ForwardRangeWritesGbkFileWithJointsOnTheTypedStarts) {
   const Outcome run = Route({"forward", "route.csv", "--from", "1200", "--to", "1450.5", "--step",

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "route_design.h"
 
 namespace tarnvel {
@@ -107,6 +109,61 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   0,
                   true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Three straights due north, K 1000–1200–1400, the third starting at 1400 +
+// `jump`; the route declares `equations`.
+struct EquationCase {
+  const char* name;
+  double jump;
+  std::vector<StationEquation> equations;
+  std::array<bool, 2> closed;
+  int equation;  // the declaration joint 2's stations match, 1-based
+  bool undeclared;
+  std::array<size_t, 2> unmatched;
+};
+
+void PrintTo(const EquationCase& c, std::ostream* os) {
+  *os << c.name << ": jump " << c.jump << ", declared";
+  for (const StationEquation& e : c.equations) *os << " " << e.back << "=" << e.ahead;
+}
+
+class EquationTest : public testing::TestWithParam<EquationCase> {};
+
+TEST_P(EquationTest, HoldsEachJumpAndEachDeclarationToTheOther) {
+  const EquationCase& c = GetParam();
+  Route route = Build({{{1000, 1200, 0, 0, 0, 0, 0, 0}, ""},
+                       {{1200, 1400, 200, 0, 0, 0, 0, 0}, ""},
+                       {{1400 + c.jump, 1600 + c.jump, 400, 0, 0, 0, 0, 0}, ""}});
+  route.equations = c.equations;
+  const std::vector<Joint> joints = CheckJoints(route);
+  ASSERT_EQ(joints.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(joints[i].closed, c.closed[i]) << "joint " << i + 1;
+    EXPECT_EQ(joints[i].unmatched.size(), c.unmatched[i]) << "joint " << i + 1;
+  }
+  EXPECT_EQ(joints[1].jump, c.jump != 0);
+  EXPECT_EQ(joints[1].equation, c.equation);
+  EXPECT_EQ(joints[1].undeclared, c.undeclared);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Declared, EquationTest,
+    testing::Values(
+        EquationCase{"NoneDeclared_JumpTakenAsIs", 20, {}, {true, true}, 0, false, {0, 0}},
+        EquationCase{"Declared", 20, {{1400, 1420}}, {true, true}, 1, false, {0, 0}},
+        EquationCase{"LongChainAndAStrayDeclaration",
+                     -5,
+                     {{1290, 1300}, {1400, 1395}},
+                     {false, true},
+                     2,
+                     false,
+                     {1, 0}},
+        EquationCase{
+            "Declared1_5mmOff", 20, {{1400.0015, 1419.9985}}, {true, true}, 1, false, {0, 0}},
+        EquationCase{"Declared3mmOff", 20, {{1400, 1420.003}}, {true, false}, 0, true, {0, 1}},
+        EquationCase{"WrongSize", 20, {{1400, 1430}}, {true, false}, 0, true, {0, 1}},
+        EquationCase{"NoJumpAtTheDeclaration", 0, {{1210, 1230}}, {false, true}, 0, false, {1, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CheckJoints, ReducesTheAzimuthAcrossNorth) {

@@ -449,7 +449,7 @@ TEST(LandXmlRoundTrip, AnAlignmentComputesAsTheSameTypedTable) {
       "1210,1330,3146.446,5150.494,48.222324,600,600,1\r\n"
       "1340,1400,3216.689,5247.540,59.49562,600,0,1\r\n";
   const auto imported = Imported(xml);
-  auto typed = ParseRouteFile(QStringLiteral("t.txt"), table);
+  auto typed = InFile(QStringLiteral("t.txt"), ParseRouteFile(table));
   ASSERT_TRUE(std::holds_alternative<Route>(typed));
   const Route& from_table = std::get<Route>(typed);
   EXPECT_EQ(imported.route.elements, from_table.elements);

@@ -26,19 +26,20 @@ std::string Outcome(const FileOutcome<Records>& read,
 }
 
 const Reader kStations = [](const QByteArray& bytes) {
-  return Outcome<std::vector<StationLine>>(ParseStationFile(QStringLiteral("st.csv"), bytes),
-                                           [](const auto& r) { return r.size(); });
+  return Outcome<std::vector<StationLine>>(
+      InFile(QStringLiteral("st.csv"), ParseStationFile(bytes)),
+      [](const auto& r) { return r.size(); });
 };
 const Reader kPoints = [](const QByteArray& bytes) {
-  return Outcome<std::vector<SurveyPoint>>(ParsePointFile(QStringLiteral("pt.csv"), bytes),
+  return Outcome<std::vector<SurveyPoint>>(InFile(QStringLiteral("pt.csv"), ParsePointFile(bytes)),
                                            [](const auto& r) { return r.size(); });
 };
 const Reader kJd = [](const QByteArray& bytes) {
-  return Outcome<JdTable>(ParseJdFile(QStringLiteral("jd.csv"), bytes),
+  return Outcome<JdTable>(InFile(QStringLiteral("jd.csv"), ParseJdFile(bytes)),
                           [](const JdTable& t) { return t.points.size(); });
 };
 const Reader kRoute = [](const QByteArray& bytes) {
-  return Outcome<Route>(ParseRouteFile(QStringLiteral("rt.csv"), bytes),
+  return Outcome<Route>(InFile(QStringLiteral("rt.csv"), ParseRouteFile(bytes)),
                         [](const Route& r) { return r.elements.size(); });
 };
 

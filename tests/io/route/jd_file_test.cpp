@@ -18,9 +18,10 @@ TEST(JdFile, ReadsTheElementTableFileSeparatorsAndSkippedLines) {
       "\r\n"
       "JD1，3378545.189，513388.324，800，120，100\n"
       "JD2\t3378712.105\t514418.894\t1500\t\t\r"
-      "EP,3378629.804,516443.730,,,\r\n");
+      "EP,3378629.804,516443.730,,,\r\n"
+      "断链,K1+680,K1+700\r\n");
   const QByteArray bytes = EncodeGbk(text).value();
-  const auto read = ParseJdFile(QStringLiteral("jd.txt"), bytes);
+  const auto read = InFile(QStringLiteral("jd.txt"), ParseJdFile(bytes));
   ASSERT_TRUE(std::holds_alternative<JdTable>(read))
       << std::get<FileRefusal>(read).message.toStdString();
   const JdTable& table = std::get<JdTable>(read);
@@ -30,6 +31,10 @@ TEST(JdFile, ReadsTheElementTableFileSeparatorsAndSkippedLines) {
                                          {"EP", 3378629.804, 516443.730}};
   EXPECT_EQ(table.points, expected);
   EXPECT_EQ(table.lines, (std::vector<int>{2, 5, 6, 7}));
+  EXPECT_EQ(table.equations, (std::vector<StationEquation>{{1680, 1700}}));
+  const auto route = JdRouteOfTable(table, 0);
+  ASSERT_TRUE(std::holds_alternative<JdRoute>(route));
+  EXPECT_EQ(std::get<JdRoute>(route).route.equations, table.equations) << "the route holds them";
 }
 
 TEST(JdFile, RefusalsNameTheFileTheLineAndTheField) {
@@ -50,11 +55,11 @@ TEST(JdFile, RefusalsNameTheFileTheLineAndTheField) {
   for (const auto& c : cases) {
     const QString path = QStringLiteral("jd.txt");
     FileOutcome<JdRoute> outcome = FileRefusal{};
-    const auto table = ParseJdFile(path, c.bytes);
+    const auto table = InFile(path, ParseJdFile(c.bytes));
     if (const auto* refusal = std::get_if<FileRefusal>(&table))
       outcome = *refusal;
     else
-      outcome = JdRouteOfTable(path, std::get<JdTable>(table), 0);
+      outcome = InFile(path, JdRouteOfTable(std::get<JdTable>(table), 0));
     ASSERT_TRUE(std::holds_alternative<FileRefusal>(outcome)) << c.bytes;
     EXPECT_EQ(std::get<FileRefusal>(outcome).message, QString::fromUtf8(c.message));
   }

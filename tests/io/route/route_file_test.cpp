@@ -18,7 +18,7 @@ const std::vector<RouteElement> kTwoElements = {
     {{1200, 1300, 3378745.627, 453791.354, 45.3, 0, 500, 1}, ""}};
 
 std::vector<RouteElement> Elements(const QByteArray& bytes) {
-  const FileOutcome<Route> outcome = ParseRouteFile(kPath, bytes);
+  const FileOutcome<Route> outcome = InFile(kPath, ParseRouteFile(bytes));
   if (const auto* refusal = std::get_if<FileRefusal>(&outcome)) {
     ADD_FAILURE() << refusal->message.toStdString();
     return {};
@@ -27,7 +27,7 @@ std::vector<RouteElement> Elements(const QByteArray& bytes) {
 }
 
 QString Refusal(const QByteArray& bytes) {
-  const FileOutcome<Route> outcome = ParseRouteFile(kPath, bytes);
+  const FileOutcome<Route> outcome = InFile(kPath, ParseRouteFile(bytes));
   const auto* refusal = std::get_if<FileRefusal>(&outcome);
   return refusal ? refusal->message : QStringLiteral("(accepted)");
 }
@@ -89,6 +89,43 @@ TEST(RouteFileTest, RefusesNamingTheFileTheLineAndTheField) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(Refusal(c.bytes), QString::fromUtf8(c.message)) << c.bytes.toStdString();
+}
+
+// The reader is given bytes, not a file: its refusal says the line and the
+// field, and only the one that opened the file names it.
+TEST(RouteFileTest, RefusalSaysTheLineAndFieldAndLeavesTheFileToItsOpener) {
+  const ContentOutcome<Route> outcome =
+      ParseRouteFile("K0,K1\n\n1000,1200,1,2,45.3,0,0,0\n1200,1300,1,2,45.3,0,x,0\n");
+  ASSERT_TRUE(std::holds_alternative<ContentRefusal>(outcome));
+  const ContentRefusal& refusal = std::get<ContentRefusal>(outcome);
+  EXPECT_EQ(refusal, (ContentRefusal{4, QStringLiteral("止点半径RN"),
+                                     QStringLiteral("“止点半径RN”不是有效的数字！")}));
+  EXPECT_EQ(InFile(QStringLiteral("路线/线元表.csv"), refusal).message,
+            QStringLiteral("文件“路线/线元表.csv”第4行“止点半径RN”不是有效的数字！"));
+  EXPECT_EQ(InFile(kPath, std::get<ContentRefusal>(ParseRouteFile(""))).message,
+            QStringLiteral("文件“线元表.csv”中没有线元！"));
+}
+
+// A 断链 may be declared on any line, in metres or K text, with any of the
+// separators; a line that does not read is refused like any other field.
+TEST(RouteFileTest, ReadsDeclaredStationEquationsAnywhere) {
+  const QByteArray first = "1000,1200,3378605.445,453648.704,45.3,0,0,0,主线 直线\n";
+  const QByteArray second = "1200,1300,3378745.627,453791.354,45.3,0,500,1\n";
+  const FileOutcome<Route> read =
+      InFile(kPath, ParseRouteFile("断链,K1+680,K1+700.000\n" + first + "断链 1950.5 K1+940\n" +
+                                   second + "断链，k2+000，2010\n"));
+  ASSERT_TRUE(std::holds_alternative<Route>(read))
+      << std::get<FileRefusal>(read).message.toStdString();
+  EXPECT_EQ(std::get<Route>(read).elements, kTwoElements);
+  EXPECT_EQ(std::get<Route>(read).equations,
+            (std::vector<StationEquation>{{1680, 1700}, {1950.5, 1940}, {2000, 2010}}));
+  EXPECT_EQ(Refusal(first + "断链,K1+680\n"),
+            QStringLiteral("文件“线元表.csv”第2行缺少“等号后桩号”！"));
+  EXPECT_EQ(Refusal(first + "断链,K1+6a0,1700\n"),
+            QStringLiteral("文件“线元表.csv”第2行“等号前桩号”不是有效的桩号！"));
+  EXPECT_EQ(Refusal(first + "断链,1680,1700,1720\n"),
+            QStringLiteral("文件“线元表.csv”第2行有4个字段，最多3个！"));
+  EXPECT_EQ(Refusal("断链,1680,1700\n"), QStringLiteral("文件“线元表.csv”中没有线元！"));
 }
 
 TEST(RouteFileTest, ReadsTheMainWindowsElementFileAsOneElement) {

@@ -1,0 +1,19 @@
+#include "station_equation_line.h"
+
+namespace tarnvel {
+
+bool DeclaresStationEquation(const DelimitedLine& line) {
+  return !line.fields.isEmpty() && line.fields[0] == kStationEquationWord;
+}
+
+ContentOutcome<StationEquation> ReadStationEquationLine(const DelimitedLine& line) {
+  constexpr qsizetype kFieldCount = 3;
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
+  ContentOutcome<double> back = ReadStationField(line, 1, kStationEquationBack);
+  if (auto* refusal = std::get_if<ContentRefusal>(&back)) return std::move(*refusal);
+  ContentOutcome<double> ahead = ReadStationField(line, 2, kStationEquationAhead);
+  if (auto* refusal = std::get_if<ContentRefusal>(&ahead)) return std::move(*refusal);
+  return StationEquation{std::get<double>(back), std::get<double>(ahead)};
+}
+
+}  // namespace tarnvel
