@@ -152,7 +152,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   const double start = JdStartStation(table, line.source.startStation);
   // A table's refusal is said as RouteFromJd and the JD file say it.
   if (CheckJdTable(points, start)) {
-    FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
+    FileOutcome<JdRoute> jd = InFile(line.route, JdRouteOfTable(table, start));
     return ArgumentRefusal{std::get<FileRefusal>(jd).message};
   }
 
@@ -179,7 +179,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   if (!sound) {
     // Said by the route it would make; should the route take every element
     // after all, they are written from it.
-    FileOutcome<JdRoute> jd = JdRouteOfTable(line.route, table, start);
+    FileOutcome<JdRoute> jd = InFile(line.route, JdRouteOfTable(table, start));
     if (const auto* refusal = std::get_if<FileRefusal>(&jd))
       return ArgumentRefusal{refusal->message};
     std::tie(sound, failure) = writeElements([&](const JdElementSink& sink) {
@@ -204,9 +204,9 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   ForEachDesignRow(points, start, [&](const DesignRow& row) {
     if (const auto difference = JdStationMismatch(row, points[i].station)) {
       const QString message =
-          LineRefusal(
-              line.route, table.lines[i],
-              QString::fromStdString(JdStationMismatchText(row, i, points.size(), *difference)))
+          InFile(line.route,
+                 LineRefusal(table.lines[i], QString::fromStdString(JdStationMismatchText(
+                                                 row, i, points.size(), *difference))))
               .message;
       std::fputs((message + u'\n').toUtf8().constData(), stderr);
     }

@@ -18,8 +18,8 @@ QString FieldName(qsizetype index) {
 }
 
 template <class T>
-bool Take(FileOutcome<T>&& read, T& value, FileRefusal& refusal) {
-  if (auto* refused = std::get_if<FileRefusal>(&read)) {
+bool Take(ContentOutcome<T>&& read, T& value, ContentRefusal& refusal) {
+  if (auto* refused = std::get_if<ContentRefusal>(&read)) {
     refusal = std::move(*refused);
     return false;
   }
@@ -27,23 +27,22 @@ bool Take(FileOutcome<T>&& read, T& value, FileRefusal& refusal) {
   return true;
 }
 
-FileOutcome<Pvi> ParsePviLine(const QString& path, const DelimitedLine& line) {
-  if (line.fields.size() > kFieldCount) return TooManyFields(path, line, kFieldCount);
+ContentOutcome<Pvi> ParsePviLine(const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
   if (line.fields[0].isEmpty())
-    return FileRefusal{
-        QStringLiteral("文件“%1”第%2行缺少“%3”！")
-            .arg(FileNameForMessage(path), QString::number(line.number), FieldName(0))};
+    return ContentRefusal{line.number, FieldName(0),
+                          QStringLiteral("缺少“%1”！").arg(FieldName(0))};
   Pvi pvi;
   pvi.name = line.fields[0].toStdString();
-  FileRefusal refusal;
+  ContentRefusal refusal;
   std::optional<double> radius;
-  if (!Take(ReadStationField(path, line, 1, FieldName(1)), pvi.station, refusal) ||
-      !Take(ReadNumberField(path, line, 2, FieldName(2)), pvi.elevation, refusal) ||
-      !Take(ReadOptionalNumberField(path, line, 3, FieldName(3)), radius, refusal))
+  if (!Take(ReadStationField(line, 1, FieldName(1)), pvi.station, refusal) ||
+      !Take(ReadNumberField(line, 2, FieldName(2)), pvi.elevation, refusal) ||
+      !Take(ReadOptionalNumberField(line, 3, FieldName(3)), radius, refusal))
     return refusal;
   pvi.radius = radius.value_or(0);
   if (pvi.radius < 0)
-    return LineRefusal(path, line.number, QStringLiteral("“%1”不能为负数！").arg(FieldName(3)));
+    return LineRefusal(line.number, QStringLiteral("“%1”不能为负数！").arg(FieldName(3)));
   return pvi;
 }
 
@@ -52,24 +51,24 @@ FileOutcome<Pvi> ParsePviLine(const QString& path, const DelimitedLine& line) {
 FileOutcome<VerticalProfile> ReadProfileFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return ParseProfileFile(path, std::get<QByteArray>(bytes));
+  return InFile(path, ParseProfileFile(std::get<QByteArray>(bytes)));
 }
 
-FileOutcome<VerticalProfile> ParseProfileFile(const QString& path, const QByteArray& bytes) {
+ContentOutcome<VerticalProfile> ParseProfileFile(const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
   std::vector<int> lines;
   // One field more than a line may hold, so that a fifth is refused rather
   // than read as part of R.
   auto read = ParseRecords<Pvi>(
-      path, bytes, kFieldCount + 1, columns,
-      [&](const DelimitedLine& line) { return ParsePviLine(path, line); }, &lines);
-  if (auto* refusal = std::get_if<FileRefusal>(&read)) return std::move(*refusal);
+      bytes, kFieldCount + 1, columns, [](const DelimitedLine& line) { return ParsePviLine(line); },
+      &lines);
+  if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
   auto pvis = std::get<std::vector<Pvi>>(std::move(read));
-  if (pvis.empty()) return NoRecords(path, QStringLiteral("变坡点"));
+  if (pvis.empty()) return NoRecords(QStringLiteral("变坡点"));
   for (size_t end : {size_t{0}, pvis.size() - 1})
     if (pvis[end].radius != 0 && pvis.size() > 1)
-      return LineRefusal(path, lines[end],
+      return LineRefusal(lines[end],
                          QStringLiteral("%1“%2”不能有竖曲线，“%3”应为空或0！")
                              .arg(end == 0 ? QStringLiteral("起点") : QStringLiteral("终点"),
                                   QString::fromStdString(pvis[end].name), FieldName(3)));
@@ -77,8 +76,8 @@ FileOutcome<VerticalProfile> ParseProfileFile(const QString& path, const QByteAr
   if (auto* refusal = std::get_if<ProfileRefusal>(&made)) {
     const QString message = QString::fromStdString(refusal->message);
     if (refusal->pvi >= 1 && refusal->pvi <= lines.size())
-      return LineRefusal(path, lines[refusal->pvi - 1], message);
-    return FileRefusal{QStringLiteral("文件“%1”：%2").arg(FileNameForMessage(path), message)};
+      return LineRefusal(lines[refusal->pvi - 1], message);
+    return WholeFileRefusal(message);
   }
   return std::get<VerticalProfile>(std::move(made));
 }

@@ -25,8 +25,9 @@ inline constexpr std::array<std::string_view, 4> kProfileFieldNames = {"变坡�
 // the line of the PVI it names.
 FileOutcome<VerticalProfile> ReadProfileFile(const QString& path);
 
-// The same from the whole content of a file already read.
-FileOutcome<VerticalProfile> ParseProfileFile(const QString& path, const QByteArray& bytes);
+// The same from the whole content of a file already read; the refusal says
+// the line and field, for the caller to name the file (InFile).
+ContentOutcome<VerticalProfile> ParseProfileFile(const QByteArray& bytes);
 
 // The file's bytes as the route file is saved: a header line, then one PVI
 // a line, numbers in their general decimal form (stations in metres, which

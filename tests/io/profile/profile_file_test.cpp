@@ -11,10 +11,10 @@ namespace {
 // K5+030 reads to its published elevation at K5+000.
 TEST(ProfileFile, ReadsKTextMetresAndMissingRadii) {
   const auto read =
-      ParseProfileFile(QStringLiteral("p.csv"), QByteArray("变坡点号,桩号,高程,竖曲线半径R\n"
-                                                           "BP,K4+800,416.18\n"
-                                                           "BPD1,K5+030.000,427.68,2000\n"
-                                                           "EP,5300,416.88,\n"));
+      InFile(QStringLiteral("p.csv"), ParseProfileFile(QByteArray("变坡点号,桩号,高程,竖曲线半径R\n"
+                                                                  "BP,K4+800,416.18\n"
+                                                                  "BPD1,K5+030.000,427.68,2000\n"
+                                                                  "EP,5300,416.88,\n")));
   ASSERT_TRUE(std::holds_alternative<VerticalProfile>(read))
       << std::get<FileRefusal>(read).message.toStdString();
   const auto& profile = std::get<VerticalProfile>(read);
@@ -31,7 +31,7 @@ struct Refused {
 class ProfileFileRefusalTest : public testing::TestWithParam<Refused> {};
 
 TEST_P(ProfileFileRefusalTest, NamesTheFileTheLineAndTheField) {
-  const auto read = ParseProfileFile(QStringLiteral("p.csv"), QByteArray(GetParam().bytes));
+  const auto read = InFile(QStringLiteral("p.csv"), ParseProfileFile(QByteArray(GetParam().bytes)));
   ASSERT_TRUE(std::holds_alternative<FileRefusal>(read)) << GetParam().bytes;
   EXPECT_EQ(std::get<FileRefusal>(read).message.toStdString(), GetParam().message)
       << GetParam().bytes;

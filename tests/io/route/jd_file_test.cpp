@@ -76,7 +76,7 @@ class JdColumnsTest : public testing::TestWithParam<ColumnsCase> {};
 
 TEST_P(JdColumnsTest, ReadsEveryFieldWhereTheFilePutsIt) {
   const ColumnsCase& c = GetParam();
-  const auto read = ParseJdFile(QStringLiteral("jd.txt"), c.bytes);
+  const auto read = InFile(QStringLiteral("jd.txt"), ParseJdFile(c.bytes));
   ASSERT_TRUE(std::holds_alternative<JdTable>(read))
       << c.name << ": " << std::get<FileRefusal>(read).message.toStdString();
   std::vector<JdPoint> expected = {
