@@ -53,6 +53,10 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"key-points"}, "", "forward：在里程范围内插入主点（ZH、HY、QZ等）", {C::Forward}},
       {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
       {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
+      {{"profile"},
+       "PROFILE",
+       "export：把纵断面写入路线；PROFILE为变坡点表文件或LandXML文件（.xml）",
+       {C::Export}},
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };
@@ -221,6 +225,8 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     return Refuse(QStringLiteral("from-jd命令需要用“-o”给出要写的线元表文件！"));
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
+  if (parser.isSet(QStringLiteral("profile")))
+    line.profile = parser.value(QStringLiteral("profile"));
   if (parser.isSet(QStringLiteral("alignment"))) {
     line.source.alignment = parser.value(QStringLiteral("alignment"));
     if (!IsLandXmlPath(line.route))

@@ -36,6 +36,8 @@ struct RouteCommandLine {
   std::vector<double> offsets{0};
   double skewDms = 90;
   bool keyPoints = false;
+  // export: a profile to write into the alignment
+  std::optional<QString> profile;
   // inverse
   double maxOffset = 100;
   bool all = false;

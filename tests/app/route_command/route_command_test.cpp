@@ -177,7 +177,8 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
   for (const char* option :
        {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
         "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
-        "--key-points", "--max-offset M", "--all", "-h, --help", "-v, --version"})
+        "--key-points", "--max-offset M", "--all", "--profile PROFILE", "-h, --help",
+        "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 
