@@ -74,6 +74,10 @@ const std::vector<OptionEntry>& OptionEntries() {
        {C::Forward, C::Inverse}},
       {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
       {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
+      {{"profile"},
+       "PROFILE",
+       "export：把纵断面写入路线；PROFILE为变坡点表文件或LandXML文件（.xml）",
+       {C::Export}},
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };
@@ -269,6 +273,8 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
   if (parser.isSet(QStringLiteral("table"))) line.table = parser.value(QStringLiteral("table"));
+  if (parser.isSet(QStringLiteral("profile")))
+    line.profile = parser.value(QStringLiteral("profile"));
   if (parser.isSet(QStringLiteral("alignment"))) {
     line.source.alignment = parser.value(QStringLiteral("alignment"));
     if (!IsLandXmlPath(line.route))

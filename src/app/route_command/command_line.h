@@ -45,6 +45,8 @@ struct RouteCommandLine {
   bool keyPoints = false;
   bool serialNames = false;      // a range's rows named 1…n, not by station and side
   bool surveyPointFile = false;  // -o FILE.dat: "点名,编码,Y,X,H" lines, no header
+  // export: a profile to write into the alignment
+  std::optional<QString> profile;
   // inverse
   double maxOffset = 100;
   bool all = false;

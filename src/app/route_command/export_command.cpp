@@ -1,17 +1,28 @@
 #include "command_outcome.h"
 #include "landxml_export.h"
+#include "profile_source.h"
 
 namespace tarnvel {
 
 // The alignment is named as the route's source names it: a LandXML
-// alignment's own name, or the table file's base name.
+// alignment's own name, or the table file's base name. A profile given
+// goes into it; a LandXML profile is taken from the alignment --alignment
+// names, as the route is.
 CommandOutcome RunExport(const RouteCommandLine& line) {
   FileOutcome<RouteSource> source = LoadRouteSource(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&source))
     return ArgumentRefusal{refusal->message};
+  std::optional<VerticalProfile> profile;
+  if (line.profile) {
+    FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.source.alignment);
+    if (const auto* refusal = std::get_if<FileRefusal>(&read))
+      return ArgumentRefusal{refusal->message};
+    profile = std::get<VerticalProfile>(std::move(read));
+  }
   const RouteSource& loaded = std::get<RouteSource>(source);
   CommandResult result;
-  result.bytes = LandXmlAlignmentBytes(loaded.route, loaded.name, QDateTime::currentDateTime());
+  result.bytes = LandXmlAlignmentBytes(loaded.route, loaded.name, QDateTime::currentDateTime(),
+                                       profile ? &*profile : nullptr);
   return result;
 }
 

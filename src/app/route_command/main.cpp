@@ -31,7 +31,8 @@ int Refused(const QString& message) {
 // name or the same: the save would replace what it was made from.
 std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
   if (!line.output) return std::nullopt;
-  for (const QString& input : {line.route, line.points, line.stations.value_or(QString())})
+  for (const QString& input : {line.route, line.points, line.stations.value_or(QString()),
+                               line.profile.value_or(QString())})
     if (!input.isEmpty() && SameFile(*line.output, input))
       return QStringLiteral("输出文件“%1”与输入文件“%2”是同一个文件，不能覆盖输入！")
           .arg(FileNameForMessage(*line.output), FileNameForMessage(input));

@@ -18,18 +18,30 @@ std::string Metres(double x) {
   return FixedText(x, 3) + " m";
 }
 
-// The curve of PVI k, where its grade lines meet: its start and end stations.
-double CurveStart(const VerticalProfile& p, std::size_t k) {
-  return p.pvis[k].station - p.tangents[k];
-}
-double CurveEnd(const VerticalProfile& p, std::size_t k) {
-  return p.pvis[k].station + p.tangents[k];
+bool IsCircle(const Pvi& p) {
+  return p.curve == VerticalCurveKind::kCircle;
 }
 
-// On the curve of inner PVI k, measured from its start along the parabola
+// The cosine of a grade line's angle, cos(atan(i)).
+double CosOfGrade(double grade) {
+  return 1 / std::sqrt(1 + grade * grade);
+}
+
+// How far in station a curve of tangent length T reaches along a grade line
+// from its PVI: T itself for a parabola, T·cos θ for a circle.
+double Reach(const Pvi& p, double T, double grade) {
+  return IsCircle(p) ? T * CosOfGrade(grade) : T;
+}
+
+double TangentLength(const Pvi& p, double before, double after) {
+  if (IsCircle(p)) return p.radius * std::tan(std::fabs(std::atan(after) - std::atan(before)) / 2);
+  return p.radius * std::fabs(after - before) / 2;
+}
+
+// On the parabola of inner PVI k, measured from its start along the parabola
 // that leaves the grade before it: H = H0 + i1·x + ω·x²/2L, the tangent
 // elevation less (凸) or plus (凹) x²/2R.
-ProfilePoint OnCurve(const VerticalProfile& p, std::size_t k, double station) {
+ProfilePoint OnParabola(const VerticalProfile& p, std::size_t k, double station) {
   const double i1 = p.grades[k - 1];
   const double omega = p.grades[k] - i1;
   const double L = 2 * p.tangents[k];
@@ -38,7 +50,42 @@ ProfilePoint OnCurve(const VerticalProfile& p, std::size_t k, double station) {
   return {start_elevation + i1 * x + omega * x * x / (2 * L), i1 + omega * x / L};
 }
 
+// On the circle of inner PVI k, which touches the grade before it at its
+// start S. Its centre lies R from S square to that grade, above it for a sag
+// (σ = 1) and below for a crest (σ = −1); u is the station from the centre.
+// The rise from S, σ·(R·cos θ1 − √(R² − u²)), is written as
+// x·(σx + 2R·sin θ1) / (R·cos θ1 + √(R² − u²)) so that nothing is lost to
+// the difference of two numbers the size of R.
+ProfilePoint OnCircle(const VerticalProfile& p, std::size_t k, double station) {
+  const double i1 = p.grades[k - 1];
+  const double sigma = p.grades[k] > i1 ? 1.0 : -1.0;
+  const double R = p.pvis[k].radius;
+  const double cos1 = CosOfGrade(i1);
+  const double sin1 = i1 * cos1;
+  const double x = station - CurveStart(p, k);
+  const double u = x + sigma * R * sin1;
+  const double root = std::sqrt((R - u) * (R + u));
+  const double start_elevation = p.pvis[k].elevation - p.tangents[k] * sin1;
+  return {start_elevation + x * (sigma * x + 2 * R * sin1) / (R * cos1 + root), sigma * u / root};
+}
+
+ProfilePoint OnCurve(const VerticalProfile& p, std::size_t k, double station) {
+  return IsCircle(p.pvis[k]) ? OnCircle(p, k, station) : OnParabola(p, k, station);
+}
+
 }  // namespace
+
+double GradeBetween(const Pvi& from, const Pvi& to) {
+  return (to.elevation - from.elevation) / (to.station - from.station);
+}
+
+double CurveStart(const VerticalProfile& p, std::size_t k) {
+  return p.pvis[k].station - Reach(p.pvis[k], p.tangents[k], p.grades[k - 1]);
+}
+
+double CurveEnd(const VerticalProfile& p, std::size_t k) {
+  return p.pvis[k].station + Reach(p.pvis[k], p.tangents[k], p.grades[k]);
+}
 
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis) {
   if (pvis.size() < 2)
@@ -51,19 +98,21 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
                                 Quoted(pvis[k - 1]) + "的桩号" + KStationText(pvis[k - 1].station) +
                                 "，桩号必须递增！",
                             k + 1};
-    p.grades.push_back((pvis[k].elevation - pvis[k - 1].elevation) /
-                       (pvis[k].station - pvis[k - 1].station));
+    p.grades.push_back(GradeBetween(pvis[k - 1], pvis[k]));
   }
   p.tangents.assign(pvis.size(), 0);
   for (std::size_t k = 1; k + 1 < pvis.size(); ++k)
-    p.tangents[k] = pvis[k].radius * std::fabs(p.grades[k] - p.grades[k - 1]) / 2;
+    p.tangents[k] = TangentLength(pvis[k], p.grades[k - 1], p.grades[k]);
+  // What each curve reaches in station before and after its PVI.
+  const auto before = [&](std::size_t k) { return Reach(pvis[k], p.tangents[k], p.grades[k - 1]); };
+  const auto after = [&](std::size_t k) { return Reach(pvis[k], p.tangents[k], p.grades[k]); };
   const std::size_t last = pvis.size() - 1;
-  if (p.tangents[1] > pvis[1].station - pvis[0].station)
+  if (before(1) > pvis[1].station - pvis[0].station)
     return ProfileRefusal{Quoted(pvis[1]) + "的竖曲线切线长T=" + Metres(p.tangents[1]) +
                               "，超出起点" + Quoted(pvis[0]) + "（相距" +
                               Metres(pvis[1].station - pvis[0].station) + "）！",
                           2};
-  if (last > 1 && p.tangents[last - 1] > pvis[last].station - pvis[last - 1].station)
+  if (last > 1 && after(last - 1) > pvis[last].station - pvis[last - 1].station)
     return ProfileRefusal{Quoted(pvis[last - 1]) +
                               "的竖曲线切线长T=" + Metres(p.tangents[last - 1]) + "，超出终点" +
                               Quoted(pvis[last]) + "（相距" +
@@ -71,7 +120,7 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
                           last};
   for (std::size_t k = 1; k + 2 < pvis.size(); ++k) {
     const double gap = pvis[k + 1].station - pvis[k].station;
-    if (p.tangents[k] + p.tangents[k + 1] > gap)
+    if (after(k) + before(k + 1) > gap)
       return ProfileRefusal{Quoted(pvis[k]) + "与" + Quoted(pvis[k + 1]) +
                                 "的竖曲线重叠：T1+T2=" + Metres(p.tangents[k] + p.tangents[k + 1]) +
                                 "，大于两点间距" + Metres(gap) + "！",
@@ -110,8 +159,17 @@ std::vector<VerticalCurveRow> VerticalCurveRows(const VerticalProfile& p) {
     r.gradeAfter = p.grades[k];
     r.crest = r.gradeAfter < r.gradeBefore;
     r.T = p.tangents[k];
-    r.L = 2 * r.T;
-    r.E = p.pvis[k].radius > 0 ? r.T * r.T / (2 * p.pvis[k].radius) : 0;
+    const double R = p.pvis[k].radius;
+    if (IsCircle(p.pvis[k])) {
+      const double turn = std::fabs(std::atan(r.gradeAfter) - std::atan(r.gradeBefore));
+      r.L = R * turn;
+      // R·(sec(Δ/2) − 1), as 2R·sin²(Δ/4)/cos(Δ/2) for small turns.
+      const double s = std::sin(turn / 4);
+      r.E = 2 * R * s * s / std::cos(turn / 2);
+    } else {
+      r.L = 2 * r.T;
+      r.E = R > 0 ? r.T * r.T / (2 * R) : 0;
+    }
     r.start = CurveStart(p, k);
     r.end = CurveEnd(p, k);
     r.lengthBefore = p.pvis[k].station - p.pvis[k - 1].station;

@@ -1,7 +1,10 @@
 // The vertical profile (纵断面): grade lines between 变坡点 (PVIs), joined at
-// inner PVIs by symmetric quadratic vertical curves (竖曲线), as Chinese road
-// design states them: ω = i2 − i1 (凸 when ω < 0, 凹 when ω > 0), L = R·|ω|,
-// T = L/2, E = T²/2R.
+// inner PVIs by vertical curves (竖曲线). By default a curve is the symmetric
+// quadratic parabola of Chinese road design: ω = i2 − i1 (凸 when ω < 0, 凹
+// when ω > 0), L = R·|ω|, T = L/2, E = T²/2R. A PVI may instead carry a true
+// circle of radius R tangent to both grade lines (a LandXML CircCurve): with
+// θ = atan(i), T = R·tan(|θ2 − θ1|/2) along each grade line, L = R·|θ2 − θ1|
+// along the arc and E = R·(sec(|θ2 − θ1|/2) − 1) from the PVI to the arc.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +15,9 @@
 
 namespace tarnvel {
 
+// The kind of curve at a PVI: the profile file only gives parabolas.
+enum class VerticalCurveKind { kParabola, kCircle };
+
 // One 变坡点 as the profile file lists it. A radius of 0 is a plain grade
 // break; the first and last PVI have none.
 struct Pvi {
@@ -19,7 +25,13 @@ struct Pvi {
   double station = 0;
   double elevation = 0;
   double radius = 0;
+  VerticalCurveKind curve = VerticalCurveKind::kParabola;
 };
+
+// The grade of the line from one PVI to the next, as a fraction; the one
+// expression every reader and the profile share, so that a radius derived
+// from it comes back exactly.
+double GradeBetween(const Pvi& from, const Pvi& to);
 
 // A profile that holds together: stations increasing, curves inside the
 // profile and apart. Everything derived is kept exact; nothing is rounded.
@@ -27,9 +39,15 @@ struct VerticalProfile {
   std::vector<Pvi> pvis;
   // grades[k] runs from pvis[k] to pvis[k + 1], as a fraction (0.05 is 5%).
   std::vector<double> grades;
-  // The tangent length T of each PVI's curve, 0 where there is none.
+  // The tangent length T of each PVI's curve, 0 where there is none: along
+  // the grade lines for a circle, so shorter in station by cos θ.
   std::vector<double> tangents;
 };
+
+// The stations where the curve of inner PVI k starts and ends (the PVI's
+// own station where it has none).
+double CurveStart(const VerticalProfile& profile, std::size_t k);
+double CurveEnd(const VerticalProfile& profile, std::size_t k);
 
 // Why a list of PVIs is no profile, in words that name the PVIs and the
 // figures.

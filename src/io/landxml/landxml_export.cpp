@@ -53,6 +53,22 @@ double ExactLength(double K0, double K1) {
   return difference;
 }
 
+// The ParaCurve length that the reader divides by ω to get R back exactly,
+// where one exists next to R·ω.
+double ExactParabolaLength(double R, double omega) {
+  const double length = R * omega;
+  if (length / omega == R) return length;
+  double up = length;
+  double down = length;
+  for (int step = 0; step < kLengthSteps; ++step) {
+    up = std::nextafter(up, HUGE_VAL);
+    down = std::nextafter(down, -HUGE_VAL);
+    if (up / omega == R) return up;
+    if (down / omega == R) return down;
+  }
+  return length;
+}
+
 // Where the tangents at the start and the end of a spiral meet; the chord's
 // middle when they are parallel.
 Point Intersection(const Point& start, double start_degrees, const Point& end, double end_degrees) {
@@ -79,7 +95,8 @@ class Writer {
  public:
   explicit Writer(QByteArray* bytes) : xml_(bytes) { xml_.setAutoFormatting(true); }
 
-  void Write(const Route& route, const QString& name, const QDateTime& when) {
+  void Write(const Route& route, const QString& name, const QDateTime& when,
+             const VerticalProfile* profile) {
     xml_.writeStartDocument();
     xml_.writeDefaultNamespace(kNamespace);
     Start(u"LandXML"_s);
@@ -134,6 +151,7 @@ class Writer {
       xml_.writeAttribute(u"staBack"_s, Text(back));
       xml_.writeAttribute(u"staInternal"_s, Text(internal));
     }
+    if (profile) WriteProfile(*profile, name);
     xml_.writeEndElement();  // Alignment
     xml_.writeEndElement();  // Alignments
     xml_.writeEndElement();  // LandXML
@@ -145,6 +163,37 @@ class Writer {
   void Empty(const QString& name) { xml_.writeEmptyElement(kNamespace, name); }
   void PointElement(const QString& name, const Point& point) {
     xml_.writeTextElement(kNamespace, name, PointText(point));
+  }
+
+  void WriteProfile(const VerticalProfile& profile, const QString& name) {
+    Start(u"Profile"_s);
+    xml_.writeAttribute(u"name"_s, name);
+    Start(u"ProfAlign"_s);
+    xml_.writeAttribute(u"name"_s, name);
+    const auto& pvis = profile.pvis;
+    for (std::size_t k = 0; k < pvis.size(); ++k) {
+      const Pvi& pvi = pvis[k];
+      const bool inner = k > 0 && k + 1 < pvis.size();
+      const double before = inner ? profile.grades[k - 1] : 0;
+      const double after = inner ? profile.grades[k] : 0;
+      const double omega = std::fabs(after - before);
+      if (inner && pvi.radius > 0 && pvi.curve == VerticalCurveKind::kCircle) {
+        Start(u"CircCurve"_s);
+        xml_.writeAttribute(u"length"_s,
+                            Text(pvi.radius * std::fabs(std::atan(after) - std::atan(before))));
+        xml_.writeAttribute(u"radius"_s, Text(pvi.radius));
+      } else if (inner && pvi.radius > 0 && omega > 0) {
+        Start(u"ParaCurve"_s);
+        xml_.writeAttribute(u"length"_s, Text(ExactParabolaLength(pvi.radius, omega)));
+      } else {
+        Start(u"PVI"_s);
+      }
+      if (!pvi.name.empty()) xml_.writeAttribute(u"desc"_s, QString::fromStdString(pvi.name));
+      xml_.writeCharacters(Text(pvi.station) + u' ' + Text(pvi.elevation));
+      xml_.writeEndElement();
+    }
+    xml_.writeEndElement();  // ProfAlign
+    xml_.writeEndElement();  // Profile
   }
 
   void WriteElement(const RouteElement& element, const LineElement& loaded, double length) {
@@ -205,15 +254,18 @@ class Writer {
 
 }  // namespace
 
-QByteArray LandXmlAlignmentBytes(const Route& route, const QString& name, const QDateTime& when) {
+QByteArray LandXmlAlignmentBytes(const Route& route, const QString& name, const QDateTime& when,
+                                 const VerticalProfile* profile) {
   QByteArray bytes;
-  Writer(&bytes).Write(route, name, when);
+  Writer(&bytes).Write(route, name, when, profile);
   return bytes;
 }
 
 std::optional<FileRefusal> SaveLandXmlAlignment(const QString& path, const Route& route,
-                                                const QString& name) {
-  return SaveFileBytes(path, LandXmlAlignmentBytes(route, name, QDateTime::currentDateTime()));
+                                                const QString& name,
+                                                const VerticalProfile* profile) {
+  return SaveFileBytes(path,
+                       LandXmlAlignmentBytes(route, name, QDateTime::currentDateTime(), profile));
 }
 
 }  // namespace tarnvel

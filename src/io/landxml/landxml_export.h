@@ -22,14 +22,17 @@
 
 #include "file_refusal.h"
 #include "route.h"
+#include "vertical_profile.h"
 
 namespace tarnvel {
 
 // The file's bytes (UTF-8), dated `when`; the alignment is called `name`.
-QByteArray LandXmlAlignmentBytes(const Route& route, const QString& name, const QDateTime& when);
+QByteArray LandXmlAlignmentBytes(const Route& route, const QString& name, const QDateTime& when,
+                                 const VerticalProfile* profile = nullptr);
 
 // Writes the file all or nothing through SaveFileBytes, dated now.
 std::optional<FileRefusal> SaveLandXmlAlignment(const QString& path, const Route& route,
-                                                const QString& name);
+                                                const QString& name,
+                                                const VerticalProfile* profile = nullptr);
 
 }  // namespace tarnvel

@@ -9,6 +9,7 @@
 #include "echoed_text.h"
 #include "landxml_geometry.h"
 #include "landxml_numbers.h"
+#include "landxml_profile.h"
 #include "landxml_reader.h"
 #include "read_file.h"
 
@@ -83,8 +84,8 @@ EquationPlace PlaceEquation(const std::vector<double>& internal, double at) {
   return {false, static_cast<std::size_t>(above - internal.begin()) - 1};
 }
 
-LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
-                        const QString& wanted) {
+// The alignment asked for, or the refusal naming what the file holds.
+const RawAlignment& ChosenAlignment(const Reader& reader, const QString& wanted) {
   const auto& chosen = reader.Chosen();
   if (!chosen) {
     if (wanted.isEmpty() || reader.AllNames().isEmpty()) {
@@ -95,7 +96,12 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
                        .arg(FileNameForMessage(reader.Path()), EchoedText(wanted),
                             ListedNames(reader.AllNames()))}};
   }
-  const RawAlignment& alignment = *chosen;
+  return *chosen;
+}
+
+LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
+                        const QString& wanted) {
+  const RawAlignment& alignment = ChosenAlignment(reader, wanted);
   const QString alignment_element = QStringLiteral("Alignment");
   if (alignment.geometry.empty()) {
     reader.Refuse(
@@ -223,6 +229,7 @@ LandXmlAlignment Import(const Reader& reader, const JointTolerances& tolerances,
     check.closed = EndCheckClosed(check, tolerances);
     result.endChecks.push_back(check);
   }
+  if (alignment.profile) result.profile = BuildProfile(reader, builder, *alignment.profile);
   return result;
 }
 
@@ -252,6 +259,31 @@ FileOutcome<LandXmlAlignment> ReadLandXmlAlignment(const QString& path, const QS
   auto bytes = ReadFileBytes(path, kLandXmlReadLimit);
   if (const auto* refusal = std::get_if<FileRefusal>(&bytes)) return *refusal;
   return ParseLandXmlAlignment(path, std::get<QByteArray>(bytes), alignment, tolerances, keepGoing);
+}
+
+FileOutcome<VerticalProfile> ParseLandXmlProfile(const QString& path, QByteArrayView bytes,
+                                                 const QString& alignment) {
+  try {
+    const LandXmlKeepGoing no_cancel;  // the reader keeps a reference
+    Reader reader(path, bytes, alignment, no_cancel);
+    reader.Read();
+    const RawAlignment& chosen = ChosenAlignment(reader, alignment);
+    if (!chosen.profile) {
+      reader.Refuse(chosen.line, QStringLiteral("Alignment"),
+                    QStringLiteral("路线“%1”没有纵断面（Profile中的ProfAlign）")
+                        .arg(EchoedText(chosen.name)));
+    }
+    Builder builder(reader);
+    return BuildProfile(reader, builder, *chosen.profile);
+  } catch (const Refused& refused) {
+    return refused.refusal;
+  }
+}
+
+FileOutcome<VerticalProfile> ReadLandXmlProfile(const QString& path, const QString& alignment) {
+  auto bytes = ReadFileBytes(path, kLandXmlReadLimit);
+  if (const auto* refusal = std::get_if<FileRefusal>(&bytes)) return *refusal;
+  return ParseLandXmlProfile(path, std::get<QByteArray>(bytes), alignment);
 }
 
 }  // namespace tarnvel

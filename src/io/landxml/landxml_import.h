@@ -15,6 +15,9 @@
 //   `radiusStart`, RN from `radiusEnd`, "INF" or missing meaning infinite
 //   (0); `rot` "cw" is a right turn (Q = 1), "ccw" a left one (Q = −1).
 //
+// The alignment's profile is read too (see landxml_profile): the first
+// ProfAlign of its Profiles, with PVI, ParaCurve and CircCurve.
+//
 // Stations start at the alignment's `staStart` and run along the lengths;
 // after each StaEquation they follow its `staAhead`, which makes the 断链.
 // An equation at an element joint (to 0.1 mm of the internal station) starts
@@ -34,8 +37,9 @@
 // asked for), an IrregularLine or Chain, a spiral other than a clothoid, a
 // linear unit other than the metre, a station equation off the alignment or
 // with decreasing stations (or beside an element of negative length, among
-// which no place is defined), and any value that is missing or not a
-// number where the element needs it. Every route rule of MakeRoute holds for
+// which no place is defined), an UnsymParaCurve, any value that is missing
+// or not a number where the element needs it, and a profile that does not
+// hold together (MakeVerticalProfile). Every route rule of MakeRoute holds for
 // what is given back.
 #pragma once
 
@@ -43,11 +47,13 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "file_refusal.h"
 #include "route.h"
 #include "route_joints.h"
+#include "vertical_profile.h"
 
 namespace tarnvel {
 
@@ -77,6 +83,7 @@ struct LandXmlAlignment {
   QStringList allNames;  // every alignment of the file, in file order
   Route route;
   std::vector<LandXmlEndCheck> endChecks;  // one per element with an End
+  std::optional<VerticalProfile> profile;  // when the alignment has a ProfAlign
 };
 
 // Asked now and then during a long import with the bytes of the file read
@@ -95,5 +102,14 @@ FileOutcome<LandXmlAlignment> ParseLandXmlAlignment(const QString& path, QByteAr
                                                     const QString& alignment = {},
                                                     const JointTolerances& tolerances = {},
                                                     const LandXmlKeepGoing& keepGoing = {});
+
+// Just the profile of the alignment named `alignment` (the file's first
+// when empty), for a profile given as a LandXML file: its plan geometry is
+// not built. An alignment without a ProfAlign is refused.
+FileOutcome<VerticalProfile> ReadLandXmlProfile(const QString& path, const QString& alignment = {});
+
+// The same from the file's bytes; `path` names the file in messages.
+FileOutcome<VerticalProfile> ParseLandXmlProfile(const QString& path, QByteArrayView bytes,
+                                                 const QString& alignment = {});
 
 }  // namespace tarnvel

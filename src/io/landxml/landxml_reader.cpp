@@ -121,6 +121,8 @@ void Reader::ReadAlignments() {
     while (xml_.readNextStartElement()) {
       if (Is("CoordGeom"_L1)) {
         ReadCoordGeom(alignment);
+      } else if (Is("Profile"_L1)) {
+        ReadProfile(alignment);
       } else if (Is("StaEquation"_L1)) {
         Step();
         alignment.equations.push_back({Line(), xml_.attributes()});
@@ -162,6 +164,40 @@ void Reader::ReadCoordGeom(RawAlignment& alignment) {
       xml_.skipCurrentElement();
     }
   }
+}
+
+// Only the first ProfAlign counts; surfaces (ProfSurf) are ground, not design.
+void Reader::ReadProfile(RawAlignment& alignment) {
+  while (xml_.readNextStartElement()) {
+    if (Is("ProfAlign"_L1) && !alignment.profile) {
+      alignment.profile = ReadProfAlign();
+    } else {
+      xml_.skipCurrentElement();
+    }
+  }
+}
+
+RawProfAlign Reader::ReadProfAlign() {
+  RawProfAlign profile;
+  profile.line = Line();
+  while (xml_.readNextStartElement()) {
+    Step();
+    if (Is("PVI"_L1) || Is("ParaCurve"_L1) || Is("CircCurve"_L1)) {
+      RawPvi pvi;
+      pvi.kind = xml_.name().toString();
+      pvi.line = Line();
+      pvi.attributes = xml_.attributes();
+      pvi.text = ReadPointText(pvi.kind, pvi.line);
+      profile.pvis.push_back(std::move(pvi));
+    } else if (Is("UnsymParaCurve"_L1)) {
+      Refuse(Line(), xml_.name().toString(),
+             QStringLiteral("不对称竖曲线不能导入，只能导入变坡点（PVI）、抛物线（ParaCurve）"
+                            "和圆曲线（CircCurve）"));
+    } else {
+      xml_.skipCurrentElement();
+    }
+  }
+  return profile;
 }
 
 // The text of a point element, its child elements skipped. An entity the

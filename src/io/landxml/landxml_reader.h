@@ -1,5 +1,6 @@
 // The XML of a LandXML import: the document read into the raw attributes
-// and points of the one alignment asked for, and the file's units, each with
+// and points of the one alignment asked for (with its profile's PVIs), and
+// the file's units, each with
 // its XML line for messages. Nothing here is a route's number yet: the
 // geometry builder (landxml_geometry) makes elements of it. Shared by the
 // import's own files only.
@@ -42,12 +43,28 @@ struct RawEquation {
   QXmlStreamAttributes attributes;
 };
 
+// One PVI, ParaCurve or CircCurve of a ProfAlign, its "station elevation"
+// text as written.
+struct RawPvi {
+  QString kind;
+  int line = 0;
+  QXmlStreamAttributes attributes;
+  QString text;
+};
+
+struct RawProfAlign {
+  int line = 0;
+  std::vector<RawPvi> pvis;
+};
+
 struct RawAlignment {
   QString name;
   int line = 0;
   QXmlStreamAttributes attributes;
   std::vector<RawGeometry> geometry;
   std::vector<RawEquation> equations;
+  // The first ProfAlign of the alignment's Profiles, if any.
+  std::optional<RawProfAlign> profile;
 };
 
 struct RawUnits {
@@ -91,6 +108,8 @@ class Reader {
   void ReadUnits();
   void ReadAlignments();
   void ReadCoordGeom(RawAlignment& alignment);
+  void ReadProfile(RawAlignment& alignment);
+  RawProfAlign ReadProfAlign();
   QString ReadPointText(const QString& element, int line);
   RawPoint ReadPoint();
 

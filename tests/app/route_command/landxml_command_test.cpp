@@ -80,5 +80,32 @@ TEST_F(LandXmlCommandTest, AlignmentsAreNamedOnlyOfLandXml) {
       << missing.err.toStdString();
 }
 
+// export --profile writes the profile file's PVIs into the alignment, and a
+// profile given as that LandXML file comes out the same, byte for byte.
+TEST_F(LandXmlCommandTest, ExportWritesTheProfileIntoTheAlignment) {
+  WriteBytes(PathOf("profile.csv"),
+             "变坡点号,桩号,高程,竖曲线半径R\r\n"
+             "A,K1+000,427.68,\r\nBPD1,1200,437.68,2000\r\nB,1560,423.28,0\r\n");
+  const Outcome exported =
+      Route({"export", "design.csv", "--profile", "profile.csv", "-o", "design.xml"});
+  ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+  // R 2000 over ω = 9% is 180 m, written as the double that divides back to
+  // R exactly.
+  const QByteArray profile =
+      "            <Profile name=\"design\">\n"
+      "                <ProfAlign name=\"design\">\n"
+      "                    <PVI desc=\"A\">1000 427.68</PVI>\n"
+      "                    <ParaCurve length=\"180.00000000000023\" desc=\"BPD1\">1200 "
+      "437.68</ParaCurve>\n"
+      "                    <PVI desc=\"B\">1560 423.28</PVI>\n"
+      "                </ProfAlign>\n"
+      "            </Profile>\n";
+  EXPECT_TRUE(ReadBytes(PathOf("design.xml")).contains(profile))
+      << ReadBytes(PathOf("design.xml")).toStdString();
+  const Outcome again = Route({"export", "design.xml", "--profile", "design.xml"});
+  ASSERT_EQ(again.status, 0) << again.err.toStdString();
+  EXPECT_TRUE(again.out.contains(profile)) << again.out.toStdString();
+}
+
 }  // namespace
 }  // namespace tarnvel

@@ -83,12 +83,13 @@ void PrintTo(const OverInputCase& c, std::ostream* out) {
 class OutputOverInput : public OutputTargetTest,
                         public testing::WithParamInterface<OverInputCase> {};
 
-// Pins -o naming an input (from-jd jd.csv -o jd.csv, or through a link):
-// the input was replaced by the output.
+// Pins -o naming an input (from-jd jd.csv -o jd.csv, or through a link, or
+// export's --profile): the input was replaced by the output.
 TEST_P(OutputOverInput, IsRefusedNamingBothAndTheInputStays) {
   WriteBytes(PathOf("jd.csv"), "交点号,X,Y,R\r\nBP,0,0\r\nJD1,100,0,50\r\nEP,100,100\r\n");
   WriteBytes(PathOf("st.csv"), "A,1010\r\n");
   WriteBytes(PathOf("pts.csv"), "P,3378610,453650\r\n");
+  WriteBytes(PathOf("prof.csv"), "A,1000,10\r\nB,1040,11\r\n");
   ASSERT_TRUE(QFile::link(PathOf("route.csv"), PathOf("link.csv")));
   const QByteArray before = ReadBytes(PathOf(GetParam().input));
   const auto run = Route(GetParam().arguments);
@@ -114,7 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
         OverInputCase{"InverseOverItsPoints",
                       {"inverse", "route.csv", "pts.csv", "-o", "./pts.csv"},
                       "pts.csv"},
-        OverInputCase{"CheckOverItsRoute", {"check", "route.csv", "-o", "route.csv"}, "route.csv"}),
+        OverInputCase{"CheckOverItsRoute", {"check", "route.csv", "-o", "route.csv"}, "route.csv"},
+        OverInputCase{"ExportOverItsProfile",
+                      {"export", "route.csv", "--profile", "prof.csv", "-o", "prof.csv"},
+                      "prof.csv"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

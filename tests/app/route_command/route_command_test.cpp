@@ -298,7 +298,7 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
        {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
         "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
         "--key-points", "--curve-step S", "--names KIND", "--prefix P", "--max-offset M", "--all",
-        "-h, --help", "-v, --version"})
+        "--profile PROFILE", "-h, --help", "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 

@@ -82,6 +82,37 @@ TEST(VerticalProfile, CrestBreakAndSag) {
   EXPECT_EQ(VerticalCurveRowTexts(rows[2])[6], "0.150");
 }
 
+// True circles, worked by hand from the geometry rather than the code's
+// formula. A crest of R 10000 between +5% and −5%, PVI K1+000 at 100: by
+// symmetry the centre lies straight below the PVI at R·secθ = R·√1.0025, so
+// H = 100 − R·√1.0025 + √(R² − (s − 1000)²); T = R·tan θ = 500 exactly,
+// reaching 500/√1.0025 in station each way; E = R·(√1.0025 − 1); L = 2R·atan
+// 0.05. A sag of R 2000 from level to +10%, PVI K1+000 at 100: the centre
+// lies R straight above the start, so H = 100 + R − √(R² − x²) with x from
+// the start, and T = R·tan(θ/2) = 0.1R/(1 + √1.01).
+TEST(VerticalProfile, CircularCurves) {
+  const VerticalCurveKind circle = VerticalCurveKind::kCircle;
+  const auto crest = Made({{"A", 0, 50, 0}, {"C", 1000, 100, 10000, circle}, {"B", 2000, 50, 0}});
+  for (const Expected& e : {Expected{"CrestStart", 500.6238305610777, 75.03119152805448, 5},
+                            Expected{"CrestPvi", 1000, 87.50780274960744, 0},
+                            Expected{"CrestInside", 1300, 83.00678979372606, -3.0013509119339763},
+                            Expected{"CrestEnd", 1499.3761694389223, 75.03119152805448, -5}})
+    ExpectAt(crest, e);
+  const auto row = VerticalCurveRows(crest).at(0);
+  EXPECT_EQ(row.T, 500);
+  EXPECT_NEAR(row.E, 12.4921972503933, 1e-9);
+  EXPECT_NEAR(row.L, 999.1679144388553, 1e-9);
+  EXPECT_NEAR(row.start, 500.6238305610777, 1e-9);
+
+  const auto sag = Made({{"A", 0, 100, 0}, {"S", 1000, 100, 2000, circle}, {"B", 1500, 150, 0}});
+  EXPECT_NEAR(sag.tangents[1], 99.75124224178053, 1e-9);
+  for (const Expected& e :
+       {Expected{"SagStart", 900.2487577582194, 100, 0},
+        Expected{"SagInside", 950.2487577582194, 100.62509768677955, 2.5007816164017767},
+        Expected{"SagEnd", 1099.2561958002173, 109.92561958002173, 10}})
+    ExpectAt(sag, e);
+}
+
 struct Refused {
   const char* name;
   std::vector<Pvi> pvis;
