@@ -21,13 +21,20 @@ namespace {
 // metres looks smooth at any zoom a screen allows with this many.
 constexpr int kCurveSamples = 64;
 
+// Where a label sits against its point, in pixels.
+enum class Place { Above, Below };
+
 QGraphicsSimpleTextItem* Label(QGraphicsScene& scene, const QString& text, QPointF at,
-                               const QColor& colour) {
+                               const QColor& colour, Place place) {
   auto* item = scene.addSimpleText(text);
   item->setBrush(colour);
   item->setPos(at);
-  // Labels keep their size in pixels whatever the zoom and exaggeration.
+  // Labels keep their size in pixels whatever the zoom and exaggeration,
+  // centred over (PVIs) or under (grades) their point.
   item->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+  const QRectF box = item->boundingRect();
+  item->setTransform(
+      QTransform::fromTranslate(-box.width() / 2, place == Place::Above ? -box.height() - 6 : 6));
   return item;
 }
 
@@ -113,16 +120,16 @@ void ProfileView::rebuild() {
     Label(s,
           Text(pvis[k].name) + u'\n' + Text(KStationText(pvis[k].station)) + u'\n' +
               Text(FixedText(pvis[k].elevation, 3)),
-          at, Qt::black);
+          at, Qt::black, Place::Above);
     if (k + 1 == pvis.size()) break;
     // The grade and the length of each grade line, at its middle.
     const double middle = (pvis[k].station + pvis[k + 1].station) / 2;
     const double length = pvis[k + 1].station - pvis[k].station;
     Label(s,
-          Text(GradePercentText(profile_->grades[k])) + QStringLiteral("% ") +
+          Text(GradePercentText(profile_->grades[k])) + QStringLiteral("%\n") +
               Text(FixedText(length, 3)) + u'm',
           toScene(middle, pvis[k].elevation + profile_->grades[k] * (middle - pvis[k].station)),
-          QColor(0, 90, 200));
+          QColor(0, 90, 200), Place::Below);
   }
   s.setSceneRect(bounds.adjusted(-bounds.width() * 0.05 - 10, -bounds.height() * 0.2 - 10,
                                  bounds.width() * 0.05 + 10, bounds.height() * 0.2 + 10));

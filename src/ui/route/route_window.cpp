@@ -15,6 +15,7 @@
 #include "message_boxes.h"
 #include "number_text.h"
 #include "out_of_memory.h"
+#include "profile_page.h"
 #include "route_feet.h"
 #include "save_file.h"
 #include "stakeout_page.h"
@@ -43,6 +44,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       stakeout_(new StakeoutPage(*this)),
       inverse_(new InversePage(*this)),
       curves_(new CurvesPage()),
+      profile_(new ProfilePage(boxes, dialogs)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       cursorLabel_(new QLabel(this)) {
@@ -52,6 +54,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->tabs->addTab(stakeout_, QStringLiteral("逐桩坐标"));
   ui_->tabs->addTab(inverse_, QStringLiteral("批量反算"));
   ui_->tabs->addTab(curves_, QStringLiteral("曲线表"));
+  ui_->tabs->addTab(profile_, QStringLiteral("纵断面"));
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
@@ -101,6 +104,7 @@ void RouteWindow::connectControls() {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Inverse, shown);
   });
   connect(ui_->planView, &RoutePlanView::cursorMoved, this, &RouteWindow::cursorMoved);
+  connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
 
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
   connect(job_, &BackgroundJob::progressChanged, this, &RouteWindow::jobProgress);

@@ -26,6 +26,7 @@ class BackgroundJob;
 class CurvesPage;
 class FileDialogs;
 class InversePage;
+class ProfilePage;
 class MessageBoxes;
 class StakeoutPage;
 
@@ -85,6 +86,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   StakeoutPage* stakeout_;
   InversePage* inverse_;
   CurvesPage* curves_;
+  ProfilePage* profile_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QLabel* cursorLabel_;
