@@ -130,19 +130,46 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
   return p;
 }
 
-std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station) {
+namespace {
+
+// The profile at a station that grade line k holds (pvis[k] <= station <=
+// pvis[k + 1]).
+ProfilePoint OnGradeLine(const VerticalProfile& p, std::size_t k, double station) {
   const auto& v = p.pvis;
-  if (!(station >= v.front().station && station <= v.back().station)) return std::nullopt;
-  // The grade line k holds the station: pvis[k] <= station < pvis[k + 1].
-  const auto above = std::upper_bound(v.begin(), v.end(), station,
-                                      [](double s, const Pvi& q) { return s < q.station; });
-  std::size_t k = std::min<std::size_t>(above - v.begin(), v.size() - 1) - 1;
   if (k > 0 && p.tangents[k] > 0 && station <= CurveEnd(p, k)) return OnCurve(p, k, station);
   if (k + 2 < v.size() && p.tangents[k + 1] > 0 && station >= CurveStart(p, k + 1))
     return OnCurve(p, k + 1, station);
   // A PVI without a curve takes the grade before it.
   if (station == v[k].station && k > 0) return ProfilePoint{v[k].elevation, p.grades[k - 1]};
   return ProfilePoint{v[k].elevation + p.grades[k] * (station - v[k].station), p.grades[k]};
+}
+
+bool Holds(const VerticalProfile& p, std::size_t k, double station) {
+  return k + 1 < p.pvis.size() && p.pvis[k].station <= station &&
+         (station < p.pvis[k + 1].station || k + 2 == p.pvis.size());
+}
+
+}  // namespace
+
+std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station) {
+  std::size_t line = 0;
+  return ProfileAt(p, station, line);
+}
+
+std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station, std::size_t& line) {
+  const auto& v = p.pvis;
+  if (!(station >= v.front().station && station <= v.back().station)) return std::nullopt;
+  if (!Holds(p, line, station)) {
+    if (Holds(p, line + 1, station)) {
+      ++line;
+    } else {
+      // The grade line k holds the station: pvis[k] <= station < pvis[k + 1].
+      const auto above = std::upper_bound(v.begin(), v.end(), station,
+                                          [](double s, const Pvi& q) { return s < q.station; });
+      line = std::min<std::size_t>(above - v.begin(), v.size() - 1) - 1;
+    }
+  }
+  return OnGradeLine(p, line, station);
 }
 
 ProfileRefusal StationOutsideProfile(const VerticalProfile& p, double station) {

@@ -70,6 +70,12 @@ struct ProfilePoint {
 // Nothing outside the profile's first and last PVI.
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station);
 
+// The same for stations taken in order along the profile: `line` is the grade
+// line the last station was on (0 to begin with), so that the next is found
+// at once rather than searched for.
+std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station,
+                                      std::size_t& line);
+
 // The refusal for a station outside the profile, naming it and the range.
 ProfileRefusal StationOutsideProfile(const VerticalProfile& profile, double station);
 

@@ -113,6 +113,24 @@ TEST(VerticalProfile, CircularCurves) {
     ExpectAt(sag, e);
 }
 
+// A table walks its stations in order with the grade line it was last on;
+// the answers must be those of a search, whichever way it walks.
+TEST(VerticalProfile, WalkingInOrderFindsWhatASearchFinds) {
+  const auto p = Made({{"P0", 0, 100, 0},
+                       {"P1", 200, 104, 4000},
+                       {"P2", 500, 98, 0},
+                       {"P3", 800, 104, 3000},
+                       {"P4", 1000, 112, 0}});
+  std::size_t line = 0;
+  for (double s : {0.0, 119.9, 120.0, 500.0, 500.0, 770.5, 1000.0, 650.0, 10.0, 999.99}) {
+    const auto walked = ProfileAt(p, s, line);
+    const auto searched = ProfileAt(p, s);
+    ASSERT_TRUE(walked && searched) << s;
+    EXPECT_EQ(walked->elevation, searched->elevation) << s;
+    EXPECT_EQ(walked->grade, searched->grade) << s;
+  }
+}
+
 struct Refused {
   const char* name;
   std::vector<Pvi> pvis;
