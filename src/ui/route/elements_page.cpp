@@ -63,6 +63,10 @@ ElementsPage::ElementsPage(RoutePageHost& host, SendElement sendElement, QWidget
           guarded(&ElementsPage::landXmlExportClicked));
   connect(ui_->saveButton, &QPushButton::clicked, this, guarded(&ElementsPage::saveClicked));
   connect(ui_->sendButton, &QPushButton::clicked, this, guarded(&ElementsPage::sendClicked));
+  connect(ui_->jointsPdfButton, &QPushButton::clicked, this,
+          guarded(&ElementsPage::exportPdfClicked));
+  connect(ui_->jointsPrintButton, &QPushButton::clicked, this,
+          guarded(&ElementsPage::printClicked));
   connect(ui_->addRowButton, &QPushButton::clicked, this, guarded(&ElementsPage::addRowClicked));
   connect(ui_->insertRowButton, &QPushButton::clicked, this,
           guarded(&ElementsPage::insertRowClicked));
@@ -220,6 +224,33 @@ void ElementsPage::sendClicked() {
   }
   sendElement_(texts);
   host_.showStatus(QStringLiteral("第%1个线元已送到主窗口").arg(row + 1), 5000);
+}
+
+// The joint report: one row per joint, its columns as the table shows them.
+// The texts are copied, since the table may be edited while the PDF is
+// written. Nothing, after telling the user why, while the table has a fault.
+std::optional<TableDocument> ElementsPage::jointReport() {
+  if (!elements_->route()) {
+    host_.refuse(elements_->problem(), ui_->elementTable);
+    return std::nullopt;
+  }
+  TableDocument report =
+      ModelDocument(*elements_,
+                    {RouteElementModel::kLabelColumn, RouteElementModel::kStatusColumn,
+                     RouteElementModel::kDkColumn, RouteElementModel::kDistanceColumn,
+                     RouteElementModel::kAzimuthColumn},
+                    QStringLiteral("线元接头检查表"), *this, RowTexts::Copied);
+  report.rowCount = static_cast<qsizetype>(elements_->joints().size());
+  return report;
+}
+
+void ElementsPage::exportPdfClicked() {
+  if (host_.refusedWhileWorking()) return;
+  if (auto report = jointReport()) ExportTablePdf(host_, std::move(*report));
+}
+
+void ElementsPage::printClicked() {
+  if (auto report = jointReport()) printPreview_(window(), *report);
 }
 
 void ElementsPage::addRowClicked() {

@@ -1,5 +1,6 @@
 // The route window's page 线元表: the element table with its joint check, and
-// the route read from a route file, a JD table or LandXML, or saved.
+// the route read from a route file, a JD table or LandXML, or saved; the
+// joint report printed or saved as a PDF.
 #pragma once
 
 #include <QMessageBox>
@@ -8,11 +9,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "route.h"
 #include "route_joints.h"
 #include "route_result_models.h"
+#include "table_printing.h"
 
 namespace Ui {
 class ElementsPage;
@@ -36,6 +39,8 @@ class ElementsPage : public QWidget {
   ~ElementsPage() override;
 
   void setAskToSave(AskToSave ask) { askToSave_ = std::move(ask); }
+  // Replaced by tests, which cannot answer a modal dialog.
+  void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
   // False when the user chose to keep the table as it is.
   bool settleUnsavedChanges(const QString& question);
   // Tells the user why there is no route to compute on.
@@ -63,6 +68,9 @@ class ElementsPage : public QWidget {
   void landXmlExportClicked();
   void saveClicked();
   void sendClicked();
+  void exportPdfClicked();
+  void printClicked();
+  std::optional<TableDocument> jointReport();
   void addRowClicked();
   void insertRowClicked();
   void deleteRowClicked();
@@ -75,6 +83,7 @@ class ElementsPage : public QWidget {
   RoutePageHost& host_;
   SendElement sendElement_;
   AskToSave askToSave_;
+  PrintPreview printPreview_ = ShowPrintPreview;
   RouteElementModel* elements_;
 };
 

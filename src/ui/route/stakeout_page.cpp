@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <variant>
 
 #include "background_job.h"
@@ -91,6 +92,10 @@ StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
   connect(ui_->saveStakeoutButton, &QPushButton::clicked, this,
           guarded(&StakeoutPage::saveStakeoutClicked));
   connect(ui_->saveDatButton, &QPushButton::clicked, this, guarded(&StakeoutPage::saveDatClicked));
+  connect(ui_->stakeoutPdfButton, &QPushButton::clicked, this,
+          guarded(&StakeoutPage::exportPdfClicked));
+  connect(ui_->stakeoutPrintButton, &QPushButton::clicked, this,
+          guarded(&StakeoutPage::printClicked));
 }
 
 StakeoutPage::~StakeoutPage() = default;
@@ -209,6 +214,27 @@ void StakeoutPage::saveDatClicked() {
   host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
     return SaveTextFile(path, SurveyPointFileText(*rows), TextEncoding::Gbk);
   });
+}
+
+// The table as shown, every column; its rows are read as the pages are
+// painted, and stay as they are meanwhile as for the CSV.
+TableDocument StakeoutPage::document() const {
+  std::vector<int> columns(static_cast<size_t>(stakeout_->columnCount()));
+  std::iota(columns.begin(), columns.end(), 0);
+  return ModelDocument(*stakeout_, columns, QStringLiteral("逐桩坐标表"), *this,
+                       RowTexts::ReadWhenPainted);
+}
+
+void StakeoutPage::exportPdfClicked() {
+  if (host_.refusedWhileWorking()) return;
+  if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
+  ExportTablePdf(host_, document());
+}
+
+void StakeoutPage::printClicked() {
+  if (host_.refusedWhileWorking()) return;
+  if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
+  printPreview_(window(), document());
 }
 
 }  // namespace tarnvel

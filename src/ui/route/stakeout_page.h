@@ -1,5 +1,6 @@
 // The route window's page 逐桩坐标: a stakeout by station range or by a
-// stations file, saved as CSV or as a survey point file.
+// stations file, saved as CSV or as a survey point file, printed or saved as
+// a PDF.
 #pragma once
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 
 #include "plan_point_index.h"
 #include "route.h"
+#include "table_printing.h"
 
 namespace Ui {
 class StakeoutPage;
@@ -28,18 +30,24 @@ class StakeoutPage : public QWidget {
   void clearRows();
   // A new route's stakeout runs over the whole of it.
   void setRange(const Route& route);
+  // Replaced by tests, which cannot answer a modal dialog.
+  void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
 
  private:
   void stakeoutClicked();
   void stationsClicked();
   void saveStakeoutClicked();
   void saveDatClicked();
+  void exportPdfClicked();
+  void printClicked();
+  TableDocument document() const;
   void runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath);
   void showStakeoutPoints(PlanPointIndex points);
 
   std::unique_ptr<Ui::StakeoutPage> ui_;
   RoutePageHost& host_;
   StakeoutModel* stakeout_;
+  PrintPreview printPreview_ = ShowPrintPreview;
 };
 
 }  // namespace tarnvel

@@ -7,15 +7,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
@@ -32,6 +36,7 @@
 #include "route_plan_view.h"
 #include "route_result_models.h"
 #include "route_source.h"
+#include "stakeout_page.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;
@@ -170,6 +175,7 @@ class RouteWindowTest : public QObject {
   void stakesKeepClearOfJointLabels();
   void cursorReadsStationAndOffset();
   void datFileBytes();
+  void stakeoutPdfPagesAsPrinted();
   void jdTableGivesElementsAndCurves();
   void landXmlGivesBackTheTable();
 
@@ -444,9 +450,9 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
 
 #ifdef TARNVEL_ROUTE_COMMAND
   if (step == QStringLiteral("20")) {
-    QStringList arguments{"forward", kRoad,      "--from", "1000",         "--to",
-                          to,        "--step",   "20",     "--offset=-10", "--offset",
-                          "0",       "--offset", "10",     "--key-points", "--names", "serial"};
+    QStringList arguments{"forward", kRoad,          "--from",       "1000",     "--to", to,
+                          "--step",  "20",           "--offset=-10", "--offset", "0",    "--offset",
+                          "10",      "--key-points", "--names",      "serial"};
     if (!curveStep.isEmpty()) arguments << "--curve-step" << curveStep;
     QProcess command;
     command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND), arguments);
@@ -637,6 +643,40 @@ void RouteWindowTest::datFileBytes() {
   // north, the key-point label as the code, H empty, GBK and CR LF.
   QCOMPARE(saved("saveDatButton"), QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
                                               "2,,453666.0245,3378615.4450,\r\n"));
+}
+
+// 导出PDF wrote nothing before: the stakeout as a PDF, named with .pdf when
+// typed without, its page tree as many pages as the same table takes in the
+// print preview, which is more than one, under the route's title block.
+void RouteWindowTest::stakeoutPdfPagesAsPrinted() {
+  import(kRoad);
+  stakeout("1000", "1600", "5", "-10,0,10");
+  int previewPages = 0;
+  QStringList notes;
+  child<StakeoutPage>("stakeoutTab")->setPrintPreview([&](QWidget*, const TableDocument& document) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    previewPages = PaintTableDocument(writer, document);
+    notes = document.notes;
+  });
+  Click(window_, "stakeoutPrintButton");
+  dialogs_.answers << dir_.filePath(QStringLiteral("stakeout"));
+  Click(window_, "stakeoutPdfButton");
+  window_->job().wait();
+  const QByteArray pdf = FileBytes(dir_.filePath(QStringLiteral("stakeout.pdf")));
+
+  QVERIFY(pdf.startsWith("%PDF-"));
+  const auto count =
+      QRegularExpression(QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
+          .match(QString::fromLatin1(pdf));
+  QVERIFY(count.hasMatch());
+  QVERIFY2(previewPages > 1, qPrintable(QString::number(previewPages)));
+  QCOMPARE(count.captured(1).toInt(), previewPages);
+  QCOMPARE(notes,
+           QStringList({QStringLiteral("线路：route_window_road.txt"),
+                        QStringLiteral("日期：") + QDate::currentDate().toString(Qt::ISODate),
+                        QStringLiteral("单位：m")}));
 }
 
 // Two curves with spirals from a JD table: nine elements whose joints all
