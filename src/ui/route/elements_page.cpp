@@ -133,10 +133,13 @@ void ElementsPage::jdClicked() {
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
   const QString path = host_.chooseOpen(kJdFileTypes);
   if (path.isEmpty()) return;
-  auto made = ReadJdRoute(path, std::get<double>(start));
+  auto table = ReadJdFile(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&table)) return host_.refuse(refusal->message);
+  auto made = InFile(path, JdRouteOfTable(std::get<JdTable>(table), std::get<double>(start)));
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return host_.refuse(refusal->message);
   JdRoute& jd = std::get<JdRoute>(made);
   showImportedRoute(jd.route.elements, QString());
+  emit jdPointsRead(std::get<JdTable>(table).points);
   elements_->setModified(true);
   emit jdCurvesMade(jd.curves);
 }

@@ -58,6 +58,8 @@ class ElementsPage : public QWidget {
   // A JD table made the route: its curves. Any other route has none.
   void jdCurvesMade(const std::vector<CurveRow>& curves);
   void curvesCleared();
+  // The JD table the elements were just made from, for the plan to draw.
+  void jdPointsRead(const std::vector<JdPoint>& points);
   // The route the table makes now, or null while it has a fault.
   void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
 

@@ -86,6 +86,11 @@ void RouteWindow::connectControls() {
   connect(elements_, &ElementsPage::routeReplaced, this, &RouteWindow::routeReplaced);
   connect(elements_, &ElementsPage::routeChanged, this, &RouteWindow::routeChanged);
   connect(elements_, &ElementsPage::curvesCleared, curves_, &CurvesPage::clear);
+  // A route no longer made from the JD table no longer shows its polygon.
+  connect(elements_, &ElementsPage::curvesCleared, this,
+          [this] { ui_->planView->setJdPoints({}); });
+  connect(elements_, &ElementsPage::jdPointsRead, this,
+          [this](const std::vector<JdPoint>& points) { ui_->planView->setJdPoints(points); });
   connect(elements_, &ElementsPage::jdCurvesMade, this, [this](const std::vector<CurveRow>& rows) {
     curves_->setRows(rows);
     ui_->tabs->setCurrentWidget(curves_);
