@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "file_test_support.h"
+#include "route_program.h"
+
+namespace tarnvel {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+// The textbook crest: PVI K5+030 at 427.68, +5% then -4%, R 2000, so T 90,
+// E 2.025, L 180, and 425.28 at K5+000 and 424.78 at K5+100.
+const QByteArray kCrest =
+    "变坡点号,桩号,高程,竖曲线半径R\r\n"
+    "BP,K4+900,421.18\r\n"
+    "SJD1,K5+030,427.68,2000\r\n"
+    "EP,K5+200,420.88\r\n";
+
+const QByteArray kBom = "\xEF\xBB\xBF";
+
+struct ProfileCase {
+  const char* name;
+  QStringList arguments;
+  int status;
+  QByteArray out;  // exactly; or the -o file's bytes when arguments write one
+  QString err;     // what standard error holds
+};
+
+class ProfileCommandTest : public testing_support::ScratchFolder,
+                           public testing::WithParamInterface<ProfileCase> {};
+
+TEST_P(ProfileCommandTest, WritesTheTableOrTheElevations) {
+  const ProfileCase& c = GetParam();
+  WriteBytes(PathOf("crest.csv"), kCrest);
+  WriteBytes(PathOf("stations.csv"), "A,K5+000\r\n,5100\r\n");
+  const testing_support::ProgramRun run = testing_support::RunRouteProgram(
+      PathOf(""), QStringList{"profile", "crest.csv"} + c.arguments);
+  EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+  const QByteArray out = c.arguments.contains("-o") ? ReadBytes(PathOf("out.csv")) : run.out;
+  EXPECT_EQ(out, c.out) << c.arguments.join(' ').toStdString();
+  EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+}
+
+const QByteArray kTableHeader =
+    "变坡点\t桩号\t高程\t凸凹\tR\tT\tE\tL\t竖曲线起点\t竖曲线终点\t前坡度(%)\t后坡度(%)"
+    "\t前坡长\t后坡长\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, ProfileCommandTest,
+    testing::Values(
+        ProfileCase{"CurveTablePrinted",
+                    {},
+                    0,
+                    kTableHeader +
+                        "SJD1\tK5+030.000\t427.680\t凸\t2000.000\t90.000\t2.025\t180.000\t"
+                        "K4+940.000\tK5+120.000\t5.000\t-4.000\t130.000\t170.000\r\n",
+                    ""},
+        ProfileCase{"CurveTableCsv",
+                    {"-o", "out.csv"},
+                    0,
+                    kBom + QByteArray(kTableHeader).replace('\t', ',') +
+                        "SJD1,K5+030.000,427.680,凸,2000.000,90.000,2.025,180.000,"
+                        "K4+940.000,K5+120.000,5.000,-4.000,130.000,170.000\r\n",
+                    ""},
+        ProfileCase{"RangeWithKeyPoints",
+                    {"--from", "K4+930", "--to", "5000", "--step", "40", "--key-points"},
+                    0,
+                    kBom + "点名,里程,设计高程,坡度,说明\r\n"
+                           "K4+930,4930.000,422.680,5.000,\r\n"
+                           "K4+940,4940.000,423.180,5.000,竖曲线起点\r\n"
+                           "K4+960,4960.000,424.080,4.000,\r\n"
+                           "K5+000,5000.000,425.280,2.000,\r\n",
+                    ""},
+        ProfileCase{"StationsFileNamesAndK",
+                    {"--stations", "stations.csv"},
+                    0,
+                    kBom + "点名,里程,设计高程,坡度\r\n"
+                           "A,5000.000,425.280,2.000\r\n"
+                           "K5+100,5100.000,424.780,-3.000\r\n",
+                    ""},
+        ProfileCase{"RangeOutsideRefused",
+                    {"--from", "K4+800", "--to", "5100", "--step", "20"},
+                    2,
+                    "",
+                    "桩号K4+800.000不在纵断面范围K4+900.000～K5+200.000内！"}),
+    [](const testing::TestParamInfo<ProfileCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tarnvel
