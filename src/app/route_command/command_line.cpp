@@ -93,8 +93,10 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
       {{"profile"},
        "PROFILE",
-       "export：把纵断面写入路线；PROFILE为变坡点表文件或LandXML文件（.xml）",
-       {C::Export}},
+       "export：把纵断面写入路线；forward：加“设计高程”列（.dat文件写入H），"
+       "偏距行也取中桩的设计高程，纵断面范围外为空；"
+       "PROFILE为变坡点表文件或LandXML文件（.xml）",
+       {C::Export, C::Forward}},
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };
@@ -221,7 +223,7 @@ QString RouteCommandHelp() {
       "  forward的点名：里程范围为桩号和偏距（如K0+520、K0+520L10.00，L左R右）；\n"
       "  里程文件为文件中的点名，一行有多个偏距时加上偏距；重复的点名依次加“_2”、“_3”…。\n"
       "forward的“-o”文件名以.dat结尾时，写成全站仪点文件，每行“点名,编码,Y,X,H”\n"
-      "  （编码为主点名，H为空；没有标题行，默认GBK编码）。\n"
+      "  （编码为主点名，H为空，用 --profile 时为设计高程；没有标题行，默认GBK编码）。\n"
       "\n"
       "选项：\n");
   for (const OptionEntry& entry : OptionEntries()) {

@@ -86,5 +86,45 @@ INSTANTIATE_TEST_SUITE_P(
                     "桩号K4+800.000不在纵断面范围K4+900.000～K5+200.000内！"}),
     [](const testing::TestParamInfo<ProfileCase>& info) { return std::string(info.param.name); });
 
+// A straight route north from K4+900 to K5+300, past the profile's end.
+const QByteArray kRoute = "4900,5300,1000,2000,0,0,0,0\r\n";
+
+struct ForwardCase {
+  const char* name;
+  QString output;
+  QByteArray bytes;
+};
+
+class ForwardProfileTest : public testing_support::ScratchFolder,
+                           public testing::WithParamInterface<ForwardCase> {};
+
+// forward --profile adds the centre line's 设计高程, on an offset row too,
+// and leaves it empty past the profile's end; a .dat carries it as H.
+TEST_P(ForwardProfileTest, AddsTheDesignElevation) {
+  const ForwardCase& c = GetParam();
+  WriteBytes(PathOf("crest.csv"), kCrest);
+  WriteBytes(PathOf("route.csv"), kRoute);
+  WriteBytes(PathOf("stations.csv"), "P1,K5+000,10\r\nP2,K5+250\r\n");
+  const testing_support::ProgramRun run = testing_support::RunRouteProgram(
+      PathOf(""), {"forward", "route.csv", "--stations", "stations.csv", "--profile", "crest.csv",
+                   "-o", c.output});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(ReadBytes(PathOf(c.output)), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, ForwardProfileTest,
+    testing::Values(ForwardCase{"Csv", "out.csv",
+                                kBom +
+                                    "点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明,设计高程\r\n"
+                                    "P1,K5+000.000,5000.000,10.000,90,1100.0000,2010.0000,0°0ˊ0″,"
+                                    "1,,425.280\r\n"
+                                    "P2,K5+250.000,5250.000,0.000,90,1350.0000,2000.0000,0°0ˊ0″,"
+                                    "1,,\r\n"},
+                    ForwardCase{"SurveyPointFile", "out.dat",
+                                "P1,,2010.0000,1100.0000,425.280\r\n"
+                                "P2,,2000.0000,1350.0000,\r\n"}),
+    [](const testing::TestParamInfo<ForwardCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tarnvel
