@@ -94,9 +94,10 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"profile"},
        "PROFILE",
        "export：把纵断面写入路线；forward：加“设计高程”列（.dat文件写入H），"
-       "偏距行也取中桩的设计高程，纵断面范围外为空；"
+       "偏距行也取中桩的设计高程，纵断面范围外为空；inverse：加“设计高程”（垂足处）、"
+       "“高差”（测点H减设计高程）和“挖填”（高差正为挖、负为填）列，测点无H时高差和挖填为空；"
        "PROFILE为变坡点表文件或LandXML文件（.xml）",
-       {C::Export, C::Forward}},
+       {C::Export, C::Forward, C::Inverse}},
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };

@@ -126,5 +126,29 @@ INSTANTIATE_TEST_SUITE_P(
                                 "P2,,2000.0000,1350.0000,\r\n"}),
     [](const testing::TestParamInfo<ForwardCase>& info) { return std::string(info.param.name); });
 
+// inverse --profile: 设计高程 at the foot, 高差 = H − 设计高程 and 挖填 (挖
+// above, 填 below, none at 0.000); a point without H has no 高差, and a foot
+// past the profile's end none of the three.
+class InverseProfileTest : public testing_support::ScratchFolder {};
+
+TEST_F(InverseProfileTest, GivesCutAndFill) {
+  WriteBytes(PathOf("crest.csv"), kCrest);
+  WriteBytes(PathOf("route.csv"), kRoute);
+  WriteBytes(PathOf("points.csv"),
+             "Above,1100,2010,426.000\r\nNoHeight,1200,1995\r\nOnDesign,1100,2000,425.28\r\n"
+             "Below,1200,2000,424.5\r\nPast,1350,2000,1\r\n");
+  const testing_support::ProgramRun run = testing_support::RunRouteProgram(
+      PathOf(""), {"inverse", "route.csv", "points.csv", "--profile", "crest.csv"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(QString::fromUtf8(run.out),
+            QString::fromUtf8(
+                kBom + "点名,X,Y,桩号,里程,偏距,线元,候选,设计高程,高差,挖填\r\n"
+                       "Above,1100,2010,K5+000.000,5000.000,10.000,1,1/1,425.280,0.720,挖\r\n"
+                       "NoHeight,1200,1995,K5+100.000,5100.000,-5.000,1,1/1,424.780,,\r\n"
+                       "OnDesign,1100,2000,K5+000.000,5000.000,0.000,1,1/1,425.280,0.000,\r\n"
+                       "Below,1200,2000,K5+100.000,5100.000,0.000,1,1/1,424.780,-0.280,填\r\n"
+                       "Past,1350,2000,K5+250.000,5250.000,0.000,1,1/1,,,\r\n"));
+}
+
 }  // namespace
 }  // namespace tarnvel
