@@ -150,5 +150,21 @@ TEST_F(InverseProfileTest, GivesCutAndFill) {
                        "Past,1350,2000,K5+250.000,5250.000,0.000,1,1/1,,,\r\n"));
 }
 
+// Regression: a .dat points file was read as 点名,X,Y, so an instrument's
+// survey point file (点名,编码,Y,X,H) was refused or its east taken as north.
+TEST_F(InverseProfileTest, ReadsASurveyPointFileWithItsHeights) {
+  WriteBytes(PathOf("crest.csv"), kCrest);
+  WriteBytes(PathOf("route.csv"), kRoute);
+  WriteBytes(PathOf("points.dat"), "Above,,2010,1100,426.000\r\nNoHeight,SJ,1995,1200,\r\n");
+  const testing_support::ProgramRun run = testing_support::RunRouteProgram(
+      PathOf(""), {"inverse", "route.csv", "points.dat", "--profile", "crest.csv"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(QString::fromUtf8(run.out),
+            QString::fromUtf8(
+                kBom + "点名,X,Y,桩号,里程,偏距,线元,候选,设计高程,高差,挖填\r\n"
+                       "Above,1100,2010,K5+000.000,5000.000,10.000,1,1/1,425.280,0.720,挖\r\n"
+                       "NoHeight,1200,1995,K5+100.000,5100.000,-5.000,1,1/1,424.780,,\r\n"));
+}
+
 }  // namespace
 }  // namespace tarnvel
