@@ -17,7 +17,7 @@ namespace {
 
 // A range of more stations than this is refused before its first row, as
 // the stakeout's is.
-constexpr double kMaxRangeStations = 10'000'000;
+constexpr long long kMaxRangeStations = 10'000'000;
 
 // The 竖曲线表: tab-separated for the terminal, CSV for the -o file.
 std::optional<ArgumentRefusal> CurveTable(const VerticalProfile& profile,
@@ -80,7 +80,7 @@ std::optional<ArgumentRefusal> RangeElevations(const VerticalProfile& profile,
   for (const double end : {range.from, range.to})
     if (!ProfileAt(profile, end))
       return ArgumentRefusal{QString::fromStdString(StationOutsideProfile(profile, end).message)};
-  if ((range.to - range.from) / range.step > kMaxRangeStations)
+  if ((range.to - range.from) / range.step > static_cast<double>(kMaxRangeStations))
     return ArgumentRefusal{
         QStringLiteral("里程范围超过%1个桩号，请增大“--step”或分段计算！").arg(kMaxRangeStations)};
   ElevationRows rows(profile, line, output);
