@@ -37,9 +37,9 @@ const std::vector<OptionEntry>& OptionEntries() {
        {}},
       {{"encoding"},
        "CODE",
-       "输出编码：utf8（默认；forward、inverse的CSV和from-jd的--table文件前加BOM，"
+       "输出编码：utf8（默认；forward、inverse、profile的CSV和from-jd的--table文件前加BOM，"
        "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它",
-       {C::Check, C::Forward, C::Inverse, C::FromJd}},
+       {C::Check, C::Forward, C::Inverse, C::FromJd, C::Profile}},
       {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件", {C::FromJd}},
       {{"jd"},
        "JD_FILE",
@@ -49,20 +49,37 @@ const std::vector<OptionEntry>& OptionEntries() {
        "K",
        "交点表起点BP的桩号，米或K0+000.000形式（默认0），用于from-jd或--jd",
        {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
-      {{"alignment"}, "NAME", "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）", {}},
+      {{"alignment"},
+       "NAME",
+       "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）；profile：PROFILE为LandXML文件时"
+       "取该路线的纵断面",
+       {}},
       {{"tol-position"},
        "MM",
        "check：位置闭合差限差，毫米（默认2）；forward：“--to”超出线路端点不多于此时取端点",
        {C::Check, C::Forward}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
-      {{"from"}, "K", "forward：起始桩号，米或K0+000.000形式", {C::Forward}},
-      {{"to"}, "K", "forward：终止桩号，米或K0+000.000形式（含终止桩号）", {C::Forward}},
-      {{"step"}, "J", "forward：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）", {C::Forward}},
+      {{"from"}, "K", "forward、profile：起始桩号，米或K0+000.000形式", {C::Forward, C::Profile}},
+      {{"to"},
+       "K",
+       "forward、profile：终止桩号，米或K0+000.000形式（含终止桩号）",
+       {C::Forward, C::Profile}},
+      {{"step"},
+       "J",
+       "forward、profile：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）",
+       {C::Forward, C::Profile}},
       {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米", {C::Forward}},
-      {{"stations"}, "FILE", "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”", {C::Forward}},
+      {{"stations"},
+       "FILE",
+       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”；profile：只取点名和里程",
+       {C::Forward, C::Profile}},
       {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
       {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
-      {{"key-points"}, "", "forward：在里程范围内插入主点（ZH、HY、QZ等）", {C::Forward}},
+      {{"key-points"},
+       "",
+       "forward：在里程范围内插入主点（ZH、HY、QZ等）；profile：插入变坡点和竖曲线起终点，"
+       "加“说明”列",
+       {C::Forward, C::Profile}},
       {{"names"},
        "KIND",
        "forward：里程范围的点名：station（默认，桩号和偏距，如K0+520L10.00）"
@@ -70,14 +87,17 @@ const std::vector<OptionEntry>& OptionEntries() {
        {C::Forward}},
       {{"prefix"},
        "P",
-       "forward、inverse：桩号的前缀，英文字母（默认K）",
-       {C::Forward, C::Inverse}},
+       "forward、inverse、profile：桩号的前缀，英文字母（默认K）",
+       {C::Forward, C::Inverse, C::Profile}},
       {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
       {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
       {{"profile"},
        "PROFILE",
-       "export：把纵断面写入路线；PROFILE为变坡点表文件或LandXML文件（.xml）",
-       {C::Export}},
+       "export：把纵断面写入路线；forward：加“设计高程”列（.dat文件写入H），"
+       "偏距行也取中桩的设计高程，纵断面范围外为空；inverse：加“设计高程”（垂足处）、"
+       "“高差”（测点H减设计高程）和“挖填”（高差正为挖、负为填）列，测点无H时高差和挖填为空；"
+       "PROFILE为变坡点表文件或LandXML文件（.xml）",
+       {C::Export, C::Forward, C::Inverse}},
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };
@@ -106,6 +126,8 @@ QString CommandName(RouteCommand command) {
       return QStringLiteral("from-jd");
     case RouteCommand::Export:
       return QStringLiteral("export");
+    case RouteCommand::Profile:
+      return QStringLiteral("profile");
   }
   return {};
 }
@@ -180,6 +202,12 @@ QString RouteCommandHelp() {
       "                         ZH、HY、QZ、YH、HZ、直线长、交点间距、计算方位角）\n"
       "  export ROUTE -o FILE.xml\n"
       "                         把路线写成LandXML 1.2文件（一条Alignment，方位角为十进制度）\n"
+      "  profile PROFILE        "
+      "列出竖曲线表（变坡点、桩号、高程、凸凹、R、T、E、L、竖曲线起终点、\n"
+      "                         前后坡度和坡长；不给-o时以制表符分隔，给-o时写成CSV）；\n"
+      "                         用 --from、--to、--step 或 --stations 时输出各桩号的设计高程，\n"
+      "                         "
+      "CSV“点名,里程,设计高程,坡度”（坡度为百分数）；桩号不在纵断面内时拒绝\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  "
@@ -187,7 +215,8 @@ QString RouteCommandHelp() {
       "  （分隔符为逗号、全角逗号、制表符或空格；方位角为d.mmss格式，半径0为无穷大，\n"
       "  转向左-1、右1、直线0），也可以是主窗口保存的线元数据文件，\n"
       "  或者LandXML文件（文件名以.xml结尾；用 --alignment 选择其中的路线）。\n"
-      "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”。\n"
+      "POINTS 是测点文件，每行“点名,X,Y[,H[,编码]]”；文件名以.dat结尾时为全站仪点文件，\n"
+      "  每行“点名,编码,Y,X[,H]”。\n"
       "JD_FILE 是交点表文件，每行一个点：交点号,X,Y,R,Ls1,Ls2；第一行为起点BP，\n"
       "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
       "\n"
@@ -196,7 +225,7 @@ QString RouteCommandHelp() {
       "  forward的点名：里程范围为桩号和偏距（如K0+520、K0+520L10.00，L左R右）；\n"
       "  里程文件为文件中的点名，一行有多个偏距时加上偏距；重复的点名依次加“_2”、“_3”…。\n"
       "forward的“-o”文件名以.dat结尾时，写成全站仪点文件，每行“点名,编码,Y,X,H”\n"
-      "  （编码为主点名，H为空；没有标题行，默认GBK编码）。\n"
+      "  （编码为主点名，H为空，用 --profile 时为设计高程；没有标题行，默认GBK编码）。\n"
       "\n"
       "选项：\n");
   for (const OptionEntry& entry : OptionEntries()) {
@@ -225,7 +254,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
     return Refuse(QStringLiteral(
-        "请给出命令：check、forward、inverse、from-jd或export！请用 --help 查看用法。"));
+        "请给出命令：check、forward、inverse、from-jd、export或profile！请用 --help 查看用法。"));
   RouteCommandLine line;
   const QString& command = positional.front();
   if (command == u"check") {
@@ -238,23 +267,33 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     line.command = RouteCommand::FromJd;
   } else if (command == u"export") {
     line.command = RouteCommand::Export;
+  } else if (command == u"profile") {
+    line.command = RouteCommand::Profile;
   } else {
-    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd或export！")
-                      .arg(command));
+    return Refuse(
+        QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd、export或profile！")
+            .arg(command));
   }
   // With --jd the JD file stands where ROUTE would.
-  const bool jd = parser.isSet(QStringLiteral("jd"));
+  const bool profileCommand = line.command == RouteCommand::Profile;
+  // profile takes no route: its --jd is refused below as any option it does not serve.
+  const bool jd = parser.isSet(QStringLiteral("jd")) && !profileCommand;
   const qsizetype files = (line.command == RouteCommand::Inverse ? 2 : 1) - (jd ? 1 : 0);
   if (positional.size() - 1 < files) {
     if (line.command == RouteCommand::FromJd) return Refuse(QStringLiteral("请给出交点表文件！"));
     if (jd) return Refuse(QStringLiteral("请给出测点文件！"));
+    if (profileCommand) return Refuse(QStringLiteral("请给出变坡点表文件！"));
     return Refuse(line.command == RouteCommand::Inverse
                       ? QStringLiteral("请给出线元表文件和测点文件！")
                       : QStringLiteral("请给出线元表文件！"));
   }
   if (positional.size() - 1 > files)
     return Refuse(QStringLiteral("多余的参数“%1”！").arg(positional[files + 1]));
-  line.route = jd ? parser.value(QStringLiteral("jd")) : positional[1];
+  if (profileCommand) {
+    line.profile = positional[1];
+  } else {
+    line.route = jd ? parser.value(QStringLiteral("jd")) : positional[1];
+  }
   if (line.command == RouteCommand::Inverse) line.points = positional[files];
   line.source.jdTable = jd || line.command == RouteCommand::FromJd;
 
@@ -273,11 +312,11 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
   if (parser.isSet(QStringLiteral("table"))) line.table = parser.value(QStringLiteral("table"));
-  if (parser.isSet(QStringLiteral("profile")))
+  if (parser.isSet(QStringLiteral("profile")) && !profileCommand)
     line.profile = parser.value(QStringLiteral("profile"));
   if (parser.isSet(QStringLiteral("alignment"))) {
     line.source.alignment = parser.value(QStringLiteral("alignment"));
-    if (!IsLandXmlPath(line.route))
+    if (!IsLandXmlPath(profileCommand ? *line.profile : line.route))
       return Refuse(QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！"));
   }
   if (parser.isSet(QStringLiteral("encoding"))) {
@@ -313,8 +352,13 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       line.command == RouteCommand::Forward && line.output && IsSurveyPointPath(*line.output);
   if (line.surveyPointFile) {
     if (!parser.isSet(QStringLiteral("encoding"))) line.encoding = TextEncoding::Gbk;
-  } else if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) &&
+  } else if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse ||
+              (profileCommand &&
+               (line.output || parser.isSet(QStringLiteral("from")) ||
+                parser.isSet(QStringLiteral("to")) || parser.isSet(QStringLiteral("step")) ||
+                parser.isSet(QStringLiteral("stations"))))) &&
              line.encoding == TextEncoding::Utf8) {
+    // profile prints its 竖曲线表 for the terminal, unmarked, as from-jd does.
     line.encoding = TextEncoding::Utf8WithBom;
   }
 
@@ -382,6 +426,23 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       line.stations = parser.value(QStringLiteral("stations"));
     } else {
       line.range = StationRange{from, to, step, curveStep};
+    }
+  }
+  if (profileCommand) {
+    const int rangeParts = parser.isSet(QStringLiteral("from")) +
+                           parser.isSet(QStringLiteral("to")) +
+                           parser.isSet(QStringLiteral("step"));
+    const bool stations = parser.isSet(QStringLiteral("stations"));
+    if (stations && rangeParts > 0)
+      return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
+    if (rangeParts > 0 && rangeParts < 3)
+      return Refuse(QStringLiteral("profile命令的里程范围需要“--from”、“--to”和“--step”！"));
+    if (rangeParts == 0 && line.keyPoints)
+      return Refuse(QStringLiteral("“--key-points”只能用于里程范围（--from、--to、--step）！"));
+    if (stations) {
+      line.stations = parser.value(QStringLiteral("stations"));
+    } else if (rangeParts == 3) {
+      line.range = StationRange{from, to, step, 0};
     }
   }
   return line;

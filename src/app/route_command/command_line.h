@@ -15,7 +15,7 @@
 
 namespace tarnvel {
 
-enum class RouteCommand { Check, Forward, Inverse, FromJd, Export };
+enum class RouteCommand { Check, Forward, Inverse, FromJd, Export, Profile };
 
 // A station range for `forward`, metres.
 struct StationRange {
@@ -25,11 +25,11 @@ struct StationRange {
 
 struct RouteCommandLine {
   RouteCommand command = RouteCommand::Check;
-  QString route;   // ROUTE, or the JD file (from-jd, --jd; source.jdTable)
-  QString points;  // POINTS, for inverse
-  RouteSourceOptions source;
+  QString route;                  // ROUTE, or the JD file (from-jd, --jd; source.jdTable)
+  QString points;                 // POINTS, for inverse
+  RouteSourceOptions source;      // its alignment also names a LandXML profile's
   std::optional<QString> output;  // -o FILE; standard output without it
-  std::optional<QString> table;  // from-jd --table FILE: the design table's CSV
+  std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
   // The CSVs of forward and inverse carry the byte-order mark in UTF-8, and
   // so does from-jd's --table; check's report and from-jd's printed table and
   // element file do not.
@@ -37,7 +37,7 @@ struct RouteCommandLine {
   std::string prefix = "K";  // of the 桩号 written
   // check
   JointTolerances tolerances;
-  // forward
+  // forward, and profile's elevations
   std::optional<StationRange> range;
   std::optional<QString> stations;
   std::vector<double> offsets{0};
@@ -45,7 +45,7 @@ struct RouteCommandLine {
   bool keyPoints = false;
   bool serialNames = false;      // a range's rows named 1…n, not by station and side
   bool surveyPointFile = false;  // -o FILE.dat: "点名,编码,Y,X,H" lines, no header
-  // export: a profile to write into the alignment
+  // export: a profile to write into the alignment; profile: PROFILE
   std::optional<QString> profile;
   // inverse
   double maxOffset = 100;

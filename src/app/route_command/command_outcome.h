@@ -36,5 +36,8 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output);
 // only once every output is made. Its result holds no text.
 CommandOutcome RunFromJd(const RouteCommandLine& line);
 CommandOutcome RunExport(const RouteCommandLine& line);
+// Writes the 竖曲线表, or the design elevations of a range or a stations
+// file, to `output` as it makes them; its result holds no text.
+CommandOutcome RunProfile(const RouteCommandLine& line, CommandOutput& output);
 
 }  // namespace tarnvel

@@ -1,7 +1,9 @@
 #include <cmath>
 
 #include "command_outcome.h"
+#include "number_text.h"
 #include "point_names.h"
+#include "profile_source.h"
 #include "stakeout_stations.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
@@ -23,8 +25,11 @@ ArgumentRefusal TooManyRows() {
 // ended the table, when one did.
 class RowWriter {
  public:
-  RowWriter(CommandOutput& output, const RouteCommandLine& line)
-      : output_(output), prefix_(line.prefix), surveyPoints_(line.surveyPointFile) {}
+  RowWriter(CommandOutput& output, const RouteCommandLine& line, const VerticalProfile* profile)
+      : output_(output),
+        prefix_(line.prefix),
+        surveyPoints_(line.surveyPointFile),
+        profile_(profile) {}
 
   bool Write(const ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
@@ -37,6 +42,7 @@ class RowWriter {
     } else {
       AppendForwardCsvRow(text_, row, prefix_);
     }
+    if (profile_) AppendDesignElevation(row.point.station);
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -45,9 +51,22 @@ class RowWriter {
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
  private:
+  // The centre line's design elevation at the station, as the row's last
+  // field: 设计高程 of the CSV, H of the survey point file (left empty there
+  // until now). A station outside the profile leaves it empty: the route may
+  // run on past the profile's ends.
+  void AppendDesignElevation(double station) {
+    text_.resize(text_.size() - 2);  // the CR LF
+    if (!surveyPoints_) text_ += ',';
+    if (const std::optional<ProfilePoint> at = ProfileAt(*profile_, station))
+      text_ += FixedText(at->elevation, 3);
+    text_ += "\r\n";
+  }
+
   CommandOutput& output_;
   std::string_view prefix_;
   bool surveyPoints_;
+  const VerticalProfile* profile_;
   std::string text_;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
@@ -109,10 +128,18 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
-  RowWriter writer(output, line);
+  std::optional<VerticalProfile> profile;
+  if (line.profile) {
+    FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.source.alignment);
+    if (const auto* refusal = std::get_if<FileRefusal>(&read))
+      return ArgumentRefusal{refusal->message};
+    profile = std::move(std::get<VerticalProfile>(read));
+  }
+  RowWriter writer(output, line, profile ? &*profile : nullptr);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  if (!line.surveyPointFile) output.Add(std::string(kForwardCsvHeader) + "\r\n");
+  if (!line.surveyPointFile)
+    output.Add(std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "") + "\r\n");
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;

@@ -53,6 +53,8 @@ CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
       return RunFromJd(line);
     case RouteCommand::Export:
       return RunExport(line);
+    case RouteCommand::Profile:
+      return RunProfile(line, output);
   }
   return ArgumentRefusal{};
 }
@@ -64,7 +66,8 @@ int RunLine(const RouteCommandLine& line) {
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome))
     return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
-  if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse) {
+  if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse ||
+      line.command == RouteCommand::Profile) {
     if (const auto failure = output.Finish()) return Refused(*failure);
   } else if (line.command == RouteCommand::FromJd) {
     return result.status;  // its files and its table are written as it makes them

@@ -2,6 +2,7 @@
 
 #include "delimited_text.h"
 #include "read_file.h"
+#include "survey_point_file.h"
 
 namespace tarnvel {
 
@@ -28,12 +29,43 @@ ContentOutcome<SurveyPoint> ParsePointLine(const DelimitedLine& line) {
   return point;
 }
 
+// A line of the survey point file: 点名,编码,Y,X,H, east before north.
+ContentOutcome<SurveyPoint> ParseSurveyPointLine(const DelimitedLine& line) {
+  if (line.fields.size() > kFieldCount) return TooManyFields(line, kFieldCount);
+  SurveyPoint point;
+  point.line = line.number;
+  point.name = line.fields[0];
+  if (line.fields.size() > 1) point.code = line.fields[1];
+  ContentOutcome<double> Y = ReadNumberField(line, 2, QStringLiteral("Y"));
+  if (auto* refusal = std::get_if<ContentRefusal>(&Y)) return std::move(*refusal);
+  ContentOutcome<double> X = ReadNumberField(line, 3, QStringLiteral("X"));
+  if (auto* refusal = std::get_if<ContentRefusal>(&X)) return std::move(*refusal);
+  point.point = {std::get<double>(X), std::get<double>(Y)};
+  point.xText = line.fields[3];
+  point.yText = line.fields[2];
+  auto H = ReadOptionalNumberField(line, 4, QStringLiteral("H"));
+  if (auto* refusal = std::get_if<ContentRefusal>(&H)) return std::move(*refusal);
+  point.height = std::get<std::optional<double>>(H);
+  return point;
+}
+
 }  // namespace
 
 FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return InFile(path, ParsePointFile(std::get<QByteArray>(bytes)));
+  const QByteArray& content = std::get<QByteArray>(bytes);
+  return InFile(path,
+                IsSurveyPointPath(path) ? ParseSurveyPointFile(content) : ParsePointFile(content));
+}
+
+ContentOutcome<std::vector<SurveyPoint>> ParseSurveyPointFile(const QByteArray& bytes) {
+  const QStringList columns{QString(), QStringLiteral("编码"), QStringLiteral("Y"),
+                            QStringLiteral("X"), QStringLiteral("H")};
+  auto points = ParseRecords<SurveyPoint>(bytes, kFieldCount, columns, ParseSurveyPointLine);
+  if (auto* refusal = std::get_if<ContentRefusal>(&points)) return std::move(*refusal);
+  if (std::get<std::vector<SurveyPoint>>(points).empty()) return NoRecords(QStringLiteral("点"));
+  return points;
 }
 
 ContentOutcome<std::vector<SurveyPoint>> ParsePointFile(const QByteArray& bytes) {

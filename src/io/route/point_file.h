@@ -22,8 +22,9 @@ struct SurveyPoint {
   QString code;  // may be empty
 };
 
-// Reads the file. Separators, skipped lines and encodings are those of
-// SplitDelimitedLines and DecodeDelimitedText; the first line may be a header
+// Reads the file; one whose name ends in ".dat" (IsSurveyPointPath) is the
+// survey point file, read by ParseSurveyPointFile. Separators, skipped lines and encodings are
+// those of SplitDelimitedLines and DecodeDelimitedText; the first line may be a header
 // (DropHeader). X and Y must be numbers, H too when
 // it is given; the code is the rest of a space-separated line. Refusals name
 // the file, the line and the field.
@@ -32,5 +33,10 @@ FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path);
 // The same from the whole content of a file already read, or text pasted,
 // its refusals said of the line and the field; the caller names the source.
 ContentOutcome<std::vector<SurveyPoint>> ParsePointFile(const QByteArray& bytes);
+
+// The same for the survey point file a stakeout is saved as, and that
+// instruments record: "点名,编码,Y,X[,H]", east before north. Y and X must be
+// numbers, H too when it is given.
+ContentOutcome<std::vector<SurveyPoint>> ParseSurveyPointFile(const QByteArray& bytes);
 
 }  // namespace tarnvel

@@ -1,0 +1,29 @@
+// The stations at which a profile's elevations are listed: a range's start,
+// every whole multiple of its step strictly between, and its end, with the
+// profile's key points when asked for.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "vertical_profile.h"
+
+namespace tarnvel {
+
+// A station to list, and what marks it: a PVI's name, "竖曲线起点",
+// "竖曲线终点", or nothing for a station of the range alone.
+struct ProfileStation {
+  double station = 0;
+  std::string note;
+};
+
+// Hands each station from `from` up to `to` (from <= to, step > 0) to
+// `station` in order; its returning false ends the walk. With key points the
+// PVIs and the ends of every curve within the range come too. Stations within
+// 1e-6 m of each other are one, the key point's; two key points at one
+// station (a curve's end where the next begins) are two stations.
+void ForEachProfileRangeStation(const VerticalProfile& profile, double from, double to, double step,
+                                bool keyPoints,
+                                const std::function<bool(ProfileStation&&)>& station);
+
+}  // namespace tarnvel

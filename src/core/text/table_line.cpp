@@ -1,0 +1,34 @@
+#include "table_line.h"
+
+#include <string_view>
+
+namespace tarnvel {
+
+namespace {
+
+void AppendCell(std::string& out, std::string_view text, char separator) {
+  if (separator != ',' || text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace
+
+std::string TableLine(std::span<const std::string> cells, char separator) {
+  std::string out;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) out += separator;
+    AppendCell(out, cells[i], separator);
+  }
+  out += "\r\n";
+  return out;
+}
+
+}  // namespace tarnvel
