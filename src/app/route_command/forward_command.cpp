@@ -58,7 +58,7 @@ class RowWriter {
   void AppendDesignElevation(double station) {
     text_.resize(text_.size() - 2);  // the CR LF
     if (!surveyPoints_) text_ += ',';
-    if (const std::optional<ProfilePoint> at = ProfileAt(*profile_, station))
+    if (const std::optional<ProfilePoint> at = ProfileAt(*profile_, station, profileLine_))
       text_ += FixedText(at->elevation, 3);
     text_ += "\r\n";
   }
@@ -67,6 +67,7 @@ class RowWriter {
   std::string_view prefix_;
   bool surveyPoints_;
   const VerticalProfile* profile_;
+  std::size_t profileLine_ = 0;  // the grade line of the last row's station
   std::string text_;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
