@@ -162,8 +162,7 @@ TEST_F(RouteCommandTest, ForwardRangeOfWholeStationsToTheClampedEnd) {
   const Outcome past =
       Route({"forward", "route.csv", "--from", "1500", "--to", "1550.503", "--step", "20"});
   EXPECT_EQ(past.status, 2);
-  EXPECT_EQ(past.err,
-            QStringLiteral("“止点K”超出线路范围（1000.000～1550.500）！\n"));
+  EXPECT_EQ(past.err, QStringLiteral("“止点K”超出线路范围（1000.000～1550.500）！\n"));
 }
 
 TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
