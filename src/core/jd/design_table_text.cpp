@@ -5,6 +5,7 @@
 #include "angle.h"
 #include "number_text.h"
 #include "station_text.h"
+#include "table_line.h"
 
 namespace tarnvel {
 
@@ -17,25 +18,12 @@ std::string Length(double x) {
   return FixedText(x, kLengthDecimals);
 }
 
-void AppendCell(std::string& out, std::string_view text, char separator) {
-  if (separator != ',' || text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
 template <class Cells>
 std::string Line(const Cells& cells, char separator) {
   std::string out;
   for (size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) out += separator;
-    AppendCell(out, cells[i], separator);
+    AppendTableCell(out, cells[i], separator);
   }
   out += "\r\n";
   return out;

@@ -4,9 +4,7 @@
 
 namespace tarnvel {
 
-namespace {
-
-void AppendCell(std::string& out, std::string_view text, char separator) {
+void AppendTableCell(std::string& out, std::string_view text, char separator) {
   if (separator != ',' || text.find_first_of(",\"\r\n") == std::string_view::npos) {
     out += text;
     return;
@@ -19,13 +17,11 @@ void AppendCell(std::string& out, std::string_view text, char separator) {
   out += '"';
 }
 
-}  // namespace
-
 std::string TableLine(std::span<const std::string> cells, char separator) {
   std::string out;
   for (size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) out += separator;
-    AppendCell(out, cells[i], separator);
+    AppendTableCell(out, cells[i], separator);
   }
   out += "\r\n";
   return out;

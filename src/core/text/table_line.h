@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tarnvel {
 
@@ -11,5 +12,9 @@ namespace tarnvel {
 // cell holding a comma, a quote or a line break is quoted, its quotes
 // doubled, as CSV readers take it back.
 std::string TableLine(std::span<const std::string> cells, char separator);
+
+// One cell of such a line added to `out`: quoted as above when the separator
+// is a comma, as it is otherwise.
+void AppendTableCell(std::string& out, std::string_view text, char separator);
 
 }  // namespace tarnvel

@@ -6,6 +6,7 @@
 #include "number_text.h"
 #include "save_file.h"
 #include "station_text.h"
+#include "table_line.h"
 
 namespace tarnvel {
 
@@ -18,16 +19,7 @@ constexpr std::string_view kRowEnd = "\r\n";
 // A field as CSV readers take it back: quoted when it holds a separator, a
 // quote or a line break.
 void AppendField(std::string& out, std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
+  AppendTableCell(out, text, ',');
 }
 
 }  // namespace
