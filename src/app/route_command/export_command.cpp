@@ -1,6 +1,6 @@
 #include "command_outcome.h"
+#include "command_profile.h"
 #include "landxml_export.h"
-#include "profile_source.h"
 
 namespace tarnvel {
 
@@ -12,13 +12,9 @@ CommandOutcome RunExport(const RouteCommandLine& line) {
   FileOutcome<RouteSource> source = LoadRouteSource(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&source))
     return ArgumentRefusal{refusal->message};
-  std::optional<VerticalProfile> profile;
-  if (line.profile) {
-    FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.source.alignment);
-    if (const auto* refusal = std::get_if<FileRefusal>(&read))
-      return ArgumentRefusal{refusal->message};
-    profile = std::get<VerticalProfile>(std::move(read));
-  }
+  auto read = CommandProfile(line);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
   const RouteSource& loaded = std::get<RouteSource>(source);
   CommandResult result;
   result.bytes = LandXmlAlignmentBytes(loaded.route, loaded.name, QDateTime::currentDateTime(),

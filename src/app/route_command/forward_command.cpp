@@ -1,9 +1,9 @@
 #include <cmath>
 
 #include "command_outcome.h"
+#include "command_profile.h"
 #include "number_text.h"
 #include "point_names.h"
-#include "profile_source.h"
 #include "stakeout_stations.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
@@ -129,13 +129,9 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
-  std::optional<VerticalProfile> profile;
-  if (line.profile) {
-    FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.source.alignment);
-    if (const auto* refusal = std::get_if<FileRefusal>(&read))
-      return ArgumentRefusal{refusal->message};
-    profile = std::move(std::get<VerticalProfile>(read));
-  }
+  auto read = CommandProfile(line);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
   RowWriter writer(output, line, profile ? &*profile : nullptr);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.

@@ -1,7 +1,7 @@
 #include "command_outcome.h"
+#include "command_profile.h"
 #include "number_text.h"
 #include "point_file.h"
-#include "profile_source.h"
 
 namespace tarnvel {
 
@@ -40,13 +40,9 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
   auto points = ReadPointFile(line.points);
   if (const auto* refusal = std::get_if<FileRefusal>(&points))
     return ArgumentRefusal{refusal->message};
-  std::optional<VerticalProfile> profile;
-  if (line.profile) {
-    FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.source.alignment);
-    if (const auto* refusal = std::get_if<FileRefusal>(&read))
-      return ArgumentRefusal{refusal->message};
-    profile = std::move(std::get<VerticalProfile>(read));
-  }
+  auto read = CommandProfile(line);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
   std::string text =
       std::string(kInverseCsvHeader) + (profile ? ",设计高程,高差,挖填" : "") + "\r\n";
   for (const SurveyPoint& point : std::get<std::vector<SurveyPoint>>(points)) {
