@@ -174,7 +174,11 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
     if (!failure && sound) failure = elements->Flush();
     return std::pair{sound, failure};
   };
-  auto [sound, failure] =
+  // Plain variables, not a structured binding: the design table's lambda
+  // below captures `failure`, which clang 14 cannot do with a binding.
+  bool sound = true;
+  std::optional<QString> failure;
+  std::tie(sound, failure) =
       writeElements([&](const JdElementSink& sink) { ForEachJdElement(points, start, sink); });
   if (!sound) {
     // Said by the route it would make; should the route take every element
