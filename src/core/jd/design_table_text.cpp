@@ -18,17 +18,6 @@ std::string Length(double x) {
   return FixedText(x, kLengthDecimals);
 }
 
-template <class Cells>
-std::string Line(const Cells& cells, char separator) {
-  std::string out;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out += separator;
-    AppendTableCell(out, cells[i], separator);
-  }
-  out += "\r\n";
-  return out;
-}
-
 }  // namespace
 
 std::array<std::string, 21> DesignRowTexts(const DesignRow& row, std::string_view prefix) {
@@ -62,11 +51,11 @@ std::array<std::string, 21> DesignRowTexts(const DesignRow& row, std::string_vie
 }
 
 std::string DesignTableHeaderLine(char separator) {
-  return Line(kDesignTableColumns, separator);
+  return TableLine(kDesignTableColumns, separator);
 }
 
 std::string DesignTableLine(const DesignRow& row, char separator, std::string_view prefix) {
-  return Line(DesignRowTexts(row, prefix), separator);
+  return TableLine(DesignRowTexts(row, prefix), separator);
 }
 
 std::string JdStationMismatchText(const DesignRow& row, size_t i, size_t count, double difference,

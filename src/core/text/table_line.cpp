@@ -17,14 +17,4 @@ void AppendTableCell(std::string& out, std::string_view text, char separator) {
   out += '"';
 }
 
-std::string TableLine(std::span<const std::string> cells, char separator) {
-  std::string out;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out += separator;
-    AppendTableCell(out, cells[i], separator);
-  }
-  out += "\r\n";
-  return out;
-}
-
 }  // namespace tarnvel

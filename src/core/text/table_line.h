@@ -2,19 +2,29 @@
 // for a terminal or a paste into a spreadsheet.
 #pragma once
 
-#include <span>
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 namespace tarnvel {
 
-// The cells apart by `separator`, the line ended by CR LF. With a comma, a
-// cell holding a comma, a quote or a line break is quoted, its quotes
-// doubled, as CSV readers take it back.
-std::string TableLine(std::span<const std::string> cells, char separator);
-
-// One cell of such a line added to `out`: quoted as above when the separator
+// One cell of such a line added to `out`: quoted as below when the separator
 // is a comma, as it is otherwise.
 void AppendTableCell(std::string& out, std::string_view text, char separator);
+
+// The cells (strings or string views) apart by `separator`, the line ended by
+// CR LF. With a comma, a cell holding a comma, a quote or a line break is
+// quoted, its quotes doubled, as CSV readers take it back.
+template <class Cells>
+std::string TableLine(const Cells& cells, char separator) {
+  std::string out;
+  for (std::size_t i = 0; i < std::size(cells); ++i) {
+    if (i > 0) out += separator;
+    AppendTableCell(out, cells[i], separator);
+  }
+  out += "\r\n";
+  return out;
+}
 
 }  // namespace tarnvel
