@@ -161,19 +161,38 @@ BENCHMARK(BM_RouteFeetOf<previous::RouteFeet>)
 
 // A long tight spiral: R 17.134 to a straight over 566.657 m, some 2.6
 // turns, points up to 10 m either side; today's inverse, the one that
-// refined every foot by integrating from K0, and the one before that.
+// refined every foot by integrating from K0, and the one before that. The
+// argument scales the spiral and the reach alike: the turn stays 16.5 rad
+// while the length grows, so a search bounded by the turn costs the same
+// at every scale.
 template <auto Feet>
 void BM_TightSpiralFeet(benchmark::State& state) {
-  static const Route spiral = std::get<Route>(
-      MakeRoute({{{1000, 1566.657, 3378605.445, 453648.704, 98.5655, 17.134, 0, 1}, ""}}));
-  TimeFeet<Feet>(state, spiral, 10);
+  static std::map<int64_t, Route> spirals;
+  const auto scale = static_cast<double>(state.range(0));
+  auto [at, added] = spirals.try_emplace(state.range(0));
+  if (added)
+    at->second = std::get<Route>(MakeRoute(
+        {{{1000, 1000 + 566.657 * scale, 3378605.445, 453648.704, 98.5655, 17.134 * scale, 0, 1},
+          ""}}));
+  TimeFeet<Feet>(state, at->second, 10 * scale);
 }
-BENCHMARK(BM_TightSpiralFeet<RouteFeet>)->Name("BM_TightSpiralFeet")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TightSpiralFeet<RouteFeet>)
+    ->Name("BM_TightSpiralFeet")
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TightSpiralFeet<previous::stepped::RouteFeet>)
     ->Name("BM_TightSpiralFeet_stepped")
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TightSpiralFeet<previous::RouteFeet>)
     ->Name("BM_TightSpiralFeet_previous")
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
     ->Unit(benchmark::kMicrosecond);
 
 // Making the route (every element checked, its box and ends) and checking
