@@ -1,9 +1,12 @@
 #include "section_file.h"
 
+#include <cmath>
 #include <vector>
 
 #include "delimited_text.h"
+#include "number_text.h"
 #include "read_file.h"
+#include "section_surface.h"
 
 namespace tarnvel {
 
@@ -92,11 +95,13 @@ ContentOutcome<SectionStation> ReadStationLine(const DelimitedLine& line,
   s.left.resize(table.leftParts.size());
   s.right.resize(table.rightParts.size());
   ContentRefusal refusal;
+  std::size_t designColumn = 0;
   if (!Take(ReadStationField(line, 0, kStation), s.station, refusal)) return refusal;
   for (std::size_t k = 0; k < columns.size(); ++k) {
     const Column& c = columns[k];
     const auto index = static_cast<qsizetype>(k) + 1;
     if (c.kind == Column::kDesignOffset) {
+      designColumn = k;
       std::optional<double> offset;
       if (!Take(ReadOptionalNumberField(line, index, c.name), offset, refusal)) return refusal;
       s.designOffset = offset.value_or(0);
@@ -109,6 +114,17 @@ ContentOutcome<SectionStation> ReadStationLine(const DelimitedLine& line,
       return ContentRefusal{
           line.number, c.name,
           QStringLiteral("的“%1”为“%2”，宽度不能为负数！").arg(c.name, line.fields[index])};
+  }
+  // The design line on the road at every listed station keeps it on the
+  // road between them too, where widths and offset run linearly alike.
+  const double side = SideWidth(s.designOffset < 0 ? s.left : s.right);
+  if (std::fabs(s.designOffset) > side) {
+    const auto index = static_cast<qsizetype>(designColumn) + 1;
+    return ContentRefusal{line.number, kDesignOffset,
+                          QStringLiteral("的“设计线偏距”为“%1”，超出%2侧路基宽度%3 m！")
+                              .arg(line.fields[index],
+                                   s.designOffset < 0 ? QStringLiteral("左") : QStringLiteral("右"),
+                                   QString::fromStdString(FixedText(side, 3)))};
   }
   return s;
 }

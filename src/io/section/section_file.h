@@ -19,7 +19,8 @@ namespace tarnvel {
 // naming the line, the column and the text: a first line that is no header,
 // a column that is no part's 宽 or 坡, a part's 宽 without its 坡 right
 // after it (or a 坡 without its 宽 right before), a part given twice, a
-// negative width, a station not greater than the one before; and, as every
+// negative width, a 设计线偏距 beyond its side's parts, a station not
+// greater than the one before; and, as every
 // reader refuses them, a missing field or a text that is no number.
 FileOutcome<CrossSectionTable> ReadSectionFile(const QString& path);
 

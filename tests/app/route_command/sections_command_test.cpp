@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "file_test_support.h"
 #include "route_program.h"
 
@@ -148,6 +150,11 @@ struct RefusedCase {
   QStringList arguments;
   const char* err;
 };
+
+// Shown by its name, not as bytes, when a case fails.
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SectionsRefusalTest : public SectionsCommandTest,
                             public testing::WithParamInterface<RefusedCase> {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,11 @@ struct SurfaceCase {
   double offset;
   std::optional<double> elevation;  // nothing: beyond the road
 };
+
+// Shown by its name, not as bytes, when a case fails.
+void PrintTo(const SurfaceCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SectionSurface : public testing::TestWithParam<SurfaceCase> {};
 

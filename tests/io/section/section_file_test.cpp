@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "file_test_support.h"
 #include "gbk_text.h"
 
@@ -40,6 +42,11 @@ struct Refused {
   const char* message;
 };
 
+// Shown by its name, not as bytes, when a case fails.
+void PrintTo(const Refused& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class SectionFileRefusalTest : public testing::TestWithParam<Refused> {};
 
 TEST_P(SectionFileRefusalTest, NamesTheFileTheLineTheColumnAndTheText) {
@@ -59,6 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "文件“s.csv”第3行的桩号“50.000”不大于第2行的桩号“50”，桩号必须递增！"},
         Refused{"NegativeWidth", "桩号,右行车道宽,右行车道坡\n0,3.75,-2\n10,-0.50,-2\n",
                 "文件“s.csv”第3行的“右行车道宽”为“-0.50”，宽度不能为负数！"},
+        // Regression: a design line off the road was read, and every row
+        // then came out beyond the road, 设计高程 empty, with no word why.
+        Refused{"DesignLineBeyondTheRoad",
+                "桩号,左行车道宽,左行车道坡,设计线偏距\n0,3.75,-2,-3.75\n10,3.75,-2,-3.76\n",
+                "文件“s.csv”第3行的“设计线偏距”为“-3.76”，超出左侧路基宽度3.750 m！"},
+        Refused{"DesignLineOnARoadlessSide",
+                "桩号,左行车道宽,左行车道坡,设计线偏距\n0,3.75,-2,0.5\n",
+                "文件“s.csv”第2行的“设计线偏距”为“0.5”，超出右侧路基宽度0.000 m！"},
         Refused{"HeaderMissing", "K0+000,3.75,-2\n",
                 "文件“s.csv”第1行：缺少标题行，第1列应为“桩号”，而不是“K0+000”！"},
         Refused{"HeaderOfAnotherTable", "里程,右行车道宽,右行车道坡\n0,3.75,-2\n",
