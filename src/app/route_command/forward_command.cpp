@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -24,6 +23,10 @@ namespace {
 // about 10 GB of CSV.
 constexpr long long kMaxTableRows = 100'000'000;
 
+// How much farther than the skewed offset a foot is looked for: the feet
+// are found to 1e-6 m.
+constexpr double kFootMargin = 1e-3;
+
 ArgumentRefusal TooManyRows() {
   return {QStringLiteral("计算结果超过%1行，请分段计算！").arg(kMaxTableRows)};
 }
@@ -42,8 +45,7 @@ class RowWriter {
         surveyPoints_(line.surveyPointFile),
         profile_(profile),
         sections_(sections),
-        edges_(line.edges),
-        maxOffset_(line.maxOffset) {
+        edges_(line.edges) {
     if (profile_) heights_.emplace(*profile_, sections_);
   }
 
@@ -85,9 +87,11 @@ class RowWriter {
     }
     text_.clear();
     DesignHeight height;
-    if (heights_) {
+    if (heights_ && sections_) {
       const auto [station, offset] = OwnStationAndOffset(row.point);
-      height = sections_ ? heights_->At(station, offset) : heights_->At(row.point.station, 0);
+      height = heights_->At(station, offset);
+    } else if (heights_) {
+      height = heights_->At(row.point.station, 0);
     }
     const ForwardCsvRow* written = &row;
     ForwardCsvRow noted;
@@ -112,8 +116,9 @@ class RowWriter {
   // its station, so its own station and offset are its foot's.
   std::pair<double, double> OwnStationAndOffset(const RoutePoint& p) const {
     if (p.skewDms == 90 || p.offset == 0) return {p.station, p.offset};
+    // The foot is no farther from the centre line than the skewed offset.
     const std::vector<RouteFoot> feet =
-        RouteFeet(route_, p.result.point, std::max(maxOffset_, std::fabs(p.offset)));
+        RouteFeet(route_, p.result.point, std::fabs(p.offset) + kFootMargin);
     if (feet.empty()) return {p.station, p.offset};
     return {feet.front().station, feet.front().offset};
   }
@@ -163,7 +168,6 @@ class RowWriter {
   const VerticalProfile* profile_;
   const CrossSectionTable* sections_;
   bool edges_;
-  double maxOffset_;
   std::optional<DesignHeights> heights_;
   std::optional<StationOf> pending_;
   std::function<std::string(const RoutePoint&)> edgeName_;
