@@ -37,9 +37,10 @@ const std::vector<OptionEntry>& OptionEntries() {
        {}},
       {{"encoding"},
        "CODE",
-       "输出编码：utf8（默认；forward、inverse、profile的CSV和from-jd的--table文件前加BOM，"
+       "输出编码：utf8（默认；forward、inverse、profile、sections的CSV和from-jd的--"
+       "table文件前加BOM，"
        "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它",
-       {C::Check, C::Forward, C::Inverse, C::FromJd, C::Profile}},
+       {C::Check, C::Forward, C::Inverse, C::FromJd, C::Profile, C::Sections}},
       {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件", {C::FromJd}},
       {{"jd"},
        "JD_FILE",
@@ -59,20 +60,23 @@ const std::vector<OptionEntry>& OptionEntries() {
        "check：位置闭合差限差，毫米（默认2）；forward：“--to”超出线路端点不多于此时取端点",
        {C::Check, C::Forward}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
-      {{"from"}, "K", "forward、profile：起始桩号，米或K0+000.000形式", {C::Forward, C::Profile}},
+      {{"from"},
+       "K",
+       "forward、profile、sections：起始桩号，米或K0+000.000形式",
+       {C::Forward, C::Profile, C::Sections}},
       {{"to"},
        "K",
-       "forward、profile：终止桩号，米或K0+000.000形式（含终止桩号）",
-       {C::Forward, C::Profile}},
+       "forward、profile、sections：终止桩号，米或K0+000.000形式（含终止桩号）",
+       {C::Forward, C::Profile, C::Sections}},
       {{"step"},
        "J",
-       "forward、profile：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）",
-       {C::Forward, C::Profile}},
+       "forward、profile、sections：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）",
+       {C::Forward, C::Profile, C::Sections}},
       {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米", {C::Forward}},
       {{"stations"},
        "FILE",
-       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”；profile：只取点名和里程",
-       {C::Forward, C::Profile}},
+       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”；profile、sections：只取点名和里程",
+       {C::Forward, C::Profile, C::Sections}},
       {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
       {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
       {{"key-points"},
@@ -87,17 +91,29 @@ const std::vector<OptionEntry>& OptionEntries() {
        {C::Forward}},
       {{"prefix"},
        "P",
-       "forward、inverse、profile：桩号的前缀，英文字母（默认K）",
-       {C::Forward, C::Inverse, C::Profile}},
+       "forward、inverse、profile、sections：桩号的前缀，英文字母（默认K）",
+       {C::Forward, C::Inverse, C::Profile, C::Sections}},
       {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
       {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
       {{"profile"},
        "PROFILE",
        "export：把纵断面写入路线；forward：加“设计高程”列（.dat文件写入H），"
-       "偏距行也取中桩的设计高程，纵断面范围外为空；inverse：加“设计高程”（垂足处）、"
+       "不用--"
+       "sections时偏距行也取中桩的设计高程，纵断面范围外为空；inverse：加“设计高程”（垂足处）、"
        "“高差”（测点H减设计高程）和“挖填”（高差正为挖、负为填）列，测点无H时高差和挖填为空；"
        "PROFILE为变坡点表文件或LandXML文件（.xml）",
        {C::Export, C::Forward, C::Inverse}},
+      {{"sections"},
+       "S",
+       "forward、inverse（与--profile同用）：横断面文件；设计高程改为该行（测点）自身偏距处的"
+       "路面高程，偏距超出最外侧部位时设计高程为空，“说明”为“超出路基范围”"
+       "（inverse加“说明”列）",
+       {C::Forward, C::Inverse}},
+      {{"edges"},
+       "",
+       "forward（与--sections同用）：每个桩号后加边桩行，每侧每个部位的外边缘一行，"
+       "“说明”如“左土路肩外”，偏角90",
+       {C::Forward}},
       {{"h", "help"}, "", "显示本帮助", {}},
       {{"v", "version"}, "", "显示版本", {}},
   };
@@ -128,6 +144,8 @@ QString CommandName(RouteCommand command) {
       return QStringLiteral("export");
     case RouteCommand::Profile:
       return QStringLiteral("profile");
+    case RouteCommand::Sections:
+      return QStringLiteral("sections");
   }
   return {};
 }
@@ -208,6 +226,8 @@ QString RouteCommandHelp() {
       "                         用 --from、--to、--step 或 --stations 时输出各桩号的设计高程，\n"
       "                         "
       "CSV“点名,里程,设计高程,坡度”（坡度为百分数）；桩号不在纵断面内时拒绝\n"
+      "  sections S             用 --from、--to、--step 或 --stations 列出各桩号处每个部位的\n"
+      "                         宽和坡（按横断面文件线性内插），CSV“点名,里程”加横断面文件的各列\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  "
@@ -219,6 +239,9 @@ QString RouteCommandHelp() {
       "  每行“点名,编码,Y,X[,H]”。\n"
       "JD_FILE 是交点表文件，每行一个点：交点号,X,Y,R,Ls1,Ls2；第一行为起点BP，\n"
       "  最后一行为终点EP（其R、Ls1、Ls2为空或0）。ROUTE处都可以用 --jd JD_FILE 代替。\n"
+      "S 是横断面文件（路基设计表）：标题行必须有，“桩号”后每侧每个部位两列“左/右+部位+宽”和\n"
+      "  “左/右+部位+坡”（由中线向外），可加“设计线偏距”（左负）；每行一个桩号，宽为米，\n"
+      "  坡为百分数（向外升高为正），两个桩号之间线性内插。\n"
       "\n"
       "forward、inverse输出的CSV：“里程”为米，“桩号”为K文本（如K0+520.000，前缀见 --prefix）；\n"
       "  负的里程没有K文本，两列都写成带负号的米数。偏距左负右正。\n"
@@ -253,8 +276,9 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
-    return Refuse(QStringLiteral(
-        "请给出命令：check、forward、inverse、from-jd、export或profile！请用 --help 查看用法。"));
+    return Refuse(
+        QStringLiteral("请给出命令：check、forward、inverse、from-jd、export、profile或sections！"
+                       "请用 --help 查看用法。"));
   RouteCommandLine line;
   const QString& command = positional.front();
   if (command == u"check") {
@@ -269,20 +293,25 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     line.command = RouteCommand::Export;
   } else if (command == u"profile") {
     line.command = RouteCommand::Profile;
+  } else if (command == u"sections") {
+    line.command = RouteCommand::Sections;
   } else {
-    return Refuse(
-        QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd、export或profile！")
-            .arg(command));
+    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd、export、"
+                                 "profile或sections！")
+                      .arg(command));
   }
   // With --jd the JD file stands where ROUTE would.
   const bool profileCommand = line.command == RouteCommand::Profile;
-  // profile takes no route: its --jd is refused below as any option it does not serve.
-  const bool jd = parser.isSet(QStringLiteral("jd")) && !profileCommand;
+  const bool sectionsCommand = line.command == RouteCommand::Sections;
+  // profile and sections take no route: their --jd is refused below as any
+  // option they do not serve.
+  const bool jd = parser.isSet(QStringLiteral("jd")) && !profileCommand && !sectionsCommand;
   const qsizetype files = (line.command == RouteCommand::Inverse ? 2 : 1) - (jd ? 1 : 0);
   if (positional.size() - 1 < files) {
     if (line.command == RouteCommand::FromJd) return Refuse(QStringLiteral("请给出交点表文件！"));
     if (jd) return Refuse(QStringLiteral("请给出测点文件！"));
     if (profileCommand) return Refuse(QStringLiteral("请给出变坡点表文件！"));
+    if (sectionsCommand) return Refuse(QStringLiteral("请给出横断面文件！"));
     return Refuse(line.command == RouteCommand::Inverse
                       ? QStringLiteral("请给出线元表文件和测点文件！")
                       : QStringLiteral("请给出线元表文件！"));
@@ -291,6 +320,8 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     return Refuse(QStringLiteral("多余的参数“%1”！").arg(positional[files + 1]));
   if (profileCommand) {
     line.profile = positional[1];
+  } else if (sectionsCommand) {
+    line.sections = positional[1];
   } else {
     line.route = jd ? parser.value(QStringLiteral("jd")) : positional[1];
   }
@@ -353,6 +384,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   if (line.surveyPointFile) {
     if (!parser.isSet(QStringLiteral("encoding"))) line.encoding = TextEncoding::Gbk;
   } else if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse ||
+              sectionsCommand ||
               (profileCommand &&
                (line.output || parser.isSet(QStringLiteral("from")) ||
                 parser.isSet(QStringLiteral("to")) || parser.isSet(QStringLiteral("step")) ||
@@ -445,6 +477,31 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
       line.range = StationRange{from, to, step, 0};
     }
   }
+  if (sectionsCommand) {
+    const int rangeParts = parser.isSet(QStringLiteral("from")) +
+                           parser.isSet(QStringLiteral("to")) +
+                           parser.isSet(QStringLiteral("step"));
+    const bool stations = parser.isSet(QStringLiteral("stations"));
+    if (stations && rangeParts > 0)
+      return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
+    if (!stations && rangeParts < 3)
+      return Refuse(
+          QStringLiteral("sections命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
+    if (stations) {
+      line.stations = parser.value(QStringLiteral("stations"));
+    } else {
+      line.range = StationRange{from, to, step, 0};
+    }
+  }
+  // The sections give heights across the road only from the profile's
+  // height at the design line, and the edges are the sections' own.
+  if (parser.isSet(QStringLiteral("sections"))) {
+    if (!line.profile) return Refuse(QStringLiteral("“--sections”需要与“--profile”同用！"));
+    line.sections = parser.value(QStringLiteral("sections"));
+  }
+  line.edges = parser.isSet(QStringLiteral("edges"));
+  if (line.edges && !line.sections)
+    return Refuse(QStringLiteral("“--edges”需要与“--sections”同用！"));
   return line;
 }
 

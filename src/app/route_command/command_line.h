@@ -15,7 +15,7 @@
 
 namespace tarnvel {
 
-enum class RouteCommand { Check, Forward, Inverse, FromJd, Export, Profile };
+enum class RouteCommand { Check, Forward, Inverse, FromJd, Export, Profile, Sections };
 
 // A station range for `forward`, metres.
 struct StationRange {
@@ -47,6 +47,10 @@ struct RouteCommandLine {
   bool surveyPointFile = false;  // -o FILE.dat: "点名,编码,Y,X,H" lines, no header
   // export: a profile to write into the alignment; profile: PROFILE
   std::optional<QString> profile;
+  // forward and inverse: the cross sections the heights are taken across;
+  // sections: S
+  std::optional<QString> sections;
+  bool edges = false;  // forward: the 边桩 rows at every part's outer edge
   // inverse
   double maxOffset = 100;
   bool all = false;

@@ -39,5 +39,8 @@ CommandOutcome RunExport(const RouteCommandLine& line);
 // Writes the 竖曲线表, or the design elevations of a range or a stations
 // file, to `output` as it makes them; its result holds no text.
 CommandOutcome RunProfile(const RouteCommandLine& line, CommandOutput& output);
+// Writes the widths and slopes of every part at the stations of a range or
+// a stations file to `output`; its result holds no text.
+CommandOutcome RunSections(const RouteCommandLine& line, CommandOutput& output);
 
 }  // namespace tarnvel

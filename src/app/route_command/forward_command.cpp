@@ -1,9 +1,15 @@
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "command_outcome.h"
 #include "command_profile.h"
+#include "command_sections.h"
+#include "design_height.h"
 #include "number_text.h"
 #include "point_names.h"
+#include "route_feet.h"
+#include "section_surface.h"
 #include "stakeout_stations.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
@@ -17,57 +23,154 @@ namespace {
 // about 10 GB of CSV.
 constexpr long long kMaxTableRows = 100'000'000;
 
+// How much farther than the skewed offset a foot is looked for: the feet
+// are found to 1e-6 m.
+constexpr double kFootMargin = 1e-3;
+
 ArgumentRefusal TooManyRows() {
   return {QStringLiteral("计算结果超过%1行，请分段计算！").arg(kMaxTableRows)};
 }
 
 // Writes each row as it comes, counted against the cap; the refusal that
-// ended the table, when one did.
+// ended the table, when one did. With edges, the 边桩 rows of a station
+// follow its own rows, once the next station's first row or the table's end
+// shows they are all in.
 class RowWriter {
  public:
-  RowWriter(CommandOutput& output, const RouteCommandLine& line, const VerticalProfile* profile)
+  RowWriter(CommandOutput& output, const RouteCommandLine& line, const Route& route,
+            const VerticalProfile* profile, const CrossSectionTable* sections)
       : output_(output),
+        route_(route),
         prefix_(line.prefix),
         surveyPoints_(line.surveyPointFile),
-        profile_(profile) {}
+        profile_(profile),
+        sections_(sections),
+        edges_(line.edges) {
+    if (profile_) heights_.emplace(*profile_, sections_);
+  }
 
-  bool Write(const ForwardCsvRow& row) {
+  // Names the edge rows: by station and side, or by row number.
+  void NameEdgesBy(std::function<std::string(const RoutePoint&)> name) {
+    edgeName_ = std::move(name);
+  }
+
+  // Takes note of the station of the row to come: the edges of the one
+  // before go out first, before the new row is named, so that their names
+  // are checked against the rows of their own station.
+  bool Next(const RoutePoint& point) {
+    if (!edges_) return true;
+    if (pending_ && (pending_->station != point.station || pending_->element != point.element) &&
+        !WriteEdges())
+      return false;
+    if (!pending_) pending_ = StationOf{point.station, point.element};
+    return true;
+  }
+
+  bool Write(const ForwardCsvRow& row) { return Next(row.point) && WriteRow(row); }
+
+  // The edges of the last station; false when they could not be written.
+  bool Finish() { return !edges_ || !pending_ || WriteEdges(); }
+
+  long long rows() const { return rows_; }
+  const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
+
+ private:
+  struct StationOf {
+    double station;
+    int element;
+  };
+
+  bool WriteRow(const ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
       refusal_ = TooManyRows();
       return false;
     }
     text_.clear();
-    if (surveyPoints_) {
-      AppendSurveyPointLine(text_, row);
-    } else {
-      AppendForwardCsvRow(text_, row, prefix_);
+    DesignHeight height;
+    if (heights_ && sections_) {
+      const auto [station, offset] = OwnStationAndOffset(row.point);
+      height = heights_->At(station, offset);
+    } else if (heights_) {
+      height = heights_->At(row.point.station, 0);
     }
-    if (profile_) AppendDesignElevation(row.point.station);
+    const ForwardCsvRow* written = &row;
+    ForwardCsvRow noted;
+    if (height.beyondRoad) {
+      noted = row;
+      if (!noted.point.label.empty()) noted.point.label += "；";
+      noted.point.label += kBeyondRoadNote;
+      written = &noted;
+    }
+    if (surveyPoints_) {
+      AppendSurveyPointLine(text_, *written);
+    } else {
+      AppendForwardCsvRow(text_, *written, prefix_);
+    }
+    if (profile_) AppendDesignElevation(height.elevation);
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
   }
-  long long rows() const { return rows_; }
-  const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
- private:
-  // The centre line's design elevation at the station, as the row's last
-  // field: 设计高程 of the CSV, H of the survey point file (left empty there
-  // until now). A station outside the profile leaves it empty: the route may
-  // run on past the profile's ends.
-  void AppendDesignElevation(double station) {
+  // Where a point lies across the road: a skewed row's point is not square to
+  // its station, so its own station and offset are its foot's.
+  std::pair<double, double> OwnStationAndOffset(const RoutePoint& p) const {
+    if (p.skewDms == 90 || p.offset == 0) return {p.station, p.offset};
+    // The foot is no farther from the centre line than the skewed offset.
+    const std::vector<RouteFoot> feet =
+        RouteFeet(route_, p.result.point, std::fabs(p.offset) + kFootMargin);
+    if (feet.empty()) return {p.station, p.offset};
+    return {feet.front().station, feet.front().offset};
+  }
+
+  // One row at the outer edge of every part, the left side's from the centre
+  // line outward, then the right side's; square to the station.
+  bool WriteEdges() {
+    const StationOf at = *pending_;
+    pending_.reset();
+    const SectionStation section = heights_->Section(at.station);
+    const auto index = static_cast<size_t>(at.element - 1);
+    const bool prepared = route_.prepared.size() == route_.loaded.size();
+    for (const bool left : {true, false}) {
+      const std::vector<std::string>& parts = left ? sections_->leftParts : sections_->rightParts;
+      for (size_t k = 0; k < parts.size(); ++k) {
+        const double offset = OuterEdgeOffset(section, left, k);
+        RoutePoint point{at.element,
+                         at.station,
+                         offset,
+                         90,
+                         prepared
+                             ? ForwardPointDegrees(route_.prepared[index], at.station, offset, 90)
+                             : ForwardPointDegrees(route_.loaded[index], at.station, offset, 90),
+                         (left ? "左" : "右") + parts[k] + "外"};
+        std::string name = edgeName_(point);
+        if (!WriteRow({std::move(name), std::move(point)})) return false;
+      }
+    }
+    return true;
+  }
+
+  // The design elevation as the row's last field: 设计高程 of the CSV, H of
+  // the survey point file (left empty there until now). A station outside
+  // the profile, or a point beyond the road, leaves it empty: the route may
+  // run on past the profile's ends and past the road's edge.
+  void AppendDesignElevation(std::optional<double> elevation) {
     text_.resize(text_.size() - 2);  // the CR LF
     if (!surveyPoints_) text_ += ',';
-    if (const std::optional<ProfilePoint> at = ProfileAt(*profile_, station, profileLine_))
-      text_ += FixedText(at->elevation, 3);
+    if (elevation) text_ += FixedText(*elevation, 3);
     text_ += "\r\n";
   }
 
   CommandOutput& output_;
+  const Route& route_;
   std::string_view prefix_;
   bool surveyPoints_;
   const VerticalProfile* profile_;
-  std::size_t profileLine_ = 0;  // the grade line of the last row's station
+  const CrossSectionTable* sections_;
+  bool edges_;
+  std::optional<DesignHeights> heights_;
+  std::optional<StationOf> pending_;
+  std::function<std::string(const RoutePoint&)> edgeName_;
   std::string text_;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
@@ -93,16 +196,21 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
     return TooManyRows();
   std::optional<ArgumentRefusal> unfinished;
   RangePointNames names(route, line.prefix);
+  const auto name = [&](const RoutePoint& point) {
+    return line.serialNames ? std::to_string(writer.rows() + 1) : names.Name(point);
+  };
+  writer.NameEdgesBy(name);
   const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
     if (!IsFinitePoint(point)) {
       unfinished = ArgumentRefusal{kRouteNotComputable};
       return false;
     }
-    std::string name = line.serialNames ? std::to_string(writer.rows() + 1) : names.Name(point);
-    return writer.Write({std::move(name), std::move(point)});
+    if (!writer.Next(point)) return false;
+    return writer.Write({name(point), std::move(point)});
   });
   if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
   if (unfinished) return unfinished;
+  if (!writer.refusal()) writer.Finish();
   return writer.refusal();
 }
 
@@ -115,11 +223,17 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
+  // The edges are named by station and side, kept apart from one another.
+  UniquePointNames edgeNames;
+  writer.NameEdgesBy([&](const RoutePoint& point) {
+    return edgeNames.Take(StationPointName(point.station, line.prefix) + SideText(point.offset));
+  });
   const auto refusal = StopMessage(
       *line.stations, ForEachStationFileRow(
                           route, lines, line.offsets, line.skewDms,
                           [&](ForwardCsvRow&& row) { return writer.Write(row); }, {}, line.prefix));
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
+  if (!writer.refusal()) writer.Finish();
   return writer.refusal();
 }
 
@@ -132,7 +246,12 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   auto read = CommandProfile(line);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
   std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
-  RowWriter writer(output, line, profile ? &*profile : nullptr);
+  auto readSections = CommandSections(line);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSections)) return *refusal;
+  std::optional<CrossSectionTable>& sections =
+      std::get<std::optional<CrossSectionTable>>(readSections);
+  RowWriter writer(output, line, std::get<Route>(route), profile ? &*profile : nullptr,
+                   sections ? &*sections : nullptr);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
   if (!line.surveyPointFile)

@@ -32,7 +32,7 @@ int Refused(const QString& message) {
 std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
   if (!line.output) return std::nullopt;
   for (const QString& input : {line.route, line.points, line.stations.value_or(QString()),
-                               line.profile.value_or(QString())})
+                               line.profile.value_or(QString()), line.sections.value_or(QString())})
     if (!input.isEmpty() && SameFile(*line.output, input))
       return QStringLiteral("输出文件“%1”与输入文件“%2”是同一个文件，不能覆盖输入！")
           .arg(FileNameForMessage(*line.output), FileNameForMessage(input));
@@ -55,6 +55,8 @@ CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
       return RunExport(line);
     case RouteCommand::Profile:
       return RunProfile(line, output);
+    case RouteCommand::Sections:
+      return RunSections(line, output);
   }
   return ArgumentRefusal{};
 }
@@ -67,7 +69,7 @@ int RunLine(const RouteCommandLine& line) {
     return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
   if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse ||
-      line.command == RouteCommand::Profile) {
+      line.command == RouteCommand::Profile || line.command == RouteCommand::Sections) {
     if (const auto failure = output.Finish()) return Refused(*failure);
   } else if (line.command == RouteCommand::FromJd) {
     return result.status;  // its files and its table are written as it makes them

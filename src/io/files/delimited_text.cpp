@@ -198,20 +198,29 @@ std::optional<ContentRefusal> ForEachTextLine(const QByteArray& bytes, Line line
 
 }  // namespace
 
-std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
-                                                   const QStringList& columns,
-                                                   const DelimitedLineHandler& handle) {
-  bool first_record = true;
+std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qsizetype maxFields,
+                                                     const DelimitedLineHandler& handle) {
   std::optional<ContentRefusal> refusal;
   if (auto unread = ForEachTextLine(bytes, [&](int number, QString&& text) {
         std::optional<QStringList> fields = SplitDelimitedLine(text, maxFields);
         if (!fields) return true;
-        if (std::exchange(first_record, false) && IsHeader(*fields, columns)) return true;
         refusal = handle(DelimitedLine{number, std::move(*fields)});
         return !refusal;
       }))
     return unread;
   return refusal;
+}
+
+std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
+                                                   const QStringList& columns,
+                                                   const DelimitedLineHandler& handle) {
+  bool first_record = true;
+  return ForEachDelimitedRecord(
+      bytes, maxFields, [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+        if (std::exchange(first_record, false) && IsHeader(line.fields, columns))
+          return std::nullopt;
+        return handle(std::move(line));
+      });
 }
 
 size_t LineCount(const QByteArray& bytes) {

@@ -53,6 +53,12 @@ QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxField
 // Given each record of a file in turn; a refusal ends the reading with it.
 using DelimitedLineHandler = std::function<std::optional<ContentRefusal>(DelimitedLine&&)>;
 
+// Each record of a file's whole content handed to `handle` in order, the
+// first one too, for a file whose header is required and read (the cross
+// sections' columns); otherwise as ForEachDelimitedLine.
+std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qsizetype maxFields,
+                                                     const DelimitedLineHandler& handle);
+
 // Each record of a file's whole content `bytes` handed to `handle` in order,
 // as SplitDelimitedLines splits the text DecodeDelimitedText gives, the first
 // one left out when it is a header (IsHeader). Only one line is held as text

@@ -1,0 +1,31 @@
+// The road surface across a section: how far it rises from the centre line
+// out to an offset, and its elevation there from the profile's elevation at
+// the design line. Nothing is rounded.
+#pragma once
+
+#include <optional>
+
+#include "cross_section.h"
+
+namespace tarnvel {
+
+// The total width of one side: where its surface ends.
+double SideWidth(const std::vector<SectionPart>& parts);
+
+// The rise of the surface from the centre line out to `offset` (left
+// negative): the sum of width × slope over the parts crossed, the last one
+// in part. Nothing beyond the outermost part of that side: the road has no
+// surface there and none is made up.
+std::optional<double> RiseTo(const SectionStation& section, double offset);
+
+// The surface elevation at `offset`: the design line's elevation less the
+// rise out to the design line, plus the rise out to the offset. Nothing when
+// either lies beyond the road.
+std::optional<double> SurfaceElevation(const SectionStation& section, double designElevation,
+                                       double offset);
+
+// The offset of the outer edge of part `k` (0 the innermost) on the left
+// (negative) or the right side.
+double OuterEdgeOffset(const SectionStation& section, bool left, std::size_t k);
+
+}  // namespace tarnvel

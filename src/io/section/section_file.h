@@ -1,0 +1,31 @@
+// The cross-section file (横断面, pasted from a 路基设计表): a header line of
+// 桩号, then for each part of each side `<左|右><部位>宽` and
+// `<左|右><部位>坡` side by side, and optionally 设计线偏距; then one listed
+// station a line.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "cross_section.h"
+#include "file_refusal.h"
+
+namespace tarnvel {
+
+// Reads the table as the other line-by-line files are read: the same
+// separators and encodings, stations in metres or K text, but its header is
+// required, since it names the parts. A side's parts are ordered from the
+// centre line outward as their columns appear; a 坡 is in percent. Refused,
+// naming the line, the column and the text: a first line that is no header,
+// a column that is no part's 宽 or 坡, a part's 宽 without its 坡 right
+// after it (or a 坡 without its 宽 right before), a part given twice, a
+// negative width, a 设计线偏距 beyond its side's parts, a station not
+// greater than the one before; and, as every
+// reader refuses them, a missing field or a text that is no number.
+FileOutcome<CrossSectionTable> ReadSectionFile(const QString& path);
+
+// The same from the whole content of a file already read; the refusal says
+// the line and field, for the caller to name the file (InFile).
+ContentOutcome<CrossSectionTable> ParseSectionFile(const QByteArray& bytes);
+
+}  // namespace tarnvel
