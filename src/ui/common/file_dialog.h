@@ -1,6 +1,8 @@
-// The main window's one file dialog, CDg1, shared by the import and export of
-// the element and the save of the results table. It offers the name chosen
-// last in any of the three.
+// Where windows ask for file names: the platform's dialogs behind one
+// interface; the main window's one dialog CDg1, shared by the import and
+// export of the element and the save of the results table, which offers the
+// name chosen last in any of the three; and the route window's dialogs, which
+// name a saved file by its type.
 #pragma once
 
 #include <QObject>
@@ -18,25 +20,54 @@ inline const QString kTableFileTypes = QStringLiteral("文本文件(*.txt);;所�
 // answer them without a modal loop. `fileTypes` is a Qt filter list
 // ("name(patterns);;…"); `initialName` is put in the file-name box (a full
 // path also opens its folder). Each returns the chosen full path, or an empty
-// string when the user cancels.
+// string when the user cancels. A save given `selectedType` offers that type
+// first (the first of the list when it is empty or not in it) and leaves in
+// it the type the user chose.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
   virtual QString getOpenFileName(QWidget* parent, const QString& fileTypes,
                                   const QString& initialName) = 0;
   virtual QString getSaveFileName(QWidget* parent, const QString& fileTypes,
-                                  const QString& initialName) = 0;
+                                  const QString& initialName, QString* selectedType) = 0;
 };
 
 // The real ones, QFileDialog with its standard titles. The save dialog asks
-// before it lets an existing file be replaced; no default extension is added,
-// so a name typed without one is used as typed.
+// before it lets an existing file be replaced. Without `selectedType` no
+// default extension is added, so a name typed without one is used as typed;
+// with it, the name is the one WithTypeSuffix makes, asked about under that
+// name.
 class QtFileDialogs : public FileDialogs {
  public:
   QString getOpenFileName(QWidget* parent, const QString& fileTypes,
                           const QString& initialName) override;
-  QString getSaveFileName(QWidget* parent, const QString& fileTypes,
-                          const QString& initialName) override;
+  QString getSaveFileName(QWidget* parent, const QString& fileTypes, const QString& initialName,
+                          QString* selectedType) override;
+};
+
+// `path` named as a file of `fileType` ("CSV文件(*.csv)"): as it is when its
+// name matches one of the type's patterns (case aside) or the type takes any
+// name (*, *.*); otherwise with the type's first suffix added, so that
+// "K1+100.5" saved as CSV is "K1+100.5.csv".
+QString WithTypeSuffix(const QString& path, const QString& fileType);
+
+// The route window's file dialogs: a saved file gets its type's suffix when
+// typed without it, and the next dialog offers the name chosen last.
+class WindowFileDialogs {
+ public:
+  explicit WindowFileDialogs(FileDialogs& dialogs) : dialogs_(dialogs) {}
+
+  // The chosen path, or an empty string on cancel.
+  QString open(QWidget* parent, const QString& fileTypes);
+  // The same, named by WithTypeSuffix; `chosenType`, when given, receives
+  // the file type the user chose.
+  QString save(QWidget* parent, const QString& fileTypes, QString* chosenType = nullptr);
+
+ private:
+  QString remember(const QString& chosen);
+
+  FileDialogs& dialogs_;
+  QString lastPath_;
 };
 
 // CDg1: remembers the last chosen name for as long as the program runs and

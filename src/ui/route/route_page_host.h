@@ -26,8 +26,10 @@ class RoutePageHost {
   // Shows why an action was refused, then focuses `focus` when given.
   virtual void refuse(const QString& message, QWidget* focus = nullptr) = 0;
   // The path the user chose, or "" when cancelled; the next dialog offers it.
+  // A saved file's name carries its type's suffix; `chosenType`, when given,
+  // receives the type chosen.
   virtual QString chooseOpen(const QString& types) = 0;
-  virtual QString chooseSave(const QString& types) = 0;
+  virtual QString chooseSave(const QString& types, QString* chosenType = nullptr) = 0;
   // A message in the status bar, for `timeout` ms or until the next (0).
   virtual void showStatus(const QString& message, int timeout = 0) = 0;
   // The route to compute on, or nothing after telling the user why not.

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -178,6 +179,8 @@ class RouteWindowTest : public QObject {
   void stakeoutPdfPagesAsPrinted();
   void jdTableGivesElementsAndCurves();
   void landXmlGivesBackTheTable();
+  void savedNameGetsItsTypesSuffix_data();
+  void savedNameGetsItsTypesSuffix();
 
  private:
   template <class T>
@@ -218,12 +221,15 @@ class RouteWindowTest : public QObject {
   const std::vector<ForwardCsvRow>& stakeoutRows() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
   }
+  // The bytes `button` saves when the name is typed without a suffix: the
+  // file is named with the one its type adds.
   QByteArray saved(const char* button) {
-    const QString path = dir_.filePath(QString::fromLatin1(button));
-    dialogs_.answers << path;
+    const QString name = QString::fromLatin1(button);
+    dialogs_.answers << dir_.filePath(name);
     Click(window_, button);
     window_->job().wait();
-    return FileBytes(path);
+    const QStringList files = QDir(dir_.path()).entryList({name + QStringLiteral(".*")});
+    return files.size() == 1 ? FileBytes(dir_.filePath(files.front())) : QByteArray();
   }
 
   FakeMessageBoxes boxes_;
@@ -727,6 +733,49 @@ void RouteWindowTest::landXmlGivesBackTheTable() {
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   QVERIFY(FileBytes(path).contains("<Alignment name=\"road\""));
   QVERIFY(fields() == before);
+}
+
+// Regression: a name typed without a suffix was saved as typed ("pts", not
+// "pts.csv"), which Excel and the instruments then did not recognise.
+void RouteWindowTest::savedNameGetsItsTypesSuffix_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("csv_bare") << "saveStakeoutButton"
+                            << "pts"
+                            << "pts.csv";
+  QTest::newRow("csv_upper_case_kept") << "saveStakeoutButton"
+                                       << "pts.CSV"
+                                       << "pts.CSV";
+  QTest::newRow("csv_after_station_with_decimals") << "saveStakeoutButton"
+                                                   << "K1+100.5"
+                                                   << "K1+100.5.csv";
+  QTest::newRow("dat_bare") << "saveDatButton"
+                            << "pts"
+                            << "pts.dat";
+  QTest::newRow("png_bare") << "exportImageButton"
+                            << "plan"
+                            << "plan.png";
+  QTest::newRow("route_file_bare") << "saveButton"
+                                   << "road"
+                                   << "road.txt";
+  QTest::newRow("route_file_dat_kept") << "saveButton"
+                                       << "road.dat"
+                                       << "road.dat";
+}
+
+void RouteWindowTest::savedNameGetsItsTypesSuffix() {
+  QFETCH(QString, button);
+  QFETCH(QString, typed);
+  QFETCH(QString, written);
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  QTemporaryDir dir;
+  dialogs_.answers << dir.filePath(typed);
+  Click(window_, qPrintable(button));
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
 }
 
 QTEST_MAIN(RouteWindowTest)
