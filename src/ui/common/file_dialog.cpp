@@ -88,23 +88,32 @@ QString WithTypeSuffix(const QString& path, const QString& fileType) {
   return path + (path.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + suffix;
 }
 
-QString WindowFileDialogs::open(QWidget* parent, const QString& fileTypes) {
-  return remember(dialogs_.getOpenFileName(parent, fileTypes, lastPath_));
+QString WindowFileDialogs::open(QWidget* parent, const QString& purpose, const QString& fileTypes) {
+  const QString path = dialogs_.getOpenFileName(parent, fileTypes, offered(purpose));
+  return path.isEmpty() ? path : remember(purpose, {path, chosen_.value(purpose).type});
 }
 
-QString WindowFileDialogs::save(QWidget* parent, const QString& fileTypes, QString* chosenType) {
-  QString type;
-  const QString typed = dialogs_.getSaveFileName(parent, fileTypes, lastPath_, &type);
+QString WindowFileDialogs::save(QWidget* parent, const QString& purpose, const QString& fileTypes,
+                                QString* chosenType) {
+  QString type = chosen_.value(purpose).type;
+  const QString typed = dialogs_.getSaveFileName(parent, fileTypes, offered(purpose), &type);
   if (typed.isEmpty()) return {};
   // A dialog that reports no type was left at the first, as it opens.
   if (type.isEmpty()) type = fileTypes.section(QStringLiteral(";;"), 0, 0);
   if (chosenType) *chosenType = type;
-  return remember(WithTypeSuffix(typed, type));
+  return remember(purpose, {WithTypeSuffix(typed, type), type});
 }
 
-QString WindowFileDialogs::remember(const QString& chosen) {
-  if (!chosen.isEmpty()) lastPath_ = chosen;
-  return chosen;
+QString WindowFileDialogs::offered(const QString& purpose) const {
+  const auto found = chosen_.constFind(purpose);
+  if (found != chosen_.constEnd()) return found->path;
+  return lastPath_.isEmpty() ? QString() : QFileInfo(lastPath_).absolutePath();
+}
+
+QString WindowFileDialogs::remember(const QString& purpose, const Choice& choice) {
+  chosen_.insert(purpose, choice);
+  lastPath_ = choice.path;
+  return choice.path;
 }
 
 SharedFileDialog::SharedFileDialog(FileDialogs& dialogs, QObject* parent)

@@ -5,6 +5,7 @@
 // name a saved file by its type.
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -51,23 +52,36 @@ class QtFileDialogs : public FileDialogs {
 // "K1+100.5" saved as CSV is "K1+100.5.csv".
 QString WithTypeSuffix(const QString& path, const QString& fileType);
 
-// The route window's file dialogs: a saved file gets its type's suffix when
-// typed without it, and the next dialog offers the name chosen last.
+// The route window's file dialogs. Each purpose (the route file, the
+// stakeout CSV, the plan image…) remembers for the session the path and the
+// type last chosen in its own dialogs and offers them next time, so the
+// image's dialog never offers the CSV's name; a purpose not used yet offers
+// the folder of the file chosen last in any of them. The window keeps no
+// settings, so nothing outlives the session. A saved file gets its type's
+// suffix when typed without it.
 class WindowFileDialogs {
  public:
   explicit WindowFileDialogs(FileDialogs& dialogs) : dialogs_(dialogs) {}
 
   // The chosen path, or an empty string on cancel.
-  QString open(QWidget* parent, const QString& fileTypes);
+  QString open(QWidget* parent, const QString& purpose, const QString& fileTypes);
   // The same, named by WithTypeSuffix; `chosenType`, when given, receives
   // the file type the user chose.
-  QString save(QWidget* parent, const QString& fileTypes, QString* chosenType = nullptr);
+  QString save(QWidget* parent, const QString& purpose, const QString& fileTypes,
+               QString* chosenType = nullptr);
 
  private:
-  QString remember(const QString& chosen);
+  struct Choice {
+    QString path;
+    QString type;  // of a save; empty for an open
+  };
+
+  QString offered(const QString& purpose) const;
+  QString remember(const QString& purpose, const Choice& choice);
 
   FileDialogs& dialogs_;
-  QString lastPath_;
+  QHash<QString, Choice> chosen_;  // by purpose
+  QString lastPath_;               // in any purpose
 };
 
 // CDg1: remembers the last chosen name for as long as the program runs and

@@ -61,7 +61,7 @@ void InversePage::clearRows() {
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
-  const QString path = host_.chooseOpen(kPointFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("points"), kPointFileTypes);
   if (path.isEmpty()) return;
   auto bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return host_.refuse(refusal->message);
@@ -136,7 +136,7 @@ void InversePage::showInversePoints(PlanPointIndex points, std::vector<std::stri
 void InversePage::saveInverseClicked() {
   if (host_.refusedWhileWorking()) return;
   if (inverse_->rowCount() == 0) return host_.refuse(QStringLiteral("请先进行批量反算！"));
-  const QString path = host_.chooseSave(kCsvFileTypes);
+  const QString path = host_.chooseSave(QStringLiteral("inverse CSV"), kCsvFileTypes);
   if (path.isEmpty()) return;
   host_.saveInBackground(path, [rows = &inverse_->rows(), path] {
     return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);

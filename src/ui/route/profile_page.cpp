@@ -63,7 +63,7 @@ bool ProfilePage::importProfile(const QString& path) {
 }
 
 void ProfilePage::chooseAndImport() {
-  const QString path = files_.open(this, kProfileFileTypes);
+  const QString path = files_.open(this, QStringLiteral("profile"), kProfileFileTypes);
   if (!path.isEmpty()) importProfile(path);
 }
 
@@ -75,7 +75,7 @@ void ProfilePage::chooseAndSave() {
         MessageIcon::Exclamation, kMessageCaption);
     return;
   }
-  const QString path = files_.save(this, kProfileFileTypes);
+  const QString path = files_.save(this, QStringLiteral("profile"), kProfileFileTypes);
   if (path.isEmpty()) return;
   if (const auto refusal = SaveProfileFile(path, pvis_->pvis()))
     boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);

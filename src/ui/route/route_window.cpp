@@ -127,12 +127,12 @@ void RouteWindow::refuse(const QString& message, QWidget* focus) {
   if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
-QString RouteWindow::chooseOpen(const QString& types) {
-  return files_.open(this, types);
+QString RouteWindow::chooseOpen(const QString& purpose, const QString& types) {
+  return files_.open(this, purpose, types);
 }
 
-QString RouteWindow::chooseSave(const QString& types, QString* chosenType) {
-  return files_.save(this, types, chosenType);
+QString RouteWindow::chooseSave(const QString& purpose, const QString& types, QString* chosenType) {
+  return files_.save(this, purpose, types, chosenType);
 }
 
 void RouteWindow::showStatus(const QString& message, int timeout) {
@@ -214,7 +214,7 @@ void RouteWindow::fitClicked() {
 }
 
 void RouteWindow::exportImageClicked() {
-  const QString path = files_.save(this, kPngFileTypes);
+  const QString path = files_.save(this, QStringLiteral("plan image"), kPngFileTypes);
   if (path.isEmpty()) return;
   QByteArray bytes;
   QBuffer buffer(&bytes);

@@ -67,8 +67,8 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   // RoutePageHost
   void runHandler(const std::function<void()>& handler) override;
   void refuse(const QString& message, QWidget* focus = nullptr) override;
-  QString chooseOpen(const QString& types) override;
-  QString chooseSave(const QString& types, QString* chosenType) override;
+  QString chooseOpen(const QString& purpose, const QString& types) override;
+  QString chooseSave(const QString& purpose, const QString& types, QString* chosenType) override;
   void showStatus(const QString& message, int timeout = 0) override;
   std::shared_ptr<const Route> routeForWork() override;
   bool refusedWhileWorking() override;

@@ -117,7 +117,7 @@ void StakeoutPage::stakeoutClicked() {
 void StakeoutPage::stationsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
-  const QString path = host_.chooseOpen(kStationFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("stations"), kStationFileTypes);
   if (!path.isEmpty()) runStakeout(std::move(route), path);
 }
 
@@ -199,7 +199,7 @@ void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {
 void StakeoutPage::saveStakeoutClicked() {
   if (host_.refusedWhileWorking()) return;
   if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
-  const QString path = host_.chooseSave(kCsvFileTypes);
+  const QString path = host_.chooseSave(QStringLiteral("stakeout CSV"), kCsvFileTypes);
   if (path.isEmpty()) return;
   host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
     return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8WithBom);
@@ -209,7 +209,7 @@ void StakeoutPage::saveStakeoutClicked() {
 void StakeoutPage::saveDatClicked() {
   if (host_.refusedWhileWorking()) return;
   if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
-  const QString path = host_.chooseSave(kDatFileTypes);
+  const QString path = host_.chooseSave(QStringLiteral("stakeout dat"), kDatFileTypes);
   if (path.isEmpty()) return;
   host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
     return SaveTextFile(path, SurveyPointFileText(*rows), TextEncoding::Gbk);

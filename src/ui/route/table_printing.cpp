@@ -52,7 +52,7 @@ TableDocument ModelDocument(const QAbstractItemModel& model, const std::vector<i
 }
 
 void ExportTablePdf(RoutePageHost& host, TableDocument document) {
-  const QString path = host.chooseSave(kPdfFileTypes);
+  const QString path = host.chooseSave(QStringLiteral("PDF ") + document.title, kPdfFileTypes);
   if (path.isEmpty()) return;
   host.saveInBackground(
       path, [path, document = std::move(document)] { return SaveTablePdf(path, document); });

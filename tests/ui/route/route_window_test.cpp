@@ -181,6 +181,7 @@ class RouteWindowTest : public QObject {
   void landXmlGivesBackTheTable();
   void savedNameGetsItsTypesSuffix_data();
   void savedNameGetsItsTypesSuffix();
+  void eachDialogOffersItsOwnName();
 
  private:
   template <class T>
@@ -776,6 +777,24 @@ void RouteWindowTest::savedNameGetsItsTypesSuffix() {
   window_->job().wait();
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+}
+
+// Regression: every dialog of the window offered the name chosen last in any
+// of them, so the plan image's dialog offered "pts.csv" and a hasty OK wrote
+// the image over the stakeout. A dialog not used yet offers the last folder.
+void RouteWindowTest::eachDialogOffersItsOwnName() {
+  const QString data = QStringLiteral(ROUTE_WINDOW_DATA);
+  const QString csv = dir_.filePath(QStringLiteral("pts.csv"));
+  const QString png = dir_.filePath(QStringLiteral("plan.png"));
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  dialogs_.answers << csv << png;
+  for (const char* button : {"saveStakeoutButton", "exportImageButton", "saveStakeoutButton",
+                             "exportImageButton", "saveButton"}) {
+    Click(window_, button);
+    window_->job().wait();
+  }
+  QCOMPARE(dialogs_.initialNames, QStringList({"", data, dir_.path(), csv, png, kRoad}));
 }
 
 QTEST_MAIN(RouteWindowTest)
