@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "route_csv.h"
+
 namespace tarnvel {
 
 namespace {
@@ -72,6 +74,10 @@ QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& fileTypes
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   *selectedType = dialog.selectedNameFilter();
   return dialog.selectedFiles().front();
+}
+
+TextEncoding CsvEncoding(const QString& chosenType) {
+  return chosenType == kCsvGbkType ? TextEncoding::Gbk : TextEncoding::Utf8WithBom;
 }
 
 QString WithTypeSuffix(const QString& path, const QString& fileType) {

@@ -13,9 +13,21 @@ class QWidget;
 
 namespace tarnvel {
 
+enum class TextEncoding;
+
 // The file-type lists: one entry for the element data file, two for the table.
 inline const QString kElementFileTypes = QStringLiteral("文本文件(*.txt)");
 inline const QString kTableFileTypes = QStringLiteral("文本文件(*.txt);;所有文件(*.*)");
+
+// A CSV's save offers its encodings as its types: UTF-8 after a byte-order
+// mark first, the default, as Excel on Chinese Windows needs it to read the
+// file as UTF-8; GBK for programs that read only code page 936.
+inline const QString kCsvUtf8Type = QStringLiteral("CSV文件 UTF-8 (Excel)(*.csv)");
+inline const QString kCsvGbkType = QStringLiteral("CSV文件 GBK(*.csv)");
+inline const QString kCsvSaveTypes = kCsvUtf8Type + QStringLiteral(";;") + kCsvGbkType;
+
+// The encoding a CSV is written in when saved as `chosenType`.
+TextEncoding CsvEncoding(const QString& chosenType);
 
 // The platform's open and save dialogs, behind an interface so that tests can
 // answer them without a modal loop. `fileTypes` is a Qt filter list

@@ -182,6 +182,8 @@ class RouteWindowTest : public QObject {
   void savedNameGetsItsTypesSuffix_data();
   void savedNameGetsItsTypesSuffix();
   void eachDialogOffersItsOwnName();
+  void csvWrittenInTheChosenEncoding_data();
+  void csvWrittenInTheChosenEncoding();
 
  private:
   template <class T>
@@ -795,6 +797,43 @@ void RouteWindowTest::eachDialogOffersItsOwnName() {
     window_->job().wait();
   }
   QCOMPARE(dialogs_.initialNames, QStringList({"", data, dir_.path(), csv, png, kRoad}));
+}
+
+// Regression: the window wrote every CSV as UTF-8, which programs reading
+// only code page 936 show as mojibake; GBK is now a type of the save dialog,
+// and the dialog offers the encoding chosen last.
+void RouteWindowTest::csvWrittenInTheChosenEncoding_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("type");
+  QTest::addColumn<QByteArray>("start");
+  QTest::newRow("stakeout_utf8_bom_by_default")
+      << "saveStakeoutButton" << QString() << QByteArray("\xEF\xBB\xBF点名,桩号,");
+  QTest::newRow("stakeout_gbk_chosen")
+      << "saveStakeoutButton" << kCsvGbkType << QByteArray("\xB5\xE3\xC3\xFB,\xD7\xAE\xBA\xC5,");
+  QTest::newRow("inverse_utf8_bom_by_default")
+      << "saveInverseButton" << QString() << QByteArray("\xEF\xBB\xBF点名,X,Y,");
+  QTest::newRow("inverse_gbk_chosen")
+      << "saveInverseButton" << kCsvGbkType << QByteArray("\xB5\xE3\xC3\xFB,X,Y,");
+}
+
+void RouteWindowTest::csvWrittenInTheChosenEncoding() {
+  QFETCH(QString, button);
+  QFETCH(QString, type);
+  QFETCH(QByteArray, start);
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  child<QPlainTextEdit>("pointsEdit")->setPlainText(QStringLiteral("P1,3378700.0,453800.0\n"));
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  const QString path = dir_.filePath(QStringLiteral("encoded.csv"));
+  dialogs_.answers << path << QString();
+  dialogs_.answerTypes << type;
+  Click(window_, qPrintable(button));
+  window_->job().wait();
+  Click(window_, qPrintable(button));  // cancelled: only what it offers counts
+  const QByteArray bytes = FileBytes(path);
+  QVERIFY2(bytes.startsWith(start), bytes.left(24).toHex(' ').constData());
+  QCOMPARE(dialogs_.offeredTypes.last(), type.isEmpty() ? kCsvUtf8Type : type);
 }
 
 QTEST_MAIN(RouteWindowTest)
