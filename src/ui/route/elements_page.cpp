@@ -105,7 +105,7 @@ void ElementsPage::refuseWithoutRoute() {
 
 void ElementsPage::importClicked() {
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
-  const QString path = host_.chooseOpen(kRouteFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("route"), kRouteFileTypes);
   if (path.isEmpty()) return;
   auto loaded = LoadRoute(path);
   if (auto* refusal = std::get_if<FileRefusal>(&loaded)) {
@@ -131,7 +131,7 @@ void ElementsPage::jdClicked() {
   const auto start = ReadInput(ui_->jdStartEdit);
   if (auto* message = std::get_if<QString>(&start)) return host_.refuse(*message, ui_->jdStartEdit);
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
-  const QString path = host_.chooseOpen(kJdFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("JD"), kJdFileTypes);
   if (path.isEmpty()) return;
   auto table = ReadJdFile(path);
   if (auto* refusal = std::get_if<FileRefusal>(&table)) return host_.refuse(refusal->message);
@@ -150,7 +150,7 @@ void ElementsPage::jdClicked() {
 void ElementsPage::landXmlImportClicked() {
   if (host_.refusedWhileWorking()) return;
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
-  const QString path = host_.chooseOpen(kLandXmlFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("LandXML"), kLandXmlFileTypes);
   if (path.isEmpty()) return;
   auto read = std::make_shared<FileOutcome<LandXmlAlignment>>();
   host_.startJob(
@@ -180,7 +180,7 @@ void ElementsPage::landXmlImportClicked() {
 
 void ElementsPage::landXmlExportClicked() {
   if (!elements_->route()) return host_.refuse(elements_->problem(), ui_->elementTable);
-  const QString path = host_.chooseSave(kLandXmlFileTypes);
+  const QString path = host_.chooseSave(QStringLiteral("LandXML"), kLandXmlFileTypes);
   if (path.isEmpty()) return;
   // The alignment is called as the file is.
   if (auto refusal =
@@ -194,7 +194,7 @@ bool ElementsPage::saveElements() {
     host_.refuse(elements_->problem());
     return false;
   }
-  const QString path = host_.chooseSave(kRouteFileTypes);
+  const QString path = host_.chooseSave(QStringLiteral("route"), kRouteFileTypes);
   if (path.isEmpty()) return false;
   if (auto refusal = SaveRouteFile(path, elements_->route()->elements)) {
     host_.refuse(refusal->message);

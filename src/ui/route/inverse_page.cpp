@@ -5,6 +5,7 @@
 
 #include "background_job.h"
 #include "delimited_text.h"
+#include "file_dialog.h"
 #include "point_file.h"
 #include "read_file.h"
 #include "route_csv.h"
@@ -22,7 +23,6 @@ namespace tarnvel {
 namespace {
 
 const QString kPointFileTypes = QStringLiteral("点文件(*.txt *.csv *.dat);;所有文件(*.*)");
-const QString kCsvFileTypes = QStringLiteral("CSV文件(*.csv)");
 
 // The name pasted points go by in messages, where a file would be named.
 const QString kPastedPoints = QStringLiteral("粘贴的点");
@@ -61,7 +61,7 @@ void InversePage::clearRows() {
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
-  const QString path = host_.chooseOpen(kPointFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("points"), kPointFileTypes);
   if (path.isEmpty()) return;
   auto bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return host_.refuse(refusal->message);
@@ -136,10 +136,11 @@ void InversePage::showInversePoints(PlanPointIndex points, std::vector<std::stri
 void InversePage::saveInverseClicked() {
   if (host_.refusedWhileWorking()) return;
   if (inverse_->rowCount() == 0) return host_.refuse(QStringLiteral("请先进行批量反算！"));
-  const QString path = host_.chooseSave(kCsvFileTypes);
+  QString type;
+  const QString path = host_.chooseSave(QStringLiteral("inverse CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &inverse_->rows(), path] {
-    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);
+  host_.saveInBackground(path, [rows = &inverse_->rows(), path, encoding = CsvEncoding(type)] {
+    return SaveTextFile(path, InverseCsvText(*rows), encoding);
   });
 }
 

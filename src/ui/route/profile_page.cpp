@@ -19,11 +19,11 @@ const QString kProfileFileTypes = QStringLiteral("变坡点表(*.csv *.txt);;所
 
 }  // namespace
 
-ProfilePage::ProfilePage(MessageBoxes& boxes, FileDialogs& dialogs, QWidget* parent)
+ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::ProfilePage>()),
       boxes_(boxes),
-      dialogs_(dialogs),
+      files_(files),
       pvis_(new ProfilePviModel(this)),
       curves_(new VerticalCurveModel(this)) {
   ui_->setupUi(this);
@@ -63,7 +63,7 @@ bool ProfilePage::importProfile(const QString& path) {
 }
 
 void ProfilePage::chooseAndImport() {
-  const QString path = dialogs_.getOpenFileName(this, kProfileFileTypes, {});
+  const QString path = files_.open(this, QStringLiteral("profile"), kProfileFileTypes);
   if (!path.isEmpty()) importProfile(path);
 }
 
@@ -75,7 +75,7 @@ void ProfilePage::chooseAndSave() {
         MessageIcon::Exclamation, kMessageCaption);
     return;
   }
-  const QString path = dialogs_.getSaveFileName(this, kProfileFileTypes, {});
+  const QString path = files_.save(this, QStringLiteral("profile"), kProfileFileTypes);
   if (path.isEmpty()) return;
   if (const auto refusal = SaveProfileFile(path, pvis_->pvis()))
     boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);

@@ -15,7 +15,7 @@ class ProfilePage;
 
 namespace tarnvel {
 
-class FileDialogs;
+class WindowFileDialogs;
 class MessageBoxes;
 class ProfilePviModel;
 class VerticalCurveModel;
@@ -24,7 +24,8 @@ class ProfilePage : public QWidget {
   Q_OBJECT
 
  public:
-  ProfilePage(MessageBoxes& boxes, FileDialogs& dialogs, QWidget* parent = nullptr);
+  // `files` are the window's file dialogs, shared with its other pages.
+  ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent = nullptr);
   ~ProfilePage() override;
 
   // The profile the table makes, or nothing while it is incomplete or wrong.
@@ -48,7 +49,7 @@ class ProfilePage : public QWidget {
 
   std::unique_ptr<Ui::ProfilePage> ui_;
   MessageBoxes& boxes_;
-  FileDialogs& dialogs_;
+  WindowFileDialogs& files_;
   ProfilePviModel* pvis_;
   VerticalCurveModel* curves_;
 };

@@ -1,5 +1,5 @@
 // What a page of the route window asks of the window that holds it: one
-// message box, one file dialog memory, one status bar, one plan and one
+// message box, one set of file dialogs, one status bar, one plan and one
 // background job for all the pages.
 #pragma once
 
@@ -25,9 +25,13 @@ class RoutePageHost {
   virtual void runHandler(const std::function<void()>& handler) = 0;
   // Shows why an action was refused, then focuses `focus` when given.
   virtual void refuse(const QString& message, QWidget* focus = nullptr) = 0;
-  // The path the user chose, or "" when cancelled; the next dialog offers it.
-  virtual QString chooseOpen(const QString& types) = 0;
-  virtual QString chooseSave(const QString& types) = 0;
+  // The path the user chose, or "" when cancelled; the next dialog for the
+  // same purpose ("route", "stakeout CSV"…) offers it. A saved file's name
+  // carries its type's suffix; `chosenType`, when given, receives the type
+  // chosen.
+  virtual QString chooseOpen(const QString& purpose, const QString& types) = 0;
+  virtual QString chooseSave(const QString& purpose, const QString& types,
+                             QString* chosenType = nullptr) = 0;
   // A message in the status bar, for `timeout` ms or until the next (0).
   virtual void showStatus(const QString& message, int timeout = 0) = 0;
   // The route to compute on, or nothing after telling the user why not.

@@ -38,13 +38,13 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
     : QMainWindow(parent, Qt::Window),
       ui_(std::make_unique<Ui::RouteWindow>()),
       boxes_(boxes),
-      dialogs_(dialogs),
+      files_(dialogs),
       job_(new BackgroundJob(this)),
       elements_(new ElementsPage(*this, std::move(sendElement))),
       stakeout_(new StakeoutPage(*this)),
       inverse_(new InversePage(*this)),
       curves_(new CurvesPage()),
-      profile_(new ProfilePage(boxes, dialogs)),
+      profile_(new ProfilePage(boxes, files_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       cursorLabel_(new QLabel(this)) {
@@ -127,16 +127,12 @@ void RouteWindow::refuse(const QString& message, QWidget* focus) {
   if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
-QString RouteWindow::chooseOpen(const QString& types) {
-  const QString path = dialogs_.getOpenFileName(this, types, lastPath_);
-  if (!path.isEmpty()) lastPath_ = path;
-  return path;
+QString RouteWindow::chooseOpen(const QString& purpose, const QString& types) {
+  return files_.open(this, purpose, types);
 }
 
-QString RouteWindow::chooseSave(const QString& types) {
-  const QString path = dialogs_.getSaveFileName(this, types, lastPath_);
-  if (!path.isEmpty()) lastPath_ = path;
-  return path;
+QString RouteWindow::chooseSave(const QString& purpose, const QString& types, QString* chosenType) {
+  return files_.save(this, purpose, types, chosenType);
 }
 
 void RouteWindow::showStatus(const QString& message, int timeout) {
@@ -218,7 +214,7 @@ void RouteWindow::fitClicked() {
 }
 
 void RouteWindow::exportImageClicked() {
-  const QString path = chooseSave(kPngFileTypes);
+  const QString path = files_.save(this, QStringLiteral("plan image"), kPngFileTypes);
   if (path.isEmpty()) return;
   QByteArray bytes;
   QBuffer buffer(&bytes);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "elements_page.h"
+#include "file_dialog.h"
 #include "route_page_host.h"
 
 namespace Ui {
@@ -24,7 +25,6 @@ namespace tarnvel {
 
 class BackgroundJob;
 class CurvesPage;
-class FileDialogs;
 class InversePage;
 class ProfilePage;
 class MessageBoxes;
@@ -67,8 +67,8 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   // RoutePageHost
   void runHandler(const std::function<void()>& handler) override;
   void refuse(const QString& message, QWidget* focus = nullptr) override;
-  QString chooseOpen(const QString& types) override;
-  QString chooseSave(const QString& types) override;
+  QString chooseOpen(const QString& purpose, const QString& types) override;
+  QString chooseSave(const QString& purpose, const QString& types, QString* chosenType) override;
   void showStatus(const QString& message, int timeout = 0) override;
   std::shared_ptr<const Route> routeForWork() override;
   bool refusedWhileWorking() override;
@@ -80,7 +80,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
 
   std::unique_ptr<Ui::RouteWindow> ui_;
   MessageBoxes& boxes_;
-  FileDialogs& dialogs_;
+  WindowFileDialogs files_;
   BackgroundJob* job_;
   ElementsPage* elements_;
   StakeoutPage* stakeout_;
@@ -93,7 +93,6 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   // The route the plan shows and the cursor is read against: the last one
   // the table made without a fault.
   std::shared_ptr<const Route> route_;
-  QString lastPath_;  // offered by the next file dialog
 };
 
 }  // namespace tarnvel

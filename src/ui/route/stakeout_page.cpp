@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "background_job.h"
+#include "file_dialog.h"
 #include "number_text.h"
 #include "route_csv.h"
 #include "route_forward.h"
@@ -27,7 +28,6 @@ namespace tarnvel {
 namespace {
 
 const QString kStationFileTypes = QStringLiteral("桩号文件(*.txt *.csv);;所有文件(*.*)");
-const QString kCsvFileTypes = QStringLiteral("CSV文件(*.csv)");
 const QString kDatFileTypes = QStringLiteral("坐标数据文件(*.dat)");
 
 QString Text(const std::string& text) {
@@ -117,7 +117,7 @@ void StakeoutPage::stakeoutClicked() {
 void StakeoutPage::stationsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
-  const QString path = host_.chooseOpen(kStationFileTypes);
+  const QString path = host_.chooseOpen(QStringLiteral("stations"), kStationFileTypes);
   if (!path.isEmpty()) runStakeout(std::move(route), path);
 }
 
@@ -199,17 +199,18 @@ void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {
 void StakeoutPage::saveStakeoutClicked() {
   if (host_.refusedWhileWorking()) return;
   if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
-  const QString path = host_.chooseSave(kCsvFileTypes);
+  QString type;
+  const QString path = host_.chooseSave(QStringLiteral("stakeout CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
-    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8WithBom);
+  host_.saveInBackground(path, [rows = &stakeout_->rows(), path, encoding = CsvEncoding(type)] {
+    return SaveTextFile(path, ForwardCsvText(*rows), encoding);
   });
 }
 
 void StakeoutPage::saveDatClicked() {
   if (host_.refusedWhileWorking()) return;
   if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
-  const QString path = host_.chooseSave(kDatFileTypes);
+  const QString path = host_.chooseSave(QStringLiteral("stakeout dat"), kDatFileTypes);
   if (path.isEmpty()) return;
   host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
     return SaveTextFile(path, SurveyPointFileText(*rows), TextEncoding::Gbk);

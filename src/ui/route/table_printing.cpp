@@ -52,9 +52,8 @@ TableDocument ModelDocument(const QAbstractItemModel& model, const std::vector<i
 }
 
 void ExportTablePdf(RoutePageHost& host, TableDocument document) {
-  QString path = host.chooseSave(kPdfFileTypes);
+  const QString path = host.chooseSave(QStringLiteral("PDF ") + document.title, kPdfFileTypes);
   if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   host.saveInBackground(
       path, [path, document = std::move(document)] { return SaveTablePdf(path, document); });
 }

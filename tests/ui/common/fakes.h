@@ -67,14 +67,22 @@ class FakeFileDialogs : public FileDialogs {
   QString getOpenFileName(QWidget*, const QString& fileTypes, const QString& initialName) override {
     return Answer(QStringLiteral("open"), fileTypes, initialName);
   }
-  QString getSaveFileName(QWidget*, const QString& fileTypes, const QString& initialName) override {
+  QString getSaveFileName(QWidget*, const QString& fileTypes, const QString& initialName,
+                          QString* selectedType) override {
+    if (selectedType) {
+      offeredTypes << *selectedType;
+      const QString chosen = answerTypes.isEmpty() ? QString() : answerTypes.takeFirst();
+      if (!chosen.isEmpty()) *selectedType = chosen;
+    }
     return Answer(QStringLiteral("save"), fileTypes, initialName);
   }
 
   QStringList answers;       // the names to choose, first first; "" or none left cancels
+  QStringList answerTypes;   // the type to choose in each typed save; "" or none left keeps it
   QStringList kinds;         // "open" or "save", one per dialog shown
   QStringList fileTypes;     // the file-type list each dialog was given
   QStringList initialNames;  // the name each dialog offered
+  QStringList offeredTypes;  // the type each typed save offered first
 
  private:
   QString Answer(const QString& kind, const QString& types, const QString& initialName) {

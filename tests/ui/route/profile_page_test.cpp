@@ -35,12 +35,13 @@ class ProfilePageTest : public QObject {
   QTemporaryDir dir_;
   FakeMessageBoxes boxes_;
   FakeFileDialogs dialogs_;
+  WindowFileDialogs files_{dialogs_};
 };
 
 const QByteArray kTextbookCrest("BP,K4+800,416.18\nBPD1,K5+030,427.68,2000\nEP,K5+300,416.88\n");
 
 void ProfilePageTest::importShowsTheCurveTable() {
-  ProfilePage page(boxes_, dialogs_);
+  ProfilePage page(boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   QVERIFY(page.profile());
   auto* curves = page.findChild<QTableView*>(QStringLiteral("verticalCurveTable"))->model();
@@ -50,7 +51,7 @@ void ProfilePageTest::importShowsTheCurveTable() {
 }
 
 void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn() {
-  ProfilePage page(boxes_, dialogs_);
+  ProfilePage page(boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   auto* pvis = page.findChild<QTableView*>(QStringLiteral("pviTable"))->model();
   pvis->setData(pvis->index(1, 2), QStringLiteral("427.6B"));
@@ -60,7 +61,7 @@ void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn() {
 }
 
 void ProfilePageTest::savesWhatReadsBack() {
-  ProfilePage page(boxes_, dialogs_);
+  ProfilePage page(boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   const QString saved = dir_.filePath(QStringLiteral("saved.csv"));
   dialogs_.answers = {saved};

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -178,6 +179,11 @@ class RouteWindowTest : public QObject {
   void stakeoutPdfPagesAsPrinted();
   void jdTableGivesElementsAndCurves();
   void landXmlGivesBackTheTable();
+  void savedNameGetsItsTypesSuffix_data();
+  void savedNameGetsItsTypesSuffix();
+  void eachDialogOffersItsOwnName();
+  void csvWrittenInTheChosenEncoding_data();
+  void csvWrittenInTheChosenEncoding();
 
  private:
   template <class T>
@@ -218,12 +224,15 @@ class RouteWindowTest : public QObject {
   const std::vector<ForwardCsvRow>& stakeoutRows() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
   }
+  // The bytes `button` saves when the name is typed without a suffix: the
+  // file is named with the one its type adds.
   QByteArray saved(const char* button) {
-    const QString path = dir_.filePath(QString::fromLatin1(button));
-    dialogs_.answers << path;
+    const QString name = QString::fromLatin1(button);
+    dialogs_.answers << dir_.filePath(name);
     Click(window_, button);
     window_->job().wait();
-    return FileBytes(path);
+    const QStringList files = QDir(dir_.path()).entryList({name + QStringLiteral(".*")});
+    return files.size() == 1 ? FileBytes(dir_.filePath(files.front())) : QByteArray();
   }
 
   FakeMessageBoxes boxes_;
@@ -727,6 +736,104 @@ void RouteWindowTest::landXmlGivesBackTheTable() {
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   QVERIFY(FileBytes(path).contains("<Alignment name=\"road\""));
   QVERIFY(fields() == before);
+}
+
+// Regression: a name typed without a suffix was saved as typed ("pts", not
+// "pts.csv"), which Excel and the instruments then did not recognise.
+void RouteWindowTest::savedNameGetsItsTypesSuffix_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("csv_bare") << "saveStakeoutButton"
+                            << "pts"
+                            << "pts.csv";
+  QTest::newRow("csv_upper_case_kept") << "saveStakeoutButton"
+                                       << "pts.CSV"
+                                       << "pts.CSV";
+  QTest::newRow("csv_after_station_with_decimals") << "saveStakeoutButton"
+                                                   << "K1+100.5"
+                                                   << "K1+100.5.csv";
+  QTest::newRow("dat_bare") << "saveDatButton"
+                            << "pts"
+                            << "pts.dat";
+  QTest::newRow("png_bare") << "exportImageButton"
+                            << "plan"
+                            << "plan.png";
+  QTest::newRow("route_file_bare") << "saveButton"
+                                   << "road"
+                                   << "road.txt";
+  QTest::newRow("route_file_dat_kept") << "saveButton"
+                                       << "road.dat"
+                                       << "road.dat";
+}
+
+void RouteWindowTest::savedNameGetsItsTypesSuffix() {
+  QFETCH(QString, button);
+  QFETCH(QString, typed);
+  QFETCH(QString, written);
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  QTemporaryDir dir;
+  dialogs_.answers << dir.filePath(typed);
+  Click(window_, qPrintable(button));
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+}
+
+// Regression: every dialog of the window offered the name chosen last in any
+// of them, so the plan image's dialog offered "pts.csv" and a hasty OK wrote
+// the image over the stakeout. A dialog not used yet offers the last folder.
+void RouteWindowTest::eachDialogOffersItsOwnName() {
+  const QString data = QStringLiteral(ROUTE_WINDOW_DATA);
+  const QString csv = dir_.filePath(QStringLiteral("pts.csv"));
+  const QString png = dir_.filePath(QStringLiteral("plan.png"));
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  dialogs_.answers << csv << png;
+  for (const char* button : {"saveStakeoutButton", "exportImageButton", "saveStakeoutButton",
+                             "exportImageButton", "saveButton"}) {
+    Click(window_, button);
+    window_->job().wait();
+  }
+  QCOMPARE(dialogs_.initialNames, QStringList({"", data, dir_.path(), csv, png, kRoad}));
+}
+
+// Regression: the window wrote every CSV as UTF-8, which programs reading
+// only code page 936 show as mojibake; GBK is now a type of the save dialog,
+// and the dialog offers the encoding chosen last.
+void RouteWindowTest::csvWrittenInTheChosenEncoding_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("type");
+  QTest::addColumn<QByteArray>("start");
+  QTest::newRow("stakeout_utf8_bom_by_default")
+      << "saveStakeoutButton" << QString() << QByteArray("\xEF\xBB\xBF点名,桩号,");
+  QTest::newRow("stakeout_gbk_chosen")
+      << "saveStakeoutButton" << kCsvGbkType << QByteArray("\xB5\xE3\xC3\xFB,\xD7\xAE\xBA\xC5,");
+  QTest::newRow("inverse_utf8_bom_by_default")
+      << "saveInverseButton" << QString() << QByteArray("\xEF\xBB\xBF点名,X,Y,");
+  QTest::newRow("inverse_gbk_chosen")
+      << "saveInverseButton" << kCsvGbkType << QByteArray("\xB5\xE3\xC3\xFB,X,Y,");
+}
+
+void RouteWindowTest::csvWrittenInTheChosenEncoding() {
+  QFETCH(QString, button);
+  QFETCH(QString, type);
+  QFETCH(QByteArray, start);
+  import(kRoad);
+  stakeout("1000", "1020", "20", "0");
+  child<QPlainTextEdit>("pointsEdit")->setPlainText(QStringLiteral("P1,3378700.0,453800.0\n"));
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  const QString path = dir_.filePath(QStringLiteral("encoded.csv"));
+  dialogs_.answers << path << QString();
+  dialogs_.answerTypes << type;
+  Click(window_, qPrintable(button));
+  window_->job().wait();
+  Click(window_, qPrintable(button));  // cancelled: only what it offers counts
+  const QByteArray bytes = FileBytes(path);
+  QVERIFY2(bytes.startsWith(start), bytes.left(24).toHex(' ').constData());
+  QCOMPARE(dialogs_.offeredTypes.last(), type.isEmpty() ? kCsvUtf8Type : type);
 }
 
 QTEST_MAIN(RouteWindowTest)
