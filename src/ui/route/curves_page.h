@@ -1,12 +1,13 @@
-// The route window's page 曲线表: the curve table of the JD table the route
-// was made from, empty for a route read as elements.
+// The route window's page 曲线表: the 直线、曲线及转角表 of the JD table the
+// route was made from, with every 交点桩号 the table gives that the
+// computation does not reach; empty for a route read as elements.
 #pragma once
 
 #include <QWidget>
 #include <memory>
 #include <vector>
 
-#include "route_result_models.h"
+#include "jd_table.h"
 
 namespace Ui {
 class CurvesPage;
@@ -14,21 +15,28 @@ class CurvesPage;
 
 namespace tarnvel {
 
+class DesignTableModel;
+class RoutePageHost;
+
 class CurvesPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CurvesPage(QWidget* parent = nullptr);
+  explicit CurvesPage(RoutePageHost& host, QWidget* parent = nullptr);
   ~CurvesPage() override;
 
-  // The curves of a JD table, columns fitted to them.
-  void setRows(std::vector<CurveRow> rows);
-  // No curves: the route was not made from a JD table.
+  // The design table of `points` from BP at `startStation`, a table
+  // RouteFromJd passed, columns fitted to it.
+  void setJdTable(const std::vector<JdPoint>& points, double startStation);
+  // No table: the route was not made from a JD table.
   void clear();
 
  private:
+  void showMismatches(const std::vector<JdPoint>& points);
+
   std::unique_ptr<Ui::CurvesPage> ui_;
-  CurveTableModel* curves_;
+  RoutePageHost& host_;
+  DesignTableModel* design_;
 };
 
 }  // namespace tarnvel

@@ -125,23 +125,31 @@ void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements,
   window()->setWindowFilePath(path);
 }
 
-// A JD table becomes the element table; its curve table is shown beside it.
+// A JD table becomes the element table; its design table is shown beside it.
 // The elements are not yet in a file of their own, so they count as unsaved.
+// A blank BP里程 is BP's 交点桩号 in the table, or 0, as from-jd takes it.
 void ElementsPage::jdClicked() {
-  const auto start = ReadInput(ui_->jdStartEdit);
-  if (auto* message = std::get_if<QString>(&start)) return host_.refuse(*message, ui_->jdStartEdit);
+  std::optional<double> given;
+  if (!ui_->jdStartEdit->text().trimmed().isEmpty()) {
+    const auto start = ReadInput(ui_->jdStartEdit);
+    if (auto* message = std::get_if<QString>(&start))
+      return host_.refuse(*message, ui_->jdStartEdit);
+    given = std::get<double>(start);
+  }
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
   const QString path = host_.chooseOpen(kJdFileTypes);
   if (path.isEmpty()) return;
-  auto table = ReadJdFile(path);
-  if (auto* refusal = std::get_if<FileRefusal>(&table)) return host_.refuse(refusal->message);
-  auto made = InFile(path, JdRouteOfTable(std::get<JdTable>(table), std::get<double>(start)));
+  auto read = ReadJdFile(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&read)) return host_.refuse(refusal->message);
+  const JdTable& table = std::get<JdTable>(read);
+  const double start = JdStartStation(table, given);
+  auto made = InFile(path, JdRouteOfTable(table, start));
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return host_.refuse(refusal->message);
   JdRoute& jd = std::get<JdRoute>(made);
   showImportedRoute(jd.route.elements, QString());
-  emit jdPointsRead(std::get<JdTable>(table).points);
+  emit jdPointsRead(table.points);
   elements_->setModified(true);
-  emit jdCurvesMade(jd.curves);
+  emit jdTableMade(table, start);
 }
 
 // The file's first alignment, each End it gives checked against the end

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "jd_file.h"
 #include "route.h"
 #include "route_joints.h"
 #include "route_result_models.h"
@@ -55,8 +56,9 @@ class ElementsPage : public QWidget {
   void replacingRoute();
   // The table holds the route read or made, or its fault.
   void routeReplaced();
-  // A JD table made the route: its curves. Any other route has none.
-  void jdCurvesMade(const std::vector<CurveRow>& curves);
+  // A JD table made the route from BP at `startStation`. Any other route has
+  // no JD table.
+  void jdTableMade(const JdTable& table, double startStation);
   void curvesCleared();
   // The JD table the elements were just made from, for the plan to draw.
   void jdPointsRead(const std::vector<JdPoint>& points);

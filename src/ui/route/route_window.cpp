@@ -43,7 +43,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       elements_(new ElementsPage(*this, std::move(sendElement))),
       stakeout_(new StakeoutPage(*this)),
       inverse_(new InversePage(*this)),
-      curves_(new CurvesPage()),
+      curves_(new CurvesPage(*this)),
       profile_(new ProfilePage(boxes, dialogs)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
@@ -91,10 +91,11 @@ void RouteWindow::connectControls() {
           [this] { ui_->planView->setJdPoints({}); });
   connect(elements_, &ElementsPage::jdPointsRead, this,
           [this](const std::vector<JdPoint>& points) { ui_->planView->setJdPoints(points); });
-  connect(elements_, &ElementsPage::jdCurvesMade, this, [this](const std::vector<CurveRow>& rows) {
-    curves_->setRows(rows);
-    ui_->tabs->setCurrentWidget(curves_);
-  });
+  connect(elements_, &ElementsPage::jdTableMade, this,
+          [this](const JdTable& table, double startStation) {
+            curves_->setJdTable(table.points, startStation);
+            ui_->tabs->setCurrentWidget(curves_);
+          });
 
   const auto guarded = [this](void (RouteWindow::*handler)()) {
     return [this, handler] { runHandler([&] { (this->*handler)(); }); };

