@@ -1,8 +1,12 @@
 // The route window's 曲线表 tab driven as a surveyor drives it: a published
 // JD table read, its 直线、曲线及转角表 shown, saved and printed, the JD
 // table edited and the 断链 declared.
+#include "curves_page.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QLabel>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableView>
@@ -20,6 +24,11 @@ using namespace tarnvel;
 using namespace tarnvel::testing_support;
 
 namespace {
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // kDesign (tests/core/jd/design_example.h) as a JD file, with the 交点桩号
 // `stations` gives, by row, in its 7th column.
@@ -63,6 +72,8 @@ class CurvesPageTest : public QObject {
   void designTableOfThePublishedTable_data();
   void designTableOfThePublishedTable();
   void mismatchedJdStationIsSaid();
+  void savedTableOpensInExcel();
+  void pdfIsOnePageAsPrinted();
 
  private:
   template <class T>
@@ -157,6 +168,49 @@ void CurvesPageTest::mismatchedJdStationIsSaid() {
   QVERIFY(!label->isHidden());
   QCOMPARE(label->text(),
            QStringLiteral("交点“JD2”的交点桩号K11+651.022与计算所得K11+651.032相差+10.0 mm！"));
+}
+
+// The CSV is UTF-8 marked for Excel, in the command's --table lines.
+void CurvesPageTest::savedTableOpensInExcel() {
+  readJd(DesignFile(), QStringLiteral("10000"));
+  const QString path = dir_.filePath(QStringLiteral("design.csv"));
+  dialogs_.answers << path;
+  Click(window_, "saveDesignButton");
+  window_->job().wait();
+  const QByteArray csv = FileBytes(path);
+  QVERIFY2(csv.startsWith("\xEF\xBB\xBF交点号,交点桩号,X,Y,转角值,R,Ls1,Ls2,T1,T2,L,E,J,ZH,HY,QZ,"
+                          "YH,HZ,直线长,交点间距,计算方位角\r\nBP,K10+000.000,3378214.5620,"),
+           csv.left(200).constData());
+  QVERIFY2(csv.endsWith("\r\nEP,K13+854.942,3378629.8040,516443.7300,,,,,,,,,,,,,,,,,\r\n"),
+           csv.right(100).constData());
+}
+
+// Seven rows are one page, in the PDF as in the preview, under the table's
+// title and title block.
+void CurvesPageTest::pdfIsOnePageAsPrinted() {
+  readJd(DesignFile(), QStringLiteral("10000"));
+  int previewPages = 0;
+  QString title;
+  window_->findChild<CurvesPage*>()->setPrintPreview([&](QWidget*, const TableDocument& document) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    previewPages = PaintTableDocument(writer, document);
+    title = document.title;
+  });
+  Click(window_, "designPrintButton");
+  dialogs_.answers << dir_.filePath(QStringLiteral("design"));
+  Click(window_, "designPdfButton");
+  window_->job().wait();
+  const QByteArray pdf = FileBytes(dir_.filePath(QStringLiteral("design.pdf")));
+  QVERIFY(pdf.startsWith("%PDF-"));
+  const auto count =
+      QRegularExpression(QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
+          .match(QString::fromLatin1(pdf));
+  QVERIFY(count.hasMatch());
+  QCOMPARE(count.captured(1).toInt(), 1);
+  QCOMPARE(previewPages, 1);
+  QCOMPARE(title, QStringLiteral("直线、曲线及转角表"));
 }
 
 QTEST_MAIN(CurvesPageTest)
