@@ -145,11 +145,14 @@ void ElementsPage::jdClicked() {
   const double start = JdStartStation(table, given);
   auto made = InFile(path, JdRouteOfTable(table, start));
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return host_.refuse(refusal->message);
-  JdRoute& jd = std::get<JdRoute>(made);
-  showImportedRoute(jd.route.elements, QString());
+  showJdElements(std::get<JdRoute>(made).route.elements);
   emit jdPointsRead(table.points);
+  emit jdTableMade(table, given);
+}
+
+void ElementsPage::showJdElements(const std::vector<RouteElement>& elements) {
+  showImportedRoute(elements, QString());
   elements_->setModified(true);
-  emit jdTableMade(table, start);
 }
 
 // The file's first alignment, each End it gives checked against the end

@@ -49,6 +49,9 @@ class ElementsPage : public QWidget {
   const JointTolerances& tolerances() const;
   // Hands on the route the table makes now and shows its state.
   void reportRoute();
+  // The elements of the JD table as edited take the table's place; they
+  // are in no file of their own yet.
+  void showJdElements(const std::vector<RouteElement>& elements);
 
  signals:
   // A route read or made is about to take the table's place: the results of
@@ -56,9 +59,9 @@ class ElementsPage : public QWidget {
   void replacingRoute();
   // The table holds the route read or made, or its fault.
   void routeReplaced();
-  // A JD table made the route from BP at `startStation`. Any other route has
-  // no JD table.
-  void jdTableMade(const JdTable& table, double startStation);
+  // A JD table made the route, from BP at `startStation` when given (else
+  // at BP's 交点桩号, or 0). Any other route has no JD table.
+  void jdTableMade(const JdTable& table, std::optional<double> startStation);
   void curvesCleared();
   // The JD table the elements were just made from, for the plan to draw.
   void jdPointsRead(const std::vector<JdPoint>& points);

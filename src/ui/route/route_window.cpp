@@ -92,9 +92,15 @@ void RouteWindow::connectControls() {
   connect(elements_, &ElementsPage::jdPointsRead, this,
           [this](const std::vector<JdPoint>& points) { ui_->planView->setJdPoints(points); });
   connect(elements_, &ElementsPage::jdTableMade, this,
-          [this](const JdTable& table, double startStation) {
+          [this](const JdTable& table, std::optional<double> startStation) {
             curves_->setJdTable(table.points, startStation);
             ui_->tabs->setCurrentWidget(curves_);
+          });
+  // The JD table edited: the element table and the plan follow it.
+  connect(curves_, &CurvesPage::jdRouteEdited, this,
+          [this](const JdRoute& jd, const std::vector<JdPoint>& points) {
+            elements_->showJdElements(jd.route.elements);
+            ui_->planView->setJdPoints(points);
           });
 
   const auto guarded = [this](void (RouteWindow::*handler)()) {

@@ -4,7 +4,9 @@
 #include "curves_page.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -74,6 +76,9 @@ class CurvesPageTest : public QObject {
   void mismatchedJdStationIsSaid();
   void savedTableOpensInExcel();
   void pdfIsOnePageAsPrinted();
+  void jdEditRebuildsTheElements();
+  void jdEditRefusedIsMarkedAndSaid();
+  void pastedJdTableMakesTheRoute();
 
  private:
   template <class T>
@@ -81,6 +86,13 @@ class CurvesPageTest : public QObject {
     auto* found = window_->findChild<T*>(QString::fromLatin1(name));
     if (!found) qFatal("no %s", name);
     return found;
+  }
+  QAbstractItemModel* jd() { return child<QTableView>("jdTable")->model(); }
+  // The element table's texts of one field, row by row.
+  QStringList elementColumn(int column) {
+    QStringList texts;
+    for (const auto& row : elements()->rows()) texts << row[static_cast<size_t>(column)];
+    return texts;
   }
   QAbstractItemModel* design() { return child<QTableView>("curveTable")->model(); }
   RouteElementModel* elements() {
@@ -211,6 +223,58 @@ void CurvesPageTest::pdfIsOnePageAsPrinted() {
   QCOMPARE(count.captured(1).toInt(), 1);
   QCOMPARE(previewPages, 1);
   QCOMPARE(title, QStringLiteral("直线、曲线及转角表"));
+}
+
+// JD5's radius typed anew: the arc of the element table and the design
+// table's R and T1 follow, and the elements count as unsaved.
+void CurvesPageTest::jdEditRebuildsTheElements() {
+  readJd(DesignFile(), QStringLiteral("10000"));
+  const int elementRows = elements()->rowCount();
+  elements()->setModified(false);
+  QVERIFY(jd()->setData(jd()->index(5, 3), QStringLiteral("350")));
+  QCOMPARE(elements()->rowCount(), elementRows);
+  constexpr int kRQ = 5;
+  QVERIFY2(elementColumn(kRQ).contains(QStringLiteral("350")),
+           qPrintable(elementColumn(kRQ).join(u' ')));
+  QVERIFY(!elementColumn(kRQ).contains(QStringLiteral("300")));
+  QCOMPARE(design()->index(5, 5).data().toString(), QStringLiteral("350.000"));
+  QVERIFY(design()->index(5, 8).data().toString() != QStringLiteral("164.309"));
+  QVERIFY(elements()->isModified());
+}
+
+// A cell that is not a number, or a table RouteFromJd refuses, leaves the
+// element table as it was; the fault is marked and said as the 线元表's are.
+void CurvesPageTest::jdEditRefusedIsMarkedAndSaid() {
+  readJd(DesignFile(), QStringLiteral("10000"));
+  const auto before = elements()->rows();
+  QVERIFY(jd()->setData(jd()->index(2, 1), QStringLiteral("3378712.1O5")));
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("第3行“交点坐标X”不是有效的数字！"));
+  QCOMPARE(jd()->index(2, 1).data(Qt::ToolTipRole).toString(),
+           window_->statusBar()->currentMessage());
+  QVERIFY(elements()->rows() == before);
+  // JD2 on the leg from JD1 to JD3: no turn there.
+  QVERIFY(jd()->setData(jd()->index(2, 1), QStringLiteral("3378545.189")));
+  QVERIFY(jd()->setData(jd()->index(2, 2), QStringLiteral("513388.324")));
+  QVERIFY2(window_->statusBar()->currentMessage().startsWith(QStringLiteral("第3行：")),
+           qPrintable(window_->statusBar()->currentMessage()));
+  QVERIFY(elements()->rows() == before);
+}
+
+// A table copied from a spreadsheet into the empty JD table: tab-separated
+// rows grow the table and make the route.
+void CurvesPageTest::pastedJdTableMakesTheRoute() {
+  QString text;
+  for (const QByteArray& line : DesignFile().split('\n').mid(1))
+    if (!line.isEmpty())
+      text += QString::fromUtf8(line).replace(u',', u'\t') + QStringLiteral("\r\n");
+  QGuiApplication::clipboard()->setText(text);
+  Click(window_, "jdPasteButton");
+  QCOMPARE(jd()->rowCount(), 7);
+  QCOMPARE(design()->rowCount(), 7);
+  QCOMPARE(design()->index(6, 1).data().toString(), QStringLiteral("K3+854.942"));
+  QVERIFY(elements()->route().has_value());
+  QCOMPARE(elements()->rows().front()[0], QStringLiteral("0"));
 }
 
 QTEST_MAIN(CurvesPageTest)
