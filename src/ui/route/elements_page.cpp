@@ -113,12 +113,15 @@ void ElementsPage::importClicked() {
     return;
   }
   emit curvesCleared();
-  showImportedRoute(std::get<Route>(loaded).elements, path);
+  const Route& route = std::get<Route>(loaded);
+  showImportedRoute(route.elements, path, route.equations);
 }
 
-void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements,
-                                     const QString& path) {
+void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements, const QString& path,
+                                     const std::vector<StationEquation>& equations) {
   emit replacingRoute();
+  emit equationsRead(equations);
+  elements_->setEquations(equations);
   elements_->setElements(elements);
   ui_->elementTable->resizeColumnsToContents();
   emit routeReplaced();
@@ -145,14 +148,20 @@ void ElementsPage::jdClicked() {
   const double start = JdStartStation(table, given);
   auto made = InFile(path, JdRouteOfTable(table, start));
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return host_.refuse(refusal->message);
-  showJdElements(std::get<JdRoute>(made).route.elements);
+  showImportedRoute(std::get<JdRoute>(made).route.elements, QString(), table.equations);
+  elements_->setModified(true);
   emit jdPointsRead(table.points);
   emit jdTableMade(table, given);
 }
 
+// The JD table edited keeps the 断链 declared.
 void ElementsPage::showJdElements(const std::vector<RouteElement>& elements) {
-  showImportedRoute(elements, QString());
+  showImportedRoute(elements, QString(), elements_->equations());
   elements_->setModified(true);
+}
+
+void ElementsPage::setEquations(const std::vector<StationEquation>& equations) {
+  elements_->setEquations(equations);
 }
 
 // The file's first alignment, each End it gives checked against the end
@@ -178,7 +187,7 @@ void ElementsPage::landXmlImportClicked() {
           return host_.refuse(refusal->message);
         const LandXmlAlignment& alignment = std::get<LandXmlAlignment>(*read);
         emit curvesCleared();
-        showImportedRoute(alignment.route.elements, path);
+        showImportedRoute(alignment.route.elements, path, {});
         const auto bad = std::count_if(alignment.endChecks.begin(), alignment.endChecks.end(),
                                        [](const LandXmlEndCheck& c) { return !c.closed; });
         QString note = QStringLiteral("LandXML线路“%1”").arg(alignment.name);
@@ -207,7 +216,7 @@ bool ElementsPage::saveElements() {
   }
   const QString path = host_.chooseSave(kRouteFileTypes);
   if (path.isEmpty()) return false;
-  if (auto refusal = SaveRouteFile(path, elements_->route()->elements)) {
+  if (auto refusal = SaveRouteFile(path, elements_->route()->elements, elements_->equations())) {
     host_.refuse(refusal->message);
     return false;
   }

@@ -52,6 +52,8 @@ class ElementsPage : public QWidget {
   // The elements of the JD table as edited take the table's place; they
   // are in no file of their own yet.
   void showJdElements(const std::vector<RouteElement>& elements);
+  // The 断链 the route declares, as the 断链 table holds them.
+  void setEquations(const std::vector<StationEquation>& equations);
 
  signals:
   // A route read or made is about to take the table's place: the results of
@@ -65,6 +67,8 @@ class ElementsPage : public QWidget {
   void curvesCleared();
   // The JD table the elements were just made from, for the plan to draw.
   void jdPointsRead(const std::vector<JdPoint>& points);
+  // The 断链 the route read or made declares (none for LandXML).
+  void equationsRead(const std::vector<StationEquation>& equations);
   // The route the table makes now, or null while it has a fault.
   void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
 
@@ -84,7 +88,8 @@ class ElementsPage : public QWidget {
   void tolerancesChanged();
   void showCellProblem(const QModelIndex& index);
   bool saveElements();
-  void showImportedRoute(const std::vector<RouteElement>& elements, const QString& path);
+  void showImportedRoute(const std::vector<RouteElement>& elements, const QString& path,
+                         const std::vector<StationEquation>& equations);
 
   std::unique_ptr<Ui::ElementsPage> ui_;
   RoutePageHost& host_;

@@ -206,6 +206,13 @@ void RouteElementModel::setElements(const std::vector<RouteElement>& elements) {
   recompute();
 }
 
+void RouteElementModel::setEquations(const std::vector<StationEquation>& equations) {
+  if (equations == equations_) return;
+  equations_ = equations;
+  modified_ = true;
+  recompute();
+}
+
 void RouteElementModel::setTolerances(const JointTolerances& tolerances) {
   tolerances_ = tolerances;
   recompute();
@@ -241,6 +248,7 @@ void RouteElementModel::recompute() {
       problemColumn_ = error->field;
     } else {
       route_ = std::move(std::get<Route>(made));
+      route_->equations = equations_;
       joints_ = CheckJoints(*route_, tolerances_);
     }
   }

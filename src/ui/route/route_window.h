@@ -24,6 +24,7 @@ namespace tarnvel {
 
 class BackgroundJob;
 class CurvesPage;
+class EquationsPage;
 class FileDialogs;
 class InversePage;
 class ProfilePage;
@@ -86,6 +87,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   StakeoutPage* stakeout_;
   InversePage* inverse_;
   CurvesPage* curves_;
+  EquationsPage* equations_;
   ProfilePage* profile_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;

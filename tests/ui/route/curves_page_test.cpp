@@ -18,6 +18,7 @@
 #include "background_job.h"
 #include "design_example.h"
 #include "fakes.h"
+#include "gbk_text.h"
 #include "route_element_model.h"
 #include "route_window.h"
 #include "window_test_support.h"
@@ -52,6 +53,23 @@ QByteArray DesignFile(const std::map<size_t, QString>& stations = {}) {
   return text;
 }
 
+// The road of route_window_test (tests/ui/route/data) with a 20 m 短链
+// where 缓和曲线2 ends: the stations after K1+490 count on from K1+510.
+// The file declares it when `declared`.
+QString RoadWithAJump(const QTemporaryDir& dir, bool declared) {
+  QByteArray bytes = FileBytes(QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"));
+  bytes.replace("\n1490,1610,", "\n1510,1630,")
+      .replace("\n1610,1670,", "\n1630,1690,")
+      .replace("\n1670,1820,", "\n1690,1840,")
+      .replace("\n1820,1880,", "\n1840,1900,")
+      .replace("\n1880,1980,", "\n1900,2000,");
+  if (declared) bytes += "断链,K1+490.000,K1+510.000\n";
+  const QString path = dir.filePath(QStringLiteral("road.csv"));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("road");
+  return path;
+}
+
 }  // namespace
 
 class CurvesPageTest : public QObject {
@@ -79,6 +97,9 @@ class CurvesPageTest : public QObject {
   void jdEditRebuildsTheElements();
   void jdEditRefusedIsMarkedAndSaid();
   void pastedJdTableMakesTheRoute();
+  void declaredEquationJudgesTheJump_data();
+  void declaredEquationJudgesTheJump();
+  void declaredEquationRoundTrip();
 
  private:
   template <class T>
@@ -86,6 +107,16 @@ class CurvesPageTest : public QObject {
     auto* found = window_->findChild<T*>(QString::fromLatin1(name));
     if (!found) qFatal("no %s", name);
     return found;
+  }
+  QAbstractItemModel* equations() { return child<QTableView>("equationTable")->model(); }
+  QString jointStatus(int row) {
+    return elements()->index(row, RouteElementModel::kStatusColumn).data().toString();
+  }
+  void import(const QString& path) {
+    dialogs_.answers << path;
+    Click(window_, "importButton");
+    QVERIFY2(boxes_.shown.isEmpty(),
+             boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   }
   QAbstractItemModel* jd() { return child<QTableView>("jdTable")->model(); }
   // The element table's texts of one field, row by row.
@@ -275,6 +306,63 @@ void CurvesPageTest::pastedJdTableMakesTheRoute() {
   QCOMPARE(design()->index(6, 1).data().toString(), QStringLiteral("K3+854.942"));
   QVERIFY(elements()->route().has_value());
   QCOMPARE(elements()->rows().front()[0], QStringLiteral("0"));
+}
+
+// The 断链 table typed as the jump is, or 5 m off it, or left empty: the
+// joint at K1+490 is judged as check judges it.
+void CurvesPageTest::declaredEquationJudgesTheJump_data() {
+  QTest::addColumn<QString>("back");
+  QTest::addColumn<QString>("ahead");
+  QTest::addColumn<QString>("status");
+  QTest::newRow("matching_k_text") << "K1+490"
+                                   << "K1+510.000"
+                                   << "闭合";
+  QTest::newRow("matching_metres") << "1490"
+                                   << "1510"
+                                   << "闭合";
+  QTest::newRow("ahead_5m_off") << "1490"
+                                << "1505"
+                                << "超限";
+  QTest::newRow("back_5m_off") << "1485"
+                               << "1510"
+                               << "超限";
+}
+
+void CurvesPageTest::declaredEquationJudgesTheJump() {
+  QFETCH(QString, back);
+  QFETCH(QString, ahead);
+  QFETCH(QString, status);
+  import(RoadWithAJump(dir_, false));
+  QCOMPARE(jointStatus(3), QStringLiteral("闭合"));  // undeclared: taken as it is
+  Click(window_, "equationAddButton");
+  QVERIFY(equations()->setData(equations()->index(0, 0), back));
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("请输入第1个断链的“等号后桩号”！"));
+  QVERIFY(equations()->setData(equations()->index(0, 1), ahead));
+  QCOMPARE(jointStatus(3), status);
+  for (int row : {0, 1, 2, 4, 5, 6, 7}) QCOMPARE(jointStatus(row), QStringLiteral("闭合"));
+}
+
+// The file's 断链 line is shown in the table, saved with the elements and
+// read back the same.
+void CurvesPageTest::declaredEquationRoundTrip() {
+  import(RoadWithAJump(dir_, true));
+  QCOMPARE(equations()->rowCount(), 1);
+  QCOMPARE(equations()->index(0, 0).data().toString(), QStringLiteral("1490"));
+  QCOMPARE(equations()->index(0, 1).data().toString(), QStringLiteral("1510"));
+  QCOMPARE(jointStatus(3), QStringLiteral("闭合"));
+  const QString saved = dir_.filePath(QStringLiteral("saved.csv"));
+  dialogs_.answers << saved;
+  Click(window_, "saveButton");
+  // The route file is GBK, as it always was.
+  QVERIFY(
+      FileBytes(saved).endsWith("\r\n" + *EncodeGbk(QStringLiteral("断链")) + ",1490,1510\r\n"));
+  equations()->setData(equations()->index(0, 1), QStringLiteral("1500"));
+  QCOMPARE(jointStatus(3), QStringLiteral("超限"));
+  elements()->setModified(false);
+  import(saved);
+  QCOMPARE(equations()->index(0, 1).data().toString(), QStringLiteral("1510"));
+  QCOMPARE(jointStatus(3), QStringLiteral("闭合"));
 }
 
 QTEST_MAIN(CurvesPageTest)
