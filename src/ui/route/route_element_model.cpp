@@ -4,6 +4,7 @@
 #include <QColor>
 #include <variant>
 
+#include "joint_notes.h"
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
@@ -149,6 +150,8 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
       if (joint.dK > 0) tip += QStringLiteral("\n短链");
       if (joint.dK < 0) tip += QStringLiteral("\n长链");
       if (joint.curvatureJump) tip += QStringLiteral("\n曲率不连续");
+      // As check's 说明 says how the joint stands against the declared 断链.
+      for (const std::string& note : JointEquationNotes(joint)) tip += u'\n' + Text(note);
       tip += QStringLiteral("\n限差 %1 mm, %2″：%3")
                  .arg(Text(GeneralText(tolerances_.position_mm)),
                       Text(GeneralText(tolerances_.azimuth_sec)), StatusText(joint.closed));

@@ -314,24 +314,23 @@ void CurvesPageTest::declaredEquationJudgesTheJump_data() {
   QTest::addColumn<QString>("back");
   QTest::addColumn<QString>("ahead");
   QTest::addColumn<QString>("status");
-  QTest::newRow("matching_k_text") << "K1+490"
-                                   << "K1+510.000"
-                                   << "闭合";
-  QTest::newRow("matching_metres") << "1490"
-                                   << "1510"
-                                   << "闭合";
-  QTest::newRow("ahead_5m_off") << "1490"
-                                << "1505"
-                                << "超限";
-  QTest::newRow("back_5m_off") << "1485"
-                               << "1510"
-                               << "超限";
+  QTest::addColumn<QString>("note");
+  const auto row = [](const char* name, const QString& back, const QString& ahead,
+                      const QString& status, const QString& note) {
+    QTest::newRow(name) << back << ahead << status << note;
+  };
+  row("matching_k_text", "K1+490", "K1+510.000", "闭合", "与声明的断链相符");
+  row("matching_metres", "1490", "1510", "闭合", "与声明的断链相符");
+  row("ahead_5m_off", "1490", "1505", "超限",
+      "未声明的断链\n声明的断链K1+490.000=K1+505.000没有对应的桩号跳变");
+  row("back_5m_off", "1485", "1510", "超限", "未声明的断链");
 }
 
 void CurvesPageTest::declaredEquationJudgesTheJump() {
   QFETCH(QString, back);
   QFETCH(QString, ahead);
   QFETCH(QString, status);
+  QFETCH(QString, note);
   import(RoadWithAJump(dir_, false));
   QCOMPARE(jointStatus(3), QStringLiteral("闭合"));  // undeclared: taken as it is
   Click(window_, "equationAddButton");
@@ -340,6 +339,10 @@ void CurvesPageTest::declaredEquationJudgesTheJump() {
            QStringLiteral("请输入第1个断链的“等号后桩号”！"));
   QVERIFY(equations()->setData(equations()->index(0, 1), ahead));
   QCOMPARE(jointStatus(3), status);
+  // The status cell's tooltip says why, as check's 说明 does.
+  const QString tip =
+      elements()->index(3, RouteElementModel::kStatusColumn).data(Qt::ToolTipRole).toString();
+  QVERIFY2(tip.contains(note), qPrintable(tip));
   for (int row : {0, 1, 2, 4, 5, 6, 7}) QCOMPARE(jointStatus(row), QStringLiteral("闭合"));
 }
 
