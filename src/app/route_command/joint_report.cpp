@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "joint_notes.h"
 #include "number_text.h"
-#include "station_text.h"
 #include "text_table.h"
 
 namespace tarnvel {
@@ -18,11 +18,6 @@ constexpr std::string_view kRowEnd = "\r\n";
 
 std::string RadiusText(double typed) {
   return typed == 0 ? "∞" : GeneralText(typed);
-}
-
-// "K1+680.000=K1+700.000", as design tables write a 断链.
-std::string EquationText(const StationEquation& equation) {
-  return KStationText(equation.back) + "=" + KStationText(equation.ahead);
 }
 
 // The jump's size with what it is: "短链20.000m", "长链0.500m".
@@ -40,7 +35,7 @@ std::string UndeclaredJumpsText(const Route& route, const std::vector<Joint>& jo
     ++count;
     const StationEquation at{route.elements[static_cast<size_t>(joint.left - 1)].values.K1,
                              route.elements[static_cast<size_t>(joint.left)].values.K0};
-    text += "接头" + std::to_string(joint.left) + "：" + EquationText(at) + "，" +
+    text += "接头" + std::to_string(joint.left) + "：" + StationEquationText(at) + "，" +
             ChainText(joint.dK) + std::string(kRowEnd);
   }
   if (count == 0) return "";
@@ -53,10 +48,7 @@ std::string Note(const Joint& joint) {
   if (joint.dK > 0) notes.push_back("短链" + FixedText(joint.dK, kStationDecimals) + "m");
   if (joint.dK < 0) notes.push_back("长链" + FixedText(-joint.dK, kStationDecimals) + "m");
   if (joint.curvatureJump) notes.push_back("曲率突变");
-  if (joint.equation > 0) notes.push_back("与声明的断链相符");
-  if (joint.undeclared) notes.push_back("未声明的断链");
-  for (const StationEquation& equation : joint.unmatched)
-    notes.push_back("声明的断链" + EquationText(equation) + "没有对应的桩号跳变");
+  for (std::string& note : JointEquationNotes(joint)) notes.push_back(std::move(note));
   std::string note;
   for (const std::string& n : notes) note += (note.empty() ? "" : "；") + n;
   return note;
@@ -100,7 +92,8 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
   out += kRowEnd;
   if (joints.empty())
     for (const StationEquation& equation : route.equations)
-      out += "声明的断链" + EquationText(equation) + "没有对应的桩号跳变！" + std::string(kRowEnd);
+      out += "声明的断链" + StationEquationText(equation) + "没有对应的桩号跳变！" +
+             std::string(kRowEnd);
   if (route.equations.empty()) out += UndeclaredJumpsText(route, joints);
   return out;
 }

@@ -157,14 +157,17 @@ ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes) {
   return std::get<Route>(std::move(route));
 }
 
-QString RouteFileText(const std::vector<RouteElement>& elements) {
+QString RouteFileText(const std::vector<RouteElement>& elements,
+                      const std::vector<StationEquation>& equations) {
   QString text = RouteFileHeader();
   for (const RouteElement& element : elements) AppendRouteFileLine(text, element);
+  for (const StationEquation& equation : equations) text += StationEquationLineText(equation);
   return text;
 }
 
 FileOutcome<QByteArray> RouteFileBytes(const QString& path,
-                                       const std::vector<RouteElement>& elements) {
+                                       const std::vector<RouteElement>& elements,
+                                       const std::vector<StationEquation>& equations) {
   for (size_t i = 0; i < elements.size(); ++i)
     if (HoldsSeparator(QString::fromStdString(elements[i].name)))
       return CannotSave(
@@ -179,6 +182,8 @@ FileOutcome<QByteArray> RouteFileBytes(const QString& path,
   for (size_t i = 0; i <= elements.size(); ++i) {
     if (i < elements.size()) AppendRouteFileLine(text, elements[i]);
     if (text.size() < kRun && i < elements.size()) continue;
+    if (i == elements.size())
+      for (const StationEquation& equation : equations) text += StationEquationLineText(equation);
     if (auto refusal = AppendGbk(path, text, bytes)) return std::move(*refusal);
     text.clear();
   }
@@ -186,8 +191,9 @@ FileOutcome<QByteArray> RouteFileBytes(const QString& path,
 }
 
 std::optional<FileRefusal> SaveRouteFile(const QString& path,
-                                         const std::vector<RouteElement>& elements) {
-  FileOutcome<QByteArray> bytes = RouteFileBytes(path, elements);
+                                         const std::vector<RouteElement>& elements,
+                                         const std::vector<StationEquation>& equations) {
+  FileOutcome<QByteArray> bytes = RouteFileBytes(path, elements, equations);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
   return SaveFileBytes(path, std::get<QByteArray>(bytes));
 }

@@ -42,18 +42,22 @@ ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes);
 
 // The file's text: the header line of kRouteFileFieldNames, then one line per
 // element, fields apart by commas, each number in the general decimal form
-// (GeneralText), the name last when there is one; every line ends in CR LF.
-QString RouteFileText(const std::vector<RouteElement>& elements);
+// (GeneralText), the name last when there is one, then a line per declared
+// 断链 in order (StationEquationLineText); every line ends in CR LF.
+QString RouteFileText(const std::vector<RouteElement>& elements,
+                      const std::vector<StationEquation>& equations = {});
 
 // Writes the file in code page 936, all or nothing, replacing any file of
 // that name. A name that holds a separator or a line break, or a character
 // without a GBK form, is refused before anything is written, naming the
 // element, since the file could not give it back. Nothing on success.
 std::optional<FileRefusal> SaveRouteFile(const QString& path,
-                                         const std::vector<RouteElement>& elements);
+                                         const std::vector<RouteElement>& elements,
+                                         const std::vector<StationEquation>& equations = {});
 
 // The bytes SaveRouteFile writes, or its refusal, for a save made elsewhere.
 FileOutcome<QByteArray> RouteFileBytes(const QString& path,
-                                       const std::vector<RouteElement>& elements);
+                                       const std::vector<RouteElement>& elements,
+                                       const std::vector<StationEquation>& equations = {});
 
 }  // namespace tarnvel

@@ -23,4 +23,9 @@ bool DeclaresStationEquation(const DelimitedLine& line);
 // as that refuses, and for a field beyond the two.
 ContentOutcome<StationEquation> ReadStationEquationLine(const DelimitedLine& line);
 
+// The line that declares `equation`, fields apart by commas and ended by
+// CR LF, each station in metres in the general decimal form (GeneralText),
+// which reads back to the same double: "断链,1680,1700\r\n".
+QString StationEquationLineText(const StationEquation& equation);
+
 }  // namespace tarnvel

@@ -1,12 +1,17 @@
-// The route window's page 曲线表: the curve table of the JD table the route
-// was made from, empty for a route read as elements.
+// The route window's page 曲线表: the JD table the route was made from, to
+// type, paste and edit, and its 直线、曲线及转角表 with every 交点桩号 the
+// table gives that the computation does not reach, saved as CSV, printed or
+// saved as a PDF; both empty for a route read as elements.
 #pragma once
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "route_result_models.h"
+#include "jd_table.h"
+#include "route_from_jd.h"
+#include "table_printing.h"
 
 namespace Ui {
 class CurvesPage;
@@ -14,21 +19,50 @@ class CurvesPage;
 
 namespace tarnvel {
 
+class DesignTableModel;
+class JdTableModel;
+class RoutePageHost;
+
 class CurvesPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CurvesPage(QWidget* parent = nullptr);
+  explicit CurvesPage(RoutePageHost& host, QWidget* parent = nullptr);
   ~CurvesPage() override;
 
-  // The curves of a JD table, columns fitted to them.
-  void setRows(std::vector<CurveRow> rows);
-  // No curves: the route was not made from a JD table.
+  // The JD table the route was made from, BP at `startStation` when given
+  // (JdStartStation), and its design table, columns fitted to them.
+  void setJdTable(const std::vector<JdPoint>& points, std::optional<double> startStation);
+  // No table: the route was not made from a JD table.
   void clear();
+  // Replaced by tests, which cannot answer a modal dialog.
+  void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
+
+ signals:
+  // The JD table as edited made a route; one it refuses leaves the route as
+  // it was, and says why.
+  void jdRouteEdited(const JdRoute& route, const std::vector<JdPoint>& points);
 
  private:
+  void saveClicked();
+  void exportPdfClicked();
+  void printClicked();
+  bool refusedWithoutTable();
+  void jdEdited();
+  void showDesign();
+  void addRowClicked();
+  void insertRowClicked();
+  void deleteRowClicked();
+  void pasteClicked();
+  void showCellProblem(const QModelIndex& index);
+  TableDocument document() const;
+  void showMismatches(const std::vector<JdPoint>& points);
+
   std::unique_ptr<Ui::CurvesPage> ui_;
-  CurveTableModel* curves_;
+  RoutePageHost& host_;
+  JdTableModel* jd_;
+  DesignTableModel* design_;
+  PrintPreview printPreview_ = ShowPrintPreview;
 };
 
 }  // namespace tarnvel

@@ -113,35 +113,55 @@ void ElementsPage::importClicked() {
     return;
   }
   emit curvesCleared();
-  showImportedRoute(std::get<Route>(loaded).elements, path);
+  const Route& route = std::get<Route>(loaded);
+  showImportedRoute(route.elements, path, route.equations);
 }
 
-void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements,
-                                     const QString& path) {
+void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements, const QString& path,
+                                     const std::vector<StationEquation>& equations) {
   emit replacingRoute();
+  emit equationsRead(equations);
+  elements_->setEquations(equations);
   elements_->setElements(elements);
   ui_->elementTable->resizeColumnsToContents();
   emit routeReplaced();
   window()->setWindowFilePath(path);
 }
 
-// A JD table becomes the element table; its curve table is shown beside it.
+// A JD table becomes the element table; its design table is shown beside it.
 // The elements are not yet in a file of their own, so they count as unsaved.
+// A blank BP里程 is BP's 交点桩号 in the table, or 0, as from-jd takes it.
 void ElementsPage::jdClicked() {
-  const auto start = ReadInput(ui_->jdStartEdit);
-  if (auto* message = std::get_if<QString>(&start)) return host_.refuse(*message, ui_->jdStartEdit);
+  std::optional<double> given;
+  if (!ui_->jdStartEdit->text().trimmed().isEmpty()) {
+    const auto start = ReadInput(ui_->jdStartEdit);
+    if (auto* message = std::get_if<QString>(&start))
+      return host_.refuse(*message, ui_->jdStartEdit);
+    given = std::get<double>(start);
+  }
   if (!settleUnsavedChanges(QStringLiteral("线元表已修改，是否先保存？"))) return;
   const QString path = host_.chooseOpen(QStringLiteral("JD"), kJdFileTypes);
   if (path.isEmpty()) return;
-  auto table = ReadJdFile(path);
-  if (auto* refusal = std::get_if<FileRefusal>(&table)) return host_.refuse(refusal->message);
-  auto made = InFile(path, JdRouteOfTable(std::get<JdTable>(table), std::get<double>(start)));
+  auto read = ReadJdFile(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&read)) return host_.refuse(refusal->message);
+  const JdTable& table = std::get<JdTable>(read);
+  const double start = JdStartStation(table, given);
+  auto made = InFile(path, JdRouteOfTable(table, start));
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return host_.refuse(refusal->message);
-  JdRoute& jd = std::get<JdRoute>(made);
-  showImportedRoute(jd.route.elements, QString());
-  emit jdPointsRead(std::get<JdTable>(table).points);
+  showImportedRoute(std::get<JdRoute>(made).route.elements, QString(), table.equations);
   elements_->setModified(true);
-  emit jdCurvesMade(jd.curves);
+  emit jdPointsRead(table.points);
+  emit jdTableMade(table, given);
+}
+
+// The JD table edited keeps the 断链 declared.
+void ElementsPage::showJdElements(const std::vector<RouteElement>& elements) {
+  showImportedRoute(elements, QString(), elements_->equations());
+  elements_->setModified(true);
+}
+
+void ElementsPage::setEquations(const std::vector<StationEquation>& equations) {
+  elements_->setEquations(equations);
 }
 
 // The file's first alignment, each End it gives checked against the end
@@ -167,7 +187,7 @@ void ElementsPage::landXmlImportClicked() {
           return host_.refuse(refusal->message);
         const LandXmlAlignment& alignment = std::get<LandXmlAlignment>(*read);
         emit curvesCleared();
-        showImportedRoute(alignment.route.elements, path);
+        showImportedRoute(alignment.route.elements, path, {});
         const auto bad = std::count_if(alignment.endChecks.begin(), alignment.endChecks.end(),
                                        [](const LandXmlEndCheck& c) { return !c.closed; });
         QString note = QStringLiteral("LandXML线路“%1”").arg(alignment.name);
@@ -196,7 +216,7 @@ bool ElementsPage::saveElements() {
   }
   const QString path = host_.chooseSave(QStringLiteral("route"), kRouteFileTypes);
   if (path.isEmpty()) return false;
-  if (auto refusal = SaveRouteFile(path, elements_->route()->elements)) {
+  if (auto refusal = SaveRouteFile(path, elements_->route()->elements, elements_->equations())) {
     host_.refuse(refusal->message);
     return false;
   }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "jd_file.h"
 #include "route.h"
 #include "route_joints.h"
 #include "route_result_models.h"
@@ -48,6 +49,11 @@ class ElementsPage : public QWidget {
   const JointTolerances& tolerances() const;
   // Hands on the route the table makes now and shows its state.
   void reportRoute();
+  // The elements of the JD table as edited take the table's place; they
+  // are in no file of their own yet.
+  void showJdElements(const std::vector<RouteElement>& elements);
+  // The 断链 the route declares, as the 断链 table holds them.
+  void setEquations(const std::vector<StationEquation>& equations);
 
  signals:
   // A route read or made is about to take the table's place: the results of
@@ -55,11 +61,14 @@ class ElementsPage : public QWidget {
   void replacingRoute();
   // The table holds the route read or made, or its fault.
   void routeReplaced();
-  // A JD table made the route: its curves. Any other route has none.
-  void jdCurvesMade(const std::vector<CurveRow>& curves);
+  // A JD table made the route, from BP at `startStation` when given (else
+  // at BP's 交点桩号, or 0). Any other route has no JD table.
+  void jdTableMade(const JdTable& table, std::optional<double> startStation);
   void curvesCleared();
   // The JD table the elements were just made from, for the plan to draw.
   void jdPointsRead(const std::vector<JdPoint>& points);
+  // The 断链 the route read or made declares (none for LandXML).
+  void equationsRead(const std::vector<StationEquation>& equations);
   // The route the table makes now, or null while it has a fault.
   void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
 
@@ -79,7 +88,8 @@ class ElementsPage : public QWidget {
   void tolerancesChanged();
   void showCellProblem(const QModelIndex& index);
   bool saveElements();
-  void showImportedRoute(const std::vector<RouteElement>& elements, const QString& path);
+  void showImportedRoute(const std::vector<RouteElement>& elements, const QString& path,
+                         const std::vector<StationEquation>& equations);
 
   std::unique_ptr<Ui::ElementsPage> ui_;
   RoutePageHost& host_;

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <variant>
 
+#include "joint_notes.h"
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
@@ -149,6 +150,8 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
       if (joint.dK > 0) tip += QStringLiteral("\n短链");
       if (joint.dK < 0) tip += QStringLiteral("\n长链");
       if (joint.curvatureJump) tip += QStringLiteral("\n曲率不连续");
+      // As check's 说明 says how the joint stands against the declared 断链.
+      for (const std::string& note : JointEquationNotes(joint)) tip += u'\n' + Text(note);
       tip += QStringLiteral("\n限差 %1 mm, %2″：%3")
                  .arg(Text(GeneralText(tolerances_.position_mm)),
                       Text(GeneralText(tolerances_.azimuth_sec)), StatusText(joint.closed));
@@ -206,6 +209,13 @@ void RouteElementModel::setElements(const std::vector<RouteElement>& elements) {
   recompute();
 }
 
+void RouteElementModel::setEquations(const std::vector<StationEquation>& equations) {
+  if (equations == equations_) return;
+  equations_ = equations;
+  modified_ = true;
+  recompute();
+}
+
 void RouteElementModel::setTolerances(const JointTolerances& tolerances) {
   tolerances_ = tolerances;
   recompute();
@@ -241,6 +251,7 @@ void RouteElementModel::recompute() {
       problemColumn_ = error->field;
     } else {
       route_ = std::move(std::get<Route>(made));
+      route_->equations = equations_;
       joints_ = CheckJoints(*route_, tolerances_);
     }
   }

@@ -55,6 +55,11 @@ class RouteElementModel : public QAbstractTableModel {
   void setElements(const std::vector<RouteElement>& elements);
   const std::vector<RowTexts>& rows() const { return rows_; }
 
+  // The 断链 the route declares, which its joints are checked against
+  // (CheckJoints); a change counts as unsaved.
+  void setEquations(const std::vector<StationEquation>& equations);
+  const std::vector<StationEquation>& equations() const { return equations_; }
+
   void setTolerances(const JointTolerances& tolerances);
   const JointTolerances& tolerances() const { return tolerances_; }
 
@@ -78,6 +83,7 @@ class RouteElementModel : public QAbstractTableModel {
   QVariant jointData(int row, int column, int role) const;
 
   std::vector<RowTexts> rows_;
+  std::vector<StationEquation> equations_;
   JointTolerances tolerances_;
   std::optional<Route> route_;
   std::vector<Joint> joints_;

@@ -9,6 +9,7 @@
 
 #include "background_job.h"
 #include "curves_page.h"
+#include "equations_page.h"
 #include "file_dialog.h"
 #include "form_geometry.h"
 #include "inverse_page.h"
@@ -43,7 +44,8 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       elements_(new ElementsPage(*this, std::move(sendElement))),
       stakeout_(new StakeoutPage(*this)),
       inverse_(new InversePage(*this)),
-      curves_(new CurvesPage()),
+      curves_(new CurvesPage(*this)),
+      equations_(new EquationsPage(*this)),
       profile_(new ProfilePage(boxes, files_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
@@ -55,6 +57,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->tabs->addTab(inverse_, QStringLiteral("批量反算"));
   ui_->tabs->addTab(curves_, QStringLiteral("曲线表"));
   ui_->tabs->addTab(profile_, QStringLiteral("纵断面"));
+  ui_->tabs->addTab(equations_, QStringLiteral("断链"));
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
@@ -91,10 +94,19 @@ void RouteWindow::connectControls() {
           [this] { ui_->planView->setJdPoints({}); });
   connect(elements_, &ElementsPage::jdPointsRead, this,
           [this](const std::vector<JdPoint>& points) { ui_->planView->setJdPoints(points); });
-  connect(elements_, &ElementsPage::jdCurvesMade, this, [this](const std::vector<CurveRow>& rows) {
-    curves_->setRows(rows);
-    ui_->tabs->setCurrentWidget(curves_);
-  });
+  connect(elements_, &ElementsPage::jdTableMade, this,
+          [this](const JdTable& table, std::optional<double> startStation) {
+            curves_->setJdTable(table.points, startStation);
+            ui_->tabs->setCurrentWidget(curves_);
+          });
+  connect(elements_, &ElementsPage::equationsRead, equations_, &EquationsPage::setEquations);
+  connect(equations_, &EquationsPage::equationsEdited, elements_, &ElementsPage::setEquations);
+  // The JD table edited: the element table and the plan follow it.
+  connect(curves_, &CurvesPage::jdRouteEdited, this,
+          [this](const JdRoute& jd, const std::vector<JdPoint>& points) {
+            elements_->showJdElements(jd.route.elements);
+            ui_->planView->setJdPoints(points);
+          });
 
   const auto guarded = [this](void (RouteWindow::*handler)()) {
     return [this, handler] { runHandler([&] { (this->*handler)(); }); };

@@ -25,6 +25,7 @@ namespace tarnvel {
 
 class BackgroundJob;
 class CurvesPage;
+class EquationsPage;
 class InversePage;
 class ProfilePage;
 class MessageBoxes;
@@ -86,6 +87,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   StakeoutPage* stakeout_;
   InversePage* inverse_;
   CurvesPage* curves_;
+  EquationsPage* equations_;
   ProfilePage* profile_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;

@@ -158,6 +158,22 @@ TEST_F(RouteFileSaveTest, WritesGbkCrLfGeneralFormsAndReadsBack) {
   EXPECT_EQ(Elements(bytes), kTwoElements);
 }
 
+// The window's 断链 table is saved with the elements and read back as it
+// was; before, a save dropped the file's declarations.
+TEST_F(RouteFileSaveTest, WritesDeclaredEquationsAfterTheElementsAndReadsBack) {
+  const QString path = PathOf("route.csv");
+  const std::vector<StationEquation> equations = {{1250, 1270.125}, {1290.5, 1280}};
+  ASSERT_EQ(SaveRouteFile(path, kTwoElements, equations), std::nullopt);
+  const QByteArray bytes = ReadBytes(path);
+  const QString text = DecodeGbk(bytes).value_or(QString());
+  EXPECT_TRUE(text.endsWith(QStringLiteral(",500,1\r\n断链,1250,1270.125\r\n断链,1290.5,1280\r\n")))
+      << text.toStdString();
+  EXPECT_EQ(RouteFileText(kTwoElements, equations), text);
+  const auto read = ParseRouteFile(bytes);
+  ASSERT_TRUE(std::holds_alternative<Route>(read));
+  EXPECT_EQ(std::get<Route>(read).equations, equations);
+}
+
 TEST_F(RouteFileSaveTest, RefusesANameTheFileCannotGiveBackAndWritesNothing) {
   std::vector<RouteElement> elements = kTwoElements;
   elements[1].name = "A,B";

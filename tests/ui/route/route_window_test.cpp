@@ -710,8 +710,8 @@ void RouteWindowTest::jdTableGivesElementsAndCurves() {
   for (int row = 0; row < 8; ++row)
     QCOMPARE(jointCell(row, RouteElementModel::kStatusColumn), QStringLiteral("闭合"));
   auto* curves = child<QTableView>("curveTable")->model();
-  QCOMPARE(curves->rowCount(), 2);
-  QCOMPARE(curves->index(1, 0).data().toString(), QStringLiteral("JD2"));
+  QCOMPARE(curves->rowCount(), 4);
+  QCOMPARE(curves->index(2, 0).data().toString(), QStringLiteral("JD2"));
   QVERIFY(elements()->isModified());
 }
 
