@@ -7,6 +7,8 @@
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
+#include "route_inputs.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -22,16 +24,28 @@ QString FieldName(int column) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+bool IsStationColumn(int column) {
+  return column == 0 || column == 1;
+}
+
+// A typed field's value: the two stations in metres or as K text, the rest
+// as numbers.
+std::optional<double> CellValue(const QString& text, int column) {
+  const std::string utf8 = text.toStdString();
+  return IsStationColumn(column) ? ReadStationText(utf8) : ReadStrict(utf8);
+}
+
 // What is wrong with one typed field, or nothing. The name may be anything.
 QString CellMessage(const QString& text, int row, int column) {
   if (column >= RouteElementModel::kNameColumn) return {};
   const std::string utf8 = text.toStdString();
   if (IsBlank(utf8))
     return QStringLiteral("请输入第%1行的“%2”！").arg(row + 1).arg(FieldName(column));
-  if (!ReadStrict(utf8))
-    return QStringLiteral("第%1行").arg(row + 1) +
-           QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
-  return {};
+  if (CellValue(text, column)) return {};
+  if (IsStationColumn(column))
+    return QStringLiteral("第%1行“%2”").arg(row + 1).arg(FieldName(column)) + NotAStationText(text);
+  return QStringLiteral("第%1行").arg(row + 1) +
+         QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
 }
 
 const QColor kFaultColour(255, 205, 205);
@@ -229,7 +243,7 @@ void RouteElementModel::recompute() {
         problem_ = message;
         break;
       }
-      fields[static_cast<size_t>(c)] = *ReadStrict(rows_[r][static_cast<size_t>(c)].toStdString());
+      fields[static_cast<size_t>(c)] = *CellValue(rows_[r][static_cast<size_t>(c)], c);
     }
     elements.push_back({FromFieldValues(fields), rows_[r][kNameColumn].toStdString()});
   }

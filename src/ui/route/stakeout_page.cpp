@@ -135,13 +135,15 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
   BackgroundJob::Work work;
   if (stationsPath.isEmpty()) {
-    for (QLineEdit* box : {ui_->fromEdit, ui_->toEdit, ui_->stepEdit}) {
-      const auto value = ReadInput(box);
-      if (auto* message = std::get_if<QString>(&value)) return host_.refuse(*message, box);
-    }
-    request.from = std::get<double>(ReadInput(ui_->fromEdit));
-    request.to = std::get<double>(ReadInput(ui_->toEdit));
-    request.step = std::get<double>(ReadInput(ui_->stepEdit));
+    const auto from = ReadStationInput(ui_->fromEdit);
+    if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
+    const auto to = ReadStationInput(ui_->toEdit);
+    if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
+    const auto step = ReadInput(ui_->stepEdit);
+    if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
+    request.from = std::get<double>(from);
+    request.to = std::get<double>(to);
+    request.step = std::get<double>(step);
     // A blank curve step adds nothing on the curves.
     if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
       const auto curveStep = ReadInput(ui_->curveStepEdit);
