@@ -48,6 +48,14 @@ QString CellMessage(const QString& text, int row, int column) {
          QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
 }
 
+// A cell as the table shows it: a station as K text, anything else, and a
+// station that does not read, as typed.
+QString ShownCell(const QString& text, int column, const std::string& prefix) {
+  if (!IsStationColumn(column)) return text;
+  const std::optional<double> station = CellValue(text, column);
+  return station ? Text(KStationText(*station, prefix)) : text;
+}
+
 const QColor kFaultColour(255, 205, 205);
 const QColor kFaultText(190, 0, 0);
 
@@ -106,6 +114,7 @@ QVariant RouteElementModel::data(const QModelIndex& index, int role) const {
   const QString& text = rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
   switch (role) {
     case Qt::DisplayRole:
+      return ShownCell(text, column, stationPrefix_);
     case Qt::EditRole:
       return text;
     case Qt::TextAlignmentRole:
@@ -149,13 +158,22 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
     case Qt::ForegroundRole:
       return joint.closed ? QVariant() : QVariant(QBrush(kFaultText));
     case Qt::ToolTipRole: {
+      // Where the joint stands: the end of the one element and, past a
+      // 断链, the start of the next, as the command's joint report writes it.
+      const auto& elements = route_->elements;
+      const double back = elements[static_cast<size_t>(joint.left - 1)].values.K1;
+      const double ahead = elements[static_cast<size_t>(joint.left)].values.K0;
+      QString at = Text(joint.label);
+      if (!at.isEmpty()) at += u' ';
+      at += Text(KStationText(back, stationPrefix_));
+      if (ahead != back) at += u'=' + Text(KStationText(ahead, stationPrefix_));
       QString tip =
           QStringLiteral(
               "第%1–%2线元接头 %3\nΔK = %4 m\nΔX = %5 mm  ΔY = %6 mm  Δ = %7 mm\n"
               "Δaz = %8″\n曲率 %9 → %10 (1/m)")
               .arg(joint.left)
               .arg(joint.left + 1)
-              .arg(Text(joint.label))
+              .arg(at)
               .arg(Text(FixedText(joint.dK, 3)), Text(FixedText(joint.dX_mm, 1)),
                    Text(FixedText(joint.dY_mm, 1)), Text(FixedText(joint.d_mm, 1)),
                    Text(FixedText(joint.daz_sec, 1)), Text(GeneralText(joint.curvatureEnd)),
@@ -218,6 +236,11 @@ void RouteElementModel::setElements(const std::vector<RouteElement>& elements) {
   endResetModel();
   modified_ = false;
   recompute();
+}
+
+void RouteElementModel::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 void RouteElementModel::setTolerances(const JointTolerances& tolerances) {

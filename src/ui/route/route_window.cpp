@@ -19,6 +19,7 @@
 #include "route_feet.h"
 #include "save_file.h"
 #include "stakeout_page.h"
+#include "station_text.h"
 #include "ui_route_window.h"
 
 namespace tarnvel {
@@ -235,8 +236,8 @@ void RouteWindow::cursorMoved(double X, double Y) {
     // Every foot within any distance: the nearest comes first.
     const auto feet = RouteFeet(*route_, {X, Y}, 1e9);
     if (!feet.empty())
-      text += QStringLiteral("  里程 %1  偏距 %2  线元 %3")
-                  .arg(Text(FixedText(feet.front().station, 3)),
+      text += QStringLiteral("  桩号 %1  偏距 %2  线元 %3")
+                  .arg(Text(KStationText(feet.front().station, stationPrefix_.toStdString())),
                        Text(FixedText(feet.front().offset, 3)))
                   .arg(feet.front().element);
   }

@@ -94,6 +94,8 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   // the table made without a fault.
   std::shared_ptr<const Route> route_;
   QString lastPath_;  // offered by the next file dialog
+  // The letters before the kilometres of every station the window shows.
+  QString stationPrefix_ = QStringLiteral("K");
 };
 
 }  // namespace tarnvel

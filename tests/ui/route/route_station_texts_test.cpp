@@ -1,14 +1,17 @@
 // 桩号 in the route window as surveyors write them: typed as K text in the
 // station fields and the 线元表's station cells. The road (tests/ui/route/data)
 // runs from K1+000 to K1+980.
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
 #include <cmath>
 
 #include "background_job.h"
+#include "centre_line.h"
 #include "fakes.h"
 #include "route_element_model.h"
 #include "route_result_models.h"
+#include "route_source.h"
 #include "route_window.h"
 #include "window_test_support.h"
 
@@ -41,6 +44,8 @@ class RouteStationTextsTest : public QObject {
   void stationTypedInAField();
   void stationTypedInACell_data();
   void stationTypedInACell();
+  void footShownAsKText();
+  void jointNamedByItsStation();
 
  private:
   template <class T>
@@ -51,6 +56,9 @@ class RouteStationTextsTest : public QObject {
   }
   RouteElementModel* elements() {
     return qobject_cast<RouteElementModel*>(child<QTableView>("elementTable")->model());
+  }
+  InverseModel* inverse() {
+    return qobject_cast<InverseModel*>(child<QTableView>("inverseTable")->model());
   }
   StakeoutModel* stakeout() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model());
@@ -65,23 +73,30 @@ class RouteStationTextsTest : public QObject {
 void RouteStationTextsTest::stationTypedInAField_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<double>("station");  // the first row's; NaN when refused
+  QTest::addColumn<QString>("shown");
   QTest::addColumn<QString>("message");
   const double refused = std::nan("");
-  QTest::newRow("Metres") << "1100.5" << 1100.5 << "";
-  QTest::newRow("KText") << "K1+100.5" << 1100.5 << "";
-  QTest::newRow("ZkPrefix") << "ZK1+100.5" << 1100.5 << "";
-  QTest::newRow("LowerCaseSpaces") << " k1+099.9995 " << 1099.9995 << "";
+  QTest::newRow("Metres") << "1100.5" << 1100.5 << "K1+100.500"
+                          << "";
+  QTest::newRow("KText") << "K1+100.5" << 1100.5 << "K1+100.500"
+                         << "";
+  QTest::newRow("ZkPrefix") << "ZK1+100.5" << 1100.5 << "K1+100.500"
+                            << "";
+  QTest::newRow("LowerCaseSpaces") << " k1+099.9996 " << 1099.9996 << "K1+100.000"
+                                   << "";
   QTest::newRow("MetresPastThousand")
-      << "K1+1000" << refused << QStringLiteral("输入“起点里程”的值“K1+1000”不是有效的桩号！");
-  QTest::newRow("NotAStation") << "1l00" << refused
+      << "K1+1000" << refused << ""
+      << QStringLiteral("输入“起点里程”的值“K1+1000”不是有效的桩号！");
+  QTest::newRow("NotAStation") << "1l00" << refused << ""
                                << QStringLiteral("输入“起点里程”的值“1l00”不是有效的数字！");
 }
 
 // 起点里程 took metres only: K text, as every design table writes it, was
-// refused as not a number.
+// refused as not a number. The table showed metres.
 void RouteStationTextsTest::stationTypedInAField() {
   QFETCH(QString, typed);
   QFETCH(double, station);
+  QFETCH(QString, shown);
   QFETCH(QString, message);
   Box(window_, "fromEdit")->setText(typed);
   Box(window_, "toEdit")->setText(QStringLiteral("K1+980"));
@@ -92,32 +107,71 @@ void RouteStationTextsTest::stationTypedInAField() {
   if (std::isnan(station)) return;
   QCOMPARE(stakeout()->rows().front().point.station, station);
   QCOMPARE(stakeout()->rows().back().point.station, 1980.0);
+  QCOMPARE(stakeout()->index(0, 1).data().toString(), shown);
 }
 
 void RouteStationTextsTest::stationTypedInACell_data() {
   QTest::addColumn<int>("column");
   QTest::addColumn<QString>("typed");
   QTest::addColumn<double>("station");  // the first element's, as read
+  QTest::addColumn<QString>("shown");
   QTest::addColumn<QString>("problem");
-  QTest::newRow("StartKText") << 0 << "K0+999.9995" << 999.9995 << "";
-  QTest::newRow("EndZkPrefix") << 1 << "ZK1+150" << 1150.0 << "";
-  QTest::newRow("EndBadMetres") << 1 << "K1+15O" << std::nan("")
+  // 999.9995 is a little above the half millimetre as a double: it shows
+  // as the next kilometre.
+  QTest::newRow("StartKText") << 0 << "K0+999.9995" << 999.9995 << "K1+000.000"
+                              << "";
+  QTest::newRow("StartNegative") << 0 << "-20" << -20.0 << "-20.000"
+                                 << "";
+  QTest::newRow("EndZkPrefix") << 1 << "ZK1+150" << 1150.0 << "K1+150.000"
+                               << "";
+  QTest::newRow("EndBadMetres") << 1 << "K1+15O" << std::nan("") << "K1+15O"
                                 << QStringLiteral("第1行“止点桩号K”的值“K1+15O”不是有效的桩号！");
 }
 
-// A 线元表 cell took metres only, so a table pasted from a design was all
-// marked as faults.
+// A 线元表 cell took metres only and showed them, so a table pasted from a
+// design was all marked as faults.
 void RouteStationTextsTest::stationTypedInACell() {
   QFETCH(int, column);
   QFETCH(QString, typed);
   QFETCH(double, station);
+  QFETCH(QString, shown);
   QFETCH(QString, problem);
-  QVERIFY(elements()->setData(elements()->index(0, column), typed));
+  const QModelIndex cell = elements()->index(0, column);
+  QVERIFY(elements()->setData(cell, typed));
   QCOMPARE(elements()->cellProblem(0, column), problem);
+  // Shown as K text, edited as typed.
+  QCOMPARE(cell.data(Qt::DisplayRole).toString(), shown);
+  QCOMPARE(cell.data(Qt::EditRole).toString(), typed);
   QCOMPARE(bool(elements()->route()), problem.isEmpty());
   if (!elements()->route()) return;
   const auto& values = elements()->route()->elements.front().values;
   QCOMPARE(column == 0 ? values.K0 : values.K1, station);
+}
+
+// The inverse table showed its feet's stations in metres.
+void RouteStationTextsTest::footShownAsKText() {
+  // A point 5 m right of K1+300, on the first arc.
+  const Route road = std::get<Route>(LoadRoute(kRoad));
+  const Point p = ForwardPoint(road.loaded[2], 1300, 5, 90).point;
+  child<QPlainTextEdit>("pointsEdit")
+      ->setPlainText(QStringLiteral("P,%1,%2").arg(p.X, 0, 'f', 6).arg(p.Y, 0, 'f', 6));
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  QCOMPARE(refusal(), QString());
+  QCOMPARE(inverse()->index(0, 3).data().toString(), QStringLiteral("K1+300.000"));
+}
+
+// A joint's tooltip named its elements only, not where it stands; past a
+// 断链 both stations show.
+void RouteStationTextsTest::jointNamedByItsStation() {
+  const QModelIndex status = elements()->index(0, RouteElementModel::kStatusColumn);
+  QVERIFY(status.data(Qt::ToolTipRole)
+              .toString()
+              .startsWith(QStringLiteral("第1–2线元接头 ZH K1+150.000\n")));
+  QVERIFY(elements()->setData(elements()->index(1, 0), QStringLiteral("K1+170")));
+  QVERIFY(status.data(Qt::ToolTipRole)
+              .toString()
+              .startsWith(QStringLiteral("第1–2线元接头 ZH K1+150.000=K1+170.000\n")));
 }
 
 QTEST_MAIN(RouteStationTextsTest)
