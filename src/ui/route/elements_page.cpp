@@ -96,6 +96,10 @@ bool ElementsPage::settleUnsavedChanges(const QString& question) {
   }
 }
 
+void ElementsPage::setStationPrefix(const QString& prefix) {
+  elements_->setStationPrefix(prefix);
+}
+
 const JointTolerances& ElementsPage::tolerances() const {
   return elements_->tolerances();
 }

@@ -58,6 +58,10 @@ void InversePage::clearRows() {
   inverse_->setRows({});
 }
 
+void InversePage::setStationPrefix(const QString& prefix) {
+  inverse_->setStationPrefix(prefix);
+}
+
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
@@ -138,9 +142,10 @@ void InversePage::saveInverseClicked() {
   if (inverse_->rowCount() == 0) return host_.refuse(QStringLiteral("请先进行批量反算！"));
   const QString path = host_.chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &inverse_->rows(), path] {
-    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);
-  });
+  host_.saveInBackground(
+      path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(), path] {
+        return SaveTextFile(path, InverseCsvText(*rows, prefix), TextEncoding::Utf8WithBom);
+      });
 }
 
 }  // namespace tarnvel

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 #include "elements_page.h"
 #include "route_page_host.h"
@@ -54,6 +55,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void fitClicked();
   void exportImageClicked();
   void cursorMoved(double X, double Y);
+  void stationPrefixEdited(const QString& prefix);
 
   void jobProgress(int permille);
   void jobFinished(bool completed);
@@ -96,6 +98,8 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   QString lastPath_;  // offered by the next file dialog
   // The letters before the kilometres of every station the window shows.
   QString stationPrefix_ = QStringLiteral("K");
+  // Where the cursor last was, for the readout to follow a new prefix.
+  std::optional<Point> cursor_;
 };
 
 }  // namespace tarnvel

@@ -104,6 +104,10 @@ void StakeoutPage::clearRows() {
   stakeout_->setRows({});
 }
 
+void StakeoutPage::setStationPrefix(const QString& prefix) {
+  stakeout_->setStationPrefix(prefix);
+}
+
 void StakeoutPage::setRange(const Route& route) {
   ui_->fromEdit->setText(Text(GeneralText(RouteStart(route))));
   ui_->toEdit->setText(Text(GeneralText(RouteEnd(route))));
@@ -203,9 +207,10 @@ void StakeoutPage::saveStakeoutClicked() {
   if (stakeout_->rowCount() == 0) return host_.refuse(QStringLiteral("请先计算逐桩坐标！"));
   const QString path = host_.chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &stakeout_->rows(), path] {
-    return SaveTextFile(path, ForwardCsvText(*rows), TextEncoding::Utf8WithBom);
-  });
+  host_.saveInBackground(
+      path, [rows = &stakeout_->rows(), prefix = stakeout_->stationPrefix(), path] {
+        return SaveTextFile(path, ForwardCsvText(*rows, prefix), TextEncoding::Utf8WithBom);
+      });
 }
 
 void StakeoutPage::saveDatClicked() {

@@ -1,8 +1,12 @@
 // 桩号 in the route window as surveyors write them: typed as K text in the
 // station fields and the 线元表's station cells. The road (tests/ui/route/data)
 // runs from K1+000 to K1+980.
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -10,6 +14,7 @@
 #include "centre_line.h"
 #include "fakes.h"
 #include "route_element_model.h"
+#include "route_plan_view.h"
 #include "route_result_models.h"
 #include "route_source.h"
 #include "route_window.h"
@@ -46,6 +51,8 @@ class RouteStationTextsTest : public QObject {
   void stationTypedInACell();
   void footShownAsKText();
   void jointNamedByItsStation();
+  void prefixFollowedAtOnce_data();
+  void prefixFollowedAtOnce();
 
  private:
   template <class T>
@@ -68,6 +75,7 @@ class RouteStationTextsTest : public QObject {
   FakeMessageBoxes boxes_;
   FakeFileDialogs dialogs_;
   RouteWindow* window_ = nullptr;
+  QTemporaryDir dir_;
 };
 
 void RouteStationTextsTest::stationTypedInAField_data() {
@@ -172,6 +180,54 @@ void RouteStationTextsTest::jointNamedByItsStation() {
   QVERIFY(status.data(Qt::ToolTipRole)
               .toString()
               .startsWith(QStringLiteral("第1–2线元接头 ZH K1+150.000=K1+170.000\n")));
+}
+
+void RouteStationTextsTest::prefixFollowedAtOnce_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("start");  // K1+000 as every table shows it then
+  QTest::newRow("Zk") << "ZK"
+                      << "ZK1+000.000";
+  QTest::newRow("LowerCase") << "yk"
+                             << "yk1+000.000";
+  QTest::newRow("DigitRefused") << "Z9K"
+                                << "ZK1+000.000";
+  QTest::newRow("EmptyKeepsK") << ""
+                               << "K1+000.000";
+}
+
+// The prefix is the window's: the tables, the cursor readout and the saved
+// 桩号 column follow it as it is typed, a digit is refused, and an empty
+// box keeps the prefix in force.
+void RouteStationTextsTest::prefixFollowedAtOnce() {
+  QFETCH(QString, typed);
+  QFETCH(QString, start);
+  Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
+  Box(window_, "toEdit")->setText(QStringLiteral("1020"));
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
+  Click(window_, "stakeoutButton");
+  window_->job().wait();
+  // The cursor over the route's start, before the prefix changes.
+  auto* plan = child<RoutePlanView>("planView");
+  emit plan->cursorMoved(3378605.445, 453648.704);
+
+  QLineEdit* box = Box(window_, "stationPrefixEdit");
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, typed);
+  QCOMPARE(elements()->index(0, 0).data().toString(), start);
+  QCOMPARE(stakeout()->index(0, 1).data().toString(), start);
+  const QString readout = child<QLabel>("cursorLabel")->text();
+  QVERIFY2(readout.contains(QStringLiteral("桩号 ") + start), qPrintable(readout));
+
+  const QString path = dir_.filePath(QStringLiteral("stakeout.csv"));
+  dialogs_.answers << path;
+  Click(window_, "saveStakeoutButton");
+  window_->job().wait();
+  QFile saved(path);
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  const QByteArray csv = saved.readAll();
+  QVERIFY2(csv.contains("\r\n1," + start.toUtf8() + ",1000.000,"), csv.constData());
 }
 
 QTEST_MAIN(RouteStationTextsTest)
