@@ -4,6 +4,7 @@
 #include <QColor>
 #include <variant>
 
+#include "angle.h"
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
@@ -48,12 +49,26 @@ QString CellMessage(const QString& text, int row, int column) {
          QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
 }
 
-// A cell as the table shows it: a station as K text, anything else, and a
-// station that does not read, as typed.
+// A cell as the table shows it, rounded as the route's outputs are: a
+// station as K text to the millimetre, coordinates to 0.1 mm, the azimuth
+// in degrees, minutes and seconds, a radius to the millimetre. The turn
+// direction, the name and a cell that does not read show as typed.
 QString ShownCell(const QString& text, int column, const std::string& prefix) {
-  if (!IsStationColumn(column)) return text;
-  const std::optional<double> station = CellValue(text, column);
-  return station ? Text(KStationText(*station, prefix)) : text;
+  if (column >= 7) return text;
+  const std::optional<double> value = CellValue(text, column);
+  if (!value) return text;
+  switch (column) {
+    case 0:
+    case 1:
+      return Text(KStationText(*value, prefix));
+    case 2:
+    case 3:
+      return Text(FixedText(*value, 4));
+    case 4:
+      return Text(AzimuthDmsText(DmsToDegrees(*value)));
+    default:
+      return Text(FixedText(*value, 3));
+  }
 }
 
 const QColor kFaultColour(255, 205, 205);

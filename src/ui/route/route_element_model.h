@@ -1,7 +1,8 @@
 // The element table of the route window: one row per element, its eight
 // fields and its name as the user typed them, and beside each row the joint
 // to the next element as the route's joint check finds it. A cell keeps and
-// edits what was typed; it shows a station as K text.
+// edits what was typed, in full; it shows its value rounded, a station as K
+// text.
 #pragma once
 
 #include <QAbstractTableModel>

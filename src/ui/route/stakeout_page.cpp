@@ -18,6 +18,7 @@
 #include "stakeout_stations.h"
 #include "station_file.h"
 #include "station_rows.h"
+#include "station_text.h"
 #include "survey_point_file.h"
 #include "table_columns.h"
 #include "ui_stakeout_page.h"
@@ -105,12 +106,31 @@ void StakeoutPage::clearRows() {
 }
 
 void StakeoutPage::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix;
   stakeout_->setStationPrefix(prefix);
 }
 
+// The ends as K text to the millimetre, as the tables show stations, where
+// the range takes that text as the end, so that the prefilled range sets
+// out the whole route: 起点里程 when it is the start itself; 止点里程 at
+// or past the end, within the position tolerance, which the range clamps
+// back to the end (the millimetre above an end that rounds down). An end
+// neither fits is given in full.
 void StakeoutPage::setRange(const Route& route) {
-  ui_->fromEdit->setText(Text(GeneralText(RouteStart(route))));
-  ui_->toEdit->setText(Text(GeneralText(RouteEnd(route))));
+  const double start = RouteStart(route);
+  const double end = RouteEnd(route);
+  const std::string prefix = stationPrefix_.toStdString();
+  const auto read = [](const std::string& text) {
+    return ReadStationText(text).value_or(std::nan(""));
+  };
+  std::string from = KStationText(start, prefix);
+  if (read(from) != start) from = GeneralText(start);
+  std::string to = KStationText(end, prefix);
+  if (read(to) < end) to = KStationText(std::ceil(end * 1000) / 1000, prefix);
+  const double past = read(to) - end;
+  if (!(past >= 0 && past <= host_.positionTolerance())) to = GeneralText(end);
+  ui_->fromEdit->setText(Text(from));
+  ui_->toEdit->setText(Text(to));
 }
 
 void StakeoutPage::stakeoutClicked() {

@@ -49,6 +49,7 @@ class StakeoutPage : public QWidget {
   std::unique_ptr<Ui::StakeoutPage> ui_;
   RoutePageHost& host_;
   StakeoutModel* stakeout_;
+  QString stationPrefix_ = QStringLiteral("K");
   PrintPreview printPreview_ = ShowPrintPreview;
 };
 

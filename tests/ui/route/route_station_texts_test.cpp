@@ -51,6 +51,10 @@ class RouteStationTextsTest : public QObject {
   void stationTypedInACell();
   void footShownAsKText();
   void jointNamedByItsStation();
+  void cellShownRoundedEditedFull_data();
+  void cellShownRoundedEditedFull();
+  void rangePrefilledToTheMillimetre_data();
+  void rangePrefilledToTheMillimetre();
   void prefixFollowedAtOnce_data();
   void prefixFollowedAtOnce();
 
@@ -180,6 +184,91 @@ void RouteStationTextsTest::jointNamedByItsStation() {
   QVERIFY(status.data(Qt::ToolTipRole)
               .toString()
               .startsWith(QStringLiteral("第1–2线元接头 ZH K1+150.000=K1+170.000\n")));
+}
+
+void RouteStationTextsTest::cellShownRoundedEditedFull_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("StationToMm") << 1 << "1150.00049999"
+                               << "K1+150.000";
+  QTest::newRow("XToTenthMm") << 2 << "3378605.44504999"
+                              << "3378605.4450";
+  QTest::newRow("YHalfUp") << 3 << "453648.70405001"
+                           << "453648.7041";
+  QTest::newRow("AzimuthDms") << 4 << "60.0000496"
+                              << "60°0ˊ0.5″";
+  QTest::newRow("RadiusToMm") << 5 << "299.9995001"
+                              << "300.000";
+  QTest::newRow("DirectionAsTyped") << 7 << "0"
+                                    << "0";
+  QTest::newRow("FaultAsTyped") << 6 << "3OO"
+                                << "3OO";
+}
+
+// The 线元表 showed every value with fifteen digits (289.063298253348): it
+// shows them rounded as the route's outputs are, and edits them in full.
+void RouteStationTextsTest::cellShownRoundedEditedFull() {
+  QFETCH(int, column);
+  QFETCH(QString, typed);
+  QFETCH(QString, shown);
+  const QModelIndex cell = elements()->index(0, column);
+  QVERIFY(elements()->setData(cell, typed));
+  QCOMPARE(cell.data(Qt::DisplayRole).toString(), shown);
+  QCOMPARE(cell.data(Qt::EditRole).toString(), typed);
+}
+
+void RouteStationTextsTest::rangePrefilledToTheMillimetre_data() {
+  QTest::addColumn<QString>("start");  // the road's, as its file gives it
+  QTest::addColumn<QString>("end");
+  QTest::addColumn<QString>("from");  // prefilled
+  QTest::addColumn<QString>("to");
+  QTest::newRow("WholeMm") << "1000"
+                           << "1980"
+                           << "K1+000.000"
+                           << "K1+980.000";
+  QTest::newRow("EndRoundsUp") << "1000"
+                               << "1979.9996"
+                               << "K1+000.000"
+                               << "K1+980.000";
+  // K1+980.000 would stop short of the end: the millimetre above is taken
+  // as the end.
+  QTest::newRow("EndRoundsDown") << "1000"
+                                 << "1980.0004"
+                                 << "K1+000.000"
+                                 << "K1+980.001";
+  QTest::newRow("StartOffTheMm") << "999.9996"
+                                 << "1980"
+                                 << "999.9996"
+                                 << "K1+980.000";
+}
+
+// 止点里程 was prefilled with fifteen digits (3220.86277060866). It shows
+// the millimetre, and the stakeout of the prefilled range still runs from
+// the route's start to its end.
+void RouteStationTextsTest::rangePrefilledToTheMillimetre() {
+  QFETCH(QString, start);
+  QFETCH(QString, end);
+  QFETCH(QString, from);
+  QFETCH(QString, to);
+  QFile road(kRoad);
+  QVERIFY(road.open(QIODevice::ReadOnly));
+  QByteArray bytes = road.readAll();
+  bytes.replace("\n1000,1150,", "\n" + start.toUtf8() + ",1150,");
+  bytes.replace(",1980,", "," + end.toUtf8() + ",");
+  const QString path = dir_.filePath(QStringLiteral("road.txt"));
+  QFile copy(path);
+  QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size());
+  copy.close();
+  dialogs_.answers << path;
+  Click(window_, "importButton");
+  QCOMPARE(Box(window_, "fromEdit")->text(), from);
+  QCOMPARE(Box(window_, "toEdit")->text(), to);
+  Click(window_, "stakeoutButton");
+  window_->job().wait();
+  QCOMPARE(refusal(), QString());
+  QCOMPARE(stakeout()->rows().front().point.station, start.toDouble());
+  QCOMPARE(stakeout()->rows().back().point.station, end.toDouble());
 }
 
 void RouteStationTextsTest::prefixFollowedAtOnce_data() {

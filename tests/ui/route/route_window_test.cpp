@@ -260,7 +260,7 @@ void RouteWindowTest::importShowsRowsAndJoints() {
   import(BadRoad(dir_));
   QVERIFY(boxes_.shown.isEmpty());
   QCOMPARE(elements()->rowCount(), 9);
-  QCOMPARE(jointCell(2, 2), QStringLiteral("3378717.329"));
+  QCOMPARE(jointCell(2, 2), QStringLiteral("3378717.3290"));
   QCOMPARE(jointCell(2, RouteElementModel::kNameColumn), QStringLiteral("圆曲线1"));
   QStringList labels, statuses;
   for (int row = 0; row < 8; ++row) {
