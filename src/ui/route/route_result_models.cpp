@@ -5,6 +5,7 @@
 #include "angle.h"
 #include "curve_table_text.h"
 #include "number_text.h"
+#include "offset_text.h"
 #include "station_text.h"
 
 namespace tarnvel {
@@ -15,14 +16,17 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// The offset's column says which sign is left, as the cells say each side.
+const QString kOffsetColumn = QStringLiteral("偏距(左−)");
+
 const QStringList kStakeoutColumns = {
-    QStringLiteral("点名"),       QStringLiteral("桩号"), QStringLiteral("偏距"),
+    QStringLiteral("点名"),       QStringLiteral("桩号"), kOffsetColumn,
     QStringLiteral("偏角"),       QStringLiteral("X"),    QStringLiteral("Y"),
     QStringLiteral("切线方位角"), QStringLiteral("线元"), QStringLiteral("说明")};
 
 const QStringList kInverseColumns = {
     QStringLiteral("点名"), QStringLiteral("X"),    QStringLiteral("Y"),   QStringLiteral("桩号"),
-    QStringLiteral("偏距"), QStringLiteral("线元"), QStringLiteral("候选")};
+    kOffsetColumn,          QStringLiteral("线元"), QStringLiteral("候选")};
 
 QVariant Header(const QStringList& columns, int section, Qt::Orientation orientation, int role) {
   if (role != Qt::DisplayRole) return {};
@@ -74,7 +78,7 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
     case 1:
       return Text(KStationText(p.station, stationPrefix_));
     case 2:
-      return Text(FixedText(p.offset, 3));
+      return Text(SidedOffsetText(p.offset, 3));
     case 3:
       return Text(GeneralText(p.skewDms));
     case 4:
@@ -132,7 +136,7 @@ QVariant InverseModel::data(const QModelIndex& index, int role) const {
     case 3:
       return foot ? Text(KStationText(foot->station, stationPrefix_)) : QString();
     case 4:
-      return foot ? Text(FixedText(foot->offset, 3)) : QString();
+      return foot ? Text(SidedOffsetText(foot->offset, 3)) : QString();
     case 5:
       return foot ? QVariant(foot->element) : QVariant(QString());
     case 6:

@@ -15,6 +15,7 @@
 #include "inverse_page.h"
 #include "message_boxes.h"
 #include "number_text.h"
+#include "offset_text.h"
 #include "out_of_memory.h"
 #include "profile_page.h"
 #include "route_feet.h"
@@ -273,7 +274,7 @@ void RouteWindow::cursorMoved(double X, double Y) {
     if (!feet.empty())
       text += QStringLiteral("  桩号 %1  偏距 %2  线元 %3")
                   .arg(Text(KStationText(feet.front().station, stationPrefix_.toStdString())),
-                       Text(FixedText(feet.front().offset, 3)))
+                       Text(SidedOffsetText(feet.front().offset, 3)))
                   .arg(feet.front().element);
   }
   cursorLabel_->setText(text);

@@ -55,6 +55,8 @@ class RouteStationTextsTest : public QObject {
   void cellShownRoundedEditedFull();
   void rangePrefilledToTheMillimetre_data();
   void rangePrefilledToTheMillimetre();
+  void offsetShowsItsSide_data();
+  void offsetShowsItsSide();
   void prefixFollowedAtOnce_data();
   void prefixFollowedAtOnce();
 
@@ -269,6 +271,33 @@ void RouteStationTextsTest::rangePrefilledToTheMillimetre() {
   QCOMPARE(refusal(), QString());
   QCOMPARE(stakeout()->rows().front().point.station, start.toDouble());
   QCOMPARE(stakeout()->rows().back().point.station, end.toDouble());
+}
+
+void RouteStationTextsTest::offsetShowsItsSide_data() {
+  QTest::addColumn<double>("offset");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("Left") << -10.0 << "左10.000";
+  QTest::newRow("Right") << 5.0 << "右5.000";
+  QTest::newRow("OnTheLine") << 0.0 << "0.000";
+  QTest::newRow("LeftRoundsToLine") << -0.0004 << "0.000";
+  // Each a little beyond the half millimetre as a double.
+  QTest::newRow("RightHalfMm") << 0.0005 << "右0.001";
+  QTest::newRow("LeftHalfMm") << -0.0005 << "左0.001";
+}
+
+// The offset cells showed a bare sign, which a crew had to remember meant
+// left; the saved files keep it.
+void RouteStationTextsTest::offsetShowsItsSide() {
+  QFETCH(double, offset);
+  QFETCH(QString, shown);
+  StakeoutModel stakeout;
+  RoutePoint point;
+  point.element = 1, point.station = 1000, point.offset = offset;
+  stakeout.setRows({{"1", point}});
+  QCOMPARE(stakeout.index(0, 2).data().toString(), shown);
+  InverseModel inverse;
+  inverse.setRows({{"1", "0", "0", RouteFoot{1, 1000, offset}, 1, 1}});
+  QCOMPARE(inverse.index(0, 4).data().toString(), shown);
 }
 
 void RouteStationTextsTest::prefixFollowedAtOnce_data() {

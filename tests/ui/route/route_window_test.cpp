@@ -629,7 +629,7 @@ void RouteWindowTest::cursorReadsStationAndOffset() {
                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(plan->viewport(), &move);
   const QString text = child<QLabel>("cursorLabel")->text();
-  const QRegularExpression numbers(QStringLiteral("桩号 K1\\+([0-9.]+)  偏距 ([0-9.-]+)  线元 3"));
+  const QRegularExpression numbers(QStringLiteral("桩号 K1\\+([0-9.]+)  偏距 右([0-9.]+)  线元 3"));
   const auto match = numbers.match(text);
   QVERIFY2(match.hasMatch(), qPrintable(text + QStringLiteral("|")));
   QVERIFY2(std::abs(match.captured(1).toDouble() - 300) < 0.002, qPrintable(text));
