@@ -11,12 +11,15 @@
 #include "landxml_export.h"
 #include "landxml_import.h"
 #include "message_boxes.h"
+#include "number_reading.h"
+#include "number_text.h"
 #include "route_element_model.h"
 #include "route_file.h"
 #include "route_inputs.h"
 #include "route_page_host.h"
 #include "route_source.h"
 #include "save_file.h"
+#include "station_text.h"
 #include "table_columns.h"
 #include "ui_elements_page.h"
 
@@ -93,6 +96,10 @@ bool ElementsPage::settleUnsavedChanges(const QString& question) {
   }
 }
 
+void ElementsPage::setStationPrefix(const QString& prefix) {
+  elements_->setStationPrefix(prefix);
+}
+
 const JointTolerances& ElementsPage::tolerances() const {
   return elements_->tolerances();
 }
@@ -134,7 +141,7 @@ void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements, 
 void ElementsPage::jdClicked() {
   std::optional<double> given;
   if (!ui_->jdStartEdit->text().trimmed().isEmpty()) {
-    const auto start = ReadInput(ui_->jdStartEdit);
+    const auto start = ReadStationInput(ui_->jdStartEdit);
     if (auto* message = std::get_if<QString>(&start))
       return host_.refuse(*message, ui_->jdStartEdit);
     given = std::get<double>(start);
@@ -245,6 +252,10 @@ void ElementsPage::sendClicked() {
     texts[static_cast<size_t>(c)] =
         elements_->rows()[static_cast<size_t>(row)][static_cast<size_t>(c)].trimmed();
   }
+  // The main window reads metres: a station typed as K text goes as them.
+  for (QString* station : {&texts[0], &texts[1]})
+    if (!ReadStrict(station->toStdString()))
+      *station = QString::fromStdString(GeneralText(*ReadStationText(station->toStdString())));
   sendElement_(texts);
   host_.showStatus(QStringLiteral("第%1个线元已送到主窗口").arg(row + 1), 5000);
 }

@@ -47,6 +47,8 @@ class ElementsPage : public QWidget {
   // Tells the user why there is no route to compute on.
   void refuseWithoutRoute();
   const JointTolerances& tolerances() const;
+  // The letters before the kilometres of the stations shown.
+  void setStationPrefix(const QString& prefix);
   // Hands on the route the table makes now and shows its state.
   void reportRoute();
   // The elements of the JD table as edited take the table's place; they

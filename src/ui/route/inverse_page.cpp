@@ -58,6 +58,10 @@ void InversePage::clearRows() {
   inverse_->setRows({});
 }
 
+void InversePage::setStationPrefix(const QString& prefix) {
+  inverse_->setStationPrefix(prefix);
+}
+
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
@@ -139,8 +143,9 @@ void InversePage::saveInverseClicked() {
   QString type;
   const QString path = host_.chooseSave(QStringLiteral("inverse CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &inverse_->rows(), path, encoding = CsvEncoding(type)] {
-    return SaveTextFile(path, InverseCsvText(*rows), encoding);
+  host_.saveInBackground(path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(), path,
+                                encoding = CsvEncoding(type)] {
+    return SaveTextFile(path, InverseCsvText(*rows, prefix), encoding);
   });
 }
 

@@ -29,6 +29,8 @@ class InversePage : public QWidget {
 
   // The rows belong to the route they were computed on.
   void clearRows();
+  // The letters before the kilometres of the stations shown and saved.
+  void setStationPrefix(const QString& prefix);
 
  private:
   void pointsClicked();

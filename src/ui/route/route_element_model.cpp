@@ -5,9 +5,12 @@
 #include <variant>
 
 #include "joint_notes.h"
+#include "angle.h"
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"
+#include "route_inputs.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -23,16 +26,50 @@ QString FieldName(int column) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+bool IsStationColumn(int column) {
+  return column == 0 || column == 1;
+}
+
+// A typed field's value: the two stations in metres or as K text, the rest
+// as numbers.
+std::optional<double> CellValue(const QString& text, int column) {
+  const std::string utf8 = text.toStdString();
+  return IsStationColumn(column) ? ReadStationText(utf8) : ReadStrict(utf8);
+}
+
 // What is wrong with one typed field, or nothing. The name may be anything.
 QString CellMessage(const QString& text, int row, int column) {
   if (column >= RouteElementModel::kNameColumn) return {};
   const std::string utf8 = text.toStdString();
   if (IsBlank(utf8))
     return QStringLiteral("请输入第%1行的“%2”！").arg(row + 1).arg(FieldName(column));
-  if (!ReadStrict(utf8))
-    return QStringLiteral("第%1行").arg(row + 1) +
-           QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
-  return {};
+  if (CellValue(text, column)) return {};
+  if (IsStationColumn(column))
+    return QStringLiteral("第%1行“%2”").arg(row + 1).arg(FieldName(column)) + NotAStationText(text);
+  return QStringLiteral("第%1行").arg(row + 1) +
+         QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
+}
+
+// A cell as the table shows it, rounded as the route's outputs are: a
+// station as K text to the millimetre, coordinates to 0.1 mm, the azimuth
+// in degrees, minutes and seconds, a radius to the millimetre. The turn
+// direction, the name and a cell that does not read show as typed.
+QString ShownCell(const QString& text, int column, const std::string& prefix) {
+  if (column >= 7) return text;
+  const std::optional<double> value = CellValue(text, column);
+  if (!value) return text;
+  switch (column) {
+    case 0:
+    case 1:
+      return Text(KStationText(*value, prefix));
+    case 2:
+    case 3:
+      return Text(FixedText(*value, 4));
+    case 4:
+      return Text(AzimuthDmsText(DmsToDegrees(*value)));
+    default:
+      return Text(FixedText(*value, 3));
+  }
 }
 
 const QColor kFaultColour(255, 205, 205);
@@ -93,6 +130,7 @@ QVariant RouteElementModel::data(const QModelIndex& index, int role) const {
   const QString& text = rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
   switch (role) {
     case Qt::DisplayRole:
+      return ShownCell(text, column, stationPrefix_);
     case Qt::EditRole:
       return text;
     case Qt::TextAlignmentRole:
@@ -136,13 +174,22 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
     case Qt::ForegroundRole:
       return joint.closed ? QVariant() : QVariant(QBrush(kFaultText));
     case Qt::ToolTipRole: {
+      // Where the joint stands: the end of the one element and, past a
+      // 断链, the start of the next, as the command's joint report writes it.
+      const auto& elements = route_->elements;
+      const double back = elements[static_cast<size_t>(joint.left - 1)].values.K1;
+      const double ahead = elements[static_cast<size_t>(joint.left)].values.K0;
+      QString at = Text(joint.label);
+      if (!at.isEmpty()) at += u' ';
+      at += Text(KStationText(back, stationPrefix_));
+      if (ahead != back) at += u'=' + Text(KStationText(ahead, stationPrefix_));
       QString tip =
           QStringLiteral(
               "第%1–%2线元接头 %3\nΔK = %4 m\nΔX = %5 mm  ΔY = %6 mm  Δ = %7 mm\n"
               "Δaz = %8″\n曲率 %9 → %10 (1/m)")
               .arg(joint.left)
               .arg(joint.left + 1)
-              .arg(Text(joint.label))
+              .arg(at)
               .arg(Text(FixedText(joint.dK, 3)), Text(FixedText(joint.dX_mm, 1)),
                    Text(FixedText(joint.dY_mm, 1)), Text(FixedText(joint.d_mm, 1)),
                    Text(FixedText(joint.daz_sec, 1)), Text(GeneralText(joint.curvatureEnd)),
@@ -216,6 +263,11 @@ void RouteElementModel::setEquations(const std::vector<StationEquation>& equatio
   recompute();
 }
 
+void RouteElementModel::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+}
+
 void RouteElementModel::setTolerances(const JointTolerances& tolerances) {
   tolerances_ = tolerances;
   recompute();
@@ -239,7 +291,7 @@ void RouteElementModel::recompute() {
         problem_ = message;
         break;
       }
-      fields[static_cast<size_t>(c)] = *ReadStrict(rows_[r][static_cast<size_t>(c)].toStdString());
+      fields[static_cast<size_t>(c)] = *CellValue(rows_[r][static_cast<size_t>(c)], c);
     }
     elements.push_back({FromFieldValues(fields), rows_[r][kNameColumn].toStdString()});
   }

@@ -1,12 +1,15 @@
 // The element table of the route window: one row per element, its eight
 // fields and its name as the user typed them, and beside each row the joint
-// to the next element as the route's joint check finds it.
+// to the next element as the route's joint check finds it. A cell keeps and
+// edits what was typed, in full; it shows its value rounded, a station as K
+// text.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QString>
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "route.h"
@@ -59,6 +62,8 @@ class RouteElementModel : public QAbstractTableModel {
   // (CheckJoints); a change counts as unsaved.
   void setEquations(const std::vector<StationEquation>& equations);
   const std::vector<StationEquation>& equations() const { return equations_; }
+  // The letters before the kilometres of the stations shown (K by default).
+  void setStationPrefix(const QString& prefix);
 
   void setTolerances(const JointTolerances& tolerances);
   const JointTolerances& tolerances() const { return tolerances_; }
@@ -85,6 +90,7 @@ class RouteElementModel : public QAbstractTableModel {
   std::vector<RowTexts> rows_;
   std::vector<StationEquation> equations_;
   JointTolerances tolerances_;
+  std::string stationPrefix_ = "K";
   std::optional<Route> route_;
   std::vector<Joint> joints_;
   QString problem_;

@@ -3,8 +3,10 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include "echoed_text.h"
 #include "number_reading.h"
 #include "refusal.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -21,6 +23,20 @@ std::variant<QString, double> ReadInput(const QLineEdit* box) {
   if (IsBlank(text)) return QStringLiteral("请输入“%1”！").arg(Label(box));
   if (auto value = ReadStrict(text)) return *value;
   return QStringLiteral("输入") + QString::fromStdString(NotANumberText(Label(box).toStdString()));
+}
+
+std::variant<QString, double> ReadStationInput(const QLineEdit* box) {
+  const std::string text = box->text().toStdString();
+  if (IsBlank(text)) return QStringLiteral("请输入“%1”！").arg(Label(box));
+  if (auto station = ReadStationText(text)) return *station;
+  return QStringLiteral("输入“%1”").arg(Label(box)) + NotAStationText(box->text());
+}
+
+QString NotAStationText(const QString& typed) {
+  const QString quoted = EchoedText(typed.trimmed());
+  if (BeginsLikeStationText(typed.toStdString()))
+    return QStringLiteral("的值“%1”不是有效的桩号！").arg(quoted);
+  return QStringLiteral("的值") + QString::fromStdString(NotANumberText(quoted.toStdString()));
 }
 
 std::variant<QString, std::vector<double>> ReadOffsets(const QLineEdit* box) {

@@ -1,5 +1,6 @@
-// The route window's typed inputs read strictly: a number in a box, or the
-// list of offsets; a blank or bad box gives the message that names it.
+// The route window's typed inputs read strictly: a number in a box, a
+// station, or the list of offsets; a blank or bad box gives the message that
+// names it.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,15 @@ namespace tarnvel {
 
 // A number read strictly; a blank box is missing.
 std::variant<QString, double> ReadInput(const QLineEdit* box);
+
+// A route station: metres or K text with any letter prefix (ReadStationText);
+// a blank box is missing.
+std::variant<QString, double> ReadStationInput(const QLineEdit* box);
+
+// Why a typed station does not read, to follow what names where it was typed
+// ("输入“起点里程”", "第3行“起点桩号K”"): the text quoted, as a station when
+// it begins as K text does, else as a number.
+QString NotAStationText(const QString& typed);
 
 // "-10, 0, 10": commas (full-width too) or spaces between the values.
 std::variant<QString, std::vector<double>> ReadOffsets(const QLineEdit* box);

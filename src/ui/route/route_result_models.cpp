@@ -5,6 +5,8 @@
 #include "angle.h"
 #include "curve_table_text.h"
 #include "number_text.h"
+#include "offset_text.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -14,14 +16,17 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// The offset's column says which sign is left, as the cells say each side.
+const QString kOffsetColumn = QStringLiteral("偏距(左−)");
+
 const QStringList kStakeoutColumns = {
-    QStringLiteral("点名"),       QStringLiteral("里程"), QStringLiteral("偏距"),
+    QStringLiteral("点名"),       QStringLiteral("桩号"), kOffsetColumn,
     QStringLiteral("偏角"),       QStringLiteral("X"),    QStringLiteral("Y"),
     QStringLiteral("切线方位角"), QStringLiteral("线元"), QStringLiteral("说明")};
 
 const QStringList kInverseColumns = {
-    QStringLiteral("点名"), QStringLiteral("X"),    QStringLiteral("Y"),   QStringLiteral("里程"),
-    QStringLiteral("偏距"), QStringLiteral("线元"), QStringLiteral("候选")};
+    QStringLiteral("点名"), QStringLiteral("X"),    QStringLiteral("Y"),   QStringLiteral("桩号"),
+    kOffsetColumn,          QStringLiteral("线元"), QStringLiteral("候选")};
 
 QVariant Header(const QStringList& columns, int section, Qt::Orientation orientation, int role) {
   if (role != Qt::DisplayRole) return {};
@@ -41,6 +46,11 @@ std::vector<ForwardCsvRow> StakeoutModel::setRows(std::vector<ForwardCsvRow> row
   rows_.swap(rows);
   endResetModel();
   return rows;
+}
+
+void StakeoutModel::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  if (!rows_.empty()) emit dataChanged(index(0, 1), index(rowCount() - 1, 1));
 }
 
 int StakeoutModel::rowCount(const QModelIndex& parent) const {
@@ -66,9 +76,9 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
     case 0:
       return Text(row.name);
     case 1:
-      return Text(FixedText(p.station, 3));
+      return Text(KStationText(p.station, stationPrefix_));
     case 2:
-      return Text(FixedText(p.offset, 3));
+      return Text(SidedOffsetText(p.offset, 3));
     case 3:
       return Text(GeneralText(p.skewDms));
     case 4:
@@ -91,6 +101,11 @@ std::vector<InverseCsvRow> InverseModel::setRows(std::vector<InverseCsvRow> rows
   rows_.swap(rows);
   endResetModel();
   return rows;
+}
+
+void InverseModel::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  if (!rows_.empty()) emit dataChanged(index(0, 3), index(rowCount() - 1, 3));
 }
 
 int InverseModel::rowCount(const QModelIndex& parent) const {
@@ -119,9 +134,9 @@ QVariant InverseModel::data(const QModelIndex& index, int role) const {
     case 2:
       return Text(row.y);
     case 3:
-      return foot ? Text(FixedText(foot->station, 3)) : QString();
+      return foot ? Text(KStationText(foot->station, stationPrefix_)) : QString();
     case 4:
-      return foot ? Text(FixedText(foot->offset, 3)) : QString();
+      return foot ? Text(SidedOffsetText(foot->offset, 3)) : QString();
     case 5:
       return foot ? QVariant(foot->element) : QVariant(QString());
     case 6:

@@ -1,11 +1,12 @@
 // The results tables of the route window, as models over the computed rows:
 // a cell's text is written only when the view asks for it, so a million rows
 // cost their numbers and nothing more. The rows are those the CSV is written
-// from, so what is saved is what is shown.
+// from, so what is saved is what is shown. A station shows as K text.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <string>
 #include <vector>
 
 #include "route_csv.h"
@@ -23,6 +24,9 @@ class StakeoutModel : public QAbstractTableModel {
   // Gives back the rows it held, for the caller to free where it will.
   std::vector<ForwardCsvRow> setRows(std::vector<ForwardCsvRow> rows);
   const std::vector<ForwardCsvRow>& rows() const { return rows_; }
+  // The letters before the kilometres of the stations shown (K by default).
+  void setStationPrefix(const QString& prefix);
+  const std::string& stationPrefix() const { return stationPrefix_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,6 +36,7 @@ class StakeoutModel : public QAbstractTableModel {
 
  private:
   std::vector<ForwardCsvRow> rows_;
+  std::string stationPrefix_ = "K";
 };
 
 // The feet of a point list, in the columns of `tarnvel-route inverse`.
@@ -44,6 +49,9 @@ class InverseModel : public QAbstractTableModel {
   // Gives back the rows it held, for the caller to free where it will.
   std::vector<InverseCsvRow> setRows(std::vector<InverseCsvRow> rows);
   const std::vector<InverseCsvRow>& rows() const { return rows_; }
+  // The letters before the kilometres of the stations shown (K by default).
+  void setStationPrefix(const QString& prefix);
+  const std::string& stationPrefix() const { return stationPrefix_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -53,6 +61,7 @@ class InverseModel : public QAbstractTableModel {
 
  private:
   std::vector<InverseCsvRow> rows_;
+  std::string stationPrefix_ = "K";
 };
 
 // The curve table (直线、曲线及转角表) of a route made from a JD table, in the

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QValidator>
 
 #include "background_job.h"
 #include "curves_page.h"
@@ -15,11 +16,13 @@
 #include "inverse_page.h"
 #include "message_boxes.h"
 #include "number_text.h"
+#include "offset_text.h"
 #include "out_of_memory.h"
 #include "profile_page.h"
 #include "route_feet.h"
 #include "save_file.h"
 #include "stakeout_page.h"
+#include "station_text.h"
 #include "ui_route_window.h"
 
 namespace tarnvel {
@@ -31,6 +34,24 @@ const QString kPngFileTypes = QStringLiteral("PNG图片(*.png)");
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
+
+// A prefix of K text is ASCII letters, as ReadStationText reads it back and
+// instruments take it in a point name. A box left empty gets back the
+// prefix in force.
+class StationPrefixValidator : public QValidator {
+ public:
+  StationPrefixValidator(const QString& inForce, QObject* parent)
+      : QValidator(parent), inForce_(inForce) {}
+  State validate(QString& text, int&) const override {
+    for (QChar c : text)
+      if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))) return Invalid;
+    return text.isEmpty() ? Intermediate : Acceptable;
+  }
+  void fixup(QString& text) const override { text = inForce_; }
+
+ private:
+  const QString& inForce_;
+};
 
 }  // namespace
 
@@ -121,6 +142,8 @@ void RouteWindow::connectControls() {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Inverse, shown);
   });
   connect(ui_->planView, &RoutePlanView::cursorMoved, this, &RouteWindow::cursorMoved);
+  ui_->stationPrefixEdit->setValidator(new StationPrefixValidator(stationPrefix_, this));
+  connect(ui_->stationPrefixEdit, &QLineEdit::textEdited, this, &RouteWindow::stationPrefixEdited);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
 
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
@@ -170,6 +193,7 @@ void RouteWindow::replacingRoute() {
   ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
   ui_->planView->setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
   cursorLabel_->clear();
+  cursor_.reset();
 }
 
 // A route read or made is set out whole and shown whole.
@@ -237,15 +261,28 @@ void RouteWindow::exportImageClicked() {
   statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
 }
 
+// Every station shown follows the prefix at once; a box being emptied to
+// type another keeps the one in force meanwhile.
+void RouteWindow::stationPrefixEdited(const QString& prefix) {
+  if (prefix.isEmpty()) return;
+  stationPrefix_ = prefix;
+  elements_->setStationPrefix(prefix);
+  stakeout_->setStationPrefix(prefix);
+  inverse_->setStationPrefix(prefix);
+  ui_->planView->setStationPrefix(prefix);
+  if (cursor_) cursorMoved(cursor_->X, cursor_->Y);
+}
+
 void RouteWindow::cursorMoved(double X, double Y) {
+  cursor_ = Point{X, Y};
   QString text = QStringLiteral("X=%1  Y=%2").arg(Text(FixedText(X, 3)), Text(FixedText(Y, 3)));
   if (route_) {
     // Every foot within any distance: the nearest comes first.
     const auto feet = RouteFeet(*route_, {X, Y}, 1e9);
     if (!feet.empty())
-      text += QStringLiteral("  里程 %1  偏距 %2  线元 %3")
-                  .arg(Text(FixedText(feet.front().station, 3)),
-                       Text(FixedText(feet.front().offset, 3)))
+      text += QStringLiteral("  桩号 %1  偏距 %2  线元 %3")
+                  .arg(Text(KStationText(feet.front().station, stationPrefix_.toStdString())),
+                       Text(SidedOffsetText(feet.front().offset, 3)))
                   .arg(feet.front().element);
   }
   cursorLabel_->setText(text);

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 #include "elements_page.h"
 #include "file_dialog.h"
@@ -55,6 +56,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void fitClicked();
   void exportImageClicked();
   void cursorMoved(double X, double Y);
+  void stationPrefixEdited(const QString& prefix);
 
   void jobProgress(int permille);
   void jobFinished(bool completed);
@@ -95,6 +97,10 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   // The route the plan shows and the cursor is read against: the last one
   // the table made without a fault.
   std::shared_ptr<const Route> route_;
+  // The letters before the kilometres of every station the window shows.
+  QString stationPrefix_ = QStringLiteral("K");
+  // Where the cursor last was, for the readout to follow a new prefix.
+  std::optional<Point> cursor_;
 };
 
 }  // namespace tarnvel

@@ -19,6 +19,7 @@
 #include "stakeout_stations.h"
 #include "station_file.h"
 #include "station_rows.h"
+#include "station_text.h"
 #include "survey_point_file.h"
 #include "table_columns.h"
 #include "ui_stakeout_page.h"
@@ -104,9 +105,32 @@ void StakeoutPage::clearRows() {
   stakeout_->setRows({});
 }
 
+void StakeoutPage::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix;
+  stakeout_->setStationPrefix(prefix);
+}
+
+// The ends as K text to the millimetre, as the tables show stations, where
+// the range takes that text as the end, so that the prefilled range sets
+// out the whole route: 起点里程 when it is the start itself; 止点里程 at
+// or past the end, within the position tolerance, which the range clamps
+// back to the end (the millimetre above an end that rounds down). An end
+// neither fits is given in full.
 void StakeoutPage::setRange(const Route& route) {
-  ui_->fromEdit->setText(Text(GeneralText(RouteStart(route))));
-  ui_->toEdit->setText(Text(GeneralText(RouteEnd(route))));
+  const double start = RouteStart(route);
+  const double end = RouteEnd(route);
+  const std::string prefix = stationPrefix_.toStdString();
+  const auto read = [](const std::string& text) {
+    return ReadStationText(text).value_or(std::nan(""));
+  };
+  std::string from = KStationText(start, prefix);
+  if (read(from) != start) from = GeneralText(start);
+  std::string to = KStationText(end, prefix);
+  if (read(to) < end) to = KStationText(std::ceil(end * 1000) / 1000, prefix);
+  const double past = read(to) - end;
+  if (!(past >= 0 && past <= host_.positionTolerance())) to = GeneralText(end);
+  ui_->fromEdit->setText(Text(from));
+  ui_->toEdit->setText(Text(to));
 }
 
 void StakeoutPage::stakeoutClicked() {
@@ -135,13 +159,15 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
   BackgroundJob::Work work;
   if (stationsPath.isEmpty()) {
-    for (QLineEdit* box : {ui_->fromEdit, ui_->toEdit, ui_->stepEdit}) {
-      const auto value = ReadInput(box);
-      if (auto* message = std::get_if<QString>(&value)) return host_.refuse(*message, box);
-    }
-    request.from = std::get<double>(ReadInput(ui_->fromEdit));
-    request.to = std::get<double>(ReadInput(ui_->toEdit));
-    request.step = std::get<double>(ReadInput(ui_->stepEdit));
+    const auto from = ReadStationInput(ui_->fromEdit);
+    if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
+    const auto to = ReadStationInput(ui_->toEdit);
+    if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
+    const auto step = ReadInput(ui_->stepEdit);
+    if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
+    request.from = std::get<double>(from);
+    request.to = std::get<double>(to);
+    request.step = std::get<double>(step);
     // A blank curve step adds nothing on the curves.
     if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
       const auto curveStep = ReadInput(ui_->curveStepEdit);
@@ -202,8 +228,9 @@ void StakeoutPage::saveStakeoutClicked() {
   QString type;
   const QString path = host_.chooseSave(QStringLiteral("stakeout CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &stakeout_->rows(), path, encoding = CsvEncoding(type)] {
-    return SaveTextFile(path, ForwardCsvText(*rows), encoding);
+  host_.saveInBackground(path, [rows = &stakeout_->rows(), prefix = stakeout_->stationPrefix(),
+                                path, encoding = CsvEncoding(type)] {
+    return SaveTextFile(path, ForwardCsvText(*rows, prefix), encoding);
   });
 }
 

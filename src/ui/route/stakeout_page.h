@@ -28,6 +28,8 @@ class StakeoutPage : public QWidget {
 
   // The rows belong to the route they were computed on.
   void clearRows();
+  // The letters before the kilometres of the stations shown and saved.
+  void setStationPrefix(const QString& prefix);
   // A new route's stakeout runs over the whole of it.
   void setRange(const Route& route);
   // Replaced by tests, which cannot answer a modal dialog.
@@ -47,6 +49,7 @@ class StakeoutPage : public QWidget {
   std::unique_ptr<Ui::StakeoutPage> ui_;
   RoutePageHost& host_;
   StakeoutModel* stakeout_;
+  QString stationPrefix_ = QStringLiteral("K");
   PrintPreview printPreview_ = ShowPrintPreview;
 };
 

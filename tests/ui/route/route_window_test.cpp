@@ -269,7 +269,7 @@ void RouteWindowTest::importShowsRowsAndJoints() {
   import(BadRoad(dir_));
   QVERIFY(boxes_.shown.isEmpty());
   QCOMPARE(elements()->rowCount(), 9);
-  QCOMPARE(jointCell(2, 2), QStringLiteral("3378717.329"));
+  QCOMPARE(jointCell(2, 2), QStringLiteral("3378717.3290"));
   QCOMPARE(jointCell(2, RouteElementModel::kNameColumn), QStringLiteral("圆曲线1"));
   QStringList labels, statuses;
   for (int row = 0; row < 8; ++row) {
@@ -638,10 +638,10 @@ void RouteWindowTest::cursorReadsStationAndOffset() {
                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(plan->viewport(), &move);
   const QString text = child<QLabel>("cursorLabel")->text();
-  const QRegularExpression numbers(QStringLiteral("里程 ([0-9.-]+)  偏距 ([0-9.-]+)  线元 3"));
+  const QRegularExpression numbers(QStringLiteral("桩号 K1\\+([0-9.]+)  偏距 右([0-9.]+)  线元 3"));
   const auto match = numbers.match(text);
   QVERIFY2(match.hasMatch(), qPrintable(text + QStringLiteral("|")));
-  QVERIFY2(std::abs(match.captured(1).toDouble() - 1300) < 0.002, qPrintable(text));
+  QVERIFY2(std::abs(match.captured(1).toDouble() - 300) < 0.002, qPrintable(text));
   QVERIFY2(std::abs(match.captured(2).toDouble() - 5) < 0.002, qPrintable(text));
 }
 
@@ -706,7 +706,7 @@ void RouteWindowTest::jdTableGivesElementsAndCurves() {
   Click(window_, "jdButton");
   QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
   QCOMPARE(elements()->rowCount(), 9);
-  QCOMPARE(jointCell(0, 0), QStringLiteral("500"));
+  QCOMPARE(jointCell(0, 0), QStringLiteral("K0+500.000"));
   for (int row = 0; row < 8; ++row)
     QCOMPARE(jointCell(row, RouteElementModel::kStatusColumn), QStringLiteral("闭合"));
   auto* curves = child<QTableView>("curveTable")->model();

@@ -1,0 +1,352 @@
+// 桩号 in the route window as surveyors write them: typed as K text in the
+// station fields and the 线元表's station cells. The road (tests/ui/route/data)
+// runs from K1+000 to K1+980.
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+#include "background_job.h"
+#include "centre_line.h"
+#include "fakes.h"
+#include "route_element_model.h"
+#include "route_plan_view.h"
+#include "route_result_models.h"
+#include "route_source.h"
+#include "route_window.h"
+#include "window_test_support.h"
+
+using namespace tarnvel;
+using namespace tarnvel::testing_support;
+
+namespace {
+
+const QString kRoad = QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt");
+
+}  // namespace
+
+class RouteStationTextsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    boxes_ = FakeMessageBoxes();
+    dialogs_ = FakeFileDialogs();
+    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
+    dialogs_.answers << kRoad;
+    Click(window_, "importButton");
+  }
+  void cleanup() {
+    window_->job().wait();
+    delete window_;
+  }
+
+  void stationTypedInAField_data();
+  void stationTypedInAField();
+  void stationTypedInACell_data();
+  void stationTypedInACell();
+  void footShownAsKText();
+  void jointNamedByItsStation();
+  void cellShownRoundedEditedFull_data();
+  void cellShownRoundedEditedFull();
+  void rangePrefilledToTheMillimetre_data();
+  void rangePrefilledToTheMillimetre();
+  void offsetShowsItsSide_data();
+  void offsetShowsItsSide();
+  void prefixFollowedAtOnce_data();
+  void prefixFollowedAtOnce();
+
+ private:
+  template <class T>
+  T* child(const char* name) {
+    auto* found = window_->findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no %s", name);
+    return found;
+  }
+  RouteElementModel* elements() {
+    return qobject_cast<RouteElementModel*>(child<QTableView>("elementTable")->model());
+  }
+  InverseModel* inverse() {
+    return qobject_cast<InverseModel*>(child<QTableView>("inverseTable")->model());
+  }
+  StakeoutModel* stakeout() {
+    return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model());
+  }
+  QString refusal() const { return boxes_.shown.isEmpty() ? QString() : boxes_.shown[0].text; }
+
+  FakeMessageBoxes boxes_;
+  FakeFileDialogs dialogs_;
+  RouteWindow* window_ = nullptr;
+  QTemporaryDir dir_;
+};
+
+void RouteStationTextsTest::stationTypedInAField_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<double>("station");  // the first row's; NaN when refused
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<QString>("message");
+  const double refused = std::nan("");
+  QTest::newRow("Metres") << "1100.5" << 1100.5 << "K1+100.500"
+                          << "";
+  QTest::newRow("KText") << "K1+100.5" << 1100.5 << "K1+100.500"
+                         << "";
+  QTest::newRow("ZkPrefix") << "ZK1+100.5" << 1100.5 << "K1+100.500"
+                            << "";
+  QTest::newRow("LowerCaseSpaces") << " k1+099.9996 " << 1099.9996 << "K1+100.000"
+                                   << "";
+  QTest::newRow("MetresPastThousand")
+      << "K1+1000" << refused << ""
+      << QStringLiteral("输入“起点里程”的值“K1+1000”不是有效的桩号！");
+  QTest::newRow("NotAStation") << "1l00" << refused << ""
+                               << QStringLiteral("输入“起点里程”的值“1l00”不是有效的数字！");
+}
+
+// 起点里程 took metres only: K text, as every design table writes it, was
+// refused as not a number. The table showed metres.
+void RouteStationTextsTest::stationTypedInAField() {
+  QFETCH(QString, typed);
+  QFETCH(double, station);
+  QFETCH(QString, shown);
+  QFETCH(QString, message);
+  Box(window_, "fromEdit")->setText(typed);
+  Box(window_, "toEdit")->setText(QStringLiteral("K1+980"));
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
+  Click(window_, "stakeoutButton");
+  window_->job().wait();
+  QCOMPARE(refusal(), message);
+  if (std::isnan(station)) return;
+  QCOMPARE(stakeout()->rows().front().point.station, station);
+  QCOMPARE(stakeout()->rows().back().point.station, 1980.0);
+  QCOMPARE(stakeout()->index(0, 1).data().toString(), shown);
+}
+
+void RouteStationTextsTest::stationTypedInACell_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<double>("station");  // the first element's, as read
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<QString>("problem");
+  // 999.9995 is a little above the half millimetre as a double: it shows
+  // as the next kilometre.
+  QTest::newRow("StartKText") << 0 << "K0+999.9995" << 999.9995 << "K1+000.000"
+                              << "";
+  QTest::newRow("StartNegative") << 0 << "-20" << -20.0 << "-20.000"
+                                 << "";
+  QTest::newRow("EndZkPrefix") << 1 << "ZK1+150" << 1150.0 << "K1+150.000"
+                               << "";
+  QTest::newRow("EndBadMetres") << 1 << "K1+15O" << std::nan("") << "K1+15O"
+                                << QStringLiteral("第1行“止点桩号K”的值“K1+15O”不是有效的桩号！");
+}
+
+// A 线元表 cell took metres only and showed them, so a table pasted from a
+// design was all marked as faults.
+void RouteStationTextsTest::stationTypedInACell() {
+  QFETCH(int, column);
+  QFETCH(QString, typed);
+  QFETCH(double, station);
+  QFETCH(QString, shown);
+  QFETCH(QString, problem);
+  const QModelIndex cell = elements()->index(0, column);
+  QVERIFY(elements()->setData(cell, typed));
+  QCOMPARE(elements()->cellProblem(0, column), problem);
+  // Shown as K text, edited as typed.
+  QCOMPARE(cell.data(Qt::DisplayRole).toString(), shown);
+  QCOMPARE(cell.data(Qt::EditRole).toString(), typed);
+  QCOMPARE(bool(elements()->route()), problem.isEmpty());
+  if (!elements()->route()) return;
+  const auto& values = elements()->route()->elements.front().values;
+  QCOMPARE(column == 0 ? values.K0 : values.K1, station);
+}
+
+// The inverse table showed its feet's stations in metres.
+void RouteStationTextsTest::footShownAsKText() {
+  // A point 5 m right of K1+300, on the first arc.
+  const Route road = std::get<Route>(LoadRoute(kRoad));
+  const Point p = ForwardPoint(road.loaded[2], 1300, 5, 90).point;
+  child<QPlainTextEdit>("pointsEdit")
+      ->setPlainText(QStringLiteral("P,%1,%2").arg(p.X, 0, 'f', 6).arg(p.Y, 0, 'f', 6));
+  Click(window_, "pasteButton");
+  window_->job().wait();
+  QCOMPARE(refusal(), QString());
+  QCOMPARE(inverse()->index(0, 3).data().toString(), QStringLiteral("K1+300.000"));
+}
+
+// A joint's tooltip named its elements only, not where it stands; past a
+// 断链 both stations show.
+void RouteStationTextsTest::jointNamedByItsStation() {
+  const QModelIndex status = elements()->index(0, RouteElementModel::kStatusColumn);
+  QVERIFY(status.data(Qt::ToolTipRole)
+              .toString()
+              .startsWith(QStringLiteral("第1–2线元接头 ZH K1+150.000\n")));
+  QVERIFY(elements()->setData(elements()->index(1, 0), QStringLiteral("K1+170")));
+  QVERIFY(status.data(Qt::ToolTipRole)
+              .toString()
+              .startsWith(QStringLiteral("第1–2线元接头 ZH K1+150.000=K1+170.000\n")));
+}
+
+void RouteStationTextsTest::cellShownRoundedEditedFull_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("StationToMm") << 1 << "1150.00049999"
+                               << "K1+150.000";
+  QTest::newRow("XToTenthMm") << 2 << "3378605.44504999"
+                              << "3378605.4450";
+  QTest::newRow("YHalfUp") << 3 << "453648.70405001"
+                           << "453648.7041";
+  QTest::newRow("AzimuthDms") << 4 << "60.0000496"
+                              << "60°0ˊ0.5″";
+  QTest::newRow("RadiusToMm") << 5 << "299.9995001"
+                              << "300.000";
+  QTest::newRow("DirectionAsTyped") << 7 << "0"
+                                    << "0";
+  QTest::newRow("FaultAsTyped") << 6 << "3OO"
+                                << "3OO";
+}
+
+// The 线元表 showed every value with fifteen digits (289.063298253348): it
+// shows them rounded as the route's outputs are, and edits them in full.
+void RouteStationTextsTest::cellShownRoundedEditedFull() {
+  QFETCH(int, column);
+  QFETCH(QString, typed);
+  QFETCH(QString, shown);
+  const QModelIndex cell = elements()->index(0, column);
+  QVERIFY(elements()->setData(cell, typed));
+  QCOMPARE(cell.data(Qt::DisplayRole).toString(), shown);
+  QCOMPARE(cell.data(Qt::EditRole).toString(), typed);
+}
+
+void RouteStationTextsTest::rangePrefilledToTheMillimetre_data() {
+  QTest::addColumn<QString>("start");  // the road's, as its file gives it
+  QTest::addColumn<QString>("end");
+  QTest::addColumn<QString>("from");  // prefilled
+  QTest::addColumn<QString>("to");
+  QTest::newRow("WholeMm") << "1000"
+                           << "1980"
+                           << "K1+000.000"
+                           << "K1+980.000";
+  QTest::newRow("EndRoundsUp") << "1000"
+                               << "1979.9996"
+                               << "K1+000.000"
+                               << "K1+980.000";
+  // K1+980.000 would stop short of the end: the millimetre above is taken
+  // as the end.
+  QTest::newRow("EndRoundsDown") << "1000"
+                                 << "1980.0004"
+                                 << "K1+000.000"
+                                 << "K1+980.001";
+  QTest::newRow("StartOffTheMm") << "999.9996"
+                                 << "1980"
+                                 << "999.9996"
+                                 << "K1+980.000";
+}
+
+// 止点里程 was prefilled with fifteen digits (3220.86277060866). It shows
+// the millimetre, and the stakeout of the prefilled range still runs from
+// the route's start to its end.
+void RouteStationTextsTest::rangePrefilledToTheMillimetre() {
+  QFETCH(QString, start);
+  QFETCH(QString, end);
+  QFETCH(QString, from);
+  QFETCH(QString, to);
+  QFile road(kRoad);
+  QVERIFY(road.open(QIODevice::ReadOnly));
+  QByteArray bytes = road.readAll();
+  bytes.replace("\n1000,1150,", "\n" + start.toUtf8() + ",1150,");
+  bytes.replace(",1980,", "," + end.toUtf8() + ",");
+  const QString path = dir_.filePath(QStringLiteral("road.txt"));
+  QFile copy(path);
+  QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size());
+  copy.close();
+  dialogs_.answers << path;
+  Click(window_, "importButton");
+  QCOMPARE(Box(window_, "fromEdit")->text(), from);
+  QCOMPARE(Box(window_, "toEdit")->text(), to);
+  Click(window_, "stakeoutButton");
+  window_->job().wait();
+  QCOMPARE(refusal(), QString());
+  QCOMPARE(stakeout()->rows().front().point.station, start.toDouble());
+  QCOMPARE(stakeout()->rows().back().point.station, end.toDouble());
+}
+
+void RouteStationTextsTest::offsetShowsItsSide_data() {
+  QTest::addColumn<double>("offset");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("Left") << -10.0 << "左10.000";
+  QTest::newRow("Right") << 5.0 << "右5.000";
+  QTest::newRow("OnTheLine") << 0.0 << "0.000";
+  QTest::newRow("LeftRoundsToLine") << -0.0004 << "0.000";
+  // Each a little beyond the half millimetre as a double.
+  QTest::newRow("RightHalfMm") << 0.0005 << "右0.001";
+  QTest::newRow("LeftHalfMm") << -0.0005 << "左0.001";
+}
+
+// The offset cells showed a bare sign, which a crew had to remember meant
+// left; the saved files keep it.
+void RouteStationTextsTest::offsetShowsItsSide() {
+  QFETCH(double, offset);
+  QFETCH(QString, shown);
+  StakeoutModel stakeout;
+  RoutePoint point;
+  point.element = 1, point.station = 1000, point.offset = offset;
+  stakeout.setRows({{"1", point}});
+  QCOMPARE(stakeout.index(0, 2).data().toString(), shown);
+  InverseModel inverse;
+  inverse.setRows({{"1", "0", "0", RouteFoot{1, 1000, offset}, 1, 1}});
+  QCOMPARE(inverse.index(0, 4).data().toString(), shown);
+}
+
+void RouteStationTextsTest::prefixFollowedAtOnce_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("start");  // K1+000 as every table shows it then
+  QTest::newRow("Zk") << "ZK"
+                      << "ZK1+000.000";
+  QTest::newRow("LowerCase") << "yk"
+                             << "yk1+000.000";
+  QTest::newRow("DigitRefused") << "Z9K"
+                                << "ZK1+000.000";
+  QTest::newRow("EmptyKeepsK") << ""
+                               << "K1+000.000";
+}
+
+// The prefix is the window's: the tables, the cursor readout and the saved
+// 桩号 column follow it as it is typed, a digit is refused, and an empty
+// box keeps the prefix in force.
+void RouteStationTextsTest::prefixFollowedAtOnce() {
+  QFETCH(QString, typed);
+  QFETCH(QString, start);
+  Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
+  Box(window_, "toEdit")->setText(QStringLiteral("1020"));
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
+  Click(window_, "stakeoutButton");
+  window_->job().wait();
+  // The cursor over the route's start, before the prefix changes.
+  auto* plan = child<RoutePlanView>("planView");
+  emit plan->cursorMoved(3378605.445, 453648.704);
+
+  QLineEdit* box = Box(window_, "stationPrefixEdit");
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, typed);
+  QCOMPARE(elements()->index(0, 0).data().toString(), start);
+  QCOMPARE(stakeout()->index(0, 1).data().toString(), start);
+  const QString readout = child<QLabel>("cursorLabel")->text();
+  QVERIFY2(readout.contains(QStringLiteral("桩号 ") + start), qPrintable(readout));
+
+  const QString path = dir_.filePath(QStringLiteral("stakeout.csv"));
+  dialogs_.answers << path;
+  Click(window_, "saveStakeoutButton");
+  window_->job().wait();
+  QFile saved(path);
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  const QByteArray csv = saved.readAll();
+  QVERIFY2(csv.contains("\r\n1," + start.toUtf8() + ",1000.000,"), csv.constData());
+}
+
+QTEST_MAIN(RouteStationTextsTest)
+#include "route_station_texts_test.moc"
