@@ -206,7 +206,7 @@ void CurvesPageTest::designTableOfThePublishedTable() {
 void CurvesPageTest::mismatchedJdStationIsSaid() {
   readJd(DesignFile({{0, "K10+000"}, {2, "K11+651.022"}, {3, "12379.953"}}), QString());
   QCOMPARE(design()->rowCount(), 7);
-  QCOMPARE(elements()->index(0, 0).data().toString(), QStringLiteral("10000"));
+  QCOMPARE(elements()->index(0, 0).data().toString(), QStringLiteral("K10+000.000"));
   auto* label = child<QLabel>("jdStationLabel");
   QVERIFY(!label->isHidden());
   QCOMPARE(label->text(),
