@@ -41,6 +41,11 @@ const std::vector<OptionEntry>& OptionEntries() {
        "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它",
        {C::Check, C::Forward, C::Inverse, C::FromJd, C::Profile}},
       {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件", {C::FromJd}},
+      {{"pdf"},
+       "FILE",
+       "forward、from-jd、check：另把逐桩坐标表、直线、曲线及转角表或接头表打印成PDF文件"
+       "（A4，标题、线路、日期、单位，每页有表头和页码）",
+       {C::Check, C::Forward, C::FromJd}},
       {{"jd"},
        "JD_FILE",
        "check、forward、inverse、export：以交点表文件代替ROUTE",
@@ -235,7 +240,8 @@ QString RouteCommandHelp() {
   }
   help += QStringLiteral(
       "\n"
-      "退出状态：0 成功；1 check发现接头超限；2 输入被拒绝（原因写到标准错误，不写输出文件）。\n");
+      "退出状态：0 成功；1 check发现接头超限；2 输入被拒绝（原因写到标准错误，不写输出文件）；\n"
+      "3 前面的输出文件已写好，后面的一个未能写成（原因和已写的文件写到标准错误）。\n");
   return help;
 }
 
@@ -312,6 +318,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
   if (parser.isSet(QStringLiteral("table"))) line.table = parser.value(QStringLiteral("table"));
+  if (parser.isSet(QStringLiteral("pdf"))) line.pdf = parser.value(QStringLiteral("pdf"));
   if (parser.isSet(QStringLiteral("profile")) && !profileCommand)
     line.profile = parser.value(QStringLiteral("profile"));
   if (parser.isSet(QStringLiteral("alignment"))) {

@@ -30,6 +30,9 @@ struct RouteCommandLine {
   RouteSourceOptions source;      // its alignment also names a LandXML profile's
   std::optional<QString> output;  // -o FILE; standard output without it
   std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
+  // --pdf FILE: forward's stakeout, from-jd's design table or check's joint
+  // table printed, besides the command's other outputs
+  std::optional<QString> pdf;
   // The CSVs of forward and inverse carry the byte-order mark in UTF-8, and
   // so does from-jd's --table; check's report and from-jd's printed table and
   // element file do not.

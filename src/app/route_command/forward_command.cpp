@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "command_outcome.h"
+#include "command_pdf.h"
 #include "command_profile.h"
 #include "number_text.h"
 #include "point_names.h"
@@ -31,10 +32,19 @@ class RowWriter {
         surveyPoints_(line.surveyPointFile),
         profile_(profile) {}
 
+  // Keeps each row's CSV line, its CR LF dropped, for the --pdf file.
+  void KeepLines(std::vector<std::string>* lines) { lines_ = lines; }
+
   bool Write(const ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
       refusal_ = TooManyRows();
       return false;
+    }
+    if (lines_ && surveyPoints_) {
+      lines_->emplace_back();
+      AppendForwardCsvRow(lines_->back(), row, prefix_);
+      if (profile_) AppendDesignElevation(lines_->back(), false, row.point.station);
+      lines_->back().resize(lines_->back().size() - 2);
     }
     text_.clear();
     if (surveyPoints_) {
@@ -42,7 +52,8 @@ class RowWriter {
     } else {
       AppendForwardCsvRow(text_, row, prefix_);
     }
-    if (profile_) AppendDesignElevation(row.point.station);
+    if (profile_) AppendDesignElevation(text_, surveyPoints_, row.point.station);
+    if (lines_ && !surveyPoints_) lines_->push_back(text_.substr(0, text_.size() - 2));
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -55,12 +66,12 @@ class RowWriter {
   // field: 设计高程 of the CSV, H of the survey point file (left empty there
   // until now). A station outside the profile leaves it empty: the route may
   // run on past the profile's ends.
-  void AppendDesignElevation(double station) {
-    text_.resize(text_.size() - 2);  // the CR LF
-    if (!surveyPoints_) text_ += ',';
+  void AppendDesignElevation(std::string& text, bool surveyPoint, double station) {
+    text.resize(text.size() - 2);  // the CR LF
+    if (!surveyPoint) text += ',';
     if (const std::optional<ProfilePoint> at = ProfileAt(*profile_, station, profileLine_))
-      text_ += FixedText(at->elevation, 3);
-    text_ += "\r\n";
+      text += FixedText(at->elevation, 3);
+    text += "\r\n";
   }
 
   CommandOutput& output_;
@@ -69,6 +80,7 @@ class RowWriter {
   const VerticalProfile* profile_;
   std::size_t profileLine_ = 0;  // the grade line of the last row's station
   std::string text_;
+  std::vector<std::string>* lines_ = nullptr;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
 };
@@ -133,14 +145,29 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
   std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
   RowWriter writer(output, line, profile ? &*profile : nullptr);
+  // The PDF prints the CSV's rows whatever -o writes; it holds them as text.
+  auto lines = std::make_shared<std::vector<std::string>>();
+  if (line.pdf) writer.KeepLines(lines.get());
+  const std::string header = std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "");
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  if (!line.surveyPointFile)
-    output.Add(std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "") + "\r\n");
+  if (!line.surveyPointFile) output.Add(header + "\r\n");
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;
-  return CommandResult{};
+  CommandResult result;
+  if (!line.pdf) return result;
+  TableDocument document;
+  document.title = QStringLiteral("逐桩坐标表");
+  document.notes = CommandTitleBlock(line);
+  document.header = CsvLineCells(header);
+  document.rowCount = static_cast<qsizetype>(lines->size());
+  document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };
+  auto pdf = WriteCommandPdf(*line.pdf, document);
+  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
+    return ArgumentRefusal{failure->message};
+  result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
+  return result;
 }
 
 }  // namespace tarnvel

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "command_outcome.h"
+#include "command_pdf.h"
 #include "delimited_text.h"
 #include "design_table_text.h"
 #include "encoded_text_stream.h"
@@ -204,8 +205,14 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   FromJdOutput printed(std::nullopt, line.encoding);
   if (csv) failure = csv->Add(DesignTableHeaderLine(','));
   if (!failure) failure = printed.Add(DesignTableHeaderLine('\t'));
+  // The PDF prints the same cells; it holds them as text.
+  auto pdfRows = std::make_shared<std::vector<QStringList>>();
   size_t i = 0;
   ForEachDesignRow(points, start, [&](const DesignRow& row) {
+    if (line.pdf) {
+      QStringList& cells = pdfRows->emplace_back();
+      for (const std::string& cell : DesignRowTexts(row)) cells << QString::fromStdString(cell);
+    }
     if (const auto difference = JdStationMismatch(row, points[i].station)) {
       const QString message =
           InFile(line.route,
@@ -220,9 +227,34 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   });
   if (csv && !failure) failure = csv->Flush();
   if (!failure) failure = printed.Flush();
+  std::shared_ptr<SavingFile> pdf;
+  if (line.pdf && !failure) {
+    TableDocument document;
+    document.title = QStringLiteral("直线、曲线及转角表");
+    document.notes = CommandTitleBlock(line);
+    for (std::string_view column : kDesignTableColumns)
+      document.header << QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size()));
+    document.rowCount = static_cast<qsizetype>(pdfRows->size());
+    document.row = [pdfRows](qsizetype i) { return (*pdfRows)[static_cast<size_t>(i)]; };
+    auto written = WriteCommandPdf(*line.pdf, document);
+    if (const auto* refusal = std::get_if<FileRefusal>(&written)) {
+      failure = refusal->message;
+    } else {
+      pdf = std::get<std::shared_ptr<SavingFile>>(written);
+    }
+  }
   if (!failure) failure = elements->Finish();
   if (csv && !failure) failure = csv->Finish();
   if (failure) return ArgumentRefusal{*failure};
+  // The PDF takes its place last; the files before it stay when it cannot.
+  if (pdf)
+    if (const auto refusal = pdf->Finish()) {
+      QStringList written{*line.output};
+      if (line.table) written << *line.table;
+      std::fputs((PartlyWrittenMessage(refusal->message, written) + u'\n').toUtf8().constData(),
+                 stderr);
+      return CommandResult{"", kExitPartlyWritten};
+    }
   return CommandResult{};
 }
 

@@ -295,9 +295,10 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
   const QString help = QString::fromUtf8(run.out);
   for (const char* option :
        {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
-        "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
-        "--key-points", "--curve-step S", "--names KIND", "--prefix P", "--max-offset M", "--all",
-        "--profile PROFILE", "-h, --help", "-v, --version"})
+        "--from K",          "--to K",          "--step J",          "--stations FILE",
+        "--offset M",        "--skew A",        "--key-points",      "--curve-step S",
+        "--names KIND",      "--prefix P",      "--max-offset M",    "--all",
+        "--profile PROFILE", "--pdf FILE",      "-h, --help",        "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 
