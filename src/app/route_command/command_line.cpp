@@ -64,10 +64,14 @@ const std::vector<OptionEntry>& OptionEntries() {
        "check：位置闭合差限差，毫米（默认2）；forward：“--to”超出线路端点不多于此时取端点",
        {C::Check, C::Forward}},
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
-      {{"from"}, "K", "forward、profile：起始桩号，米或K0+000.000形式", {C::Forward, C::Profile}},
+      {{"from"},
+       "K",
+       "forward、profile：起始桩号，米或K0+000.000形式；forward：长链重复段内的桩号加“_2”"
+       "指第二支（如K1+190_2），不加指第一支",
+       {C::Forward, C::Profile}},
       {{"to"},
        "K",
-       "forward、profile：终止桩号，米或K0+000.000形式（含终止桩号）",
+       "forward、profile：终止桩号，米或K0+000.000形式（含终止桩号）；forward：可加“_2”，同上",
        {C::Forward, C::Profile}},
       {{"step"},
        "J",
@@ -76,7 +80,8 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米", {C::Forward}},
       {{"stations"},
        "FILE",
-       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”；profile：只取点名和里程",
+       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”，里程可加“_2”，同--from；"
+       "profile：只取点名和里程",
        {C::Forward, C::Profile}},
       {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
       {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
@@ -141,9 +146,14 @@ ArgumentRefusal Refuse(const QString& message) {
   return {message};
 }
 
-// Reads a station option: metres, or K text with any letter prefix.
-std::variant<ArgumentRefusal, double> StationOption(const QString& name, const QString& text) {
-  const std::string typed = text.toStdString();
+// Reads a station option: metres, or K text with any letter prefix; where
+// `pass` is given, with the suffix of a pass over a 长链's repeated stretch.
+std::variant<ArgumentRefusal, double> StationOption(const QString& name, const QString& text,
+                                                    int* pass = nullptr) {
+  const std::string whole = text.toStdString();
+  const StationPass split = SplitStationPass(whole);
+  const std::string typed(pass ? split.station : std::string_view(whole));
+  if (pass) *pass = split.pass;
   if (const std::optional<double> station = ReadStationText(typed)) return *station;
   const QString quoted = EchoedText(text);
   if (BeginsLikeStationText(typed))
@@ -377,13 +387,16 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     bool (*check)(double);
     const char* range;
     bool station = false;
+    int* pass = nullptr;  // a station's pass over a 长链, for forward's range
   };
   double from = 0, to = 0, step = 0, curveStep = 0, startStation = 0;
+  int fromPass = 1, toPass = 1;
+  const bool forward = line.command == RouteCommand::Forward;
   const NumberEntry numbers[] = {
       {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
       {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
-      {"from", &from, nullptr, "", true},
-      {"to", &to, nullptr, "", true},
+      {"from", &from, nullptr, "", true, forward ? &fromPass : nullptr},
+      {"to", &to, nullptr, "", true, forward ? &toPass : nullptr},
       {"step", &step, [](double v) { return v > 0; }, "大于0"},
       {"curve-step", &curveStep, [](double v) { return v > 0; }, "大于0"},
       {"skew", &line.skewDms, nullptr, ""},
@@ -393,7 +406,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   for (const NumberEntry& entry : numbers) {
     const QString name = QString::fromLatin1(entry.name);
     if (!parser.isSet(name)) continue;
-    auto value = entry.station ? StationOption(name, parser.value(name))
+    auto value = entry.station ? StationOption(name, parser.value(name), entry.pass)
                                : NumberOption(name, parser.value(name), entry.check,
                                               QString::fromUtf8(entry.range));
     if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
@@ -432,7 +445,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     if (stations) {
       line.stations = parser.value(QStringLiteral("stations"));
     } else {
-      line.range = StationRange{from, to, step, curveStep};
+      line.range = StationRange{from, to, step, curveStep, fromPass, toPass};
     }
   }
   if (profileCommand) {

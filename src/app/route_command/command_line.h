@@ -20,7 +20,8 @@ enum class RouteCommand { Check, Forward, Inverse, FromJd, Export, Profile };
 // A station range for `forward`, metres.
 struct StationRange {
   double from = 0, to = 0, step = 0;
-  double curveStep = 0;  // 0: none
+  double curveStep = 0;          // 0: none
+  int fromPass = 1, toPass = 1;  // across a 长链: the branch of `from`, `to` (SplitStationPass)
 };
 
 struct RouteCommandLine {

@@ -96,6 +96,8 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.skewDms = line.skewDms;
   request.keyPoints = line.keyPoints;
   request.curveStep = line.range->curveStep;
+  request.fromPass = line.range->fromPass;
+  request.toPass = line.range->toPass;
   // A --to typed to the millimetre may lie a hair past the route's end.
   request.endTolerance = line.tolerances.position_mm / 1000;  // mm to m
   // Refused before the first row when the stations alone would pass the cap.
