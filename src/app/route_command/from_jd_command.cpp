@@ -243,18 +243,28 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
       pdf = std::get<std::shared_ptr<SavingFile>>(written);
     }
   }
-  if (!failure) failure = elements->Finish();
-  if (csv && !failure) failure = csv->Finish();
   if (failure) return ArgumentRefusal{*failure};
-  // The PDF takes its place last; the files before it stay when it cannot.
+  // Every file is whole and on the medium; they take their places in turn.
+  // Once one has, a later one that cannot take its own (its name made a
+  // folder meanwhile, say) leaves the earlier in place: not status 2, which
+  // says that nothing was written, but 3, naming the files written.
+  std::vector<std::pair<QString, std::function<std::optional<QString>()>>> files;
+  files.emplace_back(*line.output, [&] { return elements->Finish(); });
+  if (csv) files.emplace_back(*line.table, [&] { return csv->Finish(); });
   if (pdf)
-    if (const auto refusal = pdf->Finish()) {
-      QStringList written{*line.output};
-      if (line.table) written << *line.table;
-      std::fputs((PartlyWrittenMessage(refusal->message, written) + u'\n').toUtf8().constData(),
-                 stderr);
+    files.emplace_back(*line.pdf, [&]() -> std::optional<QString> {
+      if (auto refusal = pdf->Finish()) return refusal->message;
+      return std::nullopt;
+    });
+  QStringList written;
+  for (const auto& [path, finish] : files) {
+    if (const std::optional<QString> refusal = finish()) {
+      if (written.isEmpty()) return ArgumentRefusal{*refusal};
+      std::fputs((PartlyWrittenMessage(*refusal, written) + u'\n').toUtf8().constData(), stderr);
       return CommandResult{"", kExitPartlyWritten};
     }
+    written << path;
+  }
   return CommandResult{};
 }
 
