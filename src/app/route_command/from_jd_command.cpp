@@ -5,6 +5,7 @@
 
 #include "command_outcome.h"
 #include "command_pdf.h"
+#include "declared_chains.h"
 #include "delimited_text.h"
 #include "design_table_text.h"
 #include "encoded_text_stream.h"
@@ -13,6 +14,7 @@
 #include "route_file.h"
 #include "same_file.h"
 #include "save_file.h"
+#include "station_equation_line.h"
 
 namespace tarnvel {
 
@@ -172,6 +174,11 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
       return sound && !failure;
     });
     if (!failure && sound) failure = lines.Finish();
+    // The declarations follow the elements, so that the file checks as the
+    // JD table does.
+    for (const StationEquation& equation : table.equations)
+      if (!failure && sound)
+        failure = elements->Add(StationEquationLineText(equation).toStdString());
     if (!failure && sound) failure = elements->Flush();
     return std::pair{sound, failure};
   };
@@ -179,8 +186,15 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   // below captures `failure`, which clang 14 cannot do with a binding.
   bool sound = true;
   std::optional<QString> failure;
-  std::tie(sound, failure) =
-      writeElements([&](const JdElementSink& sink) { ForEachJdElement(points, start, sink); });
+  // The stations jump at the declared 断链, as JdRouteOfTable's route's do.
+  DeclaredChains chains(table.equations);
+  std::tie(sound, failure) = writeElements([&](const JdElementSink& sink) {
+    ForEachJdElement(points, start, [&](RouteElement&& element, int row, bool fits) {
+      if (!fits) return sink(std::move(element), row, false);
+      return chains.Lay(std::move(element),
+                        [&](RouteElement&& piece) { return sink(std::move(piece), row, true); });
+    });
+  });
   if (!sound) {
     // Said by the route it would make; should the route take every element
     // after all, they are written from it.

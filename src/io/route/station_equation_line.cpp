@@ -1,5 +1,7 @@
 #include "station_equation_line.h"
 
+#include "number_text.h"
+
 namespace tarnvel {
 
 bool DeclaresStationEquation(const DelimitedLine& line) {
@@ -14,6 +16,11 @@ ContentOutcome<StationEquation> ReadStationEquationLine(const DelimitedLine& lin
   ContentOutcome<double> ahead = ReadStationField(line, 2, kStationEquationAhead);
   if (auto* refusal = std::get_if<ContentRefusal>(&ahead)) return std::move(*refusal);
   return StationEquation{std::get<double>(back), std::get<double>(ahead)};
+}
+
+QString StationEquationLineText(const StationEquation& equation) {
+  return kStationEquationWord + u',' + QString::fromStdString(GeneralText(equation.back)) + u',' +
+         QString::fromStdString(GeneralText(equation.ahead)) + QStringLiteral("\r\n");
 }
 
 }  // namespace tarnvel

@@ -23,4 +23,8 @@ bool DeclaresStationEquation(const DelimitedLine& line);
 // as that refuses, and for a field beyond the two.
 ContentOutcome<StationEquation> ReadStationEquationLine(const DelimitedLine& line);
 
+// The line that declares `equation`, its stations in metres in the general
+// decimal form, ended by CR LF: "断链,1680,1700\r\n".
+QString StationEquationLineText(const StationEquation& equation);
+
 }  // namespace tarnvel
