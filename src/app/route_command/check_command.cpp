@@ -1,10 +1,39 @@
 #include <algorithm>
 
 #include "command_outcome.h"
+#include "command_pdf.h"
 #include "end_check_report.h"
 #include "joint_report.h"
 
 namespace tarnvel {
+
+namespace {
+
+QStringList Cells(const TextRow& row) {
+  QStringList cells;
+  for (const std::string& cell : row) cells << QString::fromStdString(cell);
+  return cells;
+}
+
+// The joint table printed: the report's first line and the lines after the
+// table go under the title.
+TableDocument JointReportDocument(const RouteCommandLine& line, const Route& route,
+                                  const std::vector<Joint>& joints) {
+  const JointReport report = JointReportParts(route, joints, line.tolerances);
+  TableDocument document;
+  document.title = QStringLiteral("线元接头检查表");
+  document.notes = CommandTitleBlock(line);
+  for (const std::string& part : {report.head, report.tail})
+    document.notes +=
+        QString::fromStdString(part).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  document.header = Cells(report.rows.front());
+  auto rows = std::make_shared<std::vector<TextRow>>(report.rows.begin() + 1, report.rows.end());
+  document.rowCount = static_cast<qsizetype>(rows->size());
+  document.row = [rows](qsizetype i) { return Cells((*rows)[static_cast<size_t>(i)]); };
+  return document;
+}
+
+}  // namespace
 
 CommandOutcome RunCheck(const RouteCommandLine& line) {
   FileOutcome<RouteSource> source = LoadRouteSource(line.route, line.source);
@@ -20,9 +49,15 @@ CommandOutcome RunCheck(const RouteCommandLine& line) {
       (!joints.empty() || loaded.route.equations.empty()) &&
       std::all_of(loaded.endChecks.begin(), loaded.endChecks.end(),
                   [&](const LandXmlEndCheck& c) { return EndCheckClosed(c, line.tolerances); });
-  return CommandResult{JointReportText(loaded.route, joints, line.tolerances) +
+  CommandResult result{JointReportText(loaded.route, joints, line.tolerances) +
                            EndCheckReportText(loaded.endChecks, line.tolerances),
                        closed ? kExitSuccess : kExitOutOfTolerance};
+  if (!line.pdf) return result;
+  auto pdf = WriteCommandPdf(*line.pdf, JointReportDocument(line, loaded.route, joints));
+  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
+    return ArgumentRefusal{failure->message};
+  result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
+  return result;
 }
 
 }  // namespace tarnvel

@@ -42,6 +42,11 @@ const std::vector<OptionEntry>& OptionEntries() {
        "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它",
        {C::Check, C::Forward, C::Inverse, C::FromJd, C::Profile, C::Sections}},
       {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件", {C::FromJd}},
+      {{"pdf"},
+       "FILE",
+       "forward、from-jd、check：另把逐桩坐标表、直线、曲线及转角表或接头表打印成PDF文件"
+       "（A4，标题、线路、日期、单位，每页有表头和页码）",
+       {C::Check, C::Forward, C::FromJd}},
       {{"jd"},
        "JD_FILE",
        "check、forward、inverse、export：以交点表文件代替ROUTE",
@@ -62,11 +67,13 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
       {{"from"},
        "K",
-       "forward、profile、sections：起始桩号，米或K0+000.000形式",
+       "forward、profile、sections：起始桩号，米或K0+000.000形式；forward：长链重复段内的桩号加“_2”"
+       "指第二支（如K1+190_2），不加指第一支",
        {C::Forward, C::Profile, C::Sections}},
       {{"to"},
        "K",
-       "forward、profile、sections：终止桩号，米或K0+000.000形式（含终止桩号）",
+       "forward、profile、sections：终止桩号，米或K0+000.000形式（含终止桩号）；forward：可加“_"
+       "2”，同上",
        {C::Forward, C::Profile, C::Sections}},
       {{"step"},
        "J",
@@ -75,7 +82,8 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米", {C::Forward}},
       {{"stations"},
        "FILE",
-       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”；profile、sections：只取点名和里程",
+       "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”，里程可加“_2”，同--from；"
+       "profile、sections：只取点名和里程",
        {C::Forward, C::Profile, C::Sections}},
       {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
       {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
@@ -154,9 +162,14 @@ ArgumentRefusal Refuse(const QString& message) {
   return {message};
 }
 
-// Reads a station option: metres, or K text with any letter prefix.
-std::variant<ArgumentRefusal, double> StationOption(const QString& name, const QString& text) {
-  const std::string typed = text.toStdString();
+// Reads a station option: metres, or K text with any letter prefix; where
+// `pass` is given, with the suffix of a pass over a 长链's repeated stretch.
+std::variant<ArgumentRefusal, double> StationOption(const QString& name, const QString& text,
+                                                    int* pass = nullptr) {
+  const std::string whole = text.toStdString();
+  const StationPass split = SplitStationPass(whole);
+  const std::string typed(pass ? split.station : std::string_view(whole));
+  if (pass) *pass = split.pass;
   if (const std::optional<double> station = ReadStationText(typed)) return *station;
   const QString quoted = EchoedText(text);
   if (BeginsLikeStationText(typed))
@@ -258,7 +271,8 @@ QString RouteCommandHelp() {
   }
   help += QStringLiteral(
       "\n"
-      "退出状态：0 成功；1 check发现接头超限；2 输入被拒绝（原因写到标准错误，不写输出文件）。\n");
+      "退出状态：0 成功；1 check发现接头超限；2 输入被拒绝（原因写到标准错误，不写输出文件）；\n"
+      "3 前面的输出文件已写好，后面的一个未能写成（原因和已写的文件写到标准错误）。\n");
   return help;
 }
 
@@ -343,6 +357,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
 
   if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
   if (parser.isSet(QStringLiteral("table"))) line.table = parser.value(QStringLiteral("table"));
+  if (parser.isSet(QStringLiteral("pdf"))) line.pdf = parser.value(QStringLiteral("pdf"));
   if (parser.isSet(QStringLiteral("profile")) && !profileCommand)
     line.profile = parser.value(QStringLiteral("profile"));
   if (parser.isSet(QStringLiteral("alignment"))) {
@@ -402,13 +417,16 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     bool (*check)(double);
     const char* range;
     bool station = false;
+    int* pass = nullptr;  // a station's pass over a 长链, for forward's range
   };
   double from = 0, to = 0, step = 0, curveStep = 0, startStation = 0;
+  int fromPass = 1, toPass = 1;
+  const bool forward = line.command == RouteCommand::Forward;
   const NumberEntry numbers[] = {
       {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
       {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
-      {"from", &from, nullptr, "", true},
-      {"to", &to, nullptr, "", true},
+      {"from", &from, nullptr, "", true, forward ? &fromPass : nullptr},
+      {"to", &to, nullptr, "", true, forward ? &toPass : nullptr},
       {"step", &step, [](double v) { return v > 0; }, "大于0"},
       {"curve-step", &curveStep, [](double v) { return v > 0; }, "大于0"},
       {"skew", &line.skewDms, nullptr, ""},
@@ -418,7 +436,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   for (const NumberEntry& entry : numbers) {
     const QString name = QString::fromLatin1(entry.name);
     if (!parser.isSet(name)) continue;
-    auto value = entry.station ? StationOption(name, parser.value(name))
+    auto value = entry.station ? StationOption(name, parser.value(name), entry.pass)
                                : NumberOption(name, parser.value(name), entry.check,
                                               QString::fromUtf8(entry.range));
     if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
@@ -457,7 +475,7 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
     if (stations) {
       line.stations = parser.value(QStringLiteral("stations"));
     } else {
-      line.range = StationRange{from, to, step, curveStep};
+      line.range = StationRange{from, to, step, curveStep, fromPass, toPass};
     }
   }
   if (profileCommand) {

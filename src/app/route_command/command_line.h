@@ -20,7 +20,8 @@ enum class RouteCommand { Check, Forward, Inverse, FromJd, Export, Profile, Sect
 // A station range for `forward`, metres.
 struct StationRange {
   double from = 0, to = 0, step = 0;
-  double curveStep = 0;  // 0: none
+  double curveStep = 0;          // 0: none
+  int fromPass = 1, toPass = 1;  // across a 长链: the branch of `from`, `to` (SplitStationPass)
 };
 
 struct RouteCommandLine {
@@ -30,6 +31,9 @@ struct RouteCommandLine {
   RouteSourceOptions source;      // its alignment also names a LandXML profile's
   std::optional<QString> output;  // -o FILE; standard output without it
   std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
+  // --pdf FILE: forward's stakeout, from-jd's design table or check's joint
+  // table printed, besides the command's other outputs
+  std::optional<QString> pdf;
   // The CSVs of forward and inverse carry the byte-order mark in UTF-8, and
   // so does from-jd's --table; check's report and from-jd's printed table and
   // element file do not.

@@ -3,18 +3,28 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
 
 #include "command_line.h"
 #include "command_output.h"
+#include "save_file.h"
 
 namespace tarnvel {
 
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitOutOfTolerance = 1;  // check found a joint 超限
 inline constexpr int kExitRefused = 2;         // an input was refused
+// An output file took its place, and then a later one could not.
+inline constexpr int kExitPartlyWritten = 3;
+
+// The message of that status: why the later output failed, then the files
+// already in place.
+QString PartlyWrittenMessage(const QString& refusal, const QStringList& written);
 
 struct CommandResult {
   std::string text;  // UTF-8, CR LF line ends
@@ -22,6 +32,8 @@ struct CommandResult {
   // Bytes to write as they are, in place of the text in the chosen
   // encoding: a file format of its own, such as LandXML.
   std::optional<QByteArray> bytes = std::nullopt;
+  // The --pdf file, written and waiting to take its place after the text.
+  std::shared_ptr<SavingFile> pdf = nullptr;
 };
 
 using CommandOutcome = std::variant<ArgumentRefusal, CommandResult>;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "command_outcome.h"
 #include "gbk_file_writer.h"
 
 namespace tarnvel {
@@ -53,6 +54,12 @@ std::optional<QString> CommandOutput::Finish() {
   if (!file_ && !WriteChunk({})) return failure_;
   if (const auto refusal = file_->Finish()) return refusal->message;
   return std::nullopt;
+}
+
+QString PartlyWrittenMessage(const QString& refusal, const QStringList& written) {
+  QStringList names;
+  for (const QString& path : written) names << QStringLiteral("“%1”").arg(FileNameForMessage(path));
+  return refusal + QStringLiteral("已写入的文件：%1。").arg(names.join(u'、'));
 }
 
 }  // namespace tarnvel

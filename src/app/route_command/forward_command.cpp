@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "command_outcome.h"
+#include "command_pdf.h"
 #include "command_profile.h"
 #include "command_sections.h"
 #include "design_height.h"
@@ -71,6 +72,9 @@ class RowWriter {
   // The edges of the last station; false when they could not be written.
   bool Finish() { return !edges_ || !pending_ || WriteEdges(); }
 
+  // Keeps each row's CSV line, its CR LF dropped, for the --pdf file.
+  void KeepLines(std::vector<std::string>* lines) { lines_ = lines; }
+
   long long rows() const { return rows_; }
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
@@ -101,12 +105,19 @@ class RowWriter {
       noted.point.label += kBeyondRoadNote;
       written = &noted;
     }
+    if (lines_ && surveyPoints_) {
+      lines_->emplace_back();
+      AppendForwardCsvRow(lines_->back(), *written, prefix_);
+      if (profile_) AppendDesignElevation(lines_->back(), false, height.elevation);
+      lines_->back().resize(lines_->back().size() - 2);
+    }
     if (surveyPoints_) {
       AppendSurveyPointLine(text_, *written);
     } else {
       AppendForwardCsvRow(text_, *written, prefix_);
     }
-    if (profile_) AppendDesignElevation(height.elevation);
+    if (profile_) AppendDesignElevation(text_, surveyPoints_, height.elevation);
+    if (lines_ && !surveyPoints_) lines_->push_back(text_.substr(0, text_.size() - 2));
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -154,11 +165,11 @@ class RowWriter {
   // the survey point file (left empty there until now). A station outside
   // the profile, or a point beyond the road, leaves it empty: the route may
   // run on past the profile's ends and past the road's edge.
-  void AppendDesignElevation(std::optional<double> elevation) {
-    text_.resize(text_.size() - 2);  // the CR LF
-    if (!surveyPoints_) text_ += ',';
-    if (elevation) text_ += FixedText(*elevation, 3);
-    text_ += "\r\n";
+  void AppendDesignElevation(std::string& text, bool surveyPoint, std::optional<double> elevation) {
+    text.resize(text.size() - 2);  // the CR LF
+    if (!surveyPoint) text += ',';
+    if (elevation) text += FixedText(*elevation, 3);
+    text += "\r\n";
   }
 
   CommandOutput& output_;
@@ -172,6 +183,7 @@ class RowWriter {
   std::optional<StationOf> pending_;
   std::function<std::string(const RoutePoint&)> edgeName_;
   std::string text_;
+  std::vector<std::string>* lines_ = nullptr;
   long long rows_ = 0;
   std::optional<ArgumentRefusal> refusal_;
 };
@@ -187,6 +199,8 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.skewDms = line.skewDms;
   request.keyPoints = line.keyPoints;
   request.curveStep = line.range->curveStep;
+  request.fromPass = line.range->fromPass;
+  request.toPass = line.range->toPass;
   // A --to typed to the millimetre may lie a hair past the route's end.
   request.endTolerance = line.tolerances.position_mm / 1000;  // mm to m
   // Refused before the first row when the stations alone would pass the cap.
@@ -252,14 +266,29 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
       std::get<std::optional<CrossSectionTable>>(readSections);
   RowWriter writer(output, line, std::get<Route>(route), profile ? &*profile : nullptr,
                    sections ? &*sections : nullptr);
+  // The PDF prints the CSV's rows whatever -o writes; it holds them as text.
+  auto lines = std::make_shared<std::vector<std::string>>();
+  if (line.pdf) writer.KeepLines(lines.get());
+  const std::string header = std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "");
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  if (!line.surveyPointFile)
-    output.Add(std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "") + "\r\n");
+  if (!line.surveyPointFile) output.Add(header + "\r\n");
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;
-  return CommandResult{};
+  CommandResult result;
+  if (!line.pdf) return result;
+  TableDocument document;
+  document.title = QStringLiteral("逐桩坐标表");
+  document.notes = CommandTitleBlock(line);
+  document.header = CsvLineCells(header);
+  document.rowCount = static_cast<qsizetype>(lines->size());
+  document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };
+  auto pdf = WriteCommandPdf(*line.pdf, document);
+  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
+    return ArgumentRefusal{failure->message};
+  result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
+  return result;
 }
 
 }  // namespace tarnvel

@@ -4,6 +4,8 @@
 #include <tuple>
 
 #include "command_outcome.h"
+#include "command_pdf.h"
+#include "declared_chains.h"
 #include "delimited_text.h"
 #include "design_table_text.h"
 #include "encoded_text_stream.h"
@@ -12,6 +14,7 @@
 #include "route_file.h"
 #include "same_file.h"
 #include "save_file.h"
+#include "station_equation_line.h"
 
 namespace tarnvel {
 
@@ -171,6 +174,11 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
       return sound && !failure;
     });
     if (!failure && sound) failure = lines.Finish();
+    // The declarations follow the elements, so that the file checks as the
+    // JD table does.
+    for (const StationEquation& equation : table.equations)
+      if (!failure && sound)
+        failure = elements->Add(StationEquationLineText(equation).toStdString());
     if (!failure && sound) failure = elements->Flush();
     return std::pair{sound, failure};
   };
@@ -178,8 +186,15 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   // below captures `failure`, which clang 14 cannot do with a binding.
   bool sound = true;
   std::optional<QString> failure;
-  std::tie(sound, failure) =
-      writeElements([&](const JdElementSink& sink) { ForEachJdElement(points, start, sink); });
+  // The stations jump at the declared 断链, as JdRouteOfTable's route's do.
+  DeclaredChains chains(table.equations);
+  std::tie(sound, failure) = writeElements([&](const JdElementSink& sink) {
+    ForEachJdElement(points, start, [&](RouteElement&& element, int row, bool fits) {
+      if (!fits) return sink(std::move(element), row, false);
+      return chains.Lay(std::move(element),
+                        [&](RouteElement&& piece) { return sink(std::move(piece), row, true); });
+    });
+  });
   if (!sound) {
     // Said by the route it would make; should the route take every element
     // after all, they are written from it.
@@ -204,8 +219,14 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   FromJdOutput printed(std::nullopt, line.encoding);
   if (csv) failure = csv->Add(DesignTableHeaderLine(','));
   if (!failure) failure = printed.Add(DesignTableHeaderLine('\t'));
+  // The PDF prints the same cells; it holds them as text.
+  auto pdfRows = std::make_shared<std::vector<QStringList>>();
   size_t i = 0;
   ForEachDesignRow(points, start, [&](const DesignRow& row) {
+    if (line.pdf) {
+      QStringList& cells = pdfRows->emplace_back();
+      for (const std::string& cell : DesignRowTexts(row)) cells << QString::fromStdString(cell);
+    }
     if (const auto difference = JdStationMismatch(row, points[i].station)) {
       const QString message =
           InFile(line.route,
@@ -220,9 +241,44 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   });
   if (csv && !failure) failure = csv->Flush();
   if (!failure) failure = printed.Flush();
-  if (!failure) failure = elements->Finish();
-  if (csv && !failure) failure = csv->Finish();
+  std::shared_ptr<SavingFile> pdf;
+  if (line.pdf && !failure) {
+    TableDocument document;
+    document.title = QStringLiteral("直线、曲线及转角表");
+    document.notes = CommandTitleBlock(line);
+    for (std::string_view column : kDesignTableColumns)
+      document.header << QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size()));
+    document.rowCount = static_cast<qsizetype>(pdfRows->size());
+    document.row = [pdfRows](qsizetype i) { return (*pdfRows)[static_cast<size_t>(i)]; };
+    auto written = WriteCommandPdf(*line.pdf, document);
+    if (const auto* refusal = std::get_if<FileRefusal>(&written)) {
+      failure = refusal->message;
+    } else {
+      pdf = std::get<std::shared_ptr<SavingFile>>(written);
+    }
+  }
   if (failure) return ArgumentRefusal{*failure};
+  // Every file is whole and on the medium; they take their places in turn.
+  // Once one has, a later one that cannot take its own (its name made a
+  // folder meanwhile, say) leaves the earlier in place: not status 2, which
+  // says that nothing was written, but 3, naming the files written.
+  std::vector<std::pair<QString, std::function<std::optional<QString>()>>> files;
+  files.emplace_back(*line.output, [&] { return elements->Finish(); });
+  if (csv) files.emplace_back(*line.table, [&] { return csv->Finish(); });
+  if (pdf)
+    files.emplace_back(*line.pdf, [&]() -> std::optional<QString> {
+      if (auto refusal = pdf->Finish()) return refusal->message;
+      return std::nullopt;
+    });
+  QStringList written;
+  for (const auto& [path, finish] : files) {
+    if (const std::optional<QString> refusal = finish()) {
+      if (written.isEmpty()) return ArgumentRefusal{*refusal};
+      std::fputs((PartlyWrittenMessage(*refusal, written) + u'\n').toUtf8().constData(), stderr);
+      return CommandResult{"", kExitPartlyWritten};
+    }
+    written << path;
+  }
   return CommandResult{};
 }
 

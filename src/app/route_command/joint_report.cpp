@@ -56,15 +56,15 @@ std::string Note(const Joint& joint) {
 
 }  // namespace
 
-std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
-                            const JointTolerances& tolerances) {
-  std::vector<TextRow> rows = {{"接头", "线元", "ΔK(m)", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)",
-                                "左半径", "右半径", "主点", "状态", "说明"}};
-  constexpr size_t kFirstNumber = 2, kLastNumber = 8;  // right-aligned columns
+JointReport JointReportParts(const Route& route, const std::vector<Joint>& joints,
+                             const JointTolerances& tolerances) {
+  JointReport report;
+  report.rows = {{"接头", "线元", "ΔK(m)", "ΔX(mm)", "ΔY(mm)", "Δ(mm)", "Δaz(″)", "左半径",
+                  "右半径", "主点", "状态", "说明"}};
   for (const Joint& joint : joints) {
     const RouteElement& left = route.elements[static_cast<size_t>(joint.left - 1)];
     const RouteElement& right = route.elements[static_cast<size_t>(joint.left)];
-    rows.push_back(
+    report.rows.push_back(
         {std::to_string(joint.left),
          std::to_string(joint.left) + "-" + std::to_string(joint.left + 1),
          FixedText(joint.dK, kStationDecimals), FixedText(joint.dX_mm, kMillimetreDecimals),
@@ -76,12 +76,12 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
 
   const size_t open = static_cast<size_t>(
       std::count_if(joints.begin(), joints.end(), [](const Joint& j) { return !j.closed; }));
-  std::string out = "线元" + std::to_string(route.elements.size()) + "个，接头" +
-                    std::to_string(joints.size()) + "个；限差：位置" +
-                    GeneralText(tolerances.position_mm) + "mm，方位角" +
-                    GeneralText(tolerances.azimuth_sec) + "″";
-  out += kRowEnd;
-  if (!joints.empty()) out += AlignedRowsText(rows, kFirstNumber, kLastNumber);
+  report.head = "线元" + std::to_string(route.elements.size()) + "个，接头" +
+                std::to_string(joints.size()) + "个；限差：位置" +
+                GeneralText(tolerances.position_mm) + "mm，方位角" +
+                GeneralText(tolerances.azimuth_sec) + "″";
+  report.head += kRowEnd;
+  std::string& out = report.tail;
   if (joints.empty()) {
     out += "只有一个线元，没有接头。";
   } else if (open == 0) {
@@ -95,7 +95,16 @@ std::string JointReportText(const Route& route, const std::vector<Joint>& joints
       out += "声明的断链" + StationEquationText(equation) + "没有对应的桩号跳变！" +
              std::string(kRowEnd);
   if (route.equations.empty()) out += UndeclaredJumpsText(route, joints);
-  return out;
+  return report;
+}
+
+std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
+                            const JointTolerances& tolerances) {
+  constexpr size_t kFirstNumber = 2, kLastNumber = 8;  // right-aligned columns
+  const JointReport report = JointReportParts(route, joints, tolerances);
+  std::string out = report.head;
+  if (!joints.empty()) out += AlignedRowsText(report.rows, kFirstNumber, kLastNumber);
+  return out + report.tail;
 }
 
 }  // namespace tarnvel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "route_joints.h"
+#include "text_table.h"
 
 namespace tarnvel {
 
@@ -19,5 +20,15 @@ namespace tarnvel {
 // in CR LF.
 std::string JointReportText(const Route& route, const std::vector<Joint>& joints,
                             const JointTolerances& tolerances);
+
+// The same report in its three parts: the first line, the table's rows
+// (the header first), and the lines after the table, each ended in CR LF.
+struct JointReport {
+  std::string head;
+  std::vector<TextRow> rows;
+  std::string tail;
+};
+JointReport JointReportParts(const Route& route, const std::vector<Joint>& joints,
+                             const JointTolerances& tolerances);
 
 }  // namespace tarnvel

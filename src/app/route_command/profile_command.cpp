@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "command_outcome.h"
+#include "delimited_text.h"
 #include "number_text.h"
 #include "point_names.h"
 #include "profile_range.h"
@@ -96,6 +97,15 @@ std::optional<ArgumentRefusal> FileElevations(const VerticalProfile& profile,
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
   const auto& stations = std::get<std::vector<StationLine>>(read);
+  // A profile runs along one line of stations: no pass of a 长链 to name.
+  for (const StationLine& station : stations)
+    if (station.pass != 1)
+      return ArgumentRefusal{
+          InFile(*line.stations,
+                 LineRefusal(
+                     station.line,
+                     QStringLiteral("纵断面的里程不分长链的两支，不能带“_%1”！").arg(station.pass)))
+              .message};
   for (const StationLine& station : stations)
     if (!ProfileAt(profile, station.station))
       return ArgumentRefusal{

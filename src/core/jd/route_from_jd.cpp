@@ -28,21 +28,6 @@ std::string Named(const std::vector<JdPoint>& points, size_t i) {
   return "交点" + Quoted(points[i].name);
 }
 
-// Decimal degrees to the d.mmss value an element holds, reduced to 0–360.
-// Minutes and seconds are carried below 60 here; whatever the last binary
-// digit does to them, DmsToDegrees adds them as they stand, so the angle
-// read back differs by no more than about 1e-9″.
-double DegreesToDmsValue(double degrees) {
-  double a = std::fmod(degrees, 360.0);
-  if (a < 0) a += 360;
-  if (a >= 360) a = 0;
-  const double whole = std::floor(a);
-  const double minutes_exact = (a - whole) * kMinutesPerDegree;
-  const double minutes = std::floor(minutes_exact);
-  const double seconds = (minutes_exact - minutes) * kSecondsPerMinute;
-  return whole + minutes / 100 + seconds / 10000;
-}
-
 struct Leg {
   double length = 0;
   double azimuth = 0;  // radians, from atan2
@@ -300,6 +285,17 @@ class CurveWalk {
 };
 
 }  // namespace
+
+double DegreesToDmsValue(double degrees) {
+  double a = std::fmod(degrees, 360.0);
+  if (a < 0) a += 360;
+  if (a >= 360) a = 0;
+  const double whole = std::floor(a);
+  const double minutes_exact = (a - whole) * kMinutesPerDegree;
+  const double minutes = std::floor(minutes_exact);
+  const double seconds = (minutes_exact - minutes) * kSecondsPerMinute;
+  return whole + minutes / 100 + seconds / 10000;
+}
 
 std::optional<JdRefusal> CheckJdTable(const std::vector<JdPoint>& points, double startStation) {
   if (points.size() < 2) return JdRefusal{0, -1, "交点表至少要有起点和终点两行！"};

@@ -48,6 +48,12 @@ struct CurveRow {
                               // rounding: the straight made before ZH
 };
 
+// Decimal degrees to the d.mmss value an element holds, reduced to 0–360.
+// Minutes and seconds are carried below 60 here; whatever the last binary
+// digit does to them, DmsToDegrees adds them as they stand, so the angle
+// read back differs by no more than about 1e-9″.
+double DegreesToDmsValue(double degrees);
+
 // Why a table gives no route. `jd` is the 1-based row of the table (0 for
 // the table as a whole); `field` the index in kJdFieldNames, or -1 when the
 // fault is the geometry's rather than one value's.

@@ -87,7 +87,9 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
              double skewDegrees, const RouteBranch& branch, Emit emit) {
   const bool prepared = route.prepared.size() == route.loaded.size();
   bool held = false;
+  int pass = 0;  // one element of each branch holds K: the branches in route order
   ForEachHolder(route, K, [&](int i) {
+    ++pass;
     if (i < branch.first || i > branch.last) return;
     held = true;
     const auto index = static_cast<size_t>(i);
@@ -96,12 +98,18 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
       emit(RoutePoint{i + 1, K, m, skewDms,
                       prepared ? ForwardPointDegrees(route.prepared[index], K, m, skewDegrees)
                                : ForwardPointDegrees(route.loaded[index], K, m, skewDegrees),
-                      std::string(label)});
+                      std::string(label), pass});
   });
   return held;
 }
 
 }  // namespace
+
+std::string RowNote(const RoutePoint& point) {
+  if (point.pass == 1) return point.label;
+  return point.label + (point.label.empty() ? "" : "；") + "长链第" + std::to_string(point.pass) +
+         "支";
+}
 
 std::vector<int> ElementsAt(const Route& route, double K) {
   std::vector<int> holders;

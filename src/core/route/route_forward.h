@@ -19,7 +19,14 @@ struct RoutePoint {
   double skewDms = 90;
   ForwardResult result;  // as ForwardPoint gives it on that element
   std::string label;     // key-point label at this station, or ""
+  // Which time the route passes this station, in route order: 2 on the
+  // second branch of a 长链, within the stretch that the 长链 repeats.
+  int pass = 1;
 };
+
+// The 说明 of a row: its key-point label, and on a 长链's later branch,
+// within the stretch it repeats, "长链第2支" (the pass), after a "；".
+std::string RowNote(const RoutePoint& point);
 
 // Why a station has no point: it lies in a 短链 gap or outside the route.
 // The message names the gap or the route's range, stations written in full
@@ -41,9 +48,10 @@ struct RouteTableRequest {
   double from = 0, to = 0, step = 20;
   std::vector<double> offsets{0};  // one row per offset at each station
   double skewDms = 90;
-  bool keyPoints = false;   // also every key-point station within [from, to]
-  double curveStep = 0;     // > 0: also its whole multiples on arcs and spirals
-  double endTolerance = 0;  // m: `to` this close past an end of the route is that end
+  bool keyPoints = false;        // also every key-point station within [from, to]
+  double curveStep = 0;          // > 0: also its whole multiples on arcs and spirals
+  double endTolerance = 0;       // m: `to` this close past an end of the route is that end
+  int fromPass = 1, toPass = 1;  // which pass of the route over `from`, `to` (SplitStationPass)
 };
 
 // The rows at the stations of the range (stakeout_stations.h: which they are

@@ -9,6 +9,7 @@
 #include "element_kind.h"
 #include "number_text.h"
 #include "route_joints.h"
+#include "station_text.h"
 
 namespace tarnvel {
 
@@ -142,11 +143,33 @@ StationRefusal TooManyStations(const std::string& what) {
   return {what + "太小，计算点数超过" + std::to_string(kMaxTableStations) + "个！"};
 }
 
+// The branch of the route's `pass`-th pass over K, counted in route order
+// among the branches holding K (ends included); nothing when fewer hold it.
+std::optional<size_t> BranchOf(const Route& route, const std::vector<RouteBranch>& branches,
+                               double K, int pass) {
+  for (size_t b = 0; b < branches.size(); ++b)
+    if (route.loaded[static_cast<size_t>(branches[b].first)].K0 <= K &&
+        K <= route.loaded[static_cast<size_t>(branches[b].last)].K1 && --pass == 0)
+      return b;
+  return std::nullopt;
+}
+
+// The refusal of a pass that no branch makes: "“起点K”K1+190.000_3：线路只经过该桩号2次！".
+std::optional<StationRefusal> PassRefusal(const Route& route,
+                                          const std::vector<RouteBranch>& branches,
+                                          const std::string& what, double K, int pass) {
+  if (pass == 1 || BranchOf(route, branches, K, pass)) return std::nullopt;
+  int passes = 0;
+  while (BranchOf(route, branches, K, passes + 1)) ++passes;
+  return StationRefusal{what + KStationText(K) + "_" + std::to_string(pass) + "：线路只经过该桩号" +
+                        std::to_string(passes) + "次！"};
+}
+
 }  // namespace
 
 StakeoutRange RangeOf(const RouteTableRequest& request) {
-  return {request.from,      request.to,        request.step,
-          request.keyPoints, request.curveStep, request.endTolerance};
+  return {request.from,      request.to,           request.step,     request.keyPoints,
+          request.curveStep, request.endTolerance, request.fromPass, request.toPass};
 }
 
 std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range) {
@@ -155,6 +178,9 @@ std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRan
   const double end = RouteEnd(route);
   if (!(r.from >= start && r.from <= end)) return OutsideRoute(route, "“起点K”");
   if (!(r.to >= start && r.to <= end)) return OutsideRoute(route, "“止点K”");
+  const std::vector<RouteBranch> branches = Branches(route);
+  if (auto refusal = PassRefusal(route, branches, "“起点K”", r.from, r.fromPass)) return refusal;
+  if (auto refusal = PassRefusal(route, branches, "“止点K”", r.to, r.toPass)) return refusal;
   if (!std::isfinite(r.step) || r.step == 0) return StationRefusal{"“计算间距J”必须是不为零的数！"};
   if (r.from != r.to && (r.step > 0) != (r.to > r.from))
     return StationRefusal{"“计算间距J”的正负与起点K到止点K的方向不符！"};
@@ -234,15 +260,14 @@ void ForEachRangeStation(const Route& route, const StakeoutRange& range,
   const std::vector<RouteBranch> branches = Branches(route);
   auto start = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].first)].K0; };
   auto end = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].last)].K1; };
-  // A station that two branches hold is the first's.
-  auto branchOf = [&](double K) {
-    for (size_t b = 0; b < branches.size(); ++b)
-      if (start(b) <= K && K <= end(b)) return b;
-    return branches.size() - 1;
+  // A station that two branches hold is the first's, unless its pass says
+  // otherwise.
+  auto branchOf = [&](double K, int pass) {
+    return BranchOf(route, branches, K, pass).value_or(branches.size() - 1);
   };
   const bool ascending = r.step > 0;
-  const size_t first = branchOf(r.from);
-  size_t last = branchOf(r.to);
+  const size_t first = branchOf(r.from, r.fromPass);
+  size_t last = branchOf(r.to, r.toPass);
   if (ascending ? last < first : last > first) last = first;
   // In route order from the start's branch to the end's, or back.
   for (size_t b = first;; b = ascending ? b + 1 : b - 1) {

@@ -19,6 +19,9 @@ struct StakeoutRange {
   // How far (m) `to` may lie past either end of the route and be taken as
   // that end: the position tolerance, for an end typed to the millimetre.
   double endTolerance = 0;
+  // Which pass of the route over `from` and `to`: across a 长链 a station of
+  // the stretch it repeats is on the first branch, or on the second with 2.
+  int fromPass = 1, toPass = 1;
 };
 
 // The stations a table request asks for.
@@ -28,7 +31,8 @@ StakeoutRange RangeOf(const RouteTableRequest& request);
 // is 0, not finite, of the wrong sign for the range or too small to move the
 // station, or the curve step is not a positive number, or either is so small
 // that the range holds more than 10,000,000 stations. The route's ends are
-// written to the millimetre, as the tables write stations.
+// written to the millimetre, as the tables write stations. A pass of `from`
+// or `to` beyond the branches that hold it is refused too.
 std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range);
 
 // At most how many stations the range gives, key points included: what a
@@ -56,7 +60,8 @@ std::vector<RouteBranch> Branches(const Route& route);
 // stations come in route order, branch by branch, from the start's branch
 // to the end's (back, for a descending range), each branch with its own
 // ends: the 断链 point comes twice, as one branch's end and the next's start.
-// A start or end that two branches hold is on the first of them.
+// A start or end that two branches hold is on the first of them, unless its
+// pass names the second.
 void ForEachRangeStation(const Route& route, const StakeoutRange& range,
                          const std::function<bool(double, const RouteBranch&)>& station);
 

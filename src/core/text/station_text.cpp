@@ -65,6 +65,20 @@ std::optional<double> ReadStationText(std::string_view text) {
   return ReadStrict(digits);
 }
 
+StationPass SplitStationPass(std::string_view text) {
+  const std::string_view trimmed = Trimmed(text);
+  const size_t mark = trimmed.rfind('_');
+  if (mark == std::string_view::npos) return {text, 1};
+  const std::string_view digits = trimmed.substr(mark + 1);
+  if (digits.empty() || digits.size() > 2 || digits.front() == '0') return {text, 1};
+  int pass = 0;
+  for (char c : digits) {
+    if (!IsDigit(c)) return {text, 1};
+    pass = pass * 10 + (c - '0');
+  }
+  return {trimmed.substr(0, mark), pass};
+}
+
 std::string KStationText(double station, std::string_view prefix) {
   std::string metres = FixedText(station, 3);
   if (!std::isfinite(station) || metres.front() == '-') return metres;

@@ -15,6 +15,19 @@ namespace tarnvel {
 // differ in the last bit. Nothing for any other text.
 std::optional<double> ReadStationText(std::string_view text);
 
+// Where a 长链 makes the route pass a stretch of stations twice, a station
+// given as input may say which pass it means by a suffix: "K1+690.000_2" or
+// "1690_2" is the second pass, on the 长链's second branch, as the second
+// branch's point names read ("K1+690_2"). The suffix is "_" and a whole
+// number from 1 to 99 without leading zeros; a station without one means the
+// first pass. The text before the suffix and the pass: the text whole and 1
+// when it ends in no such suffix. ASCII, so instruments and shells take it.
+struct StationPass {
+  std::string_view station;
+  int pass = 1;
+};
+StationPass SplitStationPass(std::string_view text);
+
 // The station as K text to the millimetre: "K0+520.000", "K1+000.000" for
 // 999.9995. The metres are those FixedText(station, 3) writes, so the K text
 // and a 里程 column beside it never disagree in a digit. A negative station

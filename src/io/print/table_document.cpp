@@ -128,7 +128,7 @@ int PaintTableDocument(QPagedPaintDevice& device, const TableDocument& d) {
   return pages;
 }
 
-std::optional<FileRefusal> SaveTablePdf(const QString& path, const TableDocument& document) {
+QByteArray TablePdfBytes(const TableDocument& document) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -138,7 +138,11 @@ std::optional<FileRefusal> SaveTablePdf(const QString& path, const TableDocument
     writer.setCreator(QStringLiteral("Tarnvel"));
     PaintTableDocument(writer, document);
   }
-  return SaveFileBytes(path, buffer.data());
+  return buffer.data();
+}
+
+std::optional<FileRefusal> SaveTablePdf(const QString& path, const TableDocument& document) {
+  return SaveFileBytes(path, TablePdfBytes(document));
 }
 
 }  // namespace tarnvel

@@ -28,6 +28,9 @@ struct TableDocument {
 // when even that is too narrow. Returns the number of pages.
 int PaintTableDocument(QPagedPaintDevice& device, const TableDocument& document);
 
+// The document as the bytes of a PDF file.
+QByteArray TablePdfBytes(const TableDocument& document);
+
 // The document as a PDF file, saved all or nothing.
 std::optional<FileRefusal> SaveTablePdf(const QString& path, const TableDocument& document);
 

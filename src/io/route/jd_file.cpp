@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "declared_chains.h"
 #include "delimited_text.h"
 #include "read_file.h"
 #include "station_equation_line.h"
@@ -150,7 +151,15 @@ ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation
     if (row >= 1 && row <= table.lines.size()) return LineRefusal(table.lines[row - 1], message);
     return WholeFileRefusal(message);
   }
-  std::get<JdRoute>(route).route.equations = table.equations;
+  JdRoute& made = std::get<JdRoute>(route);
+  // The stations jump at the declared 断链, as a route file's own would.
+  if (!table.equations.empty()) {
+    auto laid = MakeRoute(WithDeclaredChains(made.route.elements, table.equations));
+    if (const auto* error = std::get_if<RouteError>(&laid))
+      return WholeFileRefusal(QString::fromStdString(error->message));
+    made.route = std::get<Route>(std::move(laid));
+  }
+  made.route.equations = table.equations;
   return std::get<JdRoute>(std::move(route));
 }
 

@@ -41,7 +41,8 @@ ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes);
 
 // The route the table gives from BP at `startStation` (RouteFromJd), with its
 // refusals said of the line of the JD at fault
-// ("第4行：交点“JD3”的两条边共线，不能设曲线！").
+// ("第4行：交点“JD3”的两条边共线，不能设曲线！"). Its stations jump at the
+// 断链 the table declares (WithDeclaredChains), and it holds them.
 ContentOutcome<JdRoute> JdRouteOfTable(const JdTable& table, double startStation);
 
 // BP's station: the one given, else BP's 交点桩号 in the table, else 0.

@@ -37,7 +37,7 @@ void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string
   out += ',' + AzimuthDmsText(p.result.azimuth);
   out += ',' + std::to_string(p.element);
   out += ',';
-  AppendField(out, p.label);
+  AppendField(out, RowNote(p));
   out += kRowEnd;
 }
 

@@ -49,7 +49,8 @@ struct InverseCsvRow {
 // decimals, X and Y 4 (a value that
 // rounds to zero has no minus sign); 偏角 is the skew in its general decimal
 // form; 切线方位角 the degree–minute–second text of the main window's labels;
-// 线元 the 1-based element; 说明 the key-point label. A text field holding a
+// 线元 the 1-based element; 说明 the key-point label, and 长链第2支 on the
+// second branch of a 长链 within the stretch it repeats (RowNote). A text field holding a
 // comma, a quote or a line break is quoted, its quotes doubled.
 std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix = "K");
 // One row of that table, its CR LF included, added to `out`.

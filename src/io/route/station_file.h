@@ -15,13 +15,15 @@ struct StationLine {
   int line = 0;  // in the file, for messages
   QString name;  // may be empty
   double station = 0;
+  int pass = 1;                   // which pass of the route over the station (SplitStationPass)
   std::optional<double> offset;   // left out or empty: the caller's offsets
   std::optional<double> skewDms;  // left out or empty: the caller's skew
 };
 
 // Reads the file. Separators, skipped lines and encodings are those of
 // SplitDelimitedLines and DecodeDelimitedText; the first line may be a header
-// (DropHeader). 里程 must be a station, in metres or as K text; 偏距 and 偏角,
+// (DropHeader). 里程 must be a station, in metres or as K text, with the
+// suffix of a later pass over a 长链's repeated stretch ("K1+190_2"); 偏距 and 偏角,
 // when given, numbers. Refusals name the file, the line and the field.
 FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "delimited_text.h"
+#include "number_text.h"
 #include "point_names.h"
 #include "route_forward.h"
 
@@ -30,10 +31,16 @@ std::optional<StationRowsStop> ForEachStationFileRow(
       auto points = RouteForward(route, line.station, offset, line.skewDms.value_or(skewDms));
       if (const auto* refusal = std::get_if<StationRefusal>(&points))
         return LineRefusal(line.line, QString::fromStdString(refusal->message));
-      for (RoutePoint& point : std::get<std::vector<RoutePoint>>(points)) {
-        if (!IsFinitePoint(point)) return kRouteNotComputable;
-        if (!row({names.Take(sided), std::move(point)})) return QString();
-      }
+      // A station that a 长链 repeats is on the branch of its pass.
+      std::vector<RoutePoint>& held = std::get<std::vector<RoutePoint>>(points);
+      if (line.pass > static_cast<int>(held.size()))
+        return LineRefusal(line.line, QStringLiteral("里程“%1_%2”不存在：线路只经过该桩号%3次！")
+                                          .arg(QString::fromStdString(GeneralText(line.station)))
+                                          .arg(line.pass)
+                                          .arg(held.size()));
+      RoutePoint& point = held[static_cast<size_t>(line.pass - 1)];
+      if (!IsFinitePoint(point)) return kRouteNotComputable;
+      if (!row({names.Take(sided), std::move(point)})) return QString();
     }
   }
   return std::nullopt;

@@ -34,8 +34,9 @@ using StationRowsOutcome = std::variant<StationRowsStop, std::vector<ForwardCsvR
 // line's 点名 (by the station, K text with `prefix`, when the line has none),
 // the side added when the line gives rows at several offsets
 // ("A" → "AL5.00", "AR5.00"); a name already given gets "_2", "_3" … (a
-// name repeated in the file, or the second branch of a 长链). A station the
-// route does not hold refuses the whole table. `keepGoing`, when given, is
+// name repeated in the file). A station that a 长链 repeats gives the row of
+// its pass's branch: the first, or the second with "_2". A station, or a
+// pass, that the route does not hold refuses the whole table. `keepGoing`, when given, is
 // asked before each line with the lines done so far; false ends the work
 // (cancelled).
 StationRowsOutcome StationFileRows(const Route& route, const std::vector<StationLine>& lines,

@@ -90,7 +90,7 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
     case 7:
       return p.element;
     case 8:
-      return Text(p.label);
+      return Text(RowNote(p));  // with 长链第2支 on a 长链's second branch
     default:
       return {};
   }

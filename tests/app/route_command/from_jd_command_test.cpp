@@ -123,6 +123,38 @@ TEST_F(FromJdCommandTest, ShortStraightBetweenCurvesHasItsStations) {
                 "K0+350_4,K0+350.000,350.000,0.000,90,3000298.8378,500165.5140,51°33ˊ58.33″,5,"));
 }
 
+// Pins a JD file's 断链 declared but never applied: the JD route ran on
+// without a jump, and check --jd said every declaration 超限. A 20 m 短链 on
+// the first straight, and a 9.5 m 长链 in JD1's arc, counted in the stations
+// after the first.
+TEST_F(FromJdCommandTest, DeclaredChainsAreTheRoutesJumps) {
+  WriteBytes(PathOf("jd.csv"), kJdTable + "断链,K2+100,K2+120\r\n断链,K2+300,K2+290.5\r\n");
+  const QStringList jd = {"--jd", "jd.csv", "--start-station", "2000"};
+  const Run check = Route(QStringList{"check"} + jd);
+  EXPECT_EQ(check.status, 0) << check.out.toStdString();
+  EXPECT_EQ(check.out.count(QStringLiteral("与声明的断链相符")), 2) << check.out.toStdString();
+
+  // The stakeout's stations are the declared ones: 100 m from BP is K2+100
+  // and K2+120 at once.
+  const Run forward =
+      Route(QStringList{"forward", "--from", "2100", "--to", "2120", "--step", "20"} + jd);
+  EXPECT_EQ(forward.out.section(QStringLiteral("\r\n"), 1),
+            QStringLiteral("K2+100,K2+100.000,2100.000,0.000,90,3378100.0000,512000.0000,0°0ˊ0″,1,"
+                           "\r\nK2+120,K2+120.000,2120.000,0.000,90,3378100.0000,512000.0000,"
+                           "0°0ˊ0″,2,\r\n"));
+
+  // The element table holds the jumps and the declarations: it checks too.
+  const Run made = Route({"from-jd", "jd.csv", "--start-station", "2000", "-o", "route.csv"});
+  ASSERT_EQ(made.status, 0) << made.err.toStdString();
+  const QString file = *Utf8Text(ReadBytes(PathOf("route.csv")));
+  EXPECT_TRUE(file.contains(QStringLiteral("\r\n2000,2100,3378000,512000,0,0,0,0,直线\r\n2120,")))
+      << file.toStdString();
+  EXPECT_TRUE(file.endsWith(QStringLiteral("\r\n断链,2100,2120\r\n断链,2300,2290.5\r\n")));
+  const Run fromFile = Route({"check", "route.csv"});
+  EXPECT_EQ(fromFile.status, 0);
+  EXPECT_EQ(fromFile.out, check.out);
+}
+
 // The encoding of each output file, by --encoding.
 struct EncodingCase {
   const char* name;

@@ -64,6 +64,33 @@ TEST_F(OutputFileTest, FromJdWritesNoFileWhenTheCurveTableCannotBePrinted) {
   EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old");
 }
 
+// Pins from-jd's status 2, "nothing written", when its -o file had taken
+// its place and the --table file then could not: a folder made at the
+// table's name after its save began. The printed table, 2,000 rows, fills
+// the pipe: the program waits on it while the test makes the folder, with
+// the table's save begun, since its chunks come no later than the printed
+// table's first.
+TEST_F(OutputFileTest, FromJdSaysWhichFilesItWroteWhenALaterOneFails) {
+  QByteArray jd = "BP,0,0\r\n";
+  for (int i = 1; i <= 2000; ++i)
+    jd += "JD" + QByteArray::number(i) + "," + QByteArray::number(i * 1000) + "," +
+          QByteArray::number(i % 2 * 300) + ",1000\r\n";
+  jd += "EP,2001000,300\r\n";
+  WriteBytes(PathOf("jd.csv"), jd);
+  QProcess process;
+  process.setWorkingDirectory(PathOf(""));
+  process.start(QStringLiteral(TARNVEL_ROUTE_PROGRAM),
+                {"from-jd", "jd.csv", "-o", "out.csv", "--table", "table.csv"});
+  ASSERT_TRUE(process.waitForReadyRead(30000));
+  ASSERT_TRUE(QDir(PathOf("")).mkdir(QStringLiteral("table.csv")));
+  ASSERT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitCode(), 3);
+  EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+            QStringLiteral("无法保存文件“table.csv”：写入出错，磁盘可能已满！"
+                           "已写入的文件：“out.csv”。\n"));
+  EXPECT_TRUE(ReadBytes(PathOf("out.csv")).startsWith("起点桩号K"));
+}
+
 // Rows enough to fill several of the output's chunks: 20,001 stations.
 const QStringList kLongRange = {"forward", "route.csv", "--from", "1000", "--to",
                                 "1200",    "--step",    "0.01",   "-o",   "out.csv"};

@@ -34,6 +34,7 @@ TEST_P(ProfileCommandTest, WritesTheTableOrTheElevations) {
   const ProfileCase& c = GetParam();
   WriteBytes(PathOf("crest.csv"), kCrest);
   WriteBytes(PathOf("stations.csv"), "A,K5+000\r\n,5100\r\n");
+  WriteBytes(PathOf("pass.csv"), "A,K5+000_2\r\n");
   const testing_support::ProgramRun run = testing_support::RunRouteProgram(
       PathOf(""), QStringList{"profile", "crest.csv"} + c.arguments);
   EXPECT_EQ(run.status, c.status) << run.err.toStdString();
@@ -79,6 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                            "A,5000.000,425.280,2.000\r\n"
                            "K5+100,5100.000,424.780,-3.000\r\n",
                     ""},
+        // A profile has no 长链 branch to name.
+        ProfileCase{"StationsFilePassRefused",
+                    {"--stations", "pass.csv"},
+                    2,
+                    "",
+                    "文件“pass.csv”第1行：纵断面的里程不分长链的两支，不能带“_2”！\n"},
         ProfileCase{"RangeOutsideRefused",
                     {"--from", "K4+800", "--to", "5100", "--step", "20"},
                     2,

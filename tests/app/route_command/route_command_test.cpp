@@ -238,6 +238,65 @@ TEST_F(RouteCommandTest, ForwardStationsFileNamesAreUnique) {
                                 "K1+390.25R5.00"}));
 }
 
+// A straight 1000–1200 and its continuation from 1190: a 长链 of 10 m that
+// passes 1190–1200 twice.
+const QByteArray kLongChainRoute =
+    "1000,1200,3378605.445,453648.704,45,0,0,0\r\n"
+    "1190,1300,3378746.866356,453790.125356,45,0,0,0\r\n";
+
+struct BranchCase {
+  const char* name;
+  QStringList arguments;  // after "forward long.csv"
+  const char* stations;   // the stations file, when one is given
+  QStringList rows;       // 点名|里程|说明 of each row, or the refusal
+};
+
+class ForwardBranchTest : public RouteCommandTest,
+                          public testing::WithParamInterface<BranchCase> {};
+
+// Pins a 长链's second branch unmarked, and a station of its repeated stretch
+// unable to name that branch: a stations file gave both branches' rows.
+TEST_P(ForwardBranchTest, SecondBranchIsMarkedAndNamedBySuffix) {
+  const BranchCase& c = GetParam();
+  WriteBytes(PathOf("long.csv"), kLongChainRoute);
+  WriteBytes(PathOf("st.csv"), c.stations);
+  const Outcome run = Route(QStringList{"forward", "long.csv"} + c.arguments);
+  QStringList rows;
+  if (run.status == 0) {
+    for (const QStringList& row : Rows(run.out)) rows << row[0] + u'|' + row[2] + u'|' + row[9];
+  } else {
+    rows << run.err;
+  }
+  EXPECT_EQ(rows, c.rows) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ForwardBranchTest,
+    testing::Values(BranchCase{"RangeAcross",
+                               {"--from", "1180", "--to", "1210", "--step", "10"},
+                               "",
+                               {"K1+180|1180.000|", "K1+190|1190.000|", "K1+200|1200.000|",
+                                "K1+190_2|1190.000|长链第2支", "K1+200_2|1200.000|长链第2支",
+                                "K1+210|1210.000|"}},
+                    BranchCase{"FromOnSecondBranch",
+                               {"--from", "K1+195_2", "--to", "1210", "--step", "10"},
+                               "",
+                               {"K1+195|1195.000|长链第2支", "K1+200|1200.000|长链第2支",
+                                "K1+210|1210.000|"}},
+                    BranchCase{"StationsFile",
+                               {"--stations", "st.csv"},
+                               "A,1195\r\nB,K1+195_2\r\nC,1195_1\r\n",
+                               {"A|1195.000|", "B|1195.000|长链第2支", "C|1195.000|"}},
+                    BranchCase{"StationsFilePassBeyond",
+                               {"--stations", "st.csv"},
+                               "A,1180_2\r\n",
+                               {"文件“st.csv”第1行：里程“1180_2”不存在：线路只经过该桩号1次！\n"}},
+                    BranchCase{"RangePassBeyond",
+                               {"--from", "1195_3", "--to", "1210", "--step", "10"},
+                               "",
+                               {"“起点K”K1+195.000_3：线路只经过该桩号2次！\n"}}),
+    [](const testing::TestParamInfo<BranchCase>& info) { return std::string(info.param.name); });
+
 // Nothing is written when an input is refused: the old output file stays.
 TEST_F(RouteCommandTest, RefusalsGoToStandardErrorWithStatusTwo) {
   WriteBytes(PathOf("out.csv"), "old");
@@ -295,9 +354,10 @@ TEST_F(RouteCommandTest, HelpListsEveryOption) {
   const QString help = QString::fromUtf8(run.out);
   for (const char* option :
        {"-o, --output FILE", "--encoding CODE", "--tol-position MM", "--tol-azimuth SEC",
-        "--from K", "--to K", "--step J", "--stations FILE", "--offset M", "--skew A",
-        "--key-points", "--curve-step S", "--names KIND", "--prefix P", "--max-offset M", "--all",
-        "--profile PROFILE", "-h, --help", "-v, --version"})
+        "--from K",          "--to K",          "--step J",          "--stations FILE",
+        "--offset M",        "--skew A",        "--key-points",      "--curve-step S",
+        "--names KIND",      "--prefix P",      "--max-offset M",    "--all",
+        "--profile PROFILE", "--pdf FILE",      "-h, --help",        "-v, --version"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 

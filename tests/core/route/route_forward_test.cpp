@@ -187,6 +187,61 @@ INSTANTIATE_TEST_SUITE_P(
                                {1420, 4, "终点"}}}),
     [](const testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });
 
+struct PassCase {
+  const char* name;
+  RouteTableRequest request;
+  std::vector<std::pair<double, std::string>> rows;  // station, RowNote
+};
+
+class RoutePassTest : public testing::TestWithParam<PassCase> {};
+
+// Rows of a 长链's second branch within the stretch it repeats (1340–1370)
+// say so; a range's end may name that branch by its pass.
+TEST_P(RoutePassTest, SecondBranchRowsAreMarked) {
+  const auto outcome = RouteTable(ChainedRoute(), GetParam().request);
+  ASSERT_TRUE(std::holds_alternative<std::vector<RoutePoint>>(outcome))
+      << std::get<StationRefusal>(outcome).message;
+  std::vector<std::pair<double, std::string>> rows;
+  for (const RoutePoint& p : std::get<std::vector<RoutePoint>>(outcome))
+    rows.emplace_back(p.station, RowNote(p));
+  EXPECT_EQ(rows, GetParam().rows);
+}
+
+PassCase WithPasses(const char* name, RouteTableRequest request, int fromPass, int toPass,
+                    std::vector<std::pair<double, std::string>> rows) {
+  request.fromPass = fromPass;
+  request.toPass = toPass;
+  return {name, request, std::move(rows)};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, RoutePassTest,
+    testing::Values(WithPasses("AcrossTheChain", {1350, 1390, 20, {0}, 90, true}, 1, 1,
+                               {{1350, ""},
+                                {1360, ""},
+                                {1370, ""},
+                                {1340, "YZ；长链第2支"},
+                                {1360, "长链第2支"},
+                                {1380, ""},
+                                {1390, ""}}),
+                    WithPasses("FromOnTheSecondBranch", {1350, 1390, 20}, 2, 1,
+                               {{1350, "长链第2支"}, {1360, "长链第2支"}, {1380, ""}, {1390, ""}}),
+                    WithPasses("WithinTheSecondBranch", {1345, 1365, 10}, 2, 2,
+                               {{1345, "长链第2支"},
+                                {1350, "长链第2支"},
+                                {1360, "长链第2支"},
+                                {1365, "长链第2支"}})),
+    [](const testing::TestParamInfo<PassCase>& info) { return std::string(info.param.name); });
+
+TEST(RoutePass, APassNoBranchMakesIsRefused) {
+  RouteTableRequest request{1350, 1390, 20};
+  request.fromPass = 3;
+  const auto outcome = RouteTable(ChainedRoute(), request);
+  ASSERT_TRUE(std::holds_alternative<StationRefusal>(outcome));
+  EXPECT_EQ(std::get<StationRefusal>(outcome).message,
+            "“起点K”K1+350.000_3：线路只经过该桩号2次！");
+}
+
 // Pins the end dropped by round-off: 7600 + 0.1 ten times passes 7601, so
 // a table that added the step up stopped at 7600.9.
 TEST(RouteTable, EndsOnItsEndWhateverTheRoundOff) {

@@ -1,0 +1,53 @@
+#include "command_pdf.h"
+
+#include <QDate>
+#include <QFileInfo>
+
+namespace tarnvel {
+
+QStringList CommandTitleBlock(const RouteCommandLine& line) {
+  return {QStringLiteral("线路：%1").arg(QFileInfo(line.route).fileName()),
+          QStringLiteral("日期：%1").arg(QDate::currentDate().toString(Qt::ISODate)),
+          QStringLiteral("单位：m")};
+}
+
+QStringList CsvLineCells(std::string_view line) {
+  QStringList cells;
+  std::string cell;
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c != '"') {
+        cell += c;
+      } else if (i + 1 < line.size() && line[i + 1] == '"') {
+        cell += '"';
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      cells << QString::fromStdString(cell);
+      cell.clear();
+    } else {
+      cell += c;
+    }
+  }
+  cells << QString::fromStdString(cell);
+  return cells;
+}
+
+std::variant<FileRefusal, std::shared_ptr<SavingFile>> WriteCommandPdf(
+    const QString& path, const TableDocument& document) {
+  const QByteArray bytes = TablePdfBytes(document);
+  auto begun = SavingFile::Begin(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&begun)) return *refusal;
+  std::shared_ptr<SavingFile> file = std::move(std::get<std::unique_ptr<SavingFile>>(begun));
+  file->Write(bytes);
+  if (auto refusal = file->Flush()) return *refusal;
+  return file;
+}
+
+}  // namespace tarnvel
