@@ -31,18 +31,22 @@ class RowWriter {
         surveyPoints_(line.surveyPointFile),
         profile_(profile) {}
 
-  bool Write(const ForwardCsvRow& row) {
+  // With a profile the row gets the centre line's design elevation at its
+  // station: 设计高程 of the CSV, H of the survey point file. A station
+  // outside the profile has none: the route may run on past the profile's
+  // ends.
+  bool Write(ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
       refusal_ = TooManyRows();
       return false;
     }
     text_.clear();
+    if (profile_) SetDesignElevation(row, *profile_, profileLine_);
     if (surveyPoints_) {
       AppendSurveyPointLine(text_, row);
     } else {
-      AppendForwardCsvRow(text_, row, prefix_);
+      AppendForwardCsvRow(text_, row, prefix_, profile_ != nullptr);
     }
-    if (profile_) AppendDesignElevation(row.point.station);
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
@@ -51,18 +55,6 @@ class RowWriter {
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
  private:
-  // The centre line's design elevation at the station, as the row's last
-  // field: 设计高程 of the CSV, H of the survey point file (left empty there
-  // until now). A station outside the profile leaves it empty: the route may
-  // run on past the profile's ends.
-  void AppendDesignElevation(double station) {
-    text_.resize(text_.size() - 2);  // the CR LF
-    if (!surveyPoints_) text_ += ',';
-    if (const std::optional<ProfilePoint> at = ProfileAt(*profile_, station, profileLine_))
-      text_ += FixedText(at->elevation, 3);
-    text_ += "\r\n";
-  }
-
   CommandOutput& output_;
   std::string_view prefix_;
   bool surveyPoints_;
@@ -99,7 +91,8 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
       return false;
     }
     std::string name = line.serialNames ? std::to_string(writer.rows() + 1) : names.Name(point);
-    return writer.Write({std::move(name), std::move(point)});
+    ForwardCsvRow row{std::move(name), std::move(point)};
+    return writer.Write(row);
   });
   if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
   if (unfinished) return unfinished;
@@ -135,8 +128,7 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   RowWriter writer(output, line, profile ? &*profile : nullptr);
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  if (!line.surveyPointFile)
-    output.Add(std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "") + "\r\n");
+  if (!line.surveyPointFile) output.Add(ForwardCsvHeader(profile.has_value()));
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;

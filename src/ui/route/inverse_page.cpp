@@ -58,6 +58,12 @@ void InversePage::clearRows() {
   inverse_->setRows({});
 }
 
+void InversePage::dropHeights() {
+  if (!inverse_->profile()) return;
+  clearRows();
+  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+}
+
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;

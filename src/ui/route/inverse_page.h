@@ -29,6 +29,9 @@ class InversePage : public QWidget {
 
   // The rows belong to the route they were computed on.
   void clearRows();
+  // Rows that carry heights belong to the profile they were computed with:
+  // they go, and their points on the plan with them.
+  void dropHeights();
 
  private:
   void pointsClicked();

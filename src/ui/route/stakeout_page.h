@@ -28,6 +28,9 @@ class StakeoutPage : public QWidget {
 
   // The rows belong to the route they were computed on.
   void clearRows();
+  // Rows that carry heights belong to the profile they were computed with:
+  // they go, and their points on the plan with them.
+  void dropHeights();
   // A new route's stakeout runs over the whole of it.
   void setRange(const Route& route);
   // Replaced by tests, which cannot answer a modal dialog.
