@@ -89,7 +89,9 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
     return host_.refuse(*message, ui_->maxOffsetEdit);
   if (!(std::get<double>(maxOffset) >= 0))
     return host_.refuse(QStringLiteral("“最大偏距”不能为负数！"), ui_->maxOffsetEdit);
-  auto parsed = InFile(sourceName, ParsePointFile(bytes));
+  // A .dat is an instrument's survey point file, east before north, as the
+  // command reads it.
+  auto parsed = InFile(sourceName, ParsePointsOf(sourceName, bytes));
   if (auto* refusal = std::get_if<FileRefusal>(&parsed)) {
     QString message = refusal->message;
     // Pasted points are no file; the message names them as what they are.
@@ -107,8 +109,11 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
       std::get<std::vector<SurveyPoint>>(std::move(parsed)));
   const double max = std::get<double>(maxOffset);
   const bool all = ui_->allFeetCheck->isChecked();
+  // With a profile each row gets 设计高程 at its foot, and 高差 and 挖填
+  // against the point's H.
+  auto profile = host_.profileForWork();
   host_.startJob(
-      [route, points, result, max, all](JobProgress& progress) {
+      [route, points, result, max, all, profile](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
@@ -117,15 +122,17 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           result->names.push_back(p.name.toStdString());
           for (InverseCsvRow& row :
                InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
-                           RouteFeet(*route, p.point, max), all))
+                           RouteFeet(*route, p.point, max), all)) {
+            if (profile) SetCutFill(row, *profile, p.height);
             result->rows.push_back(std::move(row));
+          }
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
         }
         result->plan =
             IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
       },
-      [this, result] {
-        FreeInBackground(inverse_->setRows(std::move(result->rows)));
+      [this, result, profile] {
+        FreeInBackground(inverse_->setRows(std::move(result->rows), profile));
         FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->plan), std::move(result->names));
         host_.showStatus(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
@@ -144,9 +151,10 @@ void InversePage::saveInverseClicked() {
   if (inverse_->rowCount() == 0) return host_.refuse(QStringLiteral("请先进行批量反算！"));
   const QString path = host_.chooseSave(kCsvFileTypes);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &inverse_->rows(), path] {
-    return SaveTextFile(path, InverseCsvText(*rows), TextEncoding::Utf8WithBom);
-  });
+  host_.saveInBackground(
+      path, [rows = &inverse_->rows(), heights = inverse_->profile() != nullptr, path] {
+        return SaveTextFile(path, InverseCsvText(*rows, "K", heights), TextEncoding::Utf8WithBom);
+      });
 }
 
 }  // namespace tarnvel

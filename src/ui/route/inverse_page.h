@@ -1,5 +1,6 @@
 // The route window's page 批量反算: the station and offset of each point of
-// a points file or of pasted points, saved as CSV.
+// a points file or of pasted points, with a profile its design elevation
+// and 填挖, saved as CSV.
 #pragma once
 
 #include <QByteArray>

@@ -176,6 +176,7 @@ class RouteWindowTest : public QObject {
   void cursorReadsStationAndOffset();
   void datFileBytes();
   void stakeoutCarriesDesignElevations();
+  void inverseGivesCutAndFill();
   void stakeoutPdfPagesAsPrinted();
   void jdTableGivesElementsAndCurves();
   void landXmlGivesBackTheTable();
@@ -690,6 +691,45 @@ void RouteWindowTest::stakeoutCarriesDesignElevations() {
                  "0", "--key-points", "--names", "serial", "--profile", profile});
   QVERIFY(command.waitForFinished());
   QCOMPARE(saved("saveStakeoutButton"), command.readAllStandardOutput());
+#endif
+}
+
+// 批量反算 with a profile: 设计高程 at each foot, 高差 and 挖填 against the
+// H of a survey point file (点名,编码,Y,X,H), which the window once read as
+// 点名,X,Y, north for east; the saved CSV is `inverse --profile`'s.
+void RouteWindowTest::inverseGivesCutAndFill() {
+  import(kRoad);
+  const QString profile = dir_.filePath(QStringLiteral("profile.csv"));
+  const QString points = dir_.filePath(QStringLiteral("points.dat"));
+  for (const auto& [path, bytes] :
+       {std::pair{profile, kRoadProfile},
+        std::pair{points, QByteArray("Above,,454093.1122,3378713.1209,108.5\r\n"
+                                     "Below,,454111.9483,3378706.4002,107.5\r\n"
+                                     "OnDesign,,454473.9010,3378689.3140,102.4\r\n"
+                                     "NoHeight,,454093.1122,3378713.1209,\r\n"
+                                     "Past,,454509.0630,3378708.3832,100\r\n")}}) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  dialogs_.answers << profile << points;
+  Click(window_, "importProfileButton");
+  Click(window_, "pointsButton");
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  auto* table = child<QTableView>("inverseTable")->model();
+  QStringList cells;
+  for (int row = 0; row < table->rowCount(); ++row)
+    for (int column = table->columnCount() - 3; column < table->columnCount(); ++column)
+      cells << table->index(row, column).data().toString();
+  QCOMPARE(cells, QStringList({"107.980", "0.520", "挖", "108.000", "-0.500", "填", "102.400",
+                               "0.000", "", "107.980", "", "", "", "", ""}));
+#ifdef TARNVEL_ROUTE_COMMAND
+  QProcess command;
+  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                {"inverse", kRoad, points, "--profile", profile});
+  QVERIFY(command.waitForFinished());
+  QCOMPARE(saved("saveInverseButton"), command.readAllStandardOutput());
 #endif
 }
 
