@@ -51,7 +51,7 @@ void BM_StakeoutRows(benchmark::State& state) {
     ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
       text.clear();
       ForwardCsvRow row{"1", std::move(point)};
-      if (withProfile) SetDesignElevation(row, profile, line);
+      if (withProfile) SetDesignElevation(row, profile, line, 0.002);
       AppendForwardCsvRow(text, row, "K", withProfile);
       benchmark::DoNotOptimize(text.data());
       ++rows;

@@ -29,7 +29,8 @@ class RowWriter {
       : output_(output),
         prefix_(line.prefix),
         surveyPoints_(line.surveyPointFile),
-        profile_(profile) {}
+        profile_(profile),
+        profileEndTolerance_(line.tolerances.position_mm / 1000) {}  // mm to m
 
   // With a profile the row gets the centre line's design elevation at its
   // station: 设计高程 of the CSV, H of the survey point file. A station
@@ -41,7 +42,7 @@ class RowWriter {
       return false;
     }
     text_.clear();
-    if (profile_) SetDesignElevation(row, *profile_, profileLine_);
+    if (profile_) SetDesignElevation(row, *profile_, profileLine_, profileEndTolerance_);
     if (surveyPoints_) {
       AppendSurveyPointLine(text_, row);
     } else {
@@ -59,6 +60,7 @@ class RowWriter {
   std::string_view prefix_;
   bool surveyPoints_;
   const VerticalProfile* profile_;
+  double profileEndTolerance_;
   std::size_t profileLine_ = 0;  // the grade line of the last row's station
   std::string text_;
   long long rows_ = 0;

@@ -15,13 +15,15 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
   std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
   std::string text = InverseCsvHeader(profile.has_value());
+  // A foot this close past an end of the profile is at that end.
+  const double endTolerance = line.tolerances.position_mm / 1000;  // mm to m
   for (const SurveyPoint& point : std::get<std::vector<SurveyPoint>>(points)) {
     const std::vector<RouteFoot> feet =
         RouteFeet(std::get<Route>(route), point.point, line.maxOffset);
     for (InverseCsvRow& row : InverseRows(point.name.toStdString(), point.xText.toStdString(),
                                           point.yText.toStdString(), feet, line.all)) {
       // 设计高程 at the foot's station, 高差 and 挖填 against the point's H.
-      if (profile) SetCutFill(row, *profile, point.height);
+      if (profile) SetCutFill(row, *profile, point.height, endTolerance);
       AppendInverseCsvRow(text, row, line.prefix, profile.has_value());
     }
     // A point's rows go out together, as they are found.

@@ -93,9 +93,12 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
 // The heights a profile gives a row, the one way the command and the window
 // find them: a stakeout row's design elevation at its station, `line` the
 // grade line of the previous row (ProfileAt); an inverse row's H and the
-// design elevation at its foot.
-void SetDesignElevation(ForwardCsvRow& row, const VerticalProfile& profile, std::size_t& line);
-void SetCutFill(InverseCsvRow& row, const VerticalProfile& profile, std::optional<double> height);
+// design elevation at its foot. A station up to `endTolerance` (the position
+// tolerance) past an end of the profile is read at that end.
+void SetDesignElevation(ForwardCsvRow& row, const VerticalProfile& profile, std::size_t& line,
+                        double endTolerance);
+void SetCutFill(InverseCsvRow& row, const VerticalProfile& profile, std::optional<double> height,
+                double endTolerance);
 
 // The bytes of the text in the encoding (the mark first for Utf8WithBom);
 // when GBK has no form for a character, that character.

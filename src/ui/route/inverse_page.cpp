@@ -112,8 +112,9 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
   // With a profile each row gets 设计高程 at its foot, and 高差 and 挖填
   // against the point's H.
   auto profile = host_.profileForWork();
+  const double endTolerance = host_.positionTolerance();
   host_.startJob(
-      [route, points, result, max, all, profile](JobProgress& progress) {
+      [route, points, result, max, all, profile, endTolerance](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
@@ -123,7 +124,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           for (InverseCsvRow& row :
                InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
                            RouteFeet(*route, p.point, max), all)) {
-            if (profile) SetCutFill(row, *profile, p.height);
+            if (profile) SetCutFill(row, *profile, p.height, endTolerance);
             result->rows.push_back(std::move(row));
           }
           if (i % 256 == 0) progress.done = static_cast<long long>(i);

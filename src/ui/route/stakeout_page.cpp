@@ -185,15 +185,17 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   // grade line of the one before.
   auto plan = std::make_shared<PlanPointIndex>();
   auto profile = host_.profileForWork();
+  const double endTolerance = host_.positionTolerance();
   auto outside = std::make_shared<std::size_t>(0);  // rows without a design elevation
-  work = [work = std::move(work), rows, plan, profile, outside](JobProgress& progress) {
+  work = [work = std::move(work), rows, plan, profile, endTolerance,
+          outside](JobProgress& progress) {
     work(progress);
     auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get());
     if (!made || progress.cancelled()) return;
     if (profile) {
       std::size_t line = 0;
       for (ForwardCsvRow& row : *made) {
-        SetDesignElevation(row, *profile, line);
+        SetDesignElevation(row, *profile, line, endTolerance);
         if (!row.designElevation) ++*outside;
       }
     }

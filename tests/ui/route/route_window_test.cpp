@@ -707,7 +707,9 @@ void RouteWindowTest::inverseGivesCutAndFill() {
                                      "Below,,454111.9483,3378706.4002,107.5\r\n"
                                      "OnDesign,,454473.9010,3378689.3140,102.4\r\n"
                                      "NoHeight,,454093.1122,3378713.1209,\r\n"
-                                     "Past,,454509.0630,3378708.3832,100\r\n")}}) {
+                                     "Past,,454509.0630,3378708.3832,100\r\n"
+                                     // K1+900, the profile's end, a hair past it
+                                     "AtEnd,,454491.4820,3378698.8486,102\r\n")}}) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -722,8 +724,9 @@ void RouteWindowTest::inverseGivesCutAndFill() {
   for (int row = 0; row < table->rowCount(); ++row)
     for (int column = table->columnCount() - 3; column < table->columnCount(); ++column)
       cells << table->index(row, column).data().toString();
-  QCOMPARE(cells, QStringList({"107.980", "0.520", "挖", "108.000", "-0.500", "填", "102.400",
-                               "0.000", "", "107.980", "", "", "", "", ""}));
+  QCOMPARE(cells,
+           QStringList({"107.980", "0.520", "挖", "108.000", "-0.500", "填", "102.400", "0.000", "",
+                        "107.980", "", "", "", "", "", "102.000", "0.000", ""}));
 #ifdef TARNVEL_ROUTE_COMMAND
   QProcess command;
   command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
