@@ -8,7 +8,6 @@
 #include <variant>
 #include <vector>
 
-#include "number_text.h"
 #include "route.h"
 #include "route_csv.h"
 #include "route_forward.h"
@@ -51,14 +50,9 @@ void BM_StakeoutRows(benchmark::State& state) {
   for (auto _ : state) {
     ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
       text.clear();
-      const double station = point.station;
-      AppendForwardCsvRow(text, {"1", std::move(point)});
-      if (withProfile) {
-        char cell[kNumberTextRoom];
-        const auto at = ProfileAt(profile, station, line);
-        text += ',';
-        if (at) text.append(cell, WriteFixedText(cell, at->elevation, 3));
-      }
+      ForwardCsvRow row{"1", std::move(point)};
+      if (withProfile) SetDesignElevation(row, profile, line, 0.002);
+      AppendForwardCsvRow(text, row, "K", withProfile);
       benchmark::DoNotOptimize(text.data());
       ++rows;
       return true;

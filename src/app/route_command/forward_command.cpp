@@ -47,7 +47,8 @@ class RowWriter {
         profile_(profile),
         sections_(sections),
         edges_(line.edges) {
-    if (profile_) heights_.emplace(*profile_, sections_);
+    // A station this close past an end of the profile is at that end.
+    if (profile_) heights_.emplace(*profile_, sections_, line.tolerances.position_mm / 1000);
   }
 
   // Names the edge rows: by station and side, or by row number.
@@ -67,7 +68,9 @@ class RowWriter {
     return true;
   }
 
-  bool Write(const ForwardCsvRow& row) { return Next(row.point) && WriteRow(row); }
+  // With a profile the row gets its design elevation: 设计高程 of the CSV,
+  // H of the survey point file.
+  bool Write(ForwardCsvRow& row) { return Next(row.point) && WriteRow(row); }
 
   // The edges of the last station; false when they could not be written.
   bool Finish() { return !edges_ || !pending_ || WriteEdges(); }
@@ -84,7 +87,7 @@ class RowWriter {
     int element;
   };
 
-  bool WriteRow(const ForwardCsvRow& row) {
+  bool WriteRow(ForwardCsvRow& row) {
     if (++rows_ > kMaxTableRows) {
       refusal_ = TooManyRows();
       return false;
@@ -97,26 +100,21 @@ class RowWriter {
     } else if (heights_) {
       height = heights_->At(row.point.station, 0);
     }
-    const ForwardCsvRow* written = &row;
-    ForwardCsvRow noted;
+    row.designElevation = height.elevation;
     if (height.beyondRoad) {
-      noted = row;
-      if (!noted.point.label.empty()) noted.point.label += "；";
-      noted.point.label += kBeyondRoadNote;
-      written = &noted;
+      if (!row.point.label.empty()) row.point.label += "；";
+      row.point.label += kBeyondRoadNote;
     }
     if (lines_ && surveyPoints_) {
       lines_->emplace_back();
-      AppendForwardCsvRow(lines_->back(), *written, prefix_);
-      if (profile_) AppendDesignElevation(lines_->back(), false, height.elevation);
+      AppendForwardCsvRow(lines_->back(), row, prefix_, profile_ != nullptr);
       lines_->back().resize(lines_->back().size() - 2);
     }
     if (surveyPoints_) {
-      AppendSurveyPointLine(text_, *written);
+      AppendSurveyPointLine(text_, row);
     } else {
-      AppendForwardCsvRow(text_, *written, prefix_);
+      AppendForwardCsvRow(text_, row, prefix_, profile_ != nullptr);
     }
-    if (profile_) AppendDesignElevation(text_, surveyPoints_, height.elevation);
     if (lines_ && !surveyPoints_) lines_->push_back(text_.substr(0, text_.size() - 2));
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
@@ -155,21 +153,11 @@ class RowWriter {
                              : ForwardPointDegrees(route_.loaded[index], at.station, offset, 90),
                          (left ? "左" : "右") + parts[k] + "外"};
         std::string name = edgeName_(point);
-        if (!WriteRow({std::move(name), std::move(point)})) return false;
+        ForwardCsvRow edge{std::move(name), std::move(point)};
+        if (!WriteRow(edge)) return false;
       }
     }
     return true;
-  }
-
-  // The design elevation as the row's last field: 设计高程 of the CSV, H of
-  // the survey point file (left empty there until now). A station outside
-  // the profile, or a point beyond the road, leaves it empty: the route may
-  // run on past the profile's ends and past the road's edge.
-  void AppendDesignElevation(std::string& text, bool surveyPoint, std::optional<double> elevation) {
-    text.resize(text.size() - 2);  // the CR LF
-    if (!surveyPoint) text += ',';
-    if (elevation) text += FixedText(*elevation, 3);
-    text += "\r\n";
   }
 
   CommandOutput& output_;
@@ -220,7 +208,8 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
       return false;
     }
     if (!writer.Next(point)) return false;
-    return writer.Write({name(point), std::move(point)});
+    ForwardCsvRow row{name(point), std::move(point)};
+    return writer.Write(row);
   });
   if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
   if (unfinished) return unfinished;
@@ -272,7 +261,7 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   const std::string header = std::string(kForwardCsvHeader) + (profile ? ",设计高程" : "");
   // The header waits in the output's chunk: a refusal before the first rows
   // writes nothing.
-  if (!line.surveyPointFile) output.Add(header + "\r\n");
+  if (!line.surveyPointFile) output.Add(ForwardCsvHeader(profile.has_value()));
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, writer)
                                   : StationRows(std::get<Route>(route), line, writer);
   if (refusal) return *refusal;

@@ -156,8 +156,13 @@ std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station) 
   return ProfileAt(p, station, line);
 }
 
-std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station, std::size_t& line) {
+std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station, std::size_t& line,
+                                      double endTolerance) {
   const auto& v = p.pvis;
+  if (station < v.front().station && v.front().station - station <= endTolerance)
+    station = v.front().station;
+  if (station > v.back().station && station - v.back().station <= endTolerance)
+    station = v.back().station;
   if (!(station >= v.front().station && station <= v.back().station)) return std::nullopt;
   if (!Holds(p, line, station)) {
     if (Holds(p, line + 1, station)) {

@@ -72,9 +72,12 @@ std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double sta
 
 // The same for stations taken in order along the profile: `line` is the grade
 // line the last station was on (0 to begin with), so that the next is found
-// at once rather than searched for.
+// at once rather than searched for. A station up to `endTolerance` past the
+// first or the last PVI is read at that PVI, as a range's end that far past
+// the route's is the route's end: a foot or a station computed a hair past
+// the profile's end still has its design elevation.
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station,
-                                      std::size_t& line);
+                                      std::size_t& line, double endTolerance = 0);
 
 // The refusal for a station outside the profile, naming it and the range.
 ProfileRefusal StationOutsideProfile(const VerticalProfile& profile, double station);

@@ -13,7 +13,7 @@ const SectionStation& DesignHeights::Section(double station) {
 }
 
 DesignHeight DesignHeights::At(double station, double offset) {
-  const std::optional<ProfilePoint> at = ProfileAt(profile_, station, profileLine_);
+  const std::optional<ProfilePoint> at = ProfileAt(profile_, station, profileLine_, endTolerance_);
   if (!at) return {};
   if (!sections_) return {at->elevation};
   const std::optional<double> surface = SurfaceElevation(Section(station), at->elevation, offset);

@@ -26,9 +26,11 @@ struct DesignHeight {
 class DesignHeights {
  public:
   // `sections` may be null: every offset then takes the centre line's
-  // elevation.
-  DesignHeights(const VerticalProfile& profile, const CrossSectionTable* sections)
-      : profile_(profile), sections_(sections) {}
+  // elevation. A station up to `endTolerance` past an end of the profile is
+  // at that end (ProfileAt).
+  DesignHeights(const VerticalProfile& profile, const CrossSectionTable* sections,
+                double endTolerance = 0)
+      : profile_(profile), sections_(sections), endTolerance_(endTolerance) {}
 
   DesignHeight At(double station, double offset);
 
@@ -38,6 +40,7 @@ class DesignHeights {
  private:
   const VerticalProfile& profile_;
   const CrossSectionTable* sections_;
+  double endTolerance_;
   std::size_t profileLine_ = 0;
   std::size_t sectionInterval_ = 0;
   bool sectionMade_ = false;

@@ -92,6 +92,12 @@ FileOutcome<QByteArray> ProfileFileBytes(const QString& path, const std::vector<
         name.contains(u'\r') || name.contains(u'\n'))
       return CannotSave(path,
                         QStringLiteral("第%1个变坡点的名称含有逗号、制表符或换行符").arg(i + 1));
+    // The file gives R alone, which reads back as a parabola's: another
+    // curve, with other heights.
+    if (pvis[i].curve == VerticalCurveKind::kCircle)
+      return CannotSave(path, QStringLiteral("变坡点“%1”的竖曲线是圆曲线，变坡点表只能记抛物线"
+                                             "竖曲线，请保存为LandXML")
+                                  .arg(name));
     text +=
         name + u',' + QString::fromStdString(GeneralText(pvis[i].station)) + u',' +
         QString::fromStdString(GeneralText(pvis[i].elevation)) + u',' +

@@ -32,7 +32,9 @@ ContentOutcome<VerticalProfile> ParseProfileFile(const QByteArray& bytes);
 // The file's bytes as the route file is saved: a header line, then one PVI
 // a line, numbers in their general decimal form (stations in metres, which
 // read back to the same doubles), GBK, CR LF. A name holding a separator is
-// refused, naming the PVI, and so is a text GBK cannot hold.
+// refused, naming the PVI, and so is a text GBK cannot hold, and a PVI whose
+// curve is a circle (a LandXML CircCurve): the file has no place for the
+// kind, and its R would read back as a parabola's.
 FileOutcome<QByteArray> ProfileFileBytes(const QString& path, const std::vector<Pvi>& pvis);
 
 // Saves those bytes all or nothing.

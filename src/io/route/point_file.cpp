@@ -54,9 +54,12 @@ ContentOutcome<SurveyPoint> ParseSurveyPointLine(const DelimitedLine& line) {
 FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path) {
   FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
   if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  const QByteArray& content = std::get<QByteArray>(bytes);
-  return InFile(path,
-                IsSurveyPointPath(path) ? ParseSurveyPointFile(content) : ParsePointFile(content));
+  return InFile(path, ParsePointsOf(path, std::get<QByteArray>(bytes)));
+}
+
+ContentOutcome<std::vector<SurveyPoint>> ParsePointsOf(const QString& path,
+                                                       const QByteArray& bytes) {
+  return IsSurveyPointPath(path) ? ParseSurveyPointFile(bytes) : ParsePointFile(bytes);
 }
 
 ContentOutcome<std::vector<SurveyPoint>> ParseSurveyPointFile(const QByteArray& bytes) {

@@ -34,6 +34,11 @@ FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path);
 // its refusals said of the line and the field; the caller names the source.
 ContentOutcome<std::vector<SurveyPoint>> ParsePointFile(const QByteArray& bytes);
 
+// The content of the file named `path`, read as ReadPointFile reads it: a
+// ".dat" as the survey point file, any other as the points file.
+ContentOutcome<std::vector<SurveyPoint>> ParsePointsOf(const QString& path,
+                                                       const QByteArray& bytes);
+
 // The same for the survey point file a stakeout is saved as, and that
 // instruments record: "点名,编码,Y,X[,H]", east before north. Y and X must be
 // numbers, H too when it is given.

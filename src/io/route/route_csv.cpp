@@ -1,6 +1,7 @@
 #include "route_csv.h"
 
 #include "angle.h"
+#include "cut_fill_text.h"
 #include "gbk_file_writer.h"
 #include "gbk_text.h"
 #include "number_text.h"
@@ -24,7 +25,8 @@ void AppendField(std::string& out, std::string_view text) {
 
 }  // namespace
 
-void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix) {
+void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix,
+                         bool designElevation) {
   const RoutePoint& p = row.point;
   AppendField(out, row.name);
   out += ',';
@@ -38,19 +40,33 @@ void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string
   out += ',' + std::to_string(p.element);
   out += ',';
   AppendField(out, RowNote(p));
+  if (designElevation) {
+    // Written in place: a million-row stakeout may spend little on its heights.
+    out += ',';
+    char cell[kNumberTextRoom];
+    if (row.designElevation)
+      out.append(cell, WriteFixedText(cell, *row.designElevation, kHeightDecimals));
+  }
   out += kRowEnd;
 }
 
-std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix) {
+std::string ForwardCsvHeader(bool designElevation) {
+  std::string header(kForwardCsvHeader);
+  if (designElevation) (header += ',') += kDesignElevationColumn;
+  return header += kRowEnd;
+}
+
+std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix,
+                           bool designElevation) {
   std::string out;
   out.reserve(kForwardCsvHeader.size() + rows.size() * 96);
-  out += kForwardCsvHeader;
-  out += kRowEnd;
-  for (const ForwardCsvRow& row : rows) AppendForwardCsvRow(out, row, prefix);
+  out += ForwardCsvHeader(designElevation);
+  for (const ForwardCsvRow& row : rows) AppendForwardCsvRow(out, row, prefix, designElevation);
   return out;
 }
 
-void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix) {
+void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix,
+                         bool cutFill) {
   AppendField(out, row.name);
   out += ',';
   AppendField(out, row.x);
@@ -66,15 +82,25 @@ void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string
     out += ",,,,";
   }
   out += ',' + std::to_string(row.rank) + '/' + std::to_string(row.count);
+  if (cutFill) {
+    const CutFillTexts texts = CutFillText(row.designElevation, row.height);
+    out += ',' + texts.design + ',' + texts.difference + ',' + texts.cutFill;
+  }
   out += kRowEnd;
 }
 
-std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix) {
+std::string InverseCsvHeader(bool cutFill) {
+  std::string header(kInverseCsvHeader);
+  if (cutFill) (header += ',') += kCutFillColumns;
+  return header += kRowEnd;
+}
+
+std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix,
+                           bool cutFill) {
   std::string out;
   out.reserve(kInverseCsvHeader.size() + rows.size() * 64);
-  out += kInverseCsvHeader;
-  out += kRowEnd;
-  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row, prefix);
+  out += InverseCsvHeader(cutFill);
+  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row, prefix, cutFill);
   return out;
 }
 
@@ -87,6 +113,23 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
   for (int k = 0; k < (all ? count : 1); ++k)
     rows.push_back({name, x, y, feet[static_cast<size_t>(k)], k + 1, count});
   return rows;
+}
+
+void SetDesignElevation(ForwardCsvRow& row, const VerticalProfile& profile, std::size_t& line,
+                        double endTolerance) {
+  const std::optional<ProfilePoint> at = ProfileAt(profile, row.point.station, line, endTolerance);
+  row.designElevation = at ? std::optional<double>(at->elevation) : std::nullopt;
+}
+
+void SetCutFill(InverseCsvRow& row, const VerticalProfile& profile, std::optional<double> height,
+                double endTolerance) {
+  row.height = height;
+  row.designElevation.reset();
+  if (!row.foot) return;
+  std::size_t line = 0;
+  if (const std::optional<ProfilePoint> at =
+          ProfileAt(profile, row.foot->station, line, endTolerance))
+    row.designElevation = at->elevation;
 }
 
 std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding) {

@@ -15,6 +15,7 @@
 #include "file_refusal.h"
 #include "route_feet.h"
 #include "route_forward.h"
+#include "vertical_profile.h"
 
 namespace tarnvel {
 
@@ -28,10 +29,18 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 inline constexpr std::string_view kForwardCsvHeader =
     "点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明";
 inline constexpr std::string_view kInverseCsvHeader = "点名,X,Y,桩号,里程,偏距,线元,候选";
+// The columns a profile adds: to a stakeout the centre line's design
+// elevation, to an inverse that at the foot, the height difference and
+// cut or fill.
+inline constexpr std::string_view kDesignElevationColumn = "设计高程";
+inline constexpr std::string_view kCutFillColumns = "设计高程,高差,挖填";
 
 struct ForwardCsvRow {
   std::string name;  // the stations file's 点名, or a range row's station and side
   RoutePoint point;
+  // With a profile: the centre line's design elevation at the station;
+  // nothing where the station is outside the profile.
+  std::optional<double> designElevation = std::nullopt;
 };
 
 struct InverseCsvRow {
@@ -40,6 +49,10 @@ struct InverseCsvRow {
   std::optional<RouteFoot> foot;  // nothing: the point has no foot
   int rank = 0;                   // 1-based among `count` feet; 0/0 without a foot
   int count = 0;
+  // With a profile: H as the points file gives it, and the design elevation
+  // at the foot (nothing without a foot or with one outside the profile).
+  std::optional<double> height = std::nullopt;
+  std::optional<double> designElevation = std::nullopt;
 };
 
 // The table as UTF-8 text: the header row, then a row per entry, every row
@@ -50,23 +63,43 @@ struct InverseCsvRow {
 // rounds to zero has no minus sign); 偏角 is the skew in its general decimal
 // form; 切线方位角 the degree–minute–second text of the main window's labels;
 // 线元 the 1-based element; 说明 the key-point label, and 长链第2支 on the
-// second branch of a 长链 within the stretch it repeats (RowNote). A text field holding a
-// comma, a quote or a line break is quoted, its quotes doubled.
-std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix = "K");
+// second branch of a 长链 within the stretch it repeats (RowNote). A text
+// field holding a comma, a quote or a line break is quoted, its quotes
+// doubled. With `designElevation` (a profile was given) the column 设计高程
+// ends each row, empty where the row has none (CutFillText).
+std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix = "K",
+                           bool designElevation = false);
 // One row of that table, its CR LF included, added to `out`.
-void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix = "K");
+void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix = "K",
+                         bool designElevation = false);
+// The header row, its CR LF included.
+std::string ForwardCsvHeader(bool designElevation);
 
 // The same for feet: X and Y echoed, 桩号 as above, 里程 and 偏距 to 3
 // decimals, 线元, and 候选 as "k/n"; a point without a foot has empty 桩号,
-// 里程, 偏距 and 线元 and 候选 "0/0".
-std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix = "K");
-void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix = "K");
+// 里程, 偏距 and 线元 and 候选 "0/0". With `cutFill` (a profile was given)
+// the columns 设计高程, 高差 and 挖填 end each row (CutFillText).
+std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix = "K",
+                           bool cutFill = false);
+void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix = "K",
+                         bool cutFill = false);
+std::string InverseCsvHeader(bool cutFill);
 
 // The rows of one point: one per foot with `all`, else the nearest only
 // (feet come sorted nearest first); one row "0/0" without a foot.
 std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::string& x,
                                        const std::string& y, const std::vector<RouteFoot>& feet,
                                        bool all);
+
+// The heights a profile gives a row, the one way the command and the window
+// find them: a stakeout row's design elevation at its station, `line` the
+// grade line of the previous row (ProfileAt); an inverse row's H and the
+// design elevation at its foot. A station up to `endTolerance` (the position
+// tolerance) past an end of the profile is read at that end.
+void SetDesignElevation(ForwardCsvRow& row, const VerticalProfile& profile, std::size_t& line,
+                        double endTolerance);
+void SetCutFill(InverseCsvRow& row, const VerticalProfile& profile, std::optional<double> height,
+                double endTolerance);
 
 // The bytes of the text in the encoding (the mark first for Utf8WithBom);
 // when GBK has no form for a character, that character.

@@ -1,11 +1,12 @@
 #include "survey_point_file.h"
 
+#include "cut_fill_text.h"
 #include "number_text.h"
 
 namespace tarnvel {
 
 void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row) {
-  char buffer[2 * kNumberTextRoom + 8];
+  char buffer[3 * kNumberTextRoom + 8];
   out += row.name;
   out += ',';
   out += row.point.label;
@@ -14,7 +15,9 @@ void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row) {
   end = WriteFixedText(end, row.point.result.point.Y, 4);
   *end++ = ',';
   end = WriteFixedText(end, row.point.result.point.X, 4);
-  end = WriteText(end, ",\r\n");
+  *end++ = ',';
+  if (row.designElevation) end = WriteFixedText(end, *row.designElevation, kHeightDecimals);
+  end = WriteText(end, "\r\n");
   out.append(buffer, end);
 }
 

@@ -13,8 +13,9 @@ namespace tarnvel {
 
 // One line per row: 点名, the key-point label as 编码 (empty off a key point),
 // Y and X fixed to 4 decimals (a value that rounds to zero has no minus
-// sign), and H left empty since a stakeout has no height. No header line;
-// every line ends in CR LF.
+// sign), and H the row's design elevation to the millimetre, left empty
+// without one (no profile, or a station outside it). No header line; every
+// line ends in CR LF.
 std::string SurveyPointFileText(std::span<const ForwardCsvRow> rows);
 // One line of that file, its CR LF included, added to `out`.
 void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row);

@@ -62,6 +62,12 @@ void InversePage::setStationPrefix(const QString& prefix) {
   inverse_->setStationPrefix(prefix);
 }
 
+void InversePage::dropHeights() {
+  if (!inverse_->profile()) return;
+  clearRows();
+  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+}
+
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
@@ -87,7 +93,9 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
     return host_.refuse(*message, ui_->maxOffsetEdit);
   if (!(std::get<double>(maxOffset) >= 0))
     return host_.refuse(QStringLiteral("“最大偏距”不能为负数！"), ui_->maxOffsetEdit);
-  auto parsed = InFile(sourceName, ParsePointFile(bytes));
+  // A .dat is an instrument's survey point file, east before north, as the
+  // command reads it.
+  auto parsed = InFile(sourceName, ParsePointsOf(sourceName, bytes));
   if (auto* refusal = std::get_if<FileRefusal>(&parsed)) {
     QString message = refusal->message;
     // Pasted points are no file; the message names them as what they are.
@@ -105,8 +113,12 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
       std::get<std::vector<SurveyPoint>>(std::move(parsed)));
   const double max = std::get<double>(maxOffset);
   const bool all = ui_->allFeetCheck->isChecked();
+  // With a profile each row gets 设计高程 at its foot, and 高差 and 挖填
+  // against the point's H.
+  auto profile = host_.profileForWork();
+  const double endTolerance = host_.positionTolerance();
   host_.startJob(
-      [route, points, result, max, all](JobProgress& progress) {
+      [route, points, result, max, all, profile, endTolerance](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
@@ -115,15 +127,17 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           result->names.push_back(p.name.toStdString());
           for (InverseCsvRow& row :
                InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
-                           RouteFeet(*route, p.point, max), all))
+                           RouteFeet(*route, p.point, max), all)) {
+            if (profile) SetCutFill(row, *profile, p.height, endTolerance);
             result->rows.push_back(std::move(row));
+          }
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
         }
         result->plan =
             IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
       },
-      [this, result] {
-        FreeInBackground(inverse_->setRows(std::move(result->rows)));
+      [this, result, profile] {
+        FreeInBackground(inverse_->setRows(std::move(result->rows), profile));
         FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->plan), std::move(result->names));
         host_.showStatus(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
@@ -143,10 +157,11 @@ void InversePage::saveInverseClicked() {
   QString type;
   const QString path = host_.chooseSave(QStringLiteral("inverse CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(), path,
-                                encoding = CsvEncoding(type)] {
-    return SaveTextFile(path, InverseCsvText(*rows, prefix), encoding);
-  });
+  host_.saveInBackground(
+      path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(),
+             heights = inverse_->profile() != nullptr, path, encoding = CsvEncoding(type)] {
+        return SaveTextFile(path, InverseCsvText(*rows, prefix, heights), encoding);
+      });
 }
 
 }  // namespace tarnvel

@@ -1,5 +1,6 @@
 // The route window's page 批量反算: the station and offset of each point of
-// a points file or of pasted points, saved as CSV.
+// a points file or of pasted points, with a profile its design elevation
+// and 填挖, saved as CSV.
 #pragma once
 
 #include <QByteArray>
@@ -31,6 +32,9 @@ class InversePage : public QWidget {
   void clearRows();
   // The letters before the kilometres of the stations shown and saved.
   void setStationPrefix(const QString& prefix);
+  // Rows that carry heights belong to the profile they were computed with:
+  // they go, and their points on the plan with them.
+  void dropHeights();
 
  private:
   void pointsClicked();

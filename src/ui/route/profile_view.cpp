@@ -90,17 +90,19 @@ void ProfileView::rebuild() {
   QPainterPath curves;
   grades.moveTo(toScene(pvis.front().station, pvis.front().elevation));
   for (size_t k = 1; k < pvis.size(); ++k) {
-    const double T = profile_->tangents[k];
-    const double end = pvis[k].station - T;
-    grades.lineTo(toScene(end, ProfileAt(*profile_, end)->elevation));
-    if (T > 0) {
+    // A curve runs from CurveStart to CurveEnd: PVI ± T for a parabola, but
+    // only T·cos θ either side in station for a circle.
+    const bool curve = profile_->tangents[k] > 0;
+    const double start = curve ? CurveStart(*profile_, k) : pvis[k].station;
+    grades.lineTo(toScene(start, ProfileAt(*profile_, start)->elevation));
+    if (curve) {
+      const double end = CurveEnd(*profile_, k);
       tangents.moveTo(grades.currentPosition());
       tangents.lineTo(toScene(pvis[k].station, pvis[k].elevation));
-      tangents.lineTo(
-          toScene(pvis[k].station + T, ProfileAt(*profile_, pvis[k].station + T)->elevation));
+      tangents.lineTo(toScene(end, ProfileAt(*profile_, end)->elevation));
       curves.moveTo(grades.currentPosition());
       for (int n = 1; n <= kCurveSamples; ++n) {
-        const double station = end + 2 * T * n / kCurveSamples;
+        const double station = n == kCurveSamples ? end : start + (end - start) * n / kCurveSamples;
         curves.lineTo(toScene(station, ProfileAt(*profile_, station)->elevation));
       }
       grades.moveTo(curves.currentPosition());

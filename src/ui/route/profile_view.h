@@ -1,6 +1,7 @@
 // The drawing of the vertical profile (纵断面): stations along, elevations
 // up, the vertical scale exaggerated. Grade lines carry their grade and
-// length, curves are drawn as the parabolas they are, PVIs are marked.
+// length, curves are drawn as the parabolas or circles they are between
+// their true ends, PVIs are marked.
 #pragma once
 
 #include <QGraphicsView>

@@ -10,6 +10,7 @@
 
 #include "file_refusal.h"
 #include "route.h"
+#include "vertical_profile.h"
 
 class QWidget;
 
@@ -44,6 +45,9 @@ class RoutePageHost {
   virtual void saveInBackground(const QString& path,
                                 std::function<std::optional<FileRefusal>()> write) = 0;
   virtual RoutePlanView& plan() = 0;
+  // A copy of the 纵断面 page's profile for a job to give heights from, or
+  // nothing while the page holds none that holds together.
+  virtual std::shared_ptr<const VerticalProfile> profileForWork() = 0;
   // The element table's position tolerance, m: a range's end typed this far
   // past the route is the route's end.
   virtual double positionTolerance() = 0;

@@ -4,6 +4,7 @@
 
 #include "angle.h"
 #include "curve_table_text.h"
+#include "cut_fill_text.h"
 #include "number_text.h"
 #include "offset_text.h"
 #include "station_text.h"
@@ -28,10 +29,26 @@ const QStringList kInverseColumns = {
     QStringLiteral("点名"), QStringLiteral("X"),    QStringLiteral("Y"),   QStringLiteral("桩号"),
     kOffsetColumn,          QStringLiteral("线元"), QStringLiteral("候选")};
 
+// 设计高程, 高差 and 挖填, as the command's CSV heads them.
+const QStringList kHeightColumns =
+    QString::fromUtf8(kCutFillColumns.data(), static_cast<qsizetype>(kCutFillColumns.size()))
+        .split(u',');
+
 QVariant Header(const QStringList& columns, int section, Qt::Orientation orientation, int role) {
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   return columns.value(section);
+}
+
+// The columns of a table, those a profile adds last when the rows carry
+// heights.
+QStringList Columns(const QStringList& plain, const VerticalProfile* profile, int heights) {
+  return profile ? plain + kHeightColumns.mid(0, heights) : plain;
+}
+
+// Why a row with a station has no 设计高程: the station is outside the profile.
+QVariant OutsideNote(const VerticalProfile& profile, double station) {
+  return Text(StationOutsideProfile(profile, station).message);
 }
 
 QVariant Alignment(int column, int nameColumns) {
@@ -41,9 +58,11 @@ QVariant Alignment(int column, int nameColumns) {
 
 }  // namespace
 
-std::vector<ForwardCsvRow> StakeoutModel::setRows(std::vector<ForwardCsvRow> rows) {
+std::vector<ForwardCsvRow> StakeoutModel::setRows(std::vector<ForwardCsvRow> rows,
+                                                  std::shared_ptr<const VerticalProfile> profile) {
   beginResetModel();
   rows_.swap(rows);
+  profile_ = std::move(profile);
   endResetModel();
   return rows;
 }
@@ -58,20 +77,24 @@ int StakeoutModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StakeoutModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(kStakeoutColumns.size());
+  return parent.isValid() ? 0 : static_cast<int>(Columns(kStakeoutColumns, profile(), 1).size());
 }
 
 QVariant StakeoutModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  return Header(kStakeoutColumns, section, orientation, role);
+  return Header(Columns(kStakeoutColumns, profile(), 1), section, orientation, role);
 }
 
 QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::TextAlignmentRole)
     return index.column() == 8 ? QVariant(Qt::AlignCenter) : Alignment(index.column(), 1);
-  if (role != Qt::DisplayRole) return {};
   const ForwardCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RoutePoint& p = row.point;
+  const bool heights = index.column() == static_cast<int>(kStakeoutColumns.size());
+  if (role == Qt::ToolTipRole && heights && profile_ && !row.designElevation)
+    return OutsideNote(*profile_, p.station);
+  if (role != Qt::DisplayRole) return {};
+  if (heights) return Text(CutFillText(row.designElevation, std::nullopt).design);
   switch (index.column()) {
     case 0:
       return Text(row.name);
@@ -96,9 +119,11 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-std::vector<InverseCsvRow> InverseModel::setRows(std::vector<InverseCsvRow> rows) {
+std::vector<InverseCsvRow> InverseModel::setRows(std::vector<InverseCsvRow> rows,
+                                                 std::shared_ptr<const VerticalProfile> profile) {
   beginResetModel();
   rows_.swap(rows);
+  profile_ = std::move(profile);
   endResetModel();
   return rows;
 }
@@ -113,19 +138,28 @@ int InverseModel::rowCount(const QModelIndex& parent) const {
 }
 
 int InverseModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(kInverseColumns.size());
+  return parent.isValid() ? 0 : static_cast<int>(Columns(kInverseColumns, profile(), 3).size());
 }
 
 QVariant InverseModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  return Header(kInverseColumns, section, orientation, role);
+  return Header(Columns(kInverseColumns, profile(), 3), section, orientation, role);
 }
 
 QVariant InverseModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::TextAlignmentRole) return Alignment(index.column(), 1);
-  if (role != Qt::DisplayRole) return {};
+  // The heights after the plain columns: 设计高程, 高差, 挖填.
+  const int height = index.column() - static_cast<int>(kInverseColumns.size());
+  if (role == Qt::TextAlignmentRole)
+    return height == 2 ? QVariant(Qt::AlignCenter) : Alignment(index.column(), 1);
   const InverseCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RouteFoot* foot = row.foot ? &*row.foot : nullptr;
+  if (role == Qt::ToolTipRole && height == 0 && profile_ && foot && !row.designElevation)
+    return OutsideNote(*profile_, foot->station);
+  if (role != Qt::DisplayRole) return {};
+  if (height >= 0) {
+    const CutFillTexts texts = CutFillText(row.designElevation, row.height);
+    return Text(height == 0 ? texts.design : height == 1 ? texts.difference : texts.cutFill);
+  }
   switch (index.column()) {
     case 0:
       return Text(row.name);

@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@
 
 namespace tarnvel {
 
-// The rows of a stakeout, in the columns of `tarnvel-route forward`.
+// The rows of a stakeout, in the columns of `tarnvel-route forward`; with
+// the profile they were computed with, 设计高程 last, as `forward --profile`
+// has it.
 class StakeoutModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -22,11 +25,14 @@ class StakeoutModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   // Gives back the rows it held, for the caller to free where it will.
-  std::vector<ForwardCsvRow> setRows(std::vector<ForwardCsvRow> rows);
+  std::vector<ForwardCsvRow> setRows(std::vector<ForwardCsvRow> rows,
+                                     std::shared_ptr<const VerticalProfile> profile = nullptr);
   const std::vector<ForwardCsvRow>& rows() const { return rows_; }
   // The letters before the kilometres of the stations shown (K by default).
   void setStationPrefix(const QString& prefix);
   const std::string& stationPrefix() const { return stationPrefix_; }
+  // The profile the rows' heights come from; nothing without heights.
+  const VerticalProfile* profile() const { return profile_.get(); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -37,9 +43,12 @@ class StakeoutModel : public QAbstractTableModel {
  private:
   std::vector<ForwardCsvRow> rows_;
   std::string stationPrefix_ = "K";
+  std::shared_ptr<const VerticalProfile> profile_;
 };
 
-// The feet of a point list, in the columns of `tarnvel-route inverse`.
+// The feet of a point list, in the columns of `tarnvel-route inverse`; with
+// the profile they were computed with, 设计高程, 高差 and 挖填 last, as
+// `inverse --profile` has them.
 class InverseModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -47,11 +56,13 @@ class InverseModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   // Gives back the rows it held, for the caller to free where it will.
-  std::vector<InverseCsvRow> setRows(std::vector<InverseCsvRow> rows);
+  std::vector<InverseCsvRow> setRows(std::vector<InverseCsvRow> rows,
+                                     std::shared_ptr<const VerticalProfile> profile = nullptr);
   const std::vector<InverseCsvRow>& rows() const { return rows_; }
   // The letters before the kilometres of the stations shown (K by default).
   void setStationPrefix(const QString& prefix);
   const std::string& stationPrefix() const { return stationPrefix_; }
+  const VerticalProfile* profile() const { return profile_.get(); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -62,6 +73,7 @@ class InverseModel : public QAbstractTableModel {
  private:
   std::vector<InverseCsvRow> rows_;
   std::string stationPrefix_ = "K";
+  std::shared_ptr<const VerticalProfile> profile_;
 };
 
 // The curve table (直线、曲线及转角表) of a route made from a JD table, in the

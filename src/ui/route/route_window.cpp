@@ -145,6 +145,7 @@ void RouteWindow::connectControls() {
   ui_->stationPrefixEdit->setValidator(new StationPrefixValidator(stationPrefix_, this));
   connect(ui_->stationPrefixEdit, &QLineEdit::textEdited, this, &RouteWindow::stationPrefixEdited);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
+  connect(profile_, &ProfilePage::profileChanged, this, &RouteWindow::profileChanged);
 
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
   connect(job_, &BackgroundJob::progressChanged, this, &RouteWindow::jobProgress);
@@ -182,6 +183,11 @@ double RouteWindow::positionTolerance() {
   return elements_->tolerances().position_mm / 1000;  // mm to m
 }
 
+std::shared_ptr<const VerticalProfile> RouteWindow::profileForWork() {
+  const std::optional<VerticalProfile>& profile = profile_->profile();
+  return profile ? std::make_shared<const VerticalProfile>(*profile) : nullptr;
+}
+
 // ---- The route the pages share ------------------------------------------------
 
 // The results belong to the route they were computed on; so do those of a
@@ -194,6 +200,18 @@ void RouteWindow::replacingRoute() {
   ui_->planView->setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
   cursorLabel_->clear();
   cursor_.reset();
+}
+
+// Heights belong to the profile they were computed with: a job that may be
+// giving the old ones ends first (a save that has begun writes its file),
+// then the tables that carry them go.
+void RouteWindow::profileChanged() {
+  if (job_->isRunning()) {
+    job_->cancel();
+    job_->wait();
+  }
+  stakeout_->dropHeights();
+  inverse_->dropHeights();
 }
 
 // A route read or made is set out whole and shown whole.

@@ -65,6 +65,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void connectControls();
   void replacingRoute();
   void routeReplaced();
+  void profileChanged();
   void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
 
   // RoutePageHost
@@ -80,6 +81,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
                         std::function<std::optional<FileRefusal>()> write) override;
   RoutePlanView& plan() override;
   double positionTolerance() override;
+  std::shared_ptr<const VerticalProfile> profileForWork() override;
 
   std::unique_ptr<Ui::RouteWindow> ui_;
   MessageBoxes& boxes_;

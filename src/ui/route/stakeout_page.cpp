@@ -105,6 +105,12 @@ void StakeoutPage::clearRows() {
   stakeout_->setRows({});
 }
 
+void StakeoutPage::dropHeights() {
+  if (!stakeout_->profile()) return;
+  clearRows();
+  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
+}
+
 void StakeoutPage::setStationPrefix(const QString& prefix) {
   stationPrefix_ = prefix;
   stakeout_->setStationPrefix(prefix);
@@ -199,21 +205,39 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
       *rows = StopMessage(stationsPath, std::move(made));
     };
   }
-  // The plan's index of the points is made with the rows, off the window's
-  // thread, which only takes the two in.
+  // The plan's index of the points and, with a profile, the rows' design
+  // elevations are made with the rows, off the window's thread, which only
+  // takes them in. The rows come in station order, each found from the
+  // grade line of the one before.
   auto plan = std::make_shared<PlanPointIndex>();
-  work = [work = std::move(work), rows, plan](JobProgress& progress) {
+  auto profile = host_.profileForWork();
+  const double endTolerance = host_.positionTolerance();
+  auto outside = std::make_shared<std::size_t>(0);  // rows without a design elevation
+  work = [work = std::move(work), rows, plan, profile, endTolerance,
+          outside](JobProgress& progress) {
     work(progress);
-    if (const auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get()))
-      *plan = IndexPlanPoints(made->size(),
-                              [made](std::size_t i) { return (*made)[i].point.result.point; });
+    auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get());
+    if (!made || progress.cancelled()) return;
+    if (profile) {
+      std::size_t line = 0;
+      for (ForwardCsvRow& row : *made) {
+        SetDesignElevation(row, *profile, line, endTolerance);
+        if (!row.designElevation) ++*outside;
+      }
+    }
+    *plan = IndexPlanPoints(made->size(),
+                            [made](std::size_t i) { return (*made)[i].point.result.point; });
   };
-  host_.startJob(std::move(work), [this, rows, plan] {
+  host_.startJob(std::move(work), [this, rows, plan, profile, outside] {
     if (auto* message = std::get_if<QString>(rows.get())) return host_.refuse(*message);
-    FreeInBackground(stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows))));
+    FreeInBackground(
+        stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)), profile));
     FitColumns(ui_->stakeoutTable);
     showStakeoutPoints(std::move(*plan));
-    host_.showStatus(QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount()));
+    QString status = QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount());
+    if (*outside > 0)
+      status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(*outside);
+    host_.showStatus(status);
   });
 }
 
@@ -228,10 +252,11 @@ void StakeoutPage::saveStakeoutClicked() {
   QString type;
   const QString path = host_.chooseSave(QStringLiteral("stakeout CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &stakeout_->rows(), prefix = stakeout_->stationPrefix(),
-                                path, encoding = CsvEncoding(type)] {
-    return SaveTextFile(path, ForwardCsvText(*rows, prefix), encoding);
-  });
+  host_.saveInBackground(
+      path, [rows = &stakeout_->rows(), prefix = stakeout_->stationPrefix(),
+             heights = stakeout_->profile() != nullptr, path, encoding = CsvEncoding(type)] {
+        return SaveTextFile(path, ForwardCsvText(*rows, prefix, heights), encoding);
+      });
 }
 
 void StakeoutPage::saveDatClicked() {

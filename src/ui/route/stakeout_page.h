@@ -30,6 +30,9 @@ class StakeoutPage : public QWidget {
   void clearRows();
   // The letters before the kilometres of the stations shown and saved.
   void setStationPrefix(const QString& prefix);
+  // Rows that carry heights belong to the profile they were computed with:
+  // they go, and their points on the plan with them.
+  void dropHeights();
   // A new route's stakeout runs over the whole of it.
   void setRange(const Route& route);
   // Replaced by tests, which cannot answer a modal dialog.

@@ -157,6 +157,23 @@ TEST_F(InverseProfileTest, GivesCutAndFill) {
                        "Past,1350,2000,K5+250.000,5250.000,0.000,1,1/1,,,\r\n"));
 }
 
+// Regression: a foot a hair past the profile's last PVI, within the position
+// tolerance (2 mm unless told), had an empty 设计高程 where the route's own
+// end is clamped; it is read at the PVI, and one further past still has none.
+TEST_F(InverseProfileTest, FootWithinTheToleranceOfTheEndIsAtTheEnd) {
+  WriteBytes(PathOf("crest.csv"), kCrest);
+  WriteBytes(PathOf("route.csv"), kRoute);
+  WriteBytes(PathOf("points.csv"), "Within,1300.0015,2000,420\r\nBeyond,1300.0025,2000,420\r\n");
+  const testing_support::ProgramRun run = testing_support::RunRouteProgram(
+      PathOf(""), {"inverse", "route.csv", "points.csv", "--profile", "crest.csv"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(QString::fromUtf8(run.out),
+            QString::fromUtf8(
+                kBom + "点名,X,Y,桩号,里程,偏距,线元,候选,设计高程,高差,挖填\r\n"
+                       "Within,1300.0015,2000,K5+200.002,5200.002,0.000,1,1/1,420.880,-0.880,填\r\n"
+                       "Beyond,1300.0025,2000,K5+200.003,5200.003,0.000,1,1/1,,,\r\n"));
+}
+
 // Regression: a .dat points file was read as 点名,X,Y, so an instrument's
 // survey point file (点名,编码,Y,X,H) was refused or its east taken as north.
 TEST_F(InverseProfileTest, ReadsASurveyPointFileWithItsHeights) {

@@ -22,6 +22,18 @@ TEST(ProfileFile, ReadsKTextMetresAndMissingRadii) {
   EXPECT_NEAR(ProfileAt(profile, 5000)->elevation, 425.28, 1e-6);
 }
 
+// Regression: a circle (a LandXML CircCurve) was saved as its R alone, which
+// reads back as a parabola of that R: another curve, with other heights.
+TEST(ProfileFile, RefusesToSaveACircleAsAParabola) {
+  const std::vector<Pvi> pvis{
+      {"BP", 0, 100}, {"SJD1", 200, 110, 1000, VerticalCurveKind::kCircle}, {"EP", 400, 100}};
+  const auto saved = ProfileFileBytes(QStringLiteral("p.csv"), pvis);
+  ASSERT_TRUE(std::holds_alternative<FileRefusal>(saved));
+  EXPECT_EQ(std::get<FileRefusal>(saved).message.toStdString(),
+            "无法保存文件“p.csv”：变坡点“SJD1”的竖曲线是圆曲线，变坡点表只能记抛物线竖曲线，"
+            "请保存为LandXML！");
+}
+
 struct Refused {
   const char* name;
   const char* bytes;

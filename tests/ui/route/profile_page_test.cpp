@@ -3,6 +3,7 @@
 #include "profile_page.h"
 
 #include <QAbstractItemModel>
+#include <QGraphicsPathItem>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -11,6 +12,7 @@
 
 #include "fakes.h"
 #include "profile_file.h"
+#include "profile_view.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -22,6 +24,7 @@ class ProfilePageTest : public QObject {
   void importShowsTheCurveTable();
   void aBadCellIsNamedAndTheProfileWithdrawn();
   void savesWhatReadsBack();
+  void circleDrawnBetweenItsTrueEnds();
 
  private:
   QString write(const QByteArray& bytes) {
@@ -72,6 +75,25 @@ void ProfilePageTest::savesWhatReadsBack() {
            QByteArray("\xb1\xe4\xc6\xc2\xb5\xe3\xba\xc5,\xd7\xae\xba\xc5,\xb8\xdf\xb3\xcc,"
                       "\xca\xfa\xc7\xfa\xcf\xdf\xb0\xeb\xbe\xb6R\r\n"
                       "BP,4800,416.18,\r\nBPD1,5030,427.68,2000\r\nEP,5300,416.88,\r\n"));
+}
+
+// Regression: a circle's ends were drawn at PVI ± T in station, where a
+// parabola's are; a circle reaches T·cos θ either side, half a metre less
+// on these 10% grades, so its drawn start and end missed the true ones.
+void ProfilePageTest::circleDrawnBetweenItsTrueEnds() {
+  const auto profile = std::get<VerticalProfile>(MakeVerticalProfile(
+      {{"BP", 0, 100}, {"SJD1", 200, 120, 1000, VerticalCurveKind::kCircle}, {"EP", 400, 100}}));
+  ProfileView view;
+  view.setProfile(&profile);
+  std::vector<double> stations;  // of every point drawn; the first PVI is at 0
+  for (QGraphicsItem* item : view.scene()->items())
+    if (auto* path = qgraphicsitem_cast<QGraphicsPathItem*>(item))
+      for (int i = 0; i < path->path().elementCount(); ++i)
+        stations.push_back(path->path().elementAt(i).x);
+  for (double end : {CurveStart(profile, 1), CurveEnd(profile, 1)})
+    QVERIFY2(std::any_of(stations.begin(), stations.end(),
+                         [end](double x) { return std::abs(x - end) < 1e-9; }),
+             qPrintable(QStringLiteral("no point drawn at %1").arg(end, 0, 'f', 6)));
 }
 
 QTEST_MAIN(ProfilePageTest)

@@ -176,6 +176,8 @@ class RouteWindowTest : public QObject {
   void stakesKeepClearOfJointLabels();
   void cursorReadsStationAndOffset();
   void datFileBytes();
+  void stakeoutCarriesDesignElevations();
+  void inverseGivesCutAndFill();
   void stakeoutPdfPagesAsPrinted();
   void jdTableGivesElementsAndCurves();
   void landXmlGivesBackTheTable();
@@ -652,6 +654,95 @@ void RouteWindowTest::datFileBytes() {
   // north, the key-point label as the code, H empty, GBK and CR LF.
   QCOMPARE(saved("saveDatButton"), QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
                                               "2,,453666.0245,3378615.4450,\r\n"));
+}
+
+// A crest on the road: +2% from K1+000 at 100 m, PVI K1+500 at 110 m with R
+// 10000 (T 200, E 2), then -2% to the profile's end at K1+900, 80 m short of
+// the road's.
+const QByteArray kRoadProfile("BP,K1+000,100\nSJD1,K1+500,110,10000\nEP,K1+900,102\n");
+
+// With a profile loaded the stakeout ends each row with the centre line's
+// 设计高程, empty with the reason beside it past the profile; the CSV has it
+// as the command writes it, the .dat as H.
+void RouteWindowTest::stakeoutCarriesDesignElevations() {
+  import(kRoad);
+  const QString profile = dir_.filePath(QStringLiteral("profile.csv"));
+  QFile file(profile);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(kRoadProfile);
+  file.close();
+  dialogs_.answers << profile;
+  Click(window_, "importProfileButton");
+  stakeout("1480", "1920", "20", "0");
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  auto* table = child<QTableView>("stakeoutTable")->model();
+  const int column = table->columnCount() - 1;
+  QCOMPARE(table->headerData(column, Qt::Horizontal).toString(), QStringLiteral("设计高程"));
+  QStringList cells;  // on the curve K1+480, HZ K1+490 and the PVI; K1+900, K1+920
+  for (int row : {0, 1, 2, table->rowCount() - 2, table->rowCount() - 1})
+    cells << table->index(row, column).data().toString();
+  QCOMPARE(cells, QStringList({"107.980", "107.995", "108.000", "102.000", ""}));
+  QCOMPARE(table->index(table->rowCount() - 1, column).data(Qt::ToolTipRole).toString(),
+           QStringLiteral("桩号K1+920.000不在纵断面范围K1+000.000～K1+900.000内！"));
+  QVERIFY(window_->statusBar()->currentMessage().endsWith(
+      QStringLiteral("其中1行不在纵断面范围内，设计高程为空")));
+
+  const QByteArray dat = saved("saveDatButton");
+  QVERIFY2(dat.startsWith("1,,454093.1122,3378713.1209,107.980\r\n"
+                          "2,HZ,454102.5310,3378709.7640,107.995\r\n") &&
+               dat.endsWith("26,,454491.4820,3378698.8486,102.000\r\n"
+                            "27,,454509.0630,3378708.3832,\r\n"),
+           dat.constData());
+#ifdef TARNVEL_ROUTE_COMMAND
+  QProcess command;
+  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                {"forward", kRoad, "--from", "1480", "--to", "1920", "--step", "20", "--offset",
+                 "0", "--key-points", "--names", "serial", "--profile", profile});
+  QVERIFY(command.waitForFinished());
+  QCOMPARE(saved("saveStakeoutButton"), command.readAllStandardOutput());
+#endif
+}
+
+// 批量反算 with a profile: 设计高程 at each foot, 高差 and 挖填 against the
+// H of a survey point file (点名,编码,Y,X,H), which the window once read as
+// 点名,X,Y, north for east; the saved CSV is `inverse --profile`'s.
+void RouteWindowTest::inverseGivesCutAndFill() {
+  import(kRoad);
+  const QString profile = dir_.filePath(QStringLiteral("profile.csv"));
+  const QString points = dir_.filePath(QStringLiteral("points.dat"));
+  for (const auto& [path, bytes] :
+       {std::pair{profile, kRoadProfile},
+        std::pair{points, QByteArray("Above,,454093.1122,3378713.1209,108.5\r\n"
+                                     "Below,,454111.9483,3378706.4002,107.5\r\n"
+                                     "OnDesign,,454473.9010,3378689.3140,102.4\r\n"
+                                     "NoHeight,,454093.1122,3378713.1209,\r\n"
+                                     "Past,,454509.0630,3378708.3832,100\r\n"
+                                     // K1+900, the profile's end, a hair past it
+                                     "AtEnd,,454491.4820,3378698.8486,102\r\n")}}) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  dialogs_.answers << profile << points;
+  Click(window_, "importProfileButton");
+  Click(window_, "pointsButton");
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  auto* table = child<QTableView>("inverseTable")->model();
+  QStringList cells;
+  for (int row = 0; row < table->rowCount(); ++row)
+    for (int column = table->columnCount() - 3; column < table->columnCount(); ++column)
+      cells << table->index(row, column).data().toString();
+  QCOMPARE(cells,
+           QStringList({"107.980", "0.520", "挖", "108.000", "-0.500", "填", "102.400", "0.000", "",
+                        "107.980", "", "", "", "", "", "102.000", "0.000", ""}));
+#ifdef TARNVEL_ROUTE_COMMAND
+  QProcess command;
+  command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
+                {"inverse", kRoad, points, "--profile", profile});
+  QVERIFY(command.waitForFinished());
+  QCOMPARE(saved("saveInverseButton"), command.readAllStandardOutput());
+#endif
 }
 
 // 导出PDF wrote nothing before: the stakeout as a PDF, named with .pdf when
