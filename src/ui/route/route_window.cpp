@@ -18,6 +18,7 @@
 #include "profile_page.h"
 #include "route_feet.h"
 #include "save_file.h"
+#include "sections_page.h"
 #include "stakeout_page.h"
 #include "ui_route_window.h"
 
@@ -45,6 +46,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       inverse_(new InversePage(*this)),
       curves_(new CurvesPage()),
       profile_(new ProfilePage(boxes, files_)),
+      sections_(new SectionsPage(boxes, files_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       cursorLabel_(new QLabel(this)) {
@@ -55,6 +57,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->tabs->addTab(inverse_, QStringLiteral("批量反算"));
   ui_->tabs->addTab(curves_, QStringLiteral("曲线表"));
   ui_->tabs->addTab(profile_, QStringLiteral("纵断面"));
+  ui_->tabs->addTab(sections_, QStringLiteral("横断面"));
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
@@ -110,6 +113,9 @@ void RouteWindow::connectControls() {
   });
   connect(ui_->planView, &RoutePlanView::cursorMoved, this, &RouteWindow::cursorMoved);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
+  // The section is drawn with the elevations of the profile as it stands.
+  connect(profile_, &ProfilePage::profileChanged, this,
+          [this] { sections_->setProfile(profile_->profile() ? &*profile_->profile() : nullptr); });
 
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
   connect(job_, &BackgroundJob::progressChanged, this, &RouteWindow::jobProgress);
@@ -230,6 +236,7 @@ void RouteWindow::cursorMoved(double X, double Y) {
   if (route_) {
     // Every foot within any distance: the nearest comes first.
     const auto feet = RouteFeet(*route_, {X, Y}, 1e9);
+    if (!feet.empty()) sections_->followStation(feet.front().station);
     if (!feet.empty())
       text += QStringLiteral("  里程 %1  偏距 %2  线元 %3")
                   .arg(Text(FixedText(feet.front().station, 3)),

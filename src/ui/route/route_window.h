@@ -27,6 +27,7 @@ class BackgroundJob;
 class CurvesPage;
 class InversePage;
 class ProfilePage;
+class SectionsPage;
 class MessageBoxes;
 class StakeoutPage;
 
@@ -87,6 +88,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   InversePage* inverse_;
   CurvesPage* curves_;
   ProfilePage* profile_;
+  SectionsPage* sections_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QLabel* cursorLabel_;
