@@ -100,7 +100,7 @@ void SectionView::rebuild() {
             middle, colour, Place::Below, lift);
       if (drawing_->designElevation)
         if (const auto h = elevation(outer))
-          Label(s, Text(FixedText(*h, 3)), to, Qt::black, Place::Above, 40);
+          Label(s, Text(FixedText(*h, 3)), to, Qt::black, Place::Above, 40 + lift);
       inner = outer;
     }
   }

@@ -25,6 +25,9 @@ SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidge
       rows_(new SectionTableModel(this)) {
   ui_->setupUi(this);
   ui_->sectionTable->setModel(rows_);
+  // The drawing is wider than the table needs to be.
+  ui_->pageSplitter->setStretchFactor(0, 2);
+  ui_->pageSplitter->setStretchFactor(1, 3);
   connect(ui_->importSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndImport);
   connect(ui_->saveSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndSave);
   connect(ui_->insertSectionButton, &QPushButton::clicked, this, &SectionsPage::insertSection);
