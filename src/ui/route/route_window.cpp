@@ -153,6 +153,11 @@ double RouteWindow::positionTolerance() {
   return elements_->tolerances().position_mm / 1000;  // mm to m
 }
 
+std::shared_ptr<const CrossSectionTable> RouteWindow::sectionsForWork() {
+  const auto& table = sections_->sections();
+  return table ? std::make_shared<const CrossSectionTable>(*table) : nullptr;
+}
+
 // ---- The route the pages share ------------------------------------------------
 
 // The results belong to the route they were computed on; so do those of a

@@ -78,6 +78,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
                         std::function<std::optional<FileRefusal>()> write) override;
   RoutePlanView& plan() override;
   double positionTolerance() override;
+  std::shared_ptr<const CrossSectionTable> sectionsForWork() override;
 
   std::unique_ptr<Ui::RouteWindow> ui_;
   MessageBoxes& boxes_;
