@@ -7,10 +7,10 @@
 #include "command_profile.h"
 #include "command_sections.h"
 #include "design_height.h"
+#include "edge_points.h"
 #include "number_text.h"
 #include "point_names.h"
 #include "route_feet.h"
-#include "section_surface.h"
 #include "stakeout_stations.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
@@ -137,25 +137,12 @@ class RowWriter {
   bool WriteEdges() {
     const StationOf at = *pending_;
     pending_.reset();
-    const SectionStation section = heights_->Section(at.station);
-    const auto index = static_cast<size_t>(at.element - 1);
-    const bool prepared = route_.prepared.size() == route_.loaded.size();
-    for (const bool left : {true, false}) {
-      const std::vector<std::string>& parts = left ? sections_->leftParts : sections_->rightParts;
-      for (size_t k = 0; k < parts.size(); ++k) {
-        const double offset = OuterEdgeOffset(section, left, k);
-        RoutePoint point{at.element,
-                         at.station,
-                         offset,
-                         90,
-                         prepared
-                             ? ForwardPointDegrees(route_.prepared[index], at.station, offset, 90)
-                             : ForwardPointDegrees(route_.loaded[index], at.station, offset, 90),
-                         (left ? "左" : "右") + parts[k] + "外"};
-        std::string name = edgeName_(point);
-        ForwardCsvRow edge{std::move(name), std::move(point)};
-        if (!WriteRow(edge)) return false;
-      }
+    EdgePoints(route_, *sections_, heights_->Section(at.station), at.station, at.element,
+               edgePoints_);
+    for (RoutePoint& point : edgePoints_) {
+      std::string name = edgeName_(point);
+      ForwardCsvRow edge{std::move(name), std::move(point)};
+      if (!WriteRow(edge)) return false;
     }
     return true;
   }
@@ -169,6 +156,7 @@ class RowWriter {
   bool edges_;
   std::optional<DesignHeights> heights_;
   std::optional<StationOf> pending_;
+  std::vector<RoutePoint> edgePoints_;
   std::function<std::string(const RoutePoint&)> edgeName_;
   std::string text_;
   std::vector<std::string>* lines_ = nullptr;

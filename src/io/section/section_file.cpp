@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "delimited_text.h"
+#include "gbk_text.h"
 #include "number_text.h"
 #include "read_file.h"
+#include "save_file.h"
 #include "section_surface.h"
 
 namespace tarnvel {
@@ -169,6 +171,43 @@ ContentOutcome<CrossSectionTable> ParseSectionFile(const QByteArray& bytes) {
   if (!columns) return NoRecords(QStringLiteral("标题行"));
   if (table.stations.empty()) return NoRecords(QStringLiteral("横断面数据"));
   return table;
+}
+
+QStringList SectionColumnNames(const CrossSectionTable& table) {
+  QStringList names{kStation};
+  for (const bool left : {true, false})
+    for (const std::string& part : left ? table.leftParts : table.rightParts) {
+      const QString name = (left ? u'左' : u'右') + QString::fromStdString(part);
+      names << name + u'宽' << name + u'坡';
+    }
+  if (table.hasDesignOffset) names << kDesignOffset;
+  return names;
+}
+
+FileOutcome<QByteArray> SectionFileBytes(const QString& path, const CrossSectionTable& table) {
+  const QStringList header = SectionColumnNames(table);
+  for (const QString& name : header)
+    if (name.contains(u',') || name.contains(u'，') || name.contains(u'\t') ||
+        name.contains(u'\r') || name.contains(u'\n'))
+      return CannotSave(path, QStringLiteral("部位“%1”的名称含有逗号、制表符或换行符").arg(name));
+  QString text = header.join(u',') + QStringLiteral("\r\n");
+  const auto number = [](double x) { return QString::fromStdString(GeneralText(x)); };
+  for (const SectionStation& s : table.stations) {
+    text += number(s.station);
+    for (const auto* parts : {&s.left, &s.right})
+      for (const SectionPart& part : *parts)
+        text += u',' + number(part.width) + u',' + number(part.slope);
+    if (table.hasDesignOffset) text += u',' + number(s.designOffset);
+    text += QStringLiteral("\r\n");
+  }
+  if (auto bytes = EncodeGbk(text)) return std::move(*bytes);
+  return CannotSave(path, QStringLiteral("文件中有GBK编码无法表示的字符"));
+}
+
+std::optional<FileRefusal> SaveSectionFile(const QString& path, const CrossSectionTable& table) {
+  FileOutcome<QByteArray> bytes = SectionFileBytes(path, table);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return SaveFileBytes(path, std::get<QByteArray>(bytes));
 }
 
 }  // namespace tarnvel

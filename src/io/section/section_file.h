@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "cross_section.h"
 #include "file_refusal.h"
@@ -27,5 +29,19 @@ FileOutcome<CrossSectionTable> ReadSectionFile(const QString& path);
 // The same from the whole content of a file already read; the refusal says
 // the line and field, for the caller to name the file (InFile).
 ContentOutcome<CrossSectionTable> ParseSectionFile(const QByteArray& bytes);
+
+// The header of a table: 桩号, the left side's parts' 宽 and 坡 from the
+// centre line outward, then the right side's, then 设计线偏距 when the table
+// lists it. The window's table shows these columns and the file keeps them.
+QStringList SectionColumnNames(const CrossSectionTable& table);
+
+// The file's bytes for a table, in GBK as the profile file is saved: that
+// header, then a line per listed station in metres and general decimals,
+// comma apart, each line ended by CR LF; it reads back to the same table.
+// Refused, naming the file, when a part's name holds a comma, a tab or a
+// line break, or a character GBK cannot hold.
+FileOutcome<QByteArray> SectionFileBytes(const QString& path, const CrossSectionTable& table);
+// Saves those bytes all or nothing.
+std::optional<FileRefusal> SaveSectionFile(const QString& path, const CrossSectionTable& table);
 
 }  // namespace tarnvel

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "cross_section.h"
 #include "file_refusal.h"
 #include "route.h"
 #include "vertical_profile.h"
@@ -51,6 +52,9 @@ class RoutePageHost {
   // The element table's position tolerance, m: a range's end typed this far
   // past the route is the route's end.
   virtual double positionTolerance() = 0;
+  // A copy of the 横断面 page's table for a job to stake the 边桩 from, or
+  // nothing while the page holds none that holds together.
+  virtual std::shared_ptr<const CrossSectionTable> sectionsForWork() = 0;
 
  protected:
   ~RoutePageHost() = default;

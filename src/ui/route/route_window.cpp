@@ -21,6 +21,7 @@
 #include "profile_page.h"
 #include "route_feet.h"
 #include "save_file.h"
+#include "sections_page.h"
 #include "stakeout_page.h"
 #include "station_text.h"
 #include "ui_route_window.h"
@@ -68,6 +69,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       curves_(new CurvesPage(*this)),
       equations_(new EquationsPage(*this)),
       profile_(new ProfilePage(boxes, files_)),
+      sections_(new SectionsPage(boxes, files_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       cursorLabel_(new QLabel(this)) {
@@ -79,6 +81,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->tabs->addTab(curves_, QStringLiteral("曲线表"));
   ui_->tabs->addTab(profile_, QStringLiteral("纵断面"));
   ui_->tabs->addTab(equations_, QStringLiteral("断链"));
+  ui_->tabs->addTab(sections_, QStringLiteral("横断面"));
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
@@ -146,6 +149,9 @@ void RouteWindow::connectControls() {
   connect(ui_->stationPrefixEdit, &QLineEdit::textEdited, this, &RouteWindow::stationPrefixEdited);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
   connect(profile_, &ProfilePage::profileChanged, this, &RouteWindow::profileChanged);
+  // The section is drawn with the elevations of the profile as it stands.
+  connect(profile_, &ProfilePage::profileChanged, this,
+          [this] { sections_->setProfile(profile_->profile() ? &*profile_->profile() : nullptr); });
 
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
   connect(job_, &BackgroundJob::progressChanged, this, &RouteWindow::jobProgress);
@@ -186,6 +192,11 @@ double RouteWindow::positionTolerance() {
 std::shared_ptr<const VerticalProfile> RouteWindow::profileForWork() {
   const std::optional<VerticalProfile>& profile = profile_->profile();
   return profile ? std::make_shared<const VerticalProfile>(*profile) : nullptr;
+}
+
+std::shared_ptr<const CrossSectionTable> RouteWindow::sectionsForWork() {
+  const auto& table = sections_->sections();
+  return table ? std::make_shared<const CrossSectionTable>(*table) : nullptr;
 }
 
 // ---- The route the pages share ------------------------------------------------
@@ -297,6 +308,7 @@ void RouteWindow::cursorMoved(double X, double Y) {
   if (route_) {
     // Every foot within any distance: the nearest comes first.
     const auto feet = RouteFeet(*route_, {X, Y}, 1e9);
+    if (!feet.empty()) sections_->followStation(feet.front().station);
     if (!feet.empty())
       text += QStringLiteral("  桩号 %1  偏距 %2  线元 %3")
                   .arg(Text(KStationText(feet.front().station, stationPrefix_.toStdString())),

@@ -29,6 +29,7 @@ class CurvesPage;
 class EquationsPage;
 class InversePage;
 class ProfilePage;
+class SectionsPage;
 class MessageBoxes;
 class StakeoutPage;
 
@@ -82,6 +83,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   RoutePlanView& plan() override;
   double positionTolerance() override;
   std::shared_ptr<const VerticalProfile> profileForWork() override;
+  std::shared_ptr<const CrossSectionTable> sectionsForWork() override;
 
   std::unique_ptr<Ui::RouteWindow> ui_;
   MessageBoxes& boxes_;
@@ -93,6 +95,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   CurvesPage* curves_;
   EquationsPage* equations_;
   ProfilePage* profile_;
+  SectionsPage* sections_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QLabel* cursorLabel_;

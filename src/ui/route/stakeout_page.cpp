@@ -9,6 +9,7 @@
 #include "background_job.h"
 #include "file_dialog.h"
 #include "number_text.h"
+#include "point_names.h"
 #include "route_csv.h"
 #include "route_forward.h"
 #include "route_inputs.h"
@@ -16,6 +17,7 @@
 #include "route_plan_view.h"
 #include "route_result_models.h"
 #include "save_file.h"
+#include "stakeout_edges.h"
 #include "stakeout_stations.h"
 #include "station_file.h"
 #include "station_rows.h"
@@ -40,16 +42,22 @@ constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
 
-// The rows of a range table as the command writes them. The work counts the
-// stations it has passed for the progress bar and stops at the first row
-// after a cancel.
+// The rows of a range table as the command writes them, numbered, with
+// the 边桩 of `sections` when given. The work counts the stations it has
+// passed for the progress bar and stops at the first row after a cancel.
 std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
                                                             const RouteTableRequest& request,
+                                                            const CrossSectionTable* sections,
                                                             JobProgress& progress) {
   const long long stations = static_cast<long long>(RangeStationCount(route, RangeOf(request)));
   progress.total = stations;
+  std::optional<StakeoutEdges> edges;
+  if (sections)
+    edges.emplace(route, *sections,
+                  [](const RoutePoint&, std::size_t number) { return std::to_string(number); });
   std::vector<ForwardCsvRow> rows;
-  rows.reserve(static_cast<size_t>(stations) * request.offsets.size());
+  rows.reserve(static_cast<size_t>(stations) *
+               (request.offsets.size() + (edges ? edges->perStation() : 0)));
   std::optional<QString> stopped;
   long long passed = 0;
   double last = std::nan("");
@@ -65,11 +73,13 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
     if (point.station != last && ++passed % kStationsPerPiece == 0)
       progress.done = std::min(passed, stations);
     last = point.station;
+    if (edges) edges->before(point, rows);
     rows.push_back({std::to_string(rows.size() + 1), std::move(point)});
     return true;
   });
   if (refusal) return Text(refusal->message);
   if (stopped) return *stopped;
+  if (edges) edges->finish(rows);
   return rows;
 }
 
@@ -161,6 +171,16 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   if (auto* message = std::get_if<QString>(&skew)) return host_.refuse(*message, ui_->skewEdit);
   request.skewDms = std::get<double>(skew);
   request.keyPoints = ui_->keyPointsCheck->isChecked();
+  std::shared_ptr<const CrossSectionTable> sections;
+  if (ui_->edgesCheck->isChecked()) {
+    sections = host_.sectionsForWork();
+    if (!sections)
+      return host_.refuse(QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"),
+                          ui_->edgesCheck);
+  }
+  const double rowsPerStation = static_cast<double>(
+      request.offsets.size() +
+      (sections ? sections->leftParts.size() + sections->rightParts.size() : 0));
 
   auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
   BackgroundJob::Work work;
@@ -183,17 +203,17 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     }
     request.endTolerance = host_.positionTolerance();
     const double stations = RangeStationCount(*route, RangeOf(request));
-    if (stations * static_cast<double>(request.offsets.size()) > kMaxStakeoutRows)
+    if (stations * rowsPerStation > kMaxStakeoutRows)
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),
                           ui_->stepEdit);
-    work = [route, request, rows](JobProgress& progress) {
-      *rows = RangeRows(*route, request, progress);
+    work = [route, request, sections, rows](JobProgress& progress) {
+      *rows = RangeRows(*route, request, sections.get(), progress);
     };
   } else {
     auto lines = ReadStationFile(stationsPath);
     if (auto* refusal = std::get_if<FileRefusal>(&lines)) return host_.refuse(refusal->message);
-    work = [route, request, rows, stationsPath,
+    work = [route, request, sections, rows, stationsPath,
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
       progress.total = static_cast<long long>(lines.size());
       auto made = StationFileRows(*route, lines, request.offsets, request.skewDms,
@@ -202,6 +222,14 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
                                       progress.done = static_cast<long long>(done);
                                     return !progress.cancelled();
                                   });
+      // The edges are named by station and side, kept apart from one another.
+      if (auto* made_rows = std::get_if<std::vector<ForwardCsvRow>>(&made); made_rows && sections) {
+        UniquePointNames names;
+        *made_rows =
+            StakeoutEdges(*route, *sections, [&names](const RoutePoint& edge, std::size_t) {
+              return names.Take(StationPointName(edge.station, "K") + SideText(edge.offset));
+            }).withEdges(std::move(*made_rows));
+      }
       *rows = StopMessage(stationsPath, std::move(made));
     };
   }

@@ -36,6 +36,27 @@ TEST(SectionFile, ReadsPartsInColumnOrder) {
   EXPECT_EQ(last.designOffset, -0.5);
 }
 
+// The saved file keeps the table's columns, left side first, in metres: the
+// bytes exactly, and they read back to the same figures.
+TEST(SectionFile, SavesWhatReadsBack) {
+  const auto read =
+      ParseSectionFile(QByteArray("桩号,右行车道宽,右行车道坡,左行车道宽,左行车道坡,设计线偏距\n"
+                                  "K0+100,3.75,-2,3.5,-2,0\n"
+                                  "150.5,4.25,-4,3.5,4,-0.5\n"));
+  const auto& table = std::get<CrossSectionTable>(read);
+  const auto bytes = SectionFileBytes(QStringLiteral("s.csv"), table);
+  ASSERT_TRUE(std::holds_alternative<QByteArray>(bytes));
+  EXPECT_EQ(
+      std::get<QByteArray>(bytes),
+      *EncodeGbk(QStringLiteral("桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡,设计线偏距\r\n"
+                                "100,3.5,-2,3.75,-2,0\r\n"
+                                "150.5,3.5,4,4.25,-4,-0.5\r\n")));
+  const auto again = ParseSectionFile(std::get<QByteArray>(bytes));
+  ASSERT_TRUE(std::holds_alternative<CrossSectionTable>(again));
+  EXPECT_EQ(std::get<CrossSectionTable>(again).stations[1].left[0].slope, 4);
+  EXPECT_EQ(std::get<CrossSectionTable>(again).stations[1].right[0].width, 4.25);
+}
+
 struct Refused {
   const char* name;
   const char* bytes;

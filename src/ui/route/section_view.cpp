@@ -1,0 +1,136 @@
+#include "section_view.h"
+
+#include <QGraphicsLineItem>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+#include "number_text.h"
+#include "section_surface.h"
+#include "station_text.h"
+
+namespace tarnvel {
+
+namespace {
+
+// Where a label sits against its point.
+enum class Place { Above, Below };
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QGraphicsSimpleTextItem* Label(QGraphicsScene& scene, const QString& text, QPointF at,
+                               const QColor& colour, Place place, double lift = 0) {
+  auto* item = scene.addSimpleText(text);
+  item->setBrush(colour);
+  item->setPos(at);
+  // Labels keep their size in pixels whatever the zoom and exaggeration,
+  // centred over or under their point.
+  item->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+  const QRectF box = item->boundingRect();
+  item->setTransform(QTransform::fromTranslate(
+      -box.width() / 2, place == Place::Above ? -box.height() - 6 - lift : 6 + lift));
+  return item;
+}
+
+// Two colours in turn, so that neighbouring parts tell apart.
+const QColor kPartColours[] = {QColor(0, 90, 200), QColor(0, 150, 90)};
+
+}  // namespace
+
+SectionView::SectionView(QWidget* parent) : QGraphicsView(parent) {
+  setScene(new QGraphicsScene(this));
+  setRenderHint(QPainter::Antialiasing);
+  setDragMode(QGraphicsView::ScrollHandDrag);
+  setBackgroundBrush(Qt::white);
+}
+
+void SectionView::setDrawing(std::optional<SectionDrawing> drawing) {
+  drawing_ = std::move(drawing);
+  rebuild();
+  fitAll();
+}
+
+void SectionView::setExaggeration(double times) {
+  if (!(times > 0) || times == exaggeration_) return;
+  exaggeration_ = times;
+  rebuild();
+  fitAll();
+}
+
+QPointF SectionView::toScene(double offset, double rise) const {
+  return {offset, -rise * exaggeration_};
+}
+
+void SectionView::rebuild() {
+  QGraphicsScene& s = *scene();
+  s.clear();
+  if (!drawing_) {
+    s.setSceneRect({});
+    return;
+  }
+  const SectionStation& section = drawing_->section;
+  const auto rise = [&](double offset) { return RiseTo(section, offset).value_or(0); };
+  const auto elevation = [&](double offset) {
+    return SurfaceElevation(section, *drawing_->designElevation, offset);
+  };
+  QRectF bounds(toScene(0, 0), QSizeF());
+  for (const bool left : {true, false}) {
+    const std::vector<SectionPart>& parts = left ? section.left : section.right;
+    const std::vector<std::string>& names = left ? drawing_->leftParts : drawing_->rightParts;
+    double inner = 0;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+      const double outer = OuterEdgeOffset(section, left, k);
+      const QPointF from = toScene(inner, rise(inner));
+      const QPointF to = toScene(outer, rise(outer));
+      const QColor& colour = kPartColours[k % 2];
+      s.addLine(QLineF(from, to), QPen(colour, 0));
+      s.addLine(QLineF(to, to + QPointF(0, 0.3)), QPen(Qt::black, 0));
+      bounds = bounds.united(QRectF(from, to).normalized());
+      // Names over the surface, slopes and widths under it; neighbours a line
+      // apart, so that a narrow shoulder's texts clear the lane's.
+      const QPointF middle = (from + to) / 2;
+      const double lift = k % 2 == 0 ? 0 : 16;
+      Label(s, Text(names[k]), middle, colour, Place::Above, lift);
+      Label(s,
+            Text(FixedText(parts[k].slope, 2)) + QStringLiteral("%  ") +
+                Text(FixedText(parts[k].width, 3)) + u'm',
+            middle, colour, Place::Below, lift);
+      if (drawing_->designElevation)
+        if (const auto h = elevation(outer))
+          Label(s, Text(FixedText(*h, 3)), to, Qt::black, Place::Above, 40 + lift);
+      inner = outer;
+    }
+  }
+  // The centre line with its station; the design line with its elevation.
+  const double height = std::max(bounds.width() * 0.15, bounds.height() + 1.0);
+  const QPointF centre = toScene(0, 0);
+  s.addLine(QLineF(centre + QPointF(0, -height), centre + QPointF(0, height / 2)),
+            QPen(QColor(150, 150, 150), 0, Qt::DashDotLine));
+  Label(s, QStringLiteral("中线 ") + Text(KStationText(section.station)),
+        centre + QPointF(0, -height), Qt::black, Place::Above);
+  const double d = section.designOffset;
+  const QPointF design = toScene(d, rise(d));
+  s.addLine(QLineF(design + QPointF(0, -height / 2), design), QPen(QColor(200, 60, 0), 0));
+  QString designText = QStringLiteral("设计线");
+  if (drawing_->designElevation)
+    designText += u' ' + Text(FixedText(*drawing_->designElevation, 3));
+  Label(s, designText, design + QPointF(0, -height / 2), QColor(200, 60, 0), Place::Above);
+  bounds = bounds.united(QRectF(centre.x(), centre.y() - height, 0, height * 1.5));
+  s.setSceneRect(bounds.adjusted(-bounds.width() * 0.08 - 1, -bounds.height() * 0.2 - 1,
+                                 bounds.width() * 0.08 + 1, bounds.height() * 0.2 + 1));
+}
+
+void SectionView::fitAll() {
+  if (scene()->sceneRect().isEmpty()) return;
+  fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
+}
+
+void SectionView::resizeEvent(QResizeEvent* event) {
+  QGraphicsView::resizeEvent(event);
+  fitAll();
+}
+
+}  // namespace tarnvel

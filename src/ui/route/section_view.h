@@ -1,0 +1,50 @@
+// The drawing of a cross section (横断面) at one station: offsets across,
+// left to the left, the surface's rise up with the vertical exaggerated.
+// Each part is drawn as the line it is, with its name, cross slope and
+// width; the centre line and the design line are marked, and with a design
+// elevation the surface elevation at each part's outer edge.
+#pragma once
+
+#include <QGraphicsView>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cross_section.h"
+
+namespace tarnvel {
+
+// What is drawn: the section, the names of its parts on each side from the
+// centre line outward, and the profile's elevation at its design line.
+struct SectionDrawing {
+  SectionStation section;
+  std::vector<std::string> leftParts, rightParts;
+  std::optional<double> designElevation;
+};
+
+class SectionView : public QGraphicsView {
+  Q_OBJECT
+
+ public:
+  explicit SectionView(QWidget* parent = nullptr);
+
+  // Draws the section, or an empty drawing for nothing.
+  void setDrawing(std::optional<SectionDrawing> drawing);
+  // How many times the rises are drawn larger than the offsets.
+  void setExaggeration(double times);
+  double exaggeration() const { return exaggeration_; }
+  // Shows the whole section with a margin.
+  void fitAll();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void rebuild();
+  QPointF toScene(double offset, double rise) const;
+
+  std::optional<SectionDrawing> drawing_;
+  double exaggeration_ = 10;
+};
+
+}  // namespace tarnvel

@@ -1,0 +1,136 @@
+#include "sections_page.h"
+
+#include <variant>
+
+#include "file_dialog.h"
+#include "message_boxes.h"
+#include "section_file.h"
+#include "section_table_model.h"
+#include "station_text.h"
+#include "ui_sections_page.h"
+
+namespace tarnvel {
+
+namespace {
+
+const QString kSectionFileTypes = QStringLiteral("横断面表(*.csv *.txt);;所有文件(*.*)");
+
+}  // namespace
+
+SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::SectionsPage>()),
+      boxes_(boxes),
+      files_(files),
+      rows_(new SectionTableModel(this)) {
+  ui_->setupUi(this);
+  ui_->sectionTable->setModel(rows_);
+  // The drawing is wider than the table needs to be.
+  ui_->pageSplitter->setStretchFactor(0, 2);
+  ui_->pageSplitter->setStretchFactor(1, 3);
+  connect(ui_->importSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndImport);
+  connect(ui_->saveSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndSave);
+  connect(ui_->insertSectionButton, &QPushButton::clicked, this, &SectionsPage::insertSection);
+  connect(ui_->removeSectionButton, &QPushButton::clicked, this, &SectionsPage::removeSection);
+  connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->sectionView,
+          &SectionView::setExaggeration);
+  connect(ui_->stationEdit, &QLineEdit::editingFinished, this, &SectionsPage::stationTyped);
+  connect(rows_, &SectionTableModel::tableChanged, this, &SectionsPage::tableChanged);
+  ui_->sectionView->setExaggeration(ui_->exaggerationBox->value());
+  tableChanged();
+}
+
+SectionsPage::~SectionsPage() = default;
+
+const std::optional<CrossSectionTable>& SectionsPage::sections() const {
+  return rows_->table();
+}
+
+bool SectionsPage::importSections(const QString& path) {
+  auto read = ReadSectionFile(path);
+  if (auto* refusal = std::get_if<FileRefusal>(&read)) {
+    boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
+    return false;
+  }
+  const auto& table = std::get<CrossSectionTable>(read);
+  // A new table is first seen at its first listed station.
+  station_ = table.stations.front().station;
+  ui_->stationEdit->setText(QString::fromStdString(KStationText(*station_)));
+  rows_->setTable(table);
+  ui_->sectionTable->resizeColumnsToContents();
+  return true;
+}
+
+void SectionsPage::setProfile(const VerticalProfile* profile) {
+  profile_ = profile;
+  showSection();
+}
+
+void SectionsPage::followStation(double station) {
+  if (!ui_->followPlanCheck->isChecked()) return;
+  station_ = station;
+  ui_->stationEdit->setText(QString::fromStdString(KStationText(station)));
+  ui_->stationProblemLabel->clear();
+  showSection();
+}
+
+void SectionsPage::stationTyped() {
+  const auto station = ReadStationText(ui_->stationEdit->text().toStdString());
+  if (!station) {
+    ui_->stationProblemLabel->setText(QStringLiteral("“桩号”不是有效的桩号！"));
+    return;
+  }
+  ui_->stationProblemLabel->clear();
+  station_ = station;
+  showSection();
+}
+
+void SectionsPage::chooseAndImport() {
+  const QString path = files_.open(this, QStringLiteral("sections"), kSectionFileTypes);
+  if (!path.isEmpty()) importSections(path);
+}
+
+void SectionsPage::chooseAndSave() {
+  if (!rows_->table()) {
+    boxes_.show(
+        this,
+        rows_->problem().isEmpty() ? QStringLiteral("横断面表中没有桩号！") : rows_->problem(),
+        MessageIcon::Exclamation, kMessageCaption);
+    return;
+  }
+  const QString path = files_.save(this, QStringLiteral("sections"), kSectionFileTypes);
+  if (path.isEmpty()) return;
+  if (const auto refusal = SaveSectionFile(path, *rows_->table()))
+    boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
+}
+
+void SectionsPage::insertSection() {
+  const QModelIndex current = ui_->sectionTable->currentIndex();
+  const int row = current.isValid() ? current.row() + 1 : rows_->rowCount();
+  rows_->insertRows(row, 1);
+  ui_->sectionTable->setCurrentIndex(rows_->index(row, 0));
+}
+
+void SectionsPage::removeSection() {
+  const QModelIndex current = ui_->sectionTable->currentIndex();
+  if (current.isValid()) rows_->removeRows(current.row(), 1);
+}
+
+void SectionsPage::tableChanged() {
+  ui_->problemLabel->setText(rows_->problem());
+  showSection();
+  emit sectionsChanged();
+}
+
+// The section at the station drawn, with the profile's elevation at its
+// design line when the profile reaches the station.
+void SectionsPage::showSection() {
+  const auto& table = rows_->table();
+  if (!table || !station_) return ui_->sectionView->setDrawing(std::nullopt);
+  SectionDrawing drawing{SectionAt(*table, *station_), table->leftParts, table->rightParts, {}};
+  if (profile_)
+    if (const auto at = ProfileAt(*profile_, *station_)) drawing.designElevation = at->elevation;
+  ui_->sectionView->setDrawing(std::move(drawing));
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,65 @@
+// The 横断面 page of the route window: the cross-section table (路基设计表),
+// typed or imported and saved, and the drawing of the section at a station,
+// typed or followed from the plan's cursor.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "cross_section.h"
+#include "vertical_profile.h"
+
+namespace Ui {
+class SectionsPage;
+}
+
+namespace tarnvel {
+
+class WindowFileDialogs;
+class MessageBoxes;
+class SectionTableModel;
+
+class SectionsPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `files` are the window's file dialogs, shared with its other pages.
+  SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent = nullptr);
+  ~SectionsPage() override;
+
+  // The table the rows make, or nothing while it is empty, incomplete or
+  // wrong.
+  const std::optional<CrossSectionTable>& sections() const;
+  // Reads a cross-section file into the table; false, with the message
+  // shown, when it is refused.
+  bool importSections(const QString& path);
+  // The profile whose elevations the drawing shows, or none. The page keeps
+  // the pointer; the caller keeps the profile alive while it is shown.
+  void setProfile(const VerticalProfile* profile);
+  // The station under the plan's cursor: drawn while the page follows it.
+  void followStation(double station);
+
+ signals:
+  // The table changed: computed tables that carry its heights are out of date.
+  void sectionsChanged();
+
+ private:
+  void chooseAndImport();
+  void chooseAndSave();
+  void insertSection();
+  void removeSection();
+  void tableChanged();
+  void stationTyped();
+  void showSection();
+
+  std::unique_ptr<Ui::SectionsPage> ui_;
+  MessageBoxes& boxes_;
+  WindowFileDialogs& files_;
+  SectionTableModel* rows_;
+  const VerticalProfile* profile_ = nullptr;
+  std::optional<double> station_;  // the station drawn
+};
+
+}  // namespace tarnvel

@@ -1,0 +1,113 @@
+// 边桩 in the route window's stakeout: after each station's own row, a row
+// at the outer edge of every part of the 横断面 table, numbered on, labelled
+// by side and part, at the edge's exact point.
+#include <QCheckBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "background_job.h"
+#include "fakes.h"
+#include "number_text.h"
+#include "route_result_models.h"
+#include "route_window.h"
+#include "sections_page.h"
+#include "window_test_support.h"
+
+using namespace tarnvel;
+using namespace tarnvel::testing_support;
+
+class StakeoutEdgesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    boxes_ = FakeMessageBoxes();
+    dialogs_ = FakeFileDialogs();
+    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
+    dialogs_.answers << QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt");
+    Click(window_, "importButton");
+  }
+  void cleanup() {
+    window_->job().wait();
+    delete window_;
+  }
+  void edgesFollowTheirStation_data();
+  void edgesFollowTheirStation();
+  void edgesWithoutSectionsAreRefused();
+
+ private:
+  // K1+000 to K1+020 by 20 m on the centre line, 边桩 ticked.
+  const std::vector<ForwardCsvRow>& stakeOut() {
+    window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(true);
+    Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
+    Box(window_, "toEdit")->setText(QStringLiteral("1020"));
+    Box(window_, "stepEdit")->setText(QStringLiteral("20"));
+    Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
+    Click(window_, "stakeoutButton");
+    window_->job().wait();
+    auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
+    return qobject_cast<StakeoutModel*>(table->model())->rows();
+  }
+
+  QTemporaryDir dir_;
+  FakeMessageBoxes boxes_;
+  FakeFileDialogs dialogs_;
+  RouteWindow* window_ = nullptr;
+};
+
+// The first element runs straight at 60° from K1+000 (3378605.445,
+// 453648.704): a point m to the right lies at 150°.
+void StakeoutEdgesTest::edgesFollowTheirStation_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<QString>("label");
+  QTest::addColumn<double>("offset");
+  QTest::addColumn<QString>("X");
+  QTest::addColumn<QString>("Y");
+  QTest::newRow("leftLane") << 1 << QStringLiteral("左行车道外") << -3.75
+                            << QStringLiteral("3378608.6926") << QStringLiteral("453646.8290");
+  QTest::newRow("leftShoulder") << 2 << QStringLiteral("左土路肩外") << -4.5
+                                << QStringLiteral("3378609.3421") << QStringLiteral("453646.4540");
+  QTest::newRow("rightLane") << 3 << QStringLiteral("右行车道外") << 3.5
+                             << QStringLiteral("3378602.4139") << QStringLiteral("453650.4540");
+  QTest::newRow("rightShoulder") << 4 << QStringLiteral("右土路肩外") << 4.5
+                                 << QStringLiteral("3378601.5479") << QStringLiteral("453650.9540");
+}
+
+void StakeoutEdgesTest::edgesFollowTheirStation() {
+  QFETCH(int, row);
+  QFETCH(QString, label);
+  QFETCH(double, offset);
+  QFETCH(QString, X);
+  QFETCH(QString, Y);
+  const QString path = dir_.filePath(QStringLiteral("s.csv"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(
+      "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,右土路肩宽,"
+      "右土路肩坡\n"
+      "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n");
+  file.close();
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(path));
+  const auto& rows = stakeOut();
+  QCOMPARE(rows.size(), size_t{10});
+  // The next station's own row comes after the four edges of the first.
+  QCOMPARE(rows[5].point.station, 1020.0);
+  QCOMPARE(rows[5].point.offset, 0.0);
+  const ForwardCsvRow& edge = rows[static_cast<size_t>(row)];
+  QCOMPARE(QString::fromStdString(edge.name), QString::number(row + 1));
+  QCOMPARE(QString::fromStdString(edge.point.label), label);
+  QCOMPARE(edge.point.station, 1000.0);
+  QCOMPARE(edge.point.offset, offset);
+  QCOMPARE(QString::fromStdString(FixedText(edge.point.result.point.X, 4)), X);
+  QCOMPARE(QString::fromStdString(FixedText(edge.point.result.point.Y, 4)), Y);
+}
+
+void StakeoutEdgesTest::edgesWithoutSectionsAreRefused() {
+  QVERIFY(stakeOut().empty());
+  QCOMPARE(boxes_.shown.size(), 1);
+  QCOMPARE(boxes_.shown[0].text, QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"));
+}
+
+QTEST_MAIN(StakeoutEdgesTest)
+#include "stakeout_edges_test.moc"
