@@ -8,9 +8,11 @@
 #include <variant>
 #include <vector>
 
+#include "design_height.h"
 #include "route.h"
 #include "route_csv.h"
 #include "route_forward.h"
+#include "row_height.h"
 #include "vertical_profile.h"
 
 namespace tarnvel {
@@ -46,12 +48,12 @@ void BM_StakeoutRows(benchmark::State& state) {
   request.step = 1;
   std::string text;
   int64_t rows = 0;
-  std::size_t line = 0;
   for (auto _ : state) {
+    DesignHeights heights(profile, nullptr, 0.002);
     ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
       text.clear();
       ForwardCsvRow row{"1", std::move(point)};
-      if (withProfile) SetDesignElevation(row, profile, line, 0.002);
+      if (withProfile) row.designElevation = RowDesignHeight(heights, route, row.point).elevation;
       AppendForwardCsvRow(text, row, "K", withProfile);
       benchmark::DoNotOptimize(text.data());
       ++rows;

@@ -10,7 +10,7 @@
 #include "edge_points.h"
 #include "number_text.h"
 #include "point_names.h"
-#include "route_feet.h"
+#include "row_height.h"
 #include "stakeout_stations.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
@@ -23,10 +23,6 @@ namespace {
 // take time and disk: ten offsets at each of a range's 10,000,000 stations,
 // about 10 GB of CSV.
 constexpr long long kMaxTableRows = 100'000'000;
-
-// How much farther than the skewed offset a foot is looked for: the feet
-// are found to 1e-6 m.
-constexpr double kFootMargin = 1e-3;
 
 ArgumentRefusal TooManyRows() {
   return {QStringLiteral("计算结果超过%1行，请分段计算！").arg(kMaxTableRows)};
@@ -93,13 +89,8 @@ class RowWriter {
       return false;
     }
     text_.clear();
-    DesignHeight height;
-    if (heights_ && sections_) {
-      const auto [station, offset] = OwnStationAndOffset(row.point);
-      height = heights_->At(station, offset);
-    } else if (heights_) {
-      height = heights_->At(row.point.station, 0);
-    }
+    const DesignHeight height =
+        heights_ ? RowDesignHeight(*heights_, route_, row.point) : DesignHeight{};
     row.designElevation = height.elevation;
     if (height.beyondRoad) {
       if (!row.point.label.empty()) row.point.label += "；";
@@ -119,17 +110,6 @@ class RowWriter {
     if (output_.Add(text_)) return true;
     refusal_ = {output_.failure()};
     return false;
-  }
-
-  // Where a point lies across the road: a skewed row's point is not square to
-  // its station, so its own station and offset are its foot's.
-  std::pair<double, double> OwnStationAndOffset(const RoutePoint& p) const {
-    if (p.skewDms == 90 || p.offset == 0) return {p.station, p.offset};
-    // The foot is no farther from the centre line than the skewed offset.
-    const std::vector<RouteFoot> feet =
-        RouteFeet(route_, p.result.point, std::fabs(p.offset) + kFootMargin);
-    if (feet.empty()) return {p.station, p.offset};
-    return {feet.front().station, feet.front().offset};
   }
 
   // One row at the outer edge of every part, the left side's from the centre

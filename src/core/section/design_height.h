@@ -34,6 +34,9 @@ class DesignHeights {
 
   DesignHeight At(double station, double offset);
 
+  // Whether heights are the surface's across the sections.
+  bool HasSections() const { return sections_ != nullptr; }
+
   // The interpolated section at the station (with sections only).
   const SectionStation& Section(double station);
 

@@ -115,23 +115,6 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
   return rows;
 }
 
-void SetDesignElevation(ForwardCsvRow& row, const VerticalProfile& profile, std::size_t& line,
-                        double endTolerance) {
-  const std::optional<ProfilePoint> at = ProfileAt(profile, row.point.station, line, endTolerance);
-  row.designElevation = at ? std::optional<double>(at->elevation) : std::nullopt;
-}
-
-void SetCutFill(InverseCsvRow& row, const VerticalProfile& profile, std::optional<double> height,
-                double endTolerance) {
-  row.height = height;
-  row.designElevation.reset();
-  if (!row.foot) return;
-  std::size_t line = 0;
-  if (const std::optional<ProfilePoint> at =
-          ProfileAt(profile, row.foot->station, line, endTolerance))
-    row.designElevation = at->elevation;
-}
-
 std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding) {
   if (encoding != TextEncoding::Gbk) {
     QByteArray bytes;

@@ -15,7 +15,6 @@
 #include "file_refusal.h"
 #include "route_feet.h"
 #include "route_forward.h"
-#include "vertical_profile.h"
 
 namespace tarnvel {
 
@@ -90,16 +89,6 @@ std::string InverseCsvHeader(bool cutFill);
 std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::string& x,
                                        const std::string& y, const std::vector<RouteFoot>& feet,
                                        bool all);
-
-// The heights a profile gives a row, the one way the command and the window
-// find them: a stakeout row's design elevation at its station, `line` the
-// grade line of the previous row (ProfileAt); an inverse row's H and the
-// design elevation at its foot. A station up to `endTolerance` (the position
-// tolerance) past an end of the profile is read at that end.
-void SetDesignElevation(ForwardCsvRow& row, const VerticalProfile& profile, std::size_t& line,
-                        double endTolerance);
-void SetCutFill(InverseCsvRow& row, const VerticalProfile& profile, std::optional<double> height,
-                double endTolerance);
 
 // The bytes of the text in the encoding (the mark first for Utf8WithBom);
 // when GBK has no form for a character, that character.

@@ -5,6 +5,7 @@
 
 #include "background_job.h"
 #include "delimited_text.h"
+#include "design_height.h"
 #include "file_dialog.h"
 #include "point_file.h"
 #include "read_file.h"
@@ -113,13 +114,17 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
       std::get<std::vector<SurveyPoint>>(std::move(parsed)));
   const double max = std::get<double>(maxOffset);
   const bool all = ui_->allFeetCheck->isChecked();
-  // With a profile each row gets 设计高程 at its foot, and 高差 and 挖填
-  // against the point's H.
+  // With a profile each row gets 设计高程 at its foot (with cross sections,
+  // the surface's at the point's own offset), and 高差 and 挖填 against the
+  // point's H, as the command's inverse does.
   auto profile = host_.profileForWork();
+  auto sections = profile ? host_.sectionsForWork() : nullptr;
   const double endTolerance = host_.positionTolerance();
   host_.startJob(
-      [route, points, result, max, all, profile, endTolerance](JobProgress& progress) {
+      [route, points, result, max, all, profile, sections, endTolerance](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
+        std::optional<DesignHeights> heights;
+        if (profile) heights.emplace(*profile, sections.get(), endTolerance);
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
           if (progress.cancelled()) return;
@@ -128,7 +133,11 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           for (InverseCsvRow& row :
                InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
                            RouteFeet(*route, p.point, max), all)) {
-            if (profile) SetCutFill(row, *profile, p.height, endTolerance);
+            if (heights) {
+              row.height = p.height;
+              if (row.foot)
+                row.designElevation = heights->At(row.foot->station, row.foot->offset).elevation;
+            }
             result->rows.push_back(std::move(row));
           }
           if (i % 256 == 0) progress.done = static_cast<long long>(i);

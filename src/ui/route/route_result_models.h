@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "route_csv.h"
+#include "vertical_profile.h"
 #include "route_from_jd.h"
 
 namespace tarnvel {

@@ -16,6 +16,7 @@
 #include "route_page_host.h"
 #include "route_plan_view.h"
 #include "route_result_models.h"
+#include "row_height.h"
 #include "save_file.h"
 #include "stakeout_edges.h"
 #include "stakeout_stations.h"
@@ -237,20 +238,29 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   // elevations are made with the rows, off the window's thread, which only
   // takes them in. The rows come in station order, each found from the
   // grade line of the one before.
+  // With cross sections, a row's height is the surface's at its own offset,
+  // as the command's with --sections.
   auto plan = std::make_shared<PlanPointIndex>();
   auto profile = host_.profileForWork();
+  auto surface = profile && !sections ? host_.sectionsForWork() : sections;
   const double endTolerance = host_.positionTolerance();
   auto outside = std::make_shared<std::size_t>(0);  // rows without a design elevation
-  work = [work = std::move(work), rows, plan, profile, endTolerance,
+  work = [work = std::move(work), route, rows, plan, profile, surface, endTolerance,
           outside](JobProgress& progress) {
     work(progress);
     auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get());
     if (!made || progress.cancelled()) return;
     if (profile) {
-      std::size_t line = 0;
+      DesignHeights heights(*profile, surface.get(), endTolerance);
       for (ForwardCsvRow& row : *made) {
-        SetDesignElevation(row, *profile, line, endTolerance);
-        if (!row.designElevation) ++*outside;
+        const DesignHeight height = RowDesignHeight(heights, *route, row.point);
+        row.designElevation = height.elevation;
+        if (height.beyondRoad) {
+          if (!row.point.label.empty()) row.point.label += "；";
+          row.point.label += kBeyondRoadNote;
+        } else if (!row.designElevation) {
+          ++*outside;
+        }
       }
     }
     *plan = IndexPlanPoints(made->size(),
