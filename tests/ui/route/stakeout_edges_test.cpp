@@ -9,6 +9,7 @@
 #include "background_job.h"
 #include "fakes.h"
 #include "number_text.h"
+#include "profile_page.h"
 #include "route_result_models.h"
 #include "route_window.h"
 #include "sections_page.h"
@@ -35,6 +36,7 @@ class StakeoutEdgesTest : public QObject {
   void edgesFollowTheirStation_data();
   void edgesFollowTheirStation();
   void edgesWithoutSectionsAreRefused();
+  void edgesTakeTheSurfaceHeight();
 
  private:
   // K1+000 to K1+020 by 20 m on the centre line, 边桩 ticked.
@@ -107,6 +109,34 @@ void StakeoutEdgesTest::edgesWithoutSectionsAreRefused() {
   QVERIFY(stakeOut().empty());
   QCOMPARE(boxes_.shown.size(), 1);
   QCOMPARE(boxes_.shown[0].text, QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"));
+}
+
+// Each edge's 设计高程 is the road surface's at its own offset, not the
+// centre line's: on a level profile at 100.000, the left lane falls 2% over
+// 3.75 m to 99.925 and its shoulder 4% over 0.75 m more to 99.895; the
+// right lane 2% over 3.5 m to 99.930, its shoulder 4% over 1 m to 99.890.
+void StakeoutEdgesTest::edgesTakeTheSurfaceHeight() {
+  const QString profile = dir_.filePath(QStringLiteral("p.csv"));
+  const QString sections = dir_.filePath(QStringLiteral("s.csv"));
+  for (const auto& [path, text] :
+       {std::pair{profile, QByteArray("BP,K1+000,100\nEP,K1+900,100\n")},
+        std::pair{sections, QByteArray("桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,"
+                                       "右行车道宽,右行车道坡,右土路肩宽,右土路肩坡\n"
+                                       "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n")}}) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(profile));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(sections));
+  const auto& rows = stakeOut();
+  QCOMPARE(rows.size(), size_t{10});
+  const char* expected[] = {"100.000", "99.925", "99.895", "99.930", "99.890"};
+  for (size_t i = 0; i < 5; ++i) {
+    QVERIFY2(rows[i].designElevation, rows[i].point.label.c_str());
+    QCOMPARE(QString::fromStdString(FixedText(*rows[i].designElevation, 3)),
+             QString::fromLatin1(expected[i]));
+  }
 }
 
 QTEST_MAIN(StakeoutEdgesTest)
