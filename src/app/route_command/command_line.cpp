@@ -57,7 +57,7 @@ const std::vector<OptionEntry>& OptionEntries() {
        {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
       {{"alignment"},
        "NAME",
-       "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）；profile：PROFILE为LandXML文件时"
+       "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）；PROFILE或--profile为LandXML文件时"
        "取该路线的纵断面",
        {}},
       {{"tol-position"},
@@ -361,9 +361,15 @@ std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteComma
   if (parser.isSet(QStringLiteral("profile")) && !profileCommand)
     line.profile = parser.value(QStringLiteral("profile"));
   if (parser.isSet(QStringLiteral("alignment"))) {
-    line.source.alignment = parser.value(QStringLiteral("alignment"));
-    if (!IsLandXmlPath(profileCommand ? *line.profile : line.route))
+    // It names the route's alignment, the profile's, or both, whichever is
+    // LandXML.
+    const QString name = parser.value(QStringLiteral("alignment"));
+    const bool landXmlRoute = !profileCommand && IsLandXmlPath(line.route);
+    const bool landXmlProfile = line.profile && IsLandXmlPath(*line.profile);
+    if (!landXmlRoute && !landXmlProfile)
       return Refuse(QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！"));
+    if (landXmlRoute) line.source.alignment = name;
+    if (landXmlProfile) line.profileAlignment = name;
   }
   if (parser.isSet(QStringLiteral("encoding"))) {
     const QString code = parser.value(QStringLiteral("encoding")).toLower();

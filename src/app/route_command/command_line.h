@@ -28,7 +28,8 @@ struct RouteCommandLine {
   RouteCommand command = RouteCommand::Check;
   QString route;                  // ROUTE, or the JD file (from-jd, --jd; source.jdTable)
   QString points;                 // POINTS, for inverse
-  RouteSourceOptions source;      // its alignment also names a LandXML profile's
+  RouteSourceOptions source;      // its alignment only for a LandXML route
+  QString profileAlignment;       // --alignment for a LandXML profile
   std::optional<QString> output;  // -o FILE; standard output without it
   std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
   // --pdf FILE: forward's stakeout, from-jd's design table or check's joint

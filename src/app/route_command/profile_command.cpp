@@ -119,7 +119,7 @@ std::optional<ArgumentRefusal> FileElevations(const VerticalProfile& profile,
 }  // namespace
 
 CommandOutcome RunProfile(const RouteCommandLine& line, CommandOutput& output) {
-  FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.source.alignment);
+  FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.profileAlignment);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
   const VerticalProfile& profile = std::get<VerticalProfile>(read);

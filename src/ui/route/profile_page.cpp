@@ -7,6 +7,7 @@
 #include "number_text.h"
 #include "profile_file.h"
 #include "profile_pvi_model.h"
+#include "profile_source.h"
 #include "station_text.h"
 #include "ui_profile_page.h"
 #include "vertical_curve_model.h"
@@ -16,6 +17,10 @@ namespace tarnvel {
 namespace {
 
 const QString kProfileFileTypes = QStringLiteral("变坡点表(*.csv *.txt);;所有文件(*.*)");
+// A profile is read from the 变坡点表 or from a LandXML file's first
+// alignment, as the command's --profile reads it.
+const QString kProfileOpenTypes =
+    QStringLiteral("变坡点表(*.csv *.txt);;LandXML文件(*.xml);;所有文件(*.*)");
 
 }  // namespace
 
@@ -52,7 +57,7 @@ const std::optional<VerticalProfile>& ProfilePage::profile() const {
 }
 
 bool ProfilePage::importProfile(const QString& path) {
-  auto read = ReadProfileFile(path);
+  auto read = LoadProfile(path);
   if (auto* refusal = std::get_if<FileRefusal>(&read)) {
     boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
     return false;
@@ -63,7 +68,7 @@ bool ProfilePage::importProfile(const QString& path) {
 }
 
 void ProfilePage::chooseAndImport() {
-  const QString path = files_.open(this, QStringLiteral("profile"), kProfileFileTypes);
+  const QString path = files_.open(this, QStringLiteral("profile"), kProfileOpenTypes);
   if (!path.isEmpty()) importProfile(path);
 }
 

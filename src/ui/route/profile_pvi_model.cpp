@@ -47,6 +47,9 @@ QVariant ProfilePviModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::DisplayRole || role == Qt::EditRole) return text;
   if (role == Qt::BackgroundRole && index.row() == problemRow_) return QBrush(kFaultColour);
   if (role == Qt::ToolTipRole && index.row() == problemRow_) return problem_;
+  if (role == Qt::ToolTipRole && index.column() == kRadiusColumn &&
+      kinds_[static_cast<size_t>(index.row())] == VerticalCurveKind::kCircle)
+    return QStringLiteral("圆曲线竖曲线");
   return {};
 }
 
@@ -67,6 +70,7 @@ bool ProfilePviModel::insertRows(int row, int count, const QModelIndex& parent) 
   if (parent.isValid() || row < 0 || row > rowCount() || count < 1) return false;
   beginInsertRows(parent, row, row + count - 1);
   rows_.insert(rows_.begin() + row, static_cast<size_t>(count), RowTexts{});
+  kinds_.insert(kinds_.begin() + row, static_cast<size_t>(count), VerticalCurveKind::kParabola);
   endInsertRows();
   recompute();
   return true;
@@ -76,6 +80,7 @@ bool ProfilePviModel::removeRows(int row, int count, const QModelIndex& parent) 
   if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount()) return false;
   beginRemoveRows(parent, row, row + count - 1);
   rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+  kinds_.erase(kinds_.begin() + row, kinds_.begin() + row + count);
   endRemoveRows();
   recompute();
   return true;
@@ -84,11 +89,16 @@ bool ProfilePviModel::removeRows(int row, int count, const QModelIndex& parent) 
 void ProfilePviModel::setProfile(const VerticalProfile& profile) {
   beginResetModel();
   rows_.clear();
-  for (const Pvi& p : profile.pvis)
-    rows_.push_back({QString::fromStdString(p.name),
-                     QString::fromStdString(KStationText(p.station)),
+  kinds_.clear();
+  for (const Pvi& p : profile.pvis) {
+    // A station of a LandXML file may hold more than millimetres.
+    std::string station = KStationText(p.station);
+    if (ReadStationText(station) != p.station) station = GeneralText(p.station);
+    rows_.push_back({QString::fromStdString(p.name), QString::fromStdString(station),
                      QString::fromStdString(GeneralText(p.elevation)),
                      p.radius == 0 ? QString() : QString::fromStdString(GeneralText(p.radius))});
+    kinds_.push_back(p.curve);
+  }
   endResetModel();
   recompute();
 }
@@ -124,7 +134,7 @@ void ProfilePviModel::recompute() {
     else if (*r_value != 0 && (r == 0 || r + 1 == rows_.size()))
       fault(kRadiusColumn, QStringLiteral("应为空或0：起点和终点没有竖曲线！"));
     else
-      pvis.push_back({pvi.name, *station, *elevation, *r_value});
+      pvis.push_back({pvi.name, *station, *elevation, *r_value, kinds_[r]});
   }
   if (problem_.isEmpty() && !rows_.empty()) {
     auto made = MakeVerticalProfile(std::move(pvis));

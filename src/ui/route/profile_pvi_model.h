@@ -31,7 +31,9 @@ class ProfilePviModel : public QAbstractTableModel {
   bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
   bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
-  // Replaces every row with the profile's PVIs, stations as K text.
+  // Replaces every row with the profile's PVIs, stations as K text where
+  // that reads back exactly, and each curve's kind kept: a circle from
+  // LandXML stays a circle (its R cell says so in its tooltip).
   void setProfile(const VerticalProfile& profile);
 
   // The profile the rows make, or nothing while a cell does not read or the
@@ -48,6 +50,7 @@ class ProfilePviModel : public QAbstractTableModel {
   void recompute();
 
   std::vector<RowTexts> rows_;
+  std::vector<VerticalCurveKind> kinds_;  // one a row; a typed row's is a parabola
   std::optional<VerticalProfile> profile_;
   QString problem_;
   int problemRow_ = -1;

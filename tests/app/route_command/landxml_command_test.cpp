@@ -107,5 +107,26 @@ TEST_F(LandXmlCommandTest, ExportWritesTheProfileIntoTheAlignment) {
   EXPECT_TRUE(again.out.contains(profile)) << again.out.toStdString();
 }
 
+// Regression: --alignment was refused unless the route itself was LandXML,
+// so a LandXML profile beside a route file could only give its first
+// alignment's profile. It names the profile's alignment now.
+TEST_F(LandXmlCommandTest, AlignmentNamesTheProfileBesideARouteFile) {
+  WriteBytes(PathOf("profile.csv"),
+             "A,K1+000,427.68,\r\nBPD1,1200,437.68,2000\r\nB,1560,423.28\r\n");
+  ASSERT_EQ(Route({"export", "design.csv", "--profile", "profile.csv", "-o", "design.xml"}).status,
+            0);
+  const QStringList range{"--from", "1000", "--to", "1000", "--step", "10"};
+  const Outcome named = Route(
+      QStringList{"forward", "design.csv", "--profile", "design.xml", "--alignment", "design"} +
+      range);
+  ASSERT_EQ(named.status, 0) << named.err.toStdString();
+  EXPECT_TRUE(named.out.endsWith(",427.680\r\n")) << named.out.toStdString();
+  const Outcome missing = Route(
+      QStringList{"forward", "design.csv", "--profile", "design.xml", "--alignment", "B"} + range);
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_TRUE(missing.err.contains(QStringLiteral("没有名为“B”的路线（Alignment）")))
+      << missing.err.toStdString();
+}
+
 }  // namespace
 }  // namespace tarnvel

@@ -25,6 +25,7 @@ class ProfilePageTest : public QObject {
   void aBadCellIsNamedAndTheProfileWithdrawn();
   void savesWhatReadsBack();
   void circleDrawnBetweenItsTrueEnds();
+  void landXmlImportKeepsTheCircle();
 
  private:
   QString write(const QByteArray& bytes) {
@@ -94,6 +95,31 @@ void ProfilePageTest::circleDrawnBetweenItsTrueEnds() {
     QVERIFY2(std::any_of(stations.begin(), stations.end(),
                          [end](double x) { return std::abs(x - end) < 1e-9; }),
              qPrintable(QStringLiteral("no point drawn at %1").arg(end, 0, 'f', 6)));
+}
+
+// The page reads a LandXML profile as the command's --profile does, and its
+// table keeps each curve's kind: a CircCurve stays a circle. The grades of
+// +6.25% and −6.25% over R 2000 turn by 2·atan 0.0625, 249.675 m of arc.
+void ProfilePageTest::landXmlImportKeepsTheCircle() {
+  const QString path = dir_.filePath(QStringLiteral("p.xml"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(
+      "<?xml version=\"1.0\"?>\n"
+      "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\">\n"
+      "<Alignments><Alignment name=\"A\" length=\"800\" staStart=\"1000\"><CoordGeom>"
+      "<Line length=\"800\"><Start>0 0</Start><End>800 0</End></Line></CoordGeom>\n"
+      "<Profile><ProfAlign name=\"FG\">\n"
+      "<PVI>1000 100</PVI>\n"
+      "<CircCurve desc=\"SJD1\" length=\"249.6747\" radius=\"2000\">1400 125</CircCurve>\n"
+      "<PVI>1800 100</PVI>\n"
+      "</ProfAlign></Profile></Alignment></Alignments></LandXML>\n");
+  file.close();
+  ProfilePage page(boxes_, files_);
+  QVERIFY2(page.importProfile(path), qPrintable(boxes_.shown.value(0).text));
+  QVERIFY(page.profile());
+  QCOMPARE(page.profile()->pvis.size(), size_t{3});
+  QCOMPARE(page.profile()->pvis[1].curve, VerticalCurveKind::kCircle);
 }
 
 QTEST_MAIN(ProfilePageTest)
