@@ -1,5 +1,6 @@
 #include "route_window.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "curves_page.h"
 #include "file_dialog.h"
 #include "form_geometry.h"
+#include "help_window.h"
 #include "inverse_page.h"
 #include "message_boxes.h"
 #include "number_text.h"
@@ -102,6 +104,7 @@ void RouteWindow::connectControls() {
   connect(ui_->fitButton, &QPushButton::clicked, this, guarded(&RouteWindow::fitClicked));
   connect(ui_->exportImageButton, &QPushButton::clicked, this,
           guarded(&RouteWindow::exportImageClicked));
+  connect(ui_->helpAction, &QAction::triggered, this, guarded(&RouteWindow::showHelp));
   connect(ui_->showStakeoutCheck, &QCheckBox::toggled, this, [this](bool shown) {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Stakeout, shown);
   });
@@ -223,6 +226,14 @@ void RouteWindow::exportImageClicked() {
     return refuse(CannotSave(path, QStringLiteral("无法生成PNG图片")).message);
   if (auto refusal = SaveFileBytes(path, bytes)) return refuse(refusal->message);
   statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+}
+
+// One guide at a time: asked again, the open one comes to the front.
+void RouteWindow::showHelp() {
+  if (!help_) help_ = new HelpWindow(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void RouteWindow::cursorMoved(double X, double Y) {

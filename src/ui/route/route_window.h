@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "elements_page.h"
@@ -25,6 +26,7 @@ namespace tarnvel {
 
 class BackgroundJob;
 class CurvesPage;
+class HelpWindow;
 class InversePage;
 class ProfilePage;
 class MessageBoxes;
@@ -53,6 +55,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
  private slots:
   void fitClicked();
   void exportImageClicked();
+  void showHelp();  // 联机帮助
   void cursorMoved(double X, double Y);
 
   void jobProgress(int permille);
@@ -90,6 +93,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QLabel* cursorLabel_;
+  QPointer<HelpWindow> help_;  // while open
   // The route the plan shows and the cursor is read against: the last one
   // the table made without a fault.
   std::shared_ptr<const Route> route_;
