@@ -45,7 +45,11 @@ class TypedSaveDialog : public QFileDialog {
     const QStringList files = selectedFiles();
     if (!files.isEmpty()) {
       const QString named = WithTypeSuffix(files.front(), selectedNameFilter());
-      if (named != files.front()) selectFile(named);
+      if (named != files.front()) {
+        // The name box keeps what is typed in it while it has the focus.
+        setFocus(Qt::OtherFocusReason);
+        selectFile(named);
+      }
     }
     QFileDialog::accept();
   }

@@ -1,5 +1,6 @@
 #include "route_window.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "equations_page.h"
 #include "file_dialog.h"
 #include "form_geometry.h"
+#include "help_window.h"
 #include "inverse_page.h"
 #include "message_boxes.h"
 #include "number_text.h"
@@ -138,6 +140,7 @@ void RouteWindow::connectControls() {
   connect(ui_->fitButton, &QPushButton::clicked, this, guarded(&RouteWindow::fitClicked));
   connect(ui_->exportImageButton, &QPushButton::clicked, this,
           guarded(&RouteWindow::exportImageClicked));
+  connect(ui_->helpAction, &QAction::triggered, this, guarded(&RouteWindow::showHelp));
   connect(ui_->showStakeoutCheck, &QCheckBox::toggled, this, [this](bool shown) {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Stakeout, shown);
   });
@@ -300,6 +303,14 @@ void RouteWindow::stationPrefixEdited(const QString& prefix) {
   inverse_->setStationPrefix(prefix);
   ui_->planView->setStationPrefix(prefix);
   if (cursor_) cursorMoved(cursor_->X, cursor_->Y);
+}
+
+// One guide at a time: asked again, the open one comes to the front.
+void RouteWindow::showHelp() {
+  if (!help_) help_ = new HelpWindow(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void RouteWindow::cursorMoved(double X, double Y) {

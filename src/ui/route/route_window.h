@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,7 @@ namespace tarnvel {
 class BackgroundJob;
 class CurvesPage;
 class EquationsPage;
+class HelpWindow;
 class InversePage;
 class ProfilePage;
 class SectionsPage;
@@ -56,6 +58,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
  private slots:
   void fitClicked();
   void exportImageClicked();
+  void showHelp();  // 联机帮助
   void cursorMoved(double X, double Y);
   void stationPrefixEdited(const QString& prefix);
 
@@ -99,6 +102,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QLabel* cursorLabel_;
+  QPointer<HelpWindow> help_;  // while open
   // The route the plan shows and the cursor is read against: the last one
   // the table made without a fault.
   std::shared_ptr<const Route> route_;

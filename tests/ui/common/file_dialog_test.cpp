@@ -1,6 +1,11 @@
 // The name a save dialog gives the file for the type the user chose.
 #include "file_dialog.h"
 
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tarnvel;
@@ -11,7 +16,22 @@ class FileDialogTest : public QObject {
  private slots:
   void nameGetsTheTypesSuffix_data();
   void nameGetsTheTypesSuffix();
+  void realDialogAsksAboutTheNameItWrites();
 };
+
+namespace {
+
+// Runs `act` on the first visible top-level widget of type T once it shows.
+template <class T, class Act>
+void WhenShown(Act act) {
+  QTimer::singleShot(100, [act] {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* found = qobject_cast<T*>(widget); found && found->isVisible()) return act(found);
+    WhenShown<T>(act);
+  });
+}
+
+}  // namespace
 
 void FileDialogTest::nameGetsTheTypesSuffix_data() {
   QTest::addColumn<QString>("typed");
@@ -44,6 +64,38 @@ void FileDialogTest::nameGetsTheTypesSuffix() {
   QFETCH(QString, type);
   QFETCH(QString, named);
   QCOMPARE(WithTypeSuffix(typed, type), named);
+}
+
+// Regression: a name typed with a dot ("K1+100.5") got its suffix only after
+// the dialog had closed, as the name box kept the typed text while it had
+// the focus, so the dialog never asked before replacing "K1+100.5.csv".
+void FileDialogTest::realDialogAsksAboutTheNameItWrites() {
+  QTemporaryDir dir;
+  const QString existing = dir.filePath(QStringLiteral("K1+100.5.csv"));
+  QFile file(existing);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.close();
+  QStringList asked;
+  WhenShown<QFileDialog>([&asked](QFileDialog* dialog) {
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    // Typed as a user types: the window active, the focus in the name box.
+    dialog->activateWindow();
+    QTest::qWaitForWindowActive(dialog);
+    name->setFocus();
+    name->setText(QStringLiteral("K1+100.5"));
+    WhenShown<QMessageBox>([&asked](QMessageBox* box) {
+      asked << box->text();
+      box->button(QMessageBox::Yes)->click();
+    });
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  QtFileDialogs dialogs;
+  QString type;
+  const QString path =
+      dialogs.getSaveFileName(nullptr, QStringLiteral("表(*.csv)"), dir.path() + '/', &type);
+  QCOMPARE(path, existing);
+  QCOMPARE(asked.size(), 1);
+  QVERIFY2(asked[0].contains(QStringLiteral("K1+100.5.csv")), qPrintable(asked[0]));
 }
 
 QTEST_MAIN(FileDialogTest)

@@ -26,6 +26,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <variant>
 
 #include "background_job.h"
@@ -186,6 +188,7 @@ class RouteWindowTest : public QObject {
   void eachDialogOffersItsOwnName();
   void csvWrittenInTheChosenEncoding_data();
   void csvWrittenInTheChosenEncoding();
+  void helpShowsTheReadme();
 
  private:
   template <class T>
@@ -925,6 +928,28 @@ void RouteWindowTest::csvWrittenInTheChosenEncoding() {
   const QByteArray bytes = FileBytes(path);
   QVERIFY2(bytes.startsWith(start), bytes.left(24).toHex(' ').constData());
   QCOMPARE(dialogs_.offeredTypes.last(), type.isEmpty() ? kCsvUtf8Type : type);
+}
+
+// 联机帮助 opened a web address, which a crew in the field often cannot
+// reach: it now shows the README built into the program, headings and all.
+void RouteWindowTest::helpShowsTheReadme() {
+  QFile readme(QStringLiteral(TARNVEL_README));
+  QVERIFY(readme.open(QIODevice::ReadOnly));
+  const auto heading =
+      QRegularExpression(QStringLiteral("^## (.+)$"), QRegularExpression::MultilineOption)
+          .match(QString::fromUtf8(readme.readAll()));
+  QVERIFY(heading.hasMatch());
+  auto* action = window_->findChild<QAction*>(QStringLiteral("helpAction"));
+  QVERIFY(action);
+  action->trigger();
+  auto* guide = window_->findChild<QTextBrowser*>(QStringLiteral("guide"));
+  QVERIFY(guide && guide->window()->isVisible() && guide->window() != window_);
+  QStringList headings;
+  for (QTextBlock block = guide->document()->begin(); block.isValid(); block = block.next())
+    if (block.blockFormat().headingLevel() == 2) headings << block.text();
+  QVERIFY2(headings.contains(heading.captured(1)), qPrintable(headings.join(QLatin1Char('|'))));
+  action->trigger();  // asked again: the same window
+  QCOMPARE(window_->findChildren<QTextBrowser*>(QStringLiteral("guide")).size(), 1);
 }
 
 QTEST_MAIN(RouteWindowTest)
