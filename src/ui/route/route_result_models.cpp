@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include "angle.h"
-#include "curve_table_text.h"
 #include "cut_fill_text.h"
 #include "number_text.h"
 #include "offset_text.h"
@@ -178,37 +177,6 @@ QVariant InverseModel::data(const QModelIndex& index, int role) const {
     default:
       return {};
   }
-}
-
-void CurveTableModel::setRows(std::vector<CurveRow> rows) {
-  beginResetModel();
-  rows_ = std::move(rows);
-  endResetModel();
-}
-
-int CurveTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-int CurveTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(kCurveTableColumns.size());
-}
-
-QVariant CurveTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
-  if (section < 0 || section >= columnCount()) return {};
-  const auto name = kCurveTableColumns[static_cast<std::size_t>(section)];
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-QVariant CurveTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  if (role == Qt::TextAlignmentRole) return Alignment(index.column(), 2);
-  if (role != Qt::DisplayRole) return {};
-  // A curve table has tens of rows: its texts are made afresh each time.
-  const auto texts = CurveRowTexts(rows_[static_cast<std::size_t>(index.row())]);
-  return Text(texts[static_cast<std::size_t>(index.column())]);
 }
 
 }  // namespace tarnvel

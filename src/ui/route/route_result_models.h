@@ -77,24 +77,4 @@ class InverseModel : public QAbstractTableModel {
   std::shared_ptr<const VerticalProfile> profile_;
 };
 
-// The curve table (直线、曲线及转角表) of a route made from a JD table, in the
-// texts the command prints.
-class CurveTableModel : public QAbstractTableModel {
-  Q_OBJECT
-
- public:
-  using QAbstractTableModel::QAbstractTableModel;
-
-  void setRows(std::vector<CurveRow> rows);
-
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  QVariant headerData(int section, Qt::Orientation orientation,
-                      int role = Qt::DisplayRole) const override;
-
- private:
-  std::vector<CurveRow> rows_;
-};
-
 }  // namespace tarnvel
