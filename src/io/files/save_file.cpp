@@ -27,7 +27,7 @@ QString OpenFailureReason(const QString& path, const QFileDevice& file) {
 }
 
 // Once the file is open, a short write (which the system reports without an
-// error of its own) or a failed commit means the medium took no more.
+// error of its own) or a failed flush means the medium took no more.
 const QString kWriteFailure = QStringLiteral("写入出错，磁盘可能已满");
 
 // What the path names now, through any symbolic link: a file to replace, a
@@ -96,7 +96,12 @@ std::optional<FileRefusal> SavingFile::Finish() {
     file_->close();
     return std::nullopt;
   }
-  if (!static_cast<QSaveFile&>(*file_).commit()) return CannotSave(path_, kWriteFailure);
+  // Everything is on the disk by now: what failed is putting the new file in
+  // the path's place, which a full disk does not cause.
+  if (!static_cast<QSaveFile&>(*file_).commit())
+    return CannotSave(
+        path_,
+        QStringLiteral("文件已写好，但未能放到此位置（系统报告“%1”）").arg(file_->errorString()));
   return std::nullopt;
 }
 

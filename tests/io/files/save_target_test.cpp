@@ -39,5 +39,27 @@ TEST_F(SaveTargetTest, ASocketIsRefusedAndKept) {
   EXPECT_TRUE(S_ISSOCK(status.st_mode));
 }
 
+// Pins the message of a save whose last step, putting the new file in the
+// old one's place, failed: everything had been written and forced to the
+// disk, so "the disk may be full" sent the user looking in the wrong place.
+TEST_F(SaveTargetTest, AFailedReplaceSaysSo) {
+  const QString path = PathOf("t.csv");
+  auto begun = SavingFile::Begin(path);
+  ASSERT_TRUE(std::holds_alternative<std::unique_ptr<SavingFile>>(begun));
+  SavingFile& file = *std::get<std::unique_ptr<SavingFile>>(begun);
+  ASSERT_TRUE(file.Write("row\r\n"));
+  // A folder that appears at the path meanwhile takes no file's place.
+  ASSERT_EQ(mkdir(QFile::encodeName(path).constData(), 0700), 0);
+  ASSERT_EQ(mkdir(QFile::encodeName(PathOf("t.csv/inner")).constData(), 0700), 0);
+
+  const std::optional<FileRefusal> refusal = file.Finish();
+  ASSERT_TRUE(refusal);
+  // The system's own words follow in the user's language.
+  const QString lead =
+      QStringLiteral("无法保存文件“%1”：文件已写好，但未能放到此位置（系统报告“").arg(path);
+  EXPECT_TRUE(refusal->message.startsWith(lead) && refusal->message.endsWith(u"”）！"))
+      << refusal->message.toStdString();
+}
+
 }  // namespace
 }  // namespace tarnvel
