@@ -8,6 +8,7 @@
 #include "jd_file.h"
 #include "number_reading.h"
 #include "number_text.h"
+#include "pasted_cells.h"
 #include "refusal.h"
 #include "station_text.h"
 
@@ -159,22 +160,18 @@ void JdTableModel::setPoints(const std::vector<JdPoint>& points,
 }
 
 void JdTableModel::paste(int row, int column, const QString& text) {
-  QStringList lines = text.split(u'\n');
-  if (!lines.isEmpty() && lines.back().trimmed().isEmpty()) lines.removeLast();
-  if (lines.isEmpty() || row < 0 || column < 0 || column >= kColumnCount) return;
-  const int needed = row + static_cast<int>(lines.size());
+  const QList<QStringList> cells = PastedCells(text);
+  if (cells.isEmpty() || row < 0 || column < 0 || column >= kColumnCount) return;
+  const int needed = row + static_cast<int>(cells.size());
   if (needed > rowCount()) {
     beginInsertRows({}, rowCount(), needed - 1);
     rows_.resize(static_cast<size_t>(needed));
     endInsertRows();
   }
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    QString line = lines[i];
-    if (line.endsWith(u'\r')) line.chop(1);
-    const QStringList cells = line.split(line.contains(u'\t') ? u'\t' : u',');
+  for (qsizetype i = 0; i < cells.size(); ++i) {
     RowTexts& texts = rows_[static_cast<size_t>(row + i)];
-    for (qsizetype c = 0; c < cells.size() && column + c < kColumnCount; ++c)
-      texts[static_cast<size_t>(column + c)] = cells[c].trimmed();
+    for (qsizetype c = 0; c < cells[i].size() && column + c < kColumnCount; ++c)
+      texts[static_cast<size_t>(column + c)] = cells[i][c];
   }
   changed();
 }

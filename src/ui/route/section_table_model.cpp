@@ -6,6 +6,7 @@
 
 #include "number_reading.h"
 #include "number_text.h"
+#include "pasted_cells.h"
 #include "section_file.h"
 #include "section_surface.h"
 #include "station_text.h"
@@ -81,6 +82,26 @@ bool SectionTableModel::removeRows(int row, int count, const QModelIndex& parent
   endRemoveRows();
   recompute();
   return true;
+}
+
+void SectionTableModel::paste(int row, int column, const QString& text) {
+  const QList<QStringList> cells = PastedCells(text);
+  if (cells.isEmpty() || row < 0 || column < 0 || column >= columnCount()) return;
+  const int needed = row + static_cast<int>(cells.size());
+  if (needed > rowCount()) {
+    beginInsertRows({}, rowCount(), needed - 1);
+    QStringList blank;
+    for (qsizetype k = 0; k < columns_.size(); ++k) blank.append(QString());
+    rows_.resize(static_cast<size_t>(needed), blank);
+    endInsertRows();
+  }
+  for (qsizetype i = 0; i < cells.size(); ++i) {
+    QStringList& texts = rows_[static_cast<size_t>(row + i)];
+    for (qsizetype c = 0; c < cells[i].size() && column + c < columns_.size(); ++c)
+      texts[column + c] = cells[i][c];
+  }
+  emit dataChanged(index(row, column), index(needed - 1, columnCount() - 1));
+  recompute();
 }
 
 void SectionTableModel::setTable(const CrossSectionTable& table) {

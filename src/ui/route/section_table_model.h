@@ -31,6 +31,11 @@ class SectionTableModel : public QAbstractTableModel {
   bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
   bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
+  // Cells copied from a spreadsheet (PastedCells) put in from `row` and
+  // `column` on, rows added as they are needed; cells past the last column
+  // are dropped.
+  void paste(int row, int column, const QString& text);
+
   // Replaces the columns with the table's parts and every row with its
   // listed stations, stations as K text.
   void setTable(const CrossSectionTable& table);

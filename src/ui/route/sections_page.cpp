@@ -1,9 +1,13 @@
 #include "sections_page.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
 #include <variant>
 
 #include "file_dialog.h"
 #include "message_boxes.h"
+#include "pasted_cells.h"
 #include "section_file.h"
 #include "section_table_model.h"
 #include "station_text.h"
@@ -14,6 +18,9 @@ namespace tarnvel {
 namespace {
 
 const QString kSectionFileTypes = QStringLiteral("横断面表(*.csv *.txt);;所有文件(*.*)");
+
+// What pasted sections are called in messages, where a file would be named.
+const QString kPastedSections = QStringLiteral("粘贴的横断面表");
 
 }  // namespace
 
@@ -32,6 +39,11 @@ SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidge
   connect(ui_->saveSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndSave);
   connect(ui_->insertSectionButton, &QPushButton::clicked, this, &SectionsPage::insertSection);
   connect(ui_->removeSectionButton, &QPushButton::clicked, this, &SectionsPage::removeSection);
+  connect(ui_->pasteSectionsButton, &QPushButton::clicked, this, &SectionsPage::pasteSections);
+  // Ctrl+V in the table pastes cells as a spreadsheet copies them.
+  auto* paste = new QShortcut(QKeySequence::Paste, ui_->sectionTable, nullptr, nullptr,
+                              Qt::WidgetWithChildrenShortcut);
+  connect(paste, &QShortcut::activated, this, &SectionsPage::pasteSections);
   connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->sectionView,
           &SectionView::setExaggeration);
   connect(ui_->stationEdit, &QLineEdit::editingFinished, this, &SectionsPage::stationTyped);
@@ -52,13 +64,16 @@ bool SectionsPage::importSections(const QString& path) {
     boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
     return false;
   }
-  const auto& table = std::get<CrossSectionTable>(read);
-  // A new table is first seen at its first listed station.
+  showTable(std::get<CrossSectionTable>(read));
+  return true;
+}
+
+// A new table is first seen at its first listed station.
+void SectionsPage::showTable(const CrossSectionTable& table) {
   station_ = table.stations.front().station;
   ui_->stationEdit->setText(QString::fromStdString(KStationText(*station_)));
   rows_->setTable(table);
   ui_->sectionTable->resizeColumnsToContents();
-  return true;
 }
 
 void SectionsPage::setProfile(const VerticalProfile* profile) {
@@ -114,6 +129,30 @@ void SectionsPage::insertSection() {
 void SectionsPage::removeSection() {
   const QModelIndex current = ui_->sectionTable->currentIndex();
   if (current.isValid()) rows_->removeRows(current.row(), 1);
+}
+
+// A 路基设计表 copied with its header row becomes the table, its columns
+// read as the file's are; rows without it are cells put in at the current
+// cell (the table's first when none is current).
+void SectionsPage::pasteSections() {
+  const QString text = QGuiApplication::clipboard()->text();
+  const QList<QStringList> cells = PastedCells(text);
+  if (cells.isEmpty()) {
+    boxes_.show(this, QStringLiteral("剪贴板中没有可粘贴的横断面！"), MessageIcon::Exclamation,
+                kMessageCaption);
+    return;
+  }
+  if (cells.front().front() == QStringLiteral("桩号")) {
+    auto read = ParseSectionFile(text.toUtf8());
+    if (auto* refusal = std::get_if<ContentRefusal>(&read)) {
+      boxes_.show(this, kPastedSections + PlaceAndRest(*refusal), MessageIcon::Exclamation,
+                  kMessageCaption);
+      return;
+    }
+    return showTable(std::get<CrossSectionTable>(read));
+  }
+  const QModelIndex current = ui_->sectionTable->currentIndex();
+  rows_->paste(std::max(current.row(), 0), std::max(current.column(), 0), text);
 }
 
 void SectionsPage::tableChanged() {

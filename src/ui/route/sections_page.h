@@ -50,6 +50,8 @@ class SectionsPage : public QWidget {
   void chooseAndSave();
   void insertSection();
   void removeSection();
+  void pasteSections();
+  void showTable(const CrossSectionTable& table);
   void tableChanged();
   void stationTyped();
   void showSection();

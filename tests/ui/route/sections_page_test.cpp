@@ -3,10 +3,13 @@
 #include "sections_page.h"
 
 #include <QAbstractItemModel>
+#include <QClipboard>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +30,9 @@ class SectionsPageTest : public QObject {
   void aBadCellIsNamed_data();
   void aBadCellIsNamed();
   void theDrawingHoldsThePartsAndEdgeElevations();
+  void pasteWithItsHeaderIsTheTable_data();
+  void pasteWithItsHeaderIsTheTable();
+  void pastedRowsFillFromTheCurrentCell();
 
  private:
   QString write(const QString& name, const QByteArray& bytes) {
@@ -125,6 +131,62 @@ void SectionsPageTest::theDrawingHoldsThePartsAndEdgeElevations() {
        {"0.40%  3.750m", "-0.80%  0.750m", "-2.80%  3.750m", "-4.00%  0.750m", "100.015", "100.009",
         "99.895", "99.865", "中线 K0+120.000", "设计线 100.000"})
     QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
+}
+
+// A 路基设计表 as a spreadsheet copies it, tabs apart and CR LF ended, with
+// its header row: the header makes the columns; a wrong one is named.
+void SectionsPageTest::pasteWithItsHeaderIsTheTable_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("columns");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("threeParts")
+      << QStringLiteral(
+             "桩号\t左行车道宽\t左行车道坡\t左硬路肩宽\t左硬路肩坡\t右行车道宽\t右行车道坡\r\n"
+             "K1+000\t3.75\t-2\t2.5\t-2\t3.75\t-2\r\n"
+             "K1+050\t3.75\t2\t2.5\t2\t3.75\t-2\r\n")
+      << 7 << QString();
+  QTest::newRow("slopeWithoutWidth")
+      << QStringLiteral("桩号\t左行车道坡\r\nK1+000\t-2\r\n") << 9
+      << QStringLiteral("粘贴的横断面表第1行第2列“左行车道坡”前面不是与之成对的“左行车道宽”！");
+}
+
+void SectionsPageTest::pasteWithItsHeaderIsTheTable() {
+  QFETCH(QString, text);
+  QFETCH(int, columns);
+  QFETCH(QString, message);
+  SectionsPage page(boxes_, files_);
+  boxes_.shown.clear();
+  QGuiApplication::clipboard()->setText(text);
+  page.findChild<QPushButton*>(QStringLiteral("pasteSectionsButton"))->click();
+  auto* rows = page.findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
+  QCOMPARE(rows->columnCount(), columns);
+  if (message.isEmpty()) {
+    QVERIFY(boxes_.shown.isEmpty());
+    QVERIFY(page.sections());
+    QCOMPARE(rows->index(1, 0).data().toString(), QStringLiteral("K1+050.000"));
+    QCOMPARE(page.findChild<QLineEdit*>(QStringLiteral("stationEdit"))->text(),
+             QStringLiteral("K1+000.000"));
+  } else {
+    QCOMPARE(boxes_.shown.size(), 1);
+    QCOMPARE(boxes_.shown[0].text, message);
+  }
+}
+
+// Rows copied without a header go in from the current cell on, the table
+// growing to hold them.
+void SectionsPageTest::pastedRowsFillFromTheCurrentCell() {
+  SectionsPage page(boxes_, files_);
+  QVERIFY(page.importSections(write(QStringLiteral("s.csv"), kSections)));
+  auto* table = page.findChild<QTableView*>(QStringLiteral("sectionTable"));
+  table->setCurrentIndex(table->model()->index(1, 0));
+  QGuiApplication::clipboard()->setText(
+      QStringLiteral("K0+150\t3.75\t4\r\nK0+200\t3.75\t4\t0.75\t4\t3.75\t-4\t0.75\t-4\r\n"));
+  page.findChild<QPushButton*>(QStringLiteral("pasteSectionsButton"))->click();
+  QCOMPARE(table->model()->rowCount(), 3);
+  QCOMPARE(table->model()->index(1, 3).data().toString(), QStringLiteral("0.75"));
+  QCOMPARE(table->model()->index(2, 0).data().toString(), QStringLiteral("K0+200"));
+  QVERIFY(page.sections());
+  QCOMPARE(page.sections()->stations.size(), 3u);
 }
 
 QTEST_MAIN(SectionsPageTest)
