@@ -1,5 +1,9 @@
 #include "profile_page.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
+#include <algorithm>
 #include <variant>
 
 #include "file_dialog.h"
@@ -38,6 +42,11 @@ ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget*
   connect(ui_->saveProfileButton, &QPushButton::clicked, this, &ProfilePage::chooseAndSave);
   connect(ui_->insertPviButton, &QPushButton::clicked, this, &ProfilePage::insertPvi);
   connect(ui_->removePviButton, &QPushButton::clicked, this, &ProfilePage::removePvi);
+  connect(ui_->pastePvisButton, &QPushButton::clicked, this, &ProfilePage::pastePvis);
+  // Ctrl+V in the table pastes cells as a spreadsheet copies them.
+  auto* paste = new QShortcut(QKeySequence::Paste, ui_->pviTable, nullptr, nullptr,
+                              Qt::WidgetWithChildrenShortcut);
+  connect(paste, &QShortcut::activated, this, &ProfilePage::pastePvis);
   connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->profileView,
           &ProfileView::setExaggeration);
   connect(pvis_, &ProfilePviModel::profileChanged, this, &ProfilePage::showProfile);
@@ -96,6 +105,18 @@ void ProfilePage::insertPvi() {
 void ProfilePage::removePvi() {
   const QModelIndex current = ui_->pviTable->currentIndex();
   if (current.isValid()) pvis_->removeRows(current.row(), 1);
+}
+
+// At the current cell, or at the table's first when none is current.
+void ProfilePage::pastePvis() {
+  const QString text = QGuiApplication::clipboard()->text();
+  if (text.trimmed().isEmpty()) {
+    boxes_.show(this, QStringLiteral("剪贴板中没有可粘贴的变坡点！"), MessageIcon::Exclamation,
+                kMessageCaption);
+    return;
+  }
+  const QModelIndex current = ui_->pviTable->currentIndex();
+  pvis_->paste(std::max(current.row(), 0), std::max(current.column(), 0), text);
 }
 
 void ProfilePage::showProfile() {

@@ -45,6 +45,7 @@ class ProfilePage : public QWidget {
   void chooseAndSave();
   void insertPvi();
   void removePvi();
+  void pastePvis();
   void showProfile();
 
   std::unique_ptr<Ui::ProfilePage> ui_;

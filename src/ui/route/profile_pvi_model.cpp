@@ -2,10 +2,12 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 #include <variant>
 
 #include "number_reading.h"
 #include "number_text.h"
+#include "pasted_cells.h"
 #include "profile_file.h"
 #include "station_text.h"
 
@@ -74,6 +76,31 @@ bool ProfilePviModel::insertRows(int row, int count, const QModelIndex& parent) 
   endInsertRows();
   recompute();
   return true;
+}
+
+void ProfilePviModel::paste(int row, int column, const QString& text) {
+  QList<QStringList> cells = PastedCells(text);
+  if (!cells.isEmpty() &&
+      std::none_of(cells.front().begin(), cells.front().end(), [](const QString& cell) {
+        const std::string t = cell.toStdString();
+        return ReadStrict(t) || ReadStationText(t);
+      }))
+    cells.removeFirst();
+  if (cells.isEmpty() || row < 0 || column < 0 || column >= kColumnCount) return;
+  const int needed = row + static_cast<int>(cells.size());
+  if (needed > rowCount()) {
+    beginInsertRows({}, rowCount(), needed - 1);
+    rows_.resize(static_cast<size_t>(needed));
+    kinds_.resize(static_cast<size_t>(needed), VerticalCurveKind::kParabola);
+    endInsertRows();
+  }
+  for (qsizetype i = 0; i < cells.size(); ++i) {
+    RowTexts& texts = rows_[static_cast<size_t>(row + i)];
+    for (qsizetype c = 0; c < cells[i].size() && column + c < kColumnCount; ++c)
+      texts[static_cast<size_t>(column + c)] = cells[i][c];
+  }
+  emit dataChanged(index(row, column), index(needed - 1, kColumnCount - 1));
+  recompute();
 }
 
 bool ProfilePviModel::removeRows(int row, int count, const QModelIndex& parent) {

@@ -31,6 +31,12 @@ class ProfilePviModel : public QAbstractTableModel {
   bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
   bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
+  // Cells copied from a spreadsheet (PastedCells) put in from `row` and
+  // `column` on, rows added as they are needed. A first row in which no
+  // cell reads as a number or a station is the copy's header and is left
+  // out, as the file reader leaves it out.
+  void paste(int row, int column, const QString& text);
+
   // Replaces every row with the profile's PVIs, stations as K text where
   // that reads back exactly, and each curve's kind kept: a circle from
   // LandXML stays a circle (its R cell says so in its tooltip).

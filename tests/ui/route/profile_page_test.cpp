@@ -3,7 +3,9 @@
 #include "profile_page.h"
 
 #include <QAbstractItemModel>
+#include <QClipboard>
 #include <QGraphicsPathItem>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -26,6 +28,7 @@ class ProfilePageTest : public QObject {
   void savesWhatReadsBack();
   void circleDrawnBetweenItsTrueEnds();
   void landXmlImportKeepsTheCircle();
+  void pastedTableLeavesItsHeaderOut();
 
  private:
   QString write(const QByteArray& bytes) {
@@ -120,6 +123,21 @@ void ProfilePageTest::landXmlImportKeepsTheCircle() {
   QVERIFY(page.profile());
   QCOMPARE(page.profile()->pvis.size(), size_t{3});
   QCOMPARE(page.profile()->pvis[1].curve, VerticalCurveKind::kCircle);
+}
+
+// A 变坡点表 copied from a spreadsheet with its header row, tabs apart: the
+// header is no PVI, and the rows make the profile of the file.
+void ProfilePageTest::pastedTableLeavesItsHeaderOut() {
+  ProfilePage page(boxes_, files_);
+  QGuiApplication::clipboard()->setText(
+      QStringLiteral("变坡点号\t桩号\t高程\t竖曲线半径R\r\nBP\tK4+800\t416.18\t\r\n"
+                     "BPD1\tK5+030\t427.68\t2000\r\nEP\tK5+300\t416.88\t\r\n"));
+  page.findChild<QPushButton*>(QStringLiteral("pastePvisButton"))->click();
+  QCOMPARE(page.findChild<QTableView*>(QStringLiteral("pviTable"))->model()->rowCount(), 3);
+  QVERIFY2(page.profile(),
+           qPrintable(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text()));
+  auto* curves = page.findChild<QTableView*>(QStringLiteral("verticalCurveTable"))->model();
+  QCOMPARE(curves->index(0, 8).data().toString(), QStringLiteral("K4+940.000"));
 }
 
 QTEST_MAIN(ProfilePageTest)
