@@ -157,14 +157,20 @@ void ElementsPage::jdClicked() {
   if (auto* refusal = std::get_if<FileRefusal>(&made)) return host_.refuse(refusal->message);
   showImportedRoute(std::get<JdRoute>(made).route.elements, QString(), table.equations);
   elements_->setModified(true);
+  jdMade_ = elements_->rows();
   emit jdPointsRead(table.points);
   emit jdTableMade(table, given);
 }
 
 // The JD table edited keeps the 断链 declared.
-void ElementsPage::showJdElements(const std::vector<RouteElement>& elements) {
+bool ElementsPage::showJdElements(const std::vector<RouteElement>& elements) {
+  if (elements_->rows() != jdMade_ &&
+      !settleUnsavedChanges(QStringLiteral("线元表已修改，按交点表重新生成前是否保存？")))
+    return false;
   showImportedRoute(elements, QString(), elements_->equations());
   elements_->setModified(true);
+  jdMade_ = elements_->rows();
+  return true;
 }
 
 void ElementsPage::setEquations(const std::vector<StationEquation>& equations) {

@@ -14,6 +14,7 @@
 
 #include "jd_file.h"
 #include "route.h"
+#include "route_element_model.h"
 #include "route_joints.h"
 #include "route_result_models.h"
 #include "table_printing.h"
@@ -24,7 +25,6 @@ class ElementsPage;
 
 namespace tarnvel {
 
-class RouteElementModel;
 class RoutePageHost;
 
 class ElementsPage : public QWidget {
@@ -52,8 +52,10 @@ class ElementsPage : public QWidget {
   // Hands on the route the table makes now and shows its state.
   void reportRoute();
   // The elements of the JD table as edited take the table's place; they
-  // are in no file of their own yet.
-  void showJdElements(const std::vector<RouteElement>& elements);
+  // are in no file of their own yet. A table changed since the JD table
+  // last made it is the user's own work: it is replaced only once the user
+  // saved it or let it go; false when the user chose to keep it.
+  bool showJdElements(const std::vector<RouteElement>& elements);
   // The 断链 the route declares, as the 断链 table holds them.
   void setEquations(const std::vector<StationEquation>& equations);
 
@@ -99,6 +101,9 @@ class ElementsPage : public QWidget {
   AskToSave askToSave_;
   PrintPreview printPreview_ = ShowPrintPreview;
   RouteElementModel* elements_;
+  // The rows as the JD table last made them, to tell them from rows the user
+  // changed since.
+  std::vector<RouteElementModel::RowTexts> jdMade_;
 };
 
 }  // namespace tarnvel

@@ -130,8 +130,7 @@ void RouteWindow::connectControls() {
   // The JD table edited: the element table and the plan follow it.
   connect(curves_, &CurvesPage::jdRouteEdited, this,
           [this](const JdRoute& jd, const std::vector<JdPoint>& points) {
-            elements_->showJdElements(jd.route.elements);
-            ui_->planView->setJdPoints(points);
+            if (elements_->showJdElements(jd.route.elements)) ui_->planView->setJdPoints(points);
           });
 
   const auto guarded = [this](void (RouteWindow::*handler)()) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -96,6 +97,7 @@ class CurvesPageTest : public QObject {
   void pdfIsOnePageAsPrinted();
   void jdEditRebuildsTheElements();
   void jdEditRefusedIsMarkedAndSaid();
+  void jdEditAsksBeforeReplacingHandEdits();
   void pastedJdTableMakesTheRoute();
   void declaredEquationJudgesTheJump_data();
   void declaredEquationJudgesTheJump();
@@ -271,6 +273,33 @@ void CurvesPageTest::jdEditRebuildsTheElements() {
   QCOMPARE(design()->index(5, 5).data().toString(), QStringLiteral("350.000"));
   QVERIFY(design()->index(5, 8).data().toString() != QStringLiteral("164.309"));
   QVERIFY(elements()->isModified());
+}
+
+// Pins the JD table edit that replaced an element table the user had
+// changed by hand, unasked and unsaved. 取消 keeps the hand edit; 不保存
+// lets the JD table's elements in, and the next JD edit asks no more.
+void CurvesPageTest::jdEditAsksBeforeReplacingHandEdits() {
+  readJd(DesignFile(), QStringLiteral("10000"));
+  QStringList asked;
+  QMessageBox::StandardButton answer = QMessageBox::Cancel;
+  window_->setAskToSave([&](QWidget*, const QString& text) {
+    asked << text;
+    return answer;
+  });
+  QVERIFY(jd()->setData(jd()->index(5, 3), QStringLiteral("350")));
+  QVERIFY(asked.isEmpty());  // the table was the JD table's own
+  constexpr int kName = 8;
+  QVERIFY(elements()->setData(elements()->index(0, kName), QStringLiteral("起点直线")));
+  QVERIFY(jd()->setData(jd()->index(5, 3), QStringLiteral("360")));
+  QCOMPARE(asked, QStringList({"线元表已修改，按交点表重新生成前是否保存？"}));
+  QCOMPARE(elementColumn(kName).front(), QStringLiteral("起点直线"));
+  answer = QMessageBox::Discard;
+  QVERIFY(jd()->setData(jd()->index(5, 3), QStringLiteral("370")));
+  QCOMPARE(asked.size(), 2);
+  QVERIFY(elementColumn(kName).front() != QStringLiteral("起点直线"));
+  QVERIFY(elementColumn(5).contains(QStringLiteral("370")));
+  QVERIFY(jd()->setData(jd()->index(5, 3), QStringLiteral("380")));
+  QCOMPARE(asked.size(), 2);
 }
 
 // A cell that is not a number, or a table RouteFromJd refuses, leaves the
