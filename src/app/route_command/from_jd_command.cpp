@@ -222,7 +222,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   // The PDF prints the same cells; it holds them as text.
   auto pdfRows = std::make_shared<std::vector<QStringList>>();
   size_t i = 0;
-  ForEachDesignRow(points, start, [&](const DesignRow& row) {
+  ForEachDesignRow(points, start, table.equations, [&](const DesignRow& row) {
     if (line.pdf) {
       QStringList& cells = pdfRows->emplace_back();
       for (const std::string& cell : DesignRowTexts(row)) cells << QString::fromStdString(cell);

@@ -37,27 +37,47 @@ DeclaredChains::DeclaredChains(std::vector<StationEquation> equations)
       [](const StationEquation& a, const StationEquation& b) { return a.back < b.back; });
 }
 
+std::optional<double> DeclaredChains::NextAt() {
+  for (; next_ < equations_.size(); ++next_) {
+    const double at = equations_[next_].back - shift_;
+    if (at >= *reached_ - kAtJoint) return at;
+  }
+  return std::nullopt;
+}
+
+void DeclaredChains::Pass(double at) {
+  shift_ = equations_[next_++].ahead - at;
+  reached_ = at;
+}
+
 bool DeclaredChains::Lay(RouteElement element, const std::function<bool(RouteElement&&)>& emit) {
   const ElementValues whole = element.values;
   ElementValues piece = whole;
   double from = whole.K0;  // where the piece starts, as the element counts
-  for (; next_ < equations_.size(); ++next_) {
-    const StationEquation& e = equations_[next_];
-    const double at = e.back - shift_;
-    if (at > whole.K1 - kAtJoint) break;  // further on, or at the next element's start
-    if (at < from - kAtJoint) continue;   // before the route's start
-    if (at > from + kAtJoint) {
+  if (!reached_) reached_ = from;
+  // One at the next element's start, or further on, waits for it.
+  for (std::optional<double> at; (at = NextAt()) && *at <= whole.K1 - kAtJoint;) {
+    if (*at > from + kAtJoint) {
       piece.K0 = from + shift_;
-      piece.K1 = e.back;
+      piece.K1 = equations_[next_].back;
       if (!emit({piece, element.name})) return false;
-      piece = RestFrom(whole, at);
-      from = at;
+      piece = RestFrom(whole, *at);
+      from = *at;
     }
-    shift_ = e.ahead - from;  // at a joint, its station as declared
+    Pass(from);  // at a joint, its station as declared
   }
   piece.K0 = from + shift_;
   piece.K1 = whole.K1 + shift_;
   return emit({piece, std::move(element.name)});
+}
+
+double DeclaredChains::Station(double laid, bool end) {
+  if (!reached_) reached_ = laid;
+  const double reach = end ? laid - kAtJoint : laid + kAtJoint;
+  // One this close to the point is at it, as Lay takes one at a joint.
+  for (std::optional<double> at; (at = NextAt()) && *at <= reach;)
+    Pass(*at < laid - kAtJoint ? *at : laid);
+  return laid + shift_;
 }
 
 std::vector<RouteElement> WithDeclaredChains(const std::vector<RouteElement>& elements,

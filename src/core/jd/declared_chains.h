@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "route.h"
@@ -30,10 +31,27 @@ class DeclaredChains {
   // False once `emit` returns false.
   bool Lay(RouteElement element, const std::function<bool(RouteElement&&)>& emit);
 
+  // The declared station of a point at `laid` (its station laid from BP
+  // without a jump), for points asked in route order, as Lay would lay an
+  // element there: every 断链 the stations reach by then is passed. A point
+  // within half a millimetre of a 等号前桩号 is at it and has its 等号后桩号,
+  // as an element starting there does; but the route's `end`, where nothing
+  // starts, keeps its 等号前桩号, as Lay's last element ends with it.
+  double Station(double laid, bool end = false);
+
  private:
+  // Where the stations laid from BP reach the next declaration, skipping
+  // those before the route's start or behind the last one met; none once
+  // every one is met.
+  std::optional<double> NextAt();
+  // Passes the next declaration, met at `at`: the stations after it count
+  // on from its 等号后桩号.
+  void Pass(double at);
+
   std::vector<StationEquation> equations_;
   size_t next_ = 0;
-  double shift_ = 0;  // the declared station less the station laid from BP
+  double shift_ = 0;               // the declared station less the station laid from BP
+  std::optional<double> reached_;  // where the last declaration was met, or the route's start
 };
 
 // The route's elements with the declarations laid (DeclaredChains).

@@ -3,16 +3,18 @@
 #include <cmath>
 
 #include "angle.h"
+#include "declared_chains.h"
 
 namespace tarnvel {
 
 namespace {
 
 // Row i but EP's: its curve, when it has one, and the straight after it.
+// BP's station is `station`; a JD's follows its curve's ZH.
 DesignRow RowOf(const std::vector<JdPoint>& points, size_t i, const std::optional<CurveRow>& curve,
-                double straight, double startStation) {
+                double straight, double station) {
   const JdPoint& point = points[i];
-  DesignRow row{point.name, startStation, point.X, point.Y, curve, std::nullopt};
+  DesignRow row{point.name, station, point.X, point.Y, curve, std::nullopt};
   if (curve) row.station = curve->ZH + curve->T1;
   const JdPoint& next = points[i + 1];
   const double dX = next.X - point.X;
@@ -24,20 +26,33 @@ DesignRow RowOf(const std::vector<JdPoint>& points, size_t i, const std::optiona
   return row;
 }
 
+// The curve with its key stations as declared, met in route order.
+CurveRow Declared(CurveRow curve, DeclaredChains& chains) {
+  for (double* station : {&curve.ZH, &curve.HY, &curve.QZ, &curve.YH, &curve.HZ})
+    *station = chains.Station(*station);
+  return curve;
+}
+
 }  // namespace
 
 void ForEachDesignRow(const std::vector<JdPoint>& points, double startStation,
+                      const std::vector<StationEquation>& equations,
                       const std::function<void(const DesignRow&)>& each) {
+  DeclaredChains chains(equations);
+  const double start = chains.Station(startStation);
   // Row i is given once the curve after it is known, for its straight.
   size_t i = 0;
-  std::optional<CurveRow> curve;  // point i's
+  std::optional<CurveRow> curve;  // point i's, as declared
+  double laidEnd = startStation;  // its HZ, as laid from BP
   const double straightAfter = ForEachJdCurve(points, startStation, [&](const CurveRow& next) {
-    each(RowOf(points, i++, curve, next.straightBefore, startStation));
-    curve = next;
+    const CurveRow declared = Declared(next, chains);
+    each(RowOf(points, i++, curve, next.straightBefore, start));
+    curve = declared;
+    laidEnd = next.HZ;
   });
-  each(RowOf(points, i, curve, straightAfter, startStation));
+  each(RowOf(points, i, curve, straightAfter, start));
   const JdPoint& end = points.back();
-  each(DesignRow{end.name, (curve ? curve->HZ : startStation) + straightAfter, end.X, end.Y,
+  each(DesignRow{end.name, chains.Station(laidEnd + straightAfter, true), end.X, end.Y,
                  std::nullopt, std::nullopt});
 }
 
@@ -48,10 +63,12 @@ std::optional<double> JdStationMismatch(const DesignRow& row, std::optional<doub
   return difference;
 }
 
-std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, double startStation) {
+std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, double startStation,
+                                       const std::vector<StationEquation>& equations) {
   std::vector<DesignRow> rows;
   rows.reserve(points.size());
-  ForEachDesignRow(points, startStation, [&](const DesignRow& row) { rows.push_back(row); });
+  ForEachDesignRow(points, startStation, equations,
+                   [&](const DesignRow& row) { rows.push_back(row); });
   return rows;
 }
 

@@ -11,6 +11,7 @@
 #include "jd_table.h"
 #include "route_from_jd.h"
 #include "route_joints.h"
+#include "station_equation.h"
 
 namespace tarnvel {
 
@@ -28,15 +29,26 @@ struct DesignRow {
   // JD has along the legs), EP's the route's end.
   double station = 0;
   double X = 0, Y = 0;
-  std::optional<CurveRow> curve;  // the inner JDs'
-  std::optional<DesignLeg> leg;   // every point's but EP's
+  // The inner JDs'. Its key stations, like 交点桩号, are those the element
+  // table carries, jumping at the declared 断链; its lengths are the
+  // geometry's.
+  std::optional<CurveRow> curve;
+  std::optional<DesignLeg> leg;  // every point's but EP's
 };
 
 // Each row of the table of `points` in turn, BP first and EP last, from its
 // route from BP at `startStation`: a table RouteFromJd (or CheckJdTable)
 // passed. The curves are walked again (ForEachJdCurve) and only two held at
 // a time, so that a table of a million points is never held whole.
+//
+// Its stations jump at the `equations` declared, as the element table's do
+// (DeclaredChains): each key point has the station the stakeout carries
+// there, and one at a 断链 its 等号后桩号 (EP its 等号前桩号). A JD's
+// 交点桩号 is ZH's station + T1, along the route to the curve and then
+// along the tangent: a 断链 within the curve, or between ZH and the JD's
+// place along it, does not move it.
 void ForEachDesignRow(const std::vector<JdPoint>& points, double startStation,
+                      const std::vector<StationEquation>& equations,
                       const std::function<void(const DesignRow&)>& each);
 
 // A 交点桩号 the table gives may differ from the computed one by the joint
@@ -49,6 +61,7 @@ inline constexpr double kJdStationTolerance = JointTolerances{}.position_mm / 10
 std::optional<double> JdStationMismatch(const DesignRow& row, std::optional<double> given);
 
 // Every row, as ForEachDesignRow gives them.
-std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, double startStation);
+std::vector<DesignRow> DesignTableRows(const std::vector<JdPoint>& points, double startStation,
+                                       const std::vector<StationEquation>& equations);
 
 }  // namespace tarnvel

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "declared_chains.h"
 #include "design_table_model.h"
 #include "file_dialog.h"
 #include "jd_table_model.h"
@@ -74,7 +75,7 @@ void CurvesPage::clear() {
 // a cell is being corrected.
 void CurvesPage::showDesign() {
   if (!jd_->route()) return;
-  design_->setRows(DesignTableRows(jd_->points(), jd_->startStation()));
+  design_->setRows(DesignTableRows(jd_->points(), jd_->startStation(), equations_));
   showMismatches(jd_->points());
 }
 
@@ -84,7 +85,7 @@ void CurvesPage::showDesign() {
 void CurvesPage::jdEdited() {
   if (jd_->route()) {
     showDesign();
-    emit jdRouteEdited(*jd_->route(), jd_->points());
+    emit jdRouteEdited(WithDeclaredChains(jd_->route()->route.elements, equations_), jd_->points());
     if (ui_->jdStationLabel->isHidden())
       host_.showStatus(QStringLiteral("交点表：%1个交点，已生成线元表").arg(jd_->rowCount()));
     return;

@@ -11,6 +11,7 @@
 
 #include "jd_table.h"
 #include "route_from_jd.h"
+#include "station_equation.h"
 #include "table_printing.h"
 
 namespace Ui {
@@ -35,13 +36,18 @@ class CurvesPage : public QWidget {
   void setJdTable(const std::vector<JdPoint>& points, std::optional<double> startStation);
   // No table: the route was not made from a JD table.
   void clear();
+  // The 断链 the window declares. The design table and the elements of an
+  // edited JD table jump at them, as from-jd's do; the tables shown stay as
+  // they are until the JD table is read or edited again, as the 线元表
+  // keeps its stations when the declarations change.
+  void setEquations(const std::vector<StationEquation>& equations) { equations_ = equations; }
   // Replaced by tests, which cannot answer a modal dialog.
   void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
 
  signals:
-  // The JD table as edited made a route; one it refuses leaves the route as
-  // it was, and says why.
-  void jdRouteEdited(const JdRoute& route, const std::vector<JdPoint>& points);
+  // The JD table as edited made a route, these elements with the declared
+  // 断链 laid; one it refuses leaves the route as it was, and says why.
+  void jdRouteEdited(const std::vector<RouteElement>& elements, const std::vector<JdPoint>& points);
 
  private:
   void saveClicked();
@@ -63,6 +69,7 @@ class CurvesPage : public QWidget {
   JdTableModel* jd_;
   DesignTableModel* design_;
   PrintPreview printPreview_ = ShowPrintPreview;
+  std::vector<StationEquation> equations_;
 };
 
 }  // namespace tarnvel

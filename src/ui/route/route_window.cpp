@@ -127,10 +127,13 @@ void RouteWindow::connectControls() {
           });
   connect(elements_, &ElementsPage::equationsRead, equations_, &EquationsPage::setEquations);
   connect(equations_, &EquationsPage::equationsEdited, elements_, &ElementsPage::setEquations);
+  // The JD table's stations jump at the 断链 the window declares.
+  connect(elements_, &ElementsPage::equationsRead, curves_, &CurvesPage::setEquations);
+  connect(equations_, &EquationsPage::equationsEdited, curves_, &CurvesPage::setEquations);
   // The JD table edited: the element table and the plan follow it.
   connect(curves_, &CurvesPage::jdRouteEdited, this,
-          [this](const JdRoute& jd, const std::vector<JdPoint>& points) {
-            if (elements_->showJdElements(jd.route.elements)) ui_->planView->setJdPoints(points);
+          [this](const std::vector<RouteElement>& elements, const std::vector<JdPoint>& points) {
+            if (elements_->showJdElements(elements)) ui_->planView->setJdPoints(points);
           });
 
   const auto guarded = [this](void (RouteWindow::*handler)()) {

@@ -22,7 +22,7 @@ std::string Joined(const DesignRow& row) {
 // come out digit for digit; its legs are whole metres (612, 1044, 731, 655,
 // 540), so each 交点桩号 is the previous one plus the leg less the previous J.
 TEST(DesignTable, DesignExampleRowByRow) {
-  const std::vector<DesignRow> rows = DesignTableRows(kDesign, 10000);
+  const std::vector<DesignRow> rows = DesignTableRows(kDesign, 10000, {});
   const char* expected[] = {
       "BP\tK10+000.000\t3378214.5620\t512873.3190\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t385.456\t612."
       "000\t57°18ˊ0.09″",
@@ -45,6 +45,90 @@ TEST(DesignTable, DesignExampleRowByRow) {
   ASSERT_EQ(rows.size(), std::size(expected));
   for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(Joined(rows[i]), expected[i]) << i;
 }
+
+// Pins the design table running on from BP past a declared 断链 while the
+// element table jumps there: every 交点桩号 after it was reported as a typo.
+// BP (0, 0), JD1 (500, 0), JD2 (500, 500), EP (1000, 500), both curves R 100
+// turning 90° without spirals, from K0+000: T = 100, L = 50π = 157.0796, so
+// as laid ZH1 400, QZ1 478.5398, HZ1 557.0796, JD1 400 + T = 500; the
+// straight 500 − 2T = 300 gives ZH2 857.0796, QZ2 935.6194, HZ2 1014.1593,
+// JD2 957.0796; EP 1014.1593 + 400 = 1414.1593. A 断链 adds its size to
+// every station after it.
+struct ChainCase {
+  const char* name;
+  std::vector<StationEquation> equations;
+  std::array<double, 4> given;  // 交点桩号 of BP, JD1, JD2, EP, as typed
+  // Of each row: 交点号, 交点桩号, and ZH, QZ, HZ of a curve.
+  std::array<const char*, 4> rows;
+  std::vector<std::string> mismatches;
+};
+
+void PrintTo(const ChainCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class DesignTableChains : public testing::TestWithParam<ChainCase> {};
+
+TEST_P(DesignTableChains, StationsAreTheDeclaredOnes) {
+  const ChainCase& c = GetParam();
+  std::vector<JdPoint> points = {
+      {"BP", 0, 0}, {"JD1", 500, 0, 100, 0, 0}, {"JD2", 500, 500, 100, 0, 0}, {"EP", 1000, 500}};
+  for (size_t i = 0; i < points.size(); ++i) points[i].station = c.given[i];
+  const std::vector<DesignRow> rows = DesignTableRows(points, 0, c.equations);
+  ASSERT_EQ(rows.size(), 4u);
+  std::vector<std::string> mismatches;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const auto cells = DesignRowTexts(rows[i]);
+    std::string row = cells[0] + " " + cells[1];
+    if (rows[i].curve) row += " " + cells[13] + " " + cells[15] + " " + cells[17];
+    EXPECT_EQ(row, c.rows[i]) << c.name;
+    if (const auto difference = JdStationMismatch(rows[i], points[i].station))
+      mismatches.push_back(JdStationMismatchText(rows[i], i, rows.size(), *difference));
+  }
+  EXPECT_EQ(mismatches, c.mismatches) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Declared, DesignTableChains,
+    testing::Values(
+        // 20 m on the first straight: everything from ZH1 on is 20 m more.
+        ChainCase{"ShortChainBeforeCurve",
+                  {{300, 320}},
+                  {0, 520, 977.080, 1434.159},
+                  {"BP K0+000.000", "JD1 K0+520.000 K0+420.000 K0+498.540 K0+577.080",
+                   "JD2 K0+977.080 K0+877.080 K0+955.619 K1+034.159", "EP K1+434.159"},
+                  {}},
+        // 0.4 mm past ZH1 is at it, as the element table takes it: HZ1 and
+        // JD2 exactly 20 m more (577.0796, 977.0796), not 19.9996.
+        ChainCase{"ShortChainAtCurveStart",
+                  {{400.0004, 420}},
+                  {0, 520, 977.080, 1434.159},
+                  {"BP K0+000.000", "JD1 K0+520.000 K0+420.000 K0+498.540 K0+577.080",
+                   "JD2 K0+977.080 K0+877.080 K0+955.619 K1+034.159", "EP K1+434.159"},
+                  {}},
+        // 10 m repeated on the straight between the curves: JD2 on, 10 m less.
+        ChainCase{"LongChainBeforeCurve",
+                  {{700, 690}},
+                  {0, 500, 947.080, 1404.159},
+                  {"BP K0+000.000", "JD1 K0+500.000 K0+400.000 K0+478.540 K0+557.080",
+                   "JD2 K0+947.080 K0+847.080 K0+925.619 K1+004.159", "EP K1+404.159"},
+                  {}},
+        // 10 m in JD1's arc, after its ZH: JD1 is still ZH + T, its QZ and HZ
+        // 10 m more.
+        ChainCase{"ShortChainInCurve",
+                  {{450, 460}},
+                  {0, 500, 967.080, 1424.159},
+                  {"BP K0+000.000", "JD1 K0+500.000 K0+400.000 K0+488.540 K0+567.080",
+                   "JD2 K0+967.080 K0+867.080 K0+945.619 K1+024.159", "EP K1+424.159"},
+                  {}},
+        // JD2 typed 10 mm off: computed 977.0796 less typed 977.090.
+        ChainCase{"TypoAfterShortChain",
+                  {{300, 320}},
+                  {0, 520, 977.090, 1434.159},
+                  {"BP K0+000.000", "JD1 K0+520.000 K0+420.000 K0+498.540 K0+577.080",
+                   "JD2 K0+977.080 K0+877.080 K0+955.619 K1+034.159", "EP K1+434.159"},
+                  {"交点“JD2”的交点桩号K0+977.090与计算所得K0+977.080相差-10.4 mm！"}}),
+    [](const testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
 
 // E of every curve is the JD's distance to the route's own QZ point, worked
 // out from the elements; for a symmetric curve it is the textbook E too.

@@ -93,6 +93,7 @@ class CurvesPageTest : public QObject {
   void designTableOfThePublishedTable_data();
   void designTableOfThePublishedTable();
   void mismatchedJdStationIsSaid();
+  void declaredChainMovesTheJdStations();
   void savedTableOpensInExcel();
   void pdfIsOnePageAsPrinted();
   void jdEditRebuildsTheElements();
@@ -213,6 +214,24 @@ void CurvesPageTest::mismatchedJdStationIsSaid() {
   QVERIFY(!label->isHidden());
   QCOMPARE(label->text(),
            QStringLiteral("交点“JD2”的交点桩号K11+651.022与计算所得K11+651.032相差+10.0 mm！"));
+}
+
+// Pins the 曲线表 running on from BP past the JD file's 断链 while the
+// element table jumped there, and a JD edit dropping the jump: a 20 m 短链
+// on BP's straight moves JD1 from K10+612 to K10+632 and JD2 from
+// K11+651.032 to K11+671.032, as given, so nothing is said.
+void CurvesPageTest::declaredChainMovesTheJdStations() {
+  readJd(DesignFile({{0, "K10+000"}, {1, "K10+632.000"}, {2, "K11+671.032"}}) +
+             "断链,K10+100,K10+120\n",
+         QString());
+  for (bool edited : {false, true}) {
+    QCOMPARE(design()->index(2, 1).data().toString(), QStringLiteral("K11+671.032"));
+    QVERIFY2(child<QLabel>("jdStationLabel")->isHidden(),
+             qPrintable(child<QLabel>("jdStationLabel")->text()));
+    QCOMPARE(elementColumn(0).mid(0, 2), QStringList({"10000", "10120"}));
+    // JD5's radius typed anew, which leaves JD1 and JD2 where they are.
+    if (!edited) QVERIFY(jd()->setData(jd()->index(5, 3), QStringLiteral("350")));
+  }
 }
 
 // The CSV is UTF-8 marked for Excel, in the command's --table lines.
