@@ -52,6 +52,9 @@ struct InverseCsvRow {
   // at the foot (nothing without a foot or with one outside the profile).
   std::optional<double> height = std::nullopt;
   std::optional<double> designElevation = std::nullopt;
+  // With cross sections: the foot lies beyond the outermost part, where the
+  // road has no surface and so no 设计高程.
+  bool beyondRoad = false;
 };
 
 // The table as UTF-8 text: the header row, then a row per entry, every row

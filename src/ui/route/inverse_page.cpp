@@ -1,6 +1,7 @@
 #include "inverse_page.h"
 
 #include <QPushButton>
+#include <QTableView>
 #include <variant>
 
 #include "background_job.h"
@@ -51,6 +52,11 @@ InversePage::InversePage(RoutePageHost& host, QWidget* parent)
   connect(ui_->pasteButton, &QPushButton::clicked, this, guarded(&InversePage::pasteClicked));
   connect(ui_->saveInverseButton, &QPushButton::clicked, this,
           guarded(&InversePage::saveInverseClicked));
+  connect(ui_->showOnSectionButton, &QPushButton::clicked, this,
+          guarded(&InversePage::showOnSectionClicked));
+  // A row double-clicked, or Enter on it, is seen on its section too.
+  connect(ui_->inverseTable, &QTableView::activated, this,
+          guarded(&InversePage::showOnSectionClicked));
 }
 
 InversePage::~InversePage() = default;
@@ -135,8 +141,11 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
                            RouteFeet(*route, p.point, max), all)) {
             if (heights) {
               row.height = p.height;
-              if (row.foot)
-                row.designElevation = heights->At(row.foot->station, row.foot->offset).elevation;
+              if (row.foot) {
+                const DesignHeight at = heights->At(row.foot->station, row.foot->offset);
+                row.designElevation = at.elevation;
+                row.beyondRoad = at.beyondRoad;
+              }
             }
             result->rows.push_back(std::move(row));
           }
@@ -158,6 +167,17 @@ void InversePage::showInversePoints(PlanPointIndex points, std::vector<std::stri
   auto shared = std::make_shared<std::vector<std::string>>(std::move(names));
   host_.plan().setPoints(RoutePlanView::Layer::Inverse, std::move(points),
                          [shared](std::size_t i) { return Text((*shared)[i]); });
+}
+
+void InversePage::showOnSectionClicked() {
+  if (inverse_->rowCount() == 0) return host_.refuse(QStringLiteral("请先进行批量反算！"));
+  const QModelIndex current = ui_->inverseTable->currentIndex();
+  if (!current.isValid())
+    return host_.refuse(QStringLiteral("请先在反算结果中选择一个点！"), ui_->inverseTable);
+  const InverseCsvRow& row = inverse_->rows()[static_cast<std::size_t>(current.row())];
+  if (!row.foot)
+    return host_.refuse(QStringLiteral("点“%1”没有垂足，不在任何横断面上！").arg(Text(row.name)));
+  emit pointChosen(InverseSectionPoint(row, inverse_->profile()));
 }
 
 void InversePage::saveInverseClicked() {

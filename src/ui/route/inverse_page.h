@@ -1,6 +1,6 @@
 // The route window's page 批量反算: the station and offset of each point of
 // a points file or of pasted points, with a profile its design elevation
-// and 填挖, saved as CSV.
+// and 填挖, saved as CSV; a point chosen is shown on its cross section.
 #pragma once
 
 #include <QByteArray>
@@ -11,6 +11,7 @@
 
 #include "plan_point_index.h"
 #include "route.h"
+#include "section_point.h"
 
 namespace Ui {
 class InversePage;
@@ -36,10 +37,15 @@ class InversePage : public QWidget {
   // they go, and their points on the plan with them.
   void dropHeights();
 
+ signals:
+  // A result row was chosen to be seen on its cross section.
+  void pointChosen(const SectionPoint& point);
+
  private:
   void pointsClicked();
   void pasteClicked();
   void saveInverseClicked();
+  void showOnSectionClicked();
   void runInverse(std::shared_ptr<const Route> route, const QString& sourceName,
                   const QByteArray& bytes);
   void showInversePoints(PlanPointIndex points, std::vector<std::string> names);

@@ -157,6 +157,12 @@ void RouteWindow::connectControls() {
   // The section is drawn with the elevations of the profile as it stands.
   connect(profile_, &ProfilePage::profileChanged, this,
           [this] { sections_->setProfile(profile_->profile() ? &*profile_->profile() : nullptr); });
+  // A point chosen in 批量反算 is seen on the section at its station.
+  connect(inverse_, &InversePage::pointChosen, this, [this](const SectionPoint& point) {
+    if (!sections_->sections()) return refuse(QStringLiteral("请先在“横断面”页输入横断面表！"));
+    sections_->showPoint(point);
+    ui_->tabs->setCurrentWidget(sections_);
+  });
 
   connect(cancelButton_, &QPushButton::clicked, job_, &BackgroundJob::cancel);
   connect(job_, &BackgroundJob::progressChanged, this, &RouteWindow::jobProgress);

@@ -1,6 +1,8 @@
 #include "section_view.h"
 
+#include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QPen>
 #include <algorithm>
@@ -15,7 +17,7 @@ namespace tarnvel {
 namespace {
 
 // Where a label sits against its point.
-enum class Place { Above, Below };
+enum class Place { Above, Below, Left, Right };
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -27,16 +29,23 @@ QGraphicsSimpleTextItem* Label(QGraphicsScene& scene, const QString& text, QPoin
   item->setBrush(colour);
   item->setPos(at);
   // Labels keep their size in pixels whatever the zoom and exaggeration,
-  // centred over or under their point.
+  // centred over or under their point, or level with it on one side.
   item->setFlag(QGraphicsItem::ItemIgnoresTransformations);
   const QRectF box = item->boundingRect();
-  item->setTransform(QTransform::fromTranslate(
-      -box.width() / 2, place == Place::Above ? -box.height() - 6 - lift : 6 + lift));
+  if (place == Place::Left || place == Place::Right)
+    item->setTransform(QTransform::fromTranslate(
+        place == Place::Right ? 8 + lift : -box.width() - 8 - lift, -box.height() / 2));
+  else
+    item->setTransform(QTransform::fromTranslate(
+        -box.width() / 2, place == Place::Above ? -box.height() - 6 - lift : 6 + lift));
   return item;
 }
 
 // Two colours in turn, so that neighbouring parts tell apart.
 const QColor kPartColours[] = {QColor(0, 90, 200), QColor(0, 150, 90)};
+
+// A surveyed point stands out from the parts and the design line.
+const QColor kPointColour(200, 0, 140);
 
 }  // namespace
 
@@ -119,8 +128,44 @@ void SectionView::rebuild() {
     designText += u' ' + Text(FixedText(*drawing_->designElevation, 3));
   Label(s, designText, design + QPointF(0, -height / 2), QColor(200, 60, 0), Place::Above);
   bounds = bounds.united(QRectF(centre.x(), centre.y() - height, 0, height * 1.5));
+  if (drawing_->point) {
+    const SectionPoint& point = *drawing_->point;
+    const QPointF at = pointAt(point);
+    // Up or down to the surface at its offset, as its 高差 measures it.
+    if (const auto surface = RiseTo(section, point.offset))
+      s.addLine(QLineF(at, toScene(point.offset, *surface)), QPen(kPointColour, 0, Qt::DashLine));
+    auto* marker = s.addEllipse(-4, -4, 8, 8, QPen(kPointColour, 1.5));
+    marker->setPos(at);
+    marker->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+    marker->setZValue(1);
+    // Its 高差 toward the centre line, where the drawing has room, and its
+    // texts on a light ground over whatever lies beneath.
+    for (auto* text :
+         {Label(s, point.name, at, kPointColour, Place::Above),
+          Label(s, point.note, at, kPointColour, point.offset > 0 ? Place::Left : Place::Right)}) {
+      text->setZValue(1);
+      auto* ground = new QGraphicsRectItem(text->boundingRect(), text);
+      ground->setBrush(QColor(255, 255, 255, 220));
+      ground->setPen(Qt::NoPen);
+      ground->setFlag(QGraphicsItem::ItemStacksBehindParent);
+    }
+    bounds = bounds.united(QRectF(at, QSizeF()));
+  }
   s.setSceneRect(bounds.adjusted(-bounds.width() * 0.08 - 1, -bounds.height() * 0.2 - 1,
                                  bounds.width() * 0.08 + 1, bounds.height() * 0.2 + 1));
+}
+
+// A point is at its own H against the surface's elevation at the centre line,
+// when both are known. Without them it is on the surface at its offset, or
+// beyond the road level with that side's outer edge: it is still seen across.
+QPointF SectionView::pointAt(const SectionPoint& point) const {
+  const SectionStation& section = drawing_->section;
+  if (point.height && drawing_->designElevation)
+    if (const auto centre = SurfaceElevation(section, *drawing_->designElevation, 0))
+      return toScene(point.offset, *point.height - *centre);
+  if (const auto rise = RiseTo(section, point.offset)) return toScene(point.offset, *rise);
+  const double edge = SideWidth(point.offset < 0 ? section.left : section.right);
+  return toScene(point.offset, RiseTo(section, point.offset < 0 ? -edge : edge).value_or(0));
 }
 
 void SectionView::fitAll() {

@@ -2,7 +2,8 @@
 // left to the left, the surface's rise up with the vertical exaggerated.
 // Each part is drawn as the line it is, with its name, cross slope and
 // width; the centre line and the design line are marked, and with a design
-// elevation the surface elevation at each part's outer edge.
+// elevation the surface elevation at each part's outer edge. A surveyed
+// point is marked with its name and what it says of its 高差.
 #pragma once
 
 #include <QGraphicsView>
@@ -11,15 +12,18 @@
 #include <vector>
 
 #include "cross_section.h"
+#include "section_point.h"
 
 namespace tarnvel {
 
 // What is drawn: the section, the names of its parts on each side from the
-// centre line outward, and the profile's elevation at its design line.
+// centre line outward, the profile's elevation at its design line, and a
+// surveyed point on the section.
 struct SectionDrawing {
   SectionStation section;
   std::vector<std::string> leftParts, rightParts;
   std::optional<double> designElevation;
+  std::optional<SectionPoint> point;
 };
 
 class SectionView : public QGraphicsView {
@@ -41,6 +45,7 @@ class SectionView : public QGraphicsView {
 
  private:
   void rebuild();
+  QPointF pointAt(const SectionPoint& point) const;
   QPointF toScene(double offset, double rise) const;
 
   std::optional<SectionDrawing> drawing_;

@@ -78,13 +78,24 @@ void SectionsPage::showTable(const CrossSectionTable& table) {
 
 void SectionsPage::setProfile(const VerticalProfile* profile) {
   profile_ = profile;
+  point_.reset();
   showSection();
 }
 
 void SectionsPage::followStation(double station) {
   if (!ui_->followPlanCheck->isChecked()) return;
   station_ = station;
+  point_.reset();
   ui_->stationEdit->setText(QString::fromStdString(KStationText(station)));
+  ui_->stationProblemLabel->clear();
+  showSection();
+}
+
+void SectionsPage::showPoint(const SectionPoint& point) {
+  ui_->followPlanCheck->setChecked(false);
+  station_ = point.station;
+  point_ = point;
+  ui_->stationEdit->setText(QString::fromStdString(KStationText(point.station)));
   ui_->stationProblemLabel->clear();
   showSection();
 }
@@ -96,7 +107,11 @@ void SectionsPage::stationTyped() {
     return;
   }
   ui_->stationProblemLabel->clear();
+  // The field shows a point's station to the millimetre: left as it shows
+  // it, the station is still the point's own.
+  if (point_ && KStationText(*station) == KStationText(point_->station)) return;
   station_ = station;
+  point_.reset();
   showSection();
 }
 
@@ -156,17 +171,19 @@ void SectionsPage::pasteSections() {
 }
 
 void SectionsPage::tableChanged() {
+  point_.reset();
   ui_->problemLabel->setText(rows_->problem());
   showSection();
   emit sectionsChanged();
 }
 
 // The section at the station drawn, with the profile's elevation at its
-// design line when the profile reaches the station.
+// design line when the profile reaches the station, and the point shown.
 void SectionsPage::showSection() {
   const auto& table = rows_->table();
   if (!table || !station_) return ui_->sectionView->setDrawing(std::nullopt);
-  SectionDrawing drawing{SectionAt(*table, *station_), table->leftParts, table->rightParts, {}};
+  SectionDrawing drawing{
+      SectionAt(*table, *station_), table->leftParts, table->rightParts, {}, point_};
   if (profile_)
     if (const auto at = ProfileAt(*profile_, *station_)) drawing.designElevation = at->elevation;
   ui_->sectionView->setDrawing(std::move(drawing));

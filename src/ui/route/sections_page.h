@@ -1,6 +1,7 @@
 // The 横断面 page of the route window: the cross-section table (路基设计表),
 // typed or imported and saved, and the drawing of the section at a station,
-// typed or followed from the plan's cursor.
+// typed or followed from the plan's cursor, with a surveyed point of
+// 批量反算 on it.
 #pragma once
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <optional>
 
 #include "cross_section.h"
+#include "section_point.h"
 #include "vertical_profile.h"
 
 namespace Ui {
@@ -40,6 +42,11 @@ class SectionsPage : public QWidget {
   void setProfile(const VerticalProfile* profile);
   // The station under the plan's cursor: drawn while the page follows it.
   void followStation(double station);
+  // Draws the section at the point's station with the point on it. The
+  // point belongs to that station: it goes when the station is changed or
+  // the table or the profile is. Following the plan stops, so that the
+  // cursor does not take the point away.
+  void showPoint(const SectionPoint& point);
 
  signals:
   // The table changed: computed tables that carry its heights are out of date.
@@ -61,7 +68,8 @@ class SectionsPage : public QWidget {
   WindowFileDialogs& files_;
   SectionTableModel* rows_;
   const VerticalProfile* profile_ = nullptr;
-  std::optional<double> station_;  // the station drawn
+  std::optional<double> station_;      // the station drawn
+  std::optional<SectionPoint> point_;  // shown on the section at station_
 };
 
 }  // namespace tarnvel
