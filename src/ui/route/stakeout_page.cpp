@@ -225,24 +225,34 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     work = [route, request, sections, rows, stationsPath, prefix = stationPrefix_.toStdString(),
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
       progress.total = static_cast<long long>(lines.size());
-      auto made = StationFileRows(
+      // The edges are named by station and side among the names the file's
+      // rows take, in the order the command gives them: a file's name, or a
+      // station's with its side, may read as an edge's.
+      UniquePointNames names;
+      std::vector<ForwardCsvRow> made;
+      std::optional<StakeoutEdges> edges;
+      if (sections)
+        edges.emplace(*route, *sections, [&names, &prefix](const RoutePoint& edge, std::size_t) {
+          return names.Take(StationPointName(edge.station, prefix) + SideText(edge.offset));
+        });
+      const auto stop = ForEachStationFileRow(
           *route, lines, request.offsets, request.skewDms,
+          [&made, &edges](ForwardCsvRow&& row) {
+            if (edges) edges->before(row.point, made);
+            made.push_back(std::move(row));
+            return true;
+          },
           [&progress](size_t done) {
             if (done % 1024 == 0) progress.done = static_cast<long long>(done);
             return !progress.cancelled();
           },
-          prefix);
-      // The edges are named by station and side, kept apart from one another.
-      if (auto* made_rows = std::get_if<std::vector<ForwardCsvRow>>(&made); made_rows && sections) {
-        UniquePointNames names;
-        *made_rows = StakeoutEdges(*route, *sections,
-                                   [&names, &prefix](const RoutePoint& edge, std::size_t) {
-                                     return names.Take(StationPointName(edge.station, prefix) +
-                                                       SideText(edge.offset));
-                                   })
-                         .withEdges(std::move(*made_rows));
+          prefix, &names);
+      if (stop) {
+        *rows = StopMessage(stationsPath, *stop);
+        return;
       }
-      *rows = StopMessage(stationsPath, std::move(made));
+      if (edges) edges->finish(made);
+      *rows = std::move(made);
     };
   }
   // The plan's index of the points and, with a profile, the rows' design
