@@ -192,14 +192,16 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
   BackgroundJob::Work work;
   if (stationsPath.isEmpty()) {
-    const auto from = ReadStationInput(ui_->fromEdit);
+    const auto from = ReadRouteStationInput(ui_->fromEdit);
     if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
-    const auto to = ReadStationInput(ui_->toEdit);
+    const auto to = ReadRouteStationInput(ui_->toEdit);
     if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
     const auto step = ReadInput(ui_->stepEdit);
     if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
-    request.from = std::get<double>(from);
-    request.to = std::get<double>(to);
+    request.from = std::get<RouteStationInput>(from).station;
+    request.fromPass = std::get<RouteStationInput>(from).pass;
+    request.to = std::get<RouteStationInput>(to).station;
+    request.toPass = std::get<RouteStationInput>(to).pass;
     request.step = std::get<double>(step);
     // A blank curve step adds nothing on the curves.
     if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {

@@ -1,6 +1,7 @@
 // The names the window's stakeout gives its points, as `tarnvel-route
 // forward` gives them: the station and side by default, 1…n when 序号 is
-// chosen, never two rows alike, on a 长链 as elsewhere.
+// chosen, never two rows alike, on a 长链 as elsewhere; and its station
+// fields, which take the pass of a 长链 as `--from` and `--to` do.
 #include <QComboBox>
 #include <QDir>
 #include <QTableView>
@@ -44,6 +45,8 @@ class StakeoutNamesTest : public QObject {
   void rangeNamedByStationAndSide_data();
   void rangeNamedByStationAndSide();
   void longChainNamesStayUnique();
+  void fieldsTakeTheSecondPass_data();
+  void fieldsTakeTheSecondPass();
 
  private:
   void import(const QString& path) {
@@ -136,6 +139,52 @@ void StakeoutNamesTest::longChainNamesStayUnique() {
   QCOMPARE(names, (QStringList{"K1+180L10.00", "K1+180", "K1+190L10.00", "K1+190", "K1+200L10.00",
                                "K1+200", "K1+190L10.00_2", "K1+190_2", "K1+200L10.00_2", "K1+200_2",
                                "K1+210L10.00", "K1+210"}));
+}
+
+void StakeoutNamesTest::fieldsTakeTheSecondPass_data() {
+  QTest::addColumn<QString>("from");
+  QTest::addColumn<QString>("to");
+  QTest::addColumn<QString>("rows");  // station/element, or the refusal shown
+  QTest::newRow("FirstPassUnmarked") << "K1+195"
+                                     << "1210"
+                                     << "1195/1 1200/1 1190/2 1200/2 1210/2";
+  QTest::newRow("SecondPassKText") << "K1+195_2"
+                                   << "1210"
+                                   << "1195/2 1200/2 1210/2";
+  QTest::newRow("SecondPassMetres") << " 1195_2 "
+                                    << "1210"
+                                    << "1195/2 1200/2 1210/2";
+  QTest::newRow("ToFirstPass") << "1180"
+                               << "K1+195"
+                               << "1180/1 1190/1 1195/1";
+  QTest::newRow("ToSecondPass") << "1180"
+                                << "K1+195_2"
+                                << "1180/1 1190/1 1200/1 1190/2 1195/2";
+  QTest::newRow("BadStationBeforeSuffix")
+      << "K1+19x_2"
+      << "1210" << QStringLiteral("输入“起点里程”的值“K1+19x_2”不是有效的桩号！");
+  QTest::newRow("SuffixOnlyOnce") << "K1+195_2_2"
+                                  << "1210"
+                                  << QStringLiteral(
+                                         "输入“起点里程”的值“K1+195_2_2”不是有效的桩号！");
+  QTest::newRow("PassNotMade") << "1180"
+                               << "K1+195_3"
+                               << QStringLiteral("“止点K”K1+195.000_3：线路只经过该桩号2次！");
+}
+
+// 起点里程 and 止点里程 refused the "_2" that `--from`, `--to` and a
+// stations file take for the second pass over a 长链's repeated stretch,
+// so the window could not start a stakeout on the second branch.
+void StakeoutNamesTest::fieldsTakeTheSecondPass() {
+  QFETCH(QString, from);
+  QFETCH(QString, to);
+  QFETCH(QString, rows);
+  import(write("long_chain.txt", kLongChainRoad));
+  stakeOut(from, to, "10", "0");
+  QStringList given;
+  for (const ForwardCsvRow& row : this->rows())
+    given << QStringLiteral("%1/%2").arg(row.point.station).arg(row.point.element);
+  QCOMPARE(boxes_.shown.isEmpty() ? given.join(' ') : shown(), rows);
 }
 
 QTEST_MAIN(StakeoutNamesTest)
