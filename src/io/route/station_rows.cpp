@@ -17,9 +17,11 @@ bool IsFinitePoint(const RoutePoint& p) {
 std::optional<StationRowsStop> ForEachStationFileRow(
     const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
     double skewDms, const std::function<bool(ForwardCsvRow&&)>& row,
-    const std::function<bool(size_t)>& keepGoing, std::string_view prefix) {
+    const std::function<bool(size_t)>& keepGoing, std::string_view prefix,
+    UniquePointNames* given) {
   // The lines are held whole, so their names may be too.
-  UniquePointNames names;
+  UniquePointNames own;
+  UniquePointNames& names = given ? *given : own;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (keepGoing && !keepGoing(i)) return QString();
     const StationLine& line = lines[i];
@@ -46,22 +48,6 @@ std::optional<StationRowsStop> ForEachStationFileRow(
   return std::nullopt;
 }
 
-StationRowsOutcome StationFileRows(const Route& route, const std::vector<StationLine>& lines,
-                                   const std::vector<double>& offsets, double skewDms,
-                                   const std::function<bool(size_t)>& keepGoing,
-                                   std::string_view prefix) {
-  std::vector<ForwardCsvRow> rows;
-  if (auto stop = ForEachStationFileRow(
-          route, lines, offsets, skewDms,
-          [&](ForwardCsvRow&& row) {
-            rows.push_back(std::move(row));
-            return true;
-          },
-          keepGoing, prefix))
-    return std::move(*stop);
-  return rows;
-}
-
 QString StopMessage(const QString& path, const StationRowsStop& stop) {
   if (const auto* refusal = std::get_if<ContentRefusal>(&stop))
     return InFile(path, *refusal).message;
@@ -72,12 +58,6 @@ std::optional<QString> StopMessage(const QString& path,
                                    const std::optional<StationRowsStop>& stop) {
   if (!stop) return std::nullopt;
   return StopMessage(path, *stop);
-}
-
-std::variant<QString, std::vector<ForwardCsvRow>> StopMessage(const QString& path,
-                                                              StationRowsOutcome&& rows) {
-  if (const auto* stop = std::get_if<StationRowsStop>(&rows)) return StopMessage(path, *stop);
-  return std::get<std::vector<ForwardCsvRow>>(std::move(rows));
 }
 
 }  // namespace tarnvel

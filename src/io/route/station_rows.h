@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "file_refusal.h"
+#include "point_names.h"
 #include "route.h"
 #include "route_csv.h"
 #include "station_file.h"
@@ -27,38 +28,31 @@ bool IsFinitePoint(const RoutePoint& point);
 // name it (StopMessage); else with the message to show (kRouteNotComputable),
 // or with an empty one when the caller ended the work.
 using StationRowsStop = std::variant<ContentRefusal, QString>;
-using StationRowsOutcome = std::variant<StationRowsStop, std::vector<ForwardCsvRow>>;
 
-// One row per offset for each line: the line's own offset, or else each of
-// `offsets`; the line's skew, or else `skewDms`. A row is named by its
-// line's 点名 (by the station, K text with `prefix`, when the line has none),
-// the side added when the line gives rows at several offsets
-// ("A" → "AL5.00", "AR5.00"); a name already given gets "_2", "_3" … (a
-// name repeated in the file). A station that a 长链 repeats gives the row of
-// its pass's branch: the first, or the second with "_2". A station, or a
-// pass, that the route does not hold refuses the whole table. `keepGoing`, when given, is
-// asked before each line with the lines done so far; false ends the work
-// (cancelled).
-StationRowsOutcome StationFileRows(const Route& route, const std::vector<StationLine>& lines,
-                                   const std::vector<double>& offsets, double skewDms,
-                                   const std::function<bool(size_t)>& keepGoing = {},
-                                   std::string_view prefix = "K");
-
-// The same rows handed to `row` one at a time as they are computed, so that
-// no table is held whole; `row` returning false ends the work with an empty
-// message. Nothing once every row is given, or the stop.
+// The rows of a stations file, handed to `row` one at a time as they are
+// computed, so that no table is held whole: one row per offset for each
+// line, the line's own offset or else each of `offsets`; the line's skew,
+// or else `skewDms`. A row is named by its line's 点名 (by the station, K
+// text with `prefix`, when the line has none), the side added when the line
+// gives rows at several offsets ("A" → "AL5.00", "AR5.00"); a name already
+// given gets "_2", "_3" … (a name repeated in the file). `names`, when
+// given, also hold those of the caller's other rows (the 边桩 it adds
+// between them), which the rows' names are kept apart from. A station that
+// a 长链 repeats gives the row of its pass's branch: the first, or the second
+// with "_2". A station, or a pass, that the route does not hold refuses the
+// whole table. `keepGoing`, when given, is asked before each line with the
+// lines done so far; false ends the work (cancelled), as does `row`
+// returning false, with an empty message. Nothing once every row is given,
+// or the stop.
 std::optional<StationRowsStop> ForEachStationFileRow(
     const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
     double skewDms, const std::function<bool(ForwardCsvRow&&)>& row,
-    const std::function<bool(size_t)>& keepGoing = {}, std::string_view prefix = "K");
+    const std::function<bool(size_t)>& keepGoing = {}, std::string_view prefix = "K",
+    UniquePointNames* names = nullptr);
 
 // The message a stop shows, a line's said of the stations file at `path`
 // ("文件“…”第3行：…").
 QString StopMessage(const QString& path, const StationRowsStop& stop);
 std::optional<QString> StopMessage(const QString& path, const std::optional<StationRowsStop>& stop);
-
-// The rows, or the message their stop shows.
-std::variant<QString, std::vector<ForwardCsvRow>> StopMessage(const QString& path,
-                                                              StationRowsOutcome&& rows);
 
 }  // namespace tarnvel

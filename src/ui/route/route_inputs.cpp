@@ -32,6 +32,14 @@ std::variant<QString, double> ReadStationInput(const QLineEdit* box) {
   return QStringLiteral("输入“%1”").arg(Label(box)) + NotAStationText(box->text());
 }
 
+std::variant<QString, RouteStationInput> ReadRouteStationInput(const QLineEdit* box) {
+  const std::string text = box->text().toStdString();
+  if (IsBlank(text)) return QStringLiteral("请输入“%1”！").arg(Label(box));
+  const StationPass split = SplitStationPass(text);
+  if (auto station = ReadStationText(split.station)) return RouteStationInput{*station, split.pass};
+  return QStringLiteral("输入“%1”").arg(Label(box)) + NotAStationText(box->text());
+}
+
 QString NotAStationText(const QString& typed) {
   const QString quoted = EchoedText(typed.trimmed());
   if (BeginsLikeStationText(typed.toStdString()))

@@ -22,15 +22,4 @@ void StakeoutEdges::finish(std::vector<ForwardCsvRow>& rows) {
   }
 }
 
-std::vector<ForwardCsvRow> StakeoutEdges::withEdges(std::vector<ForwardCsvRow> rows) {
-  std::vector<ForwardCsvRow> out;
-  out.reserve(rows.size() + rows.size() * perStation());
-  for (ForwardCsvRow& row : rows) {
-    before(row.point, out);
-    out.push_back(std::move(row));
-  }
-  finish(out);
-  return out;
-}
-
 }  // namespace tarnvel

@@ -32,9 +32,6 @@ class StakeoutEdges {
   // The edges of the last station, once every row is in.
   void finish(std::vector<ForwardCsvRow>& rows);
 
-  // Each row of a finished table followed by its station's edges.
-  std::vector<ForwardCsvRow> withEdges(std::vector<ForwardCsvRow> rows);
-
  private:
   struct StationOf {
     double station;

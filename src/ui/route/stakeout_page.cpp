@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
+#include <string>
 #include <variant>
 
 #include "background_job.h"
@@ -43,13 +45,14 @@ constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
 
-// The rows of a range table as the command writes them, numbered, with
-// the 边桩 of `sections` when given. The work counts the stations it has
-// passed for the progress bar and stops at the first row after a cancel.
-std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
-                                                            const RouteTableRequest& request,
-                                                            const CrossSectionTable* sections,
-                                                            JobProgress& progress) {
+// The rows of a range table as the command writes them, named by station
+// and side with `prefix` (RangePointNames) or numbered, with the 边桩 of
+// `sections` when given, numbered by their row. The work counts the
+// stations it has passed for the progress bar and stops at the first row
+// after a cancel.
+std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(
+    const Route& route, const RouteTableRequest& request, const CrossSectionTable* sections,
+    const std::string& prefix, bool serialNames, JobProgress& progress) {
   const long long stations = static_cast<long long>(RangeStationCount(route, RangeOf(request)));
   progress.total = stations;
   std::optional<StakeoutEdges> edges;
@@ -59,6 +62,8 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
   std::vector<ForwardCsvRow> rows;
   rows.reserve(static_cast<size_t>(stations) *
                (request.offsets.size() + (edges ? edges->perStation() : 0)));
+  std::optional<RangePointNames> names;
+  if (!serialNames) names.emplace(route, prefix);
   std::optional<QString> stopped;
   long long passed = 0;
   double last = std::nan("");
@@ -75,7 +80,8 @@ std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(const Route& route,
       progress.done = std::min(passed, stations);
     last = point.station;
     if (edges) edges->before(point, rows);
-    rows.push_back({std::to_string(rows.size() + 1), std::move(point)});
+    std::string name = names ? names->Name(point) : std::to_string(rows.size() + 1);
+    rows.push_back({std::move(name), std::move(point)});
     return true;
   });
   if (refusal) return Text(refusal->message);
@@ -186,14 +192,16 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
   BackgroundJob::Work work;
   if (stationsPath.isEmpty()) {
-    const auto from = ReadStationInput(ui_->fromEdit);
+    const auto from = ReadRouteStationInput(ui_->fromEdit);
     if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
-    const auto to = ReadStationInput(ui_->toEdit);
+    const auto to = ReadRouteStationInput(ui_->toEdit);
     if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
     const auto step = ReadInput(ui_->stepEdit);
     if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
-    request.from = std::get<double>(from);
-    request.to = std::get<double>(to);
+    request.from = std::get<RouteStationInput>(from).station;
+    request.fromPass = std::get<RouteStationInput>(from).pass;
+    request.to = std::get<RouteStationInput>(to).station;
+    request.toPass = std::get<RouteStationInput>(to).pass;
     request.step = std::get<double>(step);
     // A blank curve step adds nothing on the curves.
     if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
@@ -208,30 +216,45 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),
                           ui_->stepEdit);
-    work = [route, request, sections, rows](JobProgress& progress) {
-      *rows = RangeRows(*route, request, sections.get(), progress);
+    const bool serialNames = ui_->namesCombo->currentIndex() == 1;
+    work = [route, request, sections, rows, prefix = stationPrefix_.toStdString(),
+            serialNames](JobProgress& progress) {
+      *rows = RangeRows(*route, request, sections.get(), prefix, serialNames, progress);
     };
   } else {
     auto lines = ReadStationFile(stationsPath);
     if (auto* refusal = std::get_if<FileRefusal>(&lines)) return host_.refuse(refusal->message);
-    work = [route, request, sections, rows, stationsPath,
+    work = [route, request, sections, rows, stationsPath, prefix = stationPrefix_.toStdString(),
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
       progress.total = static_cast<long long>(lines.size());
-      auto made = StationFileRows(*route, lines, request.offsets, request.skewDms,
-                                  [&progress](size_t done) {
-                                    if (done % 1024 == 0)
-                                      progress.done = static_cast<long long>(done);
-                                    return !progress.cancelled();
-                                  });
-      // The edges are named by station and side, kept apart from one another.
-      if (auto* made_rows = std::get_if<std::vector<ForwardCsvRow>>(&made); made_rows && sections) {
-        UniquePointNames names;
-        *made_rows =
-            StakeoutEdges(*route, *sections, [&names](const RoutePoint& edge, std::size_t) {
-              return names.Take(StationPointName(edge.station, "K") + SideText(edge.offset));
-            }).withEdges(std::move(*made_rows));
+      // The edges are named by station and side among the names the file's
+      // rows take, in the order the command gives them: a file's name, or a
+      // station's with its side, may read as an edge's.
+      UniquePointNames names;
+      std::vector<ForwardCsvRow> made;
+      std::optional<StakeoutEdges> edges;
+      if (sections)
+        edges.emplace(*route, *sections, [&names, &prefix](const RoutePoint& edge, std::size_t) {
+          return names.Take(StationPointName(edge.station, prefix) + SideText(edge.offset));
+        });
+      const auto stop = ForEachStationFileRow(
+          *route, lines, request.offsets, request.skewDms,
+          [&made, &edges](ForwardCsvRow&& row) {
+            if (edges) edges->before(row.point, made);
+            made.push_back(std::move(row));
+            return true;
+          },
+          [&progress](size_t done) {
+            if (done % 1024 == 0) progress.done = static_cast<long long>(done);
+            return !progress.cancelled();
+          },
+          prefix, &names);
+      if (stop) {
+        *rows = StopMessage(stationsPath, *stop);
+        return;
       }
-      *rows = StopMessage(stationsPath, std::move(made));
+      if (edges) edges->finish(made);
+      *rows = std::move(made);
     };
   }
   // The plan's index of the points and, with a profile, the rows' design

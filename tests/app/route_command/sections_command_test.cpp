@@ -87,6 +87,24 @@ TEST_F(SectionsCommandTest, RangeEdgesNamedApartInASurveyPointFile) {
       << out.toStdString();
 }
 
+// Regression: a stations file's edges were named apart from one another
+// only, so an edge took the name of a row of the file: that of a line
+// without a name at the edge's offset (K0+110L3.75), or a name the file
+// gives (K0+110R4.50).
+TEST_F(SectionsCommandTest, StationEdgesNamedApartFromTheFilesRows) {
+  WriteBytes(PathOf("stations.csv"), ",K0+110\r\nK0+110R4.50,140,0\r\n");
+  const auto run =
+      Run({"forward", "route.csv", "--stations", "stations.csv", "--offset=-3.75", "--offset", "0",
+           "--profile", "level.csv", "--sections", "sections.csv", "--edges", "-o", "out.dat"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  QStringList names;
+  for (const QByteArray& line : ReadBytes(PathOf("out.dat")).split('\n'))
+    if (!line.isEmpty()) names << QString::fromLatin1(line.left(line.indexOf(',')));
+  EXPECT_EQ(names.join(' ').toStdString(),
+            "K0+110L3.75 K0+110 K0+110L3.75_2 K0+110L4.50 K0+110R3.75 K0+110R4.50_2 K0+110R4.50 "
+            "K0+140L3.75 K0+140L4.50 K0+140R3.75 K0+140R4.50");
+}
+
 // inverse with heights across the sections: 设计高程 at each point's own
 // offset, 高差 and 挖填 from it; beyond the road none of the three, and 说明
 // says so; a point without H has its 设计高程 alone.

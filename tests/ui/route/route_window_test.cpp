@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,7 @@
 #include "background_job.h"
 #include "fakes.h"
 #include "main_window.h"
+#include "point_names.h"
 #include "route_csv.h"
 #include "route_element_model.h"
 #include "route_forward.h"
@@ -130,6 +132,7 @@ class RecordingDevice : public QPaintDevice {
 bool IsJointLabel(const QString& text) {
   return QStringList({"ZH", "HY", "YH", "HZ"}).contains(text);
 }
+// Stakes named 1…n (序号), which no other text of the plan reads as.
 bool IsStakeName(const QString& text) {
   static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
   return digits.match(text).hasMatch();
@@ -454,9 +457,11 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
   request.keyPoints = true;
   request.curveStep = curveStep.isEmpty() ? 0 : curveStep.toDouble();
   request.endTolerance = 0.002;
-  auto table = std::get<std::vector<RoutePoint>>(RouteTable(LoadedRoad(), request));
+  const Route road = LoadedRoad();
+  auto table = std::get<std::vector<RoutePoint>>(RouteTable(road, request));
+  RangePointNames names(road, "K");
   std::vector<ForwardCsvRow> expected;
-  for (size_t i = 0; i < table.size(); ++i) expected.push_back({std::to_string(i + 1), table[i]});
+  for (const RoutePoint& point : table) expected.push_back({names.Name(point), point});
   const std::string csv = std::string(kUtf8ByteOrderMark) + ForwardCsvText(expected);
   QCOMPARE(stakeoutRows().size(), expected.size());
   QCOMPARE(stakeoutRows().back().point.station, 1980.0);
@@ -464,9 +469,9 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
 
 #ifdef TARNVEL_ROUTE_COMMAND
   if (step == QStringLiteral("20")) {
-    QStringList arguments{"forward", kRoad,          "--from",       "1000",     "--to", to,
-                          "--step",  "20",           "--offset=-10", "--offset", "0",    "--offset",
-                          "10",      "--key-points", "--names",      "serial"};
+    QStringList arguments{"forward", kRoad,      "--from", "1000",         "--to",
+                          to,        "--step",   "20",     "--offset=-10", "--offset",
+                          "0",       "--offset", "10",     "--key-points"};
     if (!curveStep.isEmpty()) arguments << "--curve-step" << curveStep;
     QProcess command;
     command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND), arguments);
@@ -548,7 +553,7 @@ void RouteWindowTest::cancelledJobLeavesThePreviousRows() {
   Click(window_, "cancelButton");
   window_->job().wait();
   QCOMPARE(stakeoutRows().size(), before);
-  QCOMPARE(stakeoutRows().front().name, std::string("1"));
+  QCOMPARE(stakeoutRows().front().name, std::string("K1+000"));
 }
 
 // An allocation that fails on the worker thread must not end the program:
@@ -585,6 +590,7 @@ void RouteWindowTest::fitAllShowsEveryElement() {
 // three pixels at most, and names only where a name overlaps no other.
 void RouteWindowTest::millionPointsDrawAsManyMarkersAsPixelsShow() {
   import(kRoad);
+  child<QComboBox>("namesCombo")->setCurrentIndex(1);  // 序号
   stakeout("1000", "1980", "0.001", "0");
   QCOMPARE(stakeoutRows().size(), size_t(980001));
   const auto device = recordPlan();
@@ -607,6 +613,7 @@ void RouteWindowTest::millionPointsDrawAsManyMarkersAsPixelsShow() {
 // labels (ZH, HY, ...), which could not be read.
 void RouteWindowTest::stakesKeepClearOfJointLabels() {
   import(kRoad);
+  child<QComboBox>("namesCombo")->setCurrentIndex(1);  // 序号
   stakeout("1000", "1980", "1", "-10, 0, 10");
   const auto device = recordPlan();
   std::vector<RecordingEngine::Text> labels;
@@ -655,8 +662,9 @@ void RouteWindowTest::datFileBytes() {
   stakeout("1000", "1020", "20", "0");
   // K1000 起点 and K1020, 20 m along the first straight at 60°: east before
   // north, the key-point label as the code, H empty, GBK and CR LF.
-  QCOMPARE(saved("saveDatButton"), QByteArray("1,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
-                                              "2,,453666.0245,3378615.4450,\r\n"));
+  QCOMPARE(saved("saveDatButton"),
+           QByteArray("K1+000,\xC6\xF0\xB5\xE3,453648.7040,3378605.4450,\r\n"
+                      "K1+020,,453666.0245,3378615.4450,\r\n"));
 }
 
 // A crest on the road: +2% from K1+000 at 100 m, PVI K1+500 at 110 m with R
@@ -691,16 +699,16 @@ void RouteWindowTest::stakeoutCarriesDesignElevations() {
       QStringLiteral("其中1行不在纵断面范围内，设计高程为空")));
 
   const QByteArray dat = saved("saveDatButton");
-  QVERIFY2(dat.startsWith("1,,454093.1122,3378713.1209,107.980\r\n"
-                          "2,HZ,454102.5310,3378709.7640,107.995\r\n") &&
-               dat.endsWith("26,,454491.4820,3378698.8486,102.000\r\n"
-                            "27,,454509.0630,3378708.3832,\r\n"),
+  QVERIFY2(dat.startsWith("K1+480,,454093.1122,3378713.1209,107.980\r\n"
+                          "K1+490,HZ,454102.5310,3378709.7640,107.995\r\n") &&
+               dat.endsWith("K1+900,,454491.4820,3378698.8486,102.000\r\n"
+                            "K1+920,,454509.0630,3378708.3832,\r\n"),
            dat.constData());
 #ifdef TARNVEL_ROUTE_COMMAND
   QProcess command;
   command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND),
                 {"forward", kRoad, "--from", "1480", "--to", "1920", "--step", "20", "--offset",
-                 "0", "--key-points", "--names", "serial", "--profile", profile});
+                 "0", "--key-points", "--profile", profile});
   QVERIFY(command.waitForFinished());
   QCOMPARE(saved("saveStakeoutButton"), command.readAllStandardOutput());
 #endif

@@ -35,6 +35,8 @@ class StakeoutEdgesTest : public QObject {
   }
   void edgesFollowTheirStation_data();
   void edgesFollowTheirStation();
+  void stationEdgesNamedApartFromTheFilesRows_data();
+  void stationEdgesNamedApartFromTheFilesRows();
   void edgesWithoutSectionsAreRefused();
   void edgesTakeTheSurfaceHeight();
 
@@ -103,6 +105,53 @@ void StakeoutEdgesTest::edgesFollowTheirStation() {
   QCOMPARE(edge.point.offset, offset);
   QCOMPARE(QString::fromStdString(FixedText(edge.point.result.point.X, 4)), X);
   QCOMPARE(QString::fromStdString(FixedText(edge.point.result.point.Y, 4)), Y);
+}
+
+void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows_data() {
+  QTest::addColumn<QString>("prefix");
+  QTest::addColumn<QStringList>("names");
+  QTest::newRow("K") << "K"
+                     << QStringList{"K1+000L3.75", "K1+000",      "K1+000L3.75_2", "K1+000L4.50_2",
+                                    "K1+000R3.50", "K1+000R4.50", "K1+000L4.50",   "K1+020L3.75",
+                                    "K1+020L4.50", "K1+020R3.50", "K1+020R4.50"};
+  QTest::newRow("ZK") << "ZK" << QStringList{"ZK1+000L3.75", "ZK1+000",      "ZK1+000L3.75_2",
+                                             "ZK1+000L4.50", "ZK1+000R3.50", "ZK1+000R4.50",
+                                             "K1+000L4.50",  "ZK1+020L3.75", "ZK1+020L4.50",
+                                             "ZK1+020R3.50", "ZK1+020R4.50"};
+}
+
+// Regression: a stations file's edges were named apart from one another
+// only, so an edge took the name of a row of the file, that of a line
+// without a name at the edge's offset or one the file gives; and they were
+// named with K whatever the window's prefix.
+void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows() {
+  QFETCH(QString, prefix);
+  QFETCH(QStringList, names);
+  QFile file(dir_.filePath(QStringLiteral("s.csv")));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(
+      "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,右土路肩宽,"
+      "右土路肩坡\n"
+      "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n");
+  file.close();
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(file.fileName()));
+  QFile stations(dir_.filePath(QStringLiteral("stations.csv")));
+  QVERIFY(stations.open(QIODevice::WriteOnly));
+  stations.write(",K1+000\nK1+000L4.50,1020,0\n");
+  stations.close();
+  QLineEdit* prefixBox = Box(window_, "stationPrefixEdit");
+  prefixBox->selectAll();
+  QTest::keyClicks(prefixBox, prefix);
+  window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(true);
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("-3.75, 0"));
+  dialogs_.answers << stations.fileName();
+  Click(window_, "stationsButton");
+  window_->job().wait();
+  QStringList given;
+  auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
+  for (const ForwardCsvRow& row : qobject_cast<StakeoutModel*>(table->model())->rows())
+    given << QString::fromStdString(row.name);
+  QCOMPARE(given, names);
 }
 
 void StakeoutEdgesTest::edgesWithoutSectionsAreRefused() {
