@@ -75,6 +75,12 @@ void InversePage::dropHeights() {
   host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
 }
 
+void InversePage::dropSectionRows() {
+  if (!rowsUseSections_) return;
+  clearRows();
+  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+}
+
 void InversePage::pointsClicked() {
   auto route = host_.routeForWork();
   if (!route) return;
@@ -154,8 +160,9 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
         result->plan =
             IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
       },
-      [this, result, profile] {
+      [this, result, profile, usesSections = sections != nullptr] {
         FreeInBackground(inverse_->setRows(std::move(result->rows), profile));
+        rowsUseSections_ = usesSections;
         FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->plan), std::move(result->names));
         host_.showStatus(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));

@@ -36,6 +36,9 @@ class InversePage : public QWidget {
   // Rows that carry heights belong to the profile they were computed with:
   // they go, and their points on the plan with them.
   void dropHeights();
+  // Rows computed with the cross sections (their 边桩, or heights at their
+  // offsets) belong to the table they were computed with, likewise.
+  void dropSectionRows();
 
  signals:
   // A result row was chosen to be seen on its cross section.
@@ -53,6 +56,7 @@ class InversePage : public QWidget {
   std::unique_ptr<Ui::InversePage> ui_;
   RoutePageHost& host_;
   InverseModel* inverse_;
+  bool rowsUseSections_ = false;  // the rows shown were computed with the sections
 };
 
 }  // namespace tarnvel

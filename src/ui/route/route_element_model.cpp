@@ -4,8 +4,8 @@
 #include <QColor>
 #include <variant>
 
-#include "joint_notes.h"
 #include "angle.h"
+#include "joint_notes.h"
 #include "line_element.h"
 #include "number_reading.h"
 #include "number_text.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "route_csv.h"
-#include "vertical_profile.h"
 #include "route_from_jd.h"
+#include "vertical_profile.h"
 
 namespace tarnvel {
 

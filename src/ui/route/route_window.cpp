@@ -154,6 +154,7 @@ void RouteWindow::connectControls() {
   connect(ui_->stationPrefixEdit, &QLineEdit::textEdited, this, &RouteWindow::stationPrefixEdited);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
   connect(profile_, &ProfilePage::profileChanged, this, &RouteWindow::profileChanged);
+  connect(sections_, &SectionsPage::sectionsChanged, this, &RouteWindow::sectionsChanged);
   // The section is drawn with the elevations of the profile as it stands.
   connect(profile_, &ProfilePage::profileChanged, this,
           [this] { sections_->setProfile(profile_->profile() ? &*profile_->profile() : nullptr); });
@@ -224,16 +225,26 @@ void RouteWindow::replacingRoute() {
   cursor_.reset();
 }
 
-// Heights belong to the profile they were computed with: a job that may be
-// giving the old ones ends first (a save that has begun writes its file),
-// then the tables that carry them go.
+// Heights belong to the profile they were computed with: the tables that
+// carry them go.
 void RouteWindow::profileChanged() {
+  endJob();
+  stakeout_->dropHeights();
+  inverse_->dropHeights();
+}
+
+// The same for the rows the cross sections gave: 边桩 and their heights.
+void RouteWindow::sectionsChanged() {
+  endJob();
+  stakeout_->dropSectionRows();
+  inverse_->dropSectionRows();
+}
+
+void RouteWindow::endJob() {
   if (job_->isRunning()) {
     job_->cancel();
     job_->wait();
   }
-  stakeout_->dropHeights();
-  inverse_->dropHeights();
 }
 
 // A route read or made is set out whole and shown whole.

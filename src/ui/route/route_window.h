@@ -70,6 +70,10 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void replacingRoute();
   void routeReplaced();
   void profileChanged();
+  void sectionsChanged();
+  // A job that may be giving rows about to go ends first; a save that has
+  // begun writes its file.
+  void endJob();
   void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
 
   // RoutePageHost

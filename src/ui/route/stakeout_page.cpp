@@ -128,6 +128,12 @@ void StakeoutPage::dropHeights() {
   host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
 }
 
+void StakeoutPage::dropSectionRows() {
+  if (!rowsUseSections_) return;
+  clearRows();
+  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
+}
+
 void StakeoutPage::setStationPrefix(const QString& prefix) {
   stationPrefix_ = prefix;
   stakeout_->setStationPrefix(prefix);
@@ -289,17 +295,19 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     *plan = IndexPlanPoints(made->size(),
                             [made](std::size_t i) { return (*made)[i].point.result.point; });
   };
-  host_.startJob(std::move(work), [this, rows, plan, profile, outside] {
-    if (auto* message = std::get_if<QString>(rows.get())) return host_.refuse(*message);
-    FreeInBackground(
-        stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)), profile));
-    FitColumns(ui_->stakeoutTable);
-    showStakeoutPoints(std::move(*plan));
-    QString status = QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount());
-    if (*outside > 0)
-      status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(*outside);
-    host_.showStatus(status);
-  });
+  host_.startJob(
+      std::move(work), [this, rows, plan, profile, outside, usesSections = surface != nullptr] {
+        if (auto* message = std::get_if<QString>(rows.get())) return host_.refuse(*message);
+        FreeInBackground(
+            stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)), profile));
+        rowsUseSections_ = usesSections;
+        FitColumns(ui_->stakeoutTable);
+        showStakeoutPoints(std::move(*plan));
+        QString status = QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount());
+        if (*outside > 0)
+          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(*outside);
+        host_.showStatus(status);
+      });
 }
 
 void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {

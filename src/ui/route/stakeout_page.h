@@ -33,6 +33,9 @@ class StakeoutPage : public QWidget {
   // Rows that carry heights belong to the profile they were computed with:
   // they go, and their points on the plan with them.
   void dropHeights();
+  // Rows computed with the cross sections (their 边桩, or heights at their
+  // offsets) belong to the table they were computed with, likewise.
+  void dropSectionRows();
   // A new route's stakeout runs over the whole of it.
   void setRange(const Route& route);
   // Replaced by tests, which cannot answer a modal dialog.
@@ -52,6 +55,7 @@ class StakeoutPage : public QWidget {
   std::unique_ptr<Ui::StakeoutPage> ui_;
   RoutePageHost& host_;
   StakeoutModel* stakeout_;
+  bool rowsUseSections_ = false;  // the rows shown were computed with the sections
   QString stationPrefix_ = QStringLiteral("K");
   PrintPreview printPreview_ = ShowPrintPreview;
 };

@@ -39,11 +39,13 @@ class StakeoutEdgesTest : public QObject {
   void stationEdgesNamedApartFromTheFilesRows();
   void edgesWithoutSectionsAreRefused();
   void edgesTakeTheSurfaceHeight();
+  void editedSectionsDropTheirRows_data();
+  void editedSectionsDropTheirRows();
 
  private:
-  // K1+000 to K1+020 by 20 m on the centre line, 边桩 ticked.
-  const std::vector<ForwardCsvRow>& stakeOut() {
-    window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(true);
+  // K1+000 to K1+020 by 20 m on the centre line, 边桩 ticked unless not.
+  const std::vector<ForwardCsvRow>& stakeOut(bool edges = true) {
+    window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(edges);
     Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
     Box(window_, "toEdit")->setText(QStringLiteral("1020"));
     Box(window_, "stepEdit")->setText(QStringLiteral("20"));
@@ -186,6 +188,31 @@ void StakeoutEdgesTest::edgesTakeTheSurfaceHeight() {
     QCOMPARE(QString::fromStdString(FixedText(*rows[i].designElevation, 3)),
              QString::fromLatin1(expected[i]));
   }
+}
+
+// Pins the 边桩 rows that stayed, at the old widths, when the 横断面 table
+// they were computed from was edited; rows computed without it stay.
+void StakeoutEdgesTest::editedSectionsDropTheirRows_data() {
+  QTest::addColumn<bool>("edges");
+  QTest::addColumn<int>("rowsAfter");
+  QTest::newRow("withEdges") << true << 0;
+  QTest::newRow("centreOnly") << false << 2;
+}
+
+void StakeoutEdgesTest::editedSectionsDropTheirRows() {
+  QFETCH(bool, edges);
+  QFETCH(int, rowsAfter);
+  const QString path = dir_.filePath(QStringLiteral("s.csv"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡\nK1+000,3.75,-2,3.75,-2\n");
+  file.close();
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(path));
+  QCOMPARE(stakeOut(edges).size(), size_t(edges ? 6 : 2));
+  auto* sections = window_->findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
+  QVERIFY(sections->setData(sections->index(0, 1), QStringLiteral("4")));
+  auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
+  QCOMPARE(table->model()->rowCount(), rowsAfter);
 }
 
 QTEST_MAIN(StakeoutEdgesTest)
