@@ -2,7 +2,6 @@
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
-#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QPen>
 #include <algorithm>
@@ -138,17 +137,11 @@ void SectionView::rebuild() {
     marker->setPos(at);
     marker->setFlag(QGraphicsItem::ItemIgnoresTransformations);
     marker->setZValue(1);
-    // Its 高差 toward the centre line, where the drawing has room, and its
-    // texts on a light ground over whatever lies beneath.
-    for (auto* text :
-         {Label(s, point.name, at, kPointColour, Place::Above),
-          Label(s, point.note, at, kPointColour, point.offset > 0 ? Place::Left : Place::Right)}) {
-      text->setZValue(1);
-      auto* ground = new QGraphicsRectItem(text->boundingRect(), text);
-      ground->setBrush(QColor(255, 255, 255, 220));
-      ground->setPen(Qt::NoPen);
-      ground->setFlag(QGraphicsItem::ItemStacksBehindParent);
-    }
+    // Its name and 高差 head the drawing, over the centre line's station,
+    // where no label of a part or an edge can cover them or be covered.
+    Label(s, point.name + QStringLiteral("  ") + point.note, centre + QPointF(0, -height),
+          kPointColour, Place::Above, 22)
+        ->setZValue(1);
     bounds = bounds.united(QRectF(at, QSizeF()));
   }
   s.setSceneRect(bounds.adjusted(-bounds.width() * 0.08 - 1, -bounds.height() * 0.2 - 1,
