@@ -97,15 +97,18 @@ void SectionView::rebuild() {
       s.addLine(QLineF(from, to), QPen(colour, 0));
       s.addLine(QLineF(to, to + QPointF(0, 0.3)), QPen(Qt::black, 0));
       bounds = bounds.united(QRectF(from, to).normalized());
-      // Names over the surface, slopes and widths under it; neighbours a line
-      // apart, so that a narrow shoulder's texts clear the lane's.
+      // Names over the surface, slopes over widths under it; neighbours a
+      // line apart, so that a narrow shoulder's texts clear the lane's, and
+      // slope and width stacked, so that the lanes either side of the centre
+      // line clear each other.
       const QPointF middle = (from + to) / 2;
-      const double lift = k % 2 == 0 ? 0 : 16;
+      const bool odd = k % 2 == 1;
+      const double lift = odd ? 16 : 0;
       Label(s, Text(names[k]), middle, colour, Place::Above, lift);
       Label(s,
-            Text(FixedText(parts[k].slope, 2)) + QStringLiteral("%  ") +
+            Text(FixedText(parts[k].slope, 2)) + QStringLiteral("%\n") +
                 Text(FixedText(parts[k].width, 3)) + u'm',
-            middle, colour, Place::Below, lift);
+            middle, colour, Place::Below, odd ? 30 : 0);
       if (drawing_->designElevation)
         if (const auto h = elevation(outer))
           Label(s, Text(FixedText(*h, 3)), to, Qt::black, Place::Above, 40 + lift);

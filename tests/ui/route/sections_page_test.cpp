@@ -128,7 +128,7 @@ void SectionsPageTest::theDrawingHoldsThePartsAndEdgeElevations() {
   QCOMPARE(texts.count(QStringLiteral("行车道")), 2);
   QCOMPARE(texts.count(QStringLiteral("土路肩")), 2);
   for (const char* expected :
-       {"0.40%  3.750m", "-0.80%  0.750m", "-2.80%  3.750m", "-4.00%  0.750m", "100.015", "100.009",
+       {"0.40%\n3.750m", "-0.80%\n0.750m", "-2.80%\n3.750m", "-4.00%\n0.750m", "100.015", "100.009",
         "99.895", "99.865", "中线 K0+120.000", "设计线 100.000"})
     QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
 }
