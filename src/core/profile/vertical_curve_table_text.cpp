@@ -9,18 +9,19 @@ std::string GradePercentText(double grade) {
   return FixedText(grade * 100, 3);
 }
 
-std::array<std::string, 14> VerticalCurveRowTexts(const VerticalCurveRow& r) {
+std::array<std::string, 14> VerticalCurveRowTexts(const VerticalCurveRow& r,
+                                                  std::string_view prefix) {
   const bool flat = r.gradeAfter == r.gradeBefore;
   return {r.pvi->name,
-          KStationText(r.pvi->station),
+          KStationText(r.pvi->station, prefix),
           FixedText(r.pvi->elevation, 3),
           flat ? std::string() : std::string(r.crest ? "凸" : "凹"),
           FixedText(r.pvi->radius, 3),
           FixedText(r.T, 3),
           FixedText(r.E, 3),
           FixedText(r.L, 3),
-          KStationText(r.start),
-          KStationText(r.end),
+          KStationText(r.start, prefix),
+          KStationText(r.end, prefix),
           GradePercentText(r.gradeBefore),
           GradePercentText(r.gradeAfter),
           FixedText(r.lengthBefore, 3),

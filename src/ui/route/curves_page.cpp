@@ -67,6 +67,7 @@ void CurvesPage::setJdTable(const std::vector<JdPoint>& points,
 void CurvesPage::clear() {
   jd_->setPoints({}, std::nullopt);
   design_->setRows({});
+  mismatches_.clear();
   ui_->jdStationLabel->clear();
   ui_->jdStationLabel->hide();
 }
@@ -132,15 +133,28 @@ void CurvesPage::showCellProblem(const QModelIndex& index) {
 // shown all the same.
 void CurvesPage::showMismatches(const std::vector<JdPoint>& points) {
   const std::vector<DesignRow>& rows = design_->rows();
-  QStringList messages;
+  mismatches_.clear();
   for (size_t i = 0; i < rows.size() && i < points.size(); ++i)
     if (const auto difference = JdStationMismatch(rows[i], points[i].station))
-      messages << QString::fromStdString(
-          JdStationMismatchText(rows[i], i, rows.size(), *difference));
+      mismatches_.emplace_back(i, *difference);
+  showMismatchTexts();
+  if (!mismatches_.empty())
+    host_.showStatus(QStringLiteral("交点桩号与计算不符%1处，见曲线表").arg(mismatches_.size()));
+}
+
+void CurvesPage::showMismatchTexts() {
+  const std::vector<DesignRow>& rows = design_->rows();
+  QStringList messages;
+  for (const auto& [i, difference] : mismatches_)
+    messages << QString::fromStdString(
+        JdStationMismatchText(rows[i], i, rows.size(), difference, design_->stationPrefix()));
   ui_->jdStationLabel->setText(messages.join(u'\n'));
   ui_->jdStationLabel->setVisible(!messages.isEmpty());
-  if (!messages.isEmpty())
-    host_.showStatus(QStringLiteral("交点桩号与计算不符%1处，见曲线表").arg(messages.size()));
+}
+
+void CurvesPage::setStationPrefix(const QString& prefix) {
+  design_->setStationPrefix(prefix);
+  showMismatchTexts();
 }
 
 bool CurvesPage::refusedWithoutTable() {

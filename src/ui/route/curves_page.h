@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "jd_table.h"
@@ -41,6 +42,9 @@ class CurvesPage : public QWidget {
   // they are until the JD table is read or edited again, as the 线元表
   // keeps its stations when the declarations change.
   void setEquations(const std::vector<StationEquation>& equations) { equations_ = equations; }
+  // The window's prefix of K text: the design table, its CSV, PDF and
+  // print, and the 交点桩号 messages follow it at once.
+  void setStationPrefix(const QString& prefix);
   // Replaced by tests, which cannot answer a modal dialog.
   void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
 
@@ -63,6 +67,7 @@ class CurvesPage : public QWidget {
   void showCellProblem(const QModelIndex& index);
   TableDocument document() const;
   void showMismatches(const std::vector<JdPoint>& points);
+  void showMismatchTexts();
 
   std::unique_ptr<Ui::CurvesPage> ui_;
   RoutePageHost& host_;
@@ -70,6 +75,9 @@ class CurvesPage : public QWidget {
   DesignTableModel* design_;
   PrintPreview printPreview_ = ShowPrintPreview;
   std::vector<StationEquation> equations_;
+  // The design table's rows whose 交点桩号 the computation does not reach,
+  // each with its difference (JdStationMismatch).
+  std::vector<std::pair<size_t, double>> mismatches_;
 };
 
 }  // namespace tarnvel

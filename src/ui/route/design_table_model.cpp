@@ -39,15 +39,25 @@ QVariant DesignTableModel::headerData(int section, Qt::Orientation orientation, 
 void DesignTableModel::setRows(std::vector<DesignRow> rows) {
   beginResetModel();
   rows_ = std::move(rows);
+  makeTexts();
+  endResetModel();
+}
+
+void DesignTableModel::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  makeTexts();
+  if (!texts_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void DesignTableModel::makeTexts() {
   texts_.clear();
   texts_.reserve(rows_.size());
-  for (const DesignRow& row : rows_) texts_.push_back(DesignRowTexts(row));
-  endResetModel();
+  for (const DesignRow& row : rows_) texts_.push_back(DesignRowTexts(row, stationPrefix_));
 }
 
 std::string DesignTableModel::csvText() const {
   std::string text = DesignTableHeaderLine(',');
-  for (const DesignRow& row : rows_) text += DesignTableLine(row, ',');
+  for (const DesignRow& row : rows_) text += DesignTableLine(row, ',', stationPrefix_);
   return text;
 }
 

@@ -28,13 +28,21 @@ class DesignTableModel : public QAbstractTableModel {
   // The rows of a table, or none for a route not made from one.
   void setRows(std::vector<DesignRow> rows);
   const std::vector<DesignRow>& rows() const { return rows_; }
+  // The prefix of the stations' K text, in the cells and the CSV; the rows
+  // shown follow it at once.
+  void setStationPrefix(const QString& prefix);
+  const std::string& stationPrefix() const { return stationPrefix_; }
 
-  // The whole table as from-jd's --table writes it: the header line and one
-  // line per row, cells apart by commas, each line ended by CR LF.
+  // The whole table as from-jd's --table writes it, stations in the prefix
+  // in force: the header line and one line per row, cells apart by commas,
+  // each line ended by CR LF.
   std::string csvText() const;
 
  private:
+  void makeTexts();
+
   std::vector<DesignRow> rows_;
+  std::string stationPrefix_ = "K";
   // The cells, written once: a view asks for them at every paint.
   std::vector<std::array<std::string, kDesignTableColumns.size()>> texts_;
 };

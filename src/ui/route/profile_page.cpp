@@ -51,9 +51,10 @@ ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget*
           &ProfileView::setExaggeration);
   connect(pvis_, &ProfilePviModel::profileChanged, this, &ProfilePage::showProfile);
   connect(ui_->profileView, &ProfileView::cursorMoved, this, [this](double station, double h) {
-    emit status(QStringLiteral("桩号 %1  设计高程 %2")
-                    .arg(QString::fromStdString(KStationText(station)),
-                         QString::fromStdString(FixedText(h, 3))));
+    emit status(
+        QStringLiteral("桩号 %1  设计高程 %2")
+            .arg(QString::fromStdString(KStationText(station, stationPrefix_.toStdString())),
+                 QString::fromStdString(FixedText(h, 3))));
   });
   ui_->profileView->setExaggeration(ui_->exaggerationBox->value());
   showProfile();
@@ -74,6 +75,13 @@ bool ProfilePage::importProfile(const QString& path) {
   pvis_->setProfile(std::get<VerticalProfile>(read));
   ui_->pviTable->resizeColumnsToContents();
   return true;
+}
+
+void ProfilePage::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix;
+  pvis_->setStationPrefix(prefix);
+  curves_->setStationPrefix(prefix);
+  ui_->profileView->setStationPrefix(prefix);
 }
 
 void ProfilePage::chooseAndImport() {

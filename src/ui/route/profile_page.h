@@ -33,6 +33,9 @@ class ProfilePage : public QWidget {
   // Reads a profile file into the table; false, with the message shown, when
   // it is refused.
   bool importProfile(const QString& path);
+  // The window's prefix of K text: the tables, the drawing and the cursor's
+  // station follow it at once.
+  void setStationPrefix(const QString& prefix);
 
  signals:
   // The profile changed: computed tables that carry heights are out of date.
@@ -53,6 +56,7 @@ class ProfilePage : public QWidget {
   WindowFileDialogs& files_;
   ProfilePviModel* pvis_;
   VerticalCurveModel* curves_;
+  QString stationPrefix_ = QStringLiteral("K");
 };
 
 }  // namespace tarnvel

@@ -3,12 +3,14 @@
 #include <QBrush>
 #include <QColor>
 #include <algorithm>
+#include <utility>
 #include <variant>
 
 #include "number_reading.h"
 #include "number_text.h"
 #include "pasted_cells.h"
 #include "profile_file.h"
+#include "station_cell_text.h"
 #include "station_text.h"
 
 namespace tarnvel {
@@ -119,7 +121,7 @@ void ProfilePviModel::setProfile(const VerticalProfile& profile) {
   kinds_.clear();
   for (const Pvi& p : profile.pvis) {
     // A station of a LandXML file may hold more than millimetres.
-    std::string station = KStationText(p.station);
+    std::string station = KStationText(p.station, stationPrefix_);
     if (ReadStationText(station) != p.station) station = GeneralText(p.station);
     rows_.push_back({QString::fromStdString(p.name), QString::fromStdString(station),
                      QString::fromStdString(GeneralText(p.elevation)),
@@ -128,6 +130,14 @@ void ProfilePviModel::setProfile(const VerticalProfile& profile) {
   }
   endResetModel();
   recompute();
+}
+
+void ProfilePviModel::setStationPrefix(const QString& prefix) {
+  const std::string from = std::exchange(stationPrefix_, prefix.toStdString());
+  for (RowTexts& row : rows_)
+    row[kStationColumn] = ReprefixedStationText(row[kStationColumn], from, stationPrefix_);
+  if (!rows_.empty())
+    emit dataChanged(index(0, kStationColumn), index(rowCount() - 1, kStationColumn));
 }
 
 std::vector<Pvi> ProfilePviModel::pvis() const {

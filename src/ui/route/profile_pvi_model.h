@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "vertical_profile.h"
@@ -41,6 +42,9 @@ class ProfilePviModel : public QAbstractTableModel {
   // that reads back exactly, and each curve's kind kept: a circle from
   // LandXML stays a circle (its R cell says so in its tooltip).
   void setProfile(const VerticalProfile& profile);
+  // The prefix of the K text the model writes. A station cell in the old
+  // prefix's K text follows it (ReprefixedStationText); the profile stays.
+  void setStationPrefix(const QString& prefix);
 
   // The profile the rows make, or nothing while a cell does not read or the
   // PVIs do not hold together; then `problem()` says why, naming the row.
@@ -60,6 +64,7 @@ class ProfilePviModel : public QAbstractTableModel {
   std::optional<VerticalProfile> profile_;
   QString problem_;
   int problemRow_ = -1;
+  std::string stationPrefix_ = "K";
 };
 
 }  // namespace tarnvel

@@ -58,6 +58,11 @@ void ProfileView::setProfile(const VerticalProfile* profile) {
   fitAll();
 }
 
+void ProfileView::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  rebuild();
+}
+
 void ProfileView::setExaggeration(double times) {
   if (!(times > 0) || times == exaggeration_) return;
   exaggeration_ = times;
@@ -120,7 +125,7 @@ void ProfileView::rebuild() {
     mark->setPos(at);
     mark->setFlag(QGraphicsItem::ItemIgnoresTransformations);
     Label(s,
-          Text(pvis[k].name) + u'\n' + Text(KStationText(pvis[k].station)) + u'\n' +
+          Text(pvis[k].name) + u'\n' + Text(KStationText(pvis[k].station, stationPrefix_)) + u'\n' +
               Text(FixedText(pvis[k].elevation, 3)),
           at, Qt::black, Place::Above);
     if (k + 1 == pvis.size()) break;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QGraphicsView>
+#include <QString>
+#include <string>
 
 #include "vertical_profile.h"
 
@@ -19,6 +21,9 @@ class ProfileView : public QGraphicsView {
   // Draws the profile, or an empty drawing for nothing. The view keeps the
   // pointer; the caller keeps the profile alive while it is shown.
   void setProfile(const VerticalProfile* profile);
+  // The prefix of the PVIs' stations as K text; the labels follow it at
+  // once, the view staying where it is.
+  void setStationPrefix(const QString& prefix);
   // How many times the elevations are drawn larger than the stations.
   void setExaggeration(double times);
   double exaggeration() const { return exaggeration_; }
@@ -38,6 +43,7 @@ class ProfileView : public QGraphicsView {
   QPointF toScene(double station, double elevation) const;
 
   const VerticalProfile* profile_ = nullptr;
+  std::string stationPrefix_ = "K";
   double exaggeration_ = 10;
   double originStation_ = 0;
   double originElevation_ = 0;

@@ -320,6 +320,9 @@ void RouteWindow::stationPrefixEdited(const QString& prefix) {
   elements_->setStationPrefix(prefix);
   stakeout_->setStationPrefix(prefix);
   inverse_->setStationPrefix(prefix);
+  curves_->setStationPrefix(prefix);
+  profile_->setStationPrefix(prefix);
+  sections_->setStationPrefix(prefix);
   ui_->planView->setStationPrefix(prefix);
   if (cursor_) cursorMoved(cursor_->X, cursor_->Y);
 }

@@ -3,12 +3,14 @@
 #include <QBrush>
 #include <QColor>
 #include <cmath>
+#include <utility>
 
 #include "number_reading.h"
 #include "number_text.h"
 #include "pasted_cells.h"
 #include "section_file.h"
 #include "section_surface.h"
+#include "station_cell_text.h"
 #include "station_text.h"
 
 namespace tarnvel {
@@ -110,7 +112,7 @@ void SectionTableModel::setTable(const CrossSectionTable& table) {
   columns_ = SectionColumnNames(parts_);
   rows_.clear();
   for (const SectionStation& s : table.stations) {
-    QStringList row{Text(KStationText(s.station))};
+    QStringList row{Text(KStationText(s.station, stationPrefix_))};
     for (const auto* parts : {&s.left, &s.right})
       for (const SectionPart& part : *parts)
         row << Text(GeneralText(part.width)) << Text(GeneralText(part.slope));
@@ -119,6 +121,12 @@ void SectionTableModel::setTable(const CrossSectionTable& table) {
   }
   endResetModel();
   recompute();
+}
+
+void SectionTableModel::setStationPrefix(const QString& prefix) {
+  const std::string from = std::exchange(stationPrefix_, prefix.toStdString());
+  for (QStringList& row : rows_) row[0] = ReprefixedStationText(row[0], from, stationPrefix_);
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cross_section.h"
@@ -39,6 +40,9 @@ class SectionTableModel : public QAbstractTableModel {
   // Replaces the columns with the table's parts and every row with its
   // listed stations, stations as K text.
   void setTable(const CrossSectionTable& table);
+  // The prefix of the K text the model writes. A station cell in the old
+  // prefix's K text follows it (ReprefixedStationText); the table stays.
+  void setStationPrefix(const QString& prefix);
 
   // The table the rows make, or nothing while there is no row, a cell does
   // not read or the rows do not hold together; then `problem()` says why,
@@ -58,6 +62,7 @@ class SectionTableModel : public QAbstractTableModel {
   std::optional<CrossSectionTable> table_;
   QString problem_;
   int problemRow_ = -1;
+  std::string stationPrefix_ = "K";
 };
 
 }  // namespace tarnvel

@@ -61,6 +61,11 @@ void SectionView::setDrawing(std::optional<SectionDrawing> drawing) {
   fitAll();
 }
 
+void SectionView::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  rebuild();
+}
+
 void SectionView::setExaggeration(double times) {
   if (!(times > 0) || times == exaggeration_) return;
   exaggeration_ = times;
@@ -120,7 +125,7 @@ void SectionView::rebuild() {
   const QPointF centre = toScene(0, 0);
   s.addLine(QLineF(centre + QPointF(0, -height), centre + QPointF(0, height / 2)),
             QPen(QColor(150, 150, 150), 0, Qt::DashDotLine));
-  Label(s, QStringLiteral("中线 ") + Text(KStationText(section.station)),
+  Label(s, QStringLiteral("中线 ") + Text(KStationText(section.station, stationPrefix_)),
         centre + QPointF(0, -height), Qt::black, Place::Above);
   const double d = section.designOffset;
   const QPointF design = toScene(d, rise(d));

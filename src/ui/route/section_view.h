@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QGraphicsView>
+#include <QString>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ class SectionView : public QGraphicsView {
 
   // Draws the section, or an empty drawing for nothing.
   void setDrawing(std::optional<SectionDrawing> drawing);
+  // The prefix of the centre line's station as K text; the label follows
+  // it at once, the view staying where it is.
+  void setStationPrefix(const QString& prefix);
   // How many times the rises are drawn larger than the offsets.
   void setExaggeration(double times);
   double exaggeration() const { return exaggeration_; }
@@ -49,6 +53,7 @@ class SectionView : public QGraphicsView {
   QPointF toScene(double offset, double rise) const;
 
   std::optional<SectionDrawing> drawing_;
+  std::string stationPrefix_ = "K";
   double exaggeration_ = 10;
 };
 

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QShortcut>
+#include <utility>
 #include <variant>
 
 #include "file_dialog.h"
@@ -10,6 +11,7 @@
 #include "pasted_cells.h"
 #include "section_file.h"
 #include "section_table_model.h"
+#include "station_cell_text.h"
 #include "station_text.h"
 #include "ui_sections_page.h"
 
@@ -71,7 +73,7 @@ bool SectionsPage::importSections(const QString& path) {
 // A new table is first seen at its first listed station.
 void SectionsPage::showTable(const CrossSectionTable& table) {
   station_ = table.stations.front().station;
-  ui_->stationEdit->setText(QString::fromStdString(KStationText(*station_)));
+  showStation(*station_);
   rows_->setTable(table);
   ui_->sectionTable->resizeColumnsToContents();
 }
@@ -86,7 +88,7 @@ void SectionsPage::followStation(double station) {
   if (!ui_->followPlanCheck->isChecked()) return;
   station_ = station;
   point_.reset();
-  ui_->stationEdit->setText(QString::fromStdString(KStationText(station)));
+  showStation(station);
   ui_->stationProblemLabel->clear();
   showSection();
 }
@@ -95,9 +97,20 @@ void SectionsPage::showPoint(const SectionPoint& point) {
   ui_->followPlanCheck->setChecked(false);
   station_ = point.station;
   point_ = point;
-  ui_->stationEdit->setText(QString::fromStdString(KStationText(point.station)));
+  showStation(point.station);
   ui_->stationProblemLabel->clear();
   showSection();
+}
+
+void SectionsPage::setStationPrefix(const QString& prefix) {
+  const std::string from = std::exchange(stationPrefix_, prefix.toStdString());
+  rows_->setStationPrefix(prefix);
+  ui_->stationEdit->setText(ReprefixedStationText(ui_->stationEdit->text(), from, stationPrefix_));
+  ui_->sectionView->setStationPrefix(prefix);
+}
+
+void SectionsPage::showStation(double station) {
+  ui_->stationEdit->setText(QString::fromStdString(KStationText(station, stationPrefix_)));
 }
 
 void SectionsPage::stationTyped() {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "cross_section.h"
 #include "section_point.h"
@@ -47,6 +48,9 @@ class SectionsPage : public QWidget {
   // the table or the profile is. Following the plan stops, so that the
   // cursor does not take the point away.
   void showPoint(const SectionPoint& point);
+  // The window's prefix of K text: the table, the station field and the
+  // drawing follow it at once.
+  void setStationPrefix(const QString& prefix);
 
  signals:
   // The table changed: computed tables that carry its heights are out of date.
@@ -62,6 +66,7 @@ class SectionsPage : public QWidget {
   void tableChanged();
   void stationTyped();
   void showSection();
+  void showStation(double station);
 
   std::unique_ptr<Ui::SectionsPage> ui_;
   MessageBoxes& boxes_;
@@ -70,6 +75,7 @@ class SectionsPage : public QWidget {
   const VerticalProfile* profile_ = nullptr;
   std::optional<double> station_;      // the station drawn
   std::optional<SectionPoint> point_;  // shown on the section at station_
+  std::string stationPrefix_ = "K";
 };
 
 }  // namespace tarnvel

@@ -28,11 +28,22 @@ QVariant VerticalCurveModel::headerData(int section, Qt::Orientation orientation
 
 void VerticalCurveModel::setProfile(const VerticalProfile* profile) {
   beginResetModel();
-  rows_.clear();
-  if (profile)
-    for (const VerticalCurveRow& row : VerticalCurveRows(*profile))
-      rows_.push_back(VerticalCurveRowTexts(row));
+  profile_ = profile;
+  makeTexts();
   endResetModel();
+}
+
+void VerticalCurveModel::setStationPrefix(const QString& prefix) {
+  stationPrefix_ = prefix.toStdString();
+  makeTexts();
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void VerticalCurveModel::makeTexts() {
+  rows_.clear();
+  if (profile_)
+    for (const VerticalCurveRow& row : VerticalCurveRows(*profile_))
+      rows_.push_back(VerticalCurveRowTexts(row, stationPrefix_));
 }
 
 }  // namespace tarnvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QString>
 #include <array>
 #include <string>
 #include <vector>
@@ -23,10 +24,17 @@ class VerticalCurveModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
-  // The rows of the profile, or none for nothing.
+  // The rows of the profile, or none for nothing. The model keeps the
+  // pointer; the caller keeps the profile alive while it is shown.
   void setProfile(const VerticalProfile* profile);
+  // The prefix of the stations' K text; the rows shown follow it at once.
+  void setStationPrefix(const QString& prefix);
 
  private:
+  void makeTexts();
+
+  const VerticalProfile* profile_ = nullptr;
+  std::string stationPrefix_ = "K";
   std::vector<std::array<std::string, kVerticalCurveColumns.size()>> rows_;
 };
 

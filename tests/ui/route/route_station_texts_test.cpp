@@ -2,6 +2,8 @@
 // station fields and the 线元表's station cells. The road (tests/ui/route/data)
 // runs from K1+000 to K1+980.
 #include <QFile>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -59,6 +61,8 @@ class RouteStationTextsTest : public QObject {
   void offsetShowsItsSide();
   void prefixFollowedAtOnce_data();
   void prefixFollowedAtOnce();
+  void otherTabsFollowThePrefix_data();
+  void otherTabsFollowThePrefix();
 
  private:
   template <class T>
@@ -75,6 +79,19 @@ class RouteStationTextsTest : public QObject {
   }
   StakeoutModel* stakeout() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model());
+  }
+  QString write(const QString& name, const QByteArray& bytes) {
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("write");
+    return path;
+  }
+  // The drawing's label that begins with `start`, whole.
+  QString label(const char* view, const QString& start) {
+    for (QGraphicsItem* item : child<QGraphicsView>(view)->scene()->items())
+      if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+        if (text->text().startsWith(start)) return text->text();
+    return {};
   }
   QString refusal() const { return boxes_.shown.isEmpty() ? QString() : boxes_.shown[0].text; }
 
@@ -348,6 +365,85 @@ void RouteStationTextsTest::prefixFollowedAtOnce() {
   // The point names are made with the prefix in force at 计算, as a crew
   // may already have them.
   QVERIFY2(csv.contains("\r\nK1+000," + start.toUtf8() + ",1000.000,"), csv.constData());
+}
+
+void RouteStationTextsTest::otherTabsFollowThePrefix_data() {
+  QTest::addColumn<QString>("place");
+  QTest::addColumn<QString>("shown");  // with the prefix ZK
+  // JD1 is 583.095 m from BP at K0+500.
+  QTest::newRow("DesignTable") << "design"
+                               << "ZK1+083.095";
+  QTest::newRow("DesignCsv") << "designCsv"
+                             << "ZK1+083.095";
+  QTest::newRow("JdStationMessage")
+      << "mismatch"
+      << QStringLiteral("交点“JD1”的交点桩号ZK1+083.000与计算所得ZK1+083.095相差+95.2 mm！");
+  QTest::newRow("PviTable") << "pvi"
+                            << "ZK1+500.000";
+  QTest::newRow("PviTypedInMetresStays") << "pviTyped"
+                                         << "1900";
+  // T = 10000 x 4% / 2 = 200 m before the PVI.
+  QTest::newRow("VerticalCurveTable") << "verticalCurve"
+                                      << "ZK1+300.000";
+  QTest::newRow("ProfileDrawing") << "profileDrawing"
+                                  << "SJD1\nZK1+500.000\n110.000";
+  QTest::newRow("SectionTable") << "sectionTable"
+                                << "ZK0+150.000";
+  QTest::newRow("SectionStationField") << "sectionField"
+                                       << "ZK0+100.000";
+  QTest::newRow("SectionDrawing") << "sectionDrawing"
+                                  << "中线 ZK0+100.000";
+}
+
+// The fault pinned: the 曲线表, 纵断面 and 横断面 tabs wrote K whatever the
+// window's prefix; a station the user typed in metres stays as typed.
+void RouteStationTextsTest::otherTabsFollowThePrefix() {
+  QFETCH(QString, place);
+  QFETCH(QString, shown);
+  Box(window_, "jdStartEdit")->setText(QStringLiteral("500"));
+  dialogs_.answers << write(QStringLiteral("jd.csv"),
+                            "交点号,X,Y,R,Ls1,Ls2,交点桩号\n"
+                            "BP,3378000,450000,0,0,0,\n"
+                            "JD1,3378500,450300,400,80,80,K1+083.000\n"
+                            "JD2,3378700,450900,300,60,60,\n"
+                            "EP,3378600,451400,0,0,0,\n");
+  Click(window_, "jdButton");
+  dialogs_.answers << write(QStringLiteral("profile.csv"),
+                            "BP,K1+000,100\nSJD1,K1+500,110,10000\nEP,K1+900,102\n");
+  Click(window_, "importProfileButton");
+  dialogs_.answers << write(QStringLiteral("sections.csv"),
+                            "桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡\nK0+100,3.75,-2,3.75,"
+                            "-2\nK0+150,3.75,2,3.75,-2\n");
+  Click(window_, "importSectionsButton");
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(refusal()));
+  QAbstractItemModel* pvis = child<QTableView>("pviTable")->model();
+  QVERIFY(pvis->setData(pvis->index(2, 1), QStringLiteral("1900")));
+
+  QLineEdit* box = Box(window_, "stationPrefixEdit");
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, QStringLiteral("ZK"));
+  dialogs_.answers << dir_.filePath(QStringLiteral("design.csv"));
+  Click(window_, "saveDesignButton");
+  window_->job().wait();
+  QFile csv(dir_.filePath(QStringLiteral("design.csv")));
+  QVERIFY(csv.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = csv.readAll().split('\n');
+  QVERIFY2(lines.size() > 2, lines.value(0).constData());
+  const QMap<QString, QString> texts{
+      {"designCsv", QString::fromUtf8(lines[2].split(',').value(1))},
+      {"design", child<QTableView>("curveTable")->model()->index(1, 1).data().toString()},
+      {"mismatch", child<QLabel>("jdStationLabel")->text()},
+      {"pvi", pvis->index(1, 1).data().toString()},
+      {"pviTyped", pvis->index(2, 1).data().toString()},
+      {"verticalCurve",
+       child<QTableView>("verticalCurveTable")->model()->index(0, 8).data().toString()},
+      {"profileDrawing", label("profileView", QStringLiteral("SJD1"))},
+      {"sectionTable", child<QTableView>("sectionTable")->model()->index(1, 0).data().toString()},
+      {"sectionField", Box(window_, "stationEdit")->text()},
+      {"sectionDrawing", label("sectionView", QStringLiteral("中线"))}};
+  QCOMPARE(texts.value(place), shown);
 }
 
 QTEST_MAIN(RouteStationTextsTest)
