@@ -225,19 +225,20 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   ForEachDesignRow(points, start, table.equations, [&](const DesignRow& row) {
     if (line.pdf) {
       QStringList& cells = pdfRows->emplace_back();
-      for (const std::string& cell : DesignRowTexts(row)) cells << QString::fromStdString(cell);
+      for (const std::string& cell : DesignRowTexts(row, line.prefix))
+        cells << QString::fromStdString(cell);
     }
     if (const auto difference = JdStationMismatch(row, points[i].station)) {
       const QString message =
           InFile(line.route,
                  LineRefusal(table.lines[i], QString::fromStdString(JdStationMismatchText(
-                                                 row, i, points.size(), *difference))))
+                                                 row, i, points.size(), *difference, line.prefix))))
               .message;
       std::fputs((message + u'\n').toUtf8().constData(), stderr);
     }
     ++i;
-    if (csv && !failure) failure = csv->Add(DesignTableLine(row, ','));
-    if (!failure) failure = printed.Add(DesignTableLine(row, '\t'));
+    if (csv && !failure) failure = csv->Add(DesignTableLine(row, ',', line.prefix));
+    if (!failure) failure = printed.Add(DesignTableLine(row, '\t', line.prefix));
   });
   if (csv && !failure) failure = csv->Flush();
   if (!failure) failure = printed.Flush();

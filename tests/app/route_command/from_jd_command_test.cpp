@@ -75,6 +75,19 @@ TEST_F(FromJdCommandTest, WritesTheElementTableAndPrintsTheDesignTable) {
   EXPECT_EQ(fromJd.out.section(u'\n', 1), fromFile.out.section(u'\n', 1));
 }
 
+// Pins the design table that wrote K whatever --prefix said: from-jd
+// took no --prefix at all.
+TEST_F(FromJdCommandTest, PrefixNamesTheDesignTablesStations) {
+  WriteBytes(PathOf("jd.csv"), kJdTable);
+  const Run made =
+      Route({"from-jd", "jd.csv", "--start-station", "2000", "--prefix", "ZK", "-o", "route.csv"});
+  ASSERT_EQ(made.status, 0) << made.err.toStdString();
+  const QStringList lines = made.out.split(QStringLiteral("\r\n"));
+  ASSERT_GE(lines.size(), 3);
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("BP\tZK2+000.000\t"))) << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].startsWith(QStringLiteral("JD1\tZK2+400.000\t"))) << lines[2].toStdString();
+}
+
 TEST_F(FromJdCommandTest, RefusedTableWritesNothing) {
   WriteBytes(PathOf("jd.csv"), QByteArray(kJdTable).replace(",600,100,80", ",600,400,400"));
   const Run run = Route({"from-jd", "jd.csv", "-o", "route.csv"});
