@@ -127,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
 // its place.
 TEST_F(PdfCommandTest, APdfThatCannotBeSavedWritesNothing) {
   ASSERT_TRUE(QDir(PathOf("")).mkdir(QStringLiteral("folder.pdf")));
-  const Outcome run = Route({"forward", "route.csv", "--from", "1000", "--to", "1100", "--step", "20",
-                         "-o", "out.csv", "--pdf", "folder.pdf"});
+  const Outcome run = Route({"forward", "route.csv", "--from", "1000", "--to", "1100", "--step",
+                             "20", "-o", "out.csv", "--pdf", "folder.pdf"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, QStringLiteral("无法保存文件“folder.pdf”：已有同名的文件夹！\n"));
   EXPECT_FALSE(QFile::exists(PathOf("out.csv")));
