@@ -25,8 +25,7 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
   if (profile)
     heights.emplace(*profile, sections ? &*sections : nullptr,
                     line.tolerances.position_mm / 1000);  // mm to m
-  std::string text = InverseCsvHeader(profile.has_value());
-  if (sections) text.insert(text.size() - 2, ",说明");
+  std::string text = InverseCsvHeader(profile.has_value(), sections.has_value());
   for (const SurveyPoint& point : std::get<std::vector<SurveyPoint>>(points)) {
     const std::vector<RouteFoot> feet =
         RouteFeet(std::get<Route>(route), point.point, line.maxOffset);
@@ -35,15 +34,14 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
       // 设计高程 at the foot (with sections, the surface's at the point's own
       // offset), 高差 and 挖填 against the point's H; a point beyond the road
       // has none, and 说明 says so.
-      DesignHeight at;
       if (heights) {
+        DesignHeight at;
         if (row.foot) at = heights->At(row.foot->station, row.foot->offset);
         row.height = point.height;
         row.designElevation = at.elevation;
+        row.beyondRoad = at.beyondRoad;
       }
-      AppendInverseCsvRow(text, row, line.prefix, profile.has_value());
-      if (sections)
-        text.insert(text.size() - 2, "," + std::string(at.beyondRoad ? kBeyondRoadNote : ""));
+      AppendInverseCsvRow(text, row, line.prefix, profile.has_value(), sections.has_value());
     }
     // A point's rows go out together, as they are found.
     if (!output.Add(text)) return ArgumentRefusal{output.failure()};

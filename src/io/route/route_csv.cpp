@@ -2,6 +2,7 @@
 
 #include "angle.h"
 #include "cut_fill_text.h"
+#include "design_height.h"
 #include "gbk_file_writer.h"
 #include "gbk_text.h"
 #include "number_text.h"
@@ -66,7 +67,7 @@ std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view
 }
 
 void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix,
-                         bool cutFill) {
+                         bool cutFill, bool notes) {
   AppendField(out, row.name);
   out += ',';
   AppendField(out, row.x);
@@ -86,21 +87,23 @@ void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string
     const CutFillTexts texts = CutFillText(row.designElevation, row.height);
     out += ',' + texts.design + ',' + texts.difference + ',' + texts.cutFill;
   }
+  if (notes) (out += ',') += row.beyondRoad ? kBeyondRoadNote : std::string_view();
   out += kRowEnd;
 }
 
-std::string InverseCsvHeader(bool cutFill) {
+std::string InverseCsvHeader(bool cutFill, bool notes) {
   std::string header(kInverseCsvHeader);
   if (cutFill) (header += ',') += kCutFillColumns;
+  if (notes) header += ",说明";
   return header += kRowEnd;
 }
 
 std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix,
-                           bool cutFill) {
+                           bool cutFill, bool notes) {
   std::string out;
   out.reserve(kInverseCsvHeader.size() + rows.size() * 64);
-  out += InverseCsvHeader(cutFill);
-  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row, prefix, cutFill);
+  out += InverseCsvHeader(cutFill, notes);
+  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row, prefix, cutFill, notes);
   return out;
 }
 

@@ -80,12 +80,14 @@ std::string ForwardCsvHeader(bool designElevation);
 // The same for feet: X and Y echoed, 桩号 as above, 里程 and 偏距 to 3
 // decimals, 线元, and 候选 as "k/n"; a point without a foot has empty 桩号,
 // 里程, 偏距 and 线元 and 候选 "0/0". With `cutFill` (a profile was given)
-// the columns 设计高程, 高差 and 挖填 end each row (CutFillText).
+// the columns 设计高程, 高差 and 挖填 end each row (CutFillText); with
+// `notes` (cross sections were given too) a column 说明 after them says
+// 超出路基范围 of a foot beyond the road.
 std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix = "K",
-                           bool cutFill = false);
+                           bool cutFill = false, bool notes = false);
 void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix = "K",
-                         bool cutFill = false);
-std::string InverseCsvHeader(bool cutFill);
+                         bool cutFill = false, bool notes = false);
+std::string InverseCsvHeader(bool cutFill, bool notes = false);
 
 // The rows of one point: one per foot with `all`, else the nearest only
 // (feet come sorted nearest first); one row "0/0" without a foot.

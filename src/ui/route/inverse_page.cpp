@@ -76,7 +76,7 @@ void InversePage::dropHeights() {
 }
 
 void InversePage::dropSectionRows() {
-  if (!rowsUseSections_) return;
+  if (!inverse_->notes()) return;
   clearRows();
   host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
 }
@@ -161,8 +161,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
             IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
       },
       [this, result, profile, usesSections = sections != nullptr] {
-        FreeInBackground(inverse_->setRows(std::move(result->rows), profile));
-        rowsUseSections_ = usesSections;
+        FreeInBackground(inverse_->setRows(std::move(result->rows), profile, usesSections));
         FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->plan), std::move(result->names));
         host_.showStatus(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
@@ -193,11 +192,11 @@ void InversePage::saveInverseClicked() {
   QString type;
   const QString path = host_.chooseSave(QStringLiteral("inverse CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(
-      path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(),
-             heights = inverse_->profile() != nullptr, path, encoding = CsvEncoding(type)] {
-        return SaveTextFile(path, InverseCsvText(*rows, prefix, heights), encoding);
-      });
+  host_.saveInBackground(path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(),
+                                heights = inverse_->profile() != nullptr, notes = inverse_->notes(),
+                                path, encoding = CsvEncoding(type)] {
+    return SaveTextFile(path, InverseCsvText(*rows, prefix, heights, notes), encoding);
+  });
 }
 
 }  // namespace tarnvel

@@ -56,7 +56,6 @@ class InversePage : public QWidget {
   std::unique_ptr<Ui::InversePage> ui_;
   RoutePageHost& host_;
   InverseModel* inverse_;
-  bool rowsUseSections_ = false;  // the rows shown were computed with the sections
 };
 
 }  // namespace tarnvel

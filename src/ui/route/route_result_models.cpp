@@ -4,6 +4,7 @@
 
 #include "angle.h"
 #include "cut_fill_text.h"
+#include "design_height.h"
 #include "number_text.h"
 #include "offset_text.h"
 #include "station_text.h"
@@ -119,10 +120,12 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
 }
 
 std::vector<InverseCsvRow> InverseModel::setRows(std::vector<InverseCsvRow> rows,
-                                                 std::shared_ptr<const VerticalProfile> profile) {
+                                                 std::shared_ptr<const VerticalProfile> profile,
+                                                 bool notes) {
   beginResetModel();
   rows_.swap(rows);
   profile_ = std::move(profile);
+  notes_ = notes;
   endResetModel();
   return rows;
 }
@@ -136,25 +139,37 @@ int InverseModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
+QStringList InverseModel::columns() const {
+  QStringList columns = Columns(kInverseColumns, profile(), 3);
+  if (notes_) columns << QStringLiteral("说明");
+  return columns;
+}
+
 int InverseModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(Columns(kInverseColumns, profile(), 3).size());
+  return parent.isValid() ? 0 : static_cast<int>(columns().size());
 }
 
 QVariant InverseModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  return Header(Columns(kInverseColumns, profile(), 3), section, orientation, role);
+  return Header(columns(), section, orientation, role);
 }
 
 QVariant InverseModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   // The heights after the plain columns: 设计高程, 高差, 挖填.
   const int height = index.column() - static_cast<int>(kInverseColumns.size());
+  // 说明 comes after the heights, or after the plain columns without them.
+  const bool note = notes_ && index.column() == columnCount() - 1;
   if (role == Qt::TextAlignmentRole)
-    return height == 2 ? QVariant(Qt::AlignCenter) : Alignment(index.column(), 1);
+    return note          ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+           : height == 2 ? QVariant(Qt::AlignCenter)
+                         : Alignment(index.column(), 1);
   const InverseCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RouteFoot* foot = row.foot ? &*row.foot : nullptr;
-  if (role == Qt::ToolTipRole && height == 0 && profile_ && foot && !row.designElevation)
+  if (role == Qt::ToolTipRole && height == 0 && profile_ && foot && !row.designElevation &&
+      !row.beyondRoad)
     return OutsideNote(*profile_, foot->station);
   if (role != Qt::DisplayRole) return {};
+  if (note) return row.beyondRoad ? Text(std::string(kBeyondRoadNote)) : QString();
   if (height >= 0) {
     const CutFillTexts texts = CutFillText(row.designElevation, row.height);
     return Text(height == 0 ? texts.design : height == 1 ? texts.difference : texts.cutFill);

@@ -49,7 +49,8 @@ class StakeoutModel : public QAbstractTableModel {
 
 // The feet of a point list, in the columns of `tarnvel-route inverse`; with
 // the profile they were computed with, 设计高程, 高差 and 挖填 last, as
-// `inverse --profile` has them.
+// `inverse --profile` has them, and with cross sections 说明 after them, as
+// `inverse --sections` has it.
 class InverseModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -58,12 +59,15 @@ class InverseModel : public QAbstractTableModel {
 
   // Gives back the rows it held, for the caller to free where it will.
   std::vector<InverseCsvRow> setRows(std::vector<InverseCsvRow> rows,
-                                     std::shared_ptr<const VerticalProfile> profile = nullptr);
+                                     std::shared_ptr<const VerticalProfile> profile = nullptr,
+                                     bool notes = false);
   const std::vector<InverseCsvRow>& rows() const { return rows_; }
   // The letters before the kilometres of the stations shown (K by default).
   void setStationPrefix(const QString& prefix);
   const std::string& stationPrefix() const { return stationPrefix_; }
   const VerticalProfile* profile() const { return profile_.get(); }
+  // Whether the rows carry 说明 (they were computed with cross sections).
+  bool notes() const { return notes_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -72,9 +76,12 @@ class InverseModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
+  QStringList columns() const;
+
   std::vector<InverseCsvRow> rows_;
   std::string stationPrefix_ = "K";
   std::shared_ptr<const VerticalProfile> profile_;
+  bool notes_ = false;
 };
 
 }  // namespace tarnvel

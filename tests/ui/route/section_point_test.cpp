@@ -51,6 +51,7 @@ class SectionPointTest : public QObject {
   void aPointIsShownOnItsSection();
   void thePointBelongsToItsStation_data();
   void thePointBelongsToItsStation();
+  void tableAndCsvSayWhichIsBeyondTheRoad();
 
  private:
   QString write(const QString& name, const QByteArray& bytes) {
@@ -165,6 +166,29 @@ void SectionPointTest::thePointBelongsToItsStation() {
   }
   QCOMPARE(markers().size(), kept ? 1 : 0);
   QCOMPARE(texts().contains(QStringLiteral("OnRoad  高差 -0.160 填")), kept);
+}
+
+// Pins the window's 批量反算 that dropped 说明: inverse --sections writes
+// 超出路基范围 there, the window's table and CSV had no such column.
+void SectionPointTest::tableAndCsvSayWhichIsBeyondTheRoad() {
+  auto* rows = window_->findChild<QTableView*>(QStringLiteral("inverseTable"))->model();
+  const int note = rows->columnCount() - 1;
+  QCOMPARE(rows->headerData(note, Qt::Horizontal).toString(), QStringLiteral("说明"));
+  QCOMPARE(rows->index(0, note).data().toString(), QString());
+  QCOMPARE(rows->index(1, note).data().toString(), QStringLiteral("超出路基范围"));
+  const QString path = dir_.filePath(QStringLiteral("inverse.csv"));
+  dialogs_.answers << path;
+  Click(window_, "saveInverseButton");
+  window_->job().wait();
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(file.readAll());
+  QVERIFY2(text.contains(QStringLiteral("挖填,说明\r\n"
+                                        "OnRoad,3378608.7129,453658.3643,K1+010.000,1010.000,2.000,"
+                                        "1,1/1,100.060,-0.160,填,\r\n"
+                                        "Beyond,3378625.6412,453671.6848,K1+030.000,1030.000,"
+                                        "-6.000,1,1/1,,,,超出路基范围\r\n")),
+           qPrintable(text));
 }
 
 QTEST_MAIN(SectionPointTest)
