@@ -105,12 +105,14 @@ void BM_RouteTable(benchmark::State& state) {
 }
 BENCHMARK(BM_RouteTable)->Unit(benchmark::kMillisecond);
 
-// Points up to `reach` either side of the route, at random stations.
-std::vector<Point> PointsNear(const Route& route, double reach) {
+// Points up to `reach` either side of the route, at random stations along
+// its first `elements` elements (all of them by default).
+std::vector<Point> PointsNear(const Route& route, double reach, size_t elements = SIZE_MAX) {
+  const double end = route.loaded[std::min(elements, route.loaded.size()) - 1].K1;
   std::mt19937 random(7);
   std::vector<Point> points;
   for (int i = 0; i < 4096; ++i) {
-    const double K = std::uniform_real_distribution(RouteStart(route), RouteEnd(route))(random);
+    const double K = std::uniform_real_distribution(RouteStart(route), end)(random);
     const double m = std::uniform_real_distribution(-reach, reach)(random);
     points.push_back(
         std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90)).front().result.point);
@@ -119,8 +121,9 @@ std::vector<Point> PointsNear(const Route& route, double reach) {
 }
 
 template <auto Feet>
-void TimeFeet(benchmark::State& state, const Route& route, double reach) {
-  const std::vector<Point> points = PointsNear(route, reach);
+void TimeFeet(benchmark::State& state, const Route& route, double reach,
+              size_t elements = SIZE_MAX) {
+  const std::vector<Point> points = PointsNear(route, reach, elements);
   size_t i = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(Feet(route, points[i], 100));
@@ -130,13 +133,15 @@ void TimeFeet(benchmark::State& state, const Route& route, double reach) {
 }
 
 // Points up to 50 m either side of the road, searched to the default 100 m;
-// today's inverse, the one that refined every foot by integrating from K0,
-// and the one before, which sampled every element in full.
+// today's inverse, the one that found the elements near a point down the
+// box tree, the one that refined every foot by integrating from K0, and the
+// one before, which sampled every element in full.
 template <auto Feet>
 void BM_RouteFeet(benchmark::State& state) {
   TimeFeet<Feet>(state, Road(), 50);
 }
 BENCHMARK(BM_RouteFeet<RouteFeet>)->Name("BM_RouteFeet");
+BENCHMARK(BM_RouteFeet<previous::tree::RouteFeet>)->Name("BM_RouteFeet_tree");
 BENCHMARK(BM_RouteFeet<previous::stepped::RouteFeet>)->Name("BM_RouteFeet_stepped");
 BENCHMARK(BM_RouteFeet<previous::RouteFeet>)->Name("BM_RouteFeet_previous");
 
@@ -150,6 +155,30 @@ void BM_RouteFeetOf(benchmark::State& state) {
   TimeFeet<Feet>(state, at->second, 50);
 }
 BENCHMARK(BM_RouteFeetOf<RouteFeet>)->Name("BM_RouteFeetOf")->Arg(200)->Arg(10000);
+BENCHMARK(BM_RouteFeetOf<previous::tree::RouteFeet>)
+    ->Name("BM_RouteFeetOf_tree")
+    ->Arg(200)
+    ->Arg(10000);
+
+// The points of BM_RouteFeetOf/200 on both roads: the generator makes every
+// road alike up to its 200th element, so this is the search's own growth
+// with the road, without the memory that points spread over 1,900 km of
+// road reach.
+template <auto Feet>
+void BM_RouteFeetAlongFirst200(benchmark::State& state) {
+  static std::map<int64_t, Route> roads;
+  auto [at, added] = roads.try_emplace(state.range(0));
+  if (added) at->second = GeneratedRoute(static_cast<int>(state.range(0)));
+  TimeFeet<Feet>(state, at->second, 50, 200);
+}
+BENCHMARK(BM_RouteFeetAlongFirst200<RouteFeet>)
+    ->Name("BM_RouteFeetAlongFirst200")
+    ->Arg(200)
+    ->Arg(10000);
+BENCHMARK(BM_RouteFeetAlongFirst200<previous::tree::RouteFeet>)
+    ->Name("BM_RouteFeetAlongFirst200_tree")
+    ->Arg(200)
+    ->Arg(10000);
 BENCHMARK(BM_RouteFeetOf<previous::stepped::RouteFeet>)
     ->Name("BM_RouteFeetOf_stepped")
     ->Arg(200)

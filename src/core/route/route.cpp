@@ -93,6 +93,13 @@ std::vector<PlanBox> BoxTree(const std::vector<PlanBox>& boxes) {
   return tree;
 }
 
+// The grid serves searches to the usual reach, the inverse's default 100 m
+// (wider ones descend the tree). Its cells are about the size of an
+// ordinary element's box widened by that reach: each element is listed in
+// a few cells, and a point's cell lists few beyond the elements near it.
+constexpr double kGridReach = 100;
+constexpr double kGridCell = 512;
+
 }  // namespace
 
 std::array<double, 8> FieldValues(const ElementValues& v) {
@@ -151,6 +158,7 @@ std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
   route.firstSample.push_back(route.samples.size());
   route.elements = std::move(elements);
   route.boxTree = BoxTree(route.boxes);
+  route.grid = MakePlanGrid(route.boxes, kGridCell, kGridReach);
 
   route.byStart.resize(route.loaded.size());
   std::iota(route.byStart.begin(), route.byStart.end(), 0);

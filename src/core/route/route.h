@@ -12,6 +12,8 @@
 
 #include "centre_line.h"
 #include "line_element.h"
+#include "plan_box.h"
+#include "plan_grid.h"
 #include "station_equation.h"
 
 namespace tarnvel {
@@ -38,22 +40,6 @@ struct RouteElement {
   std::string name;  // optional, may be empty
 
   bool operator==(const RouteElement&) const = default;
-};
-
-// A box in plan, X (northing) and Y (easting) in metres. The default box is
-// empty: it holds no point and widening leaves it empty.
-struct PlanBox {
-  double minX = std::numeric_limits<double>::infinity();
-  double minY = std::numeric_limits<double>::infinity();
-  double maxX = -std::numeric_limits<double>::infinity();
-  double maxY = -std::numeric_limits<double>::infinity();
-
-  void Add(const PlanBox& other);
-  // Whether `p` lies in the box widened by `margin` on every side.
-  bool Near(Point p, double margin) const {
-    return p.X >= minX - margin && p.X <= maxX + margin && p.Y >= minY - margin &&
-           p.Y <= maxY + margin;
-  }
 };
 
 // The box that holds the centre line of `element` from K0 to K1, to within
@@ -89,6 +75,7 @@ struct Route {
   std::vector<PlanBox> boxTree;           // runs of consecutive elements: node j holds
                                           // nodes 2j and 2j+1, element i is leaf
                                           // boxTree.size() / 2 + i
+  PlanGrid grid;                          // the same boxes by cell, for the usual reach
   std::vector<int> byStart;               // element indices in order of K0, then index
   std::vector<double> reachK1;            // the greatest K1 among byStart[0..j]
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <span>
 
 #include "element_feet.h"
@@ -48,9 +49,15 @@ bool NoFootBetweenSamples(const LineElement& e, std::span<const CentreLineSample
 }
 
 // Calls visit(i) for every element whose box, widened by `margin`, holds p,
-// in route order.
+// in route order: from p's cell of the grid when it serves the margin, else
+// down the tree.
 template <class Visit>
 void ForEachElementNear(const Route& route, Point p, double margin, Visit visit) {
+  if (route.grid.usable() && margin <= route.grid.reach) {
+    for (const PlanGrid::Entry& entry : route.grid.ElementsAt(p))
+      if (entry.box.Near(p, margin)) visit(entry.element);
+    return;
+  }
   const size_t count = route.loaded.size();
   if (route.boxTree.size() < 2 * count) {
     for (size_t i = 0; i < count; ++i) visit(i);

@@ -213,9 +213,12 @@ TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
   Route everyElement = route;
   everyElement.firstSample.clear();
   everyElement.boxTree.clear();
+  everyElement.grid = {};
+  ASSERT_TRUE(route.grid.usable());
   for (double x = 700; x <= 1700; x += 41.3) {
     for (double y = 1700; y <= 2900; y += 53.9) {
-      for (double maxOffset : {20.0, 100.0}) {
+      // Within the grid's reach, and beyond it down the tree.
+      for (double maxOffset : {20.0, 100.0, 150.0}) {
         const auto feet = RouteFeet(route, {x, y}, maxOffset);
         const auto all = RouteFeet(everyElement, {x, y}, maxOffset);
         ASSERT_EQ(feet.size(), all.size()) << x << " " << y;
