@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace tarnvel {
@@ -21,6 +22,20 @@ std::uint64_t CellKey(std::int32_t column, std::int32_t row) {
 std::size_t Hash(std::int32_t column, std::int32_t row, std::size_t mask) {
   const std::uint64_t mixed = CellKey(column, row) * 0x9E3779B97F4A7C15ull;
   return static_cast<std::size_t>(mixed ^ (mixed >> 31)) & mask;
+}
+
+// A step outward from the nearest float leaves the bound outside the exact
+// one by far more than the double rounding of the differences.
+float Below(double value) {
+  return std::nextafter(static_cast<float>(value), -std::numeric_limits<float>::infinity());
+}
+float Above(double value) {
+  return std::nextafter(static_cast<float>(value), std::numeric_limits<float>::infinity());
+}
+
+PlanGrid::Entry EntryOf(const PlanBox& b, const PlanGrid& grid, std::uint32_t element) {
+  return {Below(b.minX - grid.originX), Below(b.minY - grid.originY), Above(b.maxX - grid.originX),
+          Above(b.maxY - grid.originY), element};
 }
 
 }  // namespace
@@ -97,7 +112,7 @@ PlanGrid MakePlanGrid(const std::vector<PlanBox>& boxes, double cell, double rea
     PlanGrid::Slot& slot = grid.table[grid.SlotIndex(column, row)];
     slot = {column, row, static_cast<std::uint32_t>(grid.entries.size()), 0};
     for (; j < listed.size() && listed[j].first == CellKey(column, row); ++j)
-      grid.entries.push_back({boxes[listed[j].second], listed[j].second});
+      grid.entries.push_back(EntryOf(boxes[listed[j].second], grid, listed[j].second));
     slot.end = static_cast<std::uint32_t>(grid.entries.size());
   }
   return grid;

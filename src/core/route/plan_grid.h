@@ -31,11 +31,19 @@ struct PlanGrid {
     std::uint32_t begin = 0, end = 0;
   };
   std::vector<Slot> table;  // open addressing, a power of two long
-  // An element listed in a cell, with its box: the cell's elements are
-  // tested in one read, not one read an element.
+  // An element listed in a cell, with its box from the grid's origin in
+  // floats rounded outward: a hair wider than the box, never narrower, and
+  // half the bytes, so that a cell's elements come in a read or two.
   struct Entry {
-    PlanBox box;
+    float minX = 0, minY = 0, maxX = 0, maxY = 0;
     std::uint32_t element = 0;
+
+    // Whether the box, widened by `margin`, may hold the point `fromOrigin`
+    // metres from the grid's origin.
+    bool Near(Point fromOrigin, double margin) const {
+      return fromOrigin.X >= minX - margin && fromOrigin.X <= maxX + margin &&
+             fromOrigin.Y >= minY - margin && fromOrigin.Y <= maxY + margin;
+    }
   };
   std::vector<Entry> entries;
 

@@ -49,13 +49,14 @@ bool NoFootBetweenSamples(const LineElement& e, std::span<const CentreLineSample
 }
 
 // Calls visit(i) for every element whose box, widened by `margin`, holds p,
-// in route order: from p's cell of the grid when it serves the margin, else
-// down the tree.
+// in route order: from p's cell of the grid when it serves the margin (with
+// perhaps one whose box misses p by a hair), else down the tree.
 template <class Visit>
 void ForEachElementNear(const Route& route, Point p, double margin, Visit visit) {
   if (route.grid.usable() && margin <= route.grid.reach) {
+    const Point fromOrigin{p.X - route.grid.originX, p.Y - route.grid.originY};
     for (const PlanGrid::Entry& entry : route.grid.ElementsAt(p))
-      if (entry.box.Near(p, margin)) visit(entry.element);
+      if (entry.Near(fromOrigin, margin)) visit(entry.element);
     return;
   }
   const size_t count = route.loaded.size();

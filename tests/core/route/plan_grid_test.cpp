@@ -29,9 +29,18 @@ TEST(PlanGrid, ListsEveryBoxThatHoldsAPointToItsEdge) {
   for (int i = 0; i < 2000; ++i)
     points.push_back({uniform(3377800, 3381800), uniform(452800, 456800)});
   for (const Point& p : points) {
+    const Point fromOrigin{p.X - grid.originX, p.Y - grid.originY};
     std::vector<std::uint32_t> listed;
     for (const PlanGrid::Entry& entry : grid.ElementsAt(p)) {
-      ASSERT_EQ(entry.box.minX, boxes[entry.element].minX);
+      // Listed with its box, rounded outward by less than a millimetre.
+      const PlanBox& box = boxes[entry.element];
+      ASSERT_LE(entry.minX, box.minX - grid.originX);
+      ASSERT_GE(entry.maxY, box.maxY - grid.originY);
+      ASSERT_NEAR(entry.maxX, box.maxX - grid.originX, 1e-3);
+      if (box.Near(p, reach)) {
+        ASSERT_TRUE(entry.Near(fromOrigin, reach))
+            << "box " << entry.element << " at (" << p.X << ", " << p.Y << ")";
+      }
       listed.push_back(entry.element);
     }
     ASSERT_TRUE(std::is_sorted(listed.begin(), listed.end()));
