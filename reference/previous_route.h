@@ -31,7 +31,7 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffs
 
 // The inverse as it stood when the elements near a point were found by
 // descending the box tree whatever the reach, kept so that the benchmarks
-// time both in one run and a test holds the grid's feet to the tree's.
+// time both in one run.
 namespace tree {
 std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
 }  // namespace tree

@@ -1,5 +1,6 @@
 // The inverse on a route as it stood when every search for the elements
-// near a point descended the box tree, frozen: see previous_route.h.
+// near a point descended the box tree, frozen: see previous_route.h. The
+// stepped inverse searched the same way over its own AllFeet.
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -7,7 +8,7 @@
 #include "element_feet.h"
 #include "previous_route.h"
 
-namespace tarnvel::previous::tree {
+namespace tarnvel::previous {
 
 namespace {
 
@@ -73,9 +74,8 @@ void ForEachElementNear(const Route& route, Point p, double margin, Visit visit)
   }
 }
 
-}  // namespace
-
-std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) {
+template <std::vector<Foot> (*AllFeetOf)(const LineElement&, Point)>
+std::vector<RouteFoot> RouteFeetDownTheTree(const Route& route, Point p, double maxOffset) {
   std::vector<RouteFoot> feet;
   if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !(maxOffset >= 0)) return feet;
 
@@ -88,7 +88,7 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) 
                 .subspan(route.firstSample[i], route.firstSample[i + 1] - route.firstSample[i]),
             p, maxOffset))
       return;
-    for (const Foot& f : tarnvel::AllFeet(e, p))
+    for (const Foot& f : AllFeetOf(e, p))
       if (std::fabs(f.offset) <= maxOffset)
         feet.push_back({static_cast<int>(i + 1), f.station, f.offset});
   });
@@ -119,4 +119,14 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) 
   return feet;
 }
 
-}  // namespace tarnvel::previous::tree
+}  // namespace
+
+std::vector<RouteFoot> tree::RouteFeet(const Route& route, Point p, double maxOffset) {
+  return RouteFeetDownTheTree<tarnvel::AllFeet>(route, p, maxOffset);
+}
+
+std::vector<RouteFoot> stepped::RouteFeet(const Route& route, Point p, double maxOffset) {
+  return RouteFeetDownTheTree<stepped::AllFeet>(route, p, maxOffset);
+}
+
+}  // namespace tarnvel::previous
