@@ -145,18 +145,32 @@ BENCHMARK(BM_RouteFeet<previous::tree::RouteFeet>)->Name("BM_RouteFeet_tree");
 BENCHMARK(BM_RouteFeet<previous::stepped::RouteFeet>)->Name("BM_RouteFeet_stepped");
 BENCHMARK(BM_RouteFeet<previous::RouteFeet>)->Name("BM_RouteFeet_previous");
 
+// The generated road of `elements` elements, made once for every
+// benchmark that times it.
+const Route& RoadOf(int64_t elements) {
+  static std::map<int64_t, Route> roads;
+  auto [at, added] = roads.try_emplace(elements);
+  if (added) at->second = GeneratedRoute(static_cast<int>(elements));
+  return at->second;
+}
+
 // The same on roads of `elements` elements: the cost of a point should
 // hardly grow with the road.
 template <auto Feet>
 void BM_RouteFeetOf(benchmark::State& state) {
-  static std::map<int64_t, Route> roads;
-  auto [at, added] = roads.try_emplace(state.range(0));
-  if (added) at->second = GeneratedRoute(static_cast<int>(state.range(0)));
-  TimeFeet<Feet>(state, at->second, 50);
+  TimeFeet<Feet>(state, RoadOf(state.range(0)), 50);
 }
 BENCHMARK(BM_RouteFeetOf<RouteFeet>)->Name("BM_RouteFeetOf")->Arg(200)->Arg(10000);
 BENCHMARK(BM_RouteFeetOf<previous::tree::RouteFeet>)
     ->Name("BM_RouteFeetOf_tree")
+    ->Arg(200)
+    ->Arg(10000);
+BENCHMARK(BM_RouteFeetOf<previous::stepped::RouteFeet>)
+    ->Name("BM_RouteFeetOf_stepped")
+    ->Arg(200)
+    ->Arg(10000);
+BENCHMARK(BM_RouteFeetOf<previous::RouteFeet>)
+    ->Name("BM_RouteFeetOf_previous")
     ->Arg(200)
     ->Arg(10000);
 
@@ -166,10 +180,7 @@ BENCHMARK(BM_RouteFeetOf<previous::tree::RouteFeet>)
 // road reach.
 template <auto Feet>
 void BM_RouteFeetAlongFirst200(benchmark::State& state) {
-  static std::map<int64_t, Route> roads;
-  auto [at, added] = roads.try_emplace(state.range(0));
-  if (added) at->second = GeneratedRoute(static_cast<int>(state.range(0)));
-  TimeFeet<Feet>(state, at->second, 50, 200);
+  TimeFeet<Feet>(state, RoadOf(state.range(0)), 50, 200);
 }
 BENCHMARK(BM_RouteFeetAlongFirst200<RouteFeet>)
     ->Name("BM_RouteFeetAlongFirst200")
@@ -177,14 +188,6 @@ BENCHMARK(BM_RouteFeetAlongFirst200<RouteFeet>)
     ->Arg(10000);
 BENCHMARK(BM_RouteFeetAlongFirst200<previous::tree::RouteFeet>)
     ->Name("BM_RouteFeetAlongFirst200_tree")
-    ->Arg(200)
-    ->Arg(10000);
-BENCHMARK(BM_RouteFeetOf<previous::stepped::RouteFeet>)
-    ->Name("BM_RouteFeetOf_stepped")
-    ->Arg(200)
-    ->Arg(10000);
-BENCHMARK(BM_RouteFeetOf<previous::RouteFeet>)
-    ->Name("BM_RouteFeetOf_previous")
     ->Arg(200)
     ->Arg(10000);
 
