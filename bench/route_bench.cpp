@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "angle.h"
+#include "generated_road.h"
 #include "previous_route.h"
 #include "route.h"
 #include "route_feet.h"
@@ -20,54 +20,6 @@
 
 namespace tarnvel {
 namespace {
-
-// d.mmss of an azimuth in decimal degrees, to 0.0001″.
-double Dms(double degrees) {
-  degrees = std::fmod(degrees + 360, 360);
-  const double total = std::round(degrees * 3600 * 1e4) / 1e4;
-  const double d = std::floor(total / 3600);
-  const double m = std::floor((total - d * 3600) / 60);
-  return d + m / 100 + (total - d * 3600 - m * 60) / 10000;
-}
-
-// Curves of both hands, each a straight, a spiral in, an arc and a spiral
-// out, chained end to start, until `count` elements.
-Route GeneratedRoute(int count) {
-  std::mt19937 random(20261208);
-  auto uniform = [&](double a, double b) { return std::uniform_real_distribution(a, b)(random); };
-  std::vector<RouteElement> elements;
-  double K = 10000;
-  Point at{3378605.445, 453648.704};
-  double azimuth = 98.9488;
-  auto add = [&](double length, double RQ, double RN, double Q) {
-    const ElementValues v{K, K + length, at.X, at.Y, Dms(azimuth), RQ, RN, Q};
-    elements.push_back({v, ""});
-    const LineElement e{v.K0,
-                        v.K1,
-                        v.X0,
-                        v.Y0,
-                        DmsToDegrees(v.F),
-                        RQ == 0 ? kInfiniteRadius : RQ,
-                        RN == 0 ? kInfiniteRadius : RN,
-                        Q};
-    const ForwardResult end = ForwardPoint(e, e.K1, 0, 90);
-    at = end.point;
-    azimuth = end.azimuth;
-    K = e.K1;
-  };
-  while (static_cast<int>(elements.size()) < count) {
-    const double R = uniform(250, 3000);
-    const double Q = random() % 2 ? 1 : -1;
-    const double spiral = uniform(60, 200);
-    const std::array<std::array<double, 4>, 4> pieces = {{{uniform(50, 400), 0, 0, 0},
-                                                          {spiral, 0, R, Q},
-                                                          {uniform(40, 500), R, R, Q},
-                                                          {spiral, R, 0, Q}}};
-    for (const auto& p : pieces)
-      if (static_cast<int>(elements.size()) < count) add(p[0], p[1], p[2], p[3]);
-  }
-  return std::get<Route>(MakeRoute(std::move(elements)));
-}
 
 const Route& Road() {
   static const Route road = GeneratedRoute(500);
