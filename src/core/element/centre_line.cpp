@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "angle.h"
+#include "vector_state.h"
 
 namespace tarnvel {
 
@@ -127,6 +128,7 @@ PreparedElement Prepare(const LineElement& e) {
 
 ForwardResult ForwardPointDegrees(const PreparedElement& e, double K, double m,
                                   double skewDegrees) {
+  ClearUpperVectorState();  // every stake row and edge comes through here
   const double A = QXFWJ(e.azimuth, K);
   const Point c = CentreLinePoint(e.position, K);
   // A zero offset adds exactly nothing; most tables run along the centre line.

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "angle.h"
+#include "vector_state.h"
 
 namespace tarnvel {
 
@@ -136,6 +137,7 @@ PlanBox CentreLineBox(const LineElement& e) {
 }
 
 std::variant<RouteError, Route> MakeRoute(std::vector<RouteElement> elements) {
+  ClearUpperVectorState();  // a long route's samples are many points
   if (elements.empty()) return RouteError{0, -1, "线路中没有线元！"};
   Route route;
   route.loaded.reserve(elements.size());

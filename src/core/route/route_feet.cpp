@@ -6,6 +6,7 @@
 #include <span>
 
 #include "element_feet.h"
+#include "vector_state.h"
 
 namespace tarnvel {
 
@@ -83,6 +84,7 @@ void ForEachElementNear(const Route& route, Point p, double margin, Visit visit)
 }  // namespace
 
 std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) {
+  ClearUpperVectorState();
   std::vector<RouteFoot> feet;
   if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !(maxOffset >= 0)) return feet;
 
