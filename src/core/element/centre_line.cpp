@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "angle.h"
 #include "vector_state.h"
@@ -54,6 +56,10 @@ double TotalTurn(double Q, double c0, double E, double L) {
   return std::fabs(Q) * (std::fabs(to_zero) + std::fabs(L * (c0 + E * L) - to_zero));
 }
 
+bool SameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
 }  // namespace
 
 PositionLaw MakePositionLaw(const LineElement& e) {
@@ -71,11 +77,17 @@ Point CentreLinePoint(const PositionLaw& law, double K) {
   if (!(turn > kMaxPanelTurn)) {
     std::array<double, 4> theta{};
     for (size_t i = 0; i < 4; ++i) theta[i] = heading(kNodes[i] * L);
+    // Along a straight, and at the element's start, the four headings are
+    // one: its sine and cosine are taken once, and the sum runs as before.
+    const bool oneHeading = SameBits(theta[0], theta[1]) && SameBits(theta[0], theta[2]) &&
+                            SameBits(theta[0], theta[3]);
+    const double cos0 = std::cos(theta[0]);
+    const double sin0 = std::sin(theta[0]);
     double cx = 0;
     double sy = 0;
     for (size_t i = 0; i < 4; ++i) {
-      cx += kWeights[i] * std::cos(theta[i]);
-      sy += kWeights[i] * std::sin(theta[i]);
+      cx += kWeights[i] * (oneHeading ? cos0 : std::cos(theta[i]));
+      sy += kWeights[i] * (oneHeading ? sin0 : std::sin(theta[i]));
     }
     return {cx * L + law.X0, sy * L + law.Y0};
   }

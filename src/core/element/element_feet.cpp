@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -147,8 +149,16 @@ class Residual {
  private:
   Sample Taken(double S, Point c, Point local) const {
     const double az = QXFWJ(prepared_.azimuth, S);
-    const double cos_az = CosDeg(az);
-    const double sin_az = SinDeg(az);
+    // A straight's tangent is one at every station: its sine and cosine
+    // are taken once a search.
+    if (!tangentTaken_ ||
+        std::bit_cast<std::uint64_t>(az) != std::bit_cast<std::uint64_t>(tangentAzimuth_)) {
+      tangentTaken_ = true;
+      tangentAzimuth_ = az;
+      tangent_ = {CosDeg(az), SinDeg(az)};
+    }
+    const double cos_az = tangent_.X;
+    const double sin_az = tangent_.Y;
     const double dx = p_.X - c.X;
     const double dy = p_.Y - c.Y;
     Sample s;
@@ -191,6 +201,9 @@ class Residual {
   double stepError_ = 0;  // metres, bounds a stepped point's distance from At's
   double largestCurvature_ = 0;
   mutable long evaluations_ = 0;
+  mutable bool tangentTaken_ = false;
+  mutable double tangentAzimuth_ = 0;
+  mutable Point tangent_;  // cosine and sine of tangentAzimuth_
 };
 
 bool Opposite(double a, double b) {
