@@ -138,15 +138,23 @@ PreparedElement Prepare(const LineElement& e) {
   return {MakePositionLaw(e), MakeAzimuthLaw(e)};
 }
 
-ForwardResult ForwardPointDegrees(const PreparedElement& e, double K, double m,
-                                  double skewDegrees) {
+ForwardResult FrameAt(const PreparedElement& e, double K) {
   ClearUpperVectorState();  // every stake row and edge comes through here
   const double A = QXFWJ(e.azimuth, K);
-  const Point c = CentreLinePoint(e.position, K);
+  return {CentreLinePoint(e.position, K), A};
+}
+
+ForwardResult PointOff(const ForwardResult& frame, double m, double skewDegrees) {
   // A zero offset adds exactly nothing; most tables run along the centre line.
-  if (m == 0) return {c, A};
-  const double phi = skewDegrees + A;
-  return {{CosDeg(phi) * m + c.X, SinDeg(phi) * m + c.Y}, A};
+  if (m == 0) return frame;
+  ClearUpperVectorState();  // a caller may have run between two points of a frame
+  const double phi = skewDegrees + frame.azimuth;
+  return {{CosDeg(phi) * m + frame.point.X, SinDeg(phi) * m + frame.point.Y}, frame.azimuth};
+}
+
+ForwardResult ForwardPointDegrees(const PreparedElement& e, double K, double m,
+                                  double skewDegrees) {
+  return PointOff(FrameAt(e, K), m, skewDegrees);
 }
 
 ForwardResult ForwardPointDegrees(const LineElement& e, double K, double m, double skewDegrees) {

@@ -63,4 +63,11 @@ PreparedElement Prepare(const LineElement& element);
 ForwardResult ForwardPointDegrees(const PreparedElement& element, double K, double m,
                                   double skewDegrees);
 
+// The centre line's point and tangent azimuth at station K, worked out once
+// for the several points a station gives (its offsets, its 边桩); PointOff
+// then lays each off it. ForwardPointDegrees is FrameAt and PointOff, so the
+// two ways give the same bits.
+ForwardResult FrameAt(const PreparedElement& element, double K);
+ForwardResult PointOff(const ForwardResult& frame, double m, double skewDegrees);
+
 }  // namespace tarnvel

@@ -94,11 +94,11 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
     held = true;
     const auto index = static_cast<size_t>(i);
     const std::string_view label = KeyPointLabel(route, i, K);
+    const ForwardResult frame =
+        FrameAt(prepared ? route.prepared[index] : Prepare(route.loaded[index]), K);
     for (double m : offsets)
-      emit(RoutePoint{i + 1, K, m, skewDms,
-                      prepared ? ForwardPointDegrees(route.prepared[index], K, m, skewDegrees)
-                               : ForwardPointDegrees(route.loaded[index], K, m, skewDegrees),
-                      std::string(label), pass});
+      emit(RoutePoint{i + 1, K, m, skewDms, PointOff(frame, m, skewDegrees), std::string(label),
+                      pass});
   });
   return held;
 }

@@ -9,13 +9,14 @@ void EdgePoints(const Route& route, const CrossSectionTable& table, const Sectio
   out.clear();
   const auto index = static_cast<std::size_t>(element - 1);
   const bool prepared = route.prepared.size() == route.loaded.size();
+  // The edges share the station's centre point and tangent.
+  const ForwardResult frame =
+      FrameAt(prepared ? route.prepared[index] : Prepare(route.loaded[index]), station);
   for (const bool left : {true, false}) {
     const std::vector<std::string>& parts = left ? table.leftParts : table.rightParts;
     for (std::size_t k = 0; k < parts.size(); ++k) {
       const double offset = OuterEdgeOffset(section, left, k);
-      out.push_back({element, station, offset, 90,
-                     prepared ? ForwardPointDegrees(route.prepared[index], station, offset, 90)
-                              : ForwardPointDegrees(route.loaded[index], station, offset, 90),
+      out.push_back({element, station, offset, 90, PointOff(frame, offset, 90),
                      (left ? "左" : "右") + parts[k] + "外"});
     }
   }
