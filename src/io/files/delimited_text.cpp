@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "echoed_text.h"
 #include "gbk_text.h"
 #include "number_reading.h"
 #include "read_file.h"
@@ -79,6 +80,19 @@ ContentRefusal NeitherUtf8NorGbk() {
 bool LooksLikeNumber(const std::string& text) {
   return std::isinf(ReadLenient(text)) &&
          text.find_first_not_of("0123456789+-.eE ") == std::string::npos;
+}
+
+// The number `text` of field `index`, the field's whole text or the part
+// of it that holds the number; a refusal quotes the whole field.
+ContentOutcome<double> ReadNumberText(const DelimitedLine& line, qsizetype index,
+                                      const QString& name, const std::string& text) {
+  if (const std::optional<double> value = ReadStrict(text)) return *value;
+  const std::string quoted = EchoedText(line.fields[index]).toStdString();
+  return ContentRefusal{
+      line.number, name,
+      QStringLiteral("“%1”的值").arg(name) +
+          QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
+                                                       : NotANumberText(quoted))};
 }
 
 // Each line of the bytes with its 1-based number, without its end (CR LF, LF
@@ -260,24 +274,22 @@ ContentOutcome<double> ReadNumberField(const DelimitedLine& line, qsizetype inde
                                        const QString& name) {
   if (index >= line.fields.size() || line.fields[index].isEmpty())
     return ContentRefusal{line.number, name, QStringLiteral("缺少“%1”！").arg(name)};
-  const std::string text = line.fields[index].toStdString();
-  if (const std::optional<double> value = ReadStrict(text)) return *value;
-  const std::string quoted = name.toStdString();
-  return ContentRefusal{line.number, name,
-                        QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
-                                                                     : NotANumberText(quoted))};
+  return ReadNumberText(line, index, name, line.fields[index].toStdString());
 }
 
 ContentOutcome<double> ReadStationField(const DelimitedLine& line, qsizetype index,
-                                        const QString& name) {
-  if (index < line.fields.size()) {
-    const std::string text = line.fields[index].toStdString();
-    if (BeginsLikeStationText(text)) {
-      if (const std::optional<double> station = ReadStationText(text)) return *station;
-      return ContentRefusal{line.number, name, QStringLiteral("“%1”不是有效的桩号！").arg(name)};
-    }
-  }
-  return ReadNumberField(line, index, name);
+                                        const QString& name, int* pass) {
+  if (index >= line.fields.size() || line.fields[index].isEmpty())
+    return ReadNumberField(line, index, name);
+  const std::string whole = line.fields[index].toStdString();
+  const StationPass split = SplitStationPass(whole);
+  const std::string text(pass ? split.station : std::string_view(whole));
+  if (pass) *pass = split.pass;
+  if (!BeginsLikeStationText(text)) return ReadNumberText(line, index, name, text);
+  if (const std::optional<double> station = ReadStationText(text)) return *station;
+  return ContentRefusal{
+      line.number, name,
+      QStringLiteral("“%1”的值“%2”不是有效的桩号！").arg(name, EchoedText(line.fields[index]))};
 }
 
 ContentOutcome<std::optional<double>> ReadOptionalNumberField(const DelimitedLine& line,

@@ -118,17 +118,21 @@ ContentOutcome<std::vector<Record>> ParseRecords(const QByteArray& bytes, qsizet
 }
 
 // The number of field `index` of `line`, read strictly. Refusals name the
-// line and the field: missing ("第5行缺少“起点坐标X”！"), not a number
-// ("第5行“起点坐标X”不是有效的数字！") or beyond the double range
-// ("第5行“起点坐标X”超出数值范围！").
+// line and the field, and quote its text as EchoedText does: missing
+// ("第5行缺少“起点坐标X”！"), not a number
+// ("第5行“起点坐标X”的值“3378605.4x5”不是有效的数字！") or beyond the
+// double range ("第5行“起点坐标X”的值“1e999”超出数值范围！").
 ContentOutcome<double> ReadNumberField(const DelimitedLine& line, qsizetype index,
                                        const QString& name);
 
 // The station of field `index`, in metres or as K text (ReadStationText);
-// refused as ReadNumberField refuses, and as "第5行“里程”不是有效的桩号！"
-// for a text that begins as K text but does not read.
+// refused as ReadNumberField refuses, and as
+// "第5行“里程”的值“K1+19x”不是有效的桩号！" for a text that begins as K text
+// but does not read. Where `pass` is given, the field may end in the suffix
+// of a pass over a 长链's repeated stretch (SplitStationPass), whose pass goes
+// to *pass; a refusal quotes the field, suffix and all.
 ContentOutcome<double> ReadStationField(const DelimitedLine& line, qsizetype index,
-                                        const QString& name);
+                                        const QString& name, int* pass = nullptr);
 
 // The same for a field that may be left out or empty: nothing then.
 ContentOutcome<std::optional<double>> ReadOptionalNumberField(const DelimitedLine& line,
