@@ -227,14 +227,17 @@ std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qs
 
 std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
                                                    const QStringList& columns,
-                                                   const DelimitedLineHandler& handle) {
-  bool first_record = true;
-  return ForEachDelimitedRecord(
-      bytes, maxFields, [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
-        if (std::exchange(first_record, false) && IsHeader(line.fields, columns))
-          return std::nullopt;
-        return handle(std::move(line));
-      });
+                                                   const DelimitedLineHandler& handle,
+                                                   const RecordTest& anywhere) {
+  bool header_unseen = true;
+  return ForEachDelimitedRecord(bytes, maxFields,
+                                [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+                                  if (header_unseen && !(anywhere && anywhere(line.fields))) {
+                                    header_unseen = false;
+                                    if (IsHeader(line.fields, columns)) return std::nullopt;
+                                  }
+                                  return handle(std::move(line));
+                                });
 }
 
 size_t LineCount(const QByteArray& bytes) {
@@ -248,6 +251,19 @@ ContentOutcome<QString> FirstDelimitedLine(const QByteArray& bytes) {
   if (auto refusal = ForEachTextLine(bytes, [&](int, QString&& text) {
         first = std::move(text);
         return false;
+      }))
+    return std::move(*refusal);
+  return first;
+}
+
+ContentOutcome<std::optional<QStringList>> FirstDelimitedRecord(const QByteArray& bytes,
+                                                                qsizetype maxFields,
+                                                                const RecordTest& anywhere) {
+  std::optional<QStringList> first;
+  if (auto refusal = ForEachTextLine(bytes, [&](int, QString&& text) {
+        first = SplitDelimitedLine(text, maxFields);
+        if (first && anywhere && anywhere(*first)) first.reset();
+        return !first;
       }))
     return std::move(*refusal);
   return first;
