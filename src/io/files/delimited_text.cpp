@@ -11,6 +11,7 @@
 #include "read_file.h"
 #include "refusal.h"
 #include "station_text.h"
+#include "utf16_text.h"
 
 namespace tarnvel {
 
@@ -145,6 +146,11 @@ bool DecodesWhole(const QByteArray& bytes, QStringDecoder decoder) {
 }  // namespace
 
 ContentOutcome<QString> DecodeDelimitedText(const QByteArray& bytes) {
+  if (HasUtf16ByteOrderMark(bytes)) {
+    std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
+    if (!utf8) return NeitherUtf8NorGbk();
+    return QString::fromUtf8(*utf8);
+  }
   std::optional<QString> text = DecodeUtf8OrGbk(bytes);
   if (!text) return NeitherUtf8NorGbk();
   return std::move(*text);
@@ -190,6 +196,14 @@ namespace {
 // false; refused as ForEachDelimitedLine refuses before any record.
 template <class Line>
 std::optional<ContentRefusal> ForEachTextLine(const QByteArray& bytes, Line line) {
+  // A UTF-16 file's lines are read from its text made UTF-8, where a line
+  // end is a single byte as ForEachByteLine needs, never part of a
+  // character's bytes.
+  if (HasUtf16ByteOrderMark(bytes)) {
+    const std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
+    if (!utf8) return NeitherUtf8NorGbk();
+    return ForEachTextLine(*utf8, line);
+  }
   if (std::optional<ContentRefusal> refusal = CheckLineLengths(bytes)) return refusal;
   constexpr auto kStateless = QStringConverter::Flag::Stateless;
   const bool utf8 = DecodesWhole(bytes, QStringDecoder(QStringDecoder::Utf8, kStateless));
@@ -241,6 +255,10 @@ std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsiz
 }
 
 size_t LineCount(const QByteArray& bytes) {
+  if (HasUtf16ByteOrderMark(bytes)) {
+    const std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
+    return utf8 ? LineCount(*utf8) : 0;
+  }
   size_t count = 0;
   ForEachByteLine(bytes, [&](int, QByteArrayView) { return ++count; });
   return count;

@@ -26,8 +26,9 @@ inline constexpr qsizetype kDelimitedFileReadLimit = 128 * 1024 * 1024;
 // record but a file of another kind, refused before it is decoded.
 inline constexpr qsizetype kLongestDelimitedLine = 64 * 1024;
 
-// The text of a file's bytes, UTF-8 when they are valid UTF-8 (a byte-order
-// mark dropped), else GBK; refused when they are neither.
+// The text of a file's bytes: UTF-16 when they begin with its byte-order
+// mark (Utf16AsUtf8), else UTF-8 when they are valid UTF-8 (a byte-order
+// mark dropped), else GBK; refused when they are none of these.
 ContentOutcome<QString> DecodeDelimitedText(const QByteArray& bytes);
 
 // The whole file, read and decoded; refused as ReadFileBytes refuses.
@@ -67,11 +68,11 @@ std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qs
 // as SplitDelimitedLines splits the text DecodeDelimitedText gives, the first
 // one other than those `anywhere` picks out left out when it is a header
 // (IsHeader). Only one line is held as text at a time. Before any record, a
-// line longer than kLongestDelimitedLine is refused
-// ("第3行有100000个字节，一行最多65536个字节！"), then a file that is neither
-// UTF-8 nor GBK, as DecodeDelimitedText refuses it; the encoding is decided
-// for the whole file. Nothing once every record is handled, or the first
-// refusal.
+// line longer than kLongestDelimitedLine bytes (of UTF-8, in a UTF-16 file)
+// is refused ("第3行有100000个字节，一行最多65536个字节！"), then a file
+// that does not decode, as DecodeDelimitedText refuses it; the encoding is
+// decided for the whole file. Nothing once every record is handled, or the
+// first refusal.
 std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
                                                    const QStringList& columns,
                                                    const DelimitedLineHandler& handle,
