@@ -44,4 +44,14 @@ ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& byte
   return stations;
 }
 
+std::optional<ContentRefusal> LaterPassRefusal(const std::vector<StationLine>& lines,
+                                               const QString& table) {
+  for (const StationLine& station : lines)
+    if (station.pass != 1)
+      return LineRefusal(
+          station.line,
+          QStringLiteral("%1的里程不分长链的两支，不能带“_%2”！").arg(table).arg(station.pass));
+  return std::nullopt;
+}
+
 }  // namespace tarnvel
