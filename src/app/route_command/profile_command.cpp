@@ -98,14 +98,8 @@ std::optional<ArgumentRefusal> FileElevations(const VerticalProfile& profile,
     return ArgumentRefusal{refusal->message};
   const auto& stations = std::get<std::vector<StationLine>>(read);
   // A profile runs along one line of stations: no pass of a 长链 to name.
-  for (const StationLine& station : stations)
-    if (station.pass != 1)
-      return ArgumentRefusal{
-          InFile(*line.stations,
-                 LineRefusal(
-                     station.line,
-                     QStringLiteral("纵断面的里程不分长链的两支，不能带“_%1”！").arg(station.pass)))
-              .message};
+  if (auto refusal = LaterPassRefusal(stations, QStringLiteral("纵断面")))
+    return ArgumentRefusal{InFile(*line.stations, *refusal).message};
   for (const StationLine& station : stations)
     if (!ProfileAt(profile, station.station))
       return ArgumentRefusal{

@@ -84,8 +84,12 @@ std::optional<ArgumentRefusal> FileSections(const CrossSectionTable& table,
   auto read = ReadStationFile(*line.stations);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
+  const auto& stations = std::get<std::vector<StationLine>>(read);
+  // The cross sections run along one line of stations, as the profile does.
+  if (auto refusal = LaterPassRefusal(stations, QStringLiteral("横断面")))
+    return ArgumentRefusal{InFile(*line.stations, *refusal).message};
   SectionRows rows(table, line, output);
-  for (const StationLine& station : std::get<std::vector<StationLine>>(read))
+  for (const StationLine& station : stations)
     if (!rows.Write(station.name.toStdString(), station.station)) break;
   return rows.refusal();
 }

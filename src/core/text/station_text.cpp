@@ -70,7 +70,7 @@ StationPass SplitStationPass(std::string_view text) {
   const size_t mark = trimmed.rfind('_');
   if (mark == std::string_view::npos) return {text, 1};
   const std::string_view digits = trimmed.substr(mark + 1);
-  if (digits.empty() || digits.size() > 2 || digits.front() == '0') return {text, 1};
+  if (digits.empty() || digits.size() > kMostPassDigits || digits.front() == '0') return {text, 1};
   int pass = 0;
   for (char c : digits) {
     if (!IsDigit(c)) return {text, 1};

@@ -1,6 +1,7 @@
 // 桩号 as surveyors write them: K12+345.678 is 12,345.678 m along the route.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,9 +20,12 @@ std::optional<double> ReadStationText(std::string_view text);
 // given as input may say which pass it means by a suffix: "K1+690.000_2" or
 // "1690_2" is the second pass, on the 长链's second branch, as the second
 // branch's point names read ("K1+690_2"). The suffix is "_" and a whole
-// number from 1 to 99 without leading zeros; a station without one means the
-// first pass. The text before the suffix and the pass: the text whole and 1
-// when it ends in no such suffix. ASCII, so instruments and shells take it.
+// number of at most kMostPassDigits digits without leading zeros, every pass
+// a route of a file's size can make ("_100" too, as the names go on); a
+// station without one means the first pass. The text before the suffix and
+// the pass: the text whole and 1 when it ends in no such suffix. ASCII, so
+// instruments and shells take it.
+inline constexpr size_t kMostPassDigits = 9;
 struct StationPass {
   std::string_view station;
   int pass = 1;

@@ -5,11 +5,13 @@
 #include <cmath>
 #include <utility>
 
+#include "echoed_text.h"
 #include "gbk_text.h"
 #include "number_reading.h"
 #include "read_file.h"
 #include "refusal.h"
 #include "station_text.h"
+#include "utf16_text.h"
 
 namespace tarnvel {
 
@@ -81,6 +83,19 @@ bool LooksLikeNumber(const std::string& text) {
          text.find_first_not_of("0123456789+-.eE ") == std::string::npos;
 }
 
+// The number `text` of field `index`, the field's whole text or the part
+// of it that holds the number; a refusal quotes the whole field.
+ContentOutcome<double> ReadNumberText(const DelimitedLine& line, qsizetype index,
+                                      const QString& name, const std::string& text) {
+  if (const std::optional<double> value = ReadStrict(text)) return *value;
+  const std::string quoted = EchoedText(line.fields[index]).toStdString();
+  return ContentRefusal{
+      line.number, name,
+      QStringLiteral("“%1”的值").arg(name) +
+          QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
+                                                       : NotANumberText(quoted))};
+}
+
 // Each line of the bytes with its 1-based number, without its end (CR LF, LF
 // or CR), to `line` until it returns false. The ends are single bytes in
 // UTF-8 and GBK alike, never part of a character, so the lines of the bytes
@@ -131,6 +146,11 @@ bool DecodesWhole(const QByteArray& bytes, QStringDecoder decoder) {
 }  // namespace
 
 ContentOutcome<QString> DecodeDelimitedText(const QByteArray& bytes) {
+  if (HasUtf16ByteOrderMark(bytes)) {
+    std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
+    if (!utf8) return NeitherUtf8NorGbk();
+    return QString::fromUtf8(*utf8);
+  }
   std::optional<QString> text = DecodeUtf8OrGbk(bytes);
   if (!text) return NeitherUtf8NorGbk();
   return std::move(*text);
@@ -176,6 +196,14 @@ namespace {
 // false; refused as ForEachDelimitedLine refuses before any record.
 template <class Line>
 std::optional<ContentRefusal> ForEachTextLine(const QByteArray& bytes, Line line) {
+  // A UTF-16 file's lines are read from its text made UTF-8, where a line
+  // end is a single byte as ForEachByteLine needs, never part of a
+  // character's bytes.
+  if (HasUtf16ByteOrderMark(bytes)) {
+    const std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
+    if (!utf8) return NeitherUtf8NorGbk();
+    return ForEachTextLine(*utf8, line);
+  }
   if (std::optional<ContentRefusal> refusal = CheckLineLengths(bytes)) return refusal;
   constexpr auto kStateless = QStringConverter::Flag::Stateless;
   const bool utf8 = DecodesWhole(bytes, QStringDecoder(QStringDecoder::Utf8, kStateless));
@@ -213,17 +241,24 @@ std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qs
 
 std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
                                                    const QStringList& columns,
-                                                   const DelimitedLineHandler& handle) {
-  bool first_record = true;
-  return ForEachDelimitedRecord(
-      bytes, maxFields, [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
-        if (std::exchange(first_record, false) && IsHeader(line.fields, columns))
-          return std::nullopt;
-        return handle(std::move(line));
-      });
+                                                   const DelimitedLineHandler& handle,
+                                                   const RecordTest& anywhere) {
+  bool header_unseen = true;
+  return ForEachDelimitedRecord(bytes, maxFields,
+                                [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+                                  if (header_unseen && !(anywhere && anywhere(line.fields))) {
+                                    header_unseen = false;
+                                    if (IsHeader(line.fields, columns)) return std::nullopt;
+                                  }
+                                  return handle(std::move(line));
+                                });
 }
 
 size_t LineCount(const QByteArray& bytes) {
+  if (HasUtf16ByteOrderMark(bytes)) {
+    const std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
+    return utf8 ? LineCount(*utf8) : 0;
+  }
   size_t count = 0;
   ForEachByteLine(bytes, [&](int, QByteArrayView) { return ++count; });
   return count;
@@ -234,6 +269,19 @@ ContentOutcome<QString> FirstDelimitedLine(const QByteArray& bytes) {
   if (auto refusal = ForEachTextLine(bytes, [&](int, QString&& text) {
         first = std::move(text);
         return false;
+      }))
+    return std::move(*refusal);
+  return first;
+}
+
+ContentOutcome<std::optional<QStringList>> FirstDelimitedRecord(const QByteArray& bytes,
+                                                                qsizetype maxFields,
+                                                                const RecordTest& anywhere) {
+  std::optional<QStringList> first;
+  if (auto refusal = ForEachTextLine(bytes, [&](int, QString&& text) {
+        first = SplitDelimitedLine(text, maxFields);
+        if (first && anywhere && anywhere(*first)) first.reset();
+        return !first;
       }))
     return std::move(*refusal);
   return first;
@@ -260,24 +308,22 @@ ContentOutcome<double> ReadNumberField(const DelimitedLine& line, qsizetype inde
                                        const QString& name) {
   if (index >= line.fields.size() || line.fields[index].isEmpty())
     return ContentRefusal{line.number, name, QStringLiteral("缺少“%1”！").arg(name)};
-  const std::string text = line.fields[index].toStdString();
-  if (const std::optional<double> value = ReadStrict(text)) return *value;
-  const std::string quoted = name.toStdString();
-  return ContentRefusal{line.number, name,
-                        QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
-                                                                     : NotANumberText(quoted))};
+  return ReadNumberText(line, index, name, line.fields[index].toStdString());
 }
 
 ContentOutcome<double> ReadStationField(const DelimitedLine& line, qsizetype index,
-                                        const QString& name) {
-  if (index < line.fields.size()) {
-    const std::string text = line.fields[index].toStdString();
-    if (BeginsLikeStationText(text)) {
-      if (const std::optional<double> station = ReadStationText(text)) return *station;
-      return ContentRefusal{line.number, name, QStringLiteral("“%1”不是有效的桩号！").arg(name)};
-    }
-  }
-  return ReadNumberField(line, index, name);
+                                        const QString& name, int* pass) {
+  if (index >= line.fields.size() || line.fields[index].isEmpty())
+    return ReadNumberField(line, index, name);
+  const std::string whole = line.fields[index].toStdString();
+  const StationPass split = SplitStationPass(whole);
+  const std::string text(pass ? split.station : std::string_view(whole));
+  if (pass) *pass = split.pass;
+  if (!BeginsLikeStationText(text)) return ReadNumberText(line, index, name, text);
+  if (const std::optional<double> station = ReadStationText(text)) return *station;
+  return ContentRefusal{
+      line.number, name,
+      QStringLiteral("“%1”的值“%2”不是有效的桩号！").arg(name, EchoedText(line.fields[index]))};
 }
 
 ContentOutcome<std::optional<double>> ReadOptionalNumberField(const DelimitedLine& line,

@@ -26,8 +26,9 @@ inline constexpr qsizetype kDelimitedFileReadLimit = 128 * 1024 * 1024;
 // record but a file of another kind, refused before it is decoded.
 inline constexpr qsizetype kLongestDelimitedLine = 64 * 1024;
 
-// The text of a file's bytes, UTF-8 when they are valid UTF-8 (a byte-order
-// mark dropped), else GBK; refused when they are neither.
+// The text of a file's bytes: UTF-16 when they begin with its byte-order
+// mark (Utf16AsUtf8), else UTF-8 when they are valid UTF-8 (a byte-order
+// mark dropped), else GBK; refused when they are none of these.
 ContentOutcome<QString> DecodeDelimitedText(const QByteArray& bytes);
 
 // The whole file, read and decoded; refused as ReadFileBytes refuses.
@@ -53,6 +54,10 @@ QList<DelimitedLine> SplitDelimitedLines(const QString& text, qsizetype maxField
 // Given each record of a file in turn; a refusal ends the reading with it.
 using DelimitedLineHandler = std::function<std::optional<ContentRefusal>(DelimitedLine&&)>;
 
+// True for a record that may stand anywhere in a file, above its header
+// too, and is never the header (a route file's 断链 line).
+using RecordTest = std::function<bool(const QStringList& fields)>;
+
 // Each record of a file's whole content handed to `handle` in order, the
 // first one too, for a file whose header is required and read (the cross
 // sections' columns); otherwise as ForEachDelimitedLine.
@@ -61,15 +66,17 @@ std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qs
 
 // Each record of a file's whole content `bytes` handed to `handle` in order,
 // as SplitDelimitedLines splits the text DecodeDelimitedText gives, the first
-// one left out when it is a header (IsHeader). Only one line is held as text
-// at a time. Before any record, a line longer than kLongestDelimitedLine is
-// refused ("第3行有100000个字节，一行最多65536个字节！"), then a
-// file that is neither UTF-8 nor GBK, as DecodeDelimitedText refuses it; the
-// encoding is decided for the whole file. Nothing once every record is
-// handled, or the first refusal.
+// one other than those `anywhere` picks out left out when it is a header
+// (IsHeader). Only one line is held as text at a time. Before any record, a
+// line longer than kLongestDelimitedLine bytes (of UTF-8, in a UTF-16 file)
+// is refused ("第3行有100000个字节，一行最多65536个字节！"), then a file
+// that does not decode, as DecodeDelimitedText refuses it; the encoding is
+// decided for the whole file. Nothing once every record is handled, or the
+// first refusal.
 std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
                                                    const QStringList& columns,
-                                                   const DelimitedLineHandler& handle);
+                                                   const DelimitedLineHandler& handle,
+                                                   const RecordTest& anywhere = {});
 
 // The number of lines of a file's whole content, each ended by CR LF, LF or
 // CR, or by the end of the file: as many records as it may hold.
@@ -78,6 +85,13 @@ size_t LineCount(const QByteArray& bytes);
 // The text of the first line of a file's whole content, empty for an empty
 // file; refused as ForEachDelimitedLine refuses before any record.
 ContentOutcome<QString> FirstDelimitedLine(const QByteArray& bytes);
+
+// The fields of the record ForEachDelimitedLine takes for the header when it
+// is one: the first other than those `anywhere` picks out. Nothing for a file
+// without one; refused as ForEachDelimitedLine refuses before any record.
+ContentOutcome<std::optional<QStringList>> FirstDelimitedRecord(const QByteArray& bytes,
+                                                                qsizetype maxFields,
+                                                                const RecordTest& anywhere = {});
 
 // True when the field begins like a number: a digit, or a sign or a point
 // followed by one.
@@ -99,36 +113,43 @@ bool IsHeader(const QStringList& first, const QStringList& columns);
 template <class Record, class Parse>
 ContentOutcome<std::vector<Record>> ParseRecords(const QByteArray& bytes, qsizetype maxFields,
                                                  const QStringList& columns, Parse parse,
-                                                 std::vector<int>* lineNumbers = nullptr) {
+                                                 std::vector<int>* lineNumbers = nullptr,
+                                                 const RecordTest& anywhere = {}) {
   std::vector<Record> records;
   // Room for a record a line at once: grown as they come, the list would
   // hold up to twice the room the records need.
   records.reserve(LineCount(bytes));
   if (lineNumbers) lineNumbers->reserve(records.capacity());
   std::optional<ContentRefusal> refusal = ForEachDelimitedLine(
-      bytes, maxFields, columns, [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+      bytes, maxFields, columns,
+      [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
         ContentOutcome<Record> record = parse(line);
         if (auto* refused = std::get_if<ContentRefusal>(&record)) return std::move(*refused);
         records.push_back(std::get<Record>(std::move(record)));
         if (lineNumbers) lineNumbers->push_back(line.number);
         return std::nullopt;
-      });
+      },
+      anywhere);
   if (refusal) return std::move(*refusal);
   return records;
 }
 
 // The number of field `index` of `line`, read strictly. Refusals name the
-// line and the field: missing ("第5行缺少“起点坐标X”！"), not a number
-// ("第5行“起点坐标X”不是有效的数字！") or beyond the double range
-// ("第5行“起点坐标X”超出数值范围！").
+// line and the field, and quote its text as EchoedText does: missing
+// ("第5行缺少“起点坐标X”！"), not a number
+// ("第5行“起点坐标X”的值“3378605.4x5”不是有效的数字！") or beyond the
+// double range ("第5行“起点坐标X”的值“1e999”超出数值范围！").
 ContentOutcome<double> ReadNumberField(const DelimitedLine& line, qsizetype index,
                                        const QString& name);
 
 // The station of field `index`, in metres or as K text (ReadStationText);
-// refused as ReadNumberField refuses, and as "第5行“里程”不是有效的桩号！"
-// for a text that begins as K text but does not read.
+// refused as ReadNumberField refuses, and as
+// "第5行“里程”的值“K1+19x”不是有效的桩号！" for a text that begins as K text
+// but does not read. Where `pass` is given, the field may end in the suffix
+// of a pass over a 长链's repeated stretch (SplitStationPass), whose pass goes
+// to *pass; a refusal quotes the field, suffix and all.
 ContentOutcome<double> ReadStationField(const DelimitedLine& line, qsizetype index,
-                                        const QString& name);
+                                        const QString& name, int* pass = nullptr);
 
 // The same for a field that may be left out or empty: nothing then.
 ContentOutcome<std::optional<double>> ReadOptionalNumberField(const DelimitedLine& line,

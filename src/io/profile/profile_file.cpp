@@ -1,6 +1,7 @@
 #include "profile_file.h"
 
 #include "delimited_text.h"
+#include "echoed_text.h"
 #include "gbk_text.h"
 #include "number_text.h"
 #include "read_file.h"
@@ -42,7 +43,9 @@ ContentOutcome<Pvi> ParsePviLine(const DelimitedLine& line) {
     return refusal;
   pvi.radius = radius.value_or(0);
   if (pvi.radius < 0)
-    return LineRefusal(line.number, QStringLiteral("“%1”不能为负数！").arg(FieldName(3)));
+    return ContentRefusal{
+        line.number, FieldName(3),
+        QStringLiteral("“%1”的值“%2”不能为负数！").arg(FieldName(3), EchoedText(line.fields[3]))};
   return pvi;
 }
 

@@ -103,11 +103,11 @@ FileOutcome<JdTable> ReadJdFile(const QString& path) {
 ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
-  // A header names the columns when it is the file's first line.
-  ContentOutcome<QString> first = FirstDelimitedLine(bytes);
+  // The header, when the file has one, may name the columns.
+  auto first = FirstDelimitedRecord(bytes, kFieldCount + 1, DeclaresStationEquation);
   if (auto* refusal = std::get_if<ContentRefusal>(&first)) return std::move(*refusal);
   FieldPlaces places = kInOrder;
-  if (const auto cells = SplitDelimitedLine(std::get<QString>(first), kFieldCount + 1))
+  if (const auto& cells = std::get<std::optional<QStringList>>(first))
     if (IsHeader(*cells, columns)) places = PlacesNamedBy(*cells);
   JdTable table;
   // One field more than a line may hold, so that an eighth is refused rather
@@ -117,7 +117,7 @@ ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes) {
   auto read = ParseRecords<JdLine>(
       bytes, kFieldCount + 1, columns,
       [&places](const DelimitedLine& line) -> ContentOutcome<JdLine> {
-        if (DeclaresStationEquation(line)) {
+        if (DeclaresStationEquation(line.fields)) {
           auto equation = ReadStationEquationLine(line);
           if (auto* refusal = std::get_if<ContentRefusal>(&equation)) return std::move(*refusal);
           return std::get<StationEquation>(equation);
@@ -126,7 +126,7 @@ ContentOutcome<JdTable> ParseJdFile(const QByteArray& bytes) {
         if (auto* refusal = std::get_if<ContentRefusal>(&point)) return std::move(*refusal);
         return std::get<JdPoint>(std::move(point));
       },
-      &lines);
+      &lines, DeclaresStationEquation);
   if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
   const std::vector<JdLine>& records = std::get<std::vector<JdLine>>(read);
   for (size_t i = 0; i < records.size(); ++i) {

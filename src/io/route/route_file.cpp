@@ -132,7 +132,7 @@ ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes) {
   const auto refusal = ForEachDelimitedLine(
       bytes, kFieldCount, kRouteFileFieldNames.mid(0, kValueCount),
       [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
-        if (DeclaresStationEquation(line)) {
+        if (DeclaresStationEquation(line.fields)) {
           ContentOutcome<StationEquation> equation = ReadStationEquationLine(line);
           if (auto* refused = std::get_if<ContentRefusal>(&equation)) return std::move(*refused);
           equations.push_back(std::get<StationEquation>(equation));
@@ -143,7 +143,8 @@ ContentOutcome<Route> ParseRouteFile(const QByteArray& bytes) {
         elements.push_back(std::get<RouteElement>(std::move(element)));
         lines.push_back(line.number);
         return std::nullopt;
-      });
+      },
+      DeclaresStationEquation);
   if (refusal) return *refusal;
   if (elements.empty()) return NoRecords(QStringLiteral("线元"));
 

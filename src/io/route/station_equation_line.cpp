@@ -4,8 +4,8 @@
 
 namespace tarnvel {
 
-bool DeclaresStationEquation(const DelimitedLine& line) {
-  return !line.fields.isEmpty() && line.fields[0] == kStationEquationWord;
+bool DeclaresStationEquation(const QStringList& fields) {
+  return !fields.isEmpty() && fields[0] == kStationEquationWord;
 }
 
 ContentOutcome<StationEquation> ReadStationEquationLine(const DelimitedLine& line) {

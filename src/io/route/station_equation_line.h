@@ -16,8 +16,9 @@ inline const QString kStationEquationWord = QStringLiteral("断链");
 inline const QString kStationEquationBack = QStringLiteral("等号前桩号");
 inline const QString kStationEquationAhead = QStringLiteral("等号后桩号");
 
-// True when the line's first field is the word 断链.
-bool DeclaresStationEquation(const DelimitedLine& line);
+// True when a line's first field is the word 断链. Such a line may stand
+// anywhere in its file, above the header too (a RecordTest).
+bool DeclaresStationEquation(const QStringList& fields);
 
 // The two stations, each in metres or as K text (ReadStationField); refused
 // as that refuses, and for a field beyond the two.

@@ -2,7 +2,6 @@
 
 #include "delimited_text.h"
 #include "read_file.h"
-#include "station_text.h"
 
 namespace tarnvel {
 
@@ -15,16 +14,7 @@ ContentOutcome<StationLine> ParseStationLine(const DelimitedLine& line) {
   StationLine station;
   station.line = line.number;
   station.name = line.fields[0];
-  // The pass suffix off, the station is read and refused as any other.
-  DelimitedLine stationField = line;
-  if (line.fields.size() > 1) {
-    const std::string text = line.fields[1].toStdString();
-    const StationPass split = SplitStationPass(text);
-    stationField.fields[1] =
-        QString::fromUtf8(split.station.data(), static_cast<qsizetype>(split.station.size()));
-    station.pass = split.pass;
-  }
-  ContentOutcome<double> K = ReadStationField(stationField, 1, QStringLiteral("里程"));
+  ContentOutcome<double> K = ReadStationField(line, 1, QStringLiteral("里程"), &station.pass);
   if (auto* refusal = std::get_if<ContentRefusal>(&K)) return std::move(*refusal);
   station.station = std::get<double>(K);
   auto offset = ReadOptionalNumberField(line, 2, QStringLiteral("偏距"));
@@ -52,6 +42,16 @@ ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& byte
   if (std::get<std::vector<StationLine>>(stations).empty())
     return NoRecords(QStringLiteral("里程"));
   return stations;
+}
+
+std::optional<ContentRefusal> LaterPassRefusal(const std::vector<StationLine>& lines,
+                                               const QString& table) {
+  for (const StationLine& station : lines)
+    if (station.pass != 1)
+      return LineRefusal(
+          station.line,
+          QStringLiteral("%1的里程不分长链的两支，不能带“_%2”！").arg(table).arg(station.pass));
+  return std::nullopt;
 }
 
 }  // namespace tarnvel

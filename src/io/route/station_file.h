@@ -31,4 +31,11 @@ FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
 // of the line and the field; the caller that read the file names it (InFile).
 ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& bytes);
 
+// The refusal of the first line whose station has the suffix of a later
+// pass, for a table along one line of stations that no 长链 repeats, the
+// profile's (`table` "纵断面") or the cross sections' ("横断面"):
+// "第1行：纵断面的里程不分长链的两支，不能带“_2”！". Nothing when none has.
+std::optional<ContentRefusal> LaterPassRefusal(const std::vector<StationLine>& lines,
+                                               const QString& table);
+
 }  // namespace tarnvel

@@ -308,7 +308,8 @@ TEST_F(RouteCommandTest, RefusalsGoToStandardErrorWithStatusTwo) {
   } cases[] = {
       {{"forward", "route.csv", "--stations", "stations.txt", "-o", "out.csv"},
        "文件“stations.txt”第2行："},
-      {{"check", "bad.csv", "-o", "out.csv"}, "文件“bad.csv”第2行“曲线转向Q”不是有效的数字！"},
+      {{"check", "bad.csv", "-o", "out.csv"},
+       "文件“bad.csv”第2行“曲线转向Q”的值“x”不是有效的数字！"},
       {{"check", "missing.csv"}, "无法打开文件“missing.csv”：文件不存在！"},
       {{"forward", "route.csv", "--from", "1000", "--to", "1100", "-o", "out.csv"},
        "forward命令需要“--from”、“--to”和“--step”，或者“--stations”！"},

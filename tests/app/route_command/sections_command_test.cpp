@@ -162,6 +162,7 @@ class SectionsRefusalTest : public SectionsCommandTest,
 
 TEST_P(SectionsRefusalTest, ExitsTwoWithTheMessage) {
   WriteBytes(PathOf("bad.csv"), "桩号,左行车道宽,左行车道坡\r\n0,-1,-2\r\n");
+  WriteBytes(PathOf("pass.csv"), "S,K0+100\r\nS2,K0+100_2\r\n");
   const auto run = Run(GetParam().arguments);
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.out.isEmpty());
@@ -181,6 +182,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"SectionsWithoutStations",
                                 {"sections", "sections.csv"},
                                 "sections命令需要“--from”、“--to”和“--step”，或者“--stations”！"},
+                    // Pins "K0+100_2" written silently as K0+100: the
+                    // sections have no 长链 branch to name, as the profile has none.
+                    RefusedCase{"StationsFilePassRefused",
+                                {"sections", "sections.csv", "--stations", "pass.csv"},
+                                "文件“pass.csv”第2行：横断面的里程不分长链的两支，不能带“_2”！"},
                     RefusedCase{"FileRefusalPassedOn",
                                 {"sections", "bad.csv", "--from", "0", "--to", "10", "--step", "5"},
                                 "文件“bad.csv”第2行的“左行车道宽”为“-1”，宽度不能为负数！"}),

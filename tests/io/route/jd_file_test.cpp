@@ -42,10 +42,10 @@ TEST(JdFile, RefusalsNameTheFileTheLineAndTheField) {
     const char* bytes;
     const char* message;
   } cases[] = {
-      {"BP,0,0\nJD1,10a,0,300\nEP,0,50\n", "文件“jd.txt”第2行“交点坐标X”不是有效的数字！"},
+      {"BP,0,0\nJD1,10a,0,300\nEP,0,50\n", "文件“jd.txt”第2行“交点坐标X”的值“10a”不是有效的数字！"},
       {"BP,0,0\nJD1,100,0,300,60,60,1,2\nEP,0,50\n", "文件“jd.txt”第2行有8个字段，最多7个！"},
       {"BP,0,0\nJD1,100,0,300,60,60,K0+1x\nEP,0,50\n",
-       "文件“jd.txt”第2行“交点桩号”不是有效的桩号！"},
+       "文件“jd.txt”第2行“交点桩号”的值“K0+1x”不是有效的桩号！"},
       {"BP,0,0\nJD1,100\nEP,0,50\n", "文件“jd.txt”第2行缺少“交点坐标Y”！"},
       {"BP,0,0\n", "文件“jd.txt”只有一个点，至少要有起点和终点两行！"},
       // The computation's refusal, said of the JD's own line past a comment.

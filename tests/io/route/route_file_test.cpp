@@ -70,10 +70,11 @@ TEST(RouteFileTest, RefusesNamingTheFileTheLineAndTheField) {
     const char* message;
   } cases[] = {
       {"K0,K1\n# 说明\n\n" + good + "\n1200,1300,x,2,45,0,0,0\n",
-       "文件“线元表.csv”第5行“起点坐标X”不是有效的数字！"},
+       "文件“线元表.csv”第5行“起点坐标X”的值“x”不是有效的数字！"},
       {"1000,1200,1,2,45.3,0,0\n", "文件“线元表.csv”第1行缺少“曲线转向Q”！"},
       {"1000,1200,1,,45.3,0,0,0\n", "文件“线元表.csv”第1行缺少“起点坐标Y”！"},
-      {"1000,1200,1e999,2,45.3,0,0,0\n", "文件“线元表.csv”第1行“起点坐标X”超出数值范围！"},
+      {"1000,1200,1e999,2,45.3,0,0,0\n",
+       "文件“线元表.csv”第1行“起点坐标X”的值“1e999”超出数值范围！"},
       {good + ",名称,多余\n", "文件“线元表.csv”第1行有10个字段，最多9个！"},
       {good + "\n\n1200,1200,1,2,45.3,0,0,0\n",
        "文件“线元表.csv”第3行“止点桩号K”必须大于“起点桩号K”！"},
@@ -85,7 +86,8 @@ TEST(RouteFileTest, RefusesNamingTheFileTheLineAndTheField) {
        "文件“线元表.csv”不是UTF-8或GBK编码的文字，无法读取！"},
       // Pins a mistyped first number taken for a header, which silently
       // dropped the route's first element.
-      {"1000x,1200,1,2,45.3,0,0,0\n", "文件“线元表.csv”第1行“起点桩号K”不是有效的数字！"},
+      {"1000x,1200,1,2,45.3,0,0,0\n",
+       "文件“线元表.csv”第1行“起点桩号K”的值“1000x”不是有效的数字！"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Refusal(c.bytes), QString::fromUtf8(c.message)) << c.bytes.toStdString();
@@ -99,9 +101,9 @@ TEST(RouteFileTest, RefusalSaysTheLineAndFieldAndLeavesTheFileToItsOpener) {
   ASSERT_TRUE(std::holds_alternative<ContentRefusal>(outcome));
   const ContentRefusal& refusal = std::get<ContentRefusal>(outcome);
   EXPECT_EQ(refusal, (ContentRefusal{4, QStringLiteral("止点半径RN"),
-                                     QStringLiteral("“止点半径RN”不是有效的数字！")}));
+                                     QStringLiteral("“止点半径RN”的值“x”不是有效的数字！")}));
   EXPECT_EQ(InFile(QStringLiteral("路线/线元表.csv"), refusal).message,
-            QStringLiteral("文件“路线/线元表.csv”第4行“止点半径RN”不是有效的数字！"));
+            QStringLiteral("文件“路线/线元表.csv”第4行“止点半径RN”的值“x”不是有效的数字！"));
   EXPECT_EQ(InFile(kPath, std::get<ContentRefusal>(ParseRouteFile(""))).message,
             QStringLiteral("文件“线元表.csv”中没有线元！"));
 }
@@ -122,7 +124,7 @@ TEST(RouteFileTest, ReadsDeclaredStationEquationsAnywhere) {
   EXPECT_EQ(Refusal(first + "断链,K1+680\n"),
             QStringLiteral("文件“线元表.csv”第2行缺少“等号后桩号”！"));
   EXPECT_EQ(Refusal(first + "断链,K1+6a0,1700\n"),
-            QStringLiteral("文件“线元表.csv”第2行“等号前桩号”不是有效的桩号！"));
+            QStringLiteral("文件“线元表.csv”第2行“等号前桩号”的值“K1+6a0”不是有效的桩号！"));
   EXPECT_EQ(Refusal(first + "断链,1680,1700,1720\n"),
             QStringLiteral("文件“线元表.csv”第2行有4个字段，最多3个！"));
   EXPECT_EQ(Refusal("断链,1680,1700\n"), QStringLiteral("文件“线元表.csv”中没有线元！"));

@@ -32,7 +32,7 @@ TEST(StationFileTest, RefusesNamingTheLineAndTheField) {
   const auto outcome = InFile(QStringLiteral("里程.txt"), ParseStationFile("A,7800\nB,7810,左3\n"));
   ASSERT_TRUE(std::holds_alternative<FileRefusal>(outcome));
   EXPECT_EQ(std::get<FileRefusal>(outcome).message,
-            QStringLiteral("文件“里程.txt”第2行“偏距”不是有效的数字！"));
+            QStringLiteral("文件“里程.txt”第2行“偏距”的值“左3”不是有效的数字！"));
 }
 
 // Pins the unbounded line: one line of a hundred megabytes was decoded and

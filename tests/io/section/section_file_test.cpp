@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"UnknownColumn", "桩号,行车道宽,行车道坡\n0,3.75,-2\n",
                 "文件“s.csv”第1行第2列“行车道宽”不是“左/右+部位+宽/坡”或“设计线偏距”！"},
         Refused{"SlopeNotANumber", "桩号,右行车道宽,右行车道坡\n0,3.75,-2x\n",
-                "文件“s.csv”第2行“右行车道坡”不是有效的数字！"},
+                "文件“s.csv”第2行“右行车道坡”的值“-2x”不是有效的数字！"},
         Refused{"SlopeMissing", "桩号,右行车道宽,右行车道坡\n0,3.75\n",
                 "文件“s.csv”第2行缺少“右行车道坡”！"},
         Refused{"HeaderOnly", "桩号,右行车道宽,右行车道坡\n", "文件“s.csv”中没有横断面数据！"},
