@@ -1,12 +1,18 @@
 // The route window's drawings as a surveyor reads them: every label of the
-// 纵断面 inside its view and clear of the others, whatever the size of the
-// pane. The road is the published JD table (tests/core/jd) from K10+000,
-// about 3.7 km.
+// 纵断面 and the 横断面 inside its view and clear of the others, whatever
+// the size of the pane and the station. The road is the published JD table
+// (tests/core/jd) from K10+000, about 3.7 km.
+#include <QFile>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "cross_section.h"
 #include "profile_view.h"
+#include "section_file.h"
+#include "section_view.h"
 
 using namespace tarnvel;
 
@@ -22,6 +28,14 @@ VerticalProfile Profile() {
                                                         {"SJD4", 12400, 349.6, 8000},
                                                         {"EP", 13700, 362.6}}));
 }
+
+// Lanes, 硬路肩 and 土路肩 of 3.75, 1.8 and 0.6 m, from the crown at
+// K10+100 to 6 % of 超高 at K10+220, level on the left at K10+140.
+const QByteArray kSections(
+    "桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,左土路肩坡,"
+    "右行车道宽,右行车道坡,右硬路肩宽,右硬路肩坡,右土路肩宽,右土路肩坡\n"
+    "K10+100,3.75,-2,1.8,-2,0.6,-4,3.75,-2,1.8,-2,0.6,-4\n"
+    "K10+220,3.75,6,1.8,6,0.6,4,3.75,-6,1.8,-6,0.6,-4\n");
 
 struct Label {
   QString text;
@@ -76,7 +90,11 @@ class DrawingsTest : public QObject {
  private slots:
   void profileLabelsClearInsideTheView_data();
   void profileLabelsClearInsideTheView();
+  void sectionLabelsClearInsideTheView_data();
+  void sectionLabelsClearInsideTheView();
 
+ private:
+  QTemporaryDir dir_;
 };
 
 void DrawingsTest::profileLabelsClearInsideTheView_data() {
@@ -110,6 +128,53 @@ void DrawingsTest::profileLabelsClearInsideTheView() {
   const QStringList faults = Faults(labels, view);
   QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
   for (const QString& start : named) QVERIFY2(Shown(labels, start), qPrintable(start));
+}
+
+void DrawingsTest::sectionLabelsClearInsideTheView_data() {
+  QTest::addColumn<QSize>("size");
+  QTest::addColumn<double>("station");
+  for (const double station : {10100, 10130, 10140, 10190, 10220})
+    for (const QSize& size : {QSize(420, 280), QSize(640, 360), QSize(1000, 560)})
+      QTest::newRow(QStringLiteral("K%1_%2x%3")
+                        .arg(station)
+                        .arg(size.width())
+                        .arg(size.height())
+                        .toLatin1()
+                        .constData())
+          << size << station;
+}
+
+// Pins the 横断面's edge elevations printed over each other (349.949 over
+// 349.910 on the right): at any station, every label lies inside the view
+// and clear of the others, and in a pane of a common window every edge has
+// its elevation.
+void DrawingsTest::sectionLabelsClearInsideTheView() {
+  QFETCH(QSize, size);
+  QFETCH(double, station);
+  const QString path = dir_.filePath(QStringLiteral("s.csv"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(kSections);
+  file.close();
+  const auto table = std::get<CrossSectionTable>(ReadSectionFile(path));
+  const VerticalProfile profile = Profile();
+  SectionView view;
+  view.resize(size);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  view.setDrawing(SectionDrawing{SectionAt(table, station), table.leftParts, table.rightParts,
+                                 ProfileAt(profile, station)->elevation, std::nullopt});
+  const QList<Label> labels = Labels(view);
+  const QStringList faults = Faults(labels, view);
+  const QString where =
+      QStringLiteral("%1 in %2x%3\n").arg(station).arg(size.width()).arg(size.height());
+  QVERIFY2(faults.isEmpty(), qPrintable(where + faults.join(u'\n')));
+  if (size.width() < 640) return;
+  const QRegularExpression elevation(QStringLiteral("^\\d+\\.\\d{3}$"));
+  const auto edges = std::count_if(labels.begin(), labels.end(), [&](const Label& label) {
+    return elevation.match(label.text).hasMatch();
+  });
+  QVERIFY2(edges == 6, qPrintable(where + QString::number(edges)));
 }
 
 QTEST_MAIN(DrawingsTest)
