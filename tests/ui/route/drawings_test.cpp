@@ -1,7 +1,7 @@
 // The route window's drawings as a surveyor reads them: every label of the
-// 纵断面 and the 横断面 inside its view and clear of the others, whatever
-// the size of the pane and the station. The road is the published JD table
-// (tests/core/jd) from K10+000, about 3.7 km.
+// 纵断面, the 横断面 and the plan inside its view and clear of the others,
+// whatever the size of the pane and the station. The road is the published
+// JD table (tests/core/jd) from K10+000, about 3.7 km.
 #include <QFile>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
@@ -9,12 +9,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "background_job.h"
 #include "cross_section.h"
+#include "design_example.h"
+#include "fakes.h"
 #include "profile_view.h"
+#include "route_window.h"
 #include "section_file.h"
 #include "section_view.h"
+#include "window_test_support.h"
 
 using namespace tarnvel;
+using namespace tarnvel::testing_support;
 
 namespace {
 
@@ -92,9 +98,40 @@ class DrawingsTest : public QObject {
   void profileLabelsClearInsideTheView();
   void sectionLabelsClearInsideTheView_data();
   void sectionLabelsClearInsideTheView();
+  void planStationLabelsClearAtFitAll_data();
+  void planStationLabelsClearAtFitAll();
 
  private:
+  // The route window with the road read from its JD table, shown at `size`.
+  std::unique_ptr<RouteWindow> window(QSize size) {
+    auto made =
+        std::make_unique<RouteWindow>(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
+    made->resize(size);
+    made->show();
+    if (!QTest::qWaitForWindowExposed(made.get())) qFatal("window not shown");
+    QByteArray jd = "交点号,X,Y,R,Ls1,Ls2\n";
+    for (const JdPoint& p : kDesign)
+      jd += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
+                .arg(QString::fromStdString(p.name))
+                .arg(p.X, 0, 'f', 3)
+                .arg(p.Y, 0, 'f', 3)
+                .arg(p.R)
+                .arg(p.Ls1)
+                .arg(p.Ls2)
+                .toUtf8();
+    const QString path = dir_.filePath(QStringLiteral("jd.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(jd) != jd.size()) qFatal("jd");
+    file.close();
+    Box(made.get(), "jdStartEdit")->setText(QStringLiteral("10000"));
+    dialogs_.answers << path;
+    Click(made.get(), "jdButton");
+    if (!boxes_.shown.isEmpty()) qFatal("%s", qPrintable(boxes_.shown[0].text));
+    return made;
+  }
   QTemporaryDir dir_;
+  FakeMessageBoxes boxes_;
+  FakeFileDialogs dialogs_;
 };
 
 void DrawingsTest::profileLabelsClearInsideTheView_data() {
@@ -175,6 +212,32 @@ void DrawingsTest::sectionLabelsClearInsideTheView() {
     return elevation.match(label.text).hasMatch();
   });
   QVERIFY2(edges == 6, qPrintable(where + QString::number(edges)));
+}
+
+void DrawingsTest::planStationLabelsClearAtFitAll_data() {
+  QTest::addColumn<QSize>("size");
+  QTest::addColumn<QStringList>("named");
+  QTest::newRow("Small_1000x640") << QSize(1000, 640) << QStringList{"K10+000", "K11+000"};
+  const QStringList kilometres{"K10+000", "K11+000", "K12+000", "K13+000"};
+  QTest::newRow("Common_1400x800") << QSize(1400, 800) << kilometres;
+  QTest::newRow("Large_1900x1000") << QSize(1900, 1000) << kilometres;
+}
+
+// Pins the plan's station labels laid over each other at 全图: thinned by
+// the scale, none overlaps another, and the kilometres are named where
+// they keep clear of each other.
+void DrawingsTest::planStationLabelsClearAtFitAll() {
+  QFETCH(QSize, size);
+  QFETCH(QStringList, named);
+  const auto w = window(size);
+  Click(w.get(), "fitButton");
+  auto* plan = w->findChild<QGraphicsView*>(QStringLiteral("planView"));
+  const QRegularExpression station(QStringLiteral("^K\\d+\\+\\d{3}$"));
+  QList<Label> labels = Labels(*plan);
+  labels.removeIf([&](const Label& label) { return !station.match(label.text).hasMatch(); });
+  const QStringList faults = Faults(labels, *plan);
+  QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+  for (const QString& start : named) QVERIFY2(Shown(labels, start), qPrintable(start));
 }
 
 QTEST_MAIN(DrawingsTest)
