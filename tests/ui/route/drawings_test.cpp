@@ -1,11 +1,15 @@
 // The route window's drawings as a surveyor reads them: every label of the
 // 纵断面, the 横断面 and the plan inside its view and clear of the others,
-// whatever the size of the pane and the station. The road is the published
+// whatever the size of the pane and the station; and the room the drawings
+// are given beside the plan and their tables. The road is the published
 // JD table (tests/core/jd) from K10+000, about 3.7 km.
 #include <QFile>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,10 +17,12 @@
 #include "cross_section.h"
 #include "design_example.h"
 #include "fakes.h"
+#include "profile_page.h"
 #include "profile_view.h"
 #include "route_window.h"
 #include "section_file.h"
 #include "section_view.h"
+#include "sections_page.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;
@@ -100,6 +106,10 @@ class DrawingsTest : public QObject {
   void sectionLabelsClearInsideTheView();
   void planStationLabelsClearAtFitAll_data();
   void planStationLabelsClearAtFitAll();
+  void collapsedPlanWidensTheDrawing_data();
+  void collapsedPlanWidensTheDrawing();
+  void drawingWidensAgainstItsTable_data();
+  void drawingWidensAgainstItsTable();
 
  private:
   // The route window with the road read from its JD table, shown at `size`.
@@ -129,6 +139,16 @@ class DrawingsTest : public QObject {
     if (!boxes_.shown.isEmpty()) qFatal("%s", qPrintable(boxes_.shown[0].text));
     return made;
   }
+  // The 纵断面 or 横断面 page, made the current tab.
+  static QWidget* showPage(RouteWindow& w, const QString& name) {
+    QWidget* page = name == QStringLiteral("Profile")
+                        ? static_cast<QWidget*>(w.findChild<ProfilePage*>())
+                        : static_cast<QWidget*>(w.findChild<SectionsPage*>());
+    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentWidget(page);
+    QCoreApplication::processEvents();
+    return page;
+  }
+
   QTemporaryDir dir_;
   FakeMessageBoxes boxes_;
   FakeFileDialogs dialogs_;
@@ -238,6 +258,56 @@ void DrawingsTest::planStationLabelsClearAtFitAll() {
   const QStringList faults = Faults(labels, *plan);
   QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
   for (const QString& start : named) QVERIFY2(Shown(labels, start), qPrintable(start));
+}
+
+void DrawingsTest::collapsedPlanWidensTheDrawing_data() {
+  QTest::addColumn<QString>("page");
+  QTest::newRow("Profile") << QStringLiteral("Profile");
+  QTest::newRow("Section") << QStringLiteral("Section");
+}
+
+// Pins the drawings kept to a quarter of the window beside the plan: the
+// plan collapses, the drawing takes the width it frees, and the plan comes
+// back at its width.
+void DrawingsTest::collapsedPlanWidensTheDrawing() {
+  QFETCH(QString, page);
+  const auto w = window({1400, 800});
+  auto* drawing = showPage(*w, page)->findChild<QGraphicsView*>();
+  QVERIFY(drawing->isVisible());
+  auto* planPane = w->findChild<QWidget*>(QStringLiteral("planPane"));
+  const int plan = planPane->width();
+  const int before = drawing->width();
+  auto* button = w->findChild<QPushButton*>(QStringLiteral("planButton"));
+  QVERIFY(button);
+  button->click();
+  QTRY_VERIFY2(drawing->width() >= before + plan * 9 / 10,
+               qPrintable(QStringLiteral("%1 → %2 with the plan's %3")
+                              .arg(before)
+                              .arg(drawing->width())
+                              .arg(plan)));
+  button->click();
+  QTRY_COMPARE(planPane->width(), plan);
+}
+
+void DrawingsTest::drawingWidensAgainstItsTable_data() {
+  QTest::addColumn<QString>("page");
+  QTest::newRow("Profile") << QStringLiteral("Profile");
+  QTest::newRow("Section") << QStringLiteral("Section");
+}
+
+// Pins the drawing's pane held to half its page by the table's, whose row
+// of buttons would not narrow: dragged, the drawing takes four fifths.
+void DrawingsTest::drawingWidensAgainstItsTable() {
+  QFETCH(QString, page);
+  const auto w = window({1400, 800});
+  QWidget* tab = showPage(*w, page);
+  auto* splitter = tab->findChild<QSplitter*>(QStringLiteral("pageSplitter"));
+  const int whole = splitter->width();
+  splitter->setSizes({whole / 5, whole - whole / 5});
+  QCoreApplication::processEvents();
+  auto* drawing = tab->findChild<QGraphicsView*>();
+  QVERIFY2(drawing->width() >= whole * 7 / 10,
+           qPrintable(QStringLiteral("%1 of %2").arg(drawing->width()).arg(whole)));
 }
 
 QTEST_MAIN(DrawingsTest)
