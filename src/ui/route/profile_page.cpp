@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "file_dialog.h"
+#include "flow_layout.h"
 #include "message_boxes.h"
 #include "number_text.h"
 #include "profile_file.h"
@@ -36,6 +37,13 @@ ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget*
       pvis_(new ProfilePviModel(this)),
       curves_(new VerticalCurveModel(this)) {
   ui_->setupUi(this);
+  // The drawing takes the room the window gives the page, and the PVIs'
+  // pane can be narrowed for it, its buttons wrapping.
+  FlowInstead(*ui_->pviLayout, *ui_->pviButtons);
+  ui_->pageSplitter->setStretchFactor(0, 0);
+  ui_->pageSplitter->setStretchFactor(1, 1);
+  ui_->drawingSplitter->setStretchFactor(0, 1);
+  ui_->drawingSplitter->setStretchFactor(1, 0);
   ui_->pviTable->setModel(pvis_);
   ui_->verticalCurveTable->setModel(curves_);
   connect(ui_->importProfileButton, &QPushButton::clicked, this, &ProfilePage::chooseAndImport);

@@ -1,12 +1,19 @@
-// The drawing of the vertical profile (纵断面): stations along, elevations
-// up, the vertical scale exaggerated. Grade lines carry their grade and
-// length, curves are drawn as the parabolas or circles they are between
-// their true ends, PVIs are marked.
+// The drawing of the vertical profile (纵断面), as design profile drawings
+// are drawn: stations along a station axis marked every 100 m in K text,
+// elevations up an elevation axis, a light grid behind, the vertical scale
+// exaggerated. Grade lines carry their grade and length, curves are drawn
+// as the parabolas or circles they are between their true ends, PVIs are
+// marked with their name, station and elevation. The drawing fills its
+// view, and every label stays inside it, clear of the others.
 #pragma once
 
 #include <QGraphicsView>
+#include <QLineF>
+#include <QRectF>
 #include <QString>
+#include <QTransform>
 #include <string>
+#include <vector>
 
 #include "vertical_profile.h"
 
@@ -21,14 +28,13 @@ class ProfileView : public QGraphicsView {
   // Draws the profile, or an empty drawing for nothing. The view keeps the
   // pointer; the caller keeps the profile alive while it is shown.
   void setProfile(const VerticalProfile* profile);
-  // The prefix of the PVIs' stations as K text; the labels follow it at
-  // once, the view staying where it is.
+  // The prefix of the stations as K text; the labels follow it at once.
   void setStationPrefix(const QString& prefix);
   // How many times the elevations are drawn larger than the stations.
   void setExaggeration(double times);
   double exaggeration() const { return exaggeration_; }
-  // Shows the whole profile with a margin.
-  void fitAll();
+  // Lays the whole profile out in the view again.
+  void fitAll() { rebuild(); }
 
  signals:
   // The station under the cursor and the design elevation there.
@@ -37,9 +43,12 @@ class ProfileView : public QGraphicsView {
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void rebuild();
+  void drawAxes(const QRectF& plot, const QTransform& toPixels);
+  void drawLabels(const QRectF& plot, const QTransform& toPixels, const std::vector<QLineF>& drawn);
   QPointF toScene(double station, double elevation) const;
 
   const VerticalProfile* profile_ = nullptr;

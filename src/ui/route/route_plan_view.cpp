@@ -51,6 +51,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   jointItems_ = nullptr;
   route_ = route;
   routeBounds_ = QRectF();
+  jointBoxes_.clear();
   stakeoutItem_->setClearBoxes({});
   inverseItem_->setClearBoxes({});
   if (!route || route->elements.empty()) {
@@ -73,10 +74,9 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   lineItems_ = MakeLineItems(*route, origin_, routeBounds_);
   // The joints are drawn over the points, which keep clear of their marks
   // and labels.
-  std::vector<ClearBox> clear;
-  jointItems_ = MakeJointItems(*route, joints, origin_, clear);
-  stakeoutItem_->setClearBoxes(clear);
-  inverseItem_->setClearBoxes(std::move(clear));
+  jointItems_ = MakeJointItems(*route, joints, origin_, jointBoxes_);
+  stakeoutItem_->setClearBoxes(jointBoxes_);
+  inverseItem_->setClearBoxes(jointBoxes_);
   scene()->addItem(lineItems_);
   scene()->addItem(jointItems_);
   drawStationMarks();
@@ -104,8 +104,14 @@ void RoutePlanView::drawStationMarks() {
   delete stationItems_;
   stationItems_ = nullptr;
   if (!route_ || route_->elements.empty()) return;
-  stationItems_ = MakeStationMarks(*route_, origin_, stationPrefix_);
+  stationItems_ = new StationMarks(*route_, origin_, stationPrefix_);
+  stationItems_->keepClearOf(jointBoxes_);
   scene()->addItem(stationItems_);
+  thinStationMarks();
+}
+
+void RoutePlanView::thinStationMarks() {
+  if (stationItems_) stationItems_->thin(std::abs(transform().m11()));
 }
 
 void RoutePlanView::drawJdPoints() {
@@ -141,6 +147,7 @@ void RoutePlanView::fitAll() {
   if (!(scale > 0) || !std::isfinite(scale)) return;
   setTransform(QTransform::fromScale(scale, scale));
   centerOn(routeBounds_.center() - QPointF(legend / 2 / scale, 0));
+  thinStationMarks();
 }
 
 QImage RoutePlanView::image() {
@@ -158,6 +165,7 @@ void RoutePlanView::wheelEvent(QWheelEvent* event) {
   if (scale < 1e-5 || scale > 1e3) return;
   followFit_ = false;
   this->scale(factor, factor);
+  thinStationMarks();
   event->accept();
 }
 

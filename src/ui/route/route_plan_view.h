@@ -21,7 +21,9 @@ class QGraphicsItemGroup;
 
 namespace tarnvel {
 
+struct ClearBox;
 class RoutePointsItem;
+class StationMarks;
 
 class RoutePlanView : public QGraphicsView {
   Q_OBJECT
@@ -75,9 +77,11 @@ class RoutePlanView : public QGraphicsView {
  private:
   void drawStationMarks();
   void drawJdPoints();
+  // The station marks shown at the scale now in force.
+  void thinStationMarks();
 
   QGraphicsItemGroup* lineItems_ = nullptr;
-  QGraphicsItemGroup* stationItems_ = nullptr;
+  StationMarks* stationItems_ = nullptr;
   QGraphicsItemGroup* jdItems_ = nullptr;
   const Route* route_ = nullptr;
   std::vector<JdPoint> jdPoints_;
@@ -86,6 +90,9 @@ class RoutePlanView : public QGraphicsView {
   QGraphicsItemGroup* jointItems_ = nullptr;
   RoutePointsItem* stakeoutItem_ = nullptr;
   RoutePointsItem* inverseItem_ = nullptr;
+  // The joints' marks and labels, which the points and station labels
+  // keep clear of.
+  std::vector<ClearBox> jointBoxes_;
   QRectF routeBounds_;
   Point origin_;
   bool hasOrigin_ = false;

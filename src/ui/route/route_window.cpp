@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QValidator>
 
@@ -74,6 +75,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       sections_(new SectionsPage(boxes, files_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
+      planButton_(new QPushButton(QStringLiteral("隐藏平面图"), this)),
       cursorLabel_(new QLabel(this)) {
   ui_->setupUi(this);
   setAttribute(Qt::WA_DeleteOnClose);
@@ -87,6 +89,10 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});
+  // Beside the tabs, so that it stays in sight with the plan collapsed.
+  planButton_->setObjectName(QStringLiteral("planButton"));
+  planButton_->setToolTip(QStringLiteral("收起平面图，让出的宽度给纵断面、横断面等页"));
+  ui_->tabs->setCornerWidget(planButton_, Qt::TopRightCorner);
 
   progress_->setObjectName(QStringLiteral("jobProgress"));
   progress_->setRange(0, 1000);
@@ -150,6 +156,8 @@ void RouteWindow::connectControls() {
     ui_->planView->setLayerVisible(RoutePlanView::Layer::Inverse, shown);
   });
   connect(ui_->planView, &RoutePlanView::cursorMoved, this, &RouteWindow::cursorMoved);
+  connect(planButton_, &QPushButton::clicked, this, &RouteWindow::planToggled);
+  connect(ui_->splitter, &QSplitter::splitterMoved, this, &RouteWindow::planPaneMoved);
   ui_->stationPrefixEdit->setValidator(new StationPrefixValidator(stationPrefix_, this));
   connect(ui_->stationPrefixEdit, &QLineEdit::textEdited, this, &RouteWindow::stationPrefixEdited);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
@@ -310,6 +318,25 @@ void RouteWindow::exportImageClicked() {
     return refuse(CannotSave(path, QStringLiteral("无法生成PNG图片")).message);
   if (auto refusal = SaveFileBytes(path, bytes)) return refuse(refusal->message);
   statusBar()->showMessage(QStringLiteral("已保存“%1”").arg(FileNameForMessage(path)), 5000);
+}
+
+void RouteWindow::planToggled() {
+  const QList<int> sizes = ui_->splitter->sizes();
+  const int whole = sizes[0] + sizes[1];
+  if (sizes[1] > 0) {
+    planWidth_ = sizes[1];
+    ui_->splitter->setSizes({whole, 0});
+  } else {
+    const int width = planWidth_ > 0 ? planWidth_ : whole * 2 / 5;
+    ui_->splitter->setSizes({whole - width, width});
+  }
+  planPaneMoved();
+}
+
+// The plan dragged shut says so on the button too.
+void RouteWindow::planPaneMoved() {
+  const bool shown = ui_->splitter->sizes()[1] > 0;
+  planButton_->setText(shown ? QStringLiteral("隐藏平面图") : QStringLiteral("显示平面图"));
 }
 
 // Every station shown follows the prefix at once; a box being emptied to

@@ -61,6 +61,10 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void showHelp();  // 联机帮助
   void cursorMoved(double X, double Y);
   void stationPrefixEdited(const QString& prefix);
+  // The plan collapsed, its side going to the tabs and their drawings, or
+  // given back the width it had.
+  void planToggled();
+  void planPaneMoved();
 
   void jobProgress(int permille);
   void jobFinished(bool completed);
@@ -105,7 +109,10 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   SectionsPage* sections_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;
+  QPushButton* planButton_;
   QLabel* cursorLabel_;
+  // The plan's width before it was collapsed.
+  int planWidth_ = 0;
   QPointer<HelpWindow> help_;  // while open
   // The route the plan shows and the cursor is read against: the last one
   // the table made without a fault.

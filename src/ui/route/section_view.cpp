@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drawing_frame.h"
+#include "drawing_labels.h"
 #include "number_text.h"
 #include "section_surface.h"
 #include "station_text.h"
@@ -15,29 +17,12 @@ namespace tarnvel {
 
 namespace {
 
-// Where a label sits against its point.
-enum class Place { Above, Below, Left, Right };
-
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QGraphicsSimpleTextItem* Label(QGraphicsScene& scene, const QString& text, QPointF at,
-                               const QColor& colour, Place place, double lift = 0) {
-  auto* item = scene.addSimpleText(text);
-  item->setBrush(colour);
-  item->setPos(at);
-  // Labels keep their size in pixels whatever the zoom and exaggeration,
-  // centred over or under their point, or level with it on one side.
-  item->setFlag(QGraphicsItem::ItemIgnoresTransformations);
-  const QRectF box = item->boundingRect();
-  if (place == Place::Left || place == Place::Right)
-    item->setTransform(QTransform::fromTranslate(
-        place == Place::Right ? 8 + lift : -box.width() - 8 - lift, -box.height() / 2));
-  else
-    item->setTransform(QTransform::fromTranslate(
-        -box.width() / 2, place == Place::Above ? -box.height() - 6 - lift : 6 + lift));
-  return item;
+QSizeF TextSize(const QString& text) {
+  return QGraphicsSimpleTextItem(text).boundingRect().size();
 }
 
 // Two colours in turn, so that neighbouring parts tell apart.
@@ -45,20 +30,38 @@ const QColor kPartColours[] = {QColor(0, 90, 200), QColor(0, 150, 90)};
 
 // A surveyed point stands out from the parts and the design line.
 const QColor kPointColour(200, 0, 140);
+const QColor kDesignColour(200, 60, 0);
+
+// Pixels between rows of labels: more than the layout keeps between two.
+constexpr double kRowGap = 5;
+
+// A label heading the drawing: over `x` on the row at `top`, moved in to
+// stay within the view's `width` when a long one would run past its edge.
+LabelPlaces HeadingAt(double x, double top, double width) {
+  return [=](QSizeF size) {
+    const double left = std::clamp(x - size.width() / 2, 2.0, width - 2 - size.width());
+    return std::vector<QRectF>{QRectF(QPointF(left, top), size)};
+  };
+}
+
+LabelPlaces Stacked(QPointF anchor, LabelSide side, double gap, int tiers) {
+  return [=](QSizeF size) { return StackedPlaces(anchor, size, side, gap, tiers); };
+}
 
 }  // namespace
 
 SectionView::SectionView(QWidget* parent) : QGraphicsView(parent) {
   setScene(new QGraphicsScene(this));
   setRenderHint(QPainter::Antialiasing);
-  setDragMode(QGraphicsView::ScrollHandDrag);
+  // The drawing fills the view: there is nothing to scroll to.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setBackgroundBrush(Qt::white);
 }
 
 void SectionView::setDrawing(std::optional<SectionDrawing> drawing) {
   drawing_ = std::move(drawing);
   rebuild();
-  fitAll();
 }
 
 void SectionView::setStationPrefix(const QString& prefix) {
@@ -70,11 +73,41 @@ void SectionView::setExaggeration(double times) {
   if (!(times > 0) || times == exaggeration_) return;
   exaggeration_ = times;
   rebuild();
-  fitAll();
 }
 
 QPointF SectionView::toScene(double offset, double rise) const {
   return {offset, -rise * exaggeration_};
+}
+
+// What is drawn and said of each part, in scene units: from its inner edge
+// to its outer one, with the texts of its name, slope and width and of its
+// outer edge's elevation; the left side's from the centre line outward,
+// then the right's.
+std::vector<SectionView::Part> SectionView::parts() const {
+  const SectionStation& section = drawing_->section;
+  const auto rise = [&](double offset) { return RiseTo(section, offset).value_or(0); };
+  std::vector<Part> parts;
+  for (const bool left : {true, false}) {
+    const std::vector<SectionPart>& side = left ? section.left : section.right;
+    const std::vector<std::string>& names = left ? drawing_->leftParts : drawing_->rightParts;
+    double inner = 0;
+    for (std::size_t k = 0; k < side.size(); ++k) {
+      const double outer = OuterEdgeOffset(section, left, k);
+      Part part{toScene(inner, rise(inner)),
+                toScene(outer, rise(outer)),
+                kPartColours[k % 2],
+                Text(names[k]),
+                Text(FixedText(side[k].slope, 2)) + QStringLiteral("%\n") +
+                    Text(FixedText(side[k].width, 3)) + u'm',
+                QString()};
+      if (drawing_->designElevation)
+        if (const auto h = SurfaceElevation(section, *drawing_->designElevation, outer))
+          part.edge = Text(FixedText(*h, 3));
+      parts.push_back(std::move(part));
+      inner = outer;
+    }
+  }
+  return parts;
 }
 
 void SectionView::rebuild() {
@@ -85,75 +118,122 @@ void SectionView::rebuild() {
     return;
   }
   const SectionStation& section = drawing_->section;
-  const auto rise = [&](double offset) { return RiseTo(section, offset).value_or(0); };
-  const auto elevation = [&](double offset) {
-    return SurfaceElevation(section, *drawing_->designElevation, offset);
-  };
+  const std::vector<Part> drawn = parts();
   QRectF bounds(toScene(0, 0), QSizeF());
-  for (const bool left : {true, false}) {
-    const std::vector<SectionPart>& parts = left ? section.left : section.right;
-    const std::vector<std::string>& names = left ? drawing_->leftParts : drawing_->rightParts;
-    double inner = 0;
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-      const double outer = OuterEdgeOffset(section, left, k);
-      const QPointF from = toScene(inner, rise(inner));
-      const QPointF to = toScene(outer, rise(outer));
-      const QColor& colour = kPartColours[k % 2];
-      s.addLine(QLineF(from, to), QPen(colour, 0));
-      s.addLine(QLineF(to, to + QPointF(0, 0.3)), QPen(Qt::black, 0));
-      bounds = bounds.united(QRectF(from, to).normalized());
-      // Names over the surface, slopes over widths under it; neighbours a
-      // line apart, so that a narrow shoulder's texts clear the lane's, and
-      // slope and width stacked, so that the lanes either side of the centre
-      // line clear each other.
-      const QPointF middle = (from + to) / 2;
-      const bool odd = k % 2 == 1;
-      const double lift = odd ? 16 : 0;
-      Label(s, Text(names[k]), middle, colour, Place::Above, lift);
-      Label(s,
-            Text(FixedText(parts[k].slope, 2)) + QStringLiteral("%\n") +
-                Text(FixedText(parts[k].width, 3)) + u'm',
-            middle, colour, Place::Below, odd ? 30 : 0);
-      if (drawing_->designElevation)
-        if (const auto h = elevation(outer))
-          Label(s, Text(FixedText(*h, 3)), to, Qt::black, Place::Above, 40 + lift);
-      inner = outer;
-    }
+  for (const Part& part : drawn) bounds = bounds.united(QRectF(part.from, part.to).normalized());
+  QStringList headings;
+  if (drawing_->point) {
+    headings << drawing_->point->name + QStringLiteral("  ") + drawing_->point->note;
+    bounds = bounds.united(QRectF(pointAt(*drawing_->point), QSizeF()));
   }
-  // The centre line with its station; the design line with its elevation.
-  const double height = std::max(bounds.width() * 0.15, bounds.height() + 1.0);
-  const QPointF centre = toScene(0, 0);
-  s.addLine(QLineF(centre + QPointF(0, -height), centre + QPointF(0, height / 2)),
-            QPen(QColor(150, 150, 150), 0, Qt::DashDotLine));
-  Label(s, QStringLiteral("中线 ") + Text(KStationText(section.station, stationPrefix_)),
-        centre + QPointF(0, -height), Qt::black, Place::Above);
-  const double d = section.designOffset;
-  const QPointF design = toScene(d, rise(d));
-  s.addLine(QLineF(design + QPointF(0, -height / 2), design), QPen(QColor(200, 60, 0), 0));
-  QString designText = QStringLiteral("设计线");
-  if (drawing_->designElevation)
-    designText += u' ' + Text(FixedText(*drawing_->designElevation, 3));
-  Label(s, designText, design + QPointF(0, -height / 2), QColor(200, 60, 0), Place::Above);
-  bounds = bounds.united(QRectF(centre.x(), centre.y() - height, 0, height * 1.5));
+  headings << QStringLiteral("中线 ") + Text(KStationText(section.station, stationPrefix_));
+
+  // In the view's pixels: the headings on the top rows, then the design
+  // line's label, then room for the edges' elevations and the parts' names
+  // over the surface, and under it for slopes and widths; at the sides the
+  // widest label, for an outer edge's to hang outside it. The section is
+  // drawn as large as that leaves room for.
+  const QSizeF size = DrawingSize(*this);
+  // A row as tall as a name in Chinese makes it.
+  const double row = TextSize(QStringLiteral("中0")).height() + kRowGap;
+  double side = 0;
+  for (const Part& part : drawn)
+    side = std::max({side, TextSize(part.edge).width(), TextSize(part.slope).width()});
+  side += 6;
+  const double designRow = 4 + headings.size() * row;
+  const double top = designRow + 4 * row + 8;
+  const double bottom = 4 * row + 8;
+  const QRectF band(side, top, size.width() - 2 * side, size.height() - top - bottom);
+  double scale = band.width() / std::max(bounds.width(), 1e-6);
+  if (bounds.height() > 0) scale = std::min(scale, band.height() / bounds.height());
+  if (!(scale > 0) || !std::isfinite(scale)) scale = 1e-3;  // a view too small to hold it
+  const QTransform toPixels =
+      FrameScene(*this, bounds.center() - band.center() / scale, scale, size);
+  const QTransform fromPixels = toPixels.inverted();
+  for (const Part& part : drawn) {
+    s.addLine(QLineF(part.from, part.to), QPen(part.colour, 0));
+    const QPointF edge = toPixels.map(part.to);
+    s.addLine(fromPixels.map(QLineF(edge, edge + QPointF(0, 6))), QPen(Qt::black, 0));
+  }
+  drawLabels(drawn, headings, row, toPixels);
   if (drawing_->point) {
     const SectionPoint& point = *drawing_->point;
     const QPointF at = pointAt(point);
     // Up or down to the surface at its offset, as its 高差 measures it.
-    if (const auto surface = RiseTo(section, point.offset))
-      s.addLine(QLineF(at, toScene(point.offset, *surface)), QPen(kPointColour, 0, Qt::DashLine));
+    if (const auto surfaceRise = RiseTo(section, point.offset))
+      s.addLine(QLineF(at, toScene(point.offset, *surfaceRise)),
+                QPen(kPointColour, 0, Qt::DashLine));
     auto* marker = s.addEllipse(-4, -4, 8, 8, QPen(kPointColour, 1.5));
     marker->setPos(at);
     marker->setFlag(QGraphicsItem::ItemIgnoresTransformations);
     marker->setZValue(1);
-    // Its name and 高差 head the drawing, over the centre line's station,
-    // where no label of a part or an edge can cover them or be covered.
-    Label(s, point.name + QStringLiteral("  ") + point.note, centre + QPointF(0, -height),
-          kPointColour, Place::Above, 22)
-        ->setZValue(1);
-    bounds = bounds.united(QRectF(at, QSizeF()));
   }
-  s.setSceneRect(bounds.adjusted(-bounds.width() * 0.08 - 1, -bounds.height() * 0.2 - 1,
-                                 bounds.width() * 0.08 + 1, bounds.height() * 0.2 + 1));
+}
+
+// The headings on rows of `row` pixels from the top, a point's first, where
+// nothing else can cover them; the centre line from under them and the
+// design line from its label; then the edges' elevations, as the surveyor
+// stakes by them, the parts' names and their slopes and widths, clear of
+// the surface where they can be.
+void SectionView::drawLabels(const std::vector<Part>& drawn, const QStringList& headings,
+                             double row, const QTransform& toPixels) {
+  QGraphicsScene& s = *scene();
+  const SectionStation& section = drawing_->section;
+  const QSizeF size = DrawingSize(*this);
+  const QTransform fromPixels = toPixels.inverted();
+  const auto addLine = [&](const QLineF& pixels, const QPen& pen) {
+    s.addLine(fromPixels.map(pixels), pen);
+  };
+  std::vector<QLineF> surface;
+  for (const Part& part : drawn)
+    surface.emplace_back(toPixels.map(part.from), toPixels.map(part.to));
+  LabelLayout labels(QRectF(QPointF(), size).adjusted(1, 1, -1, -1));
+  const auto clear = [&surface](const QRectF& box) { return ClearOfLines(box, surface); };
+  const QPen leaderPen(QColor(160, 160, 160), 0);
+  const auto leader = [&](QPointF anchor, const std::optional<PlacedLabel>& label) {
+    if (label)
+      if (const auto line = Leader(anchor, label->box, 10)) addLine(*line, leaderPen);
+  };
+
+  const QPointF centre = toPixels.map(toScene(0, 0));
+  for (qsizetype n = 0; n < headings.size(); ++n)
+    PlaceLabel(s, labels, headings[n], drawing_->point && n == 0 ? kPointColour : QColor(Qt::black),
+               HeadingAt(centre.x(), 4 + n * row, size.width()), toPixels);
+  const double designRow = 4 + headings.size() * row;
+  const auto rise = [&](double offset) { return RiseTo(section, offset).value_or(0); };
+  addLine({centre.x(), designRow, centre.x(), toPixels.map(toScene(0, rise(0))).y() + 16},
+          QPen(QColor(150, 150, 150), 0, Qt::DashDotLine));
+  QString designText = QStringLiteral("设计线");
+  if (drawing_->designElevation)
+    designText += u' ' + Text(FixedText(*drawing_->designElevation, 3));
+  const QPointF design = toPixels.map(toScene(section.designOffset, rise(section.designOffset)));
+  const auto designLabel = PlaceLabel(s, labels, designText, kDesignColour,
+                                      HeadingAt(design.x(), designRow, size.width()), toPixels);
+  addLine({design.x(), designLabel ? designLabel->box.bottom() : designRow, design.x(), design.y()},
+          QPen(kDesignColour, 0));
+
+  // On each side the outermost edge first, which has room outside it, then
+  // inward.
+  std::vector<const Part*> edges;
+  const std::size_t leftParts = section.left.size();
+  for (std::size_t k = leftParts; k-- > 0;) edges.push_back(&drawn[k]);
+  for (std::size_t k = drawn.size(); k-- > leftParts;) edges.push_back(&drawn[k]);
+  for (const Part* part : edges)
+    if (!part->edge.isEmpty()) {
+      const QPointF edge = toPixels.map(part->to);
+      leader(edge, PlaceLabel(s, labels, part->edge, Qt::black,
+                              Stacked(edge, LabelSide::Above, 4, 6), toPixels, clear));
+    }
+  for (const Part& part : drawn) {
+    const QPointF middle = toPixels.map((part.from + part.to) / 2);
+    leader(middle, PlaceLabel(s, labels, part.name, part.colour,
+                              Stacked(middle, LabelSide::Above, 4, 6), toPixels, clear));
+  }
+  for (const Part& part : drawn) {
+    const QPointF middle = toPixels.map((part.from + part.to) / 2);
+    leader(middle, PlaceLabel(s, labels, part.slope, part.colour,
+                              Stacked(middle, LabelSide::Below, 10, 3), toPixels, clear));
+  }
 }
 
 // A point is at its own H against the surface's elevation at the centre line,
@@ -169,14 +249,14 @@ QPointF SectionView::pointAt(const SectionPoint& point) const {
   return toScene(point.offset, RiseTo(section, point.offset < 0 ? -edge : edge).value_or(0));
 }
 
-void SectionView::fitAll() {
-  if (scene()->sceneRect().isEmpty()) return;
-  fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
-}
-
 void SectionView::resizeEvent(QResizeEvent* event) {
   QGraphicsView::resizeEvent(event);
-  fitAll();
+  rebuild();
+}
+
+void SectionView::showEvent(QShowEvent* event) {
+  QGraphicsView::showEvent(event);
+  rebuild();
 }
 
 }  // namespace tarnvel

@@ -3,11 +3,15 @@
 // Each part is drawn as the line it is, with its name, cross slope and
 // width; the centre line and the design line are marked, and with a design
 // elevation the surface elevation at each part's outer edge. A surveyed
-// point is marked with its name and what it says of its 高差.
+// point is marked with its name and what it says of its 高差. The drawing
+// fills its view, and every label stays inside it, clear of the others.
 #pragma once
 
+#include <QColor>
 #include <QGraphicsView>
 #include <QString>
+#include <QStringList>
+#include <QTransform>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,14 +45,25 @@ class SectionView : public QGraphicsView {
   // How many times the rises are drawn larger than the offsets.
   void setExaggeration(double times);
   double exaggeration() const { return exaggeration_; }
-  // Shows the whole section with a margin.
-  void fitAll();
+  // Lays the whole section out in the view again.
+  void fitAll() { rebuild(); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  // A part of the road as drawn: in scene units, with its texts.
+  struct Part {
+    QPointF from, to;
+    QColor colour;
+    QString name, slope, edge;
+  };
+
   void rebuild();
+  std::vector<Part> parts() const;
+  void drawLabels(const std::vector<Part>& drawn, const QStringList& headings, double row,
+                  const QTransform& toPixels);
   QPointF pointAt(const SectionPoint& point) const;
   QPointF toScene(double offset, double rise) const;
 

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "file_dialog.h"
+#include "flow_layout.h"
 #include "message_boxes.h"
 #include "pasted_cells.h"
 #include "section_file.h"
@@ -34,9 +35,11 @@ SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidge
       rows_(new SectionTableModel(this)) {
   ui_->setupUi(this);
   ui_->sectionTable->setModel(rows_);
-  // The drawing is wider than the table needs to be.
-  ui_->pageSplitter->setStretchFactor(0, 2);
-  ui_->pageSplitter->setStretchFactor(1, 3);
+  // The drawing takes the room the window gives the page, and the table's
+  // pane can be narrowed for it, its buttons wrapping.
+  FlowInstead(*ui_->tableLayout, *ui_->tableButtons);
+  ui_->pageSplitter->setStretchFactor(0, 0);
+  ui_->pageSplitter->setStretchFactor(1, 1);
   connect(ui_->importSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndImport);
   connect(ui_->saveSectionsButton, &QPushButton::clicked, this, &SectionsPage::chooseAndSave);
   connect(ui_->insertSectionButton, &QPushButton::clicked, this, &SectionsPage::insertSection);

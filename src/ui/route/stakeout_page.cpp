@@ -40,6 +40,15 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// A station the tables print as one of the route's ends is that end: an end
+// lies up to half a millimetre either side of its text, and a range
+// prefilled or typed from the 曲线表 still sets out the whole route.
+double AtRouteEnd(const Route& route, double station) {
+  for (const double end : {RouteStart(route), RouteEnd(route)})
+    if (KStationText(station) == KStationText(end)) return end;
+  return station;
+}
+
 // The progress bar moves once this many stations of a range table are made.
 constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
@@ -139,27 +148,13 @@ void StakeoutPage::setStationPrefix(const QString& prefix) {
   stakeout_->setStationPrefix(prefix);
 }
 
-// The ends as K text to the millimetre, as the tables show stations, where
-// the range takes that text as the end, so that the prefilled range sets
-// out the whole route: 起点里程 when it is the start itself; 止点里程 at
-// or past the end, within the position tolerance, which the range clamps
-// back to the end (the millimetre above an end that rounds down). An end
-// neither fits is given in full.
+// The ends as K text to the millimetre, rounded as the tables print them:
+// the 曲线表 and the command give an end at 3718.6774 as K3+718.677, and so
+// does 止点里程. The range takes such a text for the end itself.
 void StakeoutPage::setRange(const Route& route) {
-  const double start = RouteStart(route);
-  const double end = RouteEnd(route);
   const std::string prefix = stationPrefix_.toStdString();
-  const auto read = [](const std::string& text) {
-    return ReadStationText(text).value_or(std::nan(""));
-  };
-  std::string from = KStationText(start, prefix);
-  if (read(from) != start) from = GeneralText(start);
-  std::string to = KStationText(end, prefix);
-  if (read(to) < end) to = KStationText(std::ceil(end * 1000) / 1000, prefix);
-  const double past = read(to) - end;
-  if (!(past >= 0 && past <= host_.positionTolerance())) to = GeneralText(end);
-  ui_->fromEdit->setText(Text(from));
-  ui_->toEdit->setText(Text(to));
+  ui_->fromEdit->setText(Text(KStationText(RouteStart(route), prefix)));
+  ui_->toEdit->setText(Text(KStationText(RouteEnd(route), prefix)));
 }
 
 void StakeoutPage::stakeoutClicked() {
@@ -204,9 +199,9 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
     const auto step = ReadInput(ui_->stepEdit);
     if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
-    request.from = std::get<RouteStationInput>(from).station;
+    request.from = AtRouteEnd(*route, std::get<RouteStationInput>(from).station);
     request.fromPass = std::get<RouteStationInput>(from).pass;
-    request.to = std::get<RouteStationInput>(to).station;
+    request.to = AtRouteEnd(*route, std::get<RouteStationInput>(to).station);
     request.toPass = std::get<RouteStationInput>(to).pass;
     request.step = std::get<double>(step);
     // A blank curve step adds nothing on the curves.

@@ -250,16 +250,21 @@ void RouteStationTextsTest::rangePrefilledToTheMillimetre_data() {
                                << "1979.9996"
                                << "K1+000.000"
                                << "K1+980.000";
-  // K1+980.000 would stop short of the end: the millimetre above is taken
-  // as the end.
+  // The ends are written as the tables round them, the millimetre below
+  // included: 止点里程 read K3+718.678 where the 曲线表 and the command gave
+  // K3+718.677, and 起点里程 gave an end off the millimetre in full.
   QTest::newRow("EndRoundsDown") << "1000"
                                  << "1980.0004"
                                  << "K1+000.000"
-                                 << "K1+980.001";
-  QTest::newRow("StartOffTheMm") << "999.9996"
-                                 << "1980"
-                                 << "999.9996"
                                  << "K1+980.000";
+  QTest::newRow("StartRoundsUp") << "999.9996"
+                                 << "1980"
+                                 << "K1+000.000"
+                                 << "K1+980.000";
+  QTest::newRow("StartRoundsDown") << "1000.0004"
+                                   << "1980"
+                                   << "K1+000.000"
+                                   << "K1+980.000";
 }
 
 // 止点里程 was prefilled with fifteen digits (3220.86277060866). It shows
