@@ -23,12 +23,23 @@ constexpr double kSameStation = 1e-6;
 // a millimetre still covers 10 km.
 constexpr long kMaxTableStations = 10'000'000;
 
+// Beyond 2^53 a whole number plus one is itself: multiples counted that far
+// could not be walked one after another.
+constexpr double kLargestWalkable = 9007199254740992.0;
+
 // The stations n·spacing for n from `first` to `last`. A single station K is
 // the run {1, 1, K}.
 struct Run {
   double first = 0, last = 0;  // whole numbers, exact in a double
   double spacing = 0;
-  double Count() const { return last >= first ? last - first + 1 : 0; }
+  // Infinite when the multiples cannot be walked: a spacing so small that
+  // their count overflowed (to infinity, or to infinity less infinity), or
+  // passed 2^53. Every cap then refuses them.
+  double Count() const {
+    if (!(std::fabs(first) <= kLargestWalkable && std::fabs(last) <= kLargestWalkable))
+      return std::numeric_limits<double>::infinity();
+    return last >= first ? last - first + 1 : 0;
+  }
 };
 
 // The whole multiples of `spacing` within [lo, hi].
@@ -165,6 +176,32 @@ std::optional<StationRefusal> PassRefusal(const Route& route,
                         std::to_string(passes) + "次！"};
 }
 
+// Hands `part` each branch the range crosses, in the walk's order, with the
+// stretch of the range on it: the range's own start and end on the branches
+// that hold them, the branch's ends between.
+template <class Part>
+void ForEachPart(const Route& route, const std::vector<RouteBranch>& branches,
+                 const StakeoutRange& r, Part part) {
+  auto start = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].first)].K0; };
+  auto end = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].last)].K1; };
+  // A station that two branches hold is the first's, unless its pass says
+  // otherwise.
+  auto branchOf = [&](double K, int pass) {
+    return BranchOf(route, branches, K, pass).value_or(branches.size() - 1);
+  };
+  const bool ascending = r.step > 0;
+  const size_t first = branchOf(r.from, r.fromPass);
+  size_t last = branchOf(r.to, r.toPass);
+  if (ascending ? last < first : last > first) last = first;
+  // In route order from the start's branch to the end's, or back.
+  for (size_t b = first;; b = ascending ? b + 1 : b - 1) {
+    StakeoutRange stretch = r;
+    if (b != first) stretch.from = ascending ? start(b) : end(b);
+    if (b != last) stretch.to = ascending ? end(b) : start(b);
+    if (!part(branches[b], stretch) || b == last) return;
+  }
+}
+
 }  // namespace
 
 StakeoutRange RangeOf(const RouteTableRequest& request) {
@@ -191,8 +228,16 @@ std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRan
     return TooManyStations("“计算间距J”");
   if (!(r.curveStep >= 0 && std::isfinite(r.curveStep)))
     return StationRefusal{"“曲线间距”必须是正数！"};
-  if (Count(CurveMultiples(route, Whole(route), r)) > kMaxTableStations)
-    return TooManyStations("“曲线间距”");
+  // Counted as the walk takes them, branch by branch, and written so that
+  // a count that is not a number is refused too.
+  double step = 0, curve = 0;
+  ForEachPart(route, branches, r, [&](const RouteBranch& branch, const StakeoutRange& part) {
+    step += Multiples(Lowest(part), Highest(part), std::fabs(part.step)).Count();
+    curve += Count(CurveMultiples(route, branch, part));
+    return true;
+  });
+  if (!std::isfinite(step)) return TooManyStations("“计算间距J”");
+  if (!(curve <= kMaxTableStations)) return TooManyStations("“曲线间距”");
   return std::nullopt;
 }
 
@@ -256,26 +301,10 @@ bool WalkBranch(const Route& route, const RouteBranch& branch, const StakeoutRan
 
 void ForEachRangeStation(const Route& route, const StakeoutRange& range,
                          const std::function<bool(double, const RouteBranch&)>& station) {
-  const StakeoutRange r = Clamped(route, range);
-  const std::vector<RouteBranch> branches = Branches(route);
-  auto start = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].first)].K0; };
-  auto end = [&](size_t b) { return route.loaded[static_cast<size_t>(branches[b].last)].K1; };
-  // A station that two branches hold is the first's, unless its pass says
-  // otherwise.
-  auto branchOf = [&](double K, int pass) {
-    return BranchOf(route, branches, K, pass).value_or(branches.size() - 1);
-  };
-  const bool ascending = r.step > 0;
-  const size_t first = branchOf(r.from, r.fromPass);
-  size_t last = branchOf(r.to, r.toPass);
-  if (ascending ? last < first : last > first) last = first;
-  // In route order from the start's branch to the end's, or back.
-  for (size_t b = first;; b = ascending ? b + 1 : b - 1) {
-    StakeoutRange part = r;
-    if (b != first) part.from = ascending ? start(b) : end(b);
-    if (b != last) part.to = ascending ? end(b) : start(b);
-    if (!WalkBranch(route, branches[b], part, station) || b == last) return;
-  }
+  ForEachPart(route, Branches(route), Clamped(route, range),
+              [&](const RouteBranch& branch, const StakeoutRange& part) {
+                return WalkBranch(route, branch, part, station);
+              });
 }
 
 }  // namespace tarnvel

@@ -30,7 +30,8 @@ StakeoutRange RangeOf(const RouteTableRequest& request);
 // Why the range gives no table: it leaves RouteStart–RouteEnd, or the step
 // is 0, not finite, of the wrong sign for the range or too small to move the
 // station, or the curve step is not a positive number, or either is so small
-// that the range holds more than 10,000,000 stations. The route's ends are
+// that the range holds more than 10,000,000 stations, or more multiples than
+// a double counts one by one (past 2^53, or overflowing). The route's ends are
 // written to the millimetre, as the tables write stations. A pass of `from`
 // or `to` beyond the branches that hold it is refused too.
 std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range);

@@ -104,6 +104,22 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NegativeCurveStep", {500, 700, 20, false, -10}, "“曲线间距”必须是正数！"},
         RefusalCase{"CurveStepTooSmall",
                     {500, 700, 20, false, 1e-5},
+                    "“曲线间距”太小，计算点数超过10000000个！"},
+        // Pins the curve steps whose count of multiples overflowed to
+        // infinity, and the walk that then never ended: refused as 1e-5 is.
+        RefusalCase{"CurveStepSubnormal",
+                    {500, 700, 20, false, 1e-320},
+                    "“曲线间距”太小，计算点数超过10000000个！"},
+        RefusalCase{"CurveStepSmallestDouble",
+                    {500, 700, 20, false, 4.9e-324},
+                    "“曲线间距”太小，计算点数超过10000000个！"},
+        RefusalCase{"CurveStepSmallestNormal",
+                    {500, 700, 20, false, 2.2e-308},
+                    "“曲线间距”太小，计算点数超过10000000个！"},
+        // One station on the arc, its multiple beyond 2^53: the walk could
+        // not step past it and gave it again and again.
+        RefusalCase{"CurveStepOneStationPast2To53",
+                    {650, 650, 20, false, 1e-300},
                     "“曲线间距”太小，计算点数超过10000000个！"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
