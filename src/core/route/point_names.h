@@ -50,7 +50,9 @@ class RangePointNames {
   bool Repeated(double station) const;
 
   std::string prefix_;
-  std::vector<std::pair<double, double>> repeated_;  // station stretches, ascending
+  // The stretches held twice, widened by the reach of a name's text, apart
+  // and ascending.
+  std::vector<std::pair<double, double>> repeated_;
   std::vector<std::pair<double, std::string>> recent_;
   UniquePointNames names_;
 };
