@@ -1,7 +1,9 @@
-// Routes of many 断链, beside the code they replaced: naming the rows of a
-// range across 长链 (each row's stretch found by a search, not by looking
-// through every stretch), at most a few times the cost of a route without
-// any, and not growing with their number.
+// Routes of many 断链, beside the code they replaced. Checking the joints
+// against as many declared 断链 (searched by station, not each joint held
+// to every declaration) and naming the rows of a range across 长链 (each
+// row's stretch found by a search, not by looking through every stretch):
+// each at most a few times the cost on a route without any, per joint or
+// row, and not growing with their number.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -9,7 +11,9 @@
 
 #include "point_names.h"
 #include "previous_point_names.h"
+#include "previous_route_joints.h"
 #include "route.h"
+#include "route_joints.h"
 
 namespace tarnvel {
 namespace {
@@ -25,6 +29,51 @@ Route Chained(int count, double jump) {
   }
   return std::get<Route>(MakeRoute(std::move(elements)));
 }
+
+// The joints of `count` straights, each joint a jump of `jump` declared
+// where it is (or nothing declared), checked.
+template <auto Check>
+void CheckChains(benchmark::State& state, double jump, bool declared) {
+  Route route = Chained(static_cast<int>(state.range(0)), jump);
+  if (declared)
+    for (size_t i = 0; i + 1 < route.loaded.size(); ++i)
+      route.equations.push_back({route.loaded[i].K1, route.loaded[i + 1].K0});
+  for (auto _ : state) benchmark::DoNotOptimize(Check(route, JointTolerances{}));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+template <auto Check>
+void BM_CheckDeclaredShortChains(benchmark::State& state) {
+  CheckChains<Check>(state, 1, true);
+}
+template <auto Check>
+void BM_CheckDeclaredLongChains(benchmark::State& state) {
+  CheckChains<Check>(state, -5, true);
+}
+void BM_CheckUndeclaredShortChains(benchmark::State& state) {
+  CheckChains<CheckJoints>(state, 1, false);
+}
+BENCHMARK(BM_CheckDeclaredShortChains<CheckJoints>)
+    ->Name("BM_CheckDeclaredShortChains")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckDeclaredShortChains<previous::CheckJoints>)
+    ->Name("BM_CheckDeclaredShortChains_previous")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckDeclaredLongChains<CheckJoints>)
+    ->Name("BM_CheckDeclaredLongChains")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckDeclaredLongChains<previous::CheckJoints>)
+    ->Name("BM_CheckDeclaredLongChains_previous")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckUndeclaredShortChains)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Three rows an element, as a 3.4483 m step gives, in route order.
 template <class Names>
