@@ -70,8 +70,7 @@ bool RangePointNames::Repeated(double station) const {
   return after != repeated_.begin() && station <= std::prev(after)->second;
 }
 
-std::string RangePointNames::Name(const RoutePoint& point) {
-  const double station = point.station;
+std::string RangePointNames::Name(double station, double offset) {
   // Rows run in station order except where a 长链 turns the route back, so
   // a row farther than a millimetre from this one, outside the stretches
   // held twice, can share its name with no row to come.
@@ -80,7 +79,7 @@ std::string RangePointNames::Name(const RoutePoint& point) {
     names_.Forget(row.second);
     return true;
   });
-  std::string name = names_.Take(StationPointName(station, prefix_) + SideText(point.offset));
+  std::string name = names_.Take(StationPointName(station, prefix_) + SideText(offset));
   if (!Repeated(station)) recent_.emplace_back(station, name);
   return name;
 }
