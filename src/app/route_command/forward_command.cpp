@@ -159,11 +159,14 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.toPass = line.range->toPass;
   // A --to typed to the millimetre may lie a hair past the route's end.
   request.endTolerance = line.tolerances.position_mm / 1000;  // mm to m
-  // Refused before the first row when the stations alone would pass the cap.
-  const double stations = RangeStationCount(route, RangeOf(request));
-  if (std::isfinite(stations) &&
-      stations * static_cast<double>(request.offsets.size()) > kMaxTableRows)
-    return TooManyRows();
+  // Refused before the first row when the stations alone would pass the
+  // cap, counted no further than it needs; a range refused for itself says
+  // why first.
+  if (auto refusal = RangeRefusal(route, RangeOf(request)))
+    return ArgumentRefusal{QString::fromStdString(refusal->message)};
+  const double stations =
+      static_cast<double>(kMaxTableRows) / static_cast<double>(request.offsets.size());
+  if (RangeStationCount(route, RangeOf(request), stations) > stations) return TooManyRows();
   std::optional<ArgumentRefusal> unfinished;
   RangePointNames names(route, line.prefix);
   const auto name = [&](const RoutePoint& point) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -241,16 +242,6 @@ std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRan
   return std::nullopt;
 }
 
-double RangeStationCount(const Route& route, const StakeoutRange& range) {
-  const StakeoutRange r = Clamped(route, range);
-  if (r.step == 0 && r.from != r.to) return std::numeric_limits<double>::infinity();
-  if (!(r.from == r.to || (r.step > 0) == (r.to > r.from))) return 0;
-  const double step = Multiples(Lowest(r), Highest(r), std::fabs(r.step)).Count();
-  if (!std::isfinite(r.step) || !std::isfinite(step)) return 0;
-  return 2 * static_cast<double>(Branches(route).size()) + step +
-         Count(KeyStations(route, Whole(route), r)) + Count(CurveMultiples(route, Whole(route), r));
-}
-
 std::vector<RouteBranch> Branches(const Route& route) {
   std::vector<RouteBranch> branches;
   const int count = static_cast<int>(route.loaded.size());
@@ -264,6 +255,18 @@ std::vector<RouteBranch> Branches(const Route& route) {
 }
 
 namespace {
+
+// Whether an element of the branch holds K, which lies within the branch's
+// stations: only one in a 短链 gap has no element, and gives no row. The
+// branch's elements run in station order, so the one that may is found by
+// a search.
+bool BranchHolds(const Route& route, const RouteBranch& branch, double K) {
+  const auto first = route.loaded.begin() + branch.first;
+  const auto last = route.loaded.begin() + branch.last + 1;
+  const auto after =
+      std::upper_bound(first, last, K, [](double k, const LineElement& e) { return k < e.K0; });
+  return after != first && K <= std::prev(after)->K1;
+}
 
 // The stations of a range that lies within one branch; false once `station`
 // ends the walk.
@@ -305,6 +308,26 @@ void ForEachRangeStation(const Route& route, const StakeoutRange& range,
               [&](const RouteBranch& branch, const StakeoutRange& part) {
                 return WalkBranch(route, branch, part, station);
               });
+}
+
+double RangeStationCount(const Route& route, const StakeoutRange& range, double atMost) {
+  if (!RangeRefusal(route, range)) {
+    double count = 0;
+    ForEachRangeStation(route, range, [&](double K, const RouteBranch& branch) {
+      if (BranchHolds(route, branch, K)) ++count;
+      return count <= atMost;
+    });
+    return count;
+  }
+  // Refused: as many as the range's ends, multiples and key points could
+  // give, so that a caller judging the size first still refuses the huge.
+  const StakeoutRange r = Clamped(route, range);
+  if (r.step == 0 && r.from != r.to) return std::numeric_limits<double>::infinity();
+  if (!(r.from == r.to || (r.step > 0) == (r.to > r.from))) return 0;
+  const double step = Multiples(Lowest(r), Highest(r), std::fabs(r.step)).Count();
+  if (!std::isfinite(r.step) || !std::isfinite(step)) return 0;
+  return 2 * static_cast<double>(Branches(route).size()) + step +
+         Count(KeyStations(route, Whole(route), r)) + Count(CurveMultiples(route, Whole(route), r));
 }
 
 }  // namespace tarnvel

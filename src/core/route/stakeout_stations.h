@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -36,10 +37,15 @@ StakeoutRange RangeOf(const RouteTableRequest& request);
 // or `to` beyond the branches that hold it is refused too.
 std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range);
 
-// At most how many stations the range gives, key points included: what a
-// table's size is judged by before it is made. 0 when the step runs away
-// from the end or is not a number.
-double RangeStationCount(const Route& route, const StakeoutRange& range);
+// How many stations of the range give rows, key points included (one in a
+// 短链 gap gives none): what a table's size is judged by before it is made,
+// so that a table of exactly a cap's rows is let through. Exact for a range
+// RangeRefusal accepts, counted by walking it, which stops once the count
+// passes `atMost`. For a range it refuses, at most how many: infinite for a
+// step of 0 across the range, 0 when the step runs away from the end or is
+// not a number.
+double RangeStationCount(const Route& route, const StakeoutRange& range,
+                         double atMost = std::numeric_limits<double>::infinity());
 
 // Elements `first` to `last` (0-based) of a route: a stretch along which
 // stations never run back, ended by a 长链 or by the route's end.

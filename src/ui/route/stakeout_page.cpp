@@ -217,7 +217,10 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
       request.curveStep = std::get<double>(curveStep);
     }
     request.endTolerance = host_.positionTolerance();
-    const double stations = RangeStationCount(*route, RangeOf(request));
+    // Counted no further than the cap needs: a range of exactly the cap's
+    // rows is let through.
+    const double stations =
+        RangeStationCount(*route, RangeOf(request), kMaxStakeoutRows / rowsPerStation);
     if (stations * rowsPerStation > kMaxStakeoutRows)
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),

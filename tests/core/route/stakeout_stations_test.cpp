@@ -45,7 +45,7 @@ TEST_P(StakeoutStationsTest, GivesEndsWholeMultiplesAndKeyPoints) {
   EXPECT_EQ(stations, GetParam().stations)
       << GetParam().name << ": " << range.from << "～" << range.to << " step " << range.step
       << " curve step " << range.curveStep;
-  EXPECT_GE(RangeStationCount(route, range), static_cast<double>(stations.size()));
+  EXPECT_EQ(RangeStationCount(route, range), static_cast<double>(stations.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,6 +72,60 @@ INSTANTIATE_TEST_SUITE_P(
         StationsCase{
             "StartClampedDescending", {520, 479.9995, -20, false, 0, 0.002}, {520, 500, 480}}),
     [](const testing::TestParamInfo<StationsCase>& info) { return std::string(info.param.name); });
+
+// Two straights due north: the second starts at `start`, below the first's
+// end at 1200 (a 长链) or above it (a 短链).
+Route Chained(double start) {
+  return Build({{{1000, 1200, 0, 0, 0, 0, 0, 0}, ""}, {{start, 1300, 200, 0, 0, 0, 0, 0}, ""}});
+}
+Route Curved() {
+  return Curve();
+}
+Route LongChain() {
+  return Chained(1100);
+}
+Route ShortChain() {
+  return Chained(1220);
+}
+
+struct CountCase {
+  const char* name;
+  Route (*route)();
+  StakeoutRange range;
+  long long stations;
+};
+
+void PrintTo(const CountCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class StakeoutCountTest : public testing::TestWithParam<CountCase> {};
+
+// Pins the count that the route window judged its table by: it added two
+// stations a branch for the range's ends on top of multiples that already
+// held ends on the grid, so a range of exactly the window's 1,000,000 rows
+// was refused; it counted key points and curve multiples on the grid twice
+// and stations in a 短链 gap, which give no row, and it counted the
+// multiples of the stretch a 长链 repeats once. The count is exact.
+TEST_P(StakeoutCountTest, CountsTheStationsThatGiveRows) {
+  const CountCase& c = GetParam();
+  EXPECT_EQ(static_cast<long long>(RangeStationCount(c.route(), c.range)), c.stations)
+      << c.range.from << "～" << c.range.to << " step " << c.range.step << " curve step "
+      << c.range.curveStep << (c.range.keyPoints ? " with key points" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, StakeoutCountTest,
+    testing::Values(
+        // 6,000,000 × 0.0001 to 6,999,999 × 0.0001: the window's cap.
+        CountCase{"MillionRowsToTheTenthOfAMillimetre", Curved, {600, 699.9999, 0.0001}, 1000000},
+        // 520 … 760 and 780; 580 … 740 on the curve; ZH, HY, QZ, YH, HZ.
+        CountCase{"KeyPointsAndCurveStepOnTheGrid", Curved, {520, 780, 40, true, 20}, 18},
+        // 1000 … 1200, then 1100 … 1300 again.
+        CountCase{"LongChainRepeatsItsMultiples", LongChain, {1000, 1300, 20}, 22},
+        // 1000 … 1300 but 1210, which lies in the gap.
+        CountCase{"ShortChainGapGivesNoRow", ShortChain, {1000, 1300, 10}, 30}),
+    [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
 struct RefusalCase {
   const char* name;
