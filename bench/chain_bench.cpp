@@ -1,9 +1,10 @@
 // Routes of many 断链, beside the code they replaced. Checking the joints
 // against as many declared 断链 (searched by station, not each joint held
-// to every declaration) and naming the rows of a range across 长链 (each
-// row's stretch found by a search, not by looking through every stretch):
-// each at most a few times the cost on a route without any, per joint or
-// row, and not growing with their number.
+// to every declaration), naming the rows of a range across 长链 (each row's
+// stretch found by a search, not by looking through every stretch) and
+// walking its stations with key points (the route's key points made once,
+// not once a branch): each at most a few times the cost on a route without
+// any, per joint or row, and not growing with their number.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -12,8 +13,10 @@
 #include "point_names.h"
 #include "previous_point_names.h"
 #include "previous_route_joints.h"
+#include "previous_stakeout_stations.h"
 #include "route.h"
 #include "route_joints.h"
+#include "stakeout_stations.h"
 
 namespace tarnvel {
 namespace {
@@ -113,6 +116,49 @@ void BM_NameRowsWithoutChains(benchmark::State& state) {
   NameRows<RangePointNames>(state, 0);
 }
 BENCHMARK(BM_NameRowsWithoutChains)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The stations of a range over the whole route with key points, a station
+// every 5 m, as forward --key-points walks them.
+template <class Walk>
+void WalkStations(benchmark::State& state, double jump, Walk walk) {
+  const Route route = Chained(static_cast<int>(state.range(0)), jump);
+  // From the first branch to the last, which alone holds the route's end.
+  const StakeoutRange range{RouteStart(route), RouteEnd(route), 5, true};
+  int64_t stations = 0;
+  for (auto _ : state) walk(route, range, stations);
+  state.SetItemsProcessed(stations);
+}
+
+void BM_WalkKeyPointsAcrossLongChains(benchmark::State& state) {
+  WalkStations(state, -5, [](const Route& route, const StakeoutRange& range, int64_t& stations) {
+    ForEachRangeStation(route, range, [&](double, const RouteBranch&, std::string_view) {
+      ++stations;
+      return true;
+    });
+  });
+}
+void BM_WalkKeyPointsAcrossLongChains_previous(benchmark::State& state) {
+  WalkStations(state, -5, [](const Route& route, const StakeoutRange& range, int64_t& stations) {
+    previous::ForEachRangeStation(route, range, [&](double, const RouteBranch&) {
+      ++stations;
+      return true;
+    });
+  });
+}
+void BM_WalkKeyPointsWithoutChains(benchmark::State& state) {
+  WalkStations(state, 0, [](const Route& route, const StakeoutRange& range, int64_t& stations) {
+    ForEachRangeStation(route, range, [&](double, const RouteBranch&, std::string_view) {
+      ++stations;
+      return true;
+    });
+  });
+}
+BENCHMARK(BM_WalkKeyPointsAcrossLongChains)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkKeyPointsAcrossLongChains_previous)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkKeyPointsWithoutChains)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarnvel

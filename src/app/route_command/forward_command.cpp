@@ -158,7 +158,7 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.fromPass = line.range->fromPass;
   request.toPass = line.range->toPass;
   // A --to typed to the millimetre may lie a hair past the route's end.
-  request.endTolerance = line.tolerances.position_mm / 1000;  // mm to m
+  request.positionTolerance = line.tolerances.position_mm / 1000;  // mm to m
   // Refused before the first row when the stations alone would pass the
   // cap, counted no further than it needs; a range refused for itself says
   // why first.

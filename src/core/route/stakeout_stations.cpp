@@ -5,6 +5,7 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "element_kind.h"
@@ -56,8 +57,8 @@ using Stations = std::vector<Run>;
 StakeoutRange Clamped(const Route& route, StakeoutRange r) {
   const double start = RouteStart(route);
   const double end = RouteEnd(route);
-  if (r.to > end && r.to - end <= r.endTolerance) r.to = end;
-  if (r.to < start && start - r.to <= r.endTolerance) r.to = start;
+  if (r.to > end && r.to - end <= r.positionTolerance) r.to = end;
+  if (r.to < start && start - r.to <= r.positionTolerance) r.to = start;
   return r;
 }
 
@@ -95,17 +96,40 @@ Stations CurveMultiples(const Route& route, const RouteBranch& branch, const Sta
   return runs;
 }
 
-Stations KeyStations(const Route& route, const RouteBranch& branch, const StakeoutRange& r) {
-  std::vector<double> keys;
-  if (r.keyPoints)
-    for (const KeyPoint& p : KeyPoints(route))
-      if (branch.first < p.element && p.element <= branch.last + 1 && Lowest(r) <= p.station &&
-          p.station <= Highest(r))
-        keys.push_back(p.station);
-  std::sort(keys.begin(), keys.end());
-  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+// A key point as a range stakes it: with those the position tolerance after
+// it along the branch, their labels joined to its own ("YZ/ZH").
+struct StakedKey {
+  double station = 0;
+  std::string label;
+};
+
+// The key points of the branch within the range, ascending, from `keys`
+// (KeyPoints, in route order, so the branch's lie together). Key points
+// that sub-millimetre elements put within the position tolerance of one
+// another are one row, at the first.
+std::vector<StakedKey> KeyStations(const std::vector<KeyPoint>& keys, const RouteBranch& branch,
+                                   const StakeoutRange& r) {
+  // KeyPoint::element is 1-based.
+  auto key = std::lower_bound(keys.begin(), keys.end(), branch.first + 1,
+                              [](const KeyPoint& p, int element) { return p.element < element; });
+  std::vector<const KeyPoint*> inside;
+  for (; key != keys.end() && key->element <= branch.last + 1; ++key)
+    if (Lowest(r) <= key->station && key->station <= Highest(r)) inside.push_back(&*key);
+  std::stable_sort(inside.begin(), inside.end(),
+                   [](const KeyPoint* a, const KeyPoint* b) { return a->station < b->station; });
+  std::vector<StakedKey> staked;
+  for (const KeyPoint* p : inside) {
+    if (!staked.empty() && p->station - staked.back().station <= r.positionTolerance)
+      staked.back().label += "/" + p->label;
+    else
+      staked.push_back({p->station, p->label});
+  }
+  return staked;
+}
+
+Stations Runs(const std::vector<StakedKey>& keys) {
   Stations runs;
-  for (double K : keys) runs.push_back({1, 1, K});
+  for (const StakedKey& key : keys) runs.push_back({1, 1, key.station});
   return runs;
 }
 
@@ -206,8 +230,9 @@ void ForEachPart(const Route& route, const std::vector<RouteBranch>& branches,
 }  // namespace
 
 StakeoutRange RangeOf(const RouteTableRequest& request) {
-  return {request.from,      request.to,           request.step,     request.keyPoints,
-          request.curveStep, request.endTolerance, request.fromPass, request.toPass};
+  return {request.from,      request.to,        request.step,
+          request.keyPoints, request.curveStep, request.positionTolerance,
+          request.fromPass,  request.toPass};
 }
 
 std::optional<StationRefusal> RangeRefusal(const Route& route, const StakeoutRange& range) {
@@ -270,17 +295,21 @@ bool BranchHolds(const Route& route, const RouteBranch& branch, double K) {
 
 // The stations of a range that lies within one branch; false once `station`
 // ends the walk.
-bool WalkBranch(const Route& route, const RouteBranch& branch, const StakeoutRange& range,
-                const std::function<bool(double, const RouteBranch&)>& station) {
+bool WalkBranch(const Route& route, const std::vector<KeyPoint>& keyPoints,
+                const RouteBranch& branch, const StakeoutRange& range,
+                const std::function<bool(double, const RouteBranch&, std::string_view)>& station) {
   const StakeoutRange& r = range;
   const bool ascending = r.step > 0;
   Stations ends{{1, 1, Lowest(r)}};
   if (r.to != r.from) ends.push_back({1, 1, Highest(r)});
+  std::vector<StakedKey> keys = KeyStations(keyPoints, branch, r);
   // In order of precedence: of stations within kSameStation of each other,
   // the first kind's is given.
-  Cursor cursors[] = {Cursor(KeyStations(route, branch, r), ascending), Cursor(ends, ascending),
+  Cursor cursors[] = {Cursor(Runs(keys), ascending), Cursor(ends, ascending),
                       Cursor({Multiples(Lowest(r), Highest(r), std::fabs(r.step))}, ascending),
                       Cursor(CurveMultiples(route, branch, r), ascending)};
+  if (!ascending) std::reverse(keys.begin(), keys.end());
+  size_t key = 0;  // the key cursor's head, in walking order
   for (;;) {
     bool any = false;
     double next = 0;
@@ -291,29 +320,33 @@ bool WalkBranch(const Route& route, const RouteBranch& branch, const StakeoutRan
       }
     if (!any) return true;
     std::optional<double> given;
+    std::string_view label;
     for (Cursor& c : cursors)
       if (!c.done() && std::fabs(c.head() - next) <= kSameStation) {
+        if (&c == &cursors[0]) label = keys[key++].label;
         if (!given) given = c.head();
         c.Advance();
       }
-    if (!station(*given, branch)) return false;
+    if (!station(*given, branch, label)) return false;
   }
 }
 
 }  // namespace
 
-void ForEachRangeStation(const Route& route, const StakeoutRange& range,
-                         const std::function<bool(double, const RouteBranch&)>& station) {
+void ForEachRangeStation(
+    const Route& route, const StakeoutRange& range,
+    const std::function<bool(double, const RouteBranch&, std::string_view)>& station) {
+  const std::vector<KeyPoint> keys = range.keyPoints ? KeyPoints(route) : std::vector<KeyPoint>{};
   ForEachPart(route, Branches(route), Clamped(route, range),
               [&](const RouteBranch& branch, const StakeoutRange& part) {
-                return WalkBranch(route, branch, part, station);
+                return WalkBranch(route, keys, branch, part, station);
               });
 }
 
 double RangeStationCount(const Route& route, const StakeoutRange& range, double atMost) {
   if (!RangeRefusal(route, range)) {
     double count = 0;
-    ForEachRangeStation(route, range, [&](double K, const RouteBranch& branch) {
+    ForEachRangeStation(route, range, [&](double K, const RouteBranch& branch, std::string_view) {
       if (BranchHolds(route, branch, K)) ++count;
       return count <= atMost;
     });
@@ -327,7 +360,8 @@ double RangeStationCount(const Route& route, const StakeoutRange& range, double 
   const double step = Multiples(Lowest(r), Highest(r), std::fabs(r.step)).Count();
   if (!std::isfinite(r.step) || !std::isfinite(step)) return 0;
   return 2 * static_cast<double>(Branches(route).size()) + step +
-         Count(KeyStations(route, Whole(route), r)) + Count(CurveMultiples(route, Whole(route), r));
+         static_cast<double>(r.keyPoints ? KeyPoints(route).size() : 0) +
+         Count(CurveMultiples(route, Whole(route), r));
 }
 
 }  // namespace tarnvel

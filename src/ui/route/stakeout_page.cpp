@@ -216,7 +216,7 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
         return host_.refuse(*message, ui_->curveStepEdit);
       request.curveStep = std::get<double>(curveStep);
     }
-    request.endTolerance = host_.positionTolerance();
+    request.positionTolerance = host_.positionTolerance();
     // Counted no further than the cap needs: a range of exactly the cap's
     // rows is let through.
     const double stations =

@@ -38,7 +38,7 @@ TEST_P(StakeoutStationsTest, GivesEndsWholeMultiplesAndKeyPoints) {
   const StakeoutRange& range = GetParam().range;
   ASSERT_FALSE(RangeRefusal(route, range)) << RangeRefusal(route, range)->message;
   std::vector<double> stations;
-  ForEachRangeStation(route, range, [&](double K, const RouteBranch&) {
+  ForEachRangeStation(route, range, [&](double K, const RouteBranch&, std::string_view) {
     stations.push_back(K);
     return true;
   });

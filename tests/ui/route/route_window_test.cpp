@@ -458,7 +458,7 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
   request.offsets = {-10, 0, 10};
   request.keyPoints = true;
   request.curveStep = curveStep.isEmpty() ? 0 : curveStep.toDouble();
-  request.endTolerance = 0.002;
+  request.positionTolerance = 0.002;
   const Route road = LoadedRoad();
   auto table = std::get<std::vector<RoutePoint>>(RouteTable(road, request));
   RangePointNames names(road, "K");
