@@ -197,18 +197,25 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
-  // The edges are named by station and side among the names the file's
-  // rows take: a file's name, or a station's with its side, may read as an
-  // edge's.
+  // The edges are named by their line (or station) and side among the
+  // names the file's rows take: a file's name, or a station's with its
+  // side, may read as an edge's.
   UniquePointNames names;
-  writer.NameEdgesBy([&](const RoutePoint& point) {
-    return names.Take(StationPointName(point.station, line.prefix) + SideText(point.offset));
-  });
+  // The name of the line, or the station, whose 边桩 are written next.
+  std::string edgeName;
+  writer.NameEdgesBy(
+      [&](const RoutePoint& point) { return names.Take(edgeName + SideText(point.offset)); });
   const auto refusal =
       StopMessage(*line.stations, ForEachStationFileRow(
                                       route, lines, line.offsets, line.skewDms,
-                                      [&](ForwardCsvRow&& row) { return writer.Write(row); }, {},
-                                      line.prefix, &names));
+                                      [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
+                                        // The edges of the station before go out first, by its
+                                        // name.
+                                        if (!writer.Next(row.point)) return false;
+                                        edgeName = rowEdgeName;
+                                        return writer.Write(row);
+                                      },
+                                      {}, line.prefix, &names));
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   if (!writer.refusal()) writer.Finish();
   return writer.refusal();
