@@ -74,6 +74,11 @@ class RowWriter {
   // Keeps each row's CSV line, its CR LF dropped, for the --pdf file.
   void KeepLines(std::vector<std::string>* lines) { lines_ = lines; }
 
+  // The 边桩 rows each station adds.
+  std::size_t edgesPerStation() const {
+    return edges_ && sections_ ? sections_->leftParts.size() + sections_->rightParts.size() : 0;
+  }
+
   long long rows() const { return rows_; }
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
@@ -164,9 +169,14 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   // why first.
   if (auto refusal = RangeRefusal(route, RangeOf(request)))
     return ArgumentRefusal{QString::fromStdString(refusal->message)};
-  const double stations =
-      static_cast<double>(kMaxTableRows) / static_cast<double>(request.offsets.size());
-  if (RangeStationCount(route, RangeOf(request), stations) > stations) return TooManyRows();
+  const double perStation = static_cast<double>(request.offsets.size());
+  const double most = static_cast<double>(kMaxTableRows) / perStation;
+  const double stations = RangeStationCount(route, RangeOf(request), most);
+  if (stations > most) return TooManyRows();
+  if (line.pdf)
+    if (auto refusal =
+            PdfRowsRefusal(stations * (perStation + static_cast<double>(writer.edgesPerStation()))))
+      return refusal;
   std::optional<ArgumentRefusal> unfinished;
   RangePointNames names(route, line.prefix);
   const auto name = [&](const RoutePoint& point) {
@@ -188,6 +198,20 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   return writer.refusal();
 }
 
+// How many rows a stations file gives: a line's own offset's, or one at
+// each offset; and the edges of each station, which come once the lines at
+// it (the same station and pass, one after another) are done.
+double StationFileRows(const std::vector<StationLine>& lines, std::size_t offsets,
+                       std::size_t edgesPerStation) {
+  double rows = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    rows += static_cast<double>(lines[i].offset ? 1 : offsets);
+    if (i == 0 || lines[i].station != lines[i - 1].station || lines[i].pass != lines[i - 1].pass)
+      rows += static_cast<double>(edgesPerStation);
+  }
+  return rows;
+}
+
 // The rows of a stations file; a station the route does not hold refuses the
 // whole command.
 std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteCommandLine& line,
@@ -197,6 +221,10 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
+  if (line.pdf)
+    if (auto refusal =
+            PdfRowsRefusal(StationFileRows(lines, line.offsets.size(), writer.edgesPerStation())))
+      return refusal;
   // The edges are named by their line (or station) and side among the
   // names the file's rows take: a file's name, or a station's with its
   // side, may read as an edge's.
@@ -205,17 +233,15 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
   std::string edgeName;
   writer.NameEdgesBy(
       [&](const RoutePoint& point) { return names.Take(edgeName + SideText(point.offset)); });
+  const auto write = [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
+    // The edges of the station before go out first, by its name.
+    if (!writer.Next(row.point)) return false;
+    edgeName = rowEdgeName;
+    return writer.Write(row);
+  };
   const auto refusal =
-      StopMessage(*line.stations, ForEachStationFileRow(
-                                      route, lines, line.offsets, line.skewDms,
-                                      [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
-                                        // The edges of the station before go out first, by its
-                                        // name.
-                                        if (!writer.Next(row.point)) return false;
-                                        edgeName = rowEdgeName;
-                                        return writer.Write(row);
-                                      },
-                                      {}, line.prefix, &names));
+      StopMessage(*line.stations, ForEachStationFileRow(route, lines, line.offsets, line.skewDms,
+                                                        write, {}, line.prefix, &names));
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   if (!writer.refusal()) writer.Finish();
   return writer.refusal();
