@@ -40,6 +40,10 @@ CommandOutcome RunCheck(const RouteCommandLine& line) {
   if (const auto* refusal = std::get_if<FileRefusal>(&source))
     return ArgumentRefusal{refusal->message};
   const RouteSource& loaded = std::get<RouteSource>(source);
+  // The joint table has a row for each joint.
+  if (line.pdf)
+    if (auto refusal = PdfRowsRefusal(static_cast<double>(loaded.route.loaded.size()) - 1))
+      return *refusal;
   const std::vector<Joint> joints = CheckJoints(loaded.route, line.tolerances);
   // A LandXML file's own End points are checked as the joints are: a
   // disagreement beyond the tolerances is 超限 too.

@@ -3,7 +3,16 @@
 #include <QDate>
 #include <QFileInfo>
 
+#include "number_text.h"
+
 namespace tarnvel {
+
+std::optional<ArgumentRefusal> PdfRowsRefusal(double rows) {
+  if (rows <= static_cast<double>(kMaxPdfRows)) return std::nullopt;
+  return ArgumentRefusal{QStringLiteral("“--pdf”最多打印%1行，该表有%2行，请分段计算！")
+                             .arg(kMaxPdfRows)
+                             .arg(QString::fromStdString(GeneralText(rows)))};
+}
 
 QStringList CommandTitleBlock(const RouteCommandLine& line) {
   return {QStringLiteral("线路：%1").arg(QFileInfo(line.route).fileName()),

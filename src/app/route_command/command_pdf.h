@@ -6,14 +6,25 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <variant>
 
 #include "command_line.h"
+#include "command_outcome.h"
 #include "save_file.h"
 #include "table_document.h"
 
 namespace tarnvel {
+
+// The most rows a --pdf prints. Painting takes about 6,400 rows a second
+// and holds the table's text and the whole file until it is written: at
+// this many, some 2,200 pages, about 20 s and 60 MB. A longer table is
+// refused before its first row.
+inline constexpr long long kMaxPdfRows = 100'000;
+
+// The refusal of a --pdf of `rows` rows, beyond kMaxPdfRows.
+std::optional<ArgumentRefusal> PdfRowsRefusal(double rows);
 
 // The title block under a table's title: the route's file name, today's
 // date and the unit, as the route window prints them.

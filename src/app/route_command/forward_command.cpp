@@ -74,6 +74,11 @@ class RowWriter {
   // Keeps each row's CSV line, its CR LF dropped, for the --pdf file.
   void KeepLines(std::vector<std::string>* lines) { lines_ = lines; }
 
+  // The 边桩 rows each station adds.
+  std::size_t edgesPerStation() const {
+    return edges_ && sections_ ? sections_->leftParts.size() + sections_->rightParts.size() : 0;
+  }
+
   long long rows() const { return rows_; }
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
@@ -158,12 +163,20 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   request.fromPass = line.range->fromPass;
   request.toPass = line.range->toPass;
   // A --to typed to the millimetre may lie a hair past the route's end.
-  request.endTolerance = line.tolerances.position_mm / 1000;  // mm to m
-  // Refused before the first row when the stations alone would pass the cap.
-  const double stations = RangeStationCount(route, RangeOf(request));
-  if (std::isfinite(stations) &&
-      stations * static_cast<double>(request.offsets.size()) > kMaxTableRows)
-    return TooManyRows();
+  request.positionTolerance = line.tolerances.position_mm / 1000;  // mm to m
+  // Refused before the first row when the stations alone would pass the
+  // cap, counted no further than it needs; a range refused for itself says
+  // why first.
+  if (auto refusal = RangeRefusal(route, RangeOf(request)))
+    return ArgumentRefusal{QString::fromStdString(refusal->message)};
+  const double perStation = static_cast<double>(request.offsets.size());
+  const double most = static_cast<double>(kMaxTableRows) / perStation;
+  const double stations = RangeStationCount(route, RangeOf(request), most);
+  if (stations > most) return TooManyRows();
+  if (line.pdf)
+    if (auto refusal =
+            PdfRowsRefusal(stations * (perStation + static_cast<double>(writer.edgesPerStation()))))
+      return refusal;
   std::optional<ArgumentRefusal> unfinished;
   RangePointNames names(route, line.prefix);
   const auto name = [&](const RoutePoint& point) {
@@ -185,6 +198,20 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   return writer.refusal();
 }
 
+// How many rows a stations file gives: a line's own offset's, or one at
+// each offset; and the edges of each station, which come once the lines at
+// it (the same station and pass, one after another) are done.
+double StationFileRows(const std::vector<StationLine>& lines, std::size_t offsets,
+                       std::size_t edgesPerStation) {
+  double rows = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    rows += static_cast<double>(lines[i].offset ? 1 : offsets);
+    if (i == 0 || lines[i].station != lines[i - 1].station || lines[i].pass != lines[i - 1].pass)
+      rows += static_cast<double>(edgesPerStation);
+  }
+  return rows;
+}
+
 // The rows of a stations file; a station the route does not hold refuses the
 // whole command.
 std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteCommandLine& line,
@@ -194,18 +221,27 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
     return ArgumentRefusal{refusal->message};
   const auto& lines = std::get<std::vector<StationLine>>(stations);
   if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
-  // The edges are named by station and side among the names the file's
-  // rows take: a file's name, or a station's with its side, may read as an
-  // edge's.
+  if (line.pdf)
+    if (auto refusal =
+            PdfRowsRefusal(StationFileRows(lines, line.offsets.size(), writer.edgesPerStation())))
+      return refusal;
+  // The edges are named by their line (or station) and side among the
+  // names the file's rows take: a file's name, or a station's with its
+  // side, may read as an edge's.
   UniquePointNames names;
-  writer.NameEdgesBy([&](const RoutePoint& point) {
-    return names.Take(StationPointName(point.station, line.prefix) + SideText(point.offset));
-  });
+  // The name of the line, or the station, whose 边桩 are written next.
+  std::string edgeName;
+  writer.NameEdgesBy(
+      [&](const RoutePoint& point) { return names.Take(edgeName + SideText(point.offset)); });
+  const auto write = [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
+    // The edges of the station before go out first, by its name.
+    if (!writer.Next(row.point)) return false;
+    edgeName = rowEdgeName;
+    return writer.Write(row);
+  };
   const auto refusal =
-      StopMessage(*line.stations, ForEachStationFileRow(
-                                      route, lines, line.offsets, line.skewDms,
-                                      [&](ForwardCsvRow&& row) { return writer.Write(row); }, {},
-                                      line.prefix, &names));
+      StopMessage(*line.stations, ForEachStationFileRow(route, lines, line.offsets, line.skewDms,
+                                                        write, {}, line.prefix, &names));
   if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
   if (!writer.refusal()) writer.Finish();
   return writer.refusal();

@@ -158,6 +158,9 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
     FileOutcome<JdRoute> jd = InFile(line.route, JdRouteOfTable(table, start));
     return ArgumentRefusal{std::get<FileRefusal>(jd).message};
   }
+  // The design table has a row for each point.
+  if (line.pdf)
+    if (auto refusal = PdfRowsRefusal(static_cast<double>(points.size()))) return *refusal;
 
   // The element table, as the route is laid, without the route: a million
   // JDs' four million elements and their search index are never held. An

@@ -1,4 +1,6 @@
 #include <array>
+#include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,7 @@ class ElevationRows {
  public:
   ElevationRows(const VerticalProfile& profile, const RouteCommandLine& line, CommandOutput& output)
       : profile_(profile), prefix_(line.prefix), notes_(line.keyPoints), output_(output) {
+    if (line.range) rangeNames_.emplace(line.prefix);
     std::vector<std::string> header{"点名", "里程", "设计高程", "坡度"};
     if (notes_) header.emplace_back("说明");
     output_.Add(TableLine(header, ','));
@@ -51,8 +54,7 @@ class ElevationRows {
           ArgumentRefusal{QString::fromStdString(StationOutsideProfile(profile_, station).message)};
       return false;
     }
-    if (name.empty()) name = StationPointName(station, prefix_);
-    std::vector<std::string> cells{names_.Take(std::move(name)), FixedText(station, 3),
+    std::vector<std::string> cells{Unique(std::move(name), station), FixedText(station, 3),
                                    FixedText(at->elevation, 3), GradePercentText(at->grade)};
     if (notes_) cells.push_back(std::move(note));
     if (output_.Add(TableLine(cells, ','))) return true;
@@ -62,11 +64,20 @@ class ElevationRows {
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
  private:
+  // A range's rows are named by station as they come, holding only the
+  // names near the last one; a stations file's names are held whole, as
+  // its lines are.
+  std::string Unique(std::string name, double station) {
+    if (rangeNames_) return rangeNames_->Name(station);
+    return names_.Take(name.empty() ? StationPointName(station, prefix_) : std::move(name));
+  }
+
   const VerticalProfile& profile_;
   std::string_view prefix_;
   bool notes_;
   CommandOutput& output_;
   UniquePointNames names_;
+  std::optional<RangePointNames> rangeNames_;
   std::optional<ArgumentRefusal> refusal_;
 };
 
@@ -81,7 +92,10 @@ std::optional<ArgumentRefusal> RangeElevations(const VerticalProfile& profile,
   for (const double end : {range.from, range.to})
     if (!ProfileAt(profile, end))
       return ArgumentRefusal{QString::fromStdString(StationOutsideProfile(profile, end).message)};
-  if ((range.to - range.from) / range.step > static_cast<double>(kMaxRangeStations))
+  // A step so small that its multiples cannot be walked one by one is too
+  // small as well.
+  if ((range.to - range.from) / range.step > static_cast<double>(kMaxRangeStations) ||
+      !std::isfinite(ProfileRangeStationCount(range.from, range.to, range.step)))
     return ArgumentRefusal{
         QStringLiteral("里程范围超过%1个桩号，请增大“--step”或分段计算！").arg(kMaxRangeStations)};
   ElevationRows rows(profile, line, output);

@@ -1,3 +1,5 @@
+#include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@ class SectionRows {
  public:
   SectionRows(const CrossSectionTable& table, const RouteCommandLine& line, CommandOutput& output)
       : table_(table), prefix_(line.prefix), output_(output) {
+    if (line.range) rangeNames_.emplace(line.prefix);
     std::vector<std::string> header{"点名", "里程"};
     for (const bool left : {true, false})
       for (const std::string& part : left ? table_.leftParts : table_.rightParts) {
@@ -38,8 +41,7 @@ class SectionRows {
   // An empty name is the station's own.
   bool Write(std::string name, double station) {
     SectionAt(table_, station, interval_, section_);
-    if (name.empty()) name = StationPointName(station, prefix_);
-    cells_.assign({names_.Take(std::move(name)), FixedText(station, 3)});
+    cells_.assign({Unique(std::move(name), station), FixedText(station, 3)});
     for (const auto* parts : {&section_.left, &section_.right})
       for (const SectionPart& part : *parts) {
         cells_.push_back(FixedText(part.width, 3));
@@ -53,10 +55,19 @@ class SectionRows {
   const std::optional<ArgumentRefusal>& refusal() const { return refusal_; }
 
  private:
+  // A range's rows are named by station as they come, holding only the
+  // names near the last one; a stations file's names are held whole, as
+  // its lines are.
+  std::string Unique(std::string name, double station) {
+    if (rangeNames_) return rangeNames_->Name(station);
+    return names_.Take(name.empty() ? StationPointName(station, prefix_) : std::move(name));
+  }
+
   const CrossSectionTable& table_;
   std::string_view prefix_;
   CommandOutput& output_;
   UniquePointNames names_;
+  std::optional<RangePointNames> rangeNames_;
   std::size_t interval_ = 0;
   SectionStation section_;
   std::vector<std::string> cells_;
@@ -68,7 +79,10 @@ std::optional<ArgumentRefusal> RangeSections(const CrossSectionTable& table,
   const StationRange& range = *line.range;
   if (range.from > range.to)
     return ArgumentRefusal{QStringLiteral("“--from”的桩号不能大于“--to”的桩号！")};
-  if ((range.to - range.from) / range.step > static_cast<double>(kMaxRangeStations))
+  // A step so small that its multiples cannot be walked one by one is too
+  // small as well.
+  if ((range.to - range.from) / range.step > static_cast<double>(kMaxRangeStations) ||
+      !std::isfinite(ProfileRangeStationCount(range.from, range.to, range.step)))
     return ArgumentRefusal{
         QStringLiteral("里程范围超过%1个桩号，请增大“--step”或分段计算！").arg(kMaxRangeStations)};
   SectionRows rows(table, line, output);

@@ -17,7 +17,14 @@ struct ProfileStation {
   std::string note;
 };
 
-// Hands each station from `from` up to `to` (from <= to, step > 0) to
+// At most how many stations a range gives, its key points left out: what a
+// command judges its size by before the first row. Infinite when its whole
+// multiples cannot be walked one by one: a step so small that they
+// overflow, or pass 2^53, where a multiple plus one is itself.
+double ProfileRangeStationCount(double from, double to, double step);
+
+// Hands each station from `from` up to `to` (from <= to, step > 0, and a
+// finite ProfileRangeStationCount) to
 // `station` in order; its returning false ends the walk. With key points the
 // PVIs and the ends of every curve within the range come too. Stations within
 // 1e-6 m of each other are one, the key point's; two key points at one

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "number_text.h"
 #include "station_text.h"
@@ -42,27 +43,34 @@ std::string UniquePointNames::Take(std::string name) {
 RangePointNames::RangePointNames(const Route& route, std::string prefix)
     : prefix_(std::move(prefix)) {
   // An element that starts below the end of one before it shares that
-  // stretch of stations with it.
+  // stretch of stations with it. Twice the reach around it: a row beside
+  // the stretch may share its text with a row at its very edge, whose name
+  // must be held as the stretch's are.
+  std::vector<std::pair<double, double>> stretches;
   double reach = -INFINITY;
   for (const RouteElement& element : route.elements) {
     const ElementValues& v = element.values;
-    if (v.K0 < reach) repeated_.emplace_back(v.K0, std::min(v.K1, reach));
+    if (v.K0 < reach)
+      stretches.emplace_back(v.K0 - 2 * kSameTextReach, std::min(v.K1, reach) + 2 * kSameTextReach);
     reach = std::max(reach, v.K1);
   }
-  std::sort(repeated_.begin(), repeated_.end());
+  // Joined where they meet, so that a row's stretch is found by a search.
+  std::sort(stretches.begin(), stretches.end());
+  for (const auto& stretch : stretches) {
+    if (!repeated_.empty() && stretch.first <= repeated_.back().second)
+      repeated_.back().second = std::max(repeated_.back().second, stretch.second);
+    else
+      repeated_.push_back(stretch);
+  }
 }
 
 bool RangePointNames::Repeated(double station) const {
-  return std::any_of(repeated_.begin(), repeated_.end(), [&](const auto& stretch) {
-    // Twice the reach: a row beside the stretch may share its text with a
-    // row at its very edge, whose name must be held as the stretch's are.
-    return station >= stretch.first - 2 * kSameTextReach &&
-           station <= stretch.second + 2 * kSameTextReach;
-  });
+  auto after = std::upper_bound(repeated_.begin(), repeated_.end(), station,
+                                [](double K, const auto& stretch) { return K < stretch.first; });
+  return after != repeated_.begin() && station <= std::prev(after)->second;
 }
 
-std::string RangePointNames::Name(const RoutePoint& point) {
-  const double station = point.station;
+std::string RangePointNames::Name(double station, double offset) {
   // Rows run in station order except where a 长链 turns the route back, so
   // a row farther than a millimetre from this one, outside the stretches
   // held twice, can share its name with no row to come.
@@ -71,7 +79,7 @@ std::string RangePointNames::Name(const RoutePoint& point) {
     names_.Forget(row.second);
     return true;
   });
-  std::string name = names_.Take(StationPointName(station, prefix_) + SideText(point.offset));
+  std::string name = names_.Take(StationPointName(station, prefix_) + SideText(offset));
   if (!Repeated(station)) recent_.emplace_back(station, name);
   return name;
 }

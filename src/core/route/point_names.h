@@ -44,13 +44,19 @@ class UniquePointNames {
 class RangePointNames {
  public:
   RangePointNames(const Route& route, std::string prefix);
-  std::string Name(const RoutePoint& point);
+  // For stations that never run back, as a profile's or the cross sections'
+  // range gives them: no stretch comes round twice.
+  explicit RangePointNames(std::string prefix) : prefix_(std::move(prefix)) {}
+  std::string Name(const RoutePoint& point) { return Name(point.station, point.offset); }
+  std::string Name(double station, double offset = 0);
 
  private:
   bool Repeated(double station) const;
 
   std::string prefix_;
-  std::vector<std::pair<double, double>> repeated_;  // station stretches, ascending
+  // The stretches held twice, widened by the reach of a name's text, apart
+  // and ascending.
+  std::vector<std::pair<double, double>> repeated_;
   std::vector<std::pair<double, std::string>> recent_;
   UniquePointNames names_;
 };

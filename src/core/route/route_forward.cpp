@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <span>
+#include <string_view>
 
 #include "angle.h"
 #include "dms_digits.h"
@@ -81,10 +82,13 @@ void ForEachHolder(const Route& route, double K, Visit visit) {
 }
 
 // One row per offset for each element of `branch` holding K, each handed to
-// emit; none in a gap. Returns whether any element holds K.
+// emit; none in a gap. The rows of a key point the range stakes carry its
+// label as the range gives it (`keyLabel`, "YZ/ZH" for two within the
+// position tolerance), any other row the key point's at its very station.
+// Returns whether any element holds K.
 template <class Emit>
 bool AddRows(const Route& route, double K, std::span<const double> offsets, double skewDms,
-             double skewDegrees, const RouteBranch& branch, Emit emit) {
+             double skewDegrees, const RouteBranch& branch, std::string_view keyLabel, Emit emit) {
   const bool prepared = route.prepared.size() == route.loaded.size();
   bool held = false;
   int pass = 0;  // one element of each branch holds K: the branches in route order
@@ -93,7 +97,7 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
     if (i < branch.first || i > branch.last) return;
     held = true;
     const auto index = static_cast<size_t>(i);
-    const std::string_view label = KeyPointLabel(route, i, K);
+    const std::string_view label = keyLabel.empty() ? KeyPointLabel(route, i, K) : keyLabel;
     const ForwardResult frame =
         FrameAt(prepared ? route.prepared[index] : Prepare(route.loaded[index]), K);
     for (double m : offsets)
@@ -122,7 +126,7 @@ std::variant<StationRefusal, std::vector<RoutePoint>> RouteForward(const Route& 
   std::vector<RoutePoint> points;
   // Called once per station of a stakeout: the skew is converted without text.
   const RouteBranch whole{0, static_cast<int>(route.loaded.size()) - 1};
-  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsDigitsToDegrees(skewDms), whole,
+  if (!AddRows(route, K, std::span(&offset, 1), skewDms, DmsDigitsToDegrees(skewDms), whole, {},
                [&](RoutePoint&& p) { points.push_back(std::move(p)); }))
     return NoStation(route, K);
   return points;
@@ -134,12 +138,13 @@ std::optional<StationRefusal> ForEachRouteTableRow(const Route& route, const Rou
   if (auto refusal = RangeRefusal(route, range)) return refusal;
   const double skewDegrees = DmsToDegrees(r.skewDms);
   bool going = true;
-  ForEachRangeStation(route, range, [&](double K, const RouteBranch& branch) {
-    AddRows(route, K, r.offsets, r.skewDms, skewDegrees, branch, [&](RoutePoint&& p) {
-      if (going) going = row(std::move(p));
-    });
-    return going;
-  });
+  ForEachRangeStation(
+      route, range, [&](double K, const RouteBranch& branch, std::string_view label) {
+        AddRows(route, K, r.offsets, r.skewDms, skewDegrees, branch, label, [&](RoutePoint&& p) {
+          if (going) going = row(std::move(p));
+        });
+        return going;
+      });
   return std::nullopt;
 }
 

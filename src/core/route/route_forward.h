@@ -50,7 +50,8 @@ struct RouteTableRequest {
   double skewDms = 90;
   bool keyPoints = false;        // also every key-point station within [from, to]
   double curveStep = 0;          // > 0: also its whole multiples on arcs and spirals
-  double endTolerance = 0;       // m: `to` this close past an end of the route is that end
+  double positionTolerance = 0;  // m: `to` this close past an end of the route is that
+                                 // end; key points this close are staked once
   int fromPass = 1, toPass = 1;  // which pass of the route over `from`, `to` (SplitStationPass)
 };
 

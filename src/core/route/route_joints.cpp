@@ -1,6 +1,11 @@
 #include "route_joints.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <numeric>
+#include <utility>
 
 #include "centre_line.h"
 
@@ -30,27 +35,77 @@ bool Matches(const Route& route, size_t left, const StationEquation& equation,
          std::fabs(route.loaded[left + 1].K0 - equation.ahead) <= tolerance;
 }
 
+// The declarations whose 等号前桩号 may lie within `tolerance` of K: a
+// search of `byBack` (declaration indices in order of that station), the
+// window widened a little against the rounding of K ± tolerance, so that
+// Matches decides every one that can match.
+std::pair<size_t, size_t> NearBack(const Route& route, const std::vector<size_t>& byBack, double K,
+                                   double tolerance) {
+  const double reach = tolerance + (std::fabs(K) + tolerance) * 1e-12;
+  auto back = [&](size_t e) { return route.equations[e].back; };
+  const auto lo = std::lower_bound(byBack.begin(), byBack.end(), K - reach,
+                                   [&](size_t e, double v) { return back(e) < v; });
+  const auto hi = std::upper_bound(lo, byBack.end(), K + reach,
+                                   [&](double v, size_t e) { return v < back(e); });
+  return {static_cast<size_t>(lo - byBack.begin()), static_cast<size_t>(hi - byBack.begin())};
+}
+
+// The joint whose K1 is nearest `back`, the first in route order of those
+// equally near: a search of `byEnd` (joint indices in order of K1, then
+// index), looking either way from `back` through the joints whose distance
+// equals the nearest one's.
+size_t NearestJoint(const Route& route, const std::vector<size_t>& byEnd, double back) {
+  if (std::isnan(back)) return 0;  // as near as any: the first
+  auto distance = [&](size_t i) { return std::fabs(route.loaded[i].K1 - back); };
+  const auto split = std::lower_bound(byEnd.begin(), byEnd.end(), back,
+                                      [&](size_t i, double v) { return route.loaded[i].K1 < v; });
+  double nearest = INFINITY;
+  if (split != byEnd.end()) nearest = distance(*split);
+  if (split != byEnd.begin()) nearest = std::min(nearest, distance(*std::prev(split)));
+  size_t best = SIZE_MAX;
+  for (auto it = split; it != byEnd.end() && distance(*it) == nearest; ++it)
+    best = std::min(best, *it);
+  for (auto it = split; it != byEnd.begin() && distance(*std::prev(it)) == nearest; --it)
+    best = std::min(best, *std::prev(it));
+  return best;
+}
+
 // Holds each jump to the route's declared 断链 and each declaration to the
-// joints, marking the joints at fault 超限.
+// joints, marking the joints at fault 超限. Declarations and joints are
+// sorted by station and searched, so that a route of many 断链 is checked
+// in about the time of one without.
 void CheckEquations(const Route& route, const JointTolerances& tolerances,
                     std::vector<Joint>& joints) {
+  const double tolerance = tolerances.position_mm / kMillimetresPerMetre;
+  // One that is not a number matches nothing and has no place in the order.
+  std::vector<size_t> byBack;
+  for (size_t e = 0; e < route.equations.size(); ++e)
+    if (!std::isnan(route.equations[e].back)) byBack.push_back(e);
+  std::stable_sort(byBack.begin(), byBack.end(), [&](size_t a, size_t b) {
+    return route.equations[a].back < route.equations[b].back;
+  });
   std::vector<bool> matched(route.equations.size(), false);
   for (size_t i = 0; i < joints.size(); ++i) {
-    for (size_t e = 0; e < route.equations.size(); ++e) {
+    const auto [lo, hi] = NearBack(route, byBack, route.loaded[i].K1, tolerance);
+    size_t first = SIZE_MAX;  // the first declaration in the file's order
+    for (size_t n = lo; n < hi; ++n) {
+      const size_t e = byBack[n];
       if (!Matches(route, i, route.equations[e], tolerances)) continue;
-      if (joints[i].equation == 0) joints[i].equation = static_cast<int>(e + 1);
+      first = std::min(first, e);
       matched[e] = true;
     }
+    if (first != SIZE_MAX) joints[i].equation = static_cast<int>(first + 1);
     joints[i].undeclared = joints[i].jump && joints[i].equation == 0;
     if (joints[i].undeclared) joints[i].closed = false;
   }
+  if (joints.empty()) return;
+  std::vector<size_t> byEnd(joints.size());
+  std::iota(byEnd.begin(), byEnd.end(), size_t{0});
+  std::stable_sort(byEnd.begin(), byEnd.end(),
+                   [&](size_t a, size_t b) { return route.loaded[a].K1 < route.loaded[b].K1; });
   for (size_t e = 0; e < route.equations.size(); ++e) {
-    if (matched[e] || joints.empty()) continue;
-    const double back = route.equations[e].back;
-    size_t nearest = 0;
-    for (size_t i = 1; i < joints.size(); ++i)
-      if (std::fabs(route.loaded[i].K1 - back) < std::fabs(route.loaded[nearest].K1 - back))
-        nearest = i;
+    if (matched[e]) continue;
+    const size_t nearest = NearestJoint(route, byEnd, route.equations[e].back);
     joints[nearest].unmatched.push_back(route.equations[e]);
     joints[nearest].closed = false;
   }

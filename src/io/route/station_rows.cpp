@@ -1,6 +1,9 @@
 #include "station_rows.h"
 
 #include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "delimited_text.h"
 #include "number_text.h"
@@ -16,12 +19,16 @@ bool IsFinitePoint(const RoutePoint& p) {
 
 std::optional<StationRowsStop> ForEachStationFileRow(
     const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
-    double skewDms, const std::function<bool(ForwardCsvRow&&)>& row,
+    double skewDms, const std::function<bool(ForwardCsvRow&&, const std::string& edgeName)>& row,
     const std::function<bool(size_t)>& keepGoing, std::string_view prefix,
     UniquePointNames* given) {
   // The lines are held whole, so their names may be too.
   UniquePointNames own;
   UniquePointNames& names = given ? *given : own;
+  // The station whose rows came last, as the 边桩 are grouped after them,
+  // and the name its edges take.
+  std::optional<std::pair<double, int>> station;
+  std::string edgeName;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (keepGoing && !keepGoing(i)) return QString();
     const StationLine& line = lines[i];
@@ -42,7 +49,13 @@ std::optional<StationRowsStop> ForEachStationFileRow(
                                           .arg(held.size()));
       RoutePoint& point = held[static_cast<size_t>(line.pass - 1)];
       if (!IsFinitePoint(point)) return kRouteNotComputable;
-      if (!row({names.Take(sided), std::move(point)})) return QString();
+      const std::pair<double, int> at{point.station, point.element};
+      if (station != at)
+        edgeName = name;
+      else if (edgeName != name)
+        edgeName = StationPointName(point.station, prefix);
+      station = at;
+      if (!row({names.Take(sided), std::move(point)}, edgeName)) return QString();
     }
   }
   return std::nullopt;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -43,10 +44,12 @@ using StationRowsStop = std::variant<ContentRefusal, QString>;
 // whole table. `keepGoing`, when given, is asked before each line with the
 // lines done so far; false ends the work (cancelled), as does `row`
 // returning false, with an empty message. Nothing once every row is given,
-// or the stop.
+// or the stop. Each row comes with the name its station's 边桩 start from,
+// the side added after it: its line's name ("S11750" → "S11750L10.00"), or
+// the station's when lines of different names give that station's rows.
 std::optional<StationRowsStop> ForEachStationFileRow(
     const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
-    double skewDms, const std::function<bool(ForwardCsvRow&&)>& row,
+    double skewDms, const std::function<bool(ForwardCsvRow&&, const std::string& edgeName)>& row,
     const std::function<bool(size_t)>& keepGoing = {}, std::string_view prefix = "K",
     UniquePointNames* names = nullptr);
 

@@ -211,8 +211,11 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
         return host_.refuse(*message, ui_->curveStepEdit);
       request.curveStep = std::get<double>(curveStep);
     }
-    request.endTolerance = host_.positionTolerance();
-    const double stations = RangeStationCount(*route, RangeOf(request));
+    request.positionTolerance = host_.positionTolerance();
+    // Counted no further than the cap needs: a range of exactly the cap's
+    // rows is let through.
+    const double stations =
+        RangeStationCount(*route, RangeOf(request), kMaxStakeoutRows / rowsPerStation);
     if (stations * rowsPerStation > kMaxStakeoutRows)
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),
@@ -228,20 +231,24 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     work = [route, request, sections, rows, stationsPath, prefix = stationPrefix_.toStdString(),
             lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
       progress.total = static_cast<long long>(lines.size());
-      // The edges are named by station and side among the names the file's
-      // rows take, in the order the command gives them: a file's name, or a
-      // station's with its side, may read as an edge's.
+      // The edges are named by their line (or station) and side among the
+      // names the file's rows take, in the order the command gives them: a
+      // file's name, or a station's with its side, may read as an edge's.
       UniquePointNames names;
       std::vector<ForwardCsvRow> made;
       std::optional<StakeoutEdges> edges;
+      // The name of the line, or the station, whose 边桩 are added next.
+      std::string edgeName;
       if (sections)
-        edges.emplace(*route, *sections, [&names, &prefix](const RoutePoint& edge, std::size_t) {
-          return names.Take(StationPointName(edge.station, prefix) + SideText(edge.offset));
+        edges.emplace(*route, *sections, [&names, &edgeName](const RoutePoint& edge, std::size_t) {
+          return names.Take(edgeName + SideText(edge.offset));
         });
       const auto stop = ForEachStationFileRow(
           *route, lines, request.offsets, request.skewDms,
-          [&made, &edges](ForwardCsvRow&& row) {
+          [&made, &edges, &edgeName](ForwardCsvRow&& row, const std::string& rowEdgeName) {
+            // The edges of the station before go in first, by its name.
             if (edges) edges->before(row.point, made);
+            edgeName = rowEdgeName;
             made.push_back(std::move(row));
             return true;
           },

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <ostream>
 
 #include "file_test_support.h"
 
@@ -122,6 +123,96 @@ INSTANTIATE_TEST_SUITE_P(
                 "design.csv"},
         PdfCase{"Check", {"check", "route.csv", "-o", "out.txt"}, 1, "线元接头检查表", "out.txt"}),
     [](const testing::TestParamInfo<PdfCase>& info) { return std::string(info.param.name); });
+
+// 25,002 stations 4 mm apart, each given by two lines, A and B.
+QByteArray StationsTwiceEach() {
+  QByteArray bytes;
+  for (int i = 0; i < 25002; ++i)
+    for (const char* name : {"A", "B"})
+      bytes += name + QByteArray::number(i) + ',' + QByteArray::number(1000 + i * 0.004, 'f', 3) +
+               "\r\n";
+  return bytes;
+}
+
+// 100,002 straights due north, 10 m each: 100,001 joints.
+QByteArray LongRoute() {
+  QByteArray bytes;
+  for (int i = 0; i < 100002; ++i)
+    bytes += QByteArray::number(10 * i) + ',' + QByteArray::number(10 * i + 10) + ',' +
+             QByteArray::number(3378000 + 10 * i) + ",512000,0,0,0,0\r\n";
+  return bytes;
+}
+
+// BP, 99,999 JDs zigzagging 5 m across legs of 100 m (R 100), EP.
+QByteArray LongJdTable() {
+  QByteArray bytes = "交点号,X,Y,R,Ls1,Ls2\r\n";
+  for (int i = 0; i < 100001; ++i) {
+    const bool end = i == 0 || i == 100000;
+    bytes += (i == 0        ? QByteArray("BP")
+              : i == 100000 ? "EP"
+                            : "JD" + QByteArray::number(i)) +
+             ',' + QByteArray::number(3378000 + 100 * i) + ',' +
+             QByteArray::number(512000 + (i % 2 ? 5 : 0)) + (end ? "" : ",100,0,0") + "\r\n";
+  }
+  return bytes;
+}
+
+struct RowCapCase {
+  const char* name;
+  QByteArray (*big)();    // written as big.csv, when the case needs it
+  QStringList arguments;  // each with -o out.csv --pdf table.pdf
+  int rows;
+};
+
+void PrintTo(const RowCapCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class PdfRowCapTest : public PdfCommandTest, public testing::WithParamInterface<RowCapCase> {};
+
+// Pins --pdf without a limit of its own: painting some 6,400 rows a second
+// and holding every row, a table at the 100,000,000-row cap would take hours
+// and tens of GB. A table of more than 100,000 rows, counted exactly (the
+// 边桩 once a station, however many lines give it), is refused before its
+// first row, and nothing is written.
+TEST_P(PdfRowCapTest, RefusedBeforeTheFirstRow) {
+  const RowCapCase& c = GetParam();
+  WriteBytes(PathOf("level.csv"), "BP,1000,100\r\nEP,1550.5,100\r\n");
+  WriteBytes(PathOf("sections.csv"),
+             "桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡\r\n1000,3.75,-2,3.75,-2\r\n");
+  if (c.big) WriteBytes(PathOf("big.csv"), c.big());
+  const Outcome run = Route(c.arguments + QStringList{"-o", "out.csv", "--pdf", "table.pdf"});
+  EXPECT_EQ(run.status, 2) << c.name;
+  EXPECT_EQ(run.err,
+            QStringLiteral("“--pdf”最多打印100000行，该表有%1行，请分段计算！\n").arg(c.rows))
+      << c.name;
+  EXPECT_EQ(ReadBytes(PathOf("stdout.txt")), QByteArray()) << c.name;
+  EXPECT_FALSE(QFile::exists(PathOf("out.csv"))) << c.name;
+  EXPECT_FALSE(QFile::exists(PathOf("table.pdf"))) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, PdfRowCapTest,
+    testing::Values(
+        RowCapCase{"ForwardRangeOneRowOver",
+                   nullptr,
+                   {"forward", "route.csv", "--from", "1000", "--to", "1200", "--step", "0.002"},
+                   100001},
+        // 33,335 stations, each with its two 边桩.
+        RowCapCase{"ForwardRangeWithEdges",
+                   nullptr,
+                   {"forward", "route.csv", "--from", "1000", "--to", "1200", "--step", "0.006",
+                    "--profile", "level.csv", "--sections", "sections.csv", "--edges"},
+                   100005},
+        // 50,004 lines, and two 边桩 at each of their 25,002 stations.
+        RowCapCase{"ForwardStationsWithEdges",
+                   StationsTwiceEach,
+                   {"forward", "route.csv", "--stations", "big.csv", "--profile", "level.csv",
+                    "--sections", "sections.csv", "--edges"},
+                   100008},
+        RowCapCase{"FromJd", LongJdTable, {"from-jd", "big.csv"}, 100001},
+        RowCapCase{"Check", LongRoute, {"check", "big.csv"}, 100001}),
+    [](const testing::TestParamInfo<RowCapCase>& info) { return std::string(info.param.name); });
 
 // Status 2 writes no file: a PDF that cannot be saved keeps -o from taking
 // its place.

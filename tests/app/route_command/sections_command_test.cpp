@@ -90,7 +90,7 @@ TEST_F(SectionsCommandTest, RangeEdgesNamedApartInASurveyPointFile) {
 // Regression: a stations file's edges were named apart from one another
 // only, so an edge took the name of a row of the file: that of a line
 // without a name at the edge's offset (K0+110L3.75), or a name the file
-// gives (K0+110R4.50).
+// gives (K0+110R4.50). The edges of that named line take its name.
 TEST_F(SectionsCommandTest, StationEdgesNamedApartFromTheFilesRows) {
   WriteBytes(PathOf("stations.csv"), ",K0+110\r\nK0+110R4.50,140,0\r\n");
   const auto run =
@@ -102,7 +102,26 @@ TEST_F(SectionsCommandTest, StationEdgesNamedApartFromTheFilesRows) {
     if (!line.isEmpty()) names << QString::fromLatin1(line.left(line.indexOf(',')));
   EXPECT_EQ(names.join(' ').toStdString(),
             "K0+110L3.75 K0+110 K0+110L3.75_2 K0+110L4.50 K0+110R3.75 K0+110R4.50_2 K0+110R4.50 "
-            "K0+140L3.75 K0+140L4.50 K0+140R3.75 K0+140R4.50");
+            "K0+110R4.50L3.75 K0+110R4.50L4.50 K0+110R4.50R3.75 K0+110R4.50R4.50");
+}
+
+// Pins a stations file line's name lost on its 边桩: S110's edges were
+// K0+110L3.75 …, though the line's own row keeps its name. They take the
+// line's name with their side; where lines of different names give one
+// station's rows (A and B at 120) the station's; a line without a name
+// gives its station's.
+TEST_F(SectionsCommandTest, StationEdgesTakeTheLinesName) {
+  WriteBytes(PathOf("stations.csv"), "S110,K0+110\r\nA,120,-1\r\nB,120,1\r\n,140\r\n");
+  const auto run = Run({"forward", "route.csv", "--stations", "stations.csv", "--profile",
+                        "level.csv", "--sections", "sections.csv", "--edges", "-o", "out.dat"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  QStringList names;
+  for (const QByteArray& line : ReadBytes(PathOf("out.dat")).split('\n'))
+    if (!line.isEmpty()) names << QString::fromLatin1(line.left(line.indexOf(',')));
+  EXPECT_EQ(names.join(' ').toStdString(),
+            "S110 S110L3.75 S110L4.50 S110R3.75 S110R4.50 "
+            "A B K0+120L3.75 K0+120L4.50 K0+120R3.75 K0+120R4.50 "
+            "K0+140 K0+140L3.75 K0+140L4.50 K0+140R3.75 K0+140R4.50");
 }
 
 // inverse with heights across the sections: 设计高程 at each point's own

@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "previous_point_names.h"
+
 namespace tarnvel {
 namespace {
 
@@ -78,6 +80,29 @@ TEST(RangePointNamesTest, StationsWithinAMillimetreAreNumbered) {
     given.push_back(names.Name(At(1, K, 0)));
   EXPECT_EQ(given, (std::vector<std::string>{"K1+050", "K1+050_2", "K1+050_3", "K1+050.001",
                                              "K1+050.001_2"}));
+}
+
+// Held to the names given when every row looked through every stretch
+// held twice: 长链 that overlap and nest, rows a hair beside each stretch's
+// edges included, in route order.
+TEST(RangePointNamesTest, OverlappingLongChainsNameAsBefore) {
+  const Route route = std::get<Route>(MakeRoute({{{1000, 1200, 0, 0, 45, 0, 0, 0}, "1"},
+                                                 {{1190, 1300, 100, 100, 45, 0, 0, 0}, "2"},
+                                                 {{1250, 1400, 200, 200, 45, 0, 0, 0}, "3"},
+                                                 {{1100, 1500, 300, 300, 45, 0, 0, 0}, "4"},
+                                                 {{1499, 1600, 400, 400, 45, 0, 0, 0}, "5"}}));
+  RangePointNames names(route, "K");
+  previous::RangePointNames before(route, "K");
+  for (int element = 1; element <= 5; ++element) {
+    const LineElement& e = route.loaded[static_cast<size_t>(element - 1)];
+    for (double K = e.K0; K <= e.K1; K += 0.25)
+      for (double near : {-0.0045, -0.0035, -0.0005, 0.0, 0.0005, 0.0035, 0.0045})
+        for (double offset : {-5.0, 0.0}) {
+          const RoutePoint point = At(element, K + near, offset);
+          ASSERT_EQ(names.Name(point), before.Name(point))
+              << "element " << element << " station " << point.station;
+        }
+  }
 }
 
 }  // namespace

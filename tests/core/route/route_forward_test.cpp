@@ -187,6 +187,52 @@ INSTANTIATE_TEST_SUITE_P(
                                {1420, 4, "终点"}}}),
     [](const testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });
 
+// A published design's pair of key points 0.27 mm apart: a straight of
+// "0.000" between an arc ending (YZ) and a spiral starting (ZH). Straight
+// 1000–1050, arc of 300 to YZ, the straight, spiral to 300 (HY 50 m on).
+constexpr double kYZ = 1050 + 71.0743;
+constexpr double kZH = kYZ + 0.00027;
+Route SubMillimetreStraight() {
+  return Build(Design(1000, {3378605.445, 453648.704}, 98.9488,
+                      {{50, 0, 0, 0}, {71.0743, 300, 300, 1}, {0.00027, 0, 0, 0}, {50, 0, 300, 1}},
+                      false));
+}
+
+class CloseKeyPointsTest : public testing::TestWithParam<TableCase> {};
+
+// Pins the key points within the position tolerance of each other staked
+// twice, YZ at K1+121.074 and ZH at K1+121.075: one row at the first along
+// the route, 说明 naming both; the straight between stays in the route.
+TEST_P(CloseKeyPointsTest, StakedOnceAtTheFirst) {
+  const Route route = SubMillimetreStraight();
+  ASSERT_EQ(route.loaded.size(), 4u);
+  const auto outcome = RouteTable(route, GetParam().request);
+  ASSERT_TRUE(std::holds_alternative<std::vector<RoutePoint>>(outcome))
+      << std::get<StationRefusal>(outcome).message;
+  std::vector<std::tuple<double, int, std::string>> rows;
+  for (const RoutePoint& p : std::get<std::vector<RoutePoint>>(outcome))
+    rows.emplace_back(p.station, p.element, p.label);
+  EXPECT_EQ(rows, GetParam().rows) << "tolerance " << GetParam().request.positionTolerance;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, CloseKeyPointsTest,
+    testing::Values(
+        TableCase{"OneRowAtTheFirst",
+                  {1100, 1140, 20, {0}, 90, true, 0, 0.002},
+                  {{1100, 2, ""}, {1120, 2, ""}, {kYZ, 3, "YZ/ZH"}, {1140, 4, ""}}},
+        TableCase{"DescendingAtTheFirstToo",
+                  {1140, 1100, -20, {0}, 90, true, 0, 0.002},
+                  {{1140, 4, ""}, {kYZ, 3, "YZ/ZH"}, {1120, 2, ""}, {1100, 2, ""}}},
+        // The range starts past YZ: ZH alone is in it.
+        TableCase{"RangeFromTheSecond",
+                  {kZH, 1140, 20, {0}, 90, true, 0, 0.002},
+                  {{kZH, 4, "ZH"}, {1140, 4, ""}}},
+        TableCase{"ApartBeyondTheTolerance",
+                  {1100, 1140, 20, {0}, 90, true, 0, 0.0002},
+                  {{1100, 2, ""}, {1120, 2, ""}, {kYZ, 3, "YZ"}, {kZH, 4, "ZH"}, {1140, 4, ""}}}),
+    [](const testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });
+
 struct PassCase {
   const char* name;
   RouteTableRequest request;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
+#include "previous_route_joints.h"
 #include "route_design.h"
 
 namespace tarnvel {
@@ -165,6 +167,48 @@ INSTANTIATE_TEST_SUITE_P(
         EquationCase{"WrongSize", 20, {{1400, 1430}}, {true, false}, 0, true, {0, 1}},
         EquationCase{"NoJumpAtTheDeclaration", 0, {{1210, 1230}}, {false, true}, 0, false, {1, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Held to the check that matched every joint against every declaration:
+// jumps both ways on a half-metre grid, so that joints share their K1 and
+// declarations fall exactly between two; declarations that match, that
+// match within the tolerance, that repeat, and that match nothing.
+TEST(CheckJoints, ManyDeclaredChainsCheckAsBefore) {
+  std::mt19937 random(20261209);
+  std::vector<RouteElement> elements;
+  double K = 1000;
+  for (int i = 0; i < 400; ++i) {
+    const double length = 0.5 * static_cast<double>(1 + random() % 40);
+    elements.push_back({{K, K + length, 10.0 * i, 0, 0, 0, 0, 0}, ""});
+    const std::array<double, 5> jumps{0, 0, 2.5, -3, -0.5 * length};
+    K += length + jumps[random() % jumps.size()];
+  }
+  Route route = Build(std::move(elements));
+  for (int n = 0; n < 600; ++n) {
+    const size_t i = random() % (route.loaded.size() - 1);
+    const double back = route.loaded[i].K1, ahead = route.loaded[i + 1].K0;
+    const std::array<double, 6> misses{0, 0.0015, -0.002, 0.003, 0.25, 7};
+    const double miss = misses[random() % misses.size()];
+    route.equations.push_back(random() % 2 ? StationEquation{back + miss, ahead}
+                                           : StationEquation{back, ahead - miss});
+  }
+  for (const JointTolerances tolerances : {JointTolerances{}, JointTolerances{0.5, 2}}) {
+    const std::vector<Joint> today = CheckJoints(route, tolerances);
+    const std::vector<Joint> before = previous::CheckJoints(route, tolerances);
+    ASSERT_EQ(today.size(), before.size());
+    for (size_t i = 0; i < today.size(); ++i) {
+      SCOPED_TRACE(testing::Message() << "joint " << i + 1 << " at " << route.loaded[i].K1
+                                      << ", tolerance " << tolerances.position_mm << " mm");
+      EXPECT_EQ(today[i].equation, before[i].equation);
+      EXPECT_EQ(today[i].undeclared, before[i].undeclared);
+      EXPECT_EQ(today[i].closed, before[i].closed);
+      ASSERT_EQ(today[i].unmatched.size(), before[i].unmatched.size());
+      for (size_t u = 0; u < today[i].unmatched.size(); ++u) {
+        EXPECT_EQ(today[i].unmatched[u].back, before[i].unmatched[u].back);
+        EXPECT_EQ(today[i].unmatched[u].ahead, before[i].unmatched[u].ahead);
+      }
+    }
+  }
+}
 
 TEST(CheckJoints, ReducesTheAzimuthAcrossNorth) {
   // The typed F of 359°59ˊ59″ meets a tangent of 0°00ˊ01″: 2″, not a turn.

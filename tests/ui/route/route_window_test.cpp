@@ -175,6 +175,8 @@ class RouteWindowTest : public QObject {
   void stationsFileGivesTheCommandsRows();
   void inverseGivesTheCommandsRows();
   void cancelledJobLeavesThePreviousRows();
+  void stakeoutTakesExactlyItsRowCap_data();
+  void stakeoutTakesExactlyItsRowCap();
   void jobOutOfMemoryHandsNothingBack();
   void fitAllShowsEveryElement();
   void millionPointsDrawAsManyMarkersAsPixelsShow();
@@ -456,7 +458,7 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
   request.offsets = {-10, 0, 10};
   request.keyPoints = true;
   request.curveStep = curveStep.isEmpty() ? 0 : curveStep.toDouble();
-  request.endTolerance = 0.002;
+  request.positionTolerance = 0.002;
   const Route road = LoadedRoad();
   auto table = std::get<std::vector<RoutePoint>>(RouteTable(road, request));
   RangePointNames names(road, "K");
@@ -554,6 +556,35 @@ void RouteWindowTest::cancelledJobLeavesThePreviousRows() {
   window_->job().wait();
   QCOMPARE(stakeoutRows().size(), before);
   QCOMPARE(stakeoutRows().front().name, std::string("K1+000"));
+}
+
+void RouteWindowTest::stakeoutTakesExactlyItsRowCap_data() {
+  QTest::addColumn<QString>("to");
+  QTest::addColumn<QString>("refusal");
+  QTest::newRow("ExactlyTheCap") << "1109.9999" << QString();
+  QTest::newRow("OneRowOver") << "1110"
+                              << "逐桩坐标表将超过1000000行，请加大“间距”或缩小里程范围！";
+}
+
+// Pins the window refusing exactly its own cap: 1010 to 1109.9999 at
+// 0.0001 is 1,000,000 rows, which the command writes, but the window
+// counted two more for the range's ends and refused it. The table starts
+// (and is cancelled here); one row more is refused before it starts.
+void RouteWindowTest::stakeoutTakesExactlyItsRowCap() {
+  QFETCH(QString, to);
+  QFETCH(QString, refusal);
+  import(kRoad);
+  Box(window_, "fromEdit")->setText(QStringLiteral("1010"));
+  Box(window_, "toEdit")->setText(to);
+  Box(window_, "stepEdit")->setText(QStringLiteral("0.0001"));
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
+  Click(window_, "stakeoutButton");
+  const bool started = window_->job().isRunning();
+  if (started) Click(window_, "cancelButton");
+  window_->job().wait();
+  QCOMPARE(started, refusal.isEmpty());
+  QCOMPARE(boxes_.shown.size(), refusal.isEmpty() ? 0 : 1);
+  if (!refusal.isEmpty()) QCOMPARE(boxes_.shown[0].text, refusal);
 }
 
 // An allocation that fails on the worker thread must not end the program:

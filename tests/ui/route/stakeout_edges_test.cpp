@@ -113,19 +113,22 @@ void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows_data() {
   QTest::addColumn<QString>("prefix");
   QTest::addColumn<QStringList>("names");
   QTest::newRow("K") << "K"
-                     << QStringList{"K1+000L3.75", "K1+000",      "K1+000L3.75_2", "K1+000L4.50_2",
-                                    "K1+000R3.50", "K1+000R4.50", "K1+000L4.50",   "K1+020L3.75",
-                                    "K1+020L4.50", "K1+020R3.50", "K1+020R4.50"};
-  QTest::newRow("ZK") << "ZK" << QStringList{"ZK1+000L3.75", "ZK1+000",      "ZK1+000L3.75_2",
-                                             "ZK1+000L4.50", "ZK1+000R3.50", "ZK1+000R4.50",
-                                             "K1+000L4.50",  "ZK1+020L3.75", "ZK1+020L4.50",
-                                             "ZK1+020R3.50", "ZK1+020R4.50"};
+                     << QStringList{"K1+000L3.75",      "K1+000",           "K1+000L3.75_2",
+                                    "K1+000L4.50_2",    "K1+000R3.50",      "K1+000R4.50",
+                                    "K1+000L4.50",      "K1+000L4.50L3.75", "K1+000L4.50L4.50",
+                                    "K1+000L4.50R3.50", "K1+000L4.50R4.50"};
+  QTest::newRow("ZK") << "ZK"
+                      << QStringList{"ZK1+000L3.75",     "ZK1+000",          "ZK1+000L3.75_2",
+                                     "ZK1+000L4.50",     "ZK1+000R3.50",     "ZK1+000R4.50",
+                                     "K1+000L4.50",      "K1+000L4.50L3.75", "K1+000L4.50L4.50",
+                                     "K1+000L4.50R3.50", "K1+000L4.50R4.50"};
 }
 
 // Regression: a stations file's edges were named apart from one another
 // only, so an edge took the name of a row of the file, that of a line
 // without a name at the edge's offset or one the file gives; and they were
-// named with K whatever the window's prefix.
+// named with K whatever the window's prefix. Pins too a named line's edges
+// named by their station (K1+020L3.75): they take the line's name.
 void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows() {
   QFETCH(QString, prefix);
   QFETCH(QStringList, names);
