@@ -34,7 +34,8 @@ struct Pvi {
 double GradeBetween(const Pvi& from, const Pvi& to);
 
 // A profile that holds together: stations increasing, curves inside the
-// profile and apart. Everything derived is kept exact; nothing is rounded.
+// profile and apart, each within the position tolerance (curves that touch
+// are apart). Everything derived is kept exact; nothing is rounded.
 struct VerticalProfile {
   std::vector<Pvi> pvis;
   // grades[k] runs from pvis[k] to pvis[k + 1], as a fraction (0.05 is 5%).
@@ -67,7 +68,9 @@ struct ProfilePoint {
   double grade = 0;
 };
 
-// Nothing outside the profile's first and last PVI.
+// Nothing outside the profile's first and last PVI, but where a curve
+// reaches past one of them, within the position tolerance that
+// MakeVerticalProfile allows it, the curve is read there.
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station);
 
 // The same for stations taken in order along the profile: `line` is the grade

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -131,6 +132,76 @@ TEST(VerticalProfile, WalkingInOrderFindsWhatASearchFinds) {
   }
 }
 
+struct TouchingCase {
+  const char* name;
+  std::vector<Pvi> pvis;
+  Expected at;
+};
+
+// Shown by its name, not as bytes, when a case fails.
+void PrintTo(const TouchingCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TouchingCurves : public testing::TestWithParam<TouchingCase> {};
+
+// Pins curves that touch each other, BP or EP being refused when their sums
+// of doubles missed the exact boundary by a last bit ("T1+T2=225.000 m，大于
+// 两点间距225.000 m"): within the position tolerance they touch.
+TEST_P(TouchingCurves, AreAcceptedAndRead) {
+  const TouchingCase& c = GetParam();
+  const auto made = MakeVerticalProfile(c.pvis);
+  const auto* refusal = std::get_if<ProfileRefusal>(&made);
+  ASSERT_FALSE(refusal) << c.name << ": " << refusal->message;
+  ExpectAt(std::get<VerticalProfile>(made), c.at);
+}
+
+// Grades +2 %, −7 %, +2 % and R 2500: T = 112.5, E = 2.53125. The crest ends
+// and the sag starts at K1+312.5, on the grade line at 104 − 0.07 × 112.5.
+// A tie past the start: +3 % to −5 % at R 125.0125 makes T = 5.0005, the
+// PVI's distance from BP. Two curves 1.6 mm into each other: T = 50.0008.
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, TouchingCurves,
+    testing::Values(
+        TouchingCase{"EachOther",
+                     {{"BP", 1000, 100, 0},
+                      {"V1", 1200, 104, 2500},
+                      {"V2", 1425, 88.25, 2500},
+                      {"EP", 1625, 92.25, 0}},
+                     {"Touch", 1312.5, 96.125, -7}},
+        TouchingCase{"EachOtherCrest",
+                     {{"BP", 1000, 100, 0},
+                      {"V1", 1200, 104, 2500},
+                      {"V2", 1425, 88.25, 2500},
+                      {"EP", 1625, 92.25, 0}},
+                     {"Crest", 1200, 101.46875, -2.5}},
+        TouchingCase{"Start",
+                     {{"BP", 1000, 100, 0}, {"V1", 1112.5, 102.25, 2500}, {"EP", 1312.5, 88.25, 0}},
+                     {"Crest", 1112.5, 99.71875, -2.5}},
+        TouchingCase{"End",
+                     {{"BP", 1000, 100, 0}, {"V1", 1200, 104, 2500}, {"EP", 1312.5, 96.125, 0}},
+                     {"End", 1312.5, 96.125, -7}},
+        TouchingCase{
+            "TieAtStart",
+            {{"BP", 0, 0, 0}, {"V1", 5.0005, 0.150015, 125.0125}, {"EP", 105.0005, -4.849985, 0}},
+            {"Start", 0, 0, 3}},
+        TouchingCase{
+            "OverlapWithinTolerance",
+            {{"A", 0, 0, 0}, {"B", 100, 2, 2500.04}, {"C", 200, 0, 2500.04}, {"D", 300, 2, 0}},
+            {"End", 300, 2, 2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Pins a curve accepted 1 mm past BP (+2 % to −2 % at R 2500.05, T =
+// 50.001) having no elevation at its own start, which the drawing reads.
+TEST(VerticalProfile, ACurvePastBpWithinToleranceIsReadThere) {
+  const auto p = Made({{"A", 0, 0, 0}, {"B", 50, 1, 2500.05}, {"C", 550, -9, 0}});
+  const auto at = ProfileAt(p, CurveStart(p, 1));
+  ASSERT_TRUE(at) << CurveStart(p, 1);
+  EXPECT_NEAR(at->elevation, -0.00002, 1e-9);
+  EXPECT_NEAR(at->grade, 0.02, 1e-12);
+  EXPECT_FALSE(ProfileAt(p, -0.0011));
+}
+
 struct Refused {
   const char* name;
   std::vector<Pvi> pvis;
@@ -155,6 +226,14 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"CurvesOverlap",
                 {{"A", 0, 0, 0}, {"B", 100, 2, 3000}, {"C", 200, 0, 3000}, {"D", 300, 2, 0}},
                 "变坡点“B”与变坡点“C”的竖曲线重叠：T1+T2=120.000 m，大于两点间距100.000 m！"},
+        // Beyond the position tolerance the two figures differ by more
+        // than their last digit.
+        Refused{"CurvesOverlapBeyondTolerance",
+                {{"A", 0, 0, 0}, {"B", 100, 2, 2500.1}, {"C", 200, 0, 2500.1}, {"D", 300, 2, 0}},
+                "变坡点“B”与变坡点“C”的竖曲线重叠：T1+T2=100.004 m，大于两点间距100.000 m！"},
+        Refused{"PastTheStartBeyondTolerance",
+                {{"A", 0, 0, 0}, {"B", 50, 1, 2500.15}, {"C", 550, -9, 0}},
+                "变坡点“B”的竖曲线切线长T=50.003 m，超出起点变坡点“A”（相距50.000 m）！"},
         Refused{"PastTheStart",
                 {{"A", 0, 0, 0}, {"B", 50, 1, 10000}, {"C", 550, -4, 0}},
                 "变坡点“B”的竖曲线切线长T=150.000 m，超出起点变坡点“A”（相距50.000 m）！"},
