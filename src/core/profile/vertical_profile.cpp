@@ -198,8 +198,19 @@ std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station, 
 }
 
 ProfileRefusal StationOutsideProfile(const VerticalProfile& p, double station) {
-  return {"桩号" + KStationText(station) + "不在纵断面范围" + KStationText(p.pvis.front().station) +
-          "～" + KStationText(p.pvis.back().station) + "内！"};
+  const double front = p.pvis.front().station;
+  const double back = p.pvis.back().station;
+  const std::string text = KStationText(station);
+  std::string message =
+      "桩号" + text + "不在纵断面范围" + KStationText(front) + "～" + KStationText(back) + "内";
+  // A station less than half a millimetre outside prints as the end it
+  // misses; the distance shows that it is outside.
+  const bool before = station < front;
+  if (text == KStationText(before ? front : back)) {
+    const std::string mm = FixedText(std::fabs(station - (before ? front : back)) * 1000, 1);
+    message += (before ? "（在起点前" : "（在终点后") + (mm == "0.0" ? "不足0.1" : mm) + " mm）";
+  }
+  return {message + "！"};
 }
 
 std::vector<VerticalCurveRow> VerticalCurveRows(const VerticalProfile& p) {

@@ -82,7 +82,8 @@ std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double sta
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station,
                                       std::size_t& line, double endTolerance = 0);
 
-// The refusal for a station outside the profile, naming it and the range.
+// The refusal for a station outside the profile, naming it and the range,
+// and how far outside it lies where its K text is that of the end it misses.
 ProfileRefusal StationOutsideProfile(const VerticalProfile& profile, double station);
 
 // One inner PVI's row of the 竖曲线表, exact.

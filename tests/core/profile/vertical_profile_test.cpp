@@ -250,5 +250,39 @@ TEST(VerticalProfile, StationOutsideIsRefusedWithTheRange) {
             "桩号K2+000.500不在纵断面范围K1+000.000～K2+000.000内！");
 }
 
+struct OutsideCase {
+  const char* name;
+  double station;
+  const char* message;
+};
+
+void PrintTo(const OutsideCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class StationJustOutside : public testing::TestWithParam<OutsideCase> {};
+
+// Pins the refusal of a station a hair outside printing the range's end as
+// the station ("桩号K12+372.500不在纵断面范围K12+372.500～…").
+TEST_P(StationJustOutside, SaysHowFarOutside) {
+  const auto p = Made({{"A", 12372.5, 10, 0}, {"B", 13000, 20, 0}});
+  EXPECT_EQ(StationOutsideProfile(p, GetParam().station).message, GetParam().message)
+      << GetParam().station;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, StationJustOutside,
+    testing::Values(
+        OutsideCase{"BeforeStart", 12372.4996,
+                    "桩号K12+372.500不在纵断面范围K12+372.500～K13+000.000内（在起点前0.4 mm）！"},
+        OutsideCase{"PastEnd", 13000.0003,
+                    "桩号K13+000.000不在纵断面范围K12+372.500～K13+000.000内（在终点后0.3 mm）！"},
+        OutsideCase{"PastEndByLessThanItsTenth", 13000.00001,
+                    "桩号K13+000.000不在纵断面范围K12+372.500～K13+000.000内（在终点后不足0.1 "
+                    "mm）！"},
+        OutsideCase{"PrintedApart", 12372.4994,
+                    "桩号K12+372.499不在纵断面范围K12+372.500～K13+000.000内！"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tarnvel
