@@ -142,10 +142,11 @@ namespace {
 ProfilePoint OnGradeLine(const VerticalProfile& p, std::size_t k, double station) {
   const auto& v = p.pvis;
   if (k > 0 && p.tangents[k] > 0 && station <= CurveEnd(p, k)) return OnCurve(p, k, station);
+  // A PVI without a curve takes the grade before it, also where the next
+  // curve starts there, its start reaching the PVI's station or not.
+  if (station == v[k].station && k > 0) return ProfilePoint{v[k].elevation, p.grades[k - 1]};
   if (k + 2 < v.size() && p.tangents[k + 1] > 0 && station >= CurveStart(p, k + 1))
     return OnCurve(p, k + 1, station);
-  // A PVI without a curve takes the grade before it.
-  if (station == v[k].station && k > 0) return ProfilePoint{v[k].elevation, p.grades[k - 1]};
   return ProfilePoint{v[k].elevation + p.grades[k] * (station - v[k].station), p.grades[k]};
 }
 

@@ -62,7 +62,8 @@ struct ProfileRefusal {
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis);
 
 // The design elevation and the grade (a fraction) at a station. At a PVI
-// without a curve the grade is the one before it, except at the first PVI.
+// without a curve the grade is the one before it, except at the first PVI,
+// also where the next curve starts at it.
 struct ProfilePoint {
   double elevation = 0;
   double grade = 0;

@@ -114,6 +114,19 @@ TEST(VerticalProfile, CircularCurves) {
     ExpectAt(sag, e);
 }
 
+// Pins the grade at a plain grade break where the next curve starts
+// exactly (1 % to 2 % at K0+100; R 2500 at K0+150 turning to −2 % makes T
+// 50; 10 m in, 1.18 at 1.6 %): the grade after it where the curve's start,
+// summed, fell on the PVI's last bit, the grade before it otherwise. It is
+// the grade before.
+TEST(VerticalProfile, BreakWhereTheNextCurveStartsTakesTheGradeBefore) {
+  const auto p =
+      Made({{"BP", 0, 0, 0}, {"P1", 100, 1, 0}, {"P2", 150, 2, 2500}, {"EP", 350, -2, 0}});
+  ASSERT_EQ(CurveStart(p, 2), 100);
+  ExpectAt(p, {"Break", 100, 1, 1});
+  ExpectAt(p, {"CurveInside", 110, 1.18, 1.6});
+}
+
 // A table walks its stations in order with the grade line it was last on;
 // the answers must be those of a search, whichever way it walks.
 TEST(VerticalProfile, WalkingInOrderFindsWhatASearchFinds) {
