@@ -28,7 +28,8 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
   std::string text = InverseCsvHeader(profile.has_value(), sections.has_value());
   for (const SurveyPoint& point : std::get<std::vector<SurveyPoint>>(points)) {
     const std::vector<RouteFoot> feet =
-        RouteFeet(std::get<Route>(route), point.point, line.maxOffset);
+        RouteFeet(std::get<Route>(route), point.point, line.maxOffset,
+                  line.tolerances.position_mm / 1000);  // mm to m
     for (InverseCsvRow& row : InverseRows(point.name.toStdString(), point.xText.toStdString(),
                                           point.yText.toStdString(), feet, line.all)) {
       // 设计高程 at the foot (with sections, the surface's at the point's own

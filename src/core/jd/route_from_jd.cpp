@@ -167,6 +167,61 @@ double LargestCoordinate(const std::vector<JdPoint>& points) {
   return coordinates;
 }
 
+// Of points first to last, the one whose legs changed most against their
+// neighbours: a coordinate typed wrong lengthens or shortens both its legs
+// at once. A leg's change is how far its length stands, as a ratio either
+// way, from the median of the legs around (one beyond the points' own each
+// way), which the two odd legs of one point leave ordinary; a point's
+// change is the lesser of its legs' (BP and EP have one), so that a
+// neighbour with one odd leg stands back.
+size_t OddestPoint(const std::vector<JdPoint>& points, size_t first, size_t last) {
+  const size_t legs = points.size() - 1;
+  std::vector<double> around;
+  for (size_t k = first >= 2 ? first - 2 : 0; k <= last + 1 && k < legs; ++k)
+    around.push_back(LegOf(points, k).length);
+  std::nth_element(around.begin(), around.begin() + static_cast<std::ptrdiff_t>(around.size() / 2),
+                   around.end());
+  const double median = around[around.size() / 2];
+  const auto change = [&](size_t k) {
+    return std::fabs(std::log(LegOf(points, k).length / median));
+  };
+  size_t oddest = first;
+  double most = -1;
+  for (size_t i = first; i <= last; ++i) {
+    double least = std::numeric_limits<double>::infinity();
+    if (i >= 1) least = change(i - 1);
+    if (i < legs) least = std::min(least, change(i));
+    if (least > most) {
+      most = least;
+      oddest = i;
+    }
+  }
+  return oddest;
+}
+
+// What shows the cause of two curves overlapping by more than the position
+// tolerance, at JD c and the next. Their tangents follow the turns at both,
+// which follow the points either side: a coordinate typed wrong there turns
+// a leg, and the curves it lengthens overlap, perhaps a JD away from it.
+// Each of those points' 交点间距 (to the next point, as the curve table
+// gives it) and 转角 let the odd one show, and the one whose legs changed
+// most is named.
+std::string OverlapCause(const std::vector<JdPoint>& points, size_t c) {
+  const size_t first = c - 1;
+  const size_t last = std::min(c + 2, points.size() - 1);
+  std::string figures;
+  for (size_t i = first; i <= last; ++i) {
+    if (i + 1 == points.size()) break;  // EP has neither
+    if (!figures.empty()) figures += "；";
+    figures += Quoted(points[i].name) + FixedText(LegOf(points, i).length, 3) + " m";
+    if (i == 0) continue;
+    const double alpha = TurnOf(LegOf(points, i - 1), LegOf(points, i)) * kDegreesPerRadian;
+    figures += std::string("、") + (alpha < 0 ? "左" : "右") + DegreesToDmsText(std::fabs(alpha));
+  }
+  return "（交点间距、转角：" + figures + "），" + Named(points, OddestPoint(points, first, last)) +
+         "的交点间距与相邻的相差最大，请检查其坐标";
+}
+
 // The curve of inner point i for its turn `alpha`, or why it can have none.
 std::variant<JdRefusal, CurveGeometry> CurveAt(const std::vector<JdPoint>& points, size_t i,
                                                double alpha) {
@@ -226,7 +281,8 @@ class CurveWalk {
             Named(points_, 1) + "的曲线起点超出" + Named(points_, 0) + Metres(-straight) + "！"};
       return JdRefusal{static_cast<int>(c) + 2, -1,
                        Named(points_, c) + "与" + Named(points_, c + 1) + "的曲线重叠" +
-                           Overlap(-straight) + "！"};
+                           Overlap(-straight) +
+                           (-straight > kPositionTolerance ? OverlapCause(points_, c) : "") + "！"};
     }
     if (straight <= noise) straight = 0;
     CurveRow row;

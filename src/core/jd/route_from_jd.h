@@ -81,7 +81,10 @@ struct JdRoute {
 // the legs by more than 2 mm of arc (R(β1 + β2 − α) > 2 mm); an arc shorter
 // than 1 mm without spirals; curves that overlap each other, or BP or EP, by
 // more than rounding leaves (16ε of the coordinates, carried through the
-// turns into the tangents: some 5e-8 m at coordinates of 3e6 m).
+// turns into the tangents: some 5e-8 m at coordinates of 3e6 m). Two curves
+// that overlap by more than the position tolerance are refused with the
+// 交点间距 and 转角 of the points around them, naming the point whose legs
+// stand out, as a coordinate typed wrong makes them.
 //
 // Spirals that leave an arc within 2 mm of nothing meet at R without one
 // (SpiralCurveOfTurn): R is kept and the spirals take up the arc, each by

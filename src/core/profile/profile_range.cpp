@@ -15,14 +15,21 @@ constexpr double kSameStation = 1e-6;
 // could not be walked one after another.
 constexpr double kLargestWalkable = 9007199254740992.0;
 
+// A curve's end that is its neighbouring PVI's station but for the last
+// bits of a sum is at that PVI: one station, with the PVI's elevation and
+// grade whichever way the bits fell.
+double AtPvi(double end, const Pvi& neighbour) {
+  return std::abs(end - neighbour.station) <= kSameStation ? neighbour.station : end;
+}
+
 // The profile's key points within [from, to], in station order.
 std::vector<ProfileStation> KeyPoints(const VerticalProfile& p, double from, double to) {
   std::vector<ProfileStation> all;
   for (std::size_t k = 0; k < p.pvis.size(); ++k) {
     const bool curve = k > 0 && k + 1 < p.pvis.size() && p.tangents[k] > 0;
-    if (curve) all.push_back({CurveStart(p, k), "竖曲线起点"});
+    if (curve) all.push_back({AtPvi(CurveStart(p, k), p.pvis[k - 1]), "竖曲线起点"});
     all.push_back({p.pvis[k].station, p.pvis[k].name});
-    if (curve) all.push_back({CurveEnd(p, k), "竖曲线终点"});
+    if (curve) all.push_back({AtPvi(CurveEnd(p, k), p.pvis[k + 1]), "竖曲线终点"});
   }
   std::vector<ProfileStation> inside;
   for (ProfileStation& point : all)

@@ -28,7 +28,8 @@ double ProfileRangeStationCount(double from, double to, double step);
 // `station` in order; its returning false ends the walk. With key points the
 // PVIs and the ends of every curve within the range come too. Stations within
 // 1e-6 m of each other are one, the key point's; two key points at one
-// station (a curve's end where the next begins) are two stations.
+// station (a curve's end where the next begins) are two stations. A curve's
+// end within 1e-6 m of the PVI beside it is at that PVI's station.
 void ForEachProfileRangeStation(const VerticalProfile& profile, double from, double to, double step,
                                 bool keyPoints,
                                 const std::function<bool(ProfileStation&&)>& station);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "position_tolerance.h"
 #include "station_text.h"
 
 namespace tarnvel {
@@ -107,12 +108,16 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
   const auto before = [&](std::size_t k) { return Reach(pvis[k], p.tangents[k], p.grades[k - 1]); };
   const auto after = [&](std::size_t k) { return Reach(pvis[k], p.tangents[k], p.grades[k]); };
   const std::size_t last = pvis.size() - 1;
-  if (before(1) > pvis[1].station - pvis[0].station)
+  // Curves that touch each other, BP or EP are common in design; their
+  // figures meet exactly, their sums only to the last bit. Within the
+  // position tolerance they meet; beyond it the figures printed differ.
+  const auto exceeds = [](double reach, double room) { return reach > room + kPositionTolerance; };
+  if (exceeds(before(1), pvis[1].station - pvis[0].station))
     return ProfileRefusal{Quoted(pvis[1]) + "的竖曲线切线长T=" + Metres(p.tangents[1]) +
                               "，超出起点" + Quoted(pvis[0]) + "（相距" +
                               Metres(pvis[1].station - pvis[0].station) + "）！",
                           2};
-  if (last > 1 && after(last - 1) > pvis[last].station - pvis[last - 1].station)
+  if (last > 1 && exceeds(after(last - 1), pvis[last].station - pvis[last - 1].station))
     return ProfileRefusal{Quoted(pvis[last - 1]) +
                               "的竖曲线切线长T=" + Metres(p.tangents[last - 1]) + "，超出终点" +
                               Quoted(pvis[last]) + "（相距" +
@@ -120,7 +125,7 @@ std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pv
                           last};
   for (std::size_t k = 1; k + 2 < pvis.size(); ++k) {
     const double gap = pvis[k + 1].station - pvis[k].station;
-    if (after(k) + before(k + 1) > gap)
+    if (exceeds(after(k) + before(k + 1), gap))
       return ProfileRefusal{Quoted(pvis[k]) + "与" + Quoted(pvis[k + 1]) +
                                 "的竖曲线重叠：T1+T2=" + Metres(p.tangents[k] + p.tangents[k + 1]) +
                                 "，大于两点间距" + Metres(gap) + "！",
@@ -137,11 +142,24 @@ namespace {
 ProfilePoint OnGradeLine(const VerticalProfile& p, std::size_t k, double station) {
   const auto& v = p.pvis;
   if (k > 0 && p.tangents[k] > 0 && station <= CurveEnd(p, k)) return OnCurve(p, k, station);
+  // A PVI without a curve takes the grade before it, also where the next
+  // curve starts there, its start reaching the PVI's station or not.
+  if (station == v[k].station && k > 0) return ProfilePoint{v[k].elevation, p.grades[k - 1]};
   if (k + 2 < v.size() && p.tangents[k + 1] > 0 && station >= CurveStart(p, k + 1))
     return OnCurve(p, k + 1, station);
-  // A PVI without a curve takes the grade before it.
-  if (station == v[k].station && k > 0) return ProfilePoint{v[k].elevation, p.grades[k - 1]};
   return ProfilePoint{v[k].elevation + p.grades[k] * (station - v[k].station), p.grades[k]};
+}
+
+// Where the profile begins and ends: its first and last PVI, or a hair
+// beyond one where a curve reaches past it within the position tolerance.
+double ProfileBegin(const VerticalProfile& p) {
+  return p.pvis.size() > 2 ? std::min(p.pvis.front().station, CurveStart(p, 1))
+                           : p.pvis.front().station;
+}
+
+double ProfileEnd(const VerticalProfile& p) {
+  const std::size_t n = p.pvis.size();
+  return n > 2 ? std::max(p.pvis.back().station, CurveEnd(p, n - 2)) : p.pvis.back().station;
 }
 
 bool Holds(const VerticalProfile& p, std::size_t k, double station) {
@@ -159,27 +177,41 @@ std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station) 
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& p, double station, std::size_t& line,
                                       double endTolerance) {
   const auto& v = p.pvis;
-  if (station < v.front().station && v.front().station - station <= endTolerance)
-    station = v.front().station;
-  if (station > v.back().station && station - v.back().station <= endTolerance)
-    station = v.back().station;
-  if (!(station >= v.front().station && station <= v.back().station)) return std::nullopt;
+  const double begin = ProfileBegin(p);
+  const double end = ProfileEnd(p);
+  if (station < begin && begin - station <= endTolerance) station = begin;
+  if (station > end && station - end <= endTolerance) station = end;
+  if (!(station >= begin && station <= end)) return std::nullopt;
   if (!Holds(p, line, station)) {
     if (Holds(p, line + 1, station)) {
       ++line;
     } else {
-      // The grade line k holds the station: pvis[k] <= station < pvis[k + 1].
+      // The grade line k holds the station: pvis[k] <= station < pvis[k + 1],
+      // the first and last holding what a curve reaches beyond them.
       const auto above = std::upper_bound(v.begin(), v.end(), station,
                                           [](double s, const Pvi& q) { return s < q.station; });
-      line = std::min<std::size_t>(above - v.begin(), v.size() - 1) - 1;
+      line = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
+                 above - v.begin(), 1, static_cast<std::ptrdiff_t>(v.size()) - 1)) -
+             1;
     }
   }
   return OnGradeLine(p, line, station);
 }
 
 ProfileRefusal StationOutsideProfile(const VerticalProfile& p, double station) {
-  return {"桩号" + KStationText(station) + "不在纵断面范围" + KStationText(p.pvis.front().station) +
-          "～" + KStationText(p.pvis.back().station) + "内！"};
+  const double front = p.pvis.front().station;
+  const double back = p.pvis.back().station;
+  const std::string text = KStationText(station);
+  std::string message =
+      "桩号" + text + "不在纵断面范围" + KStationText(front) + "～" + KStationText(back) + "内";
+  // A station less than half a millimetre outside prints as the end it
+  // misses; the distance shows that it is outside.
+  const bool before = station < front;
+  if (text == KStationText(before ? front : back)) {
+    const std::string mm = FixedText(std::fabs(station - (before ? front : back)) * 1000, 1);
+    message += (before ? "（在起点前" : "（在终点后") + (mm == "0.0" ? "不足0.1" : mm) + " mm）";
+  }
+  return {message + "！"};
 }
 
 std::vector<VerticalCurveRow> VerticalCurveRows(const VerticalProfile& p) {

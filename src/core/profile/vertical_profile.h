@@ -34,7 +34,8 @@ struct Pvi {
 double GradeBetween(const Pvi& from, const Pvi& to);
 
 // A profile that holds together: stations increasing, curves inside the
-// profile and apart. Everything derived is kept exact; nothing is rounded.
+// profile and apart, each within the position tolerance (curves that touch
+// are apart). Everything derived is kept exact; nothing is rounded.
 struct VerticalProfile {
   std::vector<Pvi> pvis;
   // grades[k] runs from pvis[k] to pvis[k + 1], as a fraction (0.05 is 5%).
@@ -61,13 +62,16 @@ struct ProfileRefusal {
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis);
 
 // The design elevation and the grade (a fraction) at a station. At a PVI
-// without a curve the grade is the one before it, except at the first PVI.
+// without a curve the grade is the one before it, except at the first PVI,
+// also where the next curve starts at it.
 struct ProfilePoint {
   double elevation = 0;
   double grade = 0;
 };
 
-// Nothing outside the profile's first and last PVI.
+// Nothing outside the profile's first and last PVI, but where a curve
+// reaches past one of them, within the position tolerance that
+// MakeVerticalProfile allows it, the curve is read there.
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station);
 
 // The same for stations taken in order along the profile: `line` is the grade
@@ -79,7 +83,8 @@ std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double sta
 std::optional<ProfilePoint> ProfileAt(const VerticalProfile& profile, double station,
                                       std::size_t& line, double endTolerance = 0);
 
-// The refusal for a station outside the profile, naming it and the range.
+// The refusal for a station outside the profile, naming it and the range,
+// and how far outside it lies where its K text is that of the end it misses.
 ProfileRefusal StationOutsideProfile(const VerticalProfile& profile, double station);
 
 // One inner PVI's row of the 竖曲线表, exact.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <span>
 
+#include "angle.h"
 #include "element_feet.h"
 #include "vector_state.h"
 
@@ -81,9 +83,36 @@ void ForEachElementNear(const Route& route, Point p, double margin, Visit visit)
   }
 }
 
+// The foot of a point up to `endTolerance` before the route's start (or
+// past its end): at that end, with the offset square to its tangent there.
+// Nothing farther out, or where the point lies square to the end already.
+std::optional<RouteFoot> FootPastEnd(const Route& route, Point p, double maxOffset,
+                                     double endTolerance, bool start) {
+  const size_t i = start ? 0 : route.loaded.size() - 1;
+  const LineElement& e = route.loaded[i];
+  const double K = start ? e.K0 : e.K1;
+  // The route's first and last samples are its ends, kept to spare the sums.
+  CentreLineSample end{K, {}, {}};
+  if (route.firstSample.size() == route.loaded.size() + 1) {
+    end = start ? route.samples.front() : route.samples.back();
+  } else {
+    const double az = QXFWJ(e, K);
+    end = {K, CentreLinePoint(e, K), {CosDeg(az), SinDeg(az)}};
+  }
+  const double dx = p.X - end.point.X;
+  const double dy = p.Y - end.point.Y;
+  const double along = dx * end.tangent.X + dy * end.tangent.Y;
+  const double offset = dy * end.tangent.X - dx * end.tangent.Y;
+  const double beyond = start ? -along : along;
+  if (!(beyond > 0 && beyond <= endTolerance && std::fabs(offset) <= maxOffset))
+    return std::nullopt;
+  return RouteFoot{static_cast<int>(i + 1), K, offset};
+}
+
 }  // namespace
 
-std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) {
+std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset,
+                                 double endTolerance) {
   ClearUpperVectorState();
   std::vector<RouteFoot> feet;
   if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !(maxOffset >= 0)) return feet;
@@ -119,6 +148,18 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset) 
     kept.push_back(f);
   }
   feet = std::move(kept);
+
+  // A point written at the route's start to the tenth of a millimetre may
+  // lie a hair before it: its foot is at the start, as a range's end that
+  // far past the route's is the route's end.
+  if (endTolerance > 0 && !route.loaded.empty())
+    for (const bool start : {true, false})
+      if (const auto foot = FootPastEnd(route, p, maxOffset, endTolerance, start))
+        if (std::none_of(feet.begin(), feet.end(), [&](const RouteFoot& f) {
+              return f.element == foot->element &&
+                     std::fabs(f.station - foot->station) <= kJointFoot;
+            }))
+          feet.push_back(*foot);
 
   std::stable_sort(feet.begin(), feet.end(), [](const RouteFoot& a, const RouteFoot& b) {
     const double da = std::fabs(a.offset);

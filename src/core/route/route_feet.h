@@ -22,8 +22,11 @@ struct RouteFoot {
 // each other in offset, is given once, on the element that starts there.
 // Elements whose box, widened by maxOffset, does not hold the point are not
 // searched, nor stretches that turn gently and keep the residual's sign.
-// No foot, a point not finite, or maxOffset negative or not a number: an
-// empty list.
-std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
+// A point up to `endTolerance` before the route's start or past its end has
+// a foot at that end, as a range's end that far past the route's is the
+// route's end. No foot, a point not finite, or maxOffset negative or not a
+// number: an empty list.
+std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100,
+                                 double endTolerance = 0);
 
 }  // namespace tarnvel

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "element_kind.h"
+#include "position_tolerance.h"
 #include "route.h"
 
 namespace tarnvel {
@@ -20,8 +21,8 @@ inline constexpr std::string_view StatusWord(bool closed) {
 }
 
 struct JointTolerances {
-  double position_mm = 2;  // distance between computed end and typed start
-  double azimuth_sec = 2;  // tangent at the end against the typed F
+  double position_mm = kPositionToleranceMm;  // computed end to typed start
+  double azimuth_sec = 2;                     // tangent at the end against the typed F
 };
 
 // One joint between element `left` and left + 1 (1-based). A route of one

@@ -13,10 +13,11 @@ const SectionStation& DesignHeights::Section(double station) {
 }
 
 DesignHeight DesignHeights::At(double station, double offset) {
-  const std::optional<ProfilePoint> at = ProfileAt(profile_, station, profileLine_, endTolerance_);
+  const std::optional<ProfilePoint> at = ProfileAt(profile_, station, profileLine_, tolerance_);
   if (!at) return {};
   if (!sections_) return {at->elevation};
-  const std::optional<double> surface = SurfaceElevation(Section(station), at->elevation, offset);
+  const std::optional<double> surface =
+      SurfaceElevation(Section(station), at->elevation, offset, tolerance_);
   return {surface, !surface};
 }
 

@@ -26,11 +26,12 @@ struct DesignHeight {
 class DesignHeights {
  public:
   // `sections` may be null: every offset then takes the centre line's
-  // elevation. A station up to `endTolerance` past an end of the profile is
-  // at that end (ProfileAt).
+  // elevation. A station up to `tolerance` past an end of the profile is at
+  // that end (ProfileAt), and an offset up to `tolerance` beyond the road's
+  // outer edge is on that edge (RiseTo).
   DesignHeights(const VerticalProfile& profile, const CrossSectionTable* sections,
-                double endTolerance = 0)
-      : profile_(profile), sections_(sections), endTolerance_(endTolerance) {}
+                double tolerance = 0)
+      : profile_(profile), sections_(sections), tolerance_(tolerance) {}
 
   DesignHeight At(double station, double offset);
 
@@ -43,7 +44,7 @@ class DesignHeights {
  private:
   const VerticalProfile& profile_;
   const CrossSectionTable* sections_;
-  double endTolerance_;
+  double tolerance_;
   std::size_t profileLine_ = 0;
   std::size_t sectionInterval_ = 0;
   bool sectionMade_ = false;

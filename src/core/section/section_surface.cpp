@@ -10,7 +10,7 @@ double SideWidth(const std::vector<SectionPart>& parts) {
   return width;
 }
 
-std::optional<double> RiseTo(const SectionStation& section, double offset) {
+std::optional<double> RiseTo(const SectionStation& section, double offset, double tolerance) {
   const std::vector<SectionPart>& parts = offset < 0 ? section.left : section.right;
   const double distance = std::fabs(offset);
   // Summed part by part as OuterEdgeOffset sums them, so that an edge's own
@@ -24,14 +24,14 @@ std::optional<double> RiseTo(const SectionStation& section, double offset) {
     reached = edge;
   }
   // The centre line itself is on the road even where a side has no part.
-  if (distance == 0) return rise;
+  if (distance == 0 || distance - reached <= tolerance) return rise;
   return std::nullopt;
 }
 
 std::optional<double> SurfaceElevation(const SectionStation& section, double designElevation,
-                                       double offset) {
-  const std::optional<double> design = RiseTo(section, section.designOffset);
-  const std::optional<double> here = RiseTo(section, offset);
+                                       double offset, double tolerance) {
+  const std::optional<double> design = RiseTo(section, section.designOffset, kPositionTolerance);
+  const std::optional<double> here = RiseTo(section, offset, tolerance);
   if (!design || !here) return std::nullopt;
   return designElevation - *design + *here;
 }

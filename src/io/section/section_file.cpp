@@ -118,9 +118,11 @@ ContentOutcome<SectionStation> ReadStationLine(const DelimitedLine& line,
           QStringLiteral("的“%1”为“%2”，宽度不能为负数！").arg(c.name, line.fields[index])};
   }
   // The design line on the road at every listed station keeps it on the
-  // road between them too, where widths and offset run linearly alike.
+  // road between them too, where widths and offset run linearly alike. On a
+  // side's edge it is on the road, though the widths' sum may fall a hair
+  // short of the typed offset: within the position tolerance.
   const double side = SideWidth(s.designOffset < 0 ? s.left : s.right);
-  if (std::fabs(s.designOffset) > side) {
+  if (std::fabs(s.designOffset) > side + kPositionTolerance) {
     const auto index = static_cast<qsizetype>(designColumn) + 1;
     return ContentRefusal{line.number, kDesignOffset,
                           QStringLiteral("的“设计线偏距”为“%1”，超出%2侧路基宽度%3 m！")

@@ -144,7 +144,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           result->names.push_back(p.name.toStdString());
           for (InverseCsvRow& row :
                InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
-                           RouteFeet(*route, p.point, max), all)) {
+                           RouteFeet(*route, p.point, max, endTolerance), all)) {
             if (heights) {
               row.height = p.height;
               if (row.foot) {

@@ -192,6 +192,23 @@ TEST_F(RouteCommandTest, ForwardStationsFileOffsetsAndInverseFindsThemBack) {
   EXPECT_EQ(feet[3], (QStringList{"远点", "0", "0", "", "", "", "", "0/0"}));
 }
 
+// Pins forward's own point at the route's start, K1+000R4.10 written to the
+// tenth of a millimetre and so 0.01 mm before the start, having no foot
+// (0/0) in inverse: within the position tolerance it is at the start.
+TEST_F(RouteCommandTest, InverseFindsForwardsPointAtTheStart) {
+  const Outcome forward = Route({"forward", "route.csv", "--from", "1000", "--to", "1000", "--step",
+                                 "10", "--offset", "4.1", "-o", "start.csv"});
+  ASSERT_EQ(forward.status, 0) << forward.err.toStdString();
+  const QList<QStringList> rows = Rows(ReadBytes(PathOf("start.csv")).mid(3));
+  ASSERT_EQ(rows.size(), 1);
+  WriteBytes(PathOf("points.txt"), (rows[0][0] + u',' + rows[0][5] + u',' + rows[0][6]).toUtf8());
+  const Outcome inverse = Route({"inverse", "route.csv", "points.txt"});
+  ASSERT_EQ(inverse.status, 0) << inverse.err.toStdString();
+  EXPECT_EQ(Rows(inverse.out),
+            (QList<QStringList>{{"K1+000R4.10", "3378602.5207", "453651.5777", "K1+000.000",
+                                 "1000.000", "4.100", "1", "1/1"}}));
+}
+
 // A .dat goes into an instrument: "点名,编码,Y,X,H" lines in GBK, no header
 // and no mark, named as the CSV's rows.
 TEST_F(RouteCommandTest, ForwardWritesASurveyPointFileForADatName) {

@@ -143,6 +143,59 @@ TEST_F(SectionsCommandTest, InverseWithHeights) {
                        "NoH,1140,2000,K0+140.000,140.000,0.000,1,1/1,100.000,,,\r\n"));
 }
 
+// Parts 3.75, 1.8 and 0.6 a side at −2, −2 and −4 %: the outer edges are
+// 6.15 out, 0.135 below the centre line (101.865 on a profile at 102), but
+// the parts' sum in doubles is 6.1499999999999995.
+const QByteArray kThreeParts =
+    "桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,"
+    "右硬路肩宽,右硬路肩坡,右土路肩宽,右土路肩坡\r\n"
+    "K0+000,3.75,-2,1.8,-2,0.6,-4,3.75,-2,1.8,-2,0.6,-4\r\n";
+
+// Pins an offset typed on the outer edge, and a point surveyed there (to
+// 0.06 mm beyond it), being 超出路基范围 while the edge's 边桩 had a height.
+TEST_F(SectionsCommandTest, OffsetOnTheOuterEdgeHasTheEdgesHeight) {
+  WriteBytes(PathOf("three.csv"), kThreeParts);
+  WriteBytes(PathOf("level102.csv"), "A,0,102\r\nB,300,102\r\n");
+  WriteBytes(PathOf("points.csv"), "E1,1100,1993.85\r\nE2,1100,1993.84994\r\n");
+  const QStringList heights{"--profile", "level102.csv", "--sections", "three.csv"};
+  const auto forward = Run(QStringList{"forward", "route.csv", "--from", "100", "--to", "100",
+                                       "--step", "10", "--offset", "-6.15", "--offset", "6.15"} +
+                           heights);
+  EXPECT_EQ(QString::fromUtf8(forward.out),
+            QString::fromUtf8(
+                kBom + "点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明,设计高程\r\n"
+                       "K0+100L6.15,K0+100.000,100.000,-6.150,90,1100.0000,1993.8500,0°0ˊ0″,1,,"
+                       "101.865\r\n"
+                       "K0+100R6.15,K0+100.000,100.000,6.150,90,1100.0000,2006.1500,0°0ˊ0″,1,,"
+                       "101.865\r\n"));
+  const auto inverse = Run(QStringList{"inverse", "route.csv", "points.csv"} + heights);
+  EXPECT_EQ(
+      QString::fromUtf8(inverse.out),
+      QString::fromUtf8(kBom + "点名,X,Y,桩号,里程,偏距,线元,候选,设计高程,高差,挖填,说明\r\n"
+                               "E1,1100,1993.85,K0+100.000,100.000,-6.150,1,1/1,101.865,,,\r\n"
+                               "E2,1100,1993.84994,K0+100.000,100.000,-6.150,1,1/1,101.865,,,"
+                               "\r\n"));
+}
+
+// Pins a design line on the right edge, 6.25 at K0+100 and 7.25 at K0+200
+// as the 硬路肩 widens, costing 13 of the 101 sections between, centre line
+// included, where the interpolated line fell a last bit beyond the edge.
+TEST_F(SectionsCommandTest, DesignLineOnTheEdgeKeepsEverySection) {
+  WriteBytes(PathOf("edge.csv"),
+             "桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡,右硬路肩宽,右硬路肩坡,设计线偏距\r\n"
+             "K0+100,3.75,-2,3.75,-2,2.5,-4,6.25\r\n"
+             "K0+200,3.75,-2,3.75,-2,3.5,-4,7.25\r\n");
+  const auto run = Run({"forward", "route.csv", "--from", "100", "--to", "200", "--step", "1",
+                        "--profile", "level.csv", "--sections", "edge.csv"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = run.out.trimmed().split('\n');
+  EXPECT_EQ(lines.size(), 102);
+  EXPECT_EQ(run.out.count("超出路基范围"), 0) << run.out.toStdString();
+  // K0+103: the centre line 0.075 + 0.04 × 2.53 above the design line.
+  EXPECT_TRUE(lines.at(4).startsWith("K0+103,") && lines.at(4).endsWith(",100.176\r"))
+      << lines.at(4).toStdString();
+}
+
 // The sections subcommand prints the interpolated widths and slopes: at the
 // middle K0+125 the lanes slope +1 and −3; before the table its first line.
 TEST_F(SectionsCommandTest, PrintsInterpolatedParts) {

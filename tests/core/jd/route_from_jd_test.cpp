@@ -383,6 +383,71 @@ INSTANTIATE_TEST_SUITE_P(
                     {2, -1, "交点“JD1”的曲线起点超出起点“BP”0.0005 m！"}}),
     [](const testing::TestParamInfo<OverlapCase>& info) { return info.param.name; });
 
+// A design's seven legs, 540 to 700 m, whose curves leave straights between
+// them; each case types one coordinate wrong by a leading digit.
+std::vector<JdPoint> SevenLegs(const char* wrong, double dX, double dY) {
+  std::vector<JdPoint> points = {{"BP", 3378000, 503000},
+                                 {"JD1", 3378536.9358, 503310, 800, 100, 100},
+                                 {"JD2", 3378846.667, 503752.3421, 1000},
+                                 {"JD3", 3379405.7119, 504173.6126, 700, 100, 100},
+                                 {"JD4", 3379704.434, 504670.7697, 3000},
+                                 {"JD5", 3380147.7329, 505146.1496, 1200},
+                                 {"JD6", 3380429.4158, 505675.9181, 800, 100, 100},
+                                 {"EP", 3380882.7342, 506084.0878}};
+  for (JdPoint& p : points)
+    if (p.name == wrong) {
+      p.X += dX;
+      p.Y += dY;
+    }
+  return points;
+}
+
+struct TypoCase {
+  const char* name;
+  std::vector<JdPoint> points;
+  JdRefusal expected;
+};
+
+void PrintTo(const TypoCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TypoTest : public testing::TestWithParam<TypoCase> {};
+
+// Pins a coordinate typed wrong being blamed on the curves it made overlap:
+// JD5's Y 100 km out turns JD4's leg, and JD4's curve then overlaps JD3's,
+// which the message named alone. Beyond the position tolerance it gives the
+// points' 交点间距 and 转角 and names the point whose legs stand out.
+TEST_P(TypoTest, NamesThePointWhoseLegsStandOut) {
+  const auto outcome = RouteFromJd(GetParam().points, 0);
+  ASSERT_TRUE(std::holds_alternative<JdRefusal>(outcome));
+  EXPECT_EQ(std::get<JdRefusal>(outcome), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TypoTest,
+    testing::Values(
+        TypoCase{"FifthY",
+                 SevenLegs("JD5", 0, 100000),
+                 {5, -1,
+                  "交点“JD3”与交点“JD4”的曲线重叠431024.3 mm（交点间距、转角：“JD2”700.000 m、"
+                  "左18°0ˊ0.03″；“JD3”580.000 m、右22°0ˊ0.02″；“JD4”100476.358 m、右30°44ˊ49.96″；"
+                  "“JD5”99470.630 m、左179°35ˊ5.86″），交点“JD5”的交点间距与相邻的相差最大，"
+                  "请检查其坐标！"}},
+        TypoCase{"ThirdX",
+                 SevenLegs("JD3", -9000, 0),
+                 {3, -1,
+                  "交点“JD1”与交点“JD2”的曲线重叠1496828.3 mm（交点间距、转角：“BP”620.000 m；"
+                  "“JD1”540.000 m、右25°0ˊ0.03″；“JD2”8451.461 m、右122°8ˊ34.26″；“JD3”9312.003 m、"
+                  "左174°4ˊ56.81″），交点“JD3”的交点间距与相邻的相差最大，请检查其坐标！"}},
+        TypoCase{"StartX",
+                 SevenLegs("BP", 10000, 0),
+                 {3, -1,
+                  "交点“JD1”与交点“JD2”的曲线重叠1146557.4 mm（交点间距、转角：“BP”9468.140 m；"
+                  "“JD1”540.000 m、左123°7ˊ25.38″；“JD2”700.000 m、左18°0ˊ0.03″；“JD3”580.000 m、"
+                  "右22°0ˊ0.02″），起点“BP”的交点间距与相邻的相差最大，请检查其坐标！"}}),
+    [](const testing::TestParamInfo<TypoCase>& info) { return info.param.name; });
+
 struct RefusalCase {
   const char* what;
   std::vector<JdPoint> points;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -113,6 +114,19 @@ TEST(VerticalProfile, CircularCurves) {
     ExpectAt(sag, e);
 }
 
+// Pins the grade at a plain grade break where the next curve starts
+// exactly (1 % to 2 % at K0+100; R 2500 at K0+150 turning to −2 % makes T
+// 50; 10 m in, 1.18 at 1.6 %): the grade after it where the curve's start,
+// summed, fell on the PVI's last bit, the grade before it otherwise. It is
+// the grade before.
+TEST(VerticalProfile, BreakWhereTheNextCurveStartsTakesTheGradeBefore) {
+  const auto p =
+      Made({{"BP", 0, 0, 0}, {"P1", 100, 1, 0}, {"P2", 150, 2, 2500}, {"EP", 350, -2, 0}});
+  ASSERT_EQ(CurveStart(p, 2), 100);
+  ExpectAt(p, {"Break", 100, 1, 1});
+  ExpectAt(p, {"CurveInside", 110, 1.18, 1.6});
+}
+
 // A table walks its stations in order with the grade line it was last on;
 // the answers must be those of a search, whichever way it walks.
 TEST(VerticalProfile, WalkingInOrderFindsWhatASearchFinds) {
@@ -129,6 +143,76 @@ TEST(VerticalProfile, WalkingInOrderFindsWhatASearchFinds) {
     EXPECT_EQ(walked->elevation, searched->elevation) << s;
     EXPECT_EQ(walked->grade, searched->grade) << s;
   }
+}
+
+struct TouchingCase {
+  const char* name;
+  std::vector<Pvi> pvis;
+  Expected at;
+};
+
+// Shown by its name, not as bytes, when a case fails.
+void PrintTo(const TouchingCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TouchingCurves : public testing::TestWithParam<TouchingCase> {};
+
+// Pins curves that touch each other, BP or EP being refused when their sums
+// of doubles missed the exact boundary by a last bit ("T1+T2=225.000 m，大于
+// 两点间距225.000 m"): within the position tolerance they touch.
+TEST_P(TouchingCurves, AreAcceptedAndRead) {
+  const TouchingCase& c = GetParam();
+  const auto made = MakeVerticalProfile(c.pvis);
+  const auto* refusal = std::get_if<ProfileRefusal>(&made);
+  ASSERT_FALSE(refusal) << c.name << ": " << refusal->message;
+  ExpectAt(std::get<VerticalProfile>(made), c.at);
+}
+
+// Grades +2 %, −7 %, +2 % and R 2500: T = 112.5, E = 2.53125. The crest ends
+// and the sag starts at K1+312.5, on the grade line at 104 − 0.07 × 112.5.
+// A tie past the start: +3 % to −5 % at R 125.0125 makes T = 5.0005, the
+// PVI's distance from BP. Two curves 1.6 mm into each other: T = 50.0008.
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, TouchingCurves,
+    testing::Values(
+        TouchingCase{"EachOther",
+                     {{"BP", 1000, 100, 0},
+                      {"V1", 1200, 104, 2500},
+                      {"V2", 1425, 88.25, 2500},
+                      {"EP", 1625, 92.25, 0}},
+                     {"Touch", 1312.5, 96.125, -7}},
+        TouchingCase{"EachOtherCrest",
+                     {{"BP", 1000, 100, 0},
+                      {"V1", 1200, 104, 2500},
+                      {"V2", 1425, 88.25, 2500},
+                      {"EP", 1625, 92.25, 0}},
+                     {"Crest", 1200, 101.46875, -2.5}},
+        TouchingCase{"Start",
+                     {{"BP", 1000, 100, 0}, {"V1", 1112.5, 102.25, 2500}, {"EP", 1312.5, 88.25, 0}},
+                     {"Crest", 1112.5, 99.71875, -2.5}},
+        TouchingCase{"End",
+                     {{"BP", 1000, 100, 0}, {"V1", 1200, 104, 2500}, {"EP", 1312.5, 96.125, 0}},
+                     {"End", 1312.5, 96.125, -7}},
+        TouchingCase{
+            "TieAtStart",
+            {{"BP", 0, 0, 0}, {"V1", 5.0005, 0.150015, 125.0125}, {"EP", 105.0005, -4.849985, 0}},
+            {"Start", 0, 0, 3}},
+        TouchingCase{
+            "OverlapWithinTolerance",
+            {{"A", 0, 0, 0}, {"B", 100, 2, 2500.04}, {"C", 200, 0, 2500.04}, {"D", 300, 2, 0}},
+            {"End", 300, 2, 2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Pins a curve accepted 1 mm past BP (+2 % to −2 % at R 2500.05, T =
+// 50.001) having no elevation at its own start, which the drawing reads.
+TEST(VerticalProfile, ACurvePastBpWithinToleranceIsReadThere) {
+  const auto p = Made({{"A", 0, 0, 0}, {"B", 50, 1, 2500.05}, {"C", 550, -9, 0}});
+  const auto at = ProfileAt(p, CurveStart(p, 1));
+  ASSERT_TRUE(at) << CurveStart(p, 1);
+  EXPECT_NEAR(at->elevation, -0.00002, 1e-9);
+  EXPECT_NEAR(at->grade, 0.02, 1e-12);
+  EXPECT_FALSE(ProfileAt(p, -0.0011));
 }
 
 struct Refused {
@@ -155,6 +239,14 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"CurvesOverlap",
                 {{"A", 0, 0, 0}, {"B", 100, 2, 3000}, {"C", 200, 0, 3000}, {"D", 300, 2, 0}},
                 "变坡点“B”与变坡点“C”的竖曲线重叠：T1+T2=120.000 m，大于两点间距100.000 m！"},
+        // Beyond the position tolerance the two figures differ by more
+        // than their last digit.
+        Refused{"CurvesOverlapBeyondTolerance",
+                {{"A", 0, 0, 0}, {"B", 100, 2, 2500.1}, {"C", 200, 0, 2500.1}, {"D", 300, 2, 0}},
+                "变坡点“B”与变坡点“C”的竖曲线重叠：T1+T2=100.004 m，大于两点间距100.000 m！"},
+        Refused{"PastTheStartBeyondTolerance",
+                {{"A", 0, 0, 0}, {"B", 50, 1, 2500.15}, {"C", 550, -9, 0}},
+                "变坡点“B”的竖曲线切线长T=50.003 m，超出起点变坡点“A”（相距50.000 m）！"},
         Refused{"PastTheStart",
                 {{"A", 0, 0, 0}, {"B", 50, 1, 10000}, {"C", 550, -4, 0}},
                 "变坡点“B”的竖曲线切线长T=150.000 m，超出起点变坡点“A”（相距50.000 m）！"},
@@ -170,6 +262,40 @@ TEST(VerticalProfile, StationOutsideIsRefusedWithTheRange) {
   EXPECT_EQ(StationOutsideProfile(p, 2000.5).message,
             "桩号K2+000.500不在纵断面范围K1+000.000～K2+000.000内！");
 }
+
+struct OutsideCase {
+  const char* name;
+  double station;
+  const char* message;
+};
+
+void PrintTo(const OutsideCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class StationJustOutside : public testing::TestWithParam<OutsideCase> {};
+
+// Pins the refusal of a station a hair outside printing the range's end as
+// the station ("桩号K12+372.500不在纵断面范围K12+372.500～…").
+TEST_P(StationJustOutside, SaysHowFarOutside) {
+  const auto p = Made({{"A", 12372.5, 10, 0}, {"B", 13000, 20, 0}});
+  EXPECT_EQ(StationOutsideProfile(p, GetParam().station).message, GetParam().message)
+      << GetParam().station;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, StationJustOutside,
+    testing::Values(
+        OutsideCase{"BeforeStart", 12372.4996,
+                    "桩号K12+372.500不在纵断面范围K12+372.500～K13+000.000内（在起点前0.4 mm）！"},
+        OutsideCase{"PastEnd", 13000.0003,
+                    "桩号K13+000.000不在纵断面范围K12+372.500～K13+000.000内（在终点后0.3 mm）！"},
+        OutsideCase{"PastEndByLessThanItsTenth", 13000.00001,
+                    "桩号K13+000.000不在纵断面范围K12+372.500～K13+000.000内（在终点后不足0.1 "
+                    "mm）！"},
+        OutsideCase{"PrintedApart", 12372.4994,
+                    "桩号K12+372.499不在纵断面范围K12+372.500～K13+000.000内！"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnvel

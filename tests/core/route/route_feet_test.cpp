@@ -115,6 +115,53 @@ INSTANTIATE_TEST_SUITE_P(
         FeetCase{"FarFromTheRoute", kParallel, {5000, 5000}, 100, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The README's road, K1+000 to K1+550.5.
+const std::vector<ElementValues> kReadmeRoad = {
+    {1000, 1200, 3378605.445, 453648.704, 45.3, 0, 0, 0},
+    {1200, 1300, 3378745.627, 453791.354, 45.3, 0, 500, 1},
+    {1300, 1450.5, 3378813.272, 453864.942, 51.134648, 500, 500, 1},
+    {1450.5, 1550.5, 3378888.572, 453994.594, 68.283219, 500, 0, 1}};
+
+struct EndCase {
+  const char* name;
+  Point point;
+  std::vector<Expected> feet;
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class RouteEndFeetTest : public testing::TestWithParam<EndCase> {};
+
+// Pins a point that forward wrote at the route's start to the tenth of a
+// millimetre, 0.01 mm before the start, having no foot (0/0): within the
+// 2 mm position tolerance beyond either end, the foot is at that end.
+TEST_P(RouteEndFeetTest, WithinTheToleranceOfAnEndIsAtIt) {
+  const EndCase& c = GetParam();
+  std::vector<RouteElement> elements;
+  for (const ElementValues& v : kReadmeRoad) elements.push_back({v, ""});
+  const auto feet = RouteFeet(Build(elements), c.point, 100, 0.002);
+  ASSERT_EQ(feet.size(), c.feet.size()) << c.name;
+  for (size_t i = 0; i < feet.size(); ++i) {
+    EXPECT_EQ(feet[i].element, c.feet[i].element) << c.name;
+    EXPECT_NEAR(feet[i].station, c.feet[i].station, 1e-4) << c.name;
+    EXPECT_NEAR(feet[i].offset, c.feet[i].offset, 1e-4) << c.name;
+  }
+}
+
+// The printed coordinates of K1+000R4.10, K1+000L4.10 and of the end's
+// points 4.10 out, whose feet lie within 0.03 mm of the ends, on the road or
+// a hair beyond; 3 mm before the start is beyond the tolerance.
+INSTANTIATE_TEST_SUITE_P(
+    Points, RouteEndFeetTest,
+    testing::Values(EndCase{"StartRight", {3378602.5207, 453651.5777}, {{1, 1000, 4.1}}},
+                    EndCase{"StartLeft", {3378608.3693, 453645.8303}, {{1, 1000, -4.1}}},
+                    EndCase{"EndRight", {3378915.0241, 454090.9314}, {{4, 1550.5, 4.1}}},
+                    EndCase{"EndLeft", {3378922.9145, 454088.6994}, {{4, 1550.5, -4.1}}},
+                    EndCase{"BeyondTheToleranceBeforeTheStart", {3378602.5186, 453651.5756}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Every foot lies where its station and offset put it, on its element as
 // the single-element computation finds it; on the road the nearest is the
 // main window's inverse of one element.

@@ -52,6 +52,29 @@ const CrossSectionTable& DesignLineLeft() {
   return table;
 }
 
+// Parts 3.75 at −2 %, 1.8 at −2 % and 0.6 at −4 % a side, whose sum
+// 3.75 + 1.8 + 0.6 is 6.1499999999999995 in doubles: the outer edges fall
+// 0.075 + 0.036 + 0.024 to 99.865.
+const CrossSectionTable& ThreeParts() {
+  static const CrossSectionTable table{
+      {"行车道", "硬路肩", "土路肩"},
+      {"行车道", "硬路肩", "土路肩"},
+      false,
+      {{0, {{3.75, -2}, {1.8, -2}, {0.6, -4}}, {{3.75, -2}, {1.8, -2}, {0.6, -4}}, 0}}};
+  return table;
+}
+
+// The design line on the right edge while the 硬路肩 widens from 2.5 at K0+100
+// to 3.5 at K0+200: 6.25 to 7.25. Between, the interpolated design line lies
+// a last bit beyond the interpolated widths' sum at 13 of 101 whole metres,
+// K0+103 and K0+131 among them. The centre line is 0.075 + 0.04 × (2.5 + t)
+// above the design line: 100.1762 at K0+103, 100.1874 at K0+131.
+const CrossSectionTable& DesignLineOnWidenedEdge() {
+  static const auto table = Table({Listed(100, {3.75, -2, 0.75, -4}, {3.75, -2, 2.5, -4}, 6.25),
+                                   Listed(200, {3.75, -2, 0.75, -4}, {3.75, -2, 3.5, -4}, 7.25)});
+  return table;
+}
+
 struct SurfaceCase {
   std::string name;
   const CrossSectionTable& (*table)();
@@ -82,13 +105,25 @@ TEST_P(SectionSurface, ElevationAtOffset) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SectionSurface,
     testing::Values(
-        // Crown: 2 m out falls 0.04; past 4.5 m there is no road.
+        // Crown: 2 m out falls 0.04; past 4.5 m (and the 2 mm position
+        // tolerance) there is no road.
         SurfaceCase{"CrownCentre", Crown, 50, 0, 100},
         SurfaceCase{"CrownInsideLeft", Crown, 50, -2, 99.96},
         SurfaceCase{"CrownLaneEdgeLeft", Crown, 50, -3.75, 99.925},
         SurfaceCase{"CrownShoulderEdgeRight", Crown, 50, 4.5, 99.895},
         SurfaceCase{"CrownBeyondRight", Crown, 50, 4.51, std::nullopt},
-        SurfaceCase{"CrownBeyondLeft", Crown, 50, -4.5001, std::nullopt},
+        SurfaceCase{"CrownBeyondLeft", Crown, 50, -4.5021, std::nullopt},
+        // Pins an offset typed on the outer edge getting no height, the
+        // parts' sum a hair short of it: within the position tolerance
+        // beyond the edge, the edge's height.
+        SurfaceCase{"EdgeTypedLeft", ThreeParts, 0, -6.15, 99.865},
+        SurfaceCase{"EdgeTypedRight", ThreeParts, 0, 6.15, 99.865},
+        SurfaceCase{"EdgeWithinToleranceLeft", Crown, 50, -4.5019, 99.895},
+        // Pins a design line on the edge between listed stations losing the
+        // whole section, centre line included.
+        SurfaceCase{"DesignLineOnEdgeK103", DesignLineOnWidenedEdge, 103, 0, 100.1762},
+        SurfaceCase{"DesignLineOnEdgeK131", DesignLineOnWidenedEdge, 131, 0, 100.1874},
+        SurfaceCase{"DesignLineOnEdgeK131Edge", DesignLineOnWidenedEdge, 131, 6.56, 100},
         // 超高: before the table the nearest line holds (99.925 at either lane
         // edge). At the middle K0+125 the slopes are +1 left and −3 right: the
         // left lane edge rises 3.75 × 0.01 = 0.0375 (100.0375), its shoulder

@@ -57,6 +57,19 @@ TEST(SectionFile, SavesWhatReadsBack) {
   EXPECT_EQ(std::get<CrossSectionTable>(again).stations[1].right[0].width, 4.25);
 }
 
+// Pins a 设计线偏距 typed on a side's outer edge (−6.15 on parts 3.75, 1.8
+// and 0.6, whose sum in doubles is 6.1499999999999995) being refused as
+// beyond the road.
+TEST(SectionFile, DesignLineOnASidesEdgeIsOnTheRoad) {
+  const auto read = InFile(
+      QStringLiteral("s.csv"),
+      ParseSectionFile(QByteArray("桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,"
+                                  "左土路肩坡,设计线偏距\n0,3.75,-2,1.8,-2,0.6,-4,-6.15\n")));
+  ASSERT_TRUE(std::holds_alternative<CrossSectionTable>(read))
+      << std::get<FileRefusal>(read).message.toStdString();
+  EXPECT_EQ(std::get<CrossSectionTable>(read).stations.at(0).designOffset, -6.15);
+}
+
 struct Refused {
   const char* name;
   const char* bytes;
@@ -92,6 +105,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"DesignLineBeyondTheRoad",
                 "桩号,左行车道宽,左行车道坡,设计线偏距\n0,3.75,-2,-3.75\n10,3.75,-2,-3.76\n",
                 "文件“s.csv”第3行的“设计线偏距”为“-3.76”，超出左侧路基宽度3.750 m！"},
+        Refused{
+            "DesignLineBeyondTheToleranceOfTheEdge",
+            "桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,左土路肩坡,设计线偏距\n"
+            "0,3.75,-2,1.8,-2,0.6,-4,-6.153\n",
+            "文件“s.csv”第2行的“设计线偏距”为“-6.153”，超出左侧路基宽度6.150 m！"},
         Refused{"DesignLineOnARoadlessSide",
                 "桩号,左行车道宽,左行车道坡,设计线偏距\n0,3.75,-2,0.5\n",
                 "文件“s.csv”第2行的“设计线偏距”为“0.5”，超出右侧路基宽度0.000 m！"},

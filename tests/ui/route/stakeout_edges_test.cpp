@@ -39,6 +39,7 @@ class StakeoutEdgesTest : public QObject {
   void stationEdgesNamedApartFromTheFilesRows();
   void edgesWithoutSectionsAreRefused();
   void edgesTakeTheSurfaceHeight();
+  void anOffsetTypedOnTheOuterEdgeHasItsHeight();
   void editedSectionsDropTheirRows_data();
   void editedSectionsDropTheirRows();
 
@@ -190,6 +191,38 @@ void StakeoutEdgesTest::edgesTakeTheSurfaceHeight() {
     QVERIFY2(rows[i].designElevation, rows[i].point.label.c_str());
     QCOMPARE(QString::fromStdString(FixedText(*rows[i].designElevation, 3)),
              QString::fromLatin1(expected[i]));
+  }
+}
+
+// Pins an offset typed on the outer edge getting no height: parts 3.75, 1.8
+// and 0.6 a side sum to 6.1499999999999995 in doubles. At −2, −2 and −4 %
+// the edge lies 0.135 below a level profile at 102.
+void StakeoutEdgesTest::anOffsetTypedOnTheOuterEdgeHasItsHeight() {
+  const QString profile = dir_.filePath(QStringLiteral("p.csv"));
+  const QString sections = dir_.filePath(QStringLiteral("s.csv"));
+  for (const auto& [path, text] :
+       {std::pair{profile, QByteArray("BP,K1+000,102\nEP,K1+900,102\n")},
+        std::pair{
+            sections,
+            QByteArray("桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,左土路肩坡,"
+                       "右行车道宽,右行车道坡,右硬路肩宽,右硬路肩坡,右土路肩宽,右土路肩坡\n"
+                       "K1+000,3.75,-2,1.8,-2,0.6,-4,3.75,-2,1.8,-2,0.6,-4\n")}}) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(profile));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(sections));
+  stakeOut(false);
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("-6.15, 6.15"));
+  Click(window_, "stakeoutButton");
+  window_->job().wait();
+  auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
+  const auto& rows = qobject_cast<StakeoutModel*>(table->model())->rows();
+  QCOMPARE(rows.size(), size_t{4});
+  for (const ForwardCsvRow& row : rows) {
+    QVERIFY2(row.designElevation, QByteArray::number(row.point.offset).constData());
+    QCOMPARE(QString::fromStdString(FixedText(*row.designElevation, 3)), QStringLiteral("101.865"));
   }
 }
 
