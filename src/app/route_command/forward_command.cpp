@@ -6,12 +6,14 @@
 #include "command_pdf.h"
 #include "command_profile.h"
 #include "command_sections.h"
+#include "delimited_file.h"
 #include "design_height.h"
 #include "edge_points.h"
 #include "number_text.h"
 #include "point_names.h"
 #include "row_height.h"
 #include "stakeout_stations.h"
+#include "station_file.h"
 #include "station_rows.h"
 #include "survey_point_file.h"
 
@@ -198,33 +200,54 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandL
   return writer.refusal();
 }
 
-// How many rows a stations file gives: a line's own offset's, or one at
-// each offset; and the edges of each station, which come once the lines at
-// it (the same station and pass, one after another) are done.
-double StationFileRows(const std::vector<StationLine>& lines, std::size_t offsets,
-                       std::size_t edgesPerStation) {
-  double rows = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    rows += static_cast<double>(lines[i].offset ? 1 : offsets);
-    if (i == 0 || lines[i].station != lines[i - 1].station || lines[i].pass != lines[i - 1].pass)
-      rows += static_cast<double>(edgesPerStation);
-  }
-  return rows;
-}
+// How many rows a stations file gives, counted a line at a time: a line's
+// own offset's, or one at each offset; and the edges of each station, which
+// come once the lines at it (the same station and pass, one after another)
+// are done.
+class StationFileCount {
+ public:
+  StationFileCount(std::size_t offsets, std::size_t edgesPerStation)
+      : offsets_(static_cast<double>(offsets)), edges_(static_cast<double>(edgesPerStation)) {}
 
-// The rows of a stations file; a station the route does not hold refuses the
-// whole command.
+  void Add(const StationLine& line) {
+    rows_ += line.offset ? 1 : offsets_;
+    if (lines_ == 0 || line.station != station_ || line.pass != pass_) rows_ += edges_;
+    station_ = line.station;
+    pass_ = line.pass;
+    ++lines_;
+  }
+
+  double rows() const { return rows_; }
+  long long lines() const { return lines_; }
+
+ private:
+  double offsets_, edges_;
+  double rows_ = 0;
+  long long lines_ = 0;
+  double station_ = 0;
+  int pass_ = 0;
+};
+
+// The rows of a stations file, read, computed and written a line at a time;
+// a station the route does not hold refuses the whole command. A line that
+// does not read is the refusal wherever it lies, as it was when the file was
+// read whole before any row: once the rows stop, the rest is still read.
 std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteCommandLine& line,
                                            RowWriter& writer) {
-  auto stations = ReadStationFile(*line.stations);
-  if (const auto* refusal = std::get_if<FileRefusal>(&stations))
+  auto opened = DelimitedFile::Open(*line.stations);
+  if (const auto* refusal = std::get_if<FileRefusal>(&opened))
     return ArgumentRefusal{refusal->message};
-  const auto& lines = std::get<std::vector<StationLine>>(stations);
-  if (static_cast<long long>(lines.size()) > kMaxTableRows) return TooManyRows();
-  if (line.pdf)
-    if (auto refusal =
-            PdfRowsRefusal(StationFileRows(lines, line.offsets.size(), writer.edgesPerStation())))
-      return refusal;
+  DelimitedFile& file = *std::get<std::unique_ptr<DelimitedFile>>(opened);
+  // A PDF is refused before its first row when the table would be too
+  // long, so its rows are counted first, in a reading of their own.
+  if (line.pdf) {
+    StationFileCount count(line.offsets.size(), writer.edgesPerStation());
+    if (const auto refusal =
+            ForEachFileStation(file, [&](StationLine&& station) { count.Add(station); }))
+      return ArgumentRefusal{refusal->message};
+    if (count.lines() > kMaxTableRows) return TooManyRows();
+    if (auto refusal = PdfRowsRefusal(count.rows())) return refusal;
+  }
   // The edges are named by their line (or station) and side among the
   // names the file's rows take: a file's name, or a station's with its
   // side, may read as an edge's.
@@ -233,16 +256,20 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
   std::string edgeName;
   writer.NameEdgesBy(
       [&](const RoutePoint& point) { return names.Take(edgeName + SideText(point.offset)); });
-  const auto write = [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
+  const StationFileRows::Row write = [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
     // The edges of the station before go out first, by its name.
     if (!writer.Next(row.point)) return false;
     edgeName = rowEdgeName;
     return writer.Write(row);
   };
-  const auto refusal =
-      StopMessage(*line.stations, ForEachStationFileRow(route, lines, line.offsets, line.skewDms,
-                                                        write, {}, line.prefix, &names));
-  if (refusal && !refusal->isEmpty()) return ArgumentRefusal{*refusal};
+  StationFileRows rows(route, line.offsets, line.skewDms, line.prefix, names);
+  std::optional<StationRowsStop> stop;
+  if (const auto refusal = ForEachFileStation(file, [&](StationLine&& station) {
+        if (!stop) stop = rows.Add(station, write);
+      }))
+    return ArgumentRefusal{refusal->message};
+  const auto message = StopMessage(*line.stations, stop);
+  if (message && !message->isEmpty()) return ArgumentRefusal{*message};
   if (!writer.refusal()) writer.Finish();
   return writer.refusal();
 }

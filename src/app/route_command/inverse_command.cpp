@@ -1,23 +1,42 @@
 #include "command_outcome.h"
 #include "command_profile.h"
 #include "command_sections.h"
+#include "delimited_file.h"
 #include "design_height.h"
 #include "point_file.h"
 
 namespace tarnvel {
 
+namespace {
+
+// The points file's own refusal comes before a profile's or the cross
+// sections', as it did when the file was read whole before them: the file is
+// read to its end for one.
+ArgumentRefusal PointsRefusalFirst(DelimitedFile& points, const ArgumentRefusal& other) {
+  if (const auto refusal = ForEachFilePoint(points, [](SurveyPoint&&) {}))
+    return ArgumentRefusal{refusal->message};
+  return other;
+}
+
+}  // namespace
+
 CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
-  auto points = ReadPointFile(line.points);
-  if (const auto* refusal = std::get_if<FileRefusal>(&points))
+  // Read, computed and written a point at a time: a million points held
+  // whole took 300 MB.
+  auto opened = DelimitedFile::Open(line.points);
+  if (const auto* refusal = std::get_if<FileRefusal>(&opened))
     return ArgumentRefusal{refusal->message};
+  DelimitedFile& points = *std::get<std::unique_ptr<DelimitedFile>>(opened);
   auto read = CommandProfile(line);
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read))
+    return PointsRefusalFirst(points, *refusal);
   std::optional<VerticalProfile>& profile = std::get<std::optional<VerticalProfile>>(read);
   auto readSections = CommandSections(line);
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSections)) return *refusal;
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSections))
+    return PointsRefusalFirst(points, *refusal);
   std::optional<CrossSectionTable>& sections =
       std::get<std::optional<CrossSectionTable>>(readSections);
   // A foot this close past an end of the profile is at that end.
@@ -26,7 +45,12 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
     heights.emplace(*profile, sections ? &*sections : nullptr,
                     line.tolerances.position_mm / 1000);  // mm to m
   std::string text = InverseCsvHeader(profile.has_value(), sections.has_value());
-  for (const SurveyPoint& point : std::get<std::vector<SurveyPoint>>(points)) {
+  // Once the output has failed the rest of the file is still read: a line
+  // that does not read is the refusal, as it was when the file was read
+  // whole before any row.
+  bool failed = false;
+  const auto refusal = ForEachFilePoint(points, [&](SurveyPoint&& point) {
+    if (failed) return;
     const std::vector<RouteFoot> feet =
         RouteFeet(std::get<Route>(route), point.point, line.maxOffset,
                   line.tolerances.position_mm / 1000);  // mm to m
@@ -45,10 +69,11 @@ CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
       AppendInverseCsvRow(text, row, line.prefix, profile.has_value(), sections.has_value());
     }
     // A point's rows go out together, as they are found.
-    if (!output.Add(text)) return ArgumentRefusal{output.failure()};
+    failed = !output.Add(text);
     text.clear();
-  }
-  if (!output.Add(text)) return ArgumentRefusal{output.failure()};
+  });
+  if (refusal) return ArgumentRefusal{refusal->message};
+  if (failed || !output.Add(text)) return ArgumentRefusal{output.failure()};
   return CommandResult{};
 }
 

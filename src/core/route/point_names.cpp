@@ -33,10 +33,10 @@ std::string SideText(double offset) {
 }
 
 std::string UniquePointNames::Take(std::string name) {
-  if (taken_.insert(name).second) return name;
+  if (taken_.Insert(name)) return name;
   for (long long n = 2;; ++n) {
     std::string numbered = name + '_' + std::to_string(n);
-    if (taken_.insert(numbered).second) return numbered;
+    if (taken_.Insert(numbered)) return numbered;
   }
 }
 

@@ -5,10 +5,10 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "name_set.h"
 #include "route.h"
 #include "route_forward.h"
 
@@ -24,15 +24,16 @@ std::string StationPointName(double station, std::string_view prefix);
 std::string SideText(double offset);
 
 // Names made unique: a name is given as it is the first time, and as
-// "name_2", "name_3" … (the first not given yet) after that.
+// "name_2", "name_3" … (the first not given yet) after that. A stations
+// file's names are all held, so they are held compactly.
 class UniquePointNames {
  public:
   std::string Take(std::string name);
   // The name may be given again: no row still to come can share it.
-  void Forget(const std::string& name) { taken_.erase(name); }
+  void Forget(const std::string& name) { taken_.Erase(name); }
 
  private:
-  std::unordered_set<std::string> taken_;
+  NameSet taken_;
 };
 
 // The names of a range's rows, given in table order: station and side. Two

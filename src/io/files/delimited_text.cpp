@@ -1,16 +1,15 @@
 #include "delimited_text.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "echoed_text.h"
-#include "gbk_text.h"
 #include "number_reading.h"
 #include "read_file.h"
 #include "refusal.h"
 #include "station_text.h"
+#include "text_lines.h"
 #include "utf16_text.h"
 
 namespace tarnvel {
@@ -72,10 +71,6 @@ bool IsAsciiDigit(QChar c) {
   return c >= u'0' && c <= u'9';
 }
 
-ContentRefusal NeitherUtf8NorGbk() {
-  return {0, {}, QStringLiteral("不是UTF-8或GBK编码的文字，无法读取！")};
-}
-
 // A number too large for a double has the shape of a number still; anything
 // else that strict reading refuses is simply not one.
 bool LooksLikeNumber(const std::string& text) {
@@ -94,53 +89,6 @@ ContentOutcome<double> ReadNumberText(const DelimitedLine& line, qsizetype index
       QStringLiteral("“%1”的值").arg(name) +
           QString::fromStdString(LooksLikeNumber(text) ? OutOfNumberRangeText(quoted)
                                                        : NotANumberText(quoted))};
-}
-
-// Each line of the bytes with its 1-based number, without its end (CR LF, LF
-// or CR), to `line` until it returns false. The ends are single bytes in
-// UTF-8 and GBK alike, never part of a character, so the lines of the bytes
-// are those of the text.
-template <class Line>
-void ForEachByteLine(const QByteArray& bytes, Line line) {
-  const char* const begin = bytes.constData();
-  const char* const end = begin + bytes.size();
-  int number = 0;
-  for (const char* start = begin; start < end;) {
-    const char* stop = std::find_if(start, end, [](char c) { return c == '\r' || c == '\n'; });
-    if (!line(++number, QByteArrayView(start, stop - start))) return;
-    start = stop + (stop + 1 < end && stop[0] == '\r' && stop[1] == '\n' ? 2 : 1);
-  }
-}
-
-std::optional<ContentRefusal> CheckLineLengths(const QByteArray& bytes) {
-  std::optional<ContentRefusal> refusal;
-  ForEachByteLine(bytes, [&](int number, QByteArrayView line) {
-    if (line.size() <= kLongestDelimitedLine) return true;
-    refusal = ContentRefusal{
-        number,
-        {},
-        QStringLiteral("有%1个字节，一行最多%2个字节！")
-            .arg(QString::number(line.size()), QString::number(kLongestDelimitedLine))};
-    return false;
-  });
-  return refusal;
-}
-
-// True when `decoder` reads all the bytes without error. They are decoded a
-// run of whole lines at a time, so that no character is cut and no more than
-// a run is held as text.
-bool DecodesWhole(const QByteArray& bytes, QStringDecoder decoder) {
-  constexpr qsizetype kRun = 1024 * 1024;
-  if (!decoder.isValid()) return false;
-  const QByteArrayView all(bytes);
-  for (qsizetype start = 0; start < all.size();) {
-    qsizetype end = std::min(all.size(), start + kRun);
-    while (end < all.size() && all[end - 1] != '\r' && all[end - 1] != '\n') ++end;
-    const QString run = decoder.decode(all.sliced(start, end - start));
-    if (decoder.hasError()) return false;
-    start = end;
-  }
-  return true;
 }
 
 }  // namespace
@@ -194,33 +142,23 @@ namespace {
 
 // Each line of a file's whole content as text, to `line` until it returns
 // false; refused as ForEachDelimitedLine refuses before any record.
-template <class Line>
-std::optional<ContentRefusal> ForEachTextLine(const QByteArray& bytes, Line line) {
+std::optional<ContentRefusal> ForEachTextLine(
+    const QByteArray& bytes, const std::function<bool(int number, QString&& text)>& line) {
   // A UTF-16 file's lines are read from its text made UTF-8, where a line
-  // end is a single byte as ForEachByteLine needs, never part of a
-  // character's bytes.
+  // end is a single byte as ByteLines needs, never part of a character's
+  // bytes.
   if (HasUtf16ByteOrderMark(bytes)) {
     const std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
     if (!utf8) return NeitherUtf8NorGbk();
     return ForEachTextLine(*utf8, line);
   }
-  if (std::optional<ContentRefusal> refusal = CheckLineLengths(bytes)) return refusal;
-  constexpr auto kStateless = QStringConverter::Flag::Stateless;
-  const bool utf8 = DecodesWhole(bytes, QStringDecoder(QStringDecoder::Utf8, kStateless));
-  if (!utf8 && !DecodesWhole(bytes, GbkDecoder())) return NeitherUtf8NorGbk();
-  // A UTF-8 file's first line is decoded as the start of a text, the others
-  // as its middle, where U+FEFF is a character like any other.
-  QStringDecoder first_line =
-      utf8 ? QStringDecoder(QStringDecoder::Utf8, kStateless) : GbkDecoder();
-  QStringDecoder other_lines =
-      utf8 ? QStringDecoder(QStringDecoder::Utf8,
-                            kStateless | QStringConverter::Flag::ConvertInitialBom)
-           : GbkDecoder();
-  ForEachByteLine(bytes, [&](int number, QByteArrayView bytes_of_line) {
-    QString text = (number == 1 ? first_line : other_lines).decode(bytes_of_line);
-    if (utf8 && number == 1 && text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-    return line(number, std::move(text));
-  });
+  const BytePieces whole = [&bytes](const std::function<bool(QByteArrayView)>& piece) {
+    piece(bytes);
+    return true;
+  };
+  ContentOutcome<bool> utf8 = CheckTextLines(whole, kLongestDelimitedLine);
+  if (auto* refusal = std::get_if<ContentRefusal>(&utf8)) return std::move(*refusal);
+  ForEachLineText(whole, std::get<bool>(utf8), line);
   return std::nullopt;
 }
 
@@ -239,19 +177,23 @@ std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qs
   return refusal;
 }
 
+DelimitedLineHandler SkippingHeader(const QStringList& columns, const DelimitedLineHandler& handle,
+                                    const RecordTest& anywhere) {
+  return [columns, handle, anywhere,
+          header_unseen = true](DelimitedLine&& line) mutable -> std::optional<ContentRefusal> {
+    if (header_unseen && !(anywhere && anywhere(line.fields))) {
+      header_unseen = false;
+      if (IsHeader(line.fields, columns)) return std::nullopt;
+    }
+    return handle(std::move(line));
+  };
+}
+
 std::optional<ContentRefusal> ForEachDelimitedLine(const QByteArray& bytes, qsizetype maxFields,
                                                    const QStringList& columns,
                                                    const DelimitedLineHandler& handle,
                                                    const RecordTest& anywhere) {
-  bool header_unseen = true;
-  return ForEachDelimitedRecord(bytes, maxFields,
-                                [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
-                                  if (header_unseen && !(anywhere && anywhere(line.fields))) {
-                                    header_unseen = false;
-                                    if (IsHeader(line.fields, columns)) return std::nullopt;
-                                  }
-                                  return handle(std::move(line));
-                                });
+  return ForEachDelimitedRecord(bytes, maxFields, SkippingHeader(columns, handle, anywhere));
 }
 
 size_t LineCount(const QByteArray& bytes) {
@@ -259,8 +201,15 @@ size_t LineCount(const QByteArray& bytes) {
     const std::optional<QByteArray> utf8 = Utf16AsUtf8(bytes);
     return utf8 ? LineCount(*utf8) : 0;
   }
+  // Each CR LF, LF or CR ends a line, and the bytes after the last end are
+  // one more, as ByteLines splits them.
   size_t count = 0;
-  ForEachByteLine(bytes, [&](int, QByteArrayView) { return ++count; });
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    ++count;
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+  }
+  if (!bytes.isEmpty() && bytes.back() != '\r' && bytes.back() != '\n') ++count;
   return count;
 }
 

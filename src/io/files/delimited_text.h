@@ -64,6 +64,12 @@ using RecordTest = std::function<bool(const QStringList& fields)>;
 std::optional<ContentRefusal> ForEachDelimitedRecord(const QByteArray& bytes, qsizetype maxFields,
                                                      const DelimitedLineHandler& handle);
 
+// `handle` given each record but the header, as ForEachDelimitedLine gives
+// them: the first record other than those `anywhere` picks out is left out
+// when it is a header (IsHeader). One handler for one reading of a file.
+DelimitedLineHandler SkippingHeader(const QStringList& columns, const DelimitedLineHandler& handle,
+                                    const RecordTest& anywhere = {});
+
 // Each record of a file's whole content `bytes` handed to `handle` in order,
 // as SplitDelimitedLines splits the text DecodeDelimitedText gives, the first
 // one other than those `anywhere` picks out left out when it is a header

@@ -85,12 +85,17 @@ FileOutcome<QByteArray> ReadFileBytes(const QString& path, qsizetype limit) {
     got = std::max<qint64>(0, file.read(bytes.data() + filled, bytes.size() - filled));
   }
   bytes.truncate(filled);
-  if (file.error() != QFileDevice::NoError)
-    return FileRefusal{QStringLiteral("读取文件“%1”时出错：%2！")
-                           .arg(FileNameForMessage(path), file.errorString())};
-  if (bytes.size() > limit)
-    return CannotOpen(path, QStringLiteral("文件大于%1字节，不像是要读取的文件").arg(limit));
+  if (file.error() != QFileDevice::NoError) return CannotRead(path, file.errorString());
+  if (bytes.size() > limit) return LargerThan(path, limit);
   return bytes;
+}
+
+FileRefusal CannotRead(const QString& path, const QString& reason) {
+  return {QStringLiteral("读取文件“%1”时出错：%2！").arg(FileNameForMessage(path), reason)};
+}
+
+FileRefusal LargerThan(const QString& path, qsizetype limit) {
+  return CannotOpen(path, QStringLiteral("文件大于%1字节，不像是要读取的文件").arg(limit));
 }
 
 std::optional<QString> DecodeUtf8OrGbk(const QByteArray& bytes) {

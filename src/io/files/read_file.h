@@ -23,6 +23,12 @@ FileOutcome<std::unique_ptr<QFile>> OpenRegularFile(const QString& path);
 // OpenRegularFile refuses, and when the file is larger than `limit`.
 FileOutcome<QByteArray> ReadFileBytes(const QString& path, qsizetype limit);
 
+// "读取文件“…”时出错：reason！"
+FileRefusal CannotRead(const QString& path, const QString& reason);
+
+// The refusal of a file larger than `limit` bytes, said as ReadFileBytes says it.
+FileRefusal LargerThan(const QString& path, qsizetype limit);
+
 // The text of a file's bytes: UTF-8 when they are valid UTF-8 (a leading
 // byte-order mark dropped), else GBK; nothing when they are neither.
 std::optional<QString> DecodeUtf8OrGbk(const QByteArray& bytes);

@@ -20,27 +20,56 @@ bool HasUtf16ByteOrderMark(QByteArrayView bytes) {
 
 std::optional<QByteArray> Utf16AsUtf8(QByteArrayView bytes) {
   if (!HasUtf16ByteOrderMark(bytes) || bytes.size() % 2 != 0) return std::nullopt;
+  Utf16ToUtf8 text;
+  QByteArray utf8;
+  utf8.reserve(bytes.size());
+  if (!text.Add(bytes, utf8) || !text.Finish(utf8)) return std::nullopt;
+  return utf8;
+}
+
+bool Utf16ToUtf8::Add(QByteArrayView bytes, QByteArray& utf8) {
   // Made UTF-8 a run of characters at a time, a pair never split between
   // runs, so that no more than a run is ever held as a QString beside the
   // bytes.
   constexpr qsizetype kRun = 64 * 1024;
-  const bool big = BigEndian(bytes);
-  QByteArray utf8;
-  utf8.reserve(bytes.size());
-  QString run;
-  run.reserve(kRun + 1);
-  for (qsizetype i = 2; i <= bytes.size(); i += 2) {
-    if (i < bytes.size()) {
-      const auto first = static_cast<unsigned char>(bytes[i]);
-      const auto second = static_cast<unsigned char>(bytes[i + 1]);
-      run.append(QChar(static_cast<char16_t>(big ? first << 8 | second : second << 8 | first)));
-      if (run.size() < kRun || run.back().isHighSurrogate()) continue;
-    }
-    if (!QStringView(run).isValidUtf16()) return std::nullopt;
-    utf8 += run.toUtf8();
-    run.clear();
+  if (failed_) return false;
+  qsizetype i = 0;
+  while (mark_.size() < 2 && i < bytes.size()) mark_.append(bytes[i++]);
+  if (mark_.size() < 2) return true;
+  if (!HasUtf16ByteOrderMark(mark_)) {
+    failed_ = true;
+    return false;
   }
-  return utf8;
+  big_ = BigEndian(mark_);
+  for (; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (!odd_) {
+      odd_ = byte;
+      continue;
+    }
+    const unsigned char first = *odd_;
+    odd_.reset();
+    run_.append(QChar(static_cast<char16_t>(big_ ? first << 8 | byte : byte << 8 | first)));
+    if (run_.size() >= kRun && !run_.back().isHighSurrogate() && !Flush(utf8, true)) return false;
+  }
+  return Flush(utf8, false);
+}
+
+bool Utf16ToUtf8::Finish(QByteArray& utf8) {
+  if (failed_ || mark_.size() < 2 || odd_) return false;
+  return Flush(utf8, true);
+}
+
+bool Utf16ToUtf8::Flush(QByteArray& utf8, bool all) {
+  const bool held = !all && !run_.isEmpty() && run_.back().isHighSurrogate();
+  const QStringView characters = QStringView(run_).chopped(held ? 1 : 0);
+  if (!characters.isValidUtf16()) {
+    failed_ = true;
+    return false;
+  }
+  utf8 += characters.toUtf8();
+  run_.remove(0, characters.size());
+  return true;
 }
 
 }  // namespace tarnvel

@@ -49,6 +49,15 @@ ContentOutcome<SurveyPoint> ParseSurveyPointLine(const DelimitedLine& line) {
   return point;
 }
 
+QStringList PointColumns() {
+  return {QString(), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("H")};
+}
+
+QStringList SurveyPointColumns() {
+  return {QString(), QStringLiteral("编码"), QStringLiteral("Y"), QStringLiteral("X"),
+          QStringLiteral("H")};
+}
+
 }  // namespace
 
 FileOutcome<std::vector<SurveyPoint>> ReadPointFile(const QString& path) {
@@ -63,21 +72,38 @@ ContentOutcome<std::vector<SurveyPoint>> ParsePointsOf(const QString& path,
 }
 
 ContentOutcome<std::vector<SurveyPoint>> ParseSurveyPointFile(const QByteArray& bytes) {
-  const QStringList columns{QString(), QStringLiteral("编码"), QStringLiteral("Y"),
-                            QStringLiteral("X"), QStringLiteral("H")};
-  auto points = ParseRecords<SurveyPoint>(bytes, kFieldCount, columns, ParseSurveyPointLine);
+  auto points =
+      ParseRecords<SurveyPoint>(bytes, kFieldCount, SurveyPointColumns(), ParseSurveyPointLine);
   if (auto* refusal = std::get_if<ContentRefusal>(&points)) return std::move(*refusal);
   if (std::get<std::vector<SurveyPoint>>(points).empty()) return NoRecords(QStringLiteral("点"));
   return points;
 }
 
 ContentOutcome<std::vector<SurveyPoint>> ParsePointFile(const QByteArray& bytes) {
-  const QStringList columns{QString(), QStringLiteral("X"), QStringLiteral("Y"),
-                            QStringLiteral("H")};
-  auto points = ParseRecords<SurveyPoint>(bytes, kFieldCount, columns, ParsePointLine);
+  auto points = ParseRecords<SurveyPoint>(bytes, kFieldCount, PointColumns(), ParsePointLine);
   if (auto* refusal = std::get_if<ContentRefusal>(&points)) return std::move(*refusal);
   if (std::get<std::vector<SurveyPoint>>(points).empty()) return NoRecords(QStringLiteral("点"));
   return points;
+}
+
+std::optional<FileRefusal> ForEachFilePoint(DelimitedFile& file,
+                                            const std::function<void(SurveyPoint&&)>& point) {
+  const bool survey = IsSurveyPointPath(file.path());
+  bool any = false;
+  const auto refusal =
+      file.ForEachRecord(kFieldCount, survey ? SurveyPointColumns() : PointColumns(),
+                         [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+                           ContentOutcome<SurveyPoint> read =
+                               survey ? ParseSurveyPointLine(line) : ParsePointLine(line);
+                           if (auto* refused = std::get_if<ContentRefusal>(&read))
+                             return std::move(*refused);
+                           any = true;
+                           point(std::get<SurveyPoint>(std::move(read)));
+                           return std::nullopt;
+                         });
+  if (refusal) return refusal;
+  if (!any) return InFile(file.path(), NoRecords(QStringLiteral("点")));
+  return std::nullopt;
 }
 
 }  // namespace tarnvel

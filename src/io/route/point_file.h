@@ -4,10 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "centre_line.h"
+#include "delimited_file.h"
 #include "file_refusal.h"
 
 namespace tarnvel {
@@ -38,6 +40,15 @@ ContentOutcome<std::vector<SurveyPoint>> ParsePointFile(const QByteArray& bytes)
 // ".dat" as the survey point file, any other as the points file.
 ContentOutcome<std::vector<SurveyPoint>> ParsePointsOf(const QString& path,
                                                        const QByteArray& bytes);
+
+// Each point of a points file opened for reading a line at a time, read as
+// ReadPointFile reads the file (a ".dat" as the survey point file), handed
+// to `point` as its line is read: a million points held at once would take
+// 300 MB. Nothing once every point is handed over; else the first refusal
+// ReadPointFile would give, a line's once the points before it are handed
+// over, and "中没有点！" at the end of a file without any.
+std::optional<FileRefusal> ForEachFilePoint(DelimitedFile& file,
+                                            const std::function<void(SurveyPoint&&)>& point);
 
 // The same for the survey point file a stakeout is saved as, and that
 // instruments record: "点名,编码,Y,X[,H]", east before north. Y and X must be

@@ -26,6 +26,10 @@ ContentOutcome<StationLine> ParseStationLine(const DelimitedLine& line) {
   return station;
 }
 
+QStringList StationColumns() {
+  return {QString(), QStringLiteral("里程"), QStringLiteral("偏距"), QStringLiteral("偏角")};
+}
+
 }  // namespace
 
 FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path) {
@@ -35,13 +39,27 @@ FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path) {
 }
 
 ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& bytes) {
-  const QStringList columns{QString(), QStringLiteral("里程"), QStringLiteral("偏距"),
-                            QStringLiteral("偏角")};
-  auto stations = ParseRecords<StationLine>(bytes, kFieldCount, columns, ParseStationLine);
+  auto stations = ParseRecords<StationLine>(bytes, kFieldCount, StationColumns(), ParseStationLine);
   if (auto* refusal = std::get_if<ContentRefusal>(&stations)) return std::move(*refusal);
   if (std::get<std::vector<StationLine>>(stations).empty())
     return NoRecords(QStringLiteral("里程"));
   return stations;
+}
+
+std::optional<FileRefusal> ForEachFileStation(DelimitedFile& file,
+                                              const std::function<void(StationLine&&)>& station) {
+  bool any = false;
+  const auto refusal = file.ForEachRecord(
+      kFieldCount, StationColumns(), [&](DelimitedLine&& line) -> std::optional<ContentRefusal> {
+        ContentOutcome<StationLine> read = ParseStationLine(line);
+        if (auto* refused = std::get_if<ContentRefusal>(&read)) return std::move(*refused);
+        any = true;
+        station(std::get<StationLine>(std::move(read)));
+        return std::nullopt;
+      });
+  if (refusal) return refusal;
+  if (!any) return InFile(file.path(), NoRecords(QStringLiteral("里程")));
+  return std::nullopt;
 }
 
 std::optional<ContentRefusal> LaterPassRefusal(const std::vector<StationLine>& lines,

@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "delimited_file.h"
 #include "file_refusal.h"
 
 namespace tarnvel {
@@ -30,6 +32,15 @@ FileOutcome<std::vector<StationLine>> ReadStationFile(const QString& path);
 // The same from the whole content of a file already read, its refusals said
 // of the line and the field; the caller that read the file names it (InFile).
 ContentOutcome<std::vector<StationLine>> ParseStationFile(const QByteArray& bytes);
+
+// Each line of a stations file opened for reading a line at a time, read as
+// ReadStationFile reads the file, handed to `station` as it is read: a
+// million lines held at once would take 100 MB. Nothing once every line is
+// handed over; else the first refusal ReadStationFile would give, a line's
+// once the lines before it are handed over, and "中没有里程！" at the end of
+// a file without any.
+std::optional<FileRefusal> ForEachFileStation(DelimitedFile& file,
+                                              const std::function<void(StationLine&&)>& station);
 
 // The refusal of the first line whose station has the suffix of a later
 // pass, for a table along one line of stations that no 长链 repeats, the

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -17,46 +18,50 @@ bool IsFinitePoint(const RoutePoint& p) {
          std::isfinite(p.result.azimuth);
 }
 
+StationFileRows::StationFileRows(const Route& route, const std::vector<double>& offsets,
+                                 double skewDms, std::string_view prefix, UniquePointNames& names)
+    : route_(route), offsets_(offsets), skewDms_(skewDms), prefix_(prefix), names_(names) {}
+
+std::optional<StationRowsStop> StationFileRows::Add(const StationLine& line, const Row& row) {
+  const std::span<const double> offsets =
+      line.offset ? std::span<const double>(&*line.offset, 1) : std::span<const double>(offsets_);
+  const std::string name =
+      line.name.isEmpty() ? StationPointName(line.station, prefix_) : line.name.toStdString();
+  for (double offset : offsets) {
+    const std::string sided = offsets.size() > 1 ? name + SideText(offset) : name;
+    auto points = RouteForward(route_, line.station, offset, line.skewDms.value_or(skewDms_));
+    if (const auto* refusal = std::get_if<StationRefusal>(&points))
+      return LineRefusal(line.line, QString::fromStdString(refusal->message));
+    // A station that a 长链 repeats is on the branch of its pass.
+    std::vector<RoutePoint>& held = std::get<std::vector<RoutePoint>>(points);
+    if (line.pass > static_cast<int>(held.size()))
+      return LineRefusal(line.line, QStringLiteral("里程“%1_%2”不存在：线路只经过该桩号%3次！")
+                                        .arg(QString::fromStdString(GeneralText(line.station)))
+                                        .arg(line.pass)
+                                        .arg(held.size()));
+    RoutePoint& point = held[static_cast<size_t>(line.pass - 1)];
+    if (!IsFinitePoint(point)) return kRouteNotComputable;
+    const std::pair<double, int> at{point.station, point.element};
+    if (station_ != at)
+      edgeName_ = name;
+    else if (edgeName_ != name)
+      edgeName_ = StationPointName(point.station, prefix_);
+    station_ = at;
+    if (!row({names_.Take(sided), std::move(point)}, edgeName_)) return QString();
+  }
+  return std::nullopt;
+}
+
 std::optional<StationRowsStop> ForEachStationFileRow(
     const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
     double skewDms, const std::function<bool(ForwardCsvRow&&, const std::string& edgeName)>& row,
     const std::function<bool(size_t)>& keepGoing, std::string_view prefix,
     UniquePointNames* given) {
-  // The lines are held whole, so their names may be too.
   UniquePointNames own;
-  UniquePointNames& names = given ? *given : own;
-  // The station whose rows came last, as the 边桩 are grouped after them,
-  // and the name its edges take.
-  std::optional<std::pair<double, int>> station;
-  std::string edgeName;
+  StationFileRows rows(route, offsets, skewDms, prefix, given ? *given : own);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (keepGoing && !keepGoing(i)) return QString();
-    const StationLine& line = lines[i];
-    const std::vector<double> own = line.offset ? std::vector<double>{*line.offset} : offsets;
-    const std::string name =
-        line.name.isEmpty() ? StationPointName(line.station, prefix) : line.name.toStdString();
-    for (double offset : own) {
-      const std::string sided = own.size() > 1 ? name + SideText(offset) : name;
-      auto points = RouteForward(route, line.station, offset, line.skewDms.value_or(skewDms));
-      if (const auto* refusal = std::get_if<StationRefusal>(&points))
-        return LineRefusal(line.line, QString::fromStdString(refusal->message));
-      // A station that a 长链 repeats is on the branch of its pass.
-      std::vector<RoutePoint>& held = std::get<std::vector<RoutePoint>>(points);
-      if (line.pass > static_cast<int>(held.size()))
-        return LineRefusal(line.line, QStringLiteral("里程“%1_%2”不存在：线路只经过该桩号%3次！")
-                                          .arg(QString::fromStdString(GeneralText(line.station)))
-                                          .arg(line.pass)
-                                          .arg(held.size()));
-      RoutePoint& point = held[static_cast<size_t>(line.pass - 1)];
-      if (!IsFinitePoint(point)) return kRouteNotComputable;
-      const std::pair<double, int> at{point.station, point.element};
-      if (station != at)
-        edgeName = name;
-      else if (edgeName != name)
-        edgeName = StationPointName(point.station, prefix);
-      station = at;
-      if (!row({names.Take(sided), std::move(point)}, edgeName)) return QString();
-    }
+    if (auto stop = rows.Add(lines[i], row)) return stop;
   }
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -52,6 +53,31 @@ std::optional<StationRowsStop> ForEachStationFileRow(
     double skewDms, const std::function<bool(ForwardCsvRow&&, const std::string& edgeName)>& row,
     const std::function<bool(size_t)>& keepGoing = {}, std::string_view prefix = "K",
     UniquePointNames* names = nullptr);
+
+// The rows of a stations file's lines as ForEachStationFileRow gives them,
+// the lines given one at a time, for a file read a line at a time and never
+// held. The names are taken among `names`.
+class StationFileRows {
+ public:
+  using Row = std::function<bool(ForwardCsvRow&&, const std::string& edgeName)>;
+
+  StationFileRows(const Route& route, const std::vector<double>& offsets, double skewDms,
+                  std::string_view prefix, UniquePointNames& names);
+  // The rows of the next line, each to `row`: nothing once they all are,
+  // or the stop.
+  std::optional<StationRowsStop> Add(const StationLine& line, const Row& row);
+
+ private:
+  const Route& route_;
+  const std::vector<double>& offsets_;
+  double skewDms_;
+  std::string_view prefix_;
+  UniquePointNames& names_;
+  // The station whose rows came last, as the 边桩 are grouped after them,
+  // and the name its edges take.
+  std::optional<std::pair<double, int>> station_;
+  std::string edgeName_;
+};
 
 // The message a stop shows, a line's said of the stations file at `path`
 // ("文件“…”第3行：…").

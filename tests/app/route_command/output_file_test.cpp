@@ -123,6 +123,69 @@ TEST_F(OutputFileTest, AStationRefusedMidwayKeepsTheOldFile) {
   EXPECT_EQ(Entries(), QStringList({"out.csv", "route.csv", "st.csv"}));
 }
 
+// A stations or points file is read, computed and written a line at a time,
+// yet a line that does not read is the refusal as when the file was read
+// whole before any row: wherever it lies, after rows already written into
+// the save, after a station the route does not hold, before a profile that
+// is refused; and the old file stays.
+struct RefusedLineCase {
+  const char* name;
+  QStringList arguments;
+  QByteArray head;   // the file's first lines
+  const char* many;  // a line written 20,000 times after them, its %1 the time: rows
+                     // enough for several chunks
+  QByteArray tail;   // the lines after those
+  const char* message;
+};
+
+void PrintTo(const RefusedLineCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class RefusedLineTest : public OutputFileTest,
+                        public testing::WithParamInterface<RefusedLineCase> {};
+
+TEST_P(RefusedLineTest, IsTheRefusalWhereverItLies) {
+  const RefusedLineCase& c = GetParam();
+  QByteArray lines = c.head;
+  for (int i = 1; i <= 20000; ++i) lines += QString::fromUtf8(c.many).arg(i).toUtf8();
+  WriteBytes(PathOf("in.csv"), lines + c.tail);
+  const Outcome run = Route(c.arguments + QStringList{"-o", "out.csv"});
+  EXPECT_EQ(run.status, 2) << c.name;
+  EXPECT_EQ(run.err, QString::fromUtf8(c.message)) << c.name;
+  EXPECT_EQ(ReadBytes(PathOf("out.csv")), "old") << c.name;
+  EXPECT_EQ(Entries(), QStringList({"in.csv", "out.csv", "route.csv"})) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedLineTest,
+    testing::Values(RefusedLineCase{"PointAfterManyRows",
+                                    {"inverse", "route.csv", "in.csv"},
+                                    "点名,X,Y\r\n",
+                                    "P%1,3378650.5,453700.1\r\n",
+                                    "Q,3378650.5,4537OO\r\n",
+                                    "文件“in.csv”第20002行“Y”的值“4537OO”不是有效的数字！\n"},
+                    RefusedLineCase{"PointBeforeARefusedProfile",
+                                    {"inverse", "route.csv", "in.csv", "--profile", "none.csv"},
+                                    "",
+                                    "P%1,3378650.5,453700.1\r\n",
+                                    "Q,3378650.5\r\n",
+                                    "文件“in.csv”第20001行缺少“Y”！\n"},
+                    RefusedLineCase{"StationAfterOneOffTheRoute",
+                                    {"forward", "route.csv", "--stations", "in.csv"},
+                                    "A,1100\r\nB,1300\r\n",
+                                    "P%1,1100\r\n",
+                                    "C,1100,左3\r\n",
+                                    "文件“in.csv”第20003行“偏距”的值“左3”不是有效的数字！\n"},
+                    RefusedLineCase{"StationAfterManyRows",
+                                    {"forward", "route.csv", "--stations", "in.csv", "--offset",
+                                     "-5", "--offset", "5"},
+                                    "",
+                                    "P%1,1100\r\n",
+                                    "C,K1+1O0\r\n",
+                                    "文件“in.csv”第20001行“里程”的值“K1+1O0”不是有效的桩号！\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Pins stations × offsets uncapped: 2,000,001 stations at 60 offsets ran
 // until the memory ran out and the program aborted.
 TEST_F(OutputFileTest, RowsBeyondTheCapAreRefusedNamingIt) {
@@ -155,13 +218,16 @@ TEST_F(OutputFileTest, ASmallTableIsReadInLittleMemory) {
 }
 
 // Pins the abort (exit 134, a core dump) of an input beyond the memory: a
-// stations file of 46 MB, three million lines, is more than 300 MB read.
+// route of 58 MB, two million elements, is more than 300 MB read. (A
+// stations file no longer is: it is read a line at a time.)
 TEST_F(OutputFileTest, AnInputBeyondTheMemoryIsRefused) {
   if (!kMemoryCanBeHeld) GTEST_SKIP() << "the sanitizers need more address space than the limit";
-  QByteArray stations;
-  for (int i = 0; i < 3000000; ++i) stations += "P" + QByteArray::number(i) + ",1100\r\n";
-  WriteBytes(PathOf("st.csv"), stations);
-  const Outcome run = Route({"forward", "route.csv", "--stations", "st.csv", "-o", "out.csv"},
+  QByteArray route;
+  for (int i = 0; i < 2000000; ++i)
+    route += QByteArray::number(i) + ',' + QByteArray::number(i + 1) + ",0,0,45,0,0,0\r\n";
+  WriteBytes(PathOf("long.csv"), route);
+  WriteBytes(PathOf("st.csv"), "P,1\r\n");
+  const Outcome run = Route({"forward", "long.csv", "--stations", "st.csv", "-o", "out.csv"},
                             QStringLiteral("/dev/null"), RLIM_INFINITY, kMemory);
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, QStringLiteral("内存不足，无法完成此操作！\n"));
