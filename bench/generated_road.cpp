@@ -1,5 +1,6 @@
 #include "generated_road.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <random>
@@ -7,6 +8,7 @@
 
 #include "angle.h"
 #include "centre_line.h"
+#include "route_forward.h"
 
 namespace tarnvel {
 namespace {
@@ -57,6 +59,19 @@ Route GeneratedRoute(int count) {
       if (static_cast<int>(elements.size()) < count) add(p[0], p[1], p[2], p[3]);
   }
   return std::get<Route>(MakeRoute(std::move(elements)));
+}
+
+std::vector<Point> PointsNear(const Route& route, double reach, size_t elements) {
+  const double end = route.loaded[std::min(elements, route.loaded.size()) - 1].K1;
+  std::mt19937 random(7);
+  std::vector<Point> points;
+  for (int i = 0; i < 4096; ++i) {
+    const double K = std::uniform_real_distribution(RouteStart(route), end)(random);
+    const double m = std::uniform_real_distribution(-reach, reach)(random);
+    points.push_back(
+        std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90)).front().result.point);
+  }
+  return points;
 }
 
 }  // namespace tarnvel

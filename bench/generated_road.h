@@ -1,6 +1,10 @@
 // A generated road of straights, spirals and arcs for the benchmarks.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "route.h"
 
 namespace tarnvel {
@@ -9,5 +13,10 @@ namespace tarnvel {
 // out, chained end to start, until `count` elements; the same road from one
 // run to the next, and the first elements of a longer road are a shorter's.
 Route GeneratedRoute(int count);
+
+// 4,096 points up to `reach` either side of the route, at random stations
+// along its first `elements` elements (all of them by default); the same
+// points from one run to the next.
+std::vector<Point> PointsNear(const Route& route, double reach, size_t elements = SIZE_MAX);
 
 }  // namespace tarnvel

@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QStringList>
-#include <random>
 #include <vector>
 
 #include "command_line.h"
@@ -44,18 +43,6 @@ void EnterState(benchmark::State& state) {
   state.counters["in_use"] = UpperVectorStateInUse() ? 1 : 0;
 }
 
-std::vector<Point> PointsNearRoad(const Route& route) {
-  std::mt19937 random(7);
-  std::vector<Point> points;
-  for (int i = 0; i < 4096; ++i) {
-    const double K = std::uniform_real_distribution(RouteStart(route), RouteEnd(route))(random);
-    const double m = std::uniform_real_distribution(-50.0, 50.0)(random);
-    points.push_back(
-        std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90)).front().result.point);
-  }
-  return points;
-}
-
 // As tarnvel-route inverse searches: to 100 m, a foot up to the position
 // tolerance past either end taken at that end.
 std::vector<RouteFoot> TodaysRouteFeet(const Route& route, Point p, double maxOffset) {
@@ -65,7 +52,7 @@ std::vector<RouteFoot> TodaysRouteFeet(const Route& route, Point p, double maxOf
 template <auto Feet>
 void BM_FeetInState(benchmark::State& state) {
   const Route& route = Road();
-  static const std::vector<Point> points = PointsNearRoad(route);
+  static const std::vector<Point> points = PointsNear(route, 50);
   EnterState(state);
   size_t i = 0;
   for (auto _ : state) {

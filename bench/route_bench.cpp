@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <map>
-#include <random>
 #include <vector>
 
 #include "generated_road.h"
@@ -56,21 +55,6 @@ void BM_RouteTable(benchmark::State& state) {
   state.SetItemsProcessed(rows);
 }
 BENCHMARK(BM_RouteTable)->Unit(benchmark::kMillisecond);
-
-// Points up to `reach` either side of the route, at random stations along
-// its first `elements` elements (all of them by default).
-std::vector<Point> PointsNear(const Route& route, double reach, size_t elements = SIZE_MAX) {
-  const double end = route.loaded[std::min(elements, route.loaded.size()) - 1].K1;
-  std::mt19937 random(7);
-  std::vector<Point> points;
-  for (int i = 0; i < 4096; ++i) {
-    const double K = std::uniform_real_distribution(RouteStart(route), end)(random);
-    const double m = std::uniform_real_distribution(-reach, reach)(random);
-    points.push_back(
-        std::get<std::vector<RoutePoint>>(RouteForward(route, K, m, 90)).front().result.point);
-  }
-  return points;
-}
 
 // Today's inverse as the commands and the window ask it: with the feet a
 // hair past the route's ends that the position tolerance takes.
