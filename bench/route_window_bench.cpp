@@ -28,11 +28,16 @@
 #include "background_job.h"
 #include "fakes.h"
 #include "plan_point_index.h"
+#include "point_names.h"
 #include "previous_route_points_item.h"
+#include "previous_stake_rows.h"
+#include "route_file.h"
+#include "route_forward.h"
 #include "route_plan_view.h"
 #include "route_result_models.h"
 #include "route_window.h"
 #include "stakeout_page.h"
+#include "stakeout_stations.h"
 #include "window_test_support.h"
 
 namespace tarnvel {
@@ -144,6 +149,114 @@ void BM_StakeoutMillionRowsMemory(benchmark::State& state) {
   state.counters["second peak B/row"] = (secondPeak - before) * bytesPerRow;
 }
 BENCHMARK(BM_StakeoutMillionRowsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// ---- The rows and the plan's index beside the previous ones ----------------------
+
+// What the allocator has handed out and not had back.
+double AllocatedBytes() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+struct RowsMemory {
+  double held = 0, peak = 0;  // bytes a row
+};
+
+// The road's 980,001 rows as the window makes them, named by station, with
+// the plan's index of their points: the bytes a row they hold, and the
+// most a row while they were made. `make` turns a point and its name into
+// a row, `index` indexes the rows.
+template <class Row, class Make, class Index>
+RowsMemory MeasureRows(const Route& route, Make make, Index index) {
+  RouteTableRequest request;
+  request.from = 1000, request.to = 1980, request.step = 0.001;
+  malloc_trim(0);
+  const double allocated = AllocatedBytes(), resident = StatusMegabytes("VmRSS:");
+  ResetPeak();
+  RowsMemory memory;
+  {
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(RangeStationCount(route, RangeOf(request))));
+    RangePointNames names(route, "K");
+    ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
+      std::string name = names.Name(point);
+      rows.push_back(make(std::move(name), std::move(point)));
+      return true;
+    });
+    const auto plan = index(rows);
+    const double count = static_cast<double>(rows.size());
+    memory.held = (AllocatedBytes() - allocated) / count;
+    memory.peak = (StatusMegabytes("VmHWM:") - resident) * 1024 * 1024 / count;
+    benchmark::DoNotOptimize(plan);
+  }
+  malloc_trim(0);
+  return memory;
+}
+
+RowsMemory PreviousRows(const Route& route) {
+  return MeasureRows<previous::ForwardCsvRow>(
+      route,
+      [](std::string name, RoutePoint&& p) {
+        return previous::ForwardCsvRow{
+            std::move(name),
+            {p.element, p.station, p.offset, p.skewDms, p.result, std::string(p.label), p.pass}};
+      },
+      [](const std::vector<previous::ForwardCsvRow>& rows) {
+        return previous::IndexPlanPoints(
+            rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
+      });
+}
+
+RowsMemory TodaysRows(const Route& route) {
+  return MeasureRows<ForwardCsvRow>(
+      route,
+      [](std::string name, RoutePoint&& p) {
+        return ForwardCsvRow{std::move(name), std::move(p)};
+      },
+      [](const std::vector<ForwardCsvRow>& rows) {
+        return IndexPlanPoints(rows.size(),
+                               [&rows](std::size_t i) { return rows[i].point.result.point; });
+      });
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The rows and index the window holds, today's beside the previous ones in
+// turn, five times each: bytes a row held and at the peak, the median and
+// the least and most of the five. The model's table and header add the
+// same to both.
+void BM_StakeRowsBesidePrevious(benchmark::State& state) {
+  auto read = ReadRouteFile(QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"));
+  const Route* route = std::get_if<Route>(&read);
+  if (!route) return state.SkipWithError("the road did not read");
+  std::vector<double> held[2], peak[2];
+  for (auto _ : state)
+    for (int turn = 0; turn < 5; ++turn)
+      for (int today = 0; today < 2; ++today) {
+        const RowsMemory m = today ? TodaysRows(*route) : PreviousRows(*route);
+        held[today].push_back(m.held);
+        peak[today].push_back(m.peak);
+      }
+  const char* names[2] = {"previous", "today"};
+  for (int today = 0; today < 2; ++today) {
+    const std::string name = names[today];
+    for (auto [figure, values] :
+         {std::pair{"held", &held[today]}, std::pair{"peak", &peak[today]}}) {
+      state.counters[name + " " + figure + " B/row"] = Median(*values);
+      state.counters[name + " " + figure + " least"] =
+          *std::min_element(values->begin(), values->end());
+      state.counters[name + " " + figure + " most"] =
+          *std::max_element(values->begin(), values->end());
+    }
+  }
+  state.counters["previous row B"] = sizeof(previous::ForwardCsvRow);
+  state.counters["today row B"] = sizeof(ForwardCsvRow);
+}
+BENCHMARK(BM_StakeRowsBesidePrevious)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One step of a scroll through the million rows: the view asks for the
 // cells in sight only.
