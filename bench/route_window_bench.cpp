@@ -4,6 +4,7 @@
 // the plan with the million points drawn, beside the previous points item,
 // and the longest the window does not answer meanwhile.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -19,15 +20,24 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
+#include <algorithm>
+#include <cstring>
 
 #include "background_job.h"
 #include "fakes.h"
 #include "plan_point_index.h"
+#include "point_names.h"
 #include "previous_route_points_item.h"
+#include "previous_stake_rows.h"
+#include "route_file.h"
+#include "route_forward.h"
 #include "route_plan_view.h"
 #include "route_result_models.h"
 #include "route_window.h"
+#include "stakeout_page.h"
+#include "stakeout_stations.h"
 #include "window_test_support.h"
 
 namespace tarnvel {
@@ -63,6 +73,36 @@ struct RoadWindow {
   }
 };
 
+// A line of /proc/self/status in megabytes: VmRSS what the process holds
+// now, VmHWM the most it held since the last ResetPeak.
+double StatusMegabytes(const char* field) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith(field))
+      return line.mid(static_cast<qsizetype>(std::strlen(field)))
+                 .trimmed()
+                 .split(' ')
+                 .value(0)
+                 .toDouble() /
+             1024;
+  return 0;
+}
+
+// Starts VmHWM again from what the process holds now.
+void ResetPeak() {
+  QFile clear(QStringLiteral("/proc/self/clear_refs"));
+  if (clear.open(QIODevice::WriteOnly)) clear.write("5");
+}
+
+// What the process holds once the rows a take-in handed to the pool are
+// freed and the allocator has given back what it keeps spare.
+double SettledMegabytes() {
+  QThreadPool::globalInstance()->waitForDone();
+  malloc_trim(0);
+  return StatusMegabytes("VmRSS:");
+}
+
 // 980,001 rows: every millimetre of the road, named by station (argument
 // 0, "K1+234.567") or numbered as the window named them before (1, 序号).
 // Peak MB is the process's: run each argument in a process of its own.
@@ -77,6 +117,146 @@ void BM_StakeoutMillionRows(benchmark::State& state) {
   state.counters["peak MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_StakeoutMillionRows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The memory of the window's 980,001 rows, named by station, in bytes a
+// row: what the window holds once they are shown ("held"), the most it held
+// while the first 计算 made them ("peak"), and the most while a second 计算
+// replaced them with as many new rows ("second peak", above what the
+// window held before the first). The benchmark's time is that of the two
+// 计算. Peak figures are the process's: run it in a process of its own.
+void BM_StakeoutMillionRowsMemory(benchmark::State& state) {
+  RoadWindow w;
+  testing_support::Box(&w.window, "stepEdit")->setText(QStringLiteral("0.001"));
+  testing_support::Box(&w.window, "offsetsEdit")->setText(QStringLiteral("0"));
+  double before = 0, held = 0, peak = 0, secondPeak = 0, rows = 0;
+  for (auto _ : state) {
+    w.window.findChild<StakeoutPage*>()->clearRows();
+    before = SettledMegabytes();
+    ResetPeak();
+    w.run("stakeoutButton");
+    peak = StatusMegabytes("VmHWM:");
+    held = SettledMegabytes();
+    ResetPeak();
+    w.run("stakeoutButton");
+    secondPeak = StatusMegabytes("VmHWM:");
+    rows = w.table("stakeoutTable")->model()->rowCount();
+  }
+  const double bytesPerRow = 1024 * 1024 / std::max(rows, 1.0);
+  state.counters["rows"] = rows;
+  state.counters["before MB"] = before;
+  state.counters["held B/row"] = (held - before) * bytesPerRow;
+  state.counters["peak B/row"] = (peak - before) * bytesPerRow;
+  state.counters["second peak B/row"] = (secondPeak - before) * bytesPerRow;
+}
+BENCHMARK(BM_StakeoutMillionRowsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// ---- The rows and the plan's index beside the previous ones ----------------------
+
+// What the allocator has handed out and not had back.
+double AllocatedBytes() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+struct RowsMemory {
+  double held = 0, peak = 0;  // bytes a row
+};
+
+// The road's 980,001 rows as the window makes them, named by station, with
+// the plan's index of their points: the bytes a row they hold, and the
+// most a row while they were made. `make` turns a point and its name into
+// a row, `index` indexes the rows.
+template <class Row, class Make, class Index>
+RowsMemory MeasureRows(const Route& route, Make make, Index index) {
+  RouteTableRequest request;
+  request.from = 1000, request.to = 1980, request.step = 0.001;
+  malloc_trim(0);
+  const double allocated = AllocatedBytes(), resident = StatusMegabytes("VmRSS:");
+  ResetPeak();
+  RowsMemory memory;
+  {
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(RangeStationCount(route, RangeOf(request))));
+    RangePointNames names(route, "K");
+    ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
+      std::string name = names.Name(point);
+      rows.push_back(make(std::move(name), std::move(point)));
+      return true;
+    });
+    const auto plan = index(rows);
+    const double count = static_cast<double>(rows.size());
+    memory.held = (AllocatedBytes() - allocated) / count;
+    memory.peak = (StatusMegabytes("VmHWM:") - resident) * 1024 * 1024 / count;
+    benchmark::DoNotOptimize(plan);
+  }
+  malloc_trim(0);
+  return memory;
+}
+
+RowsMemory PreviousRows(const Route& route) {
+  return MeasureRows<previous::ForwardCsvRow>(
+      route,
+      [](std::string name, RoutePoint&& p) {
+        return previous::ForwardCsvRow{
+            std::move(name),
+            {p.element, p.station, p.offset, p.skewDms, p.result, std::string(p.label), p.pass}};
+      },
+      [](const std::vector<previous::ForwardCsvRow>& rows) {
+        return previous::IndexPlanPoints(
+            rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
+      });
+}
+
+RowsMemory TodaysRows(const Route& route) {
+  return MeasureRows<ForwardCsvRow>(
+      route,
+      [](std::string name, RoutePoint&& p) {
+        return ForwardCsvRow{std::move(name), std::move(p)};
+      },
+      [](const std::vector<ForwardCsvRow>& rows) {
+        return IndexPlanPoints(rows.size(),
+                               [&rows](std::size_t i) { return rows[i].point.result.point; });
+      });
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The rows and index the window holds, today's beside the previous ones in
+// turn, five times each: bytes a row held and at the peak, the median and
+// the least and most of the five. The model's table and header add the
+// same to both.
+void BM_StakeRowsBesidePrevious(benchmark::State& state) {
+  auto read = ReadRouteFile(QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"));
+  const Route* route = std::get_if<Route>(&read);
+  if (!route) return state.SkipWithError("the road did not read");
+  std::vector<double> held[2], peak[2];
+  for (auto _ : state)
+    for (int turn = 0; turn < 5; ++turn)
+      for (int today = 0; today < 2; ++today) {
+        const RowsMemory m = today ? TodaysRows(*route) : PreviousRows(*route);
+        held[today].push_back(m.held);
+        peak[today].push_back(m.peak);
+      }
+  const char* names[2] = {"previous", "today"};
+  for (int today = 0; today < 2; ++today) {
+    const std::string name = names[today];
+    for (auto [figure, values] :
+         {std::pair{"held", &held[today]}, std::pair{"peak", &peak[today]}}) {
+      state.counters[name + " " + figure + " B/row"] = Median(*values);
+      state.counters[name + " " + figure + " least"] =
+          *std::min_element(values->begin(), values->end());
+      state.counters[name + " " + figure + " most"] =
+          *std::max_element(values->begin(), values->end());
+    }
+  }
+  state.counters["previous row B"] = sizeof(previous::ForwardCsvRow);
+  state.counters["today row B"] = sizeof(ForwardCsvRow);
+}
+BENCHMARK(BM_StakeRowsBesidePrevious)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One step of a scroll through the million rows: the view asks for the
 // cells in sight only.
@@ -205,10 +385,12 @@ void BM_MillionPointTakeIn(benchmark::State& state) {
     PlanPointIndex index =
         IndexPlanPoints(rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
     state.ResumeTiming();
-    FreeInBackground(w.stakeout()->setRows(std::move(rows)));
-    w.plan()->setPoints(RoutePlanView::Layer::Stakeout, std::move(index), [&w](std::size_t i) {
-      return QString::fromStdString(w.stakeout()->rows()[i].name);
-    });
+    StakeoutModel* model = w.stakeout();
+    FreeInBackground(model->setRows(std::move(rows)));
+    w.plan()->setPoints(
+        RoutePlanView::Layer::Stakeout, std::move(index),
+        [model](std::size_t i) { return model->rows()[i].point.result.point; },
+        [model](std::size_t i) { return QString::fromStdString(model->rows()[i].name); });
     w.plan()->viewport()->repaint();
   }
 }

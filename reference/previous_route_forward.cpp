@@ -97,10 +97,14 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
     const auto index = static_cast<size_t>(i);
     const std::string_view label = KeyPointLabel(route, i, K);
     for (double m : offsets)
-      rows.push_back({i + 1, K, m, skewDms,
-                      prepared ? ForwardPointDegrees(route.prepared[index], K, m, skewDegrees)
-                               : ForwardPointDegrees(route.loaded[index], K, m, skewDegrees),
-                      std::string(label)});
+      rows.push_back({.element = i + 1,
+                      .station = K,
+                      .offset = m,
+                      .skewDms = skewDms,
+                      .result = prepared
+                                    ? ForwardPointDegrees(route.prepared[index], K, m, skewDegrees)
+                                    : ForwardPointDegrees(route.loaded[index], K, m, skewDegrees),
+                      .label = label});
   });
   return held;
 }

@@ -101,8 +101,13 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
     const ForwardResult frame =
         FrameAt(prepared ? route.prepared[index] : Prepare(route.loaded[index]), K);
     for (double m : offsets)
-      emit(RoutePoint{i + 1, K, m, skewDms, PointOff(frame, m, skewDegrees), std::string(label),
-                      pass});
+      emit(RoutePoint{.element = i + 1,
+                      .pass = pass,
+                      .station = K,
+                      .offset = m,
+                      .skewDms = skewDms,
+                      .result = PointOff(frame, m, skewDegrees),
+                      .label = label});
   });
   return held;
 }
@@ -110,9 +115,9 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
 }  // namespace
 
 std::string RowNote(const RoutePoint& point) {
-  if (point.pass == 1) return point.label;
-  return point.label + (point.label.empty() ? "" : "；") + "长链第" + std::to_string(point.pass) +
-         "支";
+  std::string note(point.label);
+  if (point.pass == 1) return note;
+  return note + (note.empty() ? "" : "；") + "长链第" + std::to_string(point.pass) + "支";
 }
 
 std::vector<int> ElementsAt(const Route& route, double K) {

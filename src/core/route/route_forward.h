@@ -8,20 +8,23 @@
 #include <vector>
 
 #include "centre_line.h"
+#include "point_label.h"
 #include "route.h"
 
 namespace tarnvel {
 
+// A window holds a million of these: the two ints share one 8-byte slot
+// and the label is a pointer, so that a point takes 64 bytes.
 struct RoutePoint {
   int element = 0;  // 1-based
+  // Which time the route passes this station, in route order: 2 on the
+  // second branch of a 长链, within the stretch that the 长链 repeats.
+  int pass = 1;
   double station = 0;
   double offset = 0;
   double skewDms = 90;
   ForwardResult result;  // as ForwardPoint gives it on that element
-  std::string label;     // key-point label at this station, or ""
-  // Which time the route passes this station, in route order: 2 on the
-  // second branch of a 长链, within the stretch that the 长链 repeats.
-  int pass = 1;
+  PointLabel label;      // key-point label at this station, or ""
 };
 
 // The 说明 of a row: its key-point label, and on a 长链's later branch,

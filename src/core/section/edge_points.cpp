@@ -16,8 +16,12 @@ void EdgePoints(const Route& route, const CrossSectionTable& table, const Sectio
     const std::vector<std::string>& parts = left ? table.leftParts : table.rightParts;
     for (std::size_t k = 0; k < parts.size(); ++k) {
       const double offset = OuterEdgeOffset(section, left, k);
-      out.push_back({element, station, offset, 90, PointOff(frame, offset, 90),
-                     (left ? "左" : "右") + parts[k] + "外"});
+      out.push_back({.element = element,
+                     .station = station,
+                     .offset = offset,
+                     .skewDms = 90,
+                     .result = PointOff(frame, offset, 90),
+                     .label = (left ? "左" : "右") + parts[k] + "外"});
     }
   }
 }

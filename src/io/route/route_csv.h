@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "file_refusal.h"
+#include "optional_double.h"
 #include "route_feet.h"
 #include "route_forward.h"
 
@@ -34,12 +35,13 @@ inline constexpr std::string_view kInverseCsvHeader = "点名,X,Y,桩号,里程,
 inline constexpr std::string_view kDesignElevationColumn = "设计高程";
 inline constexpr std::string_view kCutFillColumns = "设计高程,高差,挖填";
 
+// Kept small, as RoutePoint is: the route window holds a million.
 struct ForwardCsvRow {
   std::string name;  // the stations file's 点名, or a range row's station and side
   RoutePoint point;
   // With a profile: the centre line's design elevation at the station;
   // nothing where the station is outside the profile.
-  std::optional<double> designElevation = std::nullopt;
+  OptionalDouble designElevation = std::nullopt;
 };
 
 struct InverseCsvRow {

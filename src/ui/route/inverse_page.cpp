@@ -72,13 +72,13 @@ void InversePage::setStationPrefix(const QString& prefix) {
 void InversePage::dropHeights() {
   if (!inverse_->profile()) return;
   clearRows();
-  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
 }
 
 void InversePage::dropSectionRows() {
   if (!inverse_->notes()) return;
   clearRows();
-  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
 }
 
 void InversePage::pointsClicked() {
@@ -119,6 +119,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
   struct Result {
     std::vector<InverseCsvRow> rows;
     PlanPointIndex plan;
+    std::vector<Point> points;       // the plan's, as the file gives them
     std::vector<std::string> names;  // the plan's, one a point
   };
   auto result = std::make_shared<Result>();
@@ -157,22 +158,28 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           }
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
         }
-        result->plan =
-            IndexPlanPoints(points->size(), [points](std::size_t i) { return (*points)[i].point; });
+        result->points.reserve(points->size());
+        for (const SurveyPoint& p : *points) result->points.push_back(p.point);
+        result->plan = IndexPlanPoints(
+            result->points.size(), [&points = result->points](std::size_t i) { return points[i]; });
       },
       [this, result, profile, usesSections = sections != nullptr] {
         FreeInBackground(inverse_->setRows(std::move(result->rows), profile, usesSections));
         FitColumns(ui_->inverseTable);
-        showInversePoints(std::move(result->plan), std::move(result->names));
+        showInversePoints(std::move(result->plan), std::move(result->points),
+                          std::move(result->names));
         host_.showStatus(QStringLiteral("批量反算：%1行").arg(inverse_->rowCount()));
       });
 }
 
-void InversePage::showInversePoints(PlanPointIndex points, std::vector<std::string> names) {
+void InversePage::showInversePoints(PlanPointIndex index, std::vector<Point> points,
+                                    std::vector<std::string> names) {
   // The plan names each point as the table does.
+  auto at = std::make_shared<std::vector<Point>>(std::move(points));
   auto shared = std::make_shared<std::vector<std::string>>(std::move(names));
-  host_.plan().setPoints(RoutePlanView::Layer::Inverse, std::move(points),
-                         [shared](std::size_t i) { return Text((*shared)[i]); });
+  host_.plan().setPoints(
+      RoutePlanView::Layer::Inverse, std::move(index), [at](std::size_t i) { return (*at)[i]; },
+      [shared](std::size_t i) { return Text((*shared)[i]); });
 }
 
 void InversePage::showOnSectionClicked() {

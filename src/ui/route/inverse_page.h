@@ -51,7 +51,8 @@ class InversePage : public QWidget {
   void showOnSectionClicked();
   void runInverse(std::shared_ptr<const Route> route, const QString& sourceName,
                   const QByteArray& bytes);
-  void showInversePoints(PlanPointIndex points, std::vector<std::string> names);
+  void showInversePoints(PlanPointIndex index, std::vector<Point> points,
+                         std::vector<std::string> names);
 
   std::unique_ptr<Ui::InversePage> ui_;
   RoutePageHost& host_;

@@ -122,9 +122,9 @@ void RoutePlanView::drawJdPoints() {
   scene()->addItem(jdItems_);
 }
 
-void RoutePlanView::setPoints(Layer layer, PlanPointIndex points, NameOf nameOf) {
+void RoutePlanView::setPoints(Layer layer, PlanPointIndex points, PointOf pointOf, NameOf nameOf) {
   (layer == Layer::Stakeout ? stakeoutItem_ : inverseItem_)
-      ->setPoints(std::move(points), std::move(nameOf), origin_);
+      ->setPoints(std::move(points), std::move(pointOf), std::move(nameOf), origin_);
 }
 
 void RoutePlanView::setLayerVisible(Layer layer, bool visible) {

@@ -32,8 +32,10 @@ class RoutePlanView : public QGraphicsView {
   // The two sets of computed points drawn over the line.
   enum class Layer { Stakeout, Inverse };
   // Names of points are looked up only for the points in view, so that a
-  // million stakeout rows need no million texts.
+  // million stakeout rows need no million texts; the points themselves are
+  // looked up in the rows that hold them, by their place there.
   using NameOf = std::function<QString(std::size_t)>;
+  using PointOf = std::function<Point(std::size_t)>;
 
   explicit RoutePlanView(QWidget* parent = nullptr);
   ~RoutePlanView() override;
@@ -53,7 +55,9 @@ class RoutePlanView : public QGraphicsView {
   // The letters before the kilometres of the station marks (K by default).
   void setStationPrefix(const QString& prefix);
   // The points are indexed on the job's thread; the plan only takes them.
-  void setPoints(Layer layer, PlanPointIndex points, NameOf nameOf);
+  // `pointOf` and `nameOf` must answer for every place the index holds
+  // until the points are set again.
+  void setPoints(Layer layer, PlanPointIndex points, PointOf pointOf, NameOf nameOf);
   void setLayerVisible(Layer layer, bool visible);
 
   // The scene rectangle of the route's elements, empty without a route.

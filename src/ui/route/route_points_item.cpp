@@ -71,8 +71,10 @@ RoutePointsItem::RoutePointsItem(QColor colour, MarkerShape shape)
   setZValue(3);
 }
 
-void RoutePointsItem::setPoints(PlanPointIndex index, RoutePlanView::NameOf nameOf, Point origin) {
+void RoutePointsItem::setPoints(PlanPointIndex index, RoutePlanView::PointOf pointOf,
+                                RoutePlanView::NameOf nameOf, Point origin) {
   index_ = std::move(index);
+  pointOf_ = std::move(pointOf);
   nameOf_ = std::move(nameOf);
   setOrigin(origin);
 }
@@ -95,7 +97,7 @@ void RoutePointsItem::setClearBoxes(std::vector<ClearBox> boxes) {
 }
 
 void RoutePointsItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
-  if (index_.empty()) return;
+  if (index_.empty() || !pointOf_) return;
   const QTransform sceneToDevice = painter->worldTransform();
   // Survey (X, Y) to the scene's (Y − Y0, X0 − X), then to the device.
   const QTransform toDevice = QTransform(0, -1, 1, 0, -origin_.Y, origin_.X) * sceneToDevice;
@@ -131,7 +133,7 @@ void RoutePointsItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* o
       const std::uint32_t end =
           onePerCell ? std::min(index_.cellStart[k + 1], begin + 1) : index_.cellStart[k + 1];
       for (std::uint32_t i = begin; i < end; ++i) {
-        const Point& p = index_.points[i];
+        const Point p = pointOf_(index_.place[i]);
         const QPointF d = toDevice.map(QPointF(p.X, p.Y));
         if (!inView.contains(d) || !markers.takeAt(d)) continue;
         drawn.push_back(i);

@@ -28,7 +28,8 @@ class RoutePointsItem : public QGraphicsItem {
  public:
   RoutePointsItem(QColor colour, MarkerShape shape);
 
-  void setPoints(PlanPointIndex index, RoutePlanView::NameOf nameOf, Point origin);
+  void setPoints(PlanPointIndex index, RoutePlanView::PointOf pointOf, RoutePlanView::NameOf nameOf,
+                 Point origin);
   void setOrigin(Point origin);
   void setClearBoxes(std::vector<ClearBox> boxes);
 
@@ -45,6 +46,7 @@ class RoutePointsItem : public QGraphicsItem {
   QColor colour_;
   MarkerShape shape_;
   PlanPointIndex index_;
+  RoutePlanView::PointOf pointOf_;
   Point origin_;
   std::vector<ClearBox> clear_;
   RoutePlanView::NameOf nameOf_;

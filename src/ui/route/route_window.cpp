@@ -227,8 +227,8 @@ void RouteWindow::replacingRoute() {
   job_->cancel();
   stakeout_->clearRows();
   inverse_->clearRows();
-  ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
-  ui_->planView->setPoints(RoutePlanView::Layer::Inverse, {}, nullptr);
+  ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr, nullptr);
+  ui_->planView->setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
   cursorLabel_->clear();
   cursor_.reset();
 }

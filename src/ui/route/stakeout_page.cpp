@@ -127,20 +127,18 @@ StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
 
 StakeoutPage::~StakeoutPage() = default;
 
+// The plan reads its points from the rows, so they go together.
 void StakeoutPage::clearRows() {
+  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr, nullptr);
   stakeout_->setRows({});
 }
 
 void StakeoutPage::dropHeights() {
-  if (!stakeout_->profile()) return;
-  clearRows();
-  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
+  if (stakeout_->profile()) clearRows();
 }
 
 void StakeoutPage::dropSectionRows() {
-  if (!rowsUseSections_) return;
-  clearRows();
-  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr);
+  if (rowsUseSections_) clearRows();
 }
 
 void StakeoutPage::setStationPrefix(const QString& prefix) {
@@ -313,8 +311,10 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
 }
 
 void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {
-  host_.plan().setPoints(RoutePlanView::Layer::Stakeout, std::move(points),
-                         [this](std::size_t i) { return Text(stakeout_->rows()[i].name); });
+  host_.plan().setPoints(
+      RoutePlanView::Layer::Stakeout, std::move(points),
+      [this](std::size_t i) { return stakeout_->rows()[i].point.result.point; },
+      [this](std::size_t i) { return Text(stakeout_->rows()[i].name); });
 }
 
 void StakeoutPage::saveStakeoutClicked() {

@@ -26,7 +26,8 @@ class StakeoutPage : public QWidget {
   explicit StakeoutPage(RoutePageHost& host, QWidget* parent = nullptr);
   ~StakeoutPage() override;
 
-  // The rows belong to the route they were computed on.
+  // The rows belong to the route they were computed on; their points on
+  // the plan go with them.
   void clearRows();
   // The letters before the kilometres of the stations shown and saved.
   void setStationPrefix(const QString& prefix);

@@ -12,7 +12,12 @@ using testing_support::ReadBytes;
 
 RoutePoint Point(int element, double K, double m, double skew, double X, double Y, double az,
                  std::string label) {
-  return {element, K, m, skew, {{X, Y}, az}, std::move(label)};
+  return {.element = element,
+          .station = K,
+          .offset = m,
+          .skewDms = skew,
+          .result = {{X, Y}, az},
+          .label = label};
 }
 
 // Rounding at the last decimal, the sign of a zero, the skew as given and a
