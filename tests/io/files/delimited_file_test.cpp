@@ -82,7 +82,7 @@ const ContentCase kContents[] = {
     {"Utf16BigEndian",
      Encoded("点名\tX\r\n\xF0\xA0\x80\x80\t1\r\n乙\t2\r\n", QStringConverter::Utf16BE)},
     {"Utf16OddByte", Encoded("A,1\r\n", QStringConverter::Utf16LE) + QByteArray(1, 0)},
-    {"Utf16LongLineBeforeALoneSurrogate",
+    {"Utf16LongLineLoneSurrogate",
      Encoded("A,1\n", QStringConverter::Utf16LE) +
          Encoded(kLongest.constData(), QStringConverter::Utf16LE).mid(2) +
          QByteArray("\x40\xD8", 2)},
