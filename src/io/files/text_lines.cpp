@@ -14,6 +14,16 @@ namespace {
 // A lambda, so that the searches for a line end take it inline.
 constexpr auto IsLineEnd = [](char c) { return c == '\r' || c == '\n'; };
 
+// Where the next line starts after the line end at `end`, a CR LF pair
+// being one end. A CR that ends the piece may pair with the next piece's
+// LF: `afterCr` says so, for the next piece to skip it.
+qsizetype PastLineEnd(QByteArrayView piece, qsizetype end, bool& afterCr) {
+  if (piece[end] == '\n') return end + 1;
+  if (end + 1 < piece.size()) return end + (piece[end + 1] == '\n' ? 2 : 1);
+  afterCr = true;
+  return end + 1;
+}
+
 // The first line longer than the longest, with its whole length, from bytes
 // given a piece at a time; the line ends are ByteLines'.
 class LongLine {
@@ -32,14 +42,7 @@ class LongLine {
       length_ += end - i;
       if (end == piece.size()) return;
       End();
-      if (piece[end] == '\n') {
-        i = end + 1;
-      } else if (end + 1 < piece.size()) {
-        i = end + (piece[end + 1] == '\n' ? 2 : 1);
-      } else {
-        afterCr_ = true;
-        i = end + 1;
-      }
+      i = PastLineEnd(piece, end, afterCr_);
     }
   }
 
@@ -161,14 +164,7 @@ bool ByteLines::Add(QByteArrayView piece, const Line& line) {
       start_.clear();
     }
     if (!going) return false;
-    if (piece[end] == '\n') {
-      i = end + 1;
-    } else if (end + 1 < piece.size()) {
-      i = end + (piece[end + 1] == '\n' ? 2 : 1);
-    } else {
-      afterCr_ = true;
-      i = end + 1;
-    }
+    i = PastLineEnd(piece, end, afterCr_);
   }
   return true;
 }
