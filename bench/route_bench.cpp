@@ -62,6 +62,11 @@ std::vector<RouteFoot> TodaysRouteFeet(const Route& route, Point p, double maxOf
   return RouteFeet(route, p, maxOffset, kPositionTolerance);
 }
 
+// The grid inverse that computed the points at an element's ends afresh.
+std::vector<RouteFoot> GridRouteFeet(const Route& route, Point p, double maxOffset) {
+  return previous::grid::RouteFeet(route, p, maxOffset, kPositionTolerance);
+}
+
 template <auto Feet>
 void TimeFeet(benchmark::State& state, const Route& route, double reach,
               size_t elements = SIZE_MAX) {
@@ -83,6 +88,7 @@ void BM_RouteFeet(benchmark::State& state) {
   TimeFeet<Feet>(state, Road(), 50);
 }
 BENCHMARK(BM_RouteFeet<TodaysRouteFeet>)->Name("BM_RouteFeet");
+BENCHMARK(BM_RouteFeet<GridRouteFeet>)->Name("BM_RouteFeet_grid");
 BENCHMARK(BM_RouteFeet<previous::tree::RouteFeet>)->Name("BM_RouteFeet_tree");
 BENCHMARK(BM_RouteFeet<previous::stepped::RouteFeet>)->Name("BM_RouteFeet_stepped");
 BENCHMARK(BM_RouteFeet<previous::RouteFeet>)->Name("BM_RouteFeet_previous");
@@ -103,6 +109,7 @@ void BM_RouteFeetOf(benchmark::State& state) {
   TimeFeet<Feet>(state, RoadOf(state.range(0)), 50);
 }
 BENCHMARK(BM_RouteFeetOf<TodaysRouteFeet>)->Name("BM_RouteFeetOf")->Arg(200)->Arg(10000);
+BENCHMARK(BM_RouteFeetOf<GridRouteFeet>)->Name("BM_RouteFeetOf_grid")->Arg(200)->Arg(10000);
 BENCHMARK(BM_RouteFeetOf<previous::tree::RouteFeet>)
     ->Name("BM_RouteFeetOf_tree")
     ->Arg(200)

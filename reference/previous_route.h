@@ -36,4 +36,12 @@ namespace tree {
 std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset = 100);
 }  // namespace tree
 
+// The inverse as it stood when every element near a point computed the
+// points at its ends afresh, where the route holds them, kept so that the
+// benchmarks time both in one run.
+namespace grid {
+std::vector<RouteFoot> RouteFeet(const Route& route, Point point, double maxOffset,
+                                 double endTolerance);
+}  // namespace grid
+
 }  // namespace tarnvel::previous

@@ -22,6 +22,14 @@ struct ForwardResult {
   double azimuth = 0;  // tangent azimuth at K, decimal degrees
 };
 
+// A station of an element with its centre-line point and its unit tangent
+// as (cos, sin) of QXFWJ there.
+struct CentreLineSample {
+  double station = 0;
+  Point point;
+  Point tangent;
+};
+
 // The point at station K, at distance m along the ray at skew angle
 // `skewDms` (d.mmss, clockwise from the forward tangent; 90 is square to the
 // right), and the centre line's tangent azimuth at K.

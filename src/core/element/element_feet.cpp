@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <span>
 
 #include "angle.h"
 
@@ -89,7 +90,15 @@ struct Found {
 
 class Residual {
  public:
-  Residual(const LineElement& e, Point p) : prepared_(Prepare(e)), p_(p) {
+  // `known`: samples of the line at some of its stations, as
+  // CentreLineSamples computes them; At takes the first and last from there.
+  Residual(const LineElement& e, const PreparedElement& prepared, Point p,
+           std::span<const CentreLineSample> known)
+      : prepared_(prepared), p_(p) {
+    if (!known.empty()) {
+      first_ = &known.front();
+      last_ = &known.back();
+    }
     const AzimuthLaw& law = prepared_.azimuth;
     largestCurvature_ = std::max(std::fabs(law.start_curvature),
                                  std::fabs(law.start_curvature + law.curvature_change));
@@ -105,6 +114,11 @@ class Residual {
 
   Sample At(double S) const {
     ++evaluations_;
+    // Most feet searched are searched from both ends of their element,
+    // and a route holds those points already, the same bits.
+    for (const CentreLineSample* k : {first_, last_})
+      if (k && std::bit_cast<std::uint64_t>(k->station) == std::bit_cast<std::uint64_t>(S))
+        return Known(*k);
     const Point c = CentreLinePoint(prepared_.position, S);
     return Taken(S, c, {c.X - prepared_.position.X0, c.Y - prepared_.position.Y0});
   }
@@ -157,8 +171,17 @@ class Residual {
       tangentAzimuth_ = az;
       tangent_ = {CosDeg(az), SinDeg(az)};
     }
-    const double cos_az = tangent_.X;
-    const double sin_az = tangent_.Y;
+    return Along(S, c, local, tangent_);
+  }
+
+  Sample Known(const CentreLineSample& k) const {
+    return Along(k.station, k.point,
+                 {k.point.X - prepared_.position.X0, k.point.Y - prepared_.position.Y0}, k.tangent);
+  }
+
+  Sample Along(double S, Point c, Point local, Point tangent) const {
+    const double cos_az = tangent.X;
+    const double sin_az = tangent.Y;
     const double dx = p_.X - c.X;
     const double dy = p_.Y - c.Y;
     Sample s;
@@ -194,8 +217,10 @@ class Residual {
     return law.start_curvature + (S - law.K0) * law.curvature_change / law.length;
   }
 
-  PreparedElement prepared_;
+  const PreparedElement& prepared_;
   Point p_;
+  const CentreLineSample* first_ = nullptr;
+  const CentreLineSample* last_ = nullptr;
   bool stepping_ = false;
   double lastBit_ = 0;    // metres, of the largest coordinate
   double stepError_ = 0;  // metres, bounds a stepped point's distance from At's
@@ -250,7 +275,15 @@ double Newton(const Residual& r, Sample a, Sample b, double x) {
 // same bracket, as it would have from the middle.
 Found Refine(const Residual& r, const Sample& a, const Sample& b) {
   const double middle = (a.station + b.station) / 2;
-  if (!r.Stepping()) return {Newton(r, a, b, middle)};
+  if (!r.Stepping()) {
+    // Over a bracket of a sixteenth of an element that turns little, the
+    // residual is nearly straight: where its chord crosses zero is a step
+    // of Newton's method nearer the foot than the middle is.
+    const double secant = a.station - a.along * (b.station - a.station) / (b.along - a.along);
+    const bool inside = (secant > a.station && secant < b.station) ||
+                        (secant < a.station && secant > b.station);
+    return {Newton(r, a, b, inside ? secant : middle)};
+  }
   Sample below = a;
   Sample above = b;
   double x = middle;
@@ -397,12 +430,17 @@ std::optional<std::vector<Found>> FallingFeet(const Residual& r, int n, double l
 }  // namespace
 
 std::vector<Foot> AllFeet(const LineElement& e, Point p) {
+  return AllFeet(e, Prepare(e), p, {});
+}
+
+std::vector<Foot> AllFeet(const LineElement& e, const PreparedElement& prepared, Point p,
+                          std::span<const CentreLineSample> known) {
   const std::array<double, 8> values = {e.K0, e.K1, e.X0, e.Y0, e.F, e.RQ, e.RN, e.Q};
   for (double v : values)
     if (!std::isfinite(v)) return {};
   if (!std::isfinite(p.X) || !std::isfinite(p.Y) || e.K1 == e.K0) return {};
 
-  const Residual r(e, p);
+  const Residual r(e, prepared, p, known);
   const double lo = std::min(e.K0, e.K1);
   const double hi = std::max(e.K0, e.K1);
   // Written so that a turn that is not a number (a radius so small that its

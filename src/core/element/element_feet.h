@@ -2,6 +2,7 @@
 // square to the centre line's tangent.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "centre_line.h"
@@ -36,6 +37,12 @@ struct Foot {
 // feet the samples happen to find are given. Not finite element values, or
 // K1 = K0: no foot.
 std::vector<Foot> AllFeet(const LineElement& element, Point p);
+
+// The same bits, from the element's laws worked out already and the
+// samples of its line a route keeps (CentreLineSamples): the points at its
+// ends are not computed again.
+std::vector<Foot> AllFeet(const LineElement& element, const PreparedElement& prepared, Point p,
+                          std::span<const CentreLineSample> known);
 
 // Of AllFeet, the one with the smallest |offset|, the lower station on a
 // tie. `settled` is false when there is none.

@@ -46,14 +46,6 @@ struct RouteElement {
 // 1e-6 m outside it (never inside).
 PlanBox CentreLineBox(const LineElement& element);
 
-// A station of an element with its centre-line point and its unit tangent
-// as (cos, sin) of QXFWJ there.
-struct CentreLineSample {
-  double station = 0;
-  Point point;
-  Point tangent;
-};
-
 // The samples the route keeps of an element: its start, its end, and equal
 // steps between that each turn at most 0.25 rad (at most 64 steps).
 std::vector<CentreLineSample> CentreLineSamples(const LineElement& element);

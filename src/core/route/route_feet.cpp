@@ -21,6 +21,8 @@ constexpr double kEndResidual = 1e-6;
 constexpr double kJointFoot = 0.001;
 // Beyond this turn two samples alone say nothing of the feet between them.
 constexpr double kMaxSteadyTurn = 1;
+// Feet sorted by insertion; a tight coil has thousands.
+constexpr size_t kFewFeet = 16;
 
 double Along(Point p, Point c, Point tangent) {
   return (p.X - c.X) * tangent.X + (p.Y - c.Y) * tangent.Y;
@@ -115,39 +117,44 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset,
                                  double endTolerance) {
   ClearUpperVectorState();
   std::vector<RouteFoot> feet;
+  feet.reserve(4);
   if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !(maxOffset >= 0)) return feet;
 
   ForEachElementNear(route, p, maxOffset, [&](size_t i) {
     const LineElement& e = route.loaded[i];
-    if (route.firstSample.size() == route.loaded.size() + 1 &&
-        NoFootBetweenSamples(
-            e,
-            std::span(route.samples)
-                .subspan(route.firstSample[i], route.firstSample[i + 1] - route.firstSample[i]),
-            p, maxOffset))
-      return;
-    for (const Foot& f : AllFeet(e, p))
+    std::span<const CentreLineSample> samples;
+    if (route.firstSample.size() == route.loaded.size() + 1) {
+      samples = std::span(route.samples)
+                    .subspan(route.firstSample[i], route.firstSample[i + 1] - route.firstSample[i]);
+      if (NoFootBetweenSamples(e, samples, p, maxOffset)) return;
+    }
+    const std::vector<Foot> found = route.prepared.size() == route.loaded.size()
+                                        ? AllFeet(e, route.prepared[i], p, samples)
+                                        : AllFeet(e, p);
+    for (const Foot& f : found)
       if (std::fabs(f.offset) <= maxOffset)
         feet.push_back({static_cast<int>(i + 1), f.station, f.offset});
   });
 
   // A point square to a joint is found at the end of one element and the
   // start of the next; it is one foot, on the element that starts there.
-  std::vector<RouteFoot> kept;
-  kept.reserve(feet.size());
-  for (const RouteFoot& f : feet) {
+  const auto twinned = [&](const RouteFoot& f) {
     const auto i = static_cast<size_t>(f.element - 1);
-    const bool atJoint =
-        i + 1 < route.loaded.size() && route.loaded[i].K1 - f.station <= kJointFoot;
-    const double nextStart = atJoint ? route.loaded[i + 1].K0 : 0;
-    if (atJoint && std::any_of(feet.begin(), feet.end(), [&](const RouteFoot& g) {
-          return g.element == f.element + 1 && g.station - nextStart <= kJointFoot &&
-                 std::fabs(g.offset - f.offset) <= kJointFoot;
-        }))
-      continue;
-    kept.push_back(f);
+    if (!(i + 1 < route.loaded.size() && route.loaded[i].K1 - f.station <= kJointFoot))
+      return false;
+    const double nextStart = route.loaded[i + 1].K0;
+    return std::any_of(feet.begin(), feet.end(), [&](const RouteFoot& g) {
+      return g.element == f.element + 1 && g.station - nextStart <= kJointFoot &&
+             std::fabs(g.offset - f.offset) <= kJointFoot;
+    });
+  };
+  if (std::any_of(feet.begin(), feet.end(), twinned)) {
+    std::vector<RouteFoot> kept;
+    kept.reserve(feet.size());
+    for (const RouteFoot& f : feet)
+      if (!twinned(f)) kept.push_back(f);
+    feet = std::move(kept);
   }
-  feet = std::move(kept);
 
   // A point written at the route's start to the tenth of a millimetre may
   // lie a hair before it: its foot is at the start, as a range's end that
@@ -161,11 +168,19 @@ std::vector<RouteFoot> RouteFeet(const Route& route, Point p, double maxOffset,
             }))
           feet.push_back(*foot);
 
-  std::stable_sort(feet.begin(), feet.end(), [](const RouteFoot& a, const RouteFoot& b) {
+  // Nearest first. For the handful of feet a point has, insertion keeps
+  // equals in order as the stable sort does, without the buffer it takes.
+  const auto before = [](const RouteFoot& a, const RouteFoot& b) {
     const double da = std::fabs(a.offset);
     const double db = std::fabs(b.offset);
     return da != db ? da < db : a.station < b.station;
-  });
+  };
+  if (feet.size() > kFewFeet) {
+    std::stable_sort(feet.begin(), feet.end(), before);
+    return feet;
+  }
+  for (size_t j = 1; j < feet.size(); ++j)
+    for (size_t k = j; k > 0 && before(feet[k], feet[k - 1]); --k) std::swap(feet[k], feet[k - 1]);
   return feet;
 }
 

@@ -240,9 +240,10 @@ INSTANTIATE_TEST_SUITE_P(Points, TightSpiralTest,
                                          SpiralPointCase{"AtTheEnd", 1566.657, -3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The boxes and the test at the samples only skip work: a route without them
-// (every element searched) gives the same feet, here around tight curves
-// whose radii are near the largest offset.
+// The boxes, the test at the samples and the end points taken from the
+// samples only skip work: a route without them (every element searched,
+// every point computed) gives the same feet to the bit, here around tight
+// curves whose radii are near the largest offset.
 TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
   using testing_support::Design;
   const Route route = Build(Design(0, {1000, 2000}, 10,
@@ -261,6 +262,7 @@ TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
   everyElement.firstSample.clear();
   everyElement.boxTree.clear();
   everyElement.grid = {};
+  everyElement.prepared.clear();
   ASSERT_TRUE(route.grid.usable());
   for (double x = 700; x <= 1700; x += 41.3) {
     for (double y = 1700; y <= 2900; y += 53.9) {
@@ -270,8 +272,9 @@ TEST(RouteFeet, SkippingFarElementsLosesNoFoot) {
         const auto all = RouteFeet(everyElement, {x, y}, maxOffset);
         ASSERT_EQ(feet.size(), all.size()) << x << " " << y;
         for (size_t i = 0; i < feet.size(); ++i) {
-          EXPECT_EQ(feet[i].element, all[i].element);
-          EXPECT_EQ(feet[i].station, all[i].station);
+          EXPECT_EQ(feet[i].element, all[i].element) << x << " " << y;
+          EXPECT_EQ(feet[i].station, all[i].station) << x << " " << y;
+          EXPECT_EQ(feet[i].offset, all[i].offset) << x << " " << y;
         }
       }
     }
