@@ -3,7 +3,7 @@
 #include <functional>
 #include <tuple>
 
-#include "command_outcome.h"
+#include "command_options.h"
 #include "command_pdf.h"
 #include "declared_chains.h"
 #include "delimited_text.h"
@@ -19,7 +19,7 @@ namespace tarnvel {
 namespace {
 
 // The --table file may replace neither the JD file nor the -o file.
-std::optional<QString> TableOverAnother(const RouteCommandLine& line) {
+std::optional<QString> TableOverAnother(const FromJdOptions& line) {
   if (!line.table) return std::nullopt;
   for (const QString& other : {line.route, *line.output})
     if (SameFile(*line.table, other) ||
@@ -75,7 +75,7 @@ class ElementLines {
 
 }  // namespace
 
-CommandOutcome RunFromJd(const RouteCommandLine& line) {
+CommandOutcome RunFromJd(const FromJdOptions& line, CommandOutput&) {
   if (const auto refusal = TableOverAnother(line)) return ArgumentRefusal{*refusal};
   FileOutcome<JdTable> read = ReadJdFile(line.route);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
@@ -182,7 +182,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   if (line.pdf && !failure) {
     TableDocument document;
     document.title = QStringLiteral("直线、曲线及转角表");
-    document.notes = CommandTitleBlock(line);
+    document.notes = CommandTitleBlock(line.route);
     for (std::string_view column : kDesignTableColumns)
       document.header << QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size()));
     document.rowCount = static_cast<qsizetype>(pdfRows->size());
@@ -212,7 +212,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
     if (const std::optional<QString> refusal = finish()) {
       if (written.isEmpty()) return ArgumentRefusal{*refusal};
       std::fputs((PartlyWrittenMessage(*refusal, written) + u'\n').toUtf8().constData(), stderr);
-      return CommandResult{"", kExitPartlyWritten};
+      return CommandResult{kExitPartlyWritten};
     }
     written << path;
   }
