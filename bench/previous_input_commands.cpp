@@ -9,10 +9,9 @@
 #include <unordered_set>
 #include <utility>
 
-#include "command_outcome.h"
+#include "command_files.h"
+#include "command_options.h"
 #include "command_pdf.h"
-#include "command_profile.h"
-#include "command_sections.h"
 #include "delimited_text.h"
 #include "design_height.h"
 #include "edge_points.h"
@@ -104,7 +103,7 @@ ArgumentRefusal TooManyRows() {
 // shows they are all in.
 class RowWriter {
  public:
-  RowWriter(CommandOutput& output, const RouteCommandLine& line, const Route& route,
+  RowWriter(CommandOutput& output, const ForwardOptions& line, const Route& route,
             const VerticalProfile* profile, const CrossSectionTable* sections)
       : output_(output),
         route_(route),
@@ -220,7 +219,7 @@ class RowWriter {
 };
 
 // The rows of a range, named by station and side, or by their row number.
-std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandLine& line,
+std::optional<ArgumentRefusal> RangeRows(const Route& route, const ForwardOptions& line,
                                          RowWriter& writer) {
   RouteTableRequest request;
   request.from = line.range->from;
@@ -284,7 +283,7 @@ double StationFileRows(const std::vector<StationLine>& lines, std::size_t offset
 
 // The rows of a stations file; a station the route does not hold refuses the
 // whole command.
-std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteCommandLine& line,
+std::optional<ArgumentRefusal> StationRows(const Route& route, const ForwardOptions& line,
                                            RowWriter& writer) {
   auto stations = ReadStationFile(*line.stations);
   if (const auto* refusal = std::get_if<FileRefusal>(&stations))
@@ -319,7 +318,7 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
 
 }  // namespace
 
-CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
+CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
@@ -346,7 +345,7 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   if (!line.pdf) return result;
   TableDocument document;
   document.title = QStringLiteral("逐桩坐标表");
-  document.notes = CommandTitleBlock(line);
+  document.notes = CommandTitleBlock(line.route);
   document.header = CsvLineCells(header);
   document.rowCount = static_cast<qsizetype>(lines->size());
   document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };
@@ -361,7 +360,7 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
 
 namespace tarnvel {
 
-CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
+CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};

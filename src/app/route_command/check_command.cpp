@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "command_outcome.h"
+#include "command_options.h"
 #include "command_pdf.h"
 #include "end_check_report.h"
 #include "joint_report.h"
@@ -17,12 +17,12 @@ QStringList Cells(const TextRow& row) {
 
 // The joint table printed: the report's first line and the lines after the
 // table go under the title.
-TableDocument JointReportDocument(const RouteCommandLine& line, const Route& route,
+TableDocument JointReportDocument(const CheckOptions& line, const Route& route,
                                   const std::vector<Joint>& joints) {
   const JointReport report = JointReportParts(route, joints, line.tolerances);
   TableDocument document;
   document.title = QStringLiteral("线元接头检查表");
-  document.notes = CommandTitleBlock(line);
+  document.notes = CommandTitleBlock(line.route);
   for (const std::string& part : {report.head, report.tail})
     document.notes +=
         QString::fromStdString(part).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -35,7 +35,7 @@ TableDocument JointReportDocument(const RouteCommandLine& line, const Route& rou
 
 }  // namespace
 
-CommandOutcome RunCheck(const RouteCommandLine& line) {
+CommandOutcome RunCheck(const CheckOptions& line, CommandOutput& output) {
   FileOutcome<RouteSource> source = LoadRouteSource(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&source))
     return ArgumentRefusal{refusal->message};
@@ -53,14 +53,18 @@ CommandOutcome RunCheck(const RouteCommandLine& line) {
       (!joints.empty() || loaded.route.equations.empty()) &&
       std::all_of(loaded.endChecks.begin(), loaded.endChecks.end(),
                   [&](const LandXmlEndCheck& c) { return EndCheckClosed(c, line.tolerances); });
-  CommandResult result{JointReportText(loaded.route, joints, line.tolerances) +
-                           EndCheckReportText(loaded.endChecks, line.tolerances),
-                       closed ? kExitSuccess : kExitOutOfTolerance};
-  if (!line.pdf) return result;
-  auto pdf = WriteCommandPdf(*line.pdf, JointReportDocument(line, loaded.route, joints));
-  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
-    return ArgumentRefusal{failure->message};
-  result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
+  CommandResult result{closed ? kExitSuccess : kExitOutOfTolerance};
+  if (line.pdf) {
+    auto pdf = WriteCommandPdf(*line.pdf, JointReportDocument(line, loaded.route, joints));
+    if (const auto* failure = std::get_if<FileRefusal>(&pdf))
+      return ArgumentRefusal{failure->message};
+    result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
+  }
+  // The report goes out whole, once the PDF is made: a refused PDF leaves
+  // nothing written.
+  if (!output.Add(JointReportText(loaded.route, joints, line.tolerances) +
+                  EndCheckReportText(loaded.endChecks, line.tolerances)))
+    return ArgumentRefusal{output.failure()};
   return result;
 }
 

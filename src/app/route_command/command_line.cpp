@@ -11,119 +11,98 @@
 #include "number_reading.h"
 #include "refusal.h"
 #include "station_text.h"
-#include "survey_point_file.h"
 
 namespace tarnvel {
 
 namespace {
 
-using Commands = std::vector<RouteCommand>;
-
-// One option: its names, its value's name (empty for a switch), what the help
-// says of it, and the commands it serves (all when empty).
+// One option: its names, its value's name (empty for a switch) and what the
+// help says of it. The commands say which they take.
 struct OptionEntry {
   QStringList names;
   QString valueName;
   QString description;
-  Commands commands;
 };
 
+// The options every command takes.
+const QStringList kEveryCommand = {"output", "alignment", "help", "version"};
+
 const std::vector<OptionEntry>& OptionEntries() {
-  using C = RouteCommand;
   static const std::vector<OptionEntry> entries = {
       {{"o", "output"},
        "FILE",
-       "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件",
-       {}},
+       "结果写入文件（全部写成或不写）；不给出时写到标准输出；from-jd：线元表文件"},
       {{"encoding"},
        "CODE",
        "输出编码：utf8（默认；forward、inverse、profile、sections的CSV和from-jd的--"
        "table文件前加BOM，"
-       "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它",
-       {C::Check, C::Forward, C::Inverse, C::FromJd, C::Profile, C::Sections}},
-      {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件", {C::FromJd}},
+       "Excel可直接打开）或gbk；from-jd的线元表和标准输出也用它"},
+      {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件"},
       {{"pdf"},
        "FILE",
        "forward、from-jd、check：另把逐桩坐标表、直线、曲线及转角表或接头表打印成PDF文件"
-       "（A4，标题、线路、日期、单位，每页有表头和页码）",
-       {C::Check, C::Forward, C::FromJd}},
-      {{"jd"},
-       "JD_FILE",
-       "check、forward、inverse、export：以交点表文件代替ROUTE",
-       {C::Check, C::Forward, C::Inverse, C::Export}},
+       "（A4，标题、线路、日期、单位，每页有表头和页码）"},
+      {{"jd"}, "JD_FILE", "check、forward、inverse、export：以交点表文件代替ROUTE"},
       {{"start-station"},
        "K",
-       "交点表起点BP的桩号，米或K0+000.000形式（默认0），用于from-jd或--jd",
-       {C::Check, C::Forward, C::Inverse, C::FromJd, C::Export}},
+       "交点表起点BP的桩号，米或K0+000.000形式（默认0），用于from-jd或--jd"},
       {{"alignment"},
        "NAME",
        "ROUTE为LandXML文件时：导入名为NAME的路线（默认第一条）；PROFILE或--profile为LandXML文件时"
-       "取该路线的纵断面",
-       {}},
+       "取该路线的纵断面"},
       {{"tol-position"},
        "MM",
-       "check：位置闭合差限差，毫米（默认2）；forward：“--to”超出线路端点不多于此时取端点",
-       {C::Check, C::Forward}},
-      {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）", {C::Check}},
+       "check：位置闭合差限差，毫米（默认2）；forward：“--to”超出线路端点不多于此时取端点"},
+      {{"tol-azimuth"}, "SEC", "check：方位角闭合差限差，秒（默认2）"},
       {{"from"},
        "K",
        "forward、profile、sections：起始桩号，米或K0+000.000形式；forward：长链重复段内的桩号加“_2”"
-       "指第二支（如K1+190_2），不加指第一支",
-       {C::Forward, C::Profile, C::Sections}},
+       "指第二支（如K1+190_2），不加指第一支"},
       {{"to"},
        "K",
        "forward、profile、sections：终止桩号，米或K0+000.000形式（含终止桩号）；forward：可加“_"
-       "2”，同上",
-       {C::Forward, C::Profile, C::Sections}},
+       "2”，同上"},
       {{"step"},
        "J",
-       "forward、profile、sections：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）",
-       {C::Forward, C::Profile, C::Sections}},
-      {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米", {C::Forward}},
+       "forward、profile、sections：里程间隔，米：起止桩号及其间J的每个整倍数（整桩）"},
+      {{"curve-step"}, "S", "forward：缓和曲线和圆曲线内另加S的每个整倍数里程，米"},
       {{"stations"},
        "FILE",
        "forward：里程文件，每行“点名,里程[,偏距[,偏角]]”，里程可加“_2”，同--from；"
-       "profile、sections：只取点名和里程",
-       {C::Forward, C::Profile, C::Sections}},
-      {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）", {C::Forward}},
-      {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）", {C::Forward}},
+       "profile、sections：只取点名和里程"},
+      {{"offset"}, "M", "forward：偏距，米，左负右正；可重复，每个偏距一行（默认0）"},
+      {{"skew"}, "A", "forward：偏角，d.mmss格式（默认90）"},
       {{"key-points"},
        "",
        "forward：在里程范围内插入主点（ZH、HY、QZ等）；profile：插入变坡点和竖曲线起终点，"
-       "加“说明”列",
-       {C::Forward, C::Profile}},
+       "加“说明”列"},
       {{"names"},
        "KIND",
        "forward：里程范围的点名：station（默认，桩号和偏距，如K0+520L10.00）"
-       "或serial（1、2、3…）",
-       {C::Forward}},
+       "或serial（1、2、3…）"},
       {{"prefix"},
        "P",
-       "forward、inverse、from-jd、profile、sections：桩号的前缀，英文字母（默认K）",
-       {C::Forward, C::Inverse, C::FromJd, C::Profile, C::Sections}},
-      {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）", {C::Inverse}},
-      {{"all"}, "", "inverse：列出每个垂足，不只最近的一个", {C::Inverse}},
+       "forward、inverse、from-jd、profile、sections：桩号的前缀，英文字母（默认K）"},
+      {{"max-offset"}, "M", "inverse：最大偏距，米（默认100）"},
+      {{"all"}, "", "inverse：列出每个垂足，不只最近的一个"},
       {{"profile"},
        "PROFILE",
        "export：把纵断面写入路线；forward：加“设计高程”列（.dat文件写入H），"
        "不用--"
        "sections时偏距行也取中桩的设计高程，纵断面范围外为空；inverse：加“设计高程”（垂足处）、"
        "“高差”（测点H减设计高程）和“挖填”（高差正为挖、负为填）列，测点无H时高差和挖填为空；"
-       "PROFILE为变坡点表文件或LandXML文件（.xml）",
-       {C::Export, C::Forward, C::Inverse}},
+       "PROFILE为变坡点表文件或LandXML文件（.xml）"},
       {{"sections"},
        "S",
        "forward、inverse（与--profile同用）：横断面文件；设计高程改为该行（测点）自身偏距处的"
        "路面高程，偏距超出最外侧部位时设计高程为空，“说明”为“超出路基范围”"
-       "（inverse加“说明”列）",
-       {C::Forward, C::Inverse}},
+       "（inverse加“说明”列）"},
       {{"edges"},
        "",
        "forward（与--sections同用）：每个桩号后加边桩行，每侧每个部位的外边缘一行，"
-       "“说明”如“左土路肩外”，偏角90",
-       {C::Forward}},
-      {{"h", "help"}, "", "显示本帮助", {}},
-      {{"v", "version"}, "", "显示版本", {}},
+       "“说明”如“左土路肩外”，偏角90"},
+      {{"h", "help"}, "", "显示本帮助"},
+      {{"v", "version"}, "", "显示版本"},
   };
   return entries;
 }
@@ -136,26 +115,6 @@ QString EntryNames(const OptionEntry& entry) {
   QStringList shown;
   for (const QString& name : entry.names) shown << OptionName(name);
   return shown.join(QStringLiteral(", "));
-}
-
-QString CommandName(RouteCommand command) {
-  switch (command) {
-    case RouteCommand::Check:
-      return QStringLiteral("check");
-    case RouteCommand::Forward:
-      return QStringLiteral("forward");
-    case RouteCommand::Inverse:
-      return QStringLiteral("inverse");
-    case RouteCommand::FromJd:
-      return QStringLiteral("from-jd");
-    case RouteCommand::Export:
-      return QStringLiteral("export");
-    case RouteCommand::Profile:
-      return QStringLiteral("profile");
-    case RouteCommand::Sections:
-      return QStringLiteral("sections");
-  }
-  return {};
 }
 
 ArgumentRefusal Refuse(const QString& message) {
@@ -216,8 +175,71 @@ ArgumentRefusal ParserRefusal(const QCommandLineParser& parser) {
   return Refuse(QStringLiteral("命令行有误：%1").arg(parser.errorText()));
 }
 
-}  // namespace
+// The commands' names, as a refusal lists them: "a、b或c".
+QString CommandNames() {
+  QStringList names;
+  for (const RouteCommandEntry& command : RouteCommands()) names << command.name;
+  const QString last = names.takeLast();
+  return names.join(u'、') + u'或' + last;
+}
 
+// The files given by position, or with --jd for the first; the refusal of
+// too few or too many.
+std::variant<ArgumentRefusal, CommandFiles> ReadFiles(const std::vector<FileKind>& kinds,
+                                                      const QCommandLineParser& parser) {
+  static const char* const kNames[] = {"线元表文件", "交点表文件", "测点文件", "变坡点表文件",
+                                       "横断面文件"};  // by FileKind
+  QStringList named = parser.positionalArguments().mid(1);
+  const bool routeFirst = kinds[0] == FileKind::Route || kinds[0] == FileKind::JdTable;
+  const bool jd = parser.isSet("jd") && routeFirst;
+  const qsizetype given = static_cast<qsizetype>(kinds.size()) - jd;
+  if (named.size() < given) {
+    QStringList missing;
+    for (size_t i = jd; i < kinds.size(); ++i) missing << kNames[static_cast<int>(kinds[i])];
+    return Refuse(QStringLiteral("请给出%1！").arg(missing.join(u'和')));
+  }
+  if (named.size() > given) return Refuse(QStringLiteral("多余的参数“%1”！").arg(named[given]));
+  if (jd) named.prepend(parser.value("jd"));
+  CommandFiles files;
+  for (size_t i = 0; i < kinds.size(); ++i) {
+    const QString& file = named[static_cast<qsizetype>(i)];
+    if (kinds[i] == FileKind::Points) files.points = file;
+    if (kinds[i] == FileKind::Profile) files.profile = file;
+    if (kinds[i] == FileKind::Sections) files.sections = file;
+    if (i == 0 && routeFirst) files.route = file;
+  }
+  files.source.jdTable = jd || kinds[0] == FileKind::JdTable;
+  return files;
+}
+
+// A table's stations: a range, or a stations file, as the command's rule
+// asks. Only a range has key points, stations to name and a curve's step.
+std::optional<ArgumentRefusal> StationsRefusal(const RouteCommandEntry& command,
+                                               const QCommandLineParser& parser) {
+  if (command.stations == StationsRule::None) return std::nullopt;
+  const int rangeParts = parser.isSet("from") + parser.isSet("to") + parser.isSet("step");
+  const bool stations = parser.isSet("stations");
+  if (stations && rangeParts > 0)
+    return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
+  if (command.stations == StationsRule::Required && !stations && rangeParts < 3)
+    return Refuse(QStringLiteral("%1命令需要“--from”、“--to”和“--step”，或者“--stations”！")
+                      .arg(command.name));
+  if (rangeParts > 0 && rangeParts < 3)
+    return Refuse(
+        QStringLiteral("%1命令的里程范围需要“--from”、“--to”和“--step”！").arg(command.name));
+  if (rangeParts == 3) return std::nullopt;
+  const std::pair<const char*, const char*> rangeOnly[] = {
+      {"key-points", "“--key-points”只能用于里程范围（--from、--to、--step）！"},
+      {"names", "“--names”只能用于里程范围（--from、--to、--step）；里程文件的点名取自文件！"},
+      {"curve-step", "“--curve-step”只能用于里程范围（--from、--to、--step）！"},
+  };
+  for (const auto& [option, message] : rangeOnly)
+    if (parser.isSet(option)) return Refuse(message);
+  return std::nullopt;
+}
+
+// The help: the commands, every option with its value and default, the exit
+// statuses.
 QString RouteCommandHelp() {
   QString help = QStringLiteral(
       "用法：tarnvel-route 命令 ROUTE [POINTS] [选项]\n"
@@ -276,257 +298,164 @@ QString RouteCommandHelp() {
   return help;
 }
 
-std::variant<ArgumentRefusal, InformationText, RouteCommandLine> ParseRouteCommandLine(
+}  // namespace
+
+double CommandArguments::number(const QString& name, double otherwise) const {
+  const auto found = numbers_.find(name);
+  return found == numbers_.end() ? otherwise : found->second;
+}
+
+std::string CommandArguments::prefix() const {
+  return isSet("prefix") ? value("prefix").toStdString() : "K";
+}
+
+JointTolerances CommandArguments::tolerances() const {
+  JointTolerances tolerances;
+  tolerances.position_mm = number("tol-position", tolerances.position_mm);
+  tolerances.azimuth_sec = number("tol-azimuth", tolerances.azimuth_sec);
+  return tolerances;
+}
+
+std::optional<StationRange> CommandArguments::range() const {
+  if (!isSet("step")) return std::nullopt;
+  return StationRange{number("from", 0),       number("to", 0), number("step", 0),
+                      number("curve-step", 0), fromPass_,       toPass_};
+}
+
+std::optional<ArgumentRefusal> CommandArguments::ReadValues(bool passes) {
+  if (isSet("encoding")) {
+    const QString code = value("encoding").toLower();
+    if (code == u"utf8" || code == u"utf-8") {
+      encoding_ = TextEncoding::Utf8;
+    } else if (code == u"gbk") {
+      encoding_ = TextEncoding::Gbk;
+    } else {
+      return Refuse(
+          QStringLiteral("选项“--encoding”的值“%1”无效，应为utf8或gbk！").arg(value("encoding")));
+    }
+  }
+  if (isSet("prefix") && !IsStationPrefix(value("prefix")))
+    return Refuse(QStringLiteral("选项“--prefix”的值“%1”无效，应为英文字母，如K、ZK！")
+                      .arg(EchoedText(value("prefix"))));
+  if (isSet("names")) {
+    const QString names = value("names").toLower();
+    if (names != u"station" && names != u"serial")
+      return Refuse(QStringLiteral("选项“--names”的值“%1”无效，应为station或serial！")
+                        .arg(EchoedText(value("names"))));
+  }
+  // Each numeric option and what it must satisfy; a station is given in
+  // metres or as K text.
+  struct NumberEntry {
+    const char* name;
+    bool (*check)(double);
+    const char* range;
+    bool station = false;
+    int* pass = nullptr;  // a station's pass over a 长链
+  };
+  const NumberEntry numbers[] = {
+      {"tol-position", NotNegative, "不小于0"},
+      {"tol-azimuth", NotNegative, "不小于0"},
+      {"from", nullptr, "", true, passes ? &fromPass_ : nullptr},
+      {"to", nullptr, "", true, passes ? &toPass_ : nullptr},
+      {"step", [](double v) { return v > 0; }, "大于0"},
+      {"curve-step", [](double v) { return v > 0; }, "大于0"},
+      {"skew", nullptr, ""},
+      {"max-offset", NotNegative, "不小于0"},
+      {"start-station", nullptr, "", true},
+  };
+  for (const NumberEntry& entry : numbers) {
+    const QString name = QString::fromLatin1(entry.name);
+    if (!isSet(name)) continue;
+    auto read = entry.station
+                    ? StationOption(name, value(name), entry.pass)
+                    : NumberOption(name, value(name), entry.check, QString::fromUtf8(entry.range));
+    if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+    numbers_[name] = std::get<double>(read);
+  }
+  if (isSet("offset")) {
+    offsets_.clear();
+    for (const QString& text : parser_.values("offset")) {
+      auto read = NumberOption(QStringLiteral("offset"), text);
+      if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+      offsets_.push_back(std::get<double>(read));
+    }
+  }
+  return std::nullopt;
+}
+
+std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLine(
     const QStringList& arguments) {
   QCommandLineParser parser;
   for (const OptionEntry& entry : OptionEntries())
     parser.addOption(QCommandLineOption(entry.names, entry.description, entry.valueName));
   if (!parser.parse(QStringList{QStringLiteral("tarnvel-route")} + arguments))
     return ParserRefusal(parser);
-  if (parser.isSet(QStringLiteral("help"))) return InformationText{RouteCommandHelp()};
-  if (parser.isSet(QStringLiteral("version")))
+  if (parser.isSet("help")) return InformationText{RouteCommandHelp()};
+  if (parser.isSet("version"))
     return InformationText{
         QStringLiteral("tarnvel-route %1\n").arg(QCoreApplication::applicationVersion())};
 
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty())
-    return Refuse(
-        QStringLiteral("请给出命令：check、forward、inverse、from-jd、export、profile或sections！"
-                       "请用 --help 查看用法。"));
-  RouteCommandLine line;
-  const QString& command = positional.front();
-  if (command == u"check") {
-    line.command = RouteCommand::Check;
-  } else if (command == u"forward") {
-    line.command = RouteCommand::Forward;
-  } else if (command == u"inverse") {
-    line.command = RouteCommand::Inverse;
-  } else if (command == u"from-jd") {
-    line.command = RouteCommand::FromJd;
-  } else if (command == u"export") {
-    line.command = RouteCommand::Export;
-  } else if (command == u"profile") {
-    line.command = RouteCommand::Profile;
-  } else if (command == u"sections") {
-    line.command = RouteCommand::Sections;
-  } else {
-    return Refuse(QStringLiteral("未知命令“%1”，应为check、forward、inverse、from-jd、export、"
-                                 "profile或sections！")
-                      .arg(command));
-  }
-  // With --jd the JD file stands where ROUTE would.
-  const bool profileCommand = line.command == RouteCommand::Profile;
-  const bool sectionsCommand = line.command == RouteCommand::Sections;
-  // profile and sections take no route: their --jd is refused below as any
-  // option they do not serve.
-  const bool jd = parser.isSet(QStringLiteral("jd")) && !profileCommand && !sectionsCommand;
-  const qsizetype files = (line.command == RouteCommand::Inverse ? 2 : 1) - (jd ? 1 : 0);
-  if (positional.size() - 1 < files) {
-    if (line.command == RouteCommand::FromJd) return Refuse(QStringLiteral("请给出交点表文件！"));
-    if (jd) return Refuse(QStringLiteral("请给出测点文件！"));
-    if (profileCommand) return Refuse(QStringLiteral("请给出变坡点表文件！"));
-    if (sectionsCommand) return Refuse(QStringLiteral("请给出横断面文件！"));
-    return Refuse(line.command == RouteCommand::Inverse
-                      ? QStringLiteral("请给出线元表文件和测点文件！")
-                      : QStringLiteral("请给出线元表文件！"));
-  }
-  if (positional.size() - 1 > files)
-    return Refuse(QStringLiteral("多余的参数“%1”！").arg(positional[files + 1]));
-  if (profileCommand) {
-    line.profile = positional[1];
-  } else if (sectionsCommand) {
-    line.sections = positional[1];
-  } else {
-    line.route = jd ? parser.value(QStringLiteral("jd")) : positional[1];
-  }
-  if (line.command == RouteCommand::Inverse) line.points = positional[files];
-  line.source.jdTable = jd || line.command == RouteCommand::FromJd;
+    return Refuse(QStringLiteral("请给出命令：%1！请用 --help 查看用法。").arg(CommandNames()));
+  const std::vector<RouteCommandEntry>& commands = RouteCommands();
+  const auto command = std::find_if(commands.begin(), commands.end(),
+                                    [&](const auto& c) { return c.name == positional.front(); });
+  if (command == commands.end())
+    return Refuse(QStringLiteral("未知命令“%1”，应为%2！").arg(positional.front(), CommandNames()));
+  auto read = ReadFiles(command->inputs.files, parser);
+  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  CommandFiles& files = std::get<CommandFiles>(read);
 
   for (const OptionEntry& entry : OptionEntries()) {
-    if (entry.commands.empty() || !parser.isSet(entry.names.back())) continue;
-    if (std::find(entry.commands.begin(), entry.commands.end(), line.command) ==
-        entry.commands.end())
-      return Refuse(QStringLiteral("选项“%1”不能用于%2命令！")
-                        .arg(OptionName(entry.names.back()), CommandName(line.command)));
+    const QString& name = entry.names.back();
+    if (parser.isSet(name) && !kEveryCommand.contains(name) && !command->options.contains(name))
+      return Refuse(
+          QStringLiteral("选项“%1”不能用于%2命令！").arg(OptionName(name), command->name));
   }
-
-  if (parser.isSet(QStringLiteral("start-station")) && !line.source.jdTable)
+  if (parser.isSet("start-station") && !files.source.jdTable)
     return Refuse(QStringLiteral("选项“--start-station”只能用于from-jd命令或与“--jd”同用！"));
-  if (line.command == RouteCommand::FromJd && !parser.isSet(QStringLiteral("output")))
-    return Refuse(QStringLiteral("from-jd命令需要用“-o”给出要写的线元表文件！"));
+  if (!command->inputs.requiredOutput.isEmpty() && !parser.isSet("output"))
+    return Refuse(QStringLiteral("%1命令需要用“-o”给出要写的%2！")
+                      .arg(command->name, command->inputs.requiredOutput));
 
-  if (parser.isSet(QStringLiteral("output"))) line.output = parser.value(QStringLiteral("output"));
-  if (parser.isSet(QStringLiteral("table"))) line.table = parser.value(QStringLiteral("table"));
-  if (parser.isSet(QStringLiteral("pdf"))) line.pdf = parser.value(QStringLiteral("pdf"));
-  if (parser.isSet(QStringLiteral("profile")) && !profileCommand)
-    line.profile = parser.value(QStringLiteral("profile"));
-  if (parser.isSet(QStringLiteral("alignment"))) {
+  for (auto [name, file] : {std::pair{"output", &files.output},
+                            {"table", &files.table},
+                            {"pdf", &files.pdf},
+                            {"stations", &files.stations},
+                            {"profile", &files.profile},
+                            {"sections", &files.sections}})
+    if (parser.isSet(QString::fromLatin1(name))) *file = parser.value(QString::fromLatin1(name));
+  if (parser.isSet("alignment")) {
     // It names the route's alignment, the profile's, or both, whichever is
     // LandXML.
-    const QString name = parser.value(QStringLiteral("alignment"));
-    const bool landXmlRoute = !profileCommand && IsLandXmlPath(line.route);
-    const bool landXmlProfile = line.profile && IsLandXmlPath(*line.profile);
+    const QString name = parser.value("alignment");
+    const bool landXmlRoute = IsLandXmlPath(files.route);
+    const bool landXmlProfile = files.profile && IsLandXmlPath(*files.profile);
     if (!landXmlRoute && !landXmlProfile)
       return Refuse(QStringLiteral("选项“--alignment”只能用于LandXML文件（文件名以.xml结尾）！"));
-    if (landXmlRoute) line.source.alignment = name;
-    if (landXmlProfile) line.profileAlignment = name;
+    if (landXmlRoute) files.source.alignment = name;
+    if (landXmlProfile) files.profileAlignment = name;
   }
-  if (parser.isSet(QStringLiteral("encoding"))) {
-    const QString code = parser.value(QStringLiteral("encoding")).toLower();
-    if (code == u"utf8" || code == u"utf-8") {
-      line.encoding = TextEncoding::Utf8;
-    } else if (code == u"gbk") {
-      line.encoding = TextEncoding::Gbk;
-    } else {
-      return Refuse(QStringLiteral("选项“--encoding”的值“%1”无效，应为utf8或gbk！")
-                        .arg(parser.value(QStringLiteral("encoding"))));
-    }
-  }
+  CommandArguments values(parser);
+  // Only a route has the passes of a 长链.
+  if (auto refusal = values.ReadValues(command->inputs.files.front() == FileKind::Route))
+    return *refusal;
+  if (values.isSet("start-station")) files.source.startStation = values.number("start-station", 0);
+  // The CSVs are opened in Excel: in UTF-8 they begin with the mark that
+  // tells it so.
+  files.encoding = values.encoding().value_or(TextEncoding::Utf8);
+  if (command->output == OutputMode::Csv && files.encoding == TextEncoding::Utf8)
+    files.encoding = TextEncoding::Utf8WithBom;
 
-  if (parser.isSet(QStringLiteral("prefix"))) {
-    const QString prefix = parser.value(QStringLiteral("prefix"));
-    if (!IsStationPrefix(prefix))
-      return Refuse(QStringLiteral("选项“--prefix”的值“%1”无效，应为英文字母，如K、ZK！")
-                        .arg(EchoedText(prefix)));
-    line.prefix = prefix.toStdString();
-  }
-  if (parser.isSet(QStringLiteral("names"))) {
-    const QString names = parser.value(QStringLiteral("names")).toLower();
-    if (names != u"station" && names != u"serial")
-      return Refuse(QStringLiteral("选项“--names”的值“%1”无效，应为station或serial！")
-                        .arg(EchoedText(parser.value(QStringLiteral("names")))));
-    line.serialNames = names == u"serial";
-  }
-  // A stakeout saved as .dat goes into an instrument, which takes no mark:
-  // GBK unless told otherwise, as the route window saves it. The CSVs are
-  // opened in Excel: in UTF-8 they begin with the mark that tells it so.
-  line.surveyPointFile =
-      line.command == RouteCommand::Forward && line.output && IsSurveyPointPath(*line.output);
-  if (line.surveyPointFile) {
-    if (!parser.isSet(QStringLiteral("encoding"))) line.encoding = TextEncoding::Gbk;
-  } else if ((line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse ||
-              sectionsCommand ||
-              (profileCommand &&
-               (line.output || parser.isSet(QStringLiteral("from")) ||
-                parser.isSet(QStringLiteral("to")) || parser.isSet(QStringLiteral("step")) ||
-                parser.isSet(QStringLiteral("stations"))))) &&
-             line.encoding == TextEncoding::Utf8) {
-    // profile prints its 竖曲线表 for the terminal, unmarked, as from-jd does.
-    line.encoding = TextEncoding::Utf8WithBom;
-  }
-
-  // Each numeric option: its name, where it goes, and what it must satisfy;
-  // a station is given in metres or as K text.
-  struct NumberEntry {
-    const char* name;
-    double* target;
-    bool (*check)(double);
-    const char* range;
-    bool station = false;
-    int* pass = nullptr;  // a station's pass over a 长链, for forward's range
-  };
-  double from = 0, to = 0, step = 0, curveStep = 0, startStation = 0;
-  int fromPass = 1, toPass = 1;
-  const bool forward = line.command == RouteCommand::Forward;
-  const NumberEntry numbers[] = {
-      {"tol-position", &line.tolerances.position_mm, NotNegative, "不小于0"},
-      {"tol-azimuth", &line.tolerances.azimuth_sec, NotNegative, "不小于0"},
-      {"from", &from, nullptr, "", true, forward ? &fromPass : nullptr},
-      {"to", &to, nullptr, "", true, forward ? &toPass : nullptr},
-      {"step", &step, [](double v) { return v > 0; }, "大于0"},
-      {"curve-step", &curveStep, [](double v) { return v > 0; }, "大于0"},
-      {"skew", &line.skewDms, nullptr, ""},
-      {"max-offset", &line.maxOffset, NotNegative, "不小于0"},
-      {"start-station", &startStation, nullptr, "", true},
-  };
-  for (const NumberEntry& entry : numbers) {
-    const QString name = QString::fromLatin1(entry.name);
-    if (!parser.isSet(name)) continue;
-    auto value = entry.station ? StationOption(name, parser.value(name), entry.pass)
-                               : NumberOption(name, parser.value(name), entry.check,
-                                              QString::fromUtf8(entry.range));
-    if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
-    *entry.target = std::get<double>(value);
-  }
-  if (parser.isSet(QStringLiteral("start-station"))) line.source.startStation = startStation;
-  if (parser.isSet(QStringLiteral("offset"))) {
-    line.offsets.clear();
-    for (const QString& text : parser.values(QStringLiteral("offset"))) {
-      auto value = NumberOption(QStringLiteral("offset"), text);
-      if (auto* refusal = std::get_if<ArgumentRefusal>(&value)) return *refusal;
-      line.offsets.push_back(std::get<double>(value));
-    }
-  }
-  line.keyPoints = parser.isSet(QStringLiteral("key-points"));
-  line.all = parser.isSet(QStringLiteral("all"));
-
-  if (line.command == RouteCommand::Forward) {
-    const int rangeParts = parser.isSet(QStringLiteral("from")) +
-                           parser.isSet(QStringLiteral("to")) +
-                           parser.isSet(QStringLiteral("step"));
-    const bool stations = parser.isSet(QStringLiteral("stations"));
-    if (stations && rangeParts > 0)
-      return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
-    if (!stations && rangeParts < 3)
-      return Refuse(
-          QStringLiteral("forward命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
-    if (stations && line.keyPoints)
-      return Refuse(QStringLiteral("“--key-points”只能用于里程范围（--from、--to、--step）！"));
-    if (stations && parser.isSet(QStringLiteral("names")))
-      return Refuse(
-          QStringLiteral("“--names”只能用于里程范围（--from、--to、--step）；"
-                         "里程文件的点名取自文件！"));
-    if (stations && parser.isSet(QStringLiteral("curve-step")))
-      return Refuse(QStringLiteral("“--curve-step”只能用于里程范围（--from、--to、--step）！"));
-    if (stations) {
-      line.stations = parser.value(QStringLiteral("stations"));
-    } else {
-      line.range = StationRange{from, to, step, curveStep, fromPass, toPass};
-    }
-  }
-  if (profileCommand) {
-    const int rangeParts = parser.isSet(QStringLiteral("from")) +
-                           parser.isSet(QStringLiteral("to")) +
-                           parser.isSet(QStringLiteral("step"));
-    const bool stations = parser.isSet(QStringLiteral("stations"));
-    if (stations && rangeParts > 0)
-      return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
-    if (rangeParts > 0 && rangeParts < 3)
-      return Refuse(QStringLiteral("profile命令的里程范围需要“--from”、“--to”和“--step”！"));
-    if (rangeParts == 0 && line.keyPoints)
-      return Refuse(QStringLiteral("“--key-points”只能用于里程范围（--from、--to、--step）！"));
-    if (stations) {
-      line.stations = parser.value(QStringLiteral("stations"));
-    } else if (rangeParts == 3) {
-      line.range = StationRange{from, to, step, 0};
-    }
-  }
-  if (sectionsCommand) {
-    const int rangeParts = parser.isSet(QStringLiteral("from")) +
-                           parser.isSet(QStringLiteral("to")) +
-                           parser.isSet(QStringLiteral("step"));
-    const bool stations = parser.isSet(QStringLiteral("stations"));
-    if (stations && rangeParts > 0)
-      return Refuse(QStringLiteral("“--stations”不能与“--from”、“--to”、“--step”同时使用！"));
-    if (!stations && rangeParts < 3)
-      return Refuse(
-          QStringLiteral("sections命令需要“--from”、“--to”和“--step”，或者“--stations”！"));
-    if (stations) {
-      line.stations = parser.value(QStringLiteral("stations"));
-    } else {
-      line.range = StationRange{from, to, step, 0};
-    }
-  }
+  if (auto refusal = StationsRefusal(*command, parser)) return *refusal;
   // The sections give heights across the road only from the profile's
   // height at the design line, and the edges are the sections' own.
-  if (parser.isSet(QStringLiteral("sections"))) {
-    if (!line.profile) return Refuse(QStringLiteral("“--sections”需要与“--profile”同用！"));
-    line.sections = parser.value(QStringLiteral("sections"));
-  }
-  line.edges = parser.isSet(QStringLiteral("edges"));
-  if (line.edges && !line.sections)
+  if (parser.isSet("sections") && !files.profile)
+    return Refuse(QStringLiteral("“--sections”需要与“--profile”同用！"));
+  if (parser.isSet("edges") && !parser.isSet("sections"))
     return Refuse(QStringLiteral("“--edges”需要与“--sections”同用！"));
-  return line;
+  return command->read(values, files);
 }
 
 }  // namespace tarnvel

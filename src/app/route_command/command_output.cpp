@@ -7,6 +7,12 @@
 
 namespace tarnvel {
 
+namespace {
+
+const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出错，输出不完整！");
+
+}  // namespace
+
 CommandOutput::CommandOutput(std::optional<QString> path, TextEncoding encoding)
     : path_(std::move(path)),
       stream_(encoding, [this](QByteArrayView bytes) { return WriteChunk(bytes); }) {}
@@ -15,7 +21,7 @@ bool CommandOutput::WriteChunk(QByteArrayView bytes) {
   if (!path_) {
     const auto size = static_cast<size_t>(bytes.size());
     if (std::fwrite(bytes.data(), 1, size, stdout) == size) return true;
-    failure_ = QStringLiteral("写入标准输出时出错，输出不完整！");
+    failure_ = kStandardOutputFailure;
     return false;
   }
   if (!file_) {
@@ -42,16 +48,29 @@ bool CommandOutput::Add(std::string_view utf8) {
   return stream_.Add(utf8) || Failed();
 }
 
-std::optional<QString> CommandOutput::Finish() {
+std::optional<QString> CommandOutput::Drain() {
   if (!stream_.Flush()) {
     Failed();
     return failure_;
   }
   if (!path_) {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return std::nullopt;
-    return QStringLiteral("写入标准输出时出错，输出不完整！");
+    return kStandardOutputFailure;
   }
   if (!file_ && !WriteChunk({})) return failure_;
+  return std::nullopt;
+}
+
+std::optional<QString> CommandOutput::Flush() {
+  if (const auto failure = Drain()) return failure;
+  if (!path_) return std::nullopt;
+  if (const auto refusal = file_->Flush()) return refusal->message;
+  return std::nullopt;
+}
+
+std::optional<QString> CommandOutput::Finish() {
+  if (const auto failure = Drain()) return failure;
+  if (!path_) return std::nullopt;
   if (const auto refusal = file_->Finish()) return refusal->message;
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
-// Where forward and inverse write their tables as they compute them:
-// standard output, or the -o file. The file's save begins with its first
-// chunk and the file takes its place only once the command has given every
-// row, so a refusal midway leaves the old file as it was.
+// Where a command writes what it makes, as it makes it: standard output, or
+// a file. The file's save begins with its first chunk and the file takes its
+// place only on Finish, once the command has given everything, so a refusal
+// midway leaves the old file as it was.
 #pragma once
 
 #include <QString>
@@ -21,6 +21,9 @@ class CommandOutput {
   // Adds whole rows of UTF-8 text; false once the output has failed, and
   // failure() says why.
   bool Add(std::string_view utf8);
+  // Writes out what is held and forces a file to the medium, not yet in
+  // place: nothing, or why not.
+  std::optional<QString> Flush();
   // Writes the rest and puts the file in place: nothing, or why not. An
   // output dropped unfinished drops the file's save.
   std::optional<QString> Finish();
@@ -29,6 +32,8 @@ class CommandOutput {
  private:
   bool WriteChunk(QByteArrayView bytes);
   bool Failed();  // records why the stream stopped; always false
+  // Writes out what the stream holds, and begins a file still empty.
+  std::optional<QString> Drain();
 
   std::optional<QString> path_;
   std::unique_ptr<SavingFile> file_;

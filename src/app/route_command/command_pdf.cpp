@@ -14,8 +14,8 @@ std::optional<ArgumentRefusal> PdfRowsRefusal(double rows) {
                              .arg(QString::fromStdString(GeneralText(rows)))};
 }
 
-QStringList CommandTitleBlock(const RouteCommandLine& line) {
-  return {QStringLiteral("线路：%1").arg(QFileInfo(line.route).fileName()),
+QStringList CommandTitleBlock(const QString& route) {
+  return {QStringLiteral("线路：%1").arg(QFileInfo(route).fileName()),
           QStringLiteral("日期：%1").arg(QDate::currentDate().toString(Qt::ISODate)),
           QStringLiteral("单位：m")};
 }

@@ -10,7 +10,6 @@
 #include <string_view>
 #include <variant>
 
-#include "command_line.h"
 #include "command_outcome.h"
 #include "save_file.h"
 #include "table_document.h"
@@ -28,7 +27,7 @@ std::optional<ArgumentRefusal> PdfRowsRefusal(double rows);
 
 // The title block under a table's title: the route's file name, today's
 // date and the unit, as the route window prints them.
-QStringList CommandTitleBlock(const RouteCommandLine& line);
+QStringList CommandTitleBlock(const QString& route);
 
 // The cells of one CSV line as TableLine writes them, its quotes undone.
 QStringList CsvLineCells(std::string_view line);

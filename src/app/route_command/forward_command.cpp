@@ -2,10 +2,9 @@
 #include <functional>
 #include <utility>
 
-#include "command_outcome.h"
+#include "command_files.h"
+#include "command_options.h"
 #include "command_pdf.h"
-#include "command_profile.h"
-#include "command_sections.h"
 #include "delimited_file.h"
 #include "design_height.h"
 #include "edge_points.h"
@@ -36,7 +35,7 @@ ArgumentRefusal TooManyRows() {
 // shows they are all in.
 class RowWriter {
  public:
-  RowWriter(CommandOutput& output, const RouteCommandLine& line, const Route& route,
+  RowWriter(CommandOutput& output, const ForwardOptions& line, const Route& route,
             const VerticalProfile* profile, const CrossSectionTable* sections)
       : output_(output),
         route_(route),
@@ -152,7 +151,7 @@ class RowWriter {
 };
 
 // The rows of a range, named by station and side, or by their row number.
-std::optional<ArgumentRefusal> RangeRows(const Route& route, const RouteCommandLine& line,
+std::optional<ArgumentRefusal> RangeRows(const Route& route, const ForwardOptions& line,
                                          RowWriter& writer) {
   RouteTableRequest request;
   request.from = line.range->from;
@@ -232,7 +231,7 @@ class StationFileCount {
 // a station the route does not hold refuses the whole command. A line that
 // does not read is the refusal wherever it lies, as it was when the file was
 // read whole before any row: once the rows stop, the rest is still read.
-std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteCommandLine& line,
+std::optional<ArgumentRefusal> StationRows(const Route& route, const ForwardOptions& line,
                                            RowWriter& writer) {
   auto opened = DelimitedFile::Open(*line.stations);
   if (const auto* refusal = std::get_if<FileRefusal>(&opened))
@@ -276,7 +275,7 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const RouteComman
 
 }  // namespace
 
-CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
+CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};
@@ -303,7 +302,7 @@ CommandOutcome RunForward(const RouteCommandLine& line, CommandOutput& output) {
   if (!line.pdf) return result;
   TableDocument document;
   document.title = QStringLiteral("逐桩坐标表");
-  document.notes = CommandTitleBlock(line);
+  document.notes = CommandTitleBlock(line.route);
   document.header = CsvLineCells(header);
   document.rowCount = static_cast<qsizetype>(lines->size());
   document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };

@@ -3,13 +3,11 @@
 #include <functional>
 #include <tuple>
 
-#include "command_outcome.h"
+#include "command_options.h"
 #include "command_pdf.h"
 #include "declared_chains.h"
 #include "delimited_text.h"
 #include "design_table_text.h"
-#include "encoded_text_stream.h"
-#include "gbk_file_writer.h"
 #include "jd_file.h"
 #include "route_file.h"
 #include "same_file.h"
@@ -20,77 +18,8 @@ namespace tarnvel {
 
 namespace {
 
-const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出错，输出不完整！");
-
-// One of from-jd's outputs, encoded as its text is made: a file, saved all or
-// nothing, or standard output. A file is put in place only by Finish, once
-// every output has been made, so that a failure of any leaves none.
-class FromJdOutput {
- public:
-  FromJdOutput(std::optional<QString> path, TextEncoding encoding)
-      : path_(std::move(path)),
-        stream_(encoding, [this](QByteArrayView bytes) { return Write(bytes); }) {}
-
-  // Adds whole rows of UTF-8 text: nothing, or why the output failed.
-  std::optional<QString> Add(std::string_view utf8) {
-    if (stream_.Add(utf8)) return std::nullopt;
-    return Failure();
-  }
-
-  // Writes out what is held, and forces a file to the medium.
-  std::optional<QString> Flush() {
-    if (!stream_.Flush()) return Failure();
-    if (!path_) {
-      if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return std::nullopt;
-      return kStandardOutputFailure;
-    }
-    if (!file_ && !Write({})) return failure_;
-    if (auto refusal = file_->Flush()) return refusal->message;
-    return std::nullopt;
-  }
-
-  std::optional<QString> Finish() {
-    if (!file_) return std::nullopt;
-    if (auto refusal = file_->Finish()) return refusal->message;
-    return std::nullopt;
-  }
-
- private:
-  bool Write(QByteArrayView bytes) {
-    if (!path_) {
-      const auto size = static_cast<size_t>(bytes.size());
-      if (std::fwrite(bytes.data(), 1, size, stdout) == size) return true;
-      failure_ = kStandardOutputFailure;
-      return false;
-    }
-    if (!file_) {
-      auto begun = SavingFile::Begin(*path_);
-      if (const auto* refusal = std::get_if<FileRefusal>(&begun)) {
-        failure_ = refusal->message;
-        return false;
-      }
-      file_ = std::move(std::get<std::unique_ptr<SavingFile>>(begun));
-    }
-    if (file_->Write(bytes)) return true;
-    failure_ = file_->Finish()->message;  // refused: a write failed
-    return false;
-  }
-
-  QString Failure() {
-    if (const std::optional<char32_t> character = stream_.unencodable())
-      failure_ = path_ ? CannotSave(*path_, OutsideGbkReason(*character)).message
-                       : QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character));
-    return failure_;
-  }
-
-  std::optional<QString> path_;
-  std::unique_ptr<SavingFile> file_;
-  EncodedTextStream stream_;
-  QString failure_;
-};
-
 // The --table file may replace neither the JD file nor the -o file.
-std::optional<QString> TableOverAnother(const RouteCommandLine& line) {
+std::optional<QString> TableOverAnother(const FromJdOptions& line) {
   if (!line.table) return std::nullopt;
   for (const QString& other : {line.route, *line.output})
     if (SameFile(*line.table, other) ||
@@ -105,7 +34,7 @@ std::optional<QString> TableOverAnother(const RouteCommandLine& line) {
 // whole. A name the route file could not give back is refused.
 class ElementLines {
  public:
-  ElementLines(const QString& path, FromJdOutput& output) : path_(path), output_(output) {}
+  ElementLines(const QString& path, CommandOutput& output) : path_(path), output_(output) {}
 
   std::optional<QString> Add(RouteElement&& element) {
     const std::string_view name = element.name;
@@ -133,11 +62,12 @@ class ElementLines {
     if (!first_) text.remove(0, header);
     first_ = false;
     batch_.clear();
-    return output_.Add(text.toStdString());
+    if (output_.Add(text.toStdString())) return std::nullopt;
+    return output_.failure();
   }
 
   QString path_;
-  FromJdOutput& output_;
+  CommandOutput& output_;
   std::vector<RouteElement> batch_;
   size_t count_ = 0;
   bool first_ = true;
@@ -145,7 +75,7 @@ class ElementLines {
 
 }  // namespace
 
-CommandOutcome RunFromJd(const RouteCommandLine& line) {
+CommandOutcome RunFromJd(const FromJdOptions& line, CommandOutput&) {
   if (const auto refusal = TableOverAnother(line)) return ArgumentRefusal{*refusal};
   FileOutcome<JdTable> read = ReadJdFile(line.route);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
@@ -165,7 +95,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   // The element table, as the route is laid, without the route: a million
   // JDs' four million elements and their search index are never held. An
   // element a route would refuse is refused as RouteFromJd refuses it.
-  std::optional<FromJdOutput> elements;
+  std::optional<CommandOutput> elements;
   auto writeElements = [&](const std::function<void(const JdElementSink&)>& forEach) {
     elements.emplace(line.output, line.encoding);
     ElementLines lines(*line.output, *elements);
@@ -180,8 +110,8 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
     // The declarations follow the elements, so that the file checks as the
     // JD table does.
     for (const StationEquation& equation : table.equations)
-      if (!failure && sound)
-        failure = elements->Add(StationEquationLineText(equation).toStdString());
+      if (!failure && sound && !elements->Add(StationEquationLineText(equation).toStdString()))
+        failure = elements->failure();
     if (!failure && sound) failure = elements->Flush();
     return std::pair{sound, failure};
   };
@@ -214,14 +144,17 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   // The design table, to the --table file and standard output at once. A
   // 交点桩号 of the table that the computation does not reach is a typo of
   // the design's, or of its typing: said, and the table still made.
-  std::optional<FromJdOutput> csv;
+  std::optional<CommandOutput> csv;
   // The design table's CSV goes to Excel as the stakeout's does: marked.
   if (line.table)
     csv.emplace(line.table,
                 line.encoding == TextEncoding::Utf8 ? TextEncoding::Utf8WithBom : line.encoding);
-  FromJdOutput printed(std::nullopt, line.encoding);
-  if (csv) failure = csv->Add(DesignTableHeaderLine(','));
-  if (!failure) failure = printed.Add(DesignTableHeaderLine('\t'));
+  CommandOutput printed(std::nullopt, line.encoding);
+  const auto add = [&](CommandOutput& output, std::string_view text) {
+    if (!failure && !output.Add(text)) failure = output.failure();
+  };
+  if (csv) add(*csv, DesignTableHeaderLine(','));
+  add(printed, DesignTableHeaderLine('\t'));
   // The PDF prints the same cells; it holds them as text.
   auto pdfRows = std::make_shared<std::vector<QStringList>>();
   size_t i = 0;
@@ -240,8 +173,8 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
       std::fputs((message + u'\n').toUtf8().constData(), stderr);
     }
     ++i;
-    if (csv && !failure) failure = csv->Add(DesignTableLine(row, ',', line.prefix));
-    if (!failure) failure = printed.Add(DesignTableLine(row, '\t', line.prefix));
+    if (csv) add(*csv, DesignTableLine(row, ',', line.prefix));
+    add(printed, DesignTableLine(row, '\t', line.prefix));
   });
   if (csv && !failure) failure = csv->Flush();
   if (!failure) failure = printed.Flush();
@@ -249,7 +182,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
   if (line.pdf && !failure) {
     TableDocument document;
     document.title = QStringLiteral("直线、曲线及转角表");
-    document.notes = CommandTitleBlock(line);
+    document.notes = CommandTitleBlock(line.route);
     for (std::string_view column : kDesignTableColumns)
       document.header << QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size()));
     document.rowCount = static_cast<qsizetype>(pdfRows->size());
@@ -279,7 +212,7 @@ CommandOutcome RunFromJd(const RouteCommandLine& line) {
     if (const std::optional<QString> refusal = finish()) {
       if (written.isEmpty()) return ArgumentRefusal{*refusal};
       std::fputs((PartlyWrittenMessage(*refusal, written) + u'\n').toUtf8().constData(), stderr);
-      return CommandResult{"", kExitPartlyWritten};
+      return CommandResult{kExitPartlyWritten};
     }
     written << path;
   }

@@ -1,6 +1,5 @@
-#include "command_outcome.h"
-#include "command_profile.h"
-#include "command_sections.h"
+#include "command_files.h"
+#include "command_options.h"
 #include "delimited_file.h"
 #include "design_height.h"
 #include "point_file.h"
@@ -20,7 +19,7 @@ ArgumentRefusal PointsRefusalFirst(DelimitedFile& points, const ArgumentRefusal&
 
 }  // namespace
 
-CommandOutcome RunInverse(const RouteCommandLine& line, CommandOutput& output) {
+CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
   FileOutcome<Route> route = LoadRoute(line.route, line.source);
   if (const auto* refusal = std::get_if<FileRefusal>(&route))
     return ArgumentRefusal{refusal->message};

@@ -8,32 +8,23 @@
 #include <memory>
 #include <new>
 
-#include "command_outcome.h"
-#include "gbk_file_writer.h"
+#include "command_line.h"
 #include "same_file.h"
-#include "save_file.h"
 
 namespace {
 
 using namespace tarnvel;
 
-// Whether every byte reached the stream: a script that redirected the output
-// to a full disk must not be told that it worked.
-bool Print(std::FILE* stream, const QByteArray& bytes) {
-  const size_t written =
-      std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-  return std::fflush(stream) == 0 && written == static_cast<size_t>(bytes.size());
-}
-
 int Refused(const QString& message) {
-  Print(stderr, (message + u'\n').toUtf8());  // nowhere left to report its failure
+  // nowhere left to report its failure
+  std::fputs((message + u'\n').toUtf8().constData(), stderr);
   return kExitRefused;
 }
 
 // The refusal of an -o or --pdf file that is one of the command's inputs, by
 // another name or the same: the save would replace what it was made from;
 // or of a --pdf file that is another of its outputs.
-std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
+std::optional<QString> OutputOverInput(const CommandFiles& line) {
   for (const std::optional<QString>& target : {line.output, line.pdf}) {
     if (!target) continue;
     for (const QString& input :
@@ -52,61 +43,24 @@ std::optional<QString> OutputOverInput(const RouteCommandLine& line) {
   return std::nullopt;
 }
 
-const QString kStandardOutputFailure = QStringLiteral("写入标准输出时出错，输出不完整！");
-
-CommandOutcome Run(const RouteCommandLine& line, CommandOutput& output) {
-  switch (line.command) {
-    case RouteCommand::Check:
-      return RunCheck(line);
-    case RouteCommand::Forward:
-      return RunForward(line, output);
-    case RouteCommand::Inverse:
-      return RunInverse(line, output);
-    case RouteCommand::FromJd:
-      return RunFromJd(line);
-    case RouteCommand::Export:
-      return RunExport(line);
-    case RouteCommand::Profile:
-      return RunProfile(line, output);
-    case RouteCommand::Sections:
-      return RunSections(line, output);
-  }
-  return ArgumentRefusal{};
-}
-
-int RunLine(const RouteCommandLine& line) {
+int RunLine(const ReadyCommand& command) {
+  const CommandFiles& line = *command.files;
   if (const auto refusal = OutputOverInput(line)) return Refused(*refusal);
   CommandOutput output(line.output, line.encoding);
-  const CommandOutcome outcome = Run(line, output);
+  const CommandOutcome outcome = command.run(output);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&outcome))
     return Refused(refusal->message);
   const CommandResult& result = std::get<CommandResult>(outcome);
-  if (line.command == RouteCommand::Forward || line.command == RouteCommand::Inverse ||
-      line.command == RouteCommand::Profile || line.command == RouteCommand::Sections) {
-    if (const auto failure = output.Finish()) return Refused(*failure);
-  } else if (line.command == RouteCommand::FromJd) {
-    return result.status;  // its files, its table and its PDF are written as it makes them
-  } else if (result.bytes) {
-    if (!line.output) {
-      if (!Print(stdout, *result.bytes)) return Refused(kStandardOutputFailure);
-    } else if (const auto refusal = SaveFileBytes(*line.output, *result.bytes)) {
-      return Refused(refusal->message);
-    }
-  } else if (line.output) {
-    if (const auto refusal = SaveTextFile(*line.output, result.text, line.encoding))
-      return Refused(refusal->message);
-  } else {
-    const auto bytes = EncodeText(result.text, line.encoding);
-    if (const char32_t* character = std::get_if<char32_t>(&bytes))
-      return Refused(QStringLiteral("输出中的%1！").arg(OutsideGbkReason(*character)));
-    if (!Print(stdout, std::get<QByteArray>(bytes))) return Refused(kStandardOutputFailure);
-  }
+  // Its files, its table and its PDF are written as it makes them.
+  if (command.output == OutputMode::OwnFiles) return result.status;
+  if (const auto failure = output.Finish()) return Refused(*failure);
   // The PDF takes its place last, once the table it prints is out whole.
   if (!result.pdf) return result.status;
   const auto refusal = result.pdf->Finish();
   if (!refusal) return result.status;
   if (!line.output) return Refused(refusal->message);
-  Print(stderr, (PartlyWrittenMessage(refusal->message, {*line.output}) + u'\n').toUtf8());
+  std::fputs((PartlyWrittenMessage(refusal->message, {*line.output}) + u'\n').toUtf8().constData(),
+             stderr);
   return kExitPartlyWritten;
 }
 
@@ -138,19 +92,21 @@ int main(int argc, char* argv[]) {
   const auto parsed = ParseRouteCommandLine(QCoreApplication::arguments().mid(1));
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&parsed)) return Refused(refusal->message);
   if (const auto* information = std::get_if<InformationText>(&parsed)) {
-    if (!Print(stdout, information->text.toUtf8())) return Refused(kStandardOutputFailure);
+    CommandOutput output(std::nullopt, TextEncoding::Utf8);
+    output.Add(information->text.toStdString());
+    if (const auto failure = output.Finish()) return Refused(*failure);
     return kExitSuccess;
   }
   // An input too large for the memory ends as any refusal does, and an
   // unfinished save is dropped on the way out, the old file kept.
-  const RouteCommandLine& line = std::get<RouteCommandLine>(parsed);
-  if (line.pdf) {
+  const ReadyCommand& command = std::get<ReadyCommand>(parsed);
+  if (command.files->pdf) {
     app.reset();
     app = PaintingApplication(argc, argv);
     NameApplication();
   }
   try {
-    return RunLine(line);
+    return RunLine(command);
   } catch (const std::bad_alloc&) {
     return Refused(QStringLiteral("内存不足，无法完成此操作！"));
   }

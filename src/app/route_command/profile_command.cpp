@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "command_outcome.h"
+#include "command_options.h"
 #include "delimited_text.h"
 #include "number_text.h"
 #include "point_names.h"
@@ -24,7 +24,7 @@ constexpr long long kMaxRangeStations = 10'000'000;
 
 // The 竖曲线表: tab-separated for the terminal, CSV for the -o file.
 std::optional<ArgumentRefusal> CurveTable(const VerticalProfile& profile,
-                                          const RouteCommandLine& line, CommandOutput& output) {
+                                          const ProfileOptions& line, CommandOutput& output) {
   const char separator = line.output ? ',' : '\t';
   const std::vector<std::string> header(kVerticalCurveColumns.begin(), kVerticalCurveColumns.end());
   output.Add(TableLine(header, separator));
@@ -38,7 +38,7 @@ std::optional<ArgumentRefusal> CurveTable(const VerticalProfile& profile,
 // Writes the elevation rows, one for each station it is handed.
 class ElevationRows {
  public:
-  ElevationRows(const VerticalProfile& profile, const RouteCommandLine& line, CommandOutput& output)
+  ElevationRows(const VerticalProfile& profile, const ProfileOptions& line, CommandOutput& output)
       : profile_(profile), prefix_(line.prefix), notes_(line.keyPoints), output_(output) {
     if (line.range) rangeNames_.emplace(line.prefix);
     std::vector<std::string> header{"点名", "里程", "设计高程", "坡度"};
@@ -82,8 +82,7 @@ class ElevationRows {
 };
 
 std::optional<ArgumentRefusal> RangeElevations(const VerticalProfile& profile,
-                                               const RouteCommandLine& line,
-                                               CommandOutput& output) {
+                                               const ProfileOptions& line, CommandOutput& output) {
   const StationRange& range = *line.range;
   if (range.from > range.to)
     return ArgumentRefusal{QStringLiteral("“--from”的桩号不能大于“--to”的桩号！")};
@@ -106,7 +105,7 @@ std::optional<ArgumentRefusal> RangeElevations(const VerticalProfile& profile,
 }
 
 std::optional<ArgumentRefusal> FileElevations(const VerticalProfile& profile,
-                                              const RouteCommandLine& line, CommandOutput& output) {
+                                              const ProfileOptions& line, CommandOutput& output) {
   auto read = ReadStationFile(*line.stations);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
@@ -126,7 +125,7 @@ std::optional<ArgumentRefusal> FileElevations(const VerticalProfile& profile,
 
 }  // namespace
 
-CommandOutcome RunProfile(const RouteCommandLine& line, CommandOutput& output) {
+CommandOutcome RunProfile(const ProfileOptions& line, CommandOutput& output) {
   FileOutcome<VerticalProfile> read = LoadProfile(*line.profile, line.profileAlignment);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "command_outcome.h"
+#include "command_options.h"
 #include "cross_section.h"
 #include "number_text.h"
 #include "point_names.h"
@@ -24,7 +24,7 @@ constexpr long long kMaxRangeStations = 10'000'000;
 // columns of the sections file.
 class SectionRows {
  public:
-  SectionRows(const CrossSectionTable& table, const RouteCommandLine& line, CommandOutput& output)
+  SectionRows(const CrossSectionTable& table, const SectionsOptions& line, CommandOutput& output)
       : table_(table), prefix_(line.prefix), output_(output) {
     if (line.range) rangeNames_.emplace(line.prefix);
     std::vector<std::string> header{"点名", "里程"};
@@ -75,7 +75,7 @@ class SectionRows {
 };
 
 std::optional<ArgumentRefusal> RangeSections(const CrossSectionTable& table,
-                                             const RouteCommandLine& line, CommandOutput& output) {
+                                             const SectionsOptions& line, CommandOutput& output) {
   const StationRange& range = *line.range;
   if (range.from > range.to)
     return ArgumentRefusal{QStringLiteral("“--from”的桩号不能大于“--to”的桩号！")};
@@ -94,7 +94,7 @@ std::optional<ArgumentRefusal> RangeSections(const CrossSectionTable& table,
 }
 
 std::optional<ArgumentRefusal> FileSections(const CrossSectionTable& table,
-                                            const RouteCommandLine& line, CommandOutput& output) {
+                                            const SectionsOptions& line, CommandOutput& output) {
   auto read = ReadStationFile(*line.stations);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
@@ -110,7 +110,7 @@ std::optional<ArgumentRefusal> FileSections(const CrossSectionTable& table,
 
 }  // namespace
 
-CommandOutcome RunSections(const RouteCommandLine& line, CommandOutput& output) {
+CommandOutcome RunSections(const SectionsOptions& line, CommandOutput& output) {
   FileOutcome<CrossSectionTable> read = ReadSectionFile(*line.sections);
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};

@@ -354,6 +354,54 @@ TEST_F(RouteCommandTest, RefusalsGoToStandardErrorWithStatusTwo) {
   }
 }
 
+// The refusal a command line gets: the command's names and files as the
+// command table gives them, and of two faults the one read first.
+struct FirstRefusalCase {
+  const char* name;
+  QStringList arguments;
+  const char* message;
+};
+
+class FirstRefusalTest : public RouteCommandTest,
+                         public testing::WithParamInterface<FirstRefusalCase> {};
+
+TEST_P(FirstRefusalTest, SaysTheFirstFault) {
+  const FirstRefusalCase& c = GetParam();
+  const Outcome run = Route(c.arguments);
+  EXPECT_EQ(run.status, 2) << c.arguments.join(u' ').toStdString();
+  EXPECT_EQ(run.err, QString::fromUtf8(c.message) + u'\n') << c.arguments.join(u' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FirstRefusalTest,
+    testing::Values(
+        FirstRefusalCase{"NoCommand",
+                         {},
+                         "请给出命令：check、forward、inverse、from-jd、export、profile或sections！"
+                         "请用 --help 查看用法。"},
+        FirstRefusalCase{"UnknownCommand",
+                         {"sideways"},
+                         "未知命令“sideways”，应为check、forward、inverse、from-jd、export、"
+                         "profile或sections！"},
+        FirstRefusalCase{"PointsBesideJd", {"inverse", "--jd", "jd.csv"}, "请给出测点文件！"},
+        FirstRefusalCase{"OutputBeforePrefix",
+                         {"from-jd", "jd.csv", "--prefix", "1"},
+                         "from-jd命令需要用“-o”给出要写的线元表文件！"},
+        FirstRefusalCase{"SkewBeforeStartStation",
+                         {"forward", "--jd", "jd.csv", "--stations", "s.csv", "--start-station",
+                          "x", "--skew", "y"},
+                         "选项“--skew”的值“y”不是有效的数字！"},
+        FirstRefusalCase{
+            "SectionsBeforeEdges",
+            {"forward", "route.csv", "--stations", "s.csv", "--sections", "s.csv", "--edges"},
+            "“--sections”需要与“--profile”同用！"},
+        FirstRefusalCase{"ProfileRangeHalfGiven",
+                         {"profile", "p.csv", "--from", "1", "--to", "2"},
+                         "profile命令的里程范围需要“--from”、“--to”和“--step”！"}),
+    [](const testing::TestParamInfo<FirstRefusalCase>& info) {
+      return std::string(info.param.name);
+    });
+
 // Pins a write to a full disk through standard output that exited 0.
 TEST_F(RouteCommandTest, AFailedWriteToStandardOutputIsRefused) {
   QProcess process;

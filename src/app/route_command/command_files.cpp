@@ -1,0 +1,31 @@
+#include "command_files.h"
+
+#include "profile_source.h"
+#include "section_file.h"
+
+namespace tarnvel {
+
+namespace {
+
+template <class T>
+std::variant<ArgumentRefusal, std::optional<T>> Given(FileOutcome<T> read) {
+  if (const auto* refusal = std::get_if<FileRefusal>(&read))
+    return ArgumentRefusal{refusal->message};
+  return std::optional<T>(std::get<T>(std::move(read)));
+}
+
+}  // namespace
+
+std::variant<ArgumentRefusal, std::optional<VerticalProfile>> CommandProfile(
+    const CommandFiles& line) {
+  if (!line.profile) return std::optional<VerticalProfile>();
+  return Given(LoadProfile(*line.profile, line.profileAlignment));
+}
+
+std::variant<ArgumentRefusal, std::optional<CrossSectionTable>> CommandSections(
+    const CommandFiles& line) {
+  if (!line.sections) return std::optional<CrossSectionTable>();
+  return Given(ReadSectionFile(*line.sections));
+}
+
+}  // namespace tarnvel
