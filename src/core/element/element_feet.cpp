@@ -275,18 +275,18 @@ double Newton(const Residual& r, Sample a, Sample b, double x) {
 // same bracket, as it would have from the middle.
 Found Refine(const Residual& r, const Sample& a, const Sample& b) {
   const double middle = (a.station + b.station) / 2;
-  if (!r.Stepping()) {
-    // Over a bracket of a sixteenth of an element that turns little, the
-    // residual is nearly straight: where its chord crosses zero is a step
-    // of Newton's method nearer the foot than the middle is.
-    const double secant = a.station - a.along * (b.station - a.station) / (b.along - a.along);
-    const bool inside = (secant > a.station && secant < b.station) ||
-                        (secant < a.station && secant > b.station);
-    return {Newton(r, a, b, inside ? secant : middle)};
-  }
+  // Over a bracket that turns 0.1 rad at most the residual is nearly
+  // straight: where its chord crosses zero is a step of Newton's method
+  // nearer the foot than the middle is.
+  const double secant = a.station - a.along * (b.station - a.station) / (b.along - a.along);
+  const double start = (secant > a.station && secant < b.station) ||
+                               (secant < a.station && secant > b.station)
+                           ? secant
+                           : middle;
+  if (!r.Stepping()) return {Newton(r, a, b, start)};
   Sample below = a;
   Sample above = b;
-  double x = middle;
+  double x = start;
   double slope = 0;
   for (int i = 0; i < kMaxRefinements && !r.Spent(); ++i) {
     const Sample& from =
@@ -384,16 +384,15 @@ bool FallsThroughout(const LineElement& e, const Residual& r, const Sample& firs
 // The stations the full scan of n + 1 samples gives for a falling residual,
 // from the samples it needs: its ends, and a few more to find the two either
 // side of the one change of sign, whose refinement then starts from exactly
-// the samples the scan would give it. Nothing when a sample is not finite:
-// the caller then scans.
-std::optional<std::vector<Found>> FallingFeet(const Residual& r, int n, double lo, double hi,
-                                              const Sample& first, const Sample& last) {
+// the samples the scan would give it, added to `stations`. False when a
+// sample is not finite: the caller then scans.
+bool FallingFeet(const Residual& r, int n, double lo, double hi, const Sample& first,
+                 const Sample& last, std::vector<Found>& stations) {
   auto station = [&](int i) { return i == n ? hi : lo + (hi - lo) * i / n; };
-  std::vector<Found> stations;
   if (std::fabs(first.along) <= kEndTolerance) stations.push_back({lo});
   if (!(first.along > 0 && last.along < 0)) {
     if (std::fabs(last.along) <= kEndTolerance) stations.push_back({hi});
-    return stations;
+    return true;
   }
   int a = 0;
   int b = n;
@@ -415,16 +414,16 @@ std::optional<std::vector<Found>> FallingFeet(const Residual& r, int n, double l
   // chord crosses zero in is tried first, then halves.
   const double t = above.along / (above.along - below.along) * n;
   const int guess = std::clamp(static_cast<int>(t), 0, n - 1);
-  if (guess > a && guess < b && !probe(guess)) return std::nullopt;
-  if (guess + 1 > a && guess + 1 < b && !probe(guess + 1)) return std::nullopt;
+  if (guess > a && guess < b && !probe(guess)) return false;
+  if (guess + 1 > a && guess + 1 < b && !probe(guess + 1)) return false;
   while (b - a > 1)
-    if (!probe((a + b) / 2)) return std::nullopt;
+    if (!probe((a + b) / 2)) return false;
   if (below.along == 0 || (b == n && std::fabs(below.along) <= kEndTolerance))
     stations.push_back({below.station});
   else
     stations.push_back(Refine(r, above, below));
   if (b != n && std::fabs(last.along) <= kEndTolerance) stations.push_back({hi});
-  return stations;
+  return true;
 }
 
 }  // namespace
@@ -456,14 +455,15 @@ std::vector<Foot> AllFeet(const LineElement& e, const PreparedElement& prepared,
   // computes far fewer points than the bound, so taking its end first
   // changes nothing it finds.
   std::optional<Sample> last;
-  std::optional<std::vector<Found>> falling;
+  bool falling = false;
   if (n == kMinSamples) {
     last = r.At(hi);
     if (std::isfinite(previous.along) && std::isfinite(last->along) &&
-        FallsThroughout(e, r, previous, *last, n))
-      falling = FallingFeet(r, n, lo, hi, previous, *last);
+        FallsThroughout(e, r, previous, *last, n)) {
+      falling = FallingFeet(r, n, lo, hi, previous, *last, stations);
+      if (!falling) stations.clear();
+    }
   }
-  if (falling) stations = std::move(*falling);
   if (!falling && std::fabs(previous.along) <= kEndTolerance) stations.push_back({lo});
   for (int i = 1; i <= n && !falling; ++i) {
     const double S = i == n ? hi : lo + (hi - lo) * i / n;
