@@ -89,16 +89,28 @@ double CurveEnd(const VerticalProfile& p, std::size_t k) {
 }
 
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis) {
+  using Fault = ProfileRefusal::Fault;
+  for (std::size_t k = 0; k < pvis.size(); ++k)
+    if (!(pvis[k].radius >= 0))
+      return ProfileRefusal{
+          Quoted(pvis[k]) + "的竖曲线半径R为" + Metres(pvis[k].radius) + "，不能为负数！", k + 1,
+          Fault::kNegativeRadius};
   if (pvis.size() < 2)
     return ProfileRefusal{"纵断面至少需要两个变坡点（起点和终点），现有" +
                           std::to_string(pvis.size()) + "个！"};
+  // A curve needs a grade line on either side of its PVI.
+  for (const std::size_t end : {std::size_t{0}, pvis.size() - 1})
+    if (pvis[end].radius != 0)
+      return ProfileRefusal{std::string(end == 0 ? "起点" : "终点") + "“" + pvis[end].name +
+                                "”不能有竖曲线，“竖曲线半径R”应为空或0！",
+                            end + 1, Fault::kCurveAtEnd};
   VerticalProfile p;
   for (std::size_t k = 1; k < pvis.size(); ++k) {
     if (!(pvis[k].station > pvis[k - 1].station))
       return ProfileRefusal{Quoted(pvis[k]) + "的桩号" + KStationText(pvis[k].station) + "不大于" +
                                 Quoted(pvis[k - 1]) + "的桩号" + KStationText(pvis[k - 1].station) +
                                 "，桩号必须递增！",
-                            k + 1};
+                            k + 1, Fault::kStation};
     p.grades.push_back(GradeBetween(pvis[k - 1], pvis[k]));
   }
   p.tangents.assign(pvis.size(), 0);

@@ -57,8 +57,18 @@ struct ProfileRefusal {
   // The PVI the fault shows at, counted from 1 (a file names its line); 0
   // when the refusal is about the whole list.
   std::size_t pvi = 0;
+  // What is refused, for a table that marks the field or a reader that says
+  // it in its own words: the PVI's station, its radius (negative, or a curve
+  // at the first or last PVI), or the curves and the list as a whole.
+  enum class Fault { kProfile, kStation, kNegativeRadius, kCurveAtEnd };
+  Fault fault = Fault::kProfile;
 };
 
+// Every reader of PVIs makes its profile here, so that each refuses the
+// same: the first fault of, in turn, a negative R (any PVI, in order), fewer
+// than two PVIs, a curve (R other than 0) at the first or last PVI, stations
+// that do not increase, a curve past the first or last PVI, and two curves
+// that overlap.
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis);
 
 // The design elevation and the grade (a fraction) at a station. At a PVI

@@ -42,10 +42,6 @@ ContentOutcome<Pvi> ParsePviLine(const DelimitedLine& line) {
       !Take(ReadOptionalNumberField(line, 3, FieldName(3)), radius, refusal))
     return refusal;
   pvi.radius = radius.value_or(0);
-  if (pvi.radius < 0)
-    return ContentRefusal{
-        line.number, FieldName(3),
-        QStringLiteral("“%1”的值“%2”不能为负数！").arg(FieldName(3), EchoedText(line.fields[3]))};
   return pvi;
 }
 
@@ -61,26 +57,29 @@ ContentOutcome<VerticalProfile> ParseProfileFile(const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
   std::vector<int> lines;
+  std::vector<QString> radii;  // as typed, for the refusal of a negative one
   // One field more than a line may hold, so that a fifth is refused rather
   // than read as part of R.
   auto read = ParseRecords<Pvi>(
-      bytes, kFieldCount + 1, columns, [](const DelimitedLine& line) { return ParsePviLine(line); },
+      bytes, kFieldCount + 1, columns,
+      [&radii](const DelimitedLine& line) {
+        radii.push_back(line.fields.value(3));
+        return ParsePviLine(line);
+      },
       &lines);
   if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
   auto pvis = std::get<std::vector<Pvi>>(std::move(read));
   if (pvis.empty()) return NoRecords(QStringLiteral("变坡点"));
-  for (size_t end : {size_t{0}, pvis.size() - 1})
-    if (pvis[end].radius != 0 && pvis.size() > 1)
-      return LineRefusal(lines[end],
-                         QStringLiteral("%1“%2”不能有竖曲线，“%3”应为空或0！")
-                             .arg(end == 0 ? QStringLiteral("起点") : QStringLiteral("终点"),
-                                  QString::fromStdString(pvis[end].name), FieldName(3)));
   auto made = MakeVerticalProfile(std::move(pvis));
   if (auto* refusal = std::get_if<ProfileRefusal>(&made)) {
     const QString message = QString::fromStdString(refusal->message);
-    if (refusal->pvi >= 1 && refusal->pvi <= lines.size())
-      return LineRefusal(lines[refusal->pvi - 1], message);
-    return WholeFileRefusal(message);
+    if (refusal->pvi < 1 || refusal->pvi > lines.size()) return WholeFileRefusal(message);
+    const size_t k = refusal->pvi - 1;
+    if (refusal->fault == ProfileRefusal::Fault::kNegativeRadius)
+      return ContentRefusal{
+          lines[k], FieldName(3),
+          QStringLiteral("“%1”的值“%2”不能为负数！").arg(FieldName(3), EchoedText(radii[k]))};
+    return LineRefusal(lines[k], message);
   }
   return std::get<VerticalProfile>(std::move(made));
 }

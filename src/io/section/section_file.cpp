@@ -1,6 +1,6 @@
 #include "section_file.h"
 
-#include <cmath>
+#include <algorithm>
 #include <vector>
 
 #include "delimited_text.h"
@@ -8,7 +8,7 @@
 #include "number_text.h"
 #include "read_file.h"
 #include "save_file.h"
-#include "section_surface.h"
+#include "section_rules.h"
 
 namespace tarnvel {
 
@@ -97,13 +97,11 @@ ContentOutcome<SectionStation> ReadStationLine(const DelimitedLine& line,
   s.left.resize(table.leftParts.size());
   s.right.resize(table.rightParts.size());
   ContentRefusal refusal;
-  std::size_t designColumn = 0;
   if (!Take(ReadStationField(line, 0, kStation), s.station, refusal)) return refusal;
   for (std::size_t k = 0; k < columns.size(); ++k) {
     const Column& c = columns[k];
     const auto index = static_cast<qsizetype>(k) + 1;
     if (c.kind == Column::kDesignOffset) {
-      designColumn = k;
       std::optional<double> offset;
       if (!Take(ReadOptionalNumberField(line, index, c.name), offset, refusal)) return refusal;
       s.designOffset = offset.value_or(0);
@@ -112,25 +110,35 @@ ContentOutcome<SectionStation> ReadStationLine(const DelimitedLine& line,
     SectionPart& part = (c.left ? s.left : s.right)[c.part];
     double& value = c.kind == Column::kWidth ? part.width : part.slope;
     if (!Take(ReadNumberField(line, index, c.name), value, refusal)) return refusal;
-    if (c.kind == Column::kWidth && value < 0)
-      return ContentRefusal{
-          line.number, c.name,
-          QStringLiteral("的“%1”为“%2”，宽度不能为负数！").arg(c.name, line.fields[index])};
-  }
-  // The design line on the road at every listed station keeps it on the
-  // road between them too, where widths and offset run linearly alike. On a
-  // side's edge it is on the road, though the widths' sum may fall a hair
-  // short of the typed offset: within the position tolerance.
-  const double side = SideWidth(s.designOffset < 0 ? s.left : s.right);
-  if (std::fabs(s.designOffset) > side + kPositionTolerance) {
-    const auto index = static_cast<qsizetype>(designColumn) + 1;
-    return ContentRefusal{line.number, kDesignOffset,
-                          QStringLiteral("的“设计线偏距”为“%1”，超出%2侧路基宽度%3 m！")
-                              .arg(line.fields[index],
-                                   s.designOffset < 0 ? QStringLiteral("左") : QStringLiteral("右"),
-                                   QString::fromStdString(FixedText(side, 3)))};
   }
   return s;
+}
+
+// The refusal of the line whose station SectionStationFault refuses, in
+// the file's words, quoting the field as typed; `lastLine` and `lastText`
+// are the line and station text before it.
+ContentRefusal StationRefusal(const SectionFault& fault, const DelimitedLine& line,
+                              const std::vector<Column>& columns, int lastLine,
+                              const QString& lastText) {
+  if (fault.kind == SectionFault::Kind::kStationNotIncreasing)
+    return ContentRefusal{line.number, kStation,
+                          QStringLiteral("的桩号“%1”不大于第%2行的桩号“%3”，桩号必须递增！")
+                              .arg(line.fields[0])
+                              .arg(lastLine)
+                              .arg(lastText)};
+  const bool width = fault.kind == SectionFault::Kind::kNegativeWidth;
+  const auto at = std::find_if(columns.begin(), columns.end(), [&](const Column& c) {
+    return width ? c.kind == Column::kWidth && c.left == fault.left && c.part == fault.part
+                 : c.kind == Column::kDesignOffset;
+  });
+  const QString& text = line.fields[(at - columns.begin()) + 1];
+  if (width)
+    return ContentRefusal{line.number, at->name,
+                          QStringLiteral("的“%1”为“%2”，宽度不能为负数！").arg(at->name, text)};
+  return ContentRefusal{line.number, kDesignOffset,
+                        QStringLiteral("的“设计线偏距”为“%1”，超出%2侧路基宽度%3 m！")
+                            .arg(text, fault.left ? QStringLiteral("左") : QStringLiteral("右"),
+                                 QString::fromStdString(FixedText(fault.sideWidth, 3)))};
 }
 
 }  // namespace
@@ -157,16 +165,11 @@ ContentOutcome<CrossSectionTable> ParseSectionFile(const QByteArray& bytes) {
         }
         auto read = ReadStationLine(line, table, *columns);
         if (auto* refused = std::get_if<ContentRefusal>(&read)) return std::move(*refused);
-        SectionStation& s = std::get<SectionStation>(read);
-        if (!table.stations.empty() && !(s.station > table.stations.back().station))
-          return ContentRefusal{line.number, kStation,
-                                QStringLiteral("的桩号“%1”不大于第%2行的桩号“%3”，桩号必须递增！")
-                                    .arg(line.fields[0])
-                                    .arg(lastLine)
-                                    .arg(lastText)};
+        table.stations.push_back(std::get<SectionStation>(std::move(read)));
+        if (auto fault = SectionStationFault(table, table.stations.size() - 1))
+          return StationRefusal(*fault, line, *columns, lastLine, lastText);
         lastLine = line.number;
         lastText = line.fields[0];
-        table.stations.push_back(std::move(s));
         return std::nullopt;
       });
   if (refusal) return std::move(*refusal);

@@ -77,7 +77,7 @@ ElementsPage::ElementsPage(RoutePageHost& host, SendElement sendElement, QWidget
           guarded(&ElementsPage::deleteRowClicked));
   connect(ui_->tolPosition, &QDoubleSpinBox::valueChanged, this, &ElementsPage::tolerancesChanged);
   connect(ui_->tolAzimuth, &QDoubleSpinBox::valueChanged, this, &ElementsPage::tolerancesChanged);
-  connect(elements_, &RouteElementModel::routeChanged, this, &ElementsPage::reportRoute);
+  connect(elements_, &RouteElementModel::rowsRead, this, &ElementsPage::reportRoute);
   connect(ui_->elementTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &ElementsPage::showCellProblem);
 }

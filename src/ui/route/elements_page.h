@@ -103,7 +103,7 @@ class ElementsPage : public QWidget {
   RouteElementModel* elements_;
   // The rows as the JD table last made them, to tell them from rows the user
   // changed since.
-  std::vector<RouteElementModel::RowTexts> jdMade_;
+  std::vector<QStringList> jdMade_;
 };
 
 }  // namespace tarnvel

@@ -57,7 +57,7 @@ ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget*
   connect(paste, &QShortcut::activated, this, &ProfilePage::pastePvis);
   connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->profileView,
           &ProfileView::setExaggeration);
-  connect(pvis_, &ProfilePviModel::profileChanged, this, &ProfilePage::showProfile);
+  connect(pvis_, &ProfilePviModel::rowsRead, this, &ProfilePage::showProfile);
   connect(ui_->profileView, &ProfileView::cursorMoved, this, [this](double station, double h) {
     emit status(
         QStringLiteral("桩号 %1  设计高程 %2")

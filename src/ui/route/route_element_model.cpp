@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <array>
 #include <variant>
 
 #include "angle.h"
@@ -20,10 +21,12 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QString FieldName(int column) {
-  if (column == RouteElementModel::kNameColumn) return QStringLiteral("名称");
-  const auto name = kElementFieldNames[static_cast<size_t>(column)];
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+QStringList FieldNames() {
+  QStringList names;
+  for (const std::string_view name : kElementFieldNames)
+    names.append(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  names.append(QStringLiteral("名称"));
+  return names;
 }
 
 bool IsStationColumn(int column) {
@@ -35,19 +38,6 @@ bool IsStationColumn(int column) {
 std::optional<double> CellValue(const QString& text, int column) {
   const std::string utf8 = text.toStdString();
   return IsStationColumn(column) ? ReadStationText(utf8) : ReadStrict(utf8);
-}
-
-// What is wrong with one typed field, or nothing. The name may be anything.
-QString CellMessage(const QString& text, int row, int column) {
-  if (column >= RouteElementModel::kNameColumn) return {};
-  const std::string utf8 = text.toStdString();
-  if (IsBlank(utf8))
-    return QStringLiteral("请输入第%1行的“%2”！").arg(row + 1).arg(FieldName(column));
-  if (CellValue(text, column)) return {};
-  if (IsStationColumn(column))
-    return QStringLiteral("第%1行“%2”").arg(row + 1).arg(FieldName(column)) + NotAStationText(text);
-  return QStringLiteral("第%1行").arg(row + 1) +
-         QString::fromStdString(NotANumberText(FieldName(column).toStdString()));
 }
 
 // A cell as the table shows it, rounded as the route's outputs are: a
@@ -77,12 +67,8 @@ const QColor kFaultText(190, 0, 0);
 
 }  // namespace
 
-RouteElementModel::RouteElementModel(QObject* parent) : QAbstractTableModel(parent) {
-  recompute();
-}
-
-int RouteElementModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+RouteElementModel::RouteElementModel(QObject* parent) : TextGridModel(FieldNames(), parent) {
+  read();
 }
 
 int RouteElementModel::columnCount(const QModelIndex& parent) const {
@@ -90,8 +76,8 @@ int RouteElementModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RouteElementModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
+  if (role != Qt::DisplayRole || orientation == Qt::Vertical)
+    return TextGridModel::headerData(section, orientation, role);
   switch (section) {
     case kLabelColumn:
       return QStringLiteral("接头");
@@ -104,46 +90,32 @@ QVariant RouteElementModel::headerData(int section, Qt::Orientation orientation,
     case kStatusColumn:
       return QStringLiteral("状态");
     default:
-      return FieldName(section);
+      return TextGridModel::headerData(section, orientation, role);
   }
 }
 
-Qt::ItemFlags RouteElementModel::flags(const QModelIndex& index) const {
-  Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-  if (index.isValid() && index.column() <= kNameColumn) flags |= Qt::ItemIsEditable;
-  return flags;
-}
-
-QString RouteElementModel::cellProblem(int row, int column) const {
-  if (row < 0 || row >= rowCount() || column < 0 || column > kNameColumn) return {};
-  QString message =
-      CellMessage(rows_[static_cast<size_t>(row)][static_cast<size_t>(column)], row, column);
-  if (message.isEmpty() && row == problemRow_ && column == problemColumn_) message = problem_;
-  return message;
+// The name may be anything.
+QString RouteElementModel::cellFault(int row, int column, const QString& text) const {
+  if (column >= kNameColumn) return {};
+  if (IsBlank(text.toStdString()))
+    return QStringLiteral("请输入第%1行的“%2”！").arg(row + 1).arg(columnName(column));
+  if (CellValue(text, column)) return {};
+  if (IsStationColumn(column))
+    return QStringLiteral("第%1行“%2”").arg(row + 1).arg(columnName(column)) +
+           NotAStationText(text);
+  return QStringLiteral("第%1行").arg(row + 1) +
+         QString::fromStdString(NotANumberText(columnName(column).toStdString()));
 }
 
 QVariant RouteElementModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const int row = index.row();
   const int column = index.column();
-  if (column > kNameColumn) return jointData(row, column, role);
-  const QString& text = rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
-  switch (role) {
-    case Qt::DisplayRole:
-      return ShownCell(text, column, stationPrefix_);
-    case Qt::EditRole:
-      return text;
-    case Qt::TextAlignmentRole:
-      return column == kNameColumn ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    case Qt::BackgroundRole:
-      return cellProblem(row, column).isEmpty() ? QVariant() : QVariant(QBrush(kFaultColour));
-    case Qt::ToolTipRole: {
-      const QString message = cellProblem(row, column);
-      return message.isEmpty() ? QVariant() : QVariant(message);
-    }
-    default:
-      return {};
-  }
+  if (column > kNameColumn) return jointData(index.row(), column, role);
+  if (role == Qt::DisplayRole)
+    return ShownCell(rows()[static_cast<size_t>(index.row())][column], column, stationPrefix_);
+  if (role == Qt::TextAlignmentRole)
+    return column == kNameColumn ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  return TextGridModel::data(index, role);
 }
 
 QVariant RouteElementModel::jointData(int row, int column, int role) const {
@@ -209,106 +181,52 @@ QVariant RouteElementModel::jointData(int row, int column, int role) const {
   }
 }
 
-bool RouteElementModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || role != Qt::EditRole || index.column() > kNameColumn) return false;
-  QString& cell = rows_[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
-  const QString text = value.toString();
-  if (cell == text) return true;
-  cell = text;
-  modified_ = true;
-  recompute();
-  return true;
-}
-
-bool RouteElementModel::insertRows(int row, int count, const QModelIndex& parent) {
-  if (parent.isValid() || row < 0 || row > rowCount() || count < 1) return false;
-  beginInsertRows({}, row, row + count - 1);
-  rows_.insert(rows_.begin() + row, static_cast<size_t>(count), RowTexts{});
-  endInsertRows();
-  modified_ = true;
-  recompute();
-  return true;
-}
-
-bool RouteElementModel::removeRows(int row, int count, const QModelIndex& parent) {
-  if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount()) return false;
-  beginRemoveRows({}, row, row + count - 1);
-  rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
-  endRemoveRows();
-  modified_ = true;
-  recompute();
-  return true;
-}
-
 void RouteElementModel::setElements(const std::vector<RouteElement>& elements) {
-  beginResetModel();
-  rows_.clear();
-  rows_.reserve(elements.size());
+  std::vector<QStringList> rows;
+  rows.reserve(elements.size());
   for (const RouteElement& element : elements) {
-    RowTexts row;
-    const auto fields = FieldValues(element.values);
-    for (size_t i = 0; i < fields.size(); ++i) row[i] = Text(GeneralText(fields[i]));
-    row[kNameColumn] = Text(element.name);
-    rows_.push_back(row);
+    QStringList& row = rows.emplace_back();
+    for (const double field : FieldValues(element.values)) row.append(Text(GeneralText(field)));
+    row.append(Text(element.name));
   }
-  endResetModel();
-  modified_ = false;
-  recompute();
+  setRows(std::move(rows));
 }
 
 void RouteElementModel::setEquations(const std::vector<StationEquation>& equations) {
   if (equations == equations_) return;
   equations_ = equations;
-  modified_ = true;
-  recompute();
+  setModified(true);
+  read();
 }
 
 void RouteElementModel::setStationPrefix(const QString& prefix) {
   stationPrefix_ = prefix.toStdString();
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 void RouteElementModel::setTolerances(const JointTolerances& tolerances) {
   tolerances_ = tolerances;
-  recompute();
+  read();
 }
 
-// Every change runs the whole check again: a route of hundreds of elements
-// takes well under a millisecond, and one pass keeps the marks consistent.
-void RouteElementModel::recompute() {
+std::optional<RouteElementModel::Fault> RouteElementModel::readRows(bool cellsRead) {
   route_.reset();
   joints_.clear();
-  problem_.clear();
-  problemRow_ = problemColumn_ = -1;
-
+  if (!cellsRead) return std::nullopt;
   std::vector<RouteElement> elements;
-  elements.reserve(rows_.size());
-  for (size_t r = 0; r < rows_.size() && problem_.isEmpty(); ++r) {
+  elements.reserve(rows().size());
+  for (const QStringList& row : rows()) {
     std::array<double, 8> fields{};
-    for (int c = 0; c < 8; ++c) {
-      const QString message = CellMessage(rows_[r][static_cast<size_t>(c)], static_cast<int>(r), c);
-      if (!message.isEmpty()) {
-        problem_ = message;
-        break;
-      }
-      fields[static_cast<size_t>(c)] = *CellValue(rows_[r][static_cast<size_t>(c)], c);
-    }
-    elements.push_back({FromFieldValues(fields), rows_[r][kNameColumn].toStdString()});
+    for (int c = 0; c < 8; ++c) fields[static_cast<size_t>(c)] = *CellValue(row[c], c);
+    elements.push_back({FromFieldValues(fields), row[kNameColumn].toStdString()});
   }
-  if (problem_.isEmpty()) {
-    auto made = MakeRoute(std::move(elements));
-    if (auto* error = std::get_if<RouteError>(&made)) {
-      problem_ = Text(error->message);
-      problemRow_ = error->element - 1;
-      problemColumn_ = error->field;
-    } else {
-      route_ = std::move(std::get<Route>(made));
-      route_->equations = equations_;
-      joints_ = CheckJoints(*route_, tolerances_);
-    }
-  }
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
-  emit routeChanged();
+  auto made = MakeRoute(std::move(elements));
+  if (auto* error = std::get_if<RouteError>(&made))
+    return Fault{error->element - 1, error->field, Text(error->message)};
+  route_ = std::move(std::get<Route>(made));
+  route_->equations = equations_;
+  joints_ = CheckJoints(*route_, tolerances_);
+  return std::nullopt;
 }
 
 }  // namespace tarnvel

@@ -5,15 +5,14 @@
 // text.
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QString>
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "route.h"
 #include "route_joints.h"
+#include "text_grid_model.h"
 
 namespace tarnvel {
 
@@ -23,7 +22,7 @@ inline QString StatusText(bool closed) {
   return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
 }
 
-class RouteElementModel : public QAbstractTableModel {
+class RouteElementModel : public TextGridModel {
   Q_OBJECT
 
  public:
@@ -39,24 +38,17 @@ class RouteElementModel : public QAbstractTableModel {
     kStatusColumn,
     kColumnCount
   };
-  using RowTexts = std::array<QString, 9>;
 
   explicit RouteElementModel(QObject* parent = nullptr);
 
-  int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
-  Qt::ItemFlags flags(const QModelIndex& index) const override;
-  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-  bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
-  bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
   // Replaces every row with the elements, each number in the general decimal
   // form, and counts the table as saved.
   void setElements(const std::vector<RouteElement>& elements);
-  const std::vector<RowTexts>& rows() const { return rows_; }
 
   // The 断链 the route declares, which its joints are checked against
   // (CheckJoints); a change counts as unsaved.
@@ -72,31 +64,17 @@ class RouteElementModel : public QAbstractTableModel {
   // elements are refused; then `problem()` says why, naming the row and field.
   const std::optional<Route>& route() const { return route_; }
   const std::vector<Joint>& joints() const { return joints_; }
-  const QString& problem() const { return problem_; }
-  // The message of a cell that is marked, or an empty string.
-  QString cellProblem(int row, int column) const;
-
-  bool isModified() const { return modified_; }
-  void setModified(bool modified) { modified_ = modified; }
-
- signals:
-  // The route, its joints or the problem changed.
-  void routeChanged();
 
  private:
-  void recompute();
+  QString cellFault(int row, int column, const QString& text) const override;
+  std::optional<Fault> readRows(bool cellsRead) override;
   QVariant jointData(int row, int column, int role) const;
 
-  std::vector<RowTexts> rows_;
   std::vector<StationEquation> equations_;
   JointTolerances tolerances_;
   std::string stationPrefix_ = "K";
   std::optional<Route> route_;
   std::vector<Joint> joints_;
-  QString problem_;
-  int problemRow_ = -1;
-  int problemColumn_ = -1;
-  bool modified_ = false;
 };
 
 }  // namespace tarnvel

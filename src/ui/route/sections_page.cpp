@@ -52,7 +52,7 @@ SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidge
   connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->sectionView,
           &SectionView::setExaggeration);
   connect(ui_->stationEdit, &QLineEdit::editingFinished, this, &SectionsPage::stationTyped);
-  connect(rows_, &SectionTableModel::tableChanged, this, &SectionsPage::tableChanged);
+  connect(rows_, &SectionTableModel::rowsRead, this, &SectionsPage::tableChanged);
   ui_->sectionView->setExaggeration(ui_->exaggerationBox->value());
   tableChanged();
 }

@@ -252,7 +252,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "变坡点“B”的竖曲线切线长T=150.000 m，超出起点变坡点“A”（相距50.000 m）！"},
         Refused{"PastTheEnd",
                 {{"A", 0, 0, 0}, {"B", 500, 10, 10000}, {"C", 550, 9, 0}},
-                "变坡点“B”的竖曲线切线长T=200.000 m，超出终点变坡点“C”（相距50.000 m）！"}),
+                "变坡点“B”的竖曲线切线长T=200.000 m，超出终点变坡点“C”（相距50.000 m）！"},
+        // The three below were refused by the profile file and the window
+        // alone: made directly, the profile took them.
+        Refused{"NegativeRadius",
+                {{"A", 0, 0, 0}, {"B", 500, 10, -2000}, {"C", 1000, 0, 0}},
+                "变坡点“B”的竖曲线半径R为-2000.000 m，不能为负数！"},
+        Refused{"CurveAtBp",
+                {{"A", 0, 0, 2000}, {"B", 500, 10, 0}, {"C", 1000, 0, 0}},
+                "起点“A”不能有竖曲线，“竖曲线半径R”应为空或0！"},
+        Refused{"CurveAtEp",
+                {{"A", 0, 0, 0}, {"B", 500, 10, 0}, {"C", 1000, 0, 2000}},
+                "终点“C”不能有竖曲线，“竖曲线半径R”应为空或0！"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VerticalProfile, StationOutsideIsRefusedWithTheRange) {

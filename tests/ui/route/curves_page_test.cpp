@@ -337,6 +337,11 @@ void CurvesPageTest::jdEditRefusedIsMarkedAndSaid() {
   QVERIFY(jd()->setData(jd()->index(2, 2), QStringLiteral("513388.324")));
   QVERIFY2(window_->statusBar()->currentMessage().startsWith(QStringLiteral("第3行：")),
            qPrintable(window_->statusBar()->currentMessage()));
+  // A fault of the legs, not of one field, marks the JD's whole row: it
+  // marked no cell at all.
+  QCOMPARE(jd()->index(2, 0).data(Qt::ToolTipRole).toString(),
+           window_->statusBar()->currentMessage());
+  QVERIFY(jd()->index(2, 6).data(Qt::BackgroundRole).isValid());
   QVERIFY(elements()->rows() == before);
 }
 

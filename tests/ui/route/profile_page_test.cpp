@@ -24,6 +24,7 @@ class ProfilePageTest : public QObject {
 
  private slots:
   void importShowsTheCurveTable();
+  void aBadCellIsNamedAndTheProfileWithdrawn_data();
   void aBadCellIsNamedAndTheProfileWithdrawn();
   void savesWhatReadsBack();
   void circleDrawnBetweenItsTrueEnds();
@@ -57,14 +58,50 @@ void ProfilePageTest::importShowsTheCurveTable() {
   QCOMPARE(curves->index(0, 8).data().toString(), QStringLiteral("K4+940.000"));
 }
 
+// A fault the profile names the field of marks that cell; one it names no
+// field of marks the PVI's row. The R rules are the core's now: the table
+// kept its words for them.
+void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("column");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("marked");  // the column marked, -1 for the row
+  QTest::addColumn<QString>("problem");
+  QTest::newRow("notANumber") << 1 << 2 << QStringLiteral("427.6B") << 2
+                              << QStringLiteral("第2行“高程”不是有效的数字！");
+  QTest::newRow("negativeRadius") << 1 << 3 << QStringLiteral("-2000") << 3
+                                  << QStringLiteral("第2行“竖曲线半径R”不是有效的半径！");
+  QTest::newRow("curveAtBp") << 0 << 3 << QStringLiteral("2000") << 3
+                             << QStringLiteral(
+                                    "第1行“竖曲线半径R”应为空或0：起点和终点没有竖曲线！");
+  QTest::newRow("stationNotIncreasing")
+      << 2 << 1 << QStringLiteral("K5+000") << 1
+      << QStringLiteral(
+             "变坡点“EP”的桩号K5+000.000不大于变坡点“BPD1”的桩号K5+030.000，桩号必须递增！");
+  QTest::newRow("curvePastBp")
+      << 1 << 3 << QStringLiteral("200000") << -1
+      << QStringLiteral(
+             "变坡点“BPD1”的竖曲线切线长T=9000.000 m，超出起点变坡点“BP”（相距230.000 m）！");
+}
+
 void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(QString, text);
+  QFETCH(int, marked);
+  QFETCH(QString, problem);
   ProfilePage page(boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   auto* pvis = page.findChild<QTableView*>(QStringLiteral("pviTable"))->model();
-  pvis->setData(pvis->index(1, 2), QStringLiteral("427.6B"));
+  pvis->setData(pvis->index(row, column), text);
   QVERIFY(!page.profile());
-  QCOMPARE(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text(),
-           QStringLiteral("第2行“高程”不是有效的数字！"));
+  QCOMPARE(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text(), problem);
+  for (int c = 0; c < pvis->columnCount(); ++c) {
+    const QModelIndex cell = pvis->index(row, c);
+    const bool isMarked = marked < 0 || c == marked;
+    QVERIFY2(cell.data(Qt::BackgroundRole).isValid() == isMarked, qPrintable(text));
+    QCOMPARE(cell.data(Qt::ToolTipRole).toString(), isMarked ? problem : QString());
+  }
 }
 
 void ProfilePageTest::savesWhatReadsBack() {

@@ -29,6 +29,8 @@ class SectionsPageTest : public QObject {
   void aRefusedFileIsShown();
   void aBadCellIsNamed_data();
   void aBadCellIsNamed();
+  void aDesignLineOnTheEdgeIsOnTheRoad_data();
+  void aDesignLineOnTheEdgeIsOnTheRoad();
   void theDrawingHoldsThePartsAndEdgeElevations();
   void pasteWithItsHeaderIsTheTable_data();
   void pasteWithItsHeaderIsTheTable();
@@ -110,6 +112,34 @@ void SectionsPageTest::aBadCellIsNamed() {
   auto* rows = page.findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
   rows->setData(rows->index(row, column), text);
   QVERIFY(!page.sections());
+  QCOMPARE(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text(), problem);
+  // The cell at fault is marked, not its row.
+  QCOMPARE(rows->index(row, column).data(Qt::ToolTipRole).toString(), problem);
+  QVERIFY(!rows->index(row, column == 0 ? 1 : 0).data(Qt::BackgroundRole).isValid());
+}
+
+// The table took a design line a hair past the road's edge as off the road,
+// where the file and the README take it, within the position tolerance, as
+// on the edge.
+void SectionsPageTest::aDesignLineOnTheEdgeIsOnTheRoad_data() {
+  QTest::addColumn<QString>("offset");
+  QTest::addColumn<QString>("problem");
+  QTest::newRow("withinTolerance") << QStringLiteral("-4.5015") << QString();
+  QTest::newRow("beyondTolerance")
+      << QStringLiteral("-4.503") << QStringLiteral("第1行“设计线偏距”超出左侧路基宽度4.500 m！");
+}
+
+void SectionsPageTest::aDesignLineOnTheEdgeIsOnTheRoad() {
+  QFETCH(QString, offset);
+  QFETCH(QString, problem);
+  SectionsPage page(boxes_, files_);
+  QVERIFY(page.importSections(
+      write(QStringLiteral("s.csv"),
+            "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,设计线偏距\n"
+            "K0+100,3.75,-2,0.75,-4,3.75,-2,0\n")));
+  auto* rows = page.findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
+  rows->setData(rows->index(0, 7), offset);
+  QCOMPARE(page.sections().has_value(), problem.isEmpty());
   QCOMPARE(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text(), problem);
 }
 
