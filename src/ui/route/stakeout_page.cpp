@@ -3,27 +3,27 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numeric>
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "background_job.h"
 #include "file_dialog.h"
 #include "number_text.h"
-#include "point_names.h"
 #include "route_csv.h"
-#include "route_forward.h"
 #include "route_inputs.h"
 #include "route_page_host.h"
 #include "route_plan_view.h"
 #include "route_result_models.h"
-#include "row_height.h"
 #include "save_file.h"
-#include "stakeout_edges.h"
+#include "stakeout_builder.h"
+#include "stakeout_input.h"
 #include "stakeout_stations.h"
 #include "station_file.h"
-#include "station_rows.h"
 #include "station_text.h"
 #include "survey_point_file.h"
 #include "table_columns.h"
@@ -54,49 +54,69 @@ constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
 
-// The rows of a range table as the command writes them, named by station
-// and side with `prefix` (RangePointNames) or numbered, with the 边桩 of
-// `sections` when given, numbered by their row. The work counts the
-// stations it has passed for the progress bar and stops at the first row
-// after a cancel.
-std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(
-    const Route& route, const RouteTableRequest& request, const CrossSectionTable* sections,
-    const std::string& prefix, bool serialNames, JobProgress& progress) {
-  const long long stations = static_cast<long long>(RangeStationCount(route, RangeOf(request)));
-  progress.total = stations;
-  std::optional<StakeoutEdges> edges;
-  if (sections)
-    edges.emplace(route, *sections,
-                  [](const RoutePoint&, std::size_t number) { return std::to_string(number); });
-  std::vector<ForwardCsvRow> rows;
-  rows.reserve(static_cast<size_t>(stations) *
-               (request.offsets.size() + (edges ? edges->perStation() : 0)));
-  std::optional<RangePointNames> names;
-  if (!serialNames) names.emplace(route, prefix);
-  std::optional<QString> stopped;
-  long long passed = 0;
-  double last = std::nan("");
-  const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
-    if (progress.cancelled()) {
-      stopped = QString();
-      return false;
-    }
-    if (!IsFinitePoint(point)) {
-      stopped = kRouteNotComputable;
-      return false;
-    }
-    if (point.station != last && ++passed % kStationsPerPiece == 0)
-      progress.done = std::min(passed, stations);
-    last = point.station;
-    if (edges) edges->before(point, rows);
-    std::string name = names ? names->Name(point) : std::to_string(rows.size() + 1);
-    rows.push_back({std::move(name), std::move(point)});
+// What a stakeout is computed from, and what it gives.
+struct StakeoutInputs {
+  std::shared_ptr<const Route> route;
+  StakeoutRequest request;  // its profile and sections are the two below
+  std::shared_ptr<const VerticalProfile> profile;
+  std::shared_ptr<const CrossSectionTable> sections;
+  // A stations file's lines, read whole before the work; none for a range.
+  std::shared_ptr<const std::vector<StationLine>> lines;
+  QString stationsPath;
+};
+
+struct StakeoutOutput {
+  std::vector<StakeRow> rows;
+  PlanPointIndex plan;    // of the rows' points
+  long long outside = 0;  // rows without a design elevation
+};
+
+// The rows as the command writes them, and the plan's index of their
+// points, made off the window's thread, which only takes them in. The work
+// counts the stations or lines it has passed for the progress bar and stops
+// at the first row after a cancel; its message, when it stops short.
+std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
+                                                   JobProgress& progress) {
+  const Route& route = *inputs.route;
+  StakeoutRequest request = inputs.request;
+  StakeoutOutput made;
+  std::function<bool(StakeRow &&)> row = [&made, &progress](StakeRow&& row) {
+    if (progress.cancelled()) return false;
+    made.rows.push_back(std::move(row));
     return true;
-  });
-  if (refusal) return Text(refusal->message);
-  if (stopped) return *stopped;
-  if (edges) edges->finish(rows);
-  return rows;
+  };
+  if (inputs.lines) {
+    progress.total = static_cast<long long>(inputs.lines->size());
+    request.stations = [&lines = *inputs.lines,
+                        &progress](const std::function<bool(const StakeStation&)>& station) {
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i % 1024 == 0) progress.done = static_cast<long long>(i);
+        if (progress.cancelled() || !station(StakeStationOf(lines[i]))) break;
+      }
+      return !progress.cancelled();
+    };
+  } else {
+    const long long stations = static_cast<long long>(RangeStationCount(route, *request.range));
+    progress.total = stations;
+    const std::size_t edges =
+        request.edges ? request.sections->leftParts.size() + request.sections->rightParts.size()
+                      : 0;
+    made.rows.reserve(static_cast<size_t>(stations) * (request.offsets.size() + edges));
+    row = [&made, &progress, stations, passed = 0LL, last = std::nan("")](StakeRow&& row) mutable {
+      if (progress.cancelled()) return false;
+      if (row.point.station != last && ++passed % kStationsPerPiece == 0)
+        progress.done = std::min(passed, stations);
+      last = row.point.station;
+      made.rows.push_back(std::move(row));
+      return true;
+    };
+  }
+  const StakeoutOutcome outcome = BuildStakeout(route, request, row);
+  if (outcome.stop) return StakeoutStopMessage(*outcome.stop, inputs.stationsPath);
+  made.outside = outcome.outsideProfile;
+  made.plan = IndexPlanPoints(
+      made.rows.size(), [&rows = made.rows](std::size_t i) { return rows[i].point.result.point; });
+  return made;
 }
 
 }  // namespace
@@ -168,7 +188,8 @@ void StakeoutPage::stationsClicked() {
 }
 
 void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath) {
-  RouteTableRequest request;
+  auto inputs = std::make_shared<StakeoutInputs>();
+  StakeoutRequest& request = inputs->request;
   const auto offsets = ReadOffsets(ui_->offsetsEdit);
   if (auto* message = std::get_if<QString>(&offsets))
     return host_.refuse(*message, ui_->offsetsEdit);
@@ -176,20 +197,19 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   const auto skew = ReadInput(ui_->skewEdit);
   if (auto* message = std::get_if<QString>(&skew)) return host_.refuse(*message, ui_->skewEdit);
   request.skewDms = std::get<double>(skew);
-  request.keyPoints = ui_->keyPointsCheck->isChecked();
-  std::shared_ptr<const CrossSectionTable> sections;
-  if (ui_->edgesCheck->isChecked()) {
-    sections = host_.sectionsForWork();
-    if (!sections)
+  request.edges = ui_->edgesCheck->isChecked();
+  if (request.edges) {
+    inputs->sections = host_.sectionsForWork();
+    if (!inputs->sections)
       return host_.refuse(QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"),
                           ui_->edgesCheck);
   }
   const double rowsPerStation = static_cast<double>(
       request.offsets.size() +
-      (sections ? sections->leftParts.size() + sections->rightParts.size() : 0));
-
-  auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
-  BackgroundJob::Work work;
+      (inputs->sections ? inputs->sections->leftParts.size() + inputs->sections->rightParts.size()
+                        : 0));
+  request.prefix = stationPrefix_.toStdString();
+  request.positionTolerance = host_.positionTolerance();
   if (stationsPath.isEmpty()) {
     const auto from = ReadRouteStationInput(ui_->fromEdit);
     if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
@@ -197,115 +217,57 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
     const auto step = ReadInput(ui_->stepEdit);
     if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
-    request.from = AtRouteEnd(*route, std::get<RouteStationInput>(from).station);
-    request.fromPass = std::get<RouteStationInput>(from).pass;
-    request.to = AtRouteEnd(*route, std::get<RouteStationInput>(to).station);
-    request.toPass = std::get<RouteStationInput>(to).pass;
-    request.step = std::get<double>(step);
+    StakeoutRange& range = request.range.emplace();
+    range.from = AtRouteEnd(*route, std::get<RouteStationInput>(from).station);
+    range.fromPass = std::get<RouteStationInput>(from).pass;
+    range.to = AtRouteEnd(*route, std::get<RouteStationInput>(to).station);
+    range.toPass = std::get<RouteStationInput>(to).pass;
+    range.step = std::get<double>(step);
+    range.keyPoints = ui_->keyPointsCheck->isChecked();
     // A blank curve step adds nothing on the curves.
     if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
       const auto curveStep = ReadInput(ui_->curveStepEdit);
       if (auto* message = std::get_if<QString>(&curveStep))
         return host_.refuse(*message, ui_->curveStepEdit);
-      request.curveStep = std::get<double>(curveStep);
+      range.curveStep = std::get<double>(curveStep);
     }
-    request.positionTolerance = host_.positionTolerance();
+    range.positionTolerance = request.positionTolerance;
     // Counted no further than the cap needs: a range of exactly the cap's
     // rows is let through.
-    const double stations =
-        RangeStationCount(*route, RangeOf(request), kMaxStakeoutRows / rowsPerStation);
+    const double stations = RangeStationCount(*route, range, kMaxStakeoutRows / rowsPerStation);
     if (stations * rowsPerStation > kMaxStakeoutRows)
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),
                           ui_->stepEdit);
-    const bool serialNames = ui_->namesCombo->currentIndex() == 1;
-    work = [route, request, sections, rows, prefix = stationPrefix_.toStdString(),
-            serialNames](JobProgress& progress) {
-      *rows = RangeRows(*route, request, sections.get(), prefix, serialNames, progress);
-    };
+    request.serialNames = ui_->namesCombo->currentIndex() == 1;
   } else {
     auto lines = ReadStationFile(stationsPath);
     if (auto* refusal = std::get_if<FileRefusal>(&lines)) return host_.refuse(refusal->message);
-    work = [route, request, sections, rows, stationsPath, prefix = stationPrefix_.toStdString(),
-            lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
-      progress.total = static_cast<long long>(lines.size());
-      // The edges are named by their line (or station) and side among the
-      // names the file's rows take, in the order the command gives them: a
-      // file's name, or a station's with its side, may read as an edge's.
-      UniquePointNames names;
-      std::vector<ForwardCsvRow> made;
-      std::optional<StakeoutEdges> edges;
-      // The name of the line, or the station, whose 边桩 are added next.
-      std::string edgeName;
-      if (sections)
-        edges.emplace(*route, *sections, [&names, &edgeName](const RoutePoint& edge, std::size_t) {
-          return names.Take(edgeName + SideText(edge.offset));
-        });
-      const auto stop = ForEachStationFileRow(
-          *route, lines, request.offsets, request.skewDms,
-          [&made, &edges, &edgeName](ForwardCsvRow&& row, const std::string& rowEdgeName) {
-            // The edges of the station before go in first, by its name.
-            if (edges) edges->before(row.point, made);
-            edgeName = rowEdgeName;
-            made.push_back(std::move(row));
-            return true;
-          },
-          [&progress](size_t done) {
-            if (done % 1024 == 0) progress.done = static_cast<long long>(done);
-            return !progress.cancelled();
-          },
-          prefix, &names);
-      if (stop) {
-        *rows = StopMessage(stationsPath, *stop);
-        return;
-      }
-      if (edges) edges->finish(made);
-      *rows = std::move(made);
-    };
+    inputs->lines = std::make_shared<const std::vector<StationLine>>(
+        std::get<std::vector<StationLine>>(std::move(lines)));
+    inputs->stationsPath = stationsPath;
   }
-  // The plan's index of the points and, with a profile, the rows' design
-  // elevations are made with the rows, off the window's thread, which only
-  // takes them in. The rows come in station order, each found from the
-  // grade line of the one before.
-  // With cross sections, a row's height is the surface's at its own offset,
-  // as the command's with --sections.
-  auto plan = std::make_shared<PlanPointIndex>();
-  auto profile = host_.profileForWork();
-  auto surface = profile && !sections ? host_.sectionsForWork() : sections;
-  const double endTolerance = host_.positionTolerance();
-  auto outside = std::make_shared<std::size_t>(0);  // rows without a design elevation
-  work = [work = std::move(work), route, rows, plan, profile, surface, endTolerance,
-          outside](JobProgress& progress) {
-    work(progress);
-    auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get());
-    if (!made || progress.cancelled()) return;
-    if (profile) {
-      DesignHeights heights(*profile, surface.get(), endTolerance);
-      for (ForwardCsvRow& row : *made) {
-        const DesignHeight height = RowDesignHeight(heights, *route, row.point);
-        row.designElevation = height.elevation;
-        if (height.beyondRoad) {
-          if (!row.point.label.empty()) row.point.label += "；";
-          row.point.label += kBeyondRoadNote;
-        } else if (!row.designElevation) {
-          ++*outside;
-        }
-      }
-    }
-    *plan = IndexPlanPoints(made->size(),
-                            [made](std::size_t i) { return (*made)[i].point.result.point; });
-  };
+  // With a profile every row gets its design elevation; with the cross
+  // sections too, the surface's at its own offset, as the command's with
+  // --sections.
+  inputs->profile = host_.profileForWork();
+  if (inputs->profile && !inputs->sections) inputs->sections = host_.sectionsForWork();
+  inputs->route = std::move(route);
+  request.profile = inputs->profile.get();
+  request.sections = inputs->sections.get();
+  auto made = std::make_shared<std::variant<QString, StakeoutOutput>>();
   host_.startJob(
-      std::move(work), [this, rows, plan, profile, outside, usesSections = surface != nullptr] {
-        if (auto* message = std::get_if<QString>(rows.get())) return host_.refuse(*message);
-        FreeInBackground(
-            stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)), profile));
-        rowsUseSections_ = usesSections;
+      [inputs, made](JobProgress& progress) { *made = StakeoutRows(*inputs, progress); },
+      [this, inputs, made] {
+        if (auto* message = std::get_if<QString>(made.get())) return host_.refuse(*message);
+        StakeoutOutput& output = std::get<StakeoutOutput>(*made);
+        FreeInBackground(stakeout_->setRows(std::move(output.rows), inputs->profile));
+        rowsUseSections_ = inputs->sections != nullptr;
         FitColumns(ui_->stakeoutTable);
-        showStakeoutPoints(std::move(*plan));
+        showStakeoutPoints(std::move(output.plan));
         QString status = QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount());
-        if (*outside > 0)
-          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(*outside);
+        if (output.outside > 0)
+          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(output.outside);
         host_.showStatus(status);
       });
 }

@@ -231,7 +231,7 @@ class RouteWindowTest : public QObject {
     plan->viewport()->render(&painter);
     return device;
   }
-  const std::vector<ForwardCsvRow>& stakeoutRows() {
+  const std::vector<StakeRow>& stakeoutRows() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
   }
   // The bytes `button` saves when the name is typed without a suffix: the
@@ -462,7 +462,7 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
   const Route road = LoadedRoad();
   auto table = std::get<std::vector<RoutePoint>>(RouteTable(road, request));
   RangePointNames names(road, "K");
-  std::vector<ForwardCsvRow> expected;
+  std::vector<StakeRow> expected;
   for (const RoutePoint& point : table) expected.push_back({names.Name(point), point});
   const std::string csv = std::string(kUtf8ByteOrderMark) + ForwardCsvText(expected);
   QCOMPARE(stakeoutRows().size(), expected.size());
