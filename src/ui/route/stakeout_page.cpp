@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "background_job.h"
+#include "delimited_text.h"
 #include "file_dialog.h"
 #include "number_text.h"
+#include "read_file.h"
 #include "route_csv.h"
 #include "route_inputs.h"
 #include "route_page_host.h"
@@ -54,15 +56,18 @@ constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
 
-// What a stakeout is computed from, and what it gives.
+}  // namespace
+
+// What a stakeout is computed from: enough to compute the same rows again.
 struct StakeoutInputs {
   std::shared_ptr<const Route> route;
   StakeoutRequest request;  // its profile and sections are the two below
   std::shared_ptr<const VerticalProfile> profile;
   std::shared_ptr<const CrossSectionTable> sections;
-  // A stations file's lines, read whole before the work; none for a range.
-  std::shared_ptr<const std::vector<StationLine>> lines;
+  // A stations file's name and bytes, read again for the rows again: they
+  // take a fifth of the lines read from them. Empty for a range.
   QString stationsPath;
+  QByteArray stationBytes;
 };
 
 struct StakeoutOutput {
@@ -71,12 +76,21 @@ struct StakeoutOutput {
   long long outside = 0;  // rows without a design elevation
 };
 
+namespace {
+
 // The rows as the command writes them, and the plan's index of their
-// points, made off the window's thread, which only takes them in. The work
-// counts the stations or lines it has passed for the progress bar and stops
-// at the first row after a cancel; its message, when it stops short.
+// points, made off the window's thread, which only takes them in. A
+// stations file's `lines`, when not given, are read from its bytes. The
+// work counts the stations or lines it has passed for the progress bar and
+// stops at the first row after a cancel; its message, when it stops short.
 std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
+                                                   std::vector<StationLine> lines,
                                                    JobProgress& progress) {
+  if (!inputs.stationsPath.isEmpty() && lines.empty()) {
+    auto read = InFile(inputs.stationsPath, ParseStationFile(inputs.stationBytes));
+    if (auto* refusal = std::get_if<FileRefusal>(&read)) return refusal->message;
+    lines = std::get<std::vector<StationLine>>(std::move(read));
+  }
   const Route& route = *inputs.route;
   StakeoutRequest request = inputs.request;
   StakeoutOutput made;
@@ -85,9 +99,9 @@ std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
     made.rows.push_back(std::move(row));
     return true;
   };
-  if (inputs.lines) {
-    progress.total = static_cast<long long>(inputs.lines->size());
-    request.stations = [&lines = *inputs.lines,
+  if (!inputs.stationsPath.isEmpty()) {
+    progress.total = static_cast<long long>(lines.size());
+    request.stations = [&lines,
                         &progress](const std::function<bool(const StakeStation&)>& station) {
       for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i % 1024 == 0) progress.done = static_cast<long long>(i);
@@ -112,6 +126,7 @@ std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
     };
   }
   const StakeoutOutcome outcome = BuildStakeout(route, request, row);
+  lines = {};
   if (outcome.stop) return StakeoutStopMessage(*outcome.stop, inputs.stationsPath);
   made.outside = outcome.outsideProfile;
   made.plan = IndexPlanPoints(
@@ -147,18 +162,43 @@ StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
 
 StakeoutPage::~StakeoutPage() = default;
 
-// The plan reads its points from the rows, so they go together.
+// The plan reads its points from the rows, so they go together. Rows a
+// running stakeout let go stay gone too, whatever becomes of it.
 void StakeoutPage::clearRows() {
+  releaseRows();
+  released_.reset();
+}
+
+std::vector<StakeRow> StakeoutPage::releaseRows() {
   host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr, nullptr);
-  stakeout_->setRows({});
+  shown_.reset();
+  return stakeout_->setRows({});
 }
 
 void StakeoutPage::dropHeights() {
-  if (stakeout_->profile()) clearRows();
+  for (const auto* rows : {&shown_, &released_})
+    if (*rows && (*rows)->profile) return clearRows();
 }
 
 void StakeoutPage::dropSectionRows() {
-  if (rowsUseSections_) clearRows();
+  for (const auto* rows : {&shown_, &released_})
+    if (*rows && (*rows)->sections) return clearRows();
+}
+
+void StakeoutPage::showRows(std::shared_ptr<const StakeoutInputs> inputs, StakeoutOutput output) {
+  FreeInBackground(stakeout_->setRows(std::move(output.rows), inputs->profile));
+  shown_ = std::move(inputs);
+  FitColumns(ui_->stakeoutTable);
+  showStakeoutPoints(std::move(output.plan));
+}
+
+// The rows a stakeout let go, made again: unless they were cleared
+// meanwhile, as their route, profile or sections changed.
+void StakeoutPage::takeBack(const std::shared_ptr<const StakeoutInputs>& released,
+                            std::optional<StakeoutOutput>& remade) {
+  if (!released || released != released_) return;
+  released_.reset();
+  if (remade) showRows(released, std::move(*remade));
 }
 
 void StakeoutPage::setStationPrefix(const QString& prefix) {
@@ -189,6 +229,7 @@ void StakeoutPage::stationsClicked() {
 
 void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath) {
   auto inputs = std::make_shared<StakeoutInputs>();
+  std::vector<StationLine> lines;  // a stations file's
   StakeoutRequest& request = inputs->request;
   const auto offsets = ReadOffsets(ui_->offsetsEdit);
   if (auto* message = std::get_if<QString>(&offsets))
@@ -241,11 +282,13 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
                           ui_->stepEdit);
     request.serialNames = ui_->namesCombo->currentIndex() == 1;
   } else {
-    auto lines = ReadStationFile(stationsPath);
-    if (auto* refusal = std::get_if<FileRefusal>(&lines)) return host_.refuse(refusal->message);
-    inputs->lines = std::make_shared<const std::vector<StationLine>>(
-        std::get<std::vector<StationLine>>(std::move(lines)));
+    auto bytes = ReadFileBytes(stationsPath, kDelimitedFileReadLimit);
+    if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return host_.refuse(refusal->message);
+    auto read = InFile(stationsPath, ParseStationFile(std::get<QByteArray>(bytes)));
+    if (auto* refusal = std::get_if<FileRefusal>(&read)) return host_.refuse(refusal->message);
+    lines = std::get<std::vector<StationLine>>(std::move(read));
     inputs->stationsPath = stationsPath;
+    inputs->stationBytes = std::get<QByteArray>(std::move(bytes));
   }
   // With a profile every row gets its design elevation; with the cross
   // sections too, the surface's at its own offset, as the command's with
@@ -255,21 +298,50 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   inputs->route = std::move(route);
   request.profile = inputs->profile.get();
   request.sections = inputs->sections.get();
+  // A million rows must not be held twice: the rows shown go before the
+  // new ones are made, freed by the work. Should it end without rows
+  // (cancelled, refused or out of memory), it makes the rows it let go
+  // again from what they were made from, the same rows, and they come back.
+  released_ = shown_;
+  auto freed = std::make_shared<std::vector<StakeRow>>(releaseRows());
   auto made = std::make_shared<std::variant<QString, StakeoutOutput>>();
+  auto remade = std::make_shared<std::optional<StakeoutOutput>>();
+  const auto remake = [released = released_, remade, made] {
+    // The new rows' memory first; a refusal's message stays.
+    if (std::holds_alternative<StakeoutOutput>(*made)) *made = QString();
+    JobProgress uncancelled;
+    auto again = StakeoutRows(*released, {}, uncancelled);
+    if (auto* output = std::get_if<StakeoutOutput>(&again)) remade->emplace(std::move(*output));
+  };
   host_.startJob(
-      [inputs, made](JobProgress& progress) { *made = StakeoutRows(*inputs, progress); },
-      [this, inputs, made] {
-        if (auto* message = std::get_if<QString>(made.get())) return host_.refuse(*message);
+      [inputs, lines = std::move(lines), freed, made, remake,
+       remakes = released_ != nullptr](JobProgress& progress) mutable {
+        std::vector<StakeRow>().swap(*freed);
+        try {
+          *made = StakeoutRows(*inputs, std::move(lines), progress);
+        } catch (const std::bad_alloc&) {
+          if (remakes) remake();
+          throw;
+        }
+        // Once committed, a cancel no longer drops the new rows.
+        if (std::holds_alternative<StakeoutOutput>(*made) && progress.commit()) return;
+        if (remakes) remake();
+      },
+      [this, inputs, made, remade, released = released_] {
+        if (auto* message = std::get_if<QString>(made.get())) {
+          takeBack(released, *remade);
+          return host_.refuse(*message);
+        }
+        released_.reset();
         StakeoutOutput& output = std::get<StakeoutOutput>(*made);
-        FreeInBackground(stakeout_->setRows(std::move(output.rows), inputs->profile));
-        rowsUseSections_ = inputs->sections != nullptr;
-        FitColumns(ui_->stakeoutTable);
-        showStakeoutPoints(std::move(output.plan));
+        const long long outside = output.outside;
+        showRows(inputs, std::move(output));
         QString status = QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount());
-        if (output.outside > 0)
-          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(output.outside);
+        if (outside > 0)
+          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(outside);
         host_.showStatus(status);
-      });
+      },
+      [this, remade, released = released_] { takeBack(released, *remade); });
 }
 
 void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {
