@@ -64,8 +64,8 @@ struct StakeoutInputs {
   StakeoutRequest request;  // its profile and sections are the two below
   std::shared_ptr<const VerticalProfile> profile;
   std::shared_ptr<const CrossSectionTable> sections;
-  // A stations file's name and bytes, read again for the rows again: they
-  // take a fifth of the lines read from them. Empty for a range.
+  // A stations file's name and bytes, read again for the rows again: the
+  // bytes take a small part of the lines read from them. Empty for a range.
   QString stationsPath;
   QByteArray stationBytes;
 };
