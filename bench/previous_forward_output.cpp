@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "route_csv.h"
+#include "route_forward.h"
 #include "route_source.h"
-#include "station_rows.h"
 
 int main(int argc, char** argv) {
   using namespace tarnvel;
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   request.step = std::atof(argv[4]);
   auto table = RouteTable(std::get<Route>(route), request);
   if (std::holds_alternative<StationRefusal>(table)) return 2;
-  std::vector<ForwardCsvRow> rows;
+  std::vector<StakeRow> rows;
   for (RoutePoint& point : std::get<std::vector<RoutePoint>>(table)) {
     if (!IsFinitePoint(point)) return 2;
     rows.push_back({std::to_string(rows.size() + 1), std::move(point)});

@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_set>
 #include <utility>
+#include <variant>
 
 #include "command_files.h"
 #include "command_options.h"
@@ -20,13 +21,25 @@
 #include "point_names.h"
 #include "route_forward.h"
 #include "row_height.h"
+#include "stakeout_input.h"
 #include "stakeout_stations.h"
-#include "station_rows.h"
 #include "survey_point_file.h"
 
 namespace tarnvel {
 
 namespace {
+
+// How the rows of a stations file ended short: at a line the route does not
+// hold, or with the message to show ("" when the caller ended the work).
+using StationRowsStop = std::variant<ContentRefusal, QString>;
+
+std::optional<QString> StopMessage(const QString& path,
+                                   const std::optional<StationRowsStop>& stop) {
+  if (!stop) return std::nullopt;
+  if (const auto* refusal = std::get_if<ContentRefusal>(&*stop))
+    return InFile(path, *refusal).message;
+  return std::get<QString>(*stop);
+}
 
 // The names of the rows made unique, each string held in a set.
 class PreviousUniquePointNames {
@@ -46,7 +59,7 @@ class PreviousUniquePointNames {
 // The rows of a stations file held whole, as ForEachStationFileRow gave them.
 std::optional<StationRowsStop> PreviousForEachStationFileRow(
     const Route& route, const std::vector<StationLine>& lines, const std::vector<double>& offsets,
-    double skewDms, const std::function<bool(ForwardCsvRow&&, const std::string& edgeName)>& row,
+    double skewDms, const std::function<bool(StakeRow&&, const std::string& edgeName)>& row,
     const std::function<bool(size_t)>& keepGoing, std::string_view prefix,
     PreviousUniquePointNames* given) {
   // The lines are held whole, so their names may be too.
@@ -135,7 +148,7 @@ class RowWriter {
 
   // With a profile the row gets its design elevation: 设计高程 of the CSV,
   // H of the survey point file.
-  bool Write(ForwardCsvRow& row) { return Next(row.point) && WriteRow(row); }
+  bool Write(StakeRow& row) { return Next(row.point) && WriteRow(row); }
 
   // The edges of the last station; false when they could not be written.
   bool Finish() { return !edges_ || !pending_ || WriteEdges(); }
@@ -157,7 +170,7 @@ class RowWriter {
     int element;
   };
 
-  bool WriteRow(ForwardCsvRow& row) {
+  bool WriteRow(StakeRow& row) {
     if (++rows_ > kMaxTableRows) {
       refusal_ = TooManyRows();
       return false;
@@ -195,7 +208,7 @@ class RowWriter {
                edgePoints_);
     for (RoutePoint& point : edgePoints_) {
       std::string name = edgeName_(point);
-      ForwardCsvRow edge{std::move(name), std::move(point)};
+      StakeRow edge{std::move(name), std::move(point)};
       if (!WriteRow(edge)) return false;
     }
     return true;
@@ -258,7 +271,7 @@ std::optional<ArgumentRefusal> RangeRows(const Route& route, const ForwardOption
       return false;
     }
     if (!writer.Next(point)) return false;
-    ForwardCsvRow row{name(point), std::move(point)};
+    StakeRow row{name(point), std::move(point)};
     return writer.Write(row);
   });
   if (refusal) return ArgumentRefusal{QString::fromStdString(refusal->message)};
@@ -302,7 +315,7 @@ std::optional<ArgumentRefusal> StationRows(const Route& route, const ForwardOpti
   std::string edgeName;
   writer.NameEdgesBy(
       [&](const RoutePoint& point) { return names.Take(edgeName + SideText(point.offset)); });
-  const auto write = [&](ForwardCsvRow&& row, const std::string& rowEdgeName) {
+  const auto write = [&](StakeRow&& row, const std::string& rowEdgeName) {
     // The edges of the station before go out first, by its name.
     if (!writer.Next(row.point)) return false;
     edgeName = rowEdgeName;

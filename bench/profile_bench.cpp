@@ -52,7 +52,7 @@ void BM_StakeoutRows(benchmark::State& state) {
     DesignHeights heights(profile, nullptr, 0.002);
     ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
       text.clear();
-      ForwardCsvRow row{"1", std::move(point)};
+      StakeRow row{"1", std::move(point)};
       if (withProfile) row.designElevation = RowDesignHeight(heights, route, row.point).elevation;
       AppendForwardCsvRow(text, row, "K", withProfile);
       benchmark::DoNotOptimize(text.data());

@@ -17,10 +17,12 @@
 
 #include "command_line.h"
 #include "generated_road.h"
+#include "point_names.h"
 #include "position_tolerance.h"
 #include "previous_route.h"
 #include "route_feet.h"
 #include "route_forward.h"
+#include "stakeout_builder.h"
 #include "vector_state.h"
 
 namespace tarnvel {
@@ -87,6 +89,53 @@ void BM_RouteRowsInState(benchmark::State& state) {
   state.SetItemsProcessed(rows);
 }
 BENCHMARK(BM_RouteRowsInState)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same rows named by station and side, as forward's own loop made them
+// before the stakeout builder: beside BM_StakeoutRowsInState, what the
+// builder costs a row.
+void BM_NamedRowsInState_previous(benchmark::State& state) {
+  const Route& route = Road();
+  RouteTableRequest request;
+  request.from = RouteStart(route);
+  request.to = request.from + 5000;
+  request.step = 1;
+  request.offsets = {2};
+  EnterState(state);
+  int64_t rows = 0;
+  for (auto _ : state) {
+    RangePointNames names(route, "K");
+    ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
+      if (!IsFinitePoint(point)) return false;
+      StakeRow row{names.Name(point), std::move(point)};
+      benchmark::DoNotOptimize(row);
+      ++rows;
+      return true;
+    });
+  }
+  state.SetItemsProcessed(rows);
+}
+BENCHMARK(BM_NamedRowsInState_previous)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_StakeoutRowsInState(benchmark::State& state) {
+  const Route& route = Road();
+  StakeoutRequest request;
+  StakeoutRange& range = request.range.emplace();
+  range.from = RouteStart(route);
+  range.to = range.from + 5000;
+  range.step = 1;
+  request.offsets = {2};
+  EnterState(state);
+  int64_t rows = 0;
+  for (auto _ : state) {
+    BuildStakeout(route, request, [&](StakeRow&& row) {
+      benchmark::DoNotOptimize(row);
+      ++rows;
+      return true;
+    });
+  }
+  state.SetItemsProcessed(rows);
+}
+BENCHMARK(BM_StakeoutRowsInState)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarnvel

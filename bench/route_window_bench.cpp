@@ -208,12 +208,12 @@ RowsMemory PreviousRows(const Route& route) {
 }
 
 RowsMemory TodaysRows(const Route& route) {
-  return MeasureRows<ForwardCsvRow>(
+  return MeasureRows<StakeRow>(
       route,
       [](std::string name, RoutePoint&& p) {
-        return ForwardCsvRow{std::move(name), std::move(p)};
+        return StakeRow{std::move(name), std::move(p)};
       },
-      [](const std::vector<ForwardCsvRow>& rows) {
+      [](const std::vector<StakeRow>& rows) {
         return IndexPlanPoints(rows.size(),
                                [&rows](std::size_t i) { return rows[i].point.result.point; });
       });
@@ -254,7 +254,7 @@ void BM_StakeRowsBesidePrevious(benchmark::State& state) {
     }
   }
   state.counters["previous row B"] = sizeof(previous::ForwardCsvRow);
-  state.counters["today row B"] = sizeof(ForwardCsvRow);
+  state.counters["today row B"] = sizeof(StakeRow);
 }
 BENCHMARK(BM_StakeRowsBesidePrevious)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -321,7 +321,7 @@ struct MillionPointWindow : RoadWindow {
     window.findChild<QCheckBox*>(QStringLiteral("showStakeoutCheck"))->setChecked(false);
     auto item = std::make_unique<PreviousRoutePointsItem>(QColor(140, 0, 160));
     std::vector<Point> points;
-    for (const ForwardCsvRow& row : stakeout()->rows()) points.push_back(row.point.result.point);
+    for (const StakeRow& row : stakeout()->rows()) points.push_back(row.point.result.point);
     item->setPoints(
         std::move(points),
         [this](std::size_t i) { return QString::fromStdString(stakeout()->rows()[i].name); },
@@ -362,12 +362,12 @@ void BM_MillionPointTakeIn_Previous(benchmark::State& state) {
   const auto item = w.previousItem();
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<ForwardCsvRow> rows = w.stakeout()->rows();
+    std::vector<StakeRow> rows = w.stakeout()->rows();
     state.ResumeTiming();
     w.stakeout()->setRows(std::move(rows));
     std::vector<Point> points;
     points.reserve(w.stakeout()->rows().size());
-    for (const ForwardCsvRow& row : w.stakeout()->rows()) points.push_back(row.point.result.point);
+    for (const StakeRow& row : w.stakeout()->rows()) points.push_back(row.point.result.point);
     item->setPoints(
         std::move(points),
         [&w](std::size_t i) { return QString::fromStdString(w.stakeout()->rows()[i].name); },
@@ -381,7 +381,7 @@ void BM_MillionPointTakeIn(benchmark::State& state) {
   MillionPointWindow w;
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<ForwardCsvRow> rows = w.stakeout()->rows();
+    std::vector<StakeRow> rows = w.stakeout()->rows();
     PlanPointIndex index =
         IndexPlanPoints(rows.size(), [&rows](std::size_t i) { return rows[i].point.result.point; });
     state.ResumeTiming();

@@ -114,6 +114,11 @@ bool AddRows(const Route& route, double K, std::span<const double> offsets, doub
 
 }  // namespace
 
+bool IsFinitePoint(const RoutePoint& p) {
+  return std::isfinite(p.result.point.X) && std::isfinite(p.result.point.Y) &&
+         std::isfinite(p.result.azimuth);
+}
+
 std::string RowNote(const RoutePoint& point) {
   std::string note(point.label);
   if (point.pass == 1) return note;

@@ -27,6 +27,9 @@ struct RoutePoint {
   PointLabel label;      // key-point label at this station, or ""
 };
 
+// True when the point and its tangent are finite numbers.
+bool IsFinitePoint(const RoutePoint& point);
+
 // The 说明 of a row: its key-point label, and on a 长链's later branch,
 // within the stretch it repeats, "长链第2支" (the pass), after a "；".
 std::string RowNote(const RoutePoint& point);

@@ -26,7 +26,7 @@ void AppendField(std::string& out, std::string_view text) {
 
 }  // namespace
 
-void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix,
+void AppendForwardCsvRow(std::string& out, const StakeRow& row, std::string_view prefix,
                          bool designElevation) {
   const RoutePoint& p = row.point;
   AppendField(out, row.name);
@@ -57,12 +57,12 @@ std::string ForwardCsvHeader(bool designElevation) {
   return header += kRowEnd;
 }
 
-std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix,
+std::string ForwardCsvText(std::span<const StakeRow> rows, std::string_view prefix,
                            bool designElevation) {
   std::string out;
   out.reserve(kForwardCsvHeader.size() + rows.size() * 96);
   out += ForwardCsvHeader(designElevation);
-  for (const ForwardCsvRow& row : rows) AppendForwardCsvRow(out, row, prefix, designElevation);
+  for (const StakeRow& row : rows) AppendForwardCsvRow(out, row, prefix, designElevation);
   return out;
 }
 

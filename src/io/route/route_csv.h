@@ -16,6 +16,7 @@
 #include "optional_double.h"
 #include "route_feet.h"
 #include "route_forward.h"
+#include "stake_row.h"
 
 namespace tarnvel {
 
@@ -34,15 +35,6 @@ inline constexpr std::string_view kInverseCsvHeader = "点名,X,Y,桩号,里程,
 // cut or fill.
 inline constexpr std::string_view kDesignElevationColumn = "设计高程";
 inline constexpr std::string_view kCutFillColumns = "设计高程,高差,挖填";
-
-// Kept small, as RoutePoint is: the route window holds a million.
-struct ForwardCsvRow {
-  std::string name;  // the stations file's 点名, or a range row's station and side
-  RoutePoint point;
-  // With a profile: the centre line's design elevation at the station;
-  // nothing where the station is outside the profile.
-  OptionalDouble designElevation = std::nullopt;
-};
 
 struct InverseCsvRow {
   std::string name;
@@ -71,10 +63,10 @@ struct InverseCsvRow {
 // field holding a comma, a quote or a line break is quoted, its quotes
 // doubled. With `designElevation` (a profile was given) the column 设计高程
 // ends each row, empty where the row has none (CutFillText).
-std::string ForwardCsvText(std::span<const ForwardCsvRow> rows, std::string_view prefix = "K",
+std::string ForwardCsvText(std::span<const StakeRow> rows, std::string_view prefix = "K",
                            bool designElevation = false);
 // One row of that table, its CR LF included, added to `out`.
-void AppendForwardCsvRow(std::string& out, const ForwardCsvRow& row, std::string_view prefix = "K",
+void AppendForwardCsvRow(std::string& out, const StakeRow& row, std::string_view prefix = "K",
                          bool designElevation = false);
 // The header row, its CR LF included.
 std::string ForwardCsvHeader(bool designElevation);

@@ -5,7 +5,7 @@
 
 namespace tarnvel {
 
-void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row) {
+void AppendSurveyPointLine(std::string& out, const StakeRow& row) {
   char buffer[3 * kNumberTextRoom + 8];
   out += row.name;
   out += ',';
@@ -21,11 +21,11 @@ void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row) {
   out.append(buffer, end);
 }
 
-std::string SurveyPointFileText(std::span<const ForwardCsvRow> rows) {
+std::string SurveyPointFileText(std::span<const StakeRow> rows) {
   std::string text;
   // Names and labels are short; the two coordinates take most of a line.
   text.reserve(rows.size() * 48);
-  for (const ForwardCsvRow& row : rows) AppendSurveyPointLine(text, row);
+  for (const StakeRow& row : rows) AppendSurveyPointLine(text, row);
   return text;
 }
 

@@ -16,9 +16,9 @@ namespace tarnvel {
 // sign), and H the row's design elevation to the millimetre, left empty
 // without one (no profile, or a station outside it). No header line; every
 // line ends in CR LF.
-std::string SurveyPointFileText(std::span<const ForwardCsvRow> rows);
+std::string SurveyPointFileText(std::span<const StakeRow> rows);
 // One line of that file, its CR LF included, added to `out`.
-void AppendSurveyPointLine(std::string& out, const ForwardCsvRow& row);
+void AppendSurveyPointLine(std::string& out, const StakeRow& row);
 
 // True for a file the command writes in this form: its name ends in ".dat".
 bool IsSurveyPointPath(const QString& path);

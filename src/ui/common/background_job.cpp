@@ -23,10 +23,11 @@ BackgroundJob::~BackgroundJob() {
   }
 }
 
-bool BackgroundJob::start(Work work, Done done) {
+bool BackgroundJob::start(Work work, Done done, Done unfinished) {
   if (thread_) return false;
   progress_ = std::make_shared<JobProgress>();
   done_ = std::move(done);
+  unfinished_ = std::move(unfinished);
   failed_ = std::make_shared<std::atomic<bool>>(false);
   // A table too large for the memory must not end the program: the worker
   // stops, and the window keeps what it showed.
@@ -66,8 +67,11 @@ void BackgroundJob::threadFinished() {
   const bool completed = !progress_->cancelled() && !failed;
   Done done = std::move(done_);
   done_ = nullptr;
+  Done unfinished = std::move(unfinished_);
+  unfinished_ = nullptr;
   if (failed) emit outOfMemory();
   if (completed && done) done();
+  if (!completed && unfinished) unfinished();
   emit finished(completed);
 }
 

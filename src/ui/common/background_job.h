@@ -58,8 +58,10 @@ class BackgroundJob : public QObject {
   explicit BackgroundJob(QObject* parent = nullptr);
   ~BackgroundJob() override;  // cancels and waits
 
-  // False while another job runs.
-  bool start(Work work, Done done);
+  // False while another job runs. `unfinished`, when given, runs on the
+  // window's thread instead of `done` when the job was cancelled or ran out
+  // of memory, before `finished`: for work that gave something up to run.
+  bool start(Work work, Done done, Done unfinished = {});
   bool isRunning() const { return thread_ != nullptr; }
   // The work stops at its next look; its `done` is never called.
   void cancel();
@@ -80,6 +82,7 @@ class BackgroundJob : public QObject {
   std::shared_ptr<JobProgress> progress_;
   std::shared_ptr<std::atomic<bool>> failed_;  // by an allocation
   Done done_;
+  Done unfinished_;
   QTimer poll_;
 };
 

@@ -40,8 +40,10 @@ class RoutePageHost {
   virtual std::shared_ptr<const Route> routeForWork() = 0;
   // True, after telling the user so, while a job runs.
   virtual bool refusedWhileWorking() = 0;
-  // Runs `work` off the window's thread, then `done` on it unless cancelled.
-  virtual void startJob(std::function<void(JobProgress&)> work, std::function<void()> done) = 0;
+  // Runs `work` off the window's thread, then `done` on it unless cancelled;
+  // if cancelled or out of memory, `unfinished` when given.
+  virtual void startJob(std::function<void(JobProgress&)> work, std::function<void()> done,
+                        std::function<void()> unfinished = {}) = 0;
   // Writes a file as a job; says where it went or why not.
   virtual void saveInBackground(const QString& path,
                                 std::function<std::optional<FileRefusal>()> write) = 0;

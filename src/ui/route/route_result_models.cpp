@@ -58,8 +58,8 @@ QVariant Alignment(int column, int nameColumns) {
 
 }  // namespace
 
-std::vector<ForwardCsvRow> StakeoutModel::setRows(std::vector<ForwardCsvRow> rows,
-                                                  std::shared_ptr<const VerticalProfile> profile) {
+std::vector<StakeRow> StakeoutModel::setRows(std::vector<StakeRow> rows,
+                                             std::shared_ptr<const VerticalProfile> profile) {
   beginResetModel();
   rows_.swap(rows);
   profile_ = std::move(profile);
@@ -88,7 +88,7 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::TextAlignmentRole)
     return index.column() == 8 ? QVariant(Qt::AlignCenter) : Alignment(index.column(), 1);
-  const ForwardCsvRow& row = rows_[static_cast<std::size_t>(index.row())];
+  const StakeRow& row = rows_[static_cast<std::size_t>(index.row())];
   const RoutePoint& p = row.point;
   const bool heights = index.column() == static_cast<int>(kStakeoutColumns.size());
   if (role == Qt::ToolTipRole && heights && profile_ && !row.designElevation)

@@ -26,9 +26,9 @@ class StakeoutModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   // Gives back the rows it held, for the caller to free where it will.
-  std::vector<ForwardCsvRow> setRows(std::vector<ForwardCsvRow> rows,
-                                     std::shared_ptr<const VerticalProfile> profile = nullptr);
-  const std::vector<ForwardCsvRow>& rows() const { return rows_; }
+  std::vector<StakeRow> setRows(std::vector<StakeRow> rows,
+                                std::shared_ptr<const VerticalProfile> profile = nullptr);
+  const std::vector<StakeRow>& rows() const { return rows_; }
   // The letters before the kilometres of the stations shown (K by default).
   void setStationPrefix(const QString& prefix);
   const std::string& stationPrefix() const { return stationPrefix_; }
@@ -42,7 +42,7 @@ class StakeoutModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
-  std::vector<ForwardCsvRow> rows_;
+  std::vector<StakeRow> rows_;
   std::string stationPrefix_ = "K";
   std::shared_ptr<const VerticalProfile> profile_;
 };

@@ -381,9 +381,13 @@ void RouteWindow::cursorMoved(double X, double Y) {
 // ---- Long work --------------------------------------------------------------------
 
 // What a job hands back is taken in inside CatchOutOfMemory too.
-void RouteWindow::startJob(std::function<void(JobProgress&)> work, std::function<void()> done) {
-  job_->start(std::move(work),
-              [this, done = std::move(done)] { CatchOutOfMemory(boxes_, this, done); });
+void RouteWindow::startJob(std::function<void(JobProgress&)> work, std::function<void()> done,
+                           std::function<void()> unfinished) {
+  const auto guarded = [this](std::function<void()> then) -> std::function<void()> {
+    if (!then) return {};
+    return [this, then = std::move(then)] { CatchOutOfMemory(boxes_, this, then); };
+  };
+  job_->start(std::move(work), guarded(std::move(done)), guarded(std::move(unfinished)));
 }
 
 void RouteWindow::jobProgress(int permille) {

@@ -88,7 +88,8 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void showStatus(const QString& message, int timeout = 0) override;
   std::shared_ptr<const Route> routeForWork() override;
   bool refusedWhileWorking() override;
-  void startJob(std::function<void(JobProgress&)> work, std::function<void()> done) override;
+  void startJob(std::function<void(JobProgress&)> work, std::function<void()> done,
+                std::function<void()> unfinished = {}) override;
   void saveInBackground(const QString& path,
                         std::function<std::optional<FileRefusal>()> write) override;
   RoutePlanView& plan() override;

@@ -3,27 +3,29 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numeric>
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "background_job.h"
+#include "delimited_text.h"
 #include "file_dialog.h"
 #include "number_text.h"
-#include "point_names.h"
+#include "read_file.h"
 #include "route_csv.h"
-#include "route_forward.h"
 #include "route_inputs.h"
 #include "route_page_host.h"
 #include "route_plan_view.h"
 #include "route_result_models.h"
-#include "row_height.h"
 #include "save_file.h"
-#include "stakeout_edges.h"
+#include "stakeout_builder.h"
+#include "stakeout_input.h"
 #include "stakeout_stations.h"
 #include "station_file.h"
-#include "station_rows.h"
 #include "station_text.h"
 #include "survey_point_file.h"
 #include "table_columns.h"
@@ -54,49 +56,82 @@ constexpr long long kStationsPerPiece = 10000;
 // The most rows a stakeout holds, about 120 MB of them.
 constexpr double kMaxStakeoutRows = 1'000'000;
 
-// The rows of a range table as the command writes them, named by station
-// and side with `prefix` (RangePointNames) or numbered, with the 边桩 of
-// `sections` when given, numbered by their row. The work counts the
-// stations it has passed for the progress bar and stops at the first row
-// after a cancel.
-std::variant<QString, std::vector<ForwardCsvRow>> RangeRows(
-    const Route& route, const RouteTableRequest& request, const CrossSectionTable* sections,
-    const std::string& prefix, bool serialNames, JobProgress& progress) {
-  const long long stations = static_cast<long long>(RangeStationCount(route, RangeOf(request)));
-  progress.total = stations;
-  std::optional<StakeoutEdges> edges;
-  if (sections)
-    edges.emplace(route, *sections,
-                  [](const RoutePoint&, std::size_t number) { return std::to_string(number); });
-  std::vector<ForwardCsvRow> rows;
-  rows.reserve(static_cast<size_t>(stations) *
-               (request.offsets.size() + (edges ? edges->perStation() : 0)));
-  std::optional<RangePointNames> names;
-  if (!serialNames) names.emplace(route, prefix);
-  std::optional<QString> stopped;
-  long long passed = 0;
-  double last = std::nan("");
-  const auto refusal = ForEachRouteTableRow(route, request, [&](RoutePoint&& point) {
-    if (progress.cancelled()) {
-      stopped = QString();
-      return false;
-    }
-    if (!IsFinitePoint(point)) {
-      stopped = kRouteNotComputable;
-      return false;
-    }
-    if (point.station != last && ++passed % kStationsPerPiece == 0)
-      progress.done = std::min(passed, stations);
-    last = point.station;
-    if (edges) edges->before(point, rows);
-    std::string name = names ? names->Name(point) : std::to_string(rows.size() + 1);
-    rows.push_back({std::move(name), std::move(point)});
+}  // namespace
+
+// What a stakeout is computed from: enough to compute the same rows again.
+struct StakeoutInputs {
+  std::shared_ptr<const Route> route;
+  StakeoutRequest request;  // its profile and sections are the two below
+  std::shared_ptr<const VerticalProfile> profile;
+  std::shared_ptr<const CrossSectionTable> sections;
+  // A stations file's name and bytes, read again for the rows again: the
+  // bytes take a small part of the lines read from them. Empty for a range.
+  QString stationsPath;
+  QByteArray stationBytes;
+};
+
+struct StakeoutOutput {
+  std::vector<StakeRow> rows;
+  PlanPointIndex plan;    // of the rows' points
+  long long outside = 0;  // rows without a design elevation
+};
+
+namespace {
+
+// The rows as the command writes them, and the plan's index of their
+// points, made off the window's thread, which only takes them in. A
+// stations file's `lines`, when not given, are read from its bytes. The
+// work counts the stations or lines it has passed for the progress bar and
+// stops at the first row after a cancel; its message, when it stops short.
+std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
+                                                   std::vector<StationLine> lines,
+                                                   JobProgress& progress) {
+  if (!inputs.stationsPath.isEmpty() && lines.empty()) {
+    auto read = InFile(inputs.stationsPath, ParseStationFile(inputs.stationBytes));
+    if (auto* refusal = std::get_if<FileRefusal>(&read)) return refusal->message;
+    lines = std::get<std::vector<StationLine>>(std::move(read));
+  }
+  const Route& route = *inputs.route;
+  StakeoutRequest request = inputs.request;
+  StakeoutOutput made;
+  std::function<bool(StakeRow &&)> row = [&made, &progress](StakeRow&& row) {
+    if (progress.cancelled()) return false;
+    made.rows.push_back(std::move(row));
     return true;
-  });
-  if (refusal) return Text(refusal->message);
-  if (stopped) return *stopped;
-  if (edges) edges->finish(rows);
-  return rows;
+  };
+  if (!inputs.stationsPath.isEmpty()) {
+    progress.total = static_cast<long long>(lines.size());
+    request.stations = [&lines,
+                        &progress](const std::function<bool(const StakeStation&)>& station) {
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i % 1024 == 0) progress.done = static_cast<long long>(i);
+        if (progress.cancelled() || !station(StakeStationOf(lines[i]))) break;
+      }
+      return !progress.cancelled();
+    };
+  } else {
+    const long long stations = static_cast<long long>(RangeStationCount(route, *request.range));
+    progress.total = stations;
+    const std::size_t edges =
+        request.edges ? request.sections->leftParts.size() + request.sections->rightParts.size()
+                      : 0;
+    made.rows.reserve(static_cast<size_t>(stations) * (request.offsets.size() + edges));
+    row = [&made, &progress, stations, passed = 0LL, last = std::nan("")](StakeRow&& row) mutable {
+      if (progress.cancelled()) return false;
+      if (row.point.station != last && ++passed % kStationsPerPiece == 0)
+        progress.done = std::min(passed, stations);
+      last = row.point.station;
+      made.rows.push_back(std::move(row));
+      return true;
+    };
+  }
+  const StakeoutOutcome outcome = BuildStakeout(route, request, row);
+  lines = {};
+  if (outcome.stop) return StakeoutStopMessage(*outcome.stop, inputs.stationsPath);
+  made.outside = outcome.outsideProfile;
+  made.plan = IndexPlanPoints(
+      made.rows.size(), [&rows = made.rows](std::size_t i) { return rows[i].point.result.point; });
+  return made;
 }
 
 }  // namespace
@@ -127,18 +162,43 @@ StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
 
 StakeoutPage::~StakeoutPage() = default;
 
-// The plan reads its points from the rows, so they go together.
+// The plan reads its points from the rows, so they go together. Rows a
+// running stakeout let go stay gone too, whatever becomes of it.
 void StakeoutPage::clearRows() {
+  releaseRows();
+  released_.reset();
+}
+
+std::vector<StakeRow> StakeoutPage::releaseRows() {
   host_.plan().setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr, nullptr);
-  stakeout_->setRows({});
+  shown_.reset();
+  return stakeout_->setRows({});
 }
 
 void StakeoutPage::dropHeights() {
-  if (stakeout_->profile()) clearRows();
+  for (const auto* rows : {&shown_, &released_})
+    if (*rows && (*rows)->profile) return clearRows();
 }
 
 void StakeoutPage::dropSectionRows() {
-  if (rowsUseSections_) clearRows();
+  for (const auto* rows : {&shown_, &released_})
+    if (*rows && (*rows)->sections) return clearRows();
+}
+
+void StakeoutPage::showRows(std::shared_ptr<const StakeoutInputs> inputs, StakeoutOutput output) {
+  FreeInBackground(stakeout_->setRows(std::move(output.rows), inputs->profile));
+  shown_ = std::move(inputs);
+  FitColumns(ui_->stakeoutTable);
+  showStakeoutPoints(std::move(output.plan));
+}
+
+// The rows a stakeout let go, made again: unless they were cleared
+// meanwhile, as their route, profile or sections changed.
+void StakeoutPage::takeBack(const std::shared_ptr<const StakeoutInputs>& released,
+                            std::optional<StakeoutOutput>& remade) {
+  if (!released || released != released_) return;
+  released_.reset();
+  if (remade) showRows(released, std::move(*remade));
 }
 
 void StakeoutPage::setStationPrefix(const QString& prefix) {
@@ -168,7 +228,9 @@ void StakeoutPage::stationsClicked() {
 }
 
 void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath) {
-  RouteTableRequest request;
+  auto inputs = std::make_shared<StakeoutInputs>();
+  std::vector<StationLine> lines;  // a stations file's
+  StakeoutRequest& request = inputs->request;
   const auto offsets = ReadOffsets(ui_->offsetsEdit);
   if (auto* message = std::get_if<QString>(&offsets))
     return host_.refuse(*message, ui_->offsetsEdit);
@@ -176,20 +238,19 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   const auto skew = ReadInput(ui_->skewEdit);
   if (auto* message = std::get_if<QString>(&skew)) return host_.refuse(*message, ui_->skewEdit);
   request.skewDms = std::get<double>(skew);
-  request.keyPoints = ui_->keyPointsCheck->isChecked();
-  std::shared_ptr<const CrossSectionTable> sections;
-  if (ui_->edgesCheck->isChecked()) {
-    sections = host_.sectionsForWork();
-    if (!sections)
+  request.edges = ui_->edgesCheck->isChecked();
+  if (request.edges) {
+    inputs->sections = host_.sectionsForWork();
+    if (!inputs->sections)
       return host_.refuse(QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"),
                           ui_->edgesCheck);
   }
   const double rowsPerStation = static_cast<double>(
       request.offsets.size() +
-      (sections ? sections->leftParts.size() + sections->rightParts.size() : 0));
-
-  auto rows = std::make_shared<std::variant<QString, std::vector<ForwardCsvRow>>>();
-  BackgroundJob::Work work;
+      (inputs->sections ? inputs->sections->leftParts.size() + inputs->sections->rightParts.size()
+                        : 0));
+  request.prefix = stationPrefix_.toStdString();
+  request.positionTolerance = host_.positionTolerance();
   if (stationsPath.isEmpty()) {
     const auto from = ReadRouteStationInput(ui_->fromEdit);
     if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
@@ -197,117 +258,90 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
     if (auto* message = std::get_if<QString>(&to)) return host_.refuse(*message, ui_->toEdit);
     const auto step = ReadInput(ui_->stepEdit);
     if (auto* message = std::get_if<QString>(&step)) return host_.refuse(*message, ui_->stepEdit);
-    request.from = AtRouteEnd(*route, std::get<RouteStationInput>(from).station);
-    request.fromPass = std::get<RouteStationInput>(from).pass;
-    request.to = AtRouteEnd(*route, std::get<RouteStationInput>(to).station);
-    request.toPass = std::get<RouteStationInput>(to).pass;
-    request.step = std::get<double>(step);
+    StakeoutRange& range = request.range.emplace();
+    range.from = AtRouteEnd(*route, std::get<RouteStationInput>(from).station);
+    range.fromPass = std::get<RouteStationInput>(from).pass;
+    range.to = AtRouteEnd(*route, std::get<RouteStationInput>(to).station);
+    range.toPass = std::get<RouteStationInput>(to).pass;
+    range.step = std::get<double>(step);
+    range.keyPoints = ui_->keyPointsCheck->isChecked();
     // A blank curve step adds nothing on the curves.
     if (!ui_->curveStepEdit->text().trimmed().isEmpty()) {
       const auto curveStep = ReadInput(ui_->curveStepEdit);
       if (auto* message = std::get_if<QString>(&curveStep))
         return host_.refuse(*message, ui_->curveStepEdit);
-      request.curveStep = std::get<double>(curveStep);
+      range.curveStep = std::get<double>(curveStep);
     }
-    request.positionTolerance = host_.positionTolerance();
+    range.positionTolerance = request.positionTolerance;
     // Counted no further than the cap needs: a range of exactly the cap's
     // rows is let through.
-    const double stations =
-        RangeStationCount(*route, RangeOf(request), kMaxStakeoutRows / rowsPerStation);
+    const double stations = RangeStationCount(*route, range, kMaxStakeoutRows / rowsPerStation);
     if (stations * rowsPerStation > kMaxStakeoutRows)
       return host_.refuse(QStringLiteral("逐桩坐标表将超过%1行，请加大“间距”或缩小里程范围！")
                               .arg(Text(GeneralText(kMaxStakeoutRows))),
                           ui_->stepEdit);
-    const bool serialNames = ui_->namesCombo->currentIndex() == 1;
-    work = [route, request, sections, rows, prefix = stationPrefix_.toStdString(),
-            serialNames](JobProgress& progress) {
-      *rows = RangeRows(*route, request, sections.get(), prefix, serialNames, progress);
-    };
+    request.serialNames = ui_->namesCombo->currentIndex() == 1;
   } else {
-    auto lines = ReadStationFile(stationsPath);
-    if (auto* refusal = std::get_if<FileRefusal>(&lines)) return host_.refuse(refusal->message);
-    work = [route, request, sections, rows, stationsPath, prefix = stationPrefix_.toStdString(),
-            lines = std::get<std::vector<StationLine>>(std::move(lines))](JobProgress& progress) {
-      progress.total = static_cast<long long>(lines.size());
-      // The edges are named by their line (or station) and side among the
-      // names the file's rows take, in the order the command gives them: a
-      // file's name, or a station's with its side, may read as an edge's.
-      UniquePointNames names;
-      std::vector<ForwardCsvRow> made;
-      std::optional<StakeoutEdges> edges;
-      // The name of the line, or the station, whose 边桩 are added next.
-      std::string edgeName;
-      if (sections)
-        edges.emplace(*route, *sections, [&names, &edgeName](const RoutePoint& edge, std::size_t) {
-          return names.Take(edgeName + SideText(edge.offset));
-        });
-      const auto stop = ForEachStationFileRow(
-          *route, lines, request.offsets, request.skewDms,
-          [&made, &edges, &edgeName](ForwardCsvRow&& row, const std::string& rowEdgeName) {
-            // The edges of the station before go in first, by its name.
-            if (edges) edges->before(row.point, made);
-            edgeName = rowEdgeName;
-            made.push_back(std::move(row));
-            return true;
-          },
-          [&progress](size_t done) {
-            if (done % 1024 == 0) progress.done = static_cast<long long>(done);
-            return !progress.cancelled();
-          },
-          prefix, &names);
-      if (stop) {
-        *rows = StopMessage(stationsPath, *stop);
-        return;
-      }
-      if (edges) edges->finish(made);
-      *rows = std::move(made);
-    };
+    auto bytes = ReadFileBytes(stationsPath, kDelimitedFileReadLimit);
+    if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return host_.refuse(refusal->message);
+    auto read = InFile(stationsPath, ParseStationFile(std::get<QByteArray>(bytes)));
+    if (auto* refusal = std::get_if<FileRefusal>(&read)) return host_.refuse(refusal->message);
+    lines = std::get<std::vector<StationLine>>(std::move(read));
+    inputs->stationsPath = stationsPath;
+    inputs->stationBytes = std::get<QByteArray>(std::move(bytes));
   }
-  // The plan's index of the points and, with a profile, the rows' design
-  // elevations are made with the rows, off the window's thread, which only
-  // takes them in. The rows come in station order, each found from the
-  // grade line of the one before.
-  // With cross sections, a row's height is the surface's at its own offset,
-  // as the command's with --sections.
-  auto plan = std::make_shared<PlanPointIndex>();
-  auto profile = host_.profileForWork();
-  auto surface = profile && !sections ? host_.sectionsForWork() : sections;
-  const double endTolerance = host_.positionTolerance();
-  auto outside = std::make_shared<std::size_t>(0);  // rows without a design elevation
-  work = [work = std::move(work), route, rows, plan, profile, surface, endTolerance,
-          outside](JobProgress& progress) {
-    work(progress);
-    auto* made = std::get_if<std::vector<ForwardCsvRow>>(rows.get());
-    if (!made || progress.cancelled()) return;
-    if (profile) {
-      DesignHeights heights(*profile, surface.get(), endTolerance);
-      for (ForwardCsvRow& row : *made) {
-        const DesignHeight height = RowDesignHeight(heights, *route, row.point);
-        row.designElevation = height.elevation;
-        if (height.beyondRoad) {
-          if (!row.point.label.empty()) row.point.label += "；";
-          row.point.label += kBeyondRoadNote;
-        } else if (!row.designElevation) {
-          ++*outside;
-        }
-      }
-    }
-    *plan = IndexPlanPoints(made->size(),
-                            [made](std::size_t i) { return (*made)[i].point.result.point; });
+  // With a profile every row gets its design elevation; with the cross
+  // sections too, the surface's at its own offset, as the command's with
+  // --sections.
+  inputs->profile = host_.profileForWork();
+  if (inputs->profile && !inputs->sections) inputs->sections = host_.sectionsForWork();
+  inputs->route = std::move(route);
+  request.profile = inputs->profile.get();
+  request.sections = inputs->sections.get();
+  // A million rows must not be held twice: the rows shown go before the
+  // new ones are made, freed by the work. Should it end without rows
+  // (cancelled, refused or out of memory), it makes the rows it let go
+  // again from what they were made from, the same rows, and they come back.
+  released_ = shown_;
+  auto freed = std::make_shared<std::vector<StakeRow>>(releaseRows());
+  auto made = std::make_shared<std::variant<QString, StakeoutOutput>>();
+  auto remade = std::make_shared<std::optional<StakeoutOutput>>();
+  const auto remake = [released = released_, remade, made] {
+    // The new rows' memory first; a refusal's message stays.
+    if (std::holds_alternative<StakeoutOutput>(*made)) *made = QString();
+    JobProgress uncancelled;
+    auto again = StakeoutRows(*released, {}, uncancelled);
+    if (auto* output = std::get_if<StakeoutOutput>(&again)) remade->emplace(std::move(*output));
   };
   host_.startJob(
-      std::move(work), [this, rows, plan, profile, outside, usesSections = surface != nullptr] {
-        if (auto* message = std::get_if<QString>(rows.get())) return host_.refuse(*message);
-        FreeInBackground(
-            stakeout_->setRows(std::get<std::vector<ForwardCsvRow>>(std::move(*rows)), profile));
-        rowsUseSections_ = usesSections;
-        FitColumns(ui_->stakeoutTable);
-        showStakeoutPoints(std::move(*plan));
+      [inputs, lines = std::move(lines), freed, made, remake,
+       remakes = released_ != nullptr](JobProgress& progress) mutable {
+        std::vector<StakeRow>().swap(*freed);
+        try {
+          *made = StakeoutRows(*inputs, std::move(lines), progress);
+        } catch (const std::bad_alloc&) {
+          if (remakes) remake();
+          throw;
+        }
+        // Once committed, a cancel no longer drops the new rows.
+        if (std::holds_alternative<StakeoutOutput>(*made) && progress.commit()) return;
+        if (remakes) remake();
+      },
+      [this, inputs, made, remade, released = released_] {
+        if (auto* message = std::get_if<QString>(made.get())) {
+          takeBack(released, *remade);
+          return host_.refuse(*message);
+        }
+        released_.reset();
+        StakeoutOutput& output = std::get<StakeoutOutput>(*made);
+        const long long outside = output.outside;
+        showRows(inputs, std::move(output));
         QString status = QStringLiteral("逐桩坐标：%1行").arg(stakeout_->rowCount());
-        if (*outside > 0)
-          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(*outside);
+        if (outside > 0)
+          status += QStringLiteral("，其中%1行不在纵断面范围内，设计高程为空").arg(outside);
         host_.showStatus(status);
-      });
+      },
+      [this, remade, released = released_] { takeBack(released, *remade); });
 }
 
 void StakeoutPage::showStakeoutPoints(PlanPointIndex points) {

@@ -5,9 +5,12 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "plan_point_index.h"
 #include "route.h"
+#include "stake_row.h"
 #include "table_printing.h"
 
 namespace Ui {
@@ -18,6 +21,8 @@ namespace tarnvel {
 
 class RoutePageHost;
 class StakeoutModel;
+struct StakeoutInputs;
+struct StakeoutOutput;
 
 class StakeoutPage : public QWidget {
   Q_OBJECT
@@ -52,11 +57,18 @@ class StakeoutPage : public QWidget {
   TableDocument document() const;
   void runStakeout(std::shared_ptr<const Route> route, const QString& stationsPath);
   void showStakeoutPoints(PlanPointIndex points);
+  // Takes the rows and their points off the table and the plan.
+  std::vector<StakeRow> releaseRows();
+  void showRows(std::shared_ptr<const StakeoutInputs> inputs, StakeoutOutput output);
+  void takeBack(const std::shared_ptr<const StakeoutInputs>& released,
+                std::optional<StakeoutOutput>& remade);
 
   std::unique_ptr<Ui::StakeoutPage> ui_;
   RoutePageHost& host_;
   StakeoutModel* stakeout_;
-  bool rowsUseSections_ = false;  // the rows shown were computed with the sections
+  // What the rows shown were computed from; and, while a stakeout runs,
+  // what the rows it let go were computed from, to make them again.
+  std::shared_ptr<const StakeoutInputs> shown_, released_;
   QString stationPrefix_ = QStringLiteral("K");
   PrintPreview printPreview_ = ShowPrintPreview;
 };

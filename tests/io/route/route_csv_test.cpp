@@ -25,7 +25,7 @@ RoutePoint Point(int element, double K, double m, double skew, double X, double 
 // rounds into the next kilometre as 里程 does, and a negative station has
 // no K text.
 TEST(RouteCsvTest, ForwardRowsAsTheTaskDefinesThem) {
-  const std::vector<ForwardCsvRow> rows = {
+  const std::vector<StakeRow> rows = {
       {"1", Point(2, 7800, -0.0004, 90, 3378568.396049, 453683.000049, 98.9, "HY")},
       {"K7+810,左", Point(3, 7810.00049, -10, 45.3, -0.00004, 1e-9, 360.5, "")},
       {"P", Point(1, 999.9995, 0, 90, 1, 2, 0, "")},

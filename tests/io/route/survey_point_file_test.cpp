@@ -5,7 +5,7 @@
 namespace tarnvel {
 namespace {
 
-ForwardCsvRow Row(std::string name, double X, double Y, std::string label) {
+StakeRow Row(std::string name, double X, double Y, std::string label) {
   RoutePoint point;
   point.result.point = {X, Y};
   point.label = std::move(label);
@@ -15,7 +15,7 @@ ForwardCsvRow Row(std::string name, double X, double Y, std::string label) {
 // East before north, the key point as the code, no height, no header; a
 // coordinate that rounds to zero has no minus sign.
 TEST(SurveyPointFileTest, NamesCodesAndCoordinatesEastFirst) {
-  const std::vector<ForwardCsvRow> rows = {
+  const std::vector<StakeRow> rows = {
       Row("K1+300L10.00", 3378821.06864, 453858.67995, "HY"),
       Row("K1+300_2", -0.00004, 12.5, ""),
   };

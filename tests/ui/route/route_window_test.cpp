@@ -175,6 +175,8 @@ class RouteWindowTest : public QObject {
   void stationsFileGivesTheCommandsRows();
   void inverseGivesTheCommandsRows();
   void cancelledJobLeavesThePreviousRows();
+  void secondStakeoutLetsThePreviousRowsGo_data();
+  void secondStakeoutLetsThePreviousRowsGo();
   void stakeoutTakesExactlyItsRowCap_data();
   void stakeoutTakesExactlyItsRowCap();
   void jobOutOfMemoryHandsNothingBack();
@@ -231,7 +233,7 @@ class RouteWindowTest : public QObject {
     plan->viewport()->render(&painter);
     return device;
   }
-  const std::vector<ForwardCsvRow>& stakeoutRows() {
+  const std::vector<StakeRow>& stakeoutRows() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model())->rows();
   }
   // The bytes `button` saves when the name is typed without a suffix: the
@@ -462,7 +464,7 @@ void RouteWindowTest::stakeoutGivesTheCommandsRows() {
   const Route road = LoadedRoad();
   auto table = std::get<std::vector<RoutePoint>>(RouteTable(road, request));
   RangePointNames names(road, "K");
-  std::vector<ForwardCsvRow> expected;
+  std::vector<StakeRow> expected;
   for (const RoutePoint& point : table) expected.push_back({names.Name(point), point});
   const std::string csv = std::string(kUtf8ByteOrderMark) + ForwardCsvText(expected);
   QCOMPARE(stakeoutRows().size(), expected.size());
@@ -556,6 +558,47 @@ void RouteWindowTest::cancelledJobLeavesThePreviousRows() {
   window_->job().wait();
   QCOMPARE(stakeoutRows().size(), before);
   QCOMPARE(stakeoutRows().front().name, std::string("K1+000"));
+}
+
+void RouteWindowTest::secondStakeoutLetsThePreviousRowsGo_data() {
+  QTest::addColumn<QString>("ending");  // of the second 计算: cancel, clear or a stations file
+  QTest::addColumn<bool>("back");       // the first rows shown again after it
+  QTest::newRow("Cancelled") << "cancel" << true;
+  QTest::newRow("ClearedMeanwhile") << "clear" << false;
+  QTest::newRow("Refused") << "A,1005\nB,5000\n" << true;
+}
+
+// Pins a second 计算 holding the rows shown while it made its own, a
+// million old rows beside a million new: it lets them go first. When it
+// does not finish they are made again and come back, the same rows,
+// unless they were cleared meanwhile (their route, profile or sections
+// changed).
+void RouteWindowTest::secondStakeoutLetsThePreviousRowsGo() {
+  QFETCH(QString, ending);
+  QFETCH(bool, back);
+  import(kRoad);
+  stakeout("1000", "1980", "20", "0");
+  const std::string before = ForwardCsvText(stakeoutRows());
+  if (ending == QStringLiteral("cancel") || ending == QStringLiteral("clear")) {
+    Box(window_, "stepEdit")->setText(QStringLiteral("0.001"));
+    Click(window_, "stakeoutButton");
+    QVERIFY(window_->job().isRunning());
+    QVERIFY(stakeoutRows().empty());
+    if (ending == QStringLiteral("clear")) window_->findChild<StakeoutPage*>()->clearRows();
+    Click(window_, "cancelButton");
+    window_->job().wait();
+    QCOMPARE(window_->statusBar()->currentMessage(), QStringLiteral("计算已取消，结果未改变"));
+  } else {
+    QFile file(dir_.filePath(QStringLiteral("stations.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ending.toUtf8());
+    file.close();
+    dialogs_.answers << file.fileName();
+    Click(window_, "stationsButton");
+    window_->job().wait();
+    QCOMPARE(boxes_.shown.size(), 1);
+  }
+  QCOMPARE(ForwardCsvText(stakeoutRows()), back ? before : ForwardCsvText({}));
 }
 
 void RouteWindowTest::stakeoutTakesExactlyItsRowCap_data() {

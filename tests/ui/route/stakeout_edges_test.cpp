@@ -1,7 +1,10 @@
 // 边桩 in the route window's stakeout: after each station's own row, a row
-// at the outer edge of every part of the 横断面 table, numbered on, labelled
-// by side and part, at the edge's exact point.
+// at the outer edge of every part of the 横断面 table, named by station and
+// side as the command names them, labelled by side and part, at the edge's
+// exact point.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,10 +45,12 @@ class StakeoutEdgesTest : public QObject {
   void anOffsetTypedOnTheOuterEdgeHasItsHeight();
   void editedSectionsDropTheirRows_data();
   void editedSectionsDropTheirRows();
+  void savedAsTheCommandWritesThem_data();
+  void savedAsTheCommandWritesThem();
 
  private:
   // K1+000 to K1+020 by 20 m on the centre line, 边桩 ticked unless not.
-  const std::vector<ForwardCsvRow>& stakeOut(bool edges = true) {
+  const std::vector<StakeRow>& stakeOut(bool edges = true) {
     window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(edges);
     Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
     Box(window_, "toEdit")->setText(QStringLiteral("1020"));
@@ -67,22 +72,24 @@ class StakeoutEdgesTest : public QObject {
 // 453648.704): a point m to the right lies at 150°.
 void StakeoutEdgesTest::edgesFollowTheirStation_data() {
   QTest::addColumn<int>("row");
+  QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("label");
   QTest::addColumn<double>("offset");
   QTest::addColumn<QString>("X");
   QTest::addColumn<QString>("Y");
-  QTest::newRow("leftLane") << 1 << QStringLiteral("左行车道外") << -3.75
+  QTest::newRow("leftLane") << 1 << "K1+000L3.75" << QStringLiteral("左行车道外") << -3.75
                             << QStringLiteral("3378608.6926") << QStringLiteral("453646.8290");
-  QTest::newRow("leftShoulder") << 2 << QStringLiteral("左土路肩外") << -4.5
+  QTest::newRow("leftShoulder") << 2 << "K1+000L4.50" << QStringLiteral("左土路肩外") << -4.5
                                 << QStringLiteral("3378609.3421") << QStringLiteral("453646.4540");
-  QTest::newRow("rightLane") << 3 << QStringLiteral("右行车道外") << 3.5
+  QTest::newRow("rightLane") << 3 << "K1+000R3.50" << QStringLiteral("右行车道外") << 3.5
                              << QStringLiteral("3378602.4139") << QStringLiteral("453650.4540");
-  QTest::newRow("rightShoulder") << 4 << QStringLiteral("右土路肩外") << 4.5
+  QTest::newRow("rightShoulder") << 4 << "K1+000R4.50" << QStringLiteral("右土路肩外") << 4.5
                                  << QStringLiteral("3378601.5479") << QStringLiteral("453650.9540");
 }
 
 void StakeoutEdgesTest::edgesFollowTheirStation() {
   QFETCH(int, row);
+  QFETCH(QString, name);
   QFETCH(QString, label);
   QFETCH(double, offset);
   QFETCH(QString, X);
@@ -101,8 +108,8 @@ void StakeoutEdgesTest::edgesFollowTheirStation() {
   // The next station's own row comes after the four edges of the first.
   QCOMPARE(rows[5].point.station, 1020.0);
   QCOMPARE(rows[5].point.offset, 0.0);
-  const ForwardCsvRow& edge = rows[static_cast<size_t>(row)];
-  QCOMPARE(QString::fromStdString(edge.name), QString::number(row + 1));
+  const StakeRow& edge = rows[static_cast<size_t>(row)];
+  QCOMPARE(QString::fromStdString(edge.name), name);
   QCOMPARE(QString::fromStdString(edge.point.label), label);
   QCOMPARE(edge.point.station, 1000.0);
   QCOMPARE(edge.point.offset, offset);
@@ -155,7 +162,7 @@ void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows() {
   window_->job().wait();
   QStringList given;
   auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
-  for (const ForwardCsvRow& row : qobject_cast<StakeoutModel*>(table->model())->rows())
+  for (const StakeRow& row : qobject_cast<StakeoutModel*>(table->model())->rows())
     given << QString::fromStdString(row.name);
   QCOMPARE(given, names);
 }
@@ -220,7 +227,7 @@ void StakeoutEdgesTest::anOffsetTypedOnTheOuterEdgeHasItsHeight() {
   auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
   const auto& rows = qobject_cast<StakeoutModel*>(table->model())->rows();
   QCOMPARE(rows.size(), size_t{4});
-  for (const ForwardCsvRow& row : rows) {
+  for (const StakeRow& row : rows) {
     QVERIFY2(row.designElevation, QByteArray::number(row.point.offset).constData());
     QCOMPARE(QString::fromStdString(FixedText(*row.designElevation, 3)), QStringLiteral("101.865"));
   }
@@ -249,6 +256,88 @@ void StakeoutEdgesTest::editedSectionsDropTheirRows() {
   QVERIFY(sections->setData(sections->index(0, 1), QStringLiteral("4")));
   auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
   QCOMPARE(table->model()->rowCount(), rowsAfter);
+}
+
+void StakeoutEdgesTest::savedAsTheCommandWritesThem_data() {
+  QTest::addColumn<int>("names");            // 点名: 0 按桩号, 1 序号
+  QTest::addColumn<QByteArray>("stations");  // a stations file, or none for a range
+  QTest::newRow("RangeByStation") << 0 << QByteArray();
+  QTest::newRow("RangeSerial") << 1 << QByteArray();
+  QTest::newRow("StationsFile") << 0 << QByteArray("S1,K1+005\n,1020\nS3,1020,-3\n");
+}
+
+// Pins the window's 边桩 numbered on (2, 3 …) where the command names them
+// by station and side: the window's saved CSV and .dat are the bytes
+// `forward -o` writes of the same stakeout, 边桩, heights across a
+// transition, a row beyond the road and key points included.
+void StakeoutEdgesTest::savedAsTheCommandWritesThem() {
+#ifdef TARNVEL_ROUTE_COMMAND
+  QFETCH(int, names);
+  QFETCH(QByteArray, stations);
+  const QString profile = dir_.filePath(QStringLiteral("p.csv"));
+  const QString sections = dir_.filePath(QStringLiteral("s.csv"));
+  const QString list = dir_.filePath(QStringLiteral("stations.csv"));
+  for (const auto& [path, text] :
+       {std::pair{profile, QByteArray("BP,K1+000,100\nEP,K1+900,109\n")},
+        std::pair{sections, QByteArray("桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,"
+                                       "右行车道宽,右行车道坡,右土路肩宽,右土路肩坡\n"
+                                       "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n"
+                                       "K1+040,3.75,2,0.75,-4,3.5,-4,1,-4\n")},
+        std::pair{list, stations}}) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(profile));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(sections));
+  window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(true);
+  window_->findChild<QComboBox*>(QStringLiteral("namesCombo"))->setCurrentIndex(names);
+  Box(window_, "offsetsEdit")->setText(QStringLiteral("0, 10"));
+  QStringList arguments{"forward",    QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"),
+                        "--offset",   "0",
+                        "--offset",   "10",
+                        "--profile",  profile,
+                        "--sections", sections,
+                        "--edges"};
+  if (stations.isEmpty()) {
+    Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
+    Box(window_, "toEdit")->setText(QStringLiteral("1040"));
+    Box(window_, "stepEdit")->setText(QStringLiteral("20"));
+    Click(window_, "stakeoutButton");
+    arguments << "--from"
+              << "1000"
+              << "--to"
+              << "1040"
+              << "--step"
+              << "20"
+              << "--key-points";
+    if (names == 1)
+      arguments << "--names"
+                << "serial";
+  } else {
+    dialogs_.answers << list;
+    Click(window_, "stationsButton");
+    arguments << "--stations" << list;
+  }
+  window_->job().wait();
+  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  for (const QString& suffix : {QStringLiteral(".csv"), QStringLiteral(".dat")}) {
+    const QString saved = dir_.filePath(QStringLiteral("window") + suffix);
+    const QString written = dir_.filePath(QStringLiteral("command") + suffix);
+    dialogs_.answers << saved;
+    Click(window_, suffix == QStringLiteral(".csv") ? "saveStakeoutButton" : "saveDatButton");
+    window_->job().wait();
+    QProcess command;
+    command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND), QStringList(arguments) << "-o" << written);
+    QVERIFY(command.waitForFinished());
+    QVERIFY2(command.exitCode() == 0, command.readAllStandardError().constData());
+    QFile window(saved), file(written);
+    QVERIFY(window.open(QIODevice::ReadOnly) && file.open(QIODevice::ReadOnly));
+    QCOMPARE(window.readAll(), file.readAll());
+  }
+#else
+  QSKIP("built without tarnvel-route");
+#endif
 }
 
 QTEST_MAIN(StakeoutEdgesTest)

@@ -69,10 +69,10 @@ class StakeoutNamesTest : public QObject {
     Click(window_, "stakeoutButton");
     window_->job().wait();
     QStringList names;
-    for (const ForwardCsvRow& row : rows()) names << QString::fromStdString(row.name);
+    for (const StakeRow& row : rows()) names << QString::fromStdString(row.name);
     return names;
   }
-  const std::vector<ForwardCsvRow>& rows() {
+  const std::vector<StakeRow>& rows() {
     auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
     return qobject_cast<StakeoutModel*>(table->model())->rows();
   }
@@ -182,7 +182,7 @@ void StakeoutNamesTest::fieldsTakeTheSecondPass() {
   import(write("long_chain.txt", kLongChainRoad));
   stakeOut(from, to, "10", "0");
   QStringList given;
-  for (const ForwardCsvRow& row : this->rows())
+  for (const StakeRow& row : this->rows())
     given << QStringLiteral("%1/%2").arg(row.point.station).arg(row.point.element);
   QCOMPARE(boxes_.shown.isEmpty() ? given.join(' ') : shown(), rows);
 }
