@@ -1,5 +1,6 @@
 #include "vertical_profile.h"
 
+#include <optional>
 #include <algorithm>
 #include <cmath>
 
@@ -88,13 +89,16 @@ double CurveEnd(const VerticalProfile& p, std::size_t k) {
   return p.pvis[k].station + Reach(p.pvis[k], p.tangents[k], p.grades[k]);
 }
 
+std::optional<ProfileRefusal> PviFault(const Pvi& pvi, std::size_t k) {
+  if (pvi.radius >= 0) return std::nullopt;
+  return ProfileRefusal{Quoted(pvi) + "的竖曲线半径R为" + Metres(pvi.radius) + "，不能为负数！",
+                        k, ProfileRefusal::Fault::kNegativeRadius};
+}
+
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis) {
   using Fault = ProfileRefusal::Fault;
   for (std::size_t k = 0; k < pvis.size(); ++k)
-    if (!(pvis[k].radius >= 0))
-      return ProfileRefusal{
-          Quoted(pvis[k]) + "的竖曲线半径R为" + Metres(pvis[k].radius) + "，不能为负数！", k + 1,
-          Fault::kNegativeRadius};
+    if (auto fault = PviFault(pvis[k], k + 1)) return *fault;
   if (pvis.size() < 2)
     return ProfileRefusal{"纵断面至少需要两个变坡点（起点和终点），现有" +
                           std::to_string(pvis.size()) + "个！"};

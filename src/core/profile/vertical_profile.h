@@ -64,6 +64,11 @@ struct ProfileRefusal {
   Fault fault = Fault::kProfile;
 };
 
+// The fault of one PVI on its own, whatever its neighbours: a negative R.
+// `k` is the PVI's number, from 1. A reader that goes line by line asks it
+// of each line as it reads, so that it refuses the first faulty line.
+std::optional<ProfileRefusal> PviFault(const Pvi& pvi, std::size_t k);
+
 // Every reader of PVIs makes its profile here, so that each refuses the
 // same: the first fault of, in turn, a negative R (any PVI, in order), fewer
 // than two PVIs, a curve (R other than 0) at the first or last PVI, stations

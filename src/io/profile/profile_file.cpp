@@ -42,6 +42,11 @@ ContentOutcome<Pvi> ParsePviLine(const DelimitedLine& line) {
       !Take(ReadOptionalNumberField(line, 3, FieldName(3)), radius, refusal))
     return refusal;
   pvi.radius = radius.value_or(0);
+  // Refused with its line, before any later line is read.
+  if (PviFault(pvi, 1))
+    return ContentRefusal{
+        line.number, FieldName(3),
+        QStringLiteral("“%1”的值“%2”不能为负数！").arg(FieldName(3), EchoedText(line.fields[3]))};
   return pvi;
 }
 
@@ -57,15 +62,10 @@ ContentOutcome<VerticalProfile> ParseProfileFile(const QByteArray& bytes) {
   QStringList columns{QString()};
   for (qsizetype n = 1; n < kFieldCount; ++n) columns.append(FieldName(n));
   std::vector<int> lines;
-  std::vector<QString> radii;  // as typed, for the refusal of a negative one
   // One field more than a line may hold, so that a fifth is refused rather
   // than read as part of R.
   auto read = ParseRecords<Pvi>(
-      bytes, kFieldCount + 1, columns,
-      [&radii](const DelimitedLine& line) {
-        radii.push_back(line.fields.value(3));
-        return ParsePviLine(line);
-      },
+      bytes, kFieldCount + 1, columns, [](const DelimitedLine& line) { return ParsePviLine(line); },
       &lines);
   if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
   auto pvis = std::get<std::vector<Pvi>>(std::move(read));
@@ -74,12 +74,7 @@ ContentOutcome<VerticalProfile> ParseProfileFile(const QByteArray& bytes) {
   if (auto* refusal = std::get_if<ProfileRefusal>(&made)) {
     const QString message = QString::fromStdString(refusal->message);
     if (refusal->pvi < 1 || refusal->pvi > lines.size()) return WholeFileRefusal(message);
-    const size_t k = refusal->pvi - 1;
-    if (refusal->fault == ProfileRefusal::Fault::kNegativeRadius)
-      return ContentRefusal{
-          lines[k], FieldName(3),
-          QStringLiteral("“%1”的值“%2”不能为负数！").arg(FieldName(3), EchoedText(radii[k]))};
-    return LineRefusal(lines[k], message);
+    return LineRefusal(lines[refusal->pvi - 1], message);
   }
   return std::get<VerticalProfile>(std::move(made));
 }

@@ -57,6 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
                             "文件“p.csv”第2行“桩号”的值“K0+1x0”不是有效的桩号！"},
                     Refused{"NegativeRadius", "A,0,10\nB,100,11,-2000\nC,200,10\n",
                             "文件“p.csv”第2行“竖曲线半径R”的值“-2000”不能为负数！"},
+                    // The first faulty line is refused, though a later one
+                    // does not read: the negative R was once checked only
+                    // once the whole file was read.
+                    Refused{"NegativeRadiusBeforeAnUnreadLine",
+                            "A,0,10\nB,100,11,-2000\nC,200,1o\n",
+                            "文件“p.csv”第2行“竖曲线半径R”的值“-2000”不能为负数！"},
                     Refused{"RadiusAtTheStart", "A,0,10,3000\nB,100,11\n",
                             "文件“p.csv”第1行：起点“A”不能有竖曲线，“竖曲线半径R”应为空或0！"},
                     Refused{"OverlapAtItsLine",
