@@ -36,7 +36,8 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
           RunForward),
       Command<InverseOptions>(
           "inverse", {{Route, Points}},
-          {"encoding", "jd", "start-station", "prefix", "max-offset", "all", "profile", "sections"},
+          {"encoding", "jd", "start-station", "prefix", "max-offset", "all", "profile", "sections",
+           "slopes", "ground"},
           StationsRule::None, OutputMode::Csv,
           [](const CommandArguments& a, InverseOptions& o) {
             o.prefix = a.prefix();

@@ -91,6 +91,23 @@ TEST_F(SlopesCommandTest, StationsToSurveyPointFile) {
                               "S1RPJ,坡脚,2012.5000,1100.0000,96.750\r\n"));
 }
 
+// R9 lies on the fill at 98.500 and a stake at 97.2 must go 2.6 m out, to
+// R11.6 where the 1:2 slope is at its height; L7 lies on the cut at
+// 100.200, and 101.4 is reached at L8.2.
+TEST_F(SlopesCommandTest, InverseOnBothSides) {
+  WriteBytes(PathOf("points.csv"),
+             "点名,X,Y,H\r\nP1,1100,2009,97.2\r\nP2,1100,1993,101.4\r\nP3,1100,2008\r\n");
+  const auto run = Run(QStringList{"inverse", "route.csv", "points.csv"} + kFiles);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(
+      QString::fromUtf8(run.out),
+      QString::fromUtf8(
+          kBom + "点名,X,Y,桩号,里程,偏距,线元,候选,设计高程,高差,挖填,距坡脚坡口,说明\r\n"
+                 "P1,1100,2009,K0+100.000,100.000,9.000,1,1/1,98.500,-1.300,填,2.600,向外\r\n"
+                 "P2,1100,1993,K0+100.000,100.000,-7.000,1,1/1,100.200,1.200,挖,1.200,向外\r\n"
+                 "P3,1100,2008,K0+100.000,100.000,8.000,1,1/1,99.000,,,,该点没有H\r\n"));
+}
+
 struct Refused {
   std::string name;
   QStringList arguments;
@@ -123,6 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
                              "--profile", "level.csv", "--sections", "sections.csv", "--slopes",
                              "slopes.csv"},
                             "slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"},
+                    Refused{"InverseSlopesWithoutSections",
+                            {"inverse", "route.csv", "points.csv", "--profile", "level.csv",
+                             "--slopes", "slopes.csv"},
+                            "“--slopes”需要与“--profile”和“--sections”同用！"},
                     Refused{"GroundRefused",
                             {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
                              "--profile", "level.csv", "--sections", "sections.csv", "--ground",
