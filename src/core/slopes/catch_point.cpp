@@ -81,6 +81,8 @@ std::optional<GroundPoint> FirstMeeting(const SlopeChain& chain,
     const double nextApart = sense * (nextChain - nextGround);
     if (nextApart == 0) return GroundPoint{next, nextGround};
     if (nextApart < 0) {
+      // A step so steep that its width is lost to rounding is vertical.
+      if (next == out) return GroundPoint{out, ground};
       const double at = out + (next - out) * apart / (apart - nextApart);
       return GroundPoint{at, ground + (nextGround - ground) * (at - out) / (next - out)};
     }

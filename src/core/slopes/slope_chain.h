@@ -36,7 +36,7 @@ struct ChainVertex {
 };
 
 struct SlopeChain {
-  std::vector<ChainVertex> vertices;  // the hinge first; `out` increases strictly
+  std::vector<ChainVertex> vertices;  // the hinge first; `out` increases (to rounding)
   double runOn = 0;  // rise per metre outward beyond the last vertex (negative for a fill)
 };
 

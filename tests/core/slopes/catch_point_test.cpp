@@ -125,6 +125,15 @@ INSTANTIATE_TEST_SUITE_P(
                   K::Fill,
                   GroundPoint{6, 99},
                   {}},
+        // Regression: a step whose width is lost to rounding (1:1e-300 over
+        // 10 m) made the crossing's elevation 0/0; it is a vertical step.
+        CatchCase{"VerticalStep",
+                  false,
+                  {{0, 105}, {30, 105}},
+                  {Line(false, K::Cut, {1e-300, 10, 0, 1})},
+                  K::Cut,
+                  GroundPoint{5, 105},
+                  {}},
         CatchCase{"HingeOnGroundFill",
                   false,
                   {{0, 99.9995}, {30, 99.9995}},
