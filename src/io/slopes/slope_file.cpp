@@ -145,7 +145,7 @@ ContentOutcome<SideSlopes> ParseSlopeFile(const QByteArray& bytes,
         source.fields.push_back(line.fields);
         return std::nullopt;
       });
-  if (refusal) return std::move(*refusal);
+  if (refusal) return *refusal;
   if (lines.empty()) return NoRecords(QStringLiteral("边坡"));
   auto made = MakeSideSlopes(std::move(lines), positions);
   if (const auto* fault = std::get_if<SlopeOrderFault>(&made)) return OrderRefusal(*fault, source);
