@@ -1,7 +1,9 @@
 #include "command_files.h"
 
+#include "ground_file.h"
 #include "profile_source.h"
 #include "section_file.h"
+#include "slope_file.h"
 
 namespace tarnvel {
 
@@ -26,6 +28,18 @@ std::variant<ArgumentRefusal, std::optional<CrossSectionTable>> CommandSections(
     const CommandFiles& line) {
   if (!line.sections) return std::optional<CrossSectionTable>();
   return Given(ReadSectionFile(*line.sections));
+}
+
+std::variant<ArgumentRefusal, std::optional<GroundLines>> CommandGround(
+    const CommandFiles& line, const RoutePositions& positions) {
+  if (!line.ground) return std::optional<GroundLines>();
+  return Given(ReadGroundFile(*line.ground, positions));
+}
+
+std::variant<ArgumentRefusal, std::optional<SideSlopes>> CommandSlopes(
+    const CommandFiles& line, const RoutePositions& positions) {
+  if (!line.slopes) return std::optional<SideSlopes>();
+  return Given(ReadSlopeFile(*line.slopes, positions));
 }
 
 }  // namespace tarnvel

@@ -1,4 +1,4 @@
-// The --profile and --sections a command was given, each read once for
+// The --profile, --sections, --ground and --slopes a command was given, each read once for
 // every command that takes it.
 #pragma once
 
@@ -7,6 +7,8 @@
 
 #include "command_options.h"
 #include "cross_section.h"
+#include "ground_lines.h"
+#include "side_slopes.h"
 #include "vertical_profile.h"
 
 namespace tarnvel {
@@ -16,5 +18,10 @@ std::variant<ArgumentRefusal, std::optional<VerticalProfile>> CommandProfile(
     const CommandFiles& line);
 std::variant<ArgumentRefusal, std::optional<CrossSectionTable>> CommandSections(
     const CommandFiles& line);
+// The ground and the slopes are placed along the route as they are read.
+std::variant<ArgumentRefusal, std::optional<GroundLines>> CommandGround(
+    const CommandFiles& line, const RoutePositions& positions);
+std::variant<ArgumentRefusal, std::optional<SideSlopes>> CommandSlopes(
+    const CommandFiles& line, const RoutePositions& positions);
 
 }  // namespace tarnvel

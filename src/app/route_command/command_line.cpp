@@ -101,6 +101,14 @@ const std::vector<OptionEntry>& OptionEntries() {
        "",
        "forward（与--sections同用）：每个桩号后加边桩行，每侧每个部位的外边缘一行，"
        "“说明”如“左土路肩外”，偏角90"},
+      {{"ground"},
+       "G",
+       "slopes、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 块或“桩号,偏距,高程”表）"},
+      {{"slopes"},
+       "B",
+       "slopes：边坡文件；inverse（与--sections同用）：路基以外的测点取边坡上的设计高程，"
+       "加“距坡脚坡口”列"},
+      {{"breaks"}, "", "slopes：坡脚坡口之前每个边坡变坡点（平台内外缘、边沟沟底和外缘）另加一行"},
       {{"h", "help"}, "", "显示本帮助"},
       {{"v", "version"}, "", "显示版本"},
   };
@@ -263,6 +271,10 @@ QString RouteCommandHelp() {
       "CSV“点名,里程,设计高程,坡度”（坡度为百分数）；桩号不在纵断面内时拒绝\n"
       "  sections S             用 --from、--to、--step 或 --stations 列出各桩号处每个部位的\n"
       "                         宽和坡（按横断面文件线性内插），CSV“点名,里程”加横断面文件的各列\n"
+      "  slopes ROUTE --profile P --sections S --ground G --slopes B\n"
+      "                         用 --from、--to、--step 或 --stations 计算每个桩号左右两侧的\n"
+      "                         坡脚（填）或坡口（挖），CSV“点名,桩号,里程,侧,填挖,边缘偏距,\n"
+      "                         边缘高程,地面高程,填挖高,坡脚坡口偏距,X,Y,高程,平距,说明”\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  "
@@ -277,6 +289,11 @@ QString RouteCommandHelp() {
       "S 是横断面文件（路基设计表）：标题行必须有，“桩号”后每侧每个部位两列“左/右+部位+宽”和\n"
       "  “左/右+部位+坡”（由中线向外），可加“设计线偏距”（左负）；每行一个桩号，宽为米，\n"
       "  坡为百分数（向外升高为正），两个桩号之间线性内插。\n"
+      "G 是横断面地面线文件：“BEGIN,桩号”行后每行“偏距,高程”（左负），或标题行为\n"
+      "  “桩号,偏距,高程”的表，每行一个地面点；桩号沿线路递增，同一桩号的偏距递增。\n"
+      "B 是边坡文件，每行“桩号,侧,填挖,边沟底宽,边沟深,边沟内坡,边沟外坡,坡率1,坡高1,平台1,\n"
+      "  坡率2,…”：侧为左或右，填挖为填或挖，坡率为1:m的m，最后一级坡率没有坡高和平台，\n"
+      "  边沟只用于挖方；自该桩号起用到同侧同填挖的下一行。\n"
       "\n"
       "forward、inverse输出的CSV：“里程”为米，“桩号”为K文本（如K0+520.000，前缀见 --prefix）；\n"
       "  负的里程没有K文本，两列都写成带负号的米数。偏距左负右正。\n"
@@ -424,7 +441,9 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
                             {"pdf", &files.pdf},
                             {"stations", &files.stations},
                             {"profile", &files.profile},
-                            {"sections", &files.sections}})
+                            {"sections", &files.sections},
+                            {"ground", &files.ground},
+                            {"slopes", &files.slopes}})
     if (parser.isSet(QString::fromLatin1(name))) *file = parser.value(QString::fromLatin1(name));
   if (parser.isSet("alignment")) {
     // It names the route's alignment, the profile's, or both, whichever is
@@ -455,6 +474,15 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
     return Refuse(QStringLiteral("“--sections”需要与“--profile”同用！"));
   if (parser.isSet("edges") && !parser.isSet("sections"))
     return Refuse(QStringLiteral("“--edges”需要与“--sections”同用！"));
+  // The slopes start at the sections' outer edge, and the ground is read
+  // for them.
+  if (parser.isSet("slopes") && !parser.isSet("sections"))
+    return Refuse(QStringLiteral("“--slopes”需要与“--profile”和“--sections”同用！"));
+  if (parser.isSet("ground") && !parser.isSet("slopes"))
+    return Refuse(QStringLiteral("“--ground”需要与“--slopes”同用！"));
+  if (command->name == u"slopes" && !parser.isSet("ground"))
+    return Refuse(
+        QStringLiteral("slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"));
   return command->read(values, files);
 }
 

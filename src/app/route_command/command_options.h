@@ -32,6 +32,8 @@ struct CommandFiles {
   std::optional<QString> profile;   // PROFILE, or --profile
   QString profileAlignment;         // --alignment for a LandXML profile
   std::optional<QString> sections;  // S, or --sections
+  std::optional<QString> ground;    // --ground: the ground line file
+  std::optional<QString> slopes;    // --slopes: the side slope file
   std::optional<QString> output;    // -o FILE; standard output without it
   std::optional<QString> table;     // from-jd --table FILE: the design table's CSV
   // --pdf FILE: the command's table printed, besides its other outputs
@@ -56,6 +58,17 @@ struct ForwardOptions : CommandFiles {
   bool serialNames = false;      // a range's rows named 1…n, not by station and side
   bool surveyPointFile = false;  // -o FILE.dat: "点名,编码,Y,X,H" lines, no header
   bool edges = false;            // the 边桩 rows at every part's outer edge
+};
+
+// The catch points of the side slopes at a range's stations or a stations
+// file's.
+struct SlopesOptions : CommandFiles {
+  std::string prefix = "K";
+  JointTolerances tolerances;
+  std::optional<StationRange> range;  // none: the stations file
+  bool keyPoints = false;
+  bool breaks = false;           // a row for each slope break before the catch point
+  bool surveyPointFile = false;  // -o FILE.dat: the catch points (and breaks) only
 };
 
 struct InverseOptions : CommandFiles {
@@ -92,6 +105,7 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output);
 CommandOutcome RunExport(const ExportOptions& line, CommandOutput& output);
 CommandOutcome RunProfile(const ProfileOptions& line, CommandOutput& output);
 CommandOutcome RunSections(const SectionsOptions& line, CommandOutput& output);
+CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output);
 // Writes the element table to the -o file, the design table to the --table
 // file and to standard output, as it makes them, each through an output of
 // its own; the files take their place only once every output is made.

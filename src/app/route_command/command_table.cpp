@@ -36,7 +36,8 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
           RunForward),
       Command<InverseOptions>(
           "inverse", {{Route, Points}},
-          {"encoding", "jd", "start-station", "prefix", "max-offset", "all", "profile", "sections"},
+          {"encoding", "jd", "start-station", "prefix", "max-offset", "all", "profile", "sections",
+           "slopes", "ground"},
           StationsRule::None, OutputMode::Csv,
           [](const CommandArguments& a, InverseOptions& o) {
             o.prefix = a.prefix();
@@ -74,6 +75,22 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
             o.range = a.range();
           },
           RunSections),
+      Command<SlopesOptions>(
+          "slopes", {{Route}},
+          {"encoding", "pdf", "jd", "start-station", "tol-position", "from", "to", "step",
+           "stations", "key-points", "prefix", "profile", "sections", "ground", "slopes", "breaks"},
+          StationsRule::Required, OutputMode::Csv,
+          [](const CommandArguments& a, SlopesOptions& o) {
+            o.prefix = a.prefix();
+            o.tolerances = a.tolerances();
+            o.range = a.range();
+            o.keyPoints = a.isSet("key-points");
+            o.breaks = a.isSet("breaks");
+            // As forward's: an instrument's file, GBK unless told otherwise.
+            o.surveyPointFile = o.output && IsSurveyPointPath(*o.output);
+            if (o.surveyPointFile) o.encoding = a.encoding().value_or(TextEncoding::Gbk);
+          },
+          RunSlopes),
   };
   return commands;
 }

@@ -3,6 +3,7 @@
 #include "delimited_file.h"
 #include "design_height.h"
 #include "point_file.h"
+#include "slope_point.h"
 
 namespace tarnvel {
 
@@ -38,12 +39,23 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
     return PointsRefusalFirst(points, *refusal);
   std::optional<CrossSectionTable>& sections =
       std::get<std::optional<CrossSectionTable>>(readSections);
+  const RoutePositions positions(std::get<Route>(route));
+  auto readGround = CommandGround(line, positions);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readGround))
+    return PointsRefusalFirst(points, *refusal);
+  const std::optional<GroundLines>& ground = std::get<std::optional<GroundLines>>(readGround);
+  auto readSlopes = CommandSlopes(line, positions);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSlopes))
+    return PointsRefusalFirst(points, *refusal);
+  const std::optional<SideSlopes>& slopes = std::get<std::optional<SideSlopes>>(readSlopes);
+  std::size_t profileLine = 0;
   // A foot this close past an end of the profile is at that end.
   std::optional<DesignHeights> heights;
   if (profile)
     heights.emplace(*profile, sections ? &*sections : nullptr,
                     line.tolerances.position_mm / 1000);  // mm to m
-  std::string text = InverseCsvHeader(profile.has_value(), sections.has_value());
+  std::string text =
+      InverseCsvHeader(profile.has_value(), sections.has_value(), slopes.has_value());
   // Once the output has failed the rest of the file is still read: a line
   // that does not read is the refusal, as it was when the file was read
   // whole before any row.
@@ -64,8 +76,26 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
         row.height = point.height;
         row.designElevation = at.elevation;
         row.beyondRoad = at.beyondRoad;
+        // Beyond the road's edge a point lies on the side slope.
+        if (slopes && at.beyondRoad) {
+          const double tolerance = line.tolerances.position_mm / 1000;  // mm to m
+          const double station = row.foot->station;
+          const double position = positions.At(row.foot->element - 1, station);
+          std::optional<std::vector<GroundPoint>> groundHere;
+          if (ground) groundHere = GroundAt(*ground, position);
+          const SlopePoint onSlope =
+              SlopePointAt(heights->Section(station),
+                           ProfileAt(*profile, station, profileLine, tolerance)->elevation,
+                           groundHere ? &*groundHere : nullptr, *slopes, position, row.foot->offset,
+                           point.height);
+          row.designElevation = onSlope.designElevation;
+          row.beyondRoad = false;
+          row.toCatchPoint = onSlope.toCatchPoint;
+          row.slopeNote = onSlope.note;
+        }
       }
-      AppendInverseCsvRow(text, row, line.prefix, profile.has_value(), sections.has_value());
+      AppendInverseCsvRow(text, row, line.prefix, profile.has_value(), sections.has_value(),
+                          slopes.has_value());
     }
     // A point's rows go out together, as they are found.
     failed = !output.Add(text);

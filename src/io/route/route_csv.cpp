@@ -67,7 +67,7 @@ std::string ForwardCsvText(std::span<const StakeRow> rows, std::string_view pref
 }
 
 void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix,
-                         bool cutFill, bool notes) {
+                         bool cutFill, bool notes, bool toCatchPoint) {
   AppendField(out, row.name);
   out += ',';
   AppendField(out, row.x);
@@ -87,13 +87,25 @@ void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string
     const CutFillTexts texts = CutFillText(row.designElevation, row.height);
     out += ',' + texts.design + ',' + texts.difference + ',' + texts.cutFill;
   }
-  if (notes) (out += ',') += row.beyondRoad ? kBeyondRoadNote : std::string_view();
+  if (toCatchPoint) {
+    out += ',';
+    if (row.toCatchPoint) out += FixedText(*row.toCatchPoint, kStationDecimals);
+  }
+  if (notes) {
+    out += ',';
+    if (row.beyondRoad) {
+      out += kBeyondRoadNote;
+    } else {
+      AppendField(out, row.slopeNote);
+    }
+  }
   out += kRowEnd;
 }
 
-std::string InverseCsvHeader(bool cutFill, bool notes) {
+std::string InverseCsvHeader(bool cutFill, bool notes, bool toCatchPoint) {
   std::string header(kInverseCsvHeader);
   if (cutFill) (header += ',') += kCutFillColumns;
+  if (toCatchPoint) header += ",距坡脚坡口";
   if (notes) header += ",说明";
   return header += kRowEnd;
 }

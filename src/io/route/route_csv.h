@@ -49,6 +49,10 @@ struct InverseCsvRow {
   // With cross sections: the foot lies beyond the outermost part, where the
   // road has no surface and so no 设计高程.
   bool beyondRoad = false;
+  // With side slopes, for a point beyond the road: 距坡脚坡口, and what 说明
+  // says of the point on the slope (SlopePointAt).
+  OptionalDouble toCatchPoint = std::nullopt;
+  std::string slopeNote = {};
 };
 
 // The table as UTF-8 text: the header row, then a row per entry, every row
@@ -76,12 +80,14 @@ std::string ForwardCsvHeader(bool designElevation);
 // 里程, 偏距 and 线元 and 候选 "0/0". With `cutFill` (a profile was given)
 // the columns 设计高程, 高差 and 挖填 end each row (CutFillText); with
 // `notes` (cross sections were given too) a column 说明 after them says
-// 超出路基范围 of a foot beyond the road.
+// 超出路基范围 of a foot beyond the road. With `toCatchPoint` (side slopes
+// were given too) a column 距坡脚坡口 comes before 说明, to the millimetre,
+// and 说明 says the row's slope note.
 std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix = "K",
                            bool cutFill = false, bool notes = false);
 void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix = "K",
-                         bool cutFill = false, bool notes = false);
-std::string InverseCsvHeader(bool cutFill, bool notes = false);
+                         bool cutFill = false, bool notes = false, bool toCatchPoint = false);
+std::string InverseCsvHeader(bool cutFill, bool notes = false, bool toCatchPoint = false);
 
 // The rows of one point: one per foot with `all`, else the nearest only
 // (feet come sorted nearest first); one row "0/0" without a foot.

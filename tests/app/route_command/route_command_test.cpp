@@ -375,14 +375,15 @@ TEST_P(FirstRefusalTest, SaysTheFirstFault) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, FirstRefusalTest,
     testing::Values(
-        FirstRefusalCase{"NoCommand",
-                         {},
-                         "请给出命令：check、forward、inverse、from-jd、export、profile或sections！"
-                         "请用 --help 查看用法。"},
+        FirstRefusalCase{
+            "NoCommand",
+            {},
+            "请给出命令：check、forward、inverse、from-jd、export、profile、sections或slopes！"
+            "请用 --help 查看用法。"},
         FirstRefusalCase{"UnknownCommand",
                          {"sideways"},
                          "未知命令“sideways”，应为check、forward、inverse、from-jd、export、"
-                         "profile或sections！"},
+                         "profile、sections或slopes！"},
         FirstRefusalCase{"PointsBesideJd", {"inverse", "--jd", "jd.csv"}, "请给出测点文件！"},
         FirstRefusalCase{"OutputBeforePrefix",
                          {"from-jd", "jd.csv", "--prefix", "1"},
