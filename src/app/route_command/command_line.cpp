@@ -480,6 +480,10 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
     return Refuse(QStringLiteral("“--slopes”需要与“--profile”和“--sections”同用！"));
   if (parser.isSet("ground") && !parser.isSet("slopes"))
     return Refuse(QStringLiteral("“--ground”需要与“--slopes”同用！"));
+  // A stakeout's catch points come after its 边桩, from the ground.
+  if (command->name == u"forward" && parser.isSet("slopes") &&
+      !(parser.isSet("ground") && parser.isSet("edges")))
+    return Refuse(QStringLiteral("forward命令的“--slopes”需要与“--ground”和“--edges”同用！"));
   if (command->name == u"slopes" && !parser.isSet("ground"))
     return Refuse(
         QStringLiteral("slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"));

@@ -17,7 +17,7 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
           "forward", {{Route}},
           {"encoding", "pdf", "jd", "start-station", "tol-position", "from", "to", "step",
            "curve-step", "stations", "offset", "skew", "key-points", "names", "prefix", "profile",
-           "sections", "edges"},
+           "sections", "edges", "ground", "slopes"},
           StationsRule::Required, OutputMode::Csv,
           [](const CommandArguments& a, ForwardOptions& o) {
             o.prefix = a.prefix();

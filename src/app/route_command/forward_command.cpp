@@ -75,11 +75,11 @@ class RowWriter {
   std::optional<ArgumentRefusal> refusal_;
 };
 
-// The 边桩 rows each station adds.
+// The 边桩 rows each station adds, and the most catch points: one a side.
 std::size_t EdgesPerStation(const StakeoutRequest& request) {
-  return request.edges && request.sections
-             ? request.sections->leftParts.size() + request.sections->rightParts.size()
-             : 0;
+  if (!request.edges || !request.sections) return 0;
+  return request.sections->leftParts.size() + request.sections->rightParts.size() +
+         (request.ground && request.slopes ? 2 : 0);
 }
 
 // The table's end: the writer's refusal, or the builder's stop said as a
@@ -196,6 +196,13 @@ CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSections)) return *refusal;
   std::optional<CrossSectionTable>& sections =
       std::get<std::optional<CrossSectionTable>>(readSections);
+  const RoutePositions positions(std::get<Route>(route));
+  auto readGround = CommandGround(line, positions);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readGround)) return *refusal;
+  const std::optional<GroundLines>& ground = std::get<std::optional<GroundLines>>(readGround);
+  auto readSlopes = CommandSlopes(line, positions);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSlopes)) return *refusal;
+  const std::optional<SideSlopes>& slopes = std::get<std::optional<SideSlopes>>(readSlopes);
   StakeoutRequest request;
   request.offsets = line.offsets;
   request.skewDms = line.skewDms;
@@ -204,6 +211,8 @@ CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   request.profile = profile ? &*profile : nullptr;
   request.sections = sections ? &*sections : nullptr;
   request.edges = line.edges;
+  request.ground = ground ? &*ground : nullptr;
+  request.slopes = slopes ? &*slopes : nullptr;
   request.positionTolerance = line.tolerances.position_mm / 1000;  // mm to m
   RowWriter writer(output, line, profile.has_value());
   // The PDF prints the CSV's rows whatever -o writes; it holds them as text.

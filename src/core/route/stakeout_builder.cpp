@@ -3,10 +3,12 @@
 #include <span>
 #include <utility>
 
+#include "catch_point.h"
 #include "design_height.h"
 #include "edge_points.h"
 #include "number_text.h"
 #include "point_names.h"
+#include "route_position.h"
 #include "row_height.h"
 
 namespace tarnvel {
@@ -29,11 +31,18 @@ class RowSink {
       : route_(route), sections_(request.edges ? request.sections : nullptr), sink_(sink) {
     if (request.profile)
       heights_.emplace(*request.profile, request.sections, request.positionTolerance);
+    if (sections_ && request.profile && request.ground && request.slopes)
+      catchPoints_.emplace(CatchPoints{*request.profile, *request.ground, *request.slopes,
+                                       RoutePositions(route), request.positionTolerance});
   }
 
   // Names the edge rows; asked once per edge, after the rows before it.
-  void NameEdgesBy(std::function<std::string(const RoutePoint&)> name) {
+  // A catch point's is its station's name, `base` (asked with the point
+  // at the station's centre line), with the side and kind added.
+  void NameEdgesBy(std::function<std::string(const RoutePoint&)> name,
+                   std::function<std::string(const RoutePoint& at, const SideCatch&)> catchName) {
     edgeName_ = std::move(name);
+    catchName_ = std::move(catchName);
   }
 
   // Takes note of the station of the row to come: the edges of the one
@@ -78,15 +87,45 @@ class RowSink {
 
   // One row at the outer edge of every part, the left side's from the
   // centre line outward, then the right side's; square to the station.
+  // Each side's catch point follows its last edge.
   bool Edges() {
     const StationOf at = *pending_;
     pending_.reset();
     EdgePoints(route_, *sections_, Section(at.station), at.station, at.element, edgePoints_);
+    bool leftDone = !catchPoints_;
     for (RoutePoint& point : edgePoints_) {
+      if (!leftDone && point.offset > 0) {
+        leftDone = true;
+        if (!CatchPoint(at, true)) return false;
+      }
       std::string name = edgeName_(point);
       if (!Add(std::move(name), std::move(point))) return false;
     }
-    return true;
+    if (!catchPoints_) return true;
+    return (leftDone || CatchPoint(at, true)) && CatchPoint(at, false);
+  }
+
+  // The catch point of a side, when it has one.
+  bool CatchPoint(const StationOf& at, bool left) {
+    CatchPoints& c = *catchPoints_;
+    const std::optional<ProfilePoint> design =
+        ProfileAt(c.profile, at.station, c.profileLine, c.tolerance);
+    const double position = c.positions.At(at.element - 1, at.station);
+    const SideCatch side =
+        CatchPointAt(Section(at.station), design ? std::optional(design->elevation) : std::nullopt,
+                     GroundAt(c.ground, position), c.slopes, position, left);
+    if (!side.catchPoint) return true;
+    const auto index = static_cast<std::size_t>(at.element - 1);
+    const bool prepared = route_.prepared.size() == route_.loaded.size();
+    const ForwardResult frame =
+        FrameAt(prepared ? route_.prepared[index] : Prepare(route_.loaded[index]), at.station);
+    RoutePoint point{.element = at.element, .station = at.station, .result = frame, .label = {}};
+    std::string name = catchName_(point, side);
+    point.offset = side.catchPoint->offset;
+    point.result = PointOff(frame, point.offset, 90);
+    point.label = std::string(CatchPointNote(*side.kind));
+    ++rows_;
+    return sink_({std::move(name), std::move(point), side.catchPoint->elevation});
   }
 
   const SectionStation& Section(double station) {
@@ -95,8 +134,20 @@ class RowSink {
     return section_;
   }
 
+  // What a side's catch point is found from.
+  struct CatchPoints {
+    const VerticalProfile& profile;
+    const GroundLines& ground;
+    const SideSlopes& slopes;
+    RoutePositions positions;
+    double tolerance;
+    std::size_t profileLine = 0;
+  };
+
   const Route& route_;
   const CrossSectionTable* sections_;  // with edges only
+  std::optional<CatchPoints> catchPoints_;
+  std::function<std::string(const RoutePoint&, const SideCatch&)> catchName_;
   const std::function<bool(StakeRow&&)>& sink_;
   std::optional<DesignHeights> heights_;
   std::function<std::string(const RoutePoint&)> edgeName_;
@@ -123,11 +174,24 @@ std::optional<StakeoutStop> RangeRows(const Route& route, const StakeoutRequest&
   table.fromPass = range.fromPass;
   table.toPass = range.toPass;
   std::optional<RangePointNames> names;
-  if (!request.serialNames) names.emplace(route, request.prefix);
+  // A catch point's name starts from its station's, made apart from the
+  // other stations' as a row's is.
+  std::optional<RangePointNames> stationNames;
+  if (!request.serialNames) {
+    names.emplace(route, request.prefix);
+    stationNames.emplace(route, request.prefix);
+  }
   const auto name = [&](const RoutePoint& point) {
     return names ? names->Name(point) : std::to_string(rows.rows() + 1);
   };
-  rows.NameEdgesBy(name);
+  // Both sides of a station start from one name.
+  std::optional<std::pair<std::pair<double, int>, std::string>> station;
+  rows.NameEdgesBy(name, [&](const RoutePoint& at, const SideCatch& side) {
+    if (!stationNames) return std::to_string(rows.rows() + 1);
+    const std::pair<double, int> key{at.station, at.element};
+    if (!station || station->first != key) station.emplace(key, stationNames->Name(at.station));
+    return CatchPointName(station->second, side);
+  });
   std::optional<StakeoutStop> stop;
   const auto refusal = ForEachRouteTableRow(route, table, [&](RoutePoint&& point) {
     if (!IsFinitePoint(point)) {
@@ -153,9 +217,11 @@ class StationRows {
     // The edges are named by their line (or station) and side among the
     // names the list's rows take: a list's name, or a station's with its
     // side, may read as an edge's.
-    rows_.NameEdgesBy([this](const RoutePoint& point) {
-      return names_.Take(edgeName_ + SideText(point.offset));
-    });
+    rows_.NameEdgesBy(
+        [this](const RoutePoint& point) { return names_.Take(edgeName_ + SideText(point.offset)); },
+        [this](const RoutePoint&, const SideCatch& side) {
+          return names_.Take(CatchPointName(edgeName_, side));
+        });
   }
 
   std::optional<StakeoutStop> Add(const StakeStation& line) {

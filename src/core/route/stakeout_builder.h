@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "cross_section.h"
+#include "ground_lines.h"
 #include "route.h"
+#include "side_slopes.h"
 #include "stake_row.h"
 #include "stakeout_stations.h"
 #include "vertical_profile.h"
@@ -48,6 +50,12 @@ struct StakeoutRequest {
   const VerticalProfile* profile = nullptr;
   const CrossSectionTable* sections = nullptr;
   bool edges = false;  // the 边桩 of `sections` after each station's rows
+  // With edges, a profile and both of these, each side's catch point (坡脚
+  // or 坡口, CatchPointAt) right after that side's last 边桩, named as the
+  // station's (CatchPointName), its design elevation the ground's; a side
+  // without one adds no row.
+  const GroundLines* ground = nullptr;
+  const SideSlopes* slopes = nullptr;
   // m: a station this close past an end of the profile is at that end.
   double positionTolerance = 0;
 };

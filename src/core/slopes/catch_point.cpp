@@ -27,6 +27,13 @@ std::string_view CatchPointNote(SlopeKind kind) {
   return kind == SlopeKind::Fill ? "坡脚" : "坡口";
 }
 
+std::string CatchPointName(std::string_view base, const SideCatch& side) {
+  std::string name(base);
+  name += side.left ? 'L' : 'R';
+  if (side.kind) name += *side.kind == SlopeKind::Fill ? "PJ" : "PK";
+  return name;
+}
+
 double HingeOffset(const SectionStation& section, bool left) {
   const double width = SideWidth(left ? section.left : section.right);
   return left ? -width : width;

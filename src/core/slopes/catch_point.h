@@ -52,6 +52,11 @@ struct SideCatch {
   NoCatchPoint reason = NoCatchPoint::None;
 };
 
+// The name of a side's catch-point row: `base` (the station, or a stations
+// file's name), the side letter, and PJ for a 坡脚 or PK for a 坡口; the side
+// letter alone when fill or cut was not decided.
+std::string CatchPointName(std::string_view base, const SideCatch& side);
+
 // The road's edge on a side: the outer edge of its outermost part.
 double HingeOffset(const SectionStation& section, bool left);
 

@@ -18,13 +18,6 @@ std::string Height(std::optional<double> value) {
 
 }  // namespace
 
-std::string CatchPointName(std::string_view base, const SideCatch& side) {
-  std::string name(base);
-  name += side.left ? 'L' : 'R';
-  if (side.kind) name += *side.kind == SlopeKind::Fill ? "PJ" : "PK";
-  return name;
-}
-
 std::string SlopeRowNote(const SlopeCsvRow& row) {
   if (row.slopeBreak) return row.slopeBreak->label;
   if (row.side->catchPoint) return std::string(CatchPointNote(*row.side->kind));

@@ -23,10 +23,6 @@ struct SlopeCsvRow {
   std::optional<Point> point;              // where the catch point or the break lies
 };
 
-// The name of a side's catch-point row: `base` (the station, or a stations
-// file's name), the side letter, and PJ for a 坡脚 or PK for a 坡口; the side
-// letter alone when fill or cut was not decided.
-std::string CatchPointName(std::string_view base, const SideCatch& side);
 
 // The 说明 of a row: the break's label; 坡脚 or 坡口; or why there is no
 // catch point.

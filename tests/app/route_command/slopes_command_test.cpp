@@ -108,6 +108,39 @@ TEST_F(SlopesCommandTest, InverseOnBothSides) {
                  "P3,1100,2008,K0+100.000,100.000,8.000,1,1/1,99.000,,,,该点没有H\r\n"));
 }
 
+// A stakeout's catch points: each side's right after its last 边桩, named
+// as the slopes command names them, at the ground's height; K0+080 has no
+// ground, so no catch point. A stations file's line names them.
+TEST_F(SlopesCommandTest, ForwardAddsCatchPointsAfterEachSidesEdges) {
+  WriteBytes(PathOf("stations.csv"), "S1,K0+100\r\n");
+  const QStringList stakeout =
+      QStringList{"forward", "route.csv", "--edges"} + kFiles;
+  const auto range = Run(stakeout + QStringList{"--from", "80", "--to", "100", "--step", "20"});
+  EXPECT_EQ(range.status, 0) << range.err.toStdString();
+  EXPECT_EQ(
+      QString::fromUtf8(range.out),
+      QString::fromUtf8(
+          kBom + "点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明,设计高程\r\n"
+                 "K0+080,K0+080.000,80.000,0.000,90,1080.0000,2000.0000,0°0ˊ0″,1,,100.000\r\n"
+                 "K0+080L5.00,K0+080.000,80.000,-5.000,90,1080.0000,1995.0000,0°0ˊ0″,1,左行车道外,"
+                 "100.000\r\n"
+                 "K0+080R5.00,K0+080.000,80.000,5.000,90,1080.0000,2005.0000,0°0ˊ0″,1,右行车道外,"
+                 "100.000\r\n"
+                 "K0+100,K0+100.000,100.000,0.000,90,1100.0000,2000.0000,0°0ˊ0″,1,,100.000\r\n"
+                 "K0+100L5.00,K0+100.000,100.000,-5.000,90,1100.0000,1995.0000,0°0ˊ0″,1,左行车道外,"
+                 "100.000\r\n"
+                 "K0+100LPK,K0+100.000,100.000,-8.500,90,1100.0000,1991.5000,0°0ˊ0″,1,坡口,"
+                 "101.700\r\n"
+                 "K0+100R5.00,K0+100.000,100.000,5.000,90,1100.0000,2005.0000,0°0ˊ0″,1,右行车道外,"
+                 "100.000\r\n"
+                 "K0+100RPJ,K0+100.000,100.000,12.500,90,1100.0000,2012.5000,0°0ˊ0″,1,坡脚,"
+                 "96.750\r\n"));
+  const auto lines = Run(stakeout + QStringList{"--stations", "stations.csv"});
+  EXPECT_EQ(lines.status, 0) << lines.err.toStdString();
+  EXPECT_TRUE(lines.out.contains("S1LPK,K0+100.000") && lines.out.contains("S1RPJ,K0+100.000"))
+      << lines.out.toStdString();
+}
+
 struct Refused {
   std::string name;
   QStringList arguments;
@@ -144,6 +177,11 @@ INSTANTIATE_TEST_SUITE_P(
                             {"inverse", "route.csv", "points.csv", "--profile", "level.csv",
                              "--slopes", "slopes.csv"},
                             "“--slopes”需要与“--profile”和“--sections”同用！"},
+                    Refused{"ForwardSlopesWithoutEdges",
+                            {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20",
+                             "--profile", "level.csv", "--sections", "sections.csv", "--ground",
+                             "ground.csv", "--slopes", "slopes.csv"},
+                            "forward命令的“--slopes”需要与“--ground”和“--edges”同用！"},
                     Refused{"GroundRefused",
                             {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
                              "--profile", "level.csv", "--sections", "sections.csv", "--ground",
