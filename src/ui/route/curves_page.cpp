@@ -13,16 +13,18 @@
 #include "file_dialog.h"
 #include "jd_table_model.h"
 #include "route_csv.h"
+#include "route_document.h"
 #include "route_page_host.h"
 #include "table_columns.h"
 #include "ui_curves_page.h"
 
 namespace tarnvel {
 
-CurvesPage::CurvesPage(RoutePageHost& host, QWidget* parent)
+CurvesPage::CurvesPage(RoutePageHost& host, RouteDocument& document, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::CurvesPage>()),
       host_(host),
+      document_(document),
       jd_(new JdTableModel(this)),
       design_(new DesignTableModel(this)) {
   ui_->setupUi(this);
@@ -52,6 +54,7 @@ CurvesPage::CurvesPage(RoutePageHost& host, QWidget* parent)
   connect(jd_, &JdTableModel::edited, this, guarded(&CurvesPage::jdEdited));
   connect(ui_->jdTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &CurvesPage::showCellProblem);
+  connect(&document_, &RouteDocument::stationPrefixChanged, this, &CurvesPage::setStationPrefix);
 }
 
 CurvesPage::~CurvesPage() = default;
@@ -76,7 +79,7 @@ void CurvesPage::clear() {
 // a cell is being corrected.
 void CurvesPage::showDesign() {
   if (!jd_->route()) return;
-  design_->setRows(DesignTableRows(jd_->points(), jd_->startStation(), equations_));
+  design_->setRows(DesignTableRows(jd_->points(), jd_->startStation(), document_.equations()));
   showMismatches(jd_->points());
 }
 
@@ -86,7 +89,8 @@ void CurvesPage::showDesign() {
 void CurvesPage::jdEdited() {
   if (jd_->route()) {
     showDesign();
-    emit jdRouteEdited(WithDeclaredChains(jd_->route()->route.elements, equations_), jd_->points());
+    emit jdRouteEdited(WithDeclaredChains(jd_->route()->route.elements, document_.equations()),
+                       jd_->points());
     if (ui_->jdStationLabel->isHidden())
       host_.showStatus(QStringLiteral("交点表：%1个交点，已生成线元表").arg(jd_->rowCount()));
     return;

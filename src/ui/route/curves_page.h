@@ -12,7 +12,6 @@
 
 #include "jd_table.h"
 #include "route_from_jd.h"
-#include "station_equation.h"
 #include "table_printing.h"
 
 namespace Ui {
@@ -23,13 +22,20 @@ namespace tarnvel {
 
 class DesignTableModel;
 class JdTableModel;
+class RouteDocument;
 class RoutePageHost;
 
 class CurvesPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CurvesPage(RoutePageHost& host, QWidget* parent = nullptr);
+  // The design table and the elements of an edited JD table jump at the
+  // 断链 `document` declares, as from-jd's do; the tables shown stay as
+  // they are until the JD table is read or edited again, as the 线元表
+  // keeps its stations when the declarations change. They follow its prefix
+  // of K text at once: the design table, its CSV, PDF and print, and the
+  // 交点桩号 messages.
+  CurvesPage(RoutePageHost& host, RouteDocument& document, QWidget* parent = nullptr);
   ~CurvesPage() override;
 
   // The JD table the route was made from, BP at `startStation` when given
@@ -37,14 +43,6 @@ class CurvesPage : public QWidget {
   void setJdTable(const std::vector<JdPoint>& points, std::optional<double> startStation);
   // No table: the route was not made from a JD table.
   void clear();
-  // The 断链 the window declares. The design table and the elements of an
-  // edited JD table jump at them, as from-jd's do; the tables shown stay as
-  // they are until the JD table is read or edited again, as the 线元表
-  // keeps its stations when the declarations change.
-  void setEquations(const std::vector<StationEquation>& equations) { equations_ = equations; }
-  // The window's prefix of K text: the design table, its CSV, PDF and
-  // print, and the 交点桩号 messages follow it at once.
-  void setStationPrefix(const QString& prefix);
   // Replaced by tests, which cannot answer a modal dialog.
   void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
 
@@ -68,13 +66,14 @@ class CurvesPage : public QWidget {
   TableDocument document() const;
   void showMismatches(const std::vector<JdPoint>& points);
   void showMismatchTexts();
+  void setStationPrefix(const QString& prefix);
 
   std::unique_ptr<Ui::CurvesPage> ui_;
   RoutePageHost& host_;
+  RouteDocument& document_;
   JdTableModel* jd_;
   DesignTableModel* design_;
   PrintPreview printPreview_ = ShowPrintPreview;
-  std::vector<StationEquation> equations_;
   // The design table's rows whose 交点桩号 the computation does not reach,
   // each with its difference (JdStationMismatch).
   std::vector<std::pair<size_t, double>> mismatches_;

@@ -13,6 +13,7 @@
 #include "message_boxes.h"
 #include "number_reading.h"
 #include "number_text.h"
+#include "route_document.h"
 #include "route_element_model.h"
 #include "route_file.h"
 #include "route_inputs.h"
@@ -33,10 +34,12 @@ const QString kLandXmlFileTypes = QStringLiteral("LandXML(*.xml)");
 
 }  // namespace
 
-ElementsPage::ElementsPage(RoutePageHost& host, SendElement sendElement, QWidget* parent)
+ElementsPage::ElementsPage(RoutePageHost& host, RouteDocument& document, SendElement sendElement,
+                           QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::ElementsPage>()),
       host_(host),
+      document_(document),
       sendElement_(std::move(sendElement)),
       elements_(new RouteElementModel(this)) {
   ui_->setupUi(this);
@@ -78,6 +81,14 @@ ElementsPage::ElementsPage(RoutePageHost& host, SendElement sendElement, QWidget
   connect(ui_->tolPosition, &QDoubleSpinBox::valueChanged, this, &ElementsPage::tolerancesChanged);
   connect(ui_->tolAzimuth, &QDoubleSpinBox::valueChanged, this, &ElementsPage::tolerancesChanged);
   connect(elements_, &RouteElementModel::rowsRead, this, &ElementsPage::reportRoute);
+  // The joints are checked against the 断链 and tolerances the window
+  // declares; a change of the 断链 counts as unsaved.
+  connect(&document_, &RouteDocument::equationsChanged, this,
+          [this] { elements_->setEquations(document_.equations()); });
+  connect(&document_, &RouteDocument::tolerancesChanged, this,
+          [this] { elements_->setTolerances(document_.tolerances()); });
+  connect(&document_, &RouteDocument::stationPrefixChanged, elements_,
+          &RouteElementModel::setStationPrefix);
   connect(ui_->elementTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &ElementsPage::showCellProblem);
 }
@@ -94,14 +105,6 @@ bool ElementsPage::settleUnsavedChanges(const QString& question) {
     default:
       return false;
   }
-}
-
-void ElementsPage::setStationPrefix(const QString& prefix) {
-  elements_->setStationPrefix(prefix);
-}
-
-const JointTolerances& ElementsPage::tolerances() const {
-  return elements_->tolerances();
 }
 
 void ElementsPage::refuseWithoutRoute() {
@@ -126,12 +129,11 @@ void ElementsPage::importClicked() {
 
 void ElementsPage::showImportedRoute(const std::vector<RouteElement>& elements, const QString& path,
                                      const std::vector<StationEquation>& equations) {
-  emit replacingRoute();
-  emit equationsRead(equations);
-  elements_->setEquations(equations);
+  document_.beginReplacingRoute();
+  document_.setEquations(equations);
   elements_->setElements(elements);
   ui_->elementTable->resizeColumnsToContents();
-  emit routeReplaced();
+  document_.endReplacingRoute();
   window()->setWindowFilePath(path);
 }
 
@@ -167,14 +169,10 @@ bool ElementsPage::showJdElements(const std::vector<RouteElement>& elements) {
   if (elements_->rows() != jdMade_ &&
       !settleUnsavedChanges(QStringLiteral("线元表已修改，按交点表重新生成前是否保存？")))
     return false;
-  showImportedRoute(elements, QString(), elements_->equations());
+  showImportedRoute(elements, QString(), document_.equations());
   elements_->setModified(true);
   jdMade_ = elements_->rows();
   return true;
-}
-
-void ElementsPage::setEquations(const std::vector<StationEquation>& equations) {
-  elements_->setEquations(equations);
 }
 
 // The file's first alignment, each End it gives checked against the end
@@ -187,7 +185,7 @@ void ElementsPage::landXmlImportClicked() {
   if (path.isEmpty()) return;
   auto read = std::make_shared<FileOutcome<LandXmlAlignment>>();
   host_.startJob(
-      [read, path, tolerances = elements_->tolerances(),
+      [read, path, tolerances = document_.tolerances(),
        size = QFileInfo(path).size()](JobProgress& progress) {
         progress.total = size;
         *read = ReadLandXmlAlignment(path, {}, tolerances, [&progress](qint64 bytesRead) {
@@ -314,7 +312,7 @@ void ElementsPage::deleteRowClicked() {
 }
 
 void ElementsPage::tolerancesChanged() {
-  elements_->setTolerances({ui_->tolPosition->value(), ui_->tolAzimuth->value()});
+  document_.setTolerances({ui_->tolPosition->value(), ui_->tolAzimuth->value()});
 }
 
 void ElementsPage::showCellProblem(const QModelIndex& index) {
@@ -327,7 +325,7 @@ void ElementsPage::reportRoute() {
   if (!route) {
     // The plan keeps the last good route while a cell is being corrected.
     // The cell the user is on is named first, then the table's first fault.
-    emit routeChanged(nullptr, {});
+    document_.setRoute(nullptr, {});
     // An empty table is where every route starts, not a fault: the user is
     // told what to do first.
     if (elements_->rowCount() == 0)
@@ -338,7 +336,7 @@ void ElementsPage::reportRoute() {
     return;
   }
   const auto& joints = elements_->joints();
-  emit routeChanged(std::make_shared<const Route>(*route), joints);
+  document_.setRoute(std::make_shared<const Route>(*route), joints);
   const auto bad =
       std::count_if(joints.begin(), joints.end(), [](const Joint& j) { return !j.closed; });
   host_.showStatus(

@@ -25,6 +25,7 @@ class ElementsPage;
 
 namespace tarnvel {
 
+class RouteDocument;
 class RoutePageHost;
 
 class ElementsPage : public QWidget {
@@ -36,7 +37,9 @@ class ElementsPage : public QWidget {
   // Asks whether to save unsaved changes: Save, Discard or Cancel.
   using AskToSave = std::function<QMessageBox::StandardButton(QWidget*, const QString&)>;
 
-  ElementsPage(RoutePageHost& host, SendElement sendElement, QWidget* parent = nullptr);
+  // The page reads the route, its 断链 and tolerances into `document`.
+  ElementsPage(RoutePageHost& host, RouteDocument& document, SendElement sendElement,
+               QWidget* parent = nullptr);
   ~ElementsPage() override;
 
   void setAskToSave(AskToSave ask) { askToSave_ = std::move(ask); }
@@ -46,9 +49,6 @@ class ElementsPage : public QWidget {
   bool settleUnsavedChanges(const QString& question);
   // Tells the user why there is no route to compute on.
   void refuseWithoutRoute();
-  const JointTolerances& tolerances() const;
-  // The letters before the kilometres of the stations shown.
-  void setStationPrefix(const QString& prefix);
   // Hands on the route the table makes now and shows its state.
   void reportRoute();
   // The elements of the JD table as edited take the table's place; they
@@ -56,25 +56,14 @@ class ElementsPage : public QWidget {
   // last made it is the user's own work: it is replaced only once the user
   // saved it or let it go; false when the user chose to keep it.
   bool showJdElements(const std::vector<RouteElement>& elements);
-  // The 断链 the route declares, as the 断链 table holds them.
-  void setEquations(const std::vector<StationEquation>& equations);
 
  signals:
-  // A route read or made is about to take the table's place: the results of
-  // the old one go.
-  void replacingRoute();
-  // The table holds the route read or made, or its fault.
-  void routeReplaced();
   // A JD table made the route, from BP at `startStation` when given (else
   // at BP's 交点桩号, or 0). Any other route has no JD table.
   void jdTableMade(const JdTable& table, std::optional<double> startStation);
   void curvesCleared();
   // The JD table the elements were just made from, for the plan to draw.
   void jdPointsRead(const std::vector<JdPoint>& points);
-  // The 断链 the route read or made declares (none for LandXML).
-  void equationsRead(const std::vector<StationEquation>& equations);
-  // The route the table makes now, or null while it has a fault.
-  void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
 
  private:
   void importClicked();
@@ -97,6 +86,7 @@ class ElementsPage : public QWidget {
 
   std::unique_ptr<Ui::ElementsPage> ui_;
   RoutePageHost& host_;
+  RouteDocument& document_;
   SendElement sendElement_;
   AskToSave askToSave_;
   PrintPreview printPreview_ = ShowPrintPreview;

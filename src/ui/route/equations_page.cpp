@@ -1,7 +1,9 @@
 #include "equations_page.h"
 
 #include <QPushButton>
+#include <QScopedValueRollback>
 
+#include "route_document.h"
 #include "route_page_host.h"
 #include "station_equation_model.h"
 #include "table_columns.h"
@@ -9,10 +11,11 @@
 
 namespace tarnvel {
 
-EquationsPage::EquationsPage(RoutePageHost& host, QWidget* parent)
+EquationsPage::EquationsPage(RoutePageHost& host, RouteDocument& document, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::EquationsPage>()),
       host_(host),
+      document_(document),
       equations_(new StationEquationModel(this)) {
   ui_->setupUi(this);
   ui_->equationTable->setModel(equations_);
@@ -25,12 +28,15 @@ EquationsPage::EquationsPage(RoutePageHost& host, QWidget* parent)
   connect(ui_->equationDeleteButton, &QPushButton::clicked, this,
           guarded(&EquationsPage::deleteRowClicked));
   connect(equations_, &StationEquationModel::edited, this, guarded(&EquationsPage::tableEdited));
+  connect(&document_, &RouteDocument::equationsChanged, this, &EquationsPage::showEquations);
 }
 
 EquationsPage::~EquationsPage() = default;
 
-void EquationsPage::setEquations(const std::vector<StationEquation>& equations) {
-  equations_->setEquations(equations);
+// The declarations of a route read or made.
+void EquationsPage::showEquations() {
+  if (declaring_) return;
+  equations_->setEquations(document_.equations());
   ui_->equationTable->resizeColumnsToContents();
 }
 
@@ -47,7 +53,10 @@ void EquationsPage::deleteRowClicked() {
 }
 
 void EquationsPage::tableEdited() {
-  if (const auto& equations = equations_->equations()) return emit equationsEdited(*equations);
+  if (const auto& equations = equations_->equations()) {
+    const QScopedValueRollback<bool> declaring(declaring_, true);
+    return document_.setEquations(*equations);
+  }
   host_.showStatus(equations_->problem());
 }
 

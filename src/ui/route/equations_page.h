@@ -6,9 +6,6 @@
 
 #include <QWidget>
 #include <memory>
-#include <vector>
-
-#include "station_equation.h"
 
 namespace Ui {
 class EquationsPage;
@@ -16,6 +13,7 @@ class EquationsPage;
 
 namespace tarnvel {
 
+class RouteDocument;
 class RoutePageHost;
 class StationEquationModel;
 
@@ -23,25 +21,24 @@ class EquationsPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit EquationsPage(RoutePageHost& host, QWidget* parent = nullptr);
+  // The table shows the declarations of `document`, and declares there
+  // what it makes as edited; one with a fault declares nothing new, and
+  // says why.
+  EquationsPage(RoutePageHost& host, RouteDocument& document, QWidget* parent = nullptr);
   ~EquationsPage() override;
 
-  // The declarations of a route read or made.
-  void setEquations(const std::vector<StationEquation>& equations);
-
- signals:
-  // The table as edited declares these; one with a fault declares nothing
-  // new, and says why.
-  void equationsEdited(const std::vector<StationEquation>& equations);
-
  private:
+  void showEquations();
   void addRowClicked();
   void deleteRowClicked();
   void tableEdited();
 
   std::unique_ptr<Ui::EquationsPage> ui_;
   RoutePageHost& host_;
+  RouteDocument& document_;
   StationEquationModel* equations_;
+  // While the table's own edit is declared: its texts stay as typed.
+  bool declaring_ = false;
 };
 
 }  // namespace tarnvel

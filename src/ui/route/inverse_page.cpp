@@ -11,6 +11,7 @@
 #include "point_file.h"
 #include "read_file.h"
 #include "route_csv.h"
+#include "route_document.h"
 #include "route_feet.h"
 #include "route_inputs.h"
 #include "route_page_host.h"
@@ -35,10 +36,11 @@ QString Text(const std::string& text) {
 
 }  // namespace
 
-InversePage::InversePage(RoutePageHost& host, QWidget* parent)
+InversePage::InversePage(RoutePageHost& host, RouteDocument& document, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::InversePage>()),
       host_(host),
+      document_(document),
       inverse_(new InverseModel(this)) {
   ui_->setupUi(this);
   ui_->inverseTable->setModel(inverse_);
@@ -57,33 +59,26 @@ InversePage::InversePage(RoutePageHost& host, QWidget* parent)
   // A row double-clicked, or Enter on it, is seen on its section too.
   connect(ui_->inverseTable, &QTableView::activated, this,
           guarded(&InversePage::showOnSectionClicked));
+  document_.addComputedRows([this] { return rowInputs(); }, [this] { clearRows(); });
+  connect(&document_, &RouteDocument::stationPrefixChanged, inverse_,
+          &InverseModel::setStationPrefix);
 }
 
 InversePage::~InversePage() = default;
 
+unsigned InversePage::rowInputs() const {
+  return RouteDocument::kRoute | (inverse_->profile() ? RouteDocument::kProfile : 0u) |
+         (inverse_->notes() ? RouteDocument::kSections : 0u);
+}
+
 void InversePage::clearRows() {
   inverse_->setRows({});
-}
-
-void InversePage::setStationPrefix(const QString& prefix) {
-  inverse_->setStationPrefix(prefix);
-}
-
-void InversePage::dropHeights() {
-  if (!inverse_->profile()) return;
-  clearRows();
-  host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
-}
-
-void InversePage::dropSectionRows() {
-  if (!inverse_->notes()) return;
-  clearRows();
   host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
 }
 
 void InversePage::pointsClicked() {
-  auto route = host_.routeForWork();
-  if (!route) return;
+  if (host_.refusedWithoutRoute()) return;
+  auto route = document_.route();
   const QString path = host_.chooseOpen(QStringLiteral("points"), kPointFileTypes);
   if (path.isEmpty()) return;
   auto bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
@@ -92,8 +87,8 @@ void InversePage::pointsClicked() {
 }
 
 void InversePage::pasteClicked() {
-  auto route = host_.routeForWork();
-  if (!route) return;
+  if (host_.refusedWithoutRoute()) return;
+  auto route = document_.route();
   if (ui_->pointsEdit->toPlainText().trimmed().isEmpty())
     return host_.refuse(QStringLiteral("请粘贴要反算的点：每行“点名,X,Y”！"), ui_->pointsEdit);
   runInverse(std::move(route), kPastedPoints, ui_->pointsEdit->toPlainText().toUtf8());
@@ -130,9 +125,9 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
   // With a profile each row gets 设计高程 at its foot (with cross sections,
   // the surface's at the point's own offset), and 高差 and 挖填 against the
   // point's H, as the command's inverse does.
-  auto profile = host_.profileForWork();
-  auto sections = profile ? host_.sectionsForWork() : nullptr;
-  const double endTolerance = host_.positionTolerance();
+  auto profile = document_.profile();
+  auto sections = profile ? document_.sections() : nullptr;
+  const double endTolerance = document_.positionTolerance();
   host_.startJob(
       [route, points, result, max, all, profile, sections, endTolerance](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());

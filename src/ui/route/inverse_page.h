@@ -20,31 +20,26 @@ class InversePage;
 namespace tarnvel {
 
 class InverseModel;
+class RouteDocument;
 class RoutePageHost;
 
 class InversePage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit InversePage(RoutePageHost& host, QWidget* parent = nullptr);
+  // The page computes with what `document` holds, which clears its rows.
+  InversePage(RoutePageHost& host, RouteDocument& document, QWidget* parent = nullptr);
   ~InversePage() override;
-
-  // The rows belong to the route they were computed on.
-  void clearRows();
-  // The letters before the kilometres of the stations shown and saved.
-  void setStationPrefix(const QString& prefix);
-  // Rows that carry heights belong to the profile they were computed with:
-  // they go, and their points on the plan with them.
-  void dropHeights();
-  // Rows computed with the cross sections (their 边桩, or heights at their
-  // offsets) belong to the table they were computed with, likewise.
-  void dropSectionRows();
 
  signals:
   // A result row was chosen to be seen on its cross section.
   void pointChosen(const SectionPoint& point);
 
  private:
+  // What the rows shown were computed with (RouteDocument::Input).
+  unsigned rowInputs() const;
+  // The rows go, and their points on the plan with them.
+  void clearRows();
   void pointsClicked();
   void pasteClicked();
   void saveInverseClicked();
@@ -56,6 +51,7 @@ class InversePage : public QWidget {
 
   std::unique_ptr<Ui::InversePage> ui_;
   RoutePageHost& host_;
+  RouteDocument& document_;
   InverseModel* inverse_;
 };
 

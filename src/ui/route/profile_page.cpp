@@ -13,6 +13,7 @@
 #include "profile_file.h"
 #include "profile_pvi_model.h"
 #include "profile_source.h"
+#include "route_document.h"
 #include "station_text.h"
 #include "ui_profile_page.h"
 #include "vertical_curve_model.h"
@@ -29,9 +30,11 @@ const QString kProfileOpenTypes =
 
 }  // namespace
 
-ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent)
+ProfilePage::ProfilePage(RouteDocument& document, MessageBoxes& boxes, WindowFileDialogs& files,
+                         QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::ProfilePage>()),
+      document_(document),
       boxes_(boxes),
       files_(files),
       pvis_(new ProfilePviModel(this)),
@@ -57,21 +60,25 @@ ProfilePage::ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget*
   connect(paste, &QShortcut::activated, this, &ProfilePage::pastePvis);
   connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->profileView,
           &ProfileView::setExaggeration);
-  connect(pvis_, &ProfilePviModel::rowsRead, this, &ProfilePage::showProfile);
+  // What the rows make is the window's profile; the page shows it as the
+  // document holds it.
+  connect(pvis_, &ProfilePviModel::rowsRead, this, &ProfilePage::handOverProfile);
+  connect(&document_, &RouteDocument::profileChanged, this, &ProfilePage::showProfile);
+  connect(&document_, &RouteDocument::stationPrefixChanged, this, &ProfilePage::setStationPrefix);
   connect(ui_->profileView, &ProfileView::cursorMoved, this, [this](double station, double h) {
-    emit status(
-        QStringLiteral("桩号 %1  设计高程 %2")
-            .arg(QString::fromStdString(KStationText(station, stationPrefix_.toStdString())),
-                 QString::fromStdString(FixedText(h, 3))));
+    emit status(QStringLiteral("桩号 %1  设计高程 %2")
+                    .arg(QString::fromStdString(
+                             KStationText(station, document_.stationPrefix().toStdString())),
+                         QString::fromStdString(FixedText(h, 3))));
   });
   ui_->profileView->setExaggeration(ui_->exaggerationBox->value());
-  showProfile();
+  handOverProfile();
 }
 
 ProfilePage::~ProfilePage() = default;
 
-const std::optional<VerticalProfile>& ProfilePage::profile() const {
-  return pvis_->profile();
+const VerticalProfile* ProfilePage::profile() const {
+  return document_.profile().get();
 }
 
 bool ProfilePage::importProfile(const QString& path) {
@@ -86,7 +93,6 @@ bool ProfilePage::importProfile(const QString& path) {
 }
 
 void ProfilePage::setStationPrefix(const QString& prefix) {
-  stationPrefix_ = prefix;
   pvis_->setStationPrefix(prefix);
   curves_->setStationPrefix(prefix);
   ui_->profileView->setStationPrefix(prefix);
@@ -98,7 +104,7 @@ void ProfilePage::chooseAndImport() {
 }
 
 void ProfilePage::chooseAndSave() {
-  if (!pvis_->profile()) {
+  if (!document_.profile()) {
     boxes_.show(
         this,
         pvis_->problem().isEmpty() ? QStringLiteral("纵断面中没有变坡点！") : pvis_->problem(),
@@ -107,7 +113,7 @@ void ProfilePage::chooseAndSave() {
   }
   const QString path = files_.save(this, QStringLiteral("profile"), kProfileFileTypes);
   if (path.isEmpty()) return;
-  if (const auto refusal = SaveProfileFile(path, pvis_->pvis()))
+  if (const auto refusal = SaveProfileFile(path, document_.profile()->pvis))
     boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
 }
 
@@ -135,13 +141,17 @@ void ProfilePage::pastePvis() {
   pvis_->paste(std::max(current.row(), 0), std::max(current.column(), 0), text);
 }
 
-void ProfilePage::showProfile() {
+void ProfilePage::handOverProfile() {
   const auto& profile = pvis_->profile();
-  curves_->setProfile(profile ? &*profile : nullptr);
+  document_.setProfile(profile ? std::make_shared<const VerticalProfile>(*profile) : nullptr);
+}
+
+void ProfilePage::showProfile() {
+  const VerticalProfile* profile = document_.profile().get();
+  curves_->setProfile(profile);
   ui_->verticalCurveTable->resizeColumnsToContents();
-  ui_->profileView->setProfile(profile ? &*profile : nullptr);
+  ui_->profileView->setProfile(profile);
   ui_->problemLabel->setText(pvis_->problem());
-  emit profileChanged();
 }
 
 }  // namespace tarnvel

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 #include "vertical_profile.h"
 
@@ -18,6 +17,7 @@ namespace tarnvel {
 class WindowFileDialogs;
 class MessageBoxes;
 class ProfilePviModel;
+class RouteDocument;
 class VerticalCurveModel;
 
 class ProfilePage : public QWidget {
@@ -25,21 +25,19 @@ class ProfilePage : public QWidget {
 
  public:
   // `files` are the window's file dialogs, shared with its other pages.
-  ProfilePage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent = nullptr);
+  // The profile the table makes goes to `document`, and follows its prefix
+  // of K text at once: the tables, the drawing and the cursor's station.
+  ProfilePage(RouteDocument& document, MessageBoxes& boxes, WindowFileDialogs& files,
+              QWidget* parent = nullptr);
   ~ProfilePage() override;
 
-  // The profile the table makes, or nothing while it is incomplete or wrong.
-  const std::optional<VerticalProfile>& profile() const;
+  // The profile the table makes, or null while it is incomplete or wrong.
+  const VerticalProfile* profile() const;
   // Reads a profile file into the table; false, with the message shown, when
   // it is refused.
   bool importProfile(const QString& path);
-  // The window's prefix of K text: the tables, the drawing and the cursor's
-  // station follow it at once.
-  void setStationPrefix(const QString& prefix);
 
  signals:
-  // The profile changed: computed tables that carry heights are out of date.
-  void profileChanged();
   // A text for the window's status bar.
   void status(const QString& text);
 
@@ -49,14 +47,17 @@ class ProfilePage : public QWidget {
   void insertPvi();
   void removePvi();
   void pastePvis();
+  // What the rows make becomes the document's profile.
+  void handOverProfile();
   void showProfile();
+  void setStationPrefix(const QString& prefix);
 
   std::unique_ptr<Ui::ProfilePage> ui_;
+  RouteDocument& document_;
   MessageBoxes& boxes_;
   WindowFileDialogs& files_;
   ProfilePviModel* pvis_;
   VerticalCurveModel* curves_;
-  QString stationPrefix_ = QStringLiteral("K");
 };
 
 }  // namespace tarnvel

@@ -100,10 +100,6 @@ void ProfilePviModel::setStationPrefix(const QString& prefix) {
   });
 }
 
-std::vector<Pvi> ProfilePviModel::pvis() const {
-  return profile_ ? profile_->pvis : std::vector<Pvi>{};
-}
-
 std::optional<ProfilePviModel::Fault> ProfilePviModel::readRows(bool cellsRead) {
   profile_.reset();
   if (!cellsRead || rows().empty()) return std::nullopt;

@@ -32,8 +32,6 @@ class ProfilePviModel : public TextGridModel {
   // The profile the rows make, or nothing while a cell does not read or the
   // PVIs do not hold together; then `problem()` says why, naming the row.
   const std::optional<VerticalProfile>& profile() const { return profile_; }
-  // The PVIs as numbers, for saving; only while profile() is there.
-  std::vector<Pvi> pvis() const;
 
  private:
   QString cellFault(int row, int column, const QString& text) const override;

@@ -1,17 +1,14 @@
 // What a page of the route window asks of the window that holds it: one
 // message box, one set of file dialogs, one status bar, one plan and one
-// background job for all the pages.
+// background job for all the pages. What the pages compute with is the
+// window's RouteDocument, not the host's.
 #pragma once
 
 #include <QString>
 #include <functional>
-#include <memory>
 #include <optional>
 
-#include "cross_section.h"
 #include "file_refusal.h"
-#include "route.h"
-#include "vertical_profile.h"
 
 class QWidget;
 
@@ -36,8 +33,9 @@ class RoutePageHost {
                              QString* chosenType = nullptr) = 0;
   // A message in the status bar, for `timeout` ms or until the next (0).
   virtual void showStatus(const QString& message, int timeout = 0) = 0;
-  // The route to compute on, or nothing after telling the user why not.
-  virtual std::shared_ptr<const Route> routeForWork() = 0;
+  // True, after showing the 线元表 and why it makes no route, while the
+  // document holds none; else as refusedWhileWorking.
+  virtual bool refusedWithoutRoute() = 0;
   // True, after telling the user so, while a job runs.
   virtual bool refusedWhileWorking() = 0;
   // Runs `work` off the window's thread, then `done` on it unless cancelled;
@@ -48,15 +46,6 @@ class RoutePageHost {
   virtual void saveInBackground(const QString& path,
                                 std::function<std::optional<FileRefusal>()> write) = 0;
   virtual RoutePlanView& plan() = 0;
-  // A copy of the 纵断面 page's profile for a job to give heights from, or
-  // nothing while the page holds none that holds together.
-  virtual std::shared_ptr<const VerticalProfile> profileForWork() = 0;
-  // The element table's position tolerance, m: a range's end typed this far
-  // past the route is the route's end.
-  virtual double positionTolerance() = 0;
-  // A copy of the 横断面 page's table for a job to stake the 边桩 from, or
-  // nothing while the page holds none that holds together.
-  virtual std::shared_ptr<const CrossSectionTable> sectionsForWork() = 0;
 
  protected:
   ~RoutePageHost() = default;

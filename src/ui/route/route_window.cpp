@@ -66,13 +66,13 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       boxes_(boxes),
       files_(dialogs),
       job_(new BackgroundJob(this)),
-      elements_(new ElementsPage(*this, std::move(sendElement))),
-      stakeout_(new StakeoutPage(*this)),
-      inverse_(new InversePage(*this)),
-      curves_(new CurvesPage(*this)),
-      equations_(new EquationsPage(*this)),
-      profile_(new ProfilePage(boxes, files_)),
-      sections_(new SectionsPage(boxes, files_)),
+      elements_(new ElementsPage(*this, document_, std::move(sendElement))),
+      stakeout_(new StakeoutPage(*this, document_)),
+      inverse_(new InversePage(*this, document_)),
+      curves_(new CurvesPage(*this, document_)),
+      equations_(new EquationsPage(*this, document_)),
+      profile_(new ProfilePage(document_, boxes, files_)),
+      sections_(new SectionsPage(document_, boxes, files_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       planButton_(new QPushButton(QStringLiteral("隐藏平面图"), this)),
@@ -117,9 +117,11 @@ RouteWindow::~RouteWindow() {
 }
 
 void RouteWindow::connectControls() {
-  connect(elements_, &ElementsPage::replacingRoute, this, &RouteWindow::replacingRoute);
-  connect(elements_, &ElementsPage::routeReplaced, this, &RouteWindow::routeReplaced);
-  connect(elements_, &ElementsPage::routeChanged, this, &RouteWindow::routeChanged);
+  connect(&document_, &RouteDocument::replacingRoute, this, &RouteWindow::replacingRoute);
+  // A route read or made is shown whole.
+  connect(&document_, &RouteDocument::routeReplaced, ui_->planView, &RoutePlanView::fitAll);
+  connect(&document_, &RouteDocument::routeChanged, this, &RouteWindow::routeChanged);
+  connect(&document_, &RouteDocument::clearingRows, this, &RouteWindow::endJob);
   connect(elements_, &ElementsPage::curvesCleared, curves_, &CurvesPage::clear);
   // A route no longer made from the JD table no longer shows its polygon.
   connect(elements_, &ElementsPage::curvesCleared, this,
@@ -131,11 +133,6 @@ void RouteWindow::connectControls() {
             curves_->setJdTable(table.points, startStation);
             ui_->tabs->setCurrentWidget(curves_);
           });
-  connect(elements_, &ElementsPage::equationsRead, equations_, &EquationsPage::setEquations);
-  connect(equations_, &EquationsPage::equationsEdited, elements_, &ElementsPage::setEquations);
-  // The JD table's stations jump at the 断链 the window declares.
-  connect(elements_, &ElementsPage::equationsRead, curves_, &CurvesPage::setEquations);
-  connect(equations_, &EquationsPage::equationsEdited, curves_, &CurvesPage::setEquations);
   // The JD table edited: the element table and the plan follow it.
   connect(curves_, &CurvesPage::jdRouteEdited, this,
           [this](const std::vector<RouteElement>& elements, const std::vector<JdPoint>& points) {
@@ -158,17 +155,19 @@ void RouteWindow::connectControls() {
   connect(ui_->planView, &RoutePlanView::cursorMoved, this, &RouteWindow::cursorMoved);
   connect(planButton_, &QPushButton::clicked, this, &RouteWindow::planToggled);
   connect(ui_->splitter, &QSplitter::splitterMoved, this, &RouteWindow::planPaneMoved);
-  ui_->stationPrefixEdit->setValidator(new StationPrefixValidator(stationPrefix_, this));
+  ui_->stationPrefixEdit->setValidator(new StationPrefixValidator(document_.stationPrefix(), this));
   connect(ui_->stationPrefixEdit, &QLineEdit::textEdited, this, &RouteWindow::stationPrefixEdited);
   connect(profile_, &ProfilePage::status, cursorLabel_, &QLabel::setText);
-  connect(profile_, &ProfilePage::profileChanged, this, &RouteWindow::profileChanged);
-  connect(sections_, &SectionsPage::sectionsChanged, this, &RouteWindow::sectionsChanged);
-  // The section is drawn with the elevations of the profile as it stands.
-  connect(profile_, &ProfilePage::profileChanged, this,
-          [this] { sections_->setProfile(profile_->profile() ? &*profile_->profile() : nullptr); });
+  // Every station shown follows the prefix, the plan's and the cursor's
+  // after the pages'.
+  connect(&document_, &RouteDocument::stationPrefixChanged, ui_->planView,
+          &RoutePlanView::setStationPrefix);
+  connect(&document_, &RouteDocument::stationPrefixChanged, this, [this] {
+    if (cursor_) cursorMoved(cursor_->X, cursor_->Y);
+  });
   // A point chosen in 批量反算 is seen on the section at its station.
   connect(inverse_, &InversePage::pointChosen, this, [this](const SectionPoint& point) {
-    if (!sections_->sections()) return refuse(QStringLiteral("请先在“横断面”页输入横断面表！"));
+    if (!document_.sections()) return refuse(QStringLiteral("请先在“横断面”页输入横断面表！"));
     sections_->showPoint(point);
     ui_->tabs->setCurrentWidget(sections_);
   });
@@ -205,47 +204,14 @@ RoutePlanView& RouteWindow::plan() {
   return *ui_->planView;
 }
 
-double RouteWindow::positionTolerance() {
-  return elements_->tolerances().position_mm / 1000;  // mm to m
-}
-
-std::shared_ptr<const VerticalProfile> RouteWindow::profileForWork() {
-  const std::optional<VerticalProfile>& profile = profile_->profile();
-  return profile ? std::make_shared<const VerticalProfile>(*profile) : nullptr;
-}
-
-std::shared_ptr<const CrossSectionTable> RouteWindow::sectionsForWork() {
-  const auto& table = sections_->sections();
-  return table ? std::make_shared<const CrossSectionTable>(*table) : nullptr;
-}
-
 // ---- The route the pages share ------------------------------------------------
 
-// The results belong to the route they were computed on; so do those of a
-// job still running.
+// The results of a job still running belong to the old route too; the
+// document clears the rows shown.
 void RouteWindow::replacingRoute() {
   job_->cancel();
-  stakeout_->clearRows();
-  inverse_->clearRows();
-  ui_->planView->setPoints(RoutePlanView::Layer::Stakeout, {}, nullptr, nullptr);
-  ui_->planView->setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
   cursorLabel_->clear();
   cursor_.reset();
-}
-
-// Heights belong to the profile they were computed with: the tables that
-// carry them go.
-void RouteWindow::profileChanged() {
-  endJob();
-  stakeout_->dropHeights();
-  inverse_->dropHeights();
-}
-
-// The same for the rows the cross sections gave: 边桩 and their heights.
-void RouteWindow::sectionsChanged() {
-  endJob();
-  stakeout_->dropSectionRows();
-  inverse_->dropSectionRows();
 }
 
 void RouteWindow::endJob() {
@@ -255,27 +221,22 @@ void RouteWindow::endJob() {
   }
 }
 
-// A route read or made is set out whole and shown whole.
-void RouteWindow::routeReplaced() {
-  if (route_) stakeout_->setRange(*route_);
-  ui_->planView->fitAll();
+// The plan keeps the last good route while a cell is being corrected, and
+// the route with it, which it draws its station marks from again when the
+// prefix changes.
+void RouteWindow::routeChanged() {
+  if (!document_.route()) return;
+  planRoute_ = document_.route();
+  ui_->planView->setRoute(planRoute_.get(), document_.joints());
 }
 
-void RouteWindow::routeChanged(std::shared_ptr<const Route> route,
-                               const std::vector<Joint>& joints) {
-  // The plan keeps the last good route while a cell is being corrected.
-  route_ = std::move(route);
-  if (route_) ui_->planView->setRoute(route_.get(), joints);
-}
-
-std::shared_ptr<const Route> RouteWindow::routeForWork() {
-  if (!route_) {
+bool RouteWindow::refusedWithoutRoute() {
+  if (!document_.route()) {
     ui_->tabs->setCurrentWidget(elements_);
     elements_->refuseWithoutRoute();
-    return nullptr;
+    return true;
   }
-  if (refusedWhileWorking()) return nullptr;
-  return route_;
+  return refusedWhileWorking();
 }
 
 bool RouteWindow::refusedWhileWorking() {
@@ -342,16 +303,7 @@ void RouteWindow::planPaneMoved() {
 // Every station shown follows the prefix at once; a box being emptied to
 // type another keeps the one in force meanwhile.
 void RouteWindow::stationPrefixEdited(const QString& prefix) {
-  if (prefix.isEmpty()) return;
-  stationPrefix_ = prefix;
-  elements_->setStationPrefix(prefix);
-  stakeout_->setStationPrefix(prefix);
-  inverse_->setStationPrefix(prefix);
-  curves_->setStationPrefix(prefix);
-  profile_->setStationPrefix(prefix);
-  sections_->setStationPrefix(prefix);
-  ui_->planView->setStationPrefix(prefix);
-  if (cursor_) cursorMoved(cursor_->X, cursor_->Y);
+  if (!prefix.isEmpty()) document_.setStationPrefix(prefix);
 }
 
 // One guide at a time: asked again, the open one comes to the front.
@@ -365,15 +317,17 @@ void RouteWindow::showHelp() {
 void RouteWindow::cursorMoved(double X, double Y) {
   cursor_ = Point{X, Y};
   QString text = QStringLiteral("X=%1  Y=%2").arg(Text(FixedText(X, 3)), Text(FixedText(Y, 3)));
-  if (route_) {
+  if (const auto& route = document_.route()) {
     // Every foot within any distance: the nearest comes first.
-    const auto feet = RouteFeet(*route_, {X, Y}, 1e9);
+    const auto feet = RouteFeet(*route, {X, Y}, 1e9);
     if (!feet.empty()) sections_->followStation(feet.front().station);
     if (!feet.empty())
-      text += QStringLiteral("  桩号 %1  偏距 %2  线元 %3")
-                  .arg(Text(KStationText(feet.front().station, stationPrefix_.toStdString())),
-                       Text(SidedOffsetText(feet.front().offset, 3)))
-                  .arg(feet.front().element);
+      text +=
+          QStringLiteral("  桩号 %1  偏距 %2  线元 %3")
+              .arg(
+                  Text(KStationText(feet.front().station, document_.stationPrefix().toStdString())),
+                  Text(SidedOffsetText(feet.front().offset, 3)))
+              .arg(feet.front().element);
   }
   cursorLabel_->setText(text);
 }

@@ -1,9 +1,9 @@
 // The route window 线路计算: the element table of a whole route with its joint
 // check, a plan of the line, a stakeout by station and the inverse of a
 // point list, one page each, and the curve table of a JD table. The window
-// joins the pages: it holds the route they compute on, the plan, the status
-// bar and the one background job that long tables run as, which can be
-// cancelled.
+// joins the pages: it holds the document they compute with, the plan, the
+// status bar and the one background job that long tables run as, which can
+// be cancelled.
 #pragma once
 
 #include <QMainWindow>
@@ -13,6 +13,7 @@
 
 #include "elements_page.h"
 #include "file_dialog.h"
+#include "route_document.h"
 #include "route_page_host.h"
 
 namespace Ui {
@@ -72,13 +73,10 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
  private:
   void connectControls();
   void replacingRoute();
-  void routeReplaced();
-  void profileChanged();
-  void sectionsChanged();
   // A job that may be giving rows about to go ends first; a save that has
   // begun writes its file.
   void endJob();
-  void routeChanged(std::shared_ptr<const Route> route, const std::vector<Joint>& joints);
+  void routeChanged();
 
   // RoutePageHost
   void runHandler(const std::function<void()>& handler) override;
@@ -86,21 +84,20 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   QString chooseOpen(const QString& purpose, const QString& types) override;
   QString chooseSave(const QString& purpose, const QString& types, QString* chosenType) override;
   void showStatus(const QString& message, int timeout = 0) override;
-  std::shared_ptr<const Route> routeForWork() override;
+  bool refusedWithoutRoute() override;
   bool refusedWhileWorking() override;
   void startJob(std::function<void(JobProgress&)> work, std::function<void()> done,
                 std::function<void()> unfinished = {}) override;
   void saveInBackground(const QString& path,
                         std::function<std::optional<FileRefusal>()> write) override;
   RoutePlanView& plan() override;
-  double positionTolerance() override;
-  std::shared_ptr<const VerticalProfile> profileForWork() override;
-  std::shared_ptr<const CrossSectionTable> sectionsForWork() override;
 
   std::unique_ptr<Ui::RouteWindow> ui_;
   MessageBoxes& boxes_;
   WindowFileDialogs files_;
   BackgroundJob* job_;
+  // Before the pages, which hold on to it.
+  RouteDocument document_;
   ElementsPage* elements_;
   StakeoutPage* stakeout_;
   InversePage* inverse_;
@@ -115,11 +112,9 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   // The plan's width before it was collapsed.
   int planWidth_ = 0;
   QPointer<HelpWindow> help_;  // while open
-  // The route the plan shows and the cursor is read against: the last one
-  // the table made without a fault.
-  std::shared_ptr<const Route> route_;
-  // The letters before the kilometres of every station the window shows.
-  QString stationPrefix_ = QStringLiteral("K");
+  // The route the plan shows: the last one the table made without a fault,
+  // kept while a cell is being corrected.
+  std::shared_ptr<const Route> planRoute_;
   // Where the cursor last was, for the readout to follow a new prefix.
   std::optional<Point> cursor_;
 };

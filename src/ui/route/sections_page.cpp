@@ -10,6 +10,7 @@
 #include "flow_layout.h"
 #include "message_boxes.h"
 #include "pasted_cells.h"
+#include "route_document.h"
 #include "section_file.h"
 #include "section_table_model.h"
 #include "station_cell_text.h"
@@ -27,9 +28,11 @@ const QString kPastedSections = QStringLiteral("粘贴的横断面表");
 
 }  // namespace
 
-SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent)
+SectionsPage::SectionsPage(RouteDocument& document, MessageBoxes& boxes, WindowFileDialogs& files,
+                           QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::SectionsPage>()),
+      document_(document),
       boxes_(boxes),
       files_(files),
       rows_(new SectionTableModel(this)) {
@@ -52,15 +55,20 @@ SectionsPage::SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidge
   connect(ui_->exaggerationBox, &QDoubleSpinBox::valueChanged, ui_->sectionView,
           &SectionView::setExaggeration);
   connect(ui_->stationEdit, &QLineEdit::editingFinished, this, &SectionsPage::stationTyped);
-  connect(rows_, &SectionTableModel::rowsRead, this, &SectionsPage::tableChanged);
+  // What the rows make is the window's cross sections; the page draws them
+  // as the document holds them.
+  connect(rows_, &SectionTableModel::rowsRead, this, &SectionsPage::handOverTable);
+  connect(&document_, &RouteDocument::sectionsChanged, this, &SectionsPage::tableChanged);
+  connect(&document_, &RouteDocument::profileChanged, this, &SectionsPage::profileChanged);
+  connect(&document_, &RouteDocument::stationPrefixChanged, this, &SectionsPage::setStationPrefix);
   ui_->sectionView->setExaggeration(ui_->exaggerationBox->value());
-  tableChanged();
+  handOverTable();
 }
 
 SectionsPage::~SectionsPage() = default;
 
-const std::optional<CrossSectionTable>& SectionsPage::sections() const {
-  return rows_->table();
+const CrossSectionTable* SectionsPage::sections() const {
+  return document_.sections().get();
 }
 
 bool SectionsPage::importSections(const QString& path) {
@@ -81,8 +89,7 @@ void SectionsPage::showTable(const CrossSectionTable& table) {
   ui_->sectionTable->resizeColumnsToContents();
 }
 
-void SectionsPage::setProfile(const VerticalProfile* profile) {
-  profile_ = profile;
+void SectionsPage::profileChanged() {
   point_.reset();
   showSection();
 }
@@ -137,7 +144,7 @@ void SectionsPage::chooseAndImport() {
 }
 
 void SectionsPage::chooseAndSave() {
-  if (!rows_->table()) {
+  if (!document_.sections()) {
     boxes_.show(
         this,
         rows_->problem().isEmpty() ? QStringLiteral("横断面表中没有桩号！") : rows_->problem(),
@@ -146,7 +153,7 @@ void SectionsPage::chooseAndSave() {
   }
   const QString path = files_.save(this, QStringLiteral("sections"), kSectionFileTypes);
   if (path.isEmpty()) return;
-  if (const auto refusal = SaveSectionFile(path, *rows_->table()))
+  if (const auto refusal = SaveSectionFile(path, *document_.sections()))
     boxes_.show(this, refusal->message, MessageIcon::Exclamation, kMessageCaption);
 }
 
@@ -186,22 +193,26 @@ void SectionsPage::pasteSections() {
   rows_->paste(std::max(current.row(), 0), std::max(current.column(), 0), text);
 }
 
+void SectionsPage::handOverTable() {
+  const auto& table = rows_->table();
+  document_.setSections(table ? std::make_shared<const CrossSectionTable>(*table) : nullptr);
+}
+
 void SectionsPage::tableChanged() {
   point_.reset();
   ui_->problemLabel->setText(rows_->problem());
   showSection();
-  emit sectionsChanged();
 }
 
 // The section at the station drawn, with the profile's elevation at its
 // design line when the profile reaches the station, and the point shown.
 void SectionsPage::showSection() {
-  const auto& table = rows_->table();
+  const auto& table = document_.sections();
   if (!table || !station_) return ui_->sectionView->setDrawing(std::nullopt);
   SectionDrawing drawing{
       SectionAt(*table, *station_), table->leftParts, table->rightParts, {}, point_};
-  if (profile_)
-    if (const auto at = ProfileAt(*profile_, *station_)) drawing.designElevation = at->elevation;
+  if (const auto& profile = document_.profile())
+    if (const auto at = ProfileAt(*profile, *station_)) drawing.designElevation = at->elevation;
   ui_->sectionView->setDrawing(std::move(drawing));
 }
 

@@ -12,7 +12,6 @@
 
 #include "cross_section.h"
 #include "section_point.h"
-#include "vertical_profile.h"
 
 namespace Ui {
 class SectionsPage;
@@ -22,6 +21,7 @@ namespace tarnvel {
 
 class WindowFileDialogs;
 class MessageBoxes;
+class RouteDocument;
 class SectionTableModel;
 
 class SectionsPage : public QWidget {
@@ -29,18 +29,19 @@ class SectionsPage : public QWidget {
 
  public:
   // `files` are the window's file dialogs, shared with its other pages.
-  SectionsPage(MessageBoxes& boxes, WindowFileDialogs& files, QWidget* parent = nullptr);
+  // The table the rows make goes to `document`; the section is drawn with
+  // the document's profile, and follows its prefix of K text at once: the
+  // table, the station field and the drawing.
+  SectionsPage(RouteDocument& document, MessageBoxes& boxes, WindowFileDialogs& files,
+               QWidget* parent = nullptr);
   ~SectionsPage() override;
 
-  // The table the rows make, or nothing while it is empty, incomplete or
+  // The table the rows make, or null while it is empty, incomplete or
   // wrong.
-  const std::optional<CrossSectionTable>& sections() const;
+  const CrossSectionTable* sections() const;
   // Reads a cross-section file into the table; false, with the message
   // shown, when it is refused.
   bool importSections(const QString& path);
-  // The profile whose elevations the drawing shows, or none. The page keeps
-  // the pointer; the caller keeps the profile alive while it is shown.
-  void setProfile(const VerticalProfile* profile);
   // The station under the plan's cursor: drawn while the page follows it.
   void followStation(double station);
   // Draws the section at the point's station with the point on it. The
@@ -48,31 +49,29 @@ class SectionsPage : public QWidget {
   // the table or the profile is. Following the plan stops, so that the
   // cursor does not take the point away.
   void showPoint(const SectionPoint& point);
-  // The window's prefix of K text: the table, the station field and the
-  // drawing follow it at once.
-  void setStationPrefix(const QString& prefix);
-
- signals:
-  // The table changed: computed tables that carry its heights are out of date.
-  void sectionsChanged();
 
  private:
+  void setStationPrefix(const QString& prefix);
+  // The profile whose elevations the drawing shows changed.
+  void profileChanged();
   void chooseAndImport();
   void chooseAndSave();
   void insertSection();
   void removeSection();
   void pasteSections();
   void showTable(const CrossSectionTable& table);
+  // What the rows make becomes the document's cross sections.
+  void handOverTable();
   void tableChanged();
   void stationTyped();
   void showSection();
   void showStation(double station);
 
   std::unique_ptr<Ui::SectionsPage> ui_;
+  RouteDocument& document_;
   MessageBoxes& boxes_;
   WindowFileDialogs& files_;
   SectionTableModel* rows_;
-  const VerticalProfile* profile_ = nullptr;
   std::optional<double> station_;      // the station drawn
   std::optional<SectionPoint> point_;  // shown on the section at station_
   std::string stationPrefix_ = "K";

@@ -17,6 +17,7 @@
 #include "number_text.h"
 #include "read_file.h"
 #include "route_csv.h"
+#include "route_document.h"
 #include "route_inputs.h"
 #include "route_page_host.h"
 #include "route_plan_view.h"
@@ -136,10 +137,11 @@ std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
 
 }  // namespace
 
-StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
+StakeoutPage::StakeoutPage(RoutePageHost& host, RouteDocument& document, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::StakeoutPage>()),
       host_(host),
+      document_(document),
       stakeout_(new StakeoutModel(this)) {
   ui_->setupUi(this);
   ui_->stakeoutTable->setModel(stakeout_);
@@ -158,6 +160,10 @@ StakeoutPage::StakeoutPage(RoutePageHost& host, QWidget* parent)
           guarded(&StakeoutPage::exportPdfClicked));
   connect(ui_->stakeoutPrintButton, &QPushButton::clicked, this,
           guarded(&StakeoutPage::printClicked));
+  document_.addComputedRows([this] { return rowInputs(); }, [this] { clearRows(); });
+  connect(&document_, &RouteDocument::routeReplaced, this, &StakeoutPage::setRange);
+  connect(&document_, &RouteDocument::stationPrefixChanged, stakeout_,
+          &StakeoutModel::setStationPrefix);
 }
 
 StakeoutPage::~StakeoutPage() = default;
@@ -175,14 +181,13 @@ std::vector<StakeRow> StakeoutPage::releaseRows() {
   return stakeout_->setRows({});
 }
 
-void StakeoutPage::dropHeights() {
-  for (const auto* rows : {&shown_, &released_})
-    if (*rows && (*rows)->profile) return clearRows();
-}
-
-void StakeoutPage::dropSectionRows() {
-  for (const auto* rows : {&shown_, &released_})
-    if (*rows && (*rows)->sections) return clearRows();
+unsigned StakeoutPage::rowInputs() const {
+  unsigned inputs = RouteDocument::kRoute;
+  for (const auto* rows : {&shown_, &released_}) {
+    if (*rows && (*rows)->profile) inputs |= RouteDocument::kProfile;
+    if (*rows && (*rows)->sections) inputs |= RouteDocument::kSections;
+  }
+  return inputs;
 }
 
 void StakeoutPage::showRows(std::shared_ptr<const StakeoutInputs> inputs, StakeoutOutput output) {
@@ -201,28 +206,24 @@ void StakeoutPage::takeBack(const std::shared_ptr<const StakeoutInputs>& release
   if (remade) showRows(released, std::move(*remade));
 }
 
-void StakeoutPage::setStationPrefix(const QString& prefix) {
-  stationPrefix_ = prefix;
-  stakeout_->setStationPrefix(prefix);
-}
-
 // The ends as K text to the millimetre, rounded as the tables print them:
 // the 曲线表 and the command give an end at 3718.6774 as K3+718.677, and so
 // does 止点里程. The range takes such a text for the end itself.
-void StakeoutPage::setRange(const Route& route) {
-  const std::string prefix = stationPrefix_.toStdString();
-  ui_->fromEdit->setText(Text(KStationText(RouteStart(route), prefix)));
-  ui_->toEdit->setText(Text(KStationText(RouteEnd(route), prefix)));
+void StakeoutPage::setRange() {
+  const auto& route = document_.route();
+  if (!route) return;
+  const std::string prefix = document_.stationPrefix().toStdString();
+  ui_->fromEdit->setText(Text(KStationText(RouteStart(*route), prefix)));
+  ui_->toEdit->setText(Text(KStationText(RouteEnd(*route), prefix)));
 }
 
 void StakeoutPage::stakeoutClicked() {
-  auto route = host_.routeForWork();
-  if (route) runStakeout(std::move(route), QString());
+  if (!host_.refusedWithoutRoute()) runStakeout(document_.route(), QString());
 }
 
 void StakeoutPage::stationsClicked() {
-  auto route = host_.routeForWork();
-  if (!route) return;
+  if (host_.refusedWithoutRoute()) return;
+  auto route = document_.route();
   const QString path = host_.chooseOpen(QStringLiteral("stations"), kStationFileTypes);
   if (!path.isEmpty()) runStakeout(std::move(route), path);
 }
@@ -240,7 +241,7 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   request.skewDms = std::get<double>(skew);
   request.edges = ui_->edgesCheck->isChecked();
   if (request.edges) {
-    inputs->sections = host_.sectionsForWork();
+    inputs->sections = document_.sections();
     if (!inputs->sections)
       return host_.refuse(QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"),
                           ui_->edgesCheck);
@@ -249,8 +250,8 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
       request.offsets.size() +
       (inputs->sections ? inputs->sections->leftParts.size() + inputs->sections->rightParts.size()
                         : 0));
-  request.prefix = stationPrefix_.toStdString();
-  request.positionTolerance = host_.positionTolerance();
+  request.prefix = document_.stationPrefix().toStdString();
+  request.positionTolerance = document_.positionTolerance();
   if (stationsPath.isEmpty()) {
     const auto from = ReadRouteStationInput(ui_->fromEdit);
     if (auto* message = std::get_if<QString>(&from)) return host_.refuse(*message, ui_->fromEdit);
@@ -293,8 +294,8 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   // With a profile every row gets its design elevation; with the cross
   // sections too, the surface's at its own offset, as the command's with
   // --sections.
-  inputs->profile = host_.profileForWork();
-  if (inputs->profile && !inputs->sections) inputs->sections = host_.sectionsForWork();
+  inputs->profile = document_.profile();
+  if (inputs->profile && !inputs->sections) inputs->sections = document_.sections();
   inputs->route = std::move(route);
   request.profile = inputs->profile.get();
   request.sections = inputs->sections.get();

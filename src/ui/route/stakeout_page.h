@@ -19,6 +19,7 @@ class StakeoutPage;
 
 namespace tarnvel {
 
+class RouteDocument;
 class RoutePageHost;
 class StakeoutModel;
 struct StakeoutInputs;
@@ -28,26 +29,21 @@ class StakeoutPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit StakeoutPage(RoutePageHost& host, QWidget* parent = nullptr);
+  // The page computes with what `document` holds, which clears its rows.
+  StakeoutPage(RoutePageHost& host, RouteDocument& document, QWidget* parent = nullptr);
   ~StakeoutPage() override;
 
-  // The rows belong to the route they were computed on; their points on
-  // the plan go with them.
+  // The rows go, and their points on the plan with them.
   void clearRows();
-  // The letters before the kilometres of the stations shown and saved.
-  void setStationPrefix(const QString& prefix);
-  // Rows that carry heights belong to the profile they were computed with:
-  // they go, and their points on the plan with them.
-  void dropHeights();
-  // Rows computed with the cross sections (their 边桩, or heights at their
-  // offsets) belong to the table they were computed with, likewise.
-  void dropSectionRows();
-  // A new route's stakeout runs over the whole of it.
-  void setRange(const Route& route);
   // Replaced by tests, which cannot answer a modal dialog.
   void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
 
  private:
+  // What the rows shown, or let go by a stakeout running, were computed
+  // with (RouteDocument::Input).
+  unsigned rowInputs() const;
+  // A new route's stakeout runs over the whole of it.
+  void setRange();
   void stakeoutClicked();
   void stationsClicked();
   void saveStakeoutClicked();
@@ -65,11 +61,11 @@ class StakeoutPage : public QWidget {
 
   std::unique_ptr<Ui::StakeoutPage> ui_;
   RoutePageHost& host_;
+  RouteDocument& document_;
   StakeoutModel* stakeout_;
   // What the rows shown were computed from; and, while a stakeout runs,
   // what the rows it let go were computed from, to make them again.
   std::shared_ptr<const StakeoutInputs> shown_, released_;
-  QString stationPrefix_ = QStringLiteral("K");
   PrintPreview printPreview_ = ShowPrintPreview;
 };
 

@@ -15,6 +15,7 @@
 #include "fakes.h"
 #include "profile_file.h"
 #include "profile_view.h"
+#include "route_document.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -44,12 +45,13 @@ class ProfilePageTest : public QObject {
   FakeMessageBoxes boxes_;
   FakeFileDialogs dialogs_;
   WindowFileDialogs files_{dialogs_};
+  RouteDocument document_;
 };
 
 const QByteArray kTextbookCrest("BP,K4+800,416.18\nBPD1,K5+030,427.68,2000\nEP,K5+300,416.88\n");
 
 void ProfilePageTest::importShowsTheCurveTable() {
-  ProfilePage page(boxes_, files_);
+  ProfilePage page(document_, boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   QVERIFY(page.profile());
   auto* curves = page.findChild<QTableView*>(QStringLiteral("verticalCurveTable"))->model();
@@ -90,7 +92,7 @@ void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn() {
   QFETCH(QString, text);
   QFETCH(int, marked);
   QFETCH(QString, problem);
-  ProfilePage page(boxes_, files_);
+  ProfilePage page(document_, boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   auto* pvis = page.findChild<QTableView*>(QStringLiteral("pviTable"))->model();
   pvis->setData(pvis->index(row, column), text);
@@ -105,7 +107,7 @@ void ProfilePageTest::aBadCellIsNamedAndTheProfileWithdrawn() {
 }
 
 void ProfilePageTest::savesWhatReadsBack() {
-  ProfilePage page(boxes_, files_);
+  ProfilePage page(document_, boxes_, files_);
   QVERIFY(page.importProfile(write(kTextbookCrest)));
   const QString saved = dir_.filePath(QStringLiteral("saved.csv"));
   dialogs_.answers = {saved};
@@ -155,7 +157,7 @@ void ProfilePageTest::landXmlImportKeepsTheCircle() {
       "<PVI>1800 100</PVI>\n"
       "</ProfAlign></Profile></Alignment></Alignments></LandXML>\n");
   file.close();
-  ProfilePage page(boxes_, files_);
+  ProfilePage page(document_, boxes_, files_);
   QVERIFY2(page.importProfile(path), qPrintable(boxes_.shown.value(0).text));
   QVERIFY(page.profile());
   QCOMPARE(page.profile()->pvis.size(), size_t{3});
@@ -165,7 +167,7 @@ void ProfilePageTest::landXmlImportKeepsTheCircle() {
 // A 变坡点表 copied from a spreadsheet with its header row, tabs apart: the
 // header is no PVI, and the rows make the profile of the file.
 void ProfilePageTest::pastedTableLeavesItsHeaderOut() {
-  ProfilePage page(boxes_, files_);
+  ProfilePage page(document_, boxes_, files_);
   QGuiApplication::clipboard()->setText(
       QStringLiteral("变坡点号\t桩号\t高程\t竖曲线半径R\r\nBP\tK4+800\t416.18\t\r\n"
                      "BPD1\tK5+030\t427.68\t2000\r\nEP\tK5+300\t416.88\t\r\n"));

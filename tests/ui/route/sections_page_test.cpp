@@ -17,6 +17,7 @@
 #include "fakes.h"
 #include "file_dialog.h"
 #include "profile_file.h"
+#include "route_document.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -56,6 +57,7 @@ class SectionsPageTest : public QObject {
   FakeMessageBoxes boxes_;
   FakeFileDialogs dialogs_;
   WindowFileDialogs files_{dialogs_};
+  RouteDocument document_;
 };
 
 // A crown of lanes and 土路肩, turning to one-way 超高 over 50 m.
@@ -65,7 +67,7 @@ const QByteArray kSections(
     "K0+150,3.75,4,0.75,4,3.75,-4,0.75,-4\n");
 
 void SectionsPageTest::importShowsTheColumnsAndRows() {
-  SectionsPage page(boxes_, files_);
+  SectionsPage page(document_, boxes_, files_);
   QVERIFY(page.importSections(write(QStringLiteral("s.csv"), kSections)));
   QVERIFY(page.sections());
   auto* rows = page.findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
@@ -77,7 +79,7 @@ void SectionsPageTest::importShowsTheColumnsAndRows() {
 }
 
 void SectionsPageTest::aRefusedFileIsShown() {
-  SectionsPage page(boxes_, files_);
+  SectionsPage page(document_, boxes_, files_);
   boxes_.shown.clear();
   const QString path = write(QStringLiteral("bad.csv"), "K0+100,3.75,-2\n");
   QVERIFY(!page.importSections(path));
@@ -107,7 +109,7 @@ void SectionsPageTest::aBadCellIsNamed() {
   QFETCH(int, column);
   QFETCH(QString, text);
   QFETCH(QString, problem);
-  SectionsPage page(boxes_, files_);
+  SectionsPage page(document_, boxes_, files_);
   QVERIFY(page.importSections(write(QStringLiteral("s.csv"), kSections)));
   auto* rows = page.findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
   rows->setData(rows->index(row, column), text);
@@ -132,14 +134,14 @@ void SectionsPageTest::aDesignLineOnTheEdgeIsOnTheRoad_data() {
 void SectionsPageTest::aDesignLineOnTheEdgeIsOnTheRoad() {
   QFETCH(QString, offset);
   QFETCH(QString, problem);
-  SectionsPage page(boxes_, files_);
+  SectionsPage page(document_, boxes_, files_);
   QVERIFY(page.importSections(
       write(QStringLiteral("s.csv"),
             "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,设计线偏距\n"
             "K0+100,3.75,-2,0.75,-4,3.75,-2,0\n")));
   auto* rows = page.findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
   rows->setData(rows->index(0, 7), offset);
-  QCOMPARE(page.sections().has_value(), problem.isEmpty());
+  QCOMPARE(page.sections() != nullptr, problem.isEmpty());
   QCOMPARE(page.findChild<QLabel*>(QStringLiteral("problemLabel"))->text(), problem);
 }
 
@@ -147,10 +149,11 @@ void SectionsPageTest::aDesignLineOnTheEdgeIsOnTheRoad() {
 // at +0.4 % rises 0.015 m, its 土路肩 at -0.8 % falls 0.006 m; the right
 // lane falls 2.8 % over 3.75 m and its 土路肩 4 % over 0.75 m.
 void SectionsPageTest::theDrawingHoldsThePartsAndEdgeElevations() {
-  SectionsPage page(boxes_, files_);
+  RouteDocument document;  // its profile stays its own
+  SectionsPage page(document, boxes_, files_);
   QVERIFY(page.importSections(write(QStringLiteral("s.csv"), kSections)));
   const auto profile = ReadProfileFile(write(QStringLiteral("p.csv"), "BP,0,100\nEP,1000,100\n"));
-  page.setProfile(&std::get<VerticalProfile>(profile));
+  document.setProfile(std::make_shared<const VerticalProfile>(std::get<VerticalProfile>(profile)));
   auto* station = page.findChild<QLineEdit*>(QStringLiteral("stationEdit"));
   station->setText(QStringLiteral("K0+120"));
   emit station->editingFinished();
@@ -184,7 +187,7 @@ void SectionsPageTest::pasteWithItsHeaderIsTheTable() {
   QFETCH(QString, text);
   QFETCH(int, columns);
   QFETCH(QString, message);
-  SectionsPage page(boxes_, files_);
+  SectionsPage page(document_, boxes_, files_);
   boxes_.shown.clear();
   QGuiApplication::clipboard()->setText(text);
   page.findChild<QPushButton*>(QStringLiteral("pasteSectionsButton"))->click();
@@ -205,7 +208,7 @@ void SectionsPageTest::pasteWithItsHeaderIsTheTable() {
 // Rows copied without a header go in from the current cell on, the table
 // growing to hold them.
 void SectionsPageTest::pastedRowsFillFromTheCurrentCell() {
-  SectionsPage page(boxes_, files_);
+  SectionsPage page(document_, boxes_, files_);
   QVERIFY(page.importSections(write(QStringLiteral("s.csv"), kSections)));
   auto* table = page.findChild<QTableView*>(QStringLiteral("sectionTable"));
   table->setCurrentIndex(table->model()->index(1, 0));
