@@ -17,6 +17,7 @@
 #include "fakes.h"
 #include "file_dialog.h"
 #include "profile_file.h"
+#include "test_files.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -38,11 +39,7 @@ class SectionsPageTest : public QObject {
 
  private:
   QString write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
+    return WriteBytes(dir_.filePath(name), bytes);
   }
   QStringList labels(SectionsPage& page) {
     QStringList texts;
