@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <ostream>
 
 #include "file_test_support.h"
+#include "pdf_pages.h"
 
 namespace tarnvel {
 namespace {
 
+using testing_support::PdfPageCount;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -56,14 +57,6 @@ class PdfCommandTest : public testing_support::ScratchFolder {
   }
 };
 
-// The page tree's count, as the PDF says it.
-int PageCount(const QByteArray& pdf) {
-  const auto match =
-      QRegularExpression(QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
-          .match(QString::fromLatin1(pdf));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
 // The document's title in its information dictionary, UTF-16 after its mark.
 QString Title(const QByteArray& pdf) {
   const qsizetype start = pdf.indexOf("/Title (\xFE\xFF");
@@ -96,7 +89,7 @@ TEST_P(PdfTableTest, PrintsTheTableBesidesTheOutput) {
   EXPECT_EQ(ReadBytes(PathOf(c.file)), file) << c.name;
   const QByteArray pdf = ReadBytes(PathOf("table.pdf"));
   EXPECT_TRUE(pdf.startsWith("%PDF-")) << c.name;
-  EXPECT_EQ(PageCount(pdf), c.pages) << c.name;
+  EXPECT_EQ(PdfPageCount(pdf), c.pages) << c.name;
   EXPECT_EQ(Title(pdf), QString::fromUtf8(c.title)) << c.name;
 }
 

@@ -3,25 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
+#include "test_files.h"
+
 namespace tarnvel::testing_support {
-
-inline QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 class ScratchFolder : public ::testing::Test {
  protected:

@@ -8,8 +8,12 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 
+#include "pdf_pages.h"
+
 namespace tarnvel {
 namespace {
+
+using testing_support::PdfPageCount;
 
 struct Printed {
   int pages = 0;
@@ -43,14 +47,7 @@ TableDocument Stakeout(qsizetype rows, int columns) {
   return d;
 }
 
-// The page tree's count and the first page's MediaBox, as the PDF says them.
-int PageCount(const QByteArray& pdf) {
-  const auto match =
-      QRegularExpression(QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
-          .match(QString::fromLatin1(pdf));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
+// The first page's MediaBox, as the PDF says it.
 QString MediaBox(const QByteArray& pdf) {
   const auto match = QRegularExpression(QStringLiteral("/MediaBox \\[([^\\]]*)\\]"))
                          .match(QString::fromLatin1(pdf));
@@ -64,14 +61,14 @@ TEST(TableDocument, OneShortTableIsOnePortraitA4Page) {
   const Printed printed = Print(Stakeout(3, 4));
   ASSERT_TRUE(printed.pdf.startsWith("%PDF-"));
   EXPECT_EQ(printed.pages, 1);
-  EXPECT_EQ(PageCount(printed.pdf), 1);
+  EXPECT_EQ(PdfPageCount(printed.pdf), 1);
   EXPECT_EQ(MediaBox(printed.pdf), QStringLiteral("0 0 595 842"));
 }
 
 TEST(TableDocument, ManyRowsMakeNumberedPagesAndWideTablesTurnTheSheet) {
   const Printed printed = Print(Stakeout(500, 14));
   EXPECT_GT(printed.pages, 5);
-  EXPECT_EQ(PageCount(printed.pdf), printed.pages);
+  EXPECT_EQ(PdfPageCount(printed.pdf), printed.pages);
   EXPECT_EQ(MediaBox(printed.pdf), QStringLiteral("0 0 842 595"));
 }
 

@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "test_files.h"
+
 using namespace tarnvel;
+using tarnvel::testing_support::WriteBytes;
 
 class FileDialogTest : public QObject {
   Q_OBJECT
@@ -71,10 +74,7 @@ void FileDialogTest::nameGetsTheTypesSuffix() {
 // the focus, so the dialog never asked before replacing "K1+100.5.csv".
 void FileDialogTest::realDialogAsksAboutTheNameItWrites() {
   QTemporaryDir dir;
-  const QString existing = dir.filePath(QStringLiteral("K1+100.5.csv"));
-  QFile file(existing);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.close();
+  const QString existing = WriteBytes(dir.filePath(QStringLiteral("K1+100.5.csv")), {});
   QStringList asked;
   WhenShown<QFileDialog>([&asked](QFileDialog* dialog) {
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));

@@ -11,6 +11,7 @@
 #include "fakes.h"
 #include "file_dialog.h"
 #include "results_box.h"
+#include "test_files.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -20,11 +21,6 @@ namespace {
 const QStringList kInitialElement = {"7586.707",  "7946.707", "3378605.445", "453648.704",
                                      "98.565562", "0",        "4500",        "1"};
 const QString kInitialFileName = QStringLiteral("C:\\Documents and Settings\\Administrator\\桌面");
-
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -115,11 +111,8 @@ void FileCommandsTest::cancelledDialogsChangeNothing() {
 }
 
 void FileCommandsTest::refusedImportKeepsTheFields() {
-  const QString path = folder_->filePath(QStringLiteral("short.txt"));
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write("1\r\n2\r\n3\r\n");
-  file.close();
+  const QString path =
+      WriteBytes(folder_->filePath(QStringLiteral("short.txt")), "1\r\n2\r\n3\r\n");
   dialogs_.answers = {path};
   ImportElement(window_.get(), *dialog_, boxes_, controls_);
   QCOMPARE(FieldTexts(), kInitialElement);

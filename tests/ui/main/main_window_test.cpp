@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,12 +23,14 @@
 
 #include "fakes.h"
 #include "results_box.h"
+#include "test_files.h"
 
 using tarnvel::MainWindow;
 using tarnvel::MessageIcon;
 using tarnvel::testing_support::FakeFileDialogs;
 using tarnvel::testing_support::FakeMessageBoxes;
 using tarnvel::testing_support::FakePlatform;
+using tarnvel::testing_support::ReadBytes;
 
 namespace {
 
@@ -633,9 +634,7 @@ void MainWindowTest::savesTheTableShown() {
   dialogs_.answers = {path};
   click("Command7");
 
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  const QByteArray bytes = file.readAll();
+  const QByteArray bytes = ReadBytes(path);
   QVERIFY(bytes.startsWith("\r\n\r\n                \xC7\xFA\xCF\xDF"));
   QVERIFY(
       bytes.contains("\r\n7600   0  90  3378603.377  453661.835   98\xA1\xE3"

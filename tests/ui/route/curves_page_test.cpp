@@ -5,34 +5,22 @@
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QStatusBar>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "background_job.h"
 #include "design_example.h"
-#include "fakes.h"
 #include "gbk_text.h"
-#include "route_element_model.h"
-#include "route_window.h"
-#include "window_test_support.h"
+#include "pdf_pages.h"
+#include "route_window_fixture.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
 
 namespace {
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // kDesign (tests/core/jd/design_example.h) as a JD file, with the 交点桩号
 // `stations` gives, by row, in its 7th column.
@@ -57,38 +45,28 @@ QByteArray DesignFile(const std::map<size_t, QString>& stations = {}) {
 // The road of route_window_test (tests/ui/route/data) with a 20 m 短链
 // where 缓和曲线2 ends: the stations after K1+490 count on from K1+510.
 // The file declares it when `declared`.
-QString RoadWithAJump(const QTemporaryDir& dir, bool declared) {
-  QByteArray bytes = FileBytes(QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"));
+QByteArray RoadWithAJump(bool declared) {
+  QByteArray bytes = ReadBytes(kRoad);
   bytes.replace("\n1490,1610,", "\n1510,1630,")
       .replace("\n1610,1670,", "\n1630,1690,")
       .replace("\n1670,1820,", "\n1690,1840,")
       .replace("\n1820,1880,", "\n1840,1900,")
       .replace("\n1880,1980,", "\n1900,2000,");
   if (declared) bytes += "断链,K1+490.000,K1+510.000\n";
-  const QString path = dir.filePath(QStringLiteral("road.csv"));
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("road");
-  return path;
+  return bytes;
 }
 
 }  // namespace
 
-class CurvesPageTest : public QObject {
+class CurvesPageTest : public RouteWindowFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    boxes_ = FakeMessageBoxes();
-    dialogs_ = FakeFileDialogs();
-    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
-    window_->resize(1400, 800);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_));
+    openWindow();
+    QVERIFY(showWindow(1400, 800));
   }
-  void cleanup() {
-    window_->job().wait();
-    delete window_;
-  }
+  void cleanup() { closeWindow(); }
 
   void designTableOfThePublishedTable_data();
   void designTableOfThePublishedTable();
@@ -105,21 +83,13 @@ class CurvesPageTest : public QObject {
   void declaredEquationRoundTrip();
 
  private:
-  template <class T>
-  T* child(const char* name) {
-    auto* found = window_->findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no %s", name);
-    return found;
-  }
   QAbstractItemModel* equations() { return child<QTableView>("equationTable")->model(); }
   QString jointStatus(int row) {
     return elements()->index(row, RouteElementModel::kStatusColumn).data().toString();
   }
-  void import(const QString& path) {
-    dialogs_.answers << path;
-    Click(window_, "importButton");
-    QVERIFY2(boxes_.shown.isEmpty(),
-             boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  void importRoad(const QString& path) {
+    import(path);
+    QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
   }
   QAbstractItemModel* jd() { return child<QTableView>("jdTable")->model(); }
   // The element table's texts of one field, row by row.
@@ -129,27 +99,13 @@ class CurvesPageTest : public QObject {
     return texts;
   }
   QAbstractItemModel* design() { return child<QTableView>("curveTable")->model(); }
-  RouteElementModel* elements() {
-    return qobject_cast<RouteElementModel*>(child<QTableView>("elementTable")->model());
-  }
   // Reads the JD file of `bytes`, BP at `start` ("" for the file's).
   void readJd(const QByteArray& bytes, const QString& start) {
-    const QString path = dir_.filePath(QStringLiteral("jd.csv"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
     Box(window_, "jdStartEdit")->setText(start);
-    dialogs_.answers << path;
+    dialogs_.answers << write(QStringLiteral("jd.csv"), bytes);
     Click(window_, "jdButton");
-    QVERIFY2(boxes_.shown.isEmpty(),
-             boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+    QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
   }
-
-  FakeMessageBoxes boxes_;
-  FakeFileDialogs dialogs_;
-  RouteWindow* window_ = nullptr;
-  QTemporaryDir dir_;
 };
 
 // kDesign's printed stations, digit for digit, in the columns of from-jd's
@@ -239,9 +195,8 @@ void CurvesPageTest::savedTableOpensInExcel() {
   readJd(DesignFile(), QStringLiteral("10000"));
   const QString path = dir_.filePath(QStringLiteral("design.csv"));
   dialogs_.answers << path;
-  Click(window_, "saveDesignButton");
-  window_->job().wait();
-  const QByteArray csv = FileBytes(path);
+  runJob("saveDesignButton");
+  const QByteArray csv = ReadBytes(path);
   QVERIFY2(csv.startsWith("\xEF\xBB\xBF交点号,交点桩号,X,Y,转角值,R,Ls1,Ls2,T1,T2,L,E,J,ZH,HY,QZ,"
                           "YH,HZ,直线长,交点间距,计算方位角\r\nBP,K10+000.000,3378214.5620,"),
            csv.left(200).constData());
@@ -264,15 +219,10 @@ void CurvesPageTest::pdfIsOnePageAsPrinted() {
   });
   Click(window_, "designPrintButton");
   dialogs_.answers << dir_.filePath(QStringLiteral("design"));
-  Click(window_, "designPdfButton");
-  window_->job().wait();
-  const QByteArray pdf = FileBytes(dir_.filePath(QStringLiteral("design.pdf")));
+  runJob("designPdfButton");
+  const QByteArray pdf = ReadBytes(dir_.filePath(QStringLiteral("design.pdf")));
   QVERIFY(pdf.startsWith("%PDF-"));
-  const auto count =
-      QRegularExpression(QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
-          .match(QString::fromLatin1(pdf));
-  QVERIFY(count.hasMatch());
-  QCOMPARE(count.captured(1).toInt(), 1);
+  QCOMPARE(PdfPageCount(pdf), 1);
   QCOMPARE(previewPages, 1);
   QCOMPARE(title, QStringLiteral("直线、曲线及转角表"));
 }
@@ -384,7 +334,7 @@ void CurvesPageTest::declaredEquationJudgesTheJump() {
   QFETCH(QString, ahead);
   QFETCH(QString, status);
   QFETCH(QString, note);
-  import(RoadWithAJump(dir_, false));
+  importRoad(write(QStringLiteral("road.csv"), RoadWithAJump(false)));
   QCOMPARE(jointStatus(3), QStringLiteral("闭合"));  // undeclared: taken as it is
   Click(window_, "equationAddButton");
   QVERIFY(equations()->setData(equations()->index(0, 0), back));
@@ -402,7 +352,7 @@ void CurvesPageTest::declaredEquationJudgesTheJump() {
 // The file's 断链 line is shown in the table, saved with the elements and
 // read back the same.
 void CurvesPageTest::declaredEquationRoundTrip() {
-  import(RoadWithAJump(dir_, true));
+  importRoad(write(QStringLiteral("road.csv"), RoadWithAJump(true)));
   QCOMPARE(equations()->rowCount(), 1);
   QCOMPARE(equations()->index(0, 0).data().toString(), QStringLiteral("1490"));
   QCOMPARE(equations()->index(0, 1).data().toString(), QStringLiteral("1510"));
@@ -412,11 +362,11 @@ void CurvesPageTest::declaredEquationRoundTrip() {
   Click(window_, "saveButton");
   // The route file is GBK, as it always was.
   QVERIFY(
-      FileBytes(saved).endsWith("\r\n" + *EncodeGbk(QStringLiteral("断链")) + ",1490,1510\r\n"));
+      ReadBytes(saved).endsWith("\r\n" + *EncodeGbk(QStringLiteral("断链")) + ",1490,1510\r\n"));
   equations()->setData(equations()->index(0, 1), QStringLiteral("1500"));
   QCOMPARE(jointStatus(3), QStringLiteral("超限"));
   elements()->setModified(false);
-  import(saved);
+  importRoad(saved);
   QCOMPARE(equations()->index(0, 1).data().toString(), QStringLiteral("1510"));
   QCOMPARE(jointStatus(3), QStringLiteral("闭合"));
 }

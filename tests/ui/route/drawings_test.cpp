@@ -3,7 +3,6 @@
 // whatever the size of the pane and the station; and the room the drawings
 // are given beside the plan and their tables. The road is the published
 // JD table (tests/core/jd) from K10+000, about 3.7 km.
-#include <QFile>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
 #include <QPushButton>
@@ -23,6 +22,7 @@
 #include "section_file.h"
 #include "section_view.h"
 #include "sections_page.h"
+#include "test_files.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;
@@ -129,12 +129,8 @@ class DrawingsTest : public QObject {
                 .arg(p.Ls1)
                 .arg(p.Ls2)
                 .toUtf8();
-    const QString path = dir_.filePath(QStringLiteral("jd.csv"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(jd) != jd.size()) qFatal("jd");
-    file.close();
     Box(made.get(), "jdStartEdit")->setText(QStringLiteral("10000"));
-    dialogs_.answers << path;
+    dialogs_.answers << WriteBytes(dir_.filePath(QStringLiteral("jd.csv")), jd);
     Click(made.get(), "jdButton");
     if (!boxes_.shown.isEmpty()) qFatal("%s", qPrintable(boxes_.shown[0].text));
     return made;
@@ -208,12 +204,8 @@ void DrawingsTest::sectionLabelsClearInsideTheView_data() {
 void DrawingsTest::sectionLabelsClearInsideTheView() {
   QFETCH(QSize, size);
   QFETCH(double, station);
-  const QString path = dir_.filePath(QStringLiteral("s.csv"));
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(kSections);
-  file.close();
-  const auto table = std::get<CrossSectionTable>(ReadSectionFile(path));
+  const auto table = std::get<CrossSectionTable>(
+      ReadSectionFile(WriteBytes(dir_.filePath(QStringLiteral("s.csv")), kSections)));
   const VerticalProfile profile = Profile();
   SectionView view;
   view.resize(size);

@@ -16,6 +16,7 @@
 #include "profile_file.h"
 #include "profile_view.h"
 #include "route_document.h"
+#include "test_files.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -34,11 +35,7 @@ class ProfilePageTest : public QObject {
 
  private:
   QString write(const QByteArray& bytes) {
-    const QString path = dir_.filePath(QStringLiteral("p.csv"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
+    return WriteBytes(dir_.filePath(QStringLiteral("p.csv")), bytes);
   }
 
   QTemporaryDir dir_;
@@ -112,9 +109,7 @@ void ProfilePageTest::savesWhatReadsBack() {
   const QString saved = dir_.filePath(QStringLiteral("saved.csv"));
   dialogs_.answers = {saved};
   page.findChild<QPushButton*>(QStringLiteral("saveProfileButton"))->click();
-  QFile file(saved);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QCOMPARE(file.readAll(),
+  QCOMPARE(ReadBytes(saved),
            QByteArray("\xb1\xe4\xc6\xc2\xb5\xe3\xba\xc5,\xd7\xae\xba\xc5,\xb8\xdf\xb3\xcc,"
                       "\xca\xfa\xc7\xfa\xcf\xdf\xb0\xeb\xbe\xb6R\r\n"
                       "BP,4800,416.18,\r\nBPD1,5030,427.68,2000\r\nEP,5300,416.88,\r\n"));
@@ -143,10 +138,8 @@ void ProfilePageTest::circleDrawnBetweenItsTrueEnds() {
 // table keeps each curve's kind: a CircCurve stays a circle. The grades of
 // +6.25% and −6.25% over R 2000 turn by 2·atan 0.0625, 249.675 m of arc.
 void ProfilePageTest::landXmlImportKeepsTheCircle() {
-  const QString path = dir_.filePath(QStringLiteral("p.xml"));
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(
+  const QString path = WriteBytes(
+      dir_.filePath(QStringLiteral("p.xml")),
       "<?xml version=\"1.0\"?>\n"
       "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\">\n"
       "<Alignments><Alignment name=\"A\" length=\"800\" staStart=\"1000\"><CoordGeom>"
@@ -156,7 +149,6 @@ void ProfilePageTest::landXmlImportKeepsTheCircle() {
       "<CircCurve desc=\"SJD1\" length=\"249.6747\" radius=\"2000\">1400 125</CircCurve>\n"
       "<PVI>1800 100</PVI>\n"
       "</ProfAlign></Profile></Alignment></Alignments></LandXML>\n");
-  file.close();
   ProfilePage page(document_, boxes_, files_);
   QVERIFY2(page.importProfile(path), qPrintable(boxes_.shown.value(0).text));
   QVERIFY(page.profile());

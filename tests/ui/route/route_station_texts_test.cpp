@@ -1,51 +1,31 @@
 // 桩号 in the route window as surveyors write them: typed as K text in the
 // station fields and the 线元表's station cells. The road (tests/ui/route/data)
 // runs from K1+000 to K1+980.
-#include <QFile>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
-#include "background_job.h"
 #include "centre_line.h"
-#include "fakes.h"
-#include "route_element_model.h"
 #include "route_plan_view.h"
-#include "route_result_models.h"
 #include "route_source.h"
-#include "route_window.h"
-#include "window_test_support.h"
+#include "route_window_fixture.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
 
-namespace {
-
-const QString kRoad = QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt");
-
-}  // namespace
-
-class RouteStationTextsTest : public QObject {
+class RouteStationTextsTest : public RouteWindowFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    boxes_ = FakeMessageBoxes();
-    dialogs_ = FakeFileDialogs();
-    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
-    dialogs_.answers << kRoad;
-    Click(window_, "importButton");
+    openWindow();
+    import(kRoad);
   }
-  void cleanup() {
-    window_->job().wait();
-    delete window_;
-  }
+  void cleanup() { closeWindow(); }
 
   void stationTypedInAField_data();
   void stationTypedInAField();
@@ -65,26 +45,11 @@ class RouteStationTextsTest : public QObject {
   void otherTabsFollowThePrefix();
 
  private:
-  template <class T>
-  T* child(const char* name) {
-    auto* found = window_->findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no %s", name);
-    return found;
-  }
-  RouteElementModel* elements() {
-    return qobject_cast<RouteElementModel*>(child<QTableView>("elementTable")->model());
-  }
   InverseModel* inverse() {
     return qobject_cast<InverseModel*>(child<QTableView>("inverseTable")->model());
   }
   StakeoutModel* stakeout() {
     return qobject_cast<StakeoutModel*>(child<QTableView>("stakeoutTable")->model());
-  }
-  QString write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("write");
-    return path;
   }
   // The drawing's label that begins with `start`, whole.
   QString label(const char* view, const QString& start) {
@@ -93,12 +58,6 @@ class RouteStationTextsTest : public QObject {
         if (text->text().startsWith(start)) return text->text();
     return {};
   }
-  QString refusal() const { return boxes_.shown.isEmpty() ? QString() : boxes_.shown[0].text; }
-
-  FakeMessageBoxes boxes_;
-  FakeFileDialogs dialogs_;
-  RouteWindow* window_ = nullptr;
-  QTemporaryDir dir_;
 };
 
 void RouteStationTextsTest::stationTypedInAField_data() {
@@ -132,9 +91,8 @@ void RouteStationTextsTest::stationTypedInAField() {
   Box(window_, "fromEdit")->setText(typed);
   Box(window_, "toEdit")->setText(QStringLiteral("K1+980"));
   Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
-  Click(window_, "stakeoutButton");
-  window_->job().wait();
-  QCOMPARE(refusal(), message);
+  runJob("stakeoutButton");
+  QCOMPARE(firstMessage(), message);
   if (std::isnan(station)) return;
   QCOMPARE(stakeout()->rows().front().point.station, station);
   QCOMPARE(stakeout()->rows().back().point.station, 1980.0);
@@ -186,9 +144,8 @@ void RouteStationTextsTest::footShownAsKText() {
   const Point p = ForwardPoint(road.loaded[2], 1300, 5, 90).point;
   child<QPlainTextEdit>("pointsEdit")
       ->setPlainText(QStringLiteral("P,%1,%2").arg(p.X, 0, 'f', 6).arg(p.Y, 0, 'f', 6));
-  Click(window_, "pasteButton");
-  window_->job().wait();
-  QCOMPARE(refusal(), QString());
+  runJob("pasteButton");
+  QCOMPARE(firstMessage(), QString());
   QCOMPARE(inverse()->index(0, 3).data().toString(), QStringLiteral("K1+300.000"));
 }
 
@@ -275,22 +232,14 @@ void RouteStationTextsTest::rangePrefilledToTheMillimetre() {
   QFETCH(QString, end);
   QFETCH(QString, from);
   QFETCH(QString, to);
-  QFile road(kRoad);
-  QVERIFY(road.open(QIODevice::ReadOnly));
-  QByteArray bytes = road.readAll();
+  QByteArray bytes = ReadBytes(kRoad);
   bytes.replace("\n1000,1150,", "\n" + start.toUtf8() + ",1150,");
   bytes.replace(",1980,", "," + end.toUtf8() + ",");
-  const QString path = dir_.filePath(QStringLiteral("road.txt"));
-  QFile copy(path);
-  QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size());
-  copy.close();
-  dialogs_.answers << path;
-  Click(window_, "importButton");
+  import(write(QStringLiteral("road.txt"), bytes));
   QCOMPARE(Box(window_, "fromEdit")->text(), from);
   QCOMPARE(Box(window_, "toEdit")->text(), to);
-  Click(window_, "stakeoutButton");
-  window_->job().wait();
-  QCOMPARE(refusal(), QString());
+  runJob("stakeoutButton");
+  QCOMPARE(firstMessage(), QString());
   QCOMPARE(stakeout()->rows().front().point.station, start.toDouble());
   QCOMPARE(stakeout()->rows().back().point.station, end.toDouble());
 }
@@ -344,8 +293,7 @@ void RouteStationTextsTest::prefixFollowedAtOnce() {
   Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
   Box(window_, "toEdit")->setText(QStringLiteral("1020"));
   Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
-  Click(window_, "stakeoutButton");
-  window_->job().wait();
+  runJob("stakeoutButton");
   // The cursor over the route's start, before the prefix changes.
   auto* plan = child<RoutePlanView>("planView");
   emit plan->cursorMoved(3378605.445, 453648.704);
@@ -362,11 +310,8 @@ void RouteStationTextsTest::prefixFollowedAtOnce() {
 
   const QString path = dir_.filePath(QStringLiteral("stakeout.csv"));
   dialogs_.answers << path;
-  Click(window_, "saveStakeoutButton");
-  window_->job().wait();
-  QFile saved(path);
-  QVERIFY(saved.open(QIODevice::ReadOnly));
-  const QByteArray csv = saved.readAll();
+  runJob("saveStakeoutButton");
+  const QByteArray csv = ReadBytes(path);
   // The point names are made with the prefix in force at 计算, as a crew
   // may already have them.
   QVERIFY2(csv.contains("\r\nK1+000," + start.toUtf8() + ",1000.000,"), csv.constData());
@@ -420,7 +365,7 @@ void RouteStationTextsTest::otherTabsFollowThePrefix() {
                             "桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡\nK0+100,3.75,-2,3.75,"
                             "-2\nK0+150,3.75,2,3.75,-2\n");
   Click(window_, "importSectionsButton");
-  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(refusal()));
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
   QAbstractItemModel* pvis = child<QTableView>("pviTable")->model();
   QVERIFY(pvis->setData(pvis->index(2, 1), QStringLiteral("1900")));
 
@@ -430,11 +375,9 @@ void RouteStationTextsTest::otherTabsFollowThePrefix() {
   QTest::keyClick(box, Qt::Key_Backspace);
   QTest::keyClicks(box, QStringLiteral("ZK"));
   dialogs_.answers << dir_.filePath(QStringLiteral("design.csv"));
-  Click(window_, "saveDesignButton");
-  window_->job().wait();
-  QFile csv(dir_.filePath(QStringLiteral("design.csv")));
-  QVERIFY(csv.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = csv.readAll().split('\n');
+  runJob("saveDesignButton");
+  const QList<QByteArray> lines =
+      ReadBytes(dir_.filePath(QStringLiteral("design.csv"))).split('\n');
   QVERIFY2(lines.size() > 2, lines.value(0).constData());
   const QMap<QString, QString> texts{
       {"designCsv", QString::fromUtf8(lines[2].split(',').value(1))},

@@ -7,16 +7,11 @@
 #include <QGraphicsView>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "background_job.h"
-#include "fakes.h"
 #include "profile_page.h"
-#include "route_window.h"
+#include "route_window_fixture.h"
 #include "sections_page.h"
-#include "window_test_support.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -38,15 +33,12 @@ const QString kPoints = QStringLiteral(
 
 }  // namespace
 
-class SectionPointTest : public QObject {
+class SectionPointTest : public RouteWindowFixture {
   Q_OBJECT
 
  private slots:
   void init();
-  void cleanup() {
-    window_->job().wait();
-    delete window_;
-  }
+  void cleanup() { closeWindow(); }
   void aPointIsShownOnItsSection_data();
   void aPointIsShownOnItsSection();
   void thePointBelongsToItsStation_data();
@@ -54,15 +46,8 @@ class SectionPointTest : public QObject {
   void tableAndCsvSayWhichIsBeyondTheRoad();
 
  private:
-  QString write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-  }
   void choose(int row) {
-    auto* table = window_->findChild<QTableView*>(QStringLiteral("inverseTable"));
+    auto* table = child<QTableView>("inverseTable");
     table->setCurrentIndex(table->model()->index(row, 0));
     Click(window_, "showOnSectionButton");
   }
@@ -82,27 +67,19 @@ class SectionPointTest : public QObject {
     return found;
   }
 
-  QTemporaryDir dir_;
-  FakeMessageBoxes boxes_;
-  FakeFileDialogs dialogs_;
-  RouteWindow* window_ = nullptr;
   SectionsPage* sections_ = nullptr;
 };
 
 void SectionPointTest::init() {
-  boxes_ = FakeMessageBoxes();
-  dialogs_ = FakeFileDialogs();
-  window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
+  openWindow();
   window_->resize(1360, 800);
-  dialogs_.answers << QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt");
-  Click(window_, "importButton");
+  import(kRoad);
   sections_ = window_->findChild<SectionsPage*>();
   QVERIFY(window_->findChild<ProfilePage*>()->importProfile(write("p.csv", kProfile)));
   QVERIFY(sections_->importSections(write("s.csv", kSections)));
   window_->findChild<QPlainTextEdit*>(QStringLiteral("pointsEdit"))->setPlainText(kPoints);
-  Click(window_, "pasteButton");
-  window_->job().wait();
-  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  runJob("pasteButton");
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
 }
 
 // The marker's place in the scene: across at the offset, up at (H − the
@@ -127,7 +104,7 @@ void SectionPointTest::aPointIsShownOnItsSection() {
   QFETCH(QString, note);
   QFETCH(QPointF, at);
   choose(row);
-  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
   QCOMPARE(window_->findChild<QTabWidget*>(QStringLiteral("tabs"))->currentWidget(), sections_);
   QCOMPARE(Box(sections_, "stationEdit")->text(), station);
   const QStringList shown = texts();
@@ -171,18 +148,15 @@ void SectionPointTest::thePointBelongsToItsStation() {
 // Pins the window's 批量反算 that dropped 说明: inverse --sections writes
 // 超出路基范围 there, the window's table and CSV had no such column.
 void SectionPointTest::tableAndCsvSayWhichIsBeyondTheRoad() {
-  auto* rows = window_->findChild<QTableView*>(QStringLiteral("inverseTable"))->model();
+  auto* rows = child<QTableView>("inverseTable")->model();
   const int note = rows->columnCount() - 1;
   QCOMPARE(rows->headerData(note, Qt::Horizontal).toString(), QStringLiteral("说明"));
   QCOMPARE(rows->index(0, note).data().toString(), QString());
   QCOMPARE(rows->index(1, note).data().toString(), QStringLiteral("超出路基范围"));
   const QString path = dir_.filePath(QStringLiteral("inverse.csv"));
   dialogs_.answers << path;
-  Click(window_, "saveInverseButton");
-  window_->job().wait();
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(file.readAll());
+  runJob("saveInverseButton");
+  const QString text = QString::fromUtf8(ReadBytes(path));
   QVERIFY2(text.contains(QStringLiteral("挖填,说明\r\n"
                                         "OnRoad,3378608.7129,453658.3643,K1+010.000,1010.000,2.000,"
                                         "1,1/1,100.060,-0.160,填,\r\n"

@@ -18,6 +18,7 @@
 #include "file_dialog.h"
 #include "profile_file.h"
 #include "route_document.h"
+#include "test_files.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -39,11 +40,7 @@ class SectionsPageTest : public QObject {
 
  private:
   QString write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
+    return WriteBytes(dir_.filePath(name), bytes);
   }
   QStringList labels(SectionsPage& page) {
     QStringList texts;

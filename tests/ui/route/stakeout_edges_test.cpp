@@ -5,37 +5,34 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QProcess>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "background_job.h"
-#include "fakes.h"
 #include "number_text.h"
 #include "profile_page.h"
-#include "route_result_models.h"
-#include "route_window.h"
+#include "route_window_fixture.h"
 #include "sections_page.h"
-#include "window_test_support.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
 
-class StakeoutEdgesTest : public QObject {
+namespace {
+
+// Lanes and 土路肩 on each side, from K1+000.
+const QByteArray kSections(
+    "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,右土路肩宽,右土路肩坡\n"
+    "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n");
+
+}  // namespace
+
+class StakeoutEdgesTest : public RouteWindowFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    boxes_ = FakeMessageBoxes();
-    dialogs_ = FakeFileDialogs();
-    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
-    dialogs_.answers << QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt");
-    Click(window_, "importButton");
+    openWindow();
+    import(kRoad);
   }
-  void cleanup() {
-    window_->job().wait();
-    delete window_;
-  }
+  void cleanup() { closeWindow(); }
   void edgesFollowTheirStation_data();
   void edgesFollowTheirStation();
   void stationEdgesNamedApartFromTheFilesRows_data();
@@ -52,20 +49,8 @@ class StakeoutEdgesTest : public QObject {
   // K1+000 to K1+020 by 20 m on the centre line, 边桩 ticked unless not.
   const std::vector<StakeRow>& stakeOut(bool edges = true) {
     window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(edges);
-    Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
-    Box(window_, "toEdit")->setText(QStringLiteral("1020"));
-    Box(window_, "stepEdit")->setText(QStringLiteral("20"));
-    Box(window_, "offsetsEdit")->setText(QStringLiteral("0"));
-    Click(window_, "stakeoutButton");
-    window_->job().wait();
-    auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
-    return qobject_cast<StakeoutModel*>(table->model())->rows();
+    return stakeOutRange("1000", "1020", "20", "0");
   }
-
-  QTemporaryDir dir_;
-  FakeMessageBoxes boxes_;
-  FakeFileDialogs dialogs_;
-  RouteWindow* window_ = nullptr;
 };
 
 // The first element runs straight at 60° from K1+000 (3378605.445,
@@ -94,15 +79,7 @@ void StakeoutEdgesTest::edgesFollowTheirStation() {
   QFETCH(double, offset);
   QFETCH(QString, X);
   QFETCH(QString, Y);
-  const QString path = dir_.filePath(QStringLiteral("s.csv"));
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(
-      "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,右土路肩宽,"
-      "右土路肩坡\n"
-      "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n");
-  file.close();
-  QVERIFY(window_->findChild<SectionsPage*>()->importSections(path));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(write("s.csv", kSections)));
   const auto& rows = stakeOut();
   QCOMPARE(rows.size(), size_t{10});
   // The next station's own row comes after the four edges of the first.
@@ -140,30 +117,17 @@ void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows_data() {
 void StakeoutEdgesTest::stationEdgesNamedApartFromTheFilesRows() {
   QFETCH(QString, prefix);
   QFETCH(QStringList, names);
-  QFile file(dir_.filePath(QStringLiteral("s.csv")));
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(
-      "桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,右行车道宽,右行车道坡,右土路肩宽,"
-      "右土路肩坡\n"
-      "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n");
-  file.close();
-  QVERIFY(window_->findChild<SectionsPage*>()->importSections(file.fileName()));
-  QFile stations(dir_.filePath(QStringLiteral("stations.csv")));
-  QVERIFY(stations.open(QIODevice::WriteOnly));
-  stations.write(",K1+000\nK1+000L4.50,1020,0\n");
-  stations.close();
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(write("s.csv", kSections)));
+  const QString stations = write("stations.csv", ",K1+000\nK1+000L4.50,1020,0\n");
   QLineEdit* prefixBox = Box(window_, "stationPrefixEdit");
   prefixBox->selectAll();
   QTest::keyClicks(prefixBox, prefix);
   window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(true);
   Box(window_, "offsetsEdit")->setText(QStringLiteral("-3.75, 0"));
-  dialogs_.answers << stations.fileName();
-  Click(window_, "stationsButton");
-  window_->job().wait();
+  dialogs_.answers << stations;
+  runJob("stationsButton");
   QStringList given;
-  auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
-  for (const StakeRow& row : qobject_cast<StakeoutModel*>(table->model())->rows())
-    given << QString::fromStdString(row.name);
+  for (const StakeRow& row : stakeoutRows()) given << QString::fromStdString(row.name);
   QCOMPARE(given, names);
 }
 
@@ -178,19 +142,9 @@ void StakeoutEdgesTest::edgesWithoutSectionsAreRefused() {
 // 3.75 m to 99.925 and its shoulder 4% over 0.75 m more to 99.895; the
 // right lane 2% over 3.5 m to 99.930, its shoulder 4% over 1 m to 99.890.
 void StakeoutEdgesTest::edgesTakeTheSurfaceHeight() {
-  const QString profile = dir_.filePath(QStringLiteral("p.csv"));
-  const QString sections = dir_.filePath(QStringLiteral("s.csv"));
-  for (const auto& [path, text] :
-       {std::pair{profile, QByteArray("BP,K1+000,100\nEP,K1+900,100\n")},
-        std::pair{sections, QByteArray("桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,"
-                                       "右行车道宽,右行车道坡,右土路肩宽,右土路肩坡\n"
-                                       "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n")}}) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-  }
-  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(profile));
-  QVERIFY(window_->findChild<SectionsPage*>()->importSections(sections));
+  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(
+      write("p.csv", "BP,K1+000,100\nEP,K1+900,100\n")));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(write("s.csv", kSections)));
   const auto& rows = stakeOut();
   QCOMPARE(rows.size(), size_t{10});
   const char* expected[] = {"100.000", "99.925", "99.895", "99.930", "99.890"};
@@ -205,27 +159,17 @@ void StakeoutEdgesTest::edgesTakeTheSurfaceHeight() {
 // and 0.6 a side sum to 6.1499999999999995 in doubles. At −2, −2 and −4 %
 // the edge lies 0.135 below a level profile at 102.
 void StakeoutEdgesTest::anOffsetTypedOnTheOuterEdgeHasItsHeight() {
-  const QString profile = dir_.filePath(QStringLiteral("p.csv"));
-  const QString sections = dir_.filePath(QStringLiteral("s.csv"));
-  for (const auto& [path, text] :
-       {std::pair{profile, QByteArray("BP,K1+000,102\nEP,K1+900,102\n")},
-        std::pair{
-            sections,
-            QByteArray("桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,左土路肩坡,"
-                       "右行车道宽,右行车道坡,右硬路肩宽,右硬路肩坡,右土路肩宽,右土路肩坡\n"
-                       "K1+000,3.75,-2,1.8,-2,0.6,-4,3.75,-2,1.8,-2,0.6,-4\n")}}) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-  }
-  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(profile));
-  QVERIFY(window_->findChild<SectionsPage*>()->importSections(sections));
+  QVERIFY(window_->findChild<ProfilePage*>()->importProfile(
+      write("p.csv", "BP,K1+000,102\nEP,K1+900,102\n")));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(
+      write("s.csv",
+            "桩号,左行车道宽,左行车道坡,左硬路肩宽,左硬路肩坡,左土路肩宽,左土路肩坡,"
+            "右行车道宽,右行车道坡,右硬路肩宽,右硬路肩坡,右土路肩宽,右土路肩坡\n"
+            "K1+000,3.75,-2,1.8,-2,0.6,-4,3.75,-2,1.8,-2,0.6,-4\n")));
   stakeOut(false);
   Box(window_, "offsetsEdit")->setText(QStringLiteral("-6.15, 6.15"));
-  Click(window_, "stakeoutButton");
-  window_->job().wait();
-  auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
-  const auto& rows = qobject_cast<StakeoutModel*>(table->model())->rows();
+  runJob("stakeoutButton");
+  const auto& rows = stakeoutRows();
   QCOMPARE(rows.size(), size_t{4});
   for (const StakeRow& row : rows) {
     QVERIFY2(row.designElevation, QByteArray::number(row.point.offset).constData());
@@ -245,17 +189,12 @@ void StakeoutEdgesTest::editedSectionsDropTheirRows_data() {
 void StakeoutEdgesTest::editedSectionsDropTheirRows() {
   QFETCH(bool, edges);
   QFETCH(int, rowsAfter);
-  const QString path = dir_.filePath(QStringLiteral("s.csv"));
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write("桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡\nK1+000,3.75,-2,3.75,-2\n");
-  file.close();
-  QVERIFY(window_->findChild<SectionsPage*>()->importSections(path));
+  QVERIFY(window_->findChild<SectionsPage*>()->importSections(write(
+      "s.csv", "桩号,左行车道宽,左行车道坡,右行车道宽,右行车道坡\nK1+000,3.75,-2,3.75,-2\n")));
   QCOMPARE(stakeOut(edges).size(), size_t(edges ? 6 : 2));
-  auto* sections = window_->findChild<QTableView*>(QStringLiteral("sectionTable"))->model();
+  auto* sections = child<QTableView>("sectionTable")->model();
   QVERIFY(sections->setData(sections->index(0, 1), QStringLiteral("4")));
-  auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
-  QCOMPARE(table->model()->rowCount(), rowsAfter);
+  QCOMPARE(child<QTableView>("stakeoutTable")->model()->rowCount(), rowsAfter);
 }
 
 void StakeoutEdgesTest::savedAsTheCommandWritesThem_data() {
@@ -274,31 +213,16 @@ void StakeoutEdgesTest::savedAsTheCommandWritesThem() {
 #ifdef TARNVEL_ROUTE_COMMAND
   QFETCH(int, names);
   QFETCH(QByteArray, stations);
-  const QString profile = dir_.filePath(QStringLiteral("p.csv"));
-  const QString sections = dir_.filePath(QStringLiteral("s.csv"));
-  const QString list = dir_.filePath(QStringLiteral("stations.csv"));
-  for (const auto& [path, text] :
-       {std::pair{profile, QByteArray("BP,K1+000,100\nEP,K1+900,109\n")},
-        std::pair{sections, QByteArray("桩号,左行车道宽,左行车道坡,左土路肩宽,左土路肩坡,"
-                                       "右行车道宽,右行车道坡,右土路肩宽,右土路肩坡\n"
-                                       "K1+000,3.75,-2,0.75,-4,3.5,-2,1,-4\n"
-                                       "K1+040,3.75,2,0.75,-4,3.5,-4,1,-4\n")},
-        std::pair{list, stations}}) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-  }
+  const QString profile = write("p.csv", "BP,K1+000,100\nEP,K1+900,109\n");
+  const QString sections = write("s.csv", kSections + "K1+040,3.75,2,0.75,-4,3.5,-4,1,-4\n");
+  const QString list = write("stations.csv", stations);
   QVERIFY(window_->findChild<ProfilePage*>()->importProfile(profile));
   QVERIFY(window_->findChild<SectionsPage*>()->importSections(sections));
   window_->findChild<QCheckBox*>(QStringLiteral("edgesCheck"))->setChecked(true);
   window_->findChild<QComboBox*>(QStringLiteral("namesCombo"))->setCurrentIndex(names);
   Box(window_, "offsetsEdit")->setText(QStringLiteral("0, 10"));
-  QStringList arguments{"forward",    QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"),
-                        "--offset",   "0",
-                        "--offset",   "10",
-                        "--profile",  profile,
-                        "--sections", sections,
-                        "--edges"};
+  QStringList arguments{"forward",   kRoad,   "--offset",   "0",      "--offset", "10",
+                        "--profile", profile, "--sections", sections, "--edges"};
   if (stations.isEmpty()) {
     Box(window_, "fromEdit")->setText(QStringLiteral("1000"));
     Box(window_, "toEdit")->setText(QStringLiteral("1040"));
@@ -319,21 +243,18 @@ void StakeoutEdgesTest::savedAsTheCommandWritesThem() {
     Click(window_, "stationsButton");
     arguments << "--stations" << list;
   }
-  window_->job().wait();
-  QVERIFY2(boxes_.shown.isEmpty(), boxes_.shown.isEmpty() ? "" : qPrintable(boxes_.shown[0].text));
+  waitForJob();
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
   for (const QString& suffix : {QStringLiteral(".csv"), QStringLiteral(".dat")}) {
     const QString saved = dir_.filePath(QStringLiteral("window") + suffix);
     const QString written = dir_.filePath(QStringLiteral("command") + suffix);
     dialogs_.answers << saved;
-    Click(window_, suffix == QStringLiteral(".csv") ? "saveStakeoutButton" : "saveDatButton");
-    window_->job().wait();
+    runJob(suffix == QStringLiteral(".csv") ? "saveStakeoutButton" : "saveDatButton");
     QProcess command;
     command.start(QStringLiteral(TARNVEL_ROUTE_COMMAND), QStringList(arguments) << "-o" << written);
     QVERIFY(command.waitForFinished());
     QVERIFY2(command.exitCode() == 0, command.readAllStandardError().constData());
-    QFile window(saved), file(written);
-    QVERIFY(window.open(QIODevice::ReadOnly) && file.open(QIODevice::ReadOnly));
-    QCOMPARE(window.readAll(), file.readAll());
+    QCOMPARE(ReadBytes(saved), ReadBytes(written));
   }
 #else
   QSKIP("built without tarnvel-route");

@@ -3,16 +3,9 @@
 // chosen, never two rows alike, on a 长链 as elsewhere; and its station
 // fields, which take the pass of a 长链 as `--from` and `--to` do.
 #include <QComboBox>
-#include <QDir>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "background_job.h"
-#include "fakes.h"
-#include "route_result_models.h"
-#include "route_window.h"
-#include "window_test_support.h"
+#include "route_window_fixture.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -29,19 +22,12 @@ const QByteArray kLongChainRoad(
 
 }  // namespace
 
-class StakeoutNamesTest : public QObject {
+class StakeoutNamesTest : public RouteWindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    boxes_ = FakeMessageBoxes();
-    dialogs_ = FakeFileDialogs();
-    window_ = new RouteWindow(boxes_, dialogs_, [](const std::array<QString, 8>&) {});
-  }
-  void cleanup() {
-    window_->job().wait();
-    delete window_;
-  }
+  void init() { openWindow(); }
+  void cleanup() { closeWindow(); }
   void rangeNamedByStationAndSide_data();
   void rangeNamedByStationAndSide();
   void longChainNamesStayUnique();
@@ -49,39 +35,14 @@ class StakeoutNamesTest : public QObject {
   void fieldsTakeTheSecondPass();
 
  private:
-  void import(const QString& path) {
-    dialogs_.answers << path;
-    Click(window_, "importButton");
-  }
-  QString write(const char* name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("%s", name);
-    return path;
-  }
   // The names of the stakeout of the inputs.
   QStringList stakeOut(const QString& from, const QString& to, const QString& step,
                        const QString& offsets) {
-    Box(window_, "fromEdit")->setText(from);
-    Box(window_, "toEdit")->setText(to);
-    Box(window_, "stepEdit")->setText(step);
-    Box(window_, "offsetsEdit")->setText(offsets);
-    Click(window_, "stakeoutButton");
-    window_->job().wait();
     QStringList names;
-    for (const StakeRow& row : rows()) names << QString::fromStdString(row.name);
+    for (const StakeRow& row : stakeOutRange(from, to, step, offsets))
+      names << QString::fromStdString(row.name);
     return names;
   }
-  const std::vector<StakeRow>& rows() {
-    auto* table = window_->findChild<QTableView*>(QStringLiteral("stakeoutTable"));
-    return qobject_cast<StakeoutModel*>(table->model())->rows();
-  }
-  QString shown() const { return boxes_.shown.isEmpty() ? QString() : boxes_.shown.front().text; }
-
-  QTemporaryDir dir_;
-  FakeMessageBoxes boxes_;
-  FakeFileDialogs dialogs_;
-  RouteWindow* window_ = nullptr;
 };
 
 void StakeoutNamesTest::rangeNamedByStationAndSide_data() {
@@ -111,21 +72,18 @@ void StakeoutNamesTest::rangeNamedByStationAndSide() {
   QFETCH(QString, prefix);
   QFETCH(QStringList, names);
   QFETCH(QByteArray, datLine);
-  import(QStringLiteral(ROUTE_WINDOW_DATA "/route_window_road.txt"));
+  import(kRoad);
   QLineEdit* prefixBox = Box(window_, "stationPrefixEdit");
   prefixBox->selectAll();
   QTest::keyClicks(prefixBox, prefix);
   window_->findChild<QComboBox*>(QStringLiteral("namesCombo"))->setCurrentIndex(choice);
   QCOMPARE(stakeOut("1005.5", "1020", "10", "-10, 0, 10"), names);
-  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(shown()));
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
 
   const QString dat = dir_.filePath(QStringLiteral("points.dat"));
   dialogs_.answers << dat;
-  Click(window_, "saveDatButton");
-  window_->job().wait();
-  QFile file(dat);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
+  runJob("saveDatButton");
+  const QList<QByteArray> lines = ReadBytes(dat).split('\n');
   QCOMPARE(lines.value(2) + '\n', datLine);
 }
 
@@ -135,7 +93,7 @@ void StakeoutNamesTest::rangeNamedByStationAndSide() {
 void StakeoutNamesTest::longChainNamesStayUnique() {
   import(write("long_chain.txt", kLongChainRoad));
   const QStringList names = stakeOut("1180", "1210", "10", "-10, 0");
-  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(shown()));
+  QVERIFY2(boxes_.shown.isEmpty(), qPrintable(firstMessage()));
   QCOMPARE(names, (QStringList{"K1+180L10.00", "K1+180", "K1+190L10.00", "K1+190", "K1+200L10.00",
                                "K1+200", "K1+190L10.00_2", "K1+190_2", "K1+200L10.00_2", "K1+200_2",
                                "K1+210L10.00", "K1+210"}));
@@ -182,9 +140,9 @@ void StakeoutNamesTest::fieldsTakeTheSecondPass() {
   import(write("long_chain.txt", kLongChainRoad));
   stakeOut(from, to, "10", "0");
   QStringList given;
-  for (const StakeRow& row : this->rows())
+  for (const StakeRow& row : stakeoutRows())
     given << QStringLiteral("%1/%2").arg(row.point.station).arg(row.point.element);
-  QCOMPARE(boxes_.shown.isEmpty() ? given.join(' ') : shown(), rows);
+  QCOMPARE(boxes_.shown.isEmpty() ? given.join(' ') : firstMessage(), rows);
 }
 
 QTEST_MAIN(StakeoutNamesTest)
