@@ -10,6 +10,7 @@
 #include "route_csv.h"
 #include "route_forward.h"
 #include "route_source.h"
+#include "text_encoding.h"
 
 int main(int argc, char** argv) {
   using namespace tarnvel;

@@ -11,6 +11,7 @@
 #include "number_reading.h"
 #include "refusal.h"
 #include "station_text.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

@@ -9,9 +9,9 @@
 
 #include "command_outcome.h"
 #include "command_output.h"
-#include "route_csv.h"
 #include "route_joints.h"
 #include "route_source.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

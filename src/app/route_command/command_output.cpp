@@ -4,6 +4,7 @@
 
 #include "command_outcome.h"
 #include "gbk_file_writer.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

@@ -11,6 +11,7 @@
 
 #include "encoded_text_stream.h"
 #include "save_file.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

@@ -1,6 +1,7 @@
 #include "command_table.h"
 
 #include "survey_point_file.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 
@@ -15,9 +16,10 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
           RunCheck),
       Command<ForwardOptions>(
           "forward", {{Route}},
-          {"encoding", "pdf", "jd", "start-station", "tol-position", "from", "to", "step",
-           "curve-step", "stations", "offset", "skew", "key-points", "names", "prefix", "profile",
-           "sections", "edges", "ground", "slopes"},
+          {"encoding", "pdf",      "jd",         "start-station", "tol-position",
+           "from",     "to",       "step",       "curve-step",    "stations",
+           "offset",   "skew",     "key-points", "names",         "prefix",
+           "profile",  "sections", "edges",      "ground",        "slopes"},
           StationsRule::Required, OutputMode::Csv,
           [](const CommandArguments& a, ForwardOptions& o) {
             o.prefix = a.prefix();

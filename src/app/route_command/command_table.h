@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "command_options.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

@@ -13,6 +13,7 @@
 #include "same_file.h"
 #include "save_file.h"
 #include "station_equation_line.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

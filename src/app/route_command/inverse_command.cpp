@@ -3,6 +3,7 @@
 #include "delimited_file.h"
 #include "design_height.h"
 #include "point_file.h"
+#include "route_csv.h"
 #include "slope_point.h"
 
 namespace tarnvel {

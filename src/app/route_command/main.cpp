@@ -10,6 +10,7 @@
 
 #include "command_line.h"
 #include "same_file.h"
+#include "text_encoding.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <variant>
 
+#include "text_encoding.h"
+
 namespace tarnvel {
 
 namespace {

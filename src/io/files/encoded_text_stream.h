@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "route_csv.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

@@ -3,10 +3,7 @@
 #include "angle.h"
 #include "cut_fill_text.h"
 #include "design_height.h"
-#include "gbk_file_writer.h"
-#include "gbk_text.h"
 #include "number_text.h"
-#include "save_file.h"
 #include "station_text.h"
 #include "table_line.h"
 
@@ -128,28 +125,6 @@ std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::strin
   for (int k = 0; k < (all ? count : 1); ++k)
     rows.push_back({name, x, y, feet[static_cast<size_t>(k)], k + 1, count});
   return rows;
-}
-
-std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding) {
-  if (encoding != TextEncoding::Gbk) {
-    QByteArray bytes;
-    if (encoding == TextEncoding::Utf8WithBom) {
-      bytes.reserve(static_cast<qsizetype>(kUtf8ByteOrderMark.size() + utf8.size()));
-      bytes.append(kUtf8ByteOrderMark.data(), static_cast<qsizetype>(kUtf8ByteOrderMark.size()));
-    }
-    return bytes.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  }
-  const QString text = QString::fromStdString(utf8);
-  if (std::optional<QByteArray> bytes = EncodeGbk(text)) return std::move(*bytes);
-  return FirstCharacterOutsideGbk(text).value_or(U'\uFFFD');
-}
-
-std::optional<FileRefusal> SaveTextFile(const QString& path, const std::string& utf8,
-                                        TextEncoding encoding) {
-  std::variant<char32_t, QByteArray> bytes = EncodeText(utf8, encoding);
-  if (const char32_t* character = std::get_if<char32_t>(&bytes))
-    return CannotSave(path, OutsideGbkReason(*character));
-  return SaveFileBytes(path, std::get<QByteArray>(bytes));
 }
 
 }  // namespace tarnvel

@@ -3,29 +3,19 @@
 // bytes wherever they are written.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
-#include "file_refusal.h"
 #include "optional_double.h"
 #include "route_feet.h"
 #include "route_forward.h"
 #include "stake_row.h"
 
 namespace tarnvel {
-
-// UTF-8 plain, as scripts and terminals take it; UTF-8 after a byte-order
-// mark, which Excel on Chinese Windows needs to read a CSV as UTF-8 at all;
-// or code page 936.
-enum class TextEncoding { Utf8, Utf8WithBom, Gbk };
-
-inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 inline constexpr std::string_view kForwardCsvHeader =
     "点名,桩号,里程,偏距,偏角,X,Y,切线方位角,线元,说明";
@@ -94,14 +84,5 @@ std::string InverseCsvHeader(bool cutFill, bool notes = false, bool toCatchPoint
 std::vector<InverseCsvRow> InverseRows(const std::string& name, const std::string& x,
                                        const std::string& y, const std::vector<RouteFoot>& feet,
                                        bool all);
-
-// The bytes of the text in the encoding (the mark first for Utf8WithBom);
-// when GBK has no form for a character, that character.
-std::variant<char32_t, QByteArray> EncodeText(const std::string& utf8, TextEncoding encoding);
-
-// Writes the text to the file, all or nothing, through SaveFileBytes. A
-// character GBK cannot hold is refused before anything is written.
-std::optional<FileRefusal> SaveTextFile(const QString& path, const std::string& utf8,
-                                        TextEncoding encoding);
 
 }  // namespace tarnvel

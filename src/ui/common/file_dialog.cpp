@@ -5,7 +5,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "route_csv.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 

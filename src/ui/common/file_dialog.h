@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QString>
 
+#include "text_encoding.h"
+
 class QWidget;
 
 namespace tarnvel {

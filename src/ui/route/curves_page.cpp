@@ -16,6 +16,7 @@
 #include "route_document.h"
 #include "route_page_host.h"
 #include "table_columns.h"
+#include "text_encoding.h"
 #include "ui_curves_page.h"
 
 namespace tarnvel {

@@ -19,6 +19,7 @@
 #include "route_result_models.h"
 #include "save_file.h"
 #include "table_columns.h"
+#include "text_encoding.h"
 #include "ui_inverse_page.h"
 
 namespace tarnvel {

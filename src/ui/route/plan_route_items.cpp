@@ -9,9 +9,9 @@
 
 #include "element_kind.h"
 #include "number_text.h"
+#include "plan_coordinates.h"
 #include "plan_symbols.h"
 #include "route_element_model.h"
-#include "route_plan_view.h"
 
 namespace tarnvel {
 
@@ -37,10 +37,10 @@ QGraphicsItemGroup* MakeLineItems(const Route& route, Point origin, QRectF& boun
     const LineElement& e = route.loaded[i];
     const Kind kind = KindOf(e);
     const int n = SegmentCount(e, kind);
-    QPainterPath path(RoutePlanView::ToScene(CentreLinePoint(e, e.K0), origin));
+    QPainterPath path(PlanToScene(CentreLinePoint(e, e.K0), origin));
     for (int s = 1; s <= n; ++s) {
       const double K = s == n ? e.K1 : e.K0 + (e.K1 - e.K0) * s / n;
-      path.lineTo(RoutePlanView::ToScene(CentreLinePoint(e, K), origin));
+      path.lineTo(PlanToScene(CentreLinePoint(e, K), origin));
     }
     auto* item = new QGraphicsPathItem(path);
     item->setPen(CosmeticPen(ColourOf(kind), 2));
@@ -62,7 +62,7 @@ QGraphicsItemGroup* MakeJointItems(const Route& route, const std::vector<Joint>&
   for (const Joint& joint : joints) {
     const LineElement& e = route.loaded[static_cast<size_t>(joint.left - 1)];
     const Point point = CentreLinePoint(e, e.K1);
-    const QPointF at = RoutePlanView::ToScene(point, origin);
+    const QPointF at = PlanToScene(point, origin);
     const QColor colour = joint.closed ? kJointColour : kBadJointColour;
     const double r = joint.closed ? 3.5 : 6;
     auto* mark = new QGraphicsEllipseItem(-r, -r, 2 * r, 2 * r);

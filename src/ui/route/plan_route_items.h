@@ -1,6 +1,6 @@
 // The route's own items in the plan: each element's centre line, coloured by
 // its kind, and each joint's mark and label, in scene coordinates about
-// `origin` (RoutePlanView::ToScene).
+// `origin` (PlanToScene).
 #pragma once
 
 #include <QGraphicsItemGroup>

@@ -9,8 +9,8 @@
 #include <unordered_map>
 
 #include "drawing_frame.h"
+#include "plan_coordinates.h"
 #include "plan_symbols.h"
-#include "route_plan_view.h"
 
 namespace tarnvel {
 
@@ -87,7 +87,7 @@ StationMarks::StationMarks(const Route& route, Point origin, const QString& pref
       path.lineTo(across * half);
       auto* tick = new QGraphicsPathItem(path);
       tick->setPen(QPen(kMarkColour, kilometre ? 2.5 : 1));
-      tick->setPos(RoutePlanView::ToScene(at.point, origin));
+      tick->setPos(PlanToScene(at.point, origin));
       tick->setFlag(QGraphicsItem::ItemIgnoresTransformations);
       auto* label =
           new QGraphicsSimpleTextItem(WholeMetreStationText(station, prefix.toStdString()), tick);
@@ -136,7 +136,7 @@ void StationMarks::thin(double scale) {
   const QSizeF cell(widestLabel_ + kLabelGap, widestLabel_ + kLabelGap);
   ShownBoxes shown(cell, clear_.size() + labelled.size());
   for (const ClearBox& clear : clear_)
-    shown.add(clear.box.translated(RoutePlanView::ToScene(clear.at, origin_) * scale));
+    shown.add(clear.box.translated(PlanToScene(clear.at, origin_) * scale));
   std::vector<const QPointF*> placed(marks_.size(), nullptr);  // the corner each label takes
   for (const auto& [order, k] : labelled)
     for (const QPointF& corner : marks_[k].corners) {
@@ -161,9 +161,9 @@ QGraphicsItemGroup* MakeJdItems(const std::vector<JdPoint>& points, Point origin
   auto* group = new QGraphicsItemGroup;
   group->setZValue(1);
   if (points.empty()) return group;
-  QPainterPath polygon(RoutePlanView::ToScene({points.front().X, points.front().Y}, origin));
+  QPainterPath polygon(PlanToScene({points.front().X, points.front().Y}, origin));
   for (const JdPoint& p : points) {
-    const QPointF at = RoutePlanView::ToScene({p.X, p.Y}, origin);
+    const QPointF at = PlanToScene({p.X, p.Y}, origin);
     polygon.lineTo(at);
     auto* name = new QGraphicsSimpleTextItem(QString::fromStdString(p.name));
     name->setBrush(Qt::black);

@@ -1,8 +1,5 @@
 // The plan of a route in survey axes: north (X) up, east (Y) right, the same
-// scale on both. The scene holds east as x and south as y, measured from an
-// origin near the route: a survey point (X, Y) sits at the scene point
-// (Y − Y0, −(X − X0)). Coordinates of millions of metres would otherwise
-// overflow the view's integer scroll range at a scale of 1 mm a pixel.
+// scale on both, the scene placed as plan_coordinates.h says.
 #pragma once
 
 #include <QGraphicsView>
@@ -13,6 +10,7 @@
 
 #include "centre_line.h"
 #include "jd_table.h"
+#include "plan_coordinates.h"
 #include "plan_point_index.h"
 #include "route.h"
 #include "route_joints.h"
@@ -31,20 +29,15 @@ class RoutePlanView : public QGraphicsView {
  public:
   // The two sets of computed points drawn over the line.
   enum class Layer { Stakeout, Inverse };
-  // Names of points are looked up only for the points in view, so that a
-  // million stakeout rows need no million texts; the points themselves are
-  // looked up in the rows that hold them, by their place there.
-  using NameOf = std::function<QString(std::size_t)>;
-  using PointOf = std::function<Point(std::size_t)>;
+  using NameOf = PlanNameOf;
+  using PointOf = PlanPointOf;
 
   explicit RoutePlanView(QWidget* parent = nullptr);
   ~RoutePlanView() override;
 
   QPointF toScene(Point point) const { return ToScene(point, origin_); }
   Point fromScene(QPointF scene) const { return {origin_.X - scene.y(), origin_.Y + scene.x()}; }
-  static QPointF ToScene(Point point, Point origin) {
-    return {point.Y - origin.Y, origin.X - point.X};
-  }
+  static QPointF ToScene(Point point, Point origin) { return PlanToScene(point, origin); }
 
   // Draws the route: each element sampled along its centre line, coloured by
   // its kind, and each joint marked (超限 in red). Nothing: an empty plan.

@@ -71,8 +71,8 @@ RoutePointsItem::RoutePointsItem(QColor colour, MarkerShape shape)
   setZValue(3);
 }
 
-void RoutePointsItem::setPoints(PlanPointIndex index, RoutePlanView::PointOf pointOf,
-                                RoutePlanView::NameOf nameOf, Point origin) {
+void RoutePointsItem::setPoints(PlanPointIndex index, PlanPointOf pointOf, PlanNameOf nameOf,
+                                Point origin) {
   index_ = std::move(index);
   pointOf_ = std::move(pointOf);
   nameOf_ = std::move(nameOf);
@@ -85,8 +85,8 @@ void RoutePointsItem::setOrigin(Point origin) {
   // A margin for the markers and names, which keep their pixel size: the
   // view refreshes with the full viewport anyway.
   bounds_ = index_.empty() ? QRectF()
-                           : QRectF(RoutePlanView::ToScene({index_.maxX, index_.minY}, origin),
-                                    RoutePlanView::ToScene({index_.minX, index_.maxY}, origin))
+                           : QRectF(PlanToScene({index_.maxX, index_.minY}, origin),
+                                    PlanToScene({index_.minX, index_.maxY}, origin))
                                  .adjusted(-1e3, -1e3, 1e3, 1e3);
   update();
 }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "centre_line.h"
+#include "plan_coordinates.h"
 #include "plan_point_index.h"
 #include "plan_symbols.h"
-#include "route_plan_view.h"
 
 namespace tarnvel {
 
@@ -28,8 +28,7 @@ class RoutePointsItem : public QGraphicsItem {
  public:
   RoutePointsItem(QColor colour, MarkerShape shape);
 
-  void setPoints(PlanPointIndex index, RoutePlanView::PointOf pointOf, RoutePlanView::NameOf nameOf,
-                 Point origin);
+  void setPoints(PlanPointIndex index, PlanPointOf pointOf, PlanNameOf nameOf, Point origin);
   void setOrigin(Point origin);
   void setClearBoxes(std::vector<ClearBox> boxes);
 
@@ -46,10 +45,10 @@ class RoutePointsItem : public QGraphicsItem {
   QColor colour_;
   MarkerShape shape_;
   PlanPointIndex index_;
-  RoutePlanView::PointOf pointOf_;
+  PlanPointOf pointOf_;
   Point origin_;
   std::vector<ClearBox> clear_;
-  RoutePlanView::NameOf nameOf_;
+  PlanNameOf nameOf_;
   QRectF bounds_;
 };
 

@@ -30,6 +30,7 @@
 #include "station_text.h"
 #include "survey_point_file.h"
 #include "table_columns.h"
+#include "text_encoding.h"
 #include "ui_stakeout_page.h"
 
 namespace tarnvel {

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <string>
 
+#include "text_encoding.h"
+
 namespace tarnvel {
 namespace {
 

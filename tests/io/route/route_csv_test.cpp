@@ -4,6 +4,7 @@
 
 #include "file_test_support.h"
 #include "gbk_text.h"
+#include "text_encoding.h"
 
 namespace tarnvel {
 namespace {

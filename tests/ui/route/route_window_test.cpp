@@ -937,3 +937,4 @@ void RouteWindowTest::helpShowsTheReadme() {
 
 QTEST_MAIN(RouteWindowTest)
 #include "route_window_test.moc"
+#include "text_encoding.h"
