@@ -59,4 +59,19 @@ std::variant<FileRefusal, std::shared_ptr<SavingFile>> WriteCommandPdf(
   return file;
 }
 
+CommandOutcome CsvTablePdf(const QString& path, const QString& title, const QString& route,
+                           std::string_view header,
+                           std::shared_ptr<const std::vector<std::string>> lines) {
+  TableDocument document;
+  document.title = title;
+  document.notes = CommandTitleBlock(route);
+  document.header = CsvLineCells(header);
+  document.rowCount = static_cast<qsizetype>(lines->size());
+  document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };
+  auto pdf = WriteCommandPdf(path, document);
+  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
+    return ArgumentRefusal{failure->message};
+  return CommandResult{.pdf = std::get<std::shared_ptr<SavingFile>>(pdf)};
+}
+
 }  // namespace tarnvel

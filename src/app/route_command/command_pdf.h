@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "command_outcome.h"
 #include "save_file.h"
@@ -36,5 +38,12 @@ QStringList CsvLineCells(std::string_view line);
 // yet in place: Finish puts it there once the command's other outputs are.
 std::variant<FileRefusal, std::shared_ptr<SavingFile>> WriteCommandPdf(
     const QString& path, const TableDocument& document);
+
+// A table the command wrote as CSV, its lines held without their CR LF,
+// printed under `title` as WriteCommandPdf prints it: the command's result
+// with the file waiting to take its place, or why it could not be written.
+CommandOutcome CsvTablePdf(const QString& path, const QString& title, const QString& route,
+                           std::string_view header,
+                           std::shared_ptr<const std::vector<std::string>> lines);
 
 }  // namespace tarnvel

@@ -225,19 +225,8 @@ CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   const auto refusal = line.range ? RangeRows(std::get<Route>(route), line, request, writer)
                                   : StationRows(std::get<Route>(route), line, request, writer);
   if (refusal) return *refusal;
-  CommandResult result;
-  if (!line.pdf) return result;
-  TableDocument document;
-  document.title = QStringLiteral("逐桩坐标表");
-  document.notes = CommandTitleBlock(line.route);
-  document.header = CsvLineCells(header);
-  document.rowCount = static_cast<qsizetype>(lines->size());
-  document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };
-  auto pdf = WriteCommandPdf(*line.pdf, document);
-  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
-    return ArgumentRefusal{failure->message};
-  result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
-  return result;
+  if (!line.pdf) return CommandResult{};
+  return CsvTablePdf(*line.pdf, QStringLiteral("逐桩坐标表"), line.route, header, lines);
 }
 
 }  // namespace tarnvel

@@ -11,10 +11,10 @@
 #include "delimited_file.h"
 #include "point_names.h"
 #include "slope_csv.h"
-#include "stakeout_stations.h"
-#include "station_file.h"
 #include "stakeout_builder.h"
 #include "stakeout_input.h"
+#include "stakeout_stations.h"
+#include "station_file.h"
 #include "survey_point_file.h"
 
 namespace tarnvel {
@@ -226,20 +226,9 @@ CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output) {
   if (!line.surveyPointFile) output.Add(SlopeCsvHeader());
   const auto refusal = line.range ? RangeRows(line, route, rows) : StationRows(line, route, rows);
   if (refusal) return *refusal;
-  CommandResult result;
-  if (!line.pdf) return result;
+  if (!line.pdf) return CommandResult{};
   if (auto tooLong = PdfRowsRefusal(static_cast<double>(lines->size()))) return *tooLong;
-  TableDocument document;
-  document.title = QStringLiteral("坡脚坡口表");
-  document.notes = CommandTitleBlock(line.route);
-  document.header = CsvLineCells(kSlopeCsvHeader);
-  document.rowCount = static_cast<qsizetype>(lines->size());
-  document.row = [lines](qsizetype i) { return CsvLineCells((*lines)[static_cast<size_t>(i)]); };
-  auto pdf = WriteCommandPdf(*line.pdf, document);
-  if (const auto* failure = std::get_if<FileRefusal>(&pdf))
-    return ArgumentRefusal{failure->message};
-  result.pdf = std::get<std::shared_ptr<SavingFile>>(pdf);
-  return result;
+  return CsvTablePdf(*line.pdf, QStringLiteral("坡脚坡口表"), line.route, kSlopeCsvHeader, lines);
 }
 
 }  // namespace tarnvel
