@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "point_names.h"
+#include "core/route/point_names.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "core/route/stakeout_stations.h"
 #include "previous_point_names.h"
 #include "previous_route_joints.h"
 #include "previous_stakeout_stations.h"
-#include "route.h"
-#include "route_joints.h"
-#include "stakeout_stations.h"
 
 namespace tarnvel {
 namespace {

@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "line_element.h"
+#include "core/element/centre_line.h"
+#include "core/element/line_element.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 namespace {

@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "route_forward.h"
+#include "core/element/centre_line.h"
+#include "core/route/route_forward.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "route.h"
+#include "core/route/route.h"
 
 namespace tarnvel {
 

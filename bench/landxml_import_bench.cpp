@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "landxml_import.h"
+#include "io/landxml/landxml_import.h"
 #include "previous_landxml_import.h"
 
 namespace tarnvel {

@@ -22,7 +22,7 @@
 #include <QTest>
 
 #include "fakes.h"
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
 namespace tarnvel {
 namespace {

@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
-#include "route_csv.h"
-#include "route_forward.h"
-#include "route_source.h"
-#include "text_encoding.h"
+#include "core/route/route_forward.h"
+#include "io/files/text_encoding.h"
+#include "io/route/route_csv.h"
+#include "io/route/route_source.h"
 
 int main(int argc, char** argv) {
   using namespace tarnvel;

@@ -12,14 +12,14 @@
 #include <limits>
 #include <numbers>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "curve_table_text.h"
-#include "jd_file.h"
-#include "number_text.h"
-#include "route_file.h"
-#include "route_from_jd.h"
-#include "save_file.h"
+#include "core/element/centre_line.h"
+#include "core/jd/curve_table_text.h"
+#include "core/jd/route_from_jd.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
+#include "io/files/save_file.h"
+#include "io/route/jd_file.h"
+#include "io/route/route_file.h"
 
 namespace tarnvel {
 

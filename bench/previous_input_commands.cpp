@@ -10,20 +10,20 @@
 #include <utility>
 #include <variant>
 
-#include "command_files.h"
-#include "command_options.h"
-#include "command_pdf.h"
-#include "delimited_text.h"
-#include "design_height.h"
-#include "edge_points.h"
-#include "number_text.h"
-#include "point_file.h"
-#include "point_names.h"
-#include "route_forward.h"
-#include "row_height.h"
-#include "stakeout_input.h"
-#include "stakeout_stations.h"
-#include "survey_point_file.h"
+#include "app/route_command/command_files.h"
+#include "app/route_command/command_options.h"
+#include "app/route_command/command_pdf.h"
+#include "core/route/point_names.h"
+#include "core/route/route_forward.h"
+#include "core/route/stakeout_stations.h"
+#include "core/section/design_height.h"
+#include "core/section/edge_points.h"
+#include "core/section/row_height.h"
+#include "core/text/number_text.h"
+#include "io/files/delimited_text.h"
+#include "io/route/point_file.h"
+#include "io/route/stakeout_input.h"
+#include "io/route/survey_point_file.h"
 
 namespace tarnvel {
 

@@ -8,10 +8,10 @@
 #include <cmath>
 #include <optional>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "landxml_numbers.h"
-#include "read_file.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "io/files/read_file.h"
+#include "io/landxml/landxml_numbers.h"
 
 namespace tarnvel::previous {
 

@@ -2,7 +2,7 @@
 // search: see previous_landxml_import.cpp. Not used by the program.
 #pragma once
 
-#include "landxml_import.h"
+#include "io/landxml/landxml_import.h"
 
 namespace tarnvel::previous {
 

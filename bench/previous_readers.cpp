@@ -6,11 +6,11 @@
 #include <QList>
 #include <algorithm>
 
-#include "delimited_text.h"
-#include "point_file.h"
-#include "read_file.h"
-#include "station_file.h"
-#include "station_text.h"
+#include "core/text/station_text.h"
+#include "io/files/delimited_text.h"
+#include "io/files/read_file.h"
+#include "io/route/point_file.h"
+#include "io/route/station_file.h"
 
 namespace tarnvel {
 namespace {

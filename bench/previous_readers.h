@@ -5,8 +5,8 @@
 #include <QString>
 #include <vector>
 
-#include "point_file.h"
-#include "station_file.h"
+#include "io/route/point_file.h"
+#include "io/route/station_file.h"
 
 namespace tarnvel {
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 namespace tarnvel {
 

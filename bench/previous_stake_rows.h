@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 namespace tarnvel::previous {
 

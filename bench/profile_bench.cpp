@@ -8,12 +8,12 @@
 #include <variant>
 #include <vector>
 
-#include "design_height.h"
-#include "route.h"
-#include "route_csv.h"
-#include "route_forward.h"
-#include "row_height.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
+#include "core/section/design_height.h"
+#include "core/section/row_height.h"
+#include "io/route/route_csv.h"
 
 namespace tarnvel {
 namespace {

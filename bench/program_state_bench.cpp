@@ -15,15 +15,15 @@
 #include <QStringList>
 #include <vector>
 
-#include "command_line.h"
+#include "app/route_command/command_line.h"
+#include "core/cpu/vector_state.h"
+#include "core/route/point_names.h"
+#include "core/route/position_tolerance.h"
+#include "core/route/route_feet.h"
+#include "core/route/route_forward.h"
+#include "core/route/stakeout_builder.h"
 #include "generated_road.h"
-#include "point_names.h"
-#include "position_tolerance.h"
 #include "previous_route.h"
-#include "route_feet.h"
-#include "route_forward.h"
-#include "stakeout_builder.h"
-#include "vector_state.h"
 
 namespace tarnvel {
 namespace {

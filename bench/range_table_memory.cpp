@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "cross_section.h"
-#include "number_text.h"
-#include "point_names.h"
+#include "core/profile/profile_range.h"
+#include "core/profile/vertical_curve_table_text.h"
+#include "core/route/point_names.h"
+#include "core/section/cross_section.h"
+#include "core/text/number_text.h"
+#include "core/text/table_line.h"
+#include "io/profile/profile_source.h"
+#include "io/section/section_file.h"
 #include "previous_profile_range.h"
-#include "profile_range.h"
-#include "profile_source.h"
-#include "section_file.h"
-#include "table_line.h"
-#include "vertical_curve_table_text.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 //   reader_memory from-jd previous JD_FILE OUTPUT
 #include <cstdio>
 
-#include "point_file.h"
+#include "io/route/point_file.h"
+#include "io/route/station_file.h"
 #include "previous_from_jd.h"
 #include "previous_readers.h"
-#include "station_file.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "continuous_computation.h"
-#include "results_box.h"
+#include "core/element/continuous_computation.h"
+#include "ui/main/results_box.h"
 
 namespace tarnvel {
 namespace {

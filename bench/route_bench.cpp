@@ -10,12 +10,12 @@
 #include <map>
 #include <vector>
 
+#include "core/route/route.h"
+#include "core/route/route_feet.h"
+#include "core/route/route_forward.h"
+#include "core/route/route_joints.h"
 #include "generated_road.h"
 #include "previous_route.h"
-#include "route.h"
-#include "route_feet.h"
-#include "route_forward.h"
-#include "route_joints.h"
 
 namespace tarnvel {
 namespace {

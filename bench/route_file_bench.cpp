@@ -7,12 +7,12 @@
 #include <cmath>
 #include <string>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "line_element.h"
-#include "number_text.h"
-#include "route_file.h"
-#include "route_joints.h"
+#include "core/element/centre_line.h"
+#include "core/element/line_element.h"
+#include "core/route/route_joints.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
+#include "io/route/route_file.h"
 
 namespace tarnvel {
 namespace {

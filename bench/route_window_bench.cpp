@@ -25,19 +25,19 @@
 #include <algorithm>
 #include <cstring>
 
-#include "background_job.h"
+#include "core/route/point_names.h"
+#include "core/route/route_forward.h"
+#include "core/route/stakeout_stations.h"
 #include "fakes.h"
-#include "plan_point_index.h"
-#include "point_names.h"
+#include "io/route/route_file.h"
 #include "previous_route_points_item.h"
 #include "previous_stake_rows.h"
-#include "route_file.h"
-#include "route_forward.h"
-#include "route_plan_view.h"
-#include "route_result_models.h"
-#include "route_window.h"
-#include "stakeout_page.h"
-#include "stakeout_stations.h"
+#include "ui/common/background_job.h"
+#include "ui/route/plan_point_index.h"
+#include "ui/route/route_plan_view.h"
+#include "ui/route/route_result_models.h"
+#include "ui/route/route_window.h"
+#include "ui/route/stakeout_page.h"
 #include "window_test_support.h"
 
 namespace tarnvel {

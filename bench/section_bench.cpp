@@ -10,13 +10,13 @@
 #include <variant>
 #include <vector>
 
-#include "cross_section.h"
-#include "design_height.h"
-#include "number_text.h"
-#include "route.h"
-#include "route_csv.h"
-#include "route_forward.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
+#include "core/section/cross_section.h"
+#include "core/section/design_height.h"
+#include "core/text/number_text.h"
+#include "io/route/route_csv.h"
 
 namespace tarnvel {
 namespace {

@@ -12,16 +12,16 @@
 #include <variant>
 #include <vector>
 
-#include "catch_point.h"
-#include "design_height.h"
-#include "edge_points.h"
-#include "ground_file.h"
-#include "route.h"
-#include "route_csv.h"
-#include "route_forward.h"
-#include "slope_csv.h"
-#include "slope_file.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
+#include "core/section/design_height.h"
+#include "core/section/edge_points.h"
+#include "core/slopes/catch_point.h"
+#include "io/ground/ground_file.h"
+#include "io/route/route_csv.h"
+#include "io/slopes/slope_csv.h"
+#include "io/slopes/slope_file.h"
 
 namespace tarnvel {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-#include "continuous_computation.h"
+#include "core/element/continuous_computation.h"
 #include "previous_number_text.h"
 
 int main(int argc, char** argv) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <variant>
 
-#include "angle.h"
-#include "continuous_computation.h"
-#include "number_text.h"
+#include "core/element/continuous_computation.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 #include "previous_number_text.h"
 
 namespace tarnvel {

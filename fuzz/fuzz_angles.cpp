@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "angle.h"
+#include "core/text/angle.h"
 #include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

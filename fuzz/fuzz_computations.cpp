@@ -8,12 +8,12 @@
 #include <variant>
 #include <vector>
 
-#include "angle.h"
-#include "continuous_computation.h"
-#include "forward_computation.h"
+#include "core/element/continuous_computation.h"
+#include "core/element/forward_computation.h"
+#include "core/element/inverse_computation.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
 #include "fuzz_checks.h"
-#include "inverse_computation.h"
-#include "number_reading.h"
 
 namespace {
 

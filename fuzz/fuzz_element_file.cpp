@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <variant>
 
-#include "element_file.h"
 #include "fuzz_checks.h"
-#include "gbk_text.h"
+#include "io/element/element_file.h"
+#include "io/files/gbk_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <variant>
 
-#include "catch_point.h"
+#include "core/slopes/catch_point.h"
 #include "fuzz_checks.h"
-#include "ground_file.h"
+#include "io/ground/ground_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

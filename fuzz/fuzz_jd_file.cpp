@@ -10,7 +10,7 @@
 #include <variant>
 
 #include "fuzz_checks.h"
-#include "jd_file.h"
+#include "io/route/jd_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

@@ -19,10 +19,10 @@
 #include <variant>
 #include <vector>
 
-#include "angle.h"
+#include "core/text/angle.h"
 #include "fuzz_checks.h"
-#include "landxml_export.h"
-#include "landxml_import.h"
+#include "io/landxml/landxml_export.h"
+#include "io/landxml/landxml_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 #include "fuzz_checks.h"
-#include "number_reading.h"
-#include "number_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

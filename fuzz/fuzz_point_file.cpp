@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <variant>
 
+#include "core/text/number_reading.h"
 #include "fuzz_checks.h"
-#include "number_reading.h"
-#include "point_file.h"
+#include "io/route/point_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

@@ -9,7 +9,7 @@
 #include <variant>
 
 #include "fuzz_checks.h"
-#include "profile_file.h"
+#include "io/profile/profile_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

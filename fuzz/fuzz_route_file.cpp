@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fuzz_checks.h"
-#include "route_file.h"
+#include "io/route/route_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

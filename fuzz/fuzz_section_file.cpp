@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <variant>
 
+#include "core/section/section_surface.h"
 #include "fuzz_checks.h"
-#include "section_file.h"
-#include "section_surface.h"
+#include "io/section/section_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

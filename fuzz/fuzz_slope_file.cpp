@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <variant>
 
+#include "core/slopes/slope_chain.h"
 #include "fuzz_checks.h"
-#include "slope_chain.h"
-#include "slope_file.h"
+#include "io/slopes/slope_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

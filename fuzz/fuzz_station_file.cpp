@@ -9,7 +9,7 @@
 #include <variant>
 
 #include "fuzz_checks.h"
-#include "station_file.h"
+#include "io/route/station_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnvel;

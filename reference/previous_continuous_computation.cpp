@@ -3,10 +3,10 @@
 #include <array>
 #include <cmath>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 #include "previous_number_text.h"
 
 namespace tarnvel::previous {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "angle.h"
+#include "core/text/angle.h"
 #include "previous_route.h"
 
 namespace tarnvel::previous {

@@ -7,11 +7,11 @@
 #include <optional>
 #include <span>
 
-#include "angle.h"
-#include "element_feet.h"
+#include "core/cpu/vector_state.h"
+#include "core/element/element_feet.h"
+#include "core/route/route_feet.h"
+#include "core/text/angle.h"
 #include "previous_route.h"
-#include "route_feet.h"
-#include "vector_state.h"
 
 namespace tarnvel::previous {
 

@@ -11,8 +11,8 @@
 #include <optional>
 #include <string_view>
 
-#include "angle.h"
-#include "number_text.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel::previous {
 

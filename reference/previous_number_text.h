@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "continuous_computation.h"
+#include "core/element/continuous_computation.h"
 
 namespace tarnvel::previous {
 

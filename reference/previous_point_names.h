@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "point_names.h"
+#include "core/route/point_names.h"
 
 namespace tarnvel::previous {
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "profile_range.h"
+#include "core/profile/profile_range.h"
 
 namespace tarnvel::previous {
 

@@ -8,10 +8,10 @@
 #include <variant>
 #include <vector>
 
-#include "element_feet.h"
-#include "route.h"
-#include "route_feet.h"
-#include "route_forward.h"
+#include "core/element/element_feet.h"
+#include "core/route/route.h"
+#include "core/route/route_feet.h"
+#include "core/route/route_forward.h"
 
 namespace tarnvel::previous {
 

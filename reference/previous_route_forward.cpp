@@ -4,10 +4,10 @@
 #include <cmath>
 #include <span>
 
-#include "angle.h"
-#include "number_text.h"
+#include "core/route/route_joints.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 #include "previous_route.h"
-#include "route_joints.h"
 
 namespace tarnvel::previous {
 

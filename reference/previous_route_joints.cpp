@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 namespace tarnvel::previous {
 

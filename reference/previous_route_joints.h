@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "route_joints.h"
+#include "core/route/route_joints.h"
 
 namespace tarnvel::previous {
 

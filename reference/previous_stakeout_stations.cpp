@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "element_kind.h"
-#include "number_text.h"
-#include "route_joints.h"
-#include "station_text.h"
+#include "core/element/element_kind.h"
+#include "core/route/route_joints.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel::previous {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "stakeout_stations.h"
+#include "core/route/stakeout_stations.h"
 
 namespace tarnvel::previous {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <optional>
 
-#include "angle.h"
+#include "core/text/angle.h"
 #include "previous_route.h"
 
 namespace tarnvel::previous::stepped {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <span>
 
-#include "element_feet.h"
+#include "core/element/element_feet.h"
 #include "previous_route.h"
 
 namespace tarnvel::previous {

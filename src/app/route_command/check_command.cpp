@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "command_options.h"
-#include "command_pdf.h"
-#include "end_check_report.h"
-#include "joint_report.h"
+#include "app/route_command/command_options.h"
+#include "app/route_command/command_pdf.h"
+#include "app/route_command/end_check_report.h"
+#include "app/route_command/joint_report.h"
 
 namespace tarnvel {
 

@@ -1,9 +1,9 @@
-#include "command_files.h"
+#include "app/route_command/command_files.h"
 
-#include "ground_file.h"
-#include "profile_source.h"
-#include "section_file.h"
-#include "slope_file.h"
+#include "io/ground/ground_file.h"
+#include "io/profile/profile_source.h"
+#include "io/section/section_file.h"
+#include "io/slopes/slope_file.h"
 
 namespace tarnvel {
 

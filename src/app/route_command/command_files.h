@@ -5,11 +5,11 @@
 #include <optional>
 #include <variant>
 
-#include "command_options.h"
-#include "cross_section.h"
-#include "ground_lines.h"
-#include "side_slopes.h"
-#include "vertical_profile.h"
+#include "app/route_command/command_options.h"
+#include "core/ground/ground_lines.h"
+#include "core/profile/vertical_profile.h"
+#include "core/section/cross_section.h"
+#include "core/slopes/side_slopes.h"
 
 namespace tarnvel {
 

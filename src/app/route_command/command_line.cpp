@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "app/route_command/command_line.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "echoed_text.h"
-#include "number_reading.h"
-#include "refusal.h"
-#include "station_text.h"
-#include "text_encoding.h"
+#include "core/text/number_reading.h"
+#include "core/text/refusal.h"
+#include "core/text/station_text.h"
+#include "io/files/echoed_text.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <variant>
 
-#include "command_outcome.h"
-#include "command_table.h"
+#include "app/route_command/command_outcome.h"
+#include "app/route_command/command_table.h"
 
 namespace tarnvel {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "command_outcome.h"
-#include "command_output.h"
-#include "route_joints.h"
-#include "route_source.h"
-#include "text_encoding.h"
+#include "app/route_command/command_outcome.h"
+#include "app/route_command/command_output.h"
+#include "core/route/route_joints.h"
+#include "io/files/text_encoding.h"
+#include "io/route/route_source.h"
 
 namespace tarnvel {
 

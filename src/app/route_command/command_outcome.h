@@ -7,7 +7,7 @@
 #include <memory>
 #include <variant>
 
-#include "save_file.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

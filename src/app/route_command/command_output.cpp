@@ -1,10 +1,10 @@
-#include "command_output.h"
+#include "app/route_command/command_output.h"
 
 #include <cstdio>
 
-#include "command_outcome.h"
-#include "gbk_file_writer.h"
-#include "text_encoding.h"
+#include "app/route_command/command_outcome.h"
+#include "io/files/gbk_file_writer.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string_view>
 
-#include "encoded_text_stream.h"
-#include "save_file.h"
-#include "text_encoding.h"
+#include "io/files/encoded_text_stream.h"
+#include "io/files/save_file.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

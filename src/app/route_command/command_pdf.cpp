@@ -1,9 +1,9 @@
-#include "command_pdf.h"
+#include "app/route_command/command_pdf.h"
 
 #include <QDate>
 #include <QFileInfo>
 
-#include "number_text.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

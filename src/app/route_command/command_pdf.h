@@ -12,9 +12,9 @@
 #include <variant>
 #include <vector>
 
-#include "command_outcome.h"
-#include "save_file.h"
-#include "table_document.h"
+#include "app/route_command/command_outcome.h"
+#include "io/files/save_file.h"
+#include "io/print/table_document.h"
 
 namespace tarnvel {
 

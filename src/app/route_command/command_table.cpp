@@ -1,7 +1,7 @@
-#include "command_table.h"
+#include "app/route_command/command_table.h"
 
-#include "survey_point_file.h"
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
+#include "io/route/survey_point_file.h"
 
 namespace tarnvel {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "command_options.h"
-#include "text_encoding.h"
+#include "app/route_command/command_options.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

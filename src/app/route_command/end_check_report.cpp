@@ -1,9 +1,9 @@
-#include "end_check_report.h"
+#include "app/route_command/end_check_report.h"
 
 #include <algorithm>
 
-#include "number_text.h"
-#include "text_table.h"
+#include "app/route_command/text_table.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

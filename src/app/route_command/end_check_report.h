@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "landxml_import.h"
+#include "io/landxml/landxml_import.h"
 
 namespace tarnvel {
 

@@ -1,6 +1,6 @@
-#include "command_files.h"
-#include "command_options.h"
-#include "landxml_export.h"
+#include "app/route_command/command_files.h"
+#include "app/route_command/command_options.h"
+#include "io/landxml/landxml_export.h"
 
 namespace tarnvel {
 

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "command_files.h"
-#include "command_options.h"
-#include "command_pdf.h"
-#include "delimited_file.h"
-#include "stakeout_builder.h"
-#include "stakeout_input.h"
-#include "station_file.h"
-#include "survey_point_file.h"
+#include "app/route_command/command_files.h"
+#include "app/route_command/command_options.h"
+#include "app/route_command/command_pdf.h"
+#include "core/route/stakeout_builder.h"
+#include "io/files/delimited_file.h"
+#include "io/route/stakeout_input.h"
+#include "io/route/station_file.h"
+#include "io/route/survey_point_file.h"
 
 namespace tarnvel {
 

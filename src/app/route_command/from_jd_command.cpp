@@ -3,17 +3,17 @@
 #include <functional>
 #include <tuple>
 
-#include "command_options.h"
-#include "command_pdf.h"
-#include "declared_chains.h"
-#include "delimited_text.h"
-#include "design_table_text.h"
-#include "jd_file.h"
-#include "route_file.h"
-#include "same_file.h"
-#include "save_file.h"
-#include "station_equation_line.h"
-#include "text_encoding.h"
+#include "app/route_command/command_options.h"
+#include "app/route_command/command_pdf.h"
+#include "core/jd/declared_chains.h"
+#include "core/jd/design_table_text.h"
+#include "io/files/delimited_text.h"
+#include "io/files/same_file.h"
+#include "io/files/save_file.h"
+#include "io/files/text_encoding.h"
+#include "io/route/jd_file.h"
+#include "io/route/route_file.h"
+#include "io/route/station_equation_line.h"
 
 namespace tarnvel {
 

@@ -1,10 +1,10 @@
-#include "command_files.h"
-#include "command_options.h"
-#include "delimited_file.h"
-#include "design_height.h"
-#include "point_file.h"
-#include "route_csv.h"
-#include "slope_point.h"
+#include "app/route_command/command_files.h"
+#include "app/route_command/command_options.h"
+#include "core/section/design_height.h"
+#include "core/slopes/slope_point.h"
+#include "io/files/delimited_file.h"
+#include "io/route/point_file.h"
+#include "io/route/route_csv.h"
 
 namespace tarnvel {
 

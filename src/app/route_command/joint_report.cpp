@@ -1,11 +1,11 @@
-#include "joint_report.h"
+#include "app/route_command/joint_report.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "joint_notes.h"
-#include "number_text.h"
-#include "text_table.h"
+#include "app/route_command/text_table.h"
+#include "core/route/joint_notes.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

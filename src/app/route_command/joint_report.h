@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "route_joints.h"
-#include "text_table.h"
+#include "app/route_command/text_table.h"
+#include "core/route/route_joints.h"
 
 namespace tarnvel {
 

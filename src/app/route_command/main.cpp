@@ -8,9 +8,9 @@
 #include <memory>
 #include <new>
 
-#include "command_line.h"
-#include "same_file.h"
-#include "text_encoding.h"
+#include "app/route_command/command_line.h"
+#include "io/files/same_file.h"
+#include "io/files/text_encoding.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "command_options.h"
-#include "delimited_text.h"
-#include "number_text.h"
-#include "point_names.h"
-#include "profile_range.h"
-#include "profile_source.h"
-#include "station_file.h"
-#include "table_line.h"
-#include "vertical_curve_table_text.h"
+#include "app/route_command/command_options.h"
+#include "core/profile/profile_range.h"
+#include "core/profile/vertical_curve_table_text.h"
+#include "core/route/point_names.h"
+#include "core/text/number_text.h"
+#include "core/text/table_line.h"
+#include "io/files/delimited_text.h"
+#include "io/profile/profile_source.h"
+#include "io/route/station_file.h"
 
 namespace tarnvel {
 

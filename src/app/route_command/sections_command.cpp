@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "command_options.h"
-#include "cross_section.h"
-#include "number_text.h"
-#include "point_names.h"
-#include "profile_range.h"
-#include "section_file.h"
-#include "station_file.h"
-#include "table_line.h"
+#include "app/route_command/command_options.h"
+#include "core/profile/profile_range.h"
+#include "core/route/point_names.h"
+#include "core/section/cross_section.h"
+#include "core/text/number_text.h"
+#include "core/text/table_line.h"
+#include "io/route/station_file.h"
+#include "io/section/section_file.h"
 
 namespace tarnvel {
 

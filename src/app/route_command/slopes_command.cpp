@@ -4,18 +4,18 @@
 #include <string>
 #include <vector>
 
-#include "catch_point.h"
-#include "command_files.h"
-#include "command_options.h"
-#include "command_pdf.h"
-#include "delimited_file.h"
-#include "point_names.h"
-#include "slope_csv.h"
-#include "stakeout_builder.h"
-#include "stakeout_input.h"
-#include "stakeout_stations.h"
-#include "station_file.h"
-#include "survey_point_file.h"
+#include "app/route_command/command_files.h"
+#include "app/route_command/command_options.h"
+#include "app/route_command/command_pdf.h"
+#include "core/route/point_names.h"
+#include "core/route/stakeout_builder.h"
+#include "core/route/stakeout_stations.h"
+#include "core/slopes/catch_point.h"
+#include "io/files/delimited_file.h"
+#include "io/route/stakeout_input.h"
+#include "io/route/station_file.h"
+#include "io/route/survey_point_file.h"
+#include "io/slopes/slope_csv.h"
 
 namespace tarnvel {
 

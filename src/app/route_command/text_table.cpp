@@ -1,4 +1,4 @@
-#include "text_table.h"
+#include "app/route_command/text_table.h"
 
 #include <algorithm>
 

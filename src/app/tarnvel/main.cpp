@@ -1,10 +1,10 @@
 #include <QApplication>
 
-#include "file_dialog.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "platform.h"
-#include "qt_translations.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/platform.h"
+#include "ui/common/qt_translations.h"
+#include "ui/main/main_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "vector_state.h"
+#include "core/cpu/vector_state.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "angle.h"
-#include "vector_state.h"
+#include "core/cpu/vector_state.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 

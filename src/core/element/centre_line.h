@@ -1,7 +1,7 @@
 // Positions on the centre line of a loaded element, and points laid off it.
 #pragma once
 
-#include "line_element.h"
+#include "core/element/line_element.h"
 
 namespace tarnvel {
 

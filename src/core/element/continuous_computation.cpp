@@ -1,4 +1,4 @@
-#include "continuous_computation.h"
+#include "core/element/continuous_computation.h"
 
 #include <algorithm>
 #include <array>
@@ -11,10 +11,10 @@
 #include <system_error>
 #include <thread>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

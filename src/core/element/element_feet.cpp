@@ -1,4 +1,4 @@
-#include "element_feet.h"
+#include "core/element/element_feet.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-#include "angle.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 
@@ -279,10 +279,10 @@ Found Refine(const Residual& r, const Sample& a, const Sample& b) {
   // straight: where its chord crosses zero is a step of Newton's method
   // nearer the foot than the middle is.
   const double secant = a.station - a.along * (b.station - a.station) / (b.along - a.along);
-  const double start = (secant > a.station && secant < b.station) ||
-                               (secant < a.station && secant > b.station)
-                           ? secant
-                           : middle;
+  const double start =
+      (secant > a.station && secant < b.station) || (secant < a.station && secant > b.station)
+          ? secant
+          : middle;
   if (!r.Stepping()) return {Newton(r, a, b, start)};
   Sample below = a;
   Sample above = b;

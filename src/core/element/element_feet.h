@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "centre_line.h"
-#include "line_element.h"
+#include "core/element/centre_line.h"
+#include "core/element/line_element.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "element_kind.h"
+#include "core/element/element_kind.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // never disagree about one element.
 #pragma once
 
-#include "line_element.h"
+#include "core/element/line_element.h"
 
 namespace tarnvel {
 

@@ -1,11 +1,11 @@
-#include "forward_computation.h"
+#include "core/element/forward_computation.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

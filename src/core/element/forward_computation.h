@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "line_element.h"
-#include "refusal.h"
+#include "core/element/line_element.h"
+#include "core/text/refusal.h"
 
 namespace tarnvel {
 

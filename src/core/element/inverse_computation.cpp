@@ -1,10 +1,10 @@
-#include "inverse_computation.h"
+#include "core/element/inverse_computation.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

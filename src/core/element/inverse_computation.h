@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "centre_line.h"
-#include "element_feet.h"
-#include "line_element.h"
-#include "refusal.h"
+#include "core/element/centre_line.h"
+#include "core/element/element_feet.h"
+#include "core/element/line_element.h"
+#include "core/text/refusal.h"
 
 namespace tarnvel {
 

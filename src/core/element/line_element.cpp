@@ -1,9 +1,9 @@
-#include "line_element.h"
+#include "core/element/line_element.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "number_reading.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
 
 namespace tarnvel {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "refusal.h"
+#include "core/text/refusal.h"
 
 namespace tarnvel {
 

@@ -1,8 +1,8 @@
-#include "ground_lines.h"
+#include "core/ground/ground_lines.h"
 
 #include <algorithm>
 
-#include "position_tolerance.h"
+#include "core/route/position_tolerance.h"
 
 namespace tarnvel {
 

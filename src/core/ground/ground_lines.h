@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "route_position.h"
+#include "core/route/route_position.h"
 
 namespace tarnvel {
 

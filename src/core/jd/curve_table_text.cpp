@@ -1,9 +1,9 @@
-#include "curve_table_text.h"
+#include "core/jd/curve_table_text.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "number_text.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "route_from_jd.h"
+#include "core/jd/route_from_jd.h"
 
 namespace tarnvel {
 

@@ -1,9 +1,9 @@
-#include "declared_chains.h"
+#include "core/jd/declared_chains.h"
 
 #include <algorithm>
 
-#include "centre_line.h"
-#include "route_from_jd.h"
+#include "core/element/centre_line.h"
+#include "core/jd/route_from_jd.h"
 
 namespace tarnvel {
 

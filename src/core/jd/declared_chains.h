@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "route.h"
-#include "station_equation.h"
+#include "core/route/route.h"
+#include "core/route/station_equation.h"
 
 namespace tarnvel {
 

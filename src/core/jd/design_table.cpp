@@ -1,9 +1,9 @@
-#include "design_table.h"
+#include "core/jd/design_table.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "declared_chains.h"
+#include "core/jd/declared_chains.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "jd_table.h"
-#include "route_from_jd.h"
-#include "route_joints.h"
-#include "station_equation.h"
+#include "core/jd/jd_table.h"
+#include "core/jd/route_from_jd.h"
+#include "core/route/route_joints.h"
+#include "core/route/station_equation.h"
 
 namespace tarnvel {
 

@@ -1,11 +1,11 @@
-#include "design_table_text.h"
+#include "core/jd/design_table_text.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "number_text.h"
-#include "station_text.h"
-#include "table_line.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "core/text/table_line.h"
 
 namespace tarnvel {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "design_table.h"
+#include "core/jd/design_table.h"
 
 namespace tarnvel {
 

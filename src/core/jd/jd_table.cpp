@@ -1,10 +1,10 @@
-#include "jd_table.h"
+#include "core/jd/jd_table.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "centre_line.h"
-#include "line_element.h"
+#include "core/element/centre_line.h"
+#include "core/element/line_element.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "route_from_jd.h"
+#include "core/jd/route_from_jd.h"
 
 #include <algorithm>
 #include <array>
@@ -7,9 +7,9 @@
 #include <limits>
 #include <numbers>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "number_text.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

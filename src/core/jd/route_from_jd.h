@@ -9,9 +9,9 @@
 #include <variant>
 #include <vector>
 
-#include "jd_table.h"
-#include "route.h"
-#include "route_joints.h"
+#include "core/jd/jd_table.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
 
 namespace tarnvel {
 

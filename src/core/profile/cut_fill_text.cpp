@@ -1,6 +1,6 @@
-#include "cut_fill_text.h"
+#include "core/profile/cut_fill_text.h"
 
-#include "number_text.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
 
 namespace tarnvel {
 

@@ -1,7 +1,7 @@
-#include "vertical_curve_table_text.h"
+#include "core/profile/vertical_curve_table_text.h"
 
-#include "number_text.h"
-#include "station_text.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
 
 namespace tarnvel {
 

@@ -1,12 +1,12 @@
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
 
-#include <optional>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
-#include "number_text.h"
-#include "position_tolerance.h"
-#include "station_text.h"
+#include "core/route/position_tolerance.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 
@@ -91,8 +91,8 @@ double CurveEnd(const VerticalProfile& p, std::size_t k) {
 
 std::optional<ProfileRefusal> PviFault(const Pvi& pvi, std::size_t k) {
   if (pvi.radius >= 0) return std::nullopt;
-  return ProfileRefusal{Quoted(pvi) + "的竖曲线半径R为" + Metres(pvi.radius) + "，不能为负数！",
-                        k, ProfileRefusal::Fault::kNegativeRadius};
+  return ProfileRefusal{Quoted(pvi) + "的竖曲线半径R为" + Metres(pvi.radius) + "，不能为负数！", k,
+                        ProfileRefusal::Fault::kNegativeRadius};
 }
 
 std::variant<ProfileRefusal, VerticalProfile> MakeVerticalProfile(std::vector<Pvi> pvis) {

@@ -1,6 +1,6 @@
-#include "joint_notes.h"
+#include "core/route/joint_notes.h"
 
-#include "station_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "route_joints.h"
+#include "core/route/route_joints.h"
 
 namespace tarnvel {
 

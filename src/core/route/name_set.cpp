@@ -1,4 +1,4 @@
-#include "name_set.h"
+#include "core/route/name_set.h"
 
 #include <algorithm>
 #include <bit>

@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 namespace tarnvel {
 

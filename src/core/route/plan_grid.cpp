@@ -1,4 +1,4 @@
-#include "plan_grid.h"
+#include "core/route/plan_grid.h"
 
 #include <algorithm>
 #include <cmath>

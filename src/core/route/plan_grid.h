@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "centre_line.h"
-#include "plan_box.h"
+#include "core/element/centre_line.h"
+#include "core/route/plan_box.h"
 
 namespace tarnvel {
 

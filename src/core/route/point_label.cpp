@@ -1,4 +1,4 @@
-#include "point_label.h"
+#include "core/route/point_label.h"
 
 #include <cstring>
 #include <ostream>

@@ -1,11 +1,11 @@
-#include "point_names.h"
+#include "core/route/point_names.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
-#include "number_text.h"
-#include "station_text.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

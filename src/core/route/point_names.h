@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "name_set.h"
-#include "route.h"
-#include "route_forward.h"
+#include "core/route/name_set.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
 
 namespace tarnvel {
 

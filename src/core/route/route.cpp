@@ -1,12 +1,12 @@
-#include "route.h"
+#include "core/route/route.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <span>
 
-#include "angle.h"
-#include "vector_state.h"
+#include "core/cpu/vector_state.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 

@@ -10,11 +10,11 @@
 #include <variant>
 #include <vector>
 
-#include "centre_line.h"
-#include "line_element.h"
-#include "plan_box.h"
-#include "plan_grid.h"
-#include "station_equation.h"
+#include "core/element/centre_line.h"
+#include "core/element/line_element.h"
+#include "core/route/plan_box.h"
+#include "core/route/plan_grid.h"
+#include "core/route/station_equation.h"
 
 namespace tarnvel {
 

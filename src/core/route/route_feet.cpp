@@ -1,4 +1,4 @@
-#include "route_feet.h"
+#include "core/route/route_feet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <optional>
 #include <span>
 
-#include "angle.h"
-#include "element_feet.h"
-#include "vector_state.h"
+#include "core/cpu/vector_state.h"
+#include "core/element/element_feet.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 

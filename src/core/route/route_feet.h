@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "centre_line.h"
-#include "route.h"
+#include "core/element/centre_line.h"
+#include "core/route/route.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "route_forward.h"
+#include "core/route/route_forward.h"
 
 #include <algorithm>
 #include <array>
@@ -6,11 +6,11 @@
 #include <span>
 #include <string_view>
 
-#include "angle.h"
-#include "dms_digits.h"
-#include "number_text.h"
-#include "route_joints.h"
-#include "stakeout_stations.h"
+#include "core/route/route_joints.h"
+#include "core/route/stakeout_stations.h"
+#include "core/text/angle.h"
+#include "core/text/dms_digits.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "centre_line.h"
-#include "point_label.h"
-#include "route.h"
+#include "core/element/centre_line.h"
+#include "core/route/point_label.h"
+#include "core/route/route.h"
 
 namespace tarnvel {
 

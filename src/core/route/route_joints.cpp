@@ -1,4 +1,4 @@
-#include "route_joints.h"
+#include "core/route/route_joints.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <numeric>
 #include <utility>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 namespace tarnvel {
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "element_kind.h"
-#include "position_tolerance.h"
-#include "route.h"
+#include "core/element/element_kind.h"
+#include "core/route/position_tolerance.h"
+#include "core/route/route.h"
 
 namespace tarnvel {
 

@@ -1,6 +1,6 @@
-#include "route_position.h"
+#include "core/route/route_position.h"
 
-#include "route_forward.h"
+#include "core/route/route_forward.h"
 
 namespace tarnvel {
 

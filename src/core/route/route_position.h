@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "route.h"
+#include "core/route/route.h"
 
 namespace tarnvel {
 

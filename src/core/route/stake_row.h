@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "optional_double.h"
-#include "route_forward.h"
+#include "core/route/optional_double.h"
+#include "core/route/route_forward.h"
 
 namespace tarnvel {
 

@@ -1,15 +1,15 @@
-#include "stakeout_builder.h"
+#include "core/route/stakeout_builder.h"
 
 #include <span>
 #include <utility>
 
-#include "catch_point.h"
-#include "design_height.h"
-#include "edge_points.h"
-#include "number_text.h"
-#include "point_names.h"
-#include "route_position.h"
-#include "row_height.h"
+#include "core/route/point_names.h"
+#include "core/route/route_position.h"
+#include "core/section/design_height.h"
+#include "core/section/edge_points.h"
+#include "core/section/row_height.h"
+#include "core/slopes/catch_point.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "cross_section.h"
-#include "ground_lines.h"
-#include "route.h"
-#include "side_slopes.h"
-#include "stake_row.h"
-#include "stakeout_stations.h"
-#include "vertical_profile.h"
+#include "core/ground/ground_lines.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "core/route/stake_row.h"
+#include "core/route/stakeout_stations.h"
+#include "core/section/cross_section.h"
+#include "core/slopes/side_slopes.h"
 
 namespace tarnvel {
 

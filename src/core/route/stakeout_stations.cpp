@@ -1,4 +1,4 @@
-#include "stakeout_stations.h"
+#include "core/route/stakeout_stations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "element_kind.h"
-#include "number_text.h"
-#include "route_joints.h"
-#include "station_text.h"
+#include "core/element/element_kind.h"
+#include "core/route/route_joints.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

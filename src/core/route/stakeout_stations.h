@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "route.h"
-#include "route_forward.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
 
 namespace tarnvel {
 

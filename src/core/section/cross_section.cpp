@@ -1,4 +1,4 @@
-#include "cross_section.h"
+#include "core/section/cross_section.h"
 
 #include <algorithm>
 

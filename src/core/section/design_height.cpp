@@ -1,6 +1,6 @@
-#include "design_height.h"
+#include "core/section/design_height.h"
 
-#include "section_surface.h"
+#include "core/section/section_surface.h"
 
 namespace tarnvel {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "cross_section.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/section/cross_section.h"
 
 namespace tarnvel {
 

@@ -1,6 +1,6 @@
-#include "edge_points.h"
+#include "core/section/edge_points.h"
 
-#include "section_surface.h"
+#include "core/section/section_surface.h"
 
 namespace tarnvel {
 

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "cross_section.h"
-#include "route.h"
-#include "route_forward.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
+#include "core/section/cross_section.h"
 
 namespace tarnvel {
 

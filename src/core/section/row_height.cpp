@@ -1,9 +1,9 @@
-#include "row_height.h"
+#include "core/section/row_height.h"
 
 #include <cmath>
 #include <vector>
 
-#include "route_feet.h"
+#include "core/route/route_feet.h"
 
 namespace tarnvel {
 

@@ -2,9 +2,9 @@
 // window alike.
 #pragma once
 
-#include "design_height.h"
-#include "route.h"
-#include "route_forward.h"
+#include "core/route/route.h"
+#include "core/route/route_forward.h"
+#include "core/section/design_height.h"
 
 namespace tarnvel {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <variant>
 
-#include "cross_section.h"
+#include "core/section/cross_section.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "section_surface.h"
+#include "core/section/section_surface.h"
 
 #include <cmath>
 

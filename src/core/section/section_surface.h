@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "cross_section.h"
-#include "position_tolerance.h"
+#include "core/route/position_tolerance.h"
+#include "core/section/cross_section.h"
 
 namespace tarnvel {
 

@@ -1,9 +1,9 @@
-#include "catch_point.h"
+#include "core/slopes/catch_point.h"
 
 #include <cmath>
 #include <limits>
 
-#include "section_surface.h"
+#include "core/section/section_surface.h"
 
 namespace tarnvel {
 

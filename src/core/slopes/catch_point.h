@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cross_section.h"
-#include "ground_lines.h"
-#include "side_slopes.h"
-#include "slope_chain.h"
+#include "core/ground/ground_lines.h"
+#include "core/section/cross_section.h"
+#include "core/slopes/side_slopes.h"
+#include "core/slopes/slope_chain.h"
 
 namespace tarnvel {
 

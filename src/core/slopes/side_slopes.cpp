@@ -1,8 +1,8 @@
-#include "side_slopes.h"
+#include "core/slopes/side_slopes.h"
 
 #include <algorithm>
 
-#include "position_tolerance.h"
+#include "core/route/position_tolerance.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "slope_chain.h"
+#include "core/slopes/slope_chain.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "side_slopes.h"
+#include "core/slopes/side_slopes.h"
 
 namespace tarnvel {
 

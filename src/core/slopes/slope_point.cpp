@@ -1,9 +1,9 @@
-#include "slope_point.h"
+#include "core/slopes/slope_point.h"
 
 #include <cmath>
 
-#include "position_tolerance.h"
-#include "section_surface.h"
+#include "core/route/position_tolerance.h"
+#include "core/section/section_surface.h"
 
 namespace tarnvel {
 

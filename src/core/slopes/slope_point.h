@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catch_point.h"
+#include "core/slopes/catch_point.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "angle.h"
+#include "core/text/angle.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "number_text.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

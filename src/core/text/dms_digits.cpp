@@ -1,9 +1,9 @@
-#include "dms_digits.h"
+#include "core/text/dms_digits.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "angle.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "core/text/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "offset_text.h"
+#include "core/text/offset_text.h"
 
 #include <cmath>
 
-#include "number_text.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

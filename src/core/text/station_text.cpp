@@ -1,10 +1,10 @@
-#include "station_text.h"
+#include "core/text/station_text.h"
 
 #include <cmath>
 #include <string>
 
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

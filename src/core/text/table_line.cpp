@@ -1,4 +1,4 @@
-#include "table_line.h"
+#include "core/text/table_line.h"
 
 #include <string_view>
 

@@ -1,11 +1,11 @@
-#include "angle_radian.h"
+#include "core/tools/angle_radian.h"
 
 #include <cmath>
 #include <optional>
 
-#include "angle.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

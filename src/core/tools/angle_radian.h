@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "refusal.h"
+#include "core/text/refusal.h"
 
 namespace tarnvel {
 

@@ -1,13 +1,13 @@
-#include "azimuth_distance.h"
+#include "core/tools/azimuth_distance.h"
 
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
 
-#include "angle.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "element_file.h"
+#include "io/element/element_file.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gbk_file_writer.h"
-#include "gbk_text.h"
-#include "line_element.h"
-#include "number_reading.h"
-#include "number_text.h"
-#include "read_file.h"
+#include "core/element/line_element.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "io/files/gbk_file_writer.h"
+#include "io/files/gbk_text.h"
+#include "io/files/read_file.h"
 
 namespace tarnvel {
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

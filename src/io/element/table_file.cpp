@@ -1,8 +1,8 @@
-#include "table_file.h"
+#include "io/element/table_file.h"
 
-#include "gbk_file_writer.h"
-#include "line_ends.h"
-#include "save_file.h"
+#include "io/files/gbk_file_writer.h"
+#include "io/files/line_ends.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

@@ -1,13 +1,13 @@
-#include "delimited_file.h"
+#include "io/files/delimited_file.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <utility>
 
-#include "read_file.h"
-#include "text_lines.h"
-#include "utf16_text.h"
+#include "io/files/read_file.h"
+#include "io/files/text_lines.h"
+#include "io/files/utf16_text.h"
 
 namespace tarnvel {
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <optional>
 
-#include "delimited_text.h"
-#include "file_refusal.h"
+#include "io/files/delimited_text.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

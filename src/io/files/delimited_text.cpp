@@ -1,16 +1,16 @@
-#include "delimited_text.h"
+#include "io/files/delimited_text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "echoed_text.h"
-#include "number_reading.h"
-#include "read_file.h"
-#include "refusal.h"
-#include "station_text.h"
-#include "text_lines.h"
-#include "utf16_text.h"
+#include "core/text/number_reading.h"
+#include "core/text/refusal.h"
+#include "core/text/station_text.h"
+#include "io/files/echoed_text.h"
+#include "io/files/read_file.h"
+#include "io/files/text_lines.h"
+#include "io/files/utf16_text.h"
 
 namespace tarnvel {
 

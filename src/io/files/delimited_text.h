@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "echoed_text.h"
+#include "io/files/echoed_text.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "encoded_text_stream.h"
+#include "io/files/encoded_text_stream.h"
 
 #include <variant>
 
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

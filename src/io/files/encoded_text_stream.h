@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

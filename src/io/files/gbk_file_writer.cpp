@@ -1,7 +1,7 @@
-#include "gbk_file_writer.h"
+#include "io/files/gbk_file_writer.h"
 
-#include "gbk_text.h"
-#include "save_file.h"
+#include "io/files/gbk_text.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

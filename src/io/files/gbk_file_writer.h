@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

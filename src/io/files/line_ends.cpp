@@ -1,4 +1,4 @@
-#include "line_ends.h"
+#include "io/files/line_ends.h"
 
 #include <algorithm>
 

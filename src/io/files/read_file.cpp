@@ -1,4 +1,4 @@
-#include "read_file.h"
+#include "io/files/read_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "same_file.h"
+#include "io/files/same_file.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "save_file.h"
+#include "io/files/save_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

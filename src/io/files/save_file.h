@@ -9,7 +9,7 @@
 #include <optional>
 #include <variant>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

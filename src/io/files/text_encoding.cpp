@@ -1,8 +1,8 @@
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
 
-#include "gbk_file_writer.h"
-#include "gbk_text.h"
-#include "save_file.h"
+#include "io/files/gbk_file_writer.h"
+#include "io/files/gbk_text.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

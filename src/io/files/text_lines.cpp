@@ -1,11 +1,11 @@
-#include "text_lines.h"
+#include "io/files/text_lines.h"
 
 #include <QStringDecoder>
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 
 namespace tarnvel {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

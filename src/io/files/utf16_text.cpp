@@ -1,4 +1,4 @@
-#include "utf16_text.h"
+#include "io/files/utf16_text.h"
 
 #include <QString>
 #include <QStringView>

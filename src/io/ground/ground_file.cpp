@@ -1,8 +1,8 @@
-#include "ground_file.h"
+#include "io/ground/ground_file.h"
 
-#include "delimited_text.h"
-#include "echoed_text.h"
-#include "read_file.h"
+#include "io/files/delimited_text.h"
+#include "io/files/echoed_text.h"
+#include "io/files/read_file.h"
 
 namespace tarnvel {
 

@@ -9,8 +9,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "file_refusal.h"
-#include "ground_lines.h"
+#include "core/ground/ground_lines.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,13 +1,13 @@
-#include "landxml_export.h"
+#include "io/landxml/landxml_export.h"
 
 #include <QXmlStreamWriter>
 #include <cmath>
 #include <vector>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "landxml_numbers.h"
-#include "save_file.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "io/files/save_file.h"
+#include "io/landxml/landxml_numbers.h"
 
 namespace tarnvel {
 

@@ -20,9 +20,9 @@
 #include <QString>
 #include <optional>
 
-#include "file_refusal.h"
-#include "route.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,9 +1,9 @@
-#include "landxml_geometry.h"
+#include "io/landxml/landxml_geometry.h"
 
 #include <cmath>
 
-#include "angle.h"
-#include "echoed_text.h"
+#include "core/text/angle.h"
+#include "io/files/echoed_text.h"
 
 namespace tarnvel::landxml {
 

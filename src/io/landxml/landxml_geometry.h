@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "landxml_numbers.h"
-#include "landxml_reader.h"
-#include "route.h"
+#include "core/route/route.h"
+#include "io/landxml/landxml_numbers.h"
+#include "io/landxml/landxml_reader.h"
 
 namespace tarnvel::landxml {
 

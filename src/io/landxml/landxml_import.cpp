@@ -1,17 +1,17 @@
-#include "landxml_import.h"
+#include "io/landxml/landxml_import.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "angle.h"
-#include "centre_line.h"
-#include "echoed_text.h"
-#include "landxml_geometry.h"
-#include "landxml_numbers.h"
-#include "landxml_profile.h"
-#include "landxml_reader.h"
-#include "read_file.h"
+#include "core/element/centre_line.h"
+#include "core/text/angle.h"
+#include "io/files/echoed_text.h"
+#include "io/files/read_file.h"
+#include "io/landxml/landxml_geometry.h"
+#include "io/landxml/landxml_numbers.h"
+#include "io/landxml/landxml_profile.h"
+#include "io/landxml/landxml_reader.h"
 
 namespace tarnvel {
 

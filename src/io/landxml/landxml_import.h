@@ -50,10 +50,10 @@
 #include <optional>
 #include <vector>
 
-#include "file_refusal.h"
-#include "route.h"
-#include "route_joints.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

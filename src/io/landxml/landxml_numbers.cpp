@@ -1,4 +1,4 @@
-#include "landxml_numbers.h"
+#include "io/landxml/landxml_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "angle.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 

@@ -1,11 +1,11 @@
-#include "landxml_profile.h"
+#include "io/landxml/landxml_profile.h"
 
 #include <cmath>
 #include <string>
 
-#include "echoed_text.h"
-#include "landxml_numbers.h"
-#include "number_text.h"
+#include "core/text/number_text.h"
+#include "io/files/echoed_text.h"
+#include "io/landxml/landxml_numbers.h"
 
 namespace tarnvel::landxml {
 

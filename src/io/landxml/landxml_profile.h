@@ -3,9 +3,9 @@
 // Shared by the import's own files only.
 #pragma once
 
-#include "landxml_geometry.h"
-#include "landxml_reader.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "io/landxml/landxml_geometry.h"
+#include "io/landxml/landxml_reader.h"
 
 namespace tarnvel::landxml {
 

@@ -1,10 +1,10 @@
-#include "landxml_reader.h"
+#include "io/landxml/landxml_reader.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "echoed_text.h"
-#include "landxml_numbers.h"
+#include "io/files/echoed_text.h"
+#include "io/landxml/landxml_numbers.h"
 
 namespace tarnvel::landxml {
 

@@ -14,8 +14,8 @@
 #include <optional>
 #include <vector>
 
-#include "file_refusal.h"
-#include "landxml_import.h"
+#include "io/files/file_refusal.h"
+#include "io/landxml/landxml_import.h"
 
 namespace tarnvel::landxml {
 

@@ -1,4 +1,4 @@
-#include "table_document.h"
+#include "io/print/table_document.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -11,7 +11,7 @@
 #include <numeric>
 #include <vector>
 
-#include "save_file.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,11 +1,11 @@
-#include "profile_file.h"
+#include "io/profile/profile_file.h"
 
-#include "delimited_text.h"
-#include "echoed_text.h"
-#include "gbk_text.h"
-#include "number_text.h"
-#include "read_file.h"
-#include "save_file.h"
+#include "core/text/number_text.h"
+#include "io/files/delimited_text.h"
+#include "io/files/echoed_text.h"
+#include "io/files/gbk_text.h"
+#include "io/files/read_file.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "file_refusal.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,8 +1,8 @@
-#include "profile_source.h"
+#include "io/profile/profile_source.h"
 
-#include "landxml_import.h"
-#include "profile_file.h"
-#include "route_source.h"
+#include "io/landxml/landxml_import.h"
+#include "io/profile/profile_file.h"
+#include "io/route/route_source.h"
 
 namespace tarnvel {
 

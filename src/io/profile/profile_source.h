@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "file_refusal.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

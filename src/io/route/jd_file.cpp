@@ -1,11 +1,11 @@
-#include "jd_file.h"
+#include "io/route/jd_file.h"
 
 #include <array>
 
-#include "declared_chains.h"
-#include "delimited_text.h"
-#include "read_file.h"
-#include "station_equation_line.h"
+#include "core/jd/declared_chains.h"
+#include "io/files/delimited_text.h"
+#include "io/files/read_file.h"
+#include "io/route/station_equation_line.h"
 
 namespace tarnvel {
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "file_refusal.h"
-#include "jd_table.h"
-#include "route_from_jd.h"
+#include "core/jd/jd_table.h"
+#include "core/jd/route_from_jd.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,8 +1,8 @@
-#include "point_file.h"
+#include "io/route/point_file.h"
 
-#include "delimited_text.h"
-#include "read_file.h"
-#include "survey_point_file.h"
+#include "io/files/delimited_text.h"
+#include "io/files/read_file.h"
+#include "io/route/survey_point_file.h"
 
 namespace tarnvel {
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "centre_line.h"
-#include "delimited_file.h"
-#include "file_refusal.h"
+#include "core/element/centre_line.h"
+#include "io/files/delimited_file.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

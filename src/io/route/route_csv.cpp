@@ -1,11 +1,11 @@
-#include "route_csv.h"
+#include "io/route/route_csv.h"
 
-#include "angle.h"
-#include "cut_fill_text.h"
-#include "design_height.h"
-#include "number_text.h"
-#include "station_text.h"
-#include "table_line.h"
+#include "core/profile/cut_fill_text.h"
+#include "core/section/design_height.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "core/text/table_line.h"
 
 namespace tarnvel {
 

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "optional_double.h"
-#include "route_feet.h"
-#include "route_forward.h"
-#include "stake_row.h"
+#include "core/route/optional_double.h"
+#include "core/route/route_feet.h"
+#include "core/route/route_forward.h"
+#include "core/route/stake_row.h"
 
 namespace tarnvel {
 

@@ -1,16 +1,16 @@
-#include "route_file.h"
+#include "io/route/route_file.h"
 
 #include <array>
 
-#include "delimited_text.h"
-#include "element_file.h"
-#include "gbk_file_writer.h"
-#include "line_element.h"
-#include "number_reading.h"
-#include "number_text.h"
-#include "read_file.h"
-#include "save_file.h"
-#include "station_equation_line.h"
+#include "core/element/line_element.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "io/element/element_file.h"
+#include "io/files/delimited_text.h"
+#include "io/files/gbk_file_writer.h"
+#include "io/files/read_file.h"
+#include "io/files/save_file.h"
+#include "io/route/station_equation_line.h"
 
 namespace tarnvel {
 

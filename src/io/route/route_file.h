@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "file_refusal.h"
-#include "route.h"
+#include "core/route/route.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

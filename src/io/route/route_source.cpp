@@ -1,9 +1,9 @@
-#include "route_source.h"
+#include "io/route/route_source.h"
 
 #include <QFileInfo>
 
-#include "jd_file.h"
-#include "route_file.h"
+#include "io/route/jd_file.h"
+#include "io/route/route_file.h"
 
 namespace tarnvel {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "file_refusal.h"
-#include "landxml_import.h"
-#include "route.h"
+#include "core/route/route.h"
+#include "io/files/file_refusal.h"
+#include "io/landxml/landxml_import.h"
 
 namespace tarnvel {
 

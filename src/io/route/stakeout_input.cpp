@@ -1,7 +1,7 @@
-#include "stakeout_input.h"
+#include "io/route/stakeout_input.h"
 
-#include "delimited_text.h"
-#include "file_refusal.h"
+#include "io/files/delimited_text.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "stakeout_builder.h"
-#include "station_file.h"
+#include "core/route/stakeout_builder.h"
+#include "io/route/station_file.h"
 
 namespace tarnvel {
 

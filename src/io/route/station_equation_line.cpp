@@ -1,6 +1,6 @@
-#include "station_equation_line.h"
+#include "io/route/station_equation_line.h"
 
-#include "number_text.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

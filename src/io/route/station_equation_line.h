@@ -5,9 +5,9 @@
 
 #include <QString>
 
-#include "delimited_text.h"
-#include "file_refusal.h"
-#include "station_equation.h"
+#include "core/route/station_equation.h"
+#include "io/files/delimited_text.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,7 +1,7 @@
-#include "station_file.h"
+#include "io/route/station_file.h"
 
-#include "delimited_text.h"
-#include "read_file.h"
+#include "io/files/delimited_text.h"
+#include "io/files/read_file.h"
 
 namespace tarnvel {
 

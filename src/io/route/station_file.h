@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "delimited_file.h"
-#include "file_refusal.h"
+#include "io/files/delimited_file.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

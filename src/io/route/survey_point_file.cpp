@@ -1,7 +1,7 @@
-#include "survey_point_file.h"
+#include "io/route/survey_point_file.h"
 
-#include "cut_fill_text.h"
-#include "number_text.h"
+#include "core/profile/cut_fill_text.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "route_csv.h"
+#include "io/route/route_csv.h"
 
 namespace tarnvel {
 

@@ -1,14 +1,14 @@
-#include "section_file.h"
+#include "io/section/section_file.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "delimited_text.h"
-#include "gbk_text.h"
-#include "number_text.h"
-#include "read_file.h"
-#include "save_file.h"
-#include "section_rules.h"
+#include "core/section/section_rules.h"
+#include "core/text/number_text.h"
+#include "io/files/delimited_text.h"
+#include "io/files/gbk_text.h"
+#include "io/files/read_file.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 

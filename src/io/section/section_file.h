@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "cross_section.h"
-#include "file_refusal.h"
+#include "core/section/cross_section.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,12 +1,12 @@
-#include "slope_csv.h"
+#include "io/slopes/slope_csv.h"
 
 #include <array>
 #include <cmath>
 
-#include "cut_fill_text.h"
-#include "number_text.h"
-#include "station_text.h"
-#include "table_line.h"
+#include "core/profile/cut_fill_text.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "core/text/table_line.h"
 
 namespace tarnvel {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "catch_point.h"
-#include "centre_line.h"
+#include "core/element/centre_line.h"
+#include "core/slopes/catch_point.h"
 
 namespace tarnvel {
 
@@ -22,7 +22,6 @@ struct SlopeCsvRow {
   const SlopeBreak* slopeBreak = nullptr;  // a break's row; the catch point's without
   std::optional<Point> point;              // where the catch point or the break lies
 };
-
 
 // The 说明 of a row: the break's label; 坡脚 or 坡口; or why there is no
 // catch point.

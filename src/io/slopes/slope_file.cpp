@@ -1,8 +1,8 @@
-#include "slope_file.h"
+#include "io/slopes/slope_file.h"
 
-#include "delimited_text.h"
-#include "echoed_text.h"
-#include "read_file.h"
+#include "io/files/delimited_text.h"
+#include "io/files/echoed_text.h"
+#include "io/files/read_file.h"
 
 namespace tarnvel {
 

@@ -7,8 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "file_refusal.h"
-#include "side_slopes.h"
+#include "core/slopes/side_slopes.h"
+#include "io/files/file_refusal.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "background_job.h"
+#include "ui/common/background_job.h"
 
 #include <QThread>
 #include <new>

@@ -1,11 +1,11 @@
-#include "file_dialog.h"
+#include "ui/common/file_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 

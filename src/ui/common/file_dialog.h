@@ -9,7 +9,7 @@
 #include <QObject>
 #include <QString>
 
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "flow_layout.h"
+#include "ui/common/flow_layout.h"
 
 #include <QWidget>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "form_geometry.h"
+#include "ui/common/form_geometry.h"
 
 #include <QFont>
 #include <QGroupBox>

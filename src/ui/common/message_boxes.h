@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "refusal.h"
+#include "core/text/refusal.h"
 
 class QWidget;
 

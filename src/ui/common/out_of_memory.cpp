@@ -1,6 +1,6 @@
-#include "out_of_memory.h"
+#include "ui/common/out_of_memory.h"
 
-#include "message_boxes.h"
+#include "ui/common/message_boxes.h"
 
 namespace tarnvel {
 

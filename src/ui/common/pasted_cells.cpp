@@ -1,4 +1,4 @@
-#include "pasted_cells.h"
+#include "ui/common/pasted_cells.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "ui/common/platform.h"
 
 #include <QDesktopServices>
 #include <QDir>

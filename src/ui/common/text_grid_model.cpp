@@ -1,10 +1,10 @@
-#include "text_grid_model.h"
+#include "ui/common/text_grid_model.h"
 
 #include <QBrush>
 #include <QColor>
 #include <utility>
 
-#include "pasted_cells.h"
+#include "ui/common/pasted_cells.h"
 
 namespace tarnvel {
 

@@ -1,13 +1,13 @@
-#include "file_commands.h"
+#include "ui/main/file_commands.h"
 
 #include <QLineEdit>
 #include <utility>
 
-#include "element_file.h"
-#include "file_dialog.h"
-#include "message_boxes.h"
-#include "results_box.h"
-#include "table_file.h"
+#include "io/element/element_file.h"
+#include "io/element/table_file.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/message_boxes.h"
+#include "ui/main/results_box.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -10,21 +10,21 @@
 #include <variant>
 #include <vector>
 
-#include "about_window.h"
-#include "angle_radian_window.h"
-#include "azimuth_window.h"
-#include "continuous_computation.h"
-#include "field_text.h"
-#include "file_commands.h"
-#include "file_dialog.h"
-#include "form_geometry.h"
-#include "forward_computation.h"
-#include "inverse_computation.h"
-#include "message_boxes.h"
-#include "out_of_memory.h"
-#include "platform.h"
-#include "route_window.h"
-#include "single_window.h"
+#include "core/element/continuous_computation.h"
+#include "core/element/forward_computation.h"
+#include "core/element/inverse_computation.h"
+#include "ui/common/field_text.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/form_geometry.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/out_of_memory.h"
+#include "ui/common/platform.h"
+#include "ui/main/file_commands.h"
+#include "ui/main/single_window.h"
+#include "ui/route/route_window.h"
+#include "ui/tools/about_window.h"
+#include "ui/tools/angle_radian_window.h"
+#include "ui/tools/azimuth_window.h"
 #include "ui_main_window.h"
 
 namespace tarnvel {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <memory>
 
-#include "refusal.h"
+#include "core/text/refusal.h"
 
 namespace Ui {
 class MainWindow;

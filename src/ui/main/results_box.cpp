@@ -1,4 +1,4 @@
-#include "results_box.h"
+#include "ui/main/results_box.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,8 +19,8 @@
 #include <new>
 #include <optional>
 
-#include "form_geometry.h"
-#include "results_box_accessible.h"
+#include "ui/common/form_geometry.h"
+#include "ui/main/results_box_accessible.h"
 
 namespace tarnvel {
 

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "results_box_model.h"
-#include "text_lines.h"
+#include "ui/main/results_box_model.h"
+#include "ui/main/text_lines.h"
 
 class QMenu;
 

@@ -1,10 +1,10 @@
-#include "results_box_accessible.h"
+#include "ui/main/results_box_accessible.h"
 
 #include <QAccessibleWidget>
 #include <QScrollBar>
 #include <algorithm>
 
-#include "results_box.h"
+#include "ui/main/results_box.h"
 
 namespace tarnvel {
 

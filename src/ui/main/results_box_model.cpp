@@ -1,4 +1,4 @@
-#include "results_box_model.h"
+#include "ui/main/results_box_model.h"
 
 #include <algorithm>
 

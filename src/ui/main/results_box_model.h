@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "text_lines.h"
+#include "ui/main/text_lines.h"
 
 namespace tarnvel {
 

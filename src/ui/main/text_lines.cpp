@@ -1,11 +1,11 @@
-#include "text_lines.h"
+#include "ui/main/text_lines.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
 
-#include "line_ends.h"
+#include "io/files/line_ends.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "curves_page.h"
+#include "ui/route/curves_page.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <numeric>
 
-#include "declared_chains.h"
-#include "design_table_model.h"
-#include "file_dialog.h"
-#include "jd_table_model.h"
-#include "route_csv.h"
-#include "route_document.h"
-#include "route_page_host.h"
-#include "table_columns.h"
-#include "text_encoding.h"
+#include "core/jd/declared_chains.h"
+#include "io/files/text_encoding.h"
+#include "io/route/route_csv.h"
+#include "ui/common/file_dialog.h"
+#include "ui/route/design_table_model.h"
+#include "ui/route/jd_table_model.h"
+#include "ui/route/route_document.h"
+#include "ui/route/route_page_host.h"
+#include "ui/route/table_columns.h"
 #include "ui_curves_page.h"
 
 namespace tarnvel {

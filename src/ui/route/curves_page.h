@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "jd_table.h"
-#include "route_from_jd.h"
-#include "table_printing.h"
+#include "core/jd/jd_table.h"
+#include "core/jd/route_from_jd.h"
+#include "ui/route/table_printing.h"
 
 namespace Ui {
 class CurvesPage;

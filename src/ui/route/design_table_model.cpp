@@ -1,4 +1,4 @@
-#include "design_table_model.h"
+#include "ui/route/design_table_model.h"
 
 namespace tarnvel {
 

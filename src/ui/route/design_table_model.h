@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "design_table.h"
-#include "design_table_text.h"
+#include "core/jd/design_table.h"
+#include "core/jd/design_table_text.h"
 
 namespace tarnvel {
 

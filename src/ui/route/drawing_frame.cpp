@@ -1,8 +1,8 @@
-#include "drawing_frame.h"
+#include "ui/route/drawing_frame.h"
 
 #include <cmath>
 
-#include "station_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "drawing_labels.h"
+#include "ui/route/drawing_labels.h"
 
 #include <QBrush>
 #include <QLineF>

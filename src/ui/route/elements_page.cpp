@@ -1,4 +1,4 @@
-#include "elements_page.h"
+#include "ui/route/elements_page.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -6,22 +6,22 @@
 #include <algorithm>
 #include <variant>
 
-#include "background_job.h"
-#include "jd_file.h"
-#include "landxml_export.h"
-#include "landxml_import.h"
-#include "message_boxes.h"
-#include "number_reading.h"
-#include "number_text.h"
-#include "route_document.h"
-#include "route_element_model.h"
-#include "route_file.h"
-#include "route_inputs.h"
-#include "route_page_host.h"
-#include "route_source.h"
-#include "save_file.h"
-#include "station_text.h"
-#include "table_columns.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/files/save_file.h"
+#include "io/landxml/landxml_export.h"
+#include "io/landxml/landxml_import.h"
+#include "io/route/jd_file.h"
+#include "io/route/route_file.h"
+#include "io/route/route_source.h"
+#include "ui/common/background_job.h"
+#include "ui/common/message_boxes.h"
+#include "ui/route/route_document.h"
+#include "ui/route/route_element_model.h"
+#include "ui/route/route_inputs.h"
+#include "ui/route/route_page_host.h"
+#include "ui/route/table_columns.h"
 #include "ui_elements_page.h"
 
 namespace tarnvel {

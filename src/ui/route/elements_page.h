@@ -12,12 +12,12 @@
 #include <optional>
 #include <vector>
 
-#include "jd_file.h"
-#include "route.h"
-#include "route_element_model.h"
-#include "route_joints.h"
-#include "route_result_models.h"
-#include "table_printing.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "io/route/jd_file.h"
+#include "ui/route/route_element_model.h"
+#include "ui/route/route_result_models.h"
+#include "ui/route/table_printing.h"
 
 namespace Ui {
 class ElementsPage;

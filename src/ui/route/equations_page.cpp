@@ -1,12 +1,12 @@
-#include "equations_page.h"
+#include "ui/route/equations_page.h"
 
 #include <QPushButton>
 #include <QScopedValueRollback>
 
-#include "route_document.h"
-#include "route_page_host.h"
-#include "station_equation_model.h"
-#include "table_columns.h"
+#include "ui/route/route_document.h"
+#include "ui/route/route_page_host.h"
+#include "ui/route/station_equation_model.h"
+#include "ui/route/table_columns.h"
 #include "ui_equations_page.h"
 
 namespace tarnvel {

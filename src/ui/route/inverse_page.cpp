@@ -1,25 +1,25 @@
-#include "inverse_page.h"
+#include "ui/route/inverse_page.h"
 
 #include <QPushButton>
 #include <QTableView>
 #include <variant>
 
-#include "background_job.h"
-#include "delimited_text.h"
-#include "design_height.h"
-#include "file_dialog.h"
-#include "point_file.h"
-#include "read_file.h"
-#include "route_csv.h"
-#include "route_document.h"
-#include "route_feet.h"
-#include "route_inputs.h"
-#include "route_page_host.h"
-#include "route_plan_view.h"
-#include "route_result_models.h"
-#include "save_file.h"
-#include "table_columns.h"
-#include "text_encoding.h"
+#include "core/route/route_feet.h"
+#include "core/section/design_height.h"
+#include "io/files/delimited_text.h"
+#include "io/files/read_file.h"
+#include "io/files/save_file.h"
+#include "io/files/text_encoding.h"
+#include "io/route/point_file.h"
+#include "io/route/route_csv.h"
+#include "ui/common/background_job.h"
+#include "ui/common/file_dialog.h"
+#include "ui/route/route_document.h"
+#include "ui/route/route_inputs.h"
+#include "ui/route/route_page_host.h"
+#include "ui/route/route_plan_view.h"
+#include "ui/route/route_result_models.h"
+#include "ui/route/table_columns.h"
 #include "ui_inverse_page.h"
 
 namespace tarnvel {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "plan_point_index.h"
-#include "route.h"
-#include "section_point.h"
+#include "core/route/route.h"
+#include "ui/route/plan_point_index.h"
+#include "ui/route/section_point.h"
 
 namespace Ui {
 class InversePage;

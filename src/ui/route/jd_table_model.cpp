@@ -1,11 +1,11 @@
-#include "jd_table_model.h"
+#include "ui/route/jd_table_model.h"
 
 #include <array>
 
-#include "jd_file.h"
-#include "number_reading.h"
-#include "number_text.h"
-#include "station_text.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/route/jd_file.h"
 
 namespace tarnvel {
 

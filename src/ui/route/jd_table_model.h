@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "jd_table.h"
-#include "route_from_jd.h"
-#include "text_grid_model.h"
+#include "core/jd/jd_table.h"
+#include "core/jd/route_from_jd.h"
+#include "ui/common/text_grid_model.h"
 
 namespace tarnvel {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 namespace tarnvel {
 

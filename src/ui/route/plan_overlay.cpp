@@ -1,12 +1,12 @@
-#include "plan_overlay.h"
+#include "ui/route/plan_overlay.h"
 
 #include <QPainterPath>
 #include <cmath>
 #include <iterator>
 
-#include "number_text.h"
-#include "plan_symbols.h"
-#include "route_element_model.h"
+#include "core/text/number_text.h"
+#include "ui/route/plan_symbols.h"
+#include "ui/route/route_element_model.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "plan_point_index.h"
+#include "ui/route/plan_point_index.h"
 
 #include <algorithm>
 #include <cmath>

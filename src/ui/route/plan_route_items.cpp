@@ -1,4 +1,4 @@
-#include "plan_route_items.h"
+#include "ui/route/plan_route_items.h"
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsPathItem>
@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "element_kind.h"
-#include "number_text.h"
-#include "plan_coordinates.h"
-#include "plan_symbols.h"
-#include "route_element_model.h"
+#include "core/element/element_kind.h"
+#include "core/text/number_text.h"
+#include "ui/route/plan_coordinates.h"
+#include "ui/route/plan_symbols.h"
+#include "ui/route/route_element_model.h"
 
 namespace tarnvel {
 

@@ -7,10 +7,10 @@
 #include <QRectF>
 #include <vector>
 
-#include "centre_line.h"
-#include "route.h"
-#include "route_joints.h"
-#include "route_points_item.h"
+#include "core/element/centre_line.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "ui/route/route_points_item.h"
 
 namespace tarnvel {
 

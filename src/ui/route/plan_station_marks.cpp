@@ -1,4 +1,4 @@
-#include "plan_station_marks.h"
+#include "ui/route/plan_station_marks.h"
 
 #include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
@@ -8,9 +8,9 @@
 #include <numbers>
 #include <unordered_map>
 
-#include "drawing_frame.h"
-#include "plan_coordinates.h"
-#include "plan_symbols.h"
+#include "ui/route/drawing_frame.h"
+#include "ui/route/plan_coordinates.h"
+#include "ui/route/plan_symbols.h"
 
 namespace tarnvel {
 

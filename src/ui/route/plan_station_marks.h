@@ -7,10 +7,10 @@
 #include <QString>
 #include <vector>
 
-#include "centre_line.h"
-#include "jd_table.h"
-#include "route.h"
-#include "route_points_item.h"
+#include "core/element/centre_line.h"
+#include "core/jd/jd_table.h"
+#include "core/route/route.h"
+#include "ui/route/route_points_item.h"
 
 class QGraphicsPathItem;
 class QGraphicsSimpleTextItem;

@@ -1,4 +1,4 @@
-#include "plan_symbols.h"
+#include "ui/route/plan_symbols.h"
 
 #include <QLineF>
 

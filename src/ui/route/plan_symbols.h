@@ -9,7 +9,7 @@
 #include <QPointF>
 #include <vector>
 
-#include "element_kind.h"
+#include "core/element/element_kind.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "profile_page.h"
+#include "ui/route/profile_page.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -6,17 +6,17 @@
 #include <algorithm>
 #include <variant>
 
-#include "file_dialog.h"
-#include "flow_layout.h"
-#include "message_boxes.h"
-#include "number_text.h"
-#include "profile_file.h"
-#include "profile_pvi_model.h"
-#include "profile_source.h"
-#include "route_document.h"
-#include "station_text.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/profile/profile_file.h"
+#include "io/profile/profile_source.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/flow_layout.h"
+#include "ui/common/message_boxes.h"
+#include "ui/route/profile_pvi_model.h"
+#include "ui/route/route_document.h"
+#include "ui/route/vertical_curve_model.h"
 #include "ui_profile_page.h"
-#include "vertical_curve_model.h"
 
 namespace tarnvel {
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
 
 namespace Ui {
 class ProfilePage;

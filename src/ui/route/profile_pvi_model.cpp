@@ -1,13 +1,13 @@
-#include "profile_pvi_model.h"
+#include "ui/route/profile_pvi_model.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "number_reading.h"
-#include "number_text.h"
-#include "profile_file.h"
-#include "station_cell_text.h"
-#include "station_text.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/profile/profile_file.h"
+#include "ui/route/station_cell_text.h"
 
 namespace tarnvel {
 

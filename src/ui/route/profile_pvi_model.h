@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "text_grid_model.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "ui/common/text_grid_model.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "profile_view.h"
+#include "ui/route/profile_view.h"
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsPathItem>
@@ -10,11 +10,11 @@
 #include <cmath>
 #include <vector>
 
-#include "drawing_frame.h"
-#include "drawing_labels.h"
-#include "number_text.h"
-#include "station_text.h"
-#include "vertical_curve_table_text.h"
+#include "core/profile/vertical_curve_table_text.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "ui/route/drawing_frame.h"
+#include "ui/route/drawing_labels.h"
 
 namespace tarnvel {
 

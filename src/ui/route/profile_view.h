@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "route_document.h"
+#include "ui/route/route_document.h"
 
 #include <utility>
 

@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "cross_section.h"
-#include "route.h"
-#include "route_joints.h"
-#include "station_equation.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "core/route/station_equation.h"
+#include "core/section/cross_section.h"
 
 namespace tarnvel {
 

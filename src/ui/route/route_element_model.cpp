@@ -1,17 +1,17 @@
-#include "route_element_model.h"
+#include "ui/route/route_element_model.h"
 
 #include <QBrush>
 #include <QColor>
 #include <array>
 #include <variant>
 
-#include "angle.h"
-#include "joint_notes.h"
-#include "line_element.h"
-#include "number_reading.h"
-#include "number_text.h"
-#include "route_inputs.h"
-#include "station_text.h"
+#include "core/element/line_element.h"
+#include "core/route/joint_notes.h"
+#include "core/text/angle.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "ui/route/route_inputs.h"
 
 namespace tarnvel {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "route.h"
-#include "route_joints.h"
-#include "text_grid_model.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "ui/common/text_grid_model.h"
 
 namespace tarnvel {
 

@@ -1,12 +1,12 @@
-#include "route_inputs.h"
+#include "ui/route/route_inputs.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
 
-#include "echoed_text.h"
-#include "number_reading.h"
-#include "refusal.h"
-#include "station_text.h"
+#include "core/text/number_reading.h"
+#include "core/text/refusal.h"
+#include "core/text/station_text.h"
+#include "io/files/echoed_text.h"
 
 namespace tarnvel {
 

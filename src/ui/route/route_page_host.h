@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "file_refusal.h"
+#include "io/files/file_refusal.h"
 
 class QWidget;
 

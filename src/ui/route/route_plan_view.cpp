@@ -1,4 +1,4 @@
-#include "route_plan_view.h"
+#include "ui/route/route_plan_view.h"
 
 #include <QGraphicsItemGroup>
 #include <QGraphicsScene>
@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plan_overlay.h"
-#include "plan_route_items.h"
-#include "plan_station_marks.h"
-#include "route_points_item.h"
+#include "ui/route/plan_overlay.h"
+#include "ui/route/plan_route_items.h"
+#include "ui/route/plan_station_marks.h"
+#include "ui/route/route_points_item.h"
 
 namespace tarnvel {
 

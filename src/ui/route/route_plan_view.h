@@ -8,12 +8,12 @@
 #include <functional>
 #include <vector>
 
-#include "centre_line.h"
-#include "jd_table.h"
-#include "plan_coordinates.h"
-#include "plan_point_index.h"
-#include "route.h"
-#include "route_joints.h"
+#include "core/element/centre_line.h"
+#include "core/jd/jd_table.h"
+#include "core/route/route.h"
+#include "core/route/route_joints.h"
+#include "ui/route/plan_coordinates.h"
+#include "ui/route/plan_point_index.h"
 
 class QGraphicsItemGroup;
 

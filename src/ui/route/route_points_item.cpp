@@ -1,4 +1,4 @@
-#include "route_points_item.h"
+#include "ui/route/route_points_item.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "centre_line.h"
-#include "plan_coordinates.h"
-#include "plan_point_index.h"
-#include "plan_symbols.h"
+#include "core/element/centre_line.h"
+#include "ui/route/plan_coordinates.h"
+#include "ui/route/plan_point_index.h"
+#include "ui/route/plan_symbols.h"
 
 namespace tarnvel {
 

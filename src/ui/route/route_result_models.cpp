@@ -1,13 +1,13 @@
-#include "route_result_models.h"
+#include "ui/route/route_result_models.h"
 
 #include <QStringList>
 
-#include "angle.h"
-#include "cut_fill_text.h"
-#include "design_height.h"
-#include "number_text.h"
-#include "offset_text.h"
-#include "station_text.h"
+#include "core/profile/cut_fill_text.h"
+#include "core/section/design_height.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
+#include "core/text/offset_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

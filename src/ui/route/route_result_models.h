@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "route_csv.h"
-#include "route_from_jd.h"
-#include "vertical_profile.h"
+#include "core/jd/route_from_jd.h"
+#include "core/profile/vertical_profile.h"
+#include "io/route/route_csv.h"
 
 namespace tarnvel {
 

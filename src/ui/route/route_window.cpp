@@ -1,4 +1,4 @@
-#include "route_window.h"
+#include "ui/route/route_window.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -10,23 +10,23 @@
 #include <QStatusBar>
 #include <QValidator>
 
-#include "background_job.h"
-#include "curves_page.h"
-#include "equations_page.h"
-#include "file_dialog.h"
-#include "form_geometry.h"
-#include "help_window.h"
-#include "inverse_page.h"
-#include "message_boxes.h"
-#include "number_text.h"
-#include "offset_text.h"
-#include "out_of_memory.h"
-#include "profile_page.h"
-#include "route_feet.h"
-#include "save_file.h"
-#include "sections_page.h"
-#include "stakeout_page.h"
-#include "station_text.h"
+#include "core/route/route_feet.h"
+#include "core/text/number_text.h"
+#include "core/text/offset_text.h"
+#include "core/text/station_text.h"
+#include "io/files/save_file.h"
+#include "ui/common/background_job.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/form_geometry.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/out_of_memory.h"
+#include "ui/route/curves_page.h"
+#include "ui/route/equations_page.h"
+#include "ui/route/inverse_page.h"
+#include "ui/route/profile_page.h"
+#include "ui/route/sections_page.h"
+#include "ui/route/stakeout_page.h"
+#include "ui/tools/help_window.h"
 #include "ui_route_window.h"
 
 namespace tarnvel {

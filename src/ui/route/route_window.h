@@ -11,10 +11,10 @@
 #include <memory>
 #include <optional>
 
-#include "elements_page.h"
-#include "file_dialog.h"
-#include "route_document.h"
-#include "route_page_host.h"
+#include "ui/common/file_dialog.h"
+#include "ui/route/elements_page.h"
+#include "ui/route/route_document.h"
+#include "ui/route/route_page_host.h"
 
 namespace Ui {
 class RouteWindow;

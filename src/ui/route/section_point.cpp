@@ -1,7 +1,7 @@
-#include "section_point.h"
+#include "ui/route/section_point.h"
 
-#include "cut_fill_text.h"
-#include "design_height.h"
+#include "core/profile/cut_fill_text.h"
+#include "core/section/design_height.h"
 
 namespace tarnvel {
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <optional>
 
-#include "route_csv.h"
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
+#include "io/route/route_csv.h"
 
 namespace tarnvel {
 

@@ -1,13 +1,13 @@
-#include "section_table_model.h"
+#include "ui/route/section_table_model.h"
 
 #include <utility>
 
-#include "number_reading.h"
-#include "number_text.h"
-#include "section_file.h"
-#include "section_rules.h"
-#include "station_cell_text.h"
-#include "station_text.h"
+#include "core/section/section_rules.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/section/section_file.h"
+#include "ui/route/station_cell_text.h"
 
 namespace tarnvel {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "cross_section.h"
-#include "text_grid_model.h"
+#include "core/section/cross_section.h"
+#include "ui/common/text_grid_model.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "section_view.h"
+#include "ui/route/section_view.h"
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawing_frame.h"
-#include "drawing_labels.h"
-#include "number_text.h"
-#include "section_surface.h"
-#include "station_text.h"
+#include "core/section/section_surface.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "ui/route/drawing_frame.h"
+#include "ui/route/drawing_labels.h"
 
 namespace tarnvel {
 

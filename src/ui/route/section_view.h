@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "cross_section.h"
-#include "section_point.h"
+#include "core/section/cross_section.h"
+#include "ui/route/section_point.h"
 
 namespace tarnvel {
 

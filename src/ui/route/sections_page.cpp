@@ -1,4 +1,4 @@
-#include "sections_page.h"
+#include "ui/route/sections_page.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -6,15 +6,15 @@
 #include <utility>
 #include <variant>
 
-#include "file_dialog.h"
-#include "flow_layout.h"
-#include "message_boxes.h"
-#include "pasted_cells.h"
-#include "route_document.h"
-#include "section_file.h"
-#include "section_table_model.h"
-#include "station_cell_text.h"
-#include "station_text.h"
+#include "core/text/station_text.h"
+#include "io/section/section_file.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/flow_layout.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/pasted_cells.h"
+#include "ui/route/route_document.h"
+#include "ui/route/section_table_model.h"
+#include "ui/route/station_cell_text.h"
 #include "ui_sections_page.h"
 
 namespace tarnvel {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "cross_section.h"
-#include "section_point.h"
+#include "core/section/cross_section.h"
+#include "ui/route/section_point.h"
 
 namespace Ui {
 class SectionsPage;

@@ -1,4 +1,4 @@
-#include "stakeout_page.h"
+#include "ui/route/stakeout_page.h"
 
 #include <QPushButton>
 #include <algorithm>
@@ -11,26 +11,26 @@
 #include <variant>
 #include <vector>
 
-#include "background_job.h"
-#include "delimited_text.h"
-#include "file_dialog.h"
-#include "number_text.h"
-#include "read_file.h"
-#include "route_csv.h"
-#include "route_document.h"
-#include "route_inputs.h"
-#include "route_page_host.h"
-#include "route_plan_view.h"
-#include "route_result_models.h"
-#include "save_file.h"
-#include "stakeout_builder.h"
-#include "stakeout_input.h"
-#include "stakeout_stations.h"
-#include "station_file.h"
-#include "station_text.h"
-#include "survey_point_file.h"
-#include "table_columns.h"
-#include "text_encoding.h"
+#include "core/route/stakeout_builder.h"
+#include "core/route/stakeout_stations.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/files/delimited_text.h"
+#include "io/files/read_file.h"
+#include "io/files/save_file.h"
+#include "io/files/text_encoding.h"
+#include "io/route/route_csv.h"
+#include "io/route/stakeout_input.h"
+#include "io/route/station_file.h"
+#include "io/route/survey_point_file.h"
+#include "ui/common/background_job.h"
+#include "ui/common/file_dialog.h"
+#include "ui/route/route_document.h"
+#include "ui/route/route_inputs.h"
+#include "ui/route/route_page_host.h"
+#include "ui/route/route_plan_view.h"
+#include "ui/route/route_result_models.h"
+#include "ui/route/table_columns.h"
 #include "ui_stakeout_page.h"
 
 namespace tarnvel {

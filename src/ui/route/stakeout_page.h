@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "plan_point_index.h"
-#include "route.h"
-#include "stake_row.h"
-#include "table_printing.h"
+#include "core/route/route.h"
+#include "core/route/stake_row.h"
+#include "ui/route/plan_point_index.h"
+#include "ui/route/table_printing.h"
 
 namespace Ui {
 class StakeoutPage;

@@ -1,9 +1,9 @@
-#include "station_cell_text.h"
+#include "ui/route/station_cell_text.h"
 
 #include <optional>
 #include <string>
 
-#include "station_text.h"
+#include "core/text/station_text.h"
 
 namespace tarnvel {
 

@@ -1,9 +1,9 @@
-#include "station_equation_model.h"
+#include "ui/route/station_equation_model.h"
 
-#include "number_reading.h"
-#include "number_text.h"
-#include "station_equation_line.h"
-#include "station_text.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
+#include "io/route/station_equation_line.h"
 
 namespace tarnvel {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "station_equation.h"
-#include "text_grid_model.h"
+#include "core/route/station_equation.h"
+#include "ui/common/text_grid_model.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "table_columns.h"
+#include "ui/route/table_columns.h"
 
 #include <QHeaderView>
 #include <QTableView>

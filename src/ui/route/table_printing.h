@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "table_document.h"
+#include "io/print/table_document.h"
 
 class QAbstractItemModel;
 class QWidget;

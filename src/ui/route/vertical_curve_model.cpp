@@ -1,4 +1,4 @@
-#include "vertical_curve_model.h"
+#include "ui/route/vertical_curve_model.h"
 
 namespace tarnvel {
 

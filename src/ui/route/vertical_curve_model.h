@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "vertical_curve_table_text.h"
+#include "core/profile/vertical_curve_table_text.h"
 
 namespace tarnvel {
 

@@ -1,12 +1,12 @@
-#include "about_window.h"
+#include "ui/tools/about_window.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "form_geometry.h"
-#include "message_boxes.h"
-#include "out_of_memory.h"
-#include "platform.h"
+#include "ui/common/form_geometry.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/out_of_memory.h"
+#include "ui/common/platform.h"
 #include "ui_about_window.h"
 
 // The emblem lives in a static library, whose resources are registered only

@@ -1,13 +1,13 @@
-#include "angle_radian_window.h"
+#include "ui/tools/angle_radian_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "angle_radian.h"
-#include "field_text.h"
-#include "form_geometry.h"
-#include "message_boxes.h"
-#include "out_of_memory.h"
+#include "core/tools/angle_radian.h"
+#include "ui/common/field_text.h"
+#include "ui/common/form_geometry.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/out_of_memory.h"
 #include "ui_angle_radian_window.h"
 
 namespace tarnvel {

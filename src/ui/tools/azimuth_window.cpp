@@ -1,13 +1,13 @@
-#include "azimuth_window.h"
+#include "ui/tools/azimuth_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "azimuth_distance.h"
-#include "field_text.h"
-#include "form_geometry.h"
-#include "message_boxes.h"
-#include "out_of_memory.h"
+#include "core/tools/azimuth_distance.h"
+#include "ui/common/field_text.h"
+#include "ui/common/form_geometry.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/out_of_memory.h"
 #include "ui_azimuth_window.h"
 
 namespace tarnvel {

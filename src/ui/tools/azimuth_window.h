@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "refusal.h"
+#include "core/text/refusal.h"
 
 namespace Ui {
 class AzimuthWindow;

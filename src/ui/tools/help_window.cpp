@@ -1,8 +1,8 @@
-#include "help_window.h"
+#include "ui/tools/help_window.h"
 
 #include <QFile>
 
-#include "form_geometry.h"
+#include "ui/common/form_geometry.h"
 #include "ui_help_window.h"
 
 namespace tarnvel {

@@ -3,7 +3,7 @@
 #include <QProcess>
 
 #include "file_test_support.h"
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 #include "route_program.h"
 
 namespace tarnvel {

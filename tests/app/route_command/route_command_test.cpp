@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 
 #include "file_test_support.h"
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 #include "route_program.h"
 
 namespace tarnvel {

@@ -4,16 +4,16 @@
 // made the programs' inverse 2.7 times and their stakeout 1.8 times slower
 // than the same computations in a clean process: each such entry must clear
 // them.
-#include "vector_state.h"
+#include "core/cpu/vector_state.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
+#include "core/route/route_feet.h"
+#include "core/route/route_forward.h"
 #include "route_design.h"
-#include "route_feet.h"
-#include "route_forward.h"
 
 namespace tarnvel {
 namespace {

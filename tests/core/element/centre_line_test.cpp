@@ -1,10 +1,10 @@
-#include "centre_line.h"
+#include "core/element/centre_line.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "angle.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "continuous_computation.h"
+#include "core/element/continuous_computation.h"
 
 #include <gtest/gtest.h>
 

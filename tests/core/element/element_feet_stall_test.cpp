@@ -1,7 +1,7 @@
 // Apart from the other feet tests, for its ctest TIMEOUT (CMakeLists.txt).
 #include <gtest/gtest.h>
 
-#include "element_feet.h"
+#include "core/element/element_feet.h"
 
 namespace tarnvel {
 namespace {

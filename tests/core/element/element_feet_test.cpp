@@ -1,4 +1,4 @@
-#include "element_feet.h"
+#include "core/element/element_feet.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <numbers>
 #include <random>
 
-#include "angle.h"
-#include "inverse_computation.h"
+#include "core/element/inverse_computation.h"
+#include "core/text/angle.h"
 #include "previous_route.h"
 
 namespace tarnvel {

@@ -2,7 +2,7 @@
 // Pins their disagreement on an element with turn direction 0 and finite
 // radii: the joint check took it for a straight and the plan coloured it as
 // an arc (the export writes it as a Line).
-#include "element_kind.h"
+#include "core/element/element_kind.h"
 
 #include <gtest/gtest.h>
 

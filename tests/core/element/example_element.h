@@ -2,7 +2,7 @@
 // into a right-hand curve of radius 4500.
 #pragma once
 
-#include "line_element.h"
+#include "core/element/line_element.h"
 
 namespace tarnvel::testing_support {
 

@@ -1,4 +1,4 @@
-#include "forward_computation.h"
+#include "core/element/forward_computation.h"
 
 #include <gtest/gtest.h>
 

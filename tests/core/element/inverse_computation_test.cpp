@@ -1,10 +1,10 @@
-#include "inverse_computation.h"
+#include "core/element/inverse_computation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "angle.h"
+#include "core/text/angle.h"
 #include "example_element.h"
 
 namespace tarnvel {

@@ -1,8 +1,8 @@
-#include "line_element.h"
+#include "core/element/line_element.h"
 
 #include <gtest/gtest.h>
 
-#include "angle.h"
+#include "core/text/angle.h"
 #include "example_element.h"
 
 namespace tarnvel {

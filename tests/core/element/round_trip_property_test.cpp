@@ -8,12 +8,12 @@
 #include <sstream>
 #include <variant>
 
-#include "centre_line.h"
-#include "continuous_computation.h"
-#include "forward_computation.h"
-#include "inverse_computation.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "core/element/centre_line.h"
+#include "core/element/continuous_computation.h"
+#include "core/element/forward_computation.h"
+#include "core/element/inverse_computation.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 
 namespace tarnvel {
 namespace {

@@ -1,10 +1,10 @@
-#include "declared_chains.h"
+#include "core/jd/declared_chains.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "angle.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 namespace {

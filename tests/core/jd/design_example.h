@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "jd_table.h"
+#include "core/jd/jd_table.h"
 
 namespace tarnvel {
 

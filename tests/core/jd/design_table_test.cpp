@@ -1,13 +1,13 @@
-#include "design_table.h"
+#include "core/jd/design_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "centre_line.h"
+#include "core/element/centre_line.h"
+#include "core/jd/design_table_text.h"
+#include "core/route/route_forward.h"
 #include "design_example.h"
-#include "design_table_text.h"
-#include "route_forward.h"
 
 namespace tarnvel {
 namespace {

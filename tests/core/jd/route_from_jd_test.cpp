@@ -1,16 +1,16 @@
-#include "route_from_jd.h"
+#include "core/jd/route_from_jd.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "centre_line.h"
-#include "curve_table_text.h"
+#include "core/element/centre_line.h"
+#include "core/jd/curve_table_text.h"
+#include "core/route/route_forward.h"
+#include "core/route/route_joints.h"
+#include "core/text/number_text.h"
 #include "design_example.h"
-#include "number_text.h"
-#include "route_forward.h"
-#include "route_joints.h"
 
 namespace tarnvel {
 namespace {

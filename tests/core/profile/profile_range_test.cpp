@@ -1,4 +1,4 @@
-#include "profile_range.h"
+#include "core/profile/profile_range.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "vertical_profile.h"
+#include "core/profile/vertical_profile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "vertical_curve_table_text.h"
+#include "core/profile/vertical_curve_table_text.h"
 
 namespace tarnvel {
 namespace {

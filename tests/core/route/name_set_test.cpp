@@ -2,7 +2,7 @@
 // gives names: a stations file's, all held; a range's, each forgotten soon
 // after, a million times over; names long enough to need a block of their own
 // or a length of several bytes.
-#include "name_set.h"
+#include "core/route/name_set.h"
 
 #include <gtest/gtest.h>
 

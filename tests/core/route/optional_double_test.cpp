@@ -1,4 +1,4 @@
-#include "optional_double.h"
+#include "core/route/optional_double.h"
 
 #include <gtest/gtest.h>
 

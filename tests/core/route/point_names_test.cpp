@@ -1,4 +1,4 @@
-#include "point_names.h"
+#include "core/route/point_names.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "centre_line.h"
-#include "route.h"
+#include "core/element/centre_line.h"
+#include "core/route/route.h"
 
 namespace tarnvel::testing_support {
 

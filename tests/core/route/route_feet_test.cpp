@@ -1,4 +1,4 @@
-#include "route_feet.h"
+#include "core/route/route_feet.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "inverse_computation.h"
+#include "core/element/inverse_computation.h"
+#include "core/route/route_forward.h"
 #include "route_design.h"
-#include "route_forward.h"
 
 namespace tarnvel {
 namespace {

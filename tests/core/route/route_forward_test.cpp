@@ -1,4 +1,4 @@
-#include "route_forward.h"
+#include "core/route/route_forward.h"
 
 #include <gtest/gtest.h>
 

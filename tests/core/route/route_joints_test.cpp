@@ -1,4 +1,4 @@
-#include "route_joints.h"
+#include "core/route/route_joints.h"
 
 #include <gtest/gtest.h>
 

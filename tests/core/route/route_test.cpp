@@ -1,4 +1,4 @@
-#include "route.h"
+#include "core/route/route.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <ostream>
 
+#include "core/route/route_forward.h"
 #include "route_design.h"
-#include "route_forward.h"
 
 namespace tarnvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "stakeout_stations.h"
+#include "core/route/stakeout_stations.h"
 
 #include <gtest/gtest.h>
 

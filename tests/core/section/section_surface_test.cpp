@@ -1,4 +1,4 @@
-#include "section_surface.h"
+#include "core/section/section_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cross_section.h"
+#include "core/section/cross_section.h"
 
 namespace tarnvel {
 namespace {

@@ -1,10 +1,10 @@
-#include "catch_point.h"
+#include "core/slopes/catch_point.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-#include "slope_point.h"
+#include "core/slopes/slope_point.h"
 
 namespace tarnvel {
 namespace {

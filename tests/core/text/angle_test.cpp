@@ -1,4 +1,4 @@
-#include "angle.h"
+#include "core/text/angle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dms_digits.h"
+#include "core/text/dms_digits.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <numbers>
 
-#include "angle.h"
+#include "core/text/angle.h"
 
 namespace tarnvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "number_reading.h"
+#include "core/text/number_reading.h"
 
 #include <gtest/gtest.h>
 

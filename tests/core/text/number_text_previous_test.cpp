@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "angle.h"
-#include "number_text.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 #include "previous_number_text.h"
 
 namespace tarnvel {

@@ -1,8 +1,8 @@
-#include "station_text.h"
+#include "core/text/station_text.h"
 
 #include <gtest/gtest.h>
 
-#include "number_reading.h"
+#include "core/text/number_reading.h"
 
 namespace tarnvel {
 namespace {

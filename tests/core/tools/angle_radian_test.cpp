@@ -1,4 +1,4 @@
-#include "angle_radian.h"
+#include "core/tools/angle_radian.h"
 
 #include <gtest/gtest.h>
 

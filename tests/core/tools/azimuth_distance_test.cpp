@@ -1,4 +1,4 @@
-#include "azimuth_distance.h"
+#include "core/tools/azimuth_distance.h"
 
 #include <gtest/gtest.h>
 

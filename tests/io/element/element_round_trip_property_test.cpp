@@ -6,10 +6,10 @@
 #include <random>
 #include <variant>
 
-#include "element_file.h"
+#include "core/text/number_reading.h"
+#include "core/text/number_text.h"
 #include "file_test_support.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "io/element/element_file.h"
 
 namespace tarnvel {
 namespace {

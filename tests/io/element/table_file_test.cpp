@@ -1,4 +1,4 @@
-#include "table_file.h"
+#include "io/element/table_file.h"
 
 #include <gtest/gtest.h>
 

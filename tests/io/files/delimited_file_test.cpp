@@ -2,7 +2,7 @@
 // gives, wherever the pieces cut it: the same records with the same line
 // numbers, or the same refusal, said of the file. Pieces of one byte cut
 // every CR LF, every character of GBK, UTF-8 and UTF-16, every pair.
-#include "delimited_file.h"
+#include "io/files/delimited_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The quotes a refusal makes of the file's or the user's text: short texts as
 // they are, long ones cut with "…", long lists cut to a few names.
-#include "echoed_text.h"
+#include "io/files/echoed_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "encoded_text_stream.h"
+#include "io/files/encoded_text_stream.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <string>
 
-#include "text_encoding.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 namespace {

@@ -7,13 +7,13 @@
 #include <QString>
 #include <string>
 
-#include "file_refusal.h"
-#include "jd_file.h"
-#include "point_file.h"
-#include "profile_file.h"
-#include "route_file.h"
-#include "section_file.h"
-#include "station_file.h"
+#include "io/files/file_refusal.h"
+#include "io/profile/profile_file.h"
+#include "io/route/jd_file.h"
+#include "io/route/point_file.h"
+#include "io/route/route_file.h"
+#include "io/route/station_file.h"
+#include "io/section/section_file.h"
 
 namespace tarnvel::testing_support {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "file_test_support.h"
-#include "save_file.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 namespace {

@@ -8,9 +8,9 @@
 #include <csignal>
 #include <functional>
 
-#include "element_file.h"
 #include "file_test_support.h"
-#include "table_file.h"
+#include "io/element/element_file.h"
+#include "io/element/table_file.h"
 
 namespace tarnvel {
 namespace {

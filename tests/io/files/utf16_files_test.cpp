@@ -7,8 +7,8 @@
 #include <QStringEncoder>
 #include <tuple>
 
+#include "io/files/utf16_text.h"
 #include "reader_outcomes.h"
-#include "utf16_text.h"
 
 namespace tarnvel {
 namespace {

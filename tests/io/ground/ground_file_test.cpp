@@ -1,4 +1,4 @@
-#include "ground_file.h"
+#include "io/ground/ground_file.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <QDateTime>
 
-#include "landxml_export.h"
+#include "io/landxml/landxml_export.h"
 
 namespace tarnvel {
 namespace {

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "file_test_support.h"
-#include "landxml_export.h"
-#include "landxml_import.h"
+#include "io/landxml/landxml_export.h"
+#include "io/landxml/landxml_import.h"
 
 namespace tarnvel {
 namespace {

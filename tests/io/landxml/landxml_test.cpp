@@ -8,15 +8,15 @@
 #include <cmath>
 #include <random>
 
-#include "angle.h"
+#include "core/route/route_forward.h"
+#include "core/route/route_joints.h"
+#include "core/text/angle.h"
+#include "core/text/number_text.h"
 #include "file_test_support.h"
-#include "landxml_export.h"
-#include "landxml_import.h"
-#include "landxml_numbers.h"
-#include "number_text.h"
-#include "route_file.h"
-#include "route_forward.h"
-#include "route_joints.h"
+#include "io/landxml/landxml_export.h"
+#include "io/landxml/landxml_import.h"
+#include "io/landxml/landxml_numbers.h"
+#include "io/route/route_file.h"
 
 namespace tarnvel {
 namespace {

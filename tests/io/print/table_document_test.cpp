@@ -1,5 +1,5 @@
 // A printed table checked as a PDF: its pages, their size and orientation.
-#include "table_document.h"
+#include "io/print/table_document.h"
 
 #include <gtest/gtest.h>
 

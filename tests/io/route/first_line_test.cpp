@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "file_test_support.h"
-#include "jd_file.h"
-#include "point_file.h"
-#include "route_file.h"
-#include "station_file.h"
+#include "io/route/jd_file.h"
+#include "io/route/point_file.h"
+#include "io/route/route_file.h"
+#include "io/route/station_file.h"
 
 namespace tarnvel {
 namespace {

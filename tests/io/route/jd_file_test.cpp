@@ -1,9 +1,9 @@
-#include "jd_file.h"
+#include "io/route/jd_file.h"
 
 #include <gtest/gtest.h>
 
 #include "file_test_support.h"
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 
 namespace tarnvel {
 namespace {

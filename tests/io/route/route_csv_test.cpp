@@ -1,10 +1,10 @@
-#include "route_csv.h"
+#include "io/route/route_csv.h"
 
 #include <gtest/gtest.h>
 
 #include "file_test_support.h"
-#include "gbk_text.h"
-#include "text_encoding.h"
+#include "io/files/gbk_text.h"
+#include "io/files/text_encoding.h"
 
 namespace tarnvel {
 namespace {

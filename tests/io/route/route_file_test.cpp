@@ -1,10 +1,10 @@
-#include "route_file.h"
+#include "io/route/route_file.h"
 
 #include <gtest/gtest.h>
 
-#include "element_file.h"
 #include "file_test_support.h"
-#include "gbk_text.h"
+#include "io/element/element_file.h"
+#include "io/files/gbk_text.h"
 
 namespace tarnvel {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "file_test_support.h"
-#include "point_file.h"
-#include "station_file.h"
+#include "io/route/point_file.h"
+#include "io/route/station_file.h"
 
 namespace tarnvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "survey_point_file.h"
+#include "io/route/survey_point_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "section_file.h"
+#include "io/section/section_file.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 #include "file_test_support.h"
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 
 namespace tarnvel {
 namespace {

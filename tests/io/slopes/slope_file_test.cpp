@@ -1,4 +1,4 @@
-#include "slope_file.h"
+#include "io/slopes/slope_file.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include <QTest>
 #include <memory>
 
-#include "angle_radian_window.h"
-#include "azimuth_window.h"
 #include "fakes.h"
-#include "main_window.h"
+#include "ui/main/main_window.h"
+#include "ui/tools/angle_radian_window.h"
+#include "ui/tools/azimuth_window.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

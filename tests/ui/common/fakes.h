@@ -7,8 +7,8 @@
 #include <QUrl>
 #include <QVector>
 
-#include "message_boxes.h"
-#include "platform.h"
+#include "ui/common/message_boxes.h"
+#include "ui/common/platform.h"
 
 namespace tarnvel::testing_support {
 
@@ -58,7 +58,7 @@ class FakePlatform : public Platform {
 }  // namespace tarnvel::testing_support
 
 // The file dialogs, answered from a script instead of by the user.
-#include "file_dialog.h"
+#include "ui/common/file_dialog.h"
 
 namespace tarnvel::testing_support {
 

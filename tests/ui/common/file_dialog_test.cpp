@@ -1,5 +1,5 @@
 // The name a save dialog gives the file for the type the user chose.
-#include "file_dialog.h"
+#include "ui/common/file_dialog.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

@@ -7,11 +7,11 @@
 #include <functional>
 #include <memory>
 
-#include "about_window.h"
-#include "angle_radian_window.h"
-#include "azimuth_window.h"
 #include "fakes.h"
-#include "main_window.h"
+#include "ui/main/main_window.h"
+#include "ui/tools/about_window.h"
+#include "ui/tools/angle_radian_window.h"
+#include "ui/tools/azimuth_window.h"
 
 using namespace tarnvel::testing_support;
 

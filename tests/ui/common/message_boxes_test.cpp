@@ -1,6 +1,6 @@
 // A refusal's kind decides the icon and caption of its message box; the focus
 // goes to the control the window gives for its field.
-#include "message_boxes.h"
+#include "ui/common/message_boxes.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // the program, and leaves the window as it was. Allocations are made to fail
 // from inside the handlers: by this program's operator new above a size, or
 // by a message box that throws std::bad_alloc once.
-#include "out_of_memory.h"
+#include "ui/common/out_of_memory.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,12 +16,12 @@
 #include <memory>
 #include <new>
 
-#include "about_window.h"
-#include "angle_radian_window.h"
-#include "azimuth_window.h"
 #include "fakes.h"
-#include "main_window.h"
-#include "results_box.h"
+#include "ui/main/main_window.h"
+#include "ui/main/results_box.h"
+#include "ui/tools/about_window.h"
+#include "ui/tools/angle_radian_window.h"
+#include "ui/tools/azimuth_window.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Qt's own words in the message boxes: Chinese where Qt's translations are
 // installed, English without a fault where they are not.
-#include "qt_translations.h"
+#include "ui/common/qt_translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "message_boxes.h"
+#include "ui/common/message_boxes.h"
 
 using tarnvel::InstallQtChinese;
 

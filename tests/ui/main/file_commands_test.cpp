@@ -1,6 +1,6 @@
 // The file commands of the main window, run on stand-in controls with the
 // dialogs and message boxes answered by fakes.
-#include "file_commands.h"
+#include "ui/main/file_commands.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "fakes.h"
-#include "file_dialog.h"
-#include "results_box.h"
 #include "test_files.h"
+#include "ui/common/file_dialog.h"
+#include "ui/main/results_box.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

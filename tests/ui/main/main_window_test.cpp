@@ -1,7 +1,7 @@
 // The main window 测量工程 driven as a user drives it: its controls as they
 // open, the mode switches, the clear button, the three computations through
 // their buttons, the menus and the programs they start.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,8 +22,8 @@
 #include <tuple>
 
 #include "fakes.h"
-#include "results_box.h"
 #include "test_files.h"
+#include "ui/main/results_box.h"
 
 using tarnvel::MainWindow;
 using tarnvel::MessageIcon;

@@ -1,7 +1,7 @@
 // The results box Text12 as the user and the table file meet it: the text
 // set and read back byte for byte, editing by keyboard, mouse, clipboard and
 // input method, the caret over Chinese and Latin text, and long tables.
-#include "results_box.h"
+#include "ui/main/results_box.h"
 
 #include <QAccessible>
 #include <QAccessibleTextInterface>

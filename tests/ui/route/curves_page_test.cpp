@@ -1,7 +1,7 @@
 // The route window's 曲线表 tab driven as a surveyor drives it: a published
 // JD table read, its 直线、曲线及转角表 shown, saved and printed, the JD
 // table edited and the 断链 declared.
-#include "curves_page.h"
+#include "ui/route/curves_page.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "design_example.h"
-#include "gbk_text.h"
+#include "io/files/gbk_text.h"
 #include "pdf_pages.h"
 #include "route_window_fixture.h"
 

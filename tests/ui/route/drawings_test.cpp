@@ -12,17 +12,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "background_job.h"
-#include "cross_section.h"
+#include "core/section/cross_section.h"
 #include "design_example.h"
 #include "fakes.h"
-#include "profile_page.h"
-#include "profile_view.h"
-#include "route_window.h"
-#include "section_file.h"
-#include "section_view.h"
-#include "sections_page.h"
+#include "io/section/section_file.h"
 #include "test_files.h"
+#include "ui/common/background_job.h"
+#include "ui/route/profile_page.h"
+#include "ui/route/profile_view.h"
+#include "ui/route/route_window.h"
+#include "ui/route/section_view.h"
+#include "ui/route/sections_page.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;

@@ -1,6 +1,6 @@
 // The 纵断面 page: a profile file in, its 竖曲线表 shown; a cell typed wrong
 // named; the table saved back to the bytes that read to the same profile.
-#include "profile_page.h"
+#include "ui/route/profile_page.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>
@@ -13,10 +13,10 @@
 #include <QtTest>
 
 #include "fakes.h"
-#include "profile_file.h"
-#include "profile_view.h"
-#include "route_document.h"
+#include "io/profile/profile_file.h"
 #include "test_files.h"
+#include "ui/route/profile_view.h"
+#include "ui/route/route_document.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

@@ -9,10 +9,10 @@
 #include <QTest>
 #include <cmath>
 
-#include "centre_line.h"
-#include "route_plan_view.h"
-#include "route_source.h"
+#include "core/element/centre_line.h"
+#include "io/route/route_source.h"
 #include "route_window_fixture.h"
+#include "ui/route/route_plan_view.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

@@ -10,12 +10,12 @@
 #include <array>
 #include <vector>
 
-#include "background_job.h"
 #include "fakes.h"
-#include "route_element_model.h"
-#include "route_result_models.h"
-#include "route_window.h"
 #include "test_files.h"
+#include "ui/common/background_job.h"
+#include "ui/route/route_element_model.h"
+#include "ui/route/route_result_models.h"
+#include "ui/route/route_window.h"
 #include "window_test_support.h"
 
 namespace tarnvel::testing_support {

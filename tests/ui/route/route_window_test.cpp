@@ -3,7 +3,7 @@
 // The road (tests/ui/route/data) is a design table to the millimetre: straight,
 // spiral, arc of 300 right, spiral, straight, spiral, arc of 250 left,
 // spiral, straight, from K1000 to K1980.
-#include "route_window.h"
+#include "ui/route/route_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,15 +28,15 @@
 #include <QTextBrowser>
 #include <variant>
 
-#include "main_window.h"
+#include "core/route/point_names.h"
+#include "core/route/route_forward.h"
+#include "io/route/route_csv.h"
+#include "io/route/route_source.h"
 #include "pdf_pages.h"
-#include "point_names.h"
-#include "route_csv.h"
-#include "route_forward.h"
-#include "route_plan_view.h"
-#include "route_source.h"
 #include "route_window_fixture.h"
-#include "stakeout_page.h"
+#include "ui/main/main_window.h"
+#include "ui/route/route_plan_view.h"
+#include "ui/route/stakeout_page.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
@@ -936,5 +936,5 @@ void RouteWindowTest::helpShowsTheReadme() {
 }
 
 QTEST_MAIN(RouteWindowTest)
+#include "io/files/text_encoding.h"
 #include "route_window_test.moc"
-#include "text_encoding.h"

@@ -9,9 +9,9 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "profile_page.h"
 #include "route_window_fixture.h"
-#include "sections_page.h"
+#include "ui/route/profile_page.h"
+#include "ui/route/sections_page.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

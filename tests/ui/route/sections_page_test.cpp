@@ -1,6 +1,6 @@
 // The 横断面 page: a cross-section file in, its columns and rows shown and
 // its section drawn; a refused file and a cell typed wrong named.
-#include "sections_page.h"
+#include "ui/route/sections_page.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>
@@ -15,10 +15,10 @@
 #include <QtTest>
 
 #include "fakes.h"
-#include "file_dialog.h"
-#include "profile_file.h"
-#include "route_document.h"
+#include "io/profile/profile_file.h"
 #include "test_files.h"
+#include "ui/common/file_dialog.h"
+#include "ui/route/route_document.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

@@ -7,10 +7,10 @@
 #include <QProcess>
 #include <QtTest>
 
-#include "number_text.h"
-#include "profile_page.h"
+#include "core/text/number_text.h"
 #include "route_window_fixture.h"
-#include "sections_page.h"
+#include "ui/route/profile_page.h"
+#include "ui/route/sections_page.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

@@ -1,4 +1,4 @@
-#include "about_window.h"
+#include "ui/tools/about_window.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "fakes.h"
-#include "single_window.h"
+#include "ui/main/single_window.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;

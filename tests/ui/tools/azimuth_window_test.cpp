@@ -1,10 +1,10 @@
-#include "azimuth_window.h"
+#include "ui/tools/azimuth_window.h"
 
 #include <QPointer>
 #include <QTest>
 
 #include "fakes.h"
-#include "single_window.h"
+#include "ui/main/single_window.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;
