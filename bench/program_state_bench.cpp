@@ -69,14 +69,20 @@ BENCHMARK(BM_FeetInState<previous::tree::RouteFeet>)
     ->Arg(0)
     ->Arg(1);
 
-// The forward row loop: rows every metre along the first 5 km, 2 m right.
-void BM_RouteRowsInState(benchmark::State& state) {
-  const Route& route = Road();
+// Rows every metre along the first 5 km, 2 m right.
+RouteTableRequest FirstFiveKilometres(const Route& route) {
   RouteTableRequest request;
   request.from = RouteStart(route);
   request.to = request.from + 5000;
   request.step = 1;
   request.offsets = {2};
+  return request;
+}
+
+// The forward row loop.
+void BM_RouteRowsInState(benchmark::State& state) {
+  const Route& route = Road();
+  const RouteTableRequest request = FirstFiveKilometres(route);
   EnterState(state);
   int64_t rows = 0;
   for (auto _ : state) {
@@ -95,11 +101,7 @@ BENCHMARK(BM_RouteRowsInState)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // builder costs a row.
 void BM_NamedRowsInState_previous(benchmark::State& state) {
   const Route& route = Road();
-  RouteTableRequest request;
-  request.from = RouteStart(route);
-  request.to = request.from + 5000;
-  request.step = 1;
-  request.offsets = {2};
+  const RouteTableRequest request = FirstFiveKilometres(route);
   EnterState(state);
   int64_t rows = 0;
   for (auto _ : state) {
@@ -119,10 +121,7 @@ BENCHMARK(BM_NamedRowsInState_previous)->Arg(0)->Arg(1)->Unit(benchmark::kMillis
 void BM_StakeoutRowsInState(benchmark::State& state) {
   const Route& route = Road();
   StakeoutRequest request;
-  StakeoutRange& range = request.range.emplace();
-  range.from = RouteStart(route);
-  range.to = range.from + 5000;
-  range.step = 1;
+  request.range = RangeOf(FirstFiveKilometres(route));
   request.offsets = {2};
   EnterState(state);
   int64_t rows = 0;
