@@ -33,11 +33,11 @@
 #include "previous_route_points_item.h"
 #include "previous_stake_rows.h"
 #include "ui/common/background_job.h"
-#include "ui/route/plan_point_index.h"
-#include "ui/route/route_plan_view.h"
+#include "ui/route/plan/plan_point_index.h"
+#include "ui/route/plan/route_plan_view.h"
 #include "ui/route/route_result_models.h"
 #include "ui/route/route_window.h"
-#include "ui/route/stakeout_page.h"
+#include "ui/route/stakeout/stakeout_page.h"
 #include "window_test_support.h"
 
 namespace tarnvel {

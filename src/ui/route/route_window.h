@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "ui/common/file_dialog.h"
-#include "ui/route/elements_page.h"
+#include "ui/route/elements/elements_page.h"
 #include "ui/route/route_document.h"
 #include "ui/route/route_page_host.h"
 

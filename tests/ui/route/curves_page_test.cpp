@@ -1,7 +1,7 @@
 // The route window's 曲线表 tab driven as a surveyor drives it: a published
 // JD table read, its 直线、曲线及转角表 shown, saved and printed, the JD
 // table edited and the 断链 declared.
-#include "ui/route/curves_page.h"
+#include "ui/route/curves/curves_page.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -18,11 +18,11 @@
 #include "io/section/section_file.h"
 #include "test_files.h"
 #include "ui/common/background_job.h"
-#include "ui/route/profile_page.h"
-#include "ui/route/profile_view.h"
+#include "ui/route/profile/profile_page.h"
+#include "ui/route/profile/profile_view.h"
 #include "ui/route/route_window.h"
-#include "ui/route/section_view.h"
-#include "ui/route/sections_page.h"
+#include "ui/route/sections/section_view.h"
+#include "ui/route/sections/sections_page.h"
 #include "window_test_support.h"
 
 using namespace tarnvel;

@@ -1,6 +1,6 @@
 // The 纵断面 page: a profile file in, its 竖曲线表 shown; a cell typed wrong
 // named; the table saved back to the bytes that read to the same profile.
-#include "ui/route/profile_page.h"
+#include "ui/route/profile/profile_page.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>
@@ -15,7 +15,7 @@
 #include "fakes.h"
 #include "io/profile/profile_file.h"
 #include "test_files.h"
-#include "ui/route/profile_view.h"
+#include "ui/route/profile/profile_view.h"
 #include "ui/route/route_document.h"
 
 using namespace tarnvel;

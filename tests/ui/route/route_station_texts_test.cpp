@@ -12,7 +12,7 @@
 #include "core/element/centre_line.h"
 #include "io/route/route_source.h"
 #include "route_window_fixture.h"
-#include "ui/route/route_plan_view.h"
+#include "ui/route/plan/route_plan_view.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

@@ -35,8 +35,8 @@
 #include "pdf_pages.h"
 #include "route_window_fixture.h"
 #include "ui/main/main_window.h"
-#include "ui/route/route_plan_view.h"
-#include "ui/route/stakeout_page.h"
+#include "ui/route/plan/route_plan_view.h"
+#include "ui/route/stakeout/stakeout_page.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

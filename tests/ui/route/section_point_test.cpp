@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "route_window_fixture.h"
-#include "ui/route/profile_page.h"
-#include "ui/route/sections_page.h"
+#include "ui/route/profile/profile_page.h"
+#include "ui/route/sections/sections_page.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

@@ -1,6 +1,6 @@
 // The 横断面 page: a cross-section file in, its columns and rows shown and
 // its section drawn; a refused file and a cell typed wrong named.
-#include "ui/route/sections_page.h"
+#include "ui/route/sections/sections_page.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>

@@ -9,8 +9,8 @@
 
 #include "core/text/number_text.h"
 #include "route_window_fixture.h"
-#include "ui/route/profile_page.h"
-#include "ui/route/sections_page.h"
+#include "ui/route/profile/profile_page.h"
+#include "ui/route/sections/sections_page.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;
