@@ -21,7 +21,7 @@
 #include "core/route/position_tolerance.h"
 #include "core/route/route_feet.h"
 #include "core/route/route_forward.h"
-#include "core/route/stakeout_builder.h"
+#include "core/stakeout/stakeout_builder.h"
 #include "generated_road.h"
 #include "previous_route.h"
 

@@ -6,7 +6,7 @@
 #include "app/route_command/command_files.h"
 #include "app/route_command/command_options.h"
 #include "app/route_command/command_pdf.h"
-#include "core/route/stakeout_builder.h"
+#include "core/stakeout/stakeout_builder.h"
 #include "io/files/delimited_file.h"
 #include "io/route/stakeout_input.h"
 #include "io/route/station_file.h"

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "core/route/stakeout_builder.h"
+#include "core/stakeout/stakeout_builder.h"
 #include "io/route/station_file.h"
 
 namespace tarnvel {

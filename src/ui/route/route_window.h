@@ -12,9 +12,9 @@
 #include <optional>
 
 #include "ui/common/file_dialog.h"
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/route_page_host.h"
 #include "ui/route/elements/elements_page.h"
-#include "ui/route/route_document.h"
-#include "ui/route/route_page_host.h"
 
 namespace Ui {
 class RouteWindow;

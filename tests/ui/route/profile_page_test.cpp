@@ -15,8 +15,8 @@
 #include "fakes.h"
 #include "io/profile/profile_file.h"
 #include "test_files.h"
+#include "ui/route/common/route_document.h"
 #include "ui/route/profile/profile_view.h"
-#include "ui/route/route_document.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

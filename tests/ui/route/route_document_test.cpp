@@ -2,7 +2,7 @@
 // those: a new profile takes the rows that carry its heights, new cross
 // sections the rows they gave, a route read or made every row; and work
 // that may be giving such rows is told to end before they go.
-#include "ui/route/route_document.h"
+#include "ui/route/common/route_document.h"
 
 #include <QtTest>
 

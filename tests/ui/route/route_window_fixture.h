@@ -13,8 +13,8 @@
 #include "fakes.h"
 #include "test_files.h"
 #include "ui/common/background_job.h"
+#include "ui/route/common/route_result_models.h"
 #include "ui/route/elements/route_element_model.h"
-#include "ui/route/route_result_models.h"
 #include "ui/route/route_window.h"
 #include "window_test_support.h"
 

@@ -18,7 +18,7 @@
 #include "io/profile/profile_file.h"
 #include "test_files.h"
 #include "ui/common/file_dialog.h"
-#include "ui/route/route_document.h"
+#include "ui/route/common/route_document.h"
 
 using namespace tarnvel;
 using namespace tarnvel::testing_support;

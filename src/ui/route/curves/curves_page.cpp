@@ -12,11 +12,11 @@
 #include "io/files/text_encoding.h"
 #include "io/route/route_csv.h"
 #include "ui/common/file_dialog.h"
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/route_page_host.h"
+#include "ui/route/common/table_columns.h"
 #include "ui/route/curves/design_table_model.h"
 #include "ui/route/curves/jd_table_model.h"
-#include "ui/route/route_document.h"
-#include "ui/route/route_page_host.h"
-#include "ui/route/table_columns.h"
 #include "ui_curves_page.h"
 
 namespace tarnvel {

@@ -12,7 +12,7 @@
 
 #include "core/jd/jd_table.h"
 #include "core/jd/route_from_jd.h"
-#include "ui/route/table_printing.h"
+#include "ui/route/common/table_printing.h"
 
 namespace Ui {
 class CurvesPage;

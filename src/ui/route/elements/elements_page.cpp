@@ -17,11 +17,11 @@
 #include "io/route/route_source.h"
 #include "ui/common/background_job.h"
 #include "ui/common/message_boxes.h"
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/route_inputs.h"
+#include "ui/route/common/route_page_host.h"
+#include "ui/route/common/table_columns.h"
 #include "ui/route/elements/route_element_model.h"
-#include "ui/route/route_document.h"
-#include "ui/route/route_inputs.h"
-#include "ui/route/route_page_host.h"
-#include "ui/route/table_columns.h"
 #include "ui_elements_page.h"
 
 namespace tarnvel {

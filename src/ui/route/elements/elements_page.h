@@ -15,9 +15,9 @@
 #include "core/route/route.h"
 #include "core/route/route_joints.h"
 #include "io/route/jd_file.h"
+#include "ui/route/common/route_result_models.h"
+#include "ui/route/common/table_printing.h"
 #include "ui/route/elements/route_element_model.h"
-#include "ui/route/route_result_models.h"
-#include "ui/route/table_printing.h"
 
 namespace Ui {
 class ElementsPage;

@@ -11,7 +11,7 @@
 #include "core/text/number_reading.h"
 #include "core/text/number_text.h"
 #include "core/text/station_text.h"
-#include "ui/route/route_inputs.h"
+#include "ui/route/common/route_inputs.h"
 
 namespace tarnvel {
 

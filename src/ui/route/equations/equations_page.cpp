@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/route_page_host.h"
+#include "ui/route/common/table_columns.h"
 #include "ui/route/equations/station_equation_model.h"
-#include "ui/route/route_document.h"
-#include "ui/route/route_page_host.h"
-#include "ui/route/table_columns.h"
 #include "ui_equations_page.h"
 
 namespace tarnvel {

@@ -14,12 +14,12 @@
 #include "io/route/route_csv.h"
 #include "ui/common/background_job.h"
 #include "ui/common/file_dialog.h"
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/route_inputs.h"
+#include "ui/route/common/route_page_host.h"
+#include "ui/route/common/route_result_models.h"
+#include "ui/route/common/table_columns.h"
 #include "ui/route/plan/route_plan_view.h"
-#include "ui/route/route_document.h"
-#include "ui/route/route_inputs.h"
-#include "ui/route/route_page_host.h"
-#include "ui/route/route_result_models.h"
-#include "ui/route/table_columns.h"
 #include "ui_inverse_page.h"
 
 namespace tarnvel {

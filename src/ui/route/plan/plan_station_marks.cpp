@@ -8,7 +8,7 @@
 #include <numbers>
 #include <unordered_map>
 
-#include "ui/route/drawing_frame.h"
+#include "ui/route/common/drawing_frame.h"
 #include "ui/route/plan/plan_coordinates.h"
 #include "ui/route/plan/plan_symbols.h"
 

@@ -13,9 +13,9 @@
 #include "ui/common/file_dialog.h"
 #include "ui/common/flow_layout.h"
 #include "ui/common/message_boxes.h"
+#include "ui/route/common/route_document.h"
 #include "ui/route/profile/profile_pvi_model.h"
 #include "ui/route/profile/vertical_curve_model.h"
-#include "ui/route/route_document.h"
 #include "ui_profile_page.h"
 
 namespace tarnvel {

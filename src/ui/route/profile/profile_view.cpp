@@ -13,8 +13,8 @@
 #include "core/profile/vertical_curve_table_text.h"
 #include "core/text/number_text.h"
 #include "core/text/station_text.h"
-#include "ui/route/drawing_frame.h"
-#include "ui/route/drawing_labels.h"
+#include "ui/route/common/drawing_frame.h"
+#include "ui/route/common/drawing_labels.h"
 
 namespace tarnvel {
 

@@ -7,7 +7,7 @@
 #include "core/text/number_text.h"
 #include "core/text/station_text.h"
 #include "io/section/section_file.h"
-#include "ui/route/station_cell_text.h"
+#include "ui/route/common/station_cell_text.h"
 
 namespace tarnvel {
 

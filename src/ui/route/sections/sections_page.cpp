@@ -12,9 +12,9 @@
 #include "ui/common/flow_layout.h"
 #include "ui/common/message_boxes.h"
 #include "ui/common/pasted_cells.h"
-#include "ui/route/route_document.h"
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/station_cell_text.h"
 #include "ui/route/sections/section_table_model.h"
-#include "ui/route/station_cell_text.h"
 #include "ui_sections_page.h"
 
 namespace tarnvel {

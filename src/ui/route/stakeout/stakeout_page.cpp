@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
-#include "core/route/stakeout_builder.h"
 #include "core/route/stakeout_stations.h"
+#include "core/stakeout/stakeout_builder.h"
 #include "core/text/number_text.h"
 #include "core/text/station_text.h"
 #include "io/files/delimited_text.h"
@@ -25,12 +25,12 @@
 #include "io/route/survey_point_file.h"
 #include "ui/common/background_job.h"
 #include "ui/common/file_dialog.h"
+#include "ui/route/common/route_document.h"
+#include "ui/route/common/route_inputs.h"
+#include "ui/route/common/route_page_host.h"
+#include "ui/route/common/route_result_models.h"
+#include "ui/route/common/table_columns.h"
 #include "ui/route/plan/route_plan_view.h"
-#include "ui/route/route_document.h"
-#include "ui/route/route_inputs.h"
-#include "ui/route/route_page_host.h"
-#include "ui/route/route_result_models.h"
-#include "ui/route/table_columns.h"
 #include "ui_stakeout_page.h"
 
 namespace tarnvel {

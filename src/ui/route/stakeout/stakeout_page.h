@@ -10,8 +10,8 @@
 
 #include "core/route/route.h"
 #include "core/route/stake_row.h"
+#include "ui/route/common/table_printing.h"
 #include "ui/route/plan/plan_point_index.h"
-#include "ui/route/table_printing.h"
 
 namespace Ui {
 class StakeoutPage;

@@ -1,4 +1,4 @@
-#include "ui/route/drawing_labels.h"
+#include "ui/route/common/drawing_labels.h"
 
 #include <QBrush>
 #include <QLineF>

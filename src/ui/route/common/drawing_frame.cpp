@@ -1,4 +1,4 @@
-#include "ui/route/drawing_frame.h"
+#include "ui/route/common/drawing_frame.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "core/route/stakeout_builder.h"
+#include "core/stakeout/stakeout_builder.h"
 
 #include <span>
 #include <utility>

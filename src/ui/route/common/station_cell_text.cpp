@@ -1,4 +1,4 @@
-#include "ui/route/station_cell_text.h"
+#include "ui/route/common/station_cell_text.h"
 
 #include <optional>
 #include <string>

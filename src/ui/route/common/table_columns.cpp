@@ -1,4 +1,4 @@
-#include "ui/route/table_columns.h"
+#include "ui/route/common/table_columns.h"
 
 #include <QHeaderView>
 #include <QTableView>

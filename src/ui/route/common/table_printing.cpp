@@ -1,4 +1,4 @@
-#include "ui/route/table_printing.h"
+#include "ui/route/common/table_printing.h"
 
 #include <QAbstractItemModel>
 #include <QDate>
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/route/route_page_host.h"
+#include "ui/route/common/route_page_host.h"
 
 namespace tarnvel {
 

@@ -1,4 +1,4 @@
-#include "ui/route/route_inputs.h"
+#include "ui/route/common/route_inputs.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "ui/route/route_document.h"
+#include "ui/route/common/route_document.h"
 
 #include <utility>
 

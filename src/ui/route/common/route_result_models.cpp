@@ -1,4 +1,4 @@
-#include "ui/route/route_result_models.h"
+#include "ui/route/common/route_result_models.h"
 
 #include <QStringList>
 
