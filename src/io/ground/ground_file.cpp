@@ -38,7 +38,6 @@ ContentOutcome<double> BeginStation(const DelimitedLine& line, int& pass) {
 
 std::optional<ContentRefusal> AddPoint(const DelimitedLine& line, qsizetype first,
                                        GroundLines& ground, Source& source) {
-  GroundPoint point;
   ContentOutcome<double> offset = ReadNumberField(line, first, kOffset);
   if (auto* refusal = std::get_if<ContentRefusal>(&offset)) return std::move(*refusal);
   ContentOutcome<double> elevation = ReadNumberField(line, first + 1, kElevation);
