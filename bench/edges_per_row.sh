@@ -13,20 +13,7 @@ previous=$2
 runs=${3:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Straight, spiral in, arc of 800, spiral out, chained by forward itself.
-printf '%s\r\n%s\r\n' \
-  '起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,曲线转向Q' \
-  '1000,1400,3378605.445,453648.704,45.3,0,0,0' > "$work/route.csv"
-end() {  # X, Y and azimuth d.mmss of the route's end, from its last row
-  "$today" forward "$work/route.csv" --from "$1" --to "$1" --step 1 2>/dev/null | tail -n 1 |
-    awk -F, '{ split($8, a, /°|ˊ|″/); printf "%s,%s,%.10f", $6, $7, a[1] + a[2] / 100 + a[3] / 10000 }'
-}
-add() {
-  printf '%s,%s,%s,%s,%s,%s\r\n' "$1" "$2" "$(end "$1")" "$3" "$4" "$5" >> "$work/route.csv"
-}
-add 1400 1550 0 800 1
-add 1550 2100 800 800 1
-add 2100 2250 800 0 1
+. "$(dirname "$0")/curved_road.sh"
 printf '%s\r\n%s\r\n%s\r\n%s\r\n' '变坡点号,桩号,高程,竖曲线半径R' 'BP,K1+000,421.18' \
   'SJD1,K1+630,427.68,20000' 'EP,K2+250,420.88' > "$work/profile.csv"
 printf '%s\r\n%s\r\n%s\r\n' \
