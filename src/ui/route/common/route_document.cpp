@@ -64,4 +64,19 @@ void RouteDocument::setSections(std::shared_ptr<const CrossSectionTable> section
   emit sectionsChanged();
 }
 
+// Catch points and slope heights go with the ground or the slopes they met.
+void RouteDocument::setGround(std::shared_ptr<const GroundLines> ground) {
+  emit clearingRows();
+  clearRowsComputedWith(kGround);
+  ground_ = std::move(ground);
+  emit groundChanged();
+}
+
+void RouteDocument::setSlopes(std::shared_ptr<const SideSlopes> slopes) {
+  emit clearingRows();
+  clearRowsComputedWith(kSlopes);
+  slopes_ = std::move(slopes);
+  emit slopesChanged();
+}
+
 }  // namespace tarnvel

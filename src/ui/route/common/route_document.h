@@ -1,8 +1,9 @@
 // What the route window computes with, held once for all its pages: the
 // route the 线元表 makes, the 断链 it declares, the joint tolerances, the
-// prefix of K text, the vertical profile and the cross sections, each as the
-// core's object (never as cell texts). A page that reads a table hands what
-// its rows make to the document; a page that computes takes it from here.
+// prefix of K text, the vertical profile, the cross sections, the ground and
+// the side slopes, each as the core's object (never as cell texts). A page
+// that reads a table hands what its rows make to the document; a page that
+// computes takes it from here.
 // Each change is signalled, and the rows computed with what changed are
 // cleared here and nowhere else: a table of computed rows says what it was
 // computed with and how it goes (addComputedRows).
@@ -14,11 +15,13 @@
 #include <memory>
 #include <vector>
 
+#include "core/ground/ground_lines.h"
 #include "core/profile/vertical_profile.h"
 #include "core/route/route.h"
 #include "core/route/route_joints.h"
 #include "core/route/station_equation.h"
 #include "core/section/cross_section.h"
+#include "core/slopes/side_slopes.h"
 
 namespace tarnvel {
 
@@ -28,7 +31,7 @@ class RouteDocument : public QObject {
  public:
   // What rows are computed with: every row with the route, some with the
   // profile or the cross sections too.
-  enum Input : unsigned { kRoute = 1, kProfile = 2, kSections = 4 };
+  enum Input : unsigned { kRoute = 1, kProfile = 2, kSections = 4, kGround = 8, kSlopes = 16 };
 
   explicit RouteDocument(QObject* parent = nullptr);
 
@@ -71,8 +74,12 @@ class RouteDocument : public QObject {
   const std::shared_ptr<const CrossSectionTable>& sections() const { return sections_; }
   void setSections(std::shared_ptr<const CrossSectionTable> sections);
 
-  // The side slopes and the ground lines come here, as the profile does:
-  // held as the core's objects, set by their page, their rows cleared here.
+  // The ground (原地面) and the side slopes (边坡), or null while none is
+  // loaded: the catch points and the slope heights are computed with both.
+  const std::shared_ptr<const GroundLines>& ground() const { return ground_; }
+  void setGround(std::shared_ptr<const GroundLines> ground);
+  const std::shared_ptr<const SideSlopes>& slopes() const { return slopes_; }
+  void setSlopes(std::shared_ptr<const SideSlopes> slopes);
 
  signals:
   void replacingRoute();
@@ -86,6 +93,8 @@ class RouteDocument : public QObject {
   void clearingRows();
   void profileChanged();
   void sectionsChanged();
+  void groundChanged();
+  void slopesChanged();
 
  private:
   struct ComputedRows {
@@ -102,6 +111,8 @@ class RouteDocument : public QObject {
   QString stationPrefix_ = QStringLiteral("K");
   std::shared_ptr<const VerticalProfile> profile_;
   std::shared_ptr<const CrossSectionTable> sections_;
+  std::shared_ptr<const GroundLines> ground_;
+  std::shared_ptr<const SideSlopes> slopes_;
 };
 
 }  // namespace tarnvel
