@@ -4,36 +4,13 @@
 
 #include <ostream>
 
-#include "core/section/section_rules.h"
 #include "core/text/number_text.h"
+#include "slope_road.h"
 
 namespace tarnvel {
 namespace {
 
-// A straight route north from (1000, 2000), level at 100.000, 5 m of road a
-// side; the ground at K0+100 rises to the left from 101 at the hinge and
-// falls to the right from 97.5. By hand: the left cut's ditch (0.6 deep at
-// 1:1, 0.6 wide) ends at L6.8, 100.000, and its 1:1 slope meets the ground
-// at L8.5, 101.700; the right fill falls at 1:1 to its 2 m berm at 99.000
-// (R6 to R8), then at 1:2 to R12.5, 96.750.
-struct Road {
-  Route route = std::get<Route>(MakeRoute({{{0, 300, 1000, 2000, 0, 0, 0, 0}, ""}}));
-  RoutePositions positions{route};
-  VerticalProfile profile = std::get<VerticalProfile>(
-      MakeVerticalProfile({{"A", 0, 100, 0, {}}, {"B", 300, 100, 0, {}}}));
-  CrossSectionTable sections = std::get<CrossSectionTable>(
-      MakeCrossSectionTable({{"行车道"}, {"行车道"}, false, {{0, {{5, 0}}, {{5, 0}}, 0}}}));
-  GroundLines ground = std::get<GroundLines>(
-      MakeGroundLines({{100, 1, 0, {{-20, 104}, {-5, 101}, {5, 97.5}, {20, 96}}},
-                       {140, 1, 0, {{-20, 104}, {-5, 101}, {5, 97.5}, {20, 96}}}},
-                      positions));
-  SideSlopes slopes = std::get<SideSlopes>(
-      MakeSideSlopes({{0, 1, 0, true, SlopeKind::Cut, {0.6, 0.6, 1, 1}, {{1, 0, 0}}},
-                      {0, 1, 0, false, SlopeKind::Fill, {}, {{1, 1, 2}, {2, 0, 0}}}},
-                     positions));
-};
-
-// Each row of K0+100 but its name: 偏距, 说明, X, Y, 设计高程.
+// Each row of K0+100 on the slope road but its name: 偏距, 说明, X, Y, 设计高程.
 const std::vector<std::string> kRows = {
     "0.000,,1100.0000,2000.0000,100.000",           "-5.000,左行车道外,1100.0000,1995.0000,100.000",
     "-5.600,沟底内,1100.0000,1994.4000,99.400",     "-6.200,沟底外,1100.0000,1993.8000,99.400",
@@ -58,7 +35,7 @@ class SlopeBreakRowsTest : public testing::TestWithParam<BreakRowsCase> {};
 // its offset, at the chain's elevation there.
 TEST_P(SlopeBreakRowsTest, BreaksBeforeEachCatchPoint) {
   const BreakRowsCase& c = GetParam();
-  const Road road;
+  const testing_support::SlopeRoad road;
   StakeoutRequest request;
   request.profile = &road.profile;
   request.sections = &road.sections;
