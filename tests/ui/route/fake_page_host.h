@@ -42,13 +42,26 @@ class FakePageHost : public RoutePageHost {
   RoutePlanView planView;
 };
 
-// The slope road's route, profile, sections, ground and slopes in `document`.
-inline void LoadSlopeRoad(RouteDocument& document, const SlopeRoad& road = {}) {
-  document.setRoute(std::make_shared<const Route>(road.route), {});
-  document.setProfile(std::make_shared<const VerticalProfile>(road.profile));
-  document.setSections(std::make_shared<const CrossSectionTable>(road.sections));
-  document.setGround(std::make_shared<const GroundLines>(road.ground));
-  document.setSlopes(std::make_shared<const SideSlopes>(road.slopes));
-}
+// A page on the slope road: its document holds the road's route, profile,
+// sections, ground and slopes.
+template <class Page>
+struct SlopeRoadPage {
+  SlopeRoadPage() {
+    document.setRoute(std::make_shared<const Route>(road.route), {});
+    document.setProfile(std::make_shared<const VerticalProfile>(road.profile));
+    document.setSections(std::make_shared<const CrossSectionTable>(road.sections));
+    document.setGround(std::make_shared<const GroundLines>(road.ground));
+    document.setSlopes(std::make_shared<const SideSlopes>(road.slopes));
+  }
+  template <class T>
+  T* child(const char* name) {
+    return page.template findChild<T*>(QString::fromLatin1(name));
+  }
+
+  const SlopeRoad road;
+  FakePageHost host;
+  RouteDocument document;
+  Page page{host, document};
+};
 
 }  // namespace tarnvel::testing_support

@@ -47,19 +47,15 @@ void InverseSlopesTest::pointsOnTheSlope_data() {
 void InverseSlopesTest::pointsOnTheSlope() {
   QFETCH(int, loaded);
   QFETCH(QStringList, rows);
-  FakePageHost host;
-  RouteDocument document;
-  InversePage page(host, document);
-  LoadSlopeRoad(document);
-  if (loaded > 0) document.setGround(nullptr);
-  if (loaded > 1) document.setSlopes(nullptr);
-  page.findChild<QPlainTextEdit*>(QStringLiteral("pointsEdit"))
+  SlopeRoadPage<InversePage> on;
+  if (loaded > 0) on.document.setGround(nullptr);
+  if (loaded > 1) on.document.setSlopes(nullptr);
+  on.child<QPlainTextEdit>("pointsEdit")
       ->setPlainText(QStringLiteral("P1,1100,2009,97.2\nP2,1100,1993,101.4\nP3,1100,2008\n"
                                     "P4,1100,2012,98\n"));
-  Click(&page, "pasteButton");
-  QVERIFY2(host.messages.isEmpty(), qPrintable(host.messages.join(u'\n')));
-  const QAbstractItemModel* table =
-      page.findChild<QTableView*>(QStringLiteral("inverseTable"))->model();
+  Click(&on.page, "pasteButton");
+  QVERIFY2(on.host.messages.isEmpty(), qPrintable(on.host.messages.join(u'\n')));
+  const QAbstractItemModel* table = on.child<QTableView>("inverseTable")->model();
   QStringList shown;
   for (int row = -1; row < table->rowCount(); ++row) {
     QStringList cells;
@@ -72,8 +68,8 @@ void InverseSlopesTest::pointsOnTheSlope() {
   QCOMPARE(shown, rows);
   // The CSV has 里程 besides: its rows end as the table's.
   QTemporaryDir dir;
-  host.answers << dir.filePath(QStringLiteral("inverse.csv"));
-  Click(&page, "saveInverseButton");
+  on.host.answers << dir.filePath(QStringLiteral("inverse.csv"));
+  Click(&on.page, "saveInverseButton");
   const QStringList saved =
       QString::fromUtf8(ReadBytes(dir.filePath(QStringLiteral("inverse.csv"))))
           .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -82,10 +78,9 @@ void InverseSlopesTest::pointsOnTheSlope() {
     QVERIFY2(saved[i].endsWith(u',' + rows[i]),
              qPrintable(saved[i] + QStringLiteral(" | ") + rows[i]));
   // Rows that met the ground go with it, and rows on the slope with the slopes.
-  const SlopeRoad road;
-  document.setGround(std::make_shared<const GroundLines>(road.ground));
+  on.document.setGround(std::make_shared<const GroundLines>(on.road.ground));
   QCOMPARE(table->rowCount() == 0, loaded == 0);
-  document.setSlopes(std::make_shared<const SideSlopes>(road.slopes));
+  on.document.setSlopes(std::make_shared<const SideSlopes>(on.road.slopes));
   QCOMPARE(table->rowCount() == 0, loaded < 2);
 }
 

@@ -19,46 +19,10 @@ class StakeoutCatchTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    document_ = std::make_unique<RouteDocument>();
-    page_ = std::make_unique<StakeoutPage>(host_, *document_);
-    LoadSlopeRoad(*document_);
-  }
-  void cleanup() {
-    page_.reset();
-    document_.reset();
-  }
   void catchPointsNeedAllTheyAreComputedFrom_data();
   void catchPointsNeedAllTheyAreComputedFrom();
   void catchRowsSavedAsSurveyPoints_data();
   void catchRowsSavedAsSurveyPoints();
-  void newGroundOrSlopesClearTheCatchRows_data();
-  void newGroundOrSlopesClearTheCatchRows();
-
- private:
-  QCheckBox* check(const char* name) {
-    return page_->findChild<QCheckBox*>(QString::fromLatin1(name));
-  }
-  QAbstractItemModel* table() {
-    return page_->findChild<QTableView*>(QStringLiteral("stakeoutTable"))->model();
-  }
-  // K0+100 on the centre line, its 边桩 and, unless not, its catch points.
-  void stakeOut(bool catchPoints, bool breaks) {
-    check("edgesCheck")->setChecked(true);
-    check("catchCheck")->setChecked(catchPoints);
-    check("breaksCheck")->setChecked(breaks);
-    for (const auto& [box, text] : {std::pair{"fromEdit", "100"},
-                                    {"toEdit", "100"},
-                                    {"stepEdit", "20"},
-                                    {"offsetsEdit", "0"}})
-      Box(page_.get(), box)->setText(QString::fromLatin1(text));
-    Click(page_.get(), "stakeoutButton");
-  }
-
-  FakePageHost host_;
-  std::unique_ptr<RouteDocument> document_;
-  std::unique_ptr<StakeoutPage> page_;
-  QTemporaryDir dir_;
 };
 
 void StakeoutCatchTest::catchPointsNeedAllTheyAreComputedFrom_data() {
@@ -68,20 +32,21 @@ void StakeoutCatchTest::catchPointsNeedAllTheyAreComputedFrom_data() {
     QTest::newRow(name) << without++;
 }
 
-// 坡脚坡口 can be ticked only with all the catch points are computed from,
-// and 含变坡点 only with it.
+// 坡脚坡口 can be ticked only with 边桩 and while the document holds all
+// that the catch points are computed from; 含变坡点 only with it ticked.
 void StakeoutCatchTest::catchPointsNeedAllTheyAreComputedFrom() {
   QFETCH(int, without);
-  check("edgesCheck")->setChecked(without != 1);
-  check("catchCheck")->setChecked(true);
-  if (without == 2) document_->setProfile(nullptr);
-  if (without == 3) document_->setSections(nullptr);
-  if (without == 4) document_->setGround(nullptr);
-  if (without == 5) document_->setSlopes(nullptr);
-  QCOMPARE(check("catchCheck")->isEnabled(), without == 0);
-  QCOMPARE(check("breaksCheck")->isEnabled(), without == 0);
-  check("catchCheck")->setChecked(false);
-  QVERIFY(!check("breaksCheck")->isEnabled());
+  SlopeRoadPage<StakeoutPage> on;
+  on.child<QCheckBox>("edgesCheck")->setChecked(without != 1);
+  on.child<QCheckBox>("catchCheck")->setChecked(true);
+  if (without == 2) on.document.setProfile(nullptr);
+  if (without == 3) on.document.setSections(nullptr);
+  if (without == 4) on.document.setGround(nullptr);
+  if (without == 5) on.document.setSlopes(nullptr);
+  QCOMPARE(on.child<QCheckBox>("catchCheck")->isEnabled(), without == 0);
+  QCOMPARE(on.child<QCheckBox>("breaksCheck")->isEnabled(), without == 0);
+  on.child<QCheckBox>("catchCheck")->setChecked(false);
+  QVERIFY(!on.child<QCheckBox>("breaksCheck")->isEnabled());
 }
 
 void StakeoutCatchTest::catchRowsSavedAsSurveyPoints_data() {
@@ -106,46 +71,36 @@ void StakeoutCatchTest::catchRowsSavedAsSurveyPoints_data() {
                                      "K0+100RPJ,坡脚,2012.5000,1100.0000,96.750\r\n";
 }
 
-// The table shows each row's 点名 and 说明 as the .dat saves them.
+// K0+100 with its 边桩 and catch points: the table shows each row's 点名 and
+// 说明 as the .dat saves them, until the ground (without the breaks) or the
+// slopes (with them) change.
 void StakeoutCatchTest::catchRowsSavedAsSurveyPoints() {
   QFETCH(bool, breaks);
   QFETCH(QString, dat);
-  stakeOut(true, breaks);
-  QVERIFY2(host_.messages.isEmpty(), qPrintable(host_.messages.join(u'\n')));
-  host_.answers << dir_.filePath(QStringLiteral("stakeout.dat"));
-  Click(page_.get(), "saveDatButton");
-  QCOMPARE(ReadBytes(dir_.filePath(QStringLiteral("stakeout.dat"))), *EncodeGbk(dat));
+  SlopeRoadPage<StakeoutPage> on;
+  on.child<QCheckBox>("edgesCheck")->setChecked(true);
+  on.child<QCheckBox>("catchCheck")->setChecked(true);
+  on.child<QCheckBox>("breaksCheck")->setChecked(breaks);
+  for (const char* box : {"fromEdit", "toEdit"}) Box(&on.page, box)->setText("100");
+  Box(&on.page, "offsetsEdit")->setText("0");
+  Click(&on.page, "stakeoutButton");
+  QTemporaryDir dir;
+  on.host.answers << dir.filePath(QStringLiteral("stakeout.dat"));
+  Click(&on.page, "saveDatButton");
+  QVERIFY2(on.host.messages.isEmpty(), qPrintable(on.host.messages.join(u'\n')));
+  QCOMPARE(ReadBytes(dir.filePath(QStringLiteral("stakeout.dat"))), *EncodeGbk(dat));
+  const QAbstractItemModel* table = on.child<QTableView>("stakeoutTable")->model();
   QStringList shown, saved;
-  for (int row = 0; row < table()->rowCount(); ++row)
-    shown << table()->index(row, 0).data().toString() + u',' +
-                 table()->index(row, 8).data().toString();
+  for (int row = 0; row < table->rowCount(); ++row)
+    shown << table->index(row, 0).data().toString() + u',' + table->index(row, 8).data().toString();
   for (const QString& line : dat.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
     saved << line.section(u',', 0, 1);
   QCOMPARE(shown, saved);
-}
-
-void StakeoutCatchTest::newGroundOrSlopesClearTheCatchRows_data() {
-  QTest::addColumn<bool>("catchPoints");
-  QTest::addColumn<bool>("ground");  // the ground changes, else the slopes
-  QTest::addColumn<int>("rowsAfter");
-  QTest::newRow("Catch_Ground") << true << true << 0;
-  QTest::newRow("Catch_Slopes") << true << false << 0;
-  QTest::newRow("EdgesOnly_Ground") << false << true << 3;
-  QTest::newRow("EdgesOnly_Slopes") << false << false << 3;
-}
-
-void StakeoutCatchTest::newGroundOrSlopesClearTheCatchRows() {
-  QFETCH(bool, catchPoints);
-  QFETCH(bool, ground);
-  QFETCH(int, rowsAfter);
-  stakeOut(catchPoints, false);
-  QCOMPARE(table()->rowCount(), catchPoints ? 5 : 3);
-  const SlopeRoad road;
-  if (ground)
-    document_->setGround(std::make_shared<const GroundLines>(road.ground));
+  if (breaks)
+    on.document.setSlopes(std::make_shared<const SideSlopes>(on.road.slopes));
   else
-    document_->setSlopes(std::make_shared<const SideSlopes>(road.slopes));
-  QCOMPARE(table()->rowCount(), rowsAfter);
+    on.document.setGround(std::make_shared<const GroundLines>(on.road.ground));
+  QCOMPARE(table->rowCount(), 0);
 }
 
 QTEST_MAIN(StakeoutCatchTest)
