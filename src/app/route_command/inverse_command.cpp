@@ -1,8 +1,7 @@
 #include "app/route_command/command_files.h"
 #include "app/route_command/command_options.h"
-#include "core/section/design_height.h"
-#include "core/slopes/slope_point.h"
 #include "io/files/delimited_file.h"
+#include "io/route/inverse_heights.h"
 #include "io/route/point_file.h"
 #include "io/route/route_csv.h"
 
@@ -49,11 +48,11 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSlopes))
     return PointsRefusalFirst(points, *refusal);
   const std::optional<SideSlopes>& slopes = std::get<std::optional<SideSlopes>>(readSlopes);
-  std::size_t profileLine = 0;
   // A foot this close past an end of the profile is at that end.
-  std::optional<DesignHeights> heights;
+  std::optional<InverseHeights> heights;
   if (profile)
-    heights.emplace(*profile, sections ? &*sections : nullptr,
+    heights.emplace(std::get<Route>(route), *profile, sections ? &*sections : nullptr,
+                    ground ? &*ground : nullptr, slopes ? &*slopes : nullptr,
                     line.tolerances.position_mm / 1000);  // mm to m
   std::string text =
       InverseCsvHeader(profile.has_value(), sections.has_value(), slopes.has_value());
@@ -68,33 +67,8 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
                   line.tolerances.position_mm / 1000);  // mm to m
     for (InverseCsvRow& row : InverseRows(point.name.toStdString(), point.xText.toStdString(),
                                           point.yText.toStdString(), feet, line.all)) {
-      // 设计高程 at the foot (with sections, the surface's at the point's own
-      // offset), 高差 and 挖填 against the point's H; a point beyond the road
-      // has none, and 说明 says so.
-      if (heights) {
-        DesignHeight at;
-        if (row.foot) at = heights->At(row.foot->station, row.foot->offset);
-        row.height = point.height;
-        row.designElevation = at.elevation;
-        row.beyondRoad = at.beyondRoad;
-        // Beyond the road's edge a point lies on the side slope.
-        if (slopes && at.beyondRoad) {
-          const double tolerance = line.tolerances.position_mm / 1000;  // mm to m
-          const double station = row.foot->station;
-          const double position = positions.At(row.foot->element - 1, station);
-          std::optional<std::vector<GroundPoint>> groundHere;
-          if (ground) groundHere = GroundAt(*ground, position);
-          const SlopePoint onSlope =
-              SlopePointAt(heights->Section(station),
-                           ProfileAt(*profile, station, profileLine, tolerance)->elevation,
-                           groundHere ? &*groundHere : nullptr, *slopes, position, row.foot->offset,
-                           point.height);
-          row.designElevation = onSlope.designElevation;
-          row.beyondRoad = false;
-          row.toCatchPoint = onSlope.toCatchPoint;
-          row.slopeNote = onSlope.note;
-        }
-      }
+      // 设计高程 at the foot, and beyond the road's edge on the side slope.
+      if (heights) heights->Fill(row, point.height);
       AppendInverseCsvRow(text, row, line.prefix, profile.has_value(), sections.has_value(),
                           slopes.has_value());
     }

@@ -33,7 +33,8 @@ class RowSink {
       heights_.emplace(*request.profile, request.sections, request.positionTolerance);
     if (sections_ && request.profile && request.ground && request.slopes)
       catchPoints_.emplace(CatchPoints{*request.profile, *request.ground, *request.slopes,
-                                       RoutePositions(route), request.positionTolerance});
+                                       RoutePositions(route), request.positionTolerance,
+                                       request.slopeBreaks});
   }
 
   // Names the edge rows; asked once per edge, after the rows before it.
@@ -105,7 +106,8 @@ class RowSink {
     return (leftDone || CatchPoint(at, true)) && CatchPoint(at, false);
   }
 
-  // The catch point of a side, when it has one.
+  // The catch point of a side, when it has one, after the breaks its
+  // chain passes when they are asked for.
   bool CatchPoint(const StationOf& at, bool left) {
     CatchPoints& c = *catchPoints_;
     const std::optional<ProfilePoint> design =
@@ -120,6 +122,16 @@ class RowSink {
     const ForwardResult frame =
         FrameAt(prepared ? route_.prepared[index] : Prepare(route_.loaded[index]), at.station);
     RoutePoint point{.element = at.element, .station = at.station, .result = frame, .label = {}};
+    if (c.breaks)
+      for (const SlopeBreak& slopeBreak : side.breaks) {
+        RoutePoint stake = point;
+        stake.offset = slopeBreak.offset;
+        stake.result = PointOff(frame, stake.offset, 90);
+        std::string name = edgeName_(stake);
+        stake.label = slopeBreak.label;
+        ++rows_;
+        if (!sink_({std::move(name), std::move(stake), slopeBreak.elevation})) return false;
+      }
     std::string name = catchName_(point, side);
     point.offset = side.catchPoint->offset;
     point.result = PointOff(frame, point.offset, 90);
@@ -141,6 +153,7 @@ class RowSink {
     const SideSlopes& slopes;
     RoutePositions positions;
     double tolerance;
+    bool breaks;  // a row for each slope break before the catch point
     std::size_t profileLine = 0;
   };
 

@@ -56,6 +56,10 @@ struct StakeoutRequest {
   // without one adds no row.
   const GroundLines* ground = nullptr;
   const SideSlopes* slopes = nullptr;
+  // With the catch points, a row before each side's catch point for every
+  // slope break its chain passes (SideCatch::breaks), named as a 边桩 at
+  // the break's offset, its design elevation the break's and 说明 its label.
+  bool slopeBreaks = false;
   // m: a station this close past an end of the profile is at that end.
   double positionTolerance = 0;
 };

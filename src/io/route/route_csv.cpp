@@ -90,11 +90,7 @@ void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string
   }
   if (notes) {
     out += ',';
-    if (row.beyondRoad) {
-      out += kBeyondRoadNote;
-    } else {
-      AppendField(out, row.slopeNote);
-    }
+    AppendField(out, InverseRowNote(row));
   }
   out += kRowEnd;
 }
@@ -107,12 +103,17 @@ std::string InverseCsvHeader(bool cutFill, bool notes, bool toCatchPoint) {
   return header += kRowEnd;
 }
 
+std::string_view InverseRowNote(const InverseCsvRow& row) {
+  return row.beyondRoad ? kBeyondRoadNote : std::string_view(row.slopeNote);
+}
+
 std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix,
-                           bool cutFill, bool notes) {
+                           bool cutFill, bool notes, bool toCatchPoint) {
   std::string out;
   out.reserve(kInverseCsvHeader.size() + rows.size() * 64);
-  out += InverseCsvHeader(cutFill, notes);
-  for (const InverseCsvRow& row : rows) AppendInverseCsvRow(out, row, prefix, cutFill, notes);
+  out += InverseCsvHeader(cutFill, notes, toCatchPoint);
+  for (const InverseCsvRow& row : rows)
+    AppendInverseCsvRow(out, row, prefix, cutFill, notes, toCatchPoint);
   return out;
 }
 

@@ -74,10 +74,12 @@ std::string ForwardCsvHeader(bool designElevation);
 // were given too) a column 距坡脚坡口 comes before 说明, to the millimetre,
 // and 说明 says the row's slope note.
 std::string InverseCsvText(std::span<const InverseCsvRow> rows, std::string_view prefix = "K",
-                           bool cutFill = false, bool notes = false);
+                           bool cutFill = false, bool notes = false, bool toCatchPoint = false);
 void AppendInverseCsvRow(std::string& out, const InverseCsvRow& row, std::string_view prefix = "K",
                          bool cutFill = false, bool notes = false, bool toCatchPoint = false);
 std::string InverseCsvHeader(bool cutFill, bool notes = false, bool toCatchPoint = false);
+// What 说明 says of a row: 超出路基范围, or its slope note.
+std::string_view InverseRowNote(const InverseCsvRow& row);
 
 // The rows of one point: one per foot with `all`, else the nearest only
 // (feet come sorted nearest first); one row "0/0" without a foot.

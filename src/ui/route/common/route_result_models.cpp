@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include "core/profile/cut_fill_text.h"
-#include "core/section/design_height.h"
 #include "core/text/angle.h"
 #include "core/text/number_text.h"
 #include "core/text/offset_text.h"
@@ -121,11 +120,12 @@ QVariant StakeoutModel::data(const QModelIndex& index, int role) const {
 
 std::vector<InverseCsvRow> InverseModel::setRows(std::vector<InverseCsvRow> rows,
                                                  std::shared_ptr<const VerticalProfile> profile,
-                                                 bool notes) {
+                                                 bool notes, bool toCatchPoint) {
   beginResetModel();
   rows_.swap(rows);
   profile_ = std::move(profile);
   notes_ = notes;
+  toCatchPoint_ = toCatchPoint;
   endResetModel();
   return rows;
 }
@@ -141,6 +141,7 @@ int InverseModel::rowCount(const QModelIndex& parent) const {
 
 QStringList InverseModel::columns() const {
   QStringList columns = Columns(kInverseColumns, profile(), 3);
+  if (toCatchPoint_) columns << QStringLiteral("距坡脚坡口");
   if (notes_) columns << QStringLiteral("说明");
   return columns;
 }
@@ -157,8 +158,10 @@ QVariant InverseModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   // The heights after the plain columns: 设计高程, 高差, 挖填.
   const int height = index.column() - static_cast<int>(kInverseColumns.size());
-  // 说明 comes after the heights, or after the plain columns without them.
+  // 说明 comes after the heights, or after the plain columns without them,
+  // and 距坡脚坡口 just before it.
   const bool note = notes_ && index.column() == columnCount() - 1;
+  const bool toCatchPoint = toCatchPoint_ && index.column() == columnCount() - 1 - notes_;
   if (role == Qt::TextAlignmentRole)
     return note          ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
            : height == 2 ? QVariant(Qt::AlignCenter)
@@ -169,7 +172,8 @@ QVariant InverseModel::data(const QModelIndex& index, int role) const {
       !row.beyondRoad)
     return OutsideNote(*profile_, foot->station);
   if (role != Qt::DisplayRole) return {};
-  if (note) return row.beyondRoad ? Text(std::string(kBeyondRoadNote)) : QString();
+  if (note) return Text(std::string(InverseRowNote(row)));
+  if (toCatchPoint) return row.toCatchPoint ? Text(FixedText(*row.toCatchPoint, 3)) : QString();
   if (height >= 0) {
     const CutFillTexts texts = CutFillText(row.designElevation, row.height);
     return Text(height == 0 ? texts.design : height == 1 ? texts.difference : texts.cutFill);

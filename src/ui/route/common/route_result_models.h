@@ -49,8 +49,9 @@ class StakeoutModel : public QAbstractTableModel {
 
 // The feet of a point list, in the columns of `tarnvel-route inverse`; with
 // the profile they were computed with, 设计高程, 高差 and 挖填 last, as
-// `inverse --profile` has them, and with cross sections 说明 after them, as
-// `inverse --sections` has it.
+// `inverse --profile` has them, with cross sections 说明 after them, as
+// `inverse --sections` has it, and with the side slopes 距坡脚坡口 before
+// 说明, as `inverse --slopes` has it.
 class InverseModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -60,7 +61,7 @@ class InverseModel : public QAbstractTableModel {
   // Gives back the rows it held, for the caller to free where it will.
   std::vector<InverseCsvRow> setRows(std::vector<InverseCsvRow> rows,
                                      std::shared_ptr<const VerticalProfile> profile = nullptr,
-                                     bool notes = false);
+                                     bool notes = false, bool toCatchPoint = false);
   const std::vector<InverseCsvRow>& rows() const { return rows_; }
   // The letters before the kilometres of the stations shown (K by default).
   void setStationPrefix(const QString& prefix);
@@ -68,6 +69,8 @@ class InverseModel : public QAbstractTableModel {
   const VerticalProfile* profile() const { return profile_.get(); }
   // Whether the rows carry 说明 (they were computed with cross sections).
   bool notes() const { return notes_; }
+  // Whether the rows carry 距坡脚坡口 (they were computed with side slopes).
+  bool toCatchPoint() const { return toCatchPoint_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -82,6 +85,7 @@ class InverseModel : public QAbstractTableModel {
   std::string stationPrefix_ = "K";
   std::shared_ptr<const VerticalProfile> profile_;
   bool notes_ = false;
+  bool toCatchPoint_ = false;
 };
 
 }  // namespace tarnvel

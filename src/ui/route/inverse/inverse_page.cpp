@@ -5,11 +5,11 @@
 #include <variant>
 
 #include "core/route/route_feet.h"
-#include "core/section/design_height.h"
 #include "io/files/delimited_text.h"
 #include "io/files/read_file.h"
 #include "io/files/save_file.h"
 #include "io/files/text_encoding.h"
+#include "io/route/inverse_heights.h"
 #include "io/route/point_file.h"
 #include "io/route/route_csv.h"
 #include "ui/common/background_job.h"
@@ -69,10 +69,13 @@ InversePage::~InversePage() = default;
 
 unsigned InversePage::rowInputs() const {
   return RouteDocument::kRoute | (inverse_->profile() ? RouteDocument::kProfile : 0u) |
-         (inverse_->notes() ? RouteDocument::kSections : 0u);
+         (inverse_->notes() ? RouteDocument::kSections : 0u) |
+         (inverse_->toCatchPoint() ? RouteDocument::kSlopes : 0u) |
+         (rowsMetGround_ ? RouteDocument::kGround : 0u);
 }
 
 void InversePage::clearRows() {
+  rowsMetGround_ = false;
   inverse_->setRows({});
   host_.plan().setPoints(RoutePlanView::Layer::Inverse, {}, nullptr, nullptr);
 }
@@ -124,16 +127,23 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
   const double max = std::get<double>(maxOffset);
   const bool all = ui_->allFeetCheck->isChecked();
   // With a profile each row gets 设计高程 at its foot (with cross sections,
-  // the surface's at the point's own offset), and 高差 and 挖填 against the
-  // point's H, as the command's inverse does.
+  // the surface's at the point's own offset, and with the side slopes a
+  // point beyond the road's edge the slope's, chosen by the ground when
+  // there is one), and 高差 and 挖填 against the point's H, as the
+  // command's inverse does.
   auto profile = document_.profile();
   auto sections = profile ? document_.sections() : nullptr;
+  auto slopes = sections ? document_.slopes() : nullptr;
+  auto ground = slopes ? document_.ground() : nullptr;
   const double endTolerance = document_.positionTolerance();
   host_.startJob(
-      [route, points, result, max, all, profile, sections, endTolerance](JobProgress& progress) {
+      [route, points, result, max, all, profile, sections, ground, slopes,
+       endTolerance](JobProgress& progress) {
         progress.total = static_cast<long long>(points->size());
-        std::optional<DesignHeights> heights;
-        if (profile) heights.emplace(*profile, sections.get(), endTolerance);
+        std::optional<InverseHeights> heights;
+        if (profile)
+          heights.emplace(*route, *profile, sections.get(), ground.get(), slopes.get(),
+                          endTolerance);
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
           if (progress.cancelled()) return;
@@ -142,14 +152,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
           for (InverseCsvRow& row :
                InverseRows(result->names.back(), p.xText.toStdString(), p.yText.toStdString(),
                            RouteFeet(*route, p.point, max, endTolerance), all)) {
-            if (heights) {
-              row.height = p.height;
-              if (row.foot) {
-                const DesignHeight at = heights->At(row.foot->station, row.foot->offset);
-                row.designElevation = at.elevation;
-                row.beyondRoad = at.beyondRoad;
-              }
-            }
+            if (heights) heights->Fill(row, p.height);
             result->rows.push_back(std::move(row));
           }
           if (i % 256 == 0) progress.done = static_cast<long long>(i);
@@ -159,8 +162,11 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
         result->plan = IndexPlanPoints(
             result->points.size(), [&points = result->points](std::size_t i) { return points[i]; });
       },
-      [this, result, profile, usesSections = sections != nullptr] {
-        FreeInBackground(inverse_->setRows(std::move(result->rows), profile, usesSections));
+      [this, result, profile, usesSections = sections != nullptr, usesSlopes = slopes != nullptr,
+       usesGround = ground != nullptr] {
+        FreeInBackground(
+            inverse_->setRows(std::move(result->rows), profile, usesSections, usesSlopes));
+        rowsMetGround_ = usesGround;
         FitColumns(ui_->inverseTable);
         showInversePoints(std::move(result->plan), std::move(result->points),
                           std::move(result->names));
@@ -195,11 +201,13 @@ void InversePage::saveInverseClicked() {
   QString type;
   const QString path = host_.chooseSave(QStringLiteral("inverse CSV"), kCsvSaveTypes, &type);
   if (path.isEmpty()) return;
-  host_.saveInBackground(path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(),
-                                heights = inverse_->profile() != nullptr, notes = inverse_->notes(),
-                                path, encoding = CsvEncoding(type)] {
-    return SaveTextFile(path, InverseCsvText(*rows, prefix, heights, notes), encoding);
-  });
+  host_.saveInBackground(
+      path, [rows = &inverse_->rows(), prefix = inverse_->stationPrefix(),
+             heights = inverse_->profile() != nullptr, notes = inverse_->notes(),
+             toCatchPoint = inverse_->toCatchPoint(), path, encoding = CsvEncoding(type)] {
+        return SaveTextFile(path, InverseCsvText(*rows, prefix, heights, notes, toCatchPoint),
+                            encoding);
+      });
 }
 
 }  // namespace tarnvel

@@ -53,6 +53,8 @@ class InversePage : public QWidget {
   RoutePageHost& host_;
   RouteDocument& document_;
   InverseModel* inverse_;
+  // Whether the rows shown put their points on the slope by the ground.
+  bool rowsMetGround_ = false;
 };
 
 }  // namespace tarnvel

@@ -1,5 +1,6 @@
 #include "ui/route/stakeout/stakeout_page.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -66,6 +67,10 @@ struct StakeoutInputs {
   StakeoutRequest request;  // its profile and sections are the two below
   std::shared_ptr<const VerticalProfile> profile;
   std::shared_ptr<const CrossSectionTable> sections;
+  // With the catch points, the ground and the slopes they met: the
+  // request's two too.
+  std::shared_ptr<const GroundLines> ground;
+  std::shared_ptr<const SideSlopes> slopes;
   // A stations file's name and bytes, read again for the rows again: the
   // bytes take a small part of the lines read from them. Empty for a range.
   QString stationsPath;
@@ -79,6 +84,26 @@ struct StakeoutOutput {
 };
 
 namespace {
+
+// The most rows a station gives: one per offset, its 边桩, and each side's
+// catch point after the breaks its slope lines may pass (a ditch's three
+// corners, a berm's two edges), so that a range is capped before it runs.
+double RowsPerStation(const StakeoutInputs& inputs) {
+  const StakeoutRequest& request = inputs.request;
+  std::size_t rows = request.offsets.size();
+  if (request.edges && inputs.sections)
+    rows += inputs.sections->leftParts.size() + inputs.sections->rightParts.size();
+  if (!inputs.slopes) return static_cast<double>(rows);
+  for (const auto& side : inputs.slopes->lines) {
+    std::size_t breaks = 0;
+    if (request.slopeBreaks)
+      for (const std::vector<SlopeLine>& kind : side)
+        for (const SlopeLine& line : kind)
+          breaks = std::max(breaks, (line.ditch.depth > 0 ? 3 : 0) + 2 * (line.steps.size() - 1));
+    rows += 1 + breaks;
+  }
+  return static_cast<double>(rows);
+}
 
 // The rows as the command writes them, and the plan's index of their
 // points, made off the window's thread, which only takes them in. A
@@ -114,10 +139,7 @@ std::variant<QString, StakeoutOutput> StakeoutRows(const StakeoutInputs& inputs,
   } else {
     const long long stations = static_cast<long long>(RangeStationCount(route, *request.range));
     progress.total = stations;
-    const std::size_t edges =
-        request.edges ? request.sections->leftParts.size() + request.sections->rightParts.size()
-                      : 0;
-    made.rows.reserve(static_cast<size_t>(stations) * (request.offsets.size() + edges));
+    made.rows.reserve(static_cast<size_t>(static_cast<double>(stations) * RowsPerStation(inputs)));
     row = [&made, &progress, stations, passed = 0LL, last = std::nan("")](StakeRow&& row) mutable {
       if (progress.cancelled()) return false;
       if (row.point.station != last && ++passed % kStationsPerPiece == 0)
@@ -163,6 +185,12 @@ StakeoutPage::StakeoutPage(RoutePageHost& host, RouteDocument& document, QWidget
           guarded(&StakeoutPage::printClicked));
   document_.addComputedRows([this] { return rowInputs(); }, [this] { clearRows(); });
   connect(&document_, &RouteDocument::routeReplaced, this, &StakeoutPage::setRange);
+  for (auto changed : {&RouteDocument::profileChanged, &RouteDocument::sectionsChanged,
+                       &RouteDocument::groundChanged, &RouteDocument::slopesChanged})
+    connect(&document_, changed, this, &StakeoutPage::enableCatchPoints);
+  connect(ui_->edgesCheck, &QCheckBox::toggled, this, &StakeoutPage::enableCatchPoints);
+  connect(ui_->catchCheck, &QCheckBox::toggled, this, &StakeoutPage::enableCatchPoints);
+  enableCatchPoints();
   connect(&document_, &RouteDocument::stationPrefixChanged, stakeout_,
           &StakeoutModel::setStationPrefix);
 }
@@ -187,6 +215,7 @@ unsigned StakeoutPage::rowInputs() const {
   for (const auto* rows : {&shown_, &released_}) {
     if (*rows && (*rows)->profile) inputs |= RouteDocument::kProfile;
     if (*rows && (*rows)->sections) inputs |= RouteDocument::kSections;
+    if (*rows && (*rows)->ground) inputs |= RouteDocument::kGround | RouteDocument::kSlopes;
   }
   return inputs;
 }
@@ -218,6 +247,17 @@ void StakeoutPage::setRange() {
   ui_->toEdit->setText(Text(KStationText(RouteEnd(*route), prefix)));
 }
 
+bool StakeoutPage::catchPointsAvailable() const {
+  return ui_->edgesCheck->isChecked() && document_.profile() && document_.sections() &&
+         document_.ground() && document_.slopes();
+}
+
+void StakeoutPage::enableCatchPoints() {
+  const bool available = catchPointsAvailable();
+  ui_->catchCheck->setEnabled(available);
+  ui_->breaksCheck->setEnabled(available && ui_->catchCheck->isChecked());
+}
+
 void StakeoutPage::stakeoutClicked() {
   if (!host_.refusedWithoutRoute()) runStakeout(document_.route(), QString());
 }
@@ -247,10 +287,15 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
       return host_.refuse(QStringLiteral("请先在“横断面”页输入横断面表，或不选“边桩”！"),
                           ui_->edgesCheck);
   }
-  const double rowsPerStation = static_cast<double>(
-      request.offsets.size() +
-      (inputs->sections ? inputs->sections->leftParts.size() + inputs->sections->rightParts.size()
-                        : 0));
+  // Each side's catch point after its last 边桩, as `forward --ground
+  // --slopes --edges` adds it; a box left ticked while it cannot be asks
+  // for none.
+  if (catchPointsAvailable() && ui_->catchCheck->isChecked()) {
+    inputs->ground = document_.ground();
+    inputs->slopes = document_.slopes();
+    request.slopeBreaks = ui_->breaksCheck->isChecked();
+  }
+  const double rowsPerStation = RowsPerStation(*inputs);
   request.prefix = document_.stationPrefix().toStdString();
   request.positionTolerance = document_.positionTolerance();
   if (stationsPath.isEmpty()) {
@@ -300,6 +345,8 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   inputs->route = std::move(route);
   request.profile = inputs->profile.get();
   request.sections = inputs->sections.get();
+  request.ground = inputs->ground.get();
+  request.slopes = inputs->slopes.get();
   // A million rows must not be held twice: the rows shown go before the
   // new ones are made, freed by the work. Should it end without rows
   // (cancelled, refused or out of memory), it makes the rows it let go

@@ -44,6 +44,11 @@ class StakeoutPage : public QWidget {
   unsigned rowInputs() const;
   // A new route's stakeout runs over the whole of it.
   void setRange();
+  // True while the catch points can be computed: with 边桩 and all they
+  // are computed from in the document.
+  bool catchPointsAvailable() const;
+  // 坡脚坡口 may be ticked only then, and 含变坡点 only with it.
+  void enableCatchPoints();
   void stakeoutClicked();
   void stationsClicked();
   void saveStakeoutClicked();
