@@ -25,6 +25,7 @@ class SlopesPageTest : public RouteWindowFixture {
   void aFailedSaveSaysSo();
   void editsClearTheRowsComputedWithTheSlopes_data();
   void editsClearTheRowsComputedWithTheSlopes();
+  void groundThatNoLongerPlacesIsSetAside();
 
  private:
   QAbstractItemModel* slopes() { return child<QTableView>("slopeTable")->model(); }
@@ -107,6 +108,33 @@ void SlopesPageTest::editsClearTheRowsComputedWithTheSlopes() {
     slopes()->setData(slopes()->index(0, 7), text);
   QVERIFY(window_->document().slopes());
   QVERIFY2(gone == cleared, qPrintable(text));
+}
+
+// Ground on a 长链's second branch places along a route that makes it, and
+// is set aside, saying why, on one that does not; it comes back with it.
+void SlopesPageTest::groundThatNoLongerPlacesIsSetAside() {
+  const QString twice =
+      write("twice.txt",
+            "起点桩号K,止点桩号K,起点坐标X,起点坐标Y,起点方位角F,起点半径RQ,止点半径RN,"
+            "曲线转向Q\n"
+            "1000,1150,3378605.445,453648.704,60,0,0,0\n"
+            "1100,1250,3378680.445,453778.608,60,0,0,0\n");
+  import(twice);
+  const QString path = write("g2.txt",
+                             "BEGIN,K1+120\n-30,92.5\n30,107.5\n"
+                             "BEGIN,K1+120_2\n-30,92.5\n30,107.5\n");
+  QVERIFY(page<SlopesPage>()->importGround(path));
+  auto* label = child<QLabel>("groundLabel");
+  QCOMPARE(label->text(), QStringLiteral("地面线“g2.txt”：2个桩号"));
+  import(kRoad);
+  QVERIFY(!window_->document().ground());
+  QCOMPARE(label->text(),
+           QStringLiteral("地面线“g2.txt”不能沿当前线路定位，已停用：文件“%1”第4行的桩号“K1+120_2”"
+                          "不在线路上，线路没有经过该桩号这么多次！")
+               .arg(QDir::toNativeSeparators(path)));
+  import(twice);
+  QVERIFY(window_->document().ground());
+  QCOMPARE(window_->document().ground()->lines[1].position, 170.0);
 }
 
 QTEST_MAIN(SlopesPageTest)
