@@ -53,7 +53,8 @@ SlopeTableModel::SlopeTableModel(QObject* parent)
 
 void SlopeTableModel::setLines(const std::vector<QStringList>& lines) {
   std::size_t widest = 0;
-  for (const QStringList& line : lines) widest = std::max(widest, std::size_t(line.size()));
+  for (const QStringList& line : lines)
+    widest = std::max(widest, static_cast<std::size_t>(line.size()));
   setRows(lines, ColumnNames(static_cast<int>(std::max<std::size_t>(widest, 1))));
 }
 
@@ -110,7 +111,8 @@ std::optional<SlopeTableModel::Fault> SlopeTableModel::readRows(bool cellsRead) 
     cells.side = texts[kSlopeSideColumn].toStdString();
     cells.kind = texts[kSlopeKindColumn].toStdString();
     for (std::size_t k = 0; k < cells.ditch.size(); ++k)
-      cells.ditch[k] = Figure(texts[static_cast<qsizetype>(kFirstDitchColumn + k)]);
+      cells.ditch[k] =
+          Figure(texts[static_cast<qsizetype>(kFirstDitchColumn) + static_cast<qsizetype>(k)]);
     for (qsizetype i = kFirstStep; i < texts.size(); ++i) cells.steps.push_back(Figure(texts[i]));
     auto made = MakeSlopeLine(cells);
     if (const auto* fault = std::get_if<SlopeFault>(&made))
