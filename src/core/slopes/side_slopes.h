@@ -22,6 +22,8 @@ struct SlopeStep {
   double ratio = 0;   // m of 1:m, horizontal over vertical, > 0
   double height = 0;  // vertical; not for the last step, which runs on
   double berm = 0;    // the level width after it; not for the last step
+
+  bool operator==(const SlopeStep&) const = default;
 };
 
 // Falls from the road's edge by 1:innerRatio to `depth` below it, runs level
@@ -31,6 +33,8 @@ struct Ditch {
   double depth = 0;  // 0: no ditch
   double innerRatio = 0;
   double outerRatio = 0;
+
+  bool operator==(const Ditch&) const = default;
 };
 
 struct SlopeLine {
@@ -41,6 +45,8 @@ struct SlopeLine {
   SlopeKind kind = SlopeKind::Fill;
   Ditch ditch;
   std::vector<SlopeStep> steps;  // at least one
+
+  bool operator==(const SlopeLine&) const = default;
 };
 
 // The columns of a line of the file, in order: 桩号, 侧, 填挖, 边沟底宽,
@@ -84,6 +90,10 @@ std::variant<SlopeFault, SlopeLine> MakeSlopeLine(const SlopeCells& cells);
 // The lines by side and kind, each list in route order.
 struct SideSlopes {
   std::array<std::array<std::vector<SlopeLine>, 2>, 2> lines;  // [left][cut]
+
+  // The same lines at the same places: a route changed elsewhere leaves the
+  // slopes as they were.
+  bool operator==(const SideSlopes&) const = default;
 };
 
 // Where two lines of one side and kind are out of order: `line` is the index

@@ -1,8 +1,12 @@
 #include "io/slopes/slope_file.h"
 
+#include <algorithm>
+
 #include "io/files/delimited_text.h"
 #include "io/files/echoed_text.h"
+#include "io/files/gbk_text.h"
 #include "io/files/read_file.h"
+#include "io/files/save_file.h"
 
 namespace tarnvel {
 
@@ -21,15 +25,23 @@ QStringList ColumnNames() {
 }
 
 // The line's field `index` quoted, empty when the line stops short.
-QString FieldText(const DelimitedLine& line, std::size_t index) {
+QString FieldText(const QStringList& fields, std::size_t index) {
   const auto i = static_cast<qsizetype>(index);
-  return i < line.fields.size() ? EchoedText(line.fields[i]) : QString();
+  return i < fields.size() ? EchoedText(fields[i]) : QString();
 }
 
-ContentRefusal LineFault(const DelimitedLine& line, const SlopeFault& fault) {
+// Each line's number and fields, for the refusal of its station's order.
+struct Source {
+  std::vector<int> lineOf;
+  std::vector<QStringList> fields;
+};
+
+}  // namespace
+
+ContentRefusal SlopeLineRefusal(int line, const QStringList& fields, const SlopeFault& fault) {
   using Kind = SlopeFault::Kind;
   const QString name = SlopeColumnName(fault.column);
-  const QString value = QStringLiteral("“%1”的值“%2”").arg(name, FieldText(line, fault.column));
+  const QString value = QStringLiteral("“%1”的值“%2”").arg(name, FieldText(fields, fault.column));
   QString rest;
   switch (fault.kind) {
     case Kind::NotASide:
@@ -63,48 +75,28 @@ ContentRefusal LineFault(const DelimitedLine& line, const SlopeFault& fault) {
     case Kind::NoSuchPass:
       break;
   }
-  return {line.number, name, rest};
+  return {line, name, rest};
 }
 
-// Each line's number and fields, for the refusal of its station's order.
-struct Source {
-  std::vector<int> lineOf;
-  std::vector<QStringList> fields;
-};
-
-ContentRefusal OrderRefusal(const SlopeOrderFault& fault, const Source& s) {
-  const QString station = EchoedText(s.fields[fault.line][0]);
+ContentRefusal SlopeOrderRefusal(const SlopeOrderFault& fault, const std::vector<int>& lineOf,
+                                 const std::vector<QStringList>& fields) {
+  const QString station = EchoedText(fields[fault.line][0]);
   if (fault.kind == SlopeFault::Kind::NoSuchPass)
-    return {s.lineOf[fault.line], kStation,
+    return {lineOf[fault.line], kStation,
             QStringLiteral("的桩号“%1”不在线路上，线路没有经过该桩号这么多次！").arg(station)};
-  const QStringList& before = s.fields[fault.before];
+  const QStringList& before = fields[fault.before];
   return {
-      s.lineOf[fault.line], kStation,
+      lineOf[fault.line], kStation,
       QStringLiteral("的桩号“%1”不在第%2行（%3%4）的桩号“%5”之后，同侧同填挖的桩号必须沿线路递增！")
           .arg(station)
-          .arg(s.lineOf[fault.before])
+          .arg(lineOf[fault.before])
           .arg(before[static_cast<qsizetype>(kSlopeSideColumn)],
                before[static_cast<qsizetype>(kSlopeKindColumn)], EchoedText(before[0]))};
 }
 
-}  // namespace
+namespace {
 
-QString SlopeColumnName(std::size_t index) {
-  static const char* const kFirst[] = {"桩号",   "侧",       "填挖",    "边沟底宽",
-                                       "边沟深", "边沟内坡", "边沟外坡"};
-  if (index < kFirstStepColumn) return QString::fromUtf8(kFirst[index]);
-  static const char* const kStep[] = {"坡率", "坡高", "平台"};
-  const std::size_t k = index - kFirstStepColumn;
-  return QString::fromUtf8(kStep[k % 3]) + QString::number(k / 3 + 1);
-}
-
-FileOutcome<SideSlopes> ReadSlopeFile(const QString& path, const RoutePositions& positions) {
-  FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
-  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
-  return InFile(path, ParseSlopeFile(std::get<QByteArray>(bytes), positions));
-}
-
-ContentOutcome<SideSlopes> ParseSlopeFile(const QByteArray& bytes,
+ContentOutcome<SlopeFileLines> ParseLines(const QByteArray& bytes,
                                           const RoutePositions& positions) {
   std::vector<SlopeLine> lines;
   Source source;
@@ -136,7 +128,8 @@ ContentOutcome<SideSlopes> ParseSlopeFile(const QByteArray& bytes,
           if (auto refused = number(static_cast<std::size_t>(i), cells.steps.emplace_back()))
             return refused;
         auto made = MakeSlopeLine(cells);
-        if (const auto* fault = std::get_if<SlopeFault>(&made)) return LineFault(line, *fault);
+        if (const auto* fault = std::get_if<SlopeFault>(&made))
+          return SlopeLineRefusal(line.number, line.fields, *fault);
         SlopeLine& slope = std::get<SlopeLine>(made);
         slope.station = std::get<double>(station);
         slope.pass = pass;
@@ -148,8 +141,70 @@ ContentOutcome<SideSlopes> ParseSlopeFile(const QByteArray& bytes,
   if (refusal) return *refusal;
   if (lines.empty()) return NoRecords(QStringLiteral("边坡"));
   auto made = MakeSideSlopes(std::move(lines), positions);
-  if (const auto* fault = std::get_if<SlopeOrderFault>(&made)) return OrderRefusal(*fault, source);
-  return std::get<SideSlopes>(std::move(made));
+  if (const auto* fault = std::get_if<SlopeOrderFault>(&made))
+    return SlopeOrderRefusal(*fault, source.lineOf, source.fields);
+  return SlopeFileLines{std::get<SideSlopes>(std::move(made)), std::move(source.fields)};
+}
+
+}  // namespace
+
+QString SlopeColumnName(std::size_t index) {
+  static const char* const kFirst[] = {"桩号",   "侧",       "填挖",    "边沟底宽",
+                                       "边沟深", "边沟内坡", "边沟外坡"};
+  if (index < kFirstStepColumn) return QString::fromUtf8(kFirst[index]);
+  static const char* const kStep[] = {"坡率", "坡高", "平台"};
+  const std::size_t k = index - kFirstStepColumn;
+  return QString::fromUtf8(kStep[k % 3]) + QString::number(k / 3 + 1);
+}
+
+FileOutcome<SideSlopes> ReadSlopeFile(const QString& path, const RoutePositions& positions) {
+  FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return InFile(path, ParseSlopeFile(std::get<QByteArray>(bytes), positions));
+}
+
+ContentOutcome<SideSlopes> ParseSlopeFile(const QByteArray& bytes,
+                                          const RoutePositions& positions) {
+  ContentOutcome<SlopeFileLines> read = ParseLines(bytes, positions);
+  if (auto* refusal = std::get_if<ContentRefusal>(&read)) return std::move(*refusal);
+  return std::move(std::get<SlopeFileLines>(read).slopes);
+}
+
+FileOutcome<SlopeFileLines> ReadSlopeFileLines(const QString& path,
+                                               const RoutePositions& positions) {
+  FileOutcome<QByteArray> bytes = ReadFileBytes(path, kDelimitedFileReadLimit);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return InFile(path, ParseLines(std::get<QByteArray>(bytes), positions));
+}
+
+FileOutcome<QByteArray> SlopeFileBytes(const QString& path, const std::vector<QStringList>& lines) {
+  qsizetype widest = 0;
+  std::vector<QStringList> given;
+  given.reserve(lines.size());
+  for (const QStringList& line : lines) {
+    QStringList& fields = given.emplace_back();
+    for (const QString& field : line) fields << field.trimmed();
+    // Empty cells at the end are no fields of the line.
+    while (!fields.isEmpty() && fields.back().isEmpty()) fields.removeLast();
+    widest = std::max(widest, fields.size());
+    for (const QString& field : fields)
+      if (field.contains(u',') || field.contains(u'，') || field.contains(u'\t') ||
+          field.contains(u'\r') || field.contains(u'\n'))
+        return CannotSave(path, QStringLiteral("“%1”含有逗号、制表符或换行符").arg(field));
+  }
+  QStringList header;
+  for (qsizetype i = 0; i < widest; ++i) header << SlopeColumnName(static_cast<std::size_t>(i));
+  QString text = header.join(u',') + QStringLiteral("\r\n");
+  for (const QStringList& fields : given) text += fields.join(u',') + QStringLiteral("\r\n");
+  if (auto bytes = EncodeGbk(text)) return std::move(*bytes);
+  return CannotSave(path, QStringLiteral("文件中有GBK编码无法表示的字符"));
+}
+
+std::optional<FileRefusal> SaveSlopeFile(const QString& path,
+                                         const std::vector<QStringList>& lines) {
+  FileOutcome<QByteArray> bytes = SlopeFileBytes(path, lines);
+  if (auto* refusal = std::get_if<FileRefusal>(&bytes)) return std::move(*refusal);
+  return SaveFileBytes(path, std::get<QByteArray>(bytes));
 }
 
 }  // namespace tarnvel

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 #include <utility>
 
 #include "ui/common/pasted_cells.h"
@@ -96,10 +97,15 @@ bool TextGridModel::isHeaderRow(const QStringList&) const {
   return false;
 }
 
+void TextGridModel::makeRoom(int) {}
+
 void TextGridModel::paste(int row, int column, const QString& text) {
   QList<QStringList> cells = PastedCells(text);
   if (!cells.isEmpty() && isHeaderRow(cells.front())) cells.removeFirst();
   if (cells.isEmpty() || row < 0 || column < 0 || column >= columns_.size()) return;
+  qsizetype widest = 0;
+  for (const QStringList& line : cells) widest = std::max(widest, line.size());
+  makeRoom(column + static_cast<int>(widest));
   const int needed = row + static_cast<int>(cells.size());
   if (needed > rowCount()) {
     beginInsertRows({}, rowCount(), needed - 1);
@@ -122,6 +128,18 @@ void TextGridModel::setRows(std::vector<QStringList> rows, std::optional<QString
   endResetModel();
   modified_ = false;
   read();
+}
+
+void TextGridModel::setColumns(QStringList columns) {
+  const auto count = static_cast<int>(columns.size());
+  const int old = columnCount();
+  if (count > old) beginInsertColumns({}, old, count - 1);
+  if (count < old) beginRemoveColumns({}, count, old - 1);
+  columns_ = std::move(columns);
+  for (QStringList& row : rows_) row.resize(count);
+  if (count > old) endInsertColumns();
+  if (count < old) endRemoveColumns();
+  if (count > 0) emit headerDataChanged(Qt::Horizontal, 0, count - 1);
 }
 
 void TextGridModel::rewriteColumn(int column,

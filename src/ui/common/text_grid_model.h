@@ -73,10 +73,19 @@ class TextGridModel : public QAbstractTableModel {
   virtual std::optional<Fault> readRows(bool cellsRead) = 0;
   // True for a pasted first row that is the copy's header, left out.
   virtual bool isHeaderRow(const QStringList& cells) const;
+  // Before a paste puts cells in up to column `columns` - 1: a table whose
+  // columns follow its rows widens here to hold them; any other leaves the
+  // cells beyond its last column out.
+  virtual void makeRoom(int columns);
 
   const QString& columnName(int column) const { return columns_[column]; }
   // Replaces the columns, when given, and every row; not an edit.
   void setRows(std::vector<QStringList> rows, std::optional<QStringList> columns = std::nullopt);
+  // Shows `columns` in place of the columns, without a reset, so that the
+  // current cell and an edit under way stay: each row keeps its texts,
+  // widened with empty cells or cut to them. The texts cut must be empty,
+  // since the rows are not read again.
+  void setColumns(QStringList columns);
   // Every text of a column written anew (the user's texts stay the user's:
   // `rewrite` keeps what it does not own); what the rows make stays.
   void rewriteColumn(int column, const std::function<QString(const QString&)>& rewrite);

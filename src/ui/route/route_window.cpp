@@ -25,6 +25,7 @@
 #include "ui/route/inverse/inverse_page.h"
 #include "ui/route/profile/profile_page.h"
 #include "ui/route/sections/sections_page.h"
+#include "ui/route/slopes/slopes_page.h"
 #include "ui/route/stakeout/stakeout_page.h"
 #include "ui/tools/help_window.h"
 #include "ui_route_window.h"
@@ -73,6 +74,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       equations_(new EquationsPage(*this, document_)),
       profile_(new ProfilePage(document_, boxes, files_)),
       sections_(new SectionsPage(document_, boxes, files_)),
+      slopes_(new SlopesPage(*this, document_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       planButton_(new QPushButton(QStringLiteral("隐藏平面图"), this)),
@@ -86,6 +88,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->tabs->addTab(profile_, QStringLiteral("纵断面"));
   ui_->tabs->addTab(equations_, QStringLiteral("断链"));
   ui_->tabs->addTab(sections_, QStringLiteral("横断面"));
+  ui_->tabs->addTab(slopes_, QStringLiteral("边坡"));
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});

@@ -33,6 +33,7 @@ class HelpWindow;
 class InversePage;
 class ProfilePage;
 class SectionsPage;
+class SlopesPage;
 class MessageBoxes;
 class StakeoutPage;
 
@@ -52,6 +53,8 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   void setAskToSave(AskToSave ask) { elements_->setAskToSave(std::move(ask)); }
   // The long work of the window, for waiting on it.
   BackgroundJob& job() { return *job_; }
+  // What the pages compute with, for watching what it clears.
+  RouteDocument& document() { return document_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -105,6 +108,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   EquationsPage* equations_;
   ProfilePage* profile_;
   SectionsPage* sections_;
+  SlopesPage* slopes_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QPushButton* planButton_;

@@ -212,7 +212,8 @@ void DrawingsTest::sectionLabelsClearInsideTheView() {
   view.show();
   QVERIFY(QTest::qWaitForWindowExposed(&view));
   view.setDrawing(SectionDrawing{SectionAt(table, station), table.leftParts, table.rightParts,
-                                 ProfileAt(profile, station)->elevation, std::nullopt});
+                                 ProfileAt(profile, station)->elevation, std::nullopt,
+                                 std::nullopt});
   const QList<Label> labels = Labels(view);
   const QStringList faults = Faults(labels, view);
   const QString where =

@@ -2,7 +2,10 @@
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
+#include <QGraphicsPathItem>
+#include <QGraphicsPolygonItem>
 #include <QGraphicsSimpleTextItem>
+#include <QPainterPath>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
@@ -32,6 +35,15 @@ const QColor kPartColours[] = {QColor(0, 90, 200), QColor(0, 150, 90)};
 const QColor kPointColour(200, 0, 140);
 const QColor kDesignColour(200, 60, 0);
 
+// The earthworks: the ground in brown, the slopes in dark grey, the fill
+// and the cut shaded apart, the catch points in dark red.
+const QColor kGroundColour(130, 80, 30);
+const QColor kSlopeColour(60, 60, 60);
+const QColor kFillShade(230, 80, 50, 70);
+const QColor kCutShade(240, 180, 0, 90);
+const QColor kCatchColour(160, 0, 0);
+const QColor kNoCatchColour(120, 120, 120);
+
 // Pixels between rows of labels: more than the layout keeps between two.
 constexpr double kRowGap = 5;
 
@@ -46,6 +58,40 @@ LabelPlaces HeadingAt(double x, double top, double width) {
 
 LabelPlaces Stacked(QPointF anchor, LabelSide side, double gap, int tiers) {
   return [=](QSizeF size) { return StackedPlaces(anchor, size, side, gap, tiers); };
+}
+
+// Over a point, else under it: a catch point has air on one side of it.
+LabelPlaces AroundPoint(QPointF anchor) {
+  return [=](QSizeF size) {
+    std::vector<QRectF> places = StackedPlaces(anchor, size, LabelSide::Above, 6, 4);
+    const std::vector<QRectF> below = StackedPlaces(anchor, size, LabelSide::Below, 6, 4);
+    places.insert(places.end(), below.begin(), below.end());
+    return places;
+  };
+}
+
+// At the view's right edge, on the rows from `top` down.
+LabelPlaces AtRightEdge(double width, double top, double row) {
+  return [=](QSizeF size) {
+    std::vector<QRectF> places;
+    for (int n = 0; n < 3; ++n)
+      places.emplace_back(QPointF(width - 4 - size.width(), top + n * row), size);
+    return places;
+  };
+}
+
+// What a catch point is, its offset and its elevation, as the crew stakes
+// it: "坡脚 -10.000 / 97.500".
+QString CatchLabel(const SideCatch& side) {
+  return Text(std::string(CatchPointNote(*side.kind))) + u' ' +
+         Text(FixedText(side.catchPoint->offset, 3)) + QStringLiteral(" / ") +
+         Text(FixedText(side.catchPoint->elevation, 3));
+}
+
+QPen LinePen(const QColor& colour) {
+  QPen pen(colour, 1.5);
+  pen.setCosmetic(true);
+  return pen;
 }
 
 }  // namespace
@@ -77,6 +123,28 @@ void SectionView::setExaggeration(double times) {
 
 QPointF SectionView::toScene(double offset, double rise) const {
   return {offset, -rise * exaggeration_};
+}
+
+QPointF SectionView::atElevation(const GroundPoint& point) const {
+  const double centre =
+      SurfaceElevation(drawing_->section, *drawing_->designElevation, 0).value_or(0);
+  return toScene(point.offset, point.elevation - centre);
+}
+
+std::vector<GroundPoint> SectionView::shownGround() const {
+  const SectionEarthworks& earthworks = *drawing_->earthworks;
+  const std::vector<GroundPoint>& ground = earthworks.ground;
+  const std::vector<GroundPoint>& design = earthworks.design;
+  std::vector<GroundPoint> shown;
+  if (ground.size() < 2 || design.empty()) return shown;
+  const double margin = std::max(2.0, 0.25 * (design.back().offset - design.front().offset));
+  const double first = design.front().offset - margin;
+  const double last = design.back().offset + margin;
+  if (const auto z = ElevationOn(ground, first)) shown.push_back({first, *z});
+  for (const GroundPoint& p : ground)
+    if (p.offset > first && p.offset < last) shown.push_back(p);
+  if (const auto z = ElevationOn(ground, last)) shown.push_back({last, *z});
+  return shown;
 }
 
 // What is drawn and said of each part, in scene units: from its inner edge
@@ -121,6 +189,18 @@ void SectionView::rebuild() {
   const std::vector<Part> drawn = parts();
   QRectF bounds(toScene(0, 0), QSizeF());
   for (const Part& part : drawn) bounds = bounds.united(QRectF(part.from, part.to).normalized());
+  const bool earthworks = drawing_->earthworks && drawing_->designElevation;
+  std::vector<GroundPoint> ground;
+  if (earthworks) {
+    ground = shownGround();
+    // A point has no size: it widens the bounds by its place alone.
+    const auto extend = [&bounds](QPointF p) {
+      bounds.setCoords(std::min(bounds.left(), p.x()), std::min(bounds.top(), p.y()),
+                       std::max(bounds.right(), p.x()), std::max(bounds.bottom(), p.y()));
+    };
+    for (const GroundPoint& p : ground) extend(atElevation(p));
+    for (const GroundPoint& p : drawing_->earthworks->design) extend(atElevation(p));
+  }
   QStringList headings;
   if (drawing_->point) {
     headings << drawing_->point->name + QStringLiteral("  ") + drawing_->point->note;
@@ -139,6 +219,11 @@ void SectionView::rebuild() {
   double side = 0;
   for (const Part& part : drawn)
     side = std::max({side, TextSize(part.edge).width(), TextSize(part.slope).width()});
+  // A catch point's label goes out over the ground beyond it, most of the
+  // way, or in over its slope.
+  if (earthworks)
+    for (const SideCatch* catches : {&drawing_->earthworks->left, &drawing_->earthworks->right})
+      if (catches->catchPoint) side = std::max(side, TextSize(CatchLabel(*catches)).width() / 2);
   side += 6;
   const double designRow = 4 + headings.size() * row;
   const double top = designRow + 4 * row + 8;
@@ -155,7 +240,8 @@ void SectionView::rebuild() {
     const QPointF edge = toPixels.map(part.to);
     s.addLine(fromPixels.map(QLineF(edge, edge + QPointF(0, 6))), QPen(Qt::black, 0));
   }
-  drawLabels(drawn, headings, row, toPixels);
+  if (earthworks) drawEarthworks(ground);
+  drawLabels(drawn, ground, headings, row, toPixels);
   if (drawing_->point) {
     const SectionPoint& point = *drawing_->point;
     const QPointF at = pointAt(point);
@@ -175,8 +261,8 @@ void SectionView::rebuild() {
 // design line from its label; then the edges' elevations, as the surveyor
 // stakes by them, the parts' names and their slopes and widths, clear of
 // the surface where they can be.
-void SectionView::drawLabels(const std::vector<Part>& drawn, const QStringList& headings,
-                             double row, const QTransform& toPixels) {
+void SectionView::drawLabels(const std::vector<Part>& drawn, const std::vector<GroundPoint>& ground,
+                             const QStringList& headings, double row, const QTransform& toPixels) {
   QGraphicsScene& s = *scene();
   const SectionStation& section = drawing_->section;
   const QSizeF size = DrawingSize(*this);
@@ -187,6 +273,11 @@ void SectionView::drawLabels(const std::vector<Part>& drawn, const QStringList& 
   std::vector<QLineF> surface;
   for (const Part& part : drawn)
     surface.emplace_back(toPixels.map(part.from), toPixels.map(part.to));
+  if (drawing_->earthworks && drawing_->designElevation)
+    for (const std::vector<GroundPoint>& line : {ground, drawing_->earthworks->design})
+      for (std::size_t k = 1; k < line.size(); ++k)
+        surface.emplace_back(toPixels.map(atElevation(line[k - 1])),
+                             toPixels.map(atElevation(line[k])));
   LabelLayout labels(QRectF(QPointF(), size).adjusted(1, 1, -1, -1));
   const auto clear = [&surface](const QRectF& box) { return ClearOfLines(box, surface); };
   const QPen leaderPen(QColor(160, 160, 160), 0);
@@ -211,6 +302,18 @@ void SectionView::drawLabels(const std::vector<Part>& drawn, const QStringList& 
                                       HeadingAt(design.x(), designRow, size.width()), toPixels);
   addLine({design.x(), designLabel ? designLabel->box.bottom() : designRow, design.x(), design.y()},
           QPen(kDesignColour, 0));
+  if (drawing_->earthworks) {
+    drawCatchLabels(labels, surface, toPixels);
+    // Which shade is which, where the headings leave room.
+    bool kinds[2] = {false, false};
+    for (const EarthworkArea& area : drawing_->earthworks->areas)
+      kinds[area.kind == SlopeKind::Cut] = true;
+    for (const bool cut : {false, true})
+      if (kinds[cut])
+        PlaceLabel(s, labels, cut ? QStringLiteral("■ 挖方") : QStringLiteral("■ 填方"),
+                   QColor((cut ? kCutShade : kFillShade).rgb()),
+                   AtRightEdge(size.width(), 4 + (cut ? row : 0), row), toPixels);
+  }
 
   // On each side the outermost edge first, which has room outside it, then
   // inward.
@@ -233,6 +336,68 @@ void SectionView::drawLabels(const std::vector<Part>& drawn, const QStringList& 
     const QPointF middle = toPixels.map((part.from + part.to) / 2);
     leader(middle, PlaceLabel(s, labels, part.slope, part.colour,
                               Stacked(middle, LabelSide::Below, 10, 3), toPixels, clear));
+  }
+}
+
+void SectionView::drawEarthworks(const std::vector<GroundPoint>& ground) {
+  QGraphicsScene& s = *scene();
+  const SectionEarthworks& earthworks = *drawing_->earthworks;
+  const auto path = [&](const std::vector<GroundPoint>& points) {
+    QPainterPath line;
+    for (std::size_t k = 0; k < points.size(); ++k)
+      k == 0 ? line.moveTo(atElevation(points[k])) : line.lineTo(atElevation(points[k]));
+    return line;
+  };
+  for (const EarthworkArea& area : earthworks.areas) {
+    QPolygonF outline;
+    for (const GroundPoint& p : area.outline) outline << atElevation(p);
+    s.addPolygon(outline, Qt::NoPen, area.kind == SlopeKind::Fill ? kFillShade : kCutShade)
+        ->setZValue(-1);
+  }
+  s.addPath(path(ground), LinePen(kGroundColour));
+  // Each slope is the design beyond its hinge.
+  std::vector<GroundPoint> left, right;
+  for (const GroundPoint& p : earthworks.design) {
+    if (p.offset <= earthworks.left.hingeOffset) left.push_back(p);
+    if (p.offset >= earthworks.right.hingeOffset) right.push_back(p);
+  }
+  s.addPath(path(left), LinePen(kSlopeColour));
+  s.addPath(path(right), LinePen(kSlopeColour));
+  const auto mark = [&](const GroundPoint& p, double radius, const QColor& colour) {
+    auto* marker = s.addEllipse(-radius, -radius, 2 * radius, 2 * radius, QPen(colour, 1), colour);
+    marker->setPos(atElevation(p));
+    marker->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+    marker->setZValue(1);
+  };
+  for (const SideCatch* side : {&earthworks.left, &earthworks.right}) {
+    for (const SlopeBreak& b : side->breaks) mark({b.offset, b.elevation}, 2, kSlopeColour);
+    if (side->catchPoint) mark(*side->catchPoint, 3.5, kCatchColour);
+  }
+}
+
+// A catch point's label says what it is, its offset and its elevation, as
+// the crew stakes it; a side without one says why at its hinge.
+void SectionView::drawCatchLabels(LabelLayout& labels, const std::vector<QLineF>& lines,
+                                  const QTransform& toPixels) {
+  QGraphicsScene& s = *scene();
+  const SectionEarthworks& earthworks = *drawing_->earthworks;
+  const auto clear = [&lines](const QRectF& box) { return ClearOfLines(box, lines); };
+  const QPen leaderPen(QColor(160, 160, 160), 0);
+  const QTransform fromPixels = toPixels.inverted();
+  for (const SideCatch* side : {&earthworks.left, &earthworks.right}) {
+    if (side->catchPoint) {
+      const QPointF at = toPixels.map(atElevation(*side->catchPoint));
+      const auto label =
+          PlaceLabel(s, labels, CatchLabel(*side), kCatchColour, AroundPoint(at), toPixels, clear);
+      if (label)
+        if (const auto line = Leader(at, label->box, 10))
+          s.addLine(fromPixels.map(*line), leaderPen);
+      continue;
+    }
+    const double rise = RiseTo(drawing_->section, side->hingeOffset).value_or(0);
+    const QPointF at = toPixels.map(toScene(side->hingeOffset, rise));
+    PlaceLabel(s, labels, Text(std::string(NoCatchPointText(side->reason))), kNoCatchColour,
+               Stacked(at, LabelSide::Below, 10, 6), toPixels, clear);
   }
 }
 

@@ -3,7 +3,10 @@
 // Each part is drawn as the line it is, with its name, cross slope and
 // width; the centre line and the design line are marked, and with a design
 // elevation the surface elevation at each part's outer edge. A surveyed
-// point is marked with its name and what it says of its 高差. The drawing
+// point is marked with its name and what it says of its 高差. With the
+// earthworks, the ground and each side slope out to its catch point are
+// drawn, the fill and the cut shaded, and each catch point marked with its
+// offset and elevation, or its side with why it has none. The drawing
 // fills its view, and every label stays inside it, clear of the others.
 #pragma once
 
@@ -16,19 +19,38 @@
 #include <string>
 #include <vector>
 
+#include "core/ground/ground_lines.h"
 #include "core/section/cross_section.h"
+#include "core/slopes/catch_point.h"
+#include "core/slopes/fill_and_cut.h"
 #include "ui/route/sections/section_point.h"
 
 namespace tarnvel {
 
+class LabelLayout;
+
+// The earthworks at a station, in elevations: the ground across the road
+// (GroundAt), the design from catch point to catch point (DesignSurface),
+// the fill and the cut between them, and each side's catch point or why it
+// has none. Without a design elevation, only the sides and why.
+struct SectionEarthworks {
+  std::vector<GroundPoint> ground;
+  std::vector<GroundPoint> design;
+  std::vector<EarthworkArea> areas;
+  SideCatch left, right;
+};
+
 // What is drawn: the section, the names of its parts on each side from the
-// centre line outward, the profile's elevation at its design line, and a
-// surveyed point on the section.
+// centre line outward, the profile's elevation at its design line, a
+// surveyed point on the section, and the earthworks: their lines and
+// areas are drawn only with that elevation, each side's catch point or
+// reason always.
 struct SectionDrawing {
   SectionStation section;
   std::vector<std::string> leftParts, rightParts;
   std::optional<double> designElevation;
   std::optional<SectionPoint> point;
+  std::optional<SectionEarthworks> earthworks;
 };
 
 class SectionView : public QGraphicsView {
@@ -62,10 +84,21 @@ class SectionView : public QGraphicsView {
 
   void rebuild();
   std::vector<Part> parts() const;
-  void drawLabels(const std::vector<Part>& drawn, const QStringList& headings, double row,
-                  const QTransform& toPixels);
+  void drawLabels(const std::vector<Part>& drawn, const std::vector<GroundPoint>& ground,
+                  const QStringList& headings, double row, const QTransform& toPixels);
   QPointF pointAt(const SectionPoint& point) const;
   QPointF toScene(double offset, double rise) const;
+  // An elevation of the earthworks in the scene, against the surface's at
+  // the centre line.
+  QPointF atElevation(const GroundPoint& point) const;
+  // The ground as far as it is drawn: a little beyond the catch points.
+  std::vector<GroundPoint> shownGround() const;
+  // The areas, the ground, the slopes and the catch points' marks.
+  void drawEarthworks(const std::vector<GroundPoint>& ground);
+  // The catch points' labels, and why a side has none; `lines` are the
+  // drawing's in pixels, which they keep clear of.
+  void drawCatchLabels(LabelLayout& labels, const std::vector<QLineF>& lines,
+                       const QTransform& toPixels);
 
   std::optional<SectionDrawing> drawing_;
   std::string stationPrefix_ = "K";

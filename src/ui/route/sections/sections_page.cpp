@@ -6,6 +6,8 @@
 #include <utility>
 #include <variant>
 
+#include "core/route/route_position.h"
+#include "core/slopes/design_surface.h"
 #include "core/text/station_text.h"
 #include "io/section/section_file.h"
 #include "ui/common/file_dialog.h"
@@ -60,6 +62,8 @@ SectionsPage::SectionsPage(RouteDocument& document, MessageBoxes& boxes, WindowF
   connect(rows_, &SectionTableModel::rowsRead, this, &SectionsPage::handOverTable);
   connect(&document_, &RouteDocument::sectionsChanged, this, &SectionsPage::tableChanged);
   connect(&document_, &RouteDocument::profileChanged, this, &SectionsPage::profileChanged);
+  connect(&document_, &RouteDocument::groundChanged, this, &SectionsPage::showSection);
+  connect(&document_, &RouteDocument::slopesChanged, this, &SectionsPage::showSection);
   connect(&document_, &RouteDocument::stationPrefixChanged, this, &SectionsPage::setStationPrefix);
   ui_->sectionView->setExaggeration(ui_->exaggerationBox->value());
   handOverTable();
@@ -205,15 +209,41 @@ void SectionsPage::tableChanged() {
 }
 
 // The section at the station drawn, with the profile's elevation at its
-// design line when the profile reaches the station, and the point shown.
+// design line when the profile reaches the station, the point shown, and
+// with that elevation the earthworks, when there is ground or slopes.
 void SectionsPage::showSection() {
   const auto& table = document_.sections();
   if (!table || !station_) return ui_->sectionView->setDrawing(std::nullopt);
   SectionDrawing drawing{
-      SectionAt(*table, *station_), table->leftParts, table->rightParts, {}, point_};
+      SectionAt(*table, *station_), table->leftParts, table->rightParts, {}, point_, {}};
   if (const auto& profile = document_.profile())
     if (const auto at = ProfileAt(*profile, *station_)) drawing.designElevation = at->elevation;
+  drawing.earthworks = earthworksAt(drawing.section, drawing.designElevation);
   ui_->sectionView->setDrawing(std::move(drawing));
+}
+
+// Each side's catch point from the ground and the slopes at the station,
+// as the command computes them, on the route's first pass over it; without
+// a design elevation, each side says so.
+std::optional<SectionEarthworks> SectionsPage::earthworksAt(
+    const SectionStation& section, std::optional<double> designElevation) const {
+  const auto& route = document_.route();
+  if (!route || (!document_.ground() && !document_.slopes())) return std::nullopt;
+  const std::optional<double> position = RoutePositions(*route).OfStation(*station_, 1);
+  if (!position) return std::nullopt;
+  static const GroundLines kNoGround;
+  static const SideSlopes kNoSlopes;
+  const SideSlopes& slopes = document_.slopes() ? *document_.slopes() : kNoSlopes;
+  SectionEarthworks earthworks;
+  earthworks.ground = GroundAt(document_.ground() ? *document_.ground() : kNoGround, *position);
+  for (const bool left : {true, false})
+    (left ? earthworks.left : earthworks.right) =
+        CatchPointAt(section, designElevation, earthworks.ground, slopes, *position, left);
+  if (!designElevation) return earthworks;
+  earthworks.design = DesignSurface(section, *designElevation, earthworks.left, earthworks.right,
+                                    slopes, *position);
+  earthworks.areas = FillAndCut(earthworks.design, earthworks.ground);
+  return earthworks;
 }
 
 }  // namespace tarnvel

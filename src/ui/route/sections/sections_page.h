@@ -1,7 +1,8 @@
 // The 横断面 page of the route window: the cross-section table (路基设计表),
 // typed or imported and saved, and the drawing of the section at a station,
 // typed or followed from the plan's cursor, with a surveyed point of
-// 批量反算 on it.
+// 批量反算 on it, and the ground and the side slopes out to their catch
+// points.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,7 @@
 
 #include "core/section/cross_section.h"
 #include "ui/route/sections/section_point.h"
+#include "ui/route/sections/section_view.h"
 
 namespace Ui {
 class SectionsPage;
@@ -65,6 +67,8 @@ class SectionsPage : public QWidget {
   void tableChanged();
   void stationTyped();
   void showSection();
+  std::optional<SectionEarthworks> earthworksAt(const SectionStation& section,
+                                                std::optional<double> designElevation) const;
   void showStation(double station);
 
   std::unique_ptr<Ui::SectionsPage> ui_;
