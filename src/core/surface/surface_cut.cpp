@@ -1,0 +1,121 @@
+#include "core/surface/surface_cut.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tarnvel {
+
+namespace {
+
+// Crossings closer than this along the line are one: two triangles give
+// their shared edge's crossing each by its own rounding.
+constexpr double kJoin = 1e-6;
+
+struct Piece {
+  GroundPoint from, to;
+};
+
+// The faces whose cells the segment from (x0, y0) to (x1, y1) passes
+// through, each once.
+std::vector<std::uint32_t> FacesAlong(const Tin& tin, double x0, double y0, double x1, double y1) {
+  std::vector<std::uint32_t> faces;
+  if (tin.faces.empty()) return faces;
+  const double length = std::hypot(x1 - x0, y1 - y0);
+  // Steps of a quarter cell, with the cells beside each: no cell the
+  // segment touches is missed, even through a corner.
+  const auto steps = static_cast<std::size_t>(length / (tin.cell / 4)) + 1;
+  std::vector<std::size_t> cells;
+  for (std::size_t i = 0; i <= steps; ++i) {
+    const double t = static_cast<double>(i) / static_cast<double>(steps);
+    const double r = std::floor((x0 + t * (x1 - x0) - tin.originX) / tin.cell);
+    const double c = std::floor((y0 + t * (y1 - y0) - tin.originY) / tin.cell);
+    for (double dr = -1; dr <= 1; ++dr)
+      for (double dc = -1; dc <= 1; ++dc) {
+        if (r + dr < 0 || c + dc < 0) continue;
+        const auto row = static_cast<std::size_t>(r + dr);
+        const auto column = static_cast<std::size_t>(c + dc);
+        if (row >= tin.rows || column >= tin.columns) continue;
+        cells.push_back(row * tin.columns + column);
+      }
+  }
+  std::sort(cells.begin(), cells.end());
+  cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+  for (std::size_t cell : cells)
+    faces.insert(faces.end(), tin.cellFaces.begin() + tin.cellStart[cell],
+                 tin.cellFaces.begin() + tin.cellStart[cell + 1]);
+  std::sort(faces.begin(), faces.end());
+  faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+  return faces;
+}
+
+GroundPoint At(const Piece& piece, double offset) {
+  const double f = (offset - piece.from.offset) / (piece.to.offset - piece.from.offset);
+  return {offset, piece.from.elevation + f * (piece.to.elevation - piece.from.elevation)};
+}
+
+}  // namespace
+
+std::vector<std::vector<GroundPoint>> SurfaceCut(const Tin& tin, const ForwardResult& frame,
+                                                 double width) {
+  const double a = frame.azimuth * std::numbers::pi / 180;
+  const double tX = std::cos(a), tY = std::sin(a);  // along the route
+  const double nX = -tY, nY = tX;                   // square to it, to the right
+  const Point c = frame.point;
+  const std::vector<std::uint32_t> faces =
+      FacesAlong(tin, c.X - width * nX, c.Y - width * nY, c.X + width * nX, c.Y + width * nY);
+  std::vector<Piece> pieces;
+  for (std::uint32_t f : faces) {
+    // Each corner's distance from the line along the route: an edge whose
+    // ends lie on either side (one on the line counted with the far side)
+    // crosses it once.
+    const TinFace& face = tin.faces[f];
+    double side[3];
+    for (int k = 0; k < 3; ++k) {
+      const TinPoint& p = tin.points[face[k]];
+      side[k] = (p.X - c.X) * tX + (p.Y - c.Y) * tY;
+    }
+    Piece piece{{INFINITY, 0}, {-INFINITY, 0}};
+    for (int k = 0; k < 3; ++k) {
+      const int l = (k + 1) % 3;
+      if ((side[k] >= 0) == (side[l] >= 0)) continue;
+      const TinPoint& p = tin.points[face[k]];
+      const TinPoint& q = tin.points[face[l]];
+      const double t = side[k] / (side[k] - side[l]);
+      const GroundPoint cross{
+          (p.X + t * (q.X - p.X) - c.X) * nX + (p.Y + t * (q.Y - p.Y) - c.Y) * nY,
+          p.H + t * (q.H - p.H)};
+      if (cross.offset < piece.from.offset) piece.from = cross;
+      if (cross.offset > piece.to.offset) piece.to = cross;
+    }
+    if (!(piece.to.offset > piece.from.offset)) continue;
+    if (piece.to.offset <= -width || piece.from.offset >= width) continue;
+    if (piece.from.offset < -width) piece.from = At(piece, -width);
+    if (piece.to.offset > width) piece.to = At(piece, width);
+    pieces.push_back(piece);
+  }
+  std::sort(pieces.begin(), pieces.end(),
+            [](const Piece& a, const Piece& b) { return a.from.offset < b.from.offset; });
+  std::vector<std::vector<GroundPoint>> lines;
+  for (const Piece& piece : pieces) {
+    if (lines.empty() || piece.from.offset > lines.back().back().offset + kJoin)
+      lines.push_back({piece.from});
+    if (piece.to.offset > lines.back().back().offset + kJoin) lines.back().push_back(piece.to);
+  }
+  std::erase_if(lines, [](const std::vector<GroundPoint>& line) { return line.size() < 2; });
+  return lines;
+}
+
+std::size_t CentrePiece(const std::vector<std::vector<GroundPoint>>& pieces) {
+  std::size_t longest = 0;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (pieces[i].front().offset <= 0 && pieces[i].back().offset >= 0) return i;
+    const auto length = [](const std::vector<GroundPoint>& p) {
+      return p.back().offset - p.front().offset;
+    };
+    if (length(pieces[i]) > length(pieces[longest])) longest = i;
+  }
+  return longest;
+}
+
+}  // namespace tarnvel
