@@ -104,7 +104,16 @@ const std::vector<OptionEntry>& OptionEntries() {
        "“说明”如“左土路肩外”，偏角90"},
       {{"ground"},
        "G",
-       "slopes、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 块或“桩号,偏距,高程”表）"},
+       "slopes、forward、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 "
+       "块或“桩号,偏距,高程”表）"},
+      {{"tin"},
+       "T",
+       "slopes、forward、inverse：以地面模型代替--ground：点文件（“点名,X,Y,H”，或.dat"
+       "“点名,编码,Y,X,H”）按Delaunay构成三角网，或LandXML文件（.xml）的第一个Surface"},
+      {{"max-edge"},
+       "L",
+       "--tin为点文件时：逐层去掉外边界上边长大于L米的三角形，免得凹形测区被连通（默认全保留）"},
+      {{"ground-width"}, "W", "--tin：横断面地面线从左W米切到右W米（默认50）"},
       {{"slopes"},
        "B",
        "slopes：边坡文件；inverse（与--sections同用）：路基以外的测点取边坡上的设计高程，"
@@ -379,6 +388,8 @@ std::optional<ArgumentRefusal> CommandArguments::ReadValues(bool passes) {
       {"curve-step", [](double v) { return v > 0; }, "大于0"},
       {"skew", nullptr, ""},
       {"max-offset", NotNegative, "不小于0"},
+      {"max-edge", [](double v) { return v > 0; }, "大于0"},
+      {"ground-width", [](double v) { return v > 0; }, "大于0"},
       {"start-station", nullptr, "", true},
   };
   for (const NumberEntry& entry : numbers) {
@@ -444,6 +455,7 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
                             {"profile", &files.profile},
                             {"sections", &files.sections},
                             {"ground", &files.ground},
+                            {"tin", &files.tin},
                             {"slopes", &files.slopes}})
     if (parser.isSet(QString::fromLatin1(name))) *file = parser.value(QString::fromLatin1(name));
   if (parser.isSet("alignment")) {
@@ -462,6 +474,8 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
   if (auto refusal = values.ReadValues(command->inputs.files.front() == FileKind::Route))
     return *refusal;
   if (values.isSet("start-station")) files.source.startStation = values.number("start-station", 0);
+  if (values.isSet("max-edge")) files.maxEdge = values.number("max-edge", 0);
+  files.groundWidth = values.number("ground-width", kDefaultGroundWidth);
   // The CSVs are opened in Excel: in UTF-8 they begin with the mark that
   // tells it so.
   files.encoding = values.encoding().value_or(TextEncoding::Utf8);
@@ -479,15 +493,27 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
   // for them.
   if (parser.isSet("slopes") && !parser.isSet("sections"))
     return Refuse(QStringLiteral("“--slopes”需要与“--profile”和“--sections”同用！"));
-  if (parser.isSet("ground") && !parser.isSet("slopes"))
-    return Refuse(QStringLiteral("“--ground”需要与“--slopes”同用！"));
+  // The ground is one, surveyed in lines or as a surface.
+  if (parser.isSet("ground") && parser.isSet("tin"))
+    return Refuse(QStringLiteral("“--ground”和“--tin”不能同时使用！"));
+  for (const char* option : {"max-edge", "ground-width"})
+    if (parser.isSet(option) && !parser.isSet("tin"))
+      return Refuse(QStringLiteral("“--%1”需要与“--tin”同用！").arg(QString::fromLatin1(option)));
+  // A LandXML surface is used as its faces give it.
+  if (parser.isSet("max-edge") && IsLandXmlPath(*files.tin))
+    return Refuse(QStringLiteral("“--max-edge”只用于点文件，LandXML地面模型的三角形按原样使用！"));
+  const bool ground = parser.isSet("ground") || parser.isSet("tin");
+  for (const char* option : {"ground", "tin"})
+    if (parser.isSet(option) && !parser.isSet("slopes"))
+      return Refuse(
+          QStringLiteral("“--%1”需要与“--slopes”同用！").arg(QString::fromLatin1(option)));
   // A stakeout's catch points come after its 边桩, from the ground.
-  if (command->name == u"forward" && parser.isSet("slopes") &&
-      !(parser.isSet("ground") && parser.isSet("edges")))
-    return Refuse(QStringLiteral("forward命令的“--slopes”需要与“--ground”和“--edges”同用！"));
-  if (command->name == u"slopes" && !parser.isSet("ground"))
+  if (command->name == u"forward" && parser.isSet("slopes") && !(ground && parser.isSet("edges")))
     return Refuse(
-        QStringLiteral("slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"));
+        QStringLiteral("forward命令的“--slopes”需要与“--ground”（或“--tin”）和“--edges”同用！"));
+  if (command->name == u"slopes" && !ground)
+    return Refuse(QStringLiteral(
+        "slopes命令需要“--profile”、“--sections”、“--ground”（或“--tin”）和“--slopes”！"));
   return command->read(values, files);
 }
 

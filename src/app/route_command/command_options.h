@@ -10,6 +10,7 @@
 #include "app/route_command/command_outcome.h"
 #include "app/route_command/command_output.h"
 #include "core/route/route_joints.h"
+#include "core/surface/ground.h"
 #include "io/files/text_encoding.h"
 #include "io/route/route_source.h"
 
@@ -33,9 +34,15 @@ struct CommandFiles {
   QString profileAlignment;         // --alignment for a LandXML profile
   std::optional<QString> sections;  // S, or --sections
   std::optional<QString> ground;    // --ground: the ground line file
-  std::optional<QString> slopes;    // --slopes: the side slope file
-  std::optional<QString> output;    // -o FILE; standard output without it
-  std::optional<QString> table;     // from-jd --table FILE: the design table's CSV
+  // --tin: the ground as a surface, a points file or LandXML, in place of
+  // --ground; --max-edge peels a points file's outline, and its sections
+  // reach --ground-width each side.
+  std::optional<QString> tin;
+  std::optional<double> maxEdge;
+  double groundWidth = kDefaultGroundWidth;
+  std::optional<QString> slopes;  // --slopes: the side slope file
+  std::optional<QString> output;  // -o FILE; standard output without it
+  std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
   // --pdf FILE: the command's table printed, besides its other outputs
   std::optional<QString> pdf;
   // The CSVs carry the byte-order mark in UTF-8; a report for the terminal

@@ -113,8 +113,7 @@ TEST_F(SlopesCommandTest, InverseOnBothSides) {
 // ground, so no catch point. A stations file's line names them.
 TEST_F(SlopesCommandTest, ForwardAddsCatchPointsAfterEachSidesEdges) {
   WriteBytes(PathOf("stations.csv"), "S1,K0+100\r\n");
-  const QStringList stakeout =
-      QStringList{"forward", "route.csv", "--edges"} + kFiles;
+  const QStringList stakeout = QStringList{"forward", "route.csv", "--edges"} + kFiles;
   const auto range = Run(stakeout + QStringList{"--from", "80", "--to", "100", "--step", "20"});
   EXPECT_EQ(range.status, 0) << range.err.toStdString();
   EXPECT_EQ(
@@ -141,6 +140,37 @@ TEST_F(SlopesCommandTest, ForwardAddsCatchPointsAfterEachSidesEdges) {
       << lines.out.toStdString();
 }
 
+// The same ground as a surface: the lines' points at K0+090 and K0+150,
+// each height the same along the route, so every section cut from it is
+// the lines' own; a point repeated within a millimetre is left out and
+// said. The catch points, the stakeout's and the inverse's slope heights
+// come out as with --ground.
+TEST_F(SlopesCommandTest, TinGivesWhatTheLinesGive) {
+  QByteArray points = "点名,X,Y,H\r\n";
+  for (const char* x : {"1090", "1150"})
+    for (const char* yh : {"1980,104", "1995,101", "2005,97.5", "2020,96"})
+      points += QByteArray("P,") + x + "," + yh + "\r\n";
+  WriteBytes(PathOf("tin.csv"), points + "Q,1090.0005,1980,0\r\n");
+  WriteBytes(PathOf("points.csv"), "P1,1100,2009,97.2\r\nP2,1130,1993,101.4\r\n");
+  const QStringList range{"--from", "100", "--to", "140", "--step", "20"};
+  const QStringList commands[] = {
+      QStringList{"slopes", "route.csv", "--breaks"} + range,
+      QStringList{"forward", "route.csv", "--edges"} + range,
+      {"inverse", "route.csv", "points.csv"},
+  };
+  for (const QStringList& command : commands) {
+    const auto lines = Run(command + kFiles);
+    QStringList surface = command + kFiles;
+    surface[surface.indexOf("--ground") + 1] = "tin.csv";
+    surface[surface.indexOf("--ground")] = "--tin";
+    const auto tin = Run(surface);
+    EXPECT_EQ(tin.status, 0) << tin.err.toStdString();
+    EXPECT_EQ(tin.out, lines.out) << command.join(u' ').toStdString();
+    EXPECT_EQ(tin.err.toStdString(),
+              "文件“tin.csv”中有1个点与前面的点平面距离不到1毫米，已略去。\n");
+  }
+}
+
 struct Refused {
   std::string name;
   QStringList arguments;
@@ -163,30 +193,54 @@ TEST_P(SlopesRefusalTest, ExitsWithTwoAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, SlopesRefusalTest,
-    testing::Values(Refused{"SerialNames",
-                            {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
-                             "--names", "serial", "--profile", "level.csv", "--sections",
-                             "sections.csv", "--ground", "ground.csv", "--slopes", "slopes.csv"},
-                            "选项“--names”不能用于slopes命令！"},
-                    Refused{"NoGround",
-                            {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
-                             "--profile", "level.csv", "--sections", "sections.csv", "--slopes",
-                             "slopes.csv"},
-                            "slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"},
-                    Refused{"InverseSlopesWithoutSections",
-                            {"inverse", "route.csv", "points.csv", "--profile", "level.csv",
-                             "--slopes", "slopes.csv"},
-                            "“--slopes”需要与“--profile”和“--sections”同用！"},
-                    Refused{"ForwardSlopesWithoutEdges",
-                            {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20",
-                             "--profile", "level.csv", "--sections", "sections.csv", "--ground",
-                             "ground.csv", "--slopes", "slopes.csv"},
-                            "forward命令的“--slopes”需要与“--ground”和“--edges”同用！"},
-                    Refused{"GroundRefused",
-                            {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
-                             "--profile", "level.csv", "--sections", "sections.csv", "--ground",
-                             "bad.csv", "--slopes", "slopes.csv"},
-                            "文件“bad.csv”第1行的桩号“K0+100”只有1个地面点，至少要有2个！"}),
+    testing::Values(
+        Refused{"SerialNames",
+                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--names",
+                 "serial", "--profile", "level.csv", "--sections", "sections.csv", "--ground",
+                 "ground.csv", "--slopes", "slopes.csv"},
+                "选项“--names”不能用于slopes命令！"},
+        Refused{"NoGround",
+                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
+                 "level.csv", "--sections", "sections.csv", "--slopes", "slopes.csv"},
+                "slopes命令需要“--profile”、“--sections”、“--ground”（或“--tin”）和“--"
+                "slopes”！"},
+        Refused{"InverseSlopesWithoutSections",
+                {"inverse", "route.csv", "points.csv", "--profile", "level.csv", "--slopes",
+                 "slopes.csv"},
+                "“--slopes”需要与“--profile”和“--sections”同用！"},
+        Refused{"ForwardSlopesWithoutEdges",
+                {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
+                 "level.csv", "--sections", "sections.csv", "--ground", "ground.csv", "--slopes",
+                 "slopes.csv"},
+                "forward命令的“--slopes”需要与“--ground”（或“--tin”）和“--edges”同用！"},
+        Refused{"GroundRefused",
+                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
+                 "level.csv", "--sections", "sections.csv", "--ground", "bad.csv", "--slopes",
+                 "slopes.csv"},
+                "文件“bad.csv”第1行的桩号“K0+100”只有1个地面点，至少要有2个！"},
+        Refused{"GroundAndTin",
+                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
+                 "level.csv", "--sections", "sections.csv", "--ground", "ground.csv", "--tin",
+                 "tin.csv", "--slopes", "slopes.csv"},
+                "“--ground”和“--tin”不能同时使用！"},
+        Refused{"MaxEdgeWithoutTin",
+                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
+                 "level.csv", "--sections", "sections.csv", "--ground", "ground.csv", "--max-edge",
+                 "5", "--slopes", "slopes.csv"},
+                "“--max-edge”需要与“--tin”同用！"},
+        Refused{"MaxEdgeOnLandXml",
+                {"inverse", "route.csv", "points.csv", "--profile", "level.csv", "--sections",
+                 "sections.csv", "--tin", "eg.xml", "--max-edge", "5", "--slopes", "slopes.csv"},
+                "“--max-edge”只用于点文件，LandXML地面模型的三角形按原样使用！"},
+        Refused{"TinWithoutSlopes",
+                {"inverse", "route.csv", "points.csv", "--profile", "level.csv", "--sections",
+                 "sections.csv", "--tin", "tin.csv"},
+                "“--tin”需要与“--slopes”同用！"},
+        Refused{"GroundWidthNotPositive",
+                {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
+                 "level.csv", "--sections", "sections.csv", "--edges", "--tin", "tin.csv",
+                 "--ground-width", "0", "--slopes", "slopes.csv"},
+                "选项“--ground-width”的值“0”无效，应大于0！"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
