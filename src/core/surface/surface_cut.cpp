@@ -66,9 +66,11 @@ std::vector<std::vector<GroundPoint>> SurfaceCut(const Tin& tin, const ForwardRe
       FacesAlong(tin, c.X - width * nX, c.Y - width * nY, c.X + width * nX, c.Y + width * nY);
   std::vector<Piece> pieces;
   for (std::uint32_t f : faces) {
-    // Each corner's distance from the line along the route: an edge whose
-    // ends lie on either side (one on the line counted with the far side)
-    // crosses it once.
+    // Each corner's distance from the line along the route: a corner on the
+    // line is where the triangle meets it, and an edge whose ends lie
+    // strictly on either side crosses it once. A triangle that only touches
+    // the line at a corner gives no piece; one whose edge lies on it gives
+    // that edge, as the surface's first edge must.
     const TinFace& face = tin.faces[f];
     double side[3];
     for (int k = 0; k < 3; ++k) {
@@ -76,17 +78,19 @@ std::vector<std::vector<GroundPoint>> SurfaceCut(const Tin& tin, const ForwardRe
       side[k] = (p.X - c.X) * tX + (p.Y - c.Y) * tY;
     }
     Piece piece{{INFINITY, 0}, {-INFINITY, 0}};
+    const auto take = [&](const GroundPoint& point) {
+      if (point.offset < piece.from.offset) piece.from = point;
+      if (point.offset > piece.to.offset) piece.to = point;
+    };
     for (int k = 0; k < 3; ++k) {
       const int l = (k + 1) % 3;
-      if ((side[k] >= 0) == (side[l] >= 0)) continue;
       const TinPoint& p = tin.points[face[k]];
+      if (side[k] == 0) take({(p.X - c.X) * nX + (p.Y - c.Y) * nY, p.H});
+      if (!((side[k] < 0 && side[l] > 0) || (side[k] > 0 && side[l] < 0))) continue;
       const TinPoint& q = tin.points[face[l]];
       const double t = side[k] / (side[k] - side[l]);
-      const GroundPoint cross{
-          (p.X + t * (q.X - p.X) - c.X) * nX + (p.Y + t * (q.Y - p.Y) - c.Y) * nY,
-          p.H + t * (q.H - p.H)};
-      if (cross.offset < piece.from.offset) piece.from = cross;
-      if (cross.offset > piece.to.offset) piece.to = cross;
+      take({(p.X + t * (q.X - p.X) - c.X) * nX + (p.Y + t * (q.Y - p.Y) - c.Y) * nY,
+            p.H + t * (q.H - p.H)});
     }
     if (!(piece.to.offset > piece.from.offset)) continue;
     if (piece.to.offset <= -width || piece.from.offset >= width) continue;

@@ -51,7 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"WholeWidth", {4, 3}, 0, 50, {{{-3, 10}, {1, 14.8}, {3, 15.2}, {7, 12}}}},
         CutCase{"EndsAtWidth", {4, 3}, 0, 5, {{{-3, 10}, {1, 14.8}, {3, 15.2}, {5, 13.6}}}},
         CutCase{"Southward", {4, 3}, 180, 50, {{{-7, 12}, {-3, 15.2}, {-1, 14.8}, {3, 10}}}},
-        CutCase{"MissesSurface", {20, 3}, 0, 50, {}}),
+        CutCase{"MissesSurface", {20, 3}, 0, 50, {}},
+        // Along the surface's first edge, every triangle ahead of the line:
+        // the edge on the line was no crossing, and the cut found nothing.
+        CutCase{"AlongFirstEdge", {0, 3}, 0, 50, {{{-3, 10}, {7, 12}}}},
+        CutCase{"AlongLastEdge", {10, 3}, 0, 50, {{{-3, 10}, {7, 12}}}}),
     [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
 TEST(TinTest, DuplicateWithinMillimetreKeepsFirst) {
