@@ -12,6 +12,12 @@ namespace {
 // their shared edge's crossing each by its own rounding.
 constexpr double kJoin = 1e-6;
 
+// A corner this close to the line is on it. A straight's tangent is turned
+// by its curvature of 1e-45, and a section through a row of surveyed points
+// would otherwise pass a hair behind those on one side and ahead of those
+// on the other.
+constexpr double kOnLine = 1e-6;
+
 struct Piece {
   GroundPoint from, to;
 };
@@ -76,6 +82,7 @@ std::vector<std::vector<GroundPoint>> SurfaceCut(const Tin& tin, const ForwardRe
     for (int k = 0; k < 3; ++k) {
       const TinPoint& p = tin.points[face[k]];
       side[k] = (p.X - c.X) * tX + (p.Y - c.Y) * tY;
+      if (std::fabs(side[k]) < kOnLine) side[k] = 0;
     }
     Piece piece{{INFINITY, 0}, {-INFINITY, 0}};
     const auto take = [&](const GroundPoint& point) {

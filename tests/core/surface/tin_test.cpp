@@ -55,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Along the surface's first edge, every triangle ahead of the line:
         // the edge on the line was no crossing, and the cut found nothing.
         CutCase{"AlongFirstEdge", {0, 3}, 0, 50, {{{-3, 10}, {7, 12}}}},
-        CutCase{"AlongLastEdge", {10, 3}, 0, 50, {{{-3, 10}, {7, 12}}}}),
+        CutCase{"AlongLastEdge", {10, 3}, 0, 50, {{{-3, 10}, {7, 12}}}},
+        // A straight's tangent is turned by its curvature of 1e-45: corners
+        // a hair behind the line on the left and ahead on the right left
+        // half the first edge off the surface.
+        CutCase{"AlongFirstEdgeTurnedByAHair", {0, 3}, 1e-42, 50, {{{-3, 10}, {7, 12}}}}),
     [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
 TEST(TinTest, DuplicateWithinMillimetreKeepsFirst) {
