@@ -108,12 +108,14 @@ const std::vector<OptionEntry>& OptionEntries() {
        "块或“桩号,偏距,高程”表）"},
       {{"tin"},
        "T",
-       "slopes、forward、inverse：以地面模型代替--ground：点文件（“点名,X,Y,H”，或.dat"
+       "ground：地面模型；slopes、forward、inverse：以地面模型代替--ground：点文件（“点名,X,Y,"
+       "H”，或.dat"
        "“点名,编码,Y,X,H”）按Delaunay构成三角网，或LandXML文件（.xml）的第一个Surface"},
       {{"max-edge"},
        "L",
        "--tin为点文件时：逐层去掉外边界上边长大于L米的三角形，免得凹形测区被连通（默认全保留）"},
       {{"ground-width"}, "W", "--tin：横断面地面线从左W米切到右W米（默认50）"},
+      {{"centre"}, "", "ground：改为输出中桩处的地面高程，CSV“桩号,里程,地面高程”"},
       {{"slopes"},
        "B",
        "slopes：边坡文件；inverse（与--sections同用）：路基以外的测点取边坡上的设计高程，"
@@ -285,6 +287,9 @@ QString RouteCommandHelp() {
       "                         用 --from、--to、--step 或 --stations 计算每个桩号左右两侧的\n"
       "                         坡脚（填）或坡口（挖），CSV“点名,桩号,里程,侧,填挖,边缘偏距,\n"
       "                         边缘高程,地面高程,填挖高,坡脚坡口偏距,X,Y,高程,平距,说明”\n"
+      "  ground ROUTE --tin T   用 --from、--to、--step 或 --stations 由地面模型切出各桩号的\n"
+      "                         横断面地面线，写成“BEGIN,桩号”块和“偏距,高程”行（UTF-8，无BOM）；\n"
+      "                         --centre 时写中桩地面高程，CSV“桩号,里程,地面高程”\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  "
@@ -301,6 +306,9 @@ QString RouteCommandHelp() {
       "  坡为百分数（向外升高为正），两个桩号之间线性内插。\n"
       "G 是横断面地面线文件：“BEGIN,桩号”行后每行“偏距,高程”（左负），或标题行为\n"
       "  “桩号,偏距,高程”的表，每行一个地面点；桩号沿线路递增，同一桩号的偏距递增。\n"
+      "T 是地面模型：点文件每行“点名,X,Y,H”（文件名以.dat结尾时为“点名,编码,Y,X,H”），按Delaunay\n"
+      "  构成三角网，平面距离不到1毫米的重复点只留第一个；或LandXML文件（.xml）第一个Surface的\n"
+      "  点和三角形（i=\"1\"的不可见三角形不用）。\n"
       "B 是边坡文件，每行“桩号,侧,填挖,边沟底宽,边沟深,边沟内坡,边沟外坡,坡率1,坡高1,平台1,\n"
       "  坡率2,…”：侧为左或右，填挖为填或挖，坡率为1:m的m，最后一级坡率没有坡高和平台，\n"
       "  边沟只用于挖方；自该桩号起用到同侧同填挖的下一行。\n"
@@ -503,8 +511,10 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
   if (parser.isSet("max-edge") && IsLandXmlPath(*files.tin))
     return Refuse(QStringLiteral("“--max-edge”只用于点文件，LandXML地面模型的三角形按原样使用！"));
   const bool ground = parser.isSet("ground") || parser.isSet("tin");
+  if (command->name == u"ground" && !parser.isSet("tin"))
+    return Refuse(QStringLiteral("ground命令需要“--tin”！"));
   for (const char* option : {"ground", "tin"})
-    if (parser.isSet(option) && !parser.isSet("slopes"))
+    if (parser.isSet(option) && !parser.isSet("slopes") && command->name != u"ground")
       return Refuse(
           QStringLiteral("“--%1”需要与“--slopes”同用！").arg(QString::fromLatin1(option)));
   // A stakeout's catch points come after its 边桩, from the ground.

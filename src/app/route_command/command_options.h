@@ -78,6 +78,16 @@ struct SlopesOptions : CommandFiles {
   bool surveyPointFile = false;  // -o FILE.dat: the catch points (and breaks) only
 };
 
+// The ground cut from a surface at a range's stations or a stations
+// file's: blocks of the ground line file, or the ground on the centre line.
+struct GroundOptions : CommandFiles {
+  std::string prefix = "K";
+  JointTolerances tolerances;
+  std::optional<StationRange> range;  // none: the stations file
+  bool keyPoints = false;
+  bool centre = false;  // "桩号,里程,地面高程" rows instead of the blocks
+};
+
 struct InverseOptions : CommandFiles {
   std::string prefix = "K";
   JointTolerances tolerances;
@@ -113,6 +123,7 @@ CommandOutcome RunExport(const ExportOptions& line, CommandOutput& output);
 CommandOutcome RunProfile(const ProfileOptions& line, CommandOutput& output);
 CommandOutcome RunSections(const SectionsOptions& line, CommandOutput& output);
 CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output);
+CommandOutcome RunGround(const GroundOptions& line, CommandOutput& output);
 // Writes the element table to the -o file, the design table to the --table
 // file and to standard output, as it makes them, each through an output of
 // its own; the files take their place only once every output is made.

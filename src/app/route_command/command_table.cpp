@@ -94,6 +94,20 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
             if (o.surveyPointFile) o.encoding = a.encoding().value_or(TextEncoding::Gbk);
           },
           RunSlopes),
+      // The blocks are read by other software, which takes no mark.
+      Command<GroundOptions>(
+          "ground", {{Route}},
+          {"jd", "start-station", "tol-position", "from", "to", "step", "stations", "key-points",
+           "prefix", "tin", "max-edge", "ground-width", "centre"},
+          StationsRule::Required, OutputMode::Text,
+          [](const CommandArguments& a, GroundOptions& o) {
+            o.prefix = a.prefix();
+            o.tolerances = a.tolerances();
+            o.range = a.range();
+            o.keyPoints = a.isSet("key-points");
+            o.centre = a.isSet("centre");
+          },
+          RunGround),
   };
   return commands;
 }

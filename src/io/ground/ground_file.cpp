@@ -149,8 +149,7 @@ ContentOutcome<GroundLines> ParseGroundFile(const QByteArray& bytes,
 void AppendGroundBlock(std::string& out, double station, int pass, std::string_view prefix,
                        const std::vector<GroundPoint>& points) {
   out += "BEGIN,";
-  out += KStationText(station, prefix);
-  if (pass > 1) out += "_" + std::to_string(pass);
+  out += PassStationText(station, pass, prefix);
   out += "\r\n";
   for (const GroundPoint& point : points) {
     out += FixedText(point.offset, 3);
