@@ -1,4 +1,4 @@
-#include "core/surface/volume_table.h"
+#include "core/earthworks/volume_table.h"
 
 namespace tarnvel {
 

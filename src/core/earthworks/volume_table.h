@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/surface/section_areas.h"
+#include "core/earthworks/section_areas.h"
 
 namespace tarnvel {
 

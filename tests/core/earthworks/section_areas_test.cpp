@@ -1,8 +1,8 @@
-#include "core/surface/section_areas.h"
+#include "core/earthworks/section_areas.h"
 
 #include <gtest/gtest.h>
 
-#include "core/surface/volume_table.h"
+#include "core/earthworks/volume_table.h"
 
 namespace tarnvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/surface/section_areas.h"
+#include "core/earthworks/section_areas.h"
 
 #include <algorithm>
 #include <cmath>
