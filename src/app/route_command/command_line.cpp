@@ -41,7 +41,8 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件"},
       {{"pdf"},
        "FILE",
-       "forward、from-jd、check：另把逐桩坐标表、直线、曲线及转角表或接头表打印成PDF文件"
+       "forward、from-jd、check、slopes、earthworks：另把逐桩坐标表、直线、曲线及转角表、接头表、"
+       "坡脚坡口表或路基土石方数量计算表打印成PDF文件"
        "（A4，标题、线路、日期、单位，每页有表头和页码）"},
       {{"jd"}, "JD_FILE", "check、forward、inverse、export：以交点表文件代替ROUTE"},
       {{"start-station"},
@@ -104,11 +105,12 @@ const std::vector<OptionEntry>& OptionEntries() {
        "“说明”如“左土路肩外”，偏角90"},
       {{"ground"},
        "G",
-       "slopes、forward、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 "
+       "slopes、earthworks、forward、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 "
        "块或“桩号,偏距,高程”表）"},
       {{"tin"},
        "T",
-       "ground：地面模型；slopes、forward、inverse：以地面模型代替--ground：点文件（“点名,X,Y,"
+       "ground：地面模型；slopes、earthworks、forward、inverse：以地面模型代替--"
+       "ground：点文件（“点名,X,Y,"
        "H”，或.dat"
        "“点名,编码,Y,X,H”）按Delaunay构成三角网，或LandXML文件（.xml）的第一个Surface"},
       {{"max-edge"},
@@ -116,9 +118,13 @@ const std::vector<OptionEntry>& OptionEntries() {
        "--tin为点文件时：逐层去掉外边界上边长大于L米的三角形，免得凹形测区被连通（默认全保留）"},
       {{"ground-width"}, "W", "--tin：横断面地面线从左W米切到右W米（默认50）"},
       {{"centre"}, "", "ground：改为输出中桩处的地面高程，CSV“桩号,里程,地面高程”"},
+      {{"curvature-correction"},
+       "",
+       "earthworks：按面积形心的偏距修正曲线上的体积（Pappus），面积列不变"},
       {{"slopes"},
        "B",
-       "slopes：边坡文件；inverse（与--sections同用）：路基以外的测点取边坡上的设计高程，"
+       "slopes、earthworks：边坡文件；inverse（与--"
+       "sections同用）：路基以外的测点取边坡上的设计高程，"
        "加“距坡脚坡口”列"},
       {{"breaks"}, "", "slopes：坡脚坡口之前每个边坡变坡点（平台内外缘、边沟沟底和外缘）另加一行"},
       {{"h", "help"}, "", "显示本帮助"},
@@ -290,6 +296,11 @@ QString RouteCommandHelp() {
       "  ground ROUTE --tin T   用 --from、--to、--step 或 --stations 由地面模型切出各桩号的\n"
       "                         横断面地面线，写成“BEGIN,桩号”块和“偏距,高程”行（UTF-8，无BOM）；\n"
       "                         --centre 时写中桩地面高程，CSV“桩号,里程,地面高程”\n"
+      "  earthworks ROUTE --profile P --sections S --ground G（或 --tin T）--slopes B\n"
+      "                         用 --from、--to、--step 或 --stations "
+      "计算路基土石方数量表（平均断面法），\n"
+      "                         CSV“桩号,里程,挖方面积,填方面积,距离,挖方体积,填方体积,累计挖方,\n"
+      "                         累计填方,说明”，末行为合计\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  "
@@ -491,6 +502,11 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
     files.encoding = TextEncoding::Utf8WithBom;
 
   if (auto refusal = StationsRefusal(*command, parser)) return *refusal;
+  if (command->name == u"earthworks" &&
+      !(parser.isSet("profile") && parser.isSet("sections") && parser.isSet("slopes") &&
+        (parser.isSet("ground") || parser.isSet("tin"))))
+    return Refuse(QStringLiteral(
+        "earthworks命令需要“--profile”、“--sections”、“--ground”（或“--tin”）和“--slopes”！"));
   // The sections give heights across the road only from the profile's
   // height at the design line, and the edges are the sections' own.
   if (parser.isSet("sections") && !files.profile)

@@ -88,6 +88,16 @@ struct GroundOptions : CommandFiles {
   bool centre = false;  // "桩号,里程,地面高程" rows instead of the blocks
 };
 
+// The volumes table (路基土石方数量计算表) at a range's stations or a
+// stations file's.
+struct EarthworksOptions : CommandFiles {
+  std::string prefix = "K";
+  JointTolerances tolerances;
+  std::optional<StationRange> range;  // none: the stations file
+  bool keyPoints = false;
+  bool curvatureCorrection = false;  // the volumes by Pappus' rule
+};
+
 struct InverseOptions : CommandFiles {
   std::string prefix = "K";
   JointTolerances tolerances;
@@ -124,6 +134,7 @@ CommandOutcome RunProfile(const ProfileOptions& line, CommandOutput& output);
 CommandOutcome RunSections(const SectionsOptions& line, CommandOutput& output);
 CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output);
 CommandOutcome RunGround(const GroundOptions& line, CommandOutput& output);
+CommandOutcome RunEarthworks(const EarthworksOptions& line, CommandOutput& output);
 // Writes the element table to the -o file, the design table to the --table
 // file and to standard output, as it makes them, each through an output of
 // its own; the files take their place only once every output is made.

@@ -108,6 +108,20 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
             o.centre = a.isSet("centre");
           },
           RunGround),
+      Command<EarthworksOptions>(
+          "earthworks", {{Route}},
+          {"encoding", "pdf", "jd", "start-station", "tol-position", "from", "to", "step",
+           "stations", "key-points", "prefix", "profile", "sections", "ground", "tin", "max-edge",
+           "ground-width", "slopes", "curvature-correction"},
+          StationsRule::Required, OutputMode::Csv,
+          [](const CommandArguments& a, EarthworksOptions& o) {
+            o.prefix = a.prefix();
+            o.tolerances = a.tolerances();
+            o.range = a.range();
+            o.keyPoints = a.isSet("key-points");
+            o.curvatureCorrection = a.isSet("curvature-correction");
+          },
+          RunEarthworks),
   };
   return commands;
 }
