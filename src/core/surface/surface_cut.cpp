@@ -22,31 +22,13 @@ struct Piece {
   GroundPoint from, to;
 };
 
-// The faces whose cells the segment from (x0, y0) to (x1, y1) passes
-// through, each once.
+// The faces in the cells the segment from (x0, y0) to (x1, y1) overlaps,
+// each once.
 std::vector<std::uint32_t> FacesAlong(const Tin& tin, double x0, double y0, double x1, double y1) {
   std::vector<std::uint32_t> faces;
-  if (tin.faces.empty()) return faces;
-  const double length = std::hypot(x1 - x0, y1 - y0);
-  // Steps of a quarter cell, with the cells beside each: no cell the
-  // segment touches is missed, even through a corner.
-  const auto steps = static_cast<std::size_t>(length / (tin.cell / 4)) + 1;
   std::vector<std::size_t> cells;
-  for (std::size_t i = 0; i <= steps; ++i) {
-    const double t = static_cast<double>(i) / static_cast<double>(steps);
-    const double r = std::floor((x0 + t * (x1 - x0) - tin.originX) / tin.cell);
-    const double c = std::floor((y0 + t * (y1 - y0) - tin.originY) / tin.cell);
-    for (double dr = -1; dr <= 1; ++dr)
-      for (double dc = -1; dc <= 1; ++dc) {
-        if (r + dr < 0 || c + dc < 0) continue;
-        const auto row = static_cast<std::size_t>(r + dr);
-        const auto column = static_cast<std::size_t>(c + dc);
-        if (row >= tin.rows || column >= tin.columns) continue;
-        cells.push_back(row * tin.columns + column);
-      }
-  }
-  std::sort(cells.begin(), cells.end());
-  cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+  const PlanCorner ends[] = {{x0, y0}, {x1, y1}};
+  CellsOver(tin, ends, cells);
   for (std::size_t cell : cells)
     faces.insert(faces.end(), tin.cellFaces.begin() + tin.cellStart[cell],
                  tin.cellFaces.begin() + tin.cellStart[cell + 1]);

@@ -107,7 +107,17 @@ std::vector<TinFace> Peeled(const std::vector<TinPoint>& points, std::vector<Tin
   return kept;
 }
 
-// The grid of cells over the faces, a face in every cell its box overlaps.
+// The face's corners in plan.
+std::array<PlanCorner, 3> Corners(const Tin& tin, const TinFace& face) {
+  std::array<PlanCorner, 3> corners;
+  for (int k = 0; k < 3; ++k) corners[k] = {tin.points[face[k]].X, tin.points[face[k]].Y};
+  return corners;
+}
+
+// The grid of cells over the faces, a face in every cell it overlaps. Not
+// in every cell its box overlaps: where a winding survey leaves bays, its
+// outline's long thin triangles lie across them, and their boxes took
+// 70 million cells of a million points.
 void Index(Tin& tin) {
   if (tin.faces.empty()) return;
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
@@ -122,36 +132,65 @@ void Index(Tin& tin) {
   tin.originX = minX, tin.originY = minY;
   tin.rows = static_cast<std::size_t>((maxX - minX) / tin.cell) + 1;
   tin.columns = static_cast<std::size_t>((maxY - minY) / tin.cell) + 1;
-  const auto span = [&](const TinFace& face, std::size_t& r0, std::size_t& r1, std::size_t& c0,
-                        std::size_t& c1) {
-    double x0 = INFINITY, x1 = -INFINITY, y0 = INFINITY, y1 = -INFINITY;
-    for (std::uint32_t i : face) {
-      x0 = std::min(x0, tin.points[i].X), x1 = std::max(x1, tin.points[i].X);
-      y0 = std::min(y0, tin.points[i].Y), y1 = std::max(y1, tin.points[i].Y);
-    }
-    r0 = static_cast<std::size_t>((x0 - minX) / tin.cell);
-    r1 = std::min(static_cast<std::size_t>((x1 - minX) / tin.cell), tin.rows - 1);
-    c0 = static_cast<std::size_t>((y0 - minY) / tin.cell);
-    c1 = std::min(static_cast<std::size_t>((y1 - minY) / tin.cell), tin.columns - 1);
-  };
   tin.cellStart.assign(tin.rows * tin.columns + 1, 0);
-  std::size_t r0, r1, c0, c1;
+  std::vector<std::size_t> cells;
   for (const TinFace& face : tin.faces) {
-    span(face, r0, r1, c0, c1);
-    for (std::size_t r = r0; r <= r1; ++r)
-      for (std::size_t c = c0; c <= c1; ++c) ++tin.cellStart[r * tin.columns + c + 1];
+    CellsOver(tin, Corners(tin, face), cells);
+    for (std::size_t cell : cells) ++tin.cellStart[cell + 1];
   }
   for (std::size_t i = 1; i < tin.cellStart.size(); ++i) tin.cellStart[i] += tin.cellStart[i - 1];
   tin.cellFaces.resize(tin.cellStart.back());
   std::vector<std::uint32_t> next(tin.cellStart.begin(), tin.cellStart.end() - 1);
   for (std::uint32_t f = 0; f < tin.faces.size(); ++f) {
-    span(tin.faces[f], r0, r1, c0, c1);
-    for (std::size_t r = r0; r <= r1; ++r)
-      for (std::size_t c = c0; c <= c1; ++c) tin.cellFaces[next[r * tin.columns + c]++] = f;
+    CellsOver(tin, Corners(tin, tin.faces[f]), cells);
+    for (std::size_t cell : cells) tin.cellFaces[next[cell]++] = f;
   }
 }
 
 }  // namespace
+
+void CellsOver(const Tin& tin, std::span<const PlanCorner> corners,
+               std::vector<std::size_t>& cells) {
+  cells.clear();
+  if (tin.rows == 0 || corners.empty()) return;
+  // A figure this close to a cell is in it: no rounding leaves a face out
+  // of a cell it touches.
+  constexpr double kEdge = 1e-6;
+  double minX = INFINITY, maxX = -INFINITY;
+  for (const PlanCorner& c : corners) minX = std::min(minX, c.X), maxX = std::max(maxX, c.X);
+  const auto last = [](std::size_t count) { return static_cast<double>(count - 1); };
+  const double r0 = std::max(std::floor((minX - kEdge - tin.originX) / tin.cell), 0.0);
+  const double r1 = std::min(std::floor((maxX + kEdge - tin.originX) / tin.cell), last(tin.rows));
+  // A segment's one edge, or a triangle's three.
+  const std::size_t edges = corners.size() == 2 ? 1 : corners.size();
+  for (double r = r0; r <= r1; ++r) {
+    const double b0 = tin.originX + r * tin.cell - kEdge;
+    const double b1 = tin.originX + (r + 1) * tin.cell + kEdge;
+    double y0 = INFINITY, y1 = -INFINITY;
+    for (std::size_t k = 0; k < edges; ++k) {
+      const PlanCorner& a = corners[k];
+      const PlanCorner& b = corners[(k + 1) % corners.size()];
+      double t0 = 0, t1 = 1;
+      if (a.X == b.X) {
+        if (a.X < b0 || a.X > b1) continue;
+      } else {
+        const double ta = (b0 - a.X) / (b.X - a.X), tb = (b1 - a.X) / (b.X - a.X);
+        t0 = std::max(t0, std::min(ta, tb));
+        t1 = std::min(t1, std::max(ta, tb));
+        if (t0 > t1) continue;
+      }
+      const double ya = a.Y + t0 * (b.Y - a.Y), yb = a.Y + t1 * (b.Y - a.Y);
+      y0 = std::min({y0, ya, yb});
+      y1 = std::max({y1, ya, yb});
+    }
+    if (!(y0 <= y1)) continue;
+    const double c0 = std::max(std::floor((y0 - kEdge - tin.originY) / tin.cell), 0.0);
+    const double c1 =
+        std::min(std::floor((y1 + kEdge - tin.originY) / tin.cell), last(tin.columns));
+    for (double c = c0; c <= c1; ++c)
+      cells.push_back(static_cast<std::size_t>(r) * tin.columns + static_cast<std::size_t>(c));
+  }
+}
 
 TinFromPoints TinOfPoints(std::vector<TinPoint> points, std::optional<double> maxEdge) {
   TinFromPoints made;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace tarnvel {
@@ -24,11 +25,22 @@ struct Tin {
   std::vector<TinFace> faces;
   // The faces by grid cell: cell (row, column) of `cell` metres from the
   // origin holds cellFaces[cellStart[i]] up to cellFaces[cellStart[i + 1]],
-  // i = row × columns + column, every face whose box overlaps it.
+  // i = row × columns + column, every face that overlaps it (CellsOver).
   double originX = 0, originY = 0, cell = 1;
   std::size_t rows = 0, columns = 0;
   std::vector<std::uint32_t> cellStart, cellFaces;
 };
+
+struct PlanCorner {
+  double X = 0, Y = 0;
+};
+
+// The cells of the grid that the convex figure of `corners` (a segment's
+// two or a triangle's three, in plan) overlaps, as row × columns + column,
+// each once, into `cells`. Closed: a figure on the line between two cells
+// is in both. None beyond the grid.
+void CellsOver(const Tin& tin, std::span<const PlanCorner> corners,
+               std::vector<std::size_t>& cells);
 
 // Points closer than this in plan are one point: the first is kept.
 inline constexpr double kTinDuplicate = 0.001;

@@ -72,6 +72,29 @@ TEST(TinTest, DuplicateWithinMillimetreKeepsFirst) {
   EXPECT_EQ(made.tin.points[0].H, 10);
 }
 
+// A grid of 1 m cells (a hundred faces over 10 × 5 m, all but one tiny, in
+// the corners) and a sliver from (0.5, 0.3) to (9.5, 4.8): it lies in the
+// 14 cells along it, not in the 50 of its box. A winding survey's outline
+// has such triangles across its bays, and their boxes filled the index.
+TEST(TinTest, SliverIndexedWhereItLies) {
+  std::vector<TinPoint> points{{0, 0, 0},     {0.01, 0, 0},  {0, 0.01, 0},
+                               {10, 5, 0},    {9.99, 5, 0},  {10, 4.99, 0},
+                               {0.5, 0.3, 0}, {9.5, 4.8, 0}, {9.5, 4.78, 0}};
+  std::vector<TinFace> faces(98, TinFace{0, 1, 2});
+  faces.push_back({3, 4, 5});
+  faces.push_back({6, 7, 8});
+  const Tin tin = TinOfFaces(points, faces);
+  ASSERT_EQ(tin.cell, 1);
+  std::vector<std::pair<std::size_t, std::size_t>> cells;
+  for (std::size_t i = 0; i + 1 < tin.cellStart.size(); ++i)
+    for (std::uint32_t k = tin.cellStart[i]; k < tin.cellStart[i + 1]; ++k)
+      if (tin.cellFaces[k] == 99) cells.emplace_back(i / tin.columns, i % tin.columns);
+  const std::vector<std::pair<std::size_t, std::size_t>> along{
+      {0, 0}, {1, 0}, {1, 1}, {2, 1}, {3, 1}, {3, 2}, {4, 2},
+      {5, 2}, {5, 3}, {6, 3}, {7, 3}, {7, 4}, {8, 4}, {9, 4}};
+  EXPECT_EQ(cells, along);
+}
+
 // A point 20 m out east of the square bridges it with a long thin
 // triangle; peeling at 15 m takes it off and leaves the square's four.
 TEST(TinTest, MaxEdgePeelsOutline) {
