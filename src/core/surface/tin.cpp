@@ -10,34 +10,72 @@ namespace tarnvel {
 
 namespace {
 
+struct Sorted {
+  long long column;  // of kTinDuplicate across X
+  double Y;
+  std::uint32_t index;
+};
+
+bool Before(const Sorted& a, const Sorted& b) {
+  return std::tie(a.column, a.Y) < std::tie(b.column, b.Y);
+}
+
+// The first of `sorted` not before `key`, searched outward from `from` in
+// growing steps: a point's neighbours lie beside it, and a search of the
+// whole list for each took a quarter of a million points' TIN.
+std::size_t LowerFrom(const std::vector<Sorted>& sorted, std::size_t from, const Sorted& key) {
+  std::size_t low = 0, high = sorted.size();  // the first not before `key` is in [low, high]
+  if (Before(sorted[from], key)) {
+    low = from + 1;
+    for (std::size_t step = 1;; step *= 2) {
+      const std::size_t probe = from + step;
+      if (probe >= sorted.size()) break;
+      if (!Before(sorted[probe], key)) {
+        high = probe;
+        break;
+      }
+      low = probe + 1;
+    }
+  } else {
+    high = from;
+    for (std::size_t step = 1; high > 0; step *= 2) {
+      const std::size_t probe = high > step ? high - step : 0;
+      if (Before(sorted[probe], key)) {
+        low = probe + 1;
+        break;
+      }
+      high = probe;
+    }
+    low = std::min(low, high);
+  }
+  return static_cast<std::size_t>(
+      std::lower_bound(sorted.begin() + static_cast<std::ptrdiff_t>(low),
+                       sorted.begin() + static_cast<std::ptrdiff_t>(high), key, Before) -
+      sorted.begin());
+}
+
 // Each point that lies within kTinDuplicate of an earlier point kept.
 std::vector<bool> Duplicates(const std::vector<TinPoint>& points) {
-  struct Sorted {
-    long long column;
-    double Y;
-    std::uint32_t index;
-  };
   std::vector<Sorted> sorted(points.size());
   for (std::size_t i = 0; i < points.size(); ++i)
     sorted[i] = {static_cast<long long>(std::floor(points[i].X / kTinDuplicate)), points[i].Y,
                  static_cast<std::uint32_t>(i)};
-  const auto before = [](const Sorted& a, const Sorted& b) {
-    return std::tie(a.column, a.Y) < std::tie(b.column, b.Y);
-  };
-  std::sort(sorted.begin(), sorted.end(), before);
+  std::sort(sorted.begin(), sorted.end(), Before);
+  std::vector<std::uint32_t> place(points.size());  // each point's in `sorted`
+  for (std::size_t k = 0; k < sorted.size(); ++k)
+    place[sorted[k].index] = static_cast<std::uint32_t>(k);
   std::vector<bool> dropped(points.size(), false);
   // In the file's order, so that a point only a dropped one was near stays.
   for (std::size_t i = 0; i < points.size(); ++i) {
     if (dropped[i]) continue;
     const TinPoint& p = points[i];
-    const auto column = static_cast<long long>(std::floor(p.X / kTinDuplicate));
-    for (long long c = column - 1; c <= column + 1; ++c) {
-      auto at =
-          std::lower_bound(sorted.begin(), sorted.end(), Sorted{c, p.Y - kTinDuplicate, 0}, before);
-      for (; at != sorted.end() && at->column == c && at->Y <= p.Y + kTinDuplicate; ++at)
-        if (at->index > i && std::hypot(points[at->index].X - p.X, at->Y - p.Y) < kTinDuplicate)
-          dropped[at->index] = true;
-    }
+    const Sorted& own = sorted[place[i]];
+    for (long long c = own.column - 1; c <= own.column + 1; ++c)
+      for (std::size_t k = LowerFrom(sorted, place[i], {c, p.Y - kTinDuplicate, 0});
+           k < sorted.size() && sorted[k].column == c && sorted[k].Y <= p.Y + kTinDuplicate; ++k)
+        if (sorted[k].index > i &&
+            std::hypot(points[sorted[k].index].X - p.X, sorted[k].Y - p.Y) < kTinDuplicate)
+          dropped[sorted[k].index] = true;
   }
   return dropped;
 }
