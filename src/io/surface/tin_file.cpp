@@ -88,8 +88,12 @@ ContentOutcome<Tin> ParseLandXmlSurface(const QByteArray& bytes) {
       faces.push_back(face);
     }
   }
-  if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
-    return At(xml, QStringLiteral("不是有效的XML：%1！").arg(xml.errorString()));
+  // A file cut short ends before its surface does, and is refused as the
+  // alignments' reader refuses it.
+  if (xml.hasError())
+    return At(
+        xml,
+        QStringLiteral("不是有效的XML（系统报告“%1”），不是LandXML文件！").arg(xml.errorString()));
   if (!found) return ContentRefusal{0, {}, QStringLiteral("中没有地面模型（Surface）！")};
   return TinOfFaces(std::move(points), std::move(faces));
 }

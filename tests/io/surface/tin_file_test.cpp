@@ -48,7 +48,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "<LandXML><Surfaces><Surface>\n<Pnts><P id=\"7\">0 0</P></Pnts>"
                     "</Surface></Surfaces></LandXML>",
                     {2, {}, "的点“7”不是“北 东 高程”三个数！"}},
-        RefusalCase{"NoSurface", "<LandXML></LandXML>", {0, {}, "中没有地面模型（Surface）！"}}),
+        RefusalCase{"NoSurface", "<LandXML></LandXML>", {0, {}, "中没有地面模型（Surface）！"}},
+        RefusalCase{"FaceOfTwoPoints",
+                    "<LandXML><Surfaces><Surface>\n<Pnts><P id=\"1\">0 0 1</P></Pnts>\n"
+                    "<Faces><F>1 1</F></Faces></Surface></Surfaces></LandXML>",
+                    {3, {}, "的三角形不是三个点号！"}},
+        // A file cut short was read as far as it went, a surface with
+        // part of its faces.
+        RefusalCase{
+            "CutShort",
+            "<LandXML><Surfaces><Surface>\n<Pnts><P id=\"1\">0 0 1</P></Pnts>\n"
+            "<Faces><F>1 1 1</F>",
+            {3, {}, "不是有效的XML（系统报告“Premature end of document.”），不是LandXML文件！"}}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 TEST(TinFileTest, PointWithoutHeightRefused) {
