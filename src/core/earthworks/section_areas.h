@@ -1,24 +1,14 @@
-// The cut and fill of a station's section: the design line from catch
-// point to catch point against the ground, split where the two cross, with
-// no sampling.
+// The cut and fill areas of a station's section, with their first moments
+// about the centre line: the regions FillAndCut finds between the design
+// line and the ground, the ones the 横断面 drawing shades, measured exactly
+// as the polygons they are.
 #pragma once
 
-#include <optional>
 #include <vector>
 
-#include "core/ground/ground_lines.h"
-#include "core/slopes/catch_point.h"
+#include "core/slopes/fill_and_cut.h"
 
 namespace tarnvel {
-
-// The design line across a station: from the left catch point along the
-// left slope chain to the left hinge, across the road surface, and along
-// the right chain to the right catch point, offsets increasing. Nothing
-// when a side has no catch point.
-std::optional<std::vector<GroundPoint>> DesignLine(const SectionStation& section,
-                                                   double designElevation, const SideCatch& left,
-                                                   const SideCatch& right, const SideSlopes& slopes,
-                                                   double position);
 
 // One kind's area and its first moment about the centre line (offset times
 // area, right positive): the moment over the area is its centroid's offset.
@@ -32,9 +22,7 @@ struct SectionAreas {
   AreaMoment fill;  // 填: the design line above the ground
 };
 
-// The areas between the design line and the ground over the offsets both
-// reach.
-SectionAreas AreasBetween(const std::vector<GroundPoint>& design,
-                          const std::vector<GroundPoint>& ground);
+// Each kind's regions summed.
+SectionAreas AreasOf(const std::vector<EarthworkArea>& regions);
 
 }  // namespace tarnvel

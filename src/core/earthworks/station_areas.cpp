@@ -1,5 +1,7 @@
 #include "core/earthworks/station_areas.h"
 
+#include "core/slopes/design_surface.h"
+
 namespace tarnvel {
 
 StationAreas AreasAt(const SectionStation& section, std::optional<double> designElevation,
@@ -9,8 +11,8 @@ StationAreas AreasAt(const SectionStation& section, std::optional<double> design
   const SideCatch right = CatchPointAt(section, designElevation, ground, slopes, position, false);
   StationAreas station;
   if (left.catchPoint && right.catchPoint) {
-    station.areas =
-        AreasBetween(*DesignLine(section, *designElevation, left, right, slopes, position), ground);
+    station.areas = AreasOf(FillAndCut(
+        DesignSurface(section, *designElevation, left, right, slopes, position), ground));
     return station;
   }
   if (left.reason == right.reason) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/earthworks/section_areas.h"
+#include "core/slopes/catch_point.h"
 
 namespace tarnvel {
 
@@ -22,7 +23,7 @@ struct StationAreas {
 // `section` the sections' section at the station, `designElevation` the
 // profile's there (nothing outside it), `ground` the ground across the
 // route there, `position` the station's along the route for the slopes in
-// force (CatchPointAt, DesignLine, AreasBetween).
+// force (CatchPointAt, DesignSurface, FillAndCut, AreasOf).
 StationAreas AreasAt(const SectionStation& section, std::optional<double> designElevation,
                      const std::vector<GroundPoint>& ground, const SideSlopes& slopes,
                      double position);

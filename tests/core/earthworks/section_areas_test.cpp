@@ -1,7 +1,6 @@
-#include "core/earthworks/section_areas.h"
-
 #include <gtest/gtest.h>
 
+#include "core/earthworks/station_areas.h"
 #include "core/earthworks/volume_table.h"
 
 namespace tarnvel {
@@ -12,11 +11,11 @@ namespace {
 // and cuts, the right 1 m above it and fills, each slope meeting the ground
 // 1.25 m out. By hand: each area 1.25 × 1 / 2 + 5 × 1 / 2 = 3.125 m², its
 // moment −(0.625 × 5.41666… + 2.5 × 3.33333…) = −11.71875 m³ for the cut
-// and the same, positive, for the fill.
+// and the same, positive, for the fill; heights of 1,000 m lose nothing.
 struct Crossing {
   SectionStation section;
   SideSlopes slopes;
-  std::vector<GroundPoint> ground{{-50, 110}, {50, 90}};
+  double height = 100;
   Crossing() {
     section.left = {{5, 0}};
     section.right = {{5, 0}};
@@ -27,32 +26,30 @@ struct Crossing {
         slopes.lines[left][line.kind == SlopeKind::Cut].push_back(line);
       }
   }
-  SideCatch Side(bool left) const { return CatchPointAt(section, 100, ground, slopes, 0, left); }
+  StationAreas At() const {
+    return AreasAt(section, height, {{-50, height + 10}, {50, height - 10}}, slopes, 0);
+  }
 };
 
 TEST(SectionAreasTest, GroundCrossingRoadCutsLeftFillsRight) {
-  const Crossing road;
-  const auto design =
-      DesignLine(road.section, 100, road.Side(true), road.Side(false), road.slopes, 0);
-  ASSERT_TRUE(design);
-  const std::vector<GroundPoint> expected{
-      {-6.25, 101.25}, {-5, 100}, {0, 100}, {5, 100}, {6.25, 98.75}};
-  ASSERT_EQ(design->size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_NEAR((*design)[i].offset, expected[i].offset, 1e-12) << i;
-    EXPECT_NEAR((*design)[i].elevation, expected[i].elevation, 1e-12) << i;
+  for (const double height : {100.0, 1000.0}) {
+    Crossing road;
+    road.height = height;
+    const StationAreas station = road.At();
+    ASSERT_TRUE(station.areas) << height;
+    EXPECT_NEAR(station.areas->cut.area, 3.125, 1e-12) << height;
+    EXPECT_NEAR(station.areas->fill.area, 3.125, 1e-12) << height;
+    EXPECT_NEAR(station.areas->cut.moment, -11.71875, 1e-12) << height;
+    EXPECT_NEAR(station.areas->fill.moment, 11.71875, 1e-12) << height;
   }
-  const SectionAreas areas = AreasBetween(*design, road.ground);
-  EXPECT_NEAR(areas.cut.area, 3.125, 1e-12);
-  EXPECT_NEAR(areas.fill.area, 3.125, 1e-12);
-  EXPECT_NEAR(areas.cut.moment, -11.71875, 1e-12);
-  EXPECT_NEAR(areas.fill.moment, 11.71875, 1e-12);
 }
 
-TEST(SectionAreasTest, NoCatchPointNoDesignLine) {
+TEST(SectionAreasTest, NoCatchPointNoAreas) {
   Crossing road;
   road.slopes.lines[0][0].clear();  // no right fill slope
-  EXPECT_FALSE(DesignLine(road.section, 100, road.Side(true), road.Side(false), road.slopes, 0));
+  const StationAreas station = road.At();
+  EXPECT_FALSE(station.areas);
+  EXPECT_EQ(station.note, "右侧无边坡");
 }
 
 // Three stations 20 m apart, the middle one without areas: both stretches
