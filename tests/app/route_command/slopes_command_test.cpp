@@ -113,7 +113,8 @@ TEST_F(SlopesCommandTest, InverseOnBothSides) {
 // ground, so no catch point. A stations file's line names them.
 TEST_F(SlopesCommandTest, ForwardAddsCatchPointsAfterEachSidesEdges) {
   WriteBytes(PathOf("stations.csv"), "S1,K0+100\r\n");
-  const QStringList stakeout = QStringList{"forward", "route.csv", "--edges"} + kFiles;
+  const QStringList stakeout =
+      QStringList{"forward", "route.csv", "--edges"} + kFiles;
   const auto range = Run(stakeout + QStringList{"--from", "80", "--to", "100", "--step", "20"});
   EXPECT_EQ(range.status, 0) << range.err.toStdString();
   EXPECT_EQ(
@@ -193,54 +194,32 @@ TEST_P(SlopesRefusalTest, ExitsWithTwoAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, SlopesRefusalTest,
-    testing::Values(
-        Refused{"SerialNames",
-                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--names",
-                 "serial", "--profile", "level.csv", "--sections", "sections.csv", "--ground",
-                 "ground.csv", "--slopes", "slopes.csv"},
-                "选项“--names”不能用于slopes命令！"},
-        Refused{"NoGround",
-                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
-                 "level.csv", "--sections", "sections.csv", "--slopes", "slopes.csv"},
-                "slopes命令需要“--profile”、“--sections”、“--ground”（或“--tin”）和“--"
-                "slopes”！"},
-        Refused{"InverseSlopesWithoutSections",
-                {"inverse", "route.csv", "points.csv", "--profile", "level.csv", "--slopes",
-                 "slopes.csv"},
-                "“--slopes”需要与“--profile”和“--sections”同用！"},
-        Refused{"ForwardSlopesWithoutEdges",
-                {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
-                 "level.csv", "--sections", "sections.csv", "--ground", "ground.csv", "--slopes",
-                 "slopes.csv"},
-                "forward命令的“--slopes”需要与“--ground”（或“--tin”）和“--edges”同用！"},
-        Refused{"GroundRefused",
-                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
-                 "level.csv", "--sections", "sections.csv", "--ground", "bad.csv", "--slopes",
-                 "slopes.csv"},
-                "文件“bad.csv”第1行的桩号“K0+100”只有1个地面点，至少要有2个！"},
-        Refused{"GroundAndTin",
-                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
-                 "level.csv", "--sections", "sections.csv", "--ground", "ground.csv", "--tin",
-                 "tin.csv", "--slopes", "slopes.csv"},
-                "“--ground”和“--tin”不能同时使用！"},
-        Refused{"MaxEdgeWithoutTin",
-                {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
-                 "level.csv", "--sections", "sections.csv", "--ground", "ground.csv", "--max-edge",
-                 "5", "--slopes", "slopes.csv"},
-                "“--max-edge”需要与“--tin”同用！"},
-        Refused{"MaxEdgeOnLandXml",
-                {"inverse", "route.csv", "points.csv", "--profile", "level.csv", "--sections",
-                 "sections.csv", "--tin", "eg.xml", "--max-edge", "5", "--slopes", "slopes.csv"},
-                "“--max-edge”只用于点文件，LandXML地面模型的三角形按原样使用！"},
-        Refused{"TinWithoutSlopes",
-                {"inverse", "route.csv", "points.csv", "--profile", "level.csv", "--sections",
-                 "sections.csv", "--tin", "tin.csv"},
-                "“--tin”需要与“--slopes”同用！"},
-        Refused{"GroundWidthNotPositive",
-                {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20", "--profile",
-                 "level.csv", "--sections", "sections.csv", "--edges", "--tin", "tin.csv",
-                 "--ground-width", "0", "--slopes", "slopes.csv"},
-                "选项“--ground-width”的值“0”无效，应大于0！"}),
+    testing::Values(Refused{"SerialNames",
+                            {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
+                             "--names", "serial", "--profile", "level.csv", "--sections",
+                             "sections.csv", "--ground", "ground.csv", "--slopes", "slopes.csv"},
+                            "选项“--names”不能用于slopes命令！"},
+                    Refused{"NoGround",
+                            {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
+                             "--profile", "level.csv", "--sections", "sections.csv", "--slopes",
+                             "slopes.csv"},
+                            "slopes命令需要“--profile”、“--sections”、“--ground”（或“--tin”）"
+                            "和“--slopes”！"},
+                    Refused{"InverseSlopesWithoutSections",
+                            {"inverse", "route.csv", "points.csv", "--profile", "level.csv",
+                             "--slopes", "slopes.csv"},
+                            "“--slopes”需要与“--profile”和“--sections”同用！"},
+                    Refused{"ForwardSlopesWithoutEdges",
+                            {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20",
+                             "--profile", "level.csv", "--sections", "sections.csv", "--ground",
+                             "ground.csv", "--slopes", "slopes.csv"},
+                            "forward命令的“--slopes”需要与“--ground”（或“--tin”）和“--edges”"
+                            "同用！"},
+                    Refused{"GroundRefused",
+                            {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
+                             "--profile", "level.csv", "--sections", "sections.csv", "--ground",
+                             "bad.csv", "--slopes", "slopes.csv"},
+                            "文件“bad.csv”第1行的桩号“K0+100”只有1个地面点，至少要有2个！"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
