@@ -1,15 +1,15 @@
-// The --profile, --sections, --ground and --slopes a command was given, each read once for
-// every command that takes it.
+// The --profile, --sections, --ground (or --tin) and --slopes a command was
+// given, each read once for every command that takes it.
 #pragma once
 
 #include <optional>
 #include <variant>
 
 #include "app/route_command/command_options.h"
-#include "core/ground/ground_lines.h"
 #include "core/profile/vertical_profile.h"
 #include "core/section/cross_section.h"
 #include "core/slopes/side_slopes.h"
+#include "core/surface/ground.h"
 
 namespace tarnvel {
 
@@ -18,8 +18,11 @@ std::variant<ArgumentRefusal, std::optional<VerticalProfile>> CommandProfile(
     const CommandFiles& line);
 std::variant<ArgumentRefusal, std::optional<CrossSectionTable>> CommandSections(
     const CommandFiles& line);
-// The ground and the slopes are placed along the route as they are read.
-std::variant<ArgumentRefusal, std::optional<GroundLines>> CommandGround(
+// The ground and the slopes are placed along the route as they are read. A
+// surface's sections are cut square to the route of `positions`, which
+// must outlive it; Ground views what is read; the points left out as duplicates are said on
+// standard error.
+std::variant<ArgumentRefusal, std::optional<SurveyedGround>> CommandGround(
     const CommandFiles& line, const RoutePositions& positions);
 std::variant<ArgumentRefusal, std::optional<SideSlopes>> CommandSlopes(
     const CommandFiles& line, const RoutePositions& positions);

@@ -41,7 +41,8 @@ const std::vector<OptionEntry>& OptionEntries() {
       {{"table"}, "FILE", "from-jd：把直线、曲线及转角表写成CSV文件"},
       {{"pdf"},
        "FILE",
-       "forward、from-jd、check：另把逐桩坐标表、直线、曲线及转角表或接头表打印成PDF文件"
+       "forward、from-jd、check、slopes、earthworks：另把逐桩坐标表、直线、曲线及转角表、接头表、"
+       "坡脚坡口表或路基土石方数量计算表打印成PDF文件"
        "（A4，标题、线路、日期、单位，每页有表头和页码）"},
       {{"jd"}, "JD_FILE", "check、forward、inverse、export：以交点表文件代替ROUTE"},
       {{"start-station"},
@@ -104,10 +105,26 @@ const std::vector<OptionEntry>& OptionEntries() {
        "“说明”如“左土路肩外”，偏角90"},
       {{"ground"},
        "G",
-       "slopes、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 块或“桩号,偏距,高程”表）"},
+       "slopes、earthworks、forward、inverse（与--slopes同用）：横断面地面线文件（BEGIN,桩号 "
+       "块或“桩号,偏距,高程”表）"},
+      {{"tin"},
+       "T",
+       "ground：地面模型；slopes、earthworks、forward、inverse：以地面模型代替--"
+       "ground：点文件（“点名,X,Y,"
+       "H”，或.dat"
+       "“点名,编码,Y,X,H”）按Delaunay构成三角网，或LandXML文件（.xml）的第一个Surface"},
+      {{"max-edge"},
+       "L",
+       "--tin为点文件时：逐层去掉外边界上边长大于L米的三角形，免得凹形测区被连通（默认全保留）"},
+      {{"ground-width"}, "W", "--tin：横断面地面线从左W米切到右W米（默认50）"},
+      {{"centre"}, "", "ground：改为输出中桩处的地面高程，CSV“桩号,里程,地面高程”"},
+      {{"curvature-correction"},
+       "",
+       "earthworks：按面积形心的偏距修正曲线上的体积（Pappus），面积列不变"},
       {{"slopes"},
        "B",
-       "slopes：边坡文件；inverse（与--sections同用）：路基以外的测点取边坡上的设计高程，"
+       "slopes、earthworks：边坡文件；inverse（与--"
+       "sections同用）：路基以外的测点取边坡上的设计高程，"
        "加“距坡脚坡口”列"},
       {{"breaks"}, "", "slopes：坡脚坡口之前每个边坡变坡点（平台内外缘、边沟沟底和外缘）另加一行"},
       {{"h", "help"}, "", "显示本帮助"},
@@ -276,6 +293,14 @@ QString RouteCommandHelp() {
       "                         用 --from、--to、--step 或 --stations 计算每个桩号左右两侧的\n"
       "                         坡脚（填）或坡口（挖），CSV“点名,桩号,里程,侧,填挖,边缘偏距,\n"
       "                         边缘高程,地面高程,填挖高,坡脚坡口偏距,X,Y,高程,平距,说明”\n"
+      "  ground ROUTE --tin T   用 --from、--to、--step 或 --stations 由地面模型切出各桩号的\n"
+      "                         横断面地面线，写成“BEGIN,桩号”块和“偏距,高程”行（UTF-8，无BOM）；\n"
+      "                         --centre 时写中桩地面高程，CSV“桩号,里程,地面高程”\n"
+      "  earthworks ROUTE --profile P --sections S --ground G（或 --tin T）--slopes B\n"
+      "                         用 --from、--to、--step 或 --stations "
+      "计算路基土石方数量表（平均断面法），\n"
+      "                         CSV“桩号,里程,挖方面积,填方面积,距离,挖方体积,填方体积,累计挖方,\n"
+      "                         累计填方,说明”，末行为合计\n"
       "\n"
       "ROUTE 是线元表文件，每行一个线元：\n"
       "  "
@@ -292,6 +317,9 @@ QString RouteCommandHelp() {
       "  坡为百分数（向外升高为正），两个桩号之间线性内插。\n"
       "G 是横断面地面线文件：“BEGIN,桩号”行后每行“偏距,高程”（左负），或标题行为\n"
       "  “桩号,偏距,高程”的表，每行一个地面点；桩号沿线路递增，同一桩号的偏距递增。\n"
+      "T 是地面模型：点文件每行“点名,X,Y,H”（文件名以.dat结尾时为“点名,编码,Y,X,H”），按Delaunay\n"
+      "  构成三角网，平面距离不到1毫米的重复点只留第一个；或LandXML文件（.xml）第一个Surface的\n"
+      "  点和三角形（i=\"1\"的不可见三角形不用）。\n"
       "B 是边坡文件，每行“桩号,侧,填挖,边沟底宽,边沟深,边沟内坡,边沟外坡,坡率1,坡高1,平台1,\n"
       "  坡率2,…”：侧为左或右，填挖为填或挖，坡率为1:m的m，最后一级坡率没有坡高和平台，\n"
       "  边沟只用于挖方；自该桩号起用到同侧同填挖的下一行。\n"
@@ -379,6 +407,8 @@ std::optional<ArgumentRefusal> CommandArguments::ReadValues(bool passes) {
       {"curve-step", [](double v) { return v > 0; }, "大于0"},
       {"skew", nullptr, ""},
       {"max-offset", NotNegative, "不小于0"},
+      {"max-edge", [](double v) { return v > 0; }, "大于0"},
+      {"ground-width", [](double v) { return v > 0; }, "大于0"},
       {"start-station", nullptr, "", true},
   };
   for (const NumberEntry& entry : numbers) {
@@ -444,6 +474,7 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
                             {"profile", &files.profile},
                             {"sections", &files.sections},
                             {"ground", &files.ground},
+                            {"tin", &files.tin},
                             {"slopes", &files.slopes}})
     if (parser.isSet(QString::fromLatin1(name))) *file = parser.value(QString::fromLatin1(name));
   if (parser.isSet("alignment")) {
@@ -462,6 +493,8 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
   if (auto refusal = values.ReadValues(command->inputs.files.front() == FileKind::Route))
     return *refusal;
   if (values.isSet("start-station")) files.source.startStation = values.number("start-station", 0);
+  if (values.isSet("max-edge")) files.maxEdge = values.number("max-edge", 0);
+  files.groundWidth = values.number("ground-width", kDefaultGroundWidth);
   // The CSVs are opened in Excel: in UTF-8 they begin with the mark that
   // tells it so.
   files.encoding = values.encoding().value_or(TextEncoding::Utf8);
@@ -469,6 +502,11 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
     files.encoding = TextEncoding::Utf8WithBom;
 
   if (auto refusal = StationsRefusal(*command, parser)) return *refusal;
+  if (command->name == u"earthworks" &&
+      !(parser.isSet("profile") && parser.isSet("sections") && parser.isSet("slopes") &&
+        (parser.isSet("ground") || parser.isSet("tin"))))
+    return Refuse(QStringLiteral(
+        "earthworks命令需要“--profile”、“--sections”、“--ground”（或“--tin”）和“--slopes”！"));
   // The sections give heights across the road only from the profile's
   // height at the design line, and the edges are the sections' own.
   if (parser.isSet("sections") && !files.profile)
@@ -479,15 +517,29 @@ std::variant<ArgumentRefusal, InformationText, ReadyCommand> ParseRouteCommandLi
   // for them.
   if (parser.isSet("slopes") && !parser.isSet("sections"))
     return Refuse(QStringLiteral("“--slopes”需要与“--profile”和“--sections”同用！"));
-  if (parser.isSet("ground") && !parser.isSet("slopes"))
-    return Refuse(QStringLiteral("“--ground”需要与“--slopes”同用！"));
+  // The ground is one, surveyed in lines or as a surface.
+  if (parser.isSet("ground") && parser.isSet("tin"))
+    return Refuse(QStringLiteral("“--ground”和“--tin”不能同时使用！"));
+  for (const char* option : {"max-edge", "ground-width"})
+    if (parser.isSet(option) && !parser.isSet("tin"))
+      return Refuse(QStringLiteral("“--%1”需要与“--tin”同用！").arg(QString::fromLatin1(option)));
+  // A LandXML surface is used as its faces give it.
+  if (parser.isSet("max-edge") && IsLandXmlPath(*files.tin))
+    return Refuse(QStringLiteral("“--max-edge”只用于点文件，LandXML地面模型的三角形按原样使用！"));
+  const bool ground = parser.isSet("ground") || parser.isSet("tin");
+  if (command->name == u"ground" && !parser.isSet("tin"))
+    return Refuse(QStringLiteral("ground命令需要“--tin”！"));
+  for (const char* option : {"ground", "tin"})
+    if (parser.isSet(option) && !parser.isSet("slopes") && command->name != u"ground")
+      return Refuse(
+          QStringLiteral("“--%1”需要与“--slopes”同用！").arg(QString::fromLatin1(option)));
   // A stakeout's catch points come after its 边桩, from the ground.
-  if (command->name == u"forward" && parser.isSet("slopes") &&
-      !(parser.isSet("ground") && parser.isSet("edges")))
-    return Refuse(QStringLiteral("forward命令的“--slopes”需要与“--ground”和“--edges”同用！"));
-  if (command->name == u"slopes" && !parser.isSet("ground"))
+  if (command->name == u"forward" && parser.isSet("slopes") && !(ground && parser.isSet("edges")))
     return Refuse(
-        QStringLiteral("slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"));
+        QStringLiteral("forward命令的“--slopes”需要与“--ground”（或“--tin”）和“--edges”同用！"));
+  if (command->name == u"slopes" && !ground)
+    return Refuse(QStringLiteral(
+        "slopes命令需要“--profile”、“--sections”、“--ground”（或“--tin”）和“--slopes”！"));
   return command->read(values, files);
 }
 

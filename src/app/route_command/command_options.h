@@ -10,6 +10,7 @@
 #include "app/route_command/command_outcome.h"
 #include "app/route_command/command_output.h"
 #include "core/route/route_joints.h"
+#include "core/surface/ground.h"
 #include "io/files/text_encoding.h"
 #include "io/route/route_source.h"
 
@@ -33,9 +34,15 @@ struct CommandFiles {
   QString profileAlignment;         // --alignment for a LandXML profile
   std::optional<QString> sections;  // S, or --sections
   std::optional<QString> ground;    // --ground: the ground line file
-  std::optional<QString> slopes;    // --slopes: the side slope file
-  std::optional<QString> output;    // -o FILE; standard output without it
-  std::optional<QString> table;     // from-jd --table FILE: the design table's CSV
+  // --tin: the ground as a surface, a points file or LandXML, in place of
+  // --ground; --max-edge peels a points file's outline, and its sections
+  // reach --ground-width each side.
+  std::optional<QString> tin;
+  std::optional<double> maxEdge;
+  double groundWidth = kDefaultGroundWidth;
+  std::optional<QString> slopes;  // --slopes: the side slope file
+  std::optional<QString> output;  // -o FILE; standard output without it
+  std::optional<QString> table;   // from-jd --table FILE: the design table's CSV
   // --pdf FILE: the command's table printed, besides its other outputs
   std::optional<QString> pdf;
   // The CSVs carry the byte-order mark in UTF-8; a report for the terminal
@@ -69,6 +76,26 @@ struct SlopesOptions : CommandFiles {
   bool keyPoints = false;
   bool breaks = false;           // a row for each slope break before the catch point
   bool surveyPointFile = false;  // -o FILE.dat: the catch points (and breaks) only
+};
+
+// The ground cut from a surface at a range's stations or a stations
+// file's: blocks of the ground line file, or the ground on the centre line.
+struct GroundOptions : CommandFiles {
+  std::string prefix = "K";
+  JointTolerances tolerances;
+  std::optional<StationRange> range;  // none: the stations file
+  bool keyPoints = false;
+  bool centre = false;  // "桩号,里程,地面高程" rows instead of the blocks
+};
+
+// The volumes table (路基土石方数量计算表) at a range's stations or a
+// stations file's.
+struct EarthworksOptions : CommandFiles {
+  std::string prefix = "K";
+  JointTolerances tolerances;
+  std::optional<StationRange> range;  // none: the stations file
+  bool keyPoints = false;
+  bool curvatureCorrection = false;  // the volumes by Pappus' rule
 };
 
 struct InverseOptions : CommandFiles {
@@ -106,6 +133,8 @@ CommandOutcome RunExport(const ExportOptions& line, CommandOutput& output);
 CommandOutcome RunProfile(const ProfileOptions& line, CommandOutput& output);
 CommandOutcome RunSections(const SectionsOptions& line, CommandOutput& output);
 CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output);
+CommandOutcome RunGround(const GroundOptions& line, CommandOutput& output);
+CommandOutcome RunEarthworks(const EarthworksOptions& line, CommandOutput& output);
 // Writes the element table to the -o file, the design table to the --table
 // file and to standard output, as it makes them, each through an output of
 // its own; the files take their place only once every output is made.

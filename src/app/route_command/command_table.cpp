@@ -16,10 +16,10 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
           RunCheck),
       Command<ForwardOptions>(
           "forward", {{Route}},
-          {"encoding", "pdf",      "jd",         "start-station", "tol-position",
-           "from",     "to",       "step",       "curve-step",    "stations",
-           "offset",   "skew",     "key-points", "names",         "prefix",
-           "profile",  "sections", "edges",      "ground",        "slopes"},
+          {"encoding",   "pdf",    "jd",         "start-station", "tol-position", "from",
+           "to",         "step",   "curve-step", "stations",      "offset",       "skew",
+           "key-points", "names",  "prefix",     "profile",       "sections",     "edges",
+           "ground",     "slopes", "tin",        "max-edge",      "ground-width"},
           StationsRule::Required, OutputMode::Csv,
           [](const CommandArguments& a, ForwardOptions& o) {
             o.prefix = a.prefix();
@@ -39,7 +39,7 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
       Command<InverseOptions>(
           "inverse", {{Route, Points}},
           {"encoding", "jd", "start-station", "prefix", "max-offset", "all", "profile", "sections",
-           "slopes", "ground"},
+           "slopes", "ground", "tin", "max-edge", "ground-width"},
           StationsRule::None, OutputMode::Csv,
           [](const CommandArguments& a, InverseOptions& o) {
             o.prefix = a.prefix();
@@ -80,7 +80,8 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
       Command<SlopesOptions>(
           "slopes", {{Route}},
           {"encoding", "pdf", "jd", "start-station", "tol-position", "from", "to", "step",
-           "stations", "key-points", "prefix", "profile", "sections", "ground", "slopes", "breaks"},
+           "stations", "key-points", "prefix", "profile", "sections", "ground", "slopes", "breaks",
+           "tin", "max-edge", "ground-width"},
           StationsRule::Required, OutputMode::Csv,
           [](const CommandArguments& a, SlopesOptions& o) {
             o.prefix = a.prefix();
@@ -93,6 +94,34 @@ const std::vector<RouteCommandEntry>& RouteCommands() {
             if (o.surveyPointFile) o.encoding = a.encoding().value_or(TextEncoding::Gbk);
           },
           RunSlopes),
+      // The blocks are read by other software, which takes no mark.
+      Command<GroundOptions>(
+          "ground", {{Route}},
+          {"jd", "start-station", "tol-position", "from", "to", "step", "stations", "key-points",
+           "prefix", "tin", "max-edge", "ground-width", "centre"},
+          StationsRule::Required, OutputMode::Text,
+          [](const CommandArguments& a, GroundOptions& o) {
+            o.prefix = a.prefix();
+            o.tolerances = a.tolerances();
+            o.range = a.range();
+            o.keyPoints = a.isSet("key-points");
+            o.centre = a.isSet("centre");
+          },
+          RunGround),
+      Command<EarthworksOptions>(
+          "earthworks", {{Route}},
+          {"encoding", "pdf", "jd", "start-station", "tol-position", "from", "to", "step",
+           "stations", "key-points", "prefix", "profile", "sections", "ground", "tin", "max-edge",
+           "ground-width", "slopes", "curvature-correction"},
+          StationsRule::Required, OutputMode::Csv,
+          [](const CommandArguments& a, EarthworksOptions& o) {
+            o.prefix = a.prefix();
+            o.tolerances = a.tolerances();
+            o.range = a.range();
+            o.keyPoints = a.isSet("key-points");
+            o.curvatureCorrection = a.isSet("curvature-correction");
+          },
+          RunEarthworks),
   };
   return commands;
 }

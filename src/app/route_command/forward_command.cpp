@@ -199,7 +199,7 @@ CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   const RoutePositions positions(std::get<Route>(route));
   auto readGround = CommandGround(line, positions);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&readGround)) return *refusal;
-  const std::optional<GroundLines>& ground = std::get<std::optional<GroundLines>>(readGround);
+  const std::optional<SurveyedGround>& ground = std::get<std::optional<SurveyedGround>>(readGround);
   auto readSlopes = CommandSlopes(line, positions);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSlopes)) return *refusal;
   const std::optional<SideSlopes>& slopes = std::get<std::optional<SideSlopes>>(readSlopes);
@@ -211,7 +211,7 @@ CommandOutcome RunForward(const ForwardOptions& line, CommandOutput& output) {
   request.profile = profile ? &*profile : nullptr;
   request.sections = sections ? &*sections : nullptr;
   request.edges = line.edges;
-  request.ground = ground ? &*ground : nullptr;
+  if (ground) request.ground = Ground(*ground);
   request.slopes = slopes ? &*slopes : nullptr;
   request.positionTolerance = line.tolerances.position_mm / 1000;  // mm to m
   RowWriter writer(output, line, profile.has_value());

@@ -43,7 +43,7 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
   auto readGround = CommandGround(line, positions);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&readGround))
     return PointsRefusalFirst(points, *refusal);
-  const std::optional<GroundLines>& ground = std::get<std::optional<GroundLines>>(readGround);
+  const std::optional<SurveyedGround>& ground = std::get<std::optional<SurveyedGround>>(readGround);
   auto readSlopes = CommandSlopes(line, positions);
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&readSlopes))
     return PointsRefusalFirst(points, *refusal);
@@ -52,7 +52,7 @@ CommandOutcome RunInverse(const InverseOptions& line, CommandOutput& output) {
   std::optional<InverseHeights> heights;
   if (profile)
     heights.emplace(std::get<Route>(route), *profile, sections ? &*sections : nullptr,
-                    ground ? &*ground : nullptr, slopes ? &*slopes : nullptr,
+                    ground ? Ground(*ground) : Ground(), slopes ? &*slopes : nullptr,
                     line.tolerances.position_mm / 1000);  // mm to m
   std::string text =
       InverseCsvHeader(profile.has_value(), sections.has_value(), slopes.has_value());

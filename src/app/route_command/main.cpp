@@ -28,10 +28,10 @@ int Refused(const QString& message) {
 std::optional<QString> OutputOverInput(const CommandFiles& line) {
   for (const std::optional<QString>& target : {line.output, line.pdf}) {
     if (!target) continue;
-    for (const QString& input :
-         {line.route, line.points, line.stations.value_or(QString()),
-          line.profile.value_or(QString()), line.sections.value_or(QString()),
-          line.ground.value_or(QString()), line.slopes.value_or(QString())})
+    for (const QString& input : {line.route, line.points, line.stations.value_or(QString()),
+                                 line.profile.value_or(QString()),
+                                 line.sections.value_or(QString()), line.ground.value_or(QString()),
+                                 line.tin.value_or(QString()), line.slopes.value_or(QString())})
       if (!input.isEmpty() && SameFile(*target, input))
         return QStringLiteral("输出文件“%1”与输入文件“%2”是同一个文件，不能覆盖输入！")
             .arg(FileNameForMessage(*target), FileNameForMessage(input));

@@ -33,7 +33,7 @@ struct SlopeInputs {
   const Route& route;
   const VerticalProfile& profile;
   const CrossSectionTable& sections;
-  const GroundLines& ground;
+  Ground ground;
   const SideSlopes& slopes;
 };
 
@@ -55,7 +55,7 @@ class SlopeRows {
         ProfileAt(in_.profile, point.station, profileLine_, line_.tolerances.position_mm / 1000);
     SectionAt(in_.sections, point.station, sectionInterval_, section_);
     const double position = positions_.At(point.element - 1, point.station);
-    const std::vector<GroundPoint> ground = GroundAt(in_.ground, position);
+    const std::vector<GroundPoint> ground = GroundAcross(in_.ground, position);
     for (const bool left : {true, false}) {
       const SideCatch side =
           CatchPointAt(section_, design ? std::optional<double>(design->elevation) : std::nullopt,
@@ -216,8 +216,8 @@ CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output) {
   auto slopes = Required(CommandSlopes(line, positions));
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&slopes)) return *refusal;
   const SlopeInputs inputs{route, std::get<VerticalProfile>(profile),
-                           std::get<CrossSectionTable>(sections), std::get<GroundLines>(ground),
-                           std::get<SideSlopes>(slopes)};
+                           std::get<CrossSectionTable>(sections),
+                           Ground(std::get<SurveyedGround>(ground)), std::get<SideSlopes>(slopes)};
   SlopeRows rows(line, inputs, output);
   auto lines = std::make_shared<std::vector<std::string>>();
   if (line.pdf) rows.KeepLines(lines.get());

@@ -63,6 +63,10 @@ double QXFWJ(const AzimuthLaw& law, double K) {
   return distance * ((law.start_curvature + cK) * ((180 / kPi) / 2)) + law.F;
 }
 
+double CurvatureAt(const AzimuthLaw& law, double K) {
+  return (K - law.K0) * law.curvature_change / law.length + law.start_curvature;
+}
+
 double QXFWJ(const LineElement& e, double K) {
   return QXFWJ(MakeAzimuthLaw(e), K);
 }

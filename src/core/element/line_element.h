@@ -73,4 +73,8 @@ struct AzimuthLaw {
 AzimuthLaw MakeAzimuthLaw(const LineElement& element);
 double QXFWJ(const AzimuthLaw& law, double K);
 
+// The law's curvature at K, per metre, as QXFWJ turns by it: positive
+// turning right, linear with the station, run on past the ends.
+double CurvatureAt(const AzimuthLaw& law, double K);
+
 }  // namespace tarnvel

@@ -1,5 +1,7 @@
 #include "core/route/route_position.h"
 
+#include <algorithm>
+
 #include "core/route/route_forward.h"
 
 namespace tarnvel {
@@ -30,6 +32,15 @@ std::optional<double> RoutePositions::OfStation(double K, int pass) const {
   for (std::size_t i = 0; i < route_.loaded.size(); ++i)
     if (route_.loaded[i].K0 > K) return starts_[i];
   return starts_.back();
+}
+
+ForwardResult RoutePositions::FrameAt(double position) const {
+  const auto after = std::upper_bound(starts_.begin(), starts_.end() - 1, position);
+  const auto i = static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - starts_.begin() - 1, 0));
+  const double K = route_.loaded[i].K0 + (position - starts_[i]);
+  if (route_.prepared.size() == route_.loaded.size())
+    return tarnvel::FrameAt(route_.prepared[i], K);
+  return tarnvel::FrameAt(Prepare(route_.loaded[i]), K);
 }
 
 }  // namespace tarnvel

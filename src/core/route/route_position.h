@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/element/centre_line.h"
 #include "core/route/route.h"
 
 namespace tarnvel {
@@ -24,6 +25,11 @@ class RoutePositions {
   // the gap: a design's figures may begin before the route does and still
   // hold along it. Nothing for a pass the route does not make.
   std::optional<double> OfStation(double K, int pass) const;
+
+  // The centre line's point and tangent at `position`: on the element that
+  // holds it, at a joint the one that starts there; before the start or past
+  // the end, the first or last element run on.
+  ForwardResult FrameAt(double position) const;
 
  private:
   const Route& route_;

@@ -32,7 +32,7 @@ class RowSink {
     if (request.profile)
       heights_.emplace(*request.profile, request.sections, request.positionTolerance);
     if (sections_ && request.profile && request.ground && request.slopes)
-      catchPoints_.emplace(CatchPoints{*request.profile, *request.ground, *request.slopes,
+      catchPoints_.emplace(CatchPoints{*request.profile, request.ground, *request.slopes,
                                        RoutePositions(route), request.positionTolerance,
                                        request.slopeBreaks});
   }
@@ -115,7 +115,7 @@ class RowSink {
     const double position = c.positions.At(at.element - 1, at.station);
     const SideCatch side =
         CatchPointAt(Section(at.station), design ? std::optional(design->elevation) : std::nullopt,
-                     GroundAt(c.ground, position), c.slopes, position, left);
+                     GroundAcross(c.ground, position), c.slopes, position, left);
     if (!side.catchPoint) return true;
     const auto index = static_cast<std::size_t>(at.element - 1);
     const bool prepared = route_.prepared.size() == route_.loaded.size();
@@ -149,7 +149,7 @@ class RowSink {
   // What a side's catch point is found from.
   struct CatchPoints {
     const VerticalProfile& profile;
-    const GroundLines& ground;
+    Ground ground;
     const SideSlopes& slopes;
     RoutePositions positions;
     double tolerance;

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "core/ground/ground_lines.h"
 #include "core/profile/vertical_profile.h"
 #include "core/route/route.h"
 #include "core/route/stake_row.h"
 #include "core/route/stakeout_stations.h"
 #include "core/section/cross_section.h"
 #include "core/slopes/side_slopes.h"
+#include "core/surface/ground.h"
 
 namespace tarnvel {
 
@@ -54,7 +54,7 @@ struct StakeoutRequest {
   // or 坡口, CatchPointAt) right after that side's last 边桩, named as the
   // station's (CatchPointName), its design elevation the ground's; a side
   // without one adds no row.
-  const GroundLines* ground = nullptr;
+  Ground ground;
   const SideSlopes* slopes = nullptr;
   // With the catch points, a row before each side's catch point for every
   // slope break its chain passes (SideCatch::breaks), named as a 边桩 at

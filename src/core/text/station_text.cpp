@@ -79,6 +79,12 @@ StationPass SplitStationPass(std::string_view text) {
   return {trimmed.substr(0, mark), pass};
 }
 
+std::string PassStationText(double station, int pass, std::string_view prefix) {
+  std::string text = KStationText(station, prefix);
+  if (pass > 1) text += "_" + std::to_string(pass);
+  return text;
+}
+
 std::string KStationText(double station, std::string_view prefix) {
   std::string metres = FixedText(station, 3);
   if (!std::isfinite(station) || metres.front() == '-') return metres;

@@ -38,6 +38,10 @@ StationPass SplitStationPass(std::string_view text);
 // has no K text and is written in metres with its minus sign ("-20.000").
 std::string KStationText(double station, std::string_view prefix = "K");
 
+// The same with the suffix of a later pass over a 长链's stretch, as input
+// reads it back (SplitStationPass): "K0+990.000_2"; the first pass has none.
+std::string PassStationText(double station, int pass, std::string_view prefix = "K");
+
 // True when the text begins as K text does (letters, digits, "+"), whether
 // or not the rest reads: a mistyped station is still a station's field, so a
 // line holding one is data to refuse, never a header to skip.

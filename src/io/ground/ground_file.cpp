@@ -1,5 +1,7 @@
 #include "io/ground/ground_file.h"
 
+#include "core/text/number_text.h"
+#include "core/text/station_text.h"
 #include "io/files/delimited_text.h"
 #include "io/files/echoed_text.h"
 #include "io/files/read_file.h"
@@ -142,6 +144,19 @@ ContentOutcome<GroundLines> ParseGroundFile(const QByteArray& bytes,
   auto made = MakeGroundLines(std::move(ground.lines), positions);
   if (const auto* fault = std::get_if<GroundFault>(&made)) return FaultRefusal(*fault, source);
   return std::get<GroundLines>(std::move(made));
+}
+
+void AppendGroundBlock(std::string& out, double station, int pass, std::string_view prefix,
+                       const std::vector<GroundPoint>& points) {
+  out += "BEGIN,";
+  out += PassStationText(station, pass, prefix);
+  out += "\r\n";
+  for (const GroundPoint& point : points) {
+    out += FixedText(point.offset, 3);
+    out += ',';
+    out += FixedText(point.elevation, 3);
+    out += "\r\n";
+  }
 }
 
 }  // namespace tarnvel

@@ -8,6 +8,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/ground/ground_lines.h"
 #include "io/files/file_refusal.h"
@@ -27,5 +30,12 @@ FileOutcome<GroundLines> ReadGroundFile(const QString& path, const RoutePosition
 // the file (InFile).
 ContentOutcome<GroundLines> ParseGroundFile(const QByteArray& bytes,
                                             const RoutePositions& positions);
+
+// One station's block of the file, added to `out`: "BEGIN,<桩号>", K text
+// with `prefix` to the millimetre and "_<pass>" on a 长链's later pass, then
+// a line "偏距,高程" a point, to the millimetre, every line ended by CR LF.
+// The file of such blocks, in UTF-8, reads back as ReadGroundFile reads.
+void AppendGroundBlock(std::string& out, double station, int pass, std::string_view prefix,
+                       const std::vector<GroundPoint>& points);
 
 }  // namespace tarnvel

@@ -7,7 +7,7 @@
 namespace tarnvel {
 
 InverseHeights::InverseHeights(const Route& route, const VerticalProfile& profile,
-                               const CrossSectionTable* sections, const GroundLines* ground,
+                               const CrossSectionTable* sections, Ground ground,
                                const SideSlopes* slopes, double tolerance)
     : profile_(profile),
       ground_(ground),
@@ -29,7 +29,7 @@ void InverseHeights::Fill(InverseCsvRow& row, std::optional<double> height) {
   const double station = row.foot->station;
   const double position = positions_.At(row.foot->element - 1, station);
   std::optional<std::vector<GroundPoint>> groundHere;
-  if (ground_) groundHere = GroundAt(*ground_, position);
+  if (ground_) groundHere = GroundAcross(ground_, position);
   const SlopePoint onSlope = SlopePointAt(
       heights_.Section(station), ProfileAt(profile_, station, profileLine_, tolerance_)->elevation,
       groundHere ? &*groundHere : nullptr, *slopes_, position, row.foot->offset, height);

@@ -7,13 +7,13 @@
 
 #include <optional>
 
-#include "core/ground/ground_lines.h"
 #include "core/profile/vertical_profile.h"
 #include "core/route/route.h"
 #include "core/route/route_position.h"
 #include "core/section/cross_section.h"
 #include "core/section/design_height.h"
 #include "core/slopes/side_slopes.h"
+#include "core/surface/ground.h"
 #include "io/route/route_csv.h"
 
 namespace tarnvel {
@@ -21,13 +21,13 @@ namespace tarnvel {
 // For rows taken mostly in order of station, as a points file's come.
 class InverseHeights {
  public:
-  // `sections`, `ground` and `slopes` may be null. The slopes take a point
+  // `sections` and `slopes` may be null, `ground` none. The slopes take a point
   // beyond the road, which only the sections tell, and the ground picks
   // the slope's chain. A foot up to `tolerance` past an end of the profile
   // is at that end.
   InverseHeights(const Route& route, const VerticalProfile& profile,
-                 const CrossSectionTable* sections, const GroundLines* ground,
-                 const SideSlopes* slopes, double tolerance);
+                 const CrossSectionTable* sections, Ground ground, const SideSlopes* slopes,
+                 double tolerance);
 
   // Gives `row` the point's H, its 设计高程 and what follows from it: beyond
   // the road 超出路基范围, or on the slope its 距坡脚坡口 and slope note
@@ -36,7 +36,7 @@ class InverseHeights {
 
  private:
   const VerticalProfile& profile_;
-  const GroundLines* ground_;
+  Ground ground_;
   const SideSlopes* slopes_;
   RoutePositions positions_;
   DesignHeights heights_;

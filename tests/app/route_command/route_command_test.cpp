@@ -378,12 +378,13 @@ INSTANTIATE_TEST_SUITE_P(
         FirstRefusalCase{
             "NoCommand",
             {},
-            "请给出命令：check、forward、inverse、from-jd、export、profile、sections或slopes！"
+            "请给出命令：check、forward、inverse、from-jd、export、profile、sections、slopes、"
+            "ground或earthworks！"
             "请用 --help 查看用法。"},
         FirstRefusalCase{"UnknownCommand",
                          {"sideways"},
                          "未知命令“sideways”，应为check、forward、inverse、from-jd、export、"
-                         "profile、sections或slopes！"},
+                         "profile、sections、slopes、ground或earthworks！"},
         FirstRefusalCase{"PointsBesideJd", {"inverse", "--jd", "jd.csv"}, "请给出测点文件！"},
         FirstRefusalCase{"OutputBeforePrefix",
                          {"from-jd", "jd.csv", "--prefix", "1"},

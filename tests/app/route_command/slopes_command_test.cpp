@@ -141,6 +141,37 @@ TEST_F(SlopesCommandTest, ForwardAddsCatchPointsAfterEachSidesEdges) {
       << lines.out.toStdString();
 }
 
+// The same ground as a surface: the lines' points at K0+090 and K0+150,
+// each height the same along the route, so every section cut from it is
+// the lines' own; a point repeated within a millimetre is left out and
+// said. The catch points, the stakeout's and the inverse's slope heights
+// come out as with --ground.
+TEST_F(SlopesCommandTest, TinGivesWhatTheLinesGive) {
+  QByteArray points = "点名,X,Y,H\r\n";
+  for (const char* x : {"1090", "1150"})
+    for (const char* yh : {"1980,104", "1995,101", "2005,97.5", "2020,96"})
+      points += QByteArray("P,") + x + "," + yh + "\r\n";
+  WriteBytes(PathOf("tin.csv"), points + "Q,1090.0005,1980,0\r\n");
+  WriteBytes(PathOf("points.csv"), "P1,1100,2009,97.2\r\nP2,1130,1993,101.4\r\n");
+  const QStringList range{"--from", "100", "--to", "140", "--step", "20"};
+  const QStringList commands[] = {
+      QStringList{"slopes", "route.csv", "--breaks"} + range,
+      QStringList{"forward", "route.csv", "--edges"} + range,
+      {"inverse", "route.csv", "points.csv"},
+  };
+  for (const QStringList& command : commands) {
+    const auto lines = Run(command + kFiles);
+    QStringList surface = command + kFiles;
+    surface[surface.indexOf("--ground") + 1] = "tin.csv";
+    surface[surface.indexOf("--ground")] = "--tin";
+    const auto tin = Run(surface);
+    EXPECT_EQ(tin.status, 0) << tin.err.toStdString();
+    EXPECT_EQ(tin.out, lines.out) << command.join(u' ').toStdString();
+    EXPECT_EQ(tin.err.toStdString(),
+              "文件“tin.csv”中有1个点与前面的点平面距离不到1毫米，已略去。\n");
+  }
+}
+
 struct Refused {
   std::string name;
   QStringList arguments;
@@ -172,7 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
                             {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
                              "--profile", "level.csv", "--sections", "sections.csv", "--slopes",
                              "slopes.csv"},
-                            "slopes命令需要“--profile”、“--sections”、“--ground”和“--slopes”！"},
+                            "slopes命令需要“--profile”、“--sections”、“--ground”（或“--tin”）"
+                            "和“--slopes”！"},
                     Refused{"InverseSlopesWithoutSections",
                             {"inverse", "route.csv", "points.csv", "--profile", "level.csv",
                              "--slopes", "slopes.csv"},
@@ -181,7 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
                             {"forward", "route.csv", "--from", "0", "--to", "20", "--step", "20",
                              "--profile", "level.csv", "--sections", "sections.csv", "--ground",
                              "ground.csv", "--slopes", "slopes.csv"},
-                            "forward命令的“--slopes”需要与“--ground”和“--edges”同用！"},
+                            "forward命令的“--slopes”需要与“--ground”（或“--tin”）和“--edges”"
+                            "同用！"},
                     Refused{"GroundRefused",
                             {"slopes", "route.csv", "--from", "0", "--to", "20", "--step", "20",
                              "--profile", "level.csv", "--sections", "sections.csv", "--ground",

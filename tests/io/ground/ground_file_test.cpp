@@ -38,6 +38,20 @@ TEST(GroundFile, ReadsBlocksAndTableAlike) {
   }
 }
 
+// A block to the millimetre, the second branch's station with its pass,
+// read back to the same lines; −0.0004 shows no minus sign.
+TEST(GroundFile, BlocksWrittenReadBack) {
+  std::string text;
+  AppendGroundBlock(text, 990, 1, "K", {{-5.0004, 100}, {-0.0004, 100.0004}, {6, 101.2496}});
+  AppendGroundBlock(text, 990, 2, "K", {{-6, 99}, {6, 102}});
+  EXPECT_EQ(text,
+            "BEGIN,K0+990.000\r\n-5.000,100.000\r\n0.000,100.000\r\n6.000,101.250\r\n"
+            "BEGIN,K0+990.000_2\r\n-6.000,99.000\r\n6.000,102.000\r\n");
+  const auto read = Read(text.c_str());
+  ASSERT_TRUE(std::holds_alternative<GroundLines>(read));
+  EXPECT_EQ(std::get<GroundLines>(read).lines[1].position, 1010);
+}
+
 struct Refused {
   const char* name;
   const char* bytes;

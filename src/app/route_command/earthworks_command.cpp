@@ -1,0 +1,135 @@
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/route_command/centre_stations.h"
+#include "app/route_command/command_files.h"
+#include "app/route_command/command_options.h"
+#include "app/route_command/command_pdf.h"
+#include "core/earthworks/station_areas.h"
+#include "core/element/line_element.h"
+#include "core/route/route_forward.h"
+#include "io/earthworks/volume_csv.h"
+#include "io/route/route_source.h"
+
+namespace tarnvel {
+
+namespace {
+
+template <class T>
+std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::optional<T>> read) {
+  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  return std::move(*std::get<std::optional<T>>(read));
+}
+
+// What every station's areas are computed from.
+struct EarthworksInputs {
+  const Route& route;
+  const VerticalProfile& profile;
+  const CrossSectionTable& sections;
+  Ground ground;
+  const SideSlopes& slopes;
+};
+
+// Each station's areas, added to the table and written as they come.
+class VolumeRows {
+ public:
+  VolumeRows(const EarthworksOptions& line, const EarthworksInputs& in)
+      : line_(line), in_(in), positions_(in.route), table_(line.curvatureCorrection) {}
+
+  // The row of the station of `point` (its centre-line row), in `text`.
+  const std::string& Row(const RoutePoint& point) {
+    const auto element = static_cast<std::size_t>(point.element - 1);
+    // A station this close past an end of the profile is at that end.
+    const std::optional<ProfilePoint> design =
+        ProfileAt(in_.profile, point.station, profileLine_, line_.tolerances.position_mm / 1000);
+    SectionAt(in_.sections, point.station, sectionInterval_, section_);
+    VolumeStation station;
+    station.station = point.station;
+    station.position = positions_.At(point.element - 1, point.station);
+    station.curvature = CurvatureAt(MakeAzimuthLaw(in_.route.loaded[element]), point.station);
+    StationAreas areas =
+        AreasAt(section_, design ? std::optional<double>(design->elevation) : std::nullopt,
+                GroundAcross(in_.ground, station.position), in_.slopes, station.position);
+    station.areas = areas.areas;
+    // The 长链's branch, as the stakeout says it, then why the station has
+    // no areas.
+    RoutePoint branch = point;
+    branch.label = {};
+    station.note = RowNote(branch);
+    if (!station.note.empty() && !areas.note.empty()) station.note += "；";
+    station.note += areas.note;
+    text_.clear();
+    AppendVolumeCsvRow(text_, point.station, line_.prefix, table_.Add(station));
+    return text_;
+  }
+
+  const VolumeTable& table() const { return table_; }
+
+ private:
+  const EarthworksOptions& line_;
+  const EarthworksInputs& in_;
+  RoutePositions positions_;
+  VolumeTable table_;
+  std::size_t profileLine_ = 0;
+  std::size_t sectionInterval_ = 0;
+  SectionStation section_;
+  std::string text_;
+};
+
+}  // namespace
+
+CommandOutcome RunEarthworks(const EarthworksOptions& line, CommandOutput& output) {
+  FileOutcome<Route> readRoute = LoadRoute(line.route, line.source);
+  if (const auto* refusal = std::get_if<FileRefusal>(&readRoute))
+    return ArgumentRefusal{refusal->message};
+  const Route& route = std::get<Route>(readRoute);
+  const RoutePositions positions(route);
+  auto profile = Required(CommandProfile(line));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&profile)) return *refusal;
+  auto sections = Required(CommandSections(line));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&sections)) return *refusal;
+  auto ground = Required(CommandGround(line, positions));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&ground)) return *refusal;
+  auto slopes = Required(CommandSlopes(line, positions));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&slopes)) return *refusal;
+  const EarthworksInputs inputs{
+      route, std::get<VerticalProfile>(profile), std::get<CrossSectionTable>(sections),
+      Ground(std::get<SurveyedGround>(ground)), std::get<SideSlopes>(slopes)};
+  VolumeRows rows(line, inputs);
+  // The PDF prints the CSV's rows; it holds them as text.
+  auto lines = std::make_shared<std::vector<std::string>>();
+  const auto keep = [&](const std::string& text) {
+    if (line.pdf) lines->push_back(text.substr(0, text.size() - 2));
+    return output.Add(text);
+  };
+  // The header waits in the output's chunk: a refusal before the first
+  // rows writes nothing.
+  output.Add(VolumeCsvHeader());
+  bool failed = false;
+  CentreStationsRequest request;
+  request.range = line.range;
+  request.keyPoints = line.keyPoints;
+  request.positionTolerance = line.tolerances.position_mm / 1000;  // mm to m
+  request.pdf = line.pdf.has_value();
+  const auto refusal = ForEachCentreStation(
+      route, line, request,
+      [&](const RoutePoint& point) {
+        failed = !keep(rows.Row(point));
+        return !failed;
+      },
+      [&]() -> std::optional<ArgumentRefusal> {
+        if (failed) return ArgumentRefusal{output.failure()};
+        return std::nullopt;
+      });
+  if (refusal) return *refusal;
+  std::string totals;
+  AppendVolumeCsvTotals(totals, rows.table());
+  if (!keep(totals)) return ArgumentRefusal{output.failure()};
+  if (!line.pdf) return CommandResult{};
+  if (auto tooLong = PdfRowsRefusal(static_cast<double>(lines->size()))) return *tooLong;
+  return CsvTablePdf(*line.pdf, QStringLiteral("路基土石方数量计算表"), line.route,
+                     kVolumeCsvHeader, lines);
+}
+
+}  // namespace tarnvel
