@@ -1,0 +1,9 @@
+#include "ui/route/earthworks/document_ground.h"
+
+namespace tarnvel {
+
+Ground GroundOf(const HeldGround& held) {
+  return held ? Ground(held.get()) : Ground();
+}
+
+}  // namespace tarnvel
