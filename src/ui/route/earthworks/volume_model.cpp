@@ -62,7 +62,10 @@ QVariant VolumeModel::data(const QModelIndex& index, int role) const {
 
 QVariant VolumeModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
+  // The stations are numbered; 合计 is not one.
+  if (orientation == Qt::Vertical)
+    return static_cast<std::size_t>(section) < rows_.rows.size() ? QVariant(section + 1)
+                                                                 : QVariant();
   return Columns().value(section);
 }
 
