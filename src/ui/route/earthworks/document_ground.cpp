@@ -3,7 +3,7 @@
 namespace tarnvel {
 
 Ground GroundOf(const HeldGround& held) {
-  return held ? Ground(held.get()) : Ground();
+  return held ? Ground(*held) : Ground();
 }
 
 }  // namespace tarnvel
