@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "core/route/route_position.h"
+#include "core/surface/tin_outline.h"
 #include "io/files/delimited_text.h"
 #include "io/files/read_file.h"
 #include "io/ground/ground_file.h"
@@ -19,6 +20,7 @@
 #include "ui/route/common/route_document.h"
 #include "ui/route/common/route_inputs.h"
 #include "ui/route/common/route_page_host.h"
+#include "ui/route/plan/route_plan_view.h"
 #include "ui/route/slopes/slope_table_model.h"
 #include "ui_slopes_page.h"
 
@@ -138,6 +140,7 @@ bool SlopesPage::importGround(const QString& path) {
   auto& ground = std::get<GroundLines>(read);
   groundFile_ = GroundFile{path, std::move(std::get<QByteArray>(bytes)), ground.lines};
   surfaceFile_.reset();
+  host_.plan().setGroundOutline({});
   groundProblem_.clear();
   document_.setGround(std::make_shared<const SurveyedGround>(std::move(ground)));
   showGround();
@@ -166,24 +169,35 @@ bool SlopesPage::importSurface(const QString& path) {
     return false;
   }
   auto read = std::make_shared<std::optional<FileOutcome<TinFromPoints>>>();
+  auto outline = std::make_shared<std::vector<std::array<Point, 2>>>();
   const double across = *std::get<std::optional<double>>(width);
   host_.showStatus(QStringLiteral("正在读入地面模型“%1”…").arg(FileNameForMessage(path)));
-  host_.startJob([path, edge, read](JobProgress&) { *read = ReadTinFile(path, edge); },
-                 [this, path, across, read, route = document_.route()] {
-                   host_.showStatus(QString());
-                   if (const auto* refusal = std::get_if<FileRefusal>(&**read))
-                     return host_.refuse(refusal->message);
-                   auto& made = std::get<TinFromPoints>(**read);
-                   // Placed along the route it was asked on while the table
-                   // makes none.
-                   auto along = document_.route() ? document_.route() : route;
-                   surfaceFile_ = SurfaceFile{path, made.duplicates, across, along,
-                                              PlacedSurface(along, std::move(made.tin), across)};
-                   groundFile_.reset();
-                   groundProblem_.clear();
-                   document_.setGround(surfaceFile_->placed);
-                   showGround();
-                 });
+  host_.startJob(
+      [path, edge, read, outline](JobProgress&) {
+        *read = ReadTinFile(path, edge);
+        const auto* made = std::get_if<TinFromPoints>(&**read);
+        if (!made) return;
+        const std::vector<TinPoint>& points = made->tin.points;
+        for (const TinEdge& e : TinOutline(made->tin.faces))
+          outline->push_back(
+              {Point{points[e[0]].X, points[e[0]].Y}, Point{points[e[1]].X, points[e[1]].Y}});
+      },
+      [this, path, across, read, outline, route = document_.route()] {
+        host_.showStatus(QString());
+        if (const auto* refusal = std::get_if<FileRefusal>(&**read))
+          return host_.refuse(refusal->message);
+        auto& made = std::get<TinFromPoints>(**read);
+        // Placed along the route it was asked on while the table
+        // makes none.
+        auto along = document_.route() ? document_.route() : route;
+        surfaceFile_ = SurfaceFile{path, made.duplicates, across, along,
+                                   PlacedSurface(along, std::move(made.tin), across)};
+        groundFile_.reset();
+        groundProblem_.clear();
+        document_.setGround(surfaceFile_->placed);
+        host_.plan().setGroundOutline(std::move(*outline));
+        showGround();
+      });
   return true;
 }
 

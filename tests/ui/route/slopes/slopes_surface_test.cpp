@@ -38,6 +38,7 @@ class SlopesSurfaceTest : public QObject {
 
  private slots:
   void catchPointsCutFromThePlane();
+  void planDrawsTheOutline();
   void refusedNamingTheLine_data();
   void refusedNamingTheLine();
 };
@@ -70,6 +71,25 @@ void SlopesSurfaceTest::catchPointsCutFromThePlane() {
                                      "K0+100LPK,坡口,1990.8750,1100.0000,102.325\r\n"
                                      "K0+100R5.00,右行车道外,2005.0000,1100.0000,100.000\r\n"
                                      "K0+100RPJ,坡脚,2005.6250,1100.0000,99.375\r\n")));
+}
+
+// The centre point E inside, the four around it make the outline: each
+// edge once, by the names of its ends.
+void SlopesSurfaceTest::planDrawsTheOutline() {
+  SlopeRoadPage<StakeoutPage> on;
+  SlopesPage slopes(on.host, on.document);
+  QTemporaryDir dir;
+  QVERIFY(slopes.importSurface(WriteBytes(dir.filePath(QStringLiteral("plane.csv")), kPlane)));
+  const QHash<double, QString> names{
+      {1040, "A"}, {1045, "B"}, {1160, "C"}, {1155, "D"}, {1100, "E"}};
+  QStringList edges;
+  for (const auto& [from, to] : on.host.planView.groundOutline()) {
+    QStringList ends{names.value(from.X), names.value(to.X)};
+    ends.sort();
+    edges << ends.join(u'-');
+  }
+  edges.sort();
+  QCOMPARE(edges, QStringList({"A-B", "A-D", "B-C", "C-D"}));
 }
 
 void SlopesSurfaceTest::refusedNamingTheLine_data() {
