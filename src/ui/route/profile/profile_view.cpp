@@ -201,6 +201,8 @@ void ProfileView::rebuild() {
   std::vector<QLineF> drawn;
   AddSegments(grades, toPixels, drawn);
   AddSegments(curves, toPixels, drawn);
+  // The labels keep off the ground too.
+  AddSegments(ground, toPixels, drawn);
   drawLabels(plot, toPixels, drawn);
 }
 
