@@ -79,4 +79,8 @@ void RouteDocument::setSlopes(std::shared_ptr<const SideSlopes> slopes) {
   emit slopesChanged();
 }
 
+Ground GroundOf(const std::shared_ptr<const SurveyedGround>& held) {
+  return held ? Ground(*held) : Ground();
+}
+
 }  // namespace tarnvel

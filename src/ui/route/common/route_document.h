@@ -116,4 +116,8 @@ class RouteDocument : public QObject {
   std::shared_ptr<const SideSlopes> slopes_;
 };
 
+// The core's Ground over a ground the document held (none for null), which
+// must outlive it: a job keeps the shared one it was given.
+Ground GroundOf(const std::shared_ptr<const SurveyedGround>& held);
+
 }  // namespace tarnvel

@@ -25,7 +25,6 @@
 #include "ui/route/common/route_page_host.h"
 #include "ui/route/common/table_columns.h"
 #include "ui/route/common/table_printing.h"
-#include "ui/route/earthworks/document_ground.h"
 #include "ui/route/earthworks/volume_model.h"
 #include "ui_earthworks_page.h"
 
@@ -53,7 +52,7 @@ struct VolumeInputs {
   std::shared_ptr<const Route> route;
   std::shared_ptr<const VerticalProfile> profile;
   std::shared_ptr<const CrossSectionTable> sections;
-  HeldGround ground;
+  std::shared_ptr<const SurveyedGround> ground;
   std::shared_ptr<const SideSlopes> slopes;
   bool curvatureCorrection = false;
   double positionTolerance = 0;

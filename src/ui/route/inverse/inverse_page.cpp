@@ -142,8 +142,8 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
         progress.total = static_cast<long long>(points->size());
         std::optional<InverseHeights> heights;
         if (profile)
-          heights.emplace(*route, *profile, sections.get(), ground ? Ground(*ground) : Ground(),
-                          slopes.get(), endTolerance);
+          heights.emplace(*route, *profile, sections.get(), GroundOf(ground), slopes.get(),
+                          endTolerance);
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {
           if (progress.cancelled()) return;

@@ -18,7 +18,6 @@
 #include "ui/common/pasted_cells.h"
 #include "ui/route/common/route_document.h"
 #include "ui/route/common/station_cell_text.h"
-#include "ui/route/earthworks/document_ground.h"
 #include "ui/route/sections/section_table_model.h"
 #include "ui_sections_page.h"
 

@@ -345,7 +345,7 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   inputs->route = std::move(route);
   request.profile = inputs->profile.get();
   request.sections = inputs->sections.get();
-  request.ground = inputs->ground ? Ground(*inputs->ground) : Ground();
+  request.ground = GroundOf(inputs->ground);
   request.slopes = inputs->slopes.get();
   // A million rows must not be held twice: the rows shown go before the
   // new ones are made, freed by the work. Should it end without rows
