@@ -6,9 +6,7 @@
 #include "app/route_command/command_files.h"
 #include "app/route_command/command_options.h"
 #include "app/route_command/command_pdf.h"
-#include "core/earthworks/station_areas.h"
-#include "core/element/line_element.h"
-#include "core/route/route_forward.h"
+#include "core/earthworks/volume_stations.h"
 #include "io/earthworks/volume_csv.h"
 #include "io/route/route_source.h"
 
@@ -22,45 +20,16 @@ std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::opt
   return std::move(*std::get<std::optional<T>>(read));
 }
 
-// What every station's areas are computed from.
-struct EarthworksInputs {
-  const Route& route;
-  const VerticalProfile& profile;
-  const CrossSectionTable& sections;
-  Ground ground;
-  const SideSlopes& slopes;
-};
-
-// Each station's areas, added to the table and written as they come.
+// Each station's row, added to the table and written as it comes.
 class VolumeRows {
  public:
   VolumeRows(const EarthworksOptions& line, const EarthworksInputs& in)
-      : line_(line), in_(in), positions_(in.route), table_(line.curvatureCorrection) {}
+      : line_(line), stations_(in), table_(line.curvatureCorrection) {}
 
   // The row of the station of `point` (its centre-line row), in `text`.
   const std::string& Row(const RoutePoint& point) {
-    const auto element = static_cast<std::size_t>(point.element - 1);
-    // A station this close past an end of the profile is at that end.
-    const std::optional<ProfilePoint> design =
-        ProfileAt(in_.profile, point.station, profileLine_, line_.tolerances.position_mm / 1000);
-    SectionAt(in_.sections, point.station, sectionInterval_, section_);
-    VolumeStation station;
-    station.station = point.station;
-    station.position = positions_.At(point.element - 1, point.station);
-    station.curvature = CurvatureAt(MakeAzimuthLaw(in_.route.loaded[element]), point.station);
-    StationAreas areas =
-        AreasAt(section_, design ? std::optional<double>(design->elevation) : std::nullopt,
-                GroundAcross(in_.ground, station.position), in_.slopes, station.position);
-    station.areas = areas.areas;
-    // The 长链's branch, as the stakeout says it, then why the station has
-    // no areas.
-    RoutePoint branch = point;
-    branch.label = {};
-    station.note = RowNote(branch);
-    if (!station.note.empty() && !areas.note.empty()) station.note += "；";
-    station.note += areas.note;
     text_.clear();
-    AppendVolumeCsvRow(text_, point.station, line_.prefix, table_.Add(station));
+    AppendVolumeCsvRow(text_, point.station, line_.prefix, table_.Add(stations_.At(point)));
     return text_;
   }
 
@@ -68,12 +37,8 @@ class VolumeRows {
 
  private:
   const EarthworksOptions& line_;
-  const EarthworksInputs& in_;
-  RoutePositions positions_;
+  VolumeStations stations_;
   VolumeTable table_;
-  std::size_t profileLine_ = 0;
-  std::size_t sectionInterval_ = 0;
-  SectionStation section_;
   std::string text_;
 };
 
@@ -93,9 +58,13 @@ CommandOutcome RunEarthworks(const EarthworksOptions& line, CommandOutput& outpu
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&ground)) return *refusal;
   auto slopes = Required(CommandSlopes(line, positions));
   if (const auto* refusal = std::get_if<ArgumentRefusal>(&slopes)) return *refusal;
-  const EarthworksInputs inputs{
-      route, std::get<VerticalProfile>(profile), std::get<CrossSectionTable>(sections),
-      Ground(std::get<SurveyedGround>(ground)), std::get<SideSlopes>(slopes)};
+  // A station this close past an end of the profile is at that end.
+  const EarthworksInputs inputs{route,
+                                std::get<VerticalProfile>(profile),
+                                std::get<CrossSectionTable>(sections),
+                                Ground(std::get<SurveyedGround>(ground)),
+                                std::get<SideSlopes>(slopes),
+                                line.tolerances.position_mm / 1000};
   VolumeRows rows(line, inputs);
   // The PDF prints the CSV's rows; it holds them as text.
   auto lines = std::make_shared<std::vector<std::string>>();

@@ -12,11 +12,13 @@ std::vector<GroundPoint> SlopeToCatchPoint(const SideCatch& side, const SideSlop
   std::vector<GroundPoint> points;
   if (!side.hingeElevation) return points;
   points.push_back({side.hingeOffset, *side.hingeElevation});
-  if (!side.catchPoint) return points;
+  // A catch point at the hinge is met before any slope is chosen; the
+  // design there is the road's edge, within a millimetre of the ground, and
+  // the line takes no second height at the same offset.
+  if (!side.catchPoint || side.catchPoint->offset == side.hingeOffset) return points;
   const double sign = side.left ? -1 : 1;
-  // A catch point at the hinge is met before any slope is chosen.
   const SlopeLine* line = SlopeAt(slopes, side.left, *side.kind, position);
-  if (line && side.catchPoint->offset != side.hingeOffset) {
+  if (line) {
     const SlopeChain chain = MakeSlopeChain(*line, sign * side.hingeOffset, *side.hingeElevation);
     const double reach = sign * side.catchPoint->offset;
     for (std::size_t k = 1; k < chain.vertices.size() && chain.vertices[k].out < reach; ++k)

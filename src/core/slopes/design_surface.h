@@ -15,9 +15,9 @@ namespace tarnvel {
 
 // One side's slope from its hinge out to its catch point, offsets signed:
 // the hinge, each vertex of the chain short of the catch point, then the
-// catch point. The hinge alone for a side without a catch point; nothing
-// for one without a design elevation. `side` is CatchPointAt's for the
-// same slopes and position.
+// catch point. The hinge alone for a side without a catch point or with
+// one at the hinge; nothing for one without a design elevation. `side` is
+// CatchPointAt's for the same slopes and position.
 std::vector<GroundPoint> SlopeToCatchPoint(const SideCatch& side, const SideSlopes& slopes,
                                            double position);
 

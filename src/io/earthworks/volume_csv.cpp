@@ -1,6 +1,5 @@
 #include "io/earthworks/volume_csv.h"
 
-#include <array>
 #include <optional>
 
 #include "core/text/number_text.h"
@@ -21,33 +20,39 @@ std::string VolumeCsvHeader() {
   return std::string(kVolumeCsvHeader) + "\r\n";
 }
 
+VolumeCells VolumeRowCells(double station, std::string_view prefix, const VolumeRow& row) {
+  return {KStationText(station, prefix),
+          FixedText(station, 3),
+          Fixed(row.cut, 2),
+          Fixed(row.fill, 2),
+          Fixed(row.distance, 3),
+          Fixed(row.cutVolume, 1),
+          Fixed(row.fillVolume, 1),
+          FixedText(row.totalCut, 1),
+          FixedText(row.totalFill, 1),
+          row.note};
+}
+
 void AppendVolumeCsvRow(std::string& out, double station, std::string_view prefix,
                         const VolumeRow& row) {
-  const std::array<std::string, 10> cells{KStationText(station, prefix),
-                                          FixedText(station, 3),
-                                          Fixed(row.cut, 2),
-                                          Fixed(row.fill, 2),
-                                          Fixed(row.distance, 3),
-                                          Fixed(row.cutVolume, 1),
-                                          Fixed(row.fillVolume, 1),
-                                          FixedText(row.totalCut, 1),
-                                          FixedText(row.totalFill, 1),
-                                          row.note};
-  out += TableLine(cells, ',');
+  out += TableLine(VolumeRowCells(station, prefix, row), ',');
+}
+
+VolumeCells VolumeTotalCells(const VolumeTable& table) {
+  return {"合计",
+          {},
+          {},
+          {},
+          FixedText(table.length(), 3),
+          FixedText(table.totalCut(), 1),
+          FixedText(table.totalFill(), 1),
+          {},
+          {},
+          {}};
 }
 
 void AppendVolumeCsvTotals(std::string& out, const VolumeTable& table) {
-  const std::array<std::string, 10> cells{"合计",
-                                          {},
-                                          {},
-                                          {},
-                                          FixedText(table.length(), 3),
-                                          FixedText(table.totalCut(), 1),
-                                          FixedText(table.totalFill(), 1),
-                                          {},
-                                          {},
-                                          {}};
-  out += TableLine(cells, ',');
+  out += TableLine(VolumeTotalCells(table), ',');
 }
 
 }  // namespace tarnvel

@@ -2,6 +2,7 @@
 // writes it: a row a station, then the totals.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,11 @@ namespace tarnvel {
 
 inline constexpr std::string_view kVolumeCsvHeader =
     "桩号,里程,挖方面积,填方面积,距离,挖方体积,填方体积,累计挖方,累计填方,说明";
+
+// A row's cells, as written below and as the window shows them.
+using VolumeCells = std::array<std::string, 10>;
+VolumeCells VolumeRowCells(double station, std::string_view prefix, const VolumeRow& row);
+VolumeCells VolumeTotalCells(const VolumeTable& table);
 
 // The header row, its CR LF included.
 std::string VolumeCsvHeader();

@@ -21,6 +21,7 @@
 #include "ui/common/message_boxes.h"
 #include "ui/common/out_of_memory.h"
 #include "ui/route/curves/curves_page.h"
+#include "ui/route/earthworks/earthworks_page.h"
 #include "ui/route/equations/equations_page.h"
 #include "ui/route/inverse/inverse_page.h"
 #include "ui/route/profile/profile_page.h"
@@ -75,6 +76,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
       profile_(new ProfilePage(document_, boxes, files_)),
       sections_(new SectionsPage(document_, boxes, files_)),
       slopes_(new SlopesPage(*this, document_)),
+      earthworks_(new EarthworksPage(*this, document_)),
       progress_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("取消"), this)),
       planButton_(new QPushButton(QStringLiteral("隐藏平面图"), this)),
@@ -89,6 +91,7 @@ RouteWindow::RouteWindow(MessageBoxes& boxes, FileDialogs& dialogs, SendElement 
   ui_->tabs->addTab(equations_, QStringLiteral("断链"));
   ui_->tabs->addTab(sections_, QStringLiteral("横断面"));
   ui_->tabs->addTab(slopes_, QStringLiteral("边坡"));
+  ui_->tabs->addTab(earthworks_, QStringLiteral("土方"));
   ui_->splitter->setStretchFactor(0, 1);
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({800, 560});

@@ -28,6 +28,7 @@ namespace tarnvel {
 
 class BackgroundJob;
 class CurvesPage;
+class EarthworksPage;
 class EquationsPage;
 class HelpWindow;
 class InversePage;
@@ -109,6 +110,7 @@ class RouteWindow : public QMainWindow, private RoutePageHost {
   ProfilePage* profile_;
   SectionsPage* sections_;
   SlopesPage* slopes_;
+  EarthworksPage* earthworks_;
   QProgressBar* progress_;
   QPushButton* cancelButton_;
   QPushButton* planButton_;

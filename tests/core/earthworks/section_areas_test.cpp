@@ -52,6 +52,18 @@ TEST(SectionAreasTest, NoCatchPointNoAreas) {
   EXPECT_EQ(station.note, "右侧无边坡");
 }
 
+// Level ground half a millimetre under the level road: both catch points
+// at their hinges, a fill 10 m × 0.0005 m. Regression: the left catch
+// point, at the hinge's offset but the ground's height, was taken as the
+// design's height there, and the fill lost a quarter of its area.
+TEST(SectionAreasTest, CatchPointsAtTheHingesFillUnderTheWholeRoad) {
+  const Crossing road;
+  const auto areas = AreasAt(road.section, 100, {{-50, 99.9995}, {50, 99.9995}}, road.slopes, 0);
+  ASSERT_TRUE(areas.areas);
+  EXPECT_NEAR(areas.areas->fill.area, 0.005, 1e-12);
+  EXPECT_EQ(areas.areas->cut.area, 0);
+}
+
 // Three stations 20 m apart, the middle one without areas: both stretches
 // beside it are left out, the 累计 stay where they were, and the length
 // counts them.

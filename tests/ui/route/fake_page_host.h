@@ -50,7 +50,7 @@ struct SlopeRoadPage {
     document.setRoute(std::make_shared<const Route>(road.route), {});
     document.setProfile(std::make_shared<const VerticalProfile>(road.profile));
     document.setSections(std::make_shared<const CrossSectionTable>(road.sections));
-    document.setGround(std::make_shared<const GroundLines>(road.ground));
+    document.setGround(std::make_shared<const SurveyedGround>(road.ground));
     document.setSlopes(std::make_shared<const SideSlopes>(road.slopes));
   }
   template <class T>

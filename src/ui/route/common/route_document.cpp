@@ -65,7 +65,7 @@ void RouteDocument::setSections(std::shared_ptr<const CrossSectionTable> section
 }
 
 // Catch points and slope heights go with the ground or the slopes they met.
-void RouteDocument::setGround(std::shared_ptr<const GroundLines> ground) {
+void RouteDocument::setGround(std::shared_ptr<const SurveyedGround> ground) {
   emit clearingRows();
   clearRowsComputedWith(kGround);
   ground_ = std::move(ground);
@@ -77,6 +77,10 @@ void RouteDocument::setSlopes(std::shared_ptr<const SideSlopes> slopes) {
   clearRowsComputedWith(kSlopes);
   slopes_ = std::move(slopes);
   emit slopesChanged();
+}
+
+Ground GroundOf(const std::shared_ptr<const SurveyedGround>& held) {
+  return held ? Ground(*held) : Ground();
 }
 
 }  // namespace tarnvel

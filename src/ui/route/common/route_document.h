@@ -15,13 +15,13 @@
 #include <memory>
 #include <vector>
 
-#include "core/ground/ground_lines.h"
 #include "core/profile/vertical_profile.h"
 #include "core/route/route.h"
 #include "core/route/route_joints.h"
 #include "core/route/station_equation.h"
 #include "core/section/cross_section.h"
 #include "core/slopes/side_slopes.h"
+#include "core/surface/ground.h"
 
 namespace tarnvel {
 
@@ -74,10 +74,11 @@ class RouteDocument : public QObject {
   const std::shared_ptr<const CrossSectionTable>& sections() const { return sections_; }
   void setSections(std::shared_ptr<const CrossSectionTable> sections);
 
-  // The ground (原地面) and the side slopes (边坡), or null while none is
-  // loaded: the catch points and the slope heights are computed with both.
-  const std::shared_ptr<const GroundLines>& ground() const { return ground_; }
-  void setGround(std::shared_ptr<const GroundLines> ground);
+  // The ground (原地面), surveyed lines or a surface, and the side slopes
+  // (边坡), or null while none is loaded: the catch points and the slope
+  // heights are computed with both, through the core's Ground.
+  const std::shared_ptr<const SurveyedGround>& ground() const { return ground_; }
+  void setGround(std::shared_ptr<const SurveyedGround> ground);
   const std::shared_ptr<const SideSlopes>& slopes() const { return slopes_; }
   void setSlopes(std::shared_ptr<const SideSlopes> slopes);
 
@@ -111,8 +112,12 @@ class RouteDocument : public QObject {
   QString stationPrefix_ = QStringLiteral("K");
   std::shared_ptr<const VerticalProfile> profile_;
   std::shared_ptr<const CrossSectionTable> sections_;
-  std::shared_ptr<const GroundLines> ground_;
+  std::shared_ptr<const SurveyedGround> ground_;
   std::shared_ptr<const SideSlopes> slopes_;
 };
+
+// The core's Ground over a ground the document held (none for null), which
+// must outlive it: a job keeps the shared one it was given.
+Ground GroundOf(const std::shared_ptr<const SurveyedGround>& held);
 
 }  // namespace tarnvel

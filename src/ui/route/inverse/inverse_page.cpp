@@ -142,7 +142,7 @@ void InversePage::runInverse(std::shared_ptr<const Route> route, const QString& 
         progress.total = static_cast<long long>(points->size());
         std::optional<InverseHeights> heights;
         if (profile)
-          heights.emplace(*route, *profile, sections.get(), ground.get(), slopes.get(),
+          heights.emplace(*route, *profile, sections.get(), GroundOf(ground), slopes.get(),
                           endTolerance);
         result->names.reserve(points->size());
         for (size_t i = 0; i < points->size(); ++i) {

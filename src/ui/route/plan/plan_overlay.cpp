@@ -1,6 +1,7 @@
 #include "ui/route/plan/plan_overlay.h"
 
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -18,17 +19,18 @@ QString Metres(double m) {
 
 }  // namespace
 
-// The legend's seven entries, a line each.
+// The legend's seven entries, a line each, and the ground's outline's.
 constexpr int kLegendEntries = 7;
 
-QRect LegendRect(const QFontMetrics& metrics) {
+QRect LegendRect(const QFontMetrics& metrics, bool groundOutline) {
   const int line = metrics.height() + 2;
-  return QRect(8, 8,
-               44 + metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false)) + 8,
-               line * kLegendEntries + 8);
+  int widest = metrics.horizontalAdvance(QStringLiteral("接头 ") + StatusText(false));
+  if (groundOutline)
+    widest = std::max(widest, metrics.horizontalAdvance(QStringLiteral("地面模型边界")));
+  return QRect(8, 8, 44 + widest + 8, line * (kLegendEntries + (groundOutline ? 1 : 0)) + 8);
 }
 
-void DrawLegend(QPainter& painter) {
+void DrawLegend(QPainter& painter, bool groundOutline) {
   enum Symbol { kLine, kJoint, kCross, kRing };
   struct Entry {
     QColor colour;
@@ -45,7 +47,7 @@ void DrawLegend(QPainter& painter) {
   static_assert(std::size(entries) == kLegendEntries);
   const QFontMetrics metrics = painter.fontMetrics();
   const int line = metrics.height() + 2;
-  const QRect box = LegendRect(metrics);
+  const QRect box = LegendRect(metrics, groundOutline);
   painter.setPen(QPen(QColor(160, 160, 160), 1));
   painter.setBrush(QColor(255, 255, 255, 220));
   painter.drawRect(box);
@@ -68,6 +70,11 @@ void DrawLegend(QPainter& painter) {
     painter.drawText(box.left() + 42, y + metrics.ascent() / 2 - 1, entry.text);
     y += line;
   }
+  if (!groundOutline) return;
+  painter.setPen(QPen(kGroundOutlineColour, 1));
+  painter.drawLine(box.left() + 8, y, box.left() + 34, y);
+  painter.setPen(Qt::black);
+  painter.drawText(box.left() + 42, y + metrics.ascent() / 2 - 1, QStringLiteral("地面模型边界"));
 }
 
 void DrawNorthArrow(QPainter& painter, int width) {

@@ -8,9 +8,10 @@
 
 namespace tarnvel {
 
-// In the top left corner, within LegendRect.
-void DrawLegend(QPainter& painter);
-QRect LegendRect(const QFontMetrics& metrics);
+// In the top left corner, within LegendRect; with the ground's outline's
+// entry while it is drawn.
+void DrawLegend(QPainter& painter, bool groundOutline);
+QRect LegendRect(const QFontMetrics& metrics, bool groundOutline);
 
 // In the top right corner of a viewport `width` pixels wide.
 void DrawNorthArrow(QPainter& painter, int width);

@@ -19,6 +19,8 @@ inline const QColor kSpiralColour(225, 125, 0);
 inline const QColor kJointColour(60, 60, 60);
 inline const QColor kBadJointColour(220, 0, 0);
 inline const QColor kStakeoutColour(140, 0, 160);
+// Quiet under the route: where the ground surface ends.
+inline const QColor kGroundOutlineColour(176, 150, 110);
 inline const QColor kInverseColour(0, 140, 160);
 
 QColor ColourOf(ElementKind kind);

@@ -1,6 +1,7 @@
 #include "ui/route/plan/route_plan_view.h"
 
 #include <QGraphicsItemGroup>
+#include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include "ui/route/plan/plan_overlay.h"
 #include "ui/route/plan/plan_route_items.h"
 #include "ui/route/plan/plan_station_marks.h"
+#include "ui/route/plan/plan_symbols.h"
 #include "ui/route/plan/route_points_item.h"
 
 namespace tarnvel {
@@ -81,6 +83,7 @@ void RoutePlanView::setRoute(const Route* route, const std::vector<Joint>& joint
   scene()->addItem(jointItems_);
   drawStationMarks();
   drawJdPoints();
+  drawGroundOutline();
   // Room to pan well beyond the route in every direction, within the
   // scroll range at the largest scale.
   const double room =
@@ -122,6 +125,28 @@ void RoutePlanView::drawJdPoints() {
   scene()->addItem(jdItems_);
 }
 
+void RoutePlanView::setGroundOutline(std::vector<std::array<Point, 2>> edges) {
+  outline_ = std::move(edges);
+  drawGroundOutline();
+  viewport()->update();
+}
+
+// In scene coordinates from the route's origin, so drawn again with a new one.
+void RoutePlanView::drawGroundOutline() {
+  delete outlineItem_;
+  outlineItem_ = nullptr;
+  if (outline_.empty() || !hasOrigin_) return;
+  QPainterPath path;
+  for (const auto& [from, to] : outline_) {
+    path.moveTo(toScene(from));
+    path.lineTo(toScene(to));
+  }
+  QPen pen(kGroundOutlineColour, 1.2);
+  pen.setCosmetic(true);
+  outlineItem_ = scene()->addPath(path, pen);
+  outlineItem_->setZValue(-1);
+}
+
 void RoutePlanView::setPoints(Layer layer, PlanPointIndex points, PointOf pointOf, NameOf nameOf) {
   (layer == Layer::Stakeout ? stakeoutItem_ : inverseItem_)
       ->setPoints(std::move(points), std::move(pointOf), std::move(nameOf), origin_);
@@ -139,7 +164,7 @@ void RoutePlanView::fitAll() {
   // marks and names beside it. A straight along an axis has no width; it
   // still gets a scale.
   constexpr double kMargin = 48;
-  const double legend = LegendRect(fontMetrics()).right() + 8;
+  const double legend = LegendRect(fontMetrics(), !outline_.empty()).right() + 8;
   const double width = std::max(1.0, viewport()->width() - legend - 2 * kMargin);
   const double height = std::max(1.0, viewport()->height() - 2 * kMargin);
   const double scale = std::min(width / std::max(routeBounds_.width(), 1.0),
@@ -189,7 +214,7 @@ void RoutePlanView::drawForeground(QPainter* painter, const QRectF&) {
   painter->save();
   painter->resetTransform();
   painter->setRenderHint(QPainter::Antialiasing, true);
-  DrawLegend(*painter);
+  DrawLegend(*painter, !outline_.empty());
   DrawNorthArrow(*painter, viewport()->width());
   DrawScaleBar(*painter, std::abs(transform().m11()), viewport()->height());
   painter->restore();

@@ -5,6 +5,7 @@
 #include <QGraphicsView>
 #include <QImage>
 #include <QString>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "ui/route/plan/plan_point_index.h"
 
 class QGraphicsItemGroup;
+class QGraphicsPathItem;
 
 namespace tarnvel {
 
@@ -52,6 +54,10 @@ class RoutePlanView : public QGraphicsView {
   // until the points are set again.
   void setPoints(Layer layer, PlanPointIndex points, PointOf pointOf, NameOf nameOf);
   void setLayerVisible(Layer layer, bool visible);
+  // The ground surface's outline, its edges each from one point to the
+  // next, drawn under the route; none for no surface.
+  void setGroundOutline(std::vector<std::array<Point, 2>> edges);
+  const std::vector<std::array<Point, 2>>& groundOutline() const { return outline_; }
 
   // The scene rectangle of the route's elements, empty without a route.
   QRectF routeBounds() const { return routeBounds_; }
@@ -74,12 +80,15 @@ class RoutePlanView : public QGraphicsView {
  private:
   void drawStationMarks();
   void drawJdPoints();
+  void drawGroundOutline();
   // The station marks shown at the scale now in force.
   void thinStationMarks();
 
   QGraphicsItemGroup* lineItems_ = nullptr;
   StationMarks* stationItems_ = nullptr;
   QGraphicsItemGroup* jdItems_ = nullptr;
+  QGraphicsPathItem* outlineItem_ = nullptr;
+  std::vector<std::array<Point, 2>> outline_;
   const Route* route_ = nullptr;
   std::vector<JdPoint> jdPoints_;
   QString stationPrefix_ = QStringLiteral("K");

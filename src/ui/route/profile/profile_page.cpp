@@ -14,6 +14,7 @@
 #include "ui/common/flow_layout.h"
 #include "ui/common/message_boxes.h"
 #include "ui/route/common/route_document.h"
+#include "ui/route/profile/profile_ground.h"
 #include "ui/route/profile/profile_pvi_model.h"
 #include "ui/route/profile/vertical_curve_model.h"
 #include "ui_profile_page.h"
@@ -64,6 +65,8 @@ ProfilePage::ProfilePage(RouteDocument& document, MessageBoxes& boxes, WindowFil
   // document holds it.
   connect(pvis_, &ProfilePviModel::rowsRead, this, &ProfilePage::handOverProfile);
   connect(&document_, &RouteDocument::profileChanged, this, &ProfilePage::showProfile);
+  for (auto changed : {&RouteDocument::groundChanged, &RouteDocument::routeChanged})
+    connect(&document_, changed, this, &ProfilePage::showGround);
   connect(&document_, &RouteDocument::stationPrefixChanged, this, &ProfilePage::setStationPrefix);
   connect(ui_->profileView, &ProfileView::cursorMoved, this, [this](double station, double h) {
     emit status(QStringLiteral("桩号 %1  设计高程 %2")
@@ -152,6 +155,18 @@ void ProfilePage::showProfile() {
   ui_->verticalCurveTable->resizeColumnsToContents();
   ui_->profileView->setProfile(profile);
   ui_->problemLabel->setText(pvis_->problem());
+  showGround();
+}
+
+// Over the profile's stations, where the ground and the route both are.
+void ProfilePage::showGround() {
+  const VerticalProfile* profile = document_.profile().get();
+  const auto& ground = document_.ground();
+  const auto& route = document_.route();
+  if (!profile || profile->pvis.size() < 2 || !ground || !route)
+    return ui_->profileView->setGround({});
+  ui_->profileView->setGround(CentreGroundLine(*ground, *route, profile->pvis.front().station,
+                                               profile->pvis.back().station));
 }
 
 }  // namespace tarnvel

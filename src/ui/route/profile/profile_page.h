@@ -50,6 +50,7 @@ class ProfilePage : public QWidget {
   // What the rows make becomes the document's profile.
   void handOverProfile();
   void showProfile();
+  void showGround();
   void setStationPrefix(const QString& prefix);
 
   std::unique_ptr<Ui::ProfilePage> ui_;

@@ -4,6 +4,7 @@
 #include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 #include <algorithm>
@@ -32,6 +33,7 @@ const QColor kGridColour(226, 226, 226);
 const QColor kAxisColour(110, 110, 110);
 const QColor kGradeColour(0, 90, 200);
 const QColor kCurveColour(200, 60, 0);
+const QColor kGroundColour(120, 150, 40);
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -81,6 +83,37 @@ ProfileView::ProfileView(QWidget* parent) : QGraphicsView(parent) {
 void ProfileView::setProfile(const VerticalProfile* profile) {
   profile_ = profile;
   rebuild();
+}
+
+void ProfileView::setGround(std::vector<std::vector<StationElevation>> stretches) {
+  ground_ = std::move(stretches);
+  rebuild();
+}
+
+// The legend in the view's top right corner, over the drawing: the design
+// line and, while it is drawn, the ground.
+void ProfileView::drawForeground(QPainter* painter, const QRectF&) {
+  if (!profile_ || profile_->pvis.size() < 2 || ground_.empty()) return;
+  painter->save();
+  painter->resetTransform();
+  const QFontMetrics metrics = painter->fontMetrics();
+  const int line = metrics.height() + 2;
+  const QString texts[] = {QStringLiteral("设计线"), QStringLiteral("地面线")};
+  const QColor colours[] = {kGradeColour, kGroundColour};
+  const int width = 44 + metrics.horizontalAdvance(texts[0]) + 8;
+  const QRect box(viewport()->width() - width - 8, 8, width, 2 * line + 8);
+  painter->setPen(QPen(QColor(160, 160, 160), 1));
+  painter->setBrush(QColor(255, 255, 255, 220));
+  painter->drawRect(box);
+  int y = box.top() + 4 + line / 2;
+  for (int i = 0; i < 2; ++i) {
+    painter->setPen(QPen(colours[i], 2));
+    painter->drawLine(box.left() + 8, y, box.left() + 34, y);
+    painter->setPen(Qt::black);
+    painter->drawText(box.left() + 42, y + metrics.ascent() / 2 - 1, texts[i]);
+    y += line;
+  }
+  painter->restore();
 }
 
 void ProfileView::setStationPrefix(const QString& prefix) {
@@ -133,7 +166,14 @@ void ProfileView::rebuild() {
       grades.moveTo(curves.currentPosition());
     }
   }
-  const QRectF line = grades.boundingRect().united(curves.boundingRect());
+  QPainterPath ground;
+  for (const std::vector<StationElevation>& stretch : ground_) {
+    ground.moveTo(toScene(stretch.front().station, stretch.front().elevation));
+    for (const StationElevation& point : stretch)
+      ground.lineTo(toScene(point.station, point.elevation));
+  }
+  const QRectF line =
+      grades.boundingRect().united(curves.boundingRect()).united(ground.boundingRect());
 
   // In the view's pixels: the elevation axis's texts left of the plot and
   // the station axis's under it; within it, room above the line for a PVI's
@@ -154,12 +194,15 @@ void ProfileView::rebuild() {
   if (!(scale > 0) || !std::isfinite(scale)) scale = 1e-3;  // a view too small to hold it
   const QTransform toPixels = FrameScene(*this, line.center() - band.center() / scale, scale, size);
   drawAxes(plot, toPixels);
+  s.addPath(ground, QPen(kGroundColour, 0));
   s.addPath(tangents, QPen(QColor(150, 150, 150), 0, Qt::DashLine));
   s.addPath(grades, QPen(kGradeColour, 0));
   s.addPath(curves, QPen(kCurveColour, 0));
   std::vector<QLineF> drawn;
   AddSegments(grades, toPixels, drawn);
   AddSegments(curves, toPixels, drawn);
+  // The labels keep off the ground too.
+  AddSegments(ground, toPixels, drawn);
   drawLabels(plot, toPixels, drawn);
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/profile/vertical_profile.h"
+#include "ui/route/profile/profile_ground.h"
 
 namespace tarnvel {
 
@@ -28,6 +29,10 @@ class ProfileView : public QGraphicsView {
   // Draws the profile, or an empty drawing for nothing. The view keeps the
   // pointer; the caller keeps the profile alive while it is shown.
   void setProfile(const VerticalProfile* profile);
+  // The ground along the centre line (CentreGroundLine), drawn under the
+  // design line, with its legend entry; none for no ground.
+  void setGround(std::vector<std::vector<StationElevation>> stretches);
+  const std::vector<std::vector<StationElevation>>& ground() const { return ground_; }
   // The prefix of the stations as K text; the labels follow it at once.
   void setStationPrefix(const QString& prefix);
   // How many times the elevations are drawn larger than the stations.
@@ -44,6 +49,7 @@ class ProfileView : public QGraphicsView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void drawForeground(QPainter* painter, const QRectF& rect) override;
 
  private:
   void rebuild();
@@ -52,6 +58,7 @@ class ProfileView : public QGraphicsView {
   QPointF toScene(double station, double elevation) const;
 
   const VerticalProfile* profile_ = nullptr;
+  std::vector<std::vector<StationElevation>> ground_;
   std::string stationPrefix_ = "K";
   double exaggeration_ = 10;
   double originStation_ = 0;

@@ -304,15 +304,21 @@ void SectionView::drawLabels(const std::vector<Part>& drawn, const std::vector<G
           QPen(kDesignColour, 0));
   if (drawing_->earthworks) {
     drawCatchLabels(labels, surface, toPixels);
-    // Which shade is which, where the headings leave room.
-    bool kinds[2] = {false, false};
+    // Which shade is which, where the headings leave room, with its area
+    // when the station has areas.
+    const std::optional<SectionAreas>& measured = drawing_->earthworks->measured;
+    bool kinds[2] = {measured.has_value(), measured.has_value()};
     for (const EarthworkArea& area : drawing_->earthworks->areas)
       kinds[area.kind == SlopeKind::Cut] = true;
-    for (const bool cut : {false, true})
-      if (kinds[cut])
-        PlaceLabel(s, labels, cut ? QStringLiteral("■ 挖方") : QStringLiteral("■ 填方"),
-                   QColor((cut ? kCutShade : kFillShade).rgb()),
-                   AtRightEdge(size.width(), 4 + (cut ? row : 0), row), toPixels);
+    for (const bool cut : {false, true}) {
+      if (!kinds[cut]) continue;
+      QString legend = cut ? QStringLiteral("■ 挖方") : QStringLiteral("■ 填方");
+      if (measured)
+        legend += QStringLiteral("面积 %1 m²")
+                      .arg(Text(FixedText((cut ? measured->cut : measured->fill).area, 2)));
+      PlaceLabel(s, labels, legend, QColor((cut ? kCutShade : kFillShade).rgb()),
+                 AtRightEdge(size.width(), 4 + (cut ? row : 0), row), toPixels);
+    }
   }
 
   // On each side the outermost edge first, which has room outside it, then

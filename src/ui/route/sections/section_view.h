@@ -5,8 +5,9 @@
 // elevation the surface elevation at each part's outer edge. A surveyed
 // point is marked with its name and what it says of its 高差. With the
 // earthworks, the ground and each side slope out to its catch point are
-// drawn, the fill and the cut shaded, and each catch point marked with its
-// offset and elevation, or its side with why it has none. The drawing
+// drawn, the fill and the cut shaded with their areas between two catch
+// points, and each catch point marked with its offset and elevation, or its
+// side with why it has none. The drawing
 // fills its view, and every label stays inside it, clear of the others.
 #pragma once
 
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/earthworks/section_areas.h"
 #include "core/ground/ground_lines.h"
 #include "core/section/cross_section.h"
 #include "core/slopes/catch_point.h"
@@ -32,11 +34,13 @@ class LabelLayout;
 // The earthworks at a station, in elevations: the ground across the road
 // (GroundAt), the design from catch point to catch point (DesignSurface),
 // the fill and the cut between them, and each side's catch point or why it
-// has none. Without a design elevation, only the sides and why.
+// has none, and with both catch points the areas as the volumes table
+// takes them (AreasOf). Without a design elevation, only the sides and why.
 struct SectionEarthworks {
   std::vector<GroundPoint> ground;
   std::vector<GroundPoint> design;
   std::vector<EarthworkArea> areas;
+  std::optional<SectionAreas> measured;
   SideCatch left, right;
 };
 

@@ -6,8 +6,10 @@
 #include <utility>
 #include <variant>
 
+#include "core/earthworks/section_areas.h"
 #include "core/route/route_position.h"
 #include "core/slopes/design_surface.h"
+#include "core/surface/ground.h"
 #include "core/text/station_text.h"
 #include "io/section/section_file.h"
 #include "ui/common/file_dialog.h"
@@ -231,11 +233,10 @@ std::optional<SectionEarthworks> SectionsPage::earthworksAt(
   if (!route || (!document_.ground() && !document_.slopes())) return std::nullopt;
   const std::optional<double> position = RoutePositions(*route).OfStation(*station_, 1);
   if (!position) return std::nullopt;
-  static const GroundLines kNoGround;
   static const SideSlopes kNoSlopes;
   const SideSlopes& slopes = document_.slopes() ? *document_.slopes() : kNoSlopes;
   SectionEarthworks earthworks;
-  earthworks.ground = GroundAt(document_.ground() ? *document_.ground() : kNoGround, *position);
+  earthworks.ground = GroundAcross(GroundOf(document_.ground()), *position);
   for (const bool left : {true, false})
     (left ? earthworks.left : earthworks.right) =
         CatchPointAt(section, designElevation, earthworks.ground, slopes, *position, left);
@@ -243,6 +244,10 @@ std::optional<SectionEarthworks> SectionsPage::earthworksAt(
   earthworks.design = DesignSurface(section, *designElevation, earthworks.left, earthworks.right,
                                     slopes, *position);
   earthworks.areas = FillAndCut(earthworks.design, earthworks.ground);
+  // Measured as the volumes table measures them: only between two catch
+  // points.
+  if (earthworks.left.catchPoint && earthworks.right.catchPoint)
+    earthworks.measured = AreasOf(earthworks.areas);
   return earthworks;
 }
 

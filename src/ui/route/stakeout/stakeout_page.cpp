@@ -69,7 +69,7 @@ struct StakeoutInputs {
   std::shared_ptr<const CrossSectionTable> sections;
   // With the catch points, the ground and the slopes they met: the
   // request's two too.
-  std::shared_ptr<const GroundLines> ground;
+  std::shared_ptr<const SurveyedGround> ground;
   std::shared_ptr<const SideSlopes> slopes;
   // A stations file's name and bytes, read again for the rows again: the
   // bytes take a small part of the lines read from them. Empty for a range.
@@ -345,7 +345,7 @@ void StakeoutPage::runStakeout(std::shared_ptr<const Route> route, const QString
   inputs->route = std::move(route);
   request.profile = inputs->profile.get();
   request.sections = inputs->sections.get();
-  request.ground = inputs->ground.get();
+  request.ground = GroundOf(inputs->ground);
   request.slopes = inputs->slopes.get();
   // A million rows must not be held twice: the rows shown go before the
   // new ones are made, freed by the work. Should it end without rows

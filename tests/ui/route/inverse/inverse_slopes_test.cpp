@@ -78,7 +78,7 @@ void InverseSlopesTest::pointsOnTheSlope() {
     QVERIFY2(saved[i].endsWith(u',' + rows[i]),
              qPrintable(saved[i] + QStringLiteral(" | ") + rows[i]));
   // Rows that met the ground go with it, and rows on the slope with the slopes.
-  on.document.setGround(std::make_shared<const GroundLines>(on.road.ground));
+  on.document.setGround(std::make_shared<const SurveyedGround>(on.road.ground));
   QCOMPARE(table->rowCount() == 0, loaded == 0);
   on.document.setSlopes(std::make_shared<const SideSlopes>(on.road.slopes));
   QCOMPARE(table->rowCount() == 0, loaded < 2);

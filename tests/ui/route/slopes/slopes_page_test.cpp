@@ -134,7 +134,7 @@ void SlopesPageTest::groundThatNoLongerPlacesIsSetAside() {
                .arg(QDir::toNativeSeparators(path)));
   import(twice);
   QVERIFY(window_->document().ground());
-  QCOMPARE(window_->document().ground()->lines[1].position, 170.0);
+  QCOMPARE(std::get<GroundLines>(*window_->document().ground()).lines[1].position, 170.0);
 }
 
 QTEST_MAIN(SlopesPageTest)

@@ -99,7 +99,7 @@ void StakeoutCatchTest::catchRowsSavedAsSurveyPoints() {
   if (breaks)
     on.document.setSlopes(std::make_shared<const SideSlopes>(on.road.slopes));
   else
-    on.document.setGround(std::make_shared<const GroundLines>(on.road.ground));
+    on.document.setGround(std::make_shared<const SurveyedGround>(on.road.ground));
   QCOMPARE(table->rowCount(), 0);
 }
 
