@@ -58,8 +58,10 @@ std::size_t LowerFrom(const std::vector<Sorted>& sorted, std::size_t from, const
 std::vector<bool> Duplicates(const std::vector<TinPoint>& points) {
   std::vector<Sorted> sorted(points.size());
   for (std::size_t i = 0; i < points.size(); ++i)
-    sorted[i] = {static_cast<long long>(std::floor(points[i].X / kTinDuplicate)), points[i].Y,
-                 static_cast<std::uint32_t>(i)};
+    // Columns far out share one: they hold no duplicates of each other.
+    sorted[i] = {
+        static_cast<long long>(std::clamp(std::floor(points[i].X / kTinDuplicate), -9e18, 9e18)),
+        points[i].Y, static_cast<std::uint32_t>(i)};
   std::sort(sorted.begin(), sorted.end(), Before);
   std::vector<std::uint32_t> place(points.size());  // each point's in `sorted`
   for (std::size_t k = 0; k < sorted.size(); ++k)
@@ -165,11 +167,17 @@ void Index(Tin& tin) {
       minY = std::min(minY, tin.points[i].Y), maxY = std::max(maxY, tin.points[i].Y);
     }
   // About two faces a cell: a section line then tests few faces it misses.
-  const double area = std::max((maxX - minX) * (maxY - minY), 1e-6);
-  tin.cell = std::max(std::sqrt(2 * area / static_cast<double>(tin.faces.size())), 1e-3);
+  // Half extents, which no finite coordinates overflow.
+  const double halfX = maxX / 2 - minX / 2, halfY = maxY / 2 - minY / 2;
+  const double faces = static_cast<double>(tin.faces.size());
+  const double area = std::max(4 * halfX * halfY, 1e-6);
+  // Nor more cells a side than faces: a point far out on its own (a digit
+  // slipped) or a survey along one line would ask for a grid without end.
+  const double most = 2 * faces + 1;
+  tin.cell = std::max({std::sqrt(2 * area / faces), 2 * (halfX / most), 2 * (halfY / most), 1e-3});
   tin.originX = minX, tin.originY = minY;
-  tin.rows = static_cast<std::size_t>((maxX - minX) / tin.cell) + 1;
-  tin.columns = static_cast<std::size_t>((maxY - minY) / tin.cell) + 1;
+  tin.rows = static_cast<std::size_t>(std::min(halfX / (tin.cell / 2), most)) + 1;
+  tin.columns = static_cast<std::size_t>(std::min(halfY / (tin.cell / 2), most)) + 1;
   tin.cellStart.assign(tin.rows * tin.columns + 1, 0);
   std::vector<std::size_t> cells;
   for (const TinFace& face : tin.faces) {

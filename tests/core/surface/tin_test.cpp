@@ -95,6 +95,22 @@ TEST(TinTest, SliverIndexedWhereItLies) {
   EXPECT_EQ(cells, along);
 }
 
+// Regression: a point far out on its own (a digit slipped in a surveyed
+// file) asked for a grid of 10^23 cells a side, past what a size holds, and
+// the section cut was undefined. The grid holds no more cells a side than
+// faces, and the square's own cut is found as before.
+TEST(TinTest, FarPointKeepsTheGridSmall) {
+  for (const double far : {6.7e45, 1e300, -1e300}) {
+    std::vector<TinPoint> points = Square();
+    points.push_back({10, far, 0});
+    const Tin tin = TinOfFaces(points, {{0, 1, 4}, {1, 3, 4}, {3, 2, 4}, {2, 0, 4}, {2, 3, 5}});
+    EXPECT_LE(tin.rows * tin.columns, 11U * 11U) << far;
+    const auto pieces = SurfaceCut(tin, {{5, 5}, 0}, 4);
+    ASSERT_EQ(pieces.size(), 1U) << far;
+    EXPECT_EQ(pieces[0].front().offset, -4) << far;
+  }
+}
+
 // A point 20 m out east of the square bridges it with a long thin
 // triangle; peeling at 15 m takes it off and leaves the square's four.
 TEST(TinTest, MaxEdgePeelsOutline) {
