@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <variant>
 
 #include "app/route_command/command_options.h"
@@ -26,5 +27,13 @@ std::variant<ArgumentRefusal, std::optional<SurveyedGround>> CommandGround(
     const CommandFiles& line, const RoutePositions& positions);
 std::variant<ArgumentRefusal, std::optional<SideSlopes>> CommandSlopes(
     const CommandFiles& line, const RoutePositions& positions);
+
+// A file the command cannot go without, read: the refusal, or what it
+// holds.
+template <class T>
+std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::optional<T>> read) {
+  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  return std::move(*std::get<std::optional<T>>(read));
+}
 
 }  // namespace tarnvel

@@ -14,12 +14,6 @@ namespace tarnvel {
 
 namespace {
 
-template <class T>
-std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::optional<T>> read) {
-  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
-  return std::move(*std::get<std::optional<T>>(read));
-}
-
 // Each station's row, added to the table and written as it comes.
 class VolumeRows {
  public:

@@ -193,12 +193,6 @@ std::optional<ArgumentRefusal> StationRows(const SlopesOptions& line, const Rout
   return Ended(outcome, rows, *line.stations);
 }
 
-template <class T>
-std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::optional<T>> read) {
-  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
-  return std::move(*std::get<std::optional<T>>(read));
-}
-
 }  // namespace
 
 CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output) {
