@@ -1,6 +1,7 @@
 #include "app/route_command/command_files.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "io/ground/ground_file.h"
 #include "io/profile/profile_source.h"
@@ -17,6 +18,12 @@ std::variant<ArgumentRefusal, std::optional<T>> Given(FileOutcome<T> read) {
   if (const auto* refusal = std::get_if<FileRefusal>(&read))
     return ArgumentRefusal{refusal->message};
   return std::optional<T>(std::get<T>(std::move(read)));
+}
+
+template <class T>
+std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::optional<T>> read) {
+  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  return std::move(*std::get<std::optional<T>>(read));
 }
 
 }  // namespace
@@ -61,6 +68,22 @@ std::variant<ArgumentRefusal, std::optional<SideSlopes>> CommandSlopes(
     const CommandFiles& line, const RoutePositions& positions) {
   if (!line.slopes) return std::optional<SideSlopes>();
   return Given(ReadSlopeFile(*line.slopes, positions));
+}
+
+std::variant<ArgumentRefusal, SlopeFiles> CommandSlopeFiles(const CommandFiles& line,
+                                                            const RoutePositions& positions) {
+  auto profile = Required(CommandProfile(line));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&profile)) return *refusal;
+  auto sections = Required(CommandSections(line));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&sections)) return *refusal;
+  auto ground = Required(CommandGround(line, positions));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&ground)) return *refusal;
+  auto slopes = Required(CommandSlopes(line, positions));
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&slopes)) return *refusal;
+  return SlopeFiles{std::get<VerticalProfile>(std::move(profile)),
+                    std::get<CrossSectionTable>(std::move(sections)),
+                    std::get<SurveyedGround>(std::move(ground)),
+                    std::get<SideSlopes>(std::move(slopes))};
 }
 
 }  // namespace tarnvel

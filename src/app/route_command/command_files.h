@@ -3,7 +3,6 @@
 #pragma once
 
 #include <optional>
-#include <utility>
 #include <variant>
 
 #include "app/route_command/command_options.h"
@@ -21,19 +20,24 @@ std::variant<ArgumentRefusal, std::optional<CrossSectionTable>> CommandSections(
     const CommandFiles& line);
 // The ground and the slopes are placed along the route as they are read. A
 // surface's sections are cut square to the route of `positions`, which
-// must outlive it; Ground views what is read; the points left out as duplicates are said on
-// standard error.
+// must outlive it; Ground views what is read; the points left out as
+// duplicates are said on standard error.
 std::variant<ArgumentRefusal, std::optional<SurveyedGround>> CommandGround(
     const CommandFiles& line, const RoutePositions& positions);
 std::variant<ArgumentRefusal, std::optional<SideSlopes>> CommandSlopes(
     const CommandFiles& line, const RoutePositions& positions);
 
-// A file the command cannot go without, read: the refusal, or what it
-// holds.
-template <class T>
-std::variant<ArgumentRefusal, T> Required(std::variant<ArgumentRefusal, std::optional<T>> read) {
-  if (auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
-  return std::move(*std::get<std::optional<T>>(read));
-}
+// What catch points and areas are computed from, none of it optional.
+struct SlopeFiles {
+  VerticalProfile profile;
+  CrossSectionTable sections;
+  SurveyedGround ground;
+  SideSlopes slopes;
+};
+
+// The four read in that order, the first refusal ending it. The command
+// line has made sure each was given.
+std::variant<ArgumentRefusal, SlopeFiles> CommandSlopeFiles(const CommandFiles& line,
+                                                            const RoutePositions& positions);
 
 }  // namespace tarnvel

@@ -44,21 +44,13 @@ CommandOutcome RunEarthworks(const EarthworksOptions& line, CommandOutput& outpu
     return ArgumentRefusal{refusal->message};
   const Route& route = std::get<Route>(readRoute);
   const RoutePositions positions(route);
-  auto profile = Required(CommandProfile(line));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&profile)) return *refusal;
-  auto sections = Required(CommandSections(line));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&sections)) return *refusal;
-  auto ground = Required(CommandGround(line, positions));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&ground)) return *refusal;
-  auto slopes = Required(CommandSlopes(line, positions));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&slopes)) return *refusal;
+  const auto read = CommandSlopeFiles(line, positions);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  const SlopeFiles& files = std::get<SlopeFiles>(read);
   // A station this close past an end of the profile is at that end.
-  const EarthworksInputs inputs{route,
-                                std::get<VerticalProfile>(profile),
-                                std::get<CrossSectionTable>(sections),
-                                Ground(std::get<SurveyedGround>(ground)),
-                                std::get<SideSlopes>(slopes),
-                                line.tolerances.position_mm / 1000};
+  const EarthworksInputs inputs{route,          files.profile,
+                                files.sections, Ground(files.ground),
+                                files.slopes,   line.tolerances.position_mm / 1000};
   VolumeRows rows(line, inputs);
   // The PDF prints the CSV's rows; it holds them as text.
   auto lines = std::make_shared<std::vector<std::string>>();

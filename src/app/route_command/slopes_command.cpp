@@ -201,17 +201,11 @@ CommandOutcome RunSlopes(const SlopesOptions& line, CommandOutput& output) {
     return ArgumentRefusal{refusal->message};
   const Route& route = std::get<Route>(readRoute);
   const RoutePositions positions(route);
-  auto profile = Required(CommandProfile(line));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&profile)) return *refusal;
-  auto sections = Required(CommandSections(line));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&sections)) return *refusal;
-  auto ground = Required(CommandGround(line, positions));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&ground)) return *refusal;
-  auto slopes = Required(CommandSlopes(line, positions));
-  if (const auto* refusal = std::get_if<ArgumentRefusal>(&slopes)) return *refusal;
-  const SlopeInputs inputs{route, std::get<VerticalProfile>(profile),
-                           std::get<CrossSectionTable>(sections),
-                           Ground(std::get<SurveyedGround>(ground)), std::get<SideSlopes>(slopes)};
+  const auto read = CommandSlopeFiles(line, positions);
+  if (const auto* refusal = std::get_if<ArgumentRefusal>(&read)) return *refusal;
+  const SlopeFiles& files = std::get<SlopeFiles>(read);
+  const SlopeInputs inputs{route, files.profile, files.sections, Ground(files.ground),
+                           files.slopes};
   SlopeRows rows(line, inputs, output);
   auto lines = std::make_shared<std::vector<std::string>>();
   if (line.pdf) rows.KeepLines(lines.get());
